@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever the build and the tests need and is missing.
+set -euo pipefail
+pkgs=(g++ cmake make ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+      libgtest-dev libgmock-dev python3 xdg-utils)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

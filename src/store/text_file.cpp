@@ -1,0 +1,312 @@
+#include "store/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+namespace trafikon {
+
+IoError::IoError(std::string path, std::string reason)
+    : std::runtime_error(path + ": " + reason),
+      path_(std::move(path)),
+      reason_(std::move(reason)) {}
+
+void ThrowErrno(const std::string& path) {
+    throw IoError(path, std::strerror(errno));
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+Lines SplitLines(std::string_view text) {
+    Lines lines;
+    std::size_t start = 0;
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const char c = text[i];
+        if (c == '\n' || c == '\r') {
+            lines.emplace_back(text.substr(start, i - start));
+            i += (c == '\r' && i + 1 < n && text[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < n)
+        lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+namespace {
+
+int OpenForReading(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        ThrowErrno(path);
+    return fd;
+}
+
+void WriteAll(int fd, std::string_view bytes, const std::string& path) {
+    while (!bytes.empty()) {
+        ssize_t w = ::write(fd, bytes.data(), bytes.size());
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowErrno(path);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(w));
+    }
+}
+
+std::string TemporaryNameFor(const std::string& path) {
+    static thread_local std::mt19937_64 rng{std::random_device{}()};
+    const auto slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(rng()));
+    return dir + "." + name + suffix;
+}
+
+constexpr std::size_t kWriteBuffer = 1 << 20;
+
+}  // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+    const int fd = OpenForReading(path);
+    std::string data;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && st.st_size > 0)
+        data.reserve(static_cast<std::size_t>(st.st_size));
+    char chunk[1 << 16];
+    for (;;) {
+        ssize_t r = ::read(fd, chunk, sizeof chunk);
+        if (r < 0) {
+            if (errno == EINTR)
+                continue;
+            const int saved = errno;
+            ::close(fd);
+            errno = saved;
+            ThrowErrno(path);
+        }
+        if (r == 0)
+            break;
+        data.append(chunk, static_cast<std::size_t>(r));
+    }
+    ::close(fd);
+    return data;
+}
+
+Lines ReadTextLines(const std::string& path) {
+    return SplitLines(ReadWholeFile(path));
+}
+
+Lines ReadTextLinesIfExists(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 && errno == ENOENT)
+        return {};
+    return ReadTextLines(path);
+}
+
+void WriteTextLines(const std::string& path, const Lines& lines) {
+    AtomicFileWriter out(path);
+    for (const auto& line : lines)
+        out.WriteLine(line);
+    out.Commit();
+}
+
+void WriteWholeFile(const std::string& path, std::string_view bytes) {
+    AtomicFileWriter out(path);
+    out.Write(bytes);
+    out.Commit();
+}
+
+// ---------------------------------------------------------------- AtomicFileWriter
+
+AtomicFileWriter::AtomicFileWriter(std::string path)
+    : path_(std::move(path)), tempPath_(TemporaryNameFor(path_)) {
+    fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd_ < 0)
+        ThrowErrno(path_);
+    buffer_.reserve(kWriteBuffer);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (!committed_)
+        ::unlink(tempPath_.c_str());
+}
+
+void AtomicFileWriter::Write(std::string_view bytes) {
+    if (buffer_.size() + bytes.size() > kWriteBuffer) {
+        Flush();
+        if (bytes.size() >= kWriteBuffer) {
+            WriteAll(fd_, bytes, path_);
+            return;
+        }
+    }
+    buffer_.append(bytes);
+}
+
+void AtomicFileWriter::Flush() {
+    WriteAll(fd_, buffer_, path_);
+    buffer_.clear();
+}
+
+void AtomicFileWriter::Commit() {
+    Flush();
+    if (::fsync(fd_) != 0)
+        ThrowErrno(path_);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0)
+        ThrowErrno(path_);
+    if (::rename(tempPath_.c_str(), path_.c_str()) != 0)
+        ThrowErrno(path_);
+    committed_ = true;
+}
+
+// ---------------------------------------------------------------- AppendFile
+
+AppendFile::AppendFile(std::string path) : path_(std::move(path)) {
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd_ < 0)
+        ThrowErrno(path_);
+    buffer_.reserve(kWriteBuffer);
+}
+
+AppendFile::~AppendFile() {
+    if (fd_ >= 0) {
+        try {
+            Flush();
+        } catch (...) {
+        }
+        ::close(fd_);
+    }
+}
+
+void AppendFile::Write(std::string_view bytes) {
+    if (buffer_.size() + bytes.size() > kWriteBuffer)
+        Flush();
+    buffer_.append(bytes);
+}
+
+void AppendFile::Flush() {
+    if (buffer_.empty())
+        return;
+    WriteAll(fd_, buffer_, path_);
+    buffer_.clear();
+}
+
+void AppendFile::Close() {
+    if (fd_ < 0)
+        return;
+    Flush();
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0)
+        ThrowErrno(path_);
+}
+
+// ---------------------------------------------------------------- LineReader
+
+LineReader::LineReader(const std::string& path) : path_(path) {
+    fd_ = OpenForReading(path);
+    struct stat st;
+    if (::fstat(fd_, &st) == 0)
+        size_ = static_cast<std::uint64_t>(st.st_size);
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    buf_.resize(1 << 20);
+}
+
+LineReader::~LineReader() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+// Moves the unread bytes to the front and reads more; false at end of file.
+bool LineReader::Fill() {
+    if (eof_)
+        return false;
+    if (begin_ > 0) {
+        std::memmove(buf_.data(), buf_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    if (end_ == buf_.size())
+        buf_.resize(buf_.size() * 2);  // a line longer than the buffer
+    for (;;) {
+        ssize_t r = ::read(fd_, buf_.data() + end_, buf_.size() - end_);
+        if (r < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowErrno(path_);
+        }
+        if (r == 0) {
+            eof_ = true;
+            return false;
+        }
+        end_ += static_cast<std::size_t>(r);
+        return true;
+    }
+}
+
+bool LineReader::Next(std::string_view& line) {
+    if (pendingCr_) {
+        if (begin_ == end_)
+            Fill();
+        if (begin_ < end_ && buf_[begin_] == '\n') {
+            ++begin_;
+            ++consumed_;
+        }
+        pendingCr_ = false;
+    }
+    std::size_t scanFrom = begin_;
+    for (;;) {
+        const char* base = buf_.data();
+        for (std::size_t i = scanFrom; i < end_; ++i) {
+            const char c = base[i];
+            if (c == '\n' || c == '\r') {
+                line = std::string_view(base + begin_, i - begin_);
+                consumed_ += i - begin_ + 1;
+                begin_ = i + 1;
+                if (c == '\r') {
+                    if (begin_ < end_) {
+                        if (base[begin_] == '\n') {
+                            ++begin_;
+                            ++consumed_;
+                        }
+                    } else {
+                        pendingCr_ = true;
+                    }
+                }
+                return true;
+            }
+        }
+        const std::size_t scanned = end_ - begin_;
+        if (!Fill()) {
+            if (begin_ == end_)
+                return false;
+            line = std::string_view(buf_.data() + begin_, end_ - begin_);
+            consumed_ += end_ - begin_;
+            begin_ = end_;
+            return true;
+        }
+        scanFrom = begin_ + scanned;
+    }
+}
+
+}  // namespace trafikon

@@ -1,0 +1,127 @@
+// Whole-file and streamed access to the store's 8-bit text files.
+//
+// Store files are Windows-1252 bytes with CR LF line ends. They are kept as
+// bytes end to end: nothing here transcodes. A line ends at CR LF, LF or a
+// lone CR; a line end at the very end of a file does not start an empty last
+// line, and a last line without an end still counts.
+//
+// Every write goes to a temporary file in the same folder that is renamed into
+// place once complete, so a crash or a kill never leaves a half-written file.
+// Failures throw IoError naming the file and the system's reason.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trafikon {
+
+using Lines = std::vector<std::string>;
+
+class IoError : public std::runtime_error {
+  public:
+    IoError(std::string path, std::string reason);
+    const std::string& path() const { return path_; }
+    const std::string& reason() const { return reason_; }
+
+  private:
+    std::string path_;
+    std::string reason_;
+};
+
+// Throws IoError for `path` with the text of errno (call right after the failing call).
+[[noreturn]] void ThrowErrno(const std::string& path);
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+
+// Splits a text into lines by the rules above.
+Lines SplitLines(std::string_view text);
+
+// Reads a whole file; throws IoError when it cannot be opened or read.
+std::string ReadWholeFile(const std::string& path);
+Lines ReadTextLines(const std::string& path);
+// Like ReadTextLines, but a missing file gives an empty list (other errors still throw).
+Lines ReadTextLinesIfExists(const std::string& path);
+
+// Writes each line followed by CR LF (the last included; no lines gives an empty file),
+// through a temporary file renamed into place.
+void WriteTextLines(const std::string& path, const Lines& lines);
+void WriteWholeFile(const std::string& path, std::string_view bytes);
+
+// Builds a file under a temporary name in the target's folder; Commit() flushes,
+// syncs and renames it into place. Destroyed without Commit(), it removes the
+// temporary file and leaves the target as it was.
+class AtomicFileWriter {
+  public:
+    explicit AtomicFileWriter(std::string path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    void Write(std::string_view bytes);
+    void WriteLine(std::string_view line) {  // line + CR LF
+        Write(line);
+        Write("\r\n");
+    }
+    void Commit();
+    const std::string& path() const { return path_; }
+
+  private:
+    void Flush();
+    std::string path_;
+    std::string tempPath_;
+    int fd_ = -1;
+    std::string buffer_;
+    bool committed_ = false;
+};
+
+// Appends bytes to a file (created when missing); throws IoError on failure.
+// Used for stored logs, whose new lines are added at the end.
+class AppendFile {
+  public:
+    explicit AppendFile(std::string path);
+    ~AppendFile();
+    AppendFile(const AppendFile&) = delete;
+    AppendFile& operator=(const AppendFile&) = delete;
+    void Write(std::string_view bytes);
+    void Flush();  // writes the buffer out; throws on failure
+    void Close();  // Flush, then close; throws on failure
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+    int fd_ = -1;
+    std::string buffer_;
+};
+
+// Reads a file line by line through a reused buffer, without loading it whole.
+// The view returned by Next() stays valid until the next call.
+class LineReader {
+  public:
+    explicit LineReader(const std::string& path);
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    bool Next(std::string_view& line);
+    std::uint64_t bytesRead() const { return consumed_; }  // bytes of the lines returned so far
+    std::uint64_t fileSize() const { return size_; }
+    const std::string& path() const { return path_; }
+
+  private:
+    bool Fill();
+    std::string path_;
+    int fd_ = -1;
+    std::vector<char> buf_;
+    std::size_t begin_ = 0, end_ = 0;
+    bool eof_ = false;
+    bool pendingCr_ = false;  // previous line ended with CR; skip a following LF
+    std::uint64_t consumed_ = 0;
+    std::uint64_t size_ = 0;
+};
+
+}  // namespace trafikon

@@ -1,0 +1,122 @@
+#include "store/text_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "support/temp_dir.h"
+
+namespace trafikon {
+namespace {
+
+using testing::ReadRaw;
+using testing::TempDir;
+using testing::WriteRaw;
+
+struct SplitCase {
+    const char* name;
+    std::string text;
+    Lines expected;
+};
+
+TEST(TextFileTest, LineEndsOfEveryKind) {
+    const SplitCase cases[] = {
+        {"empty", "", {}},
+        {"crlf", "a\r\nb\r\n", {"a", "b"}},
+        {"lf", "a\nb\n", {"a", "b"}},
+        {"lone cr", "a\rb\r", {"a", "b"}},
+        {"mixed", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+        {"no end on last line", "a\r\nb", {"a", "b"}},
+        {"empty lines kept", "\r\n\r\nx\r\n", {"", "", "x"}},
+        {"cr then crlf", "a\r\r\n", {"a", ""}},
+        {"high and nul bytes",
+         std::string("\xe9t\xe9\0x\r\n", 7),
+         {std::string("\xe9t\xe9\0x", 5)}},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitLines(c.text), c.expected) << c.name;
+        WriteRaw(dir / "f.txt", c.text);
+        EXPECT_EQ(ReadTextLines(dir / "f.txt"), c.expected) << c.name;
+        LineReader reader(dir / "f.txt");
+        Lines streamed;
+        std::string_view line;
+        while (reader.Next(line))
+            streamed.emplace_back(line);
+        EXPECT_EQ(streamed, c.expected) << c.name;
+        EXPECT_EQ(reader.bytesRead(), c.text.size()) << c.name;
+    }
+}
+
+TEST(TextFileTest, LineReaderHandlesLinesLongerThanItsBuffer) {
+    TempDir dir;
+    const std::string longLine(3 * 1024 * 1024 + 7, 'x');
+    // A CR at the very end of the first read block must still pair with its LF.
+    const std::string first((1 << 20) - 1, 'a');
+    WriteRaw(dir / "f.txt", first + "\r\n" + longLine + "\r\nend");
+    LineReader reader(dir / "f.txt");
+    std::string_view line;
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line.size(), first.size());
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, longLine);
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "end");
+    EXPECT_FALSE(reader.Next(line));
+}
+
+TEST(TextFileTest, WritesCrLfAfterEveryLineThroughATemporaryFile) {
+    TempDir dir;
+    WriteTextLines(dir / "out.tfd", {"a", "", "\xe9"});
+    EXPECT_EQ(ReadRaw(dir / "out.tfd"), "a\r\n\r\n\xe9\r\n");
+    WriteTextLines(dir / "out.tfd", {});
+    EXPECT_EQ(ReadRaw(dir / "out.tfd"), "");
+    // Nothing but the target is left in the folder.
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        (void)entry;
+        ++count;
+    }
+    EXPECT_EQ(count, 1);
+}
+
+TEST(TextFileTest, AbandonedWriteLeavesTheOldFile) {
+    TempDir dir;
+    WriteTextLines(dir / "out.tfd", {"old"});
+    {
+        AtomicFileWriter w(dir / "out.tfd");
+        w.WriteLine("new");
+    }
+    EXPECT_EQ(ReadRaw(dir / "out.tfd"), "old\r\n");
+}
+
+TEST(TextFileTest, FailuresNameTheFileAndTheReason) {
+    TempDir dir;
+    try {
+        ReadTextLines(dir / "missing.tfd");
+        FAIL() << "no error";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.path(), dir / "missing.tfd");
+        EXPECT_EQ(e.reason(), "No such file or directory");
+    }
+    EXPECT_TRUE(ReadTextLinesIfExists(dir / "missing.tfd").empty());
+    EXPECT_THROW(WriteTextLines(dir / "no/such/folder/x.tfd", {"a"}), IoError);
+}
+
+TEST(TextFileTest, AppendFileAddsAtTheEnd) {
+    TempDir dir;
+    {
+        AppendFile f(dir / "log.log");
+        f.Write("a\r\n");
+    }
+    {
+        AppendFile f(dir / "log.log");
+        f.Write("b\r\n");
+        f.Close();
+    }
+    EXPECT_EQ(ReadRaw(dir / "log.log"), "a\r\nb\r\n");
+}
+
+}  // namespace
+}  // namespace trafikon
