@@ -1,0 +1,13 @@
+// The two commands of trafikon-batch. Each takes the arguments after its name
+// and returns the process exit code (0 success, 1 I/O error, 2 usage error).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace trafikon::batch {
+
+int RunImportCommand(const std::vector<std::string>& args);
+int RunAnalyseCommand(const std::vector<std::string>& args);
+
+}  // namespace trafikon::batch

@@ -1,0 +1,10 @@
+#include "shell/app_state.h"
+
+namespace trafikon {
+
+AppState& App() {
+    static AppState state;
+    return state;
+}
+
+}  // namespace trafikon

@@ -1,0 +1,54 @@
+// Program-wide state set up once at start and read by every window: the
+// program folder, the store folder, the thirteen settings, the language table,
+// the stored months and the flags shared between windows.
+//
+// All texts are Windows-1252 bytes, as in the files they come from.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "shell/language_table.h"
+#include "shell/settings.h"
+
+namespace trafikon {
+
+struct AppState {
+    std::string programDir;  // the executable's folder, ending in '/'
+    std::string siteName = "[Default]";
+    int siteNumber = 1;
+    std::string siteDir;  // programDir + "data/1/"
+
+    Settings settings;
+    LanguageTable language;
+    std::vector<std::string> monthNames;    // "Jan" .. "Dec"
+    std::vector<std::string> storedMonths;  // month keys, ascending (refreshed by the synthesis)
+    std::string browserCommand;             // program that opens web pages, or empty
+
+    bool analysisRunning = false;  // one analysis at a time (interface thread only)
+    std::string requestedMonth;    // month that a new analysis window opens
+
+    // Text of a language entry (absolute number), or empty when out of range.
+    const std::string& Text(int entry) const { return language.Text(entry); }
+};
+
+// The one program-wide instance.
+AppState& App();
+
+// Hooks that the window layer fills in before StartUp runs.
+struct StartUpHooks {
+    // Shows the first-run language chooser modally; returns the chosen list entry
+    // text (e.g. "Français (fr)"), which becomes setting 4.
+    std::function<std::string()> chooseLanguage;
+    // Shows a plain message (the language-reset message).
+    std::function<void(const std::string&)> showMessage;
+};
+
+// Runs the start-up sequence for the program in `programDir` (ending in '/').
+void StartUp(const std::string& programDir, const StartUpHooks& hooks);
+// Releases the shared lists.
+void ShutDown();
+
+}  // namespace trafikon

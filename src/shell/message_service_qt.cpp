@@ -1,0 +1,59 @@
+#include "shell/message_service_qt.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace trafikon {
+namespace {
+
+class MessageBoxService : public MessageService {
+  public:
+    void Inform(QWidget* parent, const QString& text) override {
+        QMessageBox::information(parent, Title(), text, QMessageBox::Ok);
+    }
+    bool Confirm(QWidget* parent, const QString& text) override {
+        return QMessageBox::question(parent, Title(), text, QMessageBox::Ok | QMessageBox::Cancel,
+                                     QMessageBox::Ok) == QMessageBox::Ok;
+    }
+    bool AskYesNo(QWidget* parent, const QString& text) override {
+        return QMessageBox::question(parent, Title(), text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::Yes) == QMessageBox::Yes;
+    }
+    Answer AskYesNoCancel(QWidget* parent, const QString& text) override {
+        switch (QMessageBox::question(parent, Title(), text,
+                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                      QMessageBox::Yes)) {
+            case QMessageBox::Yes:
+                return Answer::Yes;
+            case QMessageBox::No:
+                return Answer::No;
+            default:
+                return Answer::Cancel;
+        }
+    }
+
+  private:
+    static QString Title() {
+        const QString name = QApplication::applicationDisplayName();
+        return name.isEmpty() ? QStringLiteral("Trafikon") : name;
+    }
+};
+
+MessageBoxService& DefaultService() {
+    static MessageBoxService service;
+    return service;
+}
+
+MessageService* current = nullptr;
+
+}  // namespace
+
+MessageService& Messages() {
+    return current ? *current : DefaultService();
+}
+
+void SetMessageService(MessageService* service) {
+    current = service;
+}
+
+}  // namespace trafikon

@@ -1,0 +1,32 @@
+// Every message box and question of the program goes through this interface,
+// so that tests can answer them. Workers never call it: they hand the question
+// to the interface thread.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace trafikon {
+
+class MessageService {
+  public:
+    enum class Answer { Ok, Cancel, Yes, No };
+    virtual ~MessageService() = default;
+
+    // Plain message with OK.
+    virtual void Inform(QWidget* parent, const QString& text) = 0;
+    // OK / Cancel confirmation: true for OK.
+    virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+    // Yes / No question: true for Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+    // Yes / No / Cancel question.
+    virtual Answer AskYesNoCancel(QWidget* parent, const QString& text) = 0;
+};
+
+// The service in use: real message boxes unless a test installed its own.
+MessageService& Messages();
+// Installs `service` (nullptr restores the message boxes). The caller keeps ownership.
+void SetMessageService(MessageService* service);
+
+}  // namespace trafikon
