@@ -1,0 +1,45 @@
+// A message service for widget tests: records every message and question and
+// answers from a queue (OK / Yes by default).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+#include "shell/message_service_qt.h"
+
+namespace trafikon::testing {
+
+class ScriptedMessages : public MessageService {
+  public:
+    ScriptedMessages() { SetMessageService(this); }
+    ~ScriptedMessages() override { SetMessageService(nullptr); }
+
+    QStringList shown;           // every text, in order
+    std::deque<Answer> answers;  // next answers; empty means OK / Yes
+
+    void Inform(QWidget*, const QString& text) override { shown << text; }
+    bool Confirm(QWidget*, const QString& text) override {
+        shown << text;
+        return Next(Answer::Ok) == Answer::Ok;
+    }
+    bool AskYesNo(QWidget*, const QString& text) override {
+        shown << text;
+        return Next(Answer::Yes) == Answer::Yes;
+    }
+    Answer AskYesNoCancel(QWidget*, const QString& text) override {
+        shown << text;
+        return Next(Answer::Yes);
+    }
+
+  private:
+    Answer Next(Answer fallback) {
+        if (answers.empty())
+            return fallback;
+        Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+}  // namespace trafikon::testing
