@@ -12,8 +12,9 @@
 #include "import/import_journal.h"
 #include "import/line_count.h"
 #include "import/line_date.h"
-#include "import/log_reader.h"
 #include "import/log_file_check.h"
+#include "import/log_format.h"
+#include "import/log_reader.h"
 #include "import/month_file_names.h"
 #include "import/month_writer.h"
 #include "store/text_file.h"
@@ -56,11 +57,8 @@ class OpenMonths {
         for (auto& month : open_)
             month->Close();
         open_.clear();
-        Lines format;
-        for (const char code : codes_)
-            format.emplace_back(1, code);
         for (const auto& key : touched_)
-            WriteTextLines(MonthFormatPath(siteDir_, key), format);
+            WriteFormatFile(MonthFormatPath(siteDir_, key), codes_);
         journal_.Commit();
         return touched_;
     }

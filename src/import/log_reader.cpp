@@ -68,8 +68,7 @@ bool LogReader::Next(std::string_view& line) {
         const char* from = base + begin_ + scanned;
         const char* stop = base + end_;
         const char* lf = static_cast<const char*>(std::memchr(from, '\n', stop - from));
-        const char* cr =
-            static_cast<const char*>(std::memchr(from, '\r', (lf ? lf : stop) - from));
+        const char* cr = static_cast<const char*>(std::memchr(from, '\r', (lf ? lf : stop) - from));
         const char* at = cr ? cr : lf;
         if (at) {
             line = std::string_view(base + begin_, at - (base + begin_));
