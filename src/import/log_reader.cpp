@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -11,7 +12,8 @@
 
 namespace trafikon {
 
-LogReader::LogReader(const std::string& path) : path_(path) {
+LogReader::LogReader(const std::string& path, std::size_t maxPiece)
+    : path_(path), maxPiece_(maxPiece) {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0)
         ThrowErrno(path_);
@@ -19,7 +21,7 @@ LogReader::LogReader(const std::string& path) : path_(path) {
     if (::fstat(fd_, &st) == 0)
         size_ = static_cast<std::uint64_t>(st.st_size);
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
-    buf_.resize(1 << 20);
+    buf_.resize(std::min<std::size_t>(1 << 20, maxPiece_ + 1));
 }
 
 LogReader::~LogReader() {
@@ -73,6 +75,7 @@ bool LogReader::Next(std::string_view& line) {
         if (at) {
             line = std::string_view(base + begin_, at - (base + begin_));
             begin_ = static_cast<std::size_t>(at - base) + 1;
+            partial_ = false;
             if (at == cr) {
                 if (begin_ < end_) {
                     if (base[begin_] == '\n')
@@ -84,7 +87,14 @@ bool LogReader::Next(std::string_view& line) {
             return true;
         }
         scanned = end_ - begin_;
+        if (scanned >= maxPiece_) {  // a piece of a very long line
+            line = std::string_view(base + begin_, scanned);
+            begin_ = end_;
+            partial_ = true;
+            return true;
+        }
         if (!Fill()) {
+            partial_ = false;
             if (begin_ == end_)
                 return false;
             line = std::string_view(buf_.data() + begin_, end_ - begin_);

@@ -26,6 +26,14 @@ class MonthWriter {
         if (log_.size() >= kFlushAt || eur_.size() >= kFlushAt)
             Flush();
     }
+    // The same in steps, for a line that comes in pieces: the pieces, then its end.
+    void AppendPiece(std::string_view piece) {
+        log_.append(piece);
+        if (log_.size() >= kFlushAt)
+            Flush();
+    }
+    void EndLine(std::string_view stamp) { Append({}, stamp); }
+
     void Flush();  // writes both buffers out; throws IoError
     void Close();  // Flush, then close; throws IoError
 

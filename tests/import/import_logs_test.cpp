@@ -147,6 +147,16 @@ TEST_F(ImportTest, LineEndsBlankAndShortLines) {
     }
 }
 
+TEST_F(ImportTest, LinesLongerThanTheReadBufferAreStoredWhole) {
+    const std::string a = Combined("24/Mar/2002"), b = Combined("01/Apr/2002");
+    const std::string huge = Combined("25/Mar/2002", "/" + std::string(9 << 20, 'x'));
+    const std::string hugeHeader = "#" + std::string(9 << 20, 'h');
+    Import({Log("a.log", hugeHeader + "\n" + a + "\n" + huge + "\r\n" + b + "\n")});
+    EXPECT_EQ(stored("log-2002-03.log"), Crlf({a, huge}));
+    EXPECT_EQ(stored("log-2002-03.eur"), Crlf({"24:01:37:08", "25:01:37:08"}));
+    EXPECT_EQ(stored("log-2002-04.log"), Crlf({b}));
+}
+
 TEST_F(ImportTest, FilesWithoutLogLinesStoreNothing) {
     for (const std::string text : {"", "#a\n#b\n", "\n\nx\n"}) {
         const auto summary = Import({Log("a.log", text)});

@@ -61,6 +61,28 @@ TEST(LogReaderTest, LineLongerThanTheBuffer) {
     EXPECT_EQ(ReadAll(dir / "f"), (Lines{"a", longLine, "z"}));
 }
 
+TEST(LogReaderTest, VeryLongLinesComeInPieces) {
+    TempDir dir;
+    const std::string text = "0123456789\r\nab\r\n\nabcdefghijklmnopqrstuvwxyz\rend";
+    WriteRaw(dir / "f", text);
+    for (std::size_t maxPiece : {1, 2, 3, 7, 10, 64}) {
+        LogReader reader(dir / "f", maxPiece);
+        Lines lines;
+        std::string_view piece;
+        bool continuing = false;
+        while (reader.Next(piece)) {
+            EXPECT_LE(piece.size(), 2 * maxPiece + 2) << maxPiece;
+            if (continuing)
+                lines.back().append(piece);
+            else
+                lines.emplace_back(piece);
+            continuing = reader.partial();
+        }
+        EXPECT_FALSE(continuing);
+        EXPECT_EQ(lines, SplitLines(text)) << maxPiece;
+    }
+}
+
 TEST(LogReaderTest, MissingFileNamesItself) {
     TempDir dir;
     try {
