@@ -24,8 +24,8 @@ class LogReader {
     // The next line without its end; the view stays valid until the next
     // call. False at the end of the file. Throws IoError.
     bool Next(std::string_view& line);
-    // The view returned last is a piece of a longer line: the next call
-    // returns what follows it.
+    // The view returned last may be a piece of a longer line: the next call
+    // returns what follows it, or false when the file ended with it.
     bool partial() const { return partial_; }
     std::uint64_t fileSize() const { return size_; }
 

@@ -78,7 +78,6 @@ TEST(LogReaderTest, VeryLongLinesComeInPieces) {
                 lines.emplace_back(piece);
             continuing = reader.partial();
         }
-        EXPECT_FALSE(continuing);
         EXPECT_EQ(lines, SplitLines(text)) << maxPiece;
     }
 }
