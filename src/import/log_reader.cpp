@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "store/text_file.h"
@@ -18,8 +19,14 @@ LogReader::LogReader(const std::string& path, std::size_t maxPiece)
     if (fd_ < 0)
         ThrowErrno(path_);
     struct stat st;
-    if (::fstat(fd_, &st) == 0)
-        size_ = static_cast<std::uint64_t>(st.st_size);
+    if (::fstat(fd_, &st) != 0) {
+        const int saved = errno;
+        ::close(fd_);
+        errno = saved;
+        ThrowErrno(path_);
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
+    unread_ = S_ISREG(st.st_mode) ? size_ : UINT64_MAX;
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
     buf_.resize(std::min<std::size_t>(1 << 20, maxPiece_ + 1));
 }
@@ -40,8 +47,13 @@ bool LogReader::Fill() {
     }
     if (end_ == buf_.size())
         buf_.resize(buf_.size() * 2);  // a line longer than the buffer
+    if (unread_ == 0) {  // a file that grows while it is read ends at its size when opened
+        eof_ = true;
+        return false;
+    }
     for (;;) {
-        const ssize_t r = ::read(fd_, buf_.data() + end_, buf_.size() - end_);
+        const std::size_t room = std::min<std::uint64_t>(buf_.size() - end_, unread_);
+        const ssize_t r = ::read(fd_, buf_.data() + end_, room);
         if (r < 0) {
             if (errno == EINTR)
                 continue;
@@ -52,6 +64,7 @@ bool LogReader::Fill() {
             return false;
         }
         end_ += static_cast<std::size_t>(r);
+        unread_ -= static_cast<std::uint64_t>(r);
         return true;
     }
 }

@@ -3,7 +3,9 @@
 // counts). Line ends are found with memchr rather than byte by byte: the
 // import reads hundreds of megabytes this way. A line longer than `maxPiece`
 // bytes comes in pieces (of at most twice that), so that memory stays bounded
-// whatever the file holds.
+// whatever the file holds. The file is read up to its size when opened: a
+// stored log chosen for import into itself, or a live log, cannot grow the
+// read without end.
 #pragma once
 
 #include <cstdint>
@@ -40,6 +42,7 @@ class LogReader {
     bool partial_ = false;
     bool pendingCr_ = false;  // the last line ended with a CR at the end of the buffer
     std::uint64_t size_ = 0;
+    std::uint64_t unread_ = 0;
 };
 
 }  // namespace trafikon

@@ -176,6 +176,13 @@ TEST_F(ImportTest, EarlierImportsStayInFrontAndNothingIsDeduplicated) {
                                                "25:01:37:08", "24:01:37:08", "25:01:37:08"}));
 }
 
+TEST_F(ImportTest, StoredLogImportedIntoItselfIsReadOnce) {
+    const std::string a = Combined("24/Mar/2002"), b = Combined("25/Mar/2002", "/b");
+    Import({Log("a.log", a + "\n" + b + "\n")});
+    Import({site() + "/log-2002-03.log"});
+    EXPECT_EQ(stored("log-2002-03.log"), Crlf({a, b, a, b}));
+}
+
 TEST_F(ImportTest, ExistingMonthFilesAreAppendedToAsTheyAre) {
     const std::string a = Combined("24/Mar/2002");
     // A stored log whose last line lacks its end, and no time file.
