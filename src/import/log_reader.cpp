@@ -40,6 +40,7 @@ LogReader::~LogReader() {
 bool LogReader::Fill() {
     if (eof_)
         return false;
+    crKnown_ = false;  // positions change: look again
     if (begin_ > 0) {
         std::memmove(buf_.data(), buf_.data() + begin_, end_ - begin_);
         end_ -= begin_;
@@ -83,7 +84,15 @@ bool LogReader::Next(std::string_view& line) {
         const char* from = base + begin_ + scanned;
         const char* stop = base + end_;
         const char* lf = static_cast<const char*>(std::memchr(from, '\n', stop - from));
-        const char* cr = static_cast<const char*>(std::memchr(from, '\r', (lf ? lf : stop) - from));
+        // The next CR of the buffer is looked for again only once passed: a
+        // file with LF ends is searched for CR once per buffer, not per line.
+        if (!crKnown_ || nextCr_ < begin_ + scanned) {
+            const char* c = static_cast<const char*>(std::memchr(from, '\r', stop - from));
+            nextCr_ = c ? static_cast<std::size_t>(c - base) : end_;
+            crKnown_ = true;
+        }
+        const char* cr =
+            nextCr_ < static_cast<std::size_t>((lf ? lf : stop) - base) ? base + nextCr_ : nullptr;
         const char* at = cr ? cr : lf;
         if (at) {
             line = std::string_view(base + begin_, at - (base + begin_));

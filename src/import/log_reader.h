@@ -37,6 +37,8 @@ class LogReader {
     int fd_ = -1;
     std::vector<char> buf_;
     std::size_t begin_ = 0, end_ = 0;
+    std::size_t nextCr_ = 0;  // the first CR at or after where it was sought; end_ if none
+    bool crKnown_ = false;
     bool eof_ = false;
     std::size_t maxPiece_;
     bool partial_ = false;
