@@ -1,0 +1,129 @@
+#include "import/log_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+
+#include "store/text_file.h"
+
+namespace trafikon {
+
+LogReader::LogReader(const std::string& path, std::size_t maxPiece)
+    : path_(path), maxPiece_(maxPiece) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        ThrowErrno(path_);
+    struct stat st;
+    if (::fstat(fd_, &st) != 0) {
+        const int saved = errno;
+        ::close(fd_);
+        errno = saved;
+        ThrowErrno(path_);
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
+    unread_ = S_ISREG(st.st_mode) ? size_ : UINT64_MAX;
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    buf_.resize(std::min<std::size_t>(1 << 20, maxPiece_ + 1));
+}
+
+LogReader::~LogReader() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+// Moves the unread bytes to the front and reads more; false at end of file.
+bool LogReader::Fill() {
+    if (eof_)
+        return false;
+    crKnown_ = false;  // positions change: look again
+    if (begin_ > 0) {
+        std::memmove(buf_.data(), buf_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    if (end_ == buf_.size())
+        buf_.resize(buf_.size() * 2);  // a line longer than the buffer
+    if (unread_ == 0) {  // a file that grows while it is read ends at its size when opened
+        eof_ = true;
+        return false;
+    }
+    for (;;) {
+        const std::size_t room = std::min<std::uint64_t>(buf_.size() - end_, unread_);
+        const ssize_t r = ::read(fd_, buf_.data() + end_, room);
+        if (r < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowErrno(path_);
+        }
+        if (r == 0) {
+            eof_ = true;
+            return false;
+        }
+        end_ += static_cast<std::size_t>(r);
+        unread_ -= static_cast<std::uint64_t>(r);
+        return true;
+    }
+}
+
+bool LogReader::Next(std::string_view& line) {
+    if (pendingCr_) {
+        pendingCr_ = false;
+        if (begin_ == end_)
+            Fill();
+        if (begin_ < end_ && buf_[begin_] == '\n')
+            ++begin_;
+    }
+    std::size_t scanned = 0;  // bytes after begin_ known to hold no line end
+    for (;;) {
+        const char* base = buf_.data();
+        const char* from = base + begin_ + scanned;
+        const char* stop = base + end_;
+        const char* lf = static_cast<const char*>(std::memchr(from, '\n', stop - from));
+        // The next CR of the buffer is looked for again only once passed: a
+        // file with LF ends is searched for CR once per buffer, not per line.
+        if (!crKnown_ || nextCr_ < begin_ + scanned) {
+            const char* c = static_cast<const char*>(std::memchr(from, '\r', stop - from));
+            nextCr_ = c ? static_cast<std::size_t>(c - base) : end_;
+            crKnown_ = true;
+        }
+        const char* cr =
+            nextCr_ < static_cast<std::size_t>((lf ? lf : stop) - base) ? base + nextCr_ : nullptr;
+        const char* at = cr ? cr : lf;
+        if (at) {
+            line = std::string_view(base + begin_, at - (base + begin_));
+            begin_ = static_cast<std::size_t>(at - base) + 1;
+            partial_ = false;
+            if (at == cr) {
+                if (begin_ < end_) {
+                    if (base[begin_] == '\n')
+                        ++begin_;
+                } else {
+                    pendingCr_ = true;
+                }
+            }
+            return true;
+        }
+        scanned = end_ - begin_;
+        if (scanned >= maxPiece_) {  // a piece of a very long line
+            line = std::string_view(base + begin_, scanned);
+            begin_ = end_;
+            partial_ = true;
+            return true;
+        }
+        if (!Fill()) {
+            partial_ = false;
+            if (begin_ == end_)
+                return false;
+            line = std::string_view(buf_.data() + begin_, end_ - begin_);
+            begin_ = end_;
+            return true;
+        }
+    }
+}
+
+}  // namespace trafikon

@@ -1,0 +1,34 @@
+// Paths of the files of one stored month in the site folder, as the import
+// writes them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "store/data_store.h"
+
+namespace trafikon {
+
+// `siteDir` with exactly one "/" after it.
+inline std::string SiteFolderPrefix(std::string_view siteDir) {
+    std::string prefix(siteDir);
+    if (prefix.empty() || prefix.back() != '/')
+        prefix.push_back('/');
+    return prefix;
+}
+
+inline std::string StoredLogPath(std::string_view siteDir, std::string_view key) {
+    return SiteFolderPrefix(siteDir) + LogFileName(key);
+}
+inline std::string StoredTimePath(std::string_view siteDir, std::string_view key) {
+    return SiteFolderPrefix(siteDir) + TimeFileName(key);
+}
+inline std::string MonthFormatPath(std::string_view siteDir, std::string_view key) {
+    return SiteFolderPrefix(siteDir) + FormatFileName(key);
+}
+// Present only while an import runs, or after one was interrupted.
+inline std::string ImportJournalPath(std::string_view siteDir) {
+    return SiteFolderPrefix(siteDir) + "import.journal";
+}
+
+}  // namespace trafikon
