@@ -277,24 +277,30 @@ bool LineReader::Next(std::string_view& line) {
     std::size_t scanFrom = begin_;
     for (;;) {
         const char* base = buf_.data();
-        for (std::size_t i = scanFrom; i < end_; ++i) {
-            const char c = base[i];
-            if (c == '\n' || c == '\r') {
-                line = std::string_view(base + begin_, i - begin_);
-                consumed_ += i - begin_ + 1;
-                begin_ = i + 1;
-                if (c == '\r') {
-                    if (begin_ < end_) {
-                        if (base[begin_] == '\n') {
-                            ++begin_;
-                            ++consumed_;
-                        }
-                    } else {
-                        pendingCr_ = true;
+        // Find the first CR or LF with two memchr calls instead of a byte loop.
+        const char* from = base + scanFrom;
+        const char* stop = base + end_;
+        const char* lf = static_cast<const char*>(std::memchr(from, '\n', stop - from));
+        const char* limit = lf ? lf : stop;
+        const char* cr = static_cast<const char*>(std::memchr(from, '\r', limit - from));
+        const char* hit = cr ? cr : lf;
+        if (hit) {
+            const std::size_t i = static_cast<std::size_t>(hit - base);
+            const char c = *hit;
+            line = std::string_view(base + begin_, i - begin_);
+            consumed_ += i - begin_ + 1;
+            begin_ = i + 1;
+            if (c == '\r') {
+                if (begin_ < end_) {
+                    if (base[begin_] == '\n') {
+                        ++begin_;
+                        ++consumed_;
                     }
+                } else {
+                    pendingCr_ = true;
                 }
-                return true;
             }
+            return true;
         }
         const std::size_t scanned = end_ - begin_;
         if (!Fill()) {
