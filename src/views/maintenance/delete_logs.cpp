@@ -23,9 +23,19 @@ bool MatchesMonthPattern(std::string_view name, std::string_view key) {
     const std::string_view stem = name.substr(0, dot);
     if (stem.size() < key.size() || stem.substr(stem.size() - key.size()) != key)
         return false;
-    // Every file of a month is a prefix ending in "-" before the key: a longer
-    // key that merely ends like this one ("12004-05") is another month's.
-    return stem.size() == key.size() || stem[stem.size() - key.size() - 1] == '-';
+    // Every file of a month is the key alone or a prefix of letters and "-"
+    // before it ("lfp-", "format-"): a key that merely ends like a longer name
+    // ("05", "12004-05") never reaches another month's files.
+    const std::string_view before = stem.substr(0, stem.size() - key.size());
+    if (before.empty())
+        return true;
+    if (before.size() < 2 || before.back() != '-')
+        return false;
+    for (char c : before.substr(0, before.size() - 1)) {
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')))
+            return false;
+    }
+    return true;
 }
 
 bool IsSiteWideFile(std::string_view name) {

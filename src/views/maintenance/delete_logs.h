@@ -22,7 +22,7 @@ struct DeleteReport {
 
 // True when `name` is one of the month's files: the name ends in `key`, a dot
 // and a non-empty extension without dot ("lfp-2004-05.tfd" for "2004-05"), the
-// key standing at the start of the name or after a "-".
+// key standing alone or after a prefix of letters and "-".
 // An empty key, or a key holding a path separator, matches nothing.
 bool MatchesMonthPattern(std::string_view name, std::string_view key);
 
