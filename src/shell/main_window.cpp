@@ -24,6 +24,7 @@
 #include "shell/resources/toolbar_icons_qt.h"
 #include "shell/settings_dialog.h"
 #include "shell/text_convert_qt.h"
+#include "store/data_store.h"
 #include "views/synthesis/general_window.h"
 
 namespace trafikon {
@@ -165,14 +166,14 @@ void TFPrincipal::BuildToolBar() {
     toolBar_->setMovable(false);
     toolBar_->setIconSize(QSize(24, 24));
     toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    ToolButton1 = toolBar_->addAction(RefreshIcon(), QString(), this,
-                                      &TFPrincipal::RefreshSynthesis);
+    ToolButton1 =
+        toolBar_->addAction(RefreshIcon(), QString(), this, &TFPrincipal::RefreshSynthesis);
     toolBar_->addSeparator();
-    ToolButton3 = toolBar_->addAction(AnalyseAllIcon(), QString(), this,
-                                      &TFPrincipal::toutanalyser1Click);
+    ToolButton3 =
+        toolBar_->addAction(AnalyseAllIcon(), QString(), this, &TFPrincipal::toutanalyser1Click);
     toolBar_->addSeparator();
-    ToolButton5 = toolBar_->addAction(AddLogsIcon(), QString(), this,
-                                      &TFPrincipal::AjoutdeLog1Click);
+    ToolButton5 =
+        toolBar_->addAction(AddLogsIcon(), QString(), this, &TFPrincipal::AjoutdeLog1Click);
     ToolButton6 = toolBar_->addAction(DeleteLogsIcon(), QString(), this,
                                       &TFPrincipal::suppressiondesLogs1Click);
     ToolButton1->setObjectName("ToolButton1");
@@ -388,8 +389,8 @@ void TFPrincipal::toutanalyser1Click() {
         return;
     app.analysisRunning = true;
     app.storedMonths = ListStoredMonths(app.siteDir);
-    worker_ = new TMyAllThread(app.siteDir, app.storedMonths,
-                               answer == MessageService::Answer::Yes, app.settings.siteUrl(), this);
+    worker_ = new TMyAllThread(app.siteDir, app.storedMonths, answer == MessageService::Answer::Yes,
+                               app.settings.siteUrl(), this);
     connect(worker_, &TMyAllThread::MonthInHand, this, &TFPrincipal::AnalysisMonthInHand);
     connect(worker_, &TMyAllThread::Progress, PBGal, &QProgressBar::setValue);
     connect(worker_, &TMyAllThread::MonthEnded, this, &TFPrincipal::RefreshSynthesis);

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <string>
 
+#include "engine/analyse_all_qt.h"
+
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -22,7 +24,6 @@ class TFGeneral;
 class TFAjoutLog;
 class TFConfiguration;
 class TFLangue;
-class TMyAllThread;
 
 class TFPrincipal : public QMainWindow {
     Q_OBJECT

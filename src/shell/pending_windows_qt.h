@@ -6,31 +6,12 @@
 #include <QLabel>
 #include <QVBoxLayout>
 #include <QWidget>
-#include <algorithm>
-#include <dirent.h>
 #include <string>
-#include <vector>
 
 #include "shell/app_state.h"
 #include "shell/text_convert_qt.h"
 
 namespace trafikon {
-
-// Month keys of the stored logs log-<key>.log of `siteDir`, ascending.
-inline std::vector<std::string> ListStoredMonths(const std::string& siteDir) {
-    std::vector<std::string> keys;
-    if (DIR* dir = opendir(siteDir.c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name.size() >= 8 && name.compare(0, 4, "log-") == 0 &&
-                name.compare(name.size() - 4, 4, ".log") == 0)
-                keys.push_back(name.substr(4, 7));
-        }
-        closedir(dir);
-    }
-    std::sort(keys.begin(), keys.end());
-    return keys;
-}
 
 class PendingWindow : public QWidget {
   public:

@@ -19,7 +19,9 @@ namespace trafikon {
 
 namespace {
 constexpr int kBase = 176;
-const char kDefaultLanguage[] = "Fran\xe7" "ais (fr)";
+const char kDefaultLanguage[] =
+    "Fran\xe7"
+    "ais (fr)";
 }  // namespace
 
 TFConfiguration::TFConfiguration(QWidget* parent) : QDialog(parent) {
@@ -38,7 +40,8 @@ TFConfiguration::TFConfiguration(QWidget* parent) : QDialog(parent) {
     UDMinHost->setSingleStep(10);
     UDMinHost->setWrapping(false);
     // The value changes only through the arrows, never by typing.
-    UDMinHost->lineEdit()->setReadOnly(true);
+    if (auto* edit = UDMinHost->findChild<QLineEdit*>())
+        edit->setReadOnly(true);
     UDMinHost->setMinimumWidth(90);
     LMinHost->setBuddy(UDMinHost);
     LLangue = new QLabel;
@@ -120,8 +123,8 @@ void TFConfiguration::BEnregParamClick() {
     app.settings[2] = CBRetourParam->isChecked() ? "Retour On" : "Retour Off";
     app.settings[3] = ToCp1252(UDMinHost->text());
     const QList<QListWidgetItem*> selected = LBLangue->selectedItems();
-    app.settings[4] = selected.isEmpty() ? std::string(kDefaultLanguage)
-                                         : ToCp1252(selected.first()->text());
+    app.settings[4] =
+        selected.isEmpty() ? std::string(kDefaultLanguage) : ToCp1252(selected.first()->text());
     try {
         SaveSettings(app.siteDir, app.programDir, app.settings);
     } catch (const IoError& error) {

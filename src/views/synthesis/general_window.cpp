@@ -12,8 +12,9 @@
 #include "shell/app_state.h"
 #include "shell/error_text_qt.h"
 #include "shell/message_service_qt.h"
-#include "shell/text_convert_qt.h"
 #include "shell/pending_windows_qt.h"
+#include "shell/text_convert_qt.h"
+#include "store/data_store.h"
 
 namespace trafikon {
 

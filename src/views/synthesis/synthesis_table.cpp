@@ -1,5 +1,6 @@
 #include "views/synthesis/synthesis_table.h"
 
+#include "store/data_store.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -7,7 +8,7 @@ namespace trafikon {
 SynthesisRow ReadSynthesisRow(const std::string& siteDir, const std::string& key) {
     SynthesisRow row;
     row.key = key;
-    const std::string path = siteDir + "mon-" + key + ".tfd";
+    const std::string path = siteDir + MonthStatsFileName(key);
     if (!FileExists(path)) {
         row.cells.push_back("*");
         return row;
@@ -40,7 +41,7 @@ std::string AnalysisCaption(const std::string& analyseWord, const std::string& k
 }
 
 bool MonthHasAnalysis(const std::string& siteDir, const std::string& key) {
-    return FileExists(siteDir + "lfp-" + key + ".tfd");
+    return FileExists(siteDir + ResultFileName(kFilesResult, key));
 }
 
 }  // namespace trafikon

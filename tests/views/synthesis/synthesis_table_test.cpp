@@ -13,13 +13,13 @@ using testing::TempDir;
 using testing::WriteRaw;
 
 std::string MonthFile(int lines) {
-    static const char* kKeys[] = {"Date=", "Tota=", "Page=", "Imag=", "Prog=", "Host=",
-                                  "Orig=", "Mote=", "ReOK=", "ReKO=", "Hits=", "Ret100=",
-                                  "Ret200=", "Ret300=", "Ret400=", "Ret500=", "Jour=", "ViJo="};
+    static const char* kKeys[] = {
+        "Date=", "Tota=", "Page=",   "Imag=",   "Prog=",   "Host=",   "Orig=",   "Mote=", "ReOK=",
+        "ReKO=", "Hits=", "Ret100=", "Ret200=", "Ret300=", "Ret400=", "Ret500=", "Jour=", "ViJo="};
     std::string text;
     for (int i = 0; i < lines; ++i)
-        text += std::string(kKeys[i]) + (i == 0 ? "07/12/2026 10:00:00" : std::to_string(1000 + i)) +
-                "\r\n";
+        text += std::string(kKeys[i]) +
+                (i == 0 ? "07/12/2026 10:00:00" : std::to_string(1000 + i)) + "\r\n";
     return text;
 }
 
