@@ -29,11 +29,15 @@ class TMyAllThread : public QThread {
     void Progress(int percent);
     // A month's analysis ended and wrote its files: the synthesis may be refreshed.
     void MonthEnded(const QString& key);
-    // A message for the user (an analysis cancelled, a file that failed).
-    void Notice(const QString& text);
-    // The malformed-line question; connect with Qt::BlockingQueuedConnection.
-    // The receiver sets *ignore to true to skip the line, false to cancel the month.
-    void AskIgnoreLine(const QString& text, bool* ignore);
+    // A month's analysis was cancelled at a malformed line.
+    void MonthCancelled(const QString& key);
+    // A month's analysis failed on a file (the text names the file and the reason);
+    // the worker goes on with the next month.
+    void Failure(const QString& text);
+    // The malformed-line question (`lineNumber` from 1, the line as stored);
+    // connect with Qt::BlockingQueuedConnection. The receiver sets *ignore to
+    // true to skip the line, false to cancel the month.
+    void AskIgnoreLine(qint64 lineNumber, const QString& line, bool* ignore);
 
   protected:
     void run() override;

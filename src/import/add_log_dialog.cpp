@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "import/import_thread_qt.h"
+#include "import/log_file_check.h"
 #include "shell/app_state.h"
 #include "shell/error_text_qt.h"
 #include "shell/language_table.h"
@@ -37,6 +38,24 @@ QString Text(int offset) {
 
 std::string FormatLogPath() {
     return App().siteDir + std::string(kLastFormatFileName);
+}
+
+// The import's count of lines without a readable date. The language files hold
+// no text for it, so it is worded here in the two built-in languages.
+QString DamagedLinesText(long long damaged, long long unfiled) {
+    if (App().settings.languageCode() == "en")
+        return QStringLiteral(
+                   "Lines whose date could not be read: %1 (stored with a neighbouring "
+                   "month)\nLines left out (no readable date in their file): %2")
+            .arg(damaged)
+            .arg(unfiled);
+    return QString::fromUtf8(
+               "Lignes dont la date est illisible : %1 (rang\xc3\xa9"
+               "es avec un mois voisin)\n"
+               "Lignes non import\xc3\xa9"
+               "es (aucune date lisible dans leur fichier) : %2")
+        .arg(damaged)
+        .arg(unfiled);
 }
 
 std::string LocalPath(const QString& path) {
@@ -256,7 +275,7 @@ bool TFAjoutLog::AddFile(const QString& path) {
     std::string firstLine;
     LogFileCheck check;
     try {
-        check = CheckLogFile(LocalPath(path), firstLine);
+        check = CheckLogFile(LocalPath(path), &firstLine);
     } catch (const IoError& error) {
         Messages().Inform(this, IoErrorText(error));
         return false;
@@ -396,24 +415,20 @@ void TFAjoutLog::ImportEnded() {
     BCancel->setEnabled(true);
     QString failure;
     long long damaged = 0;
+    long long unfiled = 0;
     if (worker_) {
         worker_->wait();
         failure = worker_->failure();
         damaged = worker_->damagedLines();
+        unfiled = worker_->unfiledLines();
         worker_->deleteLater();
         worker_ = nullptr;
     }
     QApplication::restoreOverrideCursor();
     if (!failure.isEmpty())
         Messages().Inform(this, failure);
-    else if (damaged > 0)
-        Messages().Inform(
-            this, App().settings.languageCode() == "en"
-                      ? QStringLiteral("Lines not imported (no readable date): %1").arg(damaged)
-                      : QString::fromUtf8("Lignes non import\xc3\xa9"
-                                          "es (date "
-                                          "illisible) : %1")
-                            .arg(damaged));
+    else if (damaged > 0 || unfiled > 0)
+        Messages().Inform(this, DamagedLinesText(damaged, unfiled));
     accept();
 }
 

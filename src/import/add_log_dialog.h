@@ -21,7 +21,6 @@ class QWidget;
 
 namespace trafikon {
 
-
 class TFAjoutLog : public QDialog {
     Q_OBJECT
   public:

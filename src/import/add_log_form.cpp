@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "shell/language_table.h"
-#include "store/text_file.h"
 
 namespace trafikon {
 
@@ -140,20 +139,6 @@ std::vector<std::string> AddLogForm::PreviewLines(const std::vector<std::string>
     lines.push_back(SampleRecord(0));
     lines.push_back(SampleRecord(1));
     return lines;
-}
-
-LogFileCheck CheckLogFile(const std::string& path, std::string& firstLogLine) {
-    LineReader reader(path);
-    std::string_view line;
-    bool anyLine = false;
-    while (reader.Next(line)) {
-        anyLine = true;
-        if (line.size() < 2 || line.front() == '#')
-            continue;
-        firstLogLine.assign(line);
-        return LogFileCheck::kUsable;
-    }
-    return anyLine ? LogFileCheck::kNoLogLines : LogFileCheck::kEmpty;
 }
 
 }  // namespace trafikon

@@ -56,16 +56,4 @@ class AddLogForm {
     std::vector<std::string> format_;
 };
 
-// What adding a log file found.
-enum class LogFileCheck {
-    kUsable,      // holds a log line; `firstLogLine` is set
-    kEmpty,       // holds no line at all
-    kNoLogLines,  // holds only comment ("#") or blank lines
-};
-
-// Reads `path` from its start up to its first log line: comment lines ("#")
-// and lines shorter than two characters (which the import leaves out) are
-// passed over. Throws IoError when the file cannot be read.
-LogFileCheck CheckLogFile(const std::string& path, std::string& firstLogLine);
-
 }  // namespace trafikon

@@ -1,9 +1,26 @@
 #include "import/import_thread_qt.h"
 
+#include "import/import_logs.h"
 #include "shell/error_text_qt.h"
 #include "store/text_file.h"
 
 namespace trafikon {
+
+namespace {
+
+class WorkerObserver : public ImportObserver {
+  public:
+    explicit WorkerObserver(TMyThread& worker) : worker_(worker) {}
+    void FileStarted(std::size_t index, const std::string&) override {
+        emit worker_.FileInHand(static_cast<int>(index));
+    }
+    void Progress(int percent) override { emit worker_.Progress(percent); }
+
+  private:
+    TMyThread& worker_;
+};
+
+}  // namespace
 
 TMyThread::TMyThread(std::string siteDir, std::vector<std::string> files, FieldFormat format,
                      QObject* parent)
@@ -13,12 +30,12 @@ TMyThread::TMyThread(std::string siteDir, std::vector<std::string> files, FieldF
       format_(std::move(format)) {}
 
 void TMyThread::run() {
+    WorkerObserver observer(*this);
     try {
-        // Placeholder until the import lands: reports the files only.
-        for (std::size_t i = 0; i < files_.size(); ++i) {
-            emit FileInHand(static_cast<int>(i));
-            emit Progress(100);
-        }
+        const ImportSummary summary = ImportLogs(siteDir_, files_, format_, observer);
+        damagedLines_ = static_cast<long long>(summary.damagedLines);
+        unfiledLines_ = static_cast<long long>(summary.unfiledLines);
+        linesStored_ = static_cast<long long>(summary.linesStored);
     } catch (const IoError& error) {
         failure_ = IoErrorText(error);
     }

@@ -394,7 +394,9 @@ void TFPrincipal::toutanalyser1Click() {
     connect(worker_, &TMyAllThread::MonthInHand, this, &TFPrincipal::AnalysisMonthInHand);
     connect(worker_, &TMyAllThread::Progress, PBGal, &QProgressBar::setValue);
     connect(worker_, &TMyAllThread::MonthEnded, this, &TFPrincipal::RefreshSynthesis);
-    connect(worker_, &TMyAllThread::Notice, this,
+    connect(worker_, &TMyAllThread::MonthCancelled, this,
+            [this](const QString&) { Messages().Inform(this, Tr(192)); });
+    connect(worker_, &TMyAllThread::Failure, this,
             [this](const QString& text) { Messages().Inform(this, text); });
     connect(worker_, &TMyAllThread::AskIgnoreLine, this, &TFPrincipal::AskIgnoreLine,
             Qt::BlockingQueuedConnection);
@@ -414,8 +416,13 @@ void TFPrincipal::AnalysisMonthInHand(const QString& key) {
     PStateBar->setText(text);
 }
 
-void TFPrincipal::AskIgnoreLine(const QString& text, bool* ignore) {
-    *ignore = Messages().AskYesNo(this, text);
+void TFPrincipal::AskIgnoreLine(qint64 lineNumber, const QString& line, bool* ignore) {
+    // The question names the line; the line itself is shown below it, cut when long.
+    QString text = Tr(191);
+    if (!line.isEmpty())
+        text += QStringLiteral("\n\n") + (line.size() > 300 ? line.left(300) + "..." : line);
+    *ignore = WithTitle(Tr(190) + QString::number(lineNumber),
+                        [&] { return Messages().AskYesNo(this, text); });
 }
 
 void TFPrincipal::AnalysisEnded() {

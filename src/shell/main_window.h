@@ -81,7 +81,7 @@ class TFPrincipal : public QMainWindow {
     void TileChildren(bool sideBySide);
     void AnalysisMonthInHand(const QString& key);
     void AnalysisEnded();
-    void AskIgnoreLine(const QString& text, bool* ignore);
+    void AskIgnoreLine(qint64 lineNumber, const QString& line, bool* ignore);
     void ShowTitle(const QString& title);
 
     std::string programDir_;
