@@ -16,15 +16,18 @@
 
 #include "engine/analyse_all_qt.h"
 #include "import/add_log_dialog.h"
+#include "shell/about_dialog.h"
 #include "shell/app_state.h"
 #include "shell/error_text_qt.h"
 #include "shell/language_dialog.h"
 #include "shell/message_service_qt.h"
-#include "shell/pending_windows_qt.h"
 #include "shell/resources/toolbar_icons_qt.h"
 #include "shell/settings_dialog.h"
+#include "shell/shortcuts_window.h"
 #include "shell/text_convert_qt.h"
 #include "store/data_store.h"
+#include "views/compare/compare_window.h"
+#include "views/maintenance/delete_logs_dialog.h"
 #include "views/synthesis/general_window.h"
 
 namespace trafikon {
@@ -68,7 +71,7 @@ TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
     general_ = new TFGeneral(area_);
     generalChild_ = area_->addSubWindow(general_);
     generalChild_->setWindowIcon(ProgramIcon());
-    deleteDialog_ = nullptr;  // made afresh for each use (its lists follow the store)
+    deleteDialog_ = new TFSupprLog(this);
     about_ = new TFAprop(this);
     addLog_ = new TFAjoutLog(this);
     settings_ = new TFConfiguration(this);
@@ -273,8 +276,7 @@ void TFPrincipal::suppressiondesLogs1Click() {
         Messages().Inform(this, Tr(46));
         return;
     }
-    TFSupprLog dialog(this);
-    dialog.exec();
+    deleteDialog_->exec();
     RefreshSynthesis();
 }
 

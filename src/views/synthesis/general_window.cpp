@@ -12,9 +12,10 @@
 #include "shell/app_state.h"
 #include "shell/error_text_qt.h"
 #include "shell/message_service_qt.h"
-#include "shell/pending_windows_qt.h"
 #include "shell/text_convert_qt.h"
 #include "store/data_store.h"
+#include "views/analysis/analysis_window.h"
+#include "views/synthesis/daily_table_widget.h"
 
 namespace trafikon {
 
@@ -136,13 +137,13 @@ void TFGeneral::ApplyTexts() {
     for (int entry = 30; entry <= 40; ++entry)
         headings << Tr(entry);
     model_->SetHeadings(headings);
-    static_cast<DailyTableWidget*>(dailyTable_)->ApplyTexts();
+    dailyTable_->ApplyTexts();
 }
 
 void TFGeneral::RefreshSynthesis() {
     AppState& app = App();
     app.storedMonths = ListStoredMonths(app.siteDir);
-    static_cast<DailyTableWidget*>(dailyTable_)->Refresh();
+    dailyTable_->Refresh();
     std::vector<SynthesisRow> rows;
     rows.reserve(app.storedMonths.size());
     try {
@@ -182,6 +183,7 @@ void TFGeneral::OpenMonth(int row) {
     }
     App().requestedMonth = key;
     auto* analysis = new TFAnalyse(key);
+    App().requestedMonth.clear();
     analysis->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* child = area_->addSubWindow(analysis);
     child->setAttribute(Qt::WA_DeleteOnClose);

@@ -16,6 +16,8 @@ class QTreeView;
 
 namespace trafikon {
 
+class DailyTableWidget;
+
 // Rows of the synthesis table behind LVInfoAnnuelleSynthese.
 class SynthesisModel : public QAbstractTableModel {
     Q_OBJECT
@@ -67,7 +69,7 @@ class TFGeneral : public QWidget {
     QLabel* LTitle;
     QTreeView* LVInfoAnnuelleSynthese;
     SynthesisModel* model_;
-    QWidget* dailyTable_;  // content of TSCompare
+    DailyTableWidget* dailyTable_;  // content of TSCompare
 };
 
 }  // namespace trafikon
