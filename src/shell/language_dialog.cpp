@@ -47,8 +47,11 @@ void TFLangue::FormShow() {
     CBLangue->clear();
     for (const std::string& entry : ListLanguages(App().programDir))
         CBLangue->addItem(FromCp1252(entry));
-    CBLangue->setCurrentIndex(-1);
-    CBLangue->setEditText(QString());
+    // French is offered first, as the language of a program that was told nothing.
+    const int french = CBLangue->findText(FromCp1252("Fran\xe7" "ais (fr)"));
+    CBLangue->setCurrentIndex(french);
+    if (french < 0)
+        CBLangue->setEditText(QString());
     chosen_.clear();
 }
 
