@@ -105,8 +105,8 @@ std::string Quoted(std::string_view text) {
 }
 
 // Calls f(path, hits) for every record of a file list. The file is read whole
-// and cut at its line ends with memchr: the records carry long id lists, and
-// only their first two fields are wanted.
+// and cut at its line ends (CR LF, as the engine writes them) with memchr: the records carry long
+// id lists, and only their first two fields are wanted.
 template <typename F>
 void ForEachFileRecord(const std::string& path, F&& f) {
     const std::string text = ReadWholeFile(path);
