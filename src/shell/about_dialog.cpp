@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "shell/app_state.h"
+#include "shell/message_service_qt.h"
 #include "shell/page_opener.h"
 #include "shell/text_convert_qt.h"
 
@@ -108,8 +109,13 @@ bool TFAprop::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFAprop::Label4Click() {
-    // With no browser command nothing opens and nothing is said.
-    OpenPage(App().browserCommand, ProductPage());
+    // With no browser command nothing opens and nothing is said; a browser
+    // that cannot be started is reported.
+    if (App().browserCommand.empty())
+        return;
+    std::string error;
+    if (!OpenPage(App().browserCommand, ProductPage(), &error))
+        Messages().Inform(this, FromCp1252(App().browserCommand) + "\n" + FromCp1252(error));
 }
 
 }  // namespace trafikon

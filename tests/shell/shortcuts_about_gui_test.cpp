@@ -57,6 +57,11 @@ TEST(AboutBox, ShowsVersionAndTextsAndOpensNothingWithoutBrowser) {
     QTest::mouseClick(about.findChild<QLabel*>("Label4"), Qt::LeftButton);
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_TRUE(about.isVisible());
+    App().browserCommand = "/nonexistent/browser";
+    about.Label4Click();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains("/nonexistent/browser"));
+    App().browserCommand.clear();
     QTest::keyClick(&about, Qt::Key_Escape);
     EXPECT_FALSE(about.isVisible());
 }
