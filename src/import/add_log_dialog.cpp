@@ -232,6 +232,7 @@ void TFAjoutLog::FormShow() {
         SetExpanded(true);
     }
     ShowLists();
+    RebuildPreview();  // the samples of the format, until a file brings its own line
     PBLoad->setValue(0);
 }
 

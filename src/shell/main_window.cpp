@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -56,6 +58,7 @@ TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
     setWindowIcon(ProgramIcon());
     resize(1024, 700);
 
+    toolkitTexts_ = new QTranslator(this);
     area_ = new QMdiArea(this);
     area_->setObjectName("MDIArea");
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -235,7 +238,18 @@ void TFPrincipal::FormShow() {
     generalChild_->show();
 }
 
+void TFPrincipal::UseToolkitLanguage() {
+    // The toolkit's own texts (the buttons of message boxes, the file dialog)
+    // follow the interface language when the system has them.
+    QApplication::removeTranslator(toolkitTexts_);
+    const QString code = QString::fromStdString(App().settings.languageCode());
+    if (toolkitTexts_->load(QStringLiteral("qtbase_") + code,
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(toolkitTexts_);
+}
+
 void TFPrincipal::ApplyMainTexts() {
+    UseToolkitLanguage();
     Fichier1->setTitle(Tr(1));
     AjoutdeLog1->setText(Tr(2));
     suppressiondesLogs1->setText(Tr(3));
