@@ -74,6 +74,7 @@ TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
     general_ = new TFGeneral(area_);
     generalChild_ = area_->addSubWindow(general_);
     generalChild_->setWindowIcon(ProgramIcon());
+    generalChild_->hide();  // shown once the start-up has set its texts and rows
     deleteDialog_ = new TFSupprLog(this);
     about_ = new TFAprop(this);
     addLog_ = new TFAjoutLog(this);
