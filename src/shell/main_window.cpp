@@ -7,13 +7,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLibraryInfo>
-#include <QTranslator>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 #include "engine/analyse_all_qt.h"
@@ -109,7 +109,7 @@ void TFPrincipal::BuildMenus() {
     // menu, so the action is added to the window itself for its shortcut.
     General1 = new QAction(this);
     General1->setShortcut(Qt::Key_F2);
-    General1->setShortcutContext(Qt::ApplicationShortcut);
+    General1->setShortcutContext(Qt::WindowShortcut);
     connect(General1, &QAction::triggered, this, &TFPrincipal::General1Click);
     addAction(General1);
 

@@ -21,6 +21,7 @@
 #include "shell/settings_dialog.h"
 #include "shell/text_convert_qt.h"
 #include "shell_fixture_qt.h"
+#include "store/data_store.h"
 #include "store/text_file.h"
 #include "views/synthesis/general_window.h"
 
@@ -252,6 +253,27 @@ TEST(MainWindow, AnalyseAllWhileRunningIsRefusedAndCancelStartsNothing) {
     EXPECT_EQ(window.analysisWorker(), worker);
     ASSERT_TRUE(WaitUntil([] { return !App().analysisRunning; }));
     EXPECT_TRUE(FileExists(folder.site() + "mon-2004-05.tfd"));
+}
+
+TEST(MainWindow, QuittingDuringAnAnalysisLetsItEndBeforeTheWindowCloses) {
+    ProgramFolder folder;
+    folder.Prepare();
+    StoreMonths(folder, 3, 3000);
+    TFPrincipal window(folder.dir());
+    window.show();
+    window.FormShow();
+    folder.messages.answers = {Answer::Yes, Answer::Ok};
+    window.toutanalyser1Click();
+    window.Quitter1Click();
+    EXPECT_EQ(folder.messages.shown.last(), Tr(20));
+    ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }));
+    EXPECT_EQ(window.analysisWorker(), nullptr);
+    // Every month the run started was written whole: each one analysed is up to date.
+    for (const std::string& key : ListStoredMonths(folder.site())) {
+        if (FileExists(folder.site() + "mon-" + key + ".tfd")) {
+            EXPECT_TRUE(IsMonthAnalysed(folder.site(), key)) << key;
+        }
+    }
 }
 
 TEST(AnalyseAllWorker, NamesEveryMonthInOrderAndSkipsThoseUpToDate) {
