@@ -227,6 +227,21 @@ TEST_F(AddLogDialogTest, ImportFailureIsShownWithTheFileAndTheReason) {
     EXPECT_TRUE(folder.messages.shown[0].contains("a.log"));
 }
 
+TEST_F(AddLogDialogTest, LinesWithoutReadableDateAreToldToTheUser) {
+    Open();
+    WriteRaw(folder.temp / "a.log",
+             "h - - [24/Mar/2002:01:37:08 +0100] \"GET / HTTP/1.1\" 200 5\r\n"
+             "h - - [broken date] \"GET / HTTP/1.1\" 200 5\r\n");
+    dialog.BDefaultEasyPHPClick();
+    ASSERT_TRUE(dialog.AddFile(QString::fromStdString(folder.temp / "a.log")));
+    dialog.BOKClick();
+    ASSERT_TRUE(WaitUntil([&] { return !dialog.importing(); }));
+    ASSERT_EQ(folder.messages.shown.size(), 1);
+    EXPECT_TRUE(folder.messages.shown[0].contains(": 1 "))
+        << folder.messages.shown[0].toStdString();
+    EXPECT_FALSE(dialog.isVisible());
+}
+
 TEST(AddLogThroughMainWindow, ImportedMonthShowsInTheSynthesisWithAStar) {
     ProgramFolder folder;
     folder.Prepare();
