@@ -40,7 +40,7 @@ AppState& App();
 // Hooks that the window layer fills in before StartUp runs.
 struct StartUpHooks {
     // Shows the first-run language chooser modally; returns the chosen list entry
-    // text (e.g. "Fran\xe7" "ais (fr)"), which becomes setting 4. Called after the
+    // text (e.g. "English (en)", Windows-1252 bytes), which becomes setting 4. Called after the
     // language files exist, so the chooser can list them (ListLanguages).
     std::function<std::string()> chooseLanguage;
     // Shows a plain message (the language-reset message).

@@ -72,7 +72,7 @@ std::string LoadLanguageChecked(const std::string& programDir, std::string code,
 void LoadLanguageFile(const std::string& path, LanguageTable& table);
 
 // Entries of the language lists: for every programDir/*.tfl, its first line,
-// " (", the first two characters of its file name, ")", e.g. "Fran\xe7" "ais (fr)".
+// " (", the first two characters of its file name, ")", e.g. "English (en)".
 // Sorted by file name (byte order), so the list is the same at every start.
 // Hidden files and files that cannot be read are left out.
 std::vector<std::string> ListLanguages(const std::string& programDir);

@@ -246,18 +246,20 @@ TEST(LoadLanguageCheckedTest, CountCheckAndReset) {
         EXPECT_EQ(loaded, c.loadedCode);
         EXPECT_EQ(table.Text(0), c.firstEntry);
         EXPECT_EQ(table.size(), 194u);
-        if (c.message)
+        if (c.message) {
             EXPECT_EQ(messages, std::vector<std::string>{BuiltInFrench()[193]});
-        else
+        } else {
             EXPECT_TRUE(messages.empty());
+        }
         if (c.builtInsWritten) {
             EXPECT_EQ(ReadRaw(prog + "fr.tfl"), fr);
             EXPECT_EQ(ReadRaw(prog + "en.tfl"), en);
         }
         // A further language file is never rewritten; only fr and en are.
         for (const auto& [name, bytes] : c.files) {
-            if (name != "fr.tfl" && name != "en.tfl")
+            if (name != "fr.tfl" && name != "en.tfl") {
                 EXPECT_EQ(ReadRaw(prog + name), bytes) << name;
+            }
         }
     }
 }
