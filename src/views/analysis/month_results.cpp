@@ -119,6 +119,8 @@ long long RecordKeyIndex::Find(std::string_view key) const {
 std::vector<TopEntry> ParseTopList(std::string_view text, bool* malformed) {
     std::vector<TopEntry> out;
     bool bad = false;
+    if (!text.empty() && text.front() == '-')  // the list's leading dash, when not cut yet
+        text.remove_prefix(1);
     while (!text.empty()) {
         std::size_t blank = text.find(' ');
         std::size_t close = text.find(')', blank == std::string_view::npos ? 0 : blank);
