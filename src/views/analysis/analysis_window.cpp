@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "shell/app_state.h"
 #include "shell/message_service_qt.h"
+#include "shell/page_opener.h"
 #include "shell/text_convert_qt.h"
 #include "store/text_file.h"
 #include "views/analysis/analysis_tab_widget.h"
@@ -44,7 +44,7 @@ TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     openPage = [](const std::string& command, const std::string& address) {
         // One argument, no shell: the address reaches the program as it is.
-        QProcess::startDetached(QString::fromLocal8Bit(command.c_str()), {FromCp1252(address)});
+        OpenPage(command, address);
     };
     results_.siteDir = App().siteDir;
     results_.key = key_;
