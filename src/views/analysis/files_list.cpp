@@ -81,7 +81,8 @@ FileDetail FilesList::Detail(int row, const TabTables& tables) const {
     d.found = true;
     d.name = Field(line, 1);
     d.hits = Field(line, 2);
-    d.logLines = ParseIds(Field(line, 3));
+    d.logLineIds = Field(line, 3);
+    d.logLineCount = CountIds(d.logLineIds);
     d.lastStatus = Field(line, 5);
     d.lastStatusIsError = IsErrorStatus(d.lastStatus);
     d.lastAccess = LastAccessText(Field(line, 6));

@@ -32,7 +32,8 @@ struct FileDetail {
     std::string_view lastAccess;  // "dd/Mon/yyyy:hh:mm:ss "
     std::string_view lastStatus;  // field 5 as stored
     bool lastStatusIsError = false;
-    std::vector<long long> logLines;  // 0-based line numbers, shown as they are
+    std::string_view logLineIds;   // id list of 0-based log line numbers, shown as they are
+    std::size_t logLineCount = 0;  // its entries, one log-line row each
     std::vector<std::string_view> hosts;
     std::vector<FileQuery> externalQueries;
     std::vector<FileQuery> internalQueries;

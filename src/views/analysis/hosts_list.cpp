@@ -41,7 +41,8 @@ HostDetail HostsList::Detail(int row, const std::vector<std::string>& fileTable)
     d.found = true;
     d.host = Field(line, 1);
     d.hits = Field(line, 2);
-    d.logLines = ParseIds(Field(line, 3));
+    d.logLineIds = Field(line, 3);
+    d.logLineCount = CountIds(d.logLineIds);
     NameListResult pages = NamesOf(Field(line, 4), fileTable);
     d.pages = std::move(pages.names);
     d.missing = pages.missing;

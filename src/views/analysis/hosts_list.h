@@ -22,9 +22,10 @@ long long HostMinimum(std::string_view settingText);
 struct HostDetail {
     bool found = false;
     std::string_view host;
-    std::string_view hits;            // field 2 as stored
-    std::string_view lastAccess;      // "dd/Mon/yyyy:hh:mm:ss "
-    std::vector<long long> logLines;  // 0-based; shown numbered from 1
+    std::string_view hits;         // field 2 as stored
+    std::string_view lastAccess;   // "dd/Mon/yyyy:hh:mm:ss "
+    std::string_view logLineIds;   // id list of 0-based log line numbers, shown numbered from 1
+    std::size_t logLineCount = 0;  // its entries, one log-line row each
     std::vector<std::string_view> pages;
     std::size_t missing = 0;  // page positions outside the file table
 };

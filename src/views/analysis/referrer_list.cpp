@@ -77,7 +77,8 @@ ReferrerDetail ReferrerList::Detail(int row, const std::vector<std::string>& fil
     d.found = true;
     d.address = Field(line, 1);
     d.hits = Field(line, 2);
-    d.logLines = ParseIds(Field(line, 3));
+    d.logLineIds = Field(line, 3);
+    d.logLineCount = CountIds(d.logLineIds);
     NameListResult pages = NamesOf(Field(line, 4), fileTable);
     d.pages = std::move(pages.names);
     d.missing = pages.missing;
@@ -108,7 +109,7 @@ ReferrerDetailTexts ReferrerDetailLabels(const ReferrerDetail& d, bool external,
     t.title =
         texts.Text(external ? kEntryExternalTitle : kEntryInternalTitle) + std::string(d.address);
     if (external) {
-        t.line1 = texts.Text(kEntryAccesses) + Decimal(static_cast<long long>(d.logLines.size()));
+        t.line1 = texts.Text(kEntryAccesses) + Decimal(static_cast<long long>(d.logLineCount));
         t.line2 = texts.Text(kEntrySearches) + Decimal(static_cast<long long>(d.queries.size()));
         t.line3 = texts.Text(kEntryLastAccess) + std::string(d.lastAccess);
     }

@@ -127,7 +127,8 @@ StatusDetail StatusDetailOf(int codeIndex, const std::vector<std::string>& statu
     d.found = true;
     d.count = Part(*line, 1);
     if (d.count != "0") {
-        d.logLines = ParseIds(Part(*line, 2));
+        d.logLineIds = Part(*line, 2);
+        d.logLineCount = CountIds(d.logLineIds);
         NameListResult pages = NamesOf(Part(*line, 3), fileTable);
         d.pages = std::move(pages.names);
         d.missing = pages.missing;
@@ -139,7 +140,7 @@ StatusDetailTexts StatusDetailLabels(const StatusDetail& d, const LanguageTable&
     StatusDetailTexts t;
     t.title =
         texts.Text(kEntryTitle) + std::string(d.code) + " (" + std::string(d.description) + ")";
-    t.accesses = texts.Text(kEntryAccesses) + Decimal(static_cast<long long>(d.logLines.size()));
+    t.accesses = texts.Text(kEntryAccesses) + Decimal(static_cast<long long>(d.logLineCount));
     t.pages = texts.Text(kEntryPagesCount) + Decimal(static_cast<long long>(d.pages.size()));
     return t;
 }

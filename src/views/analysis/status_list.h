@@ -38,8 +38,9 @@ struct StatusDetail {
     bool found = false;  // a status line for the code exists
     std::string_view code;
     std::string_view description;
-    std::string_view count;           // as stored
-    std::vector<long long> logLines;  // 0-based; shown numbered from 1
+    std::string_view count;        // as stored
+    std::string_view logLineIds;   // id list of 0-based log line numbers, shown numbered from 1
+    std::size_t logLineCount = 0;  // its entries, one log-line row each
     std::vector<std::string_view> pages;
     std::size_t missing = 0;  // page positions outside the file table
 };

@@ -16,6 +16,12 @@ std::vector<long long> ParseIds(std::string_view list) {
     return ids;
 }
 
+std::size_t CountIds(std::string_view list) {
+    std::size_t n = 0;
+    ForEachId(list, [&](long long) { ++n; });
+    return n;
+}
+
 bool IsInteger(std::string_view text) {
     std::size_t i = 0;
     if (!text.empty() && (text[0] == '-' || text[0] == '+'))

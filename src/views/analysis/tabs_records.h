@@ -39,6 +39,7 @@ void ForEachId(std::string_view list, F&& f) {
 }
 
 std::vector<long long> ParseIds(std::string_view list);
+std::size_t CountIds(std::string_view list);
 
 // A count as stored: decimal digits, optionally signed. Anything else gives
 // `fallback` (a damaged record must not stop the window).

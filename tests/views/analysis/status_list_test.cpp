@@ -62,7 +62,7 @@ TEST(StatusList, DetailOfACode) {
     StatusDetail d = StatusDetailOf(22, table, files);
     ASSERT_TRUE(d.found);
     EXPECT_EQ(d.count, "3");
-    EXPECT_EQ(d.logLines, (std::vector<long long>{3, 17, 0}));
+    EXPECT_EQ(d.logLineCount, 3u);
     EXPECT_EQ(d.pages, (std::vector<std::string_view>{"/c", "/a"}));
     StatusDetailTexts t = StatusDetailLabels(d, trafikon::testing::FrenchTabTexts());
     EXPECT_EQ(t.title, "Retour :404 (Not Found)");
@@ -70,7 +70,7 @@ TEST(StatusList, DetailOfACode) {
     EXPECT_EQ(t.pages, "Nombre de pages diff\xE9rentes :2");
 
     StatusDetail zero = StatusDetailOf(21, table, files);
-    EXPECT_TRUE(zero.logLines.empty());
+    EXPECT_EQ(zero.logLineCount, 0u);
     EXPECT_TRUE(zero.pages.empty());
     StatusDetailTexts zt = StatusDetailLabels(zero, trafikon::testing::FrenchTabTexts());
     EXPECT_EQ(zt.accesses, "Nombre d'acces : 0");
@@ -83,7 +83,7 @@ TEST(StatusList, DetailSurvivesMisplacedShortOrMissingLines) {
     std::vector<std::string> table = {"4040;9;-1-;-0-", "404;1;-7-;-0-", "500"};
     StatusDetail d = StatusDetailOf(22, table, files);
     ASSERT_TRUE(d.found);
-    EXPECT_EQ(d.logLines, (std::vector<long long>{7}));
+    EXPECT_EQ(d.logLineCount, 1u);
     EXPECT_EQ(d.pages, (std::vector<std::string_view>{"/a"}));
     EXPECT_FALSE(StatusDetailOf(40, table, files).found);  // "500" with no ";"
     EXPECT_FALSE(StatusDetailOf(0, {}, files).found);
@@ -92,7 +92,7 @@ TEST(StatusList, DetailSurvivesMisplacedShortOrMissingLines) {
     // Text in place of a count or ids.
     std::vector<std::string> damaged = {"100;abc;-x-2-;-zz-"};
     StatusDetail dd = StatusDetailOf(0, damaged, files);
-    EXPECT_EQ(dd.logLines, (std::vector<long long>{2}));
+    EXPECT_EQ(dd.logLineCount, 1u);
     EXPECT_TRUE(dd.pages.empty());
 }
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "views/analysis/tabs_sort.h"
-
 namespace trafikon::tabs {
 namespace {
 
@@ -52,45 +50,6 @@ TEST(TabsRecords, NamesOfPositionsOutsideTheTableAreCountedNotRead) {
     EXPECT_EQ(r.missing, 1u);  // 5
     EXPECT_EQ(NameAt(table, 2), "");
     EXPECT_EQ(NameAt(table, -1), "");
-}
-
-TEST(TabsSort, HeaderClicksToggleOnTheSameColumnOnly) {
-    struct Step {
-        int click;
-        int state;
-    };
-    // From a fresh list: first column Z..A, then A..Z; count column largest first, then smallest.
-    const Step steps[] = {{0, 1}, {0, 0}, {0, 1}, {1, 2}, {1, 3}, {1, 2}, {0, 0}, {1, 2}};
-    int state = 0;
-    for (const Step& s : steps) {
-        state = NextSortState(state, s.click);
-        EXPECT_EQ(state, s.state);
-    }
-}
-
-TEST(TabsSort, RowsSortByTextOrCount) {
-    std::vector<NameCount> table = {
-        {"beta", "5", 5}, {"Alpha", "12", 12}, {"alpha", "9", 9}, {"_x", "5", 5}, {"b", "5", 5}};
-    auto sorted = [&](int state) {
-        std::vector<int> rows = {0, 1, 2, 3, 4};
-        SortRows(rows, table, state);
-        return rows;
-    };
-    // Case-insensitive for A..Z only: "_" (0x5F) sorts before "a" (0x61) but after "A" would.
-    EXPECT_EQ(sorted(0), (std::vector<int>{3, 1, 2, 4, 0}));
-    EXPECT_EQ(sorted(1), (std::vector<int>{0, 4, 1, 2, 3}));
-    // Counts as numbers (12 above 9), equal counts keep their order.
-    EXPECT_EQ(sorted(2), (std::vector<int>{1, 2, 0, 3, 4}));
-    EXPECT_EQ(sorted(3), (std::vector<int>{0, 3, 4, 2, 1}));
-}
-
-TEST(TabsSort, QueryListSortsByTextWhateverTheColumn) {
-    std::vector<std::string_view> texts = {"\"q=b\"", "\"q=a\"", "\"q=C\""};
-    std::vector<int> rows = {0, 1, 2};
-    SortRowsByText(rows, texts, NextSortState(0, 1));  // state 2, bit 0: ascending
-    EXPECT_EQ(rows, (std::vector<int>{1, 0, 2}));
-    SortRowsByText(rows, texts, 3);
-    EXPECT_EQ(rows, (std::vector<int>{2, 0, 1}));
 }
 
 }  // namespace
