@@ -100,27 +100,27 @@ bool IsErrorStatus(std::string_view status) {
     return IsInteger(status) && ParseCount(status, 0) > 399;
 }
 
-std::string FileCountLabel(std::size_t rows, const LanguageTable& texts) {
-    return Decimal(static_cast<long long>(rows)) + " " + texts.Text(kEntryFilesCount);
+std::string FileCountLabel(std::size_t rows, const TextLookup& texts) {
+    return Decimal(static_cast<long long>(rows)) + " " + texts(kEntryFilesCount);
 }
 
 std::array<std::string, 5> FileSwitchCaptions(const std::array<std::size_t, 5>& counts,
-                                              const LanguageTable& texts) {
+                                              const TextLookup& texts) {
     static constexpr int kEntries[5] = {kEntryExternalRefs, kEntryInternalRefs, kEntryHosts,
                                         kEntryExternalQueries, kEntryInternalQueries};
     std::array<std::string, 5> out;
     for (int i = 0; i < 5; ++i)
-        out[i] = texts.Text(kEntries[i]) + " (" + Decimal(static_cast<long long>(counts[i])) + ")";
+        out[i] = texts(kEntries[i]) + " (" + Decimal(static_cast<long long>(counts[i])) + ")";
     return out;
 }
 
-FileDetailTexts FileDetailLabels(const FileDetail& d, const LanguageTable& texts) {
+FileDetailTexts FileDetailLabels(const FileDetail& d, const TextLookup& texts) {
     FileDetailTexts t;
-    t.title = texts.Text(kEntryFileTitle) + std::string(d.name);
-    t.accesses = texts.Text(kEntryAccesses) + " : " + std::string(d.hits);
-    t.lastAccess = texts.Text(kEntryLastAccess) + " : " + std::string(d.lastAccess);
-    t.users = texts.Text(kEntryUsers) + " : " + Decimal(static_cast<long long>(d.hosts.size()));
-    t.lastStatus = texts.Text(kEntryLastStatus) + " : " + std::string(d.lastStatus);
+    t.title = texts(kEntryFileTitle) + std::string(d.name);
+    t.accesses = texts(kEntryAccesses) + " : " + std::string(d.hits);
+    t.lastAccess = texts(kEntryLastAccess) + " : " + std::string(d.lastAccess);
+    t.users = texts(kEntryUsers) + " : " + Decimal(static_cast<long long>(d.hosts.size()));
+    t.lastStatus = texts(kEntryLastStatus) + " : " + std::string(d.lastStatus);
     t.switches =
         FileSwitchCaptions({d.externalReferrers.size(), d.internalReferrers.size(), d.hosts.size(),
                             d.externalQueries.size(), d.internalQueries.size()},

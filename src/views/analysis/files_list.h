@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/language_table.h"
 #include "views/analysis/tabs_records.h"
 
 namespace trafikon::tabs {
@@ -87,11 +86,11 @@ class FilesList {
 bool IsErrorStatus(std::string_view status);
 
 // "<n> Fichiers"
-std::string FileCountLabel(std::size_t rows, const LanguageTable& texts);
+std::string FileCountLabel(std::size_t rows, const TextLookup& texts);
 // Captions of the switches before any detail: every count 0.
 std::array<std::string, 5> FileSwitchCaptions(const std::array<std::size_t, 5>& counts,
-                                              const LanguageTable& texts);
-FileDetailTexts FileDetailLabels(const FileDetail& detail, const LanguageTable& texts);
+                                              const TextLookup& texts);
+FileDetailTexts FileDetailLabels(const FileDetail& detail, const TextLookup& texts);
 
 // Every listed name followed by a line feed (Ctrl+Shift+C on the file list).
 std::string AllNamesText(const std::vector<int>& rows, const std::vector<NameCount>& entries);

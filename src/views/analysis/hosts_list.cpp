@@ -50,16 +50,16 @@ HostDetail HostsList::Detail(int row, const std::vector<std::string>& fileTable)
     return d;
 }
 
-std::string HostCountLabel(std::size_t rows, const LanguageTable& texts) {
-    return Decimal(static_cast<long long>(rows)) + " " + texts.Text(kEntryHostsCount);
+std::string HostCountLabel(std::size_t rows, const TextLookup& texts) {
+    return Decimal(static_cast<long long>(rows)) + " " + texts(kEntryHostsCount);
 }
 
-HostDetailTexts HostDetailLabels(const HostDetail& d, const LanguageTable& texts) {
+HostDetailTexts HostDetailLabels(const HostDetail& d, const TextLookup& texts) {
     HostDetailTexts t;
-    t.title = texts.Text(kEntryHostTitle) + std::string(d.host);
-    t.accesses = texts.Text(kEntryAccesses) + " : " + std::string(d.hits);
-    t.lastAccess = texts.Text(kEntryLastAccess) + " : " + std::string(d.lastAccess);
-    t.pages = texts.Text(kEntryPagesCount) + Decimal(static_cast<long long>(d.pages.size()));
+    t.title = texts(kEntryHostTitle) + std::string(d.host);
+    t.accesses = texts(kEntryAccesses) + " : " + std::string(d.hits);
+    t.lastAccess = texts(kEntryLastAccess) + " : " + std::string(d.lastAccess);
+    t.pages = texts(kEntryPagesCount) + Decimal(static_cast<long long>(d.pages.size()));
     return t;
 }
 

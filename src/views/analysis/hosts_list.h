@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/language_table.h"
 #include "views/analysis/tabs_records.h"
 
 namespace trafikon::tabs {
@@ -56,7 +55,7 @@ class HostsList {
     std::vector<NameCount> rows_;
 };
 
-std::string HostCountLabel(std::size_t rows, const LanguageTable& texts);  // "<n> Host ou IP"
-HostDetailTexts HostDetailLabels(const HostDetail& detail, const LanguageTable& texts);
+std::string HostCountLabel(std::size_t rows, const TextLookup& texts);  // "<n> Host ou IP"
+HostDetailTexts HostDetailLabels(const HostDetail& detail, const TextLookup& texts);
 
 }  // namespace trafikon::tabs

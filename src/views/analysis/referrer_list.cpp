@@ -90,28 +90,27 @@ ReferrerDetail ReferrerList::Detail(int row, const std::vector<std::string>& fil
     return d;
 }
 
-std::string ReferrerCountLabel(std::size_t rows, bool external, const LanguageTable& texts) {
+std::string ReferrerCountLabel(std::size_t rows, bool external, const TextLookup& texts) {
     return Decimal(static_cast<long long>(rows)) + " " +
-           texts.Text(external ? kEntryExternalCount : kEntryInternalCount);
+           texts(external ? kEntryExternalCount : kEntryInternalCount);
 }
 
-std::string ReferrerPagesSwitch(std::size_t pages, const LanguageTable& texts) {
-    return texts.Text(kEntryPages) + " (" + Decimal(static_cast<long long>(pages)) + ")";
+std::string ReferrerPagesSwitch(std::size_t pages, const TextLookup& texts) {
+    return texts(kEntryPages) + " (" + Decimal(static_cast<long long>(pages)) + ")";
 }
 
-std::string ReferrerQueriesSwitch(std::size_t queries, const LanguageTable& texts) {
-    return texts.Text(kEntryQueries) + " (" + Decimal(static_cast<long long>(queries)) + ")";
+std::string ReferrerQueriesSwitch(std::size_t queries, const TextLookup& texts) {
+    return texts(kEntryQueries) + " (" + Decimal(static_cast<long long>(queries)) + ")";
 }
 
 ReferrerDetailTexts ReferrerDetailLabels(const ReferrerDetail& d, bool external,
-                                         const LanguageTable& texts) {
+                                         const TextLookup& texts) {
     ReferrerDetailTexts t;
-    t.title =
-        texts.Text(external ? kEntryExternalTitle : kEntryInternalTitle) + std::string(d.address);
+    t.title = texts(external ? kEntryExternalTitle : kEntryInternalTitle) + std::string(d.address);
     if (external) {
-        t.line1 = texts.Text(kEntryAccesses) + Decimal(static_cast<long long>(d.logLineCount));
-        t.line2 = texts.Text(kEntrySearches) + Decimal(static_cast<long long>(d.queries.size()));
-        t.line3 = texts.Text(kEntryLastAccess) + std::string(d.lastAccess);
+        t.line1 = texts(kEntryAccesses) + Decimal(static_cast<long long>(d.logLineCount));
+        t.line2 = texts(kEntrySearches) + Decimal(static_cast<long long>(d.queries.size()));
+        t.line3 = texts(kEntryLastAccess) + std::string(d.lastAccess);
     }
     t.pagesSwitch = ReferrerPagesSwitch(d.pages.size(), texts);
     t.queriesSwitch = ReferrerQueriesSwitch(d.queries.size(), texts);

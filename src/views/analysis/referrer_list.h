@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/language_table.h"
 #include "views/analysis/tabs_records.h"
 
 namespace trafikon::tabs {
@@ -66,11 +65,11 @@ class ReferrerList {
 };
 
 // "<n> Referents Externes" or "<n> Referents Internes"
-std::string ReferrerCountLabel(std::size_t rows, bool external, const LanguageTable& texts);
+std::string ReferrerCountLabel(std::size_t rows, bool external, const TextLookup& texts);
 // Switch captions before any detail: "Fichiers (0)", "Paramètre de la Requête (0)".
-std::string ReferrerPagesSwitch(std::size_t pages, const LanguageTable& texts);
-std::string ReferrerQueriesSwitch(std::size_t queries, const LanguageTable& texts);
+std::string ReferrerPagesSwitch(std::size_t pages, const TextLookup& texts);
+std::string ReferrerQueriesSwitch(std::size_t queries, const TextLookup& texts);
 ReferrerDetailTexts ReferrerDetailLabels(const ReferrerDetail& detail, bool external,
-                                         const LanguageTable& texts);
+                                         const TextLookup& texts);
 
 }  // namespace trafikon::tabs

@@ -136,12 +136,11 @@ StatusDetail StatusDetailOf(int codeIndex, const std::vector<std::string>& statu
     return d;
 }
 
-StatusDetailTexts StatusDetailLabels(const StatusDetail& d, const LanguageTable& texts) {
+StatusDetailTexts StatusDetailLabels(const StatusDetail& d, const TextLookup& texts) {
     StatusDetailTexts t;
-    t.title =
-        texts.Text(kEntryTitle) + std::string(d.code) + " (" + std::string(d.description) + ")";
-    t.accesses = texts.Text(kEntryAccesses) + Decimal(static_cast<long long>(d.logLineCount));
-    t.pages = texts.Text(kEntryPagesCount) + Decimal(static_cast<long long>(d.pages.size()));
+    t.title = texts(kEntryTitle) + std::string(d.code) + " (" + std::string(d.description) + ")";
+    t.accesses = texts(kEntryAccesses) + Decimal(static_cast<long long>(d.logLineCount));
+    t.pages = texts(kEntryPagesCount) + Decimal(static_cast<long long>(d.pages.size()));
     return t;
 }
 

@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/language_table.h"
 #include "views/analysis/tabs_records.h"
 
 namespace trafikon::tabs {
@@ -54,6 +53,6 @@ struct StatusDetailTexts {
 // Detail of code row `codeIndex` (0..48 into StatusCodes()).
 StatusDetail StatusDetailOf(int codeIndex, const std::vector<std::string>& statusTable,
                             const std::vector<std::string>& fileTable);
-StatusDetailTexts StatusDetailLabels(const StatusDetail& detail, const LanguageTable& texts);
+StatusDetailTexts StatusDetailLabels(const StatusDetail& detail, const TextLookup& texts);
 
 }  // namespace trafikon::tabs

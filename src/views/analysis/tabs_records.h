@@ -5,11 +5,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace trafikon::tabs {
+
+// A language entry by absolute number (the window's texts).
+using TextLookup = std::function<const std::string&(int)>;
 
 // Value of field i (1-based) of a tagged record (the store's ReadField).
 std::string_view Field(std::string_view line, int i);

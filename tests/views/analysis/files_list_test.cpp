@@ -63,7 +63,7 @@ TEST_F(FilesListTest, KindsAndFilter) {
 }
 
 TEST_F(FilesListTest, CountLabelAndCopyOfAllNames) {
-    LanguageTable texts = trafikon::testing::FrenchTabTexts();
+    auto texts = trafikon::testing::FrenchTabTexts();
     std::vector<int> rows = list.Rows(kPages, "");
     EXPECT_EQ(FileCountLabel(rows.size(), texts), "3 Fichiers");
     EXPECT_EQ(AllNamesText(rows, list.entries()),

@@ -27,7 +27,7 @@ TEST(ReferrerList, FilterIsACaseSensitiveSubstring) {
     EXPECT_EQ(list.Rows("").size(), 3u);
     EXPECT_EQ(list.Rows("s.example"), (std::vector<int>{0}));
     EXPECT_EQ(list.Rows("example/"), (std::vector<int>{0, 1, 2}));
-    LanguageTable texts = trafikon::testing::FrenchTabTexts();
+    auto texts = trafikon::testing::FrenchTabTexts();
     EXPECT_EQ(ReferrerCountLabel(3, true, texts), "3 Referents Externes");
     EXPECT_EQ(ReferrerCountLabel(0, false, texts), "0 Referents Internes");
 }
@@ -64,7 +64,7 @@ TEST(ReferrerList, DetailLabelsOfBothTabs) {
     std::vector<std::string> files = {Record({"/a"}), Record({"/b"})};
     std::vector<std::string> refs = {RefRec("http://s.example/search", "3", "-4-0-8-", "-1-5-")};
     std::vector<std::string> queries = {QueryRec("\"q=a\"", "0", "http://s.example/search?q=a")};
-    LanguageTable texts = trafikon::testing::FrenchTabTexts();
+    auto texts = trafikon::testing::FrenchTabTexts();
 
     ReferrerList external(true);
     external.Load(refs, queries);

@@ -2,6 +2,7 @@
 // table holding the French texts the tabs use.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -18,7 +19,7 @@ inline std::string Record(std::initializer_list<std::string_view> values) {
     return out;
 }
 
-inline LanguageTable FrenchTabTexts() {
+inline LanguageTable FrenchTable() {
     std::vector<std::string> t(194);
     t[96] = "Fichiers";
     t[97] = "Referents Externes";
@@ -47,6 +48,12 @@ inline LanguageTable FrenchTabTexts() {
     LanguageTable table;
     table.Assign(std::move(t));
     return table;
+}
+
+// Texts of FrenchTable() as the tabs look them up.
+inline std::function<const std::string&(int)> FrenchTabTexts() {
+    static const LanguageTable table = FrenchTable();
+    return [](int entry) -> const std::string& { return table.Text(entry); };
 }
 
 }  // namespace trafikon::testing
