@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -84,6 +85,9 @@ TFAprop::TFAprop(QWidget* parent) : QDialog(parent) {
 
 void TFAprop::showEvent(QShowEvent* event) {
     FormShow();
+    // Centred on the screen rather than on the main window.
+    if (QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);
 }
 

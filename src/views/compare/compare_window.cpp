@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "shell/app_state.h"
 #include "shell/message_service_qt.h"
@@ -124,7 +125,8 @@ void TFCompare::BuildColumns() {
         captions << FromCp1252(key);
     model_->SetColumns(captions);
     LVTopTenResult_->setColumnWidth(0, 300);
-    LVTopTenResult_->setColumnWidth(1, 50);
+    // At least 50 pixels, and enough for the caption to be read whole.
+    LVTopTenResult_->setColumnWidth(1, std::max(50, LVTopTenResult_->header()->sectionSizeHint(1)));
     for (int c = 2; c < captions.size(); ++c)
         LVTopTenResult_->setColumnWidth(c, 60);
     LTTResult1_->clear();

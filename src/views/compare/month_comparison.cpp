@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <limits>
+#include <optional>
 
 #include "store/data_store.h"
 #include "store/tagged_record.h"
@@ -102,15 +104,33 @@ std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
-// Calls f(path, hits) for every record of a file list.
+// Calls f(path, hits) for every record of a file list. The file is read whole
+// and cut at its line ends (CR LF, as the engine writes them) with memchr: the records carry long
+// id lists, and only their first two fields are wanted.
 template <typename F>
 void ForEachFileRecord(const std::string& path, F&& f) {
-    LineReader reader(path);
-    std::string_view line;
-    while (reader.Next(line)) {
+    const std::string text = ReadWholeFile(path);
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char* nl =
+            static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const char* lineEnd = nl ? nl : end;
+        std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
         f(ReadField(line, 1), ReadField(line, 2));
+        p = nl ? nl + 1 : end;
     }
 }
+
+// Path and hits of every record of one month's file list, kept for the two
+// passes of the top pages comparison so that the file is read once.
+struct FileListCopy {
+    bool present = false;
+    std::vector<std::string> paths;
+    std::vector<std::string> hits;
+};
 
 // Line `number` (1-based) of a file, empty when the file is shorter.
 std::string ReadLine(const std::string& path, int number) {
@@ -139,6 +159,23 @@ std::string MonthComparison::StatsPath(std::size_t month) const {
 std::vector<ComparisonRow> MonthComparison::TopPages() const {
     constexpr int kTopPagesLine = 26;
     ComparisonRows rows(months_.size());
+
+    // Each month's file list is read at most once, on first need.
+    std::vector<std::optional<FileListCopy>> lists(months_.size());
+    auto fileList = [&](std::size_t p) -> const FileListCopy* {
+        if (!lists[p]) {
+            FileListCopy& copy = lists[p].emplace();
+            const std::string path = FileListPath(p);
+            copy.present = FileExists(path);
+            if (copy.present) {
+                ForEachFileRecord(path, [&](std::string_view name, std::string_view hits) {
+                    copy.paths.emplace_back(name);
+                    copy.hits.emplace_back(hits);
+                });
+            }
+        }
+        return lists[p]->present ? &*lists[p] : nullptr;
+    };
 
     // Names: the pages of every month's top pages line, newest month first.
     for (std::size_t p = 0; p < months_.size(); ++p) {
@@ -169,44 +206,29 @@ std::vector<ComparisonRow> MonthComparison::TopPages() const {
         if (positions.empty())
             continue;
 
-        const std::string list = FileListPath(p);
-        if (!FileExists(list))
-            throw CompareError(months_[p], list, "the month's file list is missing");
-        // Read the file list up to the last position needed.
-        const long long last = *std::max_element(positions.begin(), positions.end());
-        std::unordered_map<long long, std::string> names;
-        for (long long position : positions)
-            names.emplace(position, std::string());
-        long long index = 0;
-        {
-            LineReader reader(list);
-            std::string_view record;
-            while (index <= last && reader.Next(record)) {
-                const auto it = names.find(index);
-                if (it != names.end())
-                    it->second = std::string(ReadField(record, 1));
-                ++index;
-            }
+        const FileListCopy* list = fileList(p);
+        if (list == nullptr)
+            throw CompareError(months_[p], FileListPath(p), "the month's file list is missing");
+        for (long long position : positions) {
+            if (static_cast<unsigned long long>(position) >= list->paths.size())
+                throw CompareError(months_[p], FileListPath(p),
+                                   "the top pages list names record " + std::to_string(position) +
+                                       " but the file list holds " +
+                                       std::to_string(list->paths.size()) + " records");
+            rows.FindOrAdd(list->paths[static_cast<std::size_t>(position)]);
         }
-        if (index <= last)
-            throw CompareError(months_[p], list,
-                               "the top pages list names record " + std::to_string(last) +
-                                   " but the file list holds " + std::to_string(index) +
-                                   " records");
-        for (long long position : positions)
-            rows.FindOrAdd(names[position]);
     }
 
     // Values: the hits of every named page in every month's file list.
     for (std::size_t p = 0; p < months_.size() && rows.size() > 0; ++p) {
-        const std::string list = FileListPath(p);
-        if (!FileExists(list))
+        const FileListCopy* list = fileList(p);
+        if (list == nullptr)
             continue;
-        ForEachFileRecord(list, [&](std::string_view path, std::string_view hits) {
-            const std::size_t i = rows.Find(path);
+        for (std::size_t r = 0; r < list->paths.size(); ++r) {
+            const std::size_t i = rows.Find(list->paths[r]);
             if (i != ComparisonRows::npos && rows.row(i).values[p] == "0")
-                rows.row(i).values[p] = std::string(hits);
-        });
+                rows.row(i).values[p] = list->hits[r];
+        }
     }
     std::vector<ComparisonRow> result = rows.Take();
     Finish(result);

@@ -71,6 +71,9 @@ class ComparisonRows {
     std::string folded_;                                  // reused buffer
 };
 
+// The three commands. Each reads each month's file list once and throws
+// CompareError when a stored text is not a number where one is read, or when
+// a month has a top pages line but no file list.
 class MonthComparison {
   public:
     // `monthsNewestFirst` are the month columns; month position 0 is the newest.
@@ -84,9 +87,6 @@ class MonthComparison {
     std::vector<ComparisonRow> SearchFiles(std::string_view fragment) const;
     // The hits of every base directory, summed per month.
     std::vector<ComparisonRow> BaseDirectories() const;
-
-    // Throws CompareError on a stored text that is not a number or a missing
-    // file list whose month has a top pages line.
 
     std::string FileListPath(std::size_t month) const;
     std::string StatsPath(std::size_t month) const;

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+
+#include "shell/app_state.h"
+#include "store/tagged_record.h"
+#include "store/text_file.h"
+#include "support/scripted_messages_qt.h"
+#include "support/temp_dir.h"
+#include "views/compare/compare_window.h"
+
+namespace trafikon {
+namespace {
+
+class CompareWindowTest : public ::testing::Test {
+  protected:
+    testing::TempDir dir;
+    testing::ScriptedMessages messages;
+
+    void SetUp() override {
+        App().language.Assign(BuiltInFrench());
+        App().siteDir = dir.path() + "/";
+        App().storedMonths = {"2004-05", "2004-06"};
+        WriteFileList("2004-06", {{"/a.php", "8"}, {"/img/x.gif", "3"}});
+        WriteFileList("2004-05", {{"/a.php", "2"}, {"/b.php", "1"}});
+    }
+    void WriteFileList(const std::string& key,
+                       const std::vector<std::pair<std::string, std::string>>& records) {
+        Lines lines;
+        for (const auto& [path, hits] : records) {
+            std::string line;
+            AppendRecord(line, {path, hits, "-", "1", "200", "", "-", "-", "-", "-", "-", "-"});
+            lines.push_back(line);
+        }
+        WriteTextLines(App().siteDir + "lfp-" + key + ".tfd", lines);
+    }
+    static QStringList Column(QTreeView* view, int column) {
+        QStringList cells;
+        for (int r = 0; r < view->model()->rowCount(); ++r)
+            cells << view->model()->index(r, column).data().toString();
+        return cells;
+    }
+};
+
+TEST_F(CompareWindowTest, ColumnsAreFixedNewestFirstAndEnterRunsTheSearch) {
+    TFCompare window;
+    window.show();
+    auto* view = window.findChild<QTreeView*>("LVTopTenResult");
+    QAbstractItemModel* model = view->model();
+    ASSERT_EQ(model->columnCount(), 4);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "Fichiers");
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "Moyenne");
+    EXPECT_EQ(model->headerData(2, Qt::Horizontal).toString(), "2004-06");
+    EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), "2004-05");
+    EXPECT_EQ(window.windowTitle(), "Comparaison");
+    EXPECT_EQ(window.findChild<QLabel*>("LTTResult1")->text(), "");
+
+    auto* edit = window.findChild<QLineEdit*>("EFiltreFiles");
+    edit->setText("php");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(Column(view, 0), (QStringList{"/a.php", "/b.php"}));
+    EXPECT_EQ(Column(view, 1), (QStringList{"5", "1"}));
+    EXPECT_EQ(Column(view, 3), (QStringList{"2", "1"}));
+    EXPECT_EQ(window.findChild<QLabel*>("LTTResult1")->text(), "2 Fichiers");
+
+    edit->setText("p");
+    window.findChild<QPushButton*>("BCompFiles")->click();
+    EXPECT_EQ(model->rowCount(), 0);
+    EXPECT_EQ(window.findChild<QLabel*>("LTTResult1")->text(), "0 Fichiers");
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    // A month stored later does not change the columns of an open window.
+    App().storedMonths.push_back("2004-07");
+    WriteFileList("2004-07", {{"/img/y.gif", "50"}});
+    window.findChild<QPushButton*>("BCompDirectory")->click();
+    EXPECT_EQ(model->columnCount(), 4);
+    EXPECT_EQ(Column(view, 0), QStringList{"img"});
+    EXPECT_EQ(Column(view, 2), QStringList{"3"});
+}
+
+TEST_F(CompareWindowTest, HeaderClicksOnTheAverageSortLargestThenSmallest) {
+    TFCompare window;
+    window.show();
+    auto* edit = window.findChild<QLineEdit*>("EFiltreFiles");
+    edit->setText(".p");
+    window.BCompFilesClick();
+    auto* view = window.findChild<QTreeView*>("LVTopTenResult");
+    window.LVTopTenResultColumnClick(1);
+    EXPECT_EQ(Column(view, 0), (QStringList{"/a.php", "/b.php"}));
+    window.LVTopTenResultColumnClick(1);
+    EXPECT_EQ(Column(view, 0), (QStringList{"/b.php", "/a.php"}));
+    // Coming from another column the state becomes 0: the names sort ascending.
+    window.LVTopTenResultColumnClick(0);
+    EXPECT_EQ(Column(view, 0), (QStringList{"/a.php", "/b.php"}));
+    window.LVTopTenResultColumnClick(0);
+    EXPECT_EQ(Column(view, 0), (QStringList{"/b.php", "/a.php"}));
+}
+
+TEST_F(CompareWindowTest, DamagedFileKeepsTheTableAndNamesMonthAndFile) {
+    TFCompare window;
+    window.show();
+    window.BCompDirectoryClick();
+    auto* view = window.findChild<QTreeView*>("LVTopTenResult");
+    ASSERT_EQ(Column(view, 0), QStringList{"img"});
+
+    WriteFileList("2004-05", {{"/img/z.gif", "many"}});
+    window.BCompDirectoryClick();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains("2004-05"));
+    EXPECT_TRUE(messages.shown[0].contains("lfp-2004-05.tfd"));
+    EXPECT_EQ(Column(view, 0), QStringList{"img"});
+    EXPECT_EQ(window.findChild<QLabel*>("LTTResult1")->text(), "1 Fichiers");
+}
+
+}  // namespace
+}  // namespace trafikon
