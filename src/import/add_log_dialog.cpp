@@ -266,7 +266,8 @@ void TFAjoutLog::RebuildPreview() {
 
 void TFAjoutLog::BAddFileClick() {
     const QStringList paths = QFileDialog::getOpenFileNames(
-        this, Text(2), lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_, QStringLiteral("Logs (*.log *.txt *.log.* access*);;* (*)"));
+        this, Text(2), lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_,
+        QStringLiteral("Logs (*.log *.txt *.log.* access*);;* (*)"));
     for (const QString& path : paths) {
         lastFolder_ = QFileInfo(path).absolutePath();
         if (!AddFile(path))

@@ -196,16 +196,19 @@ void TFPrincipal::BuildBottomBar() {
     PStateBar->setObjectName("PStateBar");
     PStateBar->setFrameShape(QFrame::StyledPanel);
     PStateBar->setFrameShadow(QFrame::Sunken);
-    PStateBar->setMinimumWidth(200);
+    PStateBar->setMinimumWidth(0);
+    PStateBar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     PBGal = new QProgressBar;
     PBGal->setObjectName("PBGal");
     PBGal->setRange(0, 100);
     PBGal->setValue(0);
     PBGal->setTextVisible(false);
+    PBGal->setMinimumWidth(0);
+    PBGal->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     auto* layout = new QHBoxLayout(bottomBar_);
     layout->setContentsMargins(2, 1, 2, 1);
     layout->addWidget(PStateBar, 1);
-    layout->addWidget(PBGal, 0);
+    layout->addWidget(PBGal, 100);
     statusBar()->addWidget(bottomBar_, 1);
     statusBar()->setSizeGripEnabled(true);
 }
@@ -494,8 +497,9 @@ void TFPrincipal::resizeEvent(QResizeEvent* event) {
 }
 
 void TFPrincipal::FormResize() {
-    // The progress bar takes the bottom bar's width less 222 pixels.
-    PBGal->setFixedWidth(std::max(0, width() - 222));
+    // The progress bar takes the window's width less 222 pixels; it is a cap,
+    // not a fixed width, so that the window can still be made narrower.
+    PBGal->setMaximumWidth(std::max(0, width() - 222));
 }
 
 }  // namespace trafikon

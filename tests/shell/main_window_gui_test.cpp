@@ -186,6 +186,11 @@ TEST(MainWindow, WindowMenuListsTheChildrenAndTilingSetsThemSideBySideOrStacked)
     // The progress bar takes the window's width less 222 pixels.
     window.resize(900, 600);
     EXPECT_EQ(window.progressBar()->width(), 900 - 222);
+    // The rule never keeps the window from being made narrower again.
+    window.resize(500, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(window.width(), 500);
+    EXPECT_EQ(window.progressBar()->width(), 500 - 222);
 }
 
 TEST(MainWindow, CommandsOnAnEmptyStoreSayThereIsNothingToDo) {
