@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -228,10 +229,12 @@ void TFAjoutLog::FormShow() {
     if (haveFormat) {
         SetExpanded(false);
     } else {
-        Messages().Inform(this, Text(34));
+        // Shown before the dialog itself appears, so it is centred on the main window.
+        Messages().Inform(parentWidget() ? parentWidget() : this, Text(34));
         SetExpanded(true);
     }
     ShowLists();
+    RebuildPreview();  // the samples of the format, until a file brings its own line
     PBLoad->setValue(0);
 }
 
@@ -263,7 +266,8 @@ void TFAjoutLog::RebuildPreview() {
 
 void TFAjoutLog::BAddFileClick() {
     const QStringList paths = QFileDialog::getOpenFileNames(
-        this, Text(2), lastFolder_, QStringLiteral("Logs (*.log *.txt *.log.* access*);;* (*)"));
+        this, Text(2), lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_,
+        QStringLiteral("Logs (*.log *.txt *.log.* access*);;* (*)"));
     for (const QString& path : paths) {
         lastFolder_ = QFileInfo(path).absolutePath();
         if (!AddFile(path))

@@ -48,7 +48,9 @@ void TFLangue::FormShow() {
     for (const std::string& entry : ListLanguages(App().programDir))
         CBLangue->addItem(FromCp1252(entry));
     // French is offered first, as the language of a program that was told nothing.
-    const int french = CBLangue->findText(FromCp1252("Fran\xe7" "ais (fr)"));
+    const int french =
+        CBLangue->findText(FromCp1252("Fran\xe7"
+                                      "ais (fr)"));
     CBLangue->setCurrentIndex(french);
     if (french < 0)
         CBLangue->setEditText(QString());

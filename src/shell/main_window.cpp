@@ -6,12 +6,14 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 #include "engine/analyse_all_qt.h"
@@ -56,6 +58,7 @@ TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
     setWindowIcon(ProgramIcon());
     resize(1024, 700);
 
+    toolkitTexts_ = new QTranslator(this);
     area_ = new QMdiArea(this);
     area_->setObjectName("MDIArea");
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -71,6 +74,7 @@ TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
     general_ = new TFGeneral(area_);
     generalChild_ = area_->addSubWindow(general_);
     generalChild_->setWindowIcon(ProgramIcon());
+    generalChild_->hide();  // shown once the start-up has set its texts and rows
     deleteDialog_ = new TFSupprLog(this);
     about_ = new TFAprop(this);
     addLog_ = new TFAjoutLog(this);
@@ -105,7 +109,7 @@ void TFPrincipal::BuildMenus() {
     // menu, so the action is added to the window itself for its shortcut.
     General1 = new QAction(this);
     General1->setShortcut(Qt::Key_F2);
-    General1->setShortcutContext(Qt::ApplicationShortcut);
+    General1->setShortcutContext(Qt::WindowShortcut);
     connect(General1, &QAction::triggered, this, &TFPrincipal::General1Click);
     addAction(General1);
 
@@ -192,16 +196,19 @@ void TFPrincipal::BuildBottomBar() {
     PStateBar->setObjectName("PStateBar");
     PStateBar->setFrameShape(QFrame::StyledPanel);
     PStateBar->setFrameShadow(QFrame::Sunken);
-    PStateBar->setMinimumWidth(200);
+    PStateBar->setMinimumWidth(0);
+    PStateBar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     PBGal = new QProgressBar;
     PBGal->setObjectName("PBGal");
     PBGal->setRange(0, 100);
     PBGal->setValue(0);
     PBGal->setTextVisible(false);
+    PBGal->setMinimumWidth(0);
+    PBGal->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     auto* layout = new QHBoxLayout(bottomBar_);
     layout->setContentsMargins(2, 1, 2, 1);
     layout->addWidget(PStateBar, 1);
-    layout->addWidget(PBGal, 0);
+    layout->addWidget(PBGal, 100);
     statusBar()->addWidget(bottomBar_, 1);
     statusBar()->setSizeGripEnabled(true);
 }
@@ -235,7 +242,18 @@ void TFPrincipal::FormShow() {
     generalChild_->show();
 }
 
+void TFPrincipal::UseToolkitLanguage() {
+    // The toolkit's own texts (the buttons of message boxes, the file dialog)
+    // follow the interface language when the system has them.
+    QApplication::removeTranslator(toolkitTexts_);
+    const QString code = QString::fromStdString(App().settings.languageCode());
+    if (toolkitTexts_->load(QStringLiteral("qtbase_") + code,
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(toolkitTexts_);
+}
+
 void TFPrincipal::ApplyMainTexts() {
+    UseToolkitLanguage();
     Fichier1->setTitle(Tr(1));
     AjoutdeLog1->setText(Tr(2));
     suppressiondesLogs1->setText(Tr(3));
@@ -479,8 +497,9 @@ void TFPrincipal::resizeEvent(QResizeEvent* event) {
 }
 
 void TFPrincipal::FormResize() {
-    // The progress bar takes the bottom bar's width less 222 pixels.
-    PBGal->setFixedWidth(std::max(0, width() - 222));
+    // The progress bar takes the window's width less 222 pixels; it is a cap,
+    // not a fixed width, so that the window can still be made narrower.
+    PBGal->setMaximumWidth(std::max(0, width() - 222));
 }
 
 }  // namespace trafikon

@@ -17,6 +17,7 @@ class QMenu;
 class QProgressBar;
 class QToolBar;
 class QToolButton;
+class QTranslator;
 
 namespace trafikon {
 
@@ -83,6 +84,7 @@ class TFPrincipal : public QMainWindow {
     void AnalysisEnded();
     void AskIgnoreLine(qint64 lineNumber, const QString& line, bool* ignore);
     void ShowTitle(const QString& title);
+    void UseToolkitLanguage();
 
     std::string programDir_;
     bool startedUp_ = false;
@@ -125,6 +127,7 @@ class TFPrincipal : public QMainWindow {
     QProgressBar* PBGal;
 
     QPointer<TMyAllThread> worker_;
+    QTranslator* toolkitTexts_;
 };
 
 }  // namespace trafikon

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QTest>
@@ -20,6 +21,7 @@
 #include "shell/settings_dialog.h"
 #include "shell/text_convert_qt.h"
 #include "shell_fixture_qt.h"
+#include "store/data_store.h"
 #include "store/text_file.h"
 #include "views/synthesis/general_window.h"
 
@@ -155,6 +157,42 @@ TEST(MainWindow, F2BringsTheGeneralWindowToTheFrontThoughItsItemIsHidden) {
     EXPECT_FALSE(window.generalChild()->isMinimized());
 }
 
+TEST(MainWindow, WindowMenuListsTheChildrenAndTilingSetsThemSideBySideOrStacked) {
+    ProgramFolder folder;
+    folder.Prepare();
+    TFPrincipal window(folder.dir());
+    window.show();
+    window.FormShow();
+    window.Comparaison1Click();
+    QMenu* windowMenu = window.menuBar()->actions().at(2)->menu();
+    emit windowMenu->aboutToShow();
+    QStringList items;
+    for (QAction* item : windowMenu->actions())
+        if (!item->isSeparator())
+            items << item->text();
+    ASSERT_EQ(items.size(), 5);
+    EXPECT_EQ(items[0], Tr(12));
+    EXPECT_TRUE(items[3].endsWith(Tr(24)));
+    EXPECT_TRUE(items[4].endsWith(Tr(157)));
+
+    const QList<QMdiSubWindow*> children = window.mdiArea()->subWindowList();
+    window.Mozaiqueverticale1Click();
+    EXPECT_EQ(children[0]->geometry().top(), children[1]->geometry().top());
+    EXPECT_LE(children[0]->geometry().right(), children[1]->geometry().left());
+    window.Mozaiquehorizontale1Click();
+    EXPECT_EQ(children[0]->geometry().left(), children[1]->geometry().left());
+    EXPECT_LE(children[0]->geometry().bottom(), children[1]->geometry().top());
+
+    // The progress bar takes the window's width less 222 pixels.
+    window.resize(900, 600);
+    EXPECT_EQ(window.progressBar()->width(), 900 - 222);
+    // The rule never keeps the window from being made narrower again.
+    window.resize(500, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(window.width(), 500);
+    EXPECT_EQ(window.progressBar()->width(), 500 - 222);
+}
+
 TEST(MainWindow, CommandsOnAnEmptyStoreSayThereIsNothingToDo) {
     ProgramFolder folder;
     folder.Prepare();
@@ -222,6 +260,27 @@ TEST(MainWindow, AnalyseAllWhileRunningIsRefusedAndCancelStartsNothing) {
     EXPECT_TRUE(FileExists(folder.site() + "mon-2004-05.tfd"));
 }
 
+TEST(MainWindow, QuittingDuringAnAnalysisLetsItEndBeforeTheWindowCloses) {
+    ProgramFolder folder;
+    folder.Prepare();
+    StoreMonths(folder, 3, 3000);
+    TFPrincipal window(folder.dir());
+    window.show();
+    window.FormShow();
+    folder.messages.answers = {Answer::Yes, Answer::Ok};
+    window.toutanalyser1Click();
+    window.Quitter1Click();
+    EXPECT_EQ(folder.messages.shown.last(), Tr(20));
+    ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }));
+    EXPECT_EQ(window.analysisWorker(), nullptr);
+    // Every month the run started was written whole: each one analysed is up to date.
+    for (const std::string& key : ListStoredMonths(folder.site())) {
+        if (FileExists(folder.site() + "mon-" + key + ".tfd")) {
+            EXPECT_TRUE(IsMonthAnalysed(folder.site(), key)) << key;
+        }
+    }
+}
+
 TEST(AnalyseAllWorker, NamesEveryMonthInOrderAndSkipsThoseUpToDate) {
     ProgramFolder folder;
     folder.Prepare();
@@ -280,6 +339,27 @@ TEST(AnalyseAllWorker, MalformedLineQuestionWaitsForTheAnswerOnTheInterfaceThrea
         EXPECT_EQ(cancelled, ignore ? 0 : 1);
         EXPECT_EQ(worker.analysedMonths().size(), ignore ? 1u : 0u);
     }
+}
+
+TEST(AnalyseAllWorker, AFileThatCannotBeReadIsReportedWithItsNameAndTheRunGoesOn) {
+    ProgramFolder folder;
+    folder.Prepare();
+    StoreMonths(folder, 2);
+    // The format file of the first month cannot be read: it is a folder.
+    const std::string format = folder.site() + "format-2004-05.tfd";
+    ::unlink(format.c_str());
+    ::mkdir(format.c_str(), 0755);
+    TMyAllThread worker(folder.site(), {"2004-05", "2004-06"}, true, "");
+    QStringList failures;
+    QObject context;
+    QObject::connect(&worker, &TMyAllThread::Failure, &context,
+                     [&](const QString& text) { failures << text; });
+    worker.start();
+    ASSERT_TRUE(WaitUntil([&] { return worker.isFinished(); }));
+    QApplication::processEvents();
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures[0].contains("format-2004-05.tfd"));
+    EXPECT_EQ(worker.analysedMonths(), std::vector<std::string>{"2004-06"});
 }
 
 }  // namespace

@@ -16,6 +16,11 @@
 #include "support/scripted_messages_qt.h"
 #include "support/temp_dir.h"
 
+// Readable QString values in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace trafikon::testing {
 
 // "Français (fr)" as Windows-1252 bytes.

@@ -108,7 +108,7 @@ TFGeneral::TFGeneral(QMdiArea* area, QWidget* parent) : QWidget(parent), area_(a
     palette.setBrush(QPalette::Inactive, QPalette::HighlightedText,
                      palette.brush(QPalette::Active, QPalette::HighlightedText));
     LVInfoAnnuelleSynthese->setPalette(palette);
-    static constexpr int kWidths[kColumns] = {60, 70, 70, 70, 60, 70, 70, 70, 70, 70, 60};
+    static constexpr int kWidths[kColumns] = {60, 52, 52, 52, 60, 52, 52, 70, 70, 52, 52};
     for (int c = 0; c < kColumns; ++c)
         LVInfoAnnuelleSynthese->setColumnWidth(c, kWidths[c]);
     connect(LVInfoAnnuelleSynthese, &QTreeView::doubleClicked, this,
