@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QEnterEvent>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -106,6 +107,45 @@ TEST_F(AnalysisWindowTest, GeneralTabShowsSummaryDaysGraphAndTopLists) {
     EXPECT_EQ(g->topList()->model().RowAt(0)->name, "/index.html");
     g->ShowPanel(GeneralTabWidget::kSummary);
     EXPECT_TRUE(g->topListLabel(TopList::Pages)->isHidden());
+}
+
+TEST_F(AnalysisWindowTest, LinkLabelsHoverRedAndStayBlueOnceClicked) {
+    auto w = Open();
+    w->tabs()->setCurrentIndex(TFAnalyse::kGeneral);
+    GeneralTabWidget* g = w->generalTab();
+    LinkLabel* summary = g->panelLabel(GeneralTabWidget::kSummary);
+    LinkLabel* stats = g->panelLabel(GeneralTabWidget::kStatistics);
+    EXPECT_EQ(summary->color(), QColor(Qt::blue));
+    EXPECT_TRUE(summary->font().bold());
+
+    const QColor before = stats->color();
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(stats, &enter);
+    EXPECT_EQ(stats->color(), QColor(Qt::red));
+    EXPECT_EQ(stats->cursor().shape(), Qt::PointingHandCursor);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(stats, &leave);
+    EXPECT_EQ(stats->color(), before);
+
+    QApplication::sendEvent(stats, &enter);
+    QTest::mouseClick(stats, Qt::LeftButton, {}, QPoint(2, 2));
+    QApplication::sendEvent(stats, &leave);
+    EXPECT_EQ(g->panel(), GeneralTabWidget::kStatistics);
+    EXPECT_EQ(stats->color(), QColor(Qt::blue));
+    EXPECT_NE(summary->color(), QColor(Qt::blue));
+    EXPECT_TRUE(g->topListLabel(TopList::Hosts)->isHidden());
+}
+
+TEST_F(AnalysisWindowTest, AReloadReplacesRowsInsteadOfAddingThem) {
+    auto w = Open();
+    GeneralTabWidget* g = w->generalTab();
+    g->ShowPanel(GeneralTabWidget::kTopLists);
+    g->ShowTopList(TopList::Hosts);
+    w->LoadMonth();
+    EXPECT_EQ(g->summaryList()->topLevelItemCount(), 11);
+    EXPECT_EQ(g->dayList()->topLevelItemCount(), 31);
+    EXPECT_EQ(g->topList()->model().rowCount(), 2);
+    EXPECT_EQ(w->browserList()->model().rowCount(), 2);
 }
 
 TEST_F(AnalysisWindowTest, TopListShortcutsCopyAndOpenByKind) {
