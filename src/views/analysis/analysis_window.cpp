@@ -127,8 +127,10 @@ void TFAnalyse::LoadMonth() {
     logIndex_.SetPath(App().siteDir + "log-" + key_ + ".log");
     LoadMonthResults(App().siteDir, key_, results_);
     if (!results_.analysed) {
-        Messages().Inform(this, Tr(146));
+        // The lists are emptied before the message: its event loop may repaint
+        // them, and they must not point into the tables of the previous load.
         FillTabs();
+        Messages().Inform(this, Tr(146));
         return;
     }
     FillTabs();
@@ -171,6 +173,13 @@ std::size_t TFAnalyse::ShowLogLines(std::string_view idList, LineNumbering numbe
                           "The stored log changed since the analysis: %1 line(s) beyond its end. "
                           "Analyse this month again.")
                       .arg(got.beyondEnd));
+    } else if (got.notNumbers > 0) {
+        Messages().Inform(this,
+                          Wording("Un fichier de résultat de ce mois est abîmé : %1 numéro(s) de "
+                                  "ligne illisible(s). Relancez l'analyse de ce mois.",
+                                  "A result file of this month is damaged: %1 line number(s) "
+                                  "cannot be read. Analyse this month again.")
+                              .arg(got.notNumbers));
     }
     return rows;
 }

@@ -293,6 +293,14 @@ TEST_F(AnalysisWindowTest, DamagedResultFilesAreReportedAndTheRestIsShown) {
     EXPECT_EQ(w->logLines()->rowCount(), 3);
 }
 
+TEST_F(AnalysisWindowTest, LineNumbersThatDoNotConvertAreSkippedAndReported) {
+    auto w = Open();
+    EXPECT_EQ(w->ShowLogLines("-1-x1-2-", LineNumbering::IndexPlusOne), 2u);
+    EXPECT_EQ(w->logLines()->lines()[1].number, 3);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains("1 numéro(s)"));
+}
+
 TEST_F(AnalysisWindowTest, ALogShortenedAfterTheAnalysisShowsWhatItCan) {
     auto w = Open();
     auto lines = AnalysedMonth::LogLines();
