@@ -1,10 +1,82 @@
 #include "shell/app_state.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "shell/page_opener.h"
+#include "store/text_file.h"
+
 namespace trafikon {
 
 AppState& App() {
     static AppState state;
     return state;
+}
+
+std::string ExecutableFolder() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return {};
+    std::string path = exe.string();
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+namespace {
+
+void CreateFolderWithParents(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+    if (ec)
+        throw IoError(path, ec.message());
+    if (!DirectoryExists(path))  // e.g. a file already holds the name
+        throw IoError(path, std::make_error_code(std::errc::not_a_directory).message());
+}
+
+}  // namespace
+
+void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
+    AppState& app = App();
+    app.programDir = programDir;
+    if (app.programDir.empty() || app.programDir.back() != '/')
+        app.programDir += '/';
+    app.siteName = "[Default]";
+    app.siteNumber = 1;
+    app.siteDir = app.programDir + "data/" + std::to_string(app.siteNumber) + "/";
+    app.storedMonths.clear();
+    app.analysisRunning = false;
+    app.requestedMonth.clear();
+
+    if (!FileExists(app.programDir + "fr.tfl"))
+        BuiltInTexts(app.programDir);
+
+    if (DirectoryExists(app.siteDir)) {
+        LoadSettings(app.siteDir, app.settings);
+    } else {
+        CreateFolderWithParents(app.siteDir);
+        app.settings = Settings{};
+        app.settings[1] = "";
+        app.settings[2] = "Retour Off";
+        app.settings[3] = "40";
+        if (hooks.chooseLanguage)
+            app.settings[4] = hooks.chooseLanguage();
+        SaveSettings(app.siteDir, app.programDir, app.settings);
+    }
+
+    LoadLanguageChecked(app.programDir, app.settings.languageCode(), app.language,
+                        hooks.showMessage);
+
+    app.monthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    app.browserCommand = FindBrowserCommand();
+}
+
+void ShutDown() {
+    AppState& app = App();
+    app.language.Clear();
+    app.storedMonths.clear();
+    app.storedMonths.shrink_to_fit();
+    app.monthNames.clear();
 }
 
 }  // namespace trafikon

@@ -40,15 +40,26 @@ AppState& App();
 // Hooks that the window layer fills in before StartUp runs.
 struct StartUpHooks {
     // Shows the first-run language chooser modally; returns the chosen list entry
-    // text (e.g. "Français (fr)"), which becomes setting 4.
+    // text (e.g. "English (en)", Windows-1252 bytes), which becomes setting 4. Called after the
+    // language files exist, so the chooser can list them (ListLanguages).
     std::function<std::string()> chooseLanguage;
     // Shows a plain message (the language-reset message).
     std::function<void(const std::string&)> showMessage;
 };
 
-// Runs the start-up sequence for the program in `programDir` (ending in '/').
+// The folder of the running executable, ending in '/' (empty when unknown).
+std::string ExecutableFolder();
+
+// Runs the start-up sequence for the program in `programDir` ('/' is added
+// when missing): sets the folders, writes fr.tfl and en.tfl when fr.tfl is
+// missing, loads the settings, or on the first run (no site folder) creates
+// the site folder with its parents, asks for the language and saves the
+// settings; then loads the language table with its checks, builds the month
+// names and finds the browser command.
+// Throws IoError (path and reason) when a folder or file cannot be created,
+// written or read; the state then holds what was set up before the failure.
 void StartUp(const std::string& programDir, const StartUpHooks& hooks);
-// Releases the shared lists.
+// Releases the shared lists: language table, stored months, month names.
 void ShutDown();
 
 }  // namespace trafikon

@@ -1,5 +1,9 @@
 // The 194 interface texts of the active language, addressed by section base
 // plus offset, and the language files that hold them.
+//
+// A language file is programDir + code + ".tfl": Windows-1252 text, one entry
+// per line, CR LF line ends, entries 0 to 193 in order. Entry 0 is the
+// language's own name as shown in the language lists.
 #pragma once
 
 #include <functional>
@@ -20,6 +24,14 @@ constexpr int kAbout = 183;      // about box, 183-186
 constexpr int kEndStatus = 187;  // end-of-analysis status text
 constexpr int kOther = 188;      // other messages, 188-193
 constexpr int kEntryCount = 194;
+
+// Each base is the previous one plus the size of the previous run.
+static_assert(kAddLog == kMain + 48 && kAnalysis == kAddLog + 37 && kCompare == kAnalysis + 72 &&
+              kDelete == kCompare + 12 && kSettings == kDelete + 7 && kAbout == kSettings + 7 &&
+              kEndStatus == kAbout + 4 && kOther == kEndStatus + 1 && kEntryCount == kOther + 6);
+
+// Entry of the message shown when a further language file was found damaged.
+constexpr int kLanguageResetMessage = kOther + 5;  // 193
 }  // namespace lang
 
 class LanguageTable {
@@ -37,22 +49,32 @@ class LanguageTable {
 const std::vector<std::string>& BuiltInFrench();
 const std::vector<std::string>& BuiltInEnglish();
 
-// Writes programDir + "fr.tfl" and "en.tfl" from the built-in texts (replacing both).
+// Writes programDir + "fr.tfl" and "en.tfl" from the built-in texts (replacing
+// both, each through a temporary file). Throws IoError.
 void BuiltInTexts(const std::string& programDir);
 
-// Loads the language of `code` into `table` with the start-up checks (missing
-// file falls back to "fr"; a file without exactly 194 entries resets the files,
-// and `onResetMessage` gets the French entry 193 when the code is neither en nor fr).
-// Returns the code actually loaded.
+// Path of the language file of `code`: programDir + code + ".tfl".
+std::string LanguageFilePath(const std::string& programDir, const std::string& code);
+
+// Loads the language of `code` into `table` with the start-up checks: a code
+// without a file (or not usable as a file name) falls back to "fr"; a file
+// that does not hold exactly 194 entries makes both built-in files be written
+// again, then the table holds French or English again, or, for any other code,
+// `onResetMessage` receives the French entry 193 and the table holds French.
+// Returns the code actually loaded. Throws IoError when a file cannot be read
+// or written.
 std::string LoadLanguageChecked(const std::string& programDir, std::string code,
                                 LanguageTable& table,
                                 const std::function<void(const std::string&)>& onResetMessage);
 
-// Loads a language file without the count check (settings dialog's switch).
+// Loads a language file as it is, without the count check (the settings
+// dialog's switch of language). Throws IoError when it cannot be read.
 void LoadLanguageFile(const std::string& path, LanguageTable& table);
 
 // Entries of the language lists: for every programDir/*.tfl, its first line,
-// " (", the first two characters of its file name, ")". Sorted by file name.
+// " (", the first two characters of its file name, ")", e.g. "English (en)".
+// Sorted by file name (byte order), so the list is the same at every start.
+// Hidden files and files that cannot be read are left out.
 std::vector<std::string> ListLanguages(const std::string& programDir);
 
 }  // namespace trafikon

@@ -20,6 +20,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -58,6 +59,10 @@ class TFAnalyse : public QWidget, public AnalysisContext {
     NameCountListWidget* browserList() const { return browsers_; }
     LogLinesView* logLinesView() const { return logView_; }
     LogLinesModel* logLines() const { return logModel_; }
+    const LogLineIndex& logIndex() const { return logIndex_; }
+
+    // Starts the page opener with one address (tests replace it).
+    std::function<void(const std::string& command, const std::string& address)> openPage;
 
     // AnalysisContext
     const MonthResults& results() const override { return results_; }
@@ -78,6 +83,7 @@ class TFAnalyse : public QWidget, public AnalysisContext {
   private:
     void FillBrowserList();
     bool Jump(Tab tab, std::string_view name, int missingEntry);
+    void ReportProblems(const std::vector<std::string>& problems);
 
     std::string key_;
     MonthResults results_;

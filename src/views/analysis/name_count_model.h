@@ -10,15 +10,9 @@
 #include <vector>
 
 #include "views/analysis/list_sorter.h"
+#include "views/analysis/name_count_row.h"
 
 namespace trafikon {
-
-struct NameCountRow {
-    std::string name;
-    std::string count;        // as stored
-    long long number = 0;     // count as an integer (0 when it does not convert)
-    long long position = -1;  // position of the record in its table
-};
 
 class NameCountModel : public QAbstractTableModel {
     Q_OBJECT
