@@ -12,6 +12,7 @@
 #include "shell/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
+#include "views/analysis/tabs_left_align_qt.h"
 #include "views/analysis/tabs_rows_qt.h"
 #include "views/analysis/tabs_switch_bar_widget.h"
 
@@ -63,8 +64,10 @@ FilesTab::FilesTab(const MonthResults& results, AnalysisContext& context, QWidge
         const bool queries = i == tabs::kExternalQueriesSwitch || i == tabs::kInternalQueriesSwitch;
         l->SetCountColumnShown(queries);
         l->SetSortable(i == tabs::kExternalQueriesSwitch);
-        if (queries)
+        if (queries) {
             l->header()->resizeSection(0, 300);
+            l->setItemDelegateForColumn(1, new TabsLeftAlignDelegate(l));
+        }
         lists_[std::size_t(i)] = l;
         stack_->addWidget(l);
         connect(l, &NameCountListWidget::shortcutUsed, this,
