@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
@@ -212,6 +213,7 @@ void FilesTab::ShowDetail(int listRow) {
                      d.lastStatusIsError ? QColor(Qt::red) : QColor(0, 128, 0));
     for (int i = 0; i < 5; ++i)
         switches_->SetCaption(i, FromCp1252(t.switches[std::size_t(i)]));
+    header_->SetMissingNote(d.missing, context_.settings().languageCode());
     QApplication::restoreOverrideCursor();
 }
 

@@ -126,6 +126,7 @@ void HostsTab::ShowDetail(int listRow) {
     header_->SetLine(1, FromCp1252(t.lastAccess));
     header_->SetLine(2, FromCp1252(t.pages));
     header_->SetLine(3, QString());
+    header_->SetMissingNote(d.missing, context_.settings().languageCode());
     QApplication::restoreOverrideCursor();
 }
 

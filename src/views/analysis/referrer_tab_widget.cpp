@@ -8,6 +8,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
@@ -183,6 +184,7 @@ void ReferrerTab::ShowDetail(int listRow) {
     header_->SetLine(3, FromCp1252(t.line4));
     switches_->SetCaption(kPagesSwitch, FromCp1252(t.pagesSwitch));
     switches_->SetCaption(kQueriesSwitch, FromCp1252(t.queriesSwitch));
+    header_->SetMissingNote(d.missing, context_.settings().languageCode());
     QApplication::restoreOverrideCursor();
 }
 

@@ -137,6 +137,7 @@ void StatusTab::ShowDetail(int listRow) {
     header_->SetLine(1, FromCp1252(t.pages));
     header_->SetLine(2, QString());
     header_->SetLine(3, QString());
+    header_->SetMissingNote(d.missing, context_.settings().languageCode());
     QApplication::restoreOverrideCursor();
 }
 

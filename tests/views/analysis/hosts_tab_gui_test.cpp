@@ -58,6 +58,7 @@ TEST_F(HostsTabTest, DetailPagesShortcutsAndJump) {
     EXPECT_EQ(h->line(1), QString::fromUtf8("Dernière date d'acces : 02/Nov/2003:10:00:00 "));
     EXPECT_EQ(h->line(2), QString::fromUtf8("Nombre de pages différentes :2"));  // 7 is stale
     EXPECT_EQ(h->line(3), "");
+    EXPECT_TRUE(h->note().startsWith("1 r")) << h->note().toStdString();
     NameCountListWidget* pages = tab.pageList();
     ASSERT_EQ(pages->model().rows().size(), 2u);
     pages->SelectRow(0);
@@ -67,6 +68,9 @@ TEST_F(HostsTabTest, DetailPagesShortcutsAndJump) {
     EXPECT_EQ(ctx.copied, (std::vector<std::string>{"/b"}));
     EXPECT_EQ(ctx.openedPages, (std::vector<std::string>{"/b"}));
     EXPECT_EQ(ctx.fileJumps, (std::vector<std::string>{"/a"}));
+    // A detail without stale positions hides the note again.
+    tab.hostList()->SelectRow(1);
+    EXPECT_EQ(h->note(), "");
     // The host list itself has no shortcuts.
     QTest::keyClick(tab.hostList(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(ctx.copied.size(), 1u);
