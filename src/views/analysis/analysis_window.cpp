@@ -13,12 +13,15 @@
 #include "shell/text_convert_qt.h"
 #include "store/text_file.h"
 #include "views/analysis/analysis_tab_widget.h"
+#include "views/analysis/files_tab_widget.h"
 #include "views/analysis/general_lists.h"
 #include "views/analysis/general_tab_widget.h"
+#include "views/analysis/hosts_tab_widget.h"
 #include "views/analysis/list_shortcuts.h"
 #include "views/analysis/log_lines_widget.h"
 #include "views/analysis/name_count_list_widget.h"
-#include "views/analysis/placeholder_tab_widget.h"
+#include "views/analysis/referrer_tab_widget.h"
+#include "views/analysis/status_tab_widget.h"
 
 namespace trafikon {
 
@@ -66,11 +69,11 @@ TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     general_ = new GeneralTabWidget(*this, tabs_);
     tabs_->addTab(general_, QString());
     pages_[kGeneral] = nullptr;
-    pages_[kFiles] = new PlaceholderTabWidget(*this, &results_.files, 137, tabs_);
-    pages_[kHosts] = new PlaceholderTabWidget(*this, &results_.hosts, 138, tabs_);
-    pages_[kStatus] = new PlaceholderTabWidget(*this, nullptr, 139, tabs_);
-    pages_[kExternal] = new PlaceholderTabWidget(*this, &results_.externalReferrers, 137, tabs_);
-    pages_[kInternal] = new PlaceholderTabWidget(*this, &results_.internalReferrers, 137, tabs_);
+    pages_[kFiles] = new FilesTab(results_, *this, tabs_);
+    pages_[kHosts] = new HostsTab(results_, *this, tabs_);
+    pages_[kStatus] = new StatusTab(results_, *this, tabs_);
+    pages_[kExternal] = new ReferrerTab(results_, *this, true, tabs_);
+    pages_[kInternal] = new ReferrerTab(results_, *this, false, tabs_);
     for (int t = kFiles; t <= kInternal; ++t)
         tabs_->addTab(pages_[t], QString());
     browsers_ = new NameCountListWidget(tabs_);

@@ -43,6 +43,25 @@ TEST(LogLineIndexTest, SplitsAtEveryKindOfLineEnd) {
     }
 }
 
+TEST(LogLineIndexTest, LinesAcrossReadBlocks) {
+    // The index reads 1 MiB blocks: a CR LF cut between two blocks, and a line
+    // longer than a block.
+    const std::string a((1 << 20) - 1, 'a');
+    const std::string b(3 << 20, 'b');
+    TempDir dir;
+    WriteRaw(dir / "log.log", a + "\r\n" + b + "\r\nc");
+    LogLineIndex index(dir / "log.log");
+    ASSERT_TRUE(index.Update());
+    ASSERT_EQ(index.lineCount(), 3u);
+    std::string line;
+    ASSERT_TRUE(index.ReadLine(0, line));
+    EXPECT_EQ(line, a);
+    ASSERT_TRUE(index.ReadLine(1, line));
+    EXPECT_EQ(line, b);
+    ASSERT_TRUE(index.ReadLine(2, line));
+    EXPECT_EQ(line, "c");
+}
+
 TEST(LogLineIndexTest, ExtractsWithBothNumberings) {
     TempDir dir;
     WriteRaw(dir / "log.log", "first\r\nsecond\r\nthird\r\n");
