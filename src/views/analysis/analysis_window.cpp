@@ -124,7 +124,14 @@ void TFAnalyse::LoadMonth() {
     BusyCursor busy;
     ApplyTexts();
     ClearLogLines();
-    logIndex_.SetPath(App().siteDir + "log-" + key_ + ".log");
+    if (pendingIndex_.valid())
+        pendingIndex_.wait();
+    logIndex_ = std::make_unique<LogLineIndex>(App().siteDir + "log-" + key_ + ".log");
+    pendingIndex_ = std::async(std::launch::async, [path = logIndex_->path()] {
+        auto index = std::make_unique<LogLineIndex>(path);
+        index->Update();  // a failure is reported by the first detail, which tries again
+        return index;
+    });
     LoadMonthResults(App().siteDir, key_, results_);
     if (!results_.analysed) {
         // The lists are emptied before the message: its event loop may repaint
@@ -159,7 +166,7 @@ void TFAnalyse::ReportProblems(const std::vector<std::string>& problems) {
 }
 
 std::size_t TFAnalyse::ShowLogLines(std::string_view idList, LineNumbering numbering) {
-    LogExtraction got = ExtractLogLines(logIndex_, idList, numbering);
+    LogExtraction got = ExtractLogLines(ReadyLogIndex(), idList, numbering);
     const std::size_t rows = got.lines.size();
     logModel_->SetLines(std::move(got.lines));
     if (!got.error.empty()) {
@@ -182,6 +189,20 @@ std::size_t TFAnalyse::ShowLogLines(std::string_view idList, LineNumbering numbe
                               .arg(got.notNumbers));
     }
     return rows;
+}
+
+LogLineIndex& TFAnalyse::ReadyLogIndex() {
+    if (pendingIndex_.valid()) {
+        BusyCursor busy;
+        logIndex_ = pendingIndex_.get();
+    }
+    if (!logIndex_)
+        logIndex_ = std::make_unique<LogLineIndex>(App().siteDir + "log-" + key_ + ".log");
+    return *logIndex_;
+}
+
+const LogLineIndex& TFAnalyse::logIndex() {
+    return ReadyLogIndex();
 }
 
 void TFAnalyse::ClearLogLines() {
