@@ -261,6 +261,23 @@ TEST_F(AnalysisWindowTest, BrowsersListSortsOnHeaderClicks) {
     EXPECT_EQ(b->model().RowAt(0)->name, "Other/2.0");
 }
 
+TEST_F(AnalysisWindowTest, TheSelectionFollowsItsRowThroughASort) {
+    auto w = Open();
+    NameCountListWidget* b = w->browserList();
+    b->SelectRow(0);            // Agent/1.0
+    b->model().ClickColumn(0);  // Z to A: Agent/1.0 moves to row 1
+    EXPECT_EQ(b->SelectedRow(), 1);
+    EXPECT_EQ(b->model().RowAt(b->SelectedRow())->name, "Agent/1.0");
+    EXPECT_EQ(b->currentIndex().row(), 1);
+}
+
+TEST_F(AnalysisWindowTest, PagesOpenNothingWithoutASiteAddress) {
+    App().settings[1].clear();
+    auto w = Open();
+    w->OpenSitePage("/index.html");
+    EXPECT_TRUE(opened.empty());
+}
+
 TEST_F(AnalysisWindowTest, AMonthWithoutAnalysisSaysSoAndShowsEmptyLists) {
     std::remove((dir / "lfp-2004-02.tfd").c_str());
     auto w = Open();
