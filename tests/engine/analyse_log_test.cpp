@@ -411,8 +411,7 @@ TEST(AnalyseLogTest, StatusClassesAndCodesWithoutALine) {
         TestStore store;
         std::vector<std::string> lines;
         for (const auto& s : c.statuses)
-            lines.push_back(Combined("h", "03/May/2004:10:00:00 +0200", "GET /x HTTP/1.0",
-                                     s, "1"));
+            lines.push_back(Combined("h", "03/May/2004:10:00:00 +0200", "GET /x HTTP/1.0", s, "1"));
         store.AddMonth("2004-05", lines);
         ScriptedObserver observer;
         const AnalysisResult r = AnalyseLog(store.siteDir(), "2004-05", "", observer);
