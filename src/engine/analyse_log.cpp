@@ -5,6 +5,7 @@
 
 #include "engine/analysed_check.h"
 #include "engine/log_line_splitter.h"
+#include "engine/log_reader.h"
 #include "engine/month_analysis.h"
 #include "engine/result_files.h"
 #include "store/data_store.h"
@@ -45,7 +46,7 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     const std::string logDate = LogDateTimeText(logPath);
     LogLineSplitter splitter(ReadFormatFile(siteDir + FormatFileName(monthKey)));
     MonthAnalysis analysis(siteUrl);
-    LineReader reader(logPath);
+    LogReader reader(logPath);
     ProgressReporter progress(observer, reader.fileSize());
     progress.Report(0);
 

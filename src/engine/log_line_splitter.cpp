@@ -1,33 +1,159 @@
 #include "engine/log_line_splitter.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace trafikon {
 
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// `count` characters of `s` from the 1-based position `pos`, clipped to the text.
+std::string_view Part(std::string_view s, std::size_t pos, std::size_t count) {
+    if (pos == 0 || pos > s.size())
+        return {};
+    return s.substr(pos - 1, count);
+}
+
+// Index of the first `a` followed by `b` in s[from, n), or n.
+std::size_t FindPair(const char* s, std::size_t from, std::size_t n, char a, char b) {
+    while (from < n) {
+        const void* p = std::memchr(s + from, a, n - from);
+        if (!p)
+            return n;
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(p) - s);
+        if (at + 1 < n && s[at + 1] == b)
+            return at;
+        from = at + 1;
+    }
+    return n;
+}
+
+}  // namespace
+
+LogLineSplitter::LogLineSplitter(FieldFormat format) : format_(std::move(format)) {}
+
 bool LogLineSplitter::Split(std::string_view line) {
-    fields_['t'].clear();
-    fields_['r'].clear();
+    values_['t'] = {};
+    values_['r'] = {};
     line_.assign(line);
     line_.push_back(' ');
-    std::string_view rest = line_;
-    std::string_view value;
+    const char* s = line_.data();
+    const std::size_t n = line_.size();
+    std::size_t pos = 0;
     for (char code : format_) {
-        if (rest.empty())
+        if (pos >= n)
             return false;
-        ExtractField(rest, value, code);
-        fields_[code].assign(value);
+        std::string_view value;
+        if (s[pos] == '"') {
+            // Up to the first quote followed by a blank; the opening quote counts.
+            const std::size_t q = FindPair(s, pos, n, '"', ' ');
+            if (q < n) {
+                if (q > pos)
+                    value = std::string_view(s + pos + 1, q - pos - 1);
+                pos = q + 2;
+            } else {
+                pos += 1;
+            }
+        } else if (s[pos] == '[') {
+            const std::size_t q = FindPair(s, pos, n, ']', ' ');
+            if (q < n) {
+                value = std::string_view(s + pos, q - pos + 1);
+                pos = q + 2;
+            } else {
+                pos += 1;
+            }
+        } else {
+            const void* p = std::memchr(s + pos, ' ', n - pos);
+            if (p) {
+                const auto q = static_cast<std::size_t>(static_cast<const char*>(p) - s);
+                value = std::string_view(s + pos, q - pos);
+                pos = q + 1;
+            } else {
+                pos += 1;
+            }
+        }
+        if (code == 'r') {
+            // Skips the rest of a request that held a quote followed by a blank,
+            // so that the next field (normally the status) is reached.
+            while (pos < n && s[pos] != '-' && !IsDigit(s[pos])) {
+                const void* p = std::memchr(s + pos, '"', n - pos);
+                if (p)
+                    pos =
+                        std::min(n, static_cast<std::size_t>(static_cast<const char*>(p) - s) + 2);
+                else
+                    pos += 1;
+            }
+        }
+        values_[static_cast<unsigned char>(code)] = value;
     }
     return true;
 }
 
 void LogLineSplitter::Complete() {
-    NormaliseDates(fields_, parts_);
-    CompleteRequest(fields_);
-}
-
-void CompleteRequest(LogFields& fields) {
-    std::string& r = fields['r'];
-    if (!r.empty())
-        return;
-    r.append(fields['M']).append(" ").append(fields['I']).append(" HTTP/1.1");
+    const std::string_view t = values_['t'];
+    if (!t.empty()) {
+        // Apache timestamp "[24/Mar/2002:01:37:08 +0100]": d and H from it.
+        const std::string_view name = Part(t, 5, 3);
+        const auto& names = MonthNames();
+        int number = 0;
+        for (int m = 0; m < 12; ++m)
+            if (name == names[m]) {
+                number = m + 1;
+                break;
+            }
+        date_.assign(Part(t, 9, 4));
+        date_.push_back('-');
+        date_.push_back(static_cast<char>('0' + number / 10));
+        date_.push_back(static_cast<char>('0' + number % 10));
+        date_.push_back('-');
+        date_.append(Part(t, 2, 2));
+        hour_.assign(Part(t, 14, 2));
+        hour_.push_back(':');
+        hour_.append(Part(t, 17, 2));
+        hour_.push_back(':');
+        hour_.append(Part(t, 20, 2));
+        values_['d'] = date_;
+        values_['H'] = hour_;
+    } else {
+        // IIS date and time: the timestamp is made from them, zone " +0200".
+        const std::string_view d = values_['d'], h = values_['H'];
+        const std::string_view month = Part(d, 6, 2);
+        int number = 0;
+        bool numeric = !month.empty();
+        for (char c : month) {
+            if (!IsDigit(c)) {
+                numeric = false;
+                break;
+            }
+            number = number * 10 + (c - '0');
+        }
+        time_.assign("[");
+        time_.append(Part(d, 9, 2));
+        time_.push_back('/');
+        if (numeric && number >= 1 && number <= 12)
+            time_.append(MonthNames()[number - 1]);
+        time_.push_back('/');
+        time_.append(Part(d, 1, 4));
+        time_.push_back(':');
+        time_.append(Part(h, 1, 2));
+        time_.push_back(':');
+        time_.append(Part(h, 4, 2));
+        time_.push_back(':');
+        time_.append(Part(h, 7, 2));
+        time_.append(" +0200]");
+        values_['t'] = time_;
+    }
+    if (values_['r'].empty()) {
+        request_.assign(values_['M']);
+        request_.push_back(' ');
+        request_.append(values_['I']);
+        request_.append(" HTTP/1.1");
+        values_['r'] = request_;
+    }
 }
 
 }  // namespace trafikon
