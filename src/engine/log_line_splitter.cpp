@@ -32,6 +32,11 @@ std::size_t FindPair(const char* s, std::size_t from, std::size_t n, char a, cha
     return n;
 }
 
+char* Put(char* p, std::string_view text) {
+    std::memcpy(p, text.data(), text.size());
+    return p + text.size();
+}
+
 }  // namespace
 
 LogLineSplitter::LogLineSplitter(FieldFormat format) : format_(std::move(format)) {}
@@ -105,19 +110,21 @@ void LogLineSplitter::Complete() {
                 number = m + 1;
                 break;
             }
-        date_.assign(Part(t, 9, 4));
-        date_.push_back('-');
-        date_.push_back(static_cast<char>('0' + number / 10));
-        date_.push_back(static_cast<char>('0' + number % 10));
-        date_.push_back('-');
-        date_.append(Part(t, 2, 2));
-        hour_.assign(Part(t, 14, 2));
-        hour_.push_back(':');
-        hour_.append(Part(t, 17, 2));
-        hour_.push_back(':');
-        hour_.append(Part(t, 20, 2));
-        values_['d'] = date_;
-        values_['H'] = hour_;
+        char* p = date_;
+        p = Put(p, Part(t, 9, 4));
+        *p++ = '-';
+        *p++ = static_cast<char>('0' + number / 10);
+        *p++ = static_cast<char>('0' + number % 10);
+        *p++ = '-';
+        p = Put(p, Part(t, 2, 2));
+        values_['d'] = std::string_view(date_, static_cast<std::size_t>(p - date_));
+        p = hour_;
+        p = Put(p, Part(t, 14, 2));
+        *p++ = ':';
+        p = Put(p, Part(t, 17, 2));
+        *p++ = ':';
+        p = Put(p, Part(t, 20, 2));
+        values_['H'] = std::string_view(hour_, static_cast<std::size_t>(p - hour_));
     } else {
         // IIS date and time: the timestamp is made from them, zone " +0200".
         const std::string_view d = values_['d'], h = values_['H'];
@@ -131,21 +138,22 @@ void LogLineSplitter::Complete() {
             }
             number = number * 10 + (c - '0');
         }
-        time_.assign("[");
-        time_.append(Part(d, 9, 2));
-        time_.push_back('/');
+        char* p = time_;
+        *p++ = '[';
+        p = Put(p, Part(d, 9, 2));
+        *p++ = '/';
         if (numeric && number >= 1 && number <= 12)
-            time_.append(MonthNames()[number - 1]);
-        time_.push_back('/');
-        time_.append(Part(d, 1, 4));
-        time_.push_back(':');
-        time_.append(Part(h, 1, 2));
-        time_.push_back(':');
-        time_.append(Part(h, 4, 2));
-        time_.push_back(':');
-        time_.append(Part(h, 7, 2));
-        time_.append(" +0200]");
-        values_['t'] = time_;
+            p = Put(p, MonthNames()[number - 1]);
+        *p++ = '/';
+        p = Put(p, Part(d, 1, 4));
+        *p++ = ':';
+        p = Put(p, Part(h, 1, 2));
+        *p++ = ':';
+        p = Put(p, Part(h, 4, 2));
+        *p++ = ':';
+        p = Put(p, Part(h, 7, 2));
+        p = Put(p, " +0200]");
+        values_['t'] = std::string_view(time_, static_cast<std::size_t>(p - time_));
     }
     if (values_['r'].empty()) {
         request_.assign(values_['M']);

@@ -42,7 +42,9 @@ class LogLineSplitter {
     FieldFormat format_;
     std::array<std::string_view, 256> values_{};
     std::string line_;
-    std::string time_, date_, hour_, request_;  // values made by Complete
+    // Values made by Complete; their parts are at most a few characters each.
+    char time_[40], date_[16], hour_[16];
+    std::string request_;
 };
 
 }  // namespace trafikon

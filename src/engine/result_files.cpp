@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <memory>
 
 #include "store/data_store.h"
@@ -21,15 +22,42 @@ void AppendNumber(std::string& out, std::int64_t value) {
     out.append(buf, r.ptr);
 }
 
+// Writes the decimal digits of `v` at `p` and returns the end.
+char* WriteDecimal(char* p, std::uint32_t v) {
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    char tmp[10];
+    char* t = tmp + sizeof tmp;
+    while (v >= 100) {
+        const std::uint32_t pair = (v % 100) * 2;
+        v /= 100;
+        *--t = kPairs[pair + 1];
+        *--t = kPairs[pair];
+    }
+    if (v >= 10) {
+        *--t = kPairs[v * 2 + 1];
+        *--t = kPairs[v * 2];
+    } else {
+        *--t = static_cast<char>('0' + v);
+    }
+    const std::size_t n = static_cast<std::size_t>(tmp + sizeof tmp - t);
+    std::memcpy(p, t, n);
+    return p + n;
+}
+
 // "-" followed by each number and a dash: the text form of an IdList.
 void AppendIdList(std::string& out, const std::vector<std::uint32_t>& list) {
-    out.push_back('-');
-    char buf[16];
+    const std::size_t old = out.size();
+    out.resize(old + 1 + list.size() * 11);
+    char* p = out.data() + old;
+    *p++ = '-';
     for (std::uint32_t v : list) {
-        const auto r = std::to_chars(buf, buf + sizeof buf, v);
-        out.append(buf, r.ptr);
-        out.push_back('-');
+        p = WriteDecimal(p, v);
+        *p++ = '-';
     }
+    out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 void AppendTag(std::string& out, int field) {
