@@ -18,13 +18,18 @@ std::string_view Part(std::string_view s, std::size_t pos, std::size_t count) {
     return s.substr(pos - 1, count);
 }
 
+// Pointer to the first `c` in s[from, n), or nullptr.
+inline const char* FindByte(const char* s, std::size_t from, std::size_t n, char c) {
+    return static_cast<const char*>(std::memchr(s + from, c, n - from));
+}
+
 // Index of the first `a` followed by `b` in s[from, n), or n.
 std::size_t FindPair(const char* s, std::size_t from, std::size_t n, char a, char b) {
     while (from < n) {
-        const void* p = std::memchr(s + from, a, n - from);
+        const char* p = FindByte(s, from, n, a);
         if (!p)
             return n;
-        const auto at = static_cast<std::size_t>(static_cast<const char*>(p) - s);
+        const auto at = static_cast<std::size_t>(p - s);
         if (at + 1 < n && s[at + 1] == b)
             return at;
         from = at + 1;
@@ -72,9 +77,9 @@ bool LogLineSplitter::Split(std::string_view line) {
                 pos += 1;
             }
         } else {
-            const void* p = std::memchr(s + pos, ' ', n - pos);
+            const char* p = FindByte(s, pos, n, ' ');
             if (p) {
-                const auto q = static_cast<std::size_t>(static_cast<const char*>(p) - s);
+                const auto q = static_cast<std::size_t>(p - s);
                 value = std::string_view(s + pos, q - pos);
                 pos = q + 1;
             } else {
@@ -85,10 +90,9 @@ bool LogLineSplitter::Split(std::string_view line) {
             // Skips the rest of a request that held a quote followed by a blank,
             // so that the next field (normally the status) is reached.
             while (pos < n && s[pos] != '-' && !IsDigit(s[pos])) {
-                const void* p = std::memchr(s + pos, '"', n - pos);
+                const char* p = FindByte(s, pos, n, '"');
                 if (p)
-                    pos =
-                        std::min(n, static_cast<std::size_t>(static_cast<const char*>(p) - s) + 2);
+                    pos = std::min(n, static_cast<std::size_t>(p - s) + 2);
                 else
                     pos += 1;
             }
