@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "engine/analysed_check.h"
 #include "engine/engine_test_store.h"
 #include "store/month_stats.h"
@@ -104,6 +107,11 @@ TEST(AnalyseLogTest, WritesTheExactBytesOfEveryFile) {
         "ttPa=-0 (2)-\r\nttHo=-0 (2)-1 (1)-\r\nttMo=-0 (1)-\r\n";
     EXPECT_EQ(store.Read("mon-", "2004-05"), expectedMonth);
     EXPECT_TRUE(IsMonthAnalysed(store.siteDir(), "2004-05"));
+    // Nothing but the stored log, its format and the ten files: no temporary left.
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(store.siteDir()))
+        ++entries;
+    EXPECT_EQ(entries, 13u);  // with the folder's .keep file
 }
 
 TEST(AnalyseLogTest, ReferrerKindsFollowTheSiteUrl) {
@@ -472,6 +480,56 @@ TEST(AnalyseLogTest, MissingFilesOfTheMonthAreIoErrors) {
     WriteRaw(store.siteDir() + "log-2004-06.log", "x\r\n");  // no format file
     EXPECT_THROW(AnalyseLog(store.siteDir(), "2004-06", "", observer), IoError);
     EXPECT_FALSE(store.Has("mon-", "2004-06"));
+}
+
+}  // namespace
+}  // namespace trafikon
+
+namespace trafikon {
+namespace {
+
+// Long logs travel in many batches between the reading thread and the run.
+TEST(AnalyseLogTest, LongLogsAnswerEveryQuestionInOrderAndCancelPromptly) {
+    std::vector<std::string> lines;
+    std::vector<std::int64_t> malformed;
+    for (int i = 0; i < 30000; ++i) {
+        if (i % 7001 == 5) {
+            malformed.push_back(i);
+            lines.push_back("short");
+        } else {
+            lines.push_back(Combined("h" + std::to_string(i % 50), "03/May/2004:10:00:00 +0200",
+                                     "GET /p" + std::to_string(i % 300) + " HTTP/1.0", "200", "1"));
+        }
+    }
+    {
+        TestStore store;
+        store.AddMonth("2004-05", lines);
+        ScriptedObserver observer;  // ignores
+        const AnalysisResult r = AnalyseLog(store.siteDir(), "2004-05", "", observer);
+        ASSERT_TRUE(r.completed);
+        std::vector<std::int64_t> asked;
+        for (const auto& q : observer.asked)
+            asked.push_back(q.first);
+        EXPECT_EQ(asked, malformed);
+        EXPECT_EQ(r.hits, lines.size() - malformed.size());
+        EXPECT_EQ(r.linesRead, lines.size());
+        // Progress goes up from 0 to 100.
+        ASSERT_FALSE(observer.progress.empty());
+        EXPECT_EQ(observer.progress.front(), 0);
+        EXPECT_EQ(observer.progress.back(), 100);
+        EXPECT_TRUE(std::is_sorted(observer.progress.begin(), observer.progress.end()));
+    }
+    {
+        TestStore store;
+        store.AddMonth("2004-05", lines);
+        ScriptedObserver observer({MalformedLineAnswer::Ignore, MalformedLineAnswer::Cancel});
+        const AnalysisResult r = AnalyseLog(store.siteDir(), "2004-05", "", observer);
+        EXPECT_FALSE(r.completed);
+        EXPECT_EQ(observer.asked.size(), 2u);
+        EXPECT_EQ(r.linesRead, static_cast<std::uint64_t>(malformed[1] + 1));
+        EXPECT_FALSE(store.Has("mon-", "2004-05"));
+        EXPECT_FALSE(store.Has("lfp-", "2004-05"));
+    }
 }
 
 }  // namespace
