@@ -155,9 +155,9 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     AddStatusHit(hit, lineNumber, filePos);
     const std::uint32_t hostPos = AddHostHit(hit, filePos, lineNumber);
     AddBrowserHit(hit, lineNumber);
-    std::int64_t pagePos = -1, queryPos = -1;
-    AddReferrerHit(hit, filePos, lineNumber, pagePos, queryPos);
-    LinkFileReferrer(filePos, hostPos, hit.internal, queryPos, pagePos);
+    // The cross links of the file record (its hosts, referring pages and
+    // queries) are listed together with the other side of each pair.
+    AddReferrerHit(hit, filePos, lineNumber);
 
     if (hostSeenStamp_[hostPos] != dayStamp_) {
         hostSeenStamp_[hostPos] = dayStamp_;
@@ -177,6 +177,7 @@ std::uint32_t MonthAnalysis::AddFileHit(const PreparedHit& hit, std::uint32_t li
     const std::uint32_t pos = files.Add(path, lineNumber, added);
     if (added) {
         files.type.push_back(FileTypeOfPath(path));
+        files.statusSlots.push_back(0);
         files.lastStatus.emplace_back(hit.status);
         files.lastTime.emplace_back(hit.time);
     } else {
@@ -195,7 +196,13 @@ void MonthAnalysis::AddStatusHit(const PreparedHit& hit, std::uint32_t lineNumbe
         return;
     ++status[slot].hits;
     status[slot].lines.push_back(lineNumber);
-    statusFiles.Add(static_cast<std::uint32_t>(slot), filePos);
+    // The slots are fewer than 64: one bit per slot tells whether the file is listed.
+    std::uint64_t& listed = files.statusSlots[filePos];
+    const std::uint64_t bit = std::uint64_t{1} << slot;
+    if (!(listed & bit)) {
+        listed |= bit;
+        statusFiles.Append(static_cast<std::uint32_t>(slot), filePos);
+    }
 }
 
 std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit, std::uint32_t filePos,
@@ -217,7 +224,7 @@ std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit, std::uint32_t fi
         lastHost_.assign(hit.host);
         lastHostPos_ = pos;
     }
-    hosts.files.Add(pos, filePos);
+    LinkPair(hostFiles_, hosts.files, pos, files.hosts, filePos);
     return pos;
 }
 
@@ -234,8 +241,7 @@ void MonthAnalysis::AddBrowserHit(const PreparedHit& hit, std::uint32_t lineNumb
 }
 
 void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos,
-                                   std::uint32_t lineNumber, std::int64_t& pagePos,
-                                   std::int64_t& queryPos) {
+                                   std::uint32_t lineNumber) {
     if (hit.referrer.empty())
         return;
     PageRecords& pages = hit.internal ? internalPages : externalPages;
@@ -245,8 +251,8 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos
         pages.lastTime.emplace_back(hit.time);
     else
         pages.lastTime[pPos].assign(hit.time);
-    pages.files.Add(pPos, filePos);
-    pagePos = pPos;
+    LinkPair(hit.internal ? internalPageFiles_ : externalPageFiles_, pages.files, pPos,
+             hit.internal ? files.internalPages : files.externalPages, filePos);
     if (!hit.hasQuery)
         return;
 
@@ -262,19 +268,8 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos
         queries.lastTime[qPos].assign(hit.time);
     }
     queries.siteLength[qPos].push_back(hit.siteLength);
-    queries.files.Add(qPos, filePos);
-    queryPos = qPos;
-}
-
-void MonthAnalysis::LinkFileReferrer(std::uint32_t filePos, std::uint32_t hostPos, bool internal,
-                                     std::int64_t queryPos, std::int64_t pagePos) {
-    if (queryPos >= 0)
-        (internal ? files.internalQueries : files.externalQueries)
-            .Add(filePos, static_cast<std::uint32_t>(queryPos));
-    if (pagePos >= 0)
-        (internal ? files.internalPages : files.externalPages)
-            .Add(filePos, static_cast<std::uint32_t>(pagePos));
-    files.hosts.Add(filePos, hostPos);
+    LinkPair(hit.internal ? internalQueryFiles_ : externalQueryFiles_, queries.files, qPos,
+             hit.internal ? files.internalQueries : files.externalQueries, filePos);
 }
 
 }  // namespace trafikon

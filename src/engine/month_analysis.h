@@ -104,21 +104,22 @@ struct LineRecords {
 
 // Page records of the referrer lists (`mot-`, `mit-`) and host records (`hos-`).
 struct PageRecords : LineRecords {
-    DistinctLists files;
+    IdLists files;
     std::vector<std::string> lastTime;
 };
 
 struct FileRecords : LineRecords {
     std::vector<FileType> type;
     std::vector<std::string> lastStatus, lastTime;
-    DistinctLists hosts, externalQueries, internalQueries, externalPages, internalPages;
+    IdLists hosts, externalQueries, internalQueries, externalPages, internalPages;
+    std::vector<std::uint64_t> statusSlots;  // bit k: listed in status slot k
 };
 
 struct QueryRecords {
     KeyMap keys;
     std::vector<std::uint32_t> firstPage;                // field 2
     std::vector<std::vector<std::uint32_t>> siteLength;  // field 3, one entry per hit
-    DistinctLists files;
+    IdLists files;
     std::vector<std::string> lastTime, firstReferrer;
     std::vector<std::uint32_t> firstSiteLength;  // for field 7
     std::size_t size() const { return keys.size(); }
@@ -144,7 +145,7 @@ class MonthAnalysis {
     PageRecords externalPages, internalPages;
     QueryRecords externalQueries, internalQueries;
     std::array<StatusCounter, kStatusSlotCount> status;
-    DistinctLists statusFiles;  // per slot
+    IdLists statusFiles;  // per slot
     DayCounters days;
     std::int64_t dayChanges = 0;
 
@@ -154,10 +155,7 @@ class MonthAnalysis {
     std::uint32_t AddHostHit(const PreparedHit& hit, std::uint32_t filePos,
                              std::uint32_t lineNumber);
     void AddBrowserHit(const PreparedHit& hit, std::uint32_t lineNumber);
-    void AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos, std::uint32_t lineNumber,
-                        std::int64_t& pagePos, std::int64_t& queryPos);
-    void LinkFileReferrer(std::uint32_t filePos, std::uint32_t hostPos, bool internal,
-                          std::int64_t queryPos, std::int64_t pagePos);
+    void AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos, std::uint32_t lineNumber);
 
     int previousDay_ = 0;
     int currentDay_ = 1;
@@ -165,6 +163,9 @@ class MonthAnalysis {
     std::vector<std::uint32_t> hostSeenStamp_;  // day stamp of each host's last visit
     std::string lastHost_;                      // the last host and its position
     std::int64_t lastHostPos_ = -1;
+    // Pairs already listed: host and file, page and file, query and file.
+    PairSet hostFiles_, externalPageFiles_, internalPageFiles_, externalQueryFiles_,
+        internalQueryFiles_;
     std::string lastAgent_;
     std::int64_t lastAgentPos_ = -1;
 };
