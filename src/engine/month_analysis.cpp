@@ -68,17 +68,22 @@ bool ParseLogNumber(std::string_view text, std::int64_t& value) {
     std::size_t i = 0;
     if (i < text.size() && text[i] == '+')
         ++i;
-    if (i == text.size())
+    const std::size_t digits = text.size() - i;
+    if (digits == 0)
         return false;
-    std::int64_t v = 0;
+    std::uint64_t v = 0;
     for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (!IsDigit(c))
+        const auto d = static_cast<unsigned char>(text[i] - '0');
+        if (d > 9)
             return false;
-        if (__builtin_mul_overflow(v, 10, &v) || __builtin_add_overflow(v, c - '0', &v))
+        v = v * 10 + d;
+        // Nineteen digits and more may leave signed 64 bits.
+        if (digits > 18 && v > static_cast<std::uint64_t>(INT64_MAX) / 10 && i + 1 < text.size())
             return false;
     }
-    value = v;
+    if (v > static_cast<std::uint64_t>(INT64_MAX))
+        return false;
+    value = static_cast<std::int64_t>(v);
     return true;
 }
 
