@@ -534,3 +534,25 @@ TEST(AnalyseLogTest, LongLogsAnswerEveryQuestionInOrderAndCancelPromptly) {
 
 }  // namespace
 }  // namespace trafikon
+
+namespace trafikon {
+namespace {
+
+// The remembered last host starts empty; a first line without a host must
+// still get a host record of its own, like any other host text.
+TEST(AnalyseLogTest, EmptyHostsAreRecordsLikeOthers) {
+    const std::string t = "03/May/2004:10:00:00 +0200";
+    TestStore store;
+    store.AddMonth("2004-05", {Combined("", t, "GET /a HTTP/1.0", "200", "1"),
+                               Combined("x", t, "GET /b HTTP/1.0", "200", "1"),
+                               Combined("", t, "GET /a HTTP/1.0", "200", "1")});
+    ScriptedObserver observer;
+    ASSERT_TRUE(AnalyseLog(store.siteDir(), "2004-05", "", observer).completed);
+    EXPECT_EQ(store.Read("hos-", "2004-05"), "\\1;\\2;2\\3;-0-2-\\4;-0-\\5;[" + t + "]\\6;\r\n" +
+                                                 "\\1;x\\2;1\\3;-1-\\4;-1-\\5;[" + t + "]\\6;\r\n");
+    EXPECT_EQ(ParseMonthStats(store.ReadLines("mon-", "2004-05"))[kStatViJo],
+              "-0-0-2-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-");
+}
+
+}  // namespace
+}  // namespace trafikon
