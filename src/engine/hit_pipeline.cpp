@@ -22,6 +22,11 @@ PreparedHit LineBatch::Hit(const Entry& e) const {
     hit.hasQuery = e.hasQuery;
     hit.bytes = e.bytes;
     hit.siteLength = e.siteLength;
+    hit.pathHash = e.hashes[0];
+    hit.hostHash = e.hashes[1];
+    hit.agentHash = e.hashes[2];
+    hit.pageHash = e.hashes[3];
+    hit.queryHash = e.hashes[4];
     hit.path = Value(e, 0);
     hit.status = Value(e, 1);
     hit.time = Value(e, 2);
@@ -88,6 +93,11 @@ HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
                         e.hasQuery = hit.hasQuery;
                         e.bytes = hit.bytes;
                         e.siteLength = hit.siteLength;
+                        e.hashes[0] = hit.pathHash;
+                        e.hashes[1] = hit.hostHash;
+                        e.hashes[2] = hit.agentHash;
+                        e.hashes[3] = hit.pageHash;
+                        e.hashes[4] = hit.queryHash;
                     }
                     batch->entries.push_back(e);
                     if (batch->text.size() > (std::size_t{1} << 30))

@@ -58,8 +58,7 @@ std::int64_t KeyMap::Find(std::string_view key) const {
     }
 }
 
-std::uint32_t KeyMap::FindOrAdd(std::string_view key, bool& added) {
-    const std::uint64_t h = HashBytes(key);
+std::uint32_t KeyMap::FindOrAdd(std::string_view key, std::uint64_t h, bool& added) {
     const auto tag = static_cast<std::uint32_t>(h >> 32);
     std::size_t i = h & mask_;
     for (;; i = (i + 1) & mask_) {

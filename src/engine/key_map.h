@@ -18,7 +18,11 @@ class KeyMap {
 
     // Position of `key`, adding it as the next position when absent.
     // `added` tells which happened.
-    std::uint32_t FindOrAdd(std::string_view key, bool& added);
+    std::uint32_t FindOrAdd(std::string_view key, bool& added) {
+        return FindOrAdd(key, HashBytes(key), added);
+    }
+    // The same with the key's HashBytes worked out beforehand.
+    std::uint32_t FindOrAdd(std::string_view key, std::uint64_t hash, bool& added);
     // Position of `key`, or -1.
     std::int64_t Find(std::string_view key) const;
 

@@ -151,16 +151,21 @@ PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     p.statusSlot = StatusSlotOfText(hit.status);
     p.day = DayOfTimestamp(hit.time);
     p.hasBytes = ParseLogNumber(hit.bytes, p.bytes);
+    p.pathHash = HashBytes(p.path);
+    p.hostHash = HashBytes(p.host);
+    p.agentHash = HashBytes(p.userAgent);
     if (hit.referrer.empty() || hit.referrer == "-")
         return p;
     p.referrer = hit.referrer;
     p.internal = !siteUrl_.empty() && hit.referrer.starts_with(siteUrl_);
     const auto question = hit.referrer.find('?');
     p.page = hit.referrer.substr(0, question);
+    p.pageHash = HashBytes(p.page);
     if (question != std::string_view::npos) {
         p.hasQuery = true;
         decoder_->DecodeQuery(hit.referrer.substr(question + 1), hit.referrer, query_);
         p.query = query_;
+        p.queryHash = HashBytes(p.query);
         p.siteLength = ReferrerSiteLength(hit.referrer);
     }
     return p;
@@ -205,7 +210,7 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
 
 std::uint32_t MonthAnalysis::AddFileHit(const PreparedHit& hit) {
     bool added;
-    const std::uint32_t pos = files.keys.FindOrAdd(hit.path, added);
+    const std::uint32_t pos = files.keys.FindOrAdd(hit.path, hit.pathHash, added);
     if (added) {
         files.hits.push_back(1);
         files.type.push_back(FileTypeOfPath(hit.path));
@@ -246,7 +251,7 @@ std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit, std::uint32_t fi
         hosts.lastTime.Set(pos, hit.time);
     } else {
         bool added;
-        pos = hosts.keys.FindOrAdd(hit.host, added);
+        pos = hosts.keys.FindOrAdd(hit.host, hit.hostHash, added);
         if (added) {
             hosts.hits.push_back(1);
             hosts.lastTime.Push(hit.time);
@@ -270,7 +275,7 @@ void MonthAnalysis::AddBrowserHit(const PreparedHit& hit) {
     }
     if (lastAgentPos_ < 0 || hit.userAgent != lastAgent_) {
         bool added;
-        lastAgentPos_ = browsers.keys.FindOrAdd(hit.userAgent, added);
+        lastAgentPos_ = browsers.keys.FindOrAdd(hit.userAgent, hit.agentHash, added);
         if (added)
             browsers.hits.push_back(0);
         lastAgent_.assign(hit.userAgent);
@@ -287,7 +292,7 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos
     const std::uint32_t kind = hit.internal ? kInternal : 0;
     PageRecords& pages = hit.internal ? internalPages : externalPages;
     bool added;
-    const std::uint32_t pPos = pages.keys.FindOrAdd(hit.page, added);
+    const std::uint32_t pPos = pages.keys.FindOrAdd(hit.page, hit.pageHash, added);
     if (added) {
         pages.hits.push_back(1);
         pages.lastTime.Push(hit.time);
@@ -302,7 +307,7 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos
         return;
 
     QueryRecords& queries = hit.internal ? internalQueries : externalQueries;
-    const std::uint32_t qPos = queries.keys.FindOrAdd(hit.query, added);
+    const std::uint32_t qPos = queries.keys.FindOrAdd(hit.query, hit.queryHash, added);
     if (added) {
         queries.firstPage.push_back(pPos);
         queries.lastTime.Push(hit.time);

@@ -51,6 +51,8 @@ struct PreparedHit {
     bool hasQuery = false;       // R holds a "?"
     std::int64_t bytes = 0;
     std::uint32_t siteLength = 0;  // ReferrerSiteLength of R
+    // HashBytes of the keys: path, host, user agent, page, query.
+    std::uint64_t pathHash = 0, hostHash = 0, agentHash = 0, pageHash = 0, queryHash = 0;
 };
 
 class QueryDecoder;
