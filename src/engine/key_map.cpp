@@ -6,8 +6,6 @@ namespace trafikon {
 
 namespace {
 
-const std::vector<std::uint32_t> kEmptyList;
-
 inline std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
     const unsigned __int128 r = static_cast<unsigned __int128>(a) * b;
     return static_cast<std::uint64_t>(r) ^ static_cast<std::uint64_t>(r >> 64);
@@ -99,8 +97,13 @@ void KeyMap::Grow() {
     mask_ = mask;
 }
 
-const std::vector<std::uint32_t>& IdLists::List(std::uint32_t record) const {
-    return record < lists_.size() ? lists_[record] : kEmptyList;
+std::vector<std::uint32_t> IdLists::List(std::uint32_t record) const {
+    std::vector<std::uint32_t> list;
+    if (record >= head_.size())
+        return list;
+    for (std::uint32_t c = head_[record]; c != kNone; c = chunks_[c].next)
+        list.insert(list.end(), chunks_[c].values, chunks_[c].values + chunks_[c].count);
+    return list;
 }
 
 bool PairSet::Insert(std::uint32_t a, std::uint32_t b) {
