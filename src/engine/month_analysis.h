@@ -2,10 +2,13 @@
 // result lists, the status counters and the per-day counters, fed one hit at a
 // time by AddHit and written once at the end (result_files.h).
 //
-// Records are kept in structured form (hash maps from key to position, lists
-// of numbers) rather than as record text, so a hit costs a few lookups and
-// appends whatever the size of the month. Positions are handed out in order of
-// first appearance and never change.
+// Records are kept in structured form rather than as record text, so a hit
+// costs a few lookups and appends whatever the size of the month: hash maps
+// from key to position, the append-if-absent lists as chained chunks with a
+// set of the pairs already listed, and the records of every hit in reading
+// order, grouped into each record's line numbers only when the files are
+// written. Positions are handed out in order of first appearance and never
+// change.
 #pragma once
 
 #include <array>
