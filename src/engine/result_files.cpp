@@ -13,6 +13,7 @@
 
 #include "store/data_store.h"
 #include "store/status_table.h"
+#include "store/tagged_record.h"
 #include "store/text_file.h"
 #include "store/top_by_hits.h"
 
@@ -126,8 +127,23 @@ void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
 }
 
 // Host and referring-page records: key, hits, lines, files, last time.
-void WritePageRecords(const PageRecords& records, const GroupedLists& lines,
-                      AtomicFileWriter& out) {
+// What the monthly statistics read back from the lines of the files just
+// built: like every reader, they take the fields with ReadField, so a value
+// that holds a tag reads here as it will read everywhere else.
+struct WrittenRecords {
+    std::vector<TopCandidate> files, hosts, externalPages;  // hits and the page marker
+    std::vector<StatsKind> fileKinds;                       // of field 1 of each file line
+};
+
+TopCandidate CandidateOf(std::string_view line, std::string_view marker) {
+    TopCandidate c;
+    c.hits = ParseInteger(ReadField(line, 2));
+    c.matchesMarker = line.find(marker) != std::string_view::npos;
+    return c;
+}
+
+void WritePageRecords(const PageRecords& records, const GroupedLists& lines, AtomicFileWriter& out,
+                      std::vector<TopCandidate>* written = nullptr) {
     LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
@@ -143,6 +159,8 @@ void WritePageRecords(const PageRecords& records, const GroupedLists& lines,
         line.Append(records.lastTime.Get(i));
         line.Tag(6);
         out.WriteLine(line.view());
+        if (written)
+            written->push_back(CandidateOf(line.view(), kAnyRecordMarker));
     }
 }
 
@@ -162,7 +180,8 @@ void WriteBrowserRecords(const LineRecords& records, const GroupedLists& lines,
     }
 }
 
-void WriteFileRecords(const MonthAnalysis& a, const GroupedLists& lines, AtomicFileWriter& out) {
+void WriteFileRecords(const MonthAnalysis& a, const GroupedLists& lines, AtomicFileWriter& out,
+                      WrittenRecords& written) {
     const FileRecords& records = a.files;
     LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
@@ -193,6 +212,8 @@ void WriteFileRecords(const MonthAnalysis& a, const GroupedLists& lines, AtomicF
         line.Append("-");
         line.Tag(13);
         out.WriteLine(line.view());
+        written.files.push_back(CandidateOf(line.view(), kPageMarker));
+        written.fileKinds.push_back(StatsKindOfPath(ReadField(line.view(), 1)));
     }
 }
 
@@ -219,13 +240,6 @@ void WriteQueryRecords(const QueryRecords& records, const GroupedLists& siteLeng
         line.Tag(8);
         out.WriteLine(line.view());
     }
-}
-
-std::vector<TopCandidate> Candidates(const LineRecords& records) {
-    std::vector<TopCandidate> candidates(records.size());
-    for (std::uint32_t i = 0; i < candidates.size(); ++i)
-        candidates[i].hits = records.hits[i];
-    return candidates;
 }
 
 std::array<long long, kDaysInList> Divided(const std::array<std::int64_t, 31>& values,
@@ -264,10 +278,11 @@ StatsKind StatsKindOfPath(std::string_view path) {
     return StatsKind::kPage;
 }
 
-MonthStats ComputeMonthStats(const MonthAnalysis& a, const std::string& date) {
+MonthStats ComputeMonthStats(const MonthAnalysis& a, const std::string& date,
+                             const WrittenRecords& written) {
     std::int64_t page = 0, image = 0, archive = 0;
-    for (std::uint32_t i = 0; i < a.files.size(); ++i) {
-        switch (StatsKindOfPath(a.files.keys.Key(i))) {
+    for (StatsKind kind : written.fileKinds) {
+        switch (kind) {
             case StatsKind::kImage:
                 ++image;
                 break;
@@ -285,10 +300,6 @@ MonthStats ComputeMonthStats(const MonthAnalysis& a, const std::string& date) {
         statusClass[code / 100 - 1] += a.statusHits[StatusSlot(code)];
     const std::int64_t ok = statusClass[0] + statusClass[1] + statusClass[2];
     const std::int64_t ko = statusClass[3] + statusClass[4];
-
-    std::vector<TopCandidate> pages = Candidates(a.files);
-    for (std::size_t i = 0; i < pages.size(); ++i)
-        pages[i].matchesMarker = a.files.type[i] == kPage;
 
     MonthStats s;
     s[kStatDate] = date;
@@ -313,9 +324,9 @@ MonthStats ComputeMonthStats(const MonthAnalysis& a, const std::string& date) {
     s[kStatKoMo] = Number(Sum(a.days.bytes));
     s[kStatPaMo] = Number(Sum(a.days.pages));
     s[kStatHiMo] = Number(Sum(a.days.hits));
-    s[kStatTtPa] = TopByHits(pages, 20);
-    s[kStatTtHo] = TopByHits(Candidates(a.hosts), 20);
-    s[kStatTtMo] = TopByHits(Candidates(a.externalPages), 20);
+    s[kStatTtPa] = TopByHits(written.files, 20);
+    s[kStatTtHo] = TopByHits(written.hosts, 20);
+    s[kStatTtMo] = TopByHits(written.externalPages, 20);
     s.linesPresent = kMonthStatsLineCount;
     return s;
 }
@@ -332,16 +343,16 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
                          kInternalQueriesResult, kFinishedResult})
         files.push_back(writer(f));
     auto monthly = std::make_unique<AtomicFileWriter>(monthlyPath);
-    for (const auto& line : FormatMonthStats(ComputeMonthStats(a, logDateText)))
-        monthly->WriteLine(line);
+    WrittenRecords written;
 
     // The file, referrer and query lists are built on a second thread while
     // this one builds and saves the status, host and browser lists.
     std::exception_ptr otherError;
     std::thread other([&] {
         try {
-            WriteFileRecords(a, a.FileLines(), *files[3]);
-            WritePageRecords(a.externalPages, a.PageLines(false), *files[4]);
+            WriteFileRecords(a, a.FileLines(), *files[3], written);
+            WritePageRecords(a.externalPages, a.PageLines(false), *files[4],
+                             &written.externalPages);
             WriteQueryRecords(a.externalQueries, a.QuerySiteLengths(false), *files[5]);
             WritePageRecords(a.internalPages, a.PageLines(true), *files[6]);
             WriteQueryRecords(a.internalQueries, a.QuerySiteLengths(true), *files[7]);
@@ -351,7 +362,7 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     });
     try {
         WriteStatusFile(a, *files[0]);
-        WritePageRecords(a.hosts, a.HostLines(), *files[1]);
+        WritePageRecords(a.hosts, a.HostLines(), *files[1], &written.hosts);
         WriteBrowserRecords(a.browsers, a.BrowserLines(), *files[2]);
         // Until the new monthly file is in place the month reads as not
         // analysed, so an interrupted write is analysed again.
@@ -368,6 +379,8 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
         std::rethrow_exception(otherError);
     for (std::size_t i = 3; i < files.size(); ++i)
         files[i]->Commit();
+    for (const auto& line : FormatMonthStats(ComputeMonthStats(a, logDateText, written)))
+        monthly->WriteLine(line);
     monthly->Commit();
 }
 

@@ -556,3 +556,31 @@ TEST(AnalyseLogTest, EmptyHostsAreRecordsLikeOthers) {
 
 }  // namespace
 }  // namespace trafikon
+
+namespace trafikon {
+namespace {
+
+// Values are written as they stand; the monthly statistics read the lines back
+// with ReadField like every other reader, tags inside values included.
+TEST(AnalyseLogTest, MonthlyStatisticsReadTheWrittenLinesBack) {
+    const std::string t = "03/May/2004:10:00:00 +0200";
+    TestStore store;
+    store.AddMonth("2004-05", {Combined("h", t, "GET /x\\4;1\\y.gif HTTP/1.0", "200", "1"),
+                               Combined("h", t, "GET /a\\2;b.zip HTTP/1.0", "200", "1")});
+    ScriptedObserver observer;
+    ASSERT_TRUE(AnalyseLog(store.siteDir(), "2004-05", "", observer).completed);
+    const Lines lfp = store.ReadLines("lfp-", "2004-05");
+    ASSERT_EQ(lfp.size(), 2u);
+    EXPECT_EQ(lfp[0].substr(0, 21), "\\1;/x\\4;1\\y.gif\\2;1\\3");
+    EXPECT_NE(lfp[0].find("\\4;2\\5;200"), std::string::npos);  // an image
+    EXPECT_EQ(ReadField(lfp[1], 1), "/a");  // the tag inside cuts the path short
+    const MonthStats s = ParseMonthStats(store.ReadLines("mon-", "2004-05"));
+    EXPECT_EQ(s[kStatTota], "2");
+    EXPECT_EQ(s[kStatImag], "1");
+    EXPECT_EQ(s[kStatProg], "0");
+    EXPECT_EQ(s[kStatPage], "1");
+    EXPECT_EQ(s[kStatTtPa], "-0 (1)-");  // the image line holds the page marker
+}
+
+}  // namespace
+}  // namespace trafikon
