@@ -114,6 +114,11 @@ bool LogLineSplitter::Split(std::string_view line) {
 }
 
 void LogLineSplitter::Complete() {
+    NormaliseDates();
+    CompleteRequest();
+}
+
+void LogLineSplitter::NormaliseDates() {
     const std::string_view t = values_['t'];
     if (!t.empty()) {
         // Apache timestamp "[24/Mar/2002:01:37:08 +0100]": d and H from it.
@@ -163,6 +168,9 @@ void LogLineSplitter::Complete() {
         p = Put(p, " +0200]");
         values_['t'] = std::string_view(time_, static_cast<std::size_t>(p - time_));
     }
+}
+
+void LogLineSplitter::CompleteRequest() {
     if (values_['r'].empty()) {
         request_.assign(values_['M']);
         request_.push_back(' ');

@@ -190,11 +190,11 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     hitLine_.push_back(lineNumber);
     const std::uint32_t filePos = AddFileHit(hit);
     AddStatusHit(hit, filePos);
-    const std::uint32_t hostPos = AddHostHit(hit, filePos);
+    const std::uint32_t hostPos = AddHostHit(hit);
     AddBrowserHit(hit);
-    // The cross links of the file record (its hosts, referring pages and
-    // queries) are listed together with the other side of each pair.
-    AddReferrerHit(hit, filePos);
+    std::int64_t pagePos = -1, queryPos = -1;
+    AddReferrerHit(hit, pagePos, queryPos);
+    LinkFileReferrer(filePos, hostPos, hit.internal, queryPos, pagePos);
 
     if (hostSeenStamp_[hostPos] != dayStamp_) {
         hostSeenStamp_[hostPos] = dayStamp_;
@@ -243,7 +243,7 @@ void MonthAnalysis::AddStatusHit(const PreparedHit& hit, std::uint32_t filePos) 
     }
 }
 
-std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit, std::uint32_t filePos) {
+std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit) {
     std::uint32_t pos;
     if (lastHostPos_ >= 0 && hit.host == lastHost_) {
         pos = static_cast<std::uint32_t>(lastHostPos_);
@@ -264,7 +264,6 @@ std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit, std::uint32_t fi
         lastHostPos_ = pos;
     }
     hitHost_.push_back(pos);
-    LinkPair(hostFiles_, hosts.files, pos, files.hosts, filePos);
     return pos;
 }
 
@@ -284,7 +283,8 @@ void MonthAnalysis::AddBrowserHit(const PreparedHit& hit) {
     hitAgent_.push_back(static_cast<std::uint32_t>(lastAgentPos_));
 }
 
-void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos) {
+void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos,
+                                   std::int64_t& queryPos) {
     if (hit.referrer.empty()) {
         hitPage_.push_back(kNoRecord);
         return;
@@ -301,8 +301,7 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos
         pages.lastTime.Set(pPos, hit.time);
     }
     hitPage_.push_back(pPos | kind);
-    LinkPair(hit.internal ? internalPageFiles_ : externalPageFiles_, pages.files, pPos,
-             hit.internal ? files.internalPages : files.externalPages, filePos);
+    pagePos = pPos;
     if (!hit.hasQuery)
         return;
 
@@ -318,8 +317,27 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos
     }
     queryHit_.push_back(qPos | kind);
     queryHitSiteLength_.push_back(hit.siteLength);
-    LinkPair(hit.internal ? internalQueryFiles_ : externalQueryFiles_, queries.files, qPos,
-             hit.internal ? files.internalQueries : files.externalQueries, filePos);
+    queryPos = qPos;
+}
+
+// Lists the host, the referring page and the query of the hit in the file
+// record, and the file in their records: each pair once, in order of first
+// appearance. The pair's set decides for both lists.
+void MonthAnalysis::LinkFileReferrer(std::uint32_t filePos, std::uint32_t hostPos, bool internal,
+                                     std::int64_t queryPos, std::int64_t pagePos) {
+    if (queryPos >= 0) {
+        LinkPair(internal ? internalQueryFiles_ : externalQueryFiles_,
+                 internal ? internalQueries.files : externalQueries.files,
+                 static_cast<std::uint32_t>(queryPos),
+                 internal ? files.internalQueries : files.externalQueries, filePos);
+    }
+    if (pagePos >= 0) {
+        LinkPair(internal ? internalPageFiles_ : externalPageFiles_,
+                 internal ? internalPages.files : externalPages.files,
+                 static_cast<std::uint32_t>(pagePos),
+                 internal ? files.internalPages : files.externalPages, filePos);
+    }
+    LinkPair(hostFiles_, hosts.files, hostPos, files.hosts, filePos);
 }
 
 namespace {

@@ -215,9 +215,11 @@ class MonthAnalysis {
   private:
     std::uint32_t AddFileHit(const PreparedHit& hit);
     void AddStatusHit(const PreparedHit& hit, std::uint32_t filePos);
-    std::uint32_t AddHostHit(const PreparedHit& hit, std::uint32_t filePos);
+    std::uint32_t AddHostHit(const PreparedHit& hit);
     void AddBrowserHit(const PreparedHit& hit);
-    void AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos);
+    void AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos, std::int64_t& queryPos);
+    void LinkFileReferrer(std::uint32_t filePos, std::uint32_t hostPos, bool internal,
+                          std::int64_t queryPos, std::int64_t pagePos);
 
     // One entry per hit, in reading order; grouped by Finish.
     // A page or query position carries kInternal for the internal lists.

@@ -278,8 +278,10 @@ StatsKind StatsKindOfPath(std::string_view path) {
     return StatsKind::kPage;
 }
 
-MonthStats ComputeMonthStats(const MonthAnalysis& a, const std::string& date,
-                             const WrittenRecords& written) {
+// The 28 lines of the monthly statistics file: counts of the written records,
+// status classes of the written status lines, day lists and top lists.
+void WriteMonthStats(const MonthAnalysis& a, const std::string& date, const WrittenRecords& written,
+                     AtomicFileWriter& out) {
     std::int64_t page = 0, image = 0, archive = 0;
     for (StatsKind kind : written.fileKinds) {
         switch (kind) {
@@ -328,7 +330,8 @@ MonthStats ComputeMonthStats(const MonthAnalysis& a, const std::string& date,
     s[kStatTtHo] = TopByHits(written.hosts, 20);
     s[kStatTtMo] = TopByHits(written.externalPages, 20);
     s.linesPresent = kMonthStatsLineCount;
-    return s;
+    for (const auto& line : FormatMonthStats(s))
+        out.WriteLine(line);
 }
 
 void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
@@ -379,8 +382,7 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
         std::rethrow_exception(otherError);
     for (std::size_t i = 3; i < files.size(); ++i)
         files[i]->Commit();
-    for (const auto& line : FormatMonthStats(ComputeMonthStats(a, logDateText, written)))
-        monthly->WriteLine(line);
+    WriteMonthStats(a, logDateText, written, *monthly);
     monthly->Commit();
 }
 
