@@ -38,7 +38,8 @@ std::size_t FindPair(const char* s, std::size_t from, std::size_t n, char a, cha
 }
 
 char* Put(char* p, std::string_view text) {
-    std::memcpy(p, text.data(), text.size());
+    if (!text.empty())
+        std::memcpy(p, text.data(), text.size());
     return p + text.size();
 }
 

@@ -63,7 +63,8 @@ class LineBuffer {
     std::string_view view() const { return std::string_view(data_.get(), size_); }
     void Append(std::string_view text) {
         char* p = Space(text.size());
-        std::memcpy(p, text.data(), text.size());
+        if (!text.empty())
+            std::memcpy(p, text.data(), text.size());
         size_ += text.size();
     }
     void Number(std::int64_t value) {
@@ -98,8 +99,9 @@ class LineBuffer {
     char* Space(std::size_t n) {
         if (size_ + n > capacity_) {
             const std::size_t capacity = std::max(capacity_ * 2, size_ + n + 256);
-            auto data = std::make_unique<char[]>(capacity);
-            std::memcpy(data.get(), data_.get(), size_);
+            auto data = std::make_unique_for_overwrite<char[]>(capacity);
+            if (size_ > 0)
+                std::memcpy(data.get(), data_.get(), size_);
             data_ = std::move(data);
             capacity_ = capacity;
         }
