@@ -130,7 +130,8 @@ class TimeTexts {
         auto& slot = slots_[i];
         if (text.size() < slot.size()) {
             slot[0] = static_cast<char>(text.size());
-            std::memcpy(slot.data() + 1, text.data(), text.size());
+            if (!text.empty())
+                std::memcpy(slot.data() + 1, text.data(), text.size());
         } else {
             slot[0] = static_cast<char>(-1);
             SetLong(i, text);
