@@ -73,6 +73,13 @@ void BuildStore(const std::string& log, const std::string& siteDir) {
         out->Close();
 }
 
+double CpuSeconds(int who = RUSAGE_SELF) {
+    struct rusage usage;
+    ::getrusage(who, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 class QuietObserver : public AnalysisObserver {
   public:
     MalformedLineAnswer MalformedLine(std::int64_t, std::string_view) override {
@@ -104,6 +111,8 @@ int main(int argc, char** argv) {
 
     QuietObserver observer;
     std::uint64_t lines = 0;
+    const double cpu0 = CpuSeconds();
+    const double mainCpu0 = CpuSeconds(RUSAGE_THREAD);
     t0 = Clock::now();
     try {
         for (const auto& key : ListStoredMonths(siteDir)) {
@@ -115,6 +124,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+    const double cpu = CpuSeconds() - cpu0;
+    const double mainCpu = CpuSeconds(RUSAGE_THREAD) - mainCpu0;
     struct rusage usage;
     ::getrusage(RUSAGE_SELF, &usage);
 
@@ -122,6 +133,10 @@ int main(int argc, char** argv) {
     std::printf("analysed %llu lines in %.3f s: %.0f lines/s\n",
                 static_cast<unsigned long long>(lines), seconds,
                 static_cast<double>(lines) / seconds);
+    std::printf("processor time (all threads): %.3f s: %.0f lines per processor second\n", cpu,
+                static_cast<double>(lines) / cpu);
+    std::printf("  of which the analysing thread %.3f s, the reading thread %.3f s\n", mainCpu,
+                cpu - mainCpu);
     std::printf("wc -l: %.3f s; analysis / wc -l = %.1fx\n", wcSeconds, seconds / wcSeconds);
     std::printf("peak memory (ru_maxrss): %.1f MB\n",
                 static_cast<double>(usage.ru_maxrss) / 1024.0);

@@ -2,12 +2,18 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <exception>
 #include <memory>
+#include <span>
+#include <thread>
 
 #include "store/data_store.h"
 #include "store/status_table.h"
+#include "store/tagged_record.h"
 #include "store/text_file.h"
 #include "store/top_by_hits.h"
 
@@ -21,132 +27,221 @@ void AppendNumber(std::string& out, std::int64_t value) {
     out.append(buf, r.ptr);
 }
 
-// "-" followed by each number and a dash: the text form of an IdList.
-void AppendIdList(std::string& out, const std::vector<std::uint32_t>& list) {
-    out.push_back('-');
-    char buf[16];
-    for (std::uint32_t v : list) {
-        const auto r = std::to_chars(buf, buf + sizeof buf, v);
-        out.append(buf, r.ptr);
-        out.push_back('-');
+// Writes the decimal digits of `v` at `p` and returns the end.
+inline char* WriteDecimal(char* p, std::uint64_t v) {
+    if (v < 10) {
+        *p = static_cast<char>('0' + v);
+        return p + 1;
     }
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    char tmp[20];
+    char* t = tmp + sizeof tmp;
+    while (v >= 100) {
+        const auto pair = static_cast<std::size_t>(v % 100) * 2;
+        v /= 100;
+        *--t = kPairs[pair + 1];
+        *--t = kPairs[pair];
+    }
+    if (v >= 10) {
+        *--t = kPairs[v * 2 + 1];
+        *--t = kPairs[v * 2];
+    } else {
+        *--t = static_cast<char>('0' + v);
+    }
+    const auto n = static_cast<std::size_t>(tmp + sizeof tmp - t);
+    std::memcpy(p, t, n);
+    return p + n;
 }
 
-void AppendTag(std::string& out, int field) {
-    out.push_back('\\');
-    AppendNumber(out, field);
-    out.push_back(';');
-}
+// One record line under construction; grows without clearing what it adds.
+class LineBuffer {
+  public:
+    void Clear() { size_ = 0; }
+    std::string_view view() const { return std::string_view(data_.get(), size_); }
+    void Append(std::string_view text) {
+        char* p = Space(text.size());
+        if (!text.empty())
+            std::memcpy(p, text.data(), text.size());
+        size_ += text.size();
+    }
+    void Number(std::int64_t value) {
+        char* p = Space(21);
+        if (value < 0) {
+            *p++ = '-';
+            value = -value;
+        }
+        size_ = static_cast<std::size_t>(WriteDecimal(p, static_cast<std::uint64_t>(value)) -
+                                         data_.get());
+    }
+    // A tag of field `field`: backslash, number, semicolon.
+    void Tag(int field) {
+        char* p = Space(8);
+        *p++ = '\\';
+        p = WriteDecimal(p, static_cast<std::uint64_t>(field));
+        *p++ = ';';
+        size_ = static_cast<std::size_t>(p - data_.get());
+    }
+    // "-" followed by each number and a dash: the text form of an IdList.
+    void IdList(std::span<const std::uint32_t> list) {
+        char* p = Space(1 + list.size() * 11);
+        *p++ = '-';
+        for (std::uint32_t v : list) {
+            p = WriteDecimal(p, v);
+            *p++ = '-';
+        }
+        size_ = static_cast<std::size_t>(p - data_.get());
+    }
+
+  private:
+    char* Space(std::size_t n) {
+        if (size_ + n > capacity_) {
+            const std::size_t capacity = std::max(capacity_ * 2, size_ + n + 256);
+            auto data = std::make_unique_for_overwrite<char[]>(capacity);
+            if (size_ > 0)
+                std::memcpy(data.get(), data_.get(), size_);
+            data_ = std::move(data);
+            capacity_ = capacity;
+        }
+        return data_.get() + size_;
+    }
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0, capacity_ = 0;
+};
 
 void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
-    std::string line;
+    const GroupedLists lines = a.StatusLines();
+    LineBuffer line;
     for (int code : StatusFileCodes()) {
         const int slot = StatusSlot(code);
-        line.clear();
-        AppendNumber(line, code);
-        line.push_back(';');
-        AppendNumber(line, a.status[slot].hits);
-        line.push_back(';');
-        AppendIdList(line, a.status[slot].lines);
-        line.push_back(';');
-        AppendIdList(line, a.statusFiles.List(static_cast<std::uint32_t>(slot)));
-        out.WriteLine(line);
+        line.Clear();
+        line.Number(code);
+        line.Append(";");
+        line.Number(a.statusHits[slot]);
+        line.Append(";");
+        line.IdList(lines.List(static_cast<std::uint32_t>(slot)));
+        line.Append(";");
+        line.IdList(a.statusFiles.List(static_cast<std::uint32_t>(slot)));
+        out.WriteLine(line.view());
     }
 }
 
 // Host and referring-page records: key, hits, lines, files, last time.
-void WritePageRecords(const PageRecords& records, AtomicFileWriter& out) {
-    std::string line;
+// What the monthly statistics read back from the lines of the files just
+// built: like every reader, they take the fields with ReadField, so a value
+// that holds a tag reads here as it will read everywhere else.
+struct WrittenRecords {
+    std::vector<TopCandidate> files, hosts, externalPages;  // hits and the page marker
+    std::vector<StatsKind> fileKinds;                       // of field 1 of each file line
+};
+
+TopCandidate CandidateOf(std::string_view line, std::string_view marker) {
+    TopCandidate c;
+    c.hits = ParseInteger(ReadField(line, 2));
+    c.matchesMarker = line.find(marker) != std::string_view::npos;
+    return c;
+}
+
+void WritePageRecords(const PageRecords& records, const GroupedLists& lines, AtomicFileWriter& out,
+                      std::vector<TopCandidate>* written = nullptr) {
+    LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
-        line.assign("\\1;");
-        line.append(records.keys.Key(i));
-        AppendTag(line, 2);
-        AppendNumber(line, static_cast<std::int64_t>(records.lines[i].size()));
-        AppendTag(line, 3);
-        AppendIdList(line, records.lines[i]);
-        AppendTag(line, 4);
-        AppendIdList(line, records.files.List(i));
-        AppendTag(line, 5);
-        line.append(records.lastTime[i]);
-        AppendTag(line, 6);
-        out.WriteLine(line);
+        line.Clear();
+        line.Tag(1);
+        line.Append(records.keys.Key(i));
+        line.Tag(2);
+        line.Number(records.hits[i]);
+        line.Tag(3);
+        line.IdList(lines.List(i));
+        line.Tag(4);
+        line.IdList(records.files.List(i));
+        line.Tag(5);
+        line.Append(records.lastTime.Get(i));
+        line.Tag(6);
+        out.WriteLine(line.view());
+        if (written)
+            written->push_back(CandidateOf(line.view(), kAnyRecordMarker));
     }
 }
 
-void WriteBrowserRecords(const LineRecords& records, AtomicFileWriter& out) {
-    std::string line;
+void WriteBrowserRecords(const LineRecords& records, const GroupedLists& lines,
+                         AtomicFileWriter& out) {
+    LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
-        line.assign("\\1;");
-        line.append(records.keys.Key(i));
-        AppendTag(line, 2);
-        AppendNumber(line, static_cast<std::int64_t>(records.lines[i].size()));
-        AppendTag(line, 3);
-        AppendIdList(line, records.lines[i]);
-        AppendTag(line, 4);
-        out.WriteLine(line);
+        line.Clear();
+        line.Tag(1);
+        line.Append(records.keys.Key(i));
+        line.Tag(2);
+        line.Number(records.hits[i]);
+        line.Tag(3);
+        line.IdList(lines.List(i));
+        line.Tag(4);
+        out.WriteLine(line.view());
     }
 }
 
-void WriteFileRecords(const FileRecords& records, AtomicFileWriter& out) {
-    std::string line;
+void WriteFileRecords(const MonthAnalysis& a, const GroupedLists& lines, AtomicFileWriter& out,
+                      WrittenRecords& written) {
+    const FileRecords& records = a.files;
+    LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
-        line.assign("\\1;");
-        line.append(records.keys.Key(i));
-        AppendTag(line, 2);
-        AppendNumber(line, static_cast<std::int64_t>(records.lines[i].size()));
-        AppendTag(line, 3);
-        AppendIdList(line, records.lines[i]);
-        AppendTag(line, 4);
-        AppendNumber(line, records.type[i]);
-        AppendTag(line, 5);
-        line.append(records.lastStatus[i]);
-        AppendTag(line, 6);
-        line.append(records.lastTime[i]);
-        AppendTag(line, 7);
-        AppendIdList(line, records.hosts.List(i));
-        AppendTag(line, 8);
-        AppendIdList(line, records.externalQueries.List(i));
-        AppendTag(line, 9);
-        AppendIdList(line, records.internalQueries.List(i));
-        AppendTag(line, 10);
-        AppendIdList(line, records.externalPages.List(i));
-        AppendTag(line, 11);
-        AppendIdList(line, records.internalPages.List(i));
-        AppendTag(line, 12);
-        line.push_back('-');
-        AppendTag(line, 13);
-        out.WriteLine(line);
+        line.Clear();
+        line.Tag(1);
+        line.Append(records.keys.Key(i));
+        line.Tag(2);
+        line.Number(records.hits[i]);
+        line.Tag(3);
+        line.IdList(lines.List(i));
+        line.Tag(4);
+        line.Number(records.type[i]);
+        line.Tag(5);
+        line.Append(a.statusTexts.Key(records.lastStatus[i]));
+        line.Tag(6);
+        line.Append(records.lastTime.Get(i));
+        line.Tag(7);
+        line.IdList(records.hosts.List(i));
+        line.Tag(8);
+        line.IdList(records.externalQueries.List(i));
+        line.Tag(9);
+        line.IdList(records.internalQueries.List(i));
+        line.Tag(10);
+        line.IdList(records.externalPages.List(i));
+        line.Tag(11);
+        line.IdList(records.internalPages.List(i));
+        line.Tag(12);
+        line.Append("-");
+        line.Tag(13);
+        out.WriteLine(line.view());
+        written.files.push_back(CandidateOf(line.view(), kPageMarker));
+        written.fileKinds.push_back(StatsKindOfPath(ReadField(line.view(), 1)));
     }
 }
 
-void WriteQueryRecords(const QueryRecords& records, AtomicFileWriter& out) {
-    std::string line;
+void WriteQueryRecords(const QueryRecords& records, const GroupedLists& siteLengths,
+                       AtomicFileWriter& out) {
+    LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
-        line.assign("\\1;");
-        line.append(records.keys.Key(i));
-        AppendTag(line, 2);
-        AppendNumber(line, records.firstPage[i]);
-        AppendTag(line, 3);
-        AppendIdList(line, records.siteLength[i]);
-        AppendTag(line, 4);
-        AppendIdList(line, records.files.List(i));
-        AppendTag(line, 5);
-        line.append(records.lastTime[i]);
-        AppendTag(line, 6);
-        line.append(records.firstReferrer[i]);
-        AppendTag(line, 7);
-        line.append(
+        line.Clear();
+        line.Tag(1);
+        line.Append(records.keys.Key(i));
+        line.Tag(2);
+        line.Number(records.firstPage[i]);
+        line.Tag(3);
+        line.IdList(siteLengths.List(i));
+        line.Tag(4);
+        line.IdList(records.files.List(i));
+        line.Tag(5);
+        line.Append(records.lastTime.Get(i));
+        line.Tag(6);
+        line.Append(records.firstReferrer[i]);
+        line.Tag(7);
+        line.Append(
             std::string_view(records.firstReferrer[i]).substr(0, records.firstSiteLength[i]));
-        AppendTag(line, 8);
-        out.WriteLine(line);
+        line.Tag(8);
+        out.WriteLine(line.view());
     }
-}
-
-std::vector<TopCandidate> Candidates(const std::vector<std::vector<std::uint32_t>>& lines) {
-    std::vector<TopCandidate> candidates(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        candidates[i].hits = static_cast<long long>(lines[i].size());
-    return candidates;
 }
 
 std::array<long long, kDaysInList> Divided(const std::array<std::int64_t, 31>& values,
@@ -185,10 +280,13 @@ StatsKind StatsKindOfPath(std::string_view path) {
     return StatsKind::kPage;
 }
 
-MonthStats ComputeMonthStats(const MonthAnalysis& a, const std::string& date) {
+// The 28 lines of the monthly statistics file: counts of the written records,
+// status classes of the written status lines, day lists and top lists.
+void WriteMonthStats(const MonthAnalysis& a, const std::string& date, const WrittenRecords& written,
+                     AtomicFileWriter& out) {
     std::int64_t page = 0, image = 0, archive = 0;
-    for (std::uint32_t i = 0; i < a.files.size(); ++i) {
-        switch (StatsKindOfPath(a.files.keys.Key(i))) {
+    for (StatsKind kind : written.fileKinds) {
+        switch (kind) {
             case StatsKind::kImage:
                 ++image;
                 break;
@@ -203,13 +301,9 @@ MonthStats ComputeMonthStats(const MonthAnalysis& a, const std::string& date) {
     // Status classes count the written codes only, as the status file holds them.
     std::int64_t statusClass[5] = {};
     for (int code : StatusFileCodes())
-        statusClass[code / 100 - 1] += a.status[StatusSlot(code)].hits;
+        statusClass[code / 100 - 1] += a.statusHits[StatusSlot(code)];
     const std::int64_t ok = statusClass[0] + statusClass[1] + statusClass[2];
     const std::int64_t ko = statusClass[3] + statusClass[4];
-
-    std::vector<TopCandidate> pages = Candidates(a.files.lines);
-    for (std::size_t i = 0; i < pages.size(); ++i)
-        pages[i].matchesMarker = a.files.type[i] == kPage;
 
     MonthStats s;
     s[kStatDate] = date;
@@ -234,11 +328,12 @@ MonthStats ComputeMonthStats(const MonthAnalysis& a, const std::string& date) {
     s[kStatKoMo] = Number(Sum(a.days.bytes));
     s[kStatPaMo] = Number(Sum(a.days.pages));
     s[kStatHiMo] = Number(Sum(a.days.hits));
-    s[kStatTtPa] = TopByHits(pages, 20);
-    s[kStatTtHo] = TopByHits(Candidates(a.hosts.lines), 20);
-    s[kStatTtMo] = TopByHits(Candidates(a.externalPages.lines), 20);
+    s[kStatTtPa] = TopByHits(written.files, 20);
+    s[kStatTtHo] = TopByHits(written.hosts, 20);
+    s[kStatTtMo] = TopByHits(written.externalPages, 20);
     s.linesPresent = kMonthStatsLineCount;
-    return s;
+    for (const auto& line : FormatMonthStats(s))
+        out.WriteLine(line);
 }
 
 void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
@@ -246,34 +341,50 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     auto writer = [&](ResultFile file) {
         return std::make_unique<AtomicFileWriter>(siteDir + ResultFileName(file, monthKey));
     };
-    // All ten files are written whole before any of them replaces its predecessor.
-    std::vector<std::unique_ptr<AtomicFileWriter>> files;
-    files.push_back(writer(kStatusResult));
-    WriteStatusFile(a, *files.back());
-    files.push_back(writer(kHostsResult));
-    WritePageRecords(a.hosts, *files.back());
-    files.push_back(writer(kBrowsersResult));
-    WriteBrowserRecords(a.browsers, *files.back());
-    files.push_back(writer(kFilesResult));
-    WriteFileRecords(a.files, *files.back());
-    files.push_back(writer(kExternalReferrersResult));
-    WritePageRecords(a.externalPages, *files.back());
-    files.push_back(writer(kExternalQueriesResult));
-    WriteQueryRecords(a.externalQueries, *files.back());
-    files.push_back(writer(kInternalReferrersResult));
-    WritePageRecords(a.internalPages, *files.back());
-    files.push_back(writer(kInternalQueriesResult));
-    WriteQueryRecords(a.internalQueries, *files.back());
-    files.push_back(writer(kFinishedResult));
     const std::string monthlyPath = siteDir + MonthStatsFileName(monthKey);
+    std::vector<std::unique_ptr<AtomicFileWriter>> files;
+    for (ResultFile f : {kStatusResult, kHostsResult, kBrowsersResult, kFilesResult,
+                         kExternalReferrersResult, kExternalQueriesResult, kInternalReferrersResult,
+                         kInternalQueriesResult, kFinishedResult})
+        files.push_back(writer(f));
     auto monthly = std::make_unique<AtomicFileWriter>(monthlyPath);
-    for (const auto& line : FormatMonthStats(ComputeMonthStats(a, logDateText)))
-        monthly->WriteLine(line);
+    WrittenRecords written;
 
-    if (::unlink(monthlyPath.c_str()) != 0 && errno != ENOENT)
-        ThrowErrno(monthlyPath);
-    for (auto& f : files)
-        f->Commit();
+    // The file, referrer and query lists are built on a second thread while
+    // this one builds and saves the status, host and browser lists.
+    std::exception_ptr otherError;
+    std::thread other([&] {
+        try {
+            WriteFileRecords(a, a.FileLines(), *files[3], written);
+            WritePageRecords(a.externalPages, a.PageLines(false), *files[4],
+                             &written.externalPages);
+            WriteQueryRecords(a.externalQueries, a.QuerySiteLengths(false), *files[5]);
+            WritePageRecords(a.internalPages, a.PageLines(true), *files[6]);
+            WriteQueryRecords(a.internalQueries, a.QuerySiteLengths(true), *files[7]);
+        } catch (...) {
+            otherError = std::current_exception();
+        }
+    });
+    try {
+        WriteStatusFile(a, *files[0]);
+        WritePageRecords(a.hosts, a.HostLines(), *files[1], &written.hosts);
+        WriteBrowserRecords(a.browsers, a.BrowserLines(), *files[2]);
+        // Until the new monthly file is in place the month reads as not
+        // analysed, so an interrupted write is analysed again.
+        if (::unlink(monthlyPath.c_str()) != 0 && errno != ENOENT)
+            ThrowErrno(monthlyPath);
+        for (int i = 0; i < 3; ++i)
+            files[i]->Commit();
+    } catch (...) {
+        other.join();
+        throw;
+    }
+    other.join();
+    if (otherError)
+        std::rethrow_exception(otherError);
+    for (std::size_t i = 3; i < files.size(); ++i)
+        files[i]->Commit();
+    WriteMonthStats(a, logDateText, written, *monthly);
     monthly->Commit();
 }
 

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "engine/analysed_check.h"
 #include "engine/engine_test_store.h"
 #include "store/month_stats.h"
@@ -104,6 +107,11 @@ TEST(AnalyseLogTest, WritesTheExactBytesOfEveryFile) {
         "ttPa=-0 (2)-\r\nttHo=-0 (2)-1 (1)-\r\nttMo=-0 (1)-\r\n";
     EXPECT_EQ(store.Read("mon-", "2004-05"), expectedMonth);
     EXPECT_TRUE(IsMonthAnalysed(store.siteDir(), "2004-05"));
+    // Nothing but the stored log, its format and the ten files: no temporary left.
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(store.siteDir()))
+        ++entries;
+    EXPECT_EQ(entries, 13u);  // with the folder's .keep file
 }
 
 TEST(AnalyseLogTest, ReferrerKindsFollowTheSiteUrl) {
@@ -411,8 +419,7 @@ TEST(AnalyseLogTest, StatusClassesAndCodesWithoutALine) {
         TestStore store;
         std::vector<std::string> lines;
         for (const auto& s : c.statuses)
-            lines.push_back(Combined("h", "03/May/2004:10:00:00 +0200", "GET /x HTTP/1.0",
-                                     s, "1"));
+            lines.push_back(Combined("h", "03/May/2004:10:00:00 +0200", "GET /x HTTP/1.0", s, "1"));
         store.AddMonth("2004-05", lines);
         ScriptedObserver observer;
         const AnalysisResult r = AnalyseLog(store.siteDir(), "2004-05", "", observer);
@@ -473,6 +480,106 @@ TEST(AnalyseLogTest, MissingFilesOfTheMonthAreIoErrors) {
     WriteRaw(store.siteDir() + "log-2004-06.log", "x\r\n");  // no format file
     EXPECT_THROW(AnalyseLog(store.siteDir(), "2004-06", "", observer), IoError);
     EXPECT_FALSE(store.Has("mon-", "2004-06"));
+}
+
+}  // namespace
+}  // namespace trafikon
+
+namespace trafikon {
+namespace {
+
+// Long logs travel in many batches between the reading thread and the run.
+TEST(AnalyseLogTest, LongLogsAnswerEveryQuestionInOrderAndCancelPromptly) {
+    std::vector<std::string> lines;
+    std::vector<std::int64_t> malformed;
+    for (int i = 0; i < 30000; ++i) {
+        if (i % 7001 == 5) {
+            malformed.push_back(i);
+            lines.push_back("short");
+        } else {
+            lines.push_back(Combined("h" + std::to_string(i % 50), "03/May/2004:10:00:00 +0200",
+                                     "GET /p" + std::to_string(i % 300) + " HTTP/1.0", "200", "1"));
+        }
+    }
+    {
+        TestStore store;
+        store.AddMonth("2004-05", lines);
+        ScriptedObserver observer;  // ignores
+        const AnalysisResult r = AnalyseLog(store.siteDir(), "2004-05", "", observer);
+        ASSERT_TRUE(r.completed);
+        std::vector<std::int64_t> asked;
+        for (const auto& q : observer.asked)
+            asked.push_back(q.first);
+        EXPECT_EQ(asked, malformed);
+        EXPECT_EQ(r.hits, lines.size() - malformed.size());
+        EXPECT_EQ(r.linesRead, lines.size());
+        // Progress goes up from 0 to 100.
+        ASSERT_FALSE(observer.progress.empty());
+        EXPECT_EQ(observer.progress.front(), 0);
+        EXPECT_EQ(observer.progress.back(), 100);
+        EXPECT_TRUE(std::is_sorted(observer.progress.begin(), observer.progress.end()));
+    }
+    {
+        TestStore store;
+        store.AddMonth("2004-05", lines);
+        ScriptedObserver observer({MalformedLineAnswer::Ignore, MalformedLineAnswer::Cancel});
+        const AnalysisResult r = AnalyseLog(store.siteDir(), "2004-05", "", observer);
+        EXPECT_FALSE(r.completed);
+        EXPECT_EQ(observer.asked.size(), 2u);
+        EXPECT_EQ(r.linesRead, static_cast<std::uint64_t>(malformed[1] + 1));
+        EXPECT_FALSE(store.Has("mon-", "2004-05"));
+        EXPECT_FALSE(store.Has("lfp-", "2004-05"));
+    }
+}
+
+}  // namespace
+}  // namespace trafikon
+
+namespace trafikon {
+namespace {
+
+// The remembered last host starts empty; a first line without a host must
+// still get a host record of its own, like any other host text.
+TEST(AnalyseLogTest, EmptyHostsAreRecordsLikeOthers) {
+    const std::string t = "03/May/2004:10:00:00 +0200";
+    TestStore store;
+    store.AddMonth("2004-05", {Combined("", t, "GET /a HTTP/1.0", "200", "1"),
+                               Combined("x", t, "GET /b HTTP/1.0", "200", "1"),
+                               Combined("", t, "GET /a HTTP/1.0", "200", "1")});
+    ScriptedObserver observer;
+    ASSERT_TRUE(AnalyseLog(store.siteDir(), "2004-05", "", observer).completed);
+    EXPECT_EQ(store.Read("hos-", "2004-05"), "\\1;\\2;2\\3;-0-2-\\4;-0-\\5;[" + t + "]\\6;\r\n" +
+                                                 "\\1;x\\2;1\\3;-1-\\4;-1-\\5;[" + t + "]\\6;\r\n");
+    EXPECT_EQ(ParseMonthStats(store.ReadLines("mon-", "2004-05"))[kStatViJo],
+              "-0-0-2-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-");
+}
+
+}  // namespace
+}  // namespace trafikon
+
+namespace trafikon {
+namespace {
+
+// Values are written as they stand; the monthly statistics read the lines back
+// with ReadField like every other reader, tags inside values included.
+TEST(AnalyseLogTest, MonthlyStatisticsReadTheWrittenLinesBack) {
+    const std::string t = "03/May/2004:10:00:00 +0200";
+    TestStore store;
+    store.AddMonth("2004-05", {Combined("h", t, "GET /x\\4;1\\y.gif HTTP/1.0", "200", "1"),
+                               Combined("h", t, "GET /a\\2;b.zip HTTP/1.0", "200", "1")});
+    ScriptedObserver observer;
+    ASSERT_TRUE(AnalyseLog(store.siteDir(), "2004-05", "", observer).completed);
+    const Lines lfp = store.ReadLines("lfp-", "2004-05");
+    ASSERT_EQ(lfp.size(), 2u);
+    EXPECT_EQ(lfp[0].substr(0, 21), "\\1;/x\\4;1\\y.gif\\2;1\\3");
+    EXPECT_NE(lfp[0].find("\\4;2\\5;200"), std::string::npos);  // an image
+    EXPECT_EQ(ReadField(lfp[1], 1), "/a");  // the tag inside cuts the path short
+    const MonthStats s = ParseMonthStats(store.ReadLines("mon-", "2004-05"));
+    EXPECT_EQ(s[kStatTota], "2");
+    EXPECT_EQ(s[kStatImag], "1");
+    EXPECT_EQ(s[kStatProg], "0");
+    EXPECT_EQ(s[kStatPage], "1");
+    EXPECT_EQ(s[kStatTtPa], "-0 (1)-");  // the image line holds the page marker
 }
 
 }  // namespace
