@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <random>
 
@@ -223,13 +224,19 @@ void AppendFile::Close() {
 
 // ---------------------------------------------------------------- LineReader
 
-LineReader::LineReader(const std::string& path) : path_(path) {
+LineReader::LineReader(const std::string& path, std::size_t bufferSize) : path_(path) {
     fd_ = OpenForReading(path);
     struct stat st;
-    if (::fstat(fd_, &st) == 0)
-        size_ = static_cast<std::uint64_t>(st.st_size);
+    if (::fstat(fd_, &st) != 0) {
+        const int saved = errno;
+        ::close(fd_);
+        fd_ = -1;
+        errno = saved;
+        ThrowErrno(path);
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
-    buf_.resize(1 << 20);
+    buf_.resize(bufferSize);
 }
 
 LineReader::~LineReader() {
@@ -248,18 +255,28 @@ bool LineReader::Fill() {
     }
     if (end_ == buf_.size())
         buf_.resize(buf_.size() * 2);  // a line longer than the buffer
+    // Only the bytes that the file held when it was opened are read: lines
+    // appended meanwhile (a running import) belong to the next reading.
+    const std::uint64_t left = size_ - offset_;
+    if (left == 0) {
+        eof_ = true;
+        return false;
+    }
+    const std::size_t want = static_cast<std::size_t>(
+        std::min<std::uint64_t>(left, static_cast<std::uint64_t>(buf_.size() - end_)));
     for (;;) {
-        ssize_t r = ::read(fd_, buf_.data() + end_, buf_.size() - end_);
+        ssize_t r = ::read(fd_, buf_.data() + end_, want);
         if (r < 0) {
             if (errno == EINTR)
                 continue;
             ThrowErrno(path_);
         }
-        if (r == 0) {
+        if (r == 0) {  // the file shrank meanwhile
             eof_ = true;
             return false;
         }
         end_ += static_cast<std::size_t>(r);
+        offset_ += static_cast<std::uint64_t>(r);
         return true;
     }
 }

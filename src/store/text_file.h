@@ -99,10 +99,11 @@ class AppendFile {
 };
 
 // Reads a file line by line through a reused buffer, without loading it whole.
-// The view returned by Next() stays valid until the next call.
+// The view returned by Next() stays valid until the next call. Only the bytes
+// the file held when it was opened are read.
 class LineReader {
   public:
-    explicit LineReader(const std::string& path);
+    explicit LineReader(const std::string& path, std::size_t bufferSize = 1 << 20);
     ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
@@ -122,6 +123,7 @@ class LineReader {
     bool pendingCr_ = false;  // previous line ended with CR; skip a following LF
     std::uint64_t consumed_ = 0;
     std::uint64_t size_ = 0;
+    std::uint64_t offset_ = 0;  // bytes read from the file so far
 };
 
 }  // namespace trafikon

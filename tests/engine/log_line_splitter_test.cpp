@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "engine/log_reader.h"
+#include "store/text_file.h"
 #include "store/text_file.h"
 #include "support/temp_dir.h"
 
@@ -88,7 +88,7 @@ TEST(LogLineSplitterTest, MalformedWhenTheLineEndsBeforeAField) {
     }
 }
 
-TEST(LogReaderTest, LineEndsOfEveryKind) {
+TEST(StoredLogReadingTest, LineEndsOfEveryKind) {
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"", {}},
         {"a\r\nb\r\n", {"a", "b"}},
@@ -103,7 +103,7 @@ TEST(LogReaderTest, LineEndsOfEveryKind) {
     testing::TempDir dir;
     for (const auto& [text, expected] : cases) {
         testing::WriteRaw(dir / "log", text);
-        LogReader reader(dir / "log");
+        LineReader reader(dir / "log", 4 << 20);
         std::vector<std::string> lines;
         std::string_view line;
         while (reader.Next(line))
@@ -113,10 +113,10 @@ TEST(LogReaderTest, LineEndsOfEveryKind) {
     }
 }
 
-TEST(LogReaderTest, ReadsWhatTheFileHeldWhenOpened) {
+TEST(StoredLogReadingTest, ReadsWhatTheFileHeldWhenOpened) {
     testing::TempDir dir;
     testing::WriteRaw(dir / "log", "a\r\nb");
-    LogReader reader(dir / "log");
+    LineReader reader(dir / "log", 4 << 20);
     {
         std::FILE* f = std::fopen((dir / "log").c_str(), "ab");
         ASSERT_NE(f, nullptr);
@@ -128,7 +128,7 @@ TEST(LogReaderTest, ReadsWhatTheFileHeldWhenOpened) {
     while (reader.Next(line))
         lines.emplace_back(line);
     EXPECT_EQ(lines, (std::vector<std::string>{"a", "b"}));
-    EXPECT_THROW(LogReader(dir / "missing"), IoError);
+    EXPECT_THROW(LineReader(dir / "missing"), IoError);
 }
 
 }  // namespace
