@@ -1,0 +1,358 @@
+// The fast analysis against the literal reference analysis: both run on copies
+// of the same stored month, and every one of the ten files they write must be
+// the same, byte for byte.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/analyse_log.h"
+#include "engine/analysed_check.h"
+#include "engine/reference/reference_analysis.h"
+#include "store/data_store.h"
+#include "store/text_file.h"
+#include "support/temp_dir.h"
+
+namespace trafikon {
+namespace {
+
+using testing::ReadRaw;
+using testing::ReferenceAnalyseLog;
+using testing::WriteRaw;
+
+// A scratch folder on tmpfs when the machine has one: every analysis syncs its
+// ten files to disk, and hundreds of runs on a disk would take minutes.
+class ScratchDir {
+  public:
+    ScratchDir() {
+        std::string pattern =
+            std::filesystem::is_directory("/dev/shm")
+                ? std::string("/dev/shm/trafikon-oracle-XXXXXX")
+                : (std::filesystem::temp_directory_path() / "trafikon-oracle-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~ScratchDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+  private:
+    std::string path_;
+};
+
+constexpr const char* kKey = "2004-05";
+constexpr const char* kCombined = "hlutrsbRU";
+constexpr const char* kCommon = "hlutrsb";
+// The field order of the generator's W3C lines.
+constexpr const char* kIisGenerated = "dHNMINNuhURsNNbNN";
+constexpr const char* kIisDefault = "dHhuNNMINsU";
+
+// Answers the malformed-line question by line number and records where it was asked.
+class ScriptedObserver : public AnalysisObserver {
+  public:
+    explicit ScriptedObserver(std::function<bool(std::int64_t)> ignore)
+        : ignore_(std::move(ignore)) {}
+    MalformedLineAnswer MalformedLine(std::int64_t lineNumber, std::string_view) override {
+        questions.push_back(lineNumber);
+        return ignore_(lineNumber) ? MalformedLineAnswer::Ignore : MalformedLineAnswer::Cancel;
+    }
+    std::vector<std::int64_t> questions;
+
+  private:
+    std::function<bool(std::int64_t)> ignore_;
+};
+
+std::string Visible(std::string_view text) {
+    std::string out;
+    for (unsigned char c : text) {
+        if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+        }
+    }
+    return out;
+}
+
+// Empty when equal; otherwise the first differing line of the two file texts.
+std::string FirstDifference(const std::string& expected, const std::string& actual) {
+    if (expected == actual)
+        return {};
+    const Lines e = SplitLines(expected), a = SplitLines(actual);
+    std::ostringstream out;
+    for (std::size_t i = 0; i < std::max(e.size(), a.size()); ++i) {
+        const std::string* el = i < e.size() ? &e[i] : nullptr;
+        const std::string* al = i < a.size() ? &a[i] : nullptr;
+        if (el && al && *el == *al)
+            continue;
+        out << "line " << i + 1 << "\n  reference: " << (el ? Visible(*el) : "<none>")
+            << "\n  engine:    " << (al ? Visible(*al) : "<none>");
+        return out.str();
+    }
+    out << "same lines, other bytes (line ends?) sizes " << expected.size() << " vs "
+        << actual.size();
+    return out.str();
+}
+
+struct Month {
+    std::string name;
+    std::string format;
+    std::string log;
+};
+
+struct Outcome {
+    bool completed = false;
+    std::vector<std::int64_t> questions;
+};
+
+// Runs both analyses on two copies of `month` with the same log modification
+// time and expects the same outcome and the same ten files. `previous` is put
+// in place of every result file beforehand, so that a cancelled run can be
+// seen to leave it alone.
+// `ignore` answers the question by its 0-based rank in the run and the line number.
+using MalformedPolicy = std::function<bool(int rank, std::int64_t lineNumber)>;
+
+void ExpectSameFiles(
+    const Month& month, const std::string& siteUrl,
+    const MalformedPolicy& ignore = [](int, std::int64_t) { return true; }) {
+    SCOPED_TRACE(month.name + " (format " + month.format + ", site URL \"" + siteUrl + "\")");
+    ScratchDir dir;
+    const std::string refDir = dir / "reference/";
+    const std::string engDir = dir / "engine/";
+    const std::vector<std::string> names = AnalysisFileNames(kKey);
+    for (const std::string& site : {refDir, engDir}) {
+        WriteRaw(site + LogFileName(kKey), month.log);
+        std::string format;
+        for (char c : month.format)
+            format += std::string(1, c) + "\r\n";
+        WriteRaw(site + FormatFileName(kKey), format);
+        for (const std::string& name : names)
+            WriteRaw(site + name, "previous\r\n");
+    }
+    std::filesystem::last_write_time(refDir + LogFileName(kKey),
+                                     std::filesystem::last_write_time(engDir + LogFileName(kKey)));
+
+    int refAsked = 0, engAsked = 0;
+    const testing::ReferenceResult ref = ReferenceAnalyseLog(
+        refDir, kKey, siteUrl, [&](std::int64_t line) { return ignore(refAsked++, line); },
+        [](const std::string& p) { return LogDateTimeText(p); });
+    ScriptedObserver observer([&](std::int64_t line) { return ignore(engAsked++, line); });
+    const AnalysisResult eng = AnalyseLog(engDir, kKey, siteUrl, observer);
+
+    EXPECT_EQ(ref.completed, eng.completed);
+    EXPECT_EQ(ref.questions, observer.questions);
+    for (const std::string& name : names) {
+        const std::string diff = FirstDifference(ReadRaw(refDir + name), ReadRaw(engDir + name));
+        EXPECT_TRUE(diff.empty()) << name << ": " << diff;
+    }
+}
+
+// A log written by the generator.
+std::string Generated(const std::string& format, int lines, int seed, double junk) {
+    ScratchDir dir;
+    const std::string path = dir / "gen.log";
+    std::ostringstream cmd;
+    cmd << "python3 '" << TRAFIKON_GENLOG << "' --lines " << lines << " --format " << format
+        << " --months 1 --start 2004-05 --hosts 40 --pages 60 --seed " << seed << " --junk " << junk
+        << " > '" << path << "'";
+    if (std::system(cmd.str().c_str()) != 0)
+        ADD_FAILURE() << "generator failed: " << cmd.str();
+    return ReadRaw(path);
+}
+
+TEST(ReferenceVsEngineTest, GeneratedMonths) {
+    struct Case {
+        const char* genFormat;
+        const char* fieldFormat;
+        int seed;
+        double junk;
+        const char* siteUrl;
+    };
+    const Case cases[] = {
+        {"combined", kCombined, 1, 0.0, ""},
+        {"combined", kCombined, 2, 0.05, "http://www.example.org"},
+        {"combined", kCombined, 3, 0.2, "http://www.example.org/"},
+        {"combined", kCommon, 4, 0.1, ""},
+        {"common", kCommon, 5, 0.1, ""},
+        {"common", kCombined, 6, 0.1, "http://www.example.org"},
+        {"iis", kIisGenerated, 7, 0.0, ""},
+        {"iis", kIisGenerated, 8, 0.15, "http://www.example.org"},
+        {"iis", kIisDefault, 9, 0.1, ""},
+    };
+    for (const Case& c : cases) {
+        const Month month{std::string(c.genFormat) + " seed " + std::to_string(c.seed),
+                          c.fieldFormat, Generated(c.genFormat, 600, c.seed, c.junk)};
+        ExpectSameFiles(month, c.siteUrl);
+    }
+}
+
+TEST(ReferenceVsEngineTest, CancelAndIgnoreAnswers) {
+    const Month month{"junk", kCombined, Generated("combined", 300, 11, 0.3)};
+    // Yes to the first two questions, No to the third; No at once.
+    ExpectSameFiles(month, "", [](int rank, std::int64_t) { return rank < 2; });
+    ExpectSameFiles(month, "", [](int, std::int64_t) { return false; });
+}
+
+// Lines that strangers write: each is a case of its own in the combined format.
+const char* const kHostileLines[] = {
+    "",
+    "x",
+    " ",
+    "#",
+    "#Fields: in the middle",
+    "a.example - - [03/May/2004:10:00:00 +0100] \"GET /a\\3;b.html HTTP/1.0\" 200 10 \"-\" "
+    "\"Agent\\3;x\\2;\"",
+    "h\\1;x - - [03/May/2004:10:00:00 +0100] \"GET /p\\4;1\\q HTTP/1.0\" 200 10 \"-\" \"A\"",
+    "nul - - [03/May/2004:10:00:00 +0100] \"GET /n\\0ul\xE9\xFF HTTP/1.0\" 200 5 \"-\" "
+    "\"\xC3\xA9\\0\"",
+    "d0 - - [00/May/2004:10:00:00 +0100] \"GET /day0 HTTP/1.0\" 200 100 \"-\" \"A\"",
+    "d45 - - [45/May/2004:10:00:00 +0100] \"GET /day45 HTTP/1.0\" 200 100 \"-\" \"A\"",
+    "dx - - [x5/May/2004:10:00:00 +0100] \"GET /dayx HTTP/1.0\" 200 100 \"-\" \"A\"",
+    "d5 - - [5/May/2004:10:00:00 +0100] \"GET /day5 HTTP/1.0\" 200 100 \"-\" \"A\"",
+    "s1 - - [04/May/2004:10:00:00 +0100] \"GET /s HTTP/1.0\" abc xyz \"-\" \"A\"",
+    "s2 - - [04/May/2004:10:00:00 +0100] \"GET /s HTTP/1.0\" 306 +5 \"-\" \"A\"",
+    "s3 - - [04/May/2004:10:00:00 +0100] \"GET /s HTTP/1.0\" 418 -5 \"-\" \"A\"",
+    "s4 - - [04/May/2004:10:00:00 +0100] \"GET /s HTTP/1.0\" 999 99999999999999999999 \"-\" "
+    "\"A\"",
+    "s5 - - [04/May/2004:10:00:00 +0100] \"GET /s HTTP/1.0\" +404 1536 \"-\" \"A\"",
+    "s6 - - [04/May/2004:10:00:00 +0100] \"GET /s HTTP/1.0\" 099 0 \"-\" \"A\"",
+    "s7 - - [04/May/2004:10:00:00 +0100] \"GET /s HTTP/1.0\" 510 ++5 \"-\" \"A\"",
+    "q1 - - [06/May/2004:10:00:00 +0100] \"GET /q HTTP/1.0\" 200 1 "
+    "\"http://search.example/s?q=web+log&hl=fr\" \"A\"",
+    "q2 - - [06/May/2004:10:00:00 +0100] \"GET /q HTTP/1.0\" 200 1 "
+    "\"http://search.example/s?a&&b\" \"A\"",
+    "q3 - - [06/May/2004:10:00:00 +0100] \"GET /q HTTP/1.0\" 200 1 "
+    "\"http://s.example/?x=%41%42\" \"A\"",
+    "q4 - - [06/May/2004:10:00:00 +0100] \"GET /q HTTP/1.0\" 200 1 "
+    "\"http://s.example/?x=a%41\" \"A\"",
+    "q5 - - [06/May/2004:10:00:00 +0100] \"GET /q HTTP/1.0\" 200 1 \"http://s.example/?x=%4\" "
+    "\"A\"",
+    "q6 - - [06/May/2004:10:00:00 +0100] \"GET /q HTTP/1.0\" 200 1 "
+    "\"http://s.example/?x=%4h%zz%HH%1H+\" \"A\"",
+    "q7 - - [06/May/2004:10:00:00 +0100] \"GET /q HTTP/1.0\" 200 1 \"http://s.example/x?\" "
+    "\"A\"",
+    "q8 - - [06/May/2004:10:00:00 +0100] \"GET /q HTTP/1.0\" 200 1 "
+    "\"http://s.example/?ie=utf-8&q=%C3%A9t%C3%A9%E2%82%AC%C2%81%FF%FE%E2%82%F0%9F%98%80\" "
+    "\"A\"",
+    "q9 - - [06/May/2004:10:00:00 +0100] \"GET /q HTTP/1.0\" 200 1 "
+    "\"UTF-8://s?q=%C3%A9\" \"A\"",
+    "q10 - - [06/May/2004:10:00:00 +0100] \"GET /q HTTP/1.0\" 200 1 \"ab?x=1\" \"A\"",
+    "q11 - - [06/May/2004:10:00:00 +0100] \"GET /q HTTP/1.0\" 200 1 "
+    "\"http://s.example?q=UTF-8%ED%A0%80%E0%80%AF\" \"A\"",
+    "r1 - - [07/May/2004:10:00:00 +0100] \"GET /r HTTP/1.0\" 200 1 "
+    "\"http://www.example.org/in.html\" \"A\"",
+    "r2 - - [07/May/2004:10:00:00 +0100] \"GET /r HTTP/1.0\" 200 1 "
+    "\"http://www.example.org/in.html?q=1\" \"A\"",
+    "r3 - - [07/May/2004:10:00:00 +0100] \"GET /r HTTP/1.0\" 200 1 "
+    "\"HTTP://WWW.EXAMPLE.ORG/in.html?q=1\" \"A\"",
+    "e1 - - [08/May/2004:10:00:00 +0100] \"GET /a\"b c\" HTTP/1.0\" 200 7 \"-\" \"A\"",
+    "e2 - - [08/May/2004:10:00:00 +0100] \"GET /x HTTP/1.0\\\" 200 7 \"-\" \"A\\\"",
+    "e3 - - [08/May/2004:10:00:00 +0100] \"GET /y HTTP/1.0\" 200 7 \"-\" \"A\\\"\"",
+    "e4 - - [08/May/2004:10:00:00 +0100] \"\" 200 7 \"\" \"\"",
+    "e5 - - [08/May/2004:10:00:00 +0100] - 200 7 - -",
+    "e6 - - [08/May/2004:10:00:00 +0100] \"GET /unterminated",
+    "e7 - - 08/May/2004:10:00:00 \"GET /nobracket HTTP/1.0\" 200 7 \"-\" \"A\"",
+    "e8 - - [08/May/2004:10:00:00 +0100] \"GET /more HTTP/1.0\" 200 7 \"-\" \"A\" extra fields",
+    "t1 - - [08/may/2004:10:00:00 +0100] \"GET /lower HTTP/1.0\" 200 7 \"-\" \"A\"",
+    "p1 - - [09/May/2004:10:00:00 +0100] \"GET /IMG/LOGO.PNG HTTP/1.0\" 200 7 \"-\" \"A\"",
+    "p2 - - [09/May/2004:10:00:00 +0100] \"GET /a.xhtml HTTP/1.0\" 200 7 \"-\" \"A\"",
+    "p3 - - [09/May/2004:10:00:00 +0100] \"GET /a.jpg, HTTP/1.0\" 200 7 \"-\" \"A\"",
+    "p4 - - [09/May/2004:10:00:00 +0100] \"GET /a. HTTP/1.0\" 200 7 \"-\" \"A\"",
+    "p5 - - [09/May/2004:10:00:00 +0100] \"GET .htaccess HTTP/1.0\" 200 7 \"-\" \"A\"",
+    "p6 - - [09/May/2004:10:00:00 +0100] \"GET /b.zip?x#y HTTP/1.0\" 200 7 \"-\" \"A\"",
+    "p7 - - [09/May/2004:10:00:00 +0100] \"GET /c.JPEG HTTP/1.0\" 200 7 \"-\" \"A\"",
+    "p8 - - [09/May/2004:10:00:00 +0100] \"GET /d.tar.gz HTTP/1.0\" 200 7 \"-\" \"A\"",
+};
+
+// A month of well-formed lines of several days and hosts, into which the
+// hostile lines are mixed.
+std::string BaseLines() {
+    std::string log;
+    const char* hosts[] = {"h1", "h2", "h1", "h3"};
+    const char* paths[] = {"/", "/index.html", "/img/a.gif", "/f.zip", "/s.css"};
+    for (int i = 0; i < 24; ++i) {
+        char line[400];
+        std::snprintf(line, sizeof line,
+                      "%s - - [%02d/May/2004:10:%02d:00 +0100] \"GET %s HTTP/1.0\" %d %d "
+                      "\"http://www.example.org/p%d.html?q=%d\" \"Agent %d\"\r\n",
+                      hosts[i % 4], 3 + i / 6, i, paths[i % 5], i % 7 == 0 ? 404 : 200, 500 * i,
+                      i % 3, i % 2, i % 3);
+        log += line;
+    }
+    return log;
+}
+
+TEST(ReferenceVsEngineTest, HostileLinesOneByOne) {
+    for (const char* format : {kCombined, kCommon}) {
+        for (const char* line : kHostileLines) {
+            const std::string text(line, std::char_traits<char>::length(line));
+            // Alone, after good lines, and between them.
+            ExpectSameFiles({"alone: " + text, format, text}, "");
+            ExpectSameFiles({"after: " + text, format, BaseLines() + text + "\r\n"},
+                            "http://www.example.org");
+            ExpectSameFiles({"between: " + text, format, BaseLines() + text + "\r\n" + BaseLines()},
+                            "http://www.example.org");
+        }
+    }
+}
+
+TEST(ReferenceVsEngineTest, HostileLinesTogether) {
+    std::string log = "#Header one\r\n#Header two\r\n" + BaseLines();
+    for (const char* line : kHostileLines)
+        log += std::string(line) + "\r\n";
+    static const char kNulLine[] =
+        "nul2 - - [10/May/2004:10:00:00 +0100] \"GET /z\0z HTTP/1.0\" 200 1 \"-\" \"\0\"\r\n";
+    log += std::string(kNulLine, sizeof kNulLine - 1);
+    log += BaseLines();
+    log += "last - - [10/May/2004";  // malformed last line
+    for (const char* url : {"", "http://www.example.org", "http://s.example"}) {
+        ExpectSameFiles({"together", kCombined, log}, url);
+        ExpectSameFiles({"together", kCommon, log}, url);
+        ExpectSameFiles({"together", kIisDefault, log}, url);
+    }
+}
+
+TEST(ReferenceVsEngineTest, IisLinesAndOddFormats) {
+    const std::string iis =
+        "#Software: x\r\n#Fields: date time c-ip cs-username s-sitename s-computername "
+        "cs-method cs-uri-stem s-port sc-status cs(User-Agent)\r\n"
+        "2004-05-03 00:13:11 1.2.3.4 - W3SVC1 SRV GET /default.htm 80 200 Mozilla/4.0\r\n"
+        "2004-05-03 00:14:11 1.2.3.4 - W3SVC1 SRV GET /img/x.GIF 80 304 Mozilla/4.0\r\n"
+        "#Date: 2004-05-04 00:00:00\r\n"
+        "2004-05-04 01:14:11 1.2.3.5 - W3SVC1 SRV POST /cgi/x.pl 80 500 -\r\n"
+        "2004-05-4 01:14:11 1.2.3.5 - W3SVC1 SRV GET /short 80 200 -\r\n"
+        "2004-13-05 01:14:11 1.2.3.5 - W3SVC1 SRV GET /month13 80 200 -\r\n"
+        "2004-05-45 01:14:11 1.2.3.5 - W3SVC1 SRV GET /day45 80 200 -\r\n"
+        "2004-05-06 01:14:11 1.2.3.5 - W3SVC1 SRV GET\r\n"
+        "2004-05-06 01:14:11 1.2.3.6 - W3SVC1 SRV GET /last 80 200 A\r\n";
+    ExpectSameFiles({"iis", kIisDefault, iis}, "");
+    // Unknown codes, a format with neither t nor d, a request from M and I only.
+    const std::string apache = BaseLines();
+    ExpectSameFiles({"unknown codes", "hlxtrsbRUz", apache}, "");
+    ExpectSameFiles({"no date", "hNNNrsb", apache}, "");
+    ExpectSameFiles({"method and path", "hNNtMIsb", apache}, "");
+    ExpectSameFiles({"one field", "h", apache}, "");
+    ExpectSameFiles({"empty log", kCombined, ""}, "");
+    ExpectSameFiles({"comments only", kCombined, "#a\r\n#b\r\n"}, "");
+    ExpectSameFiles({"LF and CR line ends", kCombined,
+                     "a - - [03/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\n"
+                     "b - - [04/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\r"
+                     "c - - [05/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\""},
+                    "");
+}
+
+}  // namespace
+}  // namespace trafikon
