@@ -101,7 +101,7 @@ void KeyMap::Grow() {
     mask_ = mask;
 }
 
-void DistinctLists::Add(std::uint32_t record, std::uint32_t value) {
+void DistinctLists::AddSlow(std::uint32_t record, std::uint32_t value) {
     if (record >= lists_.size())
         lists_.resize(record + 1);
     auto& list = lists_[record];

@@ -43,11 +43,17 @@ class KeyMap {
 class DistinctLists {
   public:
     // Appends `value` to the list of `record` unless it is already there.
-    void Add(std::uint32_t record, std::uint32_t value);
+    void Add(std::uint32_t record, std::uint32_t value) {
+        // Runs of hits repeat the last value; that needs no search.
+        if (record < lists_.size() && !lists_[record].empty() && lists_[record].back() == value)
+            return;
+        AddSlow(record, value);
+    }
     const std::vector<std::uint32_t>& List(std::uint32_t record) const;
     std::size_t records() const { return lists_.size(); }
 
   private:
+    void AddSlow(std::uint32_t record, std::uint32_t value);
     bool SetInsert(std::uint64_t key);  // false when present
     void SetGrow();
     std::vector<std::vector<std::uint32_t>> lists_;
