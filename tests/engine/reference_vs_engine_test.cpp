@@ -155,19 +155,25 @@ void ExpectSameFiles(
     EXPECT_EQ(ref.completed, eng.completed);
     EXPECT_EQ(ref.questions, observer.questions);
     for (const std::string& name : names) {
+        // A cancelled run leaves the earlier files; a completed one replaces them all.
+        if (ref.completed)
+            EXPECT_NE(ReadRaw(refDir + name), "previous\r\n") << name;
+        else
+            EXPECT_EQ(ReadRaw(refDir + name), "previous\r\n") << name;
         const std::string diff = FirstDifference(ReadRaw(refDir + name), ReadRaw(engDir + name));
         EXPECT_TRUE(diff.empty()) << name << ": " << diff;
     }
 }
 
 // A log written by the generator.
-std::string Generated(const std::string& format, int lines, int seed, double junk) {
+std::string Generated(const std::string& format, int lines, int seed, double junk, int months = 1,
+                      int hosts = 40) {
     ScratchDir dir;
     const std::string path = dir / "gen.log";
     std::ostringstream cmd;
     cmd << "python3 '" << TRAFIKON_GENLOG << "' --lines " << lines << " --format " << format
-        << " --months 1 --start 2004-05 --hosts 40 --pages 60 --seed " << seed << " --junk " << junk
-        << " > '" << path << "'";
+        << " --months " << months << " --start 2004-05 --hosts " << hosts << " --pages 60 --seed "
+        << seed << " --junk " << junk << " > '" << path << "'";
     if (std::system(cmd.str().c_str()) != 0)
         ADD_FAILURE() << "generator failed: " << cmd.str();
     return ReadRaw(path);
@@ -197,6 +203,15 @@ TEST(ReferenceVsEngineTest, GeneratedMonths) {
                           c.fieldFormat, Generated(c.genFormat, 600, c.seed, c.junk)};
         ExpectSameFiles(month, c.siteUrl);
     }
+}
+
+// Larger months: many hosts (top lists full of ties), and logs that hold
+// several months, so that days go back and are counted again.
+TEST(ReferenceVsEngineTest, LargerAndUnorderedMonths) {
+    ExpectSameFiles({"combined 3 months", kCombined, Generated("combined", 2500, 21, 0.02, 3, 300)},
+                    "http://www.example.org");
+    ExpectSameFiles({"iis 2 months", kIisGenerated, Generated("iis", 1500, 22, 0.02, 2, 200)},
+                    "http://www.example.org");
 }
 
 TEST(ReferenceVsEngineTest, CancelAndIgnoreAnswers) {
@@ -275,6 +290,9 @@ const char* const kHostileLines[] = {
     "p6 - - [09/May/2004:10:00:00 +0100] \"GET /b.zip?x#y HTTP/1.0\" 200 7 \"-\" \"A\"",
     "p7 - - [09/May/2004:10:00:00 +0100] \"GET /c.JPEG HTTP/1.0\" 200 7 \"-\" \"A\"",
     "p8 - - [09/May/2004:10:00:00 +0100] \"GET /d.tar.gz HTTP/1.0\" 200 7 \"-\" \"A\"",
+    "\"\" - - [09/May/2004:10:00:00 +0100] \"GET /nohost HTTP/1.0\" 200 7 \"-\" \"A\"",
+    "tb - - [ \"GET /tb HTTP/1.0\" 200 1 \"-\" \"A\"",
+    "u1 - - [09/May/2004:10:00:00 +0100] \"GET /u HTTP/1.0\" 200 7 \"-\" \"A\\1;B\"",
 };
 
 // A month of well-formed lines of several days and hosts, into which the
@@ -347,6 +365,22 @@ TEST(ReferenceVsEngineTest, IisLinesAndOddFormats) {
     ExpectSameFiles({"one field", "h", apache}, "");
     ExpectSameFiles({"empty log", kCombined, ""}, "");
     ExpectSameFiles({"comments only", kCombined, "#a\r\n#b\r\n"}, "");
+    // Lines of invalid days between lines of one day, an empty last line, a long line.
+    ExpectSameFiles({"invalid days inside a day", kCombined,
+                     "a - - [03/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\r\n"
+                     "b - - [00/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\r\n"
+                     "c - - [45/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\r\n"
+                     "a - - [03/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\r\n"
+                     "d - - [04/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\r\n"
+                     "a - - [03/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\r\n"
+                     "\r\n"},
+                    "");
+    const std::string longValue(1 << 20, 'x');
+    ExpectSameFiles({"a long line", kCombined,
+                     "a - - [03/May/2004:10:00:00 +0100] \"GET /" + longValue +
+                         " HTTP/1.0\" 200 1 \"http://s/?q=" + longValue + "\" \"" + longValue +
+                         "\"\r\n" + BaseLines()},
+                    "");
     ExpectSameFiles({"LF and CR line ends", kCombined,
                      "a - - [03/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\n"
                      "b - - [04/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\r"
