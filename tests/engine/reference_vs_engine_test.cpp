@@ -381,6 +381,11 @@ TEST(ReferenceVsEngineTest, IisLinesAndOddFormats) {
                          " HTTP/1.0\" 200 1 \"http://s/?q=" + longValue + "\" \"" + longValue +
                          "\"\r\n" + BaseLines()},
                     "");
+    const std::string good =
+        "a - - [03/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"";
+    ExpectSameFiles({"mixed line ends", kCombined,
+                     good + "\r\r\n" + good + "\n\r" + good + "\r\n\r\n" + good + "\n\n\r"},
+                    "");
     ExpectSameFiles({"LF and CR line ends", kCombined,
                      "a - - [03/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\n"
                      "b - - [04/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\r"
