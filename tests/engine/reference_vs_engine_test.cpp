@@ -31,12 +31,12 @@ using testing::WriteRaw;
 class ScratchDir {
   public:
     ScratchDir() {
-        std::string pattern =
-            std::filesystem::is_directory("/dev/shm")
-                ? std::string("/dev/shm/trafikon-oracle-XXXXXX")
-                : (std::filesystem::temp_directory_path() / "trafikon-oracle-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
+        std::string pattern = "/dev/shm/trafikon-oracle-XXXXXX";
+        if (!::mkdtemp(pattern.data())) {
+            pattern = (std::filesystem::temp_directory_path() / "trafikon-oracle-XXXXXX").string();
+            if (!::mkdtemp(pattern.data()))
+                throw std::runtime_error("mkdtemp failed");
+        }
         path_ = pattern;
     }
     ~ScratchDir() {
@@ -111,11 +111,6 @@ struct Month {
     std::string name;
     std::string format;
     std::string log;
-};
-
-struct Outcome {
-    bool completed = false;
-    std::vector<std::int64_t> questions;
 };
 
 // `ignore` answers the question by its 0-based rank in the run and the line number.
