@@ -375,6 +375,11 @@ TEST(ReferenceVsEngineTest, IisLinesAndOddFormats) {
                      "a - - [03/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\r\n"
                      "\r\n"},
                     "");
+    ExpectSameFiles({"invalid days first", kCombined,
+                     "b - - [00/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\r\n"
+                     "a - - [01/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\r\n"
+                     "c - - [x1/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 1 \"-\" \"A\"\r\n"},
+                    "");
     const std::string longValue(1 << 20, 'x');
     ExpectSameFiles({"a long line", kCombined,
                      "a - - [03/May/2004:10:00:00 +0100] \"GET /" + longValue +

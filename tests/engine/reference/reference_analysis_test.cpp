@@ -202,6 +202,24 @@ TEST(ReferenceAnalysisTest, MonthlyCountsOfPathsAndEmptyMonths) {
     }
 }
 
+// Lines whose day is not 01 to 31 count in the current day and leave the day
+// of the last valid line in place; days 3 -> 5 count two changes and day 4 stays 0.
+TEST(ReferenceAnalysisTest, DayChanges) {
+    auto line = [](const std::string& day, const std::string& bytes) {
+        return "h - - [" + day + "/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 " + bytes;
+    };
+    ReferenceMonth month("hlutrsb",
+                         {line("00", "5"), line("03", "1536"), line("45", "-"), line("x3", "-5"),
+                          line("03", "+0"), line("05", "1023"), line("03", "1")});
+    ASSERT_TRUE(month.Run("").completed);
+    const Lines mon = month.FileLines("mon-");
+    EXPECT_EQ(mon[16], "Jour=3");
+    EXPECT_EQ(mon[17], "ViJo=" + DayList({{1, 1}, {3, 2}, {5, 1}}));
+    EXPECT_EQ(mon[18], "KoJo=" + DayList({{3, 1}}));
+    EXPECT_EQ(mon[20], "HiJo=" + DayList({{1, 1}, {3, 5}, {5, 1}}));
+    EXPECT_EQ(mon[22], "KoMo=2565");
+}
+
 TEST(ReferenceAnalysisTest, DecodeQuery) {
     struct Case {
         std::string raw, referrer, decoded;
