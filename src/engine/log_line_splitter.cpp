@@ -42,6 +42,17 @@ char* Put(char* p, std::string_view text) {
     return p + text.size();
 }
 
+// Position (1-12) of a month name in MonthNames, exact case; 0 for any other text.
+int MonthNumber(std::string_view name) {
+    if (name.size() != 3)
+        return 0;
+    const auto& names = MonthNames();
+    for (int m = 0; m < 12; ++m)
+        if (name[0] == names[m][0] && name[1] == names[m][1] && name[2] == names[m][2])
+            return m + 1;
+    return 0;
+}
+
 }  // namespace
 
 LogLineSplitter::LogLineSplitter(FieldFormat format) : format_(std::move(format)) {}
@@ -106,14 +117,7 @@ void LogLineSplitter::Complete() {
     const std::string_view t = values_['t'];
     if (!t.empty()) {
         // Apache timestamp "[24/Mar/2002:01:37:08 +0100]": d and H from it.
-        const std::string_view name = Part(t, 5, 3);
-        const auto& names = MonthNames();
-        int number = 0;
-        for (int m = 0; m < 12; ++m)
-            if (name == names[m]) {
-                number = m + 1;
-                break;
-            }
+        const int number = MonthNumber(Part(t, 5, 3));
         char* p = date_;
         p = Put(p, Part(t, 9, 4));
         *p++ = '-';

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstring>
 #include <memory>
+#include <span>
 
 #include "store/data_store.h"
 #include "store/status_table.h"
@@ -80,7 +81,7 @@ class LineBuffer {
         size_ = static_cast<std::size_t>(p - data_.get());
     }
     // "-" followed by each number and a dash: the text form of an IdList.
-    void IdList(const std::vector<std::uint32_t>& list) {
+    void IdList(std::span<const std::uint32_t> list) {
         char* p = Space(1 + list.size() * 11);
         *p++ = '-';
         for (std::uint32_t v : list) {
@@ -106,15 +107,16 @@ class LineBuffer {
 };
 
 void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
+    const GroupedLists lines = a.StatusLines();
     LineBuffer line;
     for (int code : StatusFileCodes()) {
         const int slot = StatusSlot(code);
         line.Clear();
         line.Number(code);
         line.Append(";");
-        line.Number(a.status[slot].hits);
+        line.Number(a.statusHits[slot]);
         line.Append(";");
-        line.IdList(a.status[slot].lines);
+        line.IdList(lines.List(static_cast<std::uint32_t>(slot)));
         line.Append(";");
         line.IdList(a.statusFiles.List(static_cast<std::uint32_t>(slot)));
         out.WriteLine(line.view());
@@ -122,56 +124,59 @@ void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
 }
 
 // Host and referring-page records: key, hits, lines, files, last time.
-void WritePageRecords(const PageRecords& records, AtomicFileWriter& out) {
+void WritePageRecords(const PageRecords& records, const GroupedLists& lines,
+                      AtomicFileWriter& out) {
     LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
         line.Tag(1);
         line.Append(records.keys.Key(i));
         line.Tag(2);
-        line.Number(static_cast<std::int64_t>(records.lines[i].size()));
+        line.Number(records.hits[i]);
         line.Tag(3);
-        line.IdList(records.lines[i]);
+        line.IdList(lines.List(i));
         line.Tag(4);
         line.IdList(records.files.List(i));
         line.Tag(5);
-        line.Append(records.lastTime[i]);
+        line.Append(records.lastTime.Get(i));
         line.Tag(6);
         out.WriteLine(line.view());
     }
 }
 
-void WriteBrowserRecords(const LineRecords& records, AtomicFileWriter& out) {
+void WriteBrowserRecords(const LineRecords& records, const GroupedLists& lines,
+                         AtomicFileWriter& out) {
     LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
         line.Tag(1);
         line.Append(records.keys.Key(i));
         line.Tag(2);
-        line.Number(static_cast<std::int64_t>(records.lines[i].size()));
+        line.Number(records.hits[i]);
         line.Tag(3);
-        line.IdList(records.lines[i]);
+        line.IdList(lines.List(i));
         line.Tag(4);
         out.WriteLine(line.view());
     }
 }
 
-void WriteFileRecords(const FileRecords& records, AtomicFileWriter& out) {
+void WriteFileRecords(const MonthAnalysis& a, const GroupedLists& lines, AtomicFileWriter& out) {
+    const FileRecords& records = a.files;
     LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
         line.Tag(1);
         line.Append(records.keys.Key(i));
         line.Tag(2);
-        line.Number(static_cast<std::int64_t>(records.lines[i].size()));
+        line.Number(records.hits[i]);
         line.Tag(3);
-        line.IdList(records.lines[i]);
+        line.IdList(lines.List(i));
         line.Tag(4);
         line.Number(records.type[i]);
         line.Tag(5);
-        line.Append(records.lastStatus[i]);
+        line.Append(a.statusTexts.Key(records.lastStatus[i]));
         line.Tag(6);
-        line.Append(records.lastTime[i]);
+        line.Append(records.lastTime.Get(i));
         line.Tag(7);
         line.IdList(records.hosts.List(i));
         line.Tag(8);
@@ -189,7 +194,8 @@ void WriteFileRecords(const FileRecords& records, AtomicFileWriter& out) {
     }
 }
 
-void WriteQueryRecords(const QueryRecords& records, AtomicFileWriter& out) {
+void WriteQueryRecords(const QueryRecords& records, const GroupedLists& siteLengths,
+                       AtomicFileWriter& out) {
     LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
@@ -198,11 +204,11 @@ void WriteQueryRecords(const QueryRecords& records, AtomicFileWriter& out) {
         line.Tag(2);
         line.Number(records.firstPage[i]);
         line.Tag(3);
-        line.IdList(records.siteLength[i]);
+        line.IdList(siteLengths.List(i));
         line.Tag(4);
         line.IdList(records.files.List(i));
         line.Tag(5);
-        line.Append(records.lastTime[i]);
+        line.Append(records.lastTime.Get(i));
         line.Tag(6);
         line.Append(records.firstReferrer[i]);
         line.Tag(7);
@@ -213,10 +219,10 @@ void WriteQueryRecords(const QueryRecords& records, AtomicFileWriter& out) {
     }
 }
 
-std::vector<TopCandidate> Candidates(const std::vector<std::vector<std::uint32_t>>& lines) {
-    std::vector<TopCandidate> candidates(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        candidates[i].hits = static_cast<long long>(lines[i].size());
+std::vector<TopCandidate> Candidates(const LineRecords& records) {
+    std::vector<TopCandidate> candidates(records.size());
+    for (std::uint32_t i = 0; i < candidates.size(); ++i)
+        candidates[i].hits = records.hits[i];
     return candidates;
 }
 
@@ -274,11 +280,11 @@ MonthStats ComputeMonthStats(const MonthAnalysis& a, const std::string& date) {
     // Status classes count the written codes only, as the status file holds them.
     std::int64_t statusClass[5] = {};
     for (int code : StatusFileCodes())
-        statusClass[code / 100 - 1] += a.status[StatusSlot(code)].hits;
+        statusClass[code / 100 - 1] += a.statusHits[StatusSlot(code)];
     const std::int64_t ok = statusClass[0] + statusClass[1] + statusClass[2];
     const std::int64_t ko = statusClass[3] + statusClass[4];
 
-    std::vector<TopCandidate> pages = Candidates(a.files.lines);
+    std::vector<TopCandidate> pages = Candidates(a.files);
     for (std::size_t i = 0; i < pages.size(); ++i)
         pages[i].matchesMarker = a.files.type[i] == kPage;
 
@@ -306,8 +312,8 @@ MonthStats ComputeMonthStats(const MonthAnalysis& a, const std::string& date) {
     s[kStatPaMo] = Number(Sum(a.days.pages));
     s[kStatHiMo] = Number(Sum(a.days.hits));
     s[kStatTtPa] = TopByHits(pages, 20);
-    s[kStatTtHo] = TopByHits(Candidates(a.hosts.lines), 20);
-    s[kStatTtMo] = TopByHits(Candidates(a.externalPages.lines), 20);
+    s[kStatTtHo] = TopByHits(Candidates(a.hosts), 20);
+    s[kStatTtMo] = TopByHits(Candidates(a.externalPages), 20);
     s.linesPresent = kMonthStatsLineCount;
     return s;
 }
@@ -322,19 +328,19 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     files.push_back(writer(kStatusResult));
     WriteStatusFile(a, *files.back());
     files.push_back(writer(kHostsResult));
-    WritePageRecords(a.hosts, *files.back());
+    WritePageRecords(a.hosts, a.HostLines(), *files.back());
     files.push_back(writer(kBrowsersResult));
-    WriteBrowserRecords(a.browsers, *files.back());
+    WriteBrowserRecords(a.browsers, a.BrowserLines(), *files.back());
     files.push_back(writer(kFilesResult));
-    WriteFileRecords(a.files, *files.back());
+    WriteFileRecords(a, a.FileLines(), *files.back());
     files.push_back(writer(kExternalReferrersResult));
-    WritePageRecords(a.externalPages, *files.back());
+    WritePageRecords(a.externalPages, a.PageLines(false), *files.back());
     files.push_back(writer(kExternalQueriesResult));
-    WriteQueryRecords(a.externalQueries, *files.back());
+    WriteQueryRecords(a.externalQueries, a.QuerySiteLengths(false), *files.back());
     files.push_back(writer(kInternalReferrersResult));
-    WritePageRecords(a.internalPages, *files.back());
+    WritePageRecords(a.internalPages, a.PageLines(true), *files.back());
     files.push_back(writer(kInternalQueriesResult));
-    WriteQueryRecords(a.internalQueries, *files.back());
+    WriteQueryRecords(a.internalQueries, a.QuerySiteLengths(true), *files.back());
     files.push_back(writer(kFinishedResult));
     const std::string monthlyPath = siteDir + MonthStatsFileName(monthKey);
     auto monthly = std::make_unique<AtomicFileWriter>(monthlyPath);

@@ -20,11 +20,10 @@ StatsKind StatsKindOfPath(std::string_view path);
 // of the analysed log.
 MonthStats ComputeMonthStats(const MonthAnalysis& analysis, const std::string& date);
 
-// Writes the ten files of `monthKey` into `siteDir` (ending in '/'). Every file
-// is first written whole under a temporary name; the earlier monthly file is
-// removed before the first one is renamed into place and the new one comes last,
-// so an interrupted write leaves the month marked as not analysed.
-// Throws IoError.
+// Writes the ten files of `monthKey` into `siteDir` (ending in '/').
+// Every file is first written whole under a temporary name; the earlier monthly file is removed
+// before the first one is renamed into place and the new one comes last, so an interrupted write
+// leaves the month marked as not analysed. Throws IoError.
 void WriteMonthFiles(const MonthAnalysis& analysis, const std::string& siteDir,
                      const std::string& monthKey, const std::string& logDateText);
 

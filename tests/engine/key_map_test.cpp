@@ -39,29 +39,39 @@ TEST(KeyMapTest, KeysCompareAsBytes) {
     EXPECT_EQ(map.Find("/INDEX.html"), -1);
 }
 
-// The distinct lists must give exactly what the text IdList gives when every
-// append is an append-if-absent ("-n-" searched in the text).
-TEST(DistinctListsTest, MatchesTheTextAppendIfAbsent) {
+// Linked pairs must give, on both sides, exactly what the text IdLists give
+// when every append is an append-if-absent ("-n-" searched in the text).
+TEST(LinkPairTest, MatchesTheTextAppendIfAbsentOnBothSides) {
     std::mt19937 rng(7);
-    DistinctLists lists;
-    const int records = 50;
-    std::vector<std::string> text(records, "-");
-    for (int step = 0; step < 40000; ++step) {
-        const auto record = static_cast<std::uint32_t>(rng() % records);
-        // Record 0 gets many distinct values (long lists), the others few.
-        const auto value = static_cast<std::uint32_t>(record == 0 ? rng() % 3000 : rng() % 40);
-        lists.Add(record, value);
-        const std::string needle = "-" + std::to_string(value) + "-";
-        if (text[record].find(needle) == std::string::npos)
-            text[record] += std::to_string(value) + "-";
+    PairSet pairs;
+    IdLists hostsFiles, filesHosts;
+    const int hosts = 40, files = 3000;
+    std::vector<std::string> hostText(hosts, "-"), fileText(files, "-");
+    auto appendIfAbsent = [](std::string& text, std::uint32_t n) {
+        if (text.find("-" + std::to_string(n) + "-") == std::string::npos)
+            text += std::to_string(n) + "-";
+    };
+    for (int step = 0; step < 60000; ++step) {
+        // Host 0 requests many files (a long list); runs repeat the same pair.
+        const auto host = static_cast<std::uint32_t>(rng() % hosts);
+        const auto file = static_cast<std::uint32_t>(host == 0 ? rng() % files : rng() % 30);
+        for (int repeat = 0; repeat < 1 + static_cast<int>(rng() % 3); ++repeat) {
+            LinkPair(pairs, hostsFiles, host, filesHosts, file);
+            appendIfAbsent(hostText[host], file);
+            appendIfAbsent(fileText[file], host);
+        }
     }
-    for (std::uint32_t r = 0; r < records; ++r) {
+    auto text = [](const std::vector<std::uint32_t>& list) {
         std::string built = "-";
-        for (std::uint32_t v : lists.List(r))
+        for (std::uint32_t v : list)
             built += std::to_string(v) + "-";
-        EXPECT_EQ(built, text[r]) << "record " << r;
-    }
-    EXPECT_TRUE(lists.List(records + 10).empty());
+        return built;
+    };
+    for (std::uint32_t h = 0; h < hosts; ++h)
+        EXPECT_EQ(text(hostsFiles.List(h)), hostText[h]) << "host " << h;
+    for (std::uint32_t f = 0; f < files; ++f)
+        EXPECT_EQ(text(filesHosts.List(f)), fileText[f]) << "file " << f;
+    EXPECT_TRUE(hostsFiles.List(hosts + 10).empty());
 }
 
 }  // namespace
