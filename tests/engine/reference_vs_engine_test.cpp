@@ -405,5 +405,43 @@ TEST(ReferenceVsEngineTest, IisLinesAndOddFormats) {
                     "");
 }
 
+// The headless driver analyses every stored month of a store like the reference.
+TEST(ReferenceVsEngineTest, BatchCommand) {
+    ScratchDir dir;
+    const std::string refDir = dir / "reference/";
+    const std::string engDir = dir / "root/data/1/";
+    const std::vector<std::pair<std::string, std::string>> months = {
+        {"2004-05", Generated("combined", 400, 31, 0.05)},
+        {"2004-06", BaseLines() + "x\r\n" + BaseLines()}};
+    for (const auto& [key, log] : months) {
+        for (const std::string& site : {refDir, engDir}) {
+            WriteRaw(site + LogFileName(key), log);
+            WriteRaw(site + FormatFileName(key), "h\r\nl\r\nu\r\nt\r\nr\r\ns\r\nb\r\nR\r\nU\r\n");
+        }
+        ASSERT_TRUE(ReferenceAnalyseLog(
+                        refDir, key, "http://www.example.org", [](std::int64_t) { return true; },
+                        [](const std::string&) { return std::string(); })
+                        .completed);
+    }
+    const std::string cmd = std::string("'") + TRAFIKON_BATCH_EXE + "' analyse --root '" +
+                            (dir / "root") +
+                            "' --site-url http://www.example.org --all --on-malformed ignore "
+                            ">/dev/null 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    for (const auto& [key, log] : months) {
+        for (const std::string& name : AnalysisFileNames(key)) {
+            std::string ref = ReadRaw(refDir + name), eng = ReadRaw(engDir + name);
+            // The first line of mon- is the log's date in the driver's locale.
+            if (name.rfind("mon-", 0) == 0) {
+                ASSERT_EQ(eng.rfind("Date=", 0), 0u);
+                ref.erase(0, ref.find('\n'));
+                eng.erase(0, eng.find('\n'));
+            }
+            const std::string diff = FirstDifference(ref, eng);
+            EXPECT_TRUE(diff.empty()) << name << ": " << diff;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace trafikon
