@@ -6,8 +6,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <span>
+#include <thread>
 
 #include "store/data_store.h"
 #include "store/status_table.h"
@@ -323,34 +325,49 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     auto writer = [&](ResultFile file) {
         return std::make_unique<AtomicFileWriter>(siteDir + ResultFileName(file, monthKey));
     };
-    // All ten files are written whole before any of them replaces its predecessor.
-    std::vector<std::unique_ptr<AtomicFileWriter>> files;
-    files.push_back(writer(kStatusResult));
-    WriteStatusFile(a, *files.back());
-    files.push_back(writer(kHostsResult));
-    WritePageRecords(a.hosts, a.HostLines(), *files.back());
-    files.push_back(writer(kBrowsersResult));
-    WriteBrowserRecords(a.browsers, a.BrowserLines(), *files.back());
-    files.push_back(writer(kFilesResult));
-    WriteFileRecords(a, a.FileLines(), *files.back());
-    files.push_back(writer(kExternalReferrersResult));
-    WritePageRecords(a.externalPages, a.PageLines(false), *files.back());
-    files.push_back(writer(kExternalQueriesResult));
-    WriteQueryRecords(a.externalQueries, a.QuerySiteLengths(false), *files.back());
-    files.push_back(writer(kInternalReferrersResult));
-    WritePageRecords(a.internalPages, a.PageLines(true), *files.back());
-    files.push_back(writer(kInternalQueriesResult));
-    WriteQueryRecords(a.internalQueries, a.QuerySiteLengths(true), *files.back());
-    files.push_back(writer(kFinishedResult));
     const std::string monthlyPath = siteDir + MonthStatsFileName(monthKey);
+    std::vector<std::unique_ptr<AtomicFileWriter>> files;
+    for (ResultFile f : {kStatusResult, kHostsResult, kBrowsersResult, kFilesResult,
+                         kExternalReferrersResult, kExternalQueriesResult, kInternalReferrersResult,
+                         kInternalQueriesResult, kFinishedResult})
+        files.push_back(writer(f));
     auto monthly = std::make_unique<AtomicFileWriter>(monthlyPath);
     for (const auto& line : FormatMonthStats(ComputeMonthStats(a, logDateText)))
         monthly->WriteLine(line);
 
-    if (::unlink(monthlyPath.c_str()) != 0 && errno != ENOENT)
-        ThrowErrno(monthlyPath);
-    for (auto& f : files)
-        f->Commit();
+    // The file, referrer and query lists are built on a second thread while
+    // this one builds and saves the status, host and browser lists.
+    std::exception_ptr otherError;
+    std::thread other([&] {
+        try {
+            WriteFileRecords(a, a.FileLines(), *files[3]);
+            WritePageRecords(a.externalPages, a.PageLines(false), *files[4]);
+            WriteQueryRecords(a.externalQueries, a.QuerySiteLengths(false), *files[5]);
+            WritePageRecords(a.internalPages, a.PageLines(true), *files[6]);
+            WriteQueryRecords(a.internalQueries, a.QuerySiteLengths(true), *files[7]);
+        } catch (...) {
+            otherError = std::current_exception();
+        }
+    });
+    try {
+        WriteStatusFile(a, *files[0]);
+        WritePageRecords(a.hosts, a.HostLines(), *files[1]);
+        WriteBrowserRecords(a.browsers, a.BrowserLines(), *files[2]);
+        // Until the new monthly file is in place the month reads as not
+        // analysed, so an interrupted write is analysed again.
+        if (::unlink(monthlyPath.c_str()) != 0 && errno != ENOENT)
+            ThrowErrno(monthlyPath);
+        for (int i = 0; i < 3; ++i)
+            files[i]->Commit();
+    } catch (...) {
+        other.join();
+        throw;
+    }
+    other.join();
+    if (otherError)
+        std::rethrow_exception(otherError);
+    for (std::size_t i = 3; i < files.size(); ++i)
+        files[i]->Commit();
     monthly->Commit();
 }
 
