@@ -484,17 +484,15 @@ void ReferenceRun::WriteFiles() {
     WriteTextLines(Path("fls-"), {});
 }
 
-// Reads the counts back from the files just written. Fields of the file, host
-// and external page records are read from the in-memory lines, which equal the
-// files except that backslashes of values are kept apart from the tags (see
-// Escape).
+// Reads the counts, paths and top lists back from the files just written, with
+// ReadField, so that values holding tags count as the windows will read them.
 void ReferenceRun::WriteMonthStats(const ReferenceDateText& dateText) {
     const Lines lfp = ReadTextLines(Path("lfp-"));
     if (lfp.size() != files_.lines.size())
         throw std::runtime_error("reference: lfp- read back with another line count");
     long long page = 0, image = 0, archive = 0;
-    for (const std::string& line : files_.lines) {
-        const std::string path = Unescape(ReadField(line, 1));
+    for (const std::string& line : lfp) {
+        const std::string path(ReadField(line, 1));
         const std::string ext = ExtensionOf(path, 0);
         if (!ext.empty() && OccursIn(kImageExtensions, ext))
             ++image;
@@ -513,6 +511,8 @@ void ReferenceRun::WriteMonthStats(const ReferenceDateText& dateText) {
         if (cls >= 1 && cls <= 5)
             byClass[cls] += count;
     }
+    const Lines hos = ReadTextLines(Path("hos-"));
+    const Lines mot = ReadTextLines(Path("mot-"));
     const long long reOk = byClass[1] + byClass[2] + byClass[3];
     const long long reKo = byClass[4] + byClass[5];
 
@@ -532,9 +532,9 @@ void ReferenceRun::WriteMonthStats(const ReferenceDateText& dateText) {
         Num(page),
         Num(image),
         Num(archive),
-        Num(static_cast<long long>(ReadTextLines(Path("hos-")).size())),
+        Num(static_cast<long long>(hos.size())),
         Num(static_cast<long long>(ReadTextLines(Path("ori-")).size())),
-        Num(static_cast<long long>(ReadTextLines(Path("mot-")).size())),
+        Num(static_cast<long long>(mot.size())),
         Num(reOk),
         Num(reKo),
         Num(reOk + reKo),
@@ -552,9 +552,9 @@ void ReferenceRun::WriteMonthStats(const ReferenceDateText& dateText) {
         Num(sum(bytesPerDay_)),
         Num(sum(pagesPerDay_)),
         Num(sum(hitsPerDay_)),
-        TopByHits(files_.lines, 20, kPageMarker),
-        TopByHits(hosts_.lines, 20, kAnyRecordMarker),
-        TopByHits(extPages_.lines, 20, kAnyRecordMarker),
+        TopByHits(lfp, 20, kPageMarker),
+        TopByHits(hos, 20, kAnyRecordMarker),
+        TopByHits(mot, 20, kAnyRecordMarker),
     };
     Lines out;
     for (int i = 0; i < kMonthStatsLineCount; ++i)
