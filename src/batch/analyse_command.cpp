@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "batch/batch_commands.h"
+#include "import/import_journal.h"
 #include "engine/analyse_log.h"
 #include "engine/analysed_check.h"
 #include "store/data_store.h"
@@ -98,6 +99,7 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
                 siteUrl = settings.front();
         }
         BatchObserver observer(onMalformed);
+        RecoverInterruptedImport(siteDir);  // never analyse the half of a killed import
         for (const auto& key : MonthsToAnalyse(siteDir, ListStoredMonths(siteDir), all)) {
             observer.SetMonth(key);
             const AnalysisResult r = AnalyseLog(siteDir, key, siteUrl, observer);

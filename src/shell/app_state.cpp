@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "import/import_journal.h"
 #include "shell/page_opener.h"
 #include "store/text_file.h"
 
@@ -51,6 +52,8 @@ void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
         BuiltInTexts(app.programDir);
 
     if (DirectoryExists(app.siteDir)) {
+        // An import killed half-way is undone before any window reads the store.
+        RecoverInterruptedImport(app.siteDir);
         LoadSettings(app.siteDir, app.settings);
     } else {
         CreateFolderWithParents(app.siteDir);

@@ -55,7 +55,7 @@ TEST(ToNumberTest, FallsBackOnTextThatIsNotANumber) {
 
 TEST(ParseTopListTest, ReadsEntriesInStoredOrder) {
     bool bad = true;
-    auto e = ParseTopList("-3 (120)-0 (95)-", &bad);
+    auto e = ParseShownTopList("-3 (120)-0 (95)-", &bad);
     ASSERT_EQ(e.size(), 2u);
     EXPECT_EQ(e[0].position, 3);
     EXPECT_EQ(e[0].count, "120");
@@ -63,12 +63,12 @@ TEST(ParseTopListTest, ReadsEntriesInStoredOrder) {
     EXPECT_EQ(e[1].count, "95");
     EXPECT_FALSE(bad);
     // The monthly reader cuts the leading dash; both forms read the same.
-    EXPECT_EQ(ParseTopList("3 (120)-0 (95)-").size(), 2u);
-    EXPECT_TRUE(ParseTopList("", &bad).empty());
+    EXPECT_EQ(ParseShownTopList("3 (120)-0 (95)-").size(), 2u);
+    EXPECT_TRUE(ParseShownTopList("", &bad).empty());
     EXPECT_FALSE(bad);
-    EXPECT_TRUE(ParseTopList("-", &bad).empty());
+    EXPECT_TRUE(ParseShownTopList("-", &bad).empty());
     // Damaged text: what precedes the damage is kept, the rest is reported.
-    e = ParseTopList("-3 (120)-garbage", &bad);
+    e = ParseShownTopList("-3 (120)-garbage", &bad);
     EXPECT_EQ(e.size(), 1u);
     EXPECT_TRUE(bad);
 }
