@@ -1,0 +1,129 @@
+#include "store/status_table.h"
+
+#include "store/tagged_record.h"
+
+namespace trafikon {
+namespace {
+
+// First slot and number of slots of each class 1..5.
+constexpr int kClassBase[6] = {0, 0, 3, 11, 19, 46};
+constexpr int kClassSize[6] = {0, 3, 8, 8, 27, 11};
+
+constexpr std::array<int, kStatusLineCount> MakeFileCodes() {
+    std::array<int, kStatusLineCount> codes{};
+    int k = 0;
+    for (int c = 100; c <= 102; ++c)
+        codes[k++] = c;
+    for (int c = 200; c <= 207; ++c)
+        codes[k++] = c;
+    for (int c = 300; c <= 305; ++c)
+        codes[k++] = c;
+    codes[k++] = 307;
+    for (int c = 400; c <= 417; ++c)
+        codes[k++] = c;
+    for (int c : {422, 423, 424, 426})
+        codes[k++] = c;
+    for (int c = 500; c <= 507; ++c)
+        codes[k++] = c;
+    codes[k++] = 510;
+    return codes;
+}
+
+constexpr std::array<int, kStatusLineCount> kFileCodes = MakeFileCodes();
+
+}  // namespace
+
+const std::array<int, kStatusLineCount>& StatusFileCodes() {
+    return kFileCodes;
+}
+
+int StatusSlot(int code) {
+    if (code < 100)
+        return -1;
+    int cls;
+    if (code < 200)
+        cls = 1;
+    else if (code < 300)
+        cls = 2;
+    else if (code < 400)
+        cls = 3;
+    else if (code >= 500)
+        cls = 5;
+    else
+        cls = 4;
+    const int offset = code - cls * 100;
+    if (offset < 0 || offset >= kClassSize[cls])
+        return -1;
+    return kClassBase[cls] + offset;
+}
+
+int StatusSlot(std::string_view statusText) {
+    if (statusText.empty() || statusText.size() > 9)
+        return -1;
+    int code = 0;
+    for (char c : statusText) {
+        if (c < '0' || c > '9')
+            return -1;
+        code = code * 10 + (c - '0');
+    }
+    return StatusSlot(code);
+}
+
+int StatusCodeOfSlot(int slot) {
+    if (slot < 0 || slot >= kStatusSlotCount)
+        return 0;
+    for (int cls = 5; cls >= 1; --cls) {
+        if (slot >= kClassBase[cls])
+            return cls * 100 + (slot - kClassBase[cls]);
+    }
+    return 0;
+}
+
+bool ParseStatusLine(std::string_view text, StatusLine& out) {
+    out = StatusLine{};
+    std::string_view parts[4];
+    int count = 0;
+    while (count < 3) {
+        const std::size_t p = text.find(';');
+        if (p == std::string_view::npos)
+            break;
+        parts[count++] = text.substr(0, p);
+        text.remove_prefix(p + 1);
+    }
+    if (count == 0) {
+        out.code.assign(text);
+        return false;
+    }
+    parts[count++] = text;
+    out.code.assign(parts[0]);
+    out.hits = ParseInteger(parts[1]);
+    if (count > 2 && !parts[2].empty())
+        out.lines.assign(parts[2]);
+    if (count > 3 && !parts[3].empty())
+        out.files.assign(parts[3]);
+    return true;
+}
+
+void AppendStatusLine(std::string& out, int code, long long hits, std::string_view lines,
+                      std::string_view files) {
+    AppendDecimal(out, code);
+    out += ';';
+    AppendDecimal(out, hits);
+    out += ';';
+    out += lines;
+    out += ';';
+    out += files;
+}
+
+std::string FormatStatusLine(const StatusLine& line) {
+    std::string out = line.code;
+    out += ';';
+    AppendDecimal(out, line.hits);
+    out += ';';
+    out += line.lines;
+    out += ';';
+    out += line.files;
+    return out;
+}
+
+}  // namespace trafikon

@@ -1,0 +1,47 @@
+// HTTP status codes of the status file: the 57 counter slots of the engine and
+// the 49 lines of ret-<key>.tfd, each "code;hits;line ids;file positions"
+// (e.g. "404;2;-17-90-;-5-").
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace trafikon {
+
+// Counter slots: 100-102, 200-207, 300-307, 400-426, 500-510.
+inline constexpr int kStatusSlotCount = 57;
+// Lines of the status file.
+inline constexpr int kStatusLineCount = 49;
+
+// The 49 written codes in file order: 100-102, 200-207, 300-305, 307,
+// 400-417, 422-424, 426, 500-507, 510.
+const std::array<int, kStatusLineCount>& StatusFileCodes();
+
+// Slot (0..56) of a code, found by its class (below 200, 300, 400, 500 and
+// above, else class 4) and its difference to the class's hundred; -1 when the
+// code has no slot (below 100, or past the end of its class).
+int StatusSlot(int code);
+// Slot of a status as logged: a text of decimal digits only (at most 9);
+// anything else has no slot (-1).
+int StatusSlot(std::string_view statusText);
+// Code held by a slot (0..56), or 0 for a slot out of range.
+int StatusCodeOfSlot(int slot);
+
+struct StatusLine {
+    std::string code;  // as written, e.g. "404"
+    long long hits = 0;
+    std::string lines = "-";  // id list of line numbers
+    std::string files = "-";  // id list of file positions
+};
+
+// Parses "code;hits;lines;files". Missing parts stay at their defaults
+// (hits 0, empty lists "-"); a hits text that is not a number reads 0.
+// Returns false when the text holds no ";" at all.
+bool ParseStatusLine(std::string_view text, StatusLine& out);
+std::string FormatStatusLine(const StatusLine& line);
+// Appends "code;hits;lines;files" (no line end).
+void AppendStatusLine(std::string& out, int code, long long hits, std::string_view lines,
+                      std::string_view files);
+
+}  // namespace trafikon

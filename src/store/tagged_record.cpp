@@ -1,0 +1,150 @@
+#include "store/tagged_record.h"
+
+#include <charconv>
+
+namespace trafikon {
+namespace {
+
+// The tag "\i;" written into a small buffer.
+class Tag {
+  public:
+    explicit Tag(int i) {
+        buf_[0] = '\\';
+        auto [end, ec] = std::to_chars(buf_ + 1, buf_ + sizeof(buf_) - 1, i);
+        (void)ec;
+        *end = ';';
+        size_ = static_cast<std::size_t>(end - buf_) + 1;
+    }
+    std::string_view view() const { return {buf_, size_}; }
+
+  private:
+    char buf_[16];
+    std::size_t size_;
+};
+
+}  // namespace
+
+std::string_view ReadField(std::string_view line, int i) {
+    if (i < 1)
+        return {};
+    const Tag open(i);
+    const std::size_t p = line.find(open.view());
+    if (p == std::string_view::npos)
+        return {};
+    const std::size_t start = p + open.view().size();
+    const Tag close(i + 1);
+    const std::size_t q = line.find(close.view(), start);
+    if (q == std::string_view::npos)
+        return {};
+    return line.substr(start, q - start);
+}
+
+void ReadFields(std::string_view line, int n, RecordValues& values) {
+    if (n > kMaxRecordFields)
+        n = kMaxRecordFields;
+    for (int i = 0; i < kMaxRecordFields; ++i) {
+        if (i < n)
+            values[i].assign(ReadField(line, i + 1));
+        else
+            values[i].clear();
+    }
+}
+
+RecordValues ReadFields(std::string_view line, int n) {
+    RecordValues values;
+    ReadFields(line, n, values);
+    return values;
+}
+
+void AppendFieldTag(std::string& out, int i) {
+    out += Tag(i).view();
+}
+
+void AppendDecimal(std::string& out, long long n) {
+    char buf[24];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof(buf), n);
+    (void)ec;
+    out.append(buf, end);
+}
+
+std::string BuildRecord(const RecordValues& values, int n) {
+    if (n > kMaxRecordFields)
+        n = kMaxRecordFields;
+    std::string out;
+    int i = 1;
+    for (; i <= n; ++i) {
+        AppendFieldTag(out, i);
+        out += values[i - 1];
+    }
+    AppendFieldTag(out, i);
+    return out;
+}
+
+void AppendRecord(std::string& out, std::span<const std::string_view> values) {
+    int i = 1;
+    for (std::string_view v : values) {
+        AppendFieldTag(out, i++);
+        out += v;
+    }
+    AppendFieldTag(out, i);
+}
+
+void AppendRecord(std::string& out, std::initializer_list<std::string_view> values) {
+    AppendRecord(out, std::span<const std::string_view>(values.begin(), values.size()));
+}
+
+long long ParseInteger(std::string_view text) {
+    if (text.empty())
+        return 0;
+    long long value = 0;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || ptr != last)
+        return 0;
+    return value;
+}
+
+void IdListAppend(std::string& list, long long n) {
+    AppendDecimal(list, n);
+    list += '-';
+}
+
+bool IdListContains(std::string_view list, long long n) {
+    char buf[32];
+    buf[0] = '-';
+    auto [end, ec] = std::to_chars(buf + 1, buf + sizeof(buf) - 1, n);
+    (void)ec;
+    *end = '-';
+    return list.find(std::string_view(buf, static_cast<std::size_t>(end - buf) + 1)) !=
+           std::string_view::npos;
+}
+
+std::vector<long long> ParseIdList(std::string_view list) {
+    std::vector<long long> out;
+    while (!list.empty()) {
+        const std::size_t p = list.find('-');
+        const std::string_view piece = list.substr(0, p);
+        if (!piece.empty())
+            out.push_back(ParseInteger(piece));
+        if (p == std::string_view::npos)
+            break;
+        list.remove_prefix(p + 1);
+    }
+    return out;
+}
+
+std::size_t IdListSize(std::string_view list) {
+    std::size_t count = 0;
+    while (!list.empty()) {
+        const std::size_t p = list.find('-');
+        if (p != 0)
+            ++count;
+        if (p == std::string_view::npos)
+            break;
+        list.remove_prefix(p + 1);
+    }
+    return count;
+}
+
+}  // namespace trafikon

@@ -1,0 +1,70 @@
+// The line encodings of the store's result files: the tagged record and the
+// dash-separated id list.
+//
+// A tagged record of N fields is written as, for i = 1..N, the tag "\i;"
+// followed by the value of field i, and after the last value the closing tag
+// "\N+1;". Values are not escaped: a value must not hold a tag.
+//
+// An id list is "-" followed by decimal numbers each followed by "-":
+// "-" is empty, "-12-40-" holds 12 and 40.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trafikon {
+
+// Largest field count that ReadFields returns.
+inline constexpr int kMaxRecordFields = 15;
+
+// Values of fields 1..n: values[i - 1] holds field i.
+using RecordValues = std::array<std::string, kMaxRecordFields>;
+
+// Value of field i (i >= 1): the text after the first "\i;" up to the first
+// following "\i+1;". Empty when either tag is missing or i < 1. The view points
+// into `line`. "\1;" never matches inside "\11;" and the like.
+std::string_view ReadField(std::string_view line, int i);
+
+// Fields 1..n (n clamped to 0..15) into values[0..n-1]; the rest stay empty.
+RecordValues ReadFields(std::string_view line, int n);
+// Same, reusing the strings of `values` (no allocation once they are large enough).
+void ReadFields(std::string_view line, int n, RecordValues& values);
+
+// The record line of fields 1..n of `values` (values[i - 1] is field i), with
+// its closing tag n+1.
+std::string BuildRecord(const RecordValues& values, int n);
+
+// Appends the record of `values` (field 1 first) with its closing tag to `out`.
+void AppendRecord(std::string& out, std::span<const std::string_view> values);
+void AppendRecord(std::string& out, std::initializer_list<std::string_view> values);
+
+// Pieces for writers that build a record field by field: the tag "\i;" and a
+// decimal number.
+void AppendFieldTag(std::string& out, int i);
+void AppendDecimal(std::string& out, long long n);
+
+// Reads a decimal integer as the store writes it: an optional "-" and digits,
+// nothing else. Any other text (empty, blanks, letters, a number too large for
+// 64 bits) reads as 0.
+long long ParseInteger(std::string_view text);
+
+// --- Id lists ---
+
+inline constexpr std::string_view kEmptyIdList = "-";
+
+// Appends n followed by "-" (the list must already hold its leading "-").
+void IdListAppend(std::string& list, long long n);
+// True when the list holds "-n-".
+bool IdListContains(std::string_view list, long long n);
+// The numbers of the list in order. Empty pieces are skipped; a piece that is
+// not a number reads as 0 (see ParseInteger).
+std::vector<long long> ParseIdList(std::string_view list);
+// Number of entries (pieces between dashes that are not empty).
+std::size_t IdListSize(std::string_view list);
+
+}  // namespace trafikon
