@@ -1,12 +1,175 @@
+// trafikon-batch import --root DIR --format "h l u t r s b R U" FILE...
+//
+// Imports log files into the store DIR/data/1/ (created when missing) as the
+// add-log dialog does: the format must hold the required fields (else the
+// message goes to stderr, exit 2, nothing is written), it is saved as
+// format.log, files that are empty or hold only "#" lines are refused by name
+// and the others imported in the order given. The last line on stdout sums
+// the run up. Exit 1 on an I/O error, with the file and the reason on stderr.
+// Messages are the French texts of the program, in UTF-8.
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "batch/batch_commands.h"
+#include "import/import_logs.h"
+#include "import/log_file_check.h"
+#include "store/text_file.h"
 
 namespace trafikon::batch {
 
-int RunImportCommand(const std::vector<std::string>&) {
-    std::fputs("trafikon-batch import: not built yet\n", stderr);
+namespace {
+
+constexpr std::string_view kFieldCodes = "hlutrIsbRUvdHMN";
+
+int Usage(const std::string& why) {
+    std::fprintf(stderr,
+                 "trafikon-batch import: %s\n"
+                 "usage: trafikon-batch import --root DIR --format \"h l u t r s b R U\" FILE...\n",
+                 why.c_str());
     return 2;
+}
+
+// The names of the required fields the format lacks, joined by ", ".
+std::string MissingRequiredFields(std::string_view codes) {
+    std::string missing;
+    auto need = [&](bool met, const char* name) {
+        if (met)
+            return;
+        if (!missing.empty())
+            missing += ", ";
+        missing += name;
+    };
+    auto has = [&](char c) { return codes.find(c) != std::string_view::npos; };
+    need(has('r') || has('M'), "Ressource");
+    need(has('s'), "Retour HTTP");
+    need(has('h'), "Host");
+    return missing;
+}
+
+// Reads the blank-separated one-letter codes; returns false with `why` on a bad one.
+bool ParseFormat(std::string_view text, std::string& codes, std::string& why) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == ' ' || text[i] == '\t') {
+            ++i;
+            continue;
+        }
+        std::size_t end = text.find_first_of(" \t", i);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string_view token = text.substr(i, end - i);
+        if (token.size() != 1 || kFieldCodes.find(token[0]) == std::string_view::npos) {
+            why = "unknown field code \"" + std::string(token) + "\"";
+            return false;
+        }
+        if (token[0] != 'N' && codes.find(token[0]) != std::string::npos) {
+            why = "field code \"" + std::string(token) + "\" given twice";
+            return false;
+        }
+        codes.push_back(token[0]);
+        i = end;
+    }
+    if (codes.empty()) {
+        why = "empty format";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunImportCommand(const std::vector<std::string>& args) {
+    std::string root, formatText;
+    bool haveRoot = false, haveFormat = false;
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--root" || args[i] == "--format") {
+            if (i + 1 == args.size())
+                return Usage(args[i] + " needs a value");
+            (args[i] == "--root" ? root : formatText) = args[i + 1];
+            (args[i] == "--root" ? haveRoot : haveFormat) = true;
+            ++i;
+        } else if (args[i].size() > 2 && args[i].compare(0, 2, "--") == 0) {
+            return Usage("unknown option " + args[i]);
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (!haveRoot || root.empty())
+        return Usage("--root is required");
+    if (!haveFormat)
+        return Usage("--format is required");
+    if (files.empty())
+        return Usage("no log file given");
+    std::string codes, why;
+    if (!ParseFormat(formatText, codes, why))
+        return Usage(why);
+    if (const std::string missing = MissingRequiredFields(codes); !missing.empty()) {
+        std::fprintf(stderr, "Les informations suivantes sont nécessaire : %s\n", missing.c_str());
+        return 2;
+    }
+
+    // Files refused like the dialog refuses them; one that cannot be read is
+    // kept, so that the run stops on it with its error.
+    std::vector<std::string> accepted;
+    for (const auto& file : files) {
+        LogFileCheck check = LogFileCheck::kAccepted;
+        try {
+            check = CheckLogFile(file);
+        } catch (const IoError&) {
+        }
+        if (check == LogFileCheck::kEmpty)
+            std::fprintf(stderr,
+                         "%s: Le fichier séléctionné est vide, choisissez un autre fichier\n",
+                         file.c_str());
+        else if (check == LogFileCheck::kNoLogLines)
+            std::fprintf(stderr, "%s: Le fichier séléctionné ne contient pas de lignes de log\n",
+                         file.c_str());
+        else
+            accepted.push_back(file);
+    }
+    if (accepted.empty()) {
+        std::fputs("Aucun fichier à ajouter\n", stderr);
+        return 2;
+    }
+
+    const std::string siteDir = root + "/data/1";
+    try {
+        std::error_code ec;
+        std::filesystem::create_directories(siteDir, ec);
+        if (ec)
+            throw IoError(siteDir, ec.message());
+        Lines format;
+        for (const char code : codes)
+            format.emplace_back(1, code);
+        WriteTextLines(siteDir + "/format.log", format);
+
+        SilentImportObserver observer;
+        const auto start = std::chrono::steady_clock::now();
+        const ImportSummary summary = ImportLogs(siteDir, accepted, codes, observer);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        for (const auto& file : summary.files) {
+            if (file.unfiledLines > 0)
+                std::fprintf(stderr, "%s: no line with a readable date, %llu lines not stored\n",
+                             file.path.c_str(), static_cast<unsigned long long>(file.unfiledLines));
+        }
+        const double mb = static_cast<double>(summary.bytes) / 1e6;
+        std::printf(
+            "%zu files, %llu lines stored, %zu months touched, %.3f seconds, %.1f MB/s, "
+            "%llu damaged lines\n",
+            summary.files.size(), static_cast<unsigned long long>(summary.linesStored),
+            summary.months.size(), seconds, seconds > 0 ? mb / seconds : 0.0,
+            static_cast<unsigned long long>(summary.damagedLines));
+        return 0;
+    } catch (const IoError& e) {
+        std::fprintf(stderr, "trafikon-batch import: %s\n", e.what());
+        return 1;
+    }
 }
 
 }  // namespace trafikon::batch

@@ -1,0 +1,228 @@
+#include "import/import_logs.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+
+#include "import/import_journal.h"
+#include "import/line_count.h"
+#include "import/line_date.h"
+#include "import/log_reader.h"
+#include "import/log_file_check.h"
+#include "import/month_file_names.h"
+#include "import/month_writer.h"
+#include "store/text_file.h"
+
+namespace trafikon {
+
+namespace {
+
+// The months open for writing during the import of one file. A few stay open
+// at once (the least recently used is closed when more are needed), so a file
+// that moves back and forth between months costs no reopening, and memory
+// stays bounded whatever the number of months.
+class OpenMonths {
+  public:
+    OpenMonths(const std::string& siteDir, std::string_view codes)
+        : siteDir_(siteDir), codes_(codes), journal_(siteDir) {}
+
+    MonthWriter& Get(const std::string& key) {
+        for (std::size_t i = 0; i < open_.size(); ++i) {
+            if (open_[i]->key() == key) {
+                std::rotate(open_.begin(), open_.begin() + i, open_.begin() + i + 1);
+                return *open_.front();
+            }
+        }
+        if (std::find(touched_.begin(), touched_.end(), key) == touched_.end()) {
+            journal_.RecordMonth(key);
+            touched_.push_back(key);
+        }
+        if (open_.size() == kMaxOpen) {
+            open_.back()->Close();
+            open_.pop_back();
+        }
+        open_.insert(open_.begin(), std::make_unique<MonthWriter>(key, siteDir_));
+        return *open_.front();
+    }
+
+    // The file was read whole: writes out every month, gives each its format
+    // file and drops the journal. Returns the keys that received lines.
+    const std::vector<std::string>& Finish() {
+        for (auto& month : open_)
+            month->Close();
+        open_.clear();
+        Lines format;
+        for (const char code : codes_)
+            format.emplace_back(1, code);
+        for (const auto& key : touched_)
+            WriteTextLines(MonthFormatPath(siteDir_, key), format);
+        journal_.Commit();
+        return touched_;
+    }
+
+    // The import of the file failed: drops what is buffered and puts every
+    // month back as it was. A failure here leaves the journal for the next run.
+    void Abandon() noexcept {
+        open_.clear();
+        try {
+            journal_.RollBack();
+        } catch (...) {
+        }
+    }
+
+  private:
+    static constexpr std::size_t kMaxOpen = 8;
+    const std::string& siteDir_;
+    std::string_view codes_;
+    ImportJournal journal_;
+    std::vector<std::unique_ptr<MonthWriter>> open_;  // most recently used first
+    std::vector<std::string> touched_;
+};
+
+class FileImport {
+  public:
+    FileImport(const std::string& siteDir, std::string_view codes, LineDater& dater,
+               ImportObserver& observer)
+        : months_(siteDir, codes), dater_(dater), observer_(observer) {}
+
+    FileImportResult Run(const std::string& path, std::set<std::string>& monthsOfRun) {
+        result_.path = path;
+        try {
+            Read(path);
+            if (current_ == nullptr) {  // no readable date: the waiting lines are left out
+                result_.unfiledLines = waiting_;
+                result_.damagedLines -= waiting_;
+            }
+            for (const auto& key : months_.Finish())
+                monthsOfRun.insert(key);
+        } catch (...) {
+            months_.Abandon();
+            throw;
+        }
+        return result_;
+    }
+
+  private:
+    // Whether a line after the first log line is left out.
+    bool Skipped(std::string_view line) const {
+        return line.size() < 2 || (line[0] == '#' && !dater_.formatHasT());
+    }
+
+    void Read(const std::string& path) {
+        const std::uint64_t count = CountLines(path);
+        LogReader reader(path);
+        result_.bytes = reader.fileSize();
+        std::string_view line;
+        std::uint64_t index = 0;
+        int shown = -1;
+        for (; reader.Next(line); ++index) {
+            if (!result_.hasLogLine) {
+                if (IsHeaderOrBlank(line))
+                    continue;
+                result_.hasLogLine = true;
+            } else if (Skipped(line)) {
+                continue;
+            }
+            const int percent = ImportPercent(index, count);
+            if (percent != shown) {
+                shown = percent;
+                observer_.Progress(percent);
+            }
+            const bool mayWait = current_ == nullptr && waiting_ == 0;
+            if (mayWait)
+                waitingDater_ = dater_;  // the state the first waiting line is dated from
+            dater_.Date(line);
+            const std::string& key = dater_.monthKey();
+            if (IsWellFormedMonthKey(key)) {
+                if (current_ == nullptr || current_->key() != key) {
+                    const bool firstMonth = current_ == nullptr;
+                    current_ = &months_.Get(key);
+                    if (firstMonth && waiting_ > 0)
+                        FileWaitingLines(path, index);
+                }
+            } else {
+                ++result_.damagedLines;
+                if (current_ == nullptr) {
+                    if (waiting_++ == 0)
+                        firstWaiting_ = index;
+                    continue;
+                }
+            }
+            current_->Append(line, dater_.stamp());
+            ++result_.linesStored;
+        }
+        if (shown != 100)
+            observer_.Progress(100);
+    }
+
+    // Reads the file again up to line `end` to store, in front of the first
+    // month found, the damaged lines met before it.
+    void FileWaitingLines(const std::string& path, std::uint64_t end) {
+        LogReader reader(path);
+        std::string_view line;
+        for (std::uint64_t index = 0; index < end && reader.Next(line); ++index) {
+            if (index < firstWaiting_ || Skipped(line))
+                continue;
+            waitingDater_.Date(line);
+            current_->Append(line, waitingDater_.stamp());
+            ++result_.linesStored;
+        }
+        waiting_ = 0;
+    }
+
+    OpenMonths months_;
+    LineDater& dater_;
+    LineDater waitingDater_{""};
+    ImportObserver& observer_;
+    FileImportResult result_;
+    MonthWriter* current_ = nullptr;  // the month in hand
+    std::uint64_t waiting_ = 0;       // damaged lines before the first month
+    std::uint64_t firstWaiting_ = 0;  // index of the first of them
+};
+
+}  // namespace
+
+int ImportPercent(std::uint64_t index, std::uint64_t count) {
+    if (count == 0)
+        return 100;
+    if (index >= count)
+        return 100;
+    const std::uint64_t scaled = index * 100;
+    std::uint64_t q = scaled / count;
+    const std::uint64_t twice = (scaled % count) * 2;
+    if (twice > count || (twice == count && q % 2 == 1))
+        ++q;
+    return static_cast<int>(q);
+}
+
+ImportSummary ImportLogs(const std::string& siteDir, const std::vector<std::string>& files,
+                         std::string_view codes, ImportObserver& observer) {
+    struct stat st;
+    if (::stat(siteDir.c_str(), &st) != 0)
+        ThrowErrno(siteDir);
+    if (!S_ISDIR(st.st_mode))
+        throw IoError(siteDir, std::strerror(ENOTDIR));
+    RecoverInterruptedImport(siteDir);
+    ImportSummary summary;
+    LineDater dater(codes);  // one set of field values for the whole run
+    std::set<std::string> months;
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        observer.FileStarted(k, files[k]);
+        FileImport file(siteDir, codes, dater, observer);
+        FileImportResult result = file.Run(files[k], months);
+        summary.bytes += result.bytes;
+        summary.linesStored += result.linesStored;
+        summary.damagedLines += result.damagedLines;
+        summary.unfiledLines += result.unfiledLines;
+        summary.files.push_back(std::move(result));
+    }
+    summary.months.assign(months.begin(), months.end());
+    return summary;
+}
+
+}  // namespace trafikon

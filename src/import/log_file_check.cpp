@@ -1,0 +1,22 @@
+#include "import/log_file_check.h"
+
+#include "import/log_reader.h"
+
+namespace trafikon {
+
+LogFileCheck CheckLogFile(const std::string& path, std::string* firstLogLine) {
+    LogReader reader(path);
+    std::string_view line;
+    bool anyLine = false;
+    while (reader.Next(line)) {
+        anyLine = true;
+        if (!IsHeaderOrBlank(line)) {
+            if (firstLogLine)
+                firstLogLine->assign(line);
+            return LogFileCheck::kAccepted;
+        }
+    }
+    return anyLine ? LogFileCheck::kNoLogLines : LogFileCheck::kEmpty;
+}
+
+}  // namespace trafikon

@@ -1,0 +1,32 @@
+// Paths of the files of one stored month in the site folder, as the import
+// writes them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace trafikon {
+
+// `siteDir` with exactly one "/" after it.
+inline std::string SiteFolderPrefix(std::string_view siteDir) {
+    std::string prefix(siteDir);
+    if (prefix.empty() || prefix.back() != '/')
+        prefix.push_back('/');
+    return prefix;
+}
+
+inline std::string StoredLogPath(std::string_view siteDir, std::string_view key) {
+    return SiteFolderPrefix(siteDir) + "log-" + std::string(key) + ".log";
+}
+inline std::string StoredTimePath(std::string_view siteDir, std::string_view key) {
+    return SiteFolderPrefix(siteDir) + "log-" + std::string(key) + ".eur";
+}
+inline std::string MonthFormatPath(std::string_view siteDir, std::string_view key) {
+    return SiteFolderPrefix(siteDir) + "format-" + std::string(key) + ".tfd";
+}
+// Present only while an import runs, or after one was interrupted.
+inline std::string ImportJournalPath(std::string_view siteDir) {
+    return SiteFolderPrefix(siteDir) + "import.journal";
+}
+
+}  // namespace trafikon

@@ -1,0 +1,79 @@
+#include "import/month_writer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "import/month_file_names.h"
+#include "store/text_file.h"
+
+namespace trafikon {
+
+MonthWriter::MonthWriter(std::string key, const std::string& siteDir) : key_(std::move(key)) {
+    logFile_.path = StoredLogPath(siteDir, key_);
+    eurFile_.path = StoredTimePath(siteDir, key_);
+    const bool newMonth = !FileExists(logFile_.path);
+    Open(logFile_, false);
+    Open(eurFile_, newMonth);
+    log_.reserve(kFlushAt + 4096);
+    eur_.reserve(kFlushAt / 8);
+}
+
+MonthWriter::~MonthWriter() {
+    if (logFile_.fd >= 0)
+        ::close(logFile_.fd);
+    if (eurFile_.fd >= 0)
+        ::close(eurFile_.fd);
+}
+
+void MonthWriter::Open(Target& target, bool truncate) {
+    const int flags = O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC | (truncate ? O_TRUNC : 0);
+    target.fd = ::open(target.path.c_str(), flags, 0644);
+    if (target.fd < 0)
+        ThrowErrno(target.path);
+    struct stat st;
+    if (::fstat(target.fd, &st) != 0)
+        ThrowErrno(target.path);
+    if (st.st_size == 0)
+        return;
+    char last = 0;
+    if (::pread(target.fd, &last, 1, st.st_size - 1) != 1)
+        ThrowErrno(target.path);
+    if (last != '\n' && last != '\r') {
+        std::string end = "\r\n";
+        WriteOut(target, end);
+    }
+}
+
+void MonthWriter::WriteOut(Target& target, std::string& buffer) {
+    std::string_view rest = buffer;
+    while (!rest.empty()) {
+        const ssize_t w = ::write(target.fd, rest.data(), rest.size());
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowErrno(target.path);
+        }
+        rest.remove_prefix(static_cast<std::size_t>(w));
+    }
+    buffer.clear();
+}
+
+void MonthWriter::Flush() {
+    WriteOut(logFile_, log_);
+    WriteOut(eurFile_, eur_);
+}
+
+void MonthWriter::Close() {
+    Flush();
+    for (Target* target : {&logFile_, &eurFile_}) {
+        const int fd = target->fd;
+        target->fd = -1;
+        if (::close(fd) != 0)
+            ThrowErrno(target->path);
+    }
+}
+
+}  // namespace trafikon

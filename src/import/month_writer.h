@@ -1,0 +1,49 @@
+// Appends lines to the stored log of one month and their day-time stamps to
+// its time file, through buffers written out in whole lines.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace trafikon {
+
+class MonthWriter {
+  public:
+    // Opens both files for appending, creating them when missing. When the
+    // stored log does not exist yet, a time file left without it is started
+    // afresh. A file whose last line has no line end gets one first, so that
+    // appended lines never join it. Throws IoError.
+    MonthWriter(std::string key, const std::string& siteDir);
+    ~MonthWriter();  // closes without writing what is still buffered
+    MonthWriter(const MonthWriter&) = delete;
+    MonthWriter& operator=(const MonthWriter&) = delete;
+
+    // Adds the line and its stamp, each followed by CR LF.
+    void Append(std::string_view line, std::string_view stamp) {
+        log_.append(line).append("\r\n");
+        eur_.append(stamp).append("\r\n");
+        if (log_.size() >= kFlushAt || eur_.size() >= kFlushAt)
+            Flush();
+    }
+    void Flush();  // writes both buffers out; throws IoError
+    void Close();  // Flush, then close; throws IoError
+
+    const std::string& key() const { return key_; }
+
+    static constexpr std::size_t kFlushAt = 256 * 1024;
+
+  private:
+    struct Target {
+        std::string path;
+        int fd = -1;
+    };
+    static void Open(Target& target, bool truncate);
+    static void WriteOut(Target& target, std::string& buffer);
+
+    std::string key_;
+    Target logFile_, eurFile_;
+    std::string log_, eur_;
+};
+
+}  // namespace trafikon
