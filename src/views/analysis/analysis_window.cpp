@@ -1,0 +1,221 @@
+#include "views/analysis/analysis_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "shell/app_state.h"
+#include "shell/message_service_qt.h"
+#include "shell/text_convert_qt.h"
+#include "store/text_file.h"
+#include "views/analysis/analysis_tab_widget.h"
+#include "views/analysis/general_lists.h"
+#include "views/analysis/general_tab_widget.h"
+#include "views/analysis/list_shortcuts.h"
+#include "views/analysis/log_lines_widget.h"
+#include "views/analysis/name_count_list_widget.h"
+#include "views/analysis/placeholder_tab_widget.h"
+
+namespace trafikon {
+
+namespace {
+
+// Fixed wording of the problems this window reports beyond the language table.
+QString Wording(const char* french, const char* english) {
+    return QString::fromUtf8(App().settings.languageCode() == "en" ? english : french);
+}
+
+class BusyCursor {
+  public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
+TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
+    : QWidget(parent), key_(monthKey) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    openPage = [](const std::string& command, const std::string& address) {
+        // One argument, no shell: the address reaches the program as it is.
+        QProcess::startDetached(QString::fromLocal8Bit(command.c_str()), {FromCp1252(address)});
+    };
+    results_.siteDir = App().siteDir;
+    results_.key = key_;
+
+    splitter_ = new QSplitter(Qt::Vertical, this);
+    tabs_ = new QTabWidget(splitter_);
+    logModel_ = new LogLinesModel(this);
+    logView_ = new LogLinesView(logModel_, splitter_);
+    logView_->onCopy = [this](const std::string& number) { CopyText(number); };
+    splitter_->addWidget(tabs_);
+    splitter_->addWidget(logView_);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
+    splitter_->setSizes({453, 114});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter_);
+
+    general_ = new GeneralTabWidget(*this, tabs_);
+    tabs_->addTab(general_, QString());
+    pages_[kGeneral] = nullptr;
+    pages_[kFiles] = new PlaceholderTabWidget(*this, &results_.files, 137, tabs_);
+    pages_[kHosts] = new PlaceholderTabWidget(*this, &results_.hosts, 138, tabs_);
+    pages_[kStatus] = new PlaceholderTabWidget(*this, nullptr, 139, tabs_);
+    pages_[kExternal] = new PlaceholderTabWidget(*this, &results_.externalReferrers, 137, tabs_);
+    pages_[kInternal] = new PlaceholderTabWidget(*this, &results_.internalReferrers, 137, tabs_);
+    for (int t = kFiles; t <= kInternal; ++t)
+        tabs_->addTab(pages_[t], QString());
+    browsers_ = new NameCountListWidget(tabs_);
+    tabs_->addTab(browsers_, QString());
+    tabs_->setCurrentIndex(kFiles);
+
+    ApplyTexts();
+    resize(882, 567);
+}
+
+TFAnalyse::~TFAnalyse() = default;
+
+void TFAnalyse::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    if (App().requestedMonth == key_)
+        App().requestedMonth.clear();
+    // A month without a stored log is not loaded, and nothing is said.
+    if (FileExists(App().siteDir + "log-" + key_ + ".log"))
+        LoadMonth();
+}
+
+void TFAnalyse::ApplyTexts() {
+    QString caption = Tr(112);
+    if (caption.isEmpty())
+        caption = QStringLiteral("Analyse");
+    setWindowTitle(caption + QLatin1Char(' ') + QString::fromLatin1(key_.c_str()));
+    const int tabEntries[7] = {113, 115, 116, 117, 118, 119, 120};
+    for (int t = 0; t < 7; ++t)
+        tabs_->setTabText(t, Tr(tabEntries[t]));
+    logModel_->SetCaptions(Tr(144), Tr(145));
+    logModel_->SetMissingText(Wording("(ligne au-delà de la fin du log enregistré)",
+                                      "(line beyond the end of the stored log)"));
+    browsers_->model().SetCaptions({Tr(141), Tr(142)});
+    general_->ApplyTexts();
+    for (AnalysisTabWidget* page : pages_)
+        if (page)
+            page->ApplyTexts();
+}
+
+AnalysisTabWidget* TFAnalyse::tabPage(Tab tab) const {
+    return pages_[tab];
+}
+
+void TFAnalyse::LoadMonth() {
+    BusyCursor busy;
+    ApplyTexts();
+    ClearLogLines();
+    logIndex_.SetPath(App().siteDir + "log-" + key_ + ".log");
+    LoadMonthResults(App().siteDir, key_, results_);
+    if (!results_.analysed) {
+        Messages().Inform(this, Tr(146));
+        FillTabs();
+        return;
+    }
+    FillTabs();
+    if (!results_.problems.empty())
+        ReportProblems(results_.problems);
+}
+
+void TFAnalyse::FillTabs() {
+    for (Tab t : {kFiles, kExternal, kInternal, kHosts})
+        pages_[t]->Refresh();
+    FillBrowserList();
+    pages_[kStatus]->Refresh();
+    general_->Refresh();
+}
+
+void TFAnalyse::FillBrowserList() {
+    browsers_->model().SetRows(RecordRows(results_.browsers));
+}
+
+void TFAnalyse::ReportProblems(const std::vector<std::string>& problems) {
+    QString text = Wording("Des fichiers de résultat de ce mois sont absents ou abîmés :",
+                           "Some result files of this month are missing or damaged:");
+    for (const std::string& p : problems)
+        text += QLatin1Char('\n') + QString::fromLocal8Bit(p.c_str());
+    Messages().Inform(this, text);
+}
+
+std::size_t TFAnalyse::ShowLogLines(std::string_view idList, LineNumbering numbering) {
+    LogExtraction got = ExtractLogLines(logIndex_, idList, numbering);
+    const std::size_t rows = got.lines.size();
+    logModel_->SetLines(std::move(got.lines));
+    if (!got.error.empty()) {
+        Messages().Inform(this, Wording("Le log enregistré de ce mois est illisible :",
+                                        "The stored log of this month cannot be read:") +
+                                    QLatin1Char('\n') + QString::fromLocal8Bit(got.error.c_str()));
+    } else if (got.beyondEnd > 0) {
+        Messages().Inform(
+            this, Wording("Le log enregistré a changé depuis l'analyse : %1 ligne(s) au-delà de sa "
+                          "fin. Relancez l'analyse de ce mois.",
+                          "The stored log changed since the analysis: %1 line(s) beyond its end. "
+                          "Analyse this month again.")
+                      .arg(got.beyondEnd));
+    }
+    return rows;
+}
+
+void TFAnalyse::ClearLogLines() {
+    logModel_->Clear();
+}
+
+bool TFAnalyse::Jump(Tab tab, std::string_view name, int missingEntry) {
+    AnalysisTabWidget* page = pages_[tab];
+    if (!page || !page->SelectByKey(name)) {
+        Messages().Inform(this, Tr(missingEntry));
+        return false;
+    }
+    tabs_->setCurrentIndex(tab);
+    return true;
+}
+
+bool TFAnalyse::JumpToFile(std::string_view name) {
+    return Jump(kFiles, name, 106);
+}
+bool TFAnalyse::JumpToHost(std::string_view name) {
+    return Jump(kHosts, name, 104);
+}
+
+void TFAnalyse::CopyText(std::string_view text) {
+    QGuiApplication::clipboard()->setText(FromCp1252(text));
+}
+
+void TFAnalyse::OpenSitePage(std::string_view page) {
+    OpenAddress(SitePageAddress(siteUrl(), page));
+}
+
+void TFAnalyse::OpenAddress(std::string_view address) {
+    const std::string& command = App().browserCommand;
+    if (command.empty() || !IsOpenableAddress(address) || !openPage)
+        return;
+    openPage(command, std::string(address));
+}
+
+std::string TFAnalyse::siteUrl() const {
+    return App().settings.siteUrl();
+}
+const Settings& TFAnalyse::settings() const {
+    return App().settings;
+}
+const std::string& TFAnalyse::Text(int entry) const {
+    return App().Text(entry);
+}
+
+}  // namespace trafikon

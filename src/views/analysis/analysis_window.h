@@ -1,0 +1,102 @@
+// TFAnalyse: the analysis window of one month, an MDI child of the main window.
+//
+// How the tab pages plug in
+// -------------------------
+// Tabs 1-5 (files, hosts, status codes, external and internal referrers) are
+// widgets derived from AnalysisTabWidget (analysis_tab_widget.h), constructed
+// by this window as
+//     FilesTab(const MonthResults& results, AnalysisContext& context, QWidget* parent)
+//     HostsTab(...same...), StatusTab(...same...),
+//     ReferrerTab(const MonthResults&, AnalysisContext&, bool external, QWidget* parent)
+// `results` (month_results.h) holds the tables of the month on screen;
+// `context` (analysis_context.h) gives the log-line panel, the jumps, the
+// clipboard, page opening, settings and texts. The window calls ApplyTexts()
+// once after construction, Refresh() after every load in the order files,
+// external referrers, internal referrers, hosts, (browsers), status codes,
+// and SelectByKey(name) for the jumps. Shared pieces for the lists:
+// name_count_list_widget.h (model/view list with sorting, shortcuts and
+// selection notices), list_sorter.h, list_shortcuts.h (DetailRefresh).
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "views/analysis/analysis_context.h"
+#include "views/analysis/log_line_index.h"
+#include "views/analysis/month_results.h"
+
+class QTabWidget;
+class QSplitter;
+
+namespace trafikon {
+
+class AnalysisTabWidget;
+class GeneralTabWidget;
+class NameCountListWidget;
+class LogLinesModel;
+class LogLinesView;
+
+class TFAnalyse : public QWidget, public AnalysisContext {
+    Q_OBJECT
+  public:
+    enum Tab { kGeneral = 0, kFiles, kHosts, kStatus, kExternal, kInternal, kBrowsers };
+
+    explicit TFAnalyse(const std::string& monthKey, QWidget* parent = nullptr);
+    ~TFAnalyse() override;
+
+    const std::string& monthKey() const { return key_; }
+    // Loads the current month and refills every tab.
+    void LoadMonth();
+    void FillTabs();
+    void ApplyTexts();
+
+    QTabWidget* tabs() const { return tabs_; }
+    AnalysisTabWidget* tabPage(Tab tab) const;
+    GeneralTabWidget* generalTab() const { return general_; }
+    NameCountListWidget* browserList() const { return browsers_; }
+    LogLinesView* logLinesView() const { return logView_; }
+    LogLinesModel* logLines() const { return logModel_; }
+    const LogLineIndex& logIndex() const { return logIndex_; }
+
+    // Starts the page opener with one address (tests replace it).
+    std::function<void(const std::string& command, const std::string& address)> openPage;
+
+    // AnalysisContext
+    const MonthResults& results() const override { return results_; }
+    std::size_t ShowLogLines(std::string_view idList, LineNumbering numbering) override;
+    void ClearLogLines() override;
+    bool JumpToFile(std::string_view name) override;
+    bool JumpToHost(std::string_view name) override;
+    void CopyText(std::string_view text) override;
+    void OpenSitePage(std::string_view page) override;
+    void OpenAddress(std::string_view address) override;
+    std::string siteUrl() const override;
+    const Settings& settings() const override;
+    const std::string& Text(int entry) const override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void FillBrowserList();
+    bool Jump(Tab tab, std::string_view name, int missingEntry);
+    void ReportProblems(const std::vector<std::string>& problems);
+
+    std::string key_;
+    MonthResults results_;
+    LogLineIndex logIndex_;
+    bool shown_ = false;
+
+    QTabWidget* tabs_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    GeneralTabWidget* general_ = nullptr;
+    std::array<AnalysisTabWidget*, 7> pages_{};
+    NameCountListWidget* browsers_ = nullptr;
+    LogLinesModel* logModel_ = nullptr;
+    LogLinesView* logView_ = nullptr;
+};
+
+}  // namespace trafikon

@@ -1,0 +1,231 @@
+#include "views/analysis/general_tab_widget.h"
+
+#include <QEnterEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QStackedWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "shell/text_convert_qt.h"
+#include "views/analysis/analysis_context.h"
+#include "views/analysis/daily_bars.h"
+#include "views/analysis/daily_graph_qt.h"
+#include "views/analysis/name_count_list_widget.h"
+
+namespace trafikon {
+
+LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
+    remembered_ = palette().color(QPalette::WindowText);
+}
+
+void LinkLabel::SetColor(const QColor& color) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, color);
+    setPalette(pal);
+}
+
+QColor LinkLabel::color() const {
+    return palette().color(QPalette::WindowText);
+}
+
+void LinkLabel::enterEvent(QEnterEvent* event) {
+    remembered_ = color();
+    SetColor(Qt::red);
+    setCursor(Qt::PointingHandCursor);
+    QLabel::enterEvent(event);
+}
+
+void LinkLabel::leaveEvent(QEvent* event) {
+    SetColor(remembered_);
+    unsetCursor();
+    QLabel::leaveEvent(event);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->pos())) {
+        remembered_ = Qt::blue;
+        if (onClick)
+            onClick();
+        // While the mouse is still over the label it stays red until it leaves.
+        if (!underMouse())
+            SetColor(remembered_);
+    }
+    QLabel::mouseReleaseEvent(event);
+}
+
+namespace {
+
+QTreeWidget* MakeFixedList(int columns, QWidget* parent) {
+    auto* list = new QTreeWidget(parent);
+    list->setColumnCount(columns);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSortingEnabled(false);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->header()->setSectionsClickable(false);
+    return list;
+}
+
+QColor WindowTextColor(const QWidget* w) {
+    return w->style() ? QPalette().color(QPalette::WindowText) : QColor(Qt::black);
+}
+
+}  // namespace
+
+GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
+    : QWidget(parent), context_(context) {
+    auto* outer = new QHBoxLayout(this);
+    auto* left = new QVBoxLayout;
+    outer->addLayout(left);
+    for (int i = 0; i < 3; ++i) {
+        links_[i] = new LinkLabel(this);
+        left->addWidget(links_[i]);
+        links_[i]->onClick = [this, i] { ShowPanel(static_cast<Panel>(i)); };
+    }
+    for (int i = 0; i < 3; ++i) {
+        subLinks_[i] = new LinkLabel(this);
+        subLinks_[i]->setIndent(14);
+        subLinks_[i]->hide();
+        left->addWidget(subLinks_[i]);
+        subLinks_[i]->onClick = [this, i] { ShowTopList(static_cast<TopList>(i)); };
+    }
+    left->addStretch();
+    QFont bold = links_[0]->font();
+    bold.setBold(true);
+    links_[0]->setFont(bold);
+    links_[0]->SetColor(Qt::blue);
+    for (LinkLabel* l : links_)
+        l->setMinimumWidth(80);
+
+    stack_ = new QStackedWidget(this);
+    outer->addWidget(stack_, 1);
+
+    summary_ = MakeFixedList(2, stack_);
+    summary_->header()->resizeSection(0, 260);
+    stack_->addWidget(summary_);
+
+    auto* stats = new QWidget(stack_);
+    auto* statsLayout = new QHBoxLayout(stats);
+    statsLayout->setContentsMargins(0, 0, 0, 0);
+    days_ = MakeFixedList(5, stats);
+    for (int c = 0; c < 5; ++c)
+        days_->header()->resizeSection(c, c == 0 ? 50 : 75);
+    statsLayout->addWidget(days_, 1);
+    graphLabel_ = new QLabel(stats);
+    graphLabel_->setFixedSize(kGraphWidth, kGraphHeight);
+    graphLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    statsLayout->addWidget(graphLabel_, 0, Qt::AlignTop);
+    stack_->addWidget(stats);
+
+    top_ = new NameCountListWidget(stack_);
+    top_->model().SetCaptions({QStringLiteral("Info"), QStringLiteral("Nombre")});
+    stack_->addWidget(top_);
+    connect(top_, &NameCountListWidget::shortcutUsed, this,
+            [this](ListShortcut s, int row) { TopListShortcut(static_cast<int>(s), row); });
+
+    // An empty graph until a month is drawn.
+    graphImage_ = QImage(kGraphWidth, kGraphHeight, QImage::Format_RGB32);
+    graphImage_.fill(QColor(192, 192, 192));
+    graphLabel_->setPixmap(QPixmap::fromImage(graphImage_));
+}
+
+void GeneralTabWidget::ApplyTexts() {
+    links_[kSummary]->setText(Tr(121));
+    links_[kStatistics]->setText(Tr(122));
+    links_[kTopLists]->setText(Tr(114));
+    subLinks_[0]->setText(Tr(128));
+    subLinks_[1]->setText(Tr(130));
+    subLinks_[2]->setText(Tr(131));
+    summary_->setHeaderLabels({Tr(123), Tr(124)});
+    summary_->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    days_->setHeaderLabels({Tr(125), Tr(126), Tr(127), Tr(128), Tr(129)});
+    for (int r = 0; r < summary_->topLevelItemCount() && r < int(kSummaryEntries.size()); ++r)
+        summary_->topLevelItem(r)->setText(0, Tr(kSummaryEntries[std::size_t(r)]));
+}
+
+void GeneralTabWidget::ShowPanel(Panel panel) {
+    panel_ = panel;
+    stack_->setCurrentIndex(panel);
+    for (int i = 0; i < 3; ++i)
+        links_[i]->SetColor(i == panel ? QColor(Qt::blue) : WindowTextColor(this));
+    for (LinkLabel* l : subLinks_)
+        l->setVisible(panel == kTopLists);
+}
+
+void GeneralTabWidget::ShowTopList(TopList which) {
+    topList_ = static_cast<int>(which);
+    for (int i = 0; i < 3; ++i)
+        subLinks_[i]->SetColor(i == topList_ ? QColor(Qt::blue) : WindowTextColor(this));
+    top_->model().SetRows(TopListRows(context_.results(), which));
+}
+
+void GeneralTabWidget::Refresh() {
+    const MonthResults& month = context_.results();
+    if (!month.analysed)
+        return;  // the summary, day list and graph keep what they showed
+    summary_->clear();
+    days_->clear();
+    const MonthSummary& s = month.summary;
+    if (s.present) {
+        for (std::size_t r = 0; r < kSummaryEntries.size(); ++r) {
+            auto* item = new QTreeWidgetItem(summary_);
+            item->setText(0, Tr(kSummaryEntries[r]));
+            item->setText(1, FromCp1252(s.rows[r]));
+            item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        }
+        for (const auto& row : DayRows(s)) {
+            auto* item = new QTreeWidgetItem(days_);
+            for (int c = 0; c < 5; ++c) {
+                item->setText(c, FromCp1252(row[std::size_t(c)]));
+                if (c > 0)
+                    item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+            }
+        }
+        DrawGraph();
+    }
+    if (topList_ >= 0)
+        top_->model().SetRows(TopListRows(month, static_cast<TopList>(topList_)));
+    else
+        top_->model().Clear();
+}
+
+void GeneralTabWidget::DrawGraph() {
+    const MonthResults& month = context_.results();
+    std::vector<DrawOp> ops;
+    BarSeries visitors;
+    visitors.first = true;
+    visitors.values = ThirtyOneValues(month.summary.dayValues[0]);
+    visitors.largest = LargestOf(visitors.values);
+    visitors.color = kBlue;
+    visitors.offset = 0;
+    DrawDailyBars(ops, kGraphWidth, kGraphHeight, month.key, visitors);
+    BarSeries kilobytes;
+    kilobytes.values = ThirtyOneValues(month.summary.dayValues[1]);
+    kilobytes.largest = LargestOf(kilobytes.values);
+    kilobytes.color = kGraphGreen;
+    kilobytes.offset = 3;
+    DrawDailyBars(ops, kGraphWidth, kGraphHeight, month.key, kilobytes);
+    graphImage_ = PaintDailyGraph(ops, kGraphWidth, kGraphHeight);
+    graphLabel_->setPixmap(QPixmap::fromImage(graphImage_));
+}
+
+void GeneralTabWidget::TopListShortcut(int shortcut, int row) {
+    const NameCountRow* r = top_->model().RowAt(row);
+    if (!r || topList_ < 0)
+        return;
+    const auto s = static_cast<ListShortcut>(shortcut);
+    if (s == ListShortcut::Copy) {
+        context_.CopyText(r->name);
+    } else if (s == ListShortcut::Open) {
+        // Page names are stored without the site part; engine addresses are
+        // complete; a host is no address and opens nothing.
+        if (topList_ == static_cast<int>(TopList::Pages))
+            context_.OpenSitePage(r->name);
+        else if (topList_ == static_cast<int>(TopList::Engines))
+            context_.OpenAddress(r->name);
+    }
+}
+
+}  // namespace trafikon

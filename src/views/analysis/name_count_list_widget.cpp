@@ -1,0 +1,85 @@
+#include "views/analysis/name_count_list_widget.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace trafikon {
+
+NameCountListWidget::NameCountListWidget(QWidget* parent)
+    : QTreeView(parent), model_(new NameCountModel(this)) {
+    setModel(model_);
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    header()->resizeSection(0, 280);
+    header()->setSectionsMovable(false);
+    SetSortable(true);
+
+    connect(this, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { emit rowChosen(index.row()); });
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { emit rowDoubleClicked(index.row()); });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    emit rowChosen(current.row());
+            });
+}
+
+void NameCountListWidget::SetSortable(bool on) {
+    header()->setSectionsClickable(on);
+    header()->disconnect(this);
+    if (on)
+        connect(header(), &QHeaderView::sectionClicked, this,
+                [this](int c) { model_->ClickColumn(c); });
+}
+
+void NameCountListWidget::SetCountColumnShown(bool on) {
+    setColumnHidden(1, !on);
+    setHeaderHidden(!on);
+    header()->setStretchLastSection(!on);
+}
+
+int NameCountListWidget::SelectedRow() const {
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void NameCountListWidget::SelectRow(int row) {
+    const QModelIndex index = model_->index(row, 0);
+    if (!index.isValid())
+        return;
+    selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(index);
+}
+
+void NameCountListWidget::keyPressEvent(QKeyEvent* event) {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    int key = 0;
+    if (event->key() == Qt::Key_C)
+        key = 'C';
+    else if (event->key() == Qt::Key_V)
+        key = 'V';
+    else if (event->key() == Qt::Key_Insert)
+        key = kInsertKey;
+    const ListShortcut s = ShortcutFor(key, ctrl, shift);
+    if (s == ListShortcut::None) {
+        QTreeView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat())
+        return;
+    const int row = SelectedRow();
+    if (row >= 0)
+        emit shortcutUsed(s, row);
+}
+
+}  // namespace trafikon

@@ -1,0 +1,40 @@
+// A report list of the analysis window: a QTreeView over a NameCountModel,
+// with header-click sorting, the selection notices of the detail refresh rule,
+// the keyboard shortcuts and the double-click of the jumps.
+#pragma once
+
+#include <QTreeView>
+
+#include "views/analysis/list_shortcuts.h"
+#include "views/analysis/name_count_model.h"
+
+namespace trafikon {
+
+class NameCountListWidget : public QTreeView {
+    Q_OBJECT
+  public:
+    explicit NameCountListWidget(QWidget* parent = nullptr);
+
+    NameCountModel& model() { return *model_; }
+    void SetSortable(bool on);          // header clicks sort (off for unsorted lists)
+    void SetCountColumnShown(bool on);  // hide the second column for one-column lists
+    int SelectedRow() const;            // -1 without a selection
+    // Selects row, gives it the focus mark, scrolls it into view.
+    void SelectRow(int row);
+
+  signals:
+    // A click on a row or a change of selection (keyboard or mouse); the
+    // receiver applies the detail refresh rule.
+    void rowChosen(int row);
+    void rowDoubleClicked(int row);
+    // A shortcut released while a row is selected.
+    void shortcutUsed(trafikon::ListShortcut shortcut, int row);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    NameCountModel* model_;
+};
+
+}  // namespace trafikon

@@ -1,0 +1,48 @@
+// Model of the two-column lists of the analysis window (a name and a count):
+// rows kept as the store's bytes, converted only for the visible cells, sorted
+// by the header-click rule of list_sorter.h. Refilling keeps the sort state
+// but puts the rows back in table order until the next header click.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+#include "views/analysis/list_sorter.h"
+#include "views/analysis/name_count_row.h"
+
+namespace trafikon {
+
+class NameCountModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    explicit NameCountModel(QObject* parent = nullptr);
+
+    void SetCaptions(const QStringList& captions);  // one per column (2)
+    void SetRows(std::vector<NameCountRow> rows);
+    void Clear() { SetRows({}); }
+    // Header click on column c: new sort state, rows sorted by it.
+    void ClickColumn(int c);
+    // The external-query rule: the toggle of the state, always by the first column.
+    void SetTextOnlySorting(bool on) { textOnly_ = on; }
+    SortState& sortState() { return sort_; }
+
+    const std::vector<NameCountRow>& rows() const { return rows_; }
+    const NameCountRow* RowAt(int row) const;
+    // First row whose name equals `name` exactly (case-sensitive), or -1.
+    int FindExact(std::string_view name) const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  private:
+    std::vector<NameCountRow> rows_;
+    QStringList captions_;
+    SortState sort_;
+    bool textOnly_ = false;
+};
+
+}  // namespace trafikon

@@ -1,0 +1,15 @@
+// One row of a two-column list of the analysis window: a name and a count.
+#pragma once
+
+#include <string>
+
+namespace trafikon {
+
+struct NameCountRow {
+    std::string name;
+    std::string count;        // as stored
+    long long number = 0;     // count as an integer (0 when it does not convert)
+    long long position = -1;  // position of the record in its table
+};
+
+}  // namespace trafikon
