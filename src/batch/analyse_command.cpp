@@ -1,12 +1,126 @@
+// trafikon-batch analyse --root DIR [--site-url URL] [--all]
+//                        [--on-malformed ignore|cancel]
+// Analyses the stored months of DIR/data/1/ in ascending order: all of them
+// with --all, otherwise those whose analysis is missing or out of date. The
+// last line printed is the summary: months analysed, lines read, seconds,
+// lines per second.
+#include <chrono>
+#include <clocale>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "batch/batch_commands.h"
+#include "engine/analyse_log.h"
+#include "engine/analysed_check.h"
+#include "store/data_store.h"
+#include "store/text_file.h"
 
 namespace trafikon::batch {
 
-int RunAnalyseCommand(const std::vector<std::string>&) {
-    std::fputs("trafikon-batch analyse: not built yet\n", stderr);
+namespace {
+
+constexpr const char* kUsage =
+    "usage: trafikon-batch analyse --root DIR [--site-url URL] [--all] "
+    "[--on-malformed ignore|cancel]\n";
+
+class BatchObserver : public AnalysisObserver {
+  public:
+    explicit BatchObserver(MalformedLineAnswer answer) : answer_(answer) {}
+    MalformedLineAnswer MalformedLine(std::int64_t lineNumber, std::string_view) override {
+        if (answer_ == MalformedLineAnswer::Cancel)
+            std::fprintf(stderr, "%s: line %lld has too few fields; analysis cancelled\n",
+                         month_.c_str(), static_cast<long long>(lineNumber));
+        return answer_;
+    }
+    void Cancelled(const std::string& key) override {
+        std::fprintf(stderr, "%s: Analyse canceled\n", key.c_str());
+    }
+    void SetMonth(const std::string& key) { month_ = key; }
+
+  private:
+    MalformedLineAnswer answer_;
+    std::string month_;
+};
+
+int Usage(const char* problem) {
+    std::fprintf(stderr, "trafikon-batch analyse: %s\n%s", problem, kUsage);
     return 2;
+}
+
+}  // namespace
+
+int RunAnalyseCommand(const std::vector<std::string>& args) {
+    std::string root, siteUrl;
+    bool haveSiteUrl = false, all = false;
+    MalformedLineAnswer onMalformed = MalformedLineAnswer::Ignore;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--root" && hasValue) {
+            root = args[++i];
+        } else if (a == "--site-url" && hasValue) {
+            siteUrl = args[++i];
+            haveSiteUrl = true;
+        } else if (a == "--all") {
+            all = true;
+        } else if (a == "--on-malformed" && hasValue) {
+            const std::string& v = args[++i];
+            if (v == "ignore")
+                onMalformed = MalformedLineAnswer::Ignore;
+            else if (v == "cancel")
+                onMalformed = MalformedLineAnswer::Cancel;
+            else
+                return Usage("--on-malformed takes ignore or cancel");
+        } else {
+            return Usage(("unexpected argument: " + a).c_str());
+        }
+    }
+    if (root.empty())
+        return Usage("--root is required");
+
+    // The date-time text of the monthly files follows the user's locale.
+    std::setlocale(LC_TIME, "");
+    if (root.back() != '/')
+        root.push_back('/');
+    const std::string siteDir = SiteDir(root);
+
+    const auto start = std::chrono::steady_clock::now();
+    int monthsAnalysed = 0;
+    std::uint64_t linesRead = 0;
+    try {
+        if (!DirectoryExists(siteDir))
+            throw IoError(siteDir, "No such file or directory");
+        if (!haveSiteUrl) {
+            // Setting 1 of the store's settings file is the site's address.
+            const Lines settings = ReadTextLinesIfExists(siteDir + std::string(kSettingsFileName));
+            if (!settings.empty())
+                siteUrl = settings.front();
+        }
+        BatchObserver observer(onMalformed);
+        for (const auto& key : MonthsToAnalyse(siteDir, ListStoredMonths(siteDir), all)) {
+            observer.SetMonth(key);
+            const AnalysisResult r = AnalyseLog(siteDir, key, siteUrl, observer);
+            linesRead += r.linesRead;
+            if (r.completed) {
+                ++monthsAnalysed;
+                std::printf("%s: %llu lines, %llu hits, %llu malformed lines ignored\n",
+                            key.c_str(), static_cast<unsigned long long>(r.linesRead),
+                            static_cast<unsigned long long>(r.hits),
+                            static_cast<unsigned long long>(r.ignoredLines));
+            }
+        }
+    } catch (const IoError& e) {
+        std::fprintf(stderr, "trafikon-batch analyse: %s: %s\n", e.path().c_str(),
+                     e.reason().c_str());
+        return 1;
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double perSecond = seconds > 0 ? static_cast<double>(linesRead) / seconds : 0.0;
+    std::printf("months analysed: %d, lines read: %llu, seconds: %.3f, lines per second: %.0f\n",
+                monthsAnalysed, static_cast<unsigned long long>(linesRead), seconds, perSecond);
+    return 0;
 }
 
 }  // namespace trafikon::batch

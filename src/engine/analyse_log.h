@@ -1,0 +1,27 @@
+// One analysis run of a stored log month: reads `log-<key>.log` line by line
+// with the month's field format, folds every hit into the month's results and,
+// when the run completes, writes the nine result files and the monthly
+// statistics file of the month. A cancelled run changes no file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/analysis_observer.h"
+
+namespace trafikon {
+
+struct AnalysisResult {
+    bool completed = false;          // false when cancelled at a malformed line
+    std::uint64_t linesRead = 0;     // lines of the stored log read, comment lines included
+    std::uint64_t hits = 0;          // lines counted as hits
+    std::uint64_t ignoredLines = 0;  // malformed lines dropped
+};
+
+// `siteDir` is the store folder ending in '/'; `siteUrl` the address of the
+// user's own site (referrers that begin with it are internal). Throws IoError
+// when a file of the month cannot be read or written.
+AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKey,
+                          const std::string& siteUrl, AnalysisObserver& observer);
+
+}  // namespace trafikon

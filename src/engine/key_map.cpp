@@ -1,0 +1,159 @@
+#include "engine/key_map.h"
+
+#include <cstring>
+
+namespace trafikon {
+
+namespace {
+
+constexpr std::size_t kShortList = 16;
+const std::vector<std::uint32_t> kEmptyList;
+
+inline std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
+    const unsigned __int128 r = static_cast<unsigned __int128>(a) * b;
+    return static_cast<std::uint64_t>(r) ^ static_cast<std::uint64_t>(r >> 64);
+}
+
+inline std::uint64_t Load64(const char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+inline std::uint64_t HashPair(std::uint64_t key) {
+    return Mix(key, 0x9E3779B97F4A7C15ull);
+}
+
+}  // namespace
+
+std::uint64_t HashBytes(std::string_view bytes) {
+    const char* p = bytes.data();
+    std::size_t n = bytes.size();
+    std::uint64_t h = 0x243F6A8885A308D3ull ^ n;
+    while (n >= 16) {
+        h = Mix(Load64(p) ^ 0xA0761D6478BD642Full, Load64(p + 8) ^ h);
+        p += 16;
+        n -= 16;
+    }
+    if (n >= 8) {
+        h = Mix(Load64(p) ^ 0xE7037ED1A0B428DBull, h ^ 0x8EBC6AF09C88C6E3ull);
+        p += 8;
+        n -= 8;
+    }
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, p, n);
+    return Mix(tail ^ 0x589965CC75374CC3ull, h ^ 0x1D8E4E27C47D124Full);
+}
+
+KeyMap::KeyMap() : offsets_{0}, table_(1024, 0), tags_(1024, 0), mask_(1023) {}
+
+std::int64_t KeyMap::Find(std::string_view key) const {
+    const std::uint64_t h = HashBytes(key);
+    const auto tag = static_cast<std::uint32_t>(h >> 32);
+    for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
+        const std::uint32_t entry = table_[i];
+        if (entry == 0)
+            return -1;
+        if (tags_[i] == tag && Key(entry - 1) == key)
+            return entry - 1;
+    }
+}
+
+std::uint32_t KeyMap::FindOrAdd(std::string_view key, bool& added) {
+    const std::uint64_t h = HashBytes(key);
+    const auto tag = static_cast<std::uint32_t>(h >> 32);
+    std::size_t i = h & mask_;
+    for (;; i = (i + 1) & mask_) {
+        const std::uint32_t entry = table_[i];
+        if (entry == 0)
+            break;
+        if (tags_[i] == tag && Key(entry - 1) == key) {
+            added = false;
+            return entry - 1;
+        }
+    }
+    const auto position = static_cast<std::uint32_t>(size());
+    keys_.append(key);
+    offsets_.push_back(keys_.size());
+    table_[i] = position + 1;
+    tags_[i] = tag;
+    added = true;
+    if (size() * 2 > table_.size())
+        Grow();
+    return position;
+}
+
+void KeyMap::Grow() {
+    std::vector<std::uint32_t> table(table_.size() * 2, 0), tags(table_.size() * 2, 0);
+    const std::size_t mask = table.size() - 1;
+    for (std::size_t s = 0; s < table_.size(); ++s) {
+        if (table_[s] == 0)
+            continue;
+        const std::uint64_t h = HashBytes(Key(table_[s] - 1));
+        std::size_t i = h & mask;
+        while (table[i] != 0)
+            i = (i + 1) & mask;
+        table[i] = table_[s];
+        tags[i] = tags_[s];
+    }
+    table_.swap(table);
+    tags_.swap(tags);
+    mask_ = mask;
+}
+
+void DistinctLists::Add(std::uint32_t record, std::uint32_t value) {
+    if (record >= lists_.size())
+        lists_.resize(record + 1);
+    auto& list = lists_[record];
+    if (!list.empty() && list.back() == value)
+        return;
+    const std::uint64_t key = (static_cast<std::uint64_t>(record) << 32) | value;
+    if (list.size() < kShortList) {
+        for (std::uint32_t v : list)
+            if (v == value)
+                return;
+        list.push_back(value);
+        if (list.size() == kShortList)
+            for (std::uint32_t v : list)
+                SetInsert((static_cast<std::uint64_t>(record) << 32) | v);
+        return;
+    }
+    if (SetInsert(key))
+        list.push_back(value);
+}
+
+const std::vector<std::uint32_t>& DistinctLists::List(std::uint32_t record) const {
+    return record < lists_.size() ? lists_[record] : kEmptyList;
+}
+
+bool DistinctLists::SetInsert(std::uint64_t key) {
+    if ((setCount_ + 1) * 2 > set_.size())
+        SetGrow();
+    const std::size_t mask = set_.size() - 1;
+    for (std::size_t i = HashPair(key) & mask;; i = (i + 1) & mask) {
+        if (set_[i] == 0) {
+            set_[i] = key + 1;
+            ++setCount_;
+            return true;
+        }
+        if (set_[i] == key + 1)
+            return false;
+    }
+}
+
+void DistinctLists::SetGrow() {
+    std::vector<std::uint64_t> old;
+    old.swap(set_);
+    set_.assign(old.empty() ? 1024 : old.size() * 2, 0);
+    const std::size_t mask = set_.size() - 1;
+    for (std::uint64_t stored : old) {
+        if (stored == 0)
+            continue;
+        std::size_t i = HashPair(stored - 1) & mask;
+        while (set_[i] != 0)
+            i = (i + 1) & mask;
+        set_[i] = stored;
+    }
+}
+
+}  // namespace trafikon
