@@ -269,6 +269,11 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     auto monthly = std::make_unique<AtomicFileWriter>(monthlyPath);
     for (const auto& line : FormatMonthStats(ComputeMonthStats(a, logDateText)))
         monthly->WriteLine(line);
+    // Everything is on disk before the earlier analysis loses its mark: a full
+    // disk or a write error leaves that analysis whole.
+    for (auto& f : files)
+        f->Sync();
+    monthly->Sync();
 
     if (::unlink(monthlyPath.c_str()) != 0 && errno != ENOENT)
         ThrowErrno(monthlyPath);
