@@ -13,6 +13,7 @@
 #include "store/status_table.h"
 #include "store/tagged_record.h"
 #include "store/text_file.h"
+#include "views/analysis/log_line_index.h"
 #include "views/analysis/month_results.h"
 
 using namespace trafikon;
@@ -117,6 +118,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(ParseStatusLine(line, status));
         CheckIds(status.lines, storedLines);
         CheckIds(status.files, files);
+    }
+    // The window numbers the stored lines as the engine does.
+    LogLineIndex index(month.logPath());
+    FUZZ_CHECK(index.Update());
+    FUZZ_CHECK(index.lineCount() == storedLines);
+    for (const std::string& r : month.files) {
+        const LogExtraction lines = ExtractLogLines(index, ReadField(r, 3), LineNumbering::Index);
+        FUZZ_CHECK(lines.beyondEnd == 0 && lines.notNumbers == 0 && lines.error.empty());
     }
     std::uint64_t hits = 0;
     for (const std::string& r : month.files)

@@ -107,7 +107,8 @@ def main():
         lfp = [record([b"/p%d.html" % i, b"2", id_list([i, i + 1]), b"1", b"200", b"[x]",
                        b"-0-", b"-", b"-", b"-", b"-", b"-"]) for i in range(k + 2)]
         mf.add(b"\r\n".join(mon) + b"\r\n@@\n" + b"\r\n".join(ret) + b"\r\n@@\n" +
-               b"\r\n".join(lfp) + b"\r\n")
+               b"\r\n".join(lfp) + b"\r\n@@\n" + b"\r\n".join(data_lines["combined"][:8]) +
+               b"\r\n")
 
     # Small stored months: the format, then the stored log.
     am = Seeds(args.out, "analyse_month")

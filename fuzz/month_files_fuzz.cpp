@@ -1,7 +1,8 @@
 // Reads a fuzzed monthly statistics file, status file and file list the way
 // the windows read them: parsed by position, day lists and top lists split,
 // and the records that top lists and status lines point at looked up.
-// Input: the mon- file, "@@\n", the ret- file, "@@\n", the lfp- file.
+// Input: the mon- file, "@@\n", the ret- file, "@@\n", the lfp- file, "@@\n",
+// the stored log.
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -11,6 +12,8 @@
 #include "store/status_table.h"
 #include "store/tagged_record.h"
 #include "store/text_file.h"
+#include "views/analysis/general_lists.h"
+#include "views/analysis/log_line_index.h"
 #include "views/analysis/month_results.h"
 
 using namespace trafikon;
@@ -26,10 +29,11 @@ void WriteRaw(const std::string& path, std::string_view bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto parts = Cut(AsText(data, size), "@@\n", 3);
+    const auto parts = Cut(AsText(data, size), "@@\n", 4);
     const std::string_view mon = parts[0];
     const std::string_view ret = parts.size() > 1 ? parts[1] : std::string_view();
     const std::string_view lfp = parts.size() > 2 ? parts[2] : std::string_view();
+    const std::string_view log = parts.size() > 3 ? parts[3] : std::string_view();
 
     // The store's own readers.
     const MonthStats stats = ParseMonthStats(SplitLines(mon));
@@ -54,6 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WriteRaw(dir + "mon-2002-03.tfd", mon);
     WriteRaw(dir + "ret-2002-03.tfd", ret);
     WriteRaw(dir + "lfp-2002-03.tfd", lfp);
+    WriteRaw(dir + "log-2002-03.log", log);
     MonthResults month;
     LoadMonthResults(dir, "2002-03", month);
     const MonthSummary& summary = month.summary;
@@ -65,11 +70,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (void)MonthResults::LineAt(month.hosts, entry.position);
         }
     }
+    // The general tab's lists and the status details with their log lines.
+    (void)DayRows(summary);
+    for (TopList which : {TopList::Pages, TopList::Hosts, TopList::Engines})
+        (void)TopListRows(month, which);
+    (void)RecordRows(month.files);
+    LogLineIndex index(month.logPath());
+    index.Update();
     for (const std::string& line : month.statuses) {
         StatusLine status;
         ParseStatusLine(line, status);
         for (long long position : IdListNumbers(status.files))
             (void)MonthResults::FieldAt(month.files, position, 1);
+        const LogExtraction lines =
+            ExtractLogLines(index, status.lines, LineNumbering::IndexPlusOne);
+        FUZZ_CHECK(lines.lines.size() + lines.notNumbers >= IdListSize(status.lines) ||
+                   !lines.error.empty());
     }
     for (const std::string& record : month.files) {
         const std::string_view key = MonthResults::FieldAt(month.files, 0, 1);
