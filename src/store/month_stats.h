@@ -57,6 +57,8 @@ struct MonthStats {
 
     std::string& operator[](MonthStatsLine line) { return values[line]; }
     const std::string& operator[](MonthStatsLine line) const { return values[line]; }
+    // Sets a line to a number in decimal.
+    void SetNumber(MonthStatsLine line, long long value) { values[line] = std::to_string(value); }
 };
 
 // The 28 lines "Key=value" of `stats`.

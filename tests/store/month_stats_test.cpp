@@ -22,14 +22,16 @@ TEST(MonthStatsTest, FileRoundTrip) {
     MonthStats stats;
     for (int k = 0; k < kMonthStatsLineCount; ++k)
         stats.values[k] = std::to_string(k);
-    stats[kStatDate] = "07/12/2026 20:15:00";  // a value holding '=' would also survive
+    stats[kStatDate] = "07/12/2026 20:15:00";
     stats[kStatTtPa] = "-3 (120)-0 (95)-";
-    stats[kStatHost] = "a=b";
+    stats[kStatHost] = "a=b";                  // only the first "=" ends the key
+    stats.SetNumber(kStatKoMo, 3000000000LL);  // more than 32 bits
     const Lines lines = FormatMonthStats(stats);
     ASSERT_EQ(lines.size(), 28u);
     EXPECT_EQ(lines[0], "Date=07/12/2026 20:15:00");
     EXPECT_EQ(lines[11], "Ret100=11");
     EXPECT_EQ(lines[25], "ttPa=-3 (120)-0 (95)-");
+    EXPECT_EQ(lines[22], "KoMo=3000000000");
 
     testing::TempDir dir;
     WriteMonthStatsFile(dir / "mon-2004-05.tfd", stats);

@@ -1,0 +1,61 @@
+// Splits every line of a generated access log with its default format and
+// prints lines per second. Usage: split_line_bench [LINES] [combined|iis]
+// The log is made once with the generator and kept in /tmp/trafikon-bench-data.
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "import/log_format.h"
+#include "store/text_file.h"
+
+using namespace trafikon;
+
+int main(int argc, char** argv) {
+    const long lines = argc > 1 ? std::atol(argv[1]) : 500000;
+    const std::string kind = argc > 2 ? argv[2] : "combined";
+    const std::string dir = "/tmp/trafikon-bench-data";
+    const std::string path = dir + "/split-" + kind + "-" + std::to_string(lines) + ".log";
+    if (!FileExists(path)) {
+        mkdir(dir.c_str(), 0755);
+        const std::string command =
+            "python3 '" TRAFIKON_GENLOG "' --lines " + std::to_string(lines) + " --format " + kind +
+            " --months 2 --seed 1 > '" + path + ".part' && mv '" + path + ".part' '" + path + "'";
+        if (std::system(command.c_str()) != 0) {
+            std::fprintf(stderr, "cannot generate %s\n", path.c_str());
+            return 1;
+        }
+    }
+    const std::string_view format = kind == "iis" ? kIisDefault.format : kApacheDefault.format;
+
+    LogFields fields;
+    DateParts parts;
+    std::string key;
+    long count = 0, keyChanges = 0;
+    const auto start = std::chrono::steady_clock::now();
+    LineReader reader(path);
+    std::string_view line;
+    while (reader.Next(line)) {
+        if (!line.empty() && line.front() == '#')
+            continue;
+        SplitLine(line, format, fields, parts);
+        if (key.size() != parts.year.size() + 1 + parts.monthNumber.size() ||
+            key.compare(0, parts.year.size(), parts.year) != 0 ||
+            key.compare(parts.year.size() + 1, std::string::npos, parts.monthNumber) != 0) {
+            key.clear();
+            AppendMonthKey(key, parts);
+            ++keyChanges;
+        }
+        ++count;
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf(
+        "split_line_bench: %s, %ld lines (%.1f MB) in %.3f s: %.0f lines/s, %.1f MB/s, "
+        "%ld month changes\n",
+        kind.c_str(), count, reader.bytesRead() / 1e6, seconds, count / seconds,
+        reader.bytesRead() / 1e6 / seconds, keyChanges);
+    return 0;
+}
