@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "engine/analysed_check.h"
-#include "engine/log_line_splitter.h"
+#include "engine/hit_pipeline.h"
 #include "engine/month_analysis.h"
 #include "engine/result_files.h"
 #include "store/data_store.h"
@@ -43,48 +43,33 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     // The version of the log that this run reads: taken before reading, so that
     // lines added meanwhile leave the month out of date.
     const std::string logDate = LogDateTimeText(logPath);
-    LogLineSplitter splitter(ReadFormatFile(siteDir + FormatFileName(monthKey)));
-    MonthAnalysis analysis(siteUrl);
-    LineReader reader(logPath);
-    ProgressReporter progress(observer, reader.fileSize());
+    FieldFormat format = ReadFormatFile(siteDir + FormatFileName(monthKey));
+    MonthAnalysis analysis;
+    HitPipeline lines(logPath, std::move(format), siteUrl);
+    ProgressReporter progress(observer, lines.fileSize());
     progress.Report(0);
 
     AnalysisResult result;
-    std::string_view line;
-    std::uint64_t index = 0;  // of the next line
-    while (reader.Next(line)) {
-        const std::uint64_t lineNumber = index++;
-        // Comment lines ("#") are not hits, before the first data line and after.
-        if (!line.empty() && line[0] == '#')
-            continue;
-        if (!splitter.Split(line)) {
-            if (observer.MalformedLine(static_cast<std::int64_t>(lineNumber), line) ==
-                MalformedLineAnswer::Cancel) {
-                result.linesRead = index;
-                observer.Cancelled(monthKey);
-                return result;
+    while (const LineBatch* batch = lines.Next()) {
+        for (const LineBatch::Entry& e : batch->entries) {
+            if (e.malformed) {
+                if (observer.MalformedLine(static_cast<std::int64_t>(e.lineNumber),
+                                           batch->Value(e, 0)) == MalformedLineAnswer::Cancel) {
+                    result.linesRead = e.lineNumber + 1;
+                    observer.Cancelled(monthKey);
+                    return result;
+                }
+                ++result.ignoredLines;
+                continue;
             }
-            ++result.ignoredLines;
-            continue;
+            if (e.lineNumber > std::numeric_limits<std::uint32_t>::max())
+                throw IoError(logPath, "too many lines for one month");
+            analysis.AddHit(batch->Hit(e), static_cast<std::uint32_t>(e.lineNumber));
+            ++result.hits;
         }
-        if (lineNumber > std::numeric_limits<std::uint32_t>::max())
-            throw IoError(logPath, "too many lines for one month");
-        splitter.Complete();
-        HitFields hit;
-        hit.request = splitter['r'];
-        hit.status = splitter['s'];
-        hit.time = splitter['t'];
-        hit.host = splitter['h'];
-        hit.userAgent = splitter['U'];
-        hit.referrer = splitter['R'];
-        hit.bytes = splitter['b'];
-        analysis.AddHit(hit, static_cast<std::uint32_t>(lineNumber));
-        ++result.hits;
-        if (lineNumber % 200 == 0)
-            progress.Report(reader.bytesRead());
+        result.linesRead = batch->linesRead;
+        progress.Report(batch->bytesRead);
     }
-    result.linesRead = index;
-    progress.Report(reader.fileSize());
     WriteMonthFiles(analysis, siteDir, monthKey, logDate);
     result.completed = true;
     observer.MonthFinished(monthKey);

@@ -6,7 +6,6 @@ namespace trafikon {
 
 namespace {
 
-constexpr std::size_t kShortList = 16;
 const std::vector<std::uint32_t> kEmptyList;
 
 inline std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
@@ -101,58 +100,38 @@ void KeyMap::Grow() {
     mask_ = mask;
 }
 
-void DistinctLists::Add(std::uint32_t record, std::uint32_t value) {
-    if (record >= lists_.size())
-        lists_.resize(record + 1);
-    auto& list = lists_[record];
-    if (!list.empty() && list.back() == value)
-        return;
-    const std::uint64_t key = (static_cast<std::uint64_t>(record) << 32) | value;
-    if (list.size() < kShortList) {
-        for (std::uint32_t v : list)
-            if (v == value)
-                return;
-        list.push_back(value);
-        if (list.size() == kShortList)
-            for (std::uint32_t v : list)
-                SetInsert((static_cast<std::uint64_t>(record) << 32) | v);
-        return;
-    }
-    if (SetInsert(key))
-        list.push_back(value);
-}
-
-const std::vector<std::uint32_t>& DistinctLists::List(std::uint32_t record) const {
+const std::vector<std::uint32_t>& IdLists::List(std::uint32_t record) const {
     return record < lists_.size() ? lists_[record] : kEmptyList;
 }
 
-bool DistinctLists::SetInsert(std::uint64_t key) {
-    if ((setCount_ + 1) * 2 > set_.size())
-        SetGrow();
-    const std::size_t mask = set_.size() - 1;
-    for (std::size_t i = HashPair(key) & mask;; i = (i + 1) & mask) {
-        if (set_[i] == 0) {
-            set_[i] = key + 1;
-            ++setCount_;
+bool PairSet::Insert(std::uint32_t a, std::uint32_t b) {
+    if ((count_ + 1) * 2 > slots_.size())
+        Grow();
+    const std::uint64_t stored = ((static_cast<std::uint64_t>(a) << 32) | b) + 1;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = HashPair(stored) & mask;; i = (i + 1) & mask) {
+        if (slots_[i] == 0) {
+            slots_[i] = stored;
+            ++count_;
             return true;
         }
-        if (set_[i] == key + 1)
+        if (slots_[i] == stored)
             return false;
     }
 }
 
-void DistinctLists::SetGrow() {
+void PairSet::Grow() {
     std::vector<std::uint64_t> old;
-    old.swap(set_);
-    set_.assign(old.empty() ? 1024 : old.size() * 2, 0);
-    const std::size_t mask = set_.size() - 1;
+    old.swap(slots_);
+    slots_.assign(old.empty() ? 1024 : old.size() * 2, 0);
+    const std::size_t mask = slots_.size() - 1;
     for (std::uint64_t stored : old) {
         if (stored == 0)
             continue;
-        std::size_t i = HashPair(stored - 1) & mask;
-        while (set_[i] != 0)
+        std::size_t i = HashPair(stored) & mask;
+        while (slots_[i] != 0)
             i = (i + 1) & mask;
-        set_[i] = stored;
+        slots_[i] = stored;
     }
 }
 

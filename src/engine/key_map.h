@@ -37,22 +37,46 @@ class KeyMap {
     std::size_t mask_;
 };
 
-// Lists of distinct numbers per record (the append-if-absent IdLists), in
-// order of first appearance. Short lists are searched directly; once a list
-// grows long its members are also kept in a hash set of (record, number).
-class DistinctLists {
+// Lists of numbers per record (the IdLists of the records), in order of
+// appending. A record without a list has the empty one.
+class IdLists {
   public:
-    // Appends `value` to the list of `record` unless it is already there.
-    void Add(std::uint32_t record, std::uint32_t value);
+    void Append(std::uint32_t record, std::uint32_t value) {
+        if (record >= lists_.size())
+            lists_.resize(record + 1);
+        lists_[record].push_back(value);
+    }
     const std::vector<std::uint32_t>& List(std::uint32_t record) const;
-    std::size_t records() const { return lists_.size(); }
 
   private:
-    bool SetInsert(std::uint64_t key);  // false when present
-    void SetGrow();
     std::vector<std::vector<std::uint32_t>> lists_;
-    std::vector<std::uint64_t> set_;  // key + 1, 0 for an empty slot
-    std::size_t setCount_ = 0;
 };
+
+// A set of pairs of positions, for the append-if-absent lists: a pair is
+// listed once in each direction (a file's hosts and a host's files).
+class PairSet {
+  public:
+    // True when the pair was not in the set (it is now).
+    bool Insert(std::uint32_t a, std::uint32_t b);
+    std::size_t size() const { return count_; }
+
+  private:
+    void Grow();
+    std::vector<std::uint64_t> slots_;  // pair + 1, 0 for an empty slot
+    std::size_t count_ = 0;
+};
+
+// Appends `b` to the list of `a` and `a` to the list of `b` when the pair is
+// new; the last entry of a's list is looked at before the set.
+inline void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
+                     std::uint32_t b) {
+    const auto& list = listsOfA.List(a);
+    if (!list.empty() && list.back() == b)
+        return;
+    if (!pairs.Insert(a, b))
+        return;
+    listsOfA.Append(a, b);
+    listsOfB.Append(b, a);
+}
 
 }  // namespace trafikon

@@ -1,33 +1,171 @@
 #include "engine/log_line_splitter.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace trafikon {
 
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// `count` characters of `s` from the 1-based position `pos`, clipped to the text.
+std::string_view Part(std::string_view s, std::size_t pos, std::size_t count) {
+    if (pos == 0 || pos > s.size())
+        return {};
+    return s.substr(pos - 1, count);
+}
+
+// Pointer to the first `c` in s[from, n), or nullptr.
+inline const char* FindByte(const char* s, std::size_t from, std::size_t n, char c) {
+    return static_cast<const char*>(std::memchr(s + from, c, n - from));
+}
+
+// Index of the first `a` followed by `b` in s[from, n), or n.
+std::size_t FindPair(const char* s, std::size_t from, std::size_t n, char a, char b) {
+    while (from < n) {
+        const char* p = FindByte(s, from, n, a);
+        if (!p)
+            return n;
+        const auto at = static_cast<std::size_t>(p - s);
+        if (at + 1 < n && s[at + 1] == b)
+            return at;
+        from = at + 1;
+    }
+    return n;
+}
+
+char* Put(char* p, std::string_view text) {
+    std::memcpy(p, text.data(), text.size());
+    return p + text.size();
+}
+
+}  // namespace
+
+LogLineSplitter::LogLineSplitter(FieldFormat format) : format_(std::move(format)) {}
+
 bool LogLineSplitter::Split(std::string_view line) {
-    fields_['t'].clear();
-    fields_['r'].clear();
+    values_['t'] = {};
+    values_['r'] = {};
     line_.assign(line);
     line_.push_back(' ');
-    std::string_view rest = line_;
-    std::string_view value;
+    const char* s = line_.data();
+    const std::size_t n = line_.size();
+    std::size_t pos = 0;
     for (char code : format_) {
-        if (rest.empty())
+        if (pos >= n)
             return false;
-        ExtractField(rest, value, code);
-        fields_[code].assign(value);
+        std::string_view value;
+        if (s[pos] == '"') {
+            // Up to the first quote followed by a blank; the opening quote counts.
+            const std::size_t q = FindPair(s, pos, n, '"', ' ');
+            if (q < n) {
+                if (q > pos)
+                    value = std::string_view(s + pos + 1, q - pos - 1);
+                pos = q + 2;
+            } else {
+                pos += 1;
+            }
+        } else if (s[pos] == '[') {
+            const std::size_t q = FindPair(s, pos, n, ']', ' ');
+            if (q < n) {
+                value = std::string_view(s + pos, q - pos + 1);
+                pos = q + 2;
+            } else {
+                pos += 1;
+            }
+        } else {
+            const char* p = FindByte(s, pos, n, ' ');
+            if (p) {
+                const auto q = static_cast<std::size_t>(p - s);
+                value = std::string_view(s + pos, q - pos);
+                pos = q + 1;
+            } else {
+                pos += 1;
+            }
+        }
+        if (code == 'r') {
+            // Skips the rest of a request that held a quote followed by a blank,
+            // so that the next field (normally the status) is reached.
+            while (pos < n && s[pos] != '-' && !IsDigit(s[pos])) {
+                const char* p = FindByte(s, pos, n, '"');
+                if (p)
+                    pos = std::min(n, static_cast<std::size_t>(p - s) + 2);
+                else
+                    pos += 1;
+            }
+        }
+        values_[static_cast<unsigned char>(code)] = value;
     }
     return true;
 }
 
 void LogLineSplitter::Complete() {
-    NormaliseDates(fields_, parts_);
-    CompleteRequest(fields_);
-}
-
-void CompleteRequest(LogFields& fields) {
-    std::string& r = fields['r'];
-    if (!r.empty())
-        return;
-    r.append(fields['M']).append(" ").append(fields['I']).append(" HTTP/1.1");
+    const std::string_view t = values_['t'];
+    if (!t.empty()) {
+        // Apache timestamp "[24/Mar/2002:01:37:08 +0100]": d and H from it.
+        const std::string_view name = Part(t, 5, 3);
+        const auto& names = MonthNames();
+        int number = 0;
+        for (int m = 0; m < 12; ++m)
+            if (name == names[m]) {
+                number = m + 1;
+                break;
+            }
+        char* p = date_;
+        p = Put(p, Part(t, 9, 4));
+        *p++ = '-';
+        *p++ = static_cast<char>('0' + number / 10);
+        *p++ = static_cast<char>('0' + number % 10);
+        *p++ = '-';
+        p = Put(p, Part(t, 2, 2));
+        values_['d'] = std::string_view(date_, static_cast<std::size_t>(p - date_));
+        p = hour_;
+        p = Put(p, Part(t, 14, 2));
+        *p++ = ':';
+        p = Put(p, Part(t, 17, 2));
+        *p++ = ':';
+        p = Put(p, Part(t, 20, 2));
+        values_['H'] = std::string_view(hour_, static_cast<std::size_t>(p - hour_));
+    } else {
+        // IIS date and time: the timestamp is made from them, zone " +0200".
+        const std::string_view d = values_['d'], h = values_['H'];
+        const std::string_view month = Part(d, 6, 2);
+        int number = 0;
+        bool numeric = !month.empty();
+        for (char c : month) {
+            if (!IsDigit(c)) {
+                numeric = false;
+                break;
+            }
+            number = number * 10 + (c - '0');
+        }
+        char* p = time_;
+        *p++ = '[';
+        p = Put(p, Part(d, 9, 2));
+        *p++ = '/';
+        if (numeric && number >= 1 && number <= 12)
+            p = Put(p, MonthNames()[number - 1]);
+        *p++ = '/';
+        p = Put(p, Part(d, 1, 4));
+        *p++ = ':';
+        p = Put(p, Part(h, 1, 2));
+        *p++ = ':';
+        p = Put(p, Part(h, 4, 2));
+        *p++ = ':';
+        p = Put(p, Part(h, 7, 2));
+        p = Put(p, " +0200]");
+        values_['t'] = std::string_view(time_, static_cast<std::size_t>(p - time_));
+    }
+    if (values_['r'].empty()) {
+        request_.assign(values_['M']);
+        request_.push_back(' ');
+        request_.append(values_['I']);
+        request_.append(" HTTP/1.1");
+        values_['r'] = request_;
+    }
 }
 
 }  // namespace trafikon

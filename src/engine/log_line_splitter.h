@@ -1,9 +1,16 @@
 // Splits the lines of a stored log by the month's field format for the
-// analysis run, and tells when a line runs out of text before its last field
-// (the malformed-line question). Values live in a LogFields reused from line
-// to line, so splitting allocates nothing once its buffers have grown.
+// analysis run, completes their dates and request lines, and tells when a line
+// runs out of text before its last field (the malformed-line question).
+//
+// It follows the rules of ExtractField, NormaliseDates and the splitting
+// order of import/log_format.h exactly (a test holds them side by side), but
+// keeps the values of a line as views into its own copy of the line instead
+// of copying each into a string: this is the hot path of every analysis.
+// Values that the date completion and CompleteRequest make are kept in owned
+// buffers and, like LogFields, stay until a later line replaces them.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -15,28 +22,29 @@ class LogLineSplitter {
   public:
     // `format` holds the field codes in order; a letter outside the fifteen
     // takes its field off the line and its value is never read.
-    explicit LogLineSplitter(FieldFormat format) : format_(std::move(format)) {}
+    explicit LogLineSplitter(FieldFormat format);
 
     // Empties t and r, then takes the fields of `line` (without its line end,
     // a blank appended) in format order. False when the line had no text left
     // when a field was due: a malformed line, whose values are partial.
     bool Split(std::string_view line);
 
-    // Completes the date (NormaliseDates), then gives IIS lines, which have no
-    // request line, the request "M I HTTP/1.1" (CompleteRequest).
+    // Completes the date (as NormaliseDates), then gives IIS lines, which have
+    // no request line, the request "M I HTTP/1.1" (CompleteRequest).
     void Complete();
 
-    const std::string& operator[](char code) const { return fields_[code]; }
-    LogFields& fields() { return fields_; }
+    // The value of a field code; valid until the next Split.
+    std::string_view operator[](char code) const {
+        return values_[static_cast<unsigned char>(code)];
+    }
 
   private:
     FieldFormat format_;
-    LogFields fields_;
-    DateParts parts_;
+    std::array<std::string_view, 256> values_{};
     std::string line_;
+    // Values made by Complete; their parts are at most a few characters each.
+    char time_[40], date_[16], hour_[16];
+    std::string request_;
 };
-
-// Sets r to M, a blank, I and " HTTP/1.1" when r is empty.
-void CompleteRequest(LogFields& fields);
 
 }  // namespace trafikon

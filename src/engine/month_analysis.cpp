@@ -111,17 +111,41 @@ std::uint32_t LineRecords::Add(std::string_view key, std::uint32_t lineNumber, b
     return pos;
 }
 
-MonthAnalysis::MonthAnalysis(std::string siteUrl)
+HitPreparer::HitPreparer(std::string siteUrl)
     : siteUrl_(std::move(siteUrl)), decoder_(std::make_unique<QueryDecoder>()) {}
 
-MonthAnalysis::~MonthAnalysis() = default;
+HitPreparer::~HitPreparer() = default;
 
-void MonthAnalysis::AddHit(const HitFields& hit, std::uint32_t lineNumber) {
+PreparedHit HitPreparer::Prepare(const HitFields& hit) {
+    PreparedHit p;
+    p.path = RequestPath(hit.request);
+    p.status = hit.status;
+    p.time = hit.time;
+    p.host = hit.host;
+    p.userAgent = hit.userAgent;
+    p.statusSlot = StatusSlotOfText(hit.status);
+    p.day = DayOfTimestamp(hit.time);
+    p.hasBytes = ParseLogNumber(hit.bytes, p.bytes);
+    if (hit.referrer.empty() || hit.referrer == "-")
+        return p;
+    p.referrer = hit.referrer;
+    p.internal = !siteUrl_.empty() && hit.referrer.starts_with(siteUrl_);
+    const auto question = hit.referrer.find('?');
+    p.page = hit.referrer.substr(0, question);
+    if (question != std::string_view::npos) {
+        p.hasQuery = true;
+        decoder_->DecodeQuery(hit.referrer.substr(question + 1), hit.referrer, query_);
+        p.query = query_;
+        p.siteLength = ReferrerSiteLength(hit.referrer);
+    }
+    return p;
+}
+
+void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     // A line without a readable day counts in the current day and changes nothing.
-    const int day = DayOfTimestamp(hit.time);
-    if (day != 0 && day != previousDay_) {
-        currentDay_ = day;
-        previousDay_ = day;
+    if (hit.day != 0 && hit.day != previousDay_) {
+        currentDay_ = hit.day;
+        previousDay_ = hit.day;
         ++dayChanges;
         ++dayStamp_;  // empties the hosts seen this day
     }
@@ -131,30 +155,29 @@ void MonthAnalysis::AddHit(const HitFields& hit, std::uint32_t lineNumber) {
     AddStatusHit(hit, lineNumber, filePos);
     const std::uint32_t hostPos = AddHostHit(hit, filePos, lineNumber);
     AddBrowserHit(hit, lineNumber);
-    const bool internal = !siteUrl_.empty() && hit.referrer.starts_with(siteUrl_);
-    std::int64_t pagePos = -1, queryPos = -1;
-    AddReferrerHit(hit, filePos, lineNumber, internal, pagePos, queryPos);
-    LinkFileReferrer(filePos, hostPos, internal, queryPos, pagePos);
+    // The cross links of the file record (its hosts, referring pages and
+    // queries) are listed together with the other side of each pair.
+    AddReferrerHit(hit, filePos, lineNumber);
 
     if (hostSeenStamp_[hostPos] != dayStamp_) {
         hostSeenStamp_[hostPos] = dayStamp_;
         ++days.visitors[d];
     }
     ++days.hits[d];
-    std::int64_t bytes;
-    if (ParseLogNumber(hit.bytes, bytes)) {
+    if (hit.hasBytes) {
         std::int64_t& total = days.bytes[d];
-        if (__builtin_add_overflow(total, bytes, &total))
+        if (__builtin_add_overflow(total, hit.bytes, &total))
             total = std::numeric_limits<std::int64_t>::max();
     }
 }
 
-std::uint32_t MonthAnalysis::AddFileHit(const HitFields& hit, std::uint32_t lineNumber) {
-    const std::string_view path = RequestPath(hit.request);
+std::uint32_t MonthAnalysis::AddFileHit(const PreparedHit& hit, std::uint32_t lineNumber) {
+    const std::string_view path = hit.path;
     bool added;
     const std::uint32_t pos = files.Add(path, lineNumber, added);
     if (added) {
         files.type.push_back(FileTypeOfPath(path));
+        files.statusSlots.push_back(0);
         files.lastStatus.emplace_back(hit.status);
         files.lastTime.emplace_back(hit.time);
     } else {
@@ -166,17 +189,23 @@ std::uint32_t MonthAnalysis::AddFileHit(const HitFields& hit, std::uint32_t line
     return pos;
 }
 
-void MonthAnalysis::AddStatusHit(const HitFields& hit, std::uint32_t lineNumber,
+void MonthAnalysis::AddStatusHit(const PreparedHit& hit, std::uint32_t lineNumber,
                                  std::uint32_t filePos) {
-    const int slot = StatusSlotOfText(hit.status);
+    const int slot = hit.statusSlot;
     if (slot < 0)
         return;
     ++status[slot].hits;
     status[slot].lines.push_back(lineNumber);
-    statusFiles.Add(static_cast<std::uint32_t>(slot), filePos);
+    // The slots are fewer than 64: one bit per slot tells whether the file is listed.
+    std::uint64_t& listed = files.statusSlots[filePos];
+    const std::uint64_t bit = std::uint64_t{1} << slot;
+    if (!(listed & bit)) {
+        listed |= bit;
+        statusFiles.Append(static_cast<std::uint32_t>(slot), filePos);
+    }
 }
 
-std::uint32_t MonthAnalysis::AddHostHit(const HitFields& hit, std::uint32_t filePos,
+std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit, std::uint32_t filePos,
                                         std::uint32_t lineNumber) {
     std::uint32_t pos;
     if (lastHostPos_ >= 0 && hit.host == lastHost_) {
@@ -195,11 +224,11 @@ std::uint32_t MonthAnalysis::AddHostHit(const HitFields& hit, std::uint32_t file
         lastHost_.assign(hit.host);
         lastHostPos_ = pos;
     }
-    hosts.files.Add(pos, filePos);
+    LinkPair(hostFiles_, hosts.files, pos, files.hosts, filePos);
     return pos;
 }
 
-void MonthAnalysis::AddBrowserHit(const HitFields& hit, std::uint32_t lineNumber) {
+void MonthAnalysis::AddBrowserHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     if (hit.userAgent.empty())
         return;
     if (lastAgentPos_ >= 0 && hit.userAgent == lastAgent_) {
@@ -211,54 +240,36 @@ void MonthAnalysis::AddBrowserHit(const HitFields& hit, std::uint32_t lineNumber
     lastAgent_.assign(hit.userAgent);
 }
 
-void MonthAnalysis::AddReferrerHit(const HitFields& hit, std::uint32_t filePos,
-                                   std::uint32_t lineNumber, bool internal, std::int64_t& pagePos,
-                                   std::int64_t& queryPos) {
-    const std::string_view referrer = hit.referrer;
-    if (referrer.empty() || referrer == "-")
+void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos,
+                                   std::uint32_t lineNumber) {
+    if (hit.referrer.empty())
         return;
-    const auto question = referrer.find('?');
-    const std::string_view page = referrer.substr(0, question);
-
-    PageRecords& pages = internal ? internalPages : externalPages;
+    PageRecords& pages = hit.internal ? internalPages : externalPages;
     bool added;
-    const std::uint32_t pPos = pages.Add(page, lineNumber, added);
+    const std::uint32_t pPos = pages.Add(hit.page, lineNumber, added);
     if (added)
         pages.lastTime.emplace_back(hit.time);
     else
         pages.lastTime[pPos].assign(hit.time);
-    pages.files.Add(pPos, filePos);
-    pagePos = pPos;
-    if (question == std::string_view::npos)
+    LinkPair(hit.internal ? internalPageFiles_ : externalPageFiles_, pages.files, pPos,
+             hit.internal ? files.internalPages : files.externalPages, filePos);
+    if (!hit.hasQuery)
         return;
 
-    decoder_->DecodeQuery(referrer.substr(question + 1), referrer, query_);
-    const std::uint32_t siteLength = ReferrerSiteLength(referrer);
-    QueryRecords& queries = internal ? internalQueries : externalQueries;
-    const std::uint32_t qPos = queries.keys.FindOrAdd(query_, added);
+    QueryRecords& queries = hit.internal ? internalQueries : externalQueries;
+    const std::uint32_t qPos = queries.keys.FindOrAdd(hit.query, added);
     if (added) {
         queries.firstPage.push_back(pPos);
         queries.siteLength.emplace_back();
         queries.lastTime.emplace_back(hit.time);
-        queries.firstReferrer.emplace_back(referrer);
-        queries.firstSiteLength.push_back(siteLength);
+        queries.firstReferrer.emplace_back(hit.referrer);
+        queries.firstSiteLength.push_back(hit.siteLength);
     } else {
         queries.lastTime[qPos].assign(hit.time);
     }
-    queries.siteLength[qPos].push_back(siteLength);
-    queries.files.Add(qPos, filePos);
-    queryPos = qPos;
-}
-
-void MonthAnalysis::LinkFileReferrer(std::uint32_t filePos, std::uint32_t hostPos, bool internal,
-                                     std::int64_t queryPos, std::int64_t pagePos) {
-    if (queryPos >= 0)
-        (internal ? files.internalQueries : files.externalQueries)
-            .Add(filePos, static_cast<std::uint32_t>(queryPos));
-    if (pagePos >= 0)
-        (internal ? files.internalPages : files.externalPages)
-            .Add(filePos, static_cast<std::uint32_t>(pagePos));
-    files.hosts.Add(filePos, hostPos);
+    queries.siteLength[qPos].push_back(hit.siteLength);
+    LinkPair(hit.internal ? internalQueryFiles_ : externalQueryFiles_, queries.files, qPos,
+             hit.internal ? files.internalQueries : files.externalQueries, filePos);
 }
 
 }  // namespace trafikon

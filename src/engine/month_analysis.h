@@ -31,6 +31,44 @@ struct HitFields {
     std::string_view bytes;      // b
 };
 
+// What a hit brings, worked out from its own values: the same for any month.
+struct PreparedHit {
+    std::string_view path;       // requested path (RequestPath of r)
+    std::string_view status;     // s as logged
+    std::string_view time;       // t
+    std::string_view host;       // h
+    std::string_view userAgent;  // U
+    std::string_view referrer;   // R; empty when R is empty or "-"
+    std::string_view page;       // R before its first "?"
+    std::string_view query;      // the decoded query, when hasQuery
+    int statusSlot = -1;         // counter slot of s, -1 for none
+    int day = 0;                 // day of t (1..31), 0 when it has none
+    bool hasBytes = false;       // b is a number
+    bool internal = false;       // R begins with the site URL
+    bool hasQuery = false;       // R holds a "?"
+    std::int64_t bytes = 0;
+    std::uint32_t siteLength = 0;  // ReferrerSiteLength of R
+};
+
+class QueryDecoder;
+
+// Prepares hits for the analysis of a site. Holds the query decoder; the
+// decoded query of a prepared hit stays valid until the next Prepare.
+class HitPreparer {
+  public:
+    // `siteUrl` decides which referrers are internal; empty makes all external.
+    explicit HitPreparer(std::string siteUrl);
+    ~HitPreparer();
+    HitPreparer(const HitPreparer&) = delete;
+    HitPreparer& operator=(const HitPreparer&) = delete;
+    PreparedHit Prepare(const HitFields& hit);
+
+  private:
+    std::string siteUrl_;
+    std::unique_ptr<QueryDecoder> decoder_;
+    std::string query_;
+};
+
 enum FileType : std::uint8_t { kPage = 1, kImage = 2, kArchive = 3, kOtherFile = 4 };
 
 // Requested path of a request line: without its method, protocol, query and fragment.
@@ -66,21 +104,22 @@ struct LineRecords {
 
 // Page records of the referrer lists (`mot-`, `mit-`) and host records (`hos-`).
 struct PageRecords : LineRecords {
-    DistinctLists files;
+    IdLists files;
     std::vector<std::string> lastTime;
 };
 
 struct FileRecords : LineRecords {
     std::vector<FileType> type;
     std::vector<std::string> lastStatus, lastTime;
-    DistinctLists hosts, externalQueries, internalQueries, externalPages, internalPages;
+    IdLists hosts, externalQueries, internalQueries, externalPages, internalPages;
+    std::vector<std::uint64_t> statusSlots;  // bit k: listed in status slot k
 };
 
 struct QueryRecords {
     KeyMap keys;
     std::vector<std::uint32_t> firstPage;                // field 2
     std::vector<std::vector<std::uint32_t>> siteLength;  // field 3, one entry per hit
-    DistinctLists files;
+    IdLists files;
     std::vector<std::string> lastTime, firstReferrer;
     std::vector<std::uint32_t> firstSiteLength;  // for field 7
     std::size_t size() const { return keys.size(); }
@@ -90,19 +129,15 @@ struct DayCounters {
     std::array<std::int64_t, 31> hits{}, pages{}, visitors{}, bytes{};
 };
 
-class QueryDecoder;
-
 class MonthAnalysis {
   public:
-    // `siteUrl` decides which referrers are internal; empty makes all external.
-    explicit MonthAnalysis(std::string siteUrl);
-    ~MonthAnalysis();
+    MonthAnalysis() = default;
     MonthAnalysis(const MonthAnalysis&) = delete;
     MonthAnalysis& operator=(const MonthAnalysis&) = delete;
 
     // Folds one hit in: day change, file, status, host, browser, referrer,
     // cross links, visitors, hits and bytes of the day.
-    void AddHit(const HitFields& hit, std::uint32_t lineNumber);
+    void AddHit(const PreparedHit& hit, std::uint32_t lineNumber);
 
     FileRecords files;
     PageRecords hosts;
@@ -110,31 +145,29 @@ class MonthAnalysis {
     PageRecords externalPages, internalPages;
     QueryRecords externalQueries, internalQueries;
     std::array<StatusCounter, kStatusSlotCount> status;
-    DistinctLists statusFiles;  // per slot
+    IdLists statusFiles;  // per slot
     DayCounters days;
     std::int64_t dayChanges = 0;
 
   private:
-    std::uint32_t AddFileHit(const HitFields& hit, std::uint32_t lineNumber);
-    void AddStatusHit(const HitFields& hit, std::uint32_t lineNumber, std::uint32_t filePos);
-    std::uint32_t AddHostHit(const HitFields& hit, std::uint32_t filePos, std::uint32_t lineNumber);
-    void AddBrowserHit(const HitFields& hit, std::uint32_t lineNumber);
-    void AddReferrerHit(const HitFields& hit, std::uint32_t filePos, std::uint32_t lineNumber,
-                        bool internal, std::int64_t& pagePos, std::int64_t& queryPos);
-    void LinkFileReferrer(std::uint32_t filePos, std::uint32_t hostPos, bool internal,
-                          std::int64_t queryPos, std::int64_t pagePos);
+    std::uint32_t AddFileHit(const PreparedHit& hit, std::uint32_t lineNumber);
+    void AddStatusHit(const PreparedHit& hit, std::uint32_t lineNumber, std::uint32_t filePos);
+    std::uint32_t AddHostHit(const PreparedHit& hit, std::uint32_t filePos,
+                             std::uint32_t lineNumber);
+    void AddBrowserHit(const PreparedHit& hit, std::uint32_t lineNumber);
+    void AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos, std::uint32_t lineNumber);
 
-    std::string siteUrl_;
     int previousDay_ = 0;
     int currentDay_ = 1;
     std::uint32_t dayStamp_ = 1;                // grows at every day change
     std::vector<std::uint32_t> hostSeenStamp_;  // day stamp of each host's last visit
     std::string lastHost_;                      // the last host and its position
     std::int64_t lastHostPos_ = -1;
+    // Pairs already listed: host and file, page and file, query and file.
+    PairSet hostFiles_, externalPageFiles_, internalPageFiles_, externalQueryFiles_,
+        internalQueryFiles_;
     std::string lastAgent_;
     std::int64_t lastAgentPos_ = -1;
-    std::string query_;
-    std::unique_ptr<QueryDecoder> decoder_;
 };
 
 }  // namespace trafikon

@@ -2,8 +2,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <memory>
 
 #include "store/data_store.h"
@@ -21,124 +23,193 @@ void AppendNumber(std::string& out, std::int64_t value) {
     out.append(buf, r.ptr);
 }
 
-// "-" followed by each number and a dash: the text form of an IdList.
-void AppendIdList(std::string& out, const std::vector<std::uint32_t>& list) {
-    out.push_back('-');
-    char buf[16];
-    for (std::uint32_t v : list) {
-        const auto r = std::to_chars(buf, buf + sizeof buf, v);
-        out.append(buf, r.ptr);
-        out.push_back('-');
+// Writes the decimal digits of `v` at `p` and returns the end.
+inline char* WriteDecimal(char* p, std::uint64_t v) {
+    if (v < 10) {
+        *p = static_cast<char>('0' + v);
+        return p + 1;
     }
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    char tmp[20];
+    char* t = tmp + sizeof tmp;
+    while (v >= 100) {
+        const auto pair = static_cast<std::size_t>(v % 100) * 2;
+        v /= 100;
+        *--t = kPairs[pair + 1];
+        *--t = kPairs[pair];
+    }
+    if (v >= 10) {
+        *--t = kPairs[v * 2 + 1];
+        *--t = kPairs[v * 2];
+    } else {
+        *--t = static_cast<char>('0' + v);
+    }
+    const auto n = static_cast<std::size_t>(tmp + sizeof tmp - t);
+    std::memcpy(p, t, n);
+    return p + n;
 }
 
-void AppendTag(std::string& out, int field) {
-    out.push_back('\\');
-    AppendNumber(out, field);
-    out.push_back(';');
-}
+// One record line under construction; grows without clearing what it adds.
+class LineBuffer {
+  public:
+    void Clear() { size_ = 0; }
+    std::string_view view() const { return std::string_view(data_.get(), size_); }
+    void Append(std::string_view text) {
+        char* p = Space(text.size());
+        std::memcpy(p, text.data(), text.size());
+        size_ += text.size();
+    }
+    void Number(std::int64_t value) {
+        char* p = Space(21);
+        if (value < 0) {
+            *p++ = '-';
+            value = -value;
+        }
+        size_ = static_cast<std::size_t>(WriteDecimal(p, static_cast<std::uint64_t>(value)) -
+                                         data_.get());
+    }
+    // A tag of field `field`: backslash, number, semicolon.
+    void Tag(int field) {
+        char* p = Space(8);
+        *p++ = '\\';
+        p = WriteDecimal(p, static_cast<std::uint64_t>(field));
+        *p++ = ';';
+        size_ = static_cast<std::size_t>(p - data_.get());
+    }
+    // "-" followed by each number and a dash: the text form of an IdList.
+    void IdList(const std::vector<std::uint32_t>& list) {
+        char* p = Space(1 + list.size() * 11);
+        *p++ = '-';
+        for (std::uint32_t v : list) {
+            p = WriteDecimal(p, v);
+            *p++ = '-';
+        }
+        size_ = static_cast<std::size_t>(p - data_.get());
+    }
+
+  private:
+    char* Space(std::size_t n) {
+        if (size_ + n > capacity_) {
+            const std::size_t capacity = std::max(capacity_ * 2, size_ + n + 256);
+            auto data = std::make_unique<char[]>(capacity);
+            std::memcpy(data.get(), data_.get(), size_);
+            data_ = std::move(data);
+            capacity_ = capacity;
+        }
+        return data_.get() + size_;
+    }
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0, capacity_ = 0;
+};
 
 void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
-    std::string line;
+    LineBuffer line;
     for (int code : StatusFileCodes()) {
         const int slot = StatusSlot(code);
-        line.clear();
-        AppendNumber(line, code);
-        line.push_back(';');
-        AppendNumber(line, a.status[slot].hits);
-        line.push_back(';');
-        AppendIdList(line, a.status[slot].lines);
-        line.push_back(';');
-        AppendIdList(line, a.statusFiles.List(static_cast<std::uint32_t>(slot)));
-        out.WriteLine(line);
+        line.Clear();
+        line.Number(code);
+        line.Append(";");
+        line.Number(a.status[slot].hits);
+        line.Append(";");
+        line.IdList(a.status[slot].lines);
+        line.Append(";");
+        line.IdList(a.statusFiles.List(static_cast<std::uint32_t>(slot)));
+        out.WriteLine(line.view());
     }
 }
 
 // Host and referring-page records: key, hits, lines, files, last time.
 void WritePageRecords(const PageRecords& records, AtomicFileWriter& out) {
-    std::string line;
+    LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
-        line.assign("\\1;");
-        line.append(records.keys.Key(i));
-        AppendTag(line, 2);
-        AppendNumber(line, static_cast<std::int64_t>(records.lines[i].size()));
-        AppendTag(line, 3);
-        AppendIdList(line, records.lines[i]);
-        AppendTag(line, 4);
-        AppendIdList(line, records.files.List(i));
-        AppendTag(line, 5);
-        line.append(records.lastTime[i]);
-        AppendTag(line, 6);
-        out.WriteLine(line);
+        line.Clear();
+        line.Tag(1);
+        line.Append(records.keys.Key(i));
+        line.Tag(2);
+        line.Number(static_cast<std::int64_t>(records.lines[i].size()));
+        line.Tag(3);
+        line.IdList(records.lines[i]);
+        line.Tag(4);
+        line.IdList(records.files.List(i));
+        line.Tag(5);
+        line.Append(records.lastTime[i]);
+        line.Tag(6);
+        out.WriteLine(line.view());
     }
 }
 
 void WriteBrowserRecords(const LineRecords& records, AtomicFileWriter& out) {
-    std::string line;
+    LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
-        line.assign("\\1;");
-        line.append(records.keys.Key(i));
-        AppendTag(line, 2);
-        AppendNumber(line, static_cast<std::int64_t>(records.lines[i].size()));
-        AppendTag(line, 3);
-        AppendIdList(line, records.lines[i]);
-        AppendTag(line, 4);
-        out.WriteLine(line);
+        line.Clear();
+        line.Tag(1);
+        line.Append(records.keys.Key(i));
+        line.Tag(2);
+        line.Number(static_cast<std::int64_t>(records.lines[i].size()));
+        line.Tag(3);
+        line.IdList(records.lines[i]);
+        line.Tag(4);
+        out.WriteLine(line.view());
     }
 }
 
 void WriteFileRecords(const FileRecords& records, AtomicFileWriter& out) {
-    std::string line;
+    LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
-        line.assign("\\1;");
-        line.append(records.keys.Key(i));
-        AppendTag(line, 2);
-        AppendNumber(line, static_cast<std::int64_t>(records.lines[i].size()));
-        AppendTag(line, 3);
-        AppendIdList(line, records.lines[i]);
-        AppendTag(line, 4);
-        AppendNumber(line, records.type[i]);
-        AppendTag(line, 5);
-        line.append(records.lastStatus[i]);
-        AppendTag(line, 6);
-        line.append(records.lastTime[i]);
-        AppendTag(line, 7);
-        AppendIdList(line, records.hosts.List(i));
-        AppendTag(line, 8);
-        AppendIdList(line, records.externalQueries.List(i));
-        AppendTag(line, 9);
-        AppendIdList(line, records.internalQueries.List(i));
-        AppendTag(line, 10);
-        AppendIdList(line, records.externalPages.List(i));
-        AppendTag(line, 11);
-        AppendIdList(line, records.internalPages.List(i));
-        AppendTag(line, 12);
-        line.push_back('-');
-        AppendTag(line, 13);
-        out.WriteLine(line);
+        line.Clear();
+        line.Tag(1);
+        line.Append(records.keys.Key(i));
+        line.Tag(2);
+        line.Number(static_cast<std::int64_t>(records.lines[i].size()));
+        line.Tag(3);
+        line.IdList(records.lines[i]);
+        line.Tag(4);
+        line.Number(records.type[i]);
+        line.Tag(5);
+        line.Append(records.lastStatus[i]);
+        line.Tag(6);
+        line.Append(records.lastTime[i]);
+        line.Tag(7);
+        line.IdList(records.hosts.List(i));
+        line.Tag(8);
+        line.IdList(records.externalQueries.List(i));
+        line.Tag(9);
+        line.IdList(records.internalQueries.List(i));
+        line.Tag(10);
+        line.IdList(records.externalPages.List(i));
+        line.Tag(11);
+        line.IdList(records.internalPages.List(i));
+        line.Tag(12);
+        line.Append("-");
+        line.Tag(13);
+        out.WriteLine(line.view());
     }
 }
 
 void WriteQueryRecords(const QueryRecords& records, AtomicFileWriter& out) {
-    std::string line;
+    LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
-        line.assign("\\1;");
-        line.append(records.keys.Key(i));
-        AppendTag(line, 2);
-        AppendNumber(line, records.firstPage[i]);
-        AppendTag(line, 3);
-        AppendIdList(line, records.siteLength[i]);
-        AppendTag(line, 4);
-        AppendIdList(line, records.files.List(i));
-        AppendTag(line, 5);
-        line.append(records.lastTime[i]);
-        AppendTag(line, 6);
-        line.append(records.firstReferrer[i]);
-        AppendTag(line, 7);
-        line.append(
+        line.Clear();
+        line.Tag(1);
+        line.Append(records.keys.Key(i));
+        line.Tag(2);
+        line.Number(records.firstPage[i]);
+        line.Tag(3);
+        line.IdList(records.siteLength[i]);
+        line.Tag(4);
+        line.IdList(records.files.List(i));
+        line.Tag(5);
+        line.Append(records.lastTime[i]);
+        line.Tag(6);
+        line.Append(records.firstReferrer[i]);
+        line.Tag(7);
+        line.Append(
             std::string_view(records.firstReferrer[i]).substr(0, records.firstSiteLength[i]));
-        AppendTag(line, 8);
-        out.WriteLine(line);
+        line.Tag(8);
+        out.WriteLine(line.view());
     }
 }
 

@@ -1,0 +1,148 @@
+#include "engine/hit_pipeline.h"
+
+#include "engine/log_line_splitter.h"
+#include "engine/log_reader.h"
+#include "store/text_file.h"
+
+namespace trafikon {
+
+namespace {
+
+constexpr std::size_t kBatchLines = 4096;
+constexpr std::size_t kBatchesInFlight = 4;
+
+}  // namespace
+
+PreparedHit LineBatch::Hit(const Entry& e) const {
+    PreparedHit hit = e.numbers;
+    hit.path = Value(e, 0);
+    hit.status = Value(e, 1);
+    hit.time = Value(e, 2);
+    hit.host = Value(e, 3);
+    hit.userAgent = Value(e, 4);
+    hit.referrer = Value(e, 5);
+    hit.page = hit.referrer.substr(0, e.pageLength);
+    hit.query = Value(e, 6);
+    return hit;
+}
+
+HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
+                         const std::string& siteUrl) {
+    // Opened here so that a missing log is reported at once, on the caller's thread.
+    auto reader = std::make_shared<LogReader>(logPath);
+    fileSize_ = reader->fileSize();
+    thread_ = std::thread([this, reader, format = std::move(format), siteUrl]() mutable {
+        try {
+            LogLineSplitter splitter(std::move(format));
+            HitPreparer preparer(siteUrl);
+            std::uint64_t index = 0;
+            std::string_view line;
+            bool more = true;
+            while (more) {
+                std::unique_ptr<LineBatch> batch = TakeFree();
+                if (!batch)
+                    return;  // stopped
+                while (batch->entries.size() < kBatchLines && (more = reader->Next(line))) {
+                    const std::uint64_t number = index++;
+                    // Comment lines ("#") are not hits, before the first data line and after.
+                    if (!line.empty() && line[0] == '#')
+                        continue;
+                    LineBatch::Entry e{};
+                    e.lineNumber = number;
+                    const auto start = static_cast<std::uint32_t>(batch->text.size());
+                    e.at[0] = start;
+                    if (!splitter.Split(line)) {
+                        e.malformed = true;
+                        batch->text.append(line);
+                        e.at[1] = static_cast<std::uint32_t>(batch->text.size());
+                    } else {
+                        splitter.Complete();
+                        HitFields fields;
+                        fields.request = splitter['r'];
+                        fields.status = splitter['s'];
+                        fields.time = splitter['t'];
+                        fields.host = splitter['h'];
+                        fields.userAgent = splitter['U'];
+                        fields.referrer = splitter['R'];
+                        fields.bytes = splitter['b'];
+                        const PreparedHit hit = preparer.Prepare(fields);
+                        const std::string_view texts[7] = {hit.path, hit.status,    hit.time,
+                                                           hit.host, hit.userAgent, hit.referrer,
+                                                           hit.query};
+                        for (int i = 0; i < 7; ++i) {
+                            batch->text.append(texts[i]);
+                            e.at[i + 1] = static_cast<std::uint32_t>(batch->text.size());
+                        }
+                        e.pageLength = static_cast<std::uint32_t>(hit.page.size());
+                        e.numbers = hit;
+                    }
+                    batch->entries.push_back(e);
+                    if (batch->text.size() > (std::size_t{1} << 30))
+                        break;  // offsets stay within 32 bits even with huge lines
+                }
+                batch->bytesRead = reader->bytesRead();
+                batch->linesRead = index;
+                batch->last = !more;
+                std::lock_guard lock(mutex_);
+                ready_.push_back(std::move(batch));
+                changed_.notify_all();
+            }
+        } catch (...) {
+            std::lock_guard lock(mutex_);
+            error_ = std::current_exception();
+        }
+        std::lock_guard lock(mutex_);
+        done_ = true;
+        changed_.notify_all();
+    });
+}
+
+HitPipeline::~HitPipeline() {
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+        changed_.notify_all();
+    }
+    thread_.join();
+}
+
+std::unique_ptr<LineBatch> HitPipeline::TakeFree() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return stop_ || ready_.size() < kBatchesInFlight; });
+    if (stop_)
+        return nullptr;
+    std::unique_ptr<LineBatch> batch;
+    if (!free_.empty()) {
+        batch = std::move(free_.back());
+        free_.pop_back();
+        batch->text.clear();
+        batch->entries.clear();
+    } else {
+        batch = std::make_unique<LineBatch>();
+        batch->entries.reserve(kBatchLines);
+    }
+    return batch;
+}
+
+const LineBatch* HitPipeline::Next() {
+    std::unique_lock lock(mutex_);
+    if (current_) {
+        const bool wasLast = current_->last;
+        free_.push_back(std::move(current_));
+        changed_.notify_all();
+        if (wasLast)
+            return nullptr;
+    }
+    changed_.wait(lock, [&] { return !ready_.empty() || done_; });
+    if (!ready_.empty()) {
+        current_ = std::move(ready_.front());
+        ready_.pop_front();
+        changed_.notify_all();
+        return current_.get();
+    }
+    if (error_)
+        std::rethrow_exception(error_);
+    return nullptr;
+}
+
+}  // namespace trafikon

@@ -1,0 +1,153 @@
+// The classification rules applied to every hit: requested path, file type,
+// monthly-statistics kind, numbers, days, referrer site length, status slots.
+#include <gtest/gtest.h>
+
+#include "engine/month_analysis.h"
+#include "engine/result_files.h"
+
+namespace trafikon {
+namespace {
+
+TEST(HitRulesTest, RequestPathDropsMethodProtocolQueryAndFragment) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"GET /a/b.php?x=1#top HTTP/1.0", "/a/b.php"},
+        {"GET /index.html HTTP/1.1", "/index.html"},
+        {"-", "-"},                     // no blank: the whole text
+        {"GET /x", "/x"},               // no protocol
+        {"/only#frag", "/only"},        // no blank, fragment cut
+        {"GET /a#b?c HTTP/1.0", "/a"},  // "?" cut first, then "#"
+        {"GET  HTTP/1.1", ""},          // IIS line without method or path
+        {"", ""},
+        {"POST /f?q HTTP/1.1 extra", "/f"},
+    };
+    for (const auto& [request, path] : cases)
+        EXPECT_EQ(RequestPath(request), path) << request;
+}
+
+TEST(HitRulesTest, FileTypeLooksAtTheLastFiveCharactersInLowerCase) {
+    const std::pair<const char*, FileType> cases[] = {
+        {"/a/b.php", kPage},
+        {"/", kPage},
+        {"-", kPage},
+        {"", kPage},
+        {"/img/logo.PNG", kImage},
+        {"/style.css", kOtherFile},
+        {"/download/setup.exe", kArchive},
+        {"/a.html", kPage},
+        {"/a.xhtml", kPage},  // ".xhtml" is beyond the five-character scan
+        {"/a.dhtml", kPage},
+        {"/a.jpeg", kImage},
+        {"/a.JPG", kImage},
+        {"/x.h", kPage},  // substring of the page list
+        {"/x.ph", kPage},
+        {"/x.jp", kImage},  // substring of the image list
+        {"/x.", kPage},     // "." occurs in the page list
+        {"/x.tar.gz", kOtherFile},
+        {"/dir.v2/file", kPage},  // "/" stops the scan first
+        {"/a.zip", kArchive},
+        {"/a.RAR", kArchive},
+        {"/a.mpeg4", kPage},  // no dot within the last five characters
+        {".gif", kImage},     // the first character is scanned too
+    };
+    for (const auto& [path, type] : cases)
+        EXPECT_EQ(FileTypeOfPath(path), type) << path;
+}
+
+TEST(HitRulesTest, MonthlyKindScansTheWholeExtensionCaseSensitively) {
+    const std::pair<const char*, StatsKind> cases[] = {
+        {"/a.gif", StatsKind::kImage},  {"/b.zip", StatsKind::kArchive},
+        {"/c", StatsKind::kPage},       {"/d.GIF", StatsKind::kPage},
+        {"/e.xhtml", StatsKind::kPage}, {"/f.jpeg", StatsKind::kImage},
+        {"/g.", StatsKind::kImage},  // "." occurs in the image list
+        {"/h.jp", StatsKind::kImage},   {"/i.verylongext", StatsKind::kPage},
+        {"/j.v1/k", StatsKind::kPage},  {"/l.exe", StatsKind::kArchive},
+    };
+    for (const auto& [path, kind] : cases)
+        EXPECT_EQ(StatsKindOfPath(path), kind) << path;
+}
+
+TEST(HitRulesTest, LogNumbers) {
+    struct Case {
+        const char* text;
+        bool ok;
+        std::int64_t value;
+    };
+    const Case cases[] = {
+        {"0", true, 0},
+        {"1248", true, 1248},
+        {"+12", true, 12},
+        {"9223372036854775807", true, INT64_MAX},
+        {"9223372036854775808", false, 0},
+        {"-", false, 0},
+        {"-5", false, 0},
+        {"", false, 0},
+        {"+", false, 0},
+        {"12a", false, 0},
+        {" 12", false, 0},
+        {"++1", false, 0},
+    };
+    for (const auto& c : cases) {
+        std::int64_t v = -1;
+        EXPECT_EQ(ParseLogNumber(c.text, v), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(v, c.value) << c.text;
+        }
+    }
+}
+
+TEST(HitRulesTest, DayOfTimestamp) {
+    const std::pair<const char*, int> cases[] = {
+        {"[24/Mar/2002:01:37:08 +0100]", 24},
+        {"[01/Mar/2002:01:37:08 +0100]", 1},
+        {"[31/Mar/2002:01:37:08 +0100]", 31},
+        {"[00/Mar/2002:01:37:08 +0100]", 0},
+        {"[45/Mar/2002:01:37:08 +0100]", 0},
+        {"[4/Mar/2002:01:37:08 +0100]", 0},
+        {"[//:: +0200]", 0},
+        {"[", 0},
+        {"", 0},
+        {"[0x/", 0},
+    };
+    for (const auto& [time, day] : cases)
+        EXPECT_EQ(DayOfTimestamp(time), day) << time;
+}
+
+TEST(HitRulesTest, ReferrerSiteLengthEndsAtTheFirstSlashFromNine) {
+    const std::pair<const char*, std::uint32_t> cases[] = {
+        {"http://search.example.com/find?q=a", 26},
+        {"https://www.b.com/?q", 18},
+        {"http://a.b", 10},  // no "/" from position 9: the length
+        {"http://x", 9},     // shorter than nine characters
+        {"a?b", 9},
+        {"http://a/b/c", 9},  // a "/" at position 9 itself
+    };
+    for (const auto& [referrer, length] : cases)
+        EXPECT_EQ(ReferrerSiteLength(referrer), length) << referrer;
+}
+
+TEST(HitRulesTest, StatusSlots) {
+    const std::pair<const char*, int> cases[] = {
+        {"100", StatusSlot(100)},
+        {"304", StatusSlot(304)},
+        {"+404", StatusSlot(404)},
+        {"510", StatusSlot(510)},
+        {"306", StatusSlot(306)},
+        {"426", StatusSlot(426)},
+        {"103", -1},
+        {"99", -1},
+        {"600", -1},
+        {"511", -1},
+        {"427", -1},
+        {"-", -1},
+        {"abc", -1},
+        {"", -1},
+        {"99999999999999999999", -1},
+        {"0304", StatusSlot(304)},
+    };
+    for (const auto& [text, slot] : cases)
+        EXPECT_EQ(StatusSlotOfText(text), slot) << text;
+    EXPECT_GE(StatusSlot(306), 0);
+}
+
+}  // namespace
+}  // namespace trafikon

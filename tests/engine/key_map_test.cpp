@@ -1,0 +1,78 @@
+#include "engine/key_map.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace trafikon {
+namespace {
+
+TEST(KeyMapTest, PositionsInOrderOfFirstAppearanceAcrossGrowth) {
+    KeyMap map;
+    bool added = false;
+    const int count = 5000;  // several table growths
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(map.FindOrAdd("/page" + std::to_string(i), added), static_cast<std::uint32_t>(i));
+        EXPECT_TRUE(added);
+    }
+    for (int i = count - 1; i >= 0; --i) {
+        EXPECT_EQ(map.FindOrAdd("/page" + std::to_string(i), added), static_cast<std::uint32_t>(i));
+        EXPECT_FALSE(added);
+        EXPECT_EQ(map.Key(static_cast<std::uint32_t>(i)), "/page" + std::to_string(i));
+    }
+    EXPECT_EQ(map.size(), static_cast<std::size_t>(count));
+}
+
+TEST(KeyMapTest, KeysCompareAsBytes) {
+    KeyMap map;
+    bool added;
+    const std::string keys[] = {"/Index.html",           "/index.html",          "",
+                                std::string("a\0b", 3),  std::string("a\0c", 3), "\xe9",
+                                std::string(100000, 'x')};
+    for (std::size_t i = 0; i < std::size(keys); ++i)
+        EXPECT_EQ(map.FindOrAdd(keys[i], added), i);
+    for (std::size_t i = 0; i < std::size(keys); ++i) {
+        EXPECT_EQ(map.Find(keys[i]), static_cast<std::int64_t>(i));
+        EXPECT_EQ(map.Key(static_cast<std::uint32_t>(i)), keys[i]);
+    }
+    EXPECT_EQ(map.Find("/INDEX.html"), -1);
+}
+
+// Linked pairs must give, on both sides, exactly what the text IdLists give
+// when every append is an append-if-absent ("-n-" searched in the text).
+TEST(LinkPairTest, MatchesTheTextAppendIfAbsentOnBothSides) {
+    std::mt19937 rng(7);
+    PairSet pairs;
+    IdLists hostsFiles, filesHosts;
+    const int hosts = 40, files = 3000;
+    std::vector<std::string> hostText(hosts, "-"), fileText(files, "-");
+    auto appendIfAbsent = [](std::string& text, std::uint32_t n) {
+        if (text.find("-" + std::to_string(n) + "-") == std::string::npos)
+            text += std::to_string(n) + "-";
+    };
+    for (int step = 0; step < 60000; ++step) {
+        // Host 0 requests many files (a long list); runs repeat the same pair.
+        const auto host = static_cast<std::uint32_t>(rng() % hosts);
+        const auto file = static_cast<std::uint32_t>(host == 0 ? rng() % files : rng() % 30);
+        for (int repeat = 0; repeat < 1 + static_cast<int>(rng() % 3); ++repeat) {
+            LinkPair(pairs, hostsFiles, host, filesHosts, file);
+            appendIfAbsent(hostText[host], file);
+            appendIfAbsent(fileText[file], host);
+        }
+    }
+    auto text = [](const std::vector<std::uint32_t>& list) {
+        std::string built = "-";
+        for (std::uint32_t v : list)
+            built += std::to_string(v) + "-";
+        return built;
+    };
+    for (std::uint32_t h = 0; h < hosts; ++h)
+        EXPECT_EQ(text(hostsFiles.List(h)), hostText[h]) << "host " << h;
+    for (std::uint32_t f = 0; f < files; ++f)
+        EXPECT_EQ(text(filesHosts.List(f)), fileText[f]) << "file " << f;
+    EXPECT_TRUE(hostsFiles.List(hosts + 10).empty());
+}
+
+}  // namespace
+}  // namespace trafikon
