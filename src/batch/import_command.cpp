@@ -17,13 +17,13 @@
 #include "batch/batch_commands.h"
 #include "import/import_logs.h"
 #include "import/log_file_check.h"
+#include "import/log_format.h"
+#include "store/data_store.h"
 #include "store/text_file.h"
 
 namespace trafikon::batch {
 
 namespace {
-
-constexpr std::string_view kFieldCodes = "hlutrIsbRUvdHMN";
 
 int Usage(const std::string& why) {
     std::fprintf(stderr,
@@ -31,23 +31,6 @@ int Usage(const std::string& why) {
                  "usage: trafikon-batch import --root DIR --format \"h l u t r s b R U\" FILE...\n",
                  why.c_str());
     return 2;
-}
-
-// The names of the required fields the format lacks, joined by ", ".
-std::string MissingRequiredFields(std::string_view codes) {
-    std::string missing;
-    auto need = [&](bool met, const char* name) {
-        if (met)
-            return;
-        if (!missing.empty())
-            missing += ", ";
-        missing += name;
-    };
-    auto has = [&](char c) { return codes.find(c) != std::string_view::npos; };
-    need(has('r') || has('M'), "Ressource");
-    need(has('s'), "Retour HTTP");
-    need(has('h'), "Host");
-    return missing;
 }
 
 // Reads the blank-separated one-letter codes; returns false with `why` on a bad one.
@@ -62,7 +45,7 @@ bool ParseFormat(std::string_view text, std::string& codes, std::string& why) {
         if (end == std::string_view::npos)
             end = text.size();
         const std::string_view token = text.substr(i, end - i);
-        if (token.size() != 1 || kFieldCodes.find(token[0]) == std::string_view::npos) {
+        if (token.size() != 1 || !IsFieldCode(token[0])) {
             why = "unknown field code \"" + std::string(token) + "\"";
             return false;
         }
@@ -108,7 +91,7 @@ int RunImportCommand(const std::vector<std::string>& args) {
     std::string codes, why;
     if (!ParseFormat(formatText, codes, why))
         return Usage(why);
-    if (const std::string missing = MissingRequiredFields(codes); !missing.empty()) {
+    if (const std::string missing = CheckRequiredFields(codes); !missing.empty()) {
         std::fprintf(stderr, "Les informations suivantes sont nécessaire : %s\n", missing.c_str());
         return 2;
     }
@@ -143,10 +126,7 @@ int RunImportCommand(const std::vector<std::string>& args) {
         std::filesystem::create_directories(siteDir, ec);
         if (ec)
             throw IoError(siteDir, ec.message());
-        Lines format;
-        for (const char code : codes)
-            format.emplace_back(1, code);
-        WriteTextLines(siteDir + "/format.log", format);
+        WriteFormatFile(siteDir + "/" + std::string(kLastFormatFileName), codes);
 
         SilentImportObserver observer;
         const auto start = std::chrono::steady_clock::now();

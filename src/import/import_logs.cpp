@@ -12,8 +12,9 @@
 #include "import/import_journal.h"
 #include "import/line_count.h"
 #include "import/line_date.h"
-#include "import/log_reader.h"
 #include "import/log_file_check.h"
+#include "import/log_format.h"
+#include "import/log_reader.h"
 #include "import/month_file_names.h"
 #include "import/month_writer.h"
 #include "store/text_file.h"
@@ -56,11 +57,8 @@ class OpenMonths {
         for (auto& month : open_)
             month->Close();
         open_.clear();
-        Lines format;
-        for (const char code : codes_)
-            format.emplace_back(1, code);
         for (const auto& key : touched_)
-            WriteTextLines(MonthFormatPath(siteDir_, key), format);
+            WriteFormatFile(MonthFormatPath(siteDir_, key), codes_);
         journal_.Commit();
         return touched_;
     }
@@ -108,6 +106,26 @@ class FileImport {
     }
 
   private:
+    // Skips what is left of a line that comes in pieces.
+    static void SkipRest(LogReader& reader) {
+        std::string_view piece;
+        while (reader.partial() && reader.Next(piece)) {
+        }
+    }
+
+    // Appends the line, all its pieces when it comes in pieces, to the month in hand.
+    void Store(std::string_view line, std::string_view stamp, LogReader& reader) {
+        if (!reader.partial()) {
+            current_->Append(line, stamp);
+            return;
+        }
+        current_->AppendPiece(line);
+        std::string_view piece;
+        while (reader.partial() && reader.Next(piece))
+            current_->AppendPiece(piece);
+        current_->EndLine(stamp);
+    }
+
     // Whether a line after the first log line is left out.
     bool Skipped(std::string_view line) const {
         return line.size() < 2 || (line[0] == '#' && !dater_.formatHasT());
@@ -122,10 +140,13 @@ class FileImport {
         int shown = -1;
         for (; reader.Next(line); ++index) {
             if (!result_.hasLogLine) {
-                if (IsHeaderOrBlank(line))
+                if (IsHeaderOrBlank(line)) {
+                    SkipRest(reader);
                     continue;
+                }
                 result_.hasLogLine = true;
             } else if (Skipped(line)) {
+                SkipRest(reader);
                 continue;
             }
             const int percent = ImportPercent(index, count);
@@ -147,13 +168,14 @@ class FileImport {
                 }
             } else {
                 ++result_.damagedLines;
-                if (current_ == nullptr) {
+                if (current_ == nullptr) {  // stored later by FileWaitingLines
                     if (waiting_++ == 0)
                         firstWaiting_ = index;
+                    SkipRest(reader);
                     continue;
                 }
             }
-            current_->Append(line, dater_.stamp());
+            Store(line, dater_.stamp(), reader);
             ++result_.linesStored;
         }
         if (shown != 100)
@@ -166,10 +188,12 @@ class FileImport {
         LogReader reader(path);
         std::string_view line;
         for (std::uint64_t index = 0; index < end && reader.Next(line); ++index) {
-            if (index < firstWaiting_ || Skipped(line))
+            if (index < firstWaiting_ || Skipped(line)) {
+                SkipRest(reader);
                 continue;
+            }
             waitingDater_.Date(line);
-            current_->Append(line, waitingDater_.stamp());
+            Store(line, waitingDater_.stamp(), reader);
             ++result_.linesStored;
         }
         waiting_ = 0;

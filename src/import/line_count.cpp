@@ -44,6 +44,9 @@ std::uint64_t CountLines(const std::string& path) {
             break;
         const char* p = buf.data();
         const char* const end = p + r;
+        // The next CR is looked for again only once passed: a file with LF
+        // ends is searched for CR once per buffer, not once per line.
+        const char* cr = static_cast<const char*>(std::memchr(p, '\r', end - p));
         while (p < end) {
             if (afterCr) {
                 afterCr = false;
@@ -52,11 +55,10 @@ std::uint64_t CountLines(const std::string& path) {
                     continue;
                 }
             }
-            // Find the next line end quickly: most lines end with LF only.
             const char* lf = static_cast<const char*>(std::memchr(p, '\n', end - p));
-            const char* stop = lf ? lf : end;
-            const char* cr = static_cast<const char*>(std::memchr(p, '\r', stop - p));
-            if (cr) {
+            if (cr && cr < p)
+                cr = static_cast<const char*>(std::memchr(p, '\r', end - p));
+            if (cr && (!lf || cr < lf)) {
                 ++lines;
                 inLine = false;
                 afterCr = true;

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "import/log_format.h"
+
 namespace trafikon {
 
 // A month key is well formed when it is four ASCII digits, "-", two ASCII
@@ -29,14 +31,14 @@ class LineDater {
 
     const std::string& monthKey() const { return key_; }
     const std::string& stamp() const { return stamp_; }
-    const std::string& t() const { return t_; }
+    const std::string& t() const { return fields_['t']; }
     bool formatHasT() const { return hasT_; }
 
   private:
-    std::string codes_;  // the format cut after its last date field
-    std::string line_;   // the line with its appended blank
+    FieldFormat codes_;  // the format cut after its last date field
     bool hasT_ = false;
-    std::string t_, d_, h_;
+    LogFields fields_;  // one set of values for the whole run
+    DateParts parts_;
     std::string key_, stamp_;
 };
 

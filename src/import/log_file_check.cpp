@@ -10,6 +10,13 @@ LogFileCheck CheckLogFile(const std::string& path, std::string* firstLogLine) {
     bool anyLine = false;
     while (reader.Next(line)) {
         anyLine = true;
+        if (reader.partial()) {  // a very long line: at least two characters
+            if (line[0] == '#') {
+                while (reader.partial() && reader.Next(line)) {
+                }
+                continue;
+            }
+        }
         if (!IsHeaderOrBlank(line)) {
             if (firstLogLine)
                 firstLogLine->assign(line);

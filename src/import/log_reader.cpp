@@ -4,22 +4,31 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "store/text_file.h"
 
 namespace trafikon {
 
-LogReader::LogReader(const std::string& path) : path_(path) {
+LogReader::LogReader(const std::string& path, std::size_t maxPiece)
+    : path_(path), maxPiece_(maxPiece) {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0)
         ThrowErrno(path_);
     struct stat st;
-    if (::fstat(fd_, &st) == 0)
-        size_ = static_cast<std::uint64_t>(st.st_size);
+    if (::fstat(fd_, &st) != 0) {
+        const int saved = errno;
+        ::close(fd_);
+        errno = saved;
+        ThrowErrno(path_);
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
+    unread_ = S_ISREG(st.st_mode) ? size_ : UINT64_MAX;
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
-    buf_.resize(1 << 20);
+    buf_.resize(std::min<std::size_t>(1 << 20, maxPiece_ + 1));
 }
 
 LogReader::~LogReader() {
@@ -31,6 +40,7 @@ LogReader::~LogReader() {
 bool LogReader::Fill() {
     if (eof_)
         return false;
+    crKnown_ = false;  // positions change: look again
     if (begin_ > 0) {
         std::memmove(buf_.data(), buf_.data() + begin_, end_ - begin_);
         end_ -= begin_;
@@ -38,8 +48,13 @@ bool LogReader::Fill() {
     }
     if (end_ == buf_.size())
         buf_.resize(buf_.size() * 2);  // a line longer than the buffer
+    if (unread_ == 0) {  // a file that grows while it is read ends at its size when opened
+        eof_ = true;
+        return false;
+    }
     for (;;) {
-        const ssize_t r = ::read(fd_, buf_.data() + end_, buf_.size() - end_);
+        const std::size_t room = std::min<std::uint64_t>(buf_.size() - end_, unread_);
+        const ssize_t r = ::read(fd_, buf_.data() + end_, room);
         if (r < 0) {
             if (errno == EINTR)
                 continue;
@@ -50,6 +65,7 @@ bool LogReader::Fill() {
             return false;
         }
         end_ += static_cast<std::size_t>(r);
+        unread_ -= static_cast<std::uint64_t>(r);
         return true;
     }
 }
@@ -68,12 +84,20 @@ bool LogReader::Next(std::string_view& line) {
         const char* from = base + begin_ + scanned;
         const char* stop = base + end_;
         const char* lf = static_cast<const char*>(std::memchr(from, '\n', stop - from));
+        // The next CR of the buffer is looked for again only once passed: a
+        // file with LF ends is searched for CR once per buffer, not per line.
+        if (!crKnown_ || nextCr_ < begin_ + scanned) {
+            const char* c = static_cast<const char*>(std::memchr(from, '\r', stop - from));
+            nextCr_ = c ? static_cast<std::size_t>(c - base) : end_;
+            crKnown_ = true;
+        }
         const char* cr =
-            static_cast<const char*>(std::memchr(from, '\r', (lf ? lf : stop) - from));
+            nextCr_ < static_cast<std::size_t>((lf ? lf : stop) - base) ? base + nextCr_ : nullptr;
         const char* at = cr ? cr : lf;
         if (at) {
             line = std::string_view(base + begin_, at - (base + begin_));
             begin_ = static_cast<std::size_t>(at - base) + 1;
+            partial_ = false;
             if (at == cr) {
                 if (begin_ < end_) {
                     if (base[begin_] == '\n')
@@ -85,7 +109,14 @@ bool LogReader::Next(std::string_view& line) {
             return true;
         }
         scanned = end_ - begin_;
+        if (scanned >= maxPiece_) {  // a piece of a very long line
+            line = std::string_view(base + begin_, scanned);
+            begin_ = end_;
+            partial_ = true;
+            return true;
+        }
         if (!Fill()) {
+            partial_ = false;
             if (begin_ == end_)
                 return false;
             line = std::string_view(buf_.data() + begin_, end_ - begin_);

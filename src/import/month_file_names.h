@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "store/data_store.h"
+
 namespace trafikon {
 
 // `siteDir` with exactly one "/" after it.
@@ -16,13 +18,13 @@ inline std::string SiteFolderPrefix(std::string_view siteDir) {
 }
 
 inline std::string StoredLogPath(std::string_view siteDir, std::string_view key) {
-    return SiteFolderPrefix(siteDir) + "log-" + std::string(key) + ".log";
+    return SiteFolderPrefix(siteDir) + LogFileName(key);
 }
 inline std::string StoredTimePath(std::string_view siteDir, std::string_view key) {
-    return SiteFolderPrefix(siteDir) + "log-" + std::string(key) + ".eur";
+    return SiteFolderPrefix(siteDir) + TimeFileName(key);
 }
 inline std::string MonthFormatPath(std::string_view siteDir, std::string_view key) {
-    return SiteFolderPrefix(siteDir) + "format-" + std::string(key) + ".tfd";
+    return SiteFolderPrefix(siteDir) + FormatFileName(key);
 }
 // Present only while an import runs, or after one was interrupted.
 inline std::string ImportJournalPath(std::string_view siteDir) {

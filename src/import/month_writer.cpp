@@ -41,14 +41,11 @@ void MonthWriter::Open(Target& target, bool truncate) {
     char last = 0;
     if (::pread(target.fd, &last, 1, st.st_size - 1) != 1)
         ThrowErrno(target.path);
-    if (last != '\n' && last != '\r') {
-        std::string end = "\r\n";
-        WriteOut(target, end);
-    }
+    if (last != '\n' && last != '\r')
+        WriteOut(target, "\r\n");
 }
 
-void MonthWriter::WriteOut(Target& target, std::string& buffer) {
-    std::string_view rest = buffer;
+void MonthWriter::WriteOut(Target& target, std::string_view rest) {
     while (!rest.empty()) {
         const ssize_t w = ::write(target.fd, rest.data(), rest.size());
         if (w < 0) {
@@ -58,12 +55,22 @@ void MonthWriter::WriteOut(Target& target, std::string& buffer) {
         }
         rest.remove_prefix(static_cast<std::size_t>(w));
     }
-    buffer.clear();
+}
+
+void MonthWriter::AppendPiece(std::string_view piece) {
+    if (log_.size() + piece.size() > kFlushAt)
+        Flush();
+    if (piece.size() >= kFlushAt)  // big pieces go straight out: the buffer keeps its size
+        WriteOut(logFile_, piece);
+    else
+        log_.append(piece);
 }
 
 void MonthWriter::Flush() {
     WriteOut(logFile_, log_);
+    log_.clear();
     WriteOut(eurFile_, eur_);
+    eur_.clear();
 }
 
 void MonthWriter::Close() {

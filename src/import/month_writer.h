@@ -21,11 +21,19 @@ class MonthWriter {
 
     // Adds the line and its stamp, each followed by CR LF.
     void Append(std::string_view line, std::string_view stamp) {
+        if (line.size() >= kFlushAt) {  // a very long line does not grow the buffer
+            AppendPiece(line);
+            line = {};
+        }
         log_.append(line).append("\r\n");
         eur_.append(stamp).append("\r\n");
         if (log_.size() >= kFlushAt || eur_.size() >= kFlushAt)
             Flush();
     }
+    // The same in steps, for a line that comes in pieces: the pieces, then its end.
+    void AppendPiece(std::string_view piece);
+    void EndLine(std::string_view stamp) { Append({}, stamp); }
+
     void Flush();  // writes both buffers out; throws IoError
     void Close();  // Flush, then close; throws IoError
 
@@ -39,7 +47,7 @@ class MonthWriter {
         int fd = -1;
     };
     static void Open(Target& target, bool truncate);
-    static void WriteOut(Target& target, std::string& buffer);
+    static void WriteOut(Target& target, std::string_view bytes);
 
     std::string key_;
     Target logFile_, eurFile_;

@@ -1,0 +1,144 @@
+// Runs the built trafikon-batch import and checks its exit codes, messages,
+// summary line and the files it leaves.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+
+#include "store/text_file.h"
+#include "support/temp_dir.h"
+
+namespace trafikon {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadRaw;
+using testing::TempDir;
+using testing::WriteRaw;
+
+struct Result {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+Result RunImport(const TempDir& dir, const std::string& args) {
+    const std::string outPath = dir / "stdout.txt", errPath = dir / "stderr.txt";
+    const std::string command =
+        std::string(TRAFIKON_BATCH_EXE) + " import " + args + " >" + outPath + " 2>" + errPath;
+    const int status = std::system(command.c_str());
+    Result r;
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = ReadRaw(outPath);
+    r.err = ReadRaw(errPath);
+    return r;
+}
+
+std::string LastLine(const std::string& text) {
+    const Lines lines = SplitLines(text);
+    return lines.empty() ? "" : lines.back();
+}
+
+const std::string kLine1 =
+    "host - - [24/Mar/2002:01:37:08 +0100] \"GET / HTTP/1.1\" 200 1248 \"-\" \"Mozilla/3\"";
+const std::string kLine2 =
+    "host - - [01/Apr/2002:01:37:08 +0100] \"GET / HTTP/1.1\" 200 1248 \"-\" \"Mozilla/3\"";
+
+TEST(ImportCommandTest, ImportsAndSumsUp) {
+    TempDir dir;
+    WriteRaw(dir / "a.log", kLine1 + "\n" + kLine2 + "\n");
+    WriteRaw(dir / "b.log", "#header\n" + kLine1 + "\n");
+    const Result r =
+        RunImport(dir, "--root " + dir.path() + "/root --format \"h l u t r s b R U\" " +
+                           dir / "a.log" + " " + dir / "b.log");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(std::regex_match(LastLine(r.out),
+                                 std::regex("2 files, 3 lines stored, 2 months touched, "
+                                            "[0-9.]+ seconds, [0-9.]+ MB/s, 0 damaged lines")))
+        << r.out;
+    const std::string site = dir / "root/data/1/";
+    EXPECT_EQ(ReadRaw(site + "format.log"), "h\r\nl\r\nu\r\nt\r\nr\r\ns\r\nb\r\nR\r\nU\r\n");
+    EXPECT_EQ(ReadRaw(site + "log-2002-03.log"), kLine1 + "\r\n" + kLine1 + "\r\n");
+    EXPECT_EQ(ReadRaw(site + "log-2002-04.log"), kLine2 + "\r\n");
+}
+
+TEST(ImportCommandTest, MissingRequiredFieldsWriteNothing) {
+    const struct {
+        const char* format;
+        const char* missing;
+    } cases[] = {
+        {"h l u t r b", "Retour HTTP"},
+        {"l u t r b", "Retour HTTP, Host"},
+        {"d H u I", "Ressource, Retour HTTP, Host"},
+        {"d H M s", "Host"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        WriteRaw(dir / "a.log", kLine1 + "\n");
+        const Result r = RunImport(
+            dir, "--root " + dir.path() + "/root --format \"" + c.format + "\" " + dir / "a.log");
+        EXPECT_EQ(r.exitCode, 2) << c.format;
+        EXPECT_EQ(r.err,
+                  std::string("Les informations suivantes sont nécessaire : ") + c.missing + "\n");
+        EXPECT_FALSE(fs::exists(dir / "root")) << c.format;
+    }
+}
+
+TEST(ImportCommandTest, EmptyAndHeaderOnlyFilesAreRefusedByName) {
+    TempDir dir;
+    WriteRaw(dir / "empty.log", "");
+    WriteRaw(dir / "header.log", "#Software: x\r\n#Fields: y\r\n");
+    WriteRaw(dir / "a.log", kLine1 + "\n");
+    const Result r =
+        RunImport(dir, "--root " + dir.path() + "/root --format \"h l u t r s b R U\" " +
+                           dir / "empty.log" + " " + dir / "a.log " + dir / "header.log");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.err.find(dir / "empty.log: Le fichier séléctionné est vide"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find(dir / "header.log: Le fichier séléctionné ne contient pas de lignes"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(LastLine(r.out).rfind("1 files, 1 lines stored, 1 months touched", 0), 0u);
+
+    const Result none = RunImport(
+        dir, "--root " + dir.path() + "/other --format \"h l u t r s\" " + dir / "empty.log");
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_FALSE(fs::exists(dir / "other"));
+}
+
+TEST(ImportCommandTest, InputOutputErrorsExitWithOne) {
+    TempDir dir;
+    WriteRaw(dir / "a.log", kLine1 + "\n");
+    WriteRaw(dir / "plain", "x");
+    const Result missing =
+        RunImport(dir, "--root " + dir.path() + "/root --format \"h l u t r s b R U\" " +
+                           dir / "a.log " + dir / "missing.log");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find(dir / "missing.log: No such file or directory"), std::string::npos)
+        << missing.err;
+    // The file before the failing one stays imported.
+    EXPECT_TRUE(fs::exists(dir / "root/data/1/log-2002-03.log"));
+
+    const Result store =
+        RunImport(dir, "--root " + dir / "plain" + " --format \"h t r s\" " + dir / "a.log");
+    EXPECT_EQ(store.exitCode, 1);
+    EXPECT_NE(store.err.find(dir / "plain"), std::string::npos) << store.err;
+    EXPECT_NE(store.err.find("Not a directory"), std::string::npos) << store.err;
+}
+
+TEST(ImportCommandTest, UsageErrors) {
+    TempDir dir;
+    WriteRaw(dir / "a.log", kLine1 + "\n");
+    for (const std::string& args :
+         {"--format \"h t r s\" " + dir / "a.log", "--root " + dir / "r" + " " + dir / "a.log",
+          "--root " + dir / "r" + " --format \"h t r s\"",
+          "--root " + dir / "r" + " --format \"h t x s r\" " + dir / "a.log",
+          "--root " + dir / "r" + " --format \"h h t r s\" " + dir / "a.log"}) {
+        EXPECT_EQ(RunImport(dir, args).exitCode, 2) << args;
+        EXPECT_FALSE(fs::exists(dir / "r")) << args;
+    }
+}
+
+}  // namespace
+}  // namespace trafikon
