@@ -1,12 +1,24 @@
-// The desktop program: an empty frame until the main window lands.
+// The desktop program: the main window, its child windows and dialogs.
 #include <QApplication>
-#include <QMainWindow>
+#include <QFile>
+#include <clocale>
+
+#include "shell/app_state.h"
+#include "shell/main_window.h"
+#include "shell/resources/toolbar_icons_qt.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Trafikon");
-    window.resize(1024, 700);
+    // Dates and times are written in the user's regional format.
+    std::setlocale(LC_ALL, "");
+    QApplication::setApplicationName(QStringLiteral("Trafikon"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Trafikon"));
+    QApplication::setWindowIcon(trafikon::ProgramIcon());
+
+    std::string programDir = trafikon::ExecutableFolder();
+    if (programDir.empty())
+        programDir = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/";
+    trafikon::TFPrincipal window(programDir);
     window.show();
     return app.exec();
 }

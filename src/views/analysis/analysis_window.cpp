@@ -3,22 +3,25 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "shell/app_state.h"
 #include "shell/message_service_qt.h"
+#include "shell/page_opener.h"
 #include "shell/text_convert_qt.h"
 #include "store/text_file.h"
 #include "views/analysis/analysis_tab_widget.h"
+#include "views/analysis/files_tab_widget.h"
 #include "views/analysis/general_lists.h"
 #include "views/analysis/general_tab_widget.h"
+#include "views/analysis/hosts_tab_widget.h"
 #include "views/analysis/list_shortcuts.h"
 #include "views/analysis/log_lines_widget.h"
 #include "views/analysis/name_count_list_widget.h"
-#include "views/analysis/placeholder_tab_widget.h"
+#include "views/analysis/referrer_tab_widget.h"
+#include "views/analysis/status_tab_widget.h"
 
 namespace trafikon {
 
@@ -44,7 +47,7 @@ TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     openPage = [](const std::string& command, const std::string& address) {
         // One argument, no shell: the address reaches the program as it is.
-        QProcess::startDetached(QString::fromLocal8Bit(command.c_str()), {FromCp1252(address)});
+        OpenPage(command, address);
     };
     results_.siteDir = App().siteDir;
     results_.key = key_;
@@ -66,11 +69,11 @@ TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     general_ = new GeneralTabWidget(*this, tabs_);
     tabs_->addTab(general_, QString());
     pages_[kGeneral] = nullptr;
-    pages_[kFiles] = new PlaceholderTabWidget(*this, &results_.files, 137, tabs_);
-    pages_[kHosts] = new PlaceholderTabWidget(*this, &results_.hosts, 138, tabs_);
-    pages_[kStatus] = new PlaceholderTabWidget(*this, nullptr, 139, tabs_);
-    pages_[kExternal] = new PlaceholderTabWidget(*this, &results_.externalReferrers, 137, tabs_);
-    pages_[kInternal] = new PlaceholderTabWidget(*this, &results_.internalReferrers, 137, tabs_);
+    pages_[kFiles] = new FilesTab(results_, *this, tabs_);
+    pages_[kHosts] = new HostsTab(results_, *this, tabs_);
+    pages_[kStatus] = new StatusTab(results_, *this, tabs_);
+    pages_[kExternal] = new ReferrerTab(results_, *this, true, tabs_);
+    pages_[kInternal] = new ReferrerTab(results_, *this, false, tabs_);
     for (int t = kFiles; t <= kInternal; ++t)
         tabs_->addTab(pages_[t], QString());
     browsers_ = new NameCountListWidget(tabs_);

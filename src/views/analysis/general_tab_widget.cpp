@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -106,7 +107,12 @@ GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
     summary_->header()->resizeSection(0, 260);
     stack_->addWidget(summary_);
 
-    auto* stats = new QWidget(stack_);
+    // The statistics panel scrolls when the window is smaller than the graph.
+    auto* statsScroll = new QScrollArea(stack_);
+    statsScroll->setWidgetResizable(true);
+    statsScroll->setFrameShape(QFrame::NoFrame);
+    auto* stats = new QWidget(statsScroll);
+    statsScroll->setWidget(stats);
     auto* statsLayout = new QHBoxLayout(stats);
     statsLayout->setContentsMargins(0, 0, 0, 0);
     days_ = MakeFixedList(5, stats);
@@ -117,7 +123,7 @@ GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
     graphLabel_->setFixedSize(kGraphWidth, kGraphHeight);
     graphLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     statsLayout->addWidget(graphLabel_, 0, Qt::AlignTop);
-    stack_->addWidget(stats);
+    stack_->addWidget(statsScroll);
 
     top_ = new NameCountListWidget(stack_);
     top_->model().SetCaptions({QStringLiteral("Info"), QStringLiteral("Nombre")});

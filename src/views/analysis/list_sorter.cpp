@@ -3,8 +3,9 @@
 namespace trafikon {
 
 namespace {
+// Letters fold onto upper case, so '_' (95) sorts after every letter.
 unsigned char Fold(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+    return (c >= 'a' && c <= 'z') ? c - ('a' - 'A') : c;
 }
 }  // namespace
 

@@ -5,7 +5,7 @@
 // clicking another column sets column * 2 (bit 0). Then:
 //   column 0, bit 0: first column as text, ascending;   bit 1: descending;
 //   other column, bit 0: second column as integer, descending; bit 1: ascending.
-// Text order folds A-Z onto a-z and compares other bytes by code. Sorting is
+// Text order folds a-z onto A-Z and compares other bytes by code. Sorting is
 // stable, so equal keys keep their table order.
 #pragma once
 

@@ -58,6 +58,8 @@ bool LogLineIndex::Update(std::string* error) {
     if (fd_ < 0)
         return fail();
     ++builds_;
+    starts_.reserve(static_cast<std::size_t>(st.st_size / 128));
+    lengths_.reserve(static_cast<std::size_t>(st.st_size / 128));
     std::vector<char> buf(1 << 20);
     std::uint64_t offset = 0;     // file offset of buf[0]
     std::uint64_t lineStart = 0;  // start of the line being read
@@ -71,25 +73,34 @@ bool LogLineIndex::Update(std::string* error) {
             return fail();
         if (n == 0)
             break;
-        const char* p = buf.data();
-        for (ssize_t i = 0; i < n; ++i) {
-            const char c = p[i];
-            const std::uint64_t pos = offset + static_cast<std::uint64_t>(i);
+        const char* const base = buf.data();
+        const char* const stopAt = base + n;
+        const char* p = base;
+        while (p < stopAt) {
             if (afterCr) {
                 afterCr = false;
-                if (c == '\n')  // LF of a CR LF: the line already ended
+                if (*p == '\n') {  // LF of a CR LF: the line already ended
+                    ++p;
                     continue;
+                }
             }
             if (!inLine) {
-                lineStart = pos;
+                lineStart = offset + static_cast<std::uint64_t>(p - base);
                 inLine = true;
             }
-            if (c == '\r' || c == '\n') {
-                starts_.push_back(lineStart);
-                lengths_.push_back(static_cast<std::uint32_t>(pos - lineStart));
-                inLine = false;
-                afterCr = (c == '\r');
-            }
+            // The line ends at the first CR or LF, whichever comes first.
+            const auto* lf = static_cast<const char*>(std::memchr(p, '\n', stopAt - p));
+            const char* segmentEnd = lf ? lf : stopAt;
+            const auto* cr = static_cast<const char*>(std::memchr(p, '\r', segmentEnd - p));
+            const char* lineEnd = cr ? cr : lf;
+            if (!lineEnd)
+                break;  // the line goes on in the next block
+            const std::uint64_t pos = offset + static_cast<std::uint64_t>(lineEnd - base);
+            starts_.push_back(lineStart);
+            lengths_.push_back(static_cast<std::uint32_t>(pos - lineStart));
+            inLine = false;
+            afterCr = (*lineEnd == '\r');
+            p = lineEnd + 1;
         }
         offset += static_cast<std::uint64_t>(n);
     }

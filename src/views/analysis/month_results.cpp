@@ -3,15 +3,12 @@
 #include <charconv>
 #include <exception>
 
+#include "store/tagged_record.h"
 #include "store/text_file.h"
 
 namespace trafikon {
 
 namespace {
-
-std::string Tag(int i) {
-    return "\\" + std::to_string(i) + ";";
-}
 
 // Loads one result file into `table`, recording what is wrong.
 void LoadTable(MonthResults& m, std::string_view prefix, Lines& table) {
@@ -56,17 +53,7 @@ void SplitDayValues(MonthResults& m, std::string_view line, int series) {
 
 }  // namespace
 
-std::string_view RecordField(std::string_view line, int i) {
-    const std::string open = Tag(i);
-    std::size_t a = line.find(open);
-    if (a == std::string_view::npos)
-        return {};
-    a += open.size();
-    std::size_t b = line.find(Tag(i + 1), a);
-    if (b == std::string_view::npos)
-        return {};
-    return line.substr(a, b - a);
-}
+std::string_view RecordField(std::string_view line, int i) { return ReadField(line, i); }
 
 long long ToNumber(std::string_view text, long long fallback) {
     long long v = 0;
@@ -119,6 +106,8 @@ long long RecordKeyIndex::Find(std::string_view key) const {
 std::vector<TopEntry> ParseTopList(std::string_view text, bool* malformed) {
     std::vector<TopEntry> out;
     bool bad = false;
+    if (!text.empty() && text.front() == '-')  // the list's leading dash, when not cut yet
+        text.remove_prefix(1);
     while (!text.empty()) {
         std::size_t blank = text.find(' ');
         std::size_t close = text.find(')', blank == std::string_view::npos ? 0 : blank);

@@ -1,0 +1,213 @@
+// Times the logic behind opening an analysis window on a big month and the
+// list actions the user waits for: opening (every result file loaded, every
+// list's rows built and sorted), a filter, a sort, and the detail of a file
+// with about 10,000 hits with its log lines read through the line index.
+//
+// usage: analysis_window_bench [LOG]
+//   LOG defaults to the cached generated log of 2,000,000 combined lines of
+//   one month (scripts/bench-data.sh 2000000 combined 1 1). The log is put
+//   into a store of its own beside it and analysed once; later runs reuse it.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "engine/analyse_log.h"
+#include "import/log_format.h"
+#include "store/text_file.h"
+#include "views/analysis/files_list.h"
+#include "views/analysis/general_lists.h"
+#include "views/analysis/hosts_list.h"
+#include "views/analysis/list_sorter.h"
+#include "views/analysis/log_line_index.h"
+#include "views/analysis/month_results.h"
+#include "views/analysis/name_count_row.h"
+#include "views/analysis/referrer_list.h"
+#include "views/analysis/status_list.h"
+
+using namespace trafikon;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double Ms(Clock::time_point since) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
+
+struct IgnoreMalformed : AnalysisObserver {
+    MalformedLineAnswer MalformedLine(std::int64_t, std::string_view) override {
+        return MalformedLineAnswer::Ignore;
+    }
+};
+
+// What a list model holds: the rows copied out of the tables.
+std::vector<NameCountRow> ModelRows(const std::vector<int>& rows,
+                                    const std::vector<tabs::NameCount>& entries) {
+    std::vector<NameCountRow> out;
+    out.reserve(rows.size());
+    for (int r : rows) {
+        const auto& e = entries[std::size_t(r)];
+        out.push_back({std::string(e.name), std::string(e.countText), e.count, r});
+    }
+    return out;
+}
+
+void SortByCount(std::vector<NameCountRow>& rows) {
+    SortRowsByState(
+        rows, 2, [](const NameCountRow& r) -> std::string_view { return r.name; },
+        [](const NameCountRow& r) { return r.number; });
+}
+
+std::string MonthKeyOf(const std::string& logPath) {
+    LineReader reader(logPath);
+    std::string_view line;
+    static const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    while (reader.Next(line)) {
+        std::size_t b = line.find('[');
+        if (b == std::string_view::npos || line.size() < b + 12)
+            continue;
+        std::string_view mon = line.substr(b + 4, 3);
+        for (int m = 0; m < 12; ++m)
+            if (mon == months[m]) {
+                char key[16];
+                std::snprintf(key, sizeof key, "%.*s-%02d", 4, line.data() + b + 8, m + 1);
+                return key;
+            }
+    }
+    return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string log = argc > 1 ? argv[1] : "";
+    if (log.empty()) {
+        const char* cache = std::getenv("TRAFIKON_BENCH_DATA");
+        const std::string dir = cache ? cache : "/tmp/trafikon-bench-data";
+        log = dir + "/genlog-2000000-combined-1-1.log";
+        if (!FileExists(log)) {
+            std::string cmd = "mkdir -p '" + dir +
+                              "' && python3 '" TRAFIKON_GENLOG
+                              "' --lines 2000000 --format combined --months 1 --seed 1 > '" +
+                              log + ".part' && mv '" + log + ".part' '" + log + "'";
+            std::printf("generating %s\n", log.c_str());
+            if (std::system(cmd.c_str()) != 0)
+                return 1;
+        }
+    }
+    const std::string key = MonthKeyOf(log);
+    if (key.empty()) {
+        std::fprintf(stderr, "no dated line in %s\n", log.c_str());
+        return 1;
+    }
+    const std::string site = log + ".window-store/";
+    const std::string storedLog = site + "log-" + key + ".log";
+    ::mkdir(site.c_str(), 0755);
+    if (!FileExists(site + "mon-" + key + ".tfd")) {
+        ::unlink(storedLog.c_str());
+        if (::symlink(log.c_str(), storedLog.c_str()) != 0) {
+            std::perror("symlink");
+            return 1;
+        }
+        WriteFormatFile(site + "format-" + key + ".tfd", kApacheDefault.format);
+        std::printf("analysing %s into %s\n", key.c_str(), site.c_str());
+        IgnoreMalformed observer;
+        auto t = Clock::now();
+        AnalysisResult r = AnalyseLog(site, key, "http://www.example.org", observer);
+        std::printf("analysis: %llu hits in %.0f ms\n", (unsigned long long)r.hits, Ms(t));
+    }
+
+    // Opening: every result file loaded, every list built and sorted.
+    auto t = Clock::now();
+    MonthResults month;
+    LoadMonthResults(site, key, month);
+    const double loadMs = Ms(t);
+    tabs::FilesList files;
+    tabs::HostsList hosts;
+    tabs::ReferrerList external(true), internal(false);
+    files.Load(month.files);
+    hosts.Load(month.hosts);
+    external.Load(month.externalReferrers, month.externalQueries);
+    internal.Load(month.internalReferrers, month.internalQueries);
+    auto fileRows = ModelRows(files.Rows(0, ""), files.entries());
+    auto hostRows = ModelRows(hosts.Rows("", 40), hosts.entries());
+    auto externalRows = ModelRows(external.Rows(""), external.entries());
+    auto internalRows = ModelRows(internal.Rows(""), internal.entries());
+    auto browserRows = RecordRows(month.browsers);
+    auto statusCounts = tabs::StatusCounts(month.statuses, true);
+    auto dayRows = DayRows(month.summary);
+    auto topPages = TopListRows(month, TopList::Pages);
+    for (auto* rows : {&fileRows, &hostRows, &externalRows, &internalRows, &browserRows, &topPages})
+        SortByCount(*rows);
+    const double openMs = Ms(t);
+    std::printf(
+        "month %s: %zu files, %zu hosts, %zu browsers, %zu external and %zu internal "
+        "referrers, %zu external queries%s\n",
+        key.c_str(), month.files.size(), month.hosts.size(), month.browsers.size(),
+        month.externalReferrers.size(), month.internalReferrers.size(),
+        month.externalQueries.size(), month.problems.empty() ? "" : " (problems!)");
+    std::printf("open: %.0f ms (result files loaded in %.0f ms)   target < 2000 ms\n", openMs,
+                loadMs);
+
+    // A filter of the file list (kind pages, a common piece of name) into model rows.
+    t = Clock::now();
+    auto filtered = ModelRows(files.Rows(1, "a"), files.entries());
+    std::printf("filter files (pages containing \"a\", %zu rows): %.1f ms   target < 200 ms\n",
+                filtered.size(), Ms(t));
+
+    // A sort of the whole file list by name, then by count.
+    t = Clock::now();
+    SortRowsByState(
+        fileRows, 1, [](const NameCountRow& r) -> std::string_view { return r.name; },
+        [](const NameCountRow& r) { return r.number; });
+    std::printf("sort files by name (%zu rows): %.1f ms   target < 200 ms\n", fileRows.size(),
+                Ms(t));
+    t = Clock::now();
+    SortRowsByState(
+        fileRows, 3, [](const NameCountRow& r) -> std::string_view { return r.name; },
+        [](const NameCountRow& r) { return r.number; });
+    std::printf("sort files by count (%zu rows): %.1f ms   target < 200 ms\n", fileRows.size(),
+                Ms(t));
+
+    // The detail of the file whose hits are nearest to 10,000.
+    int best = -1;
+    long long bestGap = -1;
+    for (std::size_t i = 0; i < files.entries().size(); ++i) {
+        long long gap = std::llabs(files.entries()[i].count - 10000);
+        if (best < 0 || gap < bestGap) {
+            best = int(i);
+            bestGap = gap;
+        }
+    }
+    if (best < 0) {
+        std::printf("no file in the month\n");
+        return 0;
+    }
+    tabs::TabTables tables{&month.files,
+                           &month.hosts,
+                           &month.externalQueries,
+                           &month.internalQueries,
+                           &month.externalReferrers,
+                           &month.internalReferrers,
+                           &month.statuses};
+    LogLineIndex index(month.logPath());
+    t = Clock::now();
+    index.Update();
+    std::printf("log line index (once per window, %zu lines): %.0f ms\n", index.lineCount(), Ms(t));
+    for (int round = 0; round < 2; ++round) {
+        t = Clock::now();
+        tabs::FileDetail detail = files.Detail(best, tables);
+        LogExtraction lines = ExtractLogLines(index, detail.logLineIds, LineNumbering::Index);
+        std::printf(
+            "detail of %.*s (%s hits, %zu log lines, %zu hosts)%s: %.1f ms   target < 200 ms\n",
+            int(detail.name.size()), detail.name.data(), std::string(detail.hits).c_str(),
+            lines.lines.size(), detail.hosts.size(), round ? " again" : "", Ms(t));
+    }
+    return 0;
+}

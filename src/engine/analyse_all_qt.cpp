@@ -1,0 +1,66 @@
+#include "engine/analyse_all_qt.h"
+
+#include "engine/analyse_log.h"
+#include "engine/analysed_check.h"
+#include "shell/error_text_qt.h"
+#include "shell/text_convert_qt.h"
+#include "store/text_file.h"
+
+namespace trafikon {
+
+namespace {
+
+// Hands the calls of one analysis run over to the interface thread.
+class WorkerObserver : public AnalysisObserver {
+  public:
+    explicit WorkerObserver(TMyAllThread& worker) : worker_(worker) {}
+    void Progress(int percent) override { emit worker_.Progress(percent); }
+    MalformedLineAnswer MalformedLine(std::int64_t lineNumber, std::string_view line) override {
+        bool ignore = false;
+        emit worker_.AskIgnoreLine(lineNumber + 1, FromCp1252(line), &ignore);
+        return ignore ? MalformedLineAnswer::Ignore : MalformedLineAnswer::Cancel;
+    }
+    void Cancelled(const std::string& monthKey) override {
+        emit worker_.MonthCancelled(QString::fromStdString(monthKey));
+    }
+    void MonthFinished(const std::string& monthKey) override {
+        emit worker_.MonthEnded(QString::fromStdString(monthKey));
+    }
+
+  private:
+    TMyAllThread& worker_;
+};
+
+}  // namespace
+
+TMyAllThread::TMyAllThread(std::string siteDir, std::vector<std::string> months, bool allMonths,
+                           std::string siteUrl, QObject* parent)
+    : QThread(parent),
+      siteDir_(std::move(siteDir)),
+      months_(std::move(months)),
+      allMonths_(allMonths),
+      siteUrl_(std::move(siteUrl)) {}
+
+void TMyAllThread::run() {
+    WorkerObserver observer(*this);
+    for (const std::string& key : months_) {
+        // A close of the program asked for the run to stop: the month in hand
+        // has been written whole, the next ones are left for a later run.
+        if (isInterruptionRequested())
+            break;
+        emit MonthInHand(QString::fromStdString(key));
+        msleep(1);
+        try {
+            if (!allMonths_ && IsMonthAnalysed(siteDir_, key))
+                continue;
+            const AnalysisResult result = AnalyseLog(siteDir_, key, siteUrl_, observer);
+            if (result.completed)
+                analysed_.push_back(key);
+        } catch (const IoError& error) {
+            emit Failure(IoErrorText(error));
+        }
+        emit Progress(0);
+    }
+}
+
+}  // namespace trafikon

@@ -1,0 +1,53 @@
+// The analyse-all worker: runs the analysis of the stored months, oldest first,
+// on its own thread. It never touches a window: what it shows goes out as
+// signals, queued to the interface thread, and the malformed-line question is a
+// blocking signal that waits for the user's answer.
+#pragma once
+
+#include <QString>
+#include <QThread>
+#include <string>
+#include <vector>
+
+namespace trafikon {
+
+class TMyAllThread : public QThread {
+    Q_OBJECT
+  public:
+    // `months` is a copy of the stored months taken when the command runs;
+    // `allMonths` analyses every month, otherwise only months not yet analysed
+    // or whose stored log changed since.
+    TMyAllThread(std::string siteDir, std::vector<std::string> months, bool allMonths,
+                 std::string siteUrl, QObject* parent = nullptr);
+
+    // Months analysed so far (for the caller's information once the run ended).
+    const std::vector<std::string>& analysedMonths() const { return analysed_; }
+
+  signals:
+    // A month is in hand (analysed or skipped): the title names it.
+    void MonthInHand(const QString& key);
+    void Progress(int percent);
+    // A month's analysis ended and wrote its files: the synthesis may be refreshed.
+    void MonthEnded(const QString& key);
+    // A month's analysis was cancelled at a malformed line.
+    void MonthCancelled(const QString& key);
+    // A month's analysis failed on a file (the text names the file and the reason);
+    // the worker goes on with the next month.
+    void Failure(const QString& text);
+    // The malformed-line question (`lineNumber` from 1, the line as stored);
+    // connect with Qt::BlockingQueuedConnection. The receiver sets *ignore to
+    // true to skip the line, false to cancel the month.
+    void AskIgnoreLine(qint64 lineNumber, const QString& line, bool* ignore);
+
+  protected:
+    void run() override;
+
+  private:
+    std::string siteDir_;
+    std::vector<std::string> months_;
+    bool allMonths_;
+    std::string siteUrl_;
+    std::vector<std::string> analysed_;
+};
+
+}  // namespace trafikon

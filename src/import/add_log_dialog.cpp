@@ -1,0 +1,455 @@
+#include "import/add_log_dialog.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "import/import_thread_qt.h"
+#include "import/log_file_check.h"
+#include "shell/app_state.h"
+#include "shell/error_text_qt.h"
+#include "shell/language_table.h"
+#include "shell/message_service_qt.h"
+#include "shell/text_convert_qt.h"
+#include "store/data_store.h"
+#include "store/text_file.h"
+
+namespace trafikon {
+
+namespace {
+
+constexpr int kBase = lang::kAddLog;
+constexpr int kWidth = 620;
+
+QString Text(int offset) {
+    return Tr(kBase + offset);
+}
+
+std::string FormatLogPath() {
+    return App().siteDir + std::string(kLastFormatFileName);
+}
+
+// The import's count of lines without a readable date. The language files hold
+// no text for it, so it is worded here in the two built-in languages.
+QString DamagedLinesText(long long damaged, long long unfiled) {
+    if (App().settings.languageCode() == "en")
+        return QStringLiteral(
+                   "Lines whose date could not be read: %1 (stored with a neighbouring "
+                   "month)\nLines left out (no readable date in their file): %2")
+            .arg(damaged)
+            .arg(unfiled);
+    return QString::fromUtf8(
+               "Lignes dont la date est illisible : %1 (rang\xc3\xa9"
+               "es avec un mois voisin)\n"
+               "Lignes non import\xc3\xa9"
+               "es (aucune date lisible dans leur fichier) : %2")
+        .arg(damaged)
+        .arg(unfiled);
+}
+
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QPushButton* Button(const char* name) {
+    auto* button = new QPushButton;
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QListWidget* List(const char* name) {
+    auto* list = new QListWidget;
+    list->setObjectName(name);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    return list;
+}
+
+}  // namespace
+
+TFAjoutLog::TFAjoutLog(QWidget* parent)
+    : QDialog(parent), form_([](int entry) { return App().Text(entry); }) {
+    setObjectName("TFAjoutLog");
+    setModal(true);
+
+    // File part: the list of files with its two buttons.
+    LNomFich = new QLabel;
+    LBFileToAdd = List("LBFileToAdd");
+    BAddFile = Button("BAddFile");
+    BSupprFile = Button("BSupprFile");
+    PBLoad = new QProgressBar;
+    PBLoad->setObjectName("PBLoad");
+    PBLoad->setRange(0, 100);
+    BOK = Button("BOK");
+    BOK->setDefault(true);
+    BCancel = Button("BCancel");
+    BDetails = Button("BDetails");
+
+    auto* fileButtons = new QVBoxLayout;
+    fileButtons->addWidget(BAddFile);
+    fileButtons->addWidget(BSupprFile);
+    fileButtons->addStretch(1);
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(LBFileToAdd, 1);
+    fileRow->addLayout(fileButtons);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(PBLoad, 1);
+    buttonRow->addWidget(BOK);
+    buttonRow->addWidget(BCancel);
+    buttonRow->addWidget(BDetails);
+
+    // Format part, shown when the dialog is expanded.
+    formatPart_ = new QWidget;
+    BDefault = Button("BDefault");
+    BDefaultIIS = Button("BDefaultIIS");
+    BDefaultEasyPHP = Button("BDefaultEasyPHP");
+    const QString defaultHint = QString::fromUtf8(
+        "Remet les champs par d\xc3\xa9"
+        "faut pour le traitement des logs");
+    for (QPushButton* b : {BDefault, BDefaultIIS, BDefaultEasyPHP})
+        b->setToolTip(defaultHint);
+    LAllFields = new QLabel;
+    LBAll = List("LBAll");
+    LSpecificFields = new QLabel;
+    LBChamps = List("LBChamps");
+    BUp = Button("BUp");
+    BDown = Button("BDown");
+    LComment1 = new QLabel;
+    TVExemple = new QTreeWidget;
+    TVExemple->setObjectName("TVExemple");
+    TVExemple->setHeaderHidden(true);
+    TVExemple->setRootIsDecorated(false);
+    TVExemple->setColumnCount(1);
+    TVExemple->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    TVExemple->header()->setStretchLastSection(false);
+
+    auto* defaults = new QHBoxLayout;
+    defaults->addWidget(BDefault);
+    defaults->addWidget(BDefaultIIS);
+    defaults->addWidget(BDefaultEasyPHP);
+    defaults->addStretch(1);
+    auto* upDown = new QVBoxLayout;
+    upDown->addStretch(1);
+    upDown->addWidget(BUp);
+    upDown->addWidget(BDown);
+    upDown->addStretch(1);
+    auto* lists = new QGridLayout;
+    lists->addWidget(LAllFields, 0, 0);
+    lists->addWidget(LSpecificFields, 0, 1);
+    lists->addWidget(LBAll, 1, 0);
+    lists->addWidget(LBChamps, 1, 1);
+    lists->addLayout(upDown, 1, 2);
+    auto* formatLayout = new QVBoxLayout(formatPart_);
+    formatLayout->setContentsMargins(0, 0, 0, 0);
+    formatLayout->addLayout(defaults);
+    formatLayout->addLayout(lists, 3);
+    formatLayout->addWidget(LComment1);
+    formatLayout->addWidget(TVExemple, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->addWidget(LNomFich);
+    layout->addLayout(fileRow, 1);
+    layout->addLayout(buttonRow);
+    layout->addWidget(formatPart_, 4);
+
+    connect(BOK, &QPushButton::clicked, this, &TFAjoutLog::BOKClick);
+    connect(BCancel, &QPushButton::clicked, this, &TFAjoutLog::BCancelClick);
+    connect(BAddFile, &QPushButton::clicked, this, &TFAjoutLog::BAddFileClick);
+    connect(BSupprFile, &QPushButton::clicked, this, &TFAjoutLog::BSupprFileClick);
+    connect(BDetails, &QPushButton::clicked, this, &TFAjoutLog::BDetailsClick);
+    connect(LBAll, &QListWidget::itemDoubleClicked, this, [this] { LBAllDblClick(); });
+    connect(LBChamps, &QListWidget::itemDoubleClicked, this, [this] { LBChampsDblClick(); });
+    connect(BUp, &QPushButton::clicked, this, &TFAjoutLog::BUpClick);
+    connect(BDown, &QPushButton::clicked, this, &TFAjoutLog::BDownClick);
+    connect(BDefault, &QPushButton::clicked, this, &TFAjoutLog::BDefaultClick);
+    connect(BDefaultIIS, &QPushButton::clicked, this, &TFAjoutLog::BDefaultIISClick);
+    connect(BDefaultEasyPHP, &QPushButton::clicked, this, &TFAjoutLog::BDefaultEasyPHPClick);
+
+    SetExpanded(false);
+}
+
+TFAjoutLog::~TFAjoutLog() {
+    if (worker_) {
+        worker_->disconnect(this);
+        worker_->wait();
+    }
+}
+
+void TFAjoutLog::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+    if (parentWidget())
+        move(parentWidget()->geometry().center() - rect().center());
+}
+
+void TFAjoutLog::FormShow() {
+    LBFileToAdd->clear();
+    examples_.clear();
+    TVExemple->clear();
+    TVExemple->setToolTip(QString());
+    setWindowTitle(Text(0));
+    LNomFich->setText(Text(1));
+    BAddFile->setText(Text(2));
+    BSupprFile->setText(Text(3));
+    BOK->setText(Text(4));
+    BCancel->setText(Text(5));
+    BDefault->setText(Text(8));
+    BUp->setText(Text(9));
+    BDown->setText(Text(10));
+    LComment1->setText(Text(11));
+    LAllFields->setText(Text(30));
+    LSpecificFields->setText(Text(31));
+    BDefaultIIS->setText(Text(35));
+    BDefaultEasyPHP->setText(Text(36));
+
+    form_.Reset();
+    bool haveFormat = FileExists(FormatLogPath());
+    if (haveFormat) {
+        try {
+            form_.Preset(ReadFormatFile(FormatLogPath()));
+        } catch (const IoError& error) {
+            Messages().Inform(this, IoErrorText(error));
+            form_.Reset();
+            haveFormat = false;
+        }
+    }
+    if (haveFormat) {
+        SetExpanded(false);
+    } else {
+        Messages().Inform(this, Text(34));
+        SetExpanded(true);
+    }
+    ShowLists();
+    PBLoad->setValue(0);
+}
+
+void TFAjoutLog::SetExpanded(bool expanded) {
+    expanded_ = expanded;
+    formatPart_->setVisible(expanded);
+    BDetails->setText(Text(expanded ? 7 : 6));
+    setFixedSize(kWidth, expanded ? kExpandedHeight : kCompactHeight);
+}
+
+void TFAjoutLog::BDetailsClick() {
+    SetExpanded(!expanded_);
+}
+
+void TFAjoutLog::ShowLists() {
+    LBAll->clear();
+    for (const std::string& text : form_.allFields())
+        LBAll->addItem(FromCp1252(text));
+    LBChamps->clear();
+    for (const std::string& text : form_.formatFields())
+        LBChamps->addItem(FromCp1252(text));
+}
+
+void TFAjoutLog::RebuildPreview() {
+    TVExemple->clear();
+    for (const std::string& line : form_.PreviewLines(examples_))
+        new QTreeWidgetItem(TVExemple, QStringList(FromCp1252(line)));
+}
+
+void TFAjoutLog::BAddFileClick() {
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, Text(2), lastFolder_, QStringLiteral("Logs (*.log *.txt *.log.* access*);;* (*)"));
+    for (const QString& path : paths) {
+        lastFolder_ = QFileInfo(path).absolutePath();
+        if (!AddFile(path))
+            break;
+    }
+}
+
+bool TFAjoutLog::AddFile(const QString& path) {
+    std::string firstLine;
+    LogFileCheck check;
+    try {
+        check = CheckLogFile(LocalPath(path), &firstLine);
+    } catch (const IoError& error) {
+        Messages().Inform(this, IoErrorText(error));
+        return false;
+    }
+    if (check == LogFileCheck::kEmpty) {
+        Messages().Inform(this, Text(29));
+        return false;
+    }
+    if (check == LogFileCheck::kNoLogLines) {
+        Messages().Inform(this, Text(28));
+        return false;
+    }
+    LBFileToAdd->addItem(path);
+    examples_.push_back(std::move(firstLine));
+    TVExemple->setToolTip(Text(27));
+    RebuildPreview();
+    return true;
+}
+
+void TFAjoutLog::BSupprFileClick() {
+    const int row = LBFileToAdd->currentRow();
+    if (row >= 0 && LBFileToAdd->item(row)->isSelected())
+        delete LBFileToAdd->takeItem(row);
+}
+
+void TFAjoutLog::LBAllDblClick() {
+    const int row = LBAll->currentRow();
+    if (row < 0 || !LBAll->item(row)->isSelected())
+        return;
+    form_.AddField(row);
+    ShowLists();
+    LBAll->clearSelection();
+    LBAll->setCurrentRow(-1);
+    RebuildPreview();
+}
+
+void TFAjoutLog::LBChampsDblClick() {
+    const int row = LBChamps->currentRow();
+    if (row < 0 || !LBChamps->item(row)->isSelected())
+        return;
+    form_.RemoveField(row);
+    ShowLists();
+    LBChamps->clearSelection();
+    LBChamps->setCurrentRow(-1);
+    RebuildPreview();
+}
+
+void TFAjoutLog::BUpClick() {
+    const int row = LBChamps->currentRow();
+    if (row < 0 || !LBChamps->item(row)->isSelected())
+        return;
+    const int moved = form_.MoveUp(row);
+    if (moved < 0)
+        return;
+    ShowLists();
+    RebuildPreview();
+    LBChamps->setCurrentRow(moved);
+}
+
+void TFAjoutLog::BDownClick() {
+    const int row = LBChamps->currentRow();
+    if (row < 0 || !LBChamps->item(row)->isSelected())
+        return;
+    const int moved = form_.MoveDown(row);
+    if (moved < 0)
+        return;
+    ShowLists();
+    RebuildPreview();
+    LBChamps->setCurrentRow(moved);
+}
+
+void TFAjoutLog::BDefaultClick() {
+    form_.ApplyDefault(kApacheDefault);
+    ShowLists();
+    RebuildPreview();
+}
+
+void TFAjoutLog::BDefaultIISClick() {
+    form_.ApplyDefault(kIisDefault);
+    ShowLists();
+    RebuildPreview();
+}
+
+void TFAjoutLog::BDefaultEasyPHPClick() {
+    form_.ApplyDefault(kEasyPhpDefault);
+    ShowLists();
+    RebuildPreview();
+}
+
+void TFAjoutLog::BOKClick() {
+    if (worker_)
+        return;
+    if (LBFileToAdd->count() == 0) {
+        Messages().Inform(this, Text(32));
+        return;
+    }
+    const FieldFormat codes = form_.Codes();
+    const std::string refusal = form_.RequiredFieldsMessage();
+    if (!refusal.empty()) {
+        Messages().Inform(this, FromCp1252(refusal));
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    try {
+        WriteFormatFile(FormatLogPath(), codes);
+    } catch (const IoError& error) {
+        QApplication::restoreOverrideCursor();
+        Messages().Inform(this, IoErrorText(error));
+        return;
+    }
+    BOK->setEnabled(false);
+    BCancel->setEnabled(false);
+    std::vector<std::string> files;
+    for (int row = 0; row < LBFileToAdd->count(); ++row)
+        files.push_back(LocalPath(LBFileToAdd->item(row)->text()));
+    worker_ = new TMyThread(App().siteDir, std::move(files), codes, this);
+    connect(worker_, &TMyThread::FileInHand, this, &TFAjoutLog::MarkFileInHand);
+    connect(worker_, &TMyThread::Progress, PBLoad, &QProgressBar::setValue);
+    connect(worker_, &QThread::finished, this, &TFAjoutLog::ImportEnded);
+    worker_->start();
+}
+
+void TFAjoutLog::MarkFileInHand(int index) {
+    if (index < 0 || index >= LBFileToAdd->count())
+        return;
+    LBFileToAdd->setCurrentRow(index);
+    for (int row = 0; row < LBFileToAdd->count(); ++row) {
+        QFont font = LBFileToAdd->item(row)->font();
+        font.setBold(row == index);
+        LBFileToAdd->item(row)->setFont(font);
+    }
+}
+
+void TFAjoutLog::ImportEnded() {
+    PBLoad->setValue(100);
+    BOK->setEnabled(true);
+    BCancel->setEnabled(true);
+    QString failure;
+    long long damaged = 0;
+    long long unfiled = 0;
+    if (worker_) {
+        worker_->wait();
+        failure = worker_->failure();
+        damaged = worker_->damagedLines();
+        unfiled = worker_->unfiledLines();
+        worker_->deleteLater();
+        worker_ = nullptr;
+    }
+    QApplication::restoreOverrideCursor();
+    if (!failure.isEmpty())
+        Messages().Inform(this, failure);
+    else if (damaged > 0 || unfiled > 0)
+        Messages().Inform(this, DamagedLinesText(damaged, unfiled));
+    accept();
+}
+
+void TFAjoutLog::BCancelClick() {
+    reject();
+}
+
+void TFAjoutLog::reject() {
+    // While the import runs the dialog stays open; its end step closes it.
+    if (worker_)
+        return;
+    QDialog::reject();
+}
+
+void TFAjoutLog::closeEvent(QCloseEvent* event) {
+    if (worker_) {
+        event->ignore();
+        return;
+    }
+    examples_.clear();
+    QDialog::closeEvent(event);
+}
+
+}  // namespace trafikon

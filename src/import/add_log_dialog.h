@@ -1,0 +1,105 @@
+// The add-log dialog: the files to import, their field format (built from the
+// two field lists or a default), a live preview, and the import itself on its
+// worker with the file in hand marked and the progress shown.
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "import/add_log_form.h"
+#include "import/import_thread_qt.h"
+
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+class QWidget;
+
+namespace trafikon {
+
+class TFAjoutLog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TFAjoutLog(QWidget* parent = nullptr);
+    ~TFAjoutLog() override;
+
+    static constexpr int kCompactHeight = 179;
+    static constexpr int kExpandedHeight = 499;
+
+    void FormShow();
+    void BOKClick();
+    void BCancelClick();
+    void BAddFileClick();
+    void BSupprFileClick();
+    void BDetailsClick();
+    void LBAllDblClick();
+    void LBChampsDblClick();
+    void BUpClick();
+    void BDownClick();
+    void BDefaultClick();
+    void BDefaultIISClick();
+    void BDefaultEasyPHPClick();
+
+    // Adds one file after its checks (what BAddFileClick does for each chosen
+    // file); false when it was refused with a message.
+    bool AddFile(const QString& path);
+
+    bool expanded() const { return expanded_; }
+    bool importing() const { return worker_ != nullptr; }
+    QListWidget* fileList() const { return LBFileToAdd; }
+    QListWidget* allFields() const { return LBAll; }
+    QListWidget* formatFields() const { return LBChamps; }
+    QTreeWidget* preview() const { return TVExemple; }
+    QProgressBar* progressBar() const { return PBLoad; }
+    QPushButton* okButton() const { return BOK; }
+    QPushButton* cancelButton() const { return BCancel; }
+    // The worker while an import runs.
+    TMyThread* worker() const { return worker_; }
+
+  public slots:
+    void reject() override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void SetExpanded(bool expanded);
+    void ShowLists();
+    void RebuildPreview();
+    void MarkFileInHand(int index);
+    void ImportEnded();
+
+    AddLogForm form_;
+    std::vector<std::string> examples_;  // first log line of each file added
+    QString lastFolder_;
+    bool expanded_ = false;
+    QPointer<TMyThread> worker_;
+
+    QLabel* LNomFich;
+    QListWidget* LBFileToAdd;
+    QPushButton* BAddFile;
+    QPushButton* BSupprFile;
+    QProgressBar* PBLoad;
+    QPushButton* BOK;
+    QPushButton* BCancel;
+    QPushButton* BDetails;
+    QWidget* formatPart_;
+    QPushButton* BDefault;
+    QPushButton* BDefaultIIS;
+    QPushButton* BDefaultEasyPHP;
+    QLabel* LAllFields;
+    QListWidget* LBAll;
+    QLabel* LSpecificFields;
+    QListWidget* LBChamps;
+    QPushButton* BUp;
+    QPushButton* BDown;
+    QLabel* LComment1;
+    QTreeWidget* TVExemple;
+};
+
+}  // namespace trafikon

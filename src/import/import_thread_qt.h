@@ -1,0 +1,46 @@
+// The import worker: runs ImportLogs over the chosen files on its own thread
+// and reports, through queued signals, the file in hand, the percentage, a
+// failure and the end result. It never touches a widget.
+#pragma once
+
+#include <QString>
+#include <QThread>
+#include <string>
+#include <vector>
+
+#include "import/log_format.h"
+
+namespace trafikon {
+
+class TMyThread : public QThread {
+    Q_OBJECT
+  public:
+    TMyThread(std::string siteDir, std::vector<std::string> files, FieldFormat format,
+              QObject* parent = nullptr);
+
+    // After the run: lines stored, lines whose date could not be read (stored
+    // with a neighbour month), lines left out (no readable date in their file).
+    long long linesStored() const { return linesStored_; }
+    long long damagedLines() const { return damagedLines_; }
+    long long unfiledLines() const { return unfiledLines_; }
+    // After the run: the failure text (file and reason), or empty.
+    const QString& failure() const { return failure_; }
+
+  signals:
+    void FileInHand(int index);
+    void Progress(int percent);
+
+  protected:
+    void run() override;
+
+  private:
+    std::string siteDir_;
+    std::vector<std::string> files_;
+    FieldFormat format_;
+    long long linesStored_ = 0;
+    long long damagedLines_ = 0;
+    long long unfiledLines_ = 0;
+    QString failure_;
+};
+
+}  // namespace trafikon

@@ -1,0 +1,111 @@
+#include "shell/about_dialog.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "shell/app_state.h"
+#include "shell/page_opener.h"
+#include "shell/text_convert_qt.h"
+
+namespace trafikon {
+
+const char* TFAprop::ProductPage() {
+    return "https://trafikon.example.org/";
+}
+
+TFAprop::TFAprop(QWidget* parent) : QDialog(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 10);
+
+    auto* band = new QLabel("Trafikon", this);
+    band->setObjectName("LTitle");
+    band->setAlignment(Qt::AlignCenter);
+    band->setMinimumHeight(44);
+    QFont bandFont = band->font();
+    bandFont.setBold(true);
+    bandFont.setPixelSize(20);
+    band->setFont(bandFont);
+    band->setAutoFillBackground(true);
+    band->setStyleSheet("background-color: #cfe3f7; color: #10305a;");
+    layout->addWidget(band);
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(14, 8, 14, 0);
+    auto* icon = new QLabel(this);
+    icon->setObjectName("LIcon");
+    QIcon appIcon = QApplication::windowIcon();
+    if (appIcon.isNull())
+        appIcon = style()->standardIcon(QStyle::SP_ComputerIcon);
+    icon->setPixmap(appIcon.pixmap(48, 48));
+    icon->setAlignment(Qt::AlignTop);
+    body->addWidget(icon);
+
+    auto* lines = new QVBoxLayout;
+    auto* version = new QLabel("Version : 3.1.1", this);
+    version->setObjectName("LVersion");
+    QFont bold = version->font();
+    bold.setBold(true);
+    version->setFont(bold);
+    lines->addWidget(version);
+    Label1_ = new QLabel(this);
+    Label1_->setObjectName("Label1");
+    Label1_->setWordWrap(true);
+    lines->addWidget(Label1_);
+    Label2_ = new QLabel(this);
+    Label2_->setObjectName("Label2");
+    Label2_->setWordWrap(true);
+    lines->addWidget(Label2_);
+    Label4_ = new QLabel(ProductPage(), this);
+    Label4_->setObjectName("Label4");
+    QFont link = Label4_->font();
+    link.setUnderline(true);
+    Label4_->setFont(link);
+    Label4_->setStyleSheet("color: blue;");
+    Label4_->setCursor(Qt::PointingHandCursor);
+    Label4_->installEventFilter(this);
+    lines->addWidget(Label4_);
+    body->addLayout(lines, 1);
+    layout->addLayout(body);
+
+    BOK_ = new QPushButton(this);
+    BOK_->setObjectName("BOK");
+    BOK_->setDefault(true);  // Enter closes; Escape closes as the cancel button
+    connect(BOK_, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(BOK_, 0, Qt::AlignCenter);
+
+    FormShow();
+    setFixedSize(380, 230);
+}
+
+void TFAprop::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TFAprop::FormShow() {
+    setWindowTitle(Tr(183));
+    Label1_->setText(Tr(184));
+    Label2_->setText(Tr(186));
+    BOK_->setText(Tr(185));
+}
+
+bool TFAprop::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label4_ && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Label4Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFAprop::Label4Click() {
+    // With no browser command nothing opens and nothing is said.
+    OpenPage(App().browserCommand, ProductPage());
+}
+
+}  // namespace trafikon

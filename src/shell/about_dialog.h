@@ -1,0 +1,34 @@
+// About box: the product's name, version, two information lines and a link
+// that opens the product's web page in the user's browser.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace trafikon {
+
+class TFAprop : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TFAprop(QWidget* parent = nullptr);
+
+    static const char* ProductPage();
+    // Opens the product's page with the browser command; does nothing without one.
+    void Label4Click();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void FormShow();
+
+    QLabel* Label1_;  // information line, entry 184
+    QLabel* Label2_;  // information line, entry 186
+    QLabel* Label4_;  // link line
+    QPushButton* BOK_;
+};
+
+}  // namespace trafikon

@@ -1,0 +1,12 @@
+// Text of a store failure for a message box: the file, then the system's reason.
+#pragma once
+
+#include <QString>
+
+#include "store/text_file.h"
+
+namespace trafikon {
+
+QString IoErrorText(const IoError& error);
+
+}  // namespace trafikon

@@ -1,0 +1,44 @@
+// The settings dialog: edits settings 1 to 4 and saves all thirteen.
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+
+namespace trafikon {
+
+class TFConfiguration : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TFConfiguration(QWidget* parent = nullptr);
+
+    void FormShow();
+    void BEnregParamClick();
+    void BCancelClick();
+
+    QLineEdit* urlEdit() const { return EURLSite; }
+    QCheckBox* statusBox() const { return CBRetourParam; }
+    QSpinBox* minHostControl() const { return UDMinHost; }
+    QListWidget* languageList() const { return LBLangue; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    QLabel* LURLSite;
+    QLineEdit* EURLSite;
+    QCheckBox* CBRetourParam;
+    QLabel* LMinHost;
+    QSpinBox* UDMinHost;  // read-only edit with its up-down arrows
+    QLabel* LLangue;
+    QListWidget* LBLangue;
+    QPushButton* BEnregParam;
+    QPushButton* BCancel;
+};
+
+}  // namespace trafikon

@@ -1,0 +1,142 @@
+#include "views/analysis/files_list.h"
+
+namespace trafikon::tabs {
+
+namespace {
+
+constexpr int kEntryFilesCount = 96;        // "Fichiers"
+constexpr int kEntryAccesses = 100;         // "Nombre d'acces"
+constexpr int kEntryLastStatus = 101;       // "Dernier Status"
+constexpr int kEntryLastAccess = 102;       // "Dernière date d'acces"
+constexpr int kEntryUsers = 103;            // "Nombre d'utilisateur"
+constexpr int kEntryFileTitle = 147;        // "Fichier :"
+constexpr int kEntryExternalRefs = 118;     // "Referents Externe"
+constexpr int kEntryInternalRefs = 119;     // "Referents Interne"
+constexpr int kEntryHosts = 116;            // "Hote ou IP"
+constexpr int kEntryExternalQueries = 153;  // "Requete Externe"
+constexpr int kEntryInternalQueries = 154;  // "Requete Interne"
+
+void AddQueries(std::string_view ids, const std::vector<std::string>& table,
+                std::vector<FileQuery>& out, std::size_t& missing) {
+    ForEachId(ids, [&](long long i) {
+        if (i < 0 || static_cast<unsigned long long>(i) >= table.size()) {
+            ++missing;
+            return;
+        }
+        const std::string& line = table[static_cast<std::size_t>(i)];
+        FileQuery q;
+        q.text = Field(line, 1);
+        q.fullUrl = Field(line, 6);
+        q.siteUrl = Field(line, 7);
+        q.record = i;
+        out.push_back(q);
+    });
+}
+
+void AddNames(std::string_view ids, const std::vector<std::string>& table,
+              std::vector<std::string_view>& out, std::size_t& missing) {
+    NameListResult r = NamesOf(ids, table);
+    out = std::move(r.names);
+    missing += r.missing;
+}
+
+}  // namespace
+
+void FilesList::Load(const std::vector<std::string>& table) {
+    table_ = &table;
+    rows_ = ReadNameCounts(table);
+    kinds_.clear();
+    kinds_.reserve(table.size());
+    for (const std::string& line : table)
+        kinds_.push_back(Field(line, 4));
+}
+
+void FilesList::Clear() {
+    table_ = nullptr;
+    rows_.clear();
+    kinds_.clear();
+}
+
+std::vector<int> FilesList::Rows(int kind, std::string_view filter) const {
+    std::vector<int> out;
+    out.reserve(rows_.size());
+    const char kindDigit = static_cast<char>('0' + kind);
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (kind != kAllKinds) {
+            std::string_view k = kinds_[i];
+            if (k.size() != 1 || k[0] != kindDigit)
+                continue;
+        }
+        if (Matches(rows_[i].name, filter))
+            out.push_back(static_cast<int>(i));
+    }
+    return out;
+}
+
+FileDetail FilesList::Detail(int row, const TabTables& tables) const {
+    FileDetail d;
+    if (!table_ || row < 0 || static_cast<std::size_t>(row) >= table_->size())
+        return d;
+    const std::string& line = (*table_)[static_cast<std::size_t>(row)];
+    d.found = true;
+    d.name = Field(line, 1);
+    d.hits = Field(line, 2);
+    d.logLineIds = Field(line, 3);
+    d.logLineCount = CountIds(d.logLineIds);
+    d.lastStatus = Field(line, 5);
+    d.lastStatusIsError = IsErrorStatus(d.lastStatus);
+    d.lastAccess = LastAccessText(Field(line, 6));
+    AddNames(Field(line, 7), TableOrEmpty(tables.hosts), d.hosts, d.missing);
+    AddQueries(Field(line, 8), TableOrEmpty(tables.externalQueries), d.externalQueries, d.missing);
+    AddQueries(Field(line, 9), TableOrEmpty(tables.internalQueries), d.internalQueries, d.missing);
+    AddNames(Field(line, 10), TableOrEmpty(tables.externalReferrers), d.externalReferrers,
+             d.missing);
+    AddNames(Field(line, 11), TableOrEmpty(tables.internalReferrers), d.internalReferrers,
+             d.missing);
+    return d;
+}
+
+bool IsErrorStatus(std::string_view status) {
+    return IsInteger(status) && ParseCount(status, 0) > 399;
+}
+
+std::string FileCountLabel(std::size_t rows, const TextLookup& texts) {
+    return Decimal(static_cast<long long>(rows)) + " " + texts(kEntryFilesCount);
+}
+
+std::array<std::string, 5> FileSwitchCaptions(const std::array<std::size_t, 5>& counts,
+                                              const TextLookup& texts) {
+    static constexpr int kEntries[5] = {kEntryExternalRefs, kEntryInternalRefs, kEntryHosts,
+                                        kEntryExternalQueries, kEntryInternalQueries};
+    std::array<std::string, 5> out;
+    for (int i = 0; i < 5; ++i)
+        out[i] = texts(kEntries[i]) + " (" + Decimal(static_cast<long long>(counts[i])) + ")";
+    return out;
+}
+
+FileDetailTexts FileDetailLabels(const FileDetail& d, const TextLookup& texts) {
+    FileDetailTexts t;
+    t.title = texts(kEntryFileTitle) + std::string(d.name);
+    t.accesses = texts(kEntryAccesses) + " : " + std::string(d.hits);
+    t.lastAccess = texts(kEntryLastAccess) + " : " + std::string(d.lastAccess);
+    t.users = texts(kEntryUsers) + " : " + Decimal(static_cast<long long>(d.hosts.size()));
+    t.lastStatus = texts(kEntryLastStatus) + " : " + std::string(d.lastStatus);
+    t.switches =
+        FileSwitchCaptions({d.externalReferrers.size(), d.internalReferrers.size(), d.hosts.size(),
+                            d.externalQueries.size(), d.internalQueries.size()},
+                           texts);
+    return t;
+}
+
+std::string AllNamesText(const std::vector<int>& rows, const std::vector<NameCount>& entries) {
+    std::string out;
+    for (int r : rows) {
+        if (r < 0 || static_cast<std::size_t>(r) >= entries.size())
+            continue;
+        out += entries[static_cast<std::size_t>(r)].name;
+        out += '\n';
+    }
+    return out;
+}
+
+}  // namespace trafikon::tabs

@@ -1,0 +1,66 @@
+#include "views/analysis/hosts_list.h"
+
+namespace trafikon::tabs {
+
+namespace {
+constexpr int kEntryHostsCount = 99;   // "Host ou IP"
+constexpr int kEntryAccesses = 100;    // "Nombre d'acces"
+constexpr int kEntryLastAccess = 102;  // "Dernière date d'acces"
+constexpr int kEntryPagesCount = 108;  // "Nombre de pages différentes :"
+constexpr int kEntryHostTitle = 148;   // "Hote : "
+}  // namespace
+
+long long HostMinimum(std::string_view settingText) {
+    return IsInteger(settingText) ? ParseCount(settingText, kDefaultHostMinimum)
+                                  : kDefaultHostMinimum;
+}
+
+void HostsList::Load(const std::vector<std::string>& table) {
+    table_ = &table;
+    rows_ = ReadNameCounts(table);
+}
+
+void HostsList::Clear() {
+    table_ = nullptr;
+    rows_.clear();
+}
+
+std::vector<int> HostsList::Rows(std::string_view filter, long long minimum) const {
+    std::vector<int> out;
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].count > minimum && Matches(rows_[i].name, filter))
+            out.push_back(static_cast<int>(i));
+    return out;
+}
+
+HostDetail HostsList::Detail(int row, const std::vector<std::string>& fileTable) const {
+    HostDetail d;
+    if (!table_ || row < 0 || static_cast<std::size_t>(row) >= table_->size())
+        return d;
+    const std::string& line = (*table_)[static_cast<std::size_t>(row)];
+    d.found = true;
+    d.host = Field(line, 1);
+    d.hits = Field(line, 2);
+    d.logLineIds = Field(line, 3);
+    d.logLineCount = CountIds(d.logLineIds);
+    NameListResult pages = NamesOf(Field(line, 4), fileTable);
+    d.pages = std::move(pages.names);
+    d.missing = pages.missing;
+    d.lastAccess = LastAccessText(Field(line, 5));
+    return d;
+}
+
+std::string HostCountLabel(std::size_t rows, const TextLookup& texts) {
+    return Decimal(static_cast<long long>(rows)) + " " + texts(kEntryHostsCount);
+}
+
+HostDetailTexts HostDetailLabels(const HostDetail& d, const TextLookup& texts) {
+    HostDetailTexts t;
+    t.title = texts(kEntryHostTitle) + std::string(d.host);
+    t.accesses = texts(kEntryAccesses) + " : " + std::string(d.hits);
+    t.lastAccess = texts(kEntryLastAccess) + " : " + std::string(d.lastAccess);
+    t.pages = texts(kEntryPagesCount) + Decimal(static_cast<long long>(d.pages.size()));
+    return t;
+}
+
+}  // namespace trafikon::tabs

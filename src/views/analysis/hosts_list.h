@@ -1,0 +1,61 @@
+// Hosts tab logic: the hosts of the month with more requests than the minimum
+// of the settings, narrowed by a name filter, and the detail of one host (its
+// requests, last access, the distinct pages it asked for, its log lines).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "views/analysis/tabs_records.h"
+
+namespace trafikon::tabs {
+
+// Minimum used when the setting does not hold a decimal integer (the value of
+// a new installation).
+constexpr long long kDefaultHostMinimum = 40;
+
+// The minimum of requests from its setting text.
+long long HostMinimum(std::string_view settingText);
+
+struct HostDetail {
+    bool found = false;
+    std::string_view host;
+    std::string_view hits;         // field 2 as stored
+    std::string_view lastAccess;   // "dd/Mon/yyyy:hh:mm:ss "
+    std::string_view logLineIds;   // id list of 0-based log line numbers, shown numbered from 1
+    std::size_t logLineCount = 0;  // its entries, one log-line row each
+    std::vector<std::string_view> pages;
+    std::size_t missing = 0;  // page positions outside the file table
+};
+
+struct HostDetailTexts {
+    std::string title;     // "Hote : " + host
+    std::string accesses;  // blue
+    std::string lastAccess;
+    std::string pages;
+    std::string line4;  // always empty
+};
+
+class HostsList {
+  public:
+    void Load(const std::vector<std::string>& table);  // `table` must outlive the list
+    void Clear();
+
+    // Table rows (in table order) with strictly more requests than `minimum`
+    // whose names contain the filter (case-sensitive).
+    std::vector<int> Rows(std::string_view filter, long long minimum) const;
+
+    const std::vector<NameCount>& entries() const { return rows_; }
+
+    HostDetail Detail(int row, const std::vector<std::string>& fileTable) const;
+
+  private:
+    const std::vector<std::string>* table_ = nullptr;
+    std::vector<NameCount> rows_;
+};
+
+std::string HostCountLabel(std::size_t rows, const TextLookup& texts);  // "<n> Host ou IP"
+HostDetailTexts HostDetailLabels(const HostDetail& detail, const TextLookup& texts);
+
+}  // namespace trafikon::tabs

@@ -1,0 +1,120 @@
+#include "views/analysis/referrer_list.h"
+
+namespace trafikon::tabs {
+
+namespace {
+
+constexpr int kEntryExternalCount = 97;   // "Referents Externes"
+constexpr int kEntryInternalCount = 98;   // "Referents Internes"
+constexpr int kEntryAccesses = 109;       // "Nombre d'acces : "
+constexpr int kEntrySearches = 110;       // "Nombre de recherche différente : "
+constexpr int kEntryLastAccess = 111;     // "Dernière date d'acces : "
+constexpr int kEntryPages = 115;          // "Fichiers"
+constexpr int kEntryExternalTitle = 150;  // "Moteurs de Recherche :"
+constexpr int kEntryInternalTitle = 151;  // "Moteurs de Recherche :"
+constexpr int kEntryQueries = 152;        // "Paramètre de la Requête"
+
+// The referrer position a query names in field 2, when it is written as plain
+// decimal text ("12", never "012"), which is the only form that matches the
+// text key "\2;<position>\3;" of its page.
+long long CanonicalPosition(std::string_view text) {
+    if (text.empty() || text.size() > 18)
+        return -1;
+    if (text.size() > 1 && text[0] == '0')
+        return -1;
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+}  // namespace
+
+void ReferrerList::Load(const std::vector<std::string>& referrerTable,
+                        const std::vector<std::string>& queryTable) {
+    referrers_ = &referrerTable;
+    queries_ = &queryTable;
+    rows_ = ReadNameCounts(referrerTable);
+    queriesByRow_.assign(rows_.size(), {});
+    for (std::size_t q = 0; q < queryTable.size(); ++q) {
+        long long p = CanonicalPosition(Field(queryTable[q], 2));
+        if (p >= 0 && static_cast<unsigned long long>(p) < queriesByRow_.size())
+            queriesByRow_[static_cast<std::size_t>(p)].push_back(static_cast<int>(q));
+    }
+}
+
+void ReferrerList::Clear() {
+    referrers_ = nullptr;
+    queries_ = nullptr;
+    rows_.clear();
+    queriesByRow_.clear();
+}
+
+std::vector<int> ReferrerList::Rows(std::string_view filter) const {
+    std::vector<int> out;
+    out.reserve(rows_.size());
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (Matches(rows_[i].name, filter))
+            out.push_back(static_cast<int>(i));
+    return out;
+}
+
+const std::vector<int>& ReferrerList::QueriesOf(int row) const {
+    static const std::vector<int> none;
+    if (row < 0 || static_cast<std::size_t>(row) >= queriesByRow_.size())
+        return none;
+    return queriesByRow_[static_cast<std::size_t>(row)];
+}
+
+ReferrerDetail ReferrerList::Detail(int row, const std::vector<std::string>& fileTable) const {
+    ReferrerDetail d;
+    if (!referrers_ || row < 0 || static_cast<std::size_t>(row) >= referrers_->size())
+        return d;
+    const std::string& line = (*referrers_)[static_cast<std::size_t>(row)];
+    d.found = true;
+    d.address = Field(line, 1);
+    d.hits = Field(line, 2);
+    d.logLineIds = Field(line, 3);
+    d.logLineCount = CountIds(d.logLineIds);
+    NameListResult pages = NamesOf(Field(line, 4), fileTable);
+    d.pages = std::move(pages.names);
+    d.missing = pages.missing;
+    d.lastAccess = LastAccessText(Field(line, 5));
+    for (int q : QueriesOf(row)) {
+        const std::string& query = (*queries_)[static_cast<std::size_t>(q)];
+        d.queries.push_back({Field(query, 1), Field(query, 6)});
+    }
+    return d;
+}
+
+std::string ReferrerCountLabel(std::size_t rows, bool external, const TextLookup& texts) {
+    return Decimal(static_cast<long long>(rows)) + " " +
+           texts(external ? kEntryExternalCount : kEntryInternalCount);
+}
+
+std::string ReferrerPagesSwitch(std::size_t pages, const TextLookup& texts) {
+    return texts(kEntryPages) + " (" + Decimal(static_cast<long long>(pages)) + ")";
+}
+
+std::string ReferrerQueriesSwitch(std::size_t queries, const TextLookup& texts) {
+    return texts(kEntryQueries) + " (" + Decimal(static_cast<long long>(queries)) + ")";
+}
+
+ReferrerDetailTexts ReferrerDetailLabels(const ReferrerDetail& d, bool external,
+                                         const TextLookup& texts) {
+    ReferrerDetailTexts t;
+    t.title = texts(external ? kEntryExternalTitle : kEntryInternalTitle) + std::string(d.address);
+    if (external) {
+        t.line1 = texts(kEntryAccesses) + Decimal(static_cast<long long>(d.logLineCount));
+        t.line2 = texts(kEntrySearches) + Decimal(static_cast<long long>(d.queries.size()));
+        t.line3 = texts(kEntryLastAccess) + std::string(d.lastAccess);
+    }
+    t.pagesSwitch = ReferrerPagesSwitch(d.pages.size(), texts);
+    t.queriesSwitch = ReferrerQueriesSwitch(d.queries.size(), texts);
+    return t;
+}
+
+}  // namespace trafikon::tabs

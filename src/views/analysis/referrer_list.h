@@ -1,0 +1,75 @@
+// Referrer tabs logic, used for the external (mot-, ori-) and the internal
+// (mit-, oit-) referrers: the referrer pages narrowed by a name filter, and
+// the detail of one page (the queries first met through it, the pages of the
+// site it led to, its log lines).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "views/analysis/tabs_records.h"
+
+namespace trafikon::tabs {
+
+struct ReferrerQuery {
+    std::string_view text;     // decoded query (field 1): the node's text
+    std::string_view fullUrl;  // full referrer of its first hit (field 6): copied and opened
+};
+
+struct ReferrerDetail {
+    bool found = false;
+    std::string_view address;
+    std::string_view hits;         // field 2 as stored
+    std::string_view lastAccess;   // "dd/Mon/yyyy:hh:mm:ss "
+    std::string_view logLineIds;   // id list of 0-based log line numbers, shown numbered from 1
+    std::size_t logLineCount = 0;  // its entries, one log-line row each
+    std::vector<std::string_view> pages;
+    std::vector<ReferrerQuery> queries;
+    std::size_t missing = 0;  // page positions outside the file table
+};
+
+struct ReferrerDetailTexts {
+    std::string title;
+    std::string line1, line2, line3, line4;  // line1 blue; all empty on the internal tab
+    std::string pagesSwitch;                 // "Fichiers (n)"
+    std::string queriesSwitch;               // "Paramètre de la Requête (n)"
+};
+
+class ReferrerList {
+  public:
+    explicit ReferrerList(bool external = true) : external_(external) {}
+    bool external() const { return external_; }
+
+    // Reads the referrer pages and groups the queries by the page their field 2
+    // names; both tables must outlive the list.
+    void Load(const std::vector<std::string>& referrerTable,
+              const std::vector<std::string>& queryTable);
+    void Clear();
+
+    // Table rows (in table order) whose address contains the filter (case-sensitive).
+    std::vector<int> Rows(std::string_view filter) const;
+    const std::vector<NameCount>& entries() const { return rows_; }
+
+    // Query records listed under referrer row `row`, in query-table order.
+    const std::vector<int>& QueriesOf(int row) const;
+
+    ReferrerDetail Detail(int row, const std::vector<std::string>& fileTable) const;
+
+  private:
+    bool external_;
+    const std::vector<std::string>* referrers_ = nullptr;
+    const std::vector<std::string>* queries_ = nullptr;
+    std::vector<NameCount> rows_;
+    std::vector<std::vector<int>> queriesByRow_;
+};
+
+// "<n> Referents Externes" or "<n> Referents Internes"
+std::string ReferrerCountLabel(std::size_t rows, bool external, const TextLookup& texts);
+// Switch captions before any detail: "Fichiers (0)", "Paramètre de la Requête (0)".
+std::string ReferrerPagesSwitch(std::size_t pages, const TextLookup& texts);
+std::string ReferrerQueriesSwitch(std::size_t queries, const TextLookup& texts);
+ReferrerDetailTexts ReferrerDetailLabels(const ReferrerDetail& detail, bool external,
+                                         const TextLookup& texts);
+
+}  // namespace trafikon::tabs

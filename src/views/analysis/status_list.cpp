@@ -1,0 +1,147 @@
+#include "views/analysis/status_list.h"
+
+namespace trafikon::tabs {
+
+namespace {
+
+constexpr int kEntryPagesCount = 108;  // "Nombre de pages différentes :"
+constexpr int kEntryAccesses = 109;    // "Nombre d'acces : "
+constexpr int kEntryTitle = 149;       // "Retour :"
+
+constexpr StatusCode kCodes[kStatusCodeCount] = {
+    {"100", "Continue"},
+    {"101", "Switching Protocol"},
+    {"102", "Processing"},
+    {"200", "OK"},
+    {"201", "Created"},
+    {"202", "Accepted"},
+    {"203", "Non Authoritative"},
+    {"204", "No Content"},
+    {"205", "Reset Content"},
+    {"206", "Partial Content"},
+    {"207", "Multi Status"},
+    {"300", "Multiple Choice"},
+    {"301", "Moved Permanently"},
+    {"302", "Moved Temporarily"},
+    {"303", "See Other"},
+    {"304", "Not Modified"},
+    {"305", "Use Proxy"},
+    {"307", "Temporary Redirect"},
+    {"400", "Bad Request"},
+    {"401", "Unauthorized"},
+    {"402", "Payment Required"},
+    {"403", "Forbidden"},
+    {"404", "Not Found"},
+    {"405", "Method Not Allowed"},
+    {"406", "Not Acceptable"},
+    {"407", "Proxy Authentication Required"},
+    {"408", "Request Time Out"},
+    {"409", "Conflict"},
+    {"410", "Gone"},
+    {"411", "Length Required"},
+    {"412", "Precondition Failed"},
+    {"413", "Request Entity Too Large"},
+    {"414", "Request URI Too Large"},
+    {"415", "Unsupported Media Type"},
+    {"416", "Range Not Satisfiable"},
+    {"417", "Exception Failed"},
+    {"422", "Unprocessable Entity"},
+    {"423", "Locked"},
+    {"424", "Failed Dependency"},
+    {"426", "Upgrade Required"},
+    {"500", "Internal Server Error"},
+    {"501", "Not Implemented"},
+    {"502", "Bad Gateway"},
+    {"503", "Service Unavailable"},
+    {"504", "Gateway Time Out"},
+    {"505", "Version Not Supported"},
+    {"506", "Variant Also Varies"},
+    {"507", "Insufficient Storage"},
+    {"510", "Not Extended"},
+};
+
+// The semicolon-separated part `n` (0-based) of a status line, or empty.
+std::string_view Part(std::string_view line, int n) {
+    std::size_t start = 0;
+    for (int i = 0; i < n; ++i) {
+        std::size_t semi = line.find(';', start);
+        if (semi == std::string_view::npos)
+            return {};
+        start = semi + 1;
+    }
+    std::size_t end = line.find(';', start);
+    return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+bool BeginsWithCode(std::string_view line, std::string_view code) {
+    return line.size() > code.size() && line.substr(0, code.size()) == code &&
+           line[code.size()] == ';';
+}
+
+}  // namespace
+
+const StatusCode* StatusCodes() {
+    return kCodes;
+}
+
+bool ShowsAllCodes(std::string_view setting) {
+    return setting == "Retour On";
+}
+
+std::vector<int> StatusRows(bool allCodes) {
+    std::vector<int> rows;
+    for (int r = allCodes ? 0 : kFirstErrorRow; r < kStatusCodeCount; ++r)
+        rows.push_back(r);
+    return rows;
+}
+
+std::vector<std::string> StatusCounts(const std::vector<std::string>& statusTable, bool allCodes) {
+    std::vector<std::string> counts;
+    for (int r : StatusRows(allCodes)) {
+        if (static_cast<std::size_t>(r) >= statusTable.size()) {
+            counts.emplace_back();
+            continue;
+        }
+        counts.emplace_back(Part(statusTable[static_cast<std::size_t>(r)], 1));
+    }
+    return counts;
+}
+
+StatusDetail StatusDetailOf(int codeIndex, const std::vector<std::string>& statusTable,
+                            const std::vector<std::string>& fileTable) {
+    StatusDetail d;
+    if (codeIndex < 0 || codeIndex >= kStatusCodeCount)
+        return d;
+    d.code = kCodes[codeIndex].code;
+    d.description = kCodes[codeIndex].description;
+    // The line of the code: normally at the code's own row, else the first that names it.
+    const std::string* line = nullptr;
+    if (static_cast<std::size_t>(codeIndex) < statusTable.size() &&
+        BeginsWithCode(statusTable[static_cast<std::size_t>(codeIndex)], d.code))
+        line = &statusTable[static_cast<std::size_t>(codeIndex)];
+    for (std::size_t i = 0; !line && i < statusTable.size(); ++i)
+        if (BeginsWithCode(statusTable[i], d.code))
+            line = &statusTable[i];
+    if (!line)
+        return d;
+    d.found = true;
+    d.count = Part(*line, 1);
+    if (d.count != "0") {
+        d.logLineIds = Part(*line, 2);
+        d.logLineCount = CountIds(d.logLineIds);
+        NameListResult pages = NamesOf(Part(*line, 3), fileTable);
+        d.pages = std::move(pages.names);
+        d.missing = pages.missing;
+    }
+    return d;
+}
+
+StatusDetailTexts StatusDetailLabels(const StatusDetail& d, const TextLookup& texts) {
+    StatusDetailTexts t;
+    t.title = texts(kEntryTitle) + std::string(d.code) + " (" + std::string(d.description) + ")";
+    t.accesses = texts(kEntryAccesses) + Decimal(static_cast<long long>(d.logLineCount));
+    t.pages = texts(kEntryPagesCount) + Decimal(static_cast<long long>(d.pages.size()));
+    return t;
+}
+
+}  // namespace trafikon::tabs

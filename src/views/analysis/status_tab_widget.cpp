@@ -1,0 +1,143 @@
+#include "views/analysis/status_tab_widget.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "shell/settings.h"
+#include "shell/text_convert_qt.h"
+#include "views/analysis/name_count_list_widget.h"
+#include "views/analysis/tabs_detail_header_widget.h"
+#include "views/analysis/tabs_rows_qt.h"
+
+namespace trafikon {
+
+namespace {
+constexpr int kEntryCode = 139;         // "Code"
+constexpr int kEntryDescription = 140;  // "Description"
+constexpr int kEntryNumber = 143;       // "Nombre"
+}  // namespace
+
+StatusTab::StatusTab(const MonthResults& results, AnalysisContext& context, QWidget* parent)
+    : AnalysisTabWidget(parent), results_(results), context_(context) {
+    list_ = new QTreeWidget(this);
+    list_->setFixedWidth(297);
+    list_->setColumnCount(3);
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setAllColumnsShowFocus(true);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->header()->setSectionsClickable(false);
+    list_->header()->setStretchLastSection(true);
+    list_->header()->resizeSection(0, 50);
+    list_->header()->resizeSection(1, 150);
+    list_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+
+    auto* right = new QWidget(this);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    header_ = new TabsDetailHeader(right);
+    rightLayout->addWidget(header_);
+    pages_ = new NameCountListWidget(right);
+    pages_->SetCountColumnShown(false);
+    pages_->SetSortable(false);
+    rightLayout->addWidget(pages_, 1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(list_);
+    layout->addWidget(right, 1);
+
+    connect(list_, &QTreeWidget::clicked, this,
+            [this](const QModelIndex& index) { ShowDetail(index.row()); });
+    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    ShowDetail(current.row());
+            });
+    connect(pages_, &NameCountListWidget::shortcutUsed, this, [this](ListShortcut s, int row) {
+        const NameCountRow* r = pages_->model().RowAt(row);
+        if (!r)
+            return;
+        if (s == ListShortcut::Copy)
+            context_.CopyText(r->name);
+        else if (s == ListShortcut::Open)
+            context_.OpenSitePage(r->name);
+    });
+    connect(pages_, &NameCountListWidget::rowDoubleClicked, this, [this](int row) {
+        if (const NameCountRow* r = pages_->model().RowAt(row))
+            context_.JumpToFile(r->name);
+    });
+}
+
+void StatusTab::ApplyTexts() {
+    list_->setHeaderLabels({FromCp1252(context_.Text(kEntryCode)),
+                            FromCp1252(context_.Text(kEntryDescription)),
+                            FromCp1252(context_.Text(kEntryNumber))});
+    list_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    if (builtMode_ == 0)
+        BuildStatusTable();
+}
+
+void StatusTab::BuildStatusTable() {
+    const bool all = context_.settings().showAllStatusCodes();
+    const int mode = all ? 1 : 2;
+    if (builtMode_ == mode)
+        return;
+    builtMode_ = mode;
+    list_->clear();
+    codeRows_ = tabs::StatusRows(all);
+    QList<QTreeWidgetItem*> items;
+    for (int r : codeRows_) {
+        auto* item = new QTreeWidgetItem;
+        item->setText(0, QString::fromLatin1(tabs::StatusCodes()[r].code));
+        item->setText(1, QString::fromLatin1(tabs::StatusCodes()[r].description));
+        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+        items << item;
+    }
+    list_->addTopLevelItems(items);
+}
+
+void StatusTab::FillStatusCounts() {
+    if (builtMode_ == 0)
+        BuildStatusTable();
+    const std::vector<std::string> counts = tabs::StatusCounts(results_.statuses, builtMode_ == 1);
+    for (int i = 0; i < list_->topLevelItemCount(); ++i)
+        list_->topLevelItem(i)->setText(2, i < static_cast<int>(counts.size())
+                                               ? FromCp1252(counts[std::size_t(i)])
+                                               : QString());
+}
+
+void StatusTab::Refresh() {
+    FillStatusCounts();
+    refresh_.Forget();
+    header_->Clear();
+    pages_->model().Clear();
+}
+
+void StatusTab::ShowDetail(int listRow) {
+    if (!results_.analysed || listRow < 0 || listRow >= static_cast<int>(codeRows_.size()))
+        return;
+    const int code = codeRows_[std::size_t(listRow)];
+    if (!refresh_.Accept(code))
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    tabs::StatusDetail d = tabs::StatusDetailOf(code, results_.statuses, results_.files);
+    if (d.logLineIds.empty())
+        context_.ClearLogLines();
+    else
+        d.logLineCount = context_.ShowLogLines(d.logLineIds, LineNumbering::IndexPlusOne);
+    pages_->model().SetRows(NameRows(d.pages));
+    auto text = [this](int e) -> const std::string& { return context_.Text(e); };
+    const tabs::StatusDetailTexts t = tabs::StatusDetailLabels(d, text);
+    header_->SetTitle(FromCp1252(t.title));
+    header_->SetLine(0, FromCp1252(t.accesses));
+    header_->SetLine(1, FromCp1252(t.pages));
+    header_->SetLine(2, QString());
+    header_->SetLine(3, QString());
+    QApplication::restoreOverrideCursor();
+}
+
+}  // namespace trafikon

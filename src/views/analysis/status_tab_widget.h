@@ -1,0 +1,52 @@
+// Status codes tab of the analysis window: the fixed list of codes with their
+// descriptions and the month's counts (every code, or the error codes only,
+// by the settings), and the detail of the selected code.
+#pragma once
+
+#include <vector>
+
+#include "views/analysis/analysis_context.h"
+#include "views/analysis/analysis_tab_widget.h"
+#include "views/analysis/list_shortcuts.h"
+#include "views/analysis/status_list.h"
+
+class QTreeWidget;
+
+namespace trafikon {
+
+class NameCountListWidget;
+class TabsDetailHeader;
+
+class StatusTab : public AnalysisTabWidget {
+    Q_OBJECT
+  public:
+    StatusTab(const MonthResults& results, AnalysisContext& context, QWidget* parent = nullptr);
+
+    // Builds the code list for the display mode of the settings the first time.
+    void ApplyTexts() override;
+    // Puts the month's counts in the list and empties the detail.
+    void Refresh() override;
+
+    // 1 every code, 2 error codes only, 0 before the list is built.
+    int builtMode() const { return builtMode_; }
+    QTreeWidget* statusList() const { return list_; }
+    NameCountListWidget* pageList() const { return pages_; }
+    TabsDetailHeader* detailHeader() const { return header_; }
+
+  private:
+    void BuildStatusTable();
+    void FillStatusCounts();
+    void ShowDetail(int listRow);
+
+    const MonthResults& results_;
+    AnalysisContext& context_;
+    int builtMode_ = 0;
+    std::vector<int> codeRows_;  // code index (into the status file) of each list row
+    DetailRefresh refresh_;
+
+    QTreeWidget* list_;
+    TabsDetailHeader* header_;
+    NameCountListWidget* pages_;
+};
+
+}  // namespace trafikon

@@ -1,0 +1,61 @@
+#include "views/analysis/tabs_detail_header_widget.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace trafikon {
+
+TabsDetailHeader::TabsDetailHeader(QWidget* parent) : QWidget(parent), title_(new QLabel(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QFont bold = title_->font();
+    bold.setBold(true);
+    title_->setFont(bold);
+    title_->setTextFormat(Qt::PlainText);
+    title_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(title_);
+    for (QLabel*& l : lines_) {
+        l = new QLabel(this);
+        l->setTextFormat(Qt::PlainText);
+        layout->addWidget(l);
+    }
+    SetLine(0, QString());
+}
+
+void TabsDetailHeader::SetTitle(const QString& text) {
+    title_->setText(text);
+}
+
+void TabsDetailHeader::SetLine(int line, const QString& text, const QColor& colour) {
+    if (line < 0 || line > 3)
+        return;
+    QLabel* l = lines_[std::size_t(line)];
+    l->setText(text);
+    QColor c = colour;
+    if (!c.isValid())
+        c = line == 0 ? QColor(Qt::blue) : palette().color(QPalette::WindowText);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, c);
+    l->setPalette(p);
+}
+
+void TabsDetailHeader::Clear() {
+    title_->clear();
+    for (int i = 0; i < 4; ++i)
+        SetLine(i, QString());
+}
+
+QString TabsDetailHeader::title() const {
+    return title_->text();
+}
+
+QString TabsDetailHeader::line(int line) const {
+    return line >= 0 && line < 4 ? lines_[std::size_t(line)]->text() : QString();
+}
+
+QColor TabsDetailHeader::lineColour(int line) const {
+    return line >= 0 && line < 4 ? lines_[std::size_t(line)]->palette().color(QPalette::WindowText)
+                                 : QColor();
+}
+
+}  // namespace trafikon

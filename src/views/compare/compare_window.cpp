@@ -1,0 +1,190 @@
+#include "views/compare/compare_window.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "shell/app_state.h"
+#include "shell/message_service_qt.h"
+#include "shell/text_convert_qt.h"
+#include "store/text_file.h"
+#include "views/compare/comparison_result_model.h"
+
+namespace trafikon {
+
+namespace {
+
+// Busy cursor and suspended repainting of a view for the life of one command.
+class BusyScope {
+  public:
+    explicit BusyScope(QWidget* view) : view_(view) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        view_->setUpdatesEnabled(false);
+    }
+    ~BusyScope() {
+        view_->setUpdatesEnabled(true);
+        QApplication::restoreOverrideCursor();
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+  private:
+    QWidget* view_;
+};
+
+QString CompareErrorText(const CompareError& error) {
+    const bool french = App().settings.languageCode() == "fr";
+    const QString month = FromCp1252(error.month());
+    const QString file = FromCp1252(error.path());
+    const QString reason = FromCp1252(error.reason());
+    if (french)
+        return QString("Comparaison interrompue : le mois %1 a un fichier illisible.\n%2\n%3")
+            .arg(month, file, reason);
+    return QString("Comparison stopped: month %1 has an unreadable file.\n%2\n%3")
+        .arg(month, file, reason);
+}
+
+}  // namespace
+
+TFCompare::TFCompare(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(Tr(157));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(2, 2, 2, 2);
+    tabs_ = new QTabWidget(this);
+    outer->addWidget(tabs_);
+
+    auto* TSTopTen = new QWidget;
+    TSTopTen->setObjectName("TSTopTen");
+    tabs_->addTab(TSTopTen, Tr(158));
+    auto* row = new QHBoxLayout(TSTopTen);
+
+    auto* panel = new QWidget(TSTopTen);
+    panel->setFixedWidth(185);
+    auto* left = new QVBoxLayout(panel);
+    left->setContentsMargins(0, 0, 0, 0);
+    BCompTopTen_ = new QPushButton(Tr(160), panel);
+    BCompTopTen_->setObjectName("BCompTopTen");
+    LFiles1_ = new QLabel(Tr(164), panel);
+    LFiles1_->setObjectName("LFiles1");
+    EFiltreFiles_ = new QLineEdit(panel);
+    EFiltreFiles_->setObjectName("EFiltreFiles");
+    BCompFiles_ = new QPushButton(Tr(165), panel);
+    BCompFiles_->setObjectName("BCompFiles");
+    BCompDirectory_ = new QPushButton(Tr(167), panel);
+    BCompDirectory_->setObjectName("BCompDirectory");
+    LTTResult1_ = new QLabel(panel);
+    LTTResult1_->setObjectName("LTTResult1");
+    left->addWidget(BCompTopTen_);
+    left->addSpacing(16);
+    left->addWidget(LFiles1_);
+    left->addWidget(EFiltreFiles_);
+    left->addWidget(BCompFiles_);
+    left->addSpacing(16);
+    left->addWidget(BCompDirectory_);
+    left->addStretch(1);
+    left->addWidget(LTTResult1_);
+    row->addWidget(panel);
+
+    model_ = new ComparisonResultModel(this);
+    LVTopTenResult_ = new QTreeView(TSTopTen);
+    LVTopTenResult_->setObjectName("LVTopTenResult");
+    LVTopTenResult_->setModel(model_);
+    LVTopTenResult_->setRootIsDecorated(false);
+    LVTopTenResult_->setUniformRowHeights(true);
+    LVTopTenResult_->setAllColumnsShowFocus(true);
+    LVTopTenResult_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    LVTopTenResult_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LVTopTenResult_->header()->setSectionsClickable(true);
+    LVTopTenResult_->header()->setSortIndicatorShown(false);
+    LVTopTenResult_->header()->setStretchLastSection(false);
+    row->addWidget(LVTopTenResult_, 1);
+
+    connect(BCompTopTen_, &QPushButton::clicked, this, &TFCompare::BCompTopTenClick);
+    connect(BCompFiles_, &QPushButton::clicked, this, &TFCompare::BCompFilesClick);
+    connect(BCompDirectory_, &QPushButton::clicked, this, &TFCompare::BCompDirectoryClick);
+    connect(LVTopTenResult_->header(), &QHeaderView::sectionClicked, this,
+            &TFCompare::LVTopTenResultColumnClick);
+    EFiltreFiles_->installEventFilter(this);
+
+    BuildColumns();
+    resize(760, 440);
+}
+
+void TFCompare::BuildColumns() {
+    months_.assign(App().storedMonths.rbegin(), App().storedMonths.rend());
+    QStringList captions{Tr(162), Tr(168)};
+    for (const std::string& key : months_)
+        captions << FromCp1252(key);
+    model_->SetColumns(captions);
+    LVTopTenResult_->setColumnWidth(0, 300);
+    LVTopTenResult_->setColumnWidth(1, 50);
+    for (int c = 2; c < captions.size(); ++c)
+        LVTopTenResult_->setColumnWidth(c, 60);
+    LTTResult1_->clear();
+}
+
+bool TFCompare::eventFilter(QObject* watched, QEvent* event) {
+    // EFiltreFilesKeyUp: Enter runs the search.
+    if (watched == EFiltreFiles_ && event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            BCompFilesClick();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TFCompare::RunCommand(
+    const std::function<std::vector<ComparisonRow>(const MonthComparison&)>& command) {
+    QString failure;
+    {
+        BusyScope busy(LVTopTenResult_);
+        // The commands read the months of the columns, so that every value
+        // stands under its own month's caption.
+        const MonthComparison comparison(App().siteDir, months_);
+        try {
+            std::vector<ComparisonRow> rows = command(comparison);
+            LTTResult1_->setText(QString::number(rows.size()) + " " + Tr(162));
+            model_->SetRows(std::move(rows));
+        } catch (const CompareError& error) {
+            failure = CompareErrorText(error);
+        } catch (const IoError& error) {
+            failure = FromCp1252(error.path()) + "\n" + FromCp1252(error.reason());
+        }
+    }
+    // On failure the table keeps the rows of the command before.
+    if (!failure.isEmpty())
+        Messages().Inform(this, failure);
+}
+
+void TFCompare::BCompTopTenClick() {
+    RunCommand([](const MonthComparison& c) { return c.TopPages(); });
+}
+
+void TFCompare::BCompFilesClick() {
+    const std::string fragment = ToCp1252(EFiltreFiles_->text());
+    RunCommand([&fragment](const MonthComparison& c) { return c.SearchFiles(fragment); });
+}
+
+void TFCompare::BCompDirectoryClick() {
+    RunCommand([](const MonthComparison& c) { return c.BaseDirectories(); });
+}
+
+void TFCompare::LVTopTenResultColumnClick(int column) {
+    const bool second = sortState_.Click(column);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    model_->Sort(column, second);
+    QApplication::restoreOverrideCursor();
+    const bool ascending = column == 0 ? !second : second;
+    LVTopTenResult_->header()->setSortIndicatorShown(true);
+    LVTopTenResult_->header()->setSortIndicator(
+        column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+}  // namespace trafikon

@@ -1,0 +1,145 @@
+#include "views/synthesis/daily_table_widget.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "shell/app_state.h"
+#include "shell/message_service_qt.h"
+#include "shell/text_convert_qt.h"
+#include "store/text_file.h"
+
+namespace trafikon {
+
+namespace {
+constexpr int kMargin = 6;
+constexpr int kTitleHeight = 28;
+constexpr int kTop = 40;  // below the title
+constexpr int kButtonWidth = 104;
+constexpr int kButtonHeight = 24;
+constexpr int kListTop = 140;  // below the four buttons
+constexpr int kTableLeft = 116;
+}  // namespace
+
+DailyTableWidget::DailyTableWidget(QWidget* parent) : QWidget(parent) {
+    title_ = new QLabel(this);
+    QFont titleFont = title_->font();
+    titleFont.setBold(true);
+    titleFont.setPixelSize(16);
+    title_->setFont(titleFont);
+    title_->setStyleSheet("color: red");
+
+    auto makeButton = [this](const char* name, int index) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(name);
+        b->setGeometry(kMargin, kTop + index * (kButtonHeight + 1), kButtonWidth, kButtonHeight);
+        return b;
+    };
+    BIAVisit_ = makeButton("BIAVisit", 0);
+    BIAPage_ = makeButton("BIAPage", 1);
+    BIAKilo_ = makeButton("BIAKilo", 2);
+    BIAHits_ = makeButton("BIAHits", 3);
+    connect(BIAVisit_, &QPushButton::clicked, this, &DailyTableWidget::BIAVisitClick);
+    connect(BIAPage_, &QPushButton::clicked, this, &DailyTableWidget::BIAPageClick);
+    connect(BIAKilo_, &QPushButton::clicked, this, &DailyTableWidget::BIAKiloClick);
+    connect(BIAHits_, &QPushButton::clicked, this, &DailyTableWidget::BIAHitsClick);
+
+    LBDate_ = new QListWidget(this);
+    LBDate_->setObjectName("LBDate");
+    LBDate_->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    LVInfoAnnuelle_ = new QTreeWidget(this);
+    LVInfoAnnuelle_->setObjectName("LVInfoAnnuelle");
+    LVInfoAnnuelle_->setRootIsDecorated(false);
+    LVInfoAnnuelle_->setUniformRowHeights(true);
+    LVInfoAnnuelle_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    LVInfoAnnuelle_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    LVInfoAnnuelle_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LVInfoAnnuelle_->setColumnCount(1 + kDailyColumns);
+    QTreeWidgetItem* header = LVInfoAnnuelle_->headerItem();
+    for (int c = 1; c <= kDailyColumns; ++c) {
+        header->setText(c, QString());
+        header->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        LVInfoAnnuelle_->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
+    LVInfoAnnuelle_->header()->setStretchLastSection(false);
+    LVInfoAnnuelle_->setColumnWidth(0, 50);
+
+    ApplyTexts();
+}
+
+void DailyTableWidget::ApplyTexts() {
+    title_->setText(Tr(28));
+    title_->adjustSize();
+    BIAVisit_->setText(Tr(41));
+    BIAPage_->setText(Tr(42));
+    BIAKilo_->setText(Tr(43));
+    BIAHits_->setText(Tr(44));
+    LVInfoAnnuelle_->headerItem()->setText(0, Tr(45));
+    LVInfoAnnuelle_->setColumnWidth(0, 50);
+}
+
+void DailyTableWidget::Refresh() {
+    LBDate_->clear();
+    const std::vector<std::string>& months = App().storedMonths;
+    for (auto it = months.rbegin(); it != months.rend(); ++it)
+        LBDate_->addItem(FromCp1252(*it));
+}
+
+void DailyTableWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int w = width();
+    const int h = height();
+    title_->setGeometry(kMargin, kMargin, std::max(0, w - 2 * kMargin), kTitleHeight);
+    LBDate_->setGeometry(kMargin, kListTop, kButtonWidth, std::max(0, h - 146));
+    LVInfoAnnuelle_->setGeometry(kTableLeft, kTop, std::max(0, w - 122), std::max(0, h - 46));
+}
+
+void DailyTableWidget::ClearTable() {
+    LVInfoAnnuelle_->clear();
+    for (int c = 1; c <= kDailyColumns; ++c)
+        LVInfoAnnuelle_->headerItem()->setText(c, QString());
+}
+
+void DailyTableWidget::ShowDailyValues(DailyMeasure measure, QPushButton* pressed) {
+    for (QPushButton* b : {BIAVisit_, BIAPage_, BIAKilo_, BIAHits_}) {
+        QFont f = b->font();
+        f.setBold(b == pressed);
+        b->setFont(f);
+    }
+    ClearTable();
+    const int selected = LBDate_->currentRow();
+    if (selected < 0 || LBDate_->selectedItems().isEmpty())
+        return;
+
+    std::vector<std::string> months;
+    months.reserve(static_cast<std::size_t>(LBDate_->count()));
+    for (int i = 0; i < LBDate_->count(); ++i)
+        months.push_back(ToCp1252(LBDate_->item(i)->text()));
+
+    DailyTableContent content;
+    try {
+        content = trafikon::ShowDailyValues(App().siteDir, months, selected, measure);
+    } catch (const IoError& error) {
+        Messages().Inform(this, FromCp1252(error.path()) + "\n" + FromCp1252(error.reason()));
+        return;
+    }
+    for (int c = 0; c < kDailyColumns; ++c)
+        LVInfoAnnuelle_->headerItem()->setText(c + 1, FromCp1252(content.captions[c]));
+    QList<QTreeWidgetItem*> rows;
+    for (int d = 0; d < kDailyRows; ++d) {
+        auto* row = new QTreeWidgetItem;
+        row->setText(0, QString::number(d + 1));
+        for (int c = 0; c < kDailyColumns; ++c) {
+            row->setText(c + 1, FromCp1252(content.cells[d][c]));
+            row->setTextAlignment(c + 1, Qt::AlignRight | Qt::AlignVCenter);
+        }
+        rows.append(row);
+    }
+    LVInfoAnnuelle_->addTopLevelItems(rows);
+}
+
+}  // namespace trafikon

@@ -1,0 +1,210 @@
+#include "views/synthesis/general_window.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTabWidget>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "shell/app_state.h"
+#include "shell/error_text_qt.h"
+#include "shell/message_service_qt.h"
+#include "shell/text_convert_qt.h"
+#include "store/data_store.h"
+#include "views/analysis/analysis_window.h"
+#include "views/synthesis/daily_table_widget.h"
+
+namespace trafikon {
+
+namespace {
+constexpr int kColumns = 1 + kSynthesisValueColumns;
+constexpr int kAnalyseWord = 112;     // "Analyse", caption of analysis windows
+constexpr int kNoAnalysisText = 146;  // no analysis for this month
+}  // namespace
+
+int SynthesisModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int SynthesisModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant SynthesisModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const SynthesisRow& row = rows_[static_cast<std::size_t>(index.row())];
+    if (role == Qt::DisplayRole) {
+        if (index.column() == 0)
+            return FromCp1252(row.key);
+        const std::size_t cell = static_cast<std::size_t>(index.column() - 1);
+        return cell < row.cells.size() ? FromCp1252(row.cells[cell]) : QString();
+    }
+    if (role == Qt::TextAlignmentRole)
+        return index.column() == 0 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                   : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant SynthesisModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= kColumns)
+        return {};
+    if (role == Qt::DisplayRole)
+        return section < headings_.size() ? headings_[section] : QString();
+    if (role == Qt::TextAlignmentRole)
+        return section == 0 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                            : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+void SynthesisModel::SetRows(std::vector<SynthesisRow> rows) {
+    beginResetModel();
+    rows_ = std::move(rows);
+    endResetModel();
+}
+
+void SynthesisModel::SetHeadings(QStringList headings) {
+    headings_ = std::move(headings);
+    emit headerDataChanged(Qt::Horizontal, 0, kColumns - 1);
+}
+
+TFGeneral::TFGeneral(QMdiArea* area, QWidget* parent) : QWidget(parent), area_(area) {
+    setObjectName("TFGeneral");
+    tabs_ = new QTabWidget(this);
+    TSGeneral = new QWidget;
+    TSGeneral->setObjectName("TSGeneral");
+    TSCompare = new QWidget;
+    TSCompare->setObjectName("TSCompare");
+    tabs_->addTab(TSGeneral, QString());
+    tabs_->addTab(TSCompare, QString());
+
+    LTitle = new QLabel;
+    QFont titleFont = LTitle->font();
+    titleFont.setBold(true);
+    titleFont.setPixelSize(16);
+    LTitle->setFont(titleFont);
+    LTitle->setStyleSheet("color: blue;");
+
+    model_ = new SynthesisModel(this);
+    LVInfoAnnuelleSynthese = new QTreeView;
+    LVInfoAnnuelleSynthese->setObjectName("LVInfoAnnuelleSynthese");
+    LVInfoAnnuelleSynthese->setModel(model_);
+    LVInfoAnnuelleSynthese->setRootIsDecorated(false);
+    LVInfoAnnuelleSynthese->setItemsExpandable(false);
+    LVInfoAnnuelleSynthese->setUniformRowHeights(true);
+    LVInfoAnnuelleSynthese->setSelectionBehavior(QAbstractItemView::SelectRows);
+    LVInfoAnnuelleSynthese->setSelectionMode(QAbstractItemView::SingleSelection);
+    LVInfoAnnuelleSynthese->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LVInfoAnnuelleSynthese->setAllColumnsShowFocus(true);
+    LVInfoAnnuelleSynthese->header()->setStretchLastSection(false);
+    LVInfoAnnuelleSynthese->header()->setSectionsMovable(false);
+    // The selection keeps its colour when the table loses the focus.
+    QPalette palette = LVInfoAnnuelleSynthese->palette();
+    palette.setBrush(QPalette::Inactive, QPalette::Highlight,
+                     palette.brush(QPalette::Active, QPalette::Highlight));
+    palette.setBrush(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.brush(QPalette::Active, QPalette::HighlightedText));
+    LVInfoAnnuelleSynthese->setPalette(palette);
+    static constexpr int kWidths[kColumns] = {60, 70, 70, 70, 60, 70, 70, 70, 70, 70, 60};
+    for (int c = 0; c < kColumns; ++c)
+        LVInfoAnnuelleSynthese->setColumnWidth(c, kWidths[c]);
+    connect(LVInfoAnnuelleSynthese, &QTreeView::doubleClicked, this,
+            [this](const QModelIndex&) { LVInfoAnnuelleSyntheseDblClick(); });
+
+    auto* generalLayout = new QVBoxLayout(TSGeneral);
+    generalLayout->addWidget(LTitle);
+    generalLayout->addWidget(LVInfoAnnuelleSynthese, 1);
+
+    dailyTable_ = new DailyTableWidget;
+    auto* compareLayout = new QVBoxLayout(TSCompare);
+    compareLayout->setContentsMargins(0, 0, 0, 0);
+    compareLayout->addWidget(dailyTable_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(tabs_);
+}
+
+void TFGeneral::ApplyTexts() {
+    setWindowTitle(Tr(24));
+    tabs_->setTabText(0, Tr(25));
+    tabs_->setTabText(1, Tr(26));
+    LTitle->setText(Tr(27));
+    QStringList headings;
+    for (int entry = 30; entry <= 40; ++entry)
+        headings << Tr(entry);
+    model_->SetHeadings(headings);
+    dailyTable_->ApplyTexts();
+}
+
+void TFGeneral::RefreshSynthesis() {
+    AppState& app = App();
+    app.storedMonths = ListStoredMonths(app.siteDir);
+    dailyTable_->Refresh();
+    std::vector<SynthesisRow> rows;
+    rows.reserve(app.storedMonths.size());
+    try {
+        AppendSynthesisRows(app.siteDir, app.storedMonths, rows);
+    } catch (const IoError& error) {
+        model_->SetRows(std::move(rows));
+        Messages().Inform(this, IoErrorText(error));
+        return;
+    }
+    model_->SetRows(std::move(rows));
+}
+
+void TFGeneral::LVInfoAnnuelleSyntheseDblClick() {
+    const QModelIndexList selected = LVInfoAnnuelleSynthese->selectionModel()->selectedRows();
+    if (selected.isEmpty())
+        return;
+    OpenMonth(selected.first().row());
+}
+
+void TFGeneral::OpenMonth(int row) {
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    const std::string key = model_->Row(row).key;
+    const QString wanted = FromCp1252(AnalysisCaption(App().Text(kAnalyseWord), key));
+    for (QMdiSubWindow* child : area_->subWindowList(QMdiArea::CreationOrder)) {
+        if (child->windowTitle() == wanted) {
+            if (child->isMinimized())
+                child->showNormal();
+            area_->setActiveSubWindow(child);
+            child->raise();
+            return;
+        }
+    }
+    if (!MonthHasAnalysis(App().siteDir, key)) {
+        Messages().Inform(this, Tr(kNoAnalysisText));
+        return;
+    }
+    App().requestedMonth = key;
+    auto* analysis = new TFAnalyse(key);
+    App().requestedMonth.clear();
+    analysis->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* child = area_->addSubWindow(analysis);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    child->show();
+    area_->setActiveSubWindow(child);
+}
+
+void TFGeneral::closeEvent(QCloseEvent* event) {
+    // The synthesis window lives as long as the main window: closing minimises it.
+    event->ignore();
+    if (auto* child = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        child->showMinimized();
+    else
+        showMinimized();
+}
+
+void TFGeneral::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (auto* child = qobject_cast<QMdiSubWindow*>(parentWidget());
+        child && !child->isMaximized() && !child->isMinimized() && !event->spontaneous())
+        child->resize(683, 434);
+}
+
+}  // namespace trafikon

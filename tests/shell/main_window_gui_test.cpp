@@ -1,0 +1,286 @@
+#include "shell/main_window.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QTest>
+
+#include "engine/analyse_all_qt.h"
+#include "engine/analyse_log.h"
+#include "engine/analysed_check.h"
+#include "import/import_logs.h"
+#include "shell/language_dialog.h"
+#include "shell/settings_dialog.h"
+#include "shell/text_convert_qt.h"
+#include "shell_fixture_qt.h"
+#include "store/text_file.h"
+#include "views/synthesis/general_window.h"
+
+namespace trafikon {
+namespace {
+
+using testing::GenerateLog;
+using testing::kFrenchEntry;
+using testing::ProgramFolder;
+using testing::ReadRaw;
+using testing::WaitUntil;
+using testing::WhenModalShows;
+using Answer = MessageService::Answer;
+
+class IgnoringObserver : public AnalysisObserver {
+  public:
+    MalformedLineAnswer MalformedLine(std::int64_t, std::string_view) override {
+        return MalformedLineAnswer::Ignore;
+    }
+};
+
+// Imports a generated log of `months` months from 2004-05 into the store.
+void StoreMonths(const ProgramFolder& folder, int months, int lines = 300) {
+    const std::string log = folder.temp / "access.log";
+    GenerateLog(log, lines, months, "2004-05");
+    SilentImportObserver observer;
+    ImportLogs(folder.site(), {log}, "hlutrsbRU", observer);
+}
+
+void AnalyseMonth(const ProgramFolder& folder, const std::string& key) {
+    IgnoringObserver observer;
+    ASSERT_TRUE(AnalyseLog(folder.site(), key, "", observer).completed);
+}
+
+ino_t Inode(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_ino;
+}
+
+TEST(MainWindow, FirstRunInEmptyFolderAsksTheLanguageAndSavesTheSettings) {
+    ProgramFolder folder;
+    QStringList offered;
+    WhenModalShows<TFLangue>([&](TFLangue* chooser) {
+        for (int i = 0; i < chooser->languageList()->count(); ++i)
+            offered << chooser->languageList()->itemText(i);
+        chooser->languageList()->setCurrentText(FromCp1252(kFrenchEntry));
+        chooser->BOKClick();
+    });
+    TFPrincipal window(folder.dir());
+    window.show();
+    ASSERT_TRUE(WaitUntil([&] { return !window.general()->windowTitle().isEmpty(); }));
+
+    EXPECT_EQ(offered, (QStringList{"English (en)", FromCp1252(kFrenchEntry)}));
+    EXPECT_TRUE(FileExists(folder.dir() + "fr.tfl"));
+    EXPECT_TRUE(FileExists(folder.dir() + "en.tfl"));
+    EXPECT_TRUE(DirectoryExists(folder.site()));
+    const std::string expected =
+        "\r\nRetour Off\r\n40\r\n" + kFrenchEntry + "\r\n" + "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
+    EXPECT_EQ(ReadRaw(folder.site() + "param.tfd"), expected);
+    EXPECT_EQ(ReadRaw(folder.dir() + "conf.tfd"), expected);
+    // French texts with their accents, an empty synthesis.
+    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "Fichier");
+    EXPECT_EQ(window.menuBar()->actions().at(2)->text(), QString::fromUtf8("Fen\xc3\xaatre"));
+    EXPECT_EQ(window.general()->windowTitle(), QString::fromUtf8("G\xc3\xa9n\xc3\xa9ral"));
+    EXPECT_EQ(window.general()->rowCount(), 0);
+    EXPECT_EQ(window.windowTitle(), "Trafikon");
+    EXPECT_TRUE(folder.messages.shown.isEmpty());
+}
+
+TEST(MainWindow, SettingsDialogSwitchesTheMenusToEnglishAtOnce) {
+    ProgramFolder folder;
+    folder.Prepare();
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "Fichier");
+    WhenModalShows<TFConfiguration>([](TFConfiguration* dialog) {
+        QListWidget* list = dialog->languageList();
+        const auto found = list->findItems("English (en)", Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        list->setCurrentItem(found.first());
+        dialog->BEnregParamClick();
+    });
+    window.Configuration2Click();
+    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "File");
+    EXPECT_EQ(window.general()->windowTitle(), "General");
+}
+
+TEST(MainWindow, CloseAsksTheRightQuestionAndClosesOnlyOnOk) {
+    struct Case {
+        bool running;
+        Answer answer;
+        int question;
+        bool closes;
+    };
+    for (const Case& c :
+         {Case{false, Answer::Cancel, 19, false}, Case{true, Answer::Cancel, 20, false},
+          Case{false, Answer::Ok, 19, true}, Case{true, Answer::Ok, 20, true}}) {
+        ProgramFolder folder;
+        folder.Prepare();
+        TFPrincipal window(folder.dir());
+        window.FormShow();
+        window.show();
+        App().analysisRunning = c.running;
+        folder.messages.answers = {c.answer};
+        const QString question = Tr(c.question);
+        window.close();
+        ASSERT_EQ(folder.messages.shown.size(), 1);
+        EXPECT_EQ(folder.messages.shown.last(), question);
+        EXPECT_EQ(window.isVisible(), !c.closes) << c.question;
+    }
+}
+
+TEST(MainWindow, F2BringsTheGeneralWindowToTheFrontThoughItsItemIsHidden) {
+    ProgramFolder folder;
+    folder.Prepare();
+    TFPrincipal window(folder.dir());
+    window.show();
+    window.FormShow();
+    window.Comparaison1Click();
+    window.Comparaison1Click();
+    ASSERT_EQ(window.mdiArea()->subWindowList().size(), 3);
+    ASSERT_NE(window.mdiArea()->activeSubWindow(), window.generalChild());
+    window.generalChild()->showMinimized();
+    // No menu shows the item, yet its shortcut works from a child window.
+    for (QAction* menu : window.menuBar()->actions())
+        for (QAction* item : menu->menu()->actions())
+            EXPECT_NE(item->shortcut(), QKeySequence(Qt::Key_F2));
+    QApplication::setActiveWindow(&window);
+    QWidget* target = window.mdiArea()->activeSubWindow()->widget();
+    QTest::keyClick(target, Qt::Key_F2);
+    EXPECT_EQ(window.mdiArea()->activeSubWindow(), window.generalChild());
+    EXPECT_FALSE(window.generalChild()->isMinimized());
+}
+
+TEST(MainWindow, CommandsOnAnEmptyStoreSayThereIsNothingToDo) {
+    ProgramFolder folder;
+    folder.Prepare();
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    window.toutanalyser1Click();
+    window.suppressiondesLogs1Click();
+    EXPECT_EQ(folder.messages.shown, (QStringList{Tr(47), Tr(46)}));
+    EXPECT_FALSE(App().analysisRunning);
+}
+
+TEST(MainWindow, AnalyseAllAnsweredNoAnalysesOnlyMissingAndOutdatedMonths) {
+    ProgramFolder folder;
+    folder.Prepare();
+    StoreMonths(folder, 3);
+    for (const char* key : {"2004-05", "2004-06", "2004-07"})
+        AnalyseMonth(folder, key);
+    const std::string site = folder.site();
+    // 2004-05: no monthly file; 2004-06: its date line no longer matches; 2004-07: up to date.
+    ::unlink((site + "mon-2004-05.tfd").c_str());
+    Lines june = ReadTextLines(site + "mon-2004-06.tfd");
+    june[0] = "Date=01/01/2000 00:00:00";
+    WriteTextLines(site + "mon-2004-06.tfd", june);
+    const ino_t julyInode = Inode(site + "mon-2004-07.tfd");
+
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    folder.messages.answers = {Answer::No};
+    window.toutanalyser1Click();
+    EXPECT_TRUE(App().analysisRunning);
+    ASSERT_TRUE(WaitUntil([] { return !App().analysisRunning; }));
+
+    EXPECT_EQ(folder.messages.shown, QStringList{Tr(17)});
+    EXPECT_TRUE(IsMonthAnalysed(site, "2004-05"));
+    EXPECT_TRUE(IsMonthAnalysed(site, "2004-06"));
+    EXPECT_EQ(Inode(site + "mon-2004-07.tfd"), julyInode);
+    EXPECT_EQ(window.statePanel()->text(), Tr(187));
+    EXPECT_EQ(window.windowTitle(), "Trafikon");
+    EXPECT_EQ(window.progressBar()->value(), 0);
+    EXPECT_EQ(window.analysisWorker(), nullptr);
+    ASSERT_EQ(window.general()->rowCount(), 3);
+    EXPECT_NE(window.general()->model()->Row(2).cells.at(0), "*");
+}
+
+TEST(MainWindow, AnalyseAllWhileRunningIsRefusedAndCancelStartsNothing) {
+    ProgramFolder folder;
+    folder.Prepare();
+    StoreMonths(folder, 1);
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+
+    folder.messages.answers = {Answer::Cancel};
+    window.toutanalyser1Click();
+    EXPECT_FALSE(App().analysisRunning);
+    EXPECT_EQ(window.analysisWorker(), nullptr);
+
+    folder.messages.answers = {Answer::Yes};
+    window.toutanalyser1Click();
+    TMyAllThread* worker = window.analysisWorker();
+    ASSERT_NE(worker, nullptr);
+    window.toutanalyser1Click();  // the worker's end cannot have been handled yet
+    EXPECT_EQ(folder.messages.shown.last(), Tr(22));
+    EXPECT_EQ(window.analysisWorker(), worker);
+    ASSERT_TRUE(WaitUntil([] { return !App().analysisRunning; }));
+    EXPECT_TRUE(FileExists(folder.site() + "mon-2004-05.tfd"));
+}
+
+TEST(AnalyseAllWorker, NamesEveryMonthInOrderAndSkipsThoseUpToDate) {
+    ProgramFolder folder;
+    folder.Prepare();
+    StoreMonths(folder, 3);
+    AnalyseMonth(folder, "2004-06");
+    struct Case {
+        bool allMonths;
+        std::vector<std::string> analysed;
+    };
+    for (const Case& c :
+         {Case{false, {"2004-05", "2004-07"}}, Case{true, {"2004-05", "2004-06", "2004-07"}}}) {
+        TMyAllThread worker(folder.site(), {"2004-05", "2004-06", "2004-07"}, c.allMonths, "");
+        QStringList named;
+        QObject context;
+        QObject::connect(&worker, &TMyAllThread::MonthInHand, &context,
+                         [&](const QString& key) { named << key; });
+        worker.start();
+        ASSERT_TRUE(WaitUntil([&] { return worker.isFinished(); }));
+        QApplication::processEvents();
+        EXPECT_EQ(named, (QStringList{"2004-05", "2004-06", "2004-07"}));
+        EXPECT_EQ(worker.analysedMonths(), c.analysed);
+    }
+}
+
+TEST(AnalyseAllWorker, MalformedLineQuestionWaitsForTheAnswerOnTheInterfaceThread) {
+    ProgramFolder folder;
+    folder.Prepare();
+    StoreMonths(folder, 1, 50);
+    // A line that runs out of fields before its last code.
+    AppendFile append(folder.site() + "log-2004-05.log");
+    append.Write("10.0.0.1 - - [30/May/2004:10:00:00 +0100]\r\n");
+    append.Close();
+    for (bool ignore : {false, true}) {
+        TMyAllThread worker(folder.site(), {"2004-05"}, true, "");
+        QObject context;
+        int asked = 0;
+        bool onInterfaceThread = false;
+        QObject::connect(
+            &worker, &TMyAllThread::AskIgnoreLine, &context,
+            [&](qint64 lineNumber, const QString& line, bool* answer) {
+                ++asked;
+                onInterfaceThread = QThread::currentThread() == qApp->thread();
+                EXPECT_EQ(lineNumber, 51);
+                EXPECT_TRUE(line.startsWith("10.0.0.1"));
+                *answer = ignore;
+            },
+            Qt::BlockingQueuedConnection);
+        int cancelled = 0;
+        QObject::connect(&worker, &TMyAllThread::MonthCancelled, &context,
+                         [&](const QString&) { ++cancelled; });
+        worker.start();
+        ASSERT_TRUE(WaitUntil([&] { return worker.isFinished(); }));
+        QApplication::processEvents();
+        EXPECT_EQ(asked, 1);
+        EXPECT_TRUE(onInterfaceThread);
+        EXPECT_EQ(cancelled, ignore ? 0 : 1);
+        EXPECT_EQ(worker.analysedMonths().size(), ignore ? 1u : 0u);
+    }
+}
+
+}  // namespace
+}  // namespace trafikon

@@ -1,0 +1,276 @@
+#include "views/analysis/analysis_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "analysed_month_fixture.h"
+#include "shell/app_state.h"
+#include "support/scripted_messages_qt.h"
+#include "support/temp_dir.h"
+#include "views/analysis/files_tab_widget.h"
+#include "views/analysis/general_tab_widget.h"
+#include "views/analysis/hosts_tab_widget.h"
+#include "views/analysis/log_lines_widget.h"
+#include "views/analysis/name_count_list_widget.h"
+
+namespace trafikon {
+namespace {
+
+using testing::AnalysedMonth;
+
+class AnalysisWindowTest : public ::testing::Test {
+  protected:
+    AnalysisWindowTest() {
+        AnalysedMonth::Write(dir.path());
+        App().siteDir = dir.path() + "/";
+        App().language.Assign(BuiltInFrench());
+        App().settings.values.fill(std::string());
+        App().settings[1] = "http://www.mysite.example";
+        App().settings[2] = "Retour On";
+        App().settings[3] = "0";
+        App().browserCommand = "/usr/bin/xdg-open";
+        QApplication::clipboard()->clear();
+    }
+    ~AnalysisWindowTest() override {
+        App().siteDir.clear();
+        App().browserCommand.clear();
+    }
+
+    std::unique_ptr<TFAnalyse> Open(const std::string& key = AnalysedMonth::kKey) {
+        auto w = std::make_unique<TFAnalyse>(key);
+        w->setAttribute(Qt::WA_DeleteOnClose, false);
+        w->openPage = [this](const std::string& command, const std::string& address) {
+            opened.push_back(command + " " + address);
+        };
+        w->show();
+        return w;
+    }
+
+    static QString Clipboard() { return QApplication::clipboard()->text(); }
+
+    static void Press(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods) {
+        QTest::keyClick(w, key, mods);
+    }
+
+    testing::TempDir dir;
+    testing::ScriptedMessages messages;
+    std::vector<std::string> opened;
+};
+
+TEST_F(AnalysisWindowTest, OpensWithItsCaptionTabsAndTheFilesTabInFront) {
+    auto w = Open();
+    EXPECT_EQ(w->windowTitle(), "Analyse 2004-02");
+    ASSERT_EQ(w->tabs()->count(), 7);
+    const QStringList captions = {"Général",           "Fichiers",          "Hote ou IP", "Retour",
+                                  "Referents Externe", "Referents Interne", "Navigateurs"};
+    for (int t = 0; t < 7; ++t)
+        EXPECT_EQ(w->tabs()->tabText(t), captions[t]);
+    EXPECT_EQ(w->tabs()->currentIndex(), TFAnalyse::kFiles);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("|").toStdString();
+    EXPECT_EQ(w->logLines()->rowCount(), 0);
+    EXPECT_EQ(w->size(), QSize(882, 567));
+}
+
+TEST_F(AnalysisWindowTest, GeneralTabShowsSummaryDaysGraphAndTopLists) {
+    auto w = Open();
+    GeneralTabWidget* g = w->generalTab();
+    ASSERT_EQ(g->summaryList()->topLevelItemCount(), 11);
+    EXPECT_EQ(g->summaryList()->topLevelItem(0)->text(0), "Date de l'analyse");
+    EXPECT_EQ(g->summaryList()->topLevelItem(0)->text(1), "01/03/2004 10:00:00");
+    EXPECT_EQ(g->summaryList()->topLevelItem(10)->text(0), "Nombre de Jours analysés");
+    EXPECT_EQ(g->summaryList()->topLevelItem(10)->text(1), "3");
+    ASSERT_EQ(g->dayList()->topLevelItemCount(), 31);  // February: still 31 rows
+    EXPECT_EQ(g->dayList()->topLevelItem(2)->text(4), "2");
+    EXPECT_EQ(g->dayList()->topLevelItem(30)->text(0), "31");
+
+    // Graph: day 1 has the month's top visitors (blue bar of full height) and
+    // kilobytes (green bar 3 pixels to the right); day 4 has nothing.
+    const QImage& img = g->graph();
+    ASSERT_EQ(img.size(), QSize(433, 490));
+    EXPECT_EQ(img.pixelColor(31, 100), QColor(0, 0, 255));
+    EXPECT_EQ(img.pixelColor(37, 100), QColor(0, 128, 0));
+    EXPECT_EQ(img.pixelColor(45, 100), QColor(0, 0, 255));  // day 2: visitors only
+    EXPECT_EQ(img.pixelColor(74, 100), QColor(192, 192, 192));
+    EXPECT_EQ(img.pixelColor(100, 351), QColor(0, 0, 0));  // x axis
+
+    g->ShowPanel(GeneralTabWidget::kTopLists);
+    EXPECT_FALSE(g->topListLabel(TopList::Pages)->isHidden());
+    EXPECT_EQ(g->topList()->model().rowCount(), 0);
+    g->ShowTopList(TopList::Pages);
+    ASSERT_EQ(g->topList()->model().rowCount(), 3);
+    EXPECT_EQ(g->topList()->model().RowAt(0)->name, "/index.html");
+    g->ShowPanel(GeneralTabWidget::kSummary);
+    EXPECT_TRUE(g->topListLabel(TopList::Pages)->isHidden());
+}
+
+TEST_F(AnalysisWindowTest, TopListShortcutsCopyAndOpenByKind) {
+    auto w = Open();
+    w->tabs()->setCurrentIndex(TFAnalyse::kGeneral);
+    GeneralTabWidget* g = w->generalTab();
+    g->ShowPanel(GeneralTabWidget::kTopLists);
+    NameCountListWidget* top = g->topList();
+
+    g->ShowTopList(TopList::Pages);
+    top->SelectRow(0);
+    Press(top, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "/index.html");
+    Press(top, Qt::Key_V, Qt::ControlModifier);
+    g->ShowTopList(TopList::Engines);
+    top->SelectRow(0);
+    Press(top, Qt::Key_V, Qt::ControlModifier);
+    g->ShowTopList(TopList::Hosts);
+    top->SelectRow(0);
+    Press(top, Qt::Key_V, Qt::ControlModifier);  // a host is no address
+    EXPECT_EQ(opened,
+              (std::vector<std::string>{"/usr/bin/xdg-open http://www.mysite.example/index.html",
+                                        "/usr/bin/xdg-open http://search.example/find"}));
+}
+
+TEST_F(AnalysisWindowTest, FileDetailFillsTheLogPanelWithZeroBasedNumbersOnce) {
+    auto w = Open();
+    auto* files = static_cast<FilesTab*>(w->tabPage(TFAnalyse::kFiles));
+    NameCountListWidget* list = files->fileList();
+    ASSERT_EQ(list->model().rowCount(), 4);
+    list->SelectRow(0);  // /index.html: lines 0, 2, 4
+    ASSERT_EQ(w->logLines()->rowCount(), 3);
+    const auto& lines = w->logLines()->lines();
+    EXPECT_EQ(lines[0].number, 0);
+    EXPECT_EQ(lines[0].text, AnalysedMonth::LogLines()[0]);
+    EXPECT_EQ(lines[2].number, 4);
+    EXPECT_EQ(w->logIndex().buildCount(), 1);
+
+    // The same row clicked again and another row: the log is indexed once.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model().index(0, 0)).center());
+    list->SelectRow(1);
+    EXPECT_EQ(w->logLines()->rowCount(), 1);
+    EXPECT_EQ(w->logIndex().buildCount(), 1);
+
+    // Ctrl+C on the panel copies the row's number; Ctrl+V there opens nothing.
+    w->logLinesView()->setCurrentIndex(w->logLines()->index(0, 0));
+    Press(w->logLinesView(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "1");
+    Press(w->logLinesView(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(opened.empty());
+
+    // Ctrl+Shift+C copies every file name, each followed by a line feed.
+    Press(list, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Clipboard(), "/index.html\n/logo.png\n/missing.html\n/Index.html\n");
+}
+
+TEST_F(AnalysisWindowTest, HostDetailNumbersLinesFromOne) {
+    auto w = Open();
+    ASSERT_TRUE(w->JumpToHost("host.example"));
+    EXPECT_EQ(w->tabs()->currentIndex(), TFAnalyse::kHosts);
+    ASSERT_EQ(w->logLines()->rowCount(), 2);
+    EXPECT_EQ(w->logLines()->lines()[0].number, 3);
+    EXPECT_EQ(w->logLines()->lines()[0].text, AnalysedMonth::LogLines()[2]);
+}
+
+TEST_F(AnalysisWindowTest, JumpsMatchLetterCaseExactlyAndSayWhenTheyMiss) {
+    auto w = Open();
+    w->tabs()->setCurrentIndex(TFAnalyse::kStatus);
+    EXPECT_FALSE(w->JumpToFile("/INDEX.html"));
+    EXPECT_EQ(w->tabs()->currentIndex(), TFAnalyse::kStatus);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(
+        messages.shown[0],
+        "Impossible de trouver ce fichier dans la liste des Fichiers (Vérifier les filtres).");
+    EXPECT_FALSE(w->JumpToHost("HOST.example"));
+    EXPECT_TRUE(messages.shown.last().startsWith("Impossible de trouver ce Host"));
+
+    EXPECT_TRUE(w->JumpToFile("/Index.html"));
+    EXPECT_EQ(w->tabs()->currentIndex(), TFAnalyse::kFiles);
+    auto* files = static_cast<FilesTab*>(w->tabPage(TFAnalyse::kFiles));
+    EXPECT_EQ(files->fileList()->SelectedRow(), 3);
+    EXPECT_EQ(w->logLines()->lines().at(0).number, 5);
+}
+
+TEST_F(AnalysisWindowTest, OnlyWebAddressesReachThePageOpener) {
+    auto w = Open();
+    w->OpenAddress("file:///etc/passwd");
+    w->OpenAddress("-x");
+    w->OpenAddress("http://search.example/find?q=a;rm -rf /");
+    w->OpenSitePage("/a b.html");
+    App().browserCommand.clear();
+    w->OpenAddress("http://search.example/");
+    EXPECT_EQ(opened,
+              (std::vector<std::string>{"/usr/bin/xdg-open http://search.example/find?q=a;rm -rf /",
+                                        "/usr/bin/xdg-open http://www.mysite.example/a b.html"}));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(AnalysisWindowTest, BrowsersListSortsOnHeaderClicks) {
+    auto w = Open();
+    NameCountListWidget* b = w->browserList();
+    ASSERT_EQ(b->model().rowCount(), 2);
+    EXPECT_EQ(b->model().headerData(0, Qt::Horizontal, Qt::DisplayRole), "Navigateur");
+    EXPECT_EQ(b->model().RowAt(0)->name, "Agent/1.0");
+    b->model().ClickColumn(1);  // largest first
+    EXPECT_EQ(b->model().RowAt(0)->name, "Agent/1.0");
+    b->model().ClickColumn(1);  // smallest first
+    EXPECT_EQ(b->model().RowAt(0)->name, "Other/2.0");
+    b->model().ClickColumn(0);  // another column: A to Z
+    EXPECT_EQ(b->model().RowAt(0)->name, "Agent/1.0");
+    b->model().ClickColumn(0);  // Z to A
+    EXPECT_EQ(b->model().RowAt(0)->name, "Other/2.0");
+}
+
+TEST_F(AnalysisWindowTest, AMonthWithoutAnalysisSaysSoAndShowsEmptyLists) {
+    std::remove((dir / "lfp-2004-02.tfd").c_str());
+    auto w = Open();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0], "Il n'y a pas d'analyse pour ce mois");
+    auto* files = static_cast<FilesTab*>(w->tabPage(TFAnalyse::kFiles));
+    EXPECT_EQ(files->fileList()->model().rowCount(), 0);
+    EXPECT_EQ(w->browserList()->model().rowCount(), 0);
+}
+
+TEST_F(AnalysisWindowTest, AMonthWithoutStoredLogIsNotLoadedAndNothingIsSaid) {
+    auto w = Open("2004-03");
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(w->windowTitle(), "Analyse 2004-03");
+    EXPECT_EQ(w->browserList()->model().rowCount(), 0);
+}
+
+TEST_F(AnalysisWindowTest, DamagedResultFilesAreReportedAndTheRestIsShown) {
+    std::remove((dir / "hos-2004-02.tfd").c_str());
+    testing::WriteRaw(dir / "mon-2004-02.tfd", "Date=x\r\nTota=4\r\n");
+    auto w = Open();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains("hos-2004-02.tfd"));
+    EXPECT_TRUE(messages.shown[0].contains("2 lines instead of 28"));
+    auto* files = static_cast<FilesTab*>(w->tabPage(TFAnalyse::kFiles));
+    EXPECT_EQ(files->fileList()->model().rowCount(), 4);
+    EXPECT_EQ(w->generalTab()->dayList()->topLevelItemCount(), 0);
+    // The file's hosts point into a table that is now empty: the detail still shows.
+    files->fileList()->SelectRow(0);
+    EXPECT_EQ(w->logLines()->rowCount(), 3);
+}
+
+TEST_F(AnalysisWindowTest, ALogShortenedAfterTheAnalysisShowsWhatItCan) {
+    auto w = Open();
+    auto lines = AnalysedMonth::LogLines();
+    lines.resize(3);
+    testing::WriteRaw(dir / "log-2004-02.log", testing::CrLf(lines));
+    auto* files = static_cast<FilesTab*>(w->tabPage(TFAnalyse::kFiles));
+    files->fileList()->SelectRow(0);  // lines 0, 2, 4; line 4 is gone
+    ASSERT_EQ(w->logLines()->rowCount(), 3);
+    EXPECT_FALSE(w->logLines()->lines()[1].missing);
+    EXPECT_TRUE(w->logLines()->lines()[2].missing);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains("1 ligne(s)"));
+    // The log is gone altogether.
+    std::remove((dir / "log-2004-02.log").c_str());
+    files->fileList()->SelectRow(1);
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_TRUE(messages.shown[1].contains("log-2004-02.log"));
+}
+
+}  // namespace
+}  // namespace trafikon
