@@ -29,7 +29,7 @@ PreparedHit LineBatch::Hit(const Entry& e) const {
 HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
                          const std::string& siteUrl) {
     // Opened here so that a missing log is reported at once, on the caller's thread.
-    auto reader = std::make_shared<LogReader>(logPath);
+    auto reader = std::make_shared<StoredLogReader>(logPath);
     fileSize_ = reader->fileSize();
     thread_ = std::thread([this, reader, format = std::move(format), siteUrl]() mutable {
         try {

@@ -15,7 +15,7 @@ namespace {
 constexpr std::size_t kBufferSize = 4 << 20;
 }
 
-LogReader::LogReader(const std::string& path) : path_(path) {
+StoredLogReader::StoredLogReader(const std::string& path) : path_(path) {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0)
         ThrowErrno(path);
@@ -26,12 +26,12 @@ LogReader::LogReader(const std::string& path) : path_(path) {
     buf_.resize(kBufferSize);
 }
 
-LogReader::~LogReader() {
+StoredLogReader::~StoredLogReader() {
     if (fd_ >= 0)
         ::close(fd_);
 }
 
-bool LogReader::Fill() {
+bool StoredLogReader::Fill() {
     if (eof_)
         return false;
     if (begin_ > 0) {
@@ -57,7 +57,7 @@ bool LogReader::Fill() {
     }
 }
 
-bool LogReader::Next(std::string_view& line) {
+bool StoredLogReader::Next(std::string_view& line) {
     if (skipLf_) {
         if (begin_ == end_)
             Fill();

@@ -11,12 +11,12 @@
 
 namespace trafikon {
 
-class LogReader {
+class StoredLogReader {
   public:
-    explicit LogReader(const std::string& path);  // throws IoError
-    ~LogReader();
-    LogReader(const LogReader&) = delete;
-    LogReader& operator=(const LogReader&) = delete;
+    explicit StoredLogReader(const std::string& path);  // throws IoError
+    ~StoredLogReader();
+    StoredLogReader(const StoredLogReader&) = delete;
+    StoredLogReader& operator=(const StoredLogReader&) = delete;
 
     // The next line, valid until the next call; false at the end of the file.
     bool Next(std::string_view& line);

@@ -100,7 +100,7 @@ TEST(LogReaderTest, LineEndsOfEveryKind) {
     testing::TempDir dir;
     for (const auto& [text, expected] : cases) {
         testing::WriteRaw(dir / "log", text);
-        LogReader reader(dir / "log");
+        StoredLogReader reader(dir / "log");
         std::vector<std::string> lines;
         std::string_view line;
         while (reader.Next(line))
