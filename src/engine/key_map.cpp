@@ -40,7 +40,8 @@ std::uint64_t HashBytes(std::string_view bytes) {
         n -= 8;
     }
     std::uint64_t tail = 0;
-    std::memcpy(&tail, p, n);
+    if (n > 0)  // an empty key may have no storage at all
+        std::memcpy(&tail, p, n);
     return Mix(tail ^ 0x589965CC75374CC3ull, h ^ 0x1D8E4E27C47D124Full);
 }
 

@@ -38,6 +38,8 @@ std::size_t FindPair(const char* s, std::size_t from, std::size_t n, char a, cha
 }
 
 char* Put(char* p, std::string_view text) {
+    if (text.empty())  // an empty part may have no storage at all
+        return p;
     std::memcpy(p, text.data(), text.size());
     return p + text.size();
 }

@@ -58,6 +58,8 @@ class LineBuffer {
     void Clear() { size_ = 0; }
     std::string_view view() const { return std::string_view(data_.get(), size_); }
     void Append(std::string_view text) {
+        if (text.empty())  // an empty value may have no storage at all
+            return;
         char* p = Space(text.size());
         std::memcpy(p, text.data(), text.size());
         size_ += text.size();
@@ -95,7 +97,8 @@ class LineBuffer {
         if (size_ + n > capacity_) {
             const std::size_t capacity = std::max(capacity_ * 2, size_ + n + 256);
             auto data = std::make_unique<char[]>(capacity);
-            std::memcpy(data.get(), data_.get(), size_);
+            if (size_ > 0)  // the first buffer replaces no storage
+                std::memcpy(data.get(), data_.get(), size_);
             data_ = std::move(data);
             capacity_ = capacity;
         }
