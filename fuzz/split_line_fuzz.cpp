@@ -52,6 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static LogFields fields;  // reused across lines and inputs, as a run reuses it
     DateParts parts;
     LogLineSplitter splitter{FieldFormat(format)};
+    // Both carry values from line to line: what a line does not set (a date
+    // completed from the previous line's parts) must agree too. A malformed
+    // line is dropped by the analysis, so it leaves the reference alone.
+    static LogFields reference;
+    reference.Clear();
     // A few lines are enough to carry values from line to line; more only
     // slow the search down.
     for (int lines = 0; lines < 8; ++lines) {
@@ -61,8 +66,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const auto& code : kFieldCodes)
             ExtractEach(line, std::string(3, code.code), fields, parts);
         SplitLine(line, format, fields, parts);
-        (void)splitter.Split(line);
-        splitter.Complete();
+        // The analysis's own splitter gives what SplitLine and the request
+        // completion give, line after line.
+        if (splitter.Split(line)) {
+            splitter.Complete();
+            SplitLine(line, format, reference, parts);
+            for (char code : std::string_view("tdHhlusbRUvIMN")) {
+                if (code == 't' || code == 'd' || code == 'H' ||
+                    format.find(code) != std::string_view::npos) {
+                    if (splitter[code] != reference[code])
+                        std::fprintf(stderr, "line \"%.*s\" code %c: \"%.*s\" against \"%s\"\n",
+                                     static_cast<int>(line.size()), line.data(), code,
+                                     static_cast<int>(splitter[code].size()), splitter[code].data(),
+                                     reference[code].c_str());
+                    FUZZ_CHECK(splitter[code] == reference[code]);
+                }
+            }
+            if (reference['r'].empty())
+                reference['r'] = reference['M'] + " " + reference['I'] + " HTTP/1.1";
+            FUZZ_CHECK(splitter['r'] == reference['r']);
+        }
         if (end == std::string_view::npos)
             break;
         text.remove_prefix(end + 1);
