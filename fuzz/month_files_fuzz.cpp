@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int series = 0; series < 4; ++series)
         FUZZ_CHECK(summary.dayTexts[series].size() == summary.dayValues[series].size());
     for (const std::string* top : {&summary.topPages, &summary.topHosts, &summary.topEngines}) {
-        for (const TopEntry& entry : ParseTopList(*top)) {
+        for (const TopListEntry& entry : ParseTopList(*top)) {
             (void)MonthResults::FieldAt(month.files, entry.position, 1);
             (void)MonthResults::LineAt(month.hosts, entry.position);
         }
