@@ -73,9 +73,9 @@ void BuildStore(const std::string& log, const std::string& siteDir) {
         out->Close();
 }
 
-double CpuSeconds() {
+double CpuSeconds(int who = RUSAGE_SELF) {
     struct rusage usage;
-    ::getrusage(RUSAGE_SELF, &usage);
+    ::getrusage(who, &usage);
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
@@ -112,6 +112,7 @@ int main(int argc, char** argv) {
     QuietObserver observer;
     std::uint64_t lines = 0;
     const double cpu0 = CpuSeconds();
+    const double mainCpu0 = CpuSeconds(RUSAGE_THREAD);
     t0 = Clock::now();
     try {
         for (const auto& key : ListStoredMonths(siteDir)) {
@@ -124,6 +125,7 @@ int main(int argc, char** argv) {
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
     const double cpu = CpuSeconds() - cpu0;
+    const double mainCpu = CpuSeconds(RUSAGE_THREAD) - mainCpu0;
     struct rusage usage;
     ::getrusage(RUSAGE_SELF, &usage);
 
@@ -133,6 +135,8 @@ int main(int argc, char** argv) {
                 static_cast<double>(lines) / seconds);
     std::printf("processor time (all threads): %.3f s: %.0f lines per processor second\n", cpu,
                 static_cast<double>(lines) / cpu);
+    std::printf("  of which the analysing thread %.3f s, the reading thread %.3f s\n", mainCpu,
+                cpu - mainCpu);
     std::printf("wc -l: %.3f s; analysis / wc -l = %.1fx\n", wcSeconds, seconds / wcSeconds);
     std::printf("peak memory (ru_maxrss): %.1f MB\n",
                 static_cast<double>(usage.ru_maxrss) / 1024.0);

@@ -114,6 +114,9 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
         std::fprintf(stderr, "trafikon-batch analyse: %s: %s\n", e.path().c_str(),
                      e.reason().c_str());
         return 1;
+    } catch (const std::exception& e) {  // out of memory, for one
+        std::fprintf(stderr, "trafikon-batch analyse: %s\n", e.what());
+        return 1;
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

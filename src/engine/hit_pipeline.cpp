@@ -14,7 +14,19 @@ constexpr std::size_t kBatchesInFlight = 4;
 }  // namespace
 
 PreparedHit LineBatch::Hit(const Entry& e) const {
-    PreparedHit hit = e.numbers;
+    PreparedHit hit;
+    hit.statusSlot = e.statusSlot;
+    hit.day = e.day;
+    hit.hasBytes = e.hasBytes;
+    hit.internal = e.internal;
+    hit.hasQuery = e.hasQuery;
+    hit.bytes = e.bytes;
+    hit.siteLength = e.siteLength;
+    hit.pathHash = e.hashes[0];
+    hit.hostHash = e.hashes[1];
+    hit.agentHash = e.hashes[2];
+    hit.pageHash = e.hashes[3];
+    hit.queryHash = e.hashes[4];
     hit.path = Value(e, 0);
     hit.status = Value(e, 1);
     hit.time = Value(e, 2);
@@ -74,7 +86,18 @@ HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
                             e.at[i + 1] = static_cast<std::uint32_t>(batch->text.size());
                         }
                         e.pageLength = static_cast<std::uint32_t>(hit.page.size());
-                        e.numbers = hit;
+                        e.statusSlot = static_cast<std::int8_t>(hit.statusSlot);
+                        e.day = static_cast<std::int8_t>(hit.day);
+                        e.hasBytes = hit.hasBytes;
+                        e.internal = hit.internal;
+                        e.hasQuery = hit.hasQuery;
+                        e.bytes = hit.bytes;
+                        e.siteLength = hit.siteLength;
+                        e.hashes[0] = hit.pathHash;
+                        e.hashes[1] = hit.hostHash;
+                        e.hashes[2] = hit.agentHash;
+                        e.hashes[3] = hit.pageHash;
+                        e.hashes[4] = hit.queryHash;
                     }
                     batch->entries.push_back(e);
                     if (batch->text.size() > (std::size_t{1} << 30))

@@ -6,8 +6,6 @@ namespace trafikon {
 
 namespace {
 
-const std::vector<std::uint32_t> kEmptyList;
-
 inline std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
     const unsigned __int128 r = static_cast<unsigned __int128>(a) * b;
     return static_cast<std::uint64_t>(r) ^ static_cast<std::uint64_t>(r >> 64);
@@ -40,7 +38,7 @@ std::uint64_t HashBytes(std::string_view bytes) {
         n -= 8;
     }
     std::uint64_t tail = 0;
-    if (n > 0)  // an empty key may have no storage at all
+    if (n > 0)
         std::memcpy(&tail, p, n);
     return Mix(tail ^ 0x589965CC75374CC3ull, h ^ 0x1D8E4E27C47D124Full);
 }
@@ -59,8 +57,7 @@ std::int64_t KeyMap::Find(std::string_view key) const {
     }
 }
 
-std::uint32_t KeyMap::FindOrAdd(std::string_view key, bool& added) {
-    const std::uint64_t h = HashBytes(key);
+std::uint32_t KeyMap::FindOrAdd(std::string_view key, std::uint64_t h, bool& added) {
     const auto tag = static_cast<std::uint32_t>(h >> 32);
     std::size_t i = h & mask_;
     for (;; i = (i + 1) & mask_) {
@@ -101,8 +98,13 @@ void KeyMap::Grow() {
     mask_ = mask;
 }
 
-const std::vector<std::uint32_t>& IdLists::List(std::uint32_t record) const {
-    return record < lists_.size() ? lists_[record] : kEmptyList;
+std::vector<std::uint32_t> IdLists::List(std::uint32_t record) const {
+    std::vector<std::uint32_t> list;
+    if (record >= head_.size())
+        return list;
+    for (std::uint32_t c = head_[record]; c != kNone; c = chunks_[c].next)
+        list.insert(list.end(), chunks_[c].values, chunks_[c].values + chunks_[c].count);
+    return list;
 }
 
 bool PairSet::Insert(std::uint32_t a, std::uint32_t b) {

@@ -18,7 +18,11 @@ class KeyMap {
 
     // Position of `key`, adding it as the next position when absent.
     // `added` tells which happened.
-    std::uint32_t FindOrAdd(std::string_view key, bool& added);
+    std::uint32_t FindOrAdd(std::string_view key, bool& added) {
+        return FindOrAdd(key, HashBytes(key), added);
+    }
+    // The same with the key's HashBytes worked out beforehand.
+    std::uint32_t FindOrAdd(std::string_view key, std::uint64_t hash, bool& added);
     // Position of `key`, or -1.
     std::int64_t Find(std::string_view key) const;
 
@@ -38,18 +42,48 @@ class KeyMap {
 };
 
 // Lists of numbers per record (the IdLists of the records), in order of
-// appending. A record without a list has the empty one.
+// appending. A record without a list has the empty one. The numbers live in
+// small chunks of one shared array, chained per record, so that appending
+// seldom allocates and short lists stay compact.
 class IdLists {
   public:
     void Append(std::uint32_t record, std::uint32_t value) {
-        if (record >= lists_.size())
-            lists_.resize(record + 1);
-        lists_[record].push_back(value);
+        if (record >= tail_.size()) {
+            head_.resize(record + 1, kNone);
+            tail_.resize(record + 1, kNone);
+        }
+        std::uint32_t t = tail_[record];
+        if (t == kNone || chunks_[t].count == kChunkValues) {
+            const auto fresh = static_cast<std::uint32_t>(chunks_.size());
+            chunks_.emplace_back();
+            if (t == kNone)
+                head_[record] = fresh;
+            else
+                chunks_[t].next = fresh;
+            tail_[record] = t = fresh;
+        }
+        Chunk& c = chunks_[t];
+        c.values[c.count++] = value;
     }
-    const std::vector<std::uint32_t>& List(std::uint32_t record) const;
+    // True when the list of `record` ends with `value`.
+    bool EndsWith(std::uint32_t record, std::uint32_t value) const {
+        if (record >= tail_.size() || tail_[record] == kNone)
+            return false;
+        const Chunk& c = chunks_[tail_[record]];
+        return c.values[c.count - 1] == value;
+    }
+    std::vector<std::uint32_t> List(std::uint32_t record) const;
 
   private:
-    std::vector<std::vector<std::uint32_t>> lists_;
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+    static constexpr std::uint32_t kChunkValues = 6;
+    struct Chunk {
+        std::uint32_t values[kChunkValues];
+        std::uint32_t count = 0;
+        std::uint32_t next = kNone;
+    };
+    std::vector<Chunk> chunks_;
+    std::vector<std::uint32_t> head_, tail_;  // per record, kNone when empty
 };
 
 // A set of pairs of positions, for the append-if-absent lists: a pair is
@@ -70,8 +104,7 @@ class PairSet {
 // new; the last entry of a's list is looked at before the set.
 inline void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
                      std::uint32_t b) {
-    const auto& list = listsOfA.List(a);
-    if (!list.empty() && list.back() == b)
+    if (listsOfA.EndsWith(a, b))
         return;
     if (!pairs.Insert(a, b))
         return;

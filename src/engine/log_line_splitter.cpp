@@ -38,10 +38,20 @@ std::size_t FindPair(const char* s, std::size_t from, std::size_t n, char a, cha
 }
 
 char* Put(char* p, std::string_view text) {
-    if (text.empty())  // an empty part may have no storage at all
-        return p;
-    std::memcpy(p, text.data(), text.size());
+    if (!text.empty())
+        std::memcpy(p, text.data(), text.size());
     return p + text.size();
+}
+
+// Position (1-12) of a month name in MonthNames, exact case; 0 for any other text.
+int MonthNumber(std::string_view name) {
+    if (name.size() != 3)
+        return 0;
+    const auto& names = MonthNames();
+    for (int m = 0; m < 12; ++m)
+        if (name[0] == names[m][0] && name[1] == names[m][1] && name[2] == names[m][2])
+            return m + 1;
+    return 0;
 }
 
 }  // namespace
@@ -105,17 +115,15 @@ bool LogLineSplitter::Split(std::string_view line) {
 }
 
 void LogLineSplitter::Complete() {
+    NormaliseDates();
+    CompleteRequest();
+}
+
+void LogLineSplitter::NormaliseDates() {
     const std::string_view t = values_['t'];
     if (!t.empty()) {
         // Apache timestamp "[24/Mar/2002:01:37:08 +0100]": d and H from it.
-        const std::string_view name = Part(t, 5, 3);
-        const auto& names = MonthNames();
-        int number = 0;
-        for (int m = 0; m < 12; ++m)
-            if (name == names[m]) {
-                number = m + 1;
-                break;
-            }
+        const int number = MonthNumber(Part(t, 5, 3));
         char* p = date_;
         p = Put(p, Part(t, 9, 4));
         *p++ = '-';
@@ -161,6 +169,9 @@ void LogLineSplitter::Complete() {
         p = Put(p, " +0200]");
         values_['t'] = std::string_view(time_, static_cast<std::size_t>(p - time_));
     }
+}
+
+void LogLineSplitter::CompleteRequest() {
     if (values_['r'].empty()) {
         request_.assign(values_['M']);
         request_.push_back(' ');

@@ -39,6 +39,9 @@ class LogLineSplitter {
     }
 
   private:
+    void NormaliseDates();
+    void CompleteRequest();
+
     FieldFormat format_;
     std::array<std::string_view, 256> values_{};
     std::string line_;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -20,8 +21,14 @@ StoredLogReader::StoredLogReader(const std::string& path) : path_(path) {
     if (fd_ < 0)
         ThrowErrno(path);
     struct stat st;
-    if (::fstat(fd_, &st) == 0)
-        size_ = static_cast<std::uint64_t>(st.st_size);
+    if (::fstat(fd_, &st) != 0) {
+        const int saved = errno;
+        ::close(fd_);
+        fd_ = -1;
+        errno = saved;
+        ThrowErrno(path);
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
     buf_.resize(kBufferSize);
 }
@@ -41,8 +48,17 @@ bool StoredLogReader::Fill() {
     }
     if (end_ == buf_.size())
         buf_.resize(buf_.size() * 2);  // a line longer than the buffer
+    // Only the bytes that the file held when it was opened are read: lines that
+    // an import appends meanwhile belong to the next analysis.
+    const std::uint64_t left = size_ - offset_;
+    if (left == 0) {
+        eof_ = true;
+        return false;
+    }
+    const std::size_t want =
+        static_cast<std::size_t>(std::min<std::uint64_t>(left, buf_.size() - end_));
     for (;;) {
-        const ssize_t r = ::read(fd_, buf_.data() + end_, buf_.size() - end_);
+        const ssize_t r = ::read(fd_, buf_.data() + end_, want);
         if (r < 0) {
             if (errno == EINTR)
                 continue;
@@ -53,6 +69,7 @@ bool StoredLogReader::Fill() {
             return false;
         }
         end_ += static_cast<std::size_t>(r);
+        offset_ += static_cast<std::uint64_t>(r);
         return true;
     }
 }

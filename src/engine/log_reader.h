@@ -1,7 +1,8 @@
 // Reads a stored log line by line for the analysis, through one large reused
 // buffer. Line ends are those of the store's text files: CR LF, LF or a lone
 // CR; a line end at the very end of the file starts no further line. The
-// search for line ends uses memchr, so long lines cost little per byte.
+// search for line ends uses memchr, so long lines cost little per byte. Only
+// the bytes that the file held when it was opened are read.
 #pragma once
 
 #include <cstdint>
@@ -32,7 +33,8 @@ class StoredLogReader {
     bool eof_ = false;
     bool skipLf_ = false;  // the previous line ended with CR at the buffer's end
     std::uint64_t consumed_ = 0;
-    std::uint64_t size_ = 0;
+    std::uint64_t size_ = 0;    // when opened; nothing past it is read
+    std::uint64_t offset_ = 0;  // bytes read from the file
 };
 
 }  // namespace trafikon

@@ -68,17 +68,22 @@ bool ParseLogNumber(std::string_view text, std::int64_t& value) {
     std::size_t i = 0;
     if (i < text.size() && text[i] == '+')
         ++i;
-    if (i == text.size())
+    const std::size_t digits = text.size() - i;
+    if (digits == 0)
         return false;
-    std::int64_t v = 0;
+    std::uint64_t v = 0;
     for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (!IsDigit(c))
+        const auto d = static_cast<unsigned char>(text[i] - '0');
+        if (d > 9)
             return false;
-        if (__builtin_mul_overflow(v, 10, &v) || __builtin_add_overflow(v, c - '0', &v))
+        v = v * 10 + d;
+        // Nineteen digits and more may leave signed 64 bits.
+        if (digits > 18 && v > static_cast<std::uint64_t>(INT64_MAX) / 10 && i + 1 < text.size())
             return false;
     }
-    value = v;
+    if (v > static_cast<std::uint64_t>(INT64_MAX))
+        return false;
+    value = static_cast<std::int64_t>(v);
     return true;
 }
 
@@ -103,12 +108,32 @@ int StatusSlotOfText(std::string_view status) {
     return StatusSlot(static_cast<int>(code));
 }
 
-std::uint32_t LineRecords::Add(std::string_view key, std::uint32_t lineNumber, bool& added) {
-    const std::uint32_t pos = keys.FindOrAdd(key, added);
-    if (added)
-        lines.emplace_back();
-    lines[pos].push_back(lineNumber);
-    return pos;
+GroupedLists GroupByRecord(const std::vector<std::uint32_t>& keys,
+                           const std::vector<std::uint32_t>& values, std::size_t records) {
+    GroupedLists grouped;
+    grouped.offsets.assign(records + 1, 0);
+    for (std::uint32_t k : keys)
+        if (k != kNoRecord)
+            ++grouped.offsets[k + 1];
+    for (std::size_t i = 0; i < records; ++i)
+        grouped.offsets[i + 1] += grouped.offsets[i];
+    grouped.values.resize(grouped.offsets[records]);
+    std::vector<std::uint32_t> next(grouped.offsets.begin(), grouped.offsets.end() - 1);
+    for (std::size_t h = 0; h < keys.size(); ++h)
+        if (keys[h] != kNoRecord)
+            grouped.values[next[keys[h]]++] = values[h];
+    return grouped;
+}
+
+std::string_view TimeTexts::Get(std::uint32_t i) const {
+    const auto& slot = slots_[i];
+    if (slot[0] == static_cast<char>(-1))
+        return long_.at(i);
+    return std::string_view(slot.data() + 1, static_cast<unsigned char>(slot[0]));
+}
+
+void TimeTexts::SetLong(std::uint32_t i, std::string_view text) {
+    long_[i].assign(text);
 }
 
 HitPreparer::HitPreparer(std::string siteUrl)
@@ -126,16 +151,21 @@ PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     p.statusSlot = StatusSlotOfText(hit.status);
     p.day = DayOfTimestamp(hit.time);
     p.hasBytes = ParseLogNumber(hit.bytes, p.bytes);
+    p.pathHash = HashBytes(p.path);
+    p.hostHash = HashBytes(p.host);
+    p.agentHash = HashBytes(p.userAgent);
     if (hit.referrer.empty() || hit.referrer == "-")
         return p;
     p.referrer = hit.referrer;
     p.internal = !siteUrl_.empty() && hit.referrer.starts_with(siteUrl_);
     const auto question = hit.referrer.find('?');
     p.page = hit.referrer.substr(0, question);
+    p.pageHash = HashBytes(p.page);
     if (question != std::string_view::npos) {
         p.hasQuery = true;
         decoder_->DecodeQuery(hit.referrer.substr(question + 1), hit.referrer, query_);
         p.query = query_;
+        p.queryHash = HashBytes(p.query);
         p.siteLength = ReferrerSiteLength(hit.referrer);
     }
     return p;
@@ -150,14 +180,21 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
         ++dayStamp_;  // empties the hosts seen this day
     }
     const int d = currentDay_ - 1;
+    // Status texts are few: each is kept once, files hold its index.
+    if (lastStatus_ == kNoRecord || hit.status != lastStatusText_) {
+        bool added;
+        lastStatus_ = statusTexts.FindOrAdd(hit.status, added);
+        lastStatusText_.assign(hit.status);
+    }
 
-    const std::uint32_t filePos = AddFileHit(hit, lineNumber);
-    AddStatusHit(hit, lineNumber, filePos);
-    const std::uint32_t hostPos = AddHostHit(hit, filePos, lineNumber);
-    AddBrowserHit(hit, lineNumber);
-    // The cross links of the file record (its hosts, referring pages and
-    // queries) are listed together with the other side of each pair.
-    AddReferrerHit(hit, filePos, lineNumber);
+    hitLine_.push_back(lineNumber);
+    const std::uint32_t filePos = AddFileHit(hit);
+    AddStatusHit(hit, filePos);
+    const std::uint32_t hostPos = AddHostHit(hit);
+    AddBrowserHit(hit);
+    std::int64_t pagePos = -1, queryPos = -1;
+    AddReferrerHit(hit, pagePos, queryPos);
+    LinkFileReferrer(filePos, hostPos, hit.internal, queryPos, pagePos);
 
     if (hostSeenStamp_[hostPos] != dayStamp_) {
         hostSeenStamp_[hostPos] = dayStamp_;
@@ -171,31 +208,32 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     }
 }
 
-std::uint32_t MonthAnalysis::AddFileHit(const PreparedHit& hit, std::uint32_t lineNumber) {
-    const std::string_view path = hit.path;
+std::uint32_t MonthAnalysis::AddFileHit(const PreparedHit& hit) {
     bool added;
-    const std::uint32_t pos = files.Add(path, lineNumber, added);
+    const std::uint32_t pos = files.keys.FindOrAdd(hit.path, hit.pathHash, added);
     if (added) {
-        files.type.push_back(FileTypeOfPath(path));
+        files.hits.push_back(1);
+        files.type.push_back(FileTypeOfPath(hit.path));
         files.statusSlots.push_back(0);
-        files.lastStatus.emplace_back(hit.status);
-        files.lastTime.emplace_back(hit.time);
+        files.lastStatus.push_back(lastStatus_);
+        files.lastTime.Push(hit.time);
     } else {
-        files.lastStatus[pos].assign(hit.status);
-        files.lastTime[pos].assign(hit.time);
+        ++files.hits[pos];
+        files.lastStatus[pos] = lastStatus_;
+        files.lastTime.Set(pos, hit.time);
     }
     if (files.type[pos] == kPage)
         ++days.pages[currentDay_ - 1];
+    hitFile_.push_back(pos);
     return pos;
 }
 
-void MonthAnalysis::AddStatusHit(const PreparedHit& hit, std::uint32_t lineNumber,
-                                 std::uint32_t filePos) {
+void MonthAnalysis::AddStatusHit(const PreparedHit& hit, std::uint32_t filePos) {
     const int slot = hit.statusSlot;
+    hitStatus_.push_back(slot < 0 ? kNoRecord : static_cast<std::uint32_t>(slot));
     if (slot < 0)
         return;
-    ++status[slot].hits;
-    status[slot].lines.push_back(lineNumber);
+    ++statusHits[slot];
     // The slots are fewer than 64: one bit per slot tells whether the file is listed.
     std::uint64_t& listed = files.statusSlots[filePos];
     const std::uint64_t bit = std::uint64_t{1} << slot;
@@ -205,71 +243,126 @@ void MonthAnalysis::AddStatusHit(const PreparedHit& hit, std::uint32_t lineNumbe
     }
 }
 
-std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit, std::uint32_t filePos,
-                                        std::uint32_t lineNumber) {
+std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit) {
     std::uint32_t pos;
     if (lastHostPos_ >= 0 && hit.host == lastHost_) {
         pos = static_cast<std::uint32_t>(lastHostPos_);
-        hosts.lines[pos].push_back(lineNumber);
-        hosts.lastTime[pos].assign(hit.time);
+        ++hosts.hits[pos];
+        hosts.lastTime.Set(pos, hit.time);
     } else {
         bool added;
-        pos = hosts.Add(hit.host, lineNumber, added);
+        pos = hosts.keys.FindOrAdd(hit.host, hit.hostHash, added);
         if (added) {
-            hosts.lastTime.emplace_back(hit.time);
+            hosts.hits.push_back(1);
+            hosts.lastTime.Push(hit.time);
             hostSeenStamp_.push_back(0);
         } else {
-            hosts.lastTime[pos].assign(hit.time);
+            ++hosts.hits[pos];
+            hosts.lastTime.Set(pos, hit.time);
         }
         lastHost_.assign(hit.host);
         lastHostPos_ = pos;
     }
-    LinkPair(hostFiles_, hosts.files, pos, files.hosts, filePos);
+    hitHost_.push_back(pos);
     return pos;
 }
 
-void MonthAnalysis::AddBrowserHit(const PreparedHit& hit, std::uint32_t lineNumber) {
-    if (hit.userAgent.empty())
-        return;
-    if (lastAgentPos_ >= 0 && hit.userAgent == lastAgent_) {
-        browsers.lines[static_cast<std::size_t>(lastAgentPos_)].push_back(lineNumber);
+void MonthAnalysis::AddBrowserHit(const PreparedHit& hit) {
+    if (hit.userAgent.empty()) {
+        hitAgent_.push_back(kNoRecord);
         return;
     }
-    bool added;
-    lastAgentPos_ = browsers.Add(hit.userAgent, lineNumber, added);
-    lastAgent_.assign(hit.userAgent);
+    if (lastAgentPos_ < 0 || hit.userAgent != lastAgent_) {
+        bool added;
+        lastAgentPos_ = browsers.keys.FindOrAdd(hit.userAgent, hit.agentHash, added);
+        if (added)
+            browsers.hits.push_back(0);
+        lastAgent_.assign(hit.userAgent);
+    }
+    ++browsers.hits[static_cast<std::size_t>(lastAgentPos_)];
+    hitAgent_.push_back(static_cast<std::uint32_t>(lastAgentPos_));
 }
 
-void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos,
-                                   std::uint32_t lineNumber) {
-    if (hit.referrer.empty())
+void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos,
+                                   std::int64_t& queryPos) {
+    if (hit.referrer.empty()) {
+        hitPage_.push_back(kNoRecord);
         return;
+    }
+    const std::uint32_t kind = hit.internal ? kInternal : 0;
     PageRecords& pages = hit.internal ? internalPages : externalPages;
     bool added;
-    const std::uint32_t pPos = pages.Add(hit.page, lineNumber, added);
-    if (added)
-        pages.lastTime.emplace_back(hit.time);
-    else
-        pages.lastTime[pPos].assign(hit.time);
-    LinkPair(hit.internal ? internalPageFiles_ : externalPageFiles_, pages.files, pPos,
-             hit.internal ? files.internalPages : files.externalPages, filePos);
+    const std::uint32_t pPos = pages.keys.FindOrAdd(hit.page, hit.pageHash, added);
+    if (added) {
+        pages.hits.push_back(1);
+        pages.lastTime.Push(hit.time);
+    } else {
+        ++pages.hits[pPos];
+        pages.lastTime.Set(pPos, hit.time);
+    }
+    hitPage_.push_back(pPos | kind);
+    pagePos = pPos;
     if (!hit.hasQuery)
         return;
 
     QueryRecords& queries = hit.internal ? internalQueries : externalQueries;
-    const std::uint32_t qPos = queries.keys.FindOrAdd(hit.query, added);
+    const std::uint32_t qPos = queries.keys.FindOrAdd(hit.query, hit.queryHash, added);
     if (added) {
         queries.firstPage.push_back(pPos);
-        queries.siteLength.emplace_back();
-        queries.lastTime.emplace_back(hit.time);
+        queries.lastTime.Push(hit.time);
         queries.firstReferrer.emplace_back(hit.referrer);
         queries.firstSiteLength.push_back(hit.siteLength);
     } else {
-        queries.lastTime[qPos].assign(hit.time);
+        queries.lastTime.Set(qPos, hit.time);
     }
-    queries.siteLength[qPos].push_back(hit.siteLength);
-    LinkPair(hit.internal ? internalQueryFiles_ : externalQueryFiles_, queries.files, qPos,
-             hit.internal ? files.internalQueries : files.externalQueries, filePos);
+    queryHit_.push_back(qPos | kind);
+    queryHitSiteLength_.push_back(hit.siteLength);
+    queryPos = qPos;
+}
+
+// Lists the host, the referring page and the query of the hit in the file
+// record, and the file in their records: each pair once, in order of first
+// appearance. The pair's set decides for both lists.
+void MonthAnalysis::LinkFileReferrer(std::uint32_t filePos, std::uint32_t hostPos, bool internal,
+                                     std::int64_t queryPos, std::int64_t pagePos) {
+    if (queryPos >= 0) {
+        LinkPair(internal ? internalQueryFiles_ : externalQueryFiles_,
+                 internal ? internalQueries.files : externalQueries.files,
+                 static_cast<std::uint32_t>(queryPos),
+                 internal ? files.internalQueries : files.externalQueries, filePos);
+    }
+    if (pagePos >= 0) {
+        LinkPair(internal ? internalPageFiles_ : externalPageFiles_,
+                 internal ? internalPages.files : externalPages.files,
+                 static_cast<std::uint32_t>(pagePos),
+                 internal ? files.internalPages : files.externalPages, filePos);
+    }
+    LinkPair(hostFiles_, hosts.files, hostPos, files.hosts, filePos);
+}
+
+namespace {
+
+// The entries of one kind, with the kind bit taken off; the others become kNoRecord.
+std::vector<std::uint32_t> OfKind(const std::vector<std::uint32_t>& positions, std::uint32_t bit,
+                                  bool internal) {
+    std::vector<std::uint32_t> out(positions.size());
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        const std::uint32_t p = positions[i];
+        out[i] = (p == kNoRecord || ((p & bit) != 0) != internal) ? kNoRecord : (p & ~bit);
+    }
+    return out;
+}
+
+}  // namespace
+
+GroupedLists MonthAnalysis::PageLines(bool internal) const {
+    return GroupByRecord(OfKind(hitPage_, kInternal, internal), hitLine_,
+                         internal ? internalPages.size() : externalPages.size());
+}
+
+GroupedLists MonthAnalysis::QuerySiteLengths(bool internal) const {
+    return GroupByRecord(OfKind(queryHit_, kInternal, internal), queryHitSiteLength_,
+                         internal ? internalQueries.size() : externalQueries.size());
 }
 
 }  // namespace trafikon

@@ -2,17 +2,23 @@
 // result lists, the status counters and the per-day counters, fed one hit at a
 // time by AddHit and written once at the end (result_files.h).
 //
-// Records are kept in structured form (hash maps from key to position, lists
-// of numbers) rather than as record text, so a hit costs a few lookups and
-// appends whatever the size of the month. Positions are handed out in order of
-// first appearance and never change.
+// Records are kept in structured form rather than as record text, so a hit
+// costs a few lookups and appends whatever the size of the month: hash maps
+// from key to position, the append-if-absent lists as chained chunks with a
+// set of the pairs already listed, and the records of every hit in reading
+// order, grouped into each record's line numbers only when the files are
+// written. Positions are handed out in order of first appearance and never
+// change.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/key_map.h"
@@ -48,6 +54,8 @@ struct PreparedHit {
     bool hasQuery = false;       // R holds a "?"
     std::int64_t bytes = 0;
     std::uint32_t siteLength = 0;  // ReferrerSiteLength of R
+    // HashBytes of the keys: path, host, user agent, page, query.
+    std::uint64_t pathHash = 0, hostHash = 0, agentHash = 0, pageHash = 0, queryHash = 0;
 };
 
 class QueryDecoder;
@@ -89,38 +97,81 @@ std::uint32_t ReferrerSiteLength(std::string_view referrer);
 // among the 57; -1 for any other text.
 int StatusSlotOfText(std::string_view status);
 
-struct StatusCounter {
-    std::int64_t hits = 0;
-    std::vector<std::uint32_t> lines;
+// Numbers grouped by record, each group in the order the numbers came: the
+// list of record i is values[offsets[i], offsets[i + 1]).
+struct GroupedLists {
+    std::vector<std::uint32_t> offsets{0};
+    std::vector<std::uint32_t> values;
+    std::span<const std::uint32_t> List(std::uint32_t record) const {
+        if (record + 1 >= offsets.size())
+            return {};
+        return std::span<const std::uint32_t>(values).subspan(
+            offsets[record], offsets[record + 1] - offsets[record]);
+    }
+    std::int64_t Count(std::uint32_t record) const {
+        return static_cast<std::int64_t>(List(record).size());
+    }
 };
 
-// A list of records keyed by text, each with the line numbers of its hits.
+// Groups values[h] by keys[h] over `records` records; keys of kNoRecord are left out.
+constexpr std::uint32_t kNoRecord = 0xFFFFFFFFu;
+GroupedLists GroupByRecord(const std::vector<std::uint32_t>& keys,
+                           const std::vector<std::uint32_t>& values, std::size_t records);
+
+// The time text of each record's last hit. Times are short: a text of up to
+// 31 bytes is kept in place, a longer one aside.
+class TimeTexts {
+  public:
+    void Push(std::string_view text) {
+        slots_.emplace_back();
+        Set(static_cast<std::uint32_t>(slots_.size() - 1), text);
+    }
+    void Set(std::uint32_t i, std::string_view text) {
+        auto& slot = slots_[i];
+        if (text.size() < slot.size()) {
+            slot[0] = static_cast<char>(text.size());
+            if (!text.empty())
+                std::memcpy(slot.data() + 1, text.data(), text.size());
+        } else {
+            slot[0] = static_cast<char>(-1);
+            SetLong(i, text);
+        }
+    }
+    std::string_view Get(std::uint32_t i) const;
+
+  private:
+    void SetLong(std::uint32_t i, std::string_view text);
+    std::vector<std::array<char, 32>> slots_;
+    std::unordered_map<std::uint32_t, std::string> long_;
+};
+
+// A list of records keyed by text, with the hits of each.
 struct LineRecords {
     KeyMap keys;
-    std::vector<std::vector<std::uint32_t>> lines;  // the hits are their count
+    std::vector<std::int64_t> hits;
     std::size_t size() const { return keys.size(); }
-    std::uint32_t Add(std::string_view key, std::uint32_t lineNumber, bool& added);
 };
 
 // Page records of the referrer lists (`mot-`, `mit-`) and host records (`hos-`).
 struct PageRecords : LineRecords {
     IdLists files;
-    std::vector<std::string> lastTime;
+    TimeTexts lastTime;
 };
 
 struct FileRecords : LineRecords {
     std::vector<FileType> type;
-    std::vector<std::string> lastStatus, lastTime;
+    std::vector<std::uint32_t> lastStatus;  // in MonthAnalysis::statusTexts
+    TimeTexts lastTime;
     IdLists hosts, externalQueries, internalQueries, externalPages, internalPages;
     std::vector<std::uint64_t> statusSlots;  // bit k: listed in status slot k
 };
 
 struct QueryRecords {
     KeyMap keys;
-    std::vector<std::uint32_t> firstPage;                // field 2
-    std::vector<std::vector<std::uint32_t>> siteLength;  // field 3, one entry per hit
+    std::vector<std::uint32_t> firstPage;  // field 2
     IdLists files;
-    std::vector<std::string> lastTime, firstReferrer;
+    TimeTexts lastTime;
+    std::vector<std::string> firstReferrer;
     std::vector<std::uint32_t> firstSiteLength;  // for field 7
     std::size_t size() const { return keys.size(); }
 };
@@ -138,24 +189,45 @@ class MonthAnalysis {
     // Folds one hit in: day change, file, status, host, browser, referrer,
     // cross links, visitors, hits and bytes of the day.
     void AddHit(const PreparedHit& hit, std::uint32_t lineNumber);
+    // The line numbers of the hits of each record, grouped after the last hit.
+    GroupedLists FileLines() const { return GroupByRecord(hitFile_, hitLine_, files.size()); }
+    GroupedLists HostLines() const { return GroupByRecord(hitHost_, hitLine_, hosts.size()); }
+    GroupedLists BrowserLines() const {
+        return GroupByRecord(hitAgent_, hitLine_, browsers.size());
+    }
+    GroupedLists PageLines(bool internal) const;
+    GroupedLists StatusLines() const {
+        return GroupByRecord(hitStatus_, hitLine_, kStatusSlotCount);
+    }
+    // Field 3 of the query records: the referrer's site length at each hit.
+    GroupedLists QuerySiteLengths(bool internal) const;
 
     FileRecords files;
     PageRecords hosts;
     LineRecords browsers;
     PageRecords externalPages, internalPages;
     QueryRecords externalQueries, internalQueries;
-    std::array<StatusCounter, kStatusSlotCount> status;
+    std::array<std::int64_t, kStatusSlotCount> statusHits{};
     IdLists statusFiles;  // per slot
     DayCounters days;
     std::int64_t dayChanges = 0;
+    KeyMap statusTexts;
 
   private:
-    std::uint32_t AddFileHit(const PreparedHit& hit, std::uint32_t lineNumber);
-    void AddStatusHit(const PreparedHit& hit, std::uint32_t lineNumber, std::uint32_t filePos);
-    std::uint32_t AddHostHit(const PreparedHit& hit, std::uint32_t filePos,
-                             std::uint32_t lineNumber);
-    void AddBrowserHit(const PreparedHit& hit, std::uint32_t lineNumber);
-    void AddReferrerHit(const PreparedHit& hit, std::uint32_t filePos, std::uint32_t lineNumber);
+    std::uint32_t AddFileHit(const PreparedHit& hit);
+    void AddStatusHit(const PreparedHit& hit, std::uint32_t filePos);
+    std::uint32_t AddHostHit(const PreparedHit& hit);
+    void AddBrowserHit(const PreparedHit& hit);
+    void AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos, std::int64_t& queryPos);
+    void LinkFileReferrer(std::uint32_t filePos, std::uint32_t hostPos, bool internal,
+                          std::int64_t queryPos, std::int64_t pagePos);
+
+    // One entry per hit, in reading order; grouped by Finish.
+    // A page or query position carries kInternal for the internal lists.
+    static constexpr std::uint32_t kInternal = 0x80000000u;
+    std::vector<std::uint32_t> hitLine_, hitFile_, hitHost_, hitAgent_, hitPage_, hitStatus_;
+    // One entry per hit with a query: its query record and the referrer's site length.
+    std::vector<std::uint32_t> queryHit_, queryHitSiteLength_;
 
     int previousDay_ = 0;
     int currentDay_ = 1;
@@ -163,11 +235,13 @@ class MonthAnalysis {
     std::vector<std::uint32_t> hostSeenStamp_;  // day stamp of each host's last visit
     std::string lastHost_;                      // the last host and its position
     std::int64_t lastHostPos_ = -1;
+    std::string lastAgent_;  // the last user agent and its position
+    std::int64_t lastAgentPos_ = -1;
+    std::string lastStatusText_;  // the status of the last hit and its index
+    std::uint32_t lastStatus_ = kNoRecord;
     // Pairs already listed: host and file, page and file, query and file.
     PairSet hostFiles_, externalPageFiles_, internalPageFiles_, externalQueryFiles_,
         internalQueryFiles_;
-    std::string lastAgent_;
-    std::int64_t lastAgentPos_ = -1;
 };
 
 }  // namespace trafikon

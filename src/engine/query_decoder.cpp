@@ -113,6 +113,11 @@ void QueryDecoder::DecodeQuery(std::string_view rawQuery, std::string_view refer
         Utf8ToCp1252(out, converted_);
         out.swap(converted_);
     }
+    // A decoded line break would split the query's record over two lines of
+    // its file and shift every record after it: it becomes a blank.
+    for (char& c : out)
+        if (c == '\r' || c == '\n')
+            c = ' ';
 }
 
 void QueryDecoder::Utf8ToCp1252(std::string_view in, std::string& out) {

@@ -17,6 +17,7 @@ class QueryDecoder {
     QueryDecoder& operator=(const QueryDecoder&) = delete;
 
     // Decodes `rawQuery` (the referrer's text after its first "?") into `out`.
+    // Decoded CR and LF become blanks: a record is one line of its file.
     void DecodeQuery(std::string_view rawQuery, std::string_view referrer, std::string& out);
 
     // Converts UTF-8 to Windows-1252 into `out`: each maximal ill-formed

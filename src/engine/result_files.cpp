@@ -6,10 +6,14 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <exception>
 #include <memory>
+#include <span>
+#include <thread>
 
 #include "store/data_store.h"
 #include "store/status_table.h"
+#include "store/tagged_record.h"
 #include "store/text_file.h"
 #include "store/top_by_hits.h"
 
@@ -58,10 +62,9 @@ class LineBuffer {
     void Clear() { size_ = 0; }
     std::string_view view() const { return std::string_view(data_.get(), size_); }
     void Append(std::string_view text) {
-        if (text.empty())  // an empty value may have no storage at all
-            return;
         char* p = Space(text.size());
-        std::memcpy(p, text.data(), text.size());
+        if (!text.empty())
+            std::memcpy(p, text.data(), text.size());
         size_ += text.size();
     }
     void Number(std::int64_t value) {
@@ -82,7 +85,7 @@ class LineBuffer {
         size_ = static_cast<std::size_t>(p - data_.get());
     }
     // "-" followed by each number and a dash: the text form of an IdList.
-    void IdList(const std::vector<std::uint32_t>& list) {
+    void IdList(std::span<const std::uint32_t> list) {
         char* p = Space(1 + list.size() * 11);
         *p++ = '-';
         for (std::uint32_t v : list) {
@@ -96,8 +99,8 @@ class LineBuffer {
     char* Space(std::size_t n) {
         if (size_ + n > capacity_) {
             const std::size_t capacity = std::max(capacity_ * 2, size_ + n + 256);
-            auto data = std::make_unique<char[]>(capacity);
-            if (size_ > 0)  // the first buffer replaces no storage
+            auto data = std::make_unique_for_overwrite<char[]>(capacity);
+            if (size_ > 0)
                 std::memcpy(data.get(), data_.get(), size_);
             data_ = std::move(data);
             capacity_ = capacity;
@@ -109,15 +112,16 @@ class LineBuffer {
 };
 
 void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
+    const GroupedLists lines = a.StatusLines();
     LineBuffer line;
     for (int code : StatusFileCodes()) {
         const int slot = StatusSlot(code);
         line.Clear();
         line.Number(code);
         line.Append(";");
-        line.Number(a.status[slot].hits);
+        line.Number(a.statusHits[slot]);
         line.Append(";");
-        line.IdList(a.status[slot].lines);
+        line.IdList(lines.List(static_cast<std::uint32_t>(slot)));
         line.Append(";");
         line.IdList(a.statusFiles.List(static_cast<std::uint32_t>(slot)));
         out.WriteLine(line.view());
@@ -125,56 +129,77 @@ void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
 }
 
 // Host and referring-page records: key, hits, lines, files, last time.
-void WritePageRecords(const PageRecords& records, AtomicFileWriter& out) {
+// What the monthly statistics read back from the lines of the files just
+// built: like every reader, they take the fields with ReadField, so a value
+// that holds a tag reads here as it will read everywhere else.
+struct WrittenRecords {
+    std::vector<TopCandidate> files, hosts, externalPages;  // hits and the page marker
+    std::vector<StatsKind> fileKinds;                       // of field 1 of each file line
+};
+
+TopCandidate CandidateOf(std::string_view line, std::string_view marker) {
+    TopCandidate c;
+    c.hits = ParseInteger(ReadField(line, 2));
+    c.matchesMarker = line.find(marker) != std::string_view::npos;
+    return c;
+}
+
+void WritePageRecords(const PageRecords& records, const GroupedLists& lines, AtomicFileWriter& out,
+                      std::vector<TopCandidate>* written = nullptr) {
     LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
         line.Tag(1);
         line.Append(records.keys.Key(i));
         line.Tag(2);
-        line.Number(static_cast<std::int64_t>(records.lines[i].size()));
+        line.Number(records.hits[i]);
         line.Tag(3);
-        line.IdList(records.lines[i]);
+        line.IdList(lines.List(i));
         line.Tag(4);
         line.IdList(records.files.List(i));
         line.Tag(5);
-        line.Append(records.lastTime[i]);
+        line.Append(records.lastTime.Get(i));
         line.Tag(6);
         out.WriteLine(line.view());
+        if (written)
+            written->push_back(CandidateOf(line.view(), kAnyRecordMarker));
     }
 }
 
-void WriteBrowserRecords(const LineRecords& records, AtomicFileWriter& out) {
+void WriteBrowserRecords(const LineRecords& records, const GroupedLists& lines,
+                         AtomicFileWriter& out) {
     LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
         line.Tag(1);
         line.Append(records.keys.Key(i));
         line.Tag(2);
-        line.Number(static_cast<std::int64_t>(records.lines[i].size()));
+        line.Number(records.hits[i]);
         line.Tag(3);
-        line.IdList(records.lines[i]);
+        line.IdList(lines.List(i));
         line.Tag(4);
         out.WriteLine(line.view());
     }
 }
 
-void WriteFileRecords(const FileRecords& records, AtomicFileWriter& out) {
+void WriteFileRecords(const MonthAnalysis& a, const GroupedLists& lines, AtomicFileWriter& out,
+                      WrittenRecords& written) {
+    const FileRecords& records = a.files;
     LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
         line.Tag(1);
         line.Append(records.keys.Key(i));
         line.Tag(2);
-        line.Number(static_cast<std::int64_t>(records.lines[i].size()));
+        line.Number(records.hits[i]);
         line.Tag(3);
-        line.IdList(records.lines[i]);
+        line.IdList(lines.List(i));
         line.Tag(4);
         line.Number(records.type[i]);
         line.Tag(5);
-        line.Append(records.lastStatus[i]);
+        line.Append(a.statusTexts.Key(records.lastStatus[i]));
         line.Tag(6);
-        line.Append(records.lastTime[i]);
+        line.Append(records.lastTime.Get(i));
         line.Tag(7);
         line.IdList(records.hosts.List(i));
         line.Tag(8);
@@ -189,10 +214,13 @@ void WriteFileRecords(const FileRecords& records, AtomicFileWriter& out) {
         line.Append("-");
         line.Tag(13);
         out.WriteLine(line.view());
+        written.files.push_back(CandidateOf(line.view(), kPageMarker));
+        written.fileKinds.push_back(StatsKindOfPath(ReadField(line.view(), 1)));
     }
 }
 
-void WriteQueryRecords(const QueryRecords& records, AtomicFileWriter& out) {
+void WriteQueryRecords(const QueryRecords& records, const GroupedLists& siteLengths,
+                       AtomicFileWriter& out) {
     LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
@@ -201,11 +229,11 @@ void WriteQueryRecords(const QueryRecords& records, AtomicFileWriter& out) {
         line.Tag(2);
         line.Number(records.firstPage[i]);
         line.Tag(3);
-        line.IdList(records.siteLength[i]);
+        line.IdList(siteLengths.List(i));
         line.Tag(4);
         line.IdList(records.files.List(i));
         line.Tag(5);
-        line.Append(records.lastTime[i]);
+        line.Append(records.lastTime.Get(i));
         line.Tag(6);
         line.Append(records.firstReferrer[i]);
         line.Tag(7);
@@ -214,13 +242,6 @@ void WriteQueryRecords(const QueryRecords& records, AtomicFileWriter& out) {
         line.Tag(8);
         out.WriteLine(line.view());
     }
-}
-
-std::vector<TopCandidate> Candidates(const std::vector<std::vector<std::uint32_t>>& lines) {
-    std::vector<TopCandidate> candidates(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        candidates[i].hits = static_cast<long long>(lines[i].size());
-    return candidates;
 }
 
 std::array<long long, kDaysInList> Divided(const std::array<std::int64_t, 31>& values,
@@ -259,10 +280,13 @@ StatsKind StatsKindOfPath(std::string_view path) {
     return StatsKind::kPage;
 }
 
-MonthStats ComputeMonthStats(const MonthAnalysis& a, const std::string& date) {
+// The 28 lines of the monthly statistics file: counts of the written records,
+// status classes of the written status lines, day lists and top lists.
+void WriteMonthStats(const MonthAnalysis& a, const std::string& date, const WrittenRecords& written,
+                     AtomicFileWriter& out) {
     std::int64_t page = 0, image = 0, archive = 0;
-    for (std::uint32_t i = 0; i < a.files.size(); ++i) {
-        switch (StatsKindOfPath(a.files.keys.Key(i))) {
+    for (StatsKind kind : written.fileKinds) {
+        switch (kind) {
             case StatsKind::kImage:
                 ++image;
                 break;
@@ -277,13 +301,9 @@ MonthStats ComputeMonthStats(const MonthAnalysis& a, const std::string& date) {
     // Status classes count the written codes only, as the status file holds them.
     std::int64_t statusClass[5] = {};
     for (int code : StatusFileCodes())
-        statusClass[code / 100 - 1] += a.status[StatusSlot(code)].hits;
+        statusClass[code / 100 - 1] += a.statusHits[StatusSlot(code)];
     const std::int64_t ok = statusClass[0] + statusClass[1] + statusClass[2];
     const std::int64_t ko = statusClass[3] + statusClass[4];
-
-    std::vector<TopCandidate> pages = Candidates(a.files.lines);
-    for (std::size_t i = 0; i < pages.size(); ++i)
-        pages[i].matchesMarker = a.files.type[i] == kPage;
 
     MonthStats s;
     s[kStatDate] = date;
@@ -308,11 +328,12 @@ MonthStats ComputeMonthStats(const MonthAnalysis& a, const std::string& date) {
     s[kStatKoMo] = Number(Sum(a.days.bytes));
     s[kStatPaMo] = Number(Sum(a.days.pages));
     s[kStatHiMo] = Number(Sum(a.days.hits));
-    s[kStatTtPa] = TopByHits(pages, 20);
-    s[kStatTtHo] = TopByHits(Candidates(a.hosts.lines), 20);
-    s[kStatTtMo] = TopByHits(Candidates(a.externalPages.lines), 20);
+    s[kStatTtPa] = TopByHits(written.files, 20);
+    s[kStatTtHo] = TopByHits(written.hosts, 20);
+    s[kStatTtMo] = TopByHits(written.externalPages, 20);
     s.linesPresent = kMonthStatsLineCount;
-    return s;
+    for (const auto& line : FormatMonthStats(s))
+        out.WriteLine(line);
 }
 
 void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
@@ -320,35 +341,51 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     auto writer = [&](ResultFile file) {
         return std::make_unique<AtomicFileWriter>(siteDir + ResultFileName(file, monthKey));
     };
-    // All ten files are written whole before any of them replaces its predecessor.
-    std::vector<std::unique_ptr<AtomicFileWriter>> files;
-    files.push_back(writer(kStatusResult));
-    WriteStatusFile(a, *files.back());
-    files.push_back(writer(kHostsResult));
-    WritePageRecords(a.hosts, *files.back());
-    files.push_back(writer(kBrowsersResult));
-    WriteBrowserRecords(a.browsers, *files.back());
-    files.push_back(writer(kFilesResult));
-    WriteFileRecords(a.files, *files.back());
-    files.push_back(writer(kExternalReferrersResult));
-    WritePageRecords(a.externalPages, *files.back());
-    files.push_back(writer(kExternalQueriesResult));
-    WriteQueryRecords(a.externalQueries, *files.back());
-    files.push_back(writer(kInternalReferrersResult));
-    WritePageRecords(a.internalPages, *files.back());
-    files.push_back(writer(kInternalQueriesResult));
-    WriteQueryRecords(a.internalQueries, *files.back());
-    files.push_back(writer(kFinishedResult));
     const std::string monthlyPath = siteDir + MonthStatsFileName(monthKey);
+    std::vector<std::unique_ptr<AtomicFileWriter>> files;
+    for (ResultFile f : {kStatusResult, kHostsResult, kBrowsersResult, kFilesResult,
+                         kExternalReferrersResult, kExternalQueriesResult, kInternalReferrersResult,
+                         kInternalQueriesResult, kFinishedResult})
+        files.push_back(writer(f));
     auto monthly = std::make_unique<AtomicFileWriter>(monthlyPath);
-    for (const auto& line : FormatMonthStats(ComputeMonthStats(a, logDateText)))
-        monthly->WriteLine(line);
-    // Everything is on disk before the earlier analysis loses its mark: a full
-    // disk or a write error leaves that analysis whole.
-    for (auto& f : files)
-        f->Sync();
-    monthly->Sync();
+    WrittenRecords written;
 
+    // The file, referrer and query lists are built on a second thread while
+    // this one builds and saves the status, host and browser lists.
+    std::exception_ptr otherError;
+    std::thread other([&] {
+        try {
+            WriteFileRecords(a, a.FileLines(), *files[3], written);
+            WritePageRecords(a.externalPages, a.PageLines(false), *files[4],
+                             &written.externalPages);
+            WriteQueryRecords(a.externalQueries, a.QuerySiteLengths(false), *files[5]);
+            WritePageRecords(a.internalPages, a.PageLines(true), *files[6]);
+            WriteQueryRecords(a.internalQueries, a.QuerySiteLengths(true), *files[7]);
+        } catch (...) {
+            otherError = std::current_exception();
+        }
+    });
+    try {
+        WriteStatusFile(a, *files[0]);
+        WritePageRecords(a.hosts, a.HostLines(), *files[1], &written.hosts);
+        WriteBrowserRecords(a.browsers, a.BrowserLines(), *files[2]);
+        for (int i = 0; i < 3; ++i)
+            files[i]->Sync();
+    } catch (...) {
+        other.join();
+        throw;
+    }
+    other.join();
+    if (otherError)
+        std::rethrow_exception(otherError);
+    for (std::size_t i = 3; i < files.size(); ++i)
+        files[i]->Sync();
+    WriteMonthStats(a, logDateText, written, *monthly);
+    monthly->Sync();
+    // Everything is on disk before the earlier analysis loses its mark, so a
+    // full disk or a write error leaves that analysis whole. Until the new
+    // monthly file is in place the month reads as not analysed, so an
+    // interrupted renaming is analysed again.
     if (::unlink(monthlyPath.c_str()) != 0 && errno != ENOENT)
         ThrowErrno(monthlyPath);
     for (auto& f : files)

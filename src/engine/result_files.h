@@ -16,15 +16,10 @@ namespace trafikon {
 enum class StatsKind { kPage, kImage, kArchive };
 StatsKind StatsKindOfPath(std::string_view path);
 
-// The monthly statistics of an analysed month; `date` is the date-time text
-// of the analysed log.
-MonthStats ComputeMonthStats(const MonthAnalysis& analysis, const std::string& date);
-
-// Writes the ten files of `monthKey` into `siteDir` (ending in '/'). Every file
-// is first written whole under a temporary name; the earlier monthly file is
-// removed before the first one is renamed into place and the new one comes last,
-// so an interrupted write leaves the month marked as not analysed.
-// Throws IoError.
+// Writes the ten files of `monthKey` into `siteDir` (ending in '/').
+// Every file is first written whole under a temporary name; the earlier monthly file is removed
+// before the first one is renamed into place and the new one comes last, so an interrupted write
+// leaves the month marked as not analysed. Throws IoError.
 void WriteMonthFiles(const MonthAnalysis& analysis, const std::string& siteDir,
                      const std::string& monthKey, const std::string& logDateText);
 

@@ -534,3 +534,53 @@ TEST(AnalyseLogTest, LongLogsAnswerEveryQuestionInOrderAndCancelPromptly) {
 
 }  // namespace
 }  // namespace trafikon
+
+namespace trafikon {
+namespace {
+
+// The remembered last host starts empty; a first line without a host must
+// still get a host record of its own, like any other host text.
+TEST(AnalyseLogTest, EmptyHostsAreRecordsLikeOthers) {
+    const std::string t = "03/May/2004:10:00:00 +0200";
+    TestStore store;
+    store.AddMonth("2004-05", {Combined("", t, "GET /a HTTP/1.0", "200", "1"),
+                               Combined("x", t, "GET /b HTTP/1.0", "200", "1"),
+                               Combined("", t, "GET /a HTTP/1.0", "200", "1")});
+    ScriptedObserver observer;
+    ASSERT_TRUE(AnalyseLog(store.siteDir(), "2004-05", "", observer).completed);
+    EXPECT_EQ(store.Read("hos-", "2004-05"), "\\1;\\2;2\\3;-0-2-\\4;-0-\\5;[" + t + "]\\6;\r\n" +
+                                                 "\\1;x\\2;1\\3;-1-\\4;-1-\\5;[" + t + "]\\6;\r\n");
+    EXPECT_EQ(ParseMonthStats(store.ReadLines("mon-", "2004-05"))[kStatViJo],
+              "-0-0-2-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-");
+}
+
+}  // namespace
+}  // namespace trafikon
+
+namespace trafikon {
+namespace {
+
+// Values are written as they stand; the monthly statistics read the lines back
+// with ReadField like every other reader, tags inside values included.
+TEST(AnalyseLogTest, MonthlyStatisticsReadTheWrittenLinesBack) {
+    const std::string t = "03/May/2004:10:00:00 +0200";
+    TestStore store;
+    store.AddMonth("2004-05", {Combined("h", t, "GET /x\\4;1\\y.gif HTTP/1.0", "200", "1"),
+                               Combined("h", t, "GET /a\\2;b.zip HTTP/1.0", "200", "1")});
+    ScriptedObserver observer;
+    ASSERT_TRUE(AnalyseLog(store.siteDir(), "2004-05", "", observer).completed);
+    const Lines lfp = store.ReadLines("lfp-", "2004-05");
+    ASSERT_EQ(lfp.size(), 2u);
+    EXPECT_EQ(lfp[0].substr(0, 21), "\\1;/x\\4;1\\y.gif\\2;1\\3");
+    EXPECT_NE(lfp[0].find("\\4;2\\5;200"), std::string::npos);  // an image
+    EXPECT_EQ(ReadField(lfp[1], 1), "/a");  // the tag inside cuts the path short
+    const MonthStats s = ParseMonthStats(store.ReadLines("mon-", "2004-05"));
+    EXPECT_EQ(s[kStatTota], "2");
+    EXPECT_EQ(s[kStatImag], "1");
+    EXPECT_EQ(s[kStatProg], "0");
+    EXPECT_EQ(s[kStatPage], "1");
+    EXPECT_EQ(s[kStatTtPa], "-0 (1)-");  // the image line holds the page marker
+}
+
+}  // namespace
+}  // namespace trafikon

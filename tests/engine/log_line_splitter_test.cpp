@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "engine/log_reader.h"
+#include "store/text_file.h"
 #include "support/temp_dir.h"
 
 namespace trafikon {
@@ -108,6 +111,24 @@ TEST(LogReaderTest, LineEndsOfEveryKind) {
         EXPECT_EQ(lines, expected) << text.size();
         EXPECT_EQ(reader.bytesRead(), text.size());
     }
+}
+
+TEST(LogReaderTest, ReadsWhatTheFileHeldWhenOpened) {
+    testing::TempDir dir;
+    testing::WriteRaw(dir / "log", "a\r\nb");
+    LogReader reader(dir / "log");
+    {
+        std::FILE* f = std::fopen((dir / "log").c_str(), "ab");
+        ASSERT_NE(f, nullptr);
+        std::fputs("c\r\nd\r\n", f);  // an import appending meanwhile
+        std::fclose(f);
+    }
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.Next(line))
+        lines.emplace_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b"}));
+    EXPECT_THROW(LogReader(dir / "missing"), IoError);
 }
 
 }  // namespace

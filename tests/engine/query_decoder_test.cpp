@@ -36,6 +36,7 @@ TEST(QueryDecoderTest, DecodesParametersEscapesAndBlanks) {
         {"ampersand as escape", "a%26b", plain, "\"a&b\""},
         {"encoded quote", "%22x", plain, "\"\"x\""},
         {"tag inside", "q=\\3;x", plain, "\"q=\\3;x\""},
+        {"line breaks become blanks", "a%0Ab%0D%0Ac", plain, "\"a b  c\""},
     };
     QueryDecoder decoder;
     std::string out;
