@@ -124,11 +124,20 @@ void TFAnalyse::LoadMonth() {
     BusyCursor busy;
     ApplyTexts();
     ClearLogLines();
-    logIndex_.SetPath(App().siteDir + "log-" + key_ + ".log");
+    if (pendingIndex_.valid())
+        pendingIndex_.wait();
+    logIndex_ = std::make_unique<LogLineIndex>(App().siteDir + "log-" + key_ + ".log");
+    pendingIndex_ = std::async(std::launch::async, [path = logIndex_->path()] {
+        auto index = std::make_unique<LogLineIndex>(path);
+        index->Update();  // a failure is reported by the first detail, which tries again
+        return index;
+    });
     LoadMonthResults(App().siteDir, key_, results_);
     if (!results_.analysed) {
-        Messages().Inform(this, Tr(146));
+        // The lists are emptied before the message: its event loop may repaint
+        // them, and they must not point into the tables of the previous load.
         FillTabs();
+        Messages().Inform(this, Tr(146));
         return;
     }
     FillTabs();
@@ -157,7 +166,7 @@ void TFAnalyse::ReportProblems(const std::vector<std::string>& problems) {
 }
 
 std::size_t TFAnalyse::ShowLogLines(std::string_view idList, LineNumbering numbering) {
-    LogExtraction got = ExtractLogLines(logIndex_, idList, numbering);
+    LogExtraction got = ExtractLogLines(ReadyLogIndex(), idList, numbering);
     const std::size_t rows = got.lines.size();
     logModel_->SetLines(std::move(got.lines));
     if (!got.error.empty()) {
@@ -171,8 +180,29 @@ std::size_t TFAnalyse::ShowLogLines(std::string_view idList, LineNumbering numbe
                           "The stored log changed since the analysis: %1 line(s) beyond its end. "
                           "Analyse this month again.")
                       .arg(got.beyondEnd));
+    } else if (got.notNumbers > 0) {
+        Messages().Inform(this,
+                          Wording("Un fichier de résultat de ce mois est abîmé : %1 numéro(s) de "
+                                  "ligne illisible(s). Relancez l'analyse de ce mois.",
+                                  "A result file of this month is damaged: %1 line number(s) "
+                                  "cannot be read. Analyse this month again.")
+                              .arg(got.notNumbers));
     }
     return rows;
+}
+
+LogLineIndex& TFAnalyse::ReadyLogIndex() {
+    if (pendingIndex_.valid()) {
+        BusyCursor busy;
+        logIndex_ = pendingIndex_.get();
+    }
+    if (!logIndex_)
+        logIndex_ = std::make_unique<LogLineIndex>(App().siteDir + "log-" + key_ + ".log");
+    return *logIndex_;
+}
+
+const LogLineIndex& TFAnalyse::logIndex() {
+    return ReadyLogIndex();
 }
 
 void TFAnalyse::ClearLogLines() {

@@ -21,6 +21,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -59,7 +60,8 @@ class TFAnalyse : public QWidget, public AnalysisContext {
     NameCountListWidget* browserList() const { return browsers_; }
     LogLinesView* logLinesView() const { return logView_; }
     LogLinesModel* logLines() const { return logModel_; }
-    const LogLineIndex& logIndex() const { return logIndex_; }
+    // The stored log's line index (waits for its first build when it is under way).
+    const LogLineIndex& logIndex();
 
     // Starts the page opener with one address (tests replace it).
     std::function<void(const std::string& command, const std::string& address)> openPage;
@@ -87,7 +89,12 @@ class TFAnalyse : public QWidget, public AnalysisContext {
 
     std::string key_;
     MonthResults results_;
-    LogLineIndex logIndex_;
+    LogLineIndex& ReadyLogIndex();
+
+    // The line offsets of the stored log, built on a worker thread when the
+    // month loads so that the first detail does not wait for a big log.
+    std::unique_ptr<LogLineIndex> logIndex_;
+    std::future<std::unique_ptr<LogLineIndex>> pendingIndex_;
     bool shown_ = false;
 
     QTabWidget* tabs_ = nullptr;

@@ -9,9 +9,11 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
+#include "views/analysis/tabs_left_align_qt.h"
 #include "views/analysis/tabs_rows_qt.h"
 #include "views/analysis/tabs_switch_bar_widget.h"
 
@@ -48,6 +50,10 @@ FilesTab::FilesTab(const MonthResults& results, AnalysisContext& context, QWidge
     count_ = new QLabel(left);
     leftLayout->addWidget(count_);
     list_ = new NameCountListWidget(left);
+    // The name takes what the count leaves (about 280 pixels in the 353 of the side).
+    list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    list_->header()->setSectionResizeMode(1, QHeaderView::Fixed);
+    list_->header()->resizeSection(1, 60);
     leftLayout->addWidget(list_, 1);
 
     auto* right = new QWidget(this);
@@ -63,8 +69,10 @@ FilesTab::FilesTab(const MonthResults& results, AnalysisContext& context, QWidge
         const bool queries = i == tabs::kExternalQueriesSwitch || i == tabs::kInternalQueriesSwitch;
         l->SetCountColumnShown(queries);
         l->SetSortable(i == tabs::kExternalQueriesSwitch);
-        if (queries)
+        if (queries) {
             l->header()->resizeSection(0, 300);
+            l->setItemDelegateForColumn(1, new TabsLeftAlignDelegate(l));
+        }
         lists_[std::size_t(i)] = l;
         stack_->addWidget(l);
         connect(l, &NameCountListWidget::shortcutUsed, this,
@@ -209,6 +217,7 @@ void FilesTab::ShowDetail(int listRow) {
                      d.lastStatusIsError ? QColor(Qt::red) : QColor(0, 128, 0));
     for (int i = 0; i < 5; ++i)
         switches_->SetCaption(i, FromCp1252(t.switches[std::size_t(i)]));
+    header_->SetMissingNote(d.missing, context_.settings().languageCode());
     QApplication::restoreOverrideCursor();
 }
 

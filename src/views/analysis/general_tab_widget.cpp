@@ -1,5 +1,6 @@
 #include "views/analysis/general_tab_widget.h"
 
+#include <QApplication>
 #include <QEnterEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -69,8 +70,8 @@ QTreeWidget* MakeFixedList(int columns, QWidget* parent) {
     return list;
 }
 
-QColor WindowTextColor(const QWidget* w) {
-    return w->style() ? QPalette().color(QPalette::WindowText) : QColor(Qt::black);
+QColor WindowTextColor() {
+    return QApplication::palette().color(QPalette::WindowText);
 }
 
 }  // namespace
@@ -155,7 +156,7 @@ void GeneralTabWidget::ShowPanel(Panel panel) {
     panel_ = panel;
     stack_->setCurrentIndex(panel);
     for (int i = 0; i < 3; ++i)
-        links_[i]->SetColor(i == panel ? QColor(Qt::blue) : WindowTextColor(this));
+        links_[i]->SetColor(i == panel ? QColor(Qt::blue) : WindowTextColor());
     for (LinkLabel* l : subLinks_)
         l->setVisible(panel == kTopLists);
 }
@@ -163,7 +164,7 @@ void GeneralTabWidget::ShowPanel(Panel panel) {
 void GeneralTabWidget::ShowTopList(TopList which) {
     topList_ = static_cast<int>(which);
     for (int i = 0; i < 3; ++i)
-        subLinks_[i]->SetColor(i == topList_ ? QColor(Qt::blue) : WindowTextColor(this));
+        subLinks_[i]->SetColor(i == topList_ ? QColor(Qt::blue) : WindowTextColor());
     top_->model().SetRows(TopListRows(context_.results(), which));
 }
 

@@ -16,7 +16,9 @@ NameCountListWidget::NameCountListWidget(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(0, QHeaderView::Interactive);
-    header()->resizeSection(0, 280);
+    // Name and count side by side in the 353-pixel lists, beside the scroll bar.
+    header()->resizeSection(0, 270);
+    header()->resizeSection(1, 60);
     header()->setSectionsMovable(false);
     SetSortable(true);
 

@@ -84,6 +84,8 @@ ReferrerDetail ReferrerList::Detail(int row, const std::vector<std::string>& fil
     d.missing = pages.missing;
     d.lastAccess = LastAccessText(Field(line, 5));
     for (int q : QueriesOf(row)) {
+        if (static_cast<std::size_t>(q) >= queries_->size())
+            continue;  // the table was replaced after the grouping
         const std::string& query = (*queries_)[static_cast<std::size_t>(q)];
         d.queries.push_back({Field(query, 1), Field(query, 6)});
     }

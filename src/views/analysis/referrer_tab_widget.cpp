@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
@@ -38,6 +40,10 @@ ReferrerTab::ReferrerTab(const MonthResults& results, AnalysisContext& context, 
     count_ = new QLabel(left);
     leftLayout->addWidget(count_);
     list_ = new NameCountListWidget(left);
+    // The name takes what the count leaves (about 280 pixels in the 353 of the side).
+    list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    list_->header()->setSectionResizeMode(1, QHeaderView::Fixed);
+    list_->header()->resizeSection(1, 60);
     leftLayout->addWidget(list_, 1);
 
     auto* right = new QWidget(this);
@@ -183,6 +189,7 @@ void ReferrerTab::ShowDetail(int listRow) {
     header_->SetLine(3, FromCp1252(t.line4));
     switches_->SetCaption(kPagesSwitch, FromCp1252(t.pagesSwitch));
     switches_->SetCaption(kQueriesSwitch, FromCp1252(t.queriesSwitch));
+    header_->SetMissingNote(d.missing, context_.settings().languageCode());
     QApplication::restoreOverrideCursor();
 }
 

@@ -31,9 +31,15 @@ StatusTab::StatusTab(const MonthResults& results, AnalysisContext& context, QWid
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->header()->setSectionsClickable(false);
-    list_->header()->setStretchLastSection(true);
-    list_->header()->resizeSection(0, 50);
-    list_->header()->resizeSection(1, 150);
+    // Code and count keep their width; the description takes the rest (about 150 pixels).
+    list_->header()->setStretchLastSection(false);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->header()->setMinimumSectionSize(20);
+    list_->header()->setSectionResizeMode(0, QHeaderView::Fixed);
+    list_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    list_->header()->setSectionResizeMode(2, QHeaderView::Fixed);
+    list_->header()->resizeSection(0, 40);
+    list_->header()->resizeSection(2, 60);
     list_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
 
     auto* right = new QWidget(this);
@@ -137,6 +143,7 @@ void StatusTab::ShowDetail(int listRow) {
     header_->SetLine(1, FromCp1252(t.pages));
     header_->SetLine(2, QString());
     header_->SetLine(3, QString());
+    header_->SetMissingNote(d.missing, context_.settings().languageCode());
     QApplication::restoreOverrideCursor();
 }
 

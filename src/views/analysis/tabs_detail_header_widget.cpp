@@ -19,7 +19,35 @@ TabsDetailHeader::TabsDetailHeader(QWidget* parent) : QWidget(parent), title_(ne
         l->setTextFormat(Qt::PlainText);
         layout->addWidget(l);
     }
+    note_ = new QLabel(this);
+    note_->setWordWrap(true);
+    QPalette p = note_->palette();
+    p.setColor(QPalette::WindowText, Qt::red);
+    note_->setPalette(p);
+    note_->hide();
+    layout->addWidget(note_);
     SetLine(0, QString());
+}
+
+void TabsDetailHeader::SetMissingNote(std::size_t missing, const std::string& languageCode) {
+    if (missing == 0) {
+        note_->clear();
+        note_->hide();
+        return;
+    }
+    const char* text =
+        languageCode == "en"
+            ? "%1 reference(s) point past the end of the month's result files "
+              "(replaced since this window loaded them?) and are not shown."
+            : "%1 r\u00e9f\u00e9rence(s) hors des fichiers de r\u00e9sultats du mois "
+              "(remplac\u00e9s depuis le chargement de cette fen\u00eatre ?) ne "
+              "sont pas affich\u00e9es.";
+    note_->setText(QString::fromUtf8(text).arg(static_cast<qulonglong>(missing)));
+    note_->show();
+}
+
+QString TabsDetailHeader::note() const {
+    return note_->isHidden() ? QString() : note_->text();
 }
 
 void TabsDetailHeader::SetTitle(const QString& text) {
@@ -43,6 +71,8 @@ void TabsDetailHeader::Clear() {
     title_->clear();
     for (int i = 0; i < 4; ++i)
         SetLine(i, QString());
+    note_->clear();
+    note_->hide();
 }
 
 QString TabsDetailHeader::title() const {

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 #include <array>
+#include <string>
 
 class QLabel;
 
@@ -16,7 +17,13 @@ class TabsDetailHeader : public QWidget {
     void SetTitle(const QString& text);
     // Line 0..3; `colour` invalid keeps the line's own colour (blue for line 0).
     void SetLine(int line, const QString& text, const QColor& colour = QColor());
-    void Clear();
+    void Clear();  // also hides the note
+
+    // A red note under the lines, for a detail whose records point past the end
+    // of the month's tables (result files replaced after the window loaded
+    // them): `missing` entries could not be shown. 0 hides the note.
+    void SetMissingNote(std::size_t missing, const std::string& languageCode);
+    QString note() const;  // empty when hidden
 
     QString title() const;
     QString line(int line) const;
@@ -25,6 +32,7 @@ class TabsDetailHeader : public QWidget {
   private:
     QLabel* title_;
     std::array<QLabel*, 4> lines_{};
+    QLabel* note_;
 };
 
 }  // namespace trafikon

@@ -1,24 +1,29 @@
 #include "views/analysis/tabs_switch_bar_widget.h"
 
 #include <QButtonGroup>
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace trafikon {
 
 TabsSwitchBar::TabsSwitchBar(const std::vector<int>& rows, QWidget* parent)
     : QWidget(parent), group_(new QButtonGroup(this)) {
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
     int index = 0;
     for (std::size_t r = 0; r < rows.size(); ++r) {
+        // Each row keeps its switches at their own width, left-aligned.
+        auto* row = new QHBoxLayout;
+        row->setSpacing(10);
+        column->addLayout(row);
         for (int c = 0; c < rows[r]; ++c, ++index) {
             auto* b = new QRadioButton(this);
             QFont f = b->font();
             f.setBold(true);
             b->setFont(f);
             group_->addButton(b, index);
-            grid->addWidget(b, static_cast<int>(r), c);
+            row->addWidget(b);
             switches_.push_back(b);
             connect(b, &QRadioButton::pressed, this, [this, index] {
                 Paint(index, "red");
@@ -29,8 +34,8 @@ TabsSwitchBar::TabsSwitchBar(const std::vector<int>& rows, QWidget* parent)
                 PaintAll();
             });
         }
+        row->addStretch(1);
     }
-    grid->setColumnStretch(grid->columnCount(), 1);
     connect(group_, &QButtonGroup::idClicked, this, [this](int id) { SetChosen(id); });
     if (!switches_.empty())
         switches_.front()->setChecked(true);
@@ -47,8 +52,10 @@ void TabsSwitchBar::SetChosen(int index) {
 }
 
 void TabsSwitchBar::SetCaption(int index, const QString& caption) {
-    if (index >= 0 && index < count())
-        switches_[std::size_t(index)]->setText(caption);
+    if (index < 0 || index >= count())
+        return;
+    switches_[std::size_t(index)]->setText(caption);
+    switches_[std::size_t(index)]->setToolTip(caption);  // in full, should the tab be narrow
 }
 
 QString TabsSwitchBar::caption(int index) const {

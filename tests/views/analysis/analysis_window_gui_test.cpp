@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QEnterEvent>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -106,6 +107,45 @@ TEST_F(AnalysisWindowTest, GeneralTabShowsSummaryDaysGraphAndTopLists) {
     EXPECT_EQ(g->topList()->model().RowAt(0)->name, "/index.html");
     g->ShowPanel(GeneralTabWidget::kSummary);
     EXPECT_TRUE(g->topListLabel(TopList::Pages)->isHidden());
+}
+
+TEST_F(AnalysisWindowTest, LinkLabelsHoverRedAndStayBlueOnceClicked) {
+    auto w = Open();
+    w->tabs()->setCurrentIndex(TFAnalyse::kGeneral);
+    GeneralTabWidget* g = w->generalTab();
+    LinkLabel* summary = g->panelLabel(GeneralTabWidget::kSummary);
+    LinkLabel* stats = g->panelLabel(GeneralTabWidget::kStatistics);
+    EXPECT_EQ(summary->color(), QColor(Qt::blue));
+    EXPECT_TRUE(summary->font().bold());
+
+    const QColor before = stats->color();
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(stats, &enter);
+    EXPECT_EQ(stats->color(), QColor(Qt::red));
+    EXPECT_EQ(stats->cursor().shape(), Qt::PointingHandCursor);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(stats, &leave);
+    EXPECT_EQ(stats->color(), before);
+
+    QApplication::sendEvent(stats, &enter);
+    QTest::mouseClick(stats, Qt::LeftButton, {}, QPoint(2, 2));
+    QApplication::sendEvent(stats, &leave);
+    EXPECT_EQ(g->panel(), GeneralTabWidget::kStatistics);
+    EXPECT_EQ(stats->color(), QColor(Qt::blue));
+    EXPECT_NE(summary->color(), QColor(Qt::blue));
+    EXPECT_TRUE(g->topListLabel(TopList::Hosts)->isHidden());
+}
+
+TEST_F(AnalysisWindowTest, AReloadReplacesRowsInsteadOfAddingThem) {
+    auto w = Open();
+    GeneralTabWidget* g = w->generalTab();
+    g->ShowPanel(GeneralTabWidget::kTopLists);
+    g->ShowTopList(TopList::Hosts);
+    w->LoadMonth();
+    EXPECT_EQ(g->summaryList()->topLevelItemCount(), 11);
+    EXPECT_EQ(g->dayList()->topLevelItemCount(), 31);
+    EXPECT_EQ(g->topList()->model().rowCount(), 2);
+    EXPECT_EQ(w->browserList()->model().rowCount(), 2);
 }
 
 TEST_F(AnalysisWindowTest, TopListShortcutsCopyAndOpenByKind) {
@@ -221,6 +261,23 @@ TEST_F(AnalysisWindowTest, BrowsersListSortsOnHeaderClicks) {
     EXPECT_EQ(b->model().RowAt(0)->name, "Other/2.0");
 }
 
+TEST_F(AnalysisWindowTest, TheSelectionFollowsItsRowThroughASort) {
+    auto w = Open();
+    NameCountListWidget* b = w->browserList();
+    b->SelectRow(0);            // Agent/1.0
+    b->model().ClickColumn(0);  // Z to A: Agent/1.0 moves to row 1
+    EXPECT_EQ(b->SelectedRow(), 1);
+    EXPECT_EQ(b->model().RowAt(b->SelectedRow())->name, "Agent/1.0");
+    EXPECT_EQ(b->currentIndex().row(), 1);
+}
+
+TEST_F(AnalysisWindowTest, PagesOpenNothingWithoutASiteAddress) {
+    App().settings[1].clear();
+    auto w = Open();
+    w->OpenSitePage("/index.html");
+    EXPECT_TRUE(opened.empty());
+}
+
 TEST_F(AnalysisWindowTest, AMonthWithoutAnalysisSaysSoAndShowsEmptyLists) {
     std::remove((dir / "lfp-2004-02.tfd").c_str());
     auto w = Open();
@@ -251,6 +308,14 @@ TEST_F(AnalysisWindowTest, DamagedResultFilesAreReportedAndTheRestIsShown) {
     // The file's hosts point into a table that is now empty: the detail still shows.
     files->fileList()->SelectRow(0);
     EXPECT_EQ(w->logLines()->rowCount(), 3);
+}
+
+TEST_F(AnalysisWindowTest, LineNumbersThatDoNotConvertAreSkippedAndReported) {
+    auto w = Open();
+    EXPECT_EQ(w->ShowLogLines("-1-x1-2-", LineNumbering::IndexPlusOne), 2u);
+    EXPECT_EQ(w->logLines()->lines()[1].number, 3);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains("1 numéro(s)"));
 }
 
 TEST_F(AnalysisWindowTest, ALogShortenedAfterTheAnalysisShowsWhatItCan) {

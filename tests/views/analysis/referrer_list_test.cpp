@@ -100,6 +100,13 @@ TEST(ReferrerList, OutOfRangeRowsAndEmptyTables) {
     ReferrerDetail d = list.Detail(0, {});
     ASSERT_TRUE(d.found);
     EXPECT_TRUE(d.queries.empty());
+    // Tables emptied by a reload before the list is loaded again.
+    std::vector<std::string> queries = {QueryRec("\"q=a\"", "0", "http://me.example/?q=a")};
+    list.Load(refs, queries);
+    queries.clear();
+    EXPECT_TRUE(list.Detail(0, {}).queries.empty());
+    refs.clear();
+    EXPECT_FALSE(list.Detail(0, {}).found);
     list.Clear();
     EXPECT_TRUE(list.Rows("").empty());
 }
