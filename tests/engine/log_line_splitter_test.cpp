@@ -116,7 +116,7 @@ TEST(LogReaderTest, LineEndsOfEveryKind) {
 TEST(LogReaderTest, ReadsWhatTheFileHeldWhenOpened) {
     testing::TempDir dir;
     testing::WriteRaw(dir / "log", "a\r\nb");
-    LogReader reader(dir / "log");
+    StoredLogReader reader(dir / "log");
     {
         std::FILE* f = std::fopen((dir / "log").c_str(), "ab");
         ASSERT_NE(f, nullptr);
@@ -128,7 +128,7 @@ TEST(LogReaderTest, ReadsWhatTheFileHeldWhenOpened) {
     while (reader.Next(line))
         lines.emplace_back(line);
     EXPECT_EQ(lines, (std::vector<std::string>{"a", "b"}));
-    EXPECT_THROW(LogReader(dir / "missing"), IoError);
+    EXPECT_THROW(StoredLogReader(dir / "missing"), IoError);
 }
 
 }  // namespace
