@@ -38,6 +38,11 @@ struct HostileCase {
     std::uint64_t hits;  // lines counted as hits
 };
 
+// Test names show the case's name, not its bytes.
+void PrintTo(const HostileCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 std::vector<HostileCase> Cases() {
     const std::string crlf = "\r\n";
     std::string nul = kGood;

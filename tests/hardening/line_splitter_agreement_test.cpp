@@ -18,6 +18,10 @@ struct SplitCase {
     std::vector<std::string> lines;  // split in order by one splitter
 };
 
+void PrintTo(const SplitCase& c, std::ostream* out) {
+    *out << c.format << " x" << c.lines.size();
+}
+
 class SplitterAgreement : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitterAgreement, FastSplitterGivesWhatSplitLineGives) {
