@@ -59,5 +59,7 @@ for t in "${targets[@]}"; do
   fi
   summary+=("$t: $runs executions in ${seconds}s, corpus $corpus inputs, $result")
 done
+# A target stopped by a finding leaves its scratch store behind.
+rm -rf /dev/shm/trafikon-fuzz-* /tmp/trafikon-fuzz-* 2>/dev/null || true
 printf '%s\n' "${summary[@]}"
 exit $status
