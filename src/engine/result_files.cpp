@@ -369,12 +369,8 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
         WriteStatusFile(a, *files[0]);
         WritePageRecords(a.hosts, a.HostLines(), *files[1], &written.hosts);
         WriteBrowserRecords(a.browsers, a.BrowserLines(), *files[2]);
-        // Until the new monthly file is in place the month reads as not
-        // analysed, so an interrupted write is analysed again.
-        if (::unlink(monthlyPath.c_str()) != 0 && errno != ENOENT)
-            ThrowErrno(monthlyPath);
         for (int i = 0; i < 3; ++i)
-            files[i]->Commit();
+            files[i]->Sync();
     } catch (...) {
         other.join();
         throw;
@@ -383,8 +379,17 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     if (otherError)
         std::rethrow_exception(otherError);
     for (std::size_t i = 3; i < files.size(); ++i)
-        files[i]->Commit();
+        files[i]->Sync();
     WriteMonthStats(a, logDateText, written, *monthly);
+    monthly->Sync();
+    // Everything is on disk before the earlier analysis loses its mark, so a
+    // full disk or a write error leaves that analysis whole. Until the new
+    // monthly file is in place the month reads as not analysed, so an
+    // interrupted renaming is analysed again.
+    if (::unlink(monthlyPath.c_str()) != 0 && errno != ENOENT)
+        ThrowErrno(monthlyPath);
+    for (auto& f : files)
+        f->Commit();
     monthly->Commit();
 }
 

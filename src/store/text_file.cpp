@@ -167,10 +167,14 @@ void AtomicFileWriter::Flush() {
     buffer_.clear();
 }
 
-void AtomicFileWriter::Commit() {
+void AtomicFileWriter::Sync() {
     Flush();
     if (::fsync(fd_) != 0)
         ThrowErrno(path_);
+}
+
+void AtomicFileWriter::Commit() {
+    Sync();
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0)

@@ -67,6 +67,9 @@ class AtomicFileWriter {
         Write(line);
         Write("\r\n");
     }
+    // Writes everything out and syncs the temporary file, so that a full disk
+    // or a write error shows before anything is renamed (Commit() does it too).
+    void Sync();
     void Commit();
     const std::string& path() const { return path_; }
 

@@ -28,7 +28,7 @@ std::vector<NameCountRow> TopListRows(const MonthResults& month, TopList which,
                                                    : month.externalReferrers;
     std::vector<NameCountRow> rows;
     std::size_t lost = 0;
-    for (ShownTopEntry& e : ParseShownTopList(text)) {
+    for (TopListEntry& e : ParseShownTopList(text)) {
         NameCountRow r;
         const std::string* line = MonthResults::LineAt(table, e.position);
         if (line)

@@ -103,8 +103,8 @@ long long RecordKeyIndex::Find(std::string_view key) const {
     return it == map_.end() ? -1 : it->second;
 }
 
-std::vector<ShownTopEntry> ParseShownTopList(std::string_view text, bool* malformed) {
-    std::vector<ShownTopEntry> out;
+std::vector<TopListEntry> ParseShownTopList(std::string_view text, bool* malformed) {
+    std::vector<TopListEntry> out;
     bool bad = false;
     if (!text.empty() && text.front() == '-')  // the list's leading dash, when not cut yet
         text.remove_prefix(1);
@@ -116,7 +116,7 @@ std::vector<ShownTopEntry> ParseShownTopList(std::string_view text, bool* malfor
             bad = true;
             break;
         }
-        ShownTopEntry e;
+        TopListEntry e;
         e.position = ToNumber(text.substr(0, blank), -1);
         e.count = std::string(text.substr(blank + 2, close - blank - 2));
         if (e.position < 0)

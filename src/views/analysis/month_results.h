@@ -57,12 +57,12 @@ struct MonthSummary {
 };
 
 // One entry of a top-list text ("-3 (120)-0 (95)-").
-struct ShownTopEntry {
+struct TopListEntry {
     long long position = -1;
     std::string count;
 };
 // Parses a top-list text; stops at the first malformed entry and sets *malformed.
-std::vector<ShownTopEntry> ParseShownTopList(std::string_view text, bool* malformed = nullptr);
+std::vector<TopListEntry> ParseShownTopList(std::string_view text, bool* malformed = nullptr);
 
 struct MonthResults {
     MonthResults() = default;

@@ -1,0 +1,123 @@
+#!/usr/bin/env python3
+"""Makes the seed corpus of each fuzz target from generated log lines.
+
+usage: make_seeds.py --genlog PATH --out DIR
+Writes DIR/<target>/seed-N, one folder per fuzz target.
+"""
+import argparse
+import os
+import random
+import re
+import subprocess
+
+FORMATS = {
+    "combined": "hlutrsbRU",
+    "common": "hlutrsb",
+    "iis": "dHNMINNuhURsNNbNN",
+}
+
+
+def genlog(path, fmt, lines, seed, junk="0"):
+    out = subprocess.run(
+        ["python3", path, "--lines", str(lines), "--format", fmt, "--months", "1",
+         "--seed", str(seed), "--start", "2002-03", "--junk", junk],
+        check=True, capture_output=True).stdout
+    return out.splitlines()
+
+
+class Seeds:
+    def __init__(self, root, target):
+        self.dir = os.path.join(root, target)
+        os.makedirs(self.dir, exist_ok=True)
+        self.n = 0
+
+    def add(self, data):
+        with open(os.path.join(self.dir, "seed-%03d" % self.n), "wb") as f:
+            f.write(data)
+        self.n += 1
+
+
+def record(values):
+    out = b""
+    for i, v in enumerate(values, 1):
+        out += b"\\%d;" % i + v
+    return out + b"\\%d;" % (len(values) + 1)
+
+
+def id_list(ids):
+    return b"-" + b"".join(b"%d-" % i for i in ids)
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--genlog", required=True)
+    ap.add_argument("--out", required=True)
+    args = ap.parse_args()
+    rng = random.Random(7)
+    logs = {fmt: genlog(args.genlog, fmt, 60, 11, "0.1") for fmt in FORMATS}
+    data_lines = {fmt: [l for l in ls if not l.startswith(b"#")] for fmt, ls in logs.items()}
+
+    # Lines by a format: the format, then a few lines.
+    split = Seeds(args.out, "split_line")
+    for fmt, codes in FORMATS.items():
+        ls = data_lines[fmt]
+        for k in range(0, 12, 3):
+            split.add(codes.encode() + b"\n" + b"\n".join(ls[k:k + 3]))
+    split.add(b"tdH\n[24/Mar/2002:01:37:08 +0100] 2002-03-24 01:37:08")
+    split.add(b"dHr\n2002-13-01 25:61:61 \"GET / HTTP/1.0\"")
+
+    # Record lines and id lists.
+    rec = Seeds(args.out, "tagged_record")
+    for k, line in enumerate(data_lines["combined"][:12]):
+        m = re.search(rb'"\S+ (\S+)', line)
+        path = m.group(1) if m else b"/"
+        ids = sorted(rng.sample(range(500), 4))
+        rec.add(record([path, b"4", id_list(ids), b"1", b"200", b"[24/Mar/2002:01:37:08 +0100]",
+                        id_list(ids[:2]), b"-", b"-", id_list([k]), b"-", b"-"]))
+    rec.add(b"/a|b||c")
+    rec.add(id_list([0, 12, 40, 9223372036854775807]))
+    rec.add(b"\\1;a\\2;b")
+
+    # Referrer queries: the raw query, then the whole referrer.
+    dq = Seeds(args.out, "decode_query")
+    for line in data_lines["combined"]:
+        for ref in re.findall(rb'"(https?://[^"]*\?[^"]*)"', line):
+            dq.add(ref.split(b"?", 1)[1] + b"\n" + ref)
+    dq.add(b"q=caf%C3%A9+cr%E8me&ie=UTF-8\nhttp://search.example.com/search?q=caf%C3%A9&ie=UTF-8")
+    dq.add(b"q=%zz%4%%+&&=\nhttp://s.example.com/?q=%zz")
+    dq.add("q=été €".encode("utf-8") + b"\nhttp://x/?oe=utf-8")
+
+    # Monthly, status and file-list files of a month as the engine writes them.
+    mf = Seeds(args.out, "month_files")
+    for k in range(4):
+        days = [rng.randrange(0, 300) for _ in range(31)]
+        day_list = b"-" + b"".join(b"%d-" % d for d in days)
+        top = b"-" + b"".join(b"%d (%d)-" % (i, 100 - 7 * i) for i in range(rng.randrange(1, 22)))
+        keys = [b"Date", b"Tota", b"Page", b"Imag", b"Prog", b"Host", b"Orig", b"Mote", b"ReOK",
+                b"ReKO", b"Hits", b"Ret100", b"Ret200", b"Ret300", b"Ret400", b"Ret500", b"Jour"]
+        mon = [keys[0] + b"=24/03/2002 01:37:08"] + [key + b"=%d" % rng.randrange(1000)
+                                                     for key in keys[1:]]
+        mon += [b"ViJo=" + day_list, b"KoJo=" + day_list, b"PaJo=" + day_list,
+                b"HiJo=" + day_list, b"ViMo=1", b"KoMo=2", b"PaMo=3", b"HiMo=4",
+                b"ttPa=" + top, b"ttHo=" + top, b"ttMo=" + top]
+        codes = [100, 101, 102] + list(range(200, 208)) + list(range(300, 306)) + [307] + \
+            list(range(400, 418)) + [422, 423, 424, 426] + list(range(500, 508)) + [510]
+        ret = [b"%d;%d;%s;%s" % (c, 2, id_list([1, 5]), id_list([0])) if c in (200, 404)
+               else b"%d;0;-;-" % c for c in codes]
+        lfp = [record([b"/p%d.html" % i, b"2", id_list([i, i + 1]), b"1", b"200", b"[x]",
+                       b"-0-", b"-", b"-", b"-", b"-", b"-"]) for i in range(k + 2)]
+        mf.add(b"\r\n".join(mon) + b"\r\n@@\n" + b"\r\n".join(ret) + b"\r\n@@\n" +
+               b"\r\n".join(lfp) + b"\r\n@@\n" + b"\r\n".join(data_lines["combined"][:8]) +
+               b"\r\n")
+
+    # Small stored months: the format, then the stored log.
+    am = Seeds(args.out, "analyse_month")
+    for fmt, codes in FORMATS.items():
+        ls = logs[fmt]
+        for k in range(0, 40, 20):
+            am.add(codes.encode() + b"\n" + b"\r\n".join(ls[k:k + 20]) + b"\r\n")
+    am.add(b"!hlutrsbRU\n" + b"\r\n".join(data_lines["combined"][:5]) + b"\r\nshort line\r\n")
+
+
+if __name__ == "__main__":
+    main()
