@@ -1,11 +1,12 @@
 #include "store/text_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <random>
 
@@ -132,6 +133,28 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
     AtomicFileWriter out(path);
     out.Write(bytes);
     out.Commit();
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+    const auto slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string prefix = "." + name + ".";
+    DIR* d = ::opendir(dir.c_str());
+    if (!d)
+        return;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view entry(e->d_name);
+        // ".<name>." + 16 hex digits + ".tmp", exactly what TemporaryNameFor makes.
+        if (entry.size() != prefix.size() + 16 + 4 || entry.substr(0, prefix.size()) != prefix ||
+            entry.substr(entry.size() - 4) != ".tmp")
+            continue;
+        const std::string_view hex = entry.substr(prefix.size(), 16);
+        if (hex.find_first_not_of("0123456789abcdef") != std::string_view::npos)
+            continue;
+        ::unlink((dir + "/" + std::string(entry)).c_str());
+    }
+    ::closedir(d);
 }
 
 // ---------------------------------------------------------------- AtomicFileWriter

@@ -82,6 +82,11 @@ class AtomicFileWriter {
     bool committed_ = false;
 };
 
+// Removes the temporary files that writers of `path` killed before their
+// Commit() left in its folder (".<name>.<16 hex digits>.tmp"). Only one writer
+// of a path may run at a time when this is called. Failures are ignored.
+void RemoveStaleTemporaries(const std::string& path);
+
 // Appends bytes to a file (created when missing); throws IoError on failure.
 // Used for stored logs, whose new lines are added at the end.
 class AppendFile {

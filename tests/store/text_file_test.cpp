@@ -104,6 +104,26 @@ TEST(TextFileTest, FailuresNameTheFileAndTheReason) {
     EXPECT_THROW(WriteTextLines(dir / "no/such/folder/x.tfd", {"a"}), IoError);
 }
 
+TEST(TextFileTest, StaleTemporariesOfAKilledWriterAreRemovedAndNothingElse) {
+    TempDir dir;
+    const std::string target = dir / "lfp-2004-05.tfd";
+    const char* leftovers[] = {".lfp-2004-05.tfd.0123456789abcdef.tmp",
+                               ".lfp-2004-05.tfd.fedcba9876543210.tmp"};
+    const char* kept[] = {".lfp-2004-05.tfd.0123456789ABCDEF.tmp",  // not a name we make
+                          ".lfp-2004-05.tfd.0123.tmp",
+                          ".hos-2004-05.tfd.0123456789abcdef.tmp",  // another file's
+                          ".lfp-2004-055.tfd.0123456789abcdef.tmp", "lfp-2004-05.tfd"};
+    for (const char* name : leftovers)
+        WriteRaw(dir / name, "half");
+    for (const char* name : kept)
+        WriteRaw(dir / name, "keep");
+    RemoveStaleTemporaries(target);
+    for (const char* name : leftovers)
+        EXPECT_FALSE(std::filesystem::exists(dir / name)) << name;
+    for (const char* name : kept)
+        EXPECT_TRUE(std::filesystem::exists(dir / name)) << name;
+}
+
 TEST(TextFileTest, AppendFileAddsAtTheEnd) {
     TempDir dir;
     {
