@@ -14,6 +14,7 @@
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_rows_qt.h"
+#include "views/analysis/tabs_side_panel_qt.h"
 #include "views/analysis/tabs_switch_bar_widget.h"
 
 namespace trafikon {
@@ -27,24 +28,12 @@ constexpr int kEntryNumber = 143;  // "Nombre"
 ReferrerTab::ReferrerTab(const MonthResults& results, AnalysisContext& context, bool external,
                          QWidget* parent)
     : AnalysisTabWidget(parent), results_(results), context_(context), referrers_(external) {
-    auto* left = new QWidget(this);
-    left->setFixedWidth(353);
-    auto* leftLayout = new QVBoxLayout(left);
-    leftLayout->setContentsMargins(0, 0, 0, 0);
-    auto* filterRow = new QHBoxLayout;
-    filter_ = new QLineEdit(left);
-    filterButton_ = new QPushButton(left);
-    filterRow->addWidget(filter_);
-    filterRow->addWidget(filterButton_);
-    leftLayout->addLayout(filterRow);
-    count_ = new QLabel(left);
-    leftLayout->addWidget(count_);
-    list_ = new NameCountListWidget(left);
-    // The name takes what the count leaves (about 280 pixels in the 353 of the side).
-    list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    list_->header()->setSectionResizeMode(1, QHeaderView::Fixed);
-    list_->header()->resizeSection(1, 60);
-    leftLayout->addWidget(list_, 1);
+    const TabsSidePanel side = MakeTabsSidePanel(this);
+    QWidget* left = side.side;
+    filter_ = side.filter;
+    filterButton_ = side.filterButton;
+    count_ = side.count;
+    list_ = side.list;
 
     auto* right = new QWidget(this);
     auto* rightLayout = new QVBoxLayout(right);
