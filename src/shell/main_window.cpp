@@ -38,17 +38,6 @@ namespace {
 
 const QString kProductName = QStringLiteral("Trafikon");
 
-// Runs a question whose message box must carry `title`: the message service
-// titles its boxes with the application's display name.
-template <typename Ask>
-auto WithTitle(const QString& title, Ask ask) {
-    const QString saved = QApplication::applicationDisplayName();
-    QApplication::setApplicationDisplayName(title);
-    auto answer = ask();
-    QApplication::setApplicationDisplayName(saved);
-    return answer;
-}
-
 }  // namespace
 
 TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
@@ -403,8 +392,7 @@ void TFPrincipal::toutanalyser1Click() {
         Messages().Inform(this, Tr(47));
         return;
     }
-    const MessageService::Answer answer =
-        WithTitle(Tr(18), [this] { return Messages().AskYesNoCancel(this, Tr(17)); });
+    const MessageService::Answer answer = Messages().AskYesNoCancel(this, Tr(17), Tr(18));
     if (answer == MessageService::Answer::Cancel)
         return;
     app.analysisRunning = true;
@@ -441,8 +429,7 @@ void TFPrincipal::AskIgnoreLine(qint64 lineNumber, const QString& line, bool* ig
     QString text = Tr(191);
     if (!line.isEmpty())
         text += QStringLiteral("\n\n") + (line.size() > 300 ? line.left(300) + "..." : line);
-    *ignore = WithTitle(Tr(190) + QString::number(lineNumber),
-                        [&] { return Messages().AskYesNo(this, text); });
+    *ignore = Messages().AskYesNo(this, text, Tr(190) + QString::number(lineNumber));
 }
 
 void TFPrincipal::AnalysisEnded() {
@@ -465,7 +452,7 @@ void TFPrincipal::AnalysisEnded() {
 
 bool TFPrincipal::FormCloseQuery() {
     const QString question = App().analysisRunning ? Tr(20) : Tr(19);
-    return WithTitle(Tr(21), [&] { return Messages().Confirm(this, question); });
+    return Messages().Confirm(this, question, Tr(21));
 }
 
 void TFPrincipal::FormClose() {

@@ -8,19 +8,20 @@ namespace {
 
 class MessageBoxService : public MessageService {
   public:
-    void Inform(QWidget* parent, const QString& text) override {
-        QMessageBox::information(parent, Title(), text, QMessageBox::Ok);
+    void Inform(QWidget* parent, const QString& text, const QString& title) override {
+        QMessageBox::information(parent, Title(title), text, QMessageBox::Ok);
     }
-    bool Confirm(QWidget* parent, const QString& text) override {
-        return QMessageBox::question(parent, Title(), text, QMessageBox::Ok | QMessageBox::Cancel,
+    bool Confirm(QWidget* parent, const QString& text, const QString& title) override {
+        return QMessageBox::question(parent, Title(title), text,
+                                     QMessageBox::Ok | QMessageBox::Cancel,
                                      QMessageBox::Ok) == QMessageBox::Ok;
     }
-    bool AskYesNo(QWidget* parent, const QString& text) override {
-        return QMessageBox::question(parent, Title(), text, QMessageBox::Yes | QMessageBox::No,
+    bool AskYesNo(QWidget* parent, const QString& text, const QString& title) override {
+        return QMessageBox::question(parent, Title(title), text, QMessageBox::Yes | QMessageBox::No,
                                      QMessageBox::Yes) == QMessageBox::Yes;
     }
-    Answer AskYesNoCancel(QWidget* parent, const QString& text) override {
-        switch (QMessageBox::question(parent, Title(), text,
+    Answer AskYesNoCancel(QWidget* parent, const QString& text, const QString& title) override {
+        switch (QMessageBox::question(parent, Title(title), text,
                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                       QMessageBox::Yes)) {
             case QMessageBox::Yes:
@@ -33,7 +34,9 @@ class MessageBoxService : public MessageService {
     }
 
   private:
-    static QString Title() {
+    static QString Title(const QString& title) {
+        if (!title.isEmpty())
+            return title;
         const QString name = QApplication::applicationDisplayName();
         return name.isEmpty() ? QStringLiteral("Trafikon") : name;
     }

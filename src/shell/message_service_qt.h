@@ -14,14 +14,16 @@ class MessageService {
     enum class Answer { Ok, Cancel, Yes, No };
     virtual ~MessageService() = default;
 
+    // An empty title gives the program's name as the box's caption.
     // Plain message with OK.
-    virtual void Inform(QWidget* parent, const QString& text) = 0;
+    virtual void Inform(QWidget* parent, const QString& text, const QString& title = {}) = 0;
     // OK / Cancel confirmation: true for OK.
-    virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+    virtual bool Confirm(QWidget* parent, const QString& text, const QString& title = {}) = 0;
     // Yes / No question: true for Yes.
-    virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+    virtual bool AskYesNo(QWidget* parent, const QString& text, const QString& title = {}) = 0;
     // Yes / No / Cancel question.
-    virtual Answer AskYesNoCancel(QWidget* parent, const QString& text) = 0;
+    virtual Answer AskYesNoCancel(QWidget* parent, const QString& text,
+                                  const QString& title = {}) = 0;
 };
 
 // The service in use: real message boxes unless a test installed its own.

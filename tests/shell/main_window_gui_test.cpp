@@ -128,9 +128,11 @@ TEST(MainWindow, CloseAsksTheRightQuestionAndClosesOnlyOnOk) {
         App().analysisRunning = c.running;
         folder.messages.answers = {c.answer};
         const QString question = Tr(c.question);
+        const QString caption = Tr(21);
         window.close();
         ASSERT_EQ(folder.messages.shown.size(), 1);
         EXPECT_EQ(folder.messages.shown.last(), question);
+        EXPECT_EQ(folder.messages.titles.last(), caption);
         EXPECT_EQ(window.isVisible(), !c.closes) << c.question;
     }
 }

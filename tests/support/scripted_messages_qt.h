@@ -16,19 +16,26 @@ class ScriptedMessages : public MessageService {
     ~ScriptedMessages() override { SetMessageService(nullptr); }
 
     QStringList shown;           // every text, in order
+    QStringList titles;          // the caption asked for with each text (empty: the default)
     std::deque<Answer> answers;  // next answers; empty means OK / Yes
 
-    void Inform(QWidget*, const QString& text) override { shown << text; }
-    bool Confirm(QWidget*, const QString& text) override {
+    void Inform(QWidget*, const QString& text, const QString& title) override {
         shown << text;
+        titles << title;
+    }
+    bool Confirm(QWidget*, const QString& text, const QString& title) override {
+        shown << text;
+        titles << title;
         return Next(Answer::Ok) == Answer::Ok;
     }
-    bool AskYesNo(QWidget*, const QString& text) override {
+    bool AskYesNo(QWidget*, const QString& text, const QString& title) override {
         shown << text;
+        titles << title;
         return Next(Answer::Yes) == Answer::Yes;
     }
-    Answer AskYesNoCancel(QWidget*, const QString& text) override {
+    Answer AskYesNoCancel(QWidget*, const QString& text, const QString& title) override {
         shown << text;
+        titles << title;
         return Next(Answer::Yes);
     }
 
