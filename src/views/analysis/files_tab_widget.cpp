@@ -157,12 +157,7 @@ void FilesTab::FillFileList(const QString& filter) {
 }
 
 bool FilesTab::SelectByKey(std::string_view name) {
-    const int row = list_->model().FindExact(name);
-    if (row < 0)
-        return false;
-    list_->SelectRow(row);
-    list_->setFocus();
-    return true;
+    return list_->SelectByName(name);
 }
 
 void FilesTab::ClearDetail() {

@@ -91,12 +91,7 @@ void HostsTab::FillHostList(const QString& filter) {
 }
 
 bool HostsTab::SelectByKey(std::string_view name) {
-    const int row = list_->model().FindExact(name);
-    if (row < 0)
-        return false;
-    list_->SelectRow(row);
-    list_->setFocus();
-    return true;
+    return list_->SelectByName(name);
 }
 
 void HostsTab::ClearDetail() {

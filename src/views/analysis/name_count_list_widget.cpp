@@ -61,6 +61,15 @@ void NameCountListWidget::SelectRow(int row) {
     scrollTo(index);
 }
 
+bool NameCountListWidget::SelectByName(std::string_view name) {
+    const int row = model_->FindExact(name);
+    if (row < 0)
+        return false;
+    SelectRow(row);
+    setFocus();
+    return true;
+}
+
 void NameCountListWidget::keyPressEvent(QKeyEvent* event) {
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     const bool shift = event->modifiers() & Qt::ShiftModifier;

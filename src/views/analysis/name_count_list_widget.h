@@ -3,6 +3,8 @@
 // the keyboard shortcuts and the double-click of the jumps.
 #pragma once
 
+#include <string_view>
+
 #include <QTreeView>
 
 #include "views/analysis/list_shortcuts.h"
@@ -21,6 +23,9 @@ class NameCountListWidget : public QTreeView {
     int SelectedRow() const;            // -1 without a selection
     // Selects row, gives it the focus mark, scrolls it into view.
     void SelectRow(int row);
+    // Selects the row whose name is exactly `name` (case-sensitive) and gives the
+    // list the focus; false when no row has that name.
+    bool SelectByName(std::string_view name);
 
   signals:
     // A click on a row or a change of selection (keyboard or mouse); the

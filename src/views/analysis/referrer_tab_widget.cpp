@@ -133,12 +133,7 @@ void ReferrerTab::FillReferrerList(const QString& filter) {
 }
 
 bool ReferrerTab::SelectByKey(std::string_view name) {
-    const int row = list_->model().FindExact(name);
-    if (row < 0)
-        return false;
-    list_->SelectRow(row);
-    list_->setFocus();
-    return true;
+    return list_->SelectByName(name);
 }
 
 void ReferrerTab::ClearDetail() {
