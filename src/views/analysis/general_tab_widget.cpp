@@ -10,6 +10,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "shell/extra_texts.h"
+#include "shell/list_columns_qt.h"
 #include "shell/text_convert_qt.h"
 #include "views/analysis/analysis_context.h"
 #include "views/analysis/daily_bars.h"
@@ -105,7 +107,7 @@ GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
     outer->addWidget(stack_, 1);
 
     summary_ = MakeFixedList(2, stack_);
-    summary_->header()->resizeSection(0, 260);
+    UseFittedColumns(summary_, 0);
     stack_->addWidget(summary_);
 
     // The statistics panel scrolls when the window is smaller than the graph.
@@ -117,8 +119,7 @@ GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
     auto* statsLayout = new QHBoxLayout(stats);
     statsLayout->setContentsMargins(0, 0, 0, 0);
     days_ = MakeFixedList(5, stats);
-    for (int c = 0; c < 5; ++c)
-        days_->header()->resizeSection(c, c == 0 ? 50 : 75);
+    UseFittedColumns(days_, -1);
     statsLayout->addWidget(days_, 1);
     graphLabel_ = new QLabel(stats);
     graphLabel_->setFixedSize(kGraphWidth, kGraphHeight);
@@ -127,7 +128,7 @@ GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
     stack_->addWidget(statsScroll);
 
     top_ = new NameCountListWidget(stack_);
-    top_->model().SetCaptions({QStringLiteral("Info"), QStringLiteral("Nombre")});
+
     stack_->addWidget(top_);
     connect(top_, &NameCountListWidget::shortcutUsed, this,
             [this](ListShortcut s, int row) { TopListShortcut(static_cast<int>(s), row); });
@@ -145,6 +146,7 @@ void GeneralTabWidget::ApplyTexts() {
     subLinks_[0]->setText(Tr(128));
     subLinks_[1]->setText(Tr(130));
     subLinks_[2]->setText(Tr(131));
+    top_->model().SetCaptions({Tr(lang::kTopListInfo), Tr(143)});
     summary_->setHeaderLabels({Tr(123), Tr(124)});
     summary_->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     days_->setHeaderLabels({Tr(125), Tr(126), Tr(127), Tr(128), Tr(129)});

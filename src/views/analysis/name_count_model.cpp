@@ -71,7 +71,7 @@ QVariant NameCountModel::data(const QModelIndex& index, int role) const {
     const NameCountRow* r = RowAt(index.row());
     if (!r)
         return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+    if (role == Qt::DisplayRole)
         return FromCp1252(index.column() == 0 ? r->name : r->count);
     if (role == Qt::TextAlignmentRole && index.column() == 1)
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);

@@ -3,17 +3,17 @@
 // column is otherwise a right-aligned count.
 #pragma once
 
-#include <QStyledItemDelegate>
+#include "shell/list_columns_qt.h"
 
 namespace trafikon {
 
-class TabsLeftAlignDelegate : public QStyledItemDelegate {
+class TabsLeftAlignDelegate : public ElidedTipDelegate {
   public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using ElidedTipDelegate::ElidedTipDelegate;
 
   protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
+        ElidedTipDelegate::initStyleOption(option, index);
         option->displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
     }
 };

@@ -109,7 +109,7 @@ void TFSupprLog::BSupprAnalyseLogClick() {
 }
 
 void TFSupprLog::BSupprAllClick() {
-    if (!Messages().Confirm(this, Tr(174), Tr(175)))
+    if (!Messages().ConfirmDestructive(this, Tr(174), Tr(175)))
         return;
     const DeleteReport report = DeleteEverything(App().siteDir);
     LBListDate_->clear();

@@ -55,11 +55,14 @@ class TFGeneral : public QWidget {
 
     // Opens the analysis of the selected month (or of `row` when given).
     void LVInfoAnnuelleSyntheseDblClick();
+    int TableWidth() const;
     void OpenMonth(int row);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Return or Enter on a row of the table opens its month, as a double click does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QMdiArea* area_;

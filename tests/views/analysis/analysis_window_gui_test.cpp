@@ -74,7 +74,6 @@ TEST_F(AnalysisWindowTest, OpensWithItsCaptionTabsAndTheFilesTabInFront) {
     EXPECT_EQ(w->tabs()->currentIndex(), TFAnalyse::kFiles);
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("|").toStdString();
     EXPECT_EQ(w->logLines()->rowCount(), 0);
-    EXPECT_EQ(w->size(), QSize(882, 567));
 }
 
 TEST_F(AnalysisWindowTest, GeneralTabShowsSummaryDaysGraphAndTopLists) {
