@@ -107,25 +107,29 @@ GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
     outer->addWidget(stack_, 1);
 
     summary_ = MakeFixedList(2, stack_);
-    UseFittedColumns(summary_, 0);
+    UseFittedColumns(summary_, -1);
     stack_->addWidget(summary_);
 
-    // The statistics panel scrolls when the window is smaller than the graph.
-    auto* statsScroll = new QScrollArea(stack_);
-    statsScroll->setWidgetResizable(true);
-    statsScroll->setFrameShape(QFrame::NoFrame);
-    auto* stats = new QWidget(statsScroll);
-    statsScroll->setWidget(stats);
+    // The statistics panel: the day list scrolls through its 31 days, the graph
+    // scrolls when the window is smaller than it.
+    auto* stats = new QWidget(stack_);
     auto* statsLayout = new QHBoxLayout(stats);
     statsLayout->setContentsMargins(0, 0, 0, 0);
     days_ = MakeFixedList(5, stats);
     UseFittedColumns(days_, -1);
-    statsLayout->addWidget(days_, 1);
-    graphLabel_ = new QLabel(stats);
+    days_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    days_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    days_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    days_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    statsLayout->addWidget(days_);
+    auto* graphScroll = new QScrollArea(stats);
+    graphScroll->setFrameShape(QFrame::NoFrame);
+    graphLabel_ = new QLabel(graphScroll);
     graphLabel_->setFixedSize(kGraphWidth, kGraphHeight);
     graphLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    statsLayout->addWidget(graphLabel_, 0, Qt::AlignTop);
-    stack_->addWidget(statsScroll);
+    graphScroll->setWidget(graphLabel_);
+    statsLayout->addWidget(graphScroll, 1);
+    stack_->addWidget(stats);
 
     top_ = new NameCountListWidget(stack_);
 
