@@ -5,14 +5,18 @@
 
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 
 #include "engine/analyse_all_qt.h"
@@ -364,6 +368,31 @@ TEST(MainWindow, CancelledMonthsAreToldOnceWhenTheRunEndsNamingEachMonth) {
     ASSERT_EQ(folder.messages.shown.size(), 4);
     EXPECT_EQ(folder.messages.shown[3], Tr(192) + " : 2004-05, 2005-05");
     EXPECT_TRUE(FileExists(folder.site() + "mon-2006-05.tfd"));
+}
+
+TEST(MainWindow, StandardButtonsFollowTheInterfaceLanguage) {
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_fr.qm"))
+        GTEST_SKIP() << "the toolkit's translations are not installed";
+    ProgramFolder folder;
+    folder.Prepare();
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Annuler");
+    App().settings[4] = "English (en)";
+    window.ApplyMainTexts();
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+}
+
+TEST(MessageBoxes, ARemovalConfirmationDefaultsToCancel) {
+    SetMessageService(nullptr);
+    bool cancelIsDefault = false;
+    WhenModalShows<QMessageBox>([&](QMessageBox* box) {
+        cancelIsDefault =
+            static_cast<QAbstractButton*>(box->defaultButton()) == box->button(QMessageBox::Cancel);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_FALSE(Messages().ConfirmDestructive(nullptr, "Remove everything?"));
+    EXPECT_TRUE(cancelIsDefault);
 }
 
 TEST(AnalyseAllWorker, NamesEveryMonthInOrderAndSkipsThoseUpToDate) {
