@@ -14,6 +14,8 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -222,8 +224,37 @@ void TFAjoutLog::FormShow() {
         SetExpanded(true);
     }
     ShowLists();
+    FitFieldLists();
     RebuildPreview();  // the samples of the format, until a file brings its own line
     PBLoad->setValue(0);
+}
+
+void TFAjoutLog::FitFieldLists() {
+    // Both lists show every field name whole: between them they hold all of them.
+    int width = 0;
+    for (QListWidget* list : {LBAll, LBChamps})
+        width = std::max(width, list->sizeHintForColumn(0));
+    width += 2 * LBAll->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
+    for (QListWidget* list : {LBAll, LBChamps})
+        list->setMinimumWidth(width);
+    layout()->activate();
+    resize(size().expandedTo(minimumSizeHint()));
+    KeepOnScreen();
+}
+
+void TFAjoutLog::KeepOnScreen() {
+    // Grown downwards or sideways, the dialog moves back onto its screen.
+    const QScreen* s = screen();
+    if (!s || !isVisible())
+        return;
+    const QRect room = s->availableGeometry();
+    const QRect frame = frameGeometry();
+    QPoint place = pos();
+    if (frame.right() > room.right())
+        place.rx() -= std::min(frame.right() - room.right(), frame.left() - room.left());
+    if (frame.bottom() > room.bottom())
+        place.ry() -= std::min(frame.bottom() - room.bottom(), frame.top() - room.top());
+    move(place);
 }
 
 void TFAjoutLog::SetExpanded(bool expanded) {
@@ -235,6 +266,7 @@ void TFAjoutLog::SetExpanded(bool expanded) {
     layout()->activate();
     resize(
         QSize(kWidth, expanded ? kExpandedHeight : kCompactHeight).expandedTo(minimumSizeHint()));
+    KeepOnScreen();
 }
 
 void TFAjoutLog::BDetailsClick() {

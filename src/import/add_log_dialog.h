@@ -72,6 +72,8 @@ class TFAjoutLog : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void FitFieldLists();
+    void KeepOnScreen();
     void SetExpanded(bool expanded);
     void ShowLists();
     void RebuildPreview();
