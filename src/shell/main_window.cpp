@@ -41,6 +41,18 @@ namespace {
 
 const QString kProductName = QStringLiteral("Trafikon");
 
+// Entries of the language table that the analyse-all command and the close use.
+constexpr int kEntryAnalyseAllQuestion = 17;  // "Traiter TOUS les fichiers ... ?"
+constexpr int kEntryConfirmation = 18;        // "Confirmation"
+constexpr int kEntryQuit = 19;                // the close question
+constexpr int kEntryQuitWhileAnalysing = 20;  // the close question during an analysis
+constexpr int kEntryQuitCaption = 21;
+constexpr int kEntryNotTwice = 22;     // "Vous ne pouvez pas lancer 2 analyses en meme temps !"
+constexpr int kEntryAnalysing = 23;    // "Analyse en cours..."
+constexpr int kEntryNothingToDo = 47;  // "Rien à analyser"
+constexpr int kEntryAnalysed = 187;    // "Analyse terminée"
+constexpr int kEntryCancelled = 192;   // "Analyse annulée"
+
 }  // namespace
 
 TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
@@ -391,14 +403,15 @@ void TFPrincipal::APropos1Click() {
 void TFPrincipal::toutanalyser1Click() {
     AppState& app = App();
     if (app.analysisRunning) {
-        Messages().Inform(this, Tr(22));
+        Messages().Inform(this, Tr(kEntryNotTwice));
         return;
     }
     if (general_->rowCount() == 0) {
-        Messages().Inform(this, Tr(47));
+        Messages().Inform(this, Tr(kEntryNothingToDo));
         return;
     }
-    const MessageService::Answer answer = Messages().AskYesNoCancel(this, Tr(17), Tr(18));
+    const MessageService::Answer answer =
+        Messages().AskYesNoCancel(this, Tr(kEntryAnalyseAllQuestion), Tr(kEntryConfirmation));
     if (answer == MessageService::Answer::Cancel)
         return;
     app.analysisRunning = true;
@@ -432,7 +445,7 @@ void TFPrincipal::ShowTitle(const QString& title) {
 void TFPrincipal::AnalysisMonthInHand(const QString& key) {
     if (worker_ && worker_->stopRequested())
         return;  // the status panel says that the analysis is stopping
-    const QString text = kProductName + " : " + Tr(23) + "(" + key + ")";
+    const QString text = kProductName + " : " + Tr(kEntryAnalysing) + "(" + key + ")";
     ShowTitle(text);
     PStateBar->setText(text);
 }
@@ -456,13 +469,14 @@ void TFPrincipal::AnalysisEnded() {
     }
     RefreshSynthesis();
     App().analysisRunning = false;
-    PStateBar->setText(Tr(187));
+    PStateBar->setText(Tr(kEntryAnalysed));
     if (closing_) {
         CloseWhenNoDialog();
         return;
     }
     if (!cancelledMonths_.isEmpty())
-        Messages().Inform(this, Tr(192) + QStringLiteral(" : ") + cancelledMonths_.join(", "));
+        Messages().Inform(
+            this, Tr(kEntryCancelled) + QStringLiteral(" : ") + cancelledMonths_.join(", "));
     if (!failures_.isEmpty())
         Messages().Inform(this, failures_.join(QStringLiteral("\n\n")));
 }
@@ -479,8 +493,8 @@ void TFPrincipal::CloseWhenNoDialog() {
 // ----- Close -----
 
 bool TFPrincipal::FormCloseQuery() {
-    const QString question = App().analysisRunning ? Tr(20) : Tr(19);
-    return Messages().Confirm(this, question, Tr(21));
+    const QString question = App().analysisRunning ? Tr(kEntryQuitWhileAnalysing) : Tr(kEntryQuit);
+    return Messages().Confirm(this, question, Tr(kEntryQuitCaption));
 }
 
 void TFPrincipal::FormClose() {

@@ -55,7 +55,6 @@ class TFGeneral : public QWidget {
 
     // Opens the analysis of the selected month (or of `row` when given).
     void LVInfoAnnuelleSyntheseDblClick();
-    int TableWidth() const;
     void OpenMonth(int row);
 
   protected:
@@ -65,6 +64,9 @@ class TFGeneral : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The width the table needs to show every column whole.
+    int TableWidth() const;
+
     QMdiArea* area_;
     QTabWidget* tabs_;
     QWidget* TSGeneral;
