@@ -46,7 +46,8 @@ std::string FormatLogPath() {
 
 // The import's count of lines without a readable date.
 QString DamagedLinesText(long long damaged, long long unfiled) {
-    return Tr(lang::kImportDamagedLines).arg(damaged).arg(unfiled);
+    return Tr(lang::kImportUndatedLines).arg(damaged) + QLatin1Char('\n') +
+           Tr(lang::kImportUnfiledLines).arg(unfiled);
 }
 
 std::string LocalPath(const QString& path) {

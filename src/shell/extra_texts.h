@@ -43,11 +43,12 @@
     X(kLogLinesHint, \
       "Lignes extraites du fichier de log correspondantes aux \xe9l\xe9ments s\xe9lectionn\xe9s", \
       "Lines of the stored log that match the selected item") \
-    X(kImportDamagedLines, \
-      "Lignes dont la date est illisible : %1 (rang\xe9" "es avec un mois voisin)\n" \
-      "Lignes non import\xe9" "es (aucune date lisible dans leur fichier) : %2", \
-      "Lines whose date could not be read: %1 (stored with a neighbouring month)\n" \
-      "Lines left out (no readable date in their file): %2") \
+    X(kImportUndatedLines, \
+      "Lignes dont la date est illisible : %1 (rang\xe9" "es avec un mois voisin)", \
+      "Lines whose date could not be read: %1 (stored with a neighbouring month)") \
+    X(kImportUnfiledLines, \
+      "Lignes non import\xe9" "es (aucune date lisible dans leur fichier) : %1", \
+      "Lines left out (no readable date in their file): %1") \
     X(kDefaultFieldsHint, "Remet les champs par d\xe9" "faut pour le traitement des logs", \
       "Puts back the default fields for reading the logs") \
     X(kCompareStopped, \
