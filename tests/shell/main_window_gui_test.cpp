@@ -290,27 +290,6 @@ TEST(MainWindow, AnalyseAllWhileRunningIsRefusedAndCancelStartsNothing) {
     EXPECT_TRUE(FileExists(folder.site() + "mon-2004-05.tfd"));
 }
 
-TEST(MainWindow, QuittingDuringAnAnalysisLetsItEndBeforeTheWindowCloses) {
-    ProgramFolder folder;
-    folder.Prepare();
-    StoreMonths(folder, 3, 3000);
-    TFPrincipal window(folder.dir());
-    window.show();
-    window.FormShow();
-    folder.messages.answers = {Answer::Yes, Answer::Ok};
-    window.toutanalyser1Click();
-    window.Quitter1Click();
-    EXPECT_EQ(folder.messages.shown.last(), Tr(20));
-    ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }));
-    EXPECT_EQ(window.analysisWorker(), nullptr);
-    // Every month the run started was written whole: each one analysed is up to date.
-    for (const std::string& key : ListStoredMonths(folder.site())) {
-        if (FileExists(folder.site() + "mon-" + key + ".tfd")) {
-            EXPECT_TRUE(IsMonthAnalysed(folder.site(), key)) << key;
-        }
-    }
-}
-
 TEST(MainWindow, TheTitleNamesTheMonthInHandExactlyAndComesBackToTheProductName) {
     ProgramFolder folder;
     folder.Prepare();
@@ -346,9 +325,11 @@ TEST(MainWindow, QuittingStopsTheAnalysisWithinABatchAndSaysSoMeanwhile) {
     QElapsedTimer stopping;
     stopping.start();
     window.Quitter1Click();
+    EXPECT_EQ(folder.messages.shown.last(), Tr(20));  // the question of a running analysis
     EXPECT_EQ(window.statePanel()->text(), Tr(lang::kStatusStopping));
     ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }));
-    EXPECT_LT(stopping.elapsed(), 1000);
+    EXPECT_LT(stopping.elapsed(), 1500);  // the whole month takes several times longer
+    EXPECT_EQ(window.analysisWorker(), nullptr);
     // The month keeps what it had before: no analysis at all.
     EXPECT_FALSE(FileExists(folder.site() + "mon-2004-05.tfd"));
     EXPECT_FALSE(FileExists(folder.site() + "lfp-2004-05.tfd"));
