@@ -328,7 +328,7 @@ TEST(MainWindow, QuittingStopsTheAnalysisWithinABatchAndSaysSoMeanwhile) {
     EXPECT_EQ(folder.messages.shown.last(), Tr(20));  // the question of a running analysis
     EXPECT_EQ(window.statePanel()->text(), Tr(lang::kStatusStopping));
     ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }));
-    EXPECT_LT(stopping.elapsed(), 1500);  // the whole month takes several times longer
+    EXPECT_LT(stopping.elapsed(), 1500);
     EXPECT_EQ(window.analysisWorker(), nullptr);
     // The month keeps what it had before: no analysis at all.
     EXPECT_FALSE(FileExists(folder.site() + "mon-2004-05.tfd"));
