@@ -10,11 +10,11 @@
 #include <QVBoxLayout>
 
 #include "shell/extra_texts.h"
+#include "shell/list_columns_qt.h"
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
-#include "views/analysis/tabs_left_align_qt.h"
 #include "views/analysis/tabs_rows_qt.h"
 #include "views/analysis/tabs_side_panel_qt.h"
 #include "views/analysis/tabs_switch_bar_widget.h"
@@ -63,7 +63,7 @@ FilesTab::FilesTab(const MonthResults& results, AnalysisContext& context, QWidge
         if (queries) {
             // The query fits its text, the address takes the rest.
             FitColumns(l->header(), 1);
-            l->setItemDelegateForColumn(1, new TabsLeftAlignDelegate(l));
+            l->model().SetSecondColumnText(true);
         }
         lists_[std::size_t(i)] = l;
         stack_->addWidget(l);
