@@ -110,11 +110,11 @@ inline std::string Batch() {
 inline void GenerateLog(const TempDir& scratch, const std::string& path, long lines,
                         const std::string& format, int months, const std::string& start, int seed) {
     const RunResult r = RunProgram(
-        {"/usr/bin/python3", TRAFIKON_GENLOG, "--lines", std::to_string(lines), "--format", format,
+        {Batch(), "generate", "--out", path, "--lines", std::to_string(lines), "--format", format,
          "--months", std::to_string(months), "--start", start, "--seed", std::to_string(seed)},
-        scratch, path);
+        scratch);
     if (r.exitCode != 0)
-        throw std::runtime_error("genlog failed: " + r.err);
+        throw std::runtime_error("log generator failed: " + r.err);
 }
 
 // Every regular file of a folder (not below it) by name, with its bytes.
