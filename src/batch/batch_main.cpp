@@ -6,6 +6,10 @@
 
 #include "batch/batch_commands.h"
 
+#ifndef TRAFIKON_VERSION
+#define TRAFIKON_VERSION "(unknown version)"
+#endif
+
 namespace {
 
 constexpr const char* kUsage =
