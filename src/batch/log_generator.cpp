@@ -351,6 +351,16 @@ void AppendTwo(std::string& out, int n) {
     out += static_cast<char>('0' + n % 10);
 }
 
+// HH:MM:SS
+void AppendClock(std::string& out, const Moment& m) {
+    AppendTwo(out, m.hour);
+    out += ':';
+    AppendTwo(out, m.minute);
+    out += ':';
+    AppendTwo(out, m.second);
+}
+
+// YYYY-MM-DD HH:MM:SS
 void AppendIisDate(std::string& out, const Moment& m) {
     AppendNumber(out, m.year);
     out += '-';
@@ -358,11 +368,18 @@ void AppendIisDate(std::string& out, const Moment& m) {
     out += '-';
     AppendTwo(out, m.day);
     out += ' ';
-    AppendTwo(out, m.hour);
+    AppendClock(out, m);
+}
+
+// DD/Mon/YYYY:HH:MM:SS
+void AppendApacheDate(std::string& out, const Moment& m) {
+    AppendTwo(out, m.day);
+    out += '/';
+    out += kMonthNames[m.month - 1];
+    out += '/';
+    AppendNumber(out, m.year);
     out += ':';
-    AppendTwo(out, m.minute);
-    out += ':';
-    AppendTwo(out, m.second);
+    AppendClock(out, m);
 }
 
 class Generator {
@@ -750,18 +767,7 @@ class Generator {
         out += f.user;
         out += " [";
         if (f.dateText.empty()) {
-            const Moment& m = f.when;
-            AppendTwo(out, m.day);
-            out += '/';
-            out += kMonthNames[m.month - 1];
-            out += '/';
-            AppendNumber(out, m.year);
-            out += ':';
-            AppendTwo(out, m.hour);
-            out += ':';
-            AppendTwo(out, m.minute);
-            out += ':';
-            AppendTwo(out, m.second);
+            AppendApacheDate(out, f.when);
             out += ' ';
             out += options_.timeZone;
         } else {
