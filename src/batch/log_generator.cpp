@@ -171,7 +171,7 @@ struct Site {
             page.dynamic = ending == ".php" || ending == ".asp";
             page.firstImage = images.size();
             page.imageCount = random.Below(5);
-            const std::string folder = path.substr(0, path.find('/', 1) + 1);
+            const std::string folder = path.substr(0, path.rfind('/') + 1);
             for (std::size_t i = 0; i < page.imageCount; ++i) {
                 std::string image = folder + "images/";
                 image += random.Pick(kWords);
