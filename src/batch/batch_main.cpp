@@ -34,8 +34,8 @@ constexpr const char* kHelp =
     "          hostile or malformed lines.\n"
     "\n"
     "DIR is the program folder of the desktop program unless --root gives it: the\n"
-    "executable's folder when it may be written to, else $XDG_DATA_HOME/trafikon\n"
-    "(by default ~/.local/share/trafikon).\n"
+    "executable's folder when it may be written to and is not a bin or system\n"
+    "folder, else $XDG_DATA_HOME/trafikon (by default ~/.local/share/trafikon).\n"
     "\n"
     "Exit status: 0 success, 1 input/output error (the file and the reason on\n"
     "standard error), 2 usage error.\n";

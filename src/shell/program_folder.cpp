@@ -11,12 +11,15 @@ namespace trafikon {
 
 namespace {
 
-// Folders that belong to the system's packages, even when root may write there.
-bool IsSystemFolder(const std::string& folder) {
+// Folders of installed programs: the system's (even when root may write
+// there) and any "bin" folder, such as ~/.local/bin.
+bool IsInstallFolder(std::string folder) {
     for (const char* prefix : {"/usr/", "/bin/", "/sbin/", "/lib/", "/snap/", "/app/"})
         if (folder.rfind(prefix, 0) == 0)
             return true;
-    return false;
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder.size() >= 4 && folder.compare(folder.size() - 4, 4, "/bin") == 0;
 }
 
 std::string Environment(const char* name) {
@@ -37,7 +40,7 @@ std::string ExecutableFolder() {
 
 std::string ChooseProgramFolder(const std::string& executableFolder, bool executableFolderWritable,
                                 const std::string& xdgDataHome, const std::string& home) {
-    if (!executableFolder.empty() && executableFolderWritable && !IsSystemFolder(executableFolder))
+    if (!executableFolder.empty() && executableFolderWritable && !IsInstallFolder(executableFolder))
         return executableFolder.back() == '/' ? executableFolder : executableFolder + "/";
     // Only an absolute XDG_DATA_HOME counts; a relative one is ignored.
     std::string data = xdgDataHome;

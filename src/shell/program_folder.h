@@ -9,8 +9,9 @@ namespace trafikon {
 std::string ExecutableFolder();
 
 // The program folder, ending in '/': the executable's folder when the user may
-// write there and it is not a system folder (a portable copy keeps its data
-// beside it); otherwise $XDG_DATA_HOME/trafikon/ (by default
+// write there and it is not where programs are installed (a system folder or
+// a "bin" folder); a portable copy keeps its data beside it. Otherwise $XDG_DATA_HOME/trafikon/ (by
+// default
 // ~/.local/share/trafikon/), created when missing. Both programs use it.
 std::string ProgramFolder();
 

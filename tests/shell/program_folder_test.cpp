@@ -1,5 +1,5 @@
-// Where the program keeps its files: beside a writable portable copy, else in
-// the user's data folder.
+// Where the program keeps its files: beside a writable portable copy, else
+// (an installed program) in the user's data folder.
 #include <gtest/gtest.h>
 
 #include "shell/program_folder.h"
@@ -22,6 +22,8 @@ TEST(ProgramFolderTest, PortableCopyKeepsItsFolderInstalledOneUsesTheUserDataFol
         // A system folder, even one that root may write to.
         {"/usr/bin/", true, "", "/h/ann", "/h/ann/.local/share/trafikon/"},
         {"/usr/local/bin/", true, "/data/ann/", "/h/ann", "/data/ann/trafikon/"},
+        {"/h/ann/.local/bin/", true, "", "/h/ann", "/h/ann/.local/share/trafikon/"},
+        {"/h/ann/trafikon-bin/", true, "", "/h/ann", "/h/ann/trafikon-bin/"},
         // A relative XDG_DATA_HOME is ignored; no executable folder at all.
         {"/usr/bin/", false, "rel/data", "/h/ann", "/h/ann/.local/share/trafikon/"},
         {"", true, "/x", "/h/ann", "/x/trafikon/"},
