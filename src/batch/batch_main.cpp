@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
     const char* usage =
-        "usage: trafikon-batch import --root DIR --format \"h l u t r s b R U\" FILE...\n"
+        "usage: trafikon-batch import --root DIR --format \"h l u t r s b R U\"|auto FILE...\n"
         "       trafikon-batch analyse --root DIR [--site-url URL] [--all] "
         "[--on-malformed ignore|cancel]\n";
     if (argc < 2) {
