@@ -23,8 +23,8 @@
 #include "batch/batch_commands.h"
 #include "import/format_detection.h"
 #include "import/import_logs.h"
-#include "import/log_file_order.h"
 #include "import/log_file_check.h"
+#include "import/log_file_order.h"
 #include "import/log_format.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
@@ -144,8 +144,7 @@ int RunImportCommand(const std::vector<std::string>& args) {
                 continue;
             }
             if (const std::string missing = CheckRequiredFields(log.codes); !missing.empty()) {
-                std::fprintf(stderr,
-                             "%s: detected format \"%s\" lacks %s, file not imported\n",
+                std::fprintf(stderr, "%s: detected format \"%s\" lacks %s, file not imported\n",
                              log.path.c_str(), SpacedCodes(log.codes).c_str(), missing.c_str());
                 refusedFile = true;
                 continue;
@@ -181,11 +180,10 @@ int RunImportCommand(const std::vector<std::string>& args) {
                              file.path.c_str(), static_cast<unsigned long long>(file.unfiledLines));
         }
         for (const auto& refused : summary.refused) {
-            std::fprintf(stderr,
-                         "%s: not imported: month %s is stored as \"%s\", the file is \"%s\"\n",
-                         refused.path.c_str(), refused.month.c_str(),
-                         SpacedCodes(refused.monthCodes).c_str(),
-                         SpacedCodes(refused.fileCodes).c_str());
+            std::fprintf(
+                stderr, "%s: not imported: month %s is stored as \"%s\", the file is \"%s\"\n",
+                refused.path.c_str(), refused.month.c_str(),
+                SpacedCodes(refused.monthCodes).c_str(), SpacedCodes(refused.fileCodes).c_str());
             refusedFile = true;
         }
         for (const auto& damaged : summary.damaged) {

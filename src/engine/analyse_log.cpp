@@ -50,15 +50,20 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     progress.Report(0);
 
     AnalysisResult result;
+    bool ignoreAll = false;  // "yes to all": the month's further malformed lines go unasked
     while (const LineBatch* batch = lines.Next()) {
         for (const LineBatch::Entry& e : batch->entries) {
             if (e.malformed) {
-                if (observer.MalformedLine(static_cast<std::int64_t>(e.lineNumber),
-                                           batch->Value(e, 0)) == MalformedLineAnswer::Cancel) {
+                const MalformedLineAnswer answer =
+                    ignoreAll ? MalformedLineAnswer::IgnoreAll
+                              : observer.MalformedLine(static_cast<std::int64_t>(e.lineNumber),
+                                                       batch->Value(e, 0));
+                if (answer == MalformedLineAnswer::Cancel) {
                     result.linesRead = e.lineNumber + 1;
                     observer.Cancelled(monthKey);
                     return result;
                 }
+                ignoreAll = answer == MalformedLineAnswer::IgnoreAll;
                 ++result.ignoredLines;
                 continue;
             }

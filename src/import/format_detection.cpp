@@ -21,10 +21,9 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 
 char W3cFieldCode(std::string_view name) {
     static constexpr std::pair<std::string_view, char> kNames[] = {
-        {"date", 'd'},          {"time", 'H'},           {"cs-method", 'M'},
-        {"cs-uri-stem", 'I'},   {"cs-username", 'u'},    {"c-ip", 'h'},
-        {"cs(User-Agent)", 'U'}, {"cs(Referer)", 'R'},    {"sc-status", 's'},
-        {"sc-bytes", 'b'},
+        {"date", 'd'},        {"time", 'H'},     {"cs-method", 'M'},      {"cs-uri-stem", 'I'},
+        {"cs-username", 'u'}, {"c-ip", 'h'},     {"cs(User-Agent)", 'U'}, {"cs(Referer)", 'R'},
+        {"sc-status", 's'},   {"sc-bytes", 'b'},
     };
     for (const auto& [known, code] : kNames)
         if (EqualsNoCase(name, known))
@@ -33,14 +32,13 @@ char W3cFieldCode(std::string_view name) {
 }
 
 bool IsDigits(std::string_view s) {
-    return !s.empty() && std::all_of(s.begin(), s.end(),
-                                     [](char c) { return c >= '0' && c <= '9'; });
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // "dd/Mon/yyyy:hh:mm:ss" at the start of `s` (after the '[').
 bool ReadsAsApacheTime(std::string_view s) {
-    if (s.size() < 20 || s[2] != '/' || s[6] != '/' || s[11] != ':' || s[14] != ':' ||
-        s[17] != ':')
+    if (s.size() < 20 || s[2] != '/' || s[6] != '/' || s[11] != ':' || s[14] != ':' || s[17] != ':')
         return false;
     if (!IsDigits(s.substr(0, 2)) || !IsDigits(s.substr(7, 4)) || !IsDigits(s.substr(12, 2)) ||
         !IsDigits(s.substr(15, 2)) || !IsDigits(s.substr(18, 2)))
@@ -62,12 +60,18 @@ bool ReadsAsTime(std::string_view s) {
 // Whether a value fits its code; codes without a rule always fit.
 bool Fits(char code, std::string_view value) {
     switch (code) {
-        case 's': return IsDigits(value);
-        case 'b': return value == "-" || IsDigits(value);
-        case 't': return value.size() > 1 && value[0] == '[' && ReadsAsApacheTime(value.substr(1));
-        case 'd': return ReadsAsIsoDate(value);
-        case 'H': return ReadsAsTime(value);
-        default: return true;
+        case 's':
+            return IsDigits(value);
+        case 'b':
+            return value == "-" || IsDigits(value);
+        case 't':
+            return value.size() > 1 && value[0] == '[' && ReadsAsApacheTime(value.substr(1));
+        case 'd':
+            return ReadsAsIsoDate(value);
+        case 'H':
+            return ReadsAsTime(value);
+        default:
+            return true;
     }
 }
 

@@ -6,16 +6,16 @@
 #include <cstring>
 
 #include <algorithm>
-#include <memory>
 #include <map>
+#include <memory>
 #include <set>
 
+#include "import/format_detection.h"
 #include "import/import_journal.h"
 #include "import/line_count.h"
 #include "import/line_date.h"
 #include "import/log_file_check.h"
 #include "import/log_format.h"
-#include "import/format_detection.h"
 #include "import/log_reader.h"
 #include "import/log_source.h"
 #include "import/month_file_names.h"
@@ -38,8 +38,8 @@ class OpenMonths {
     // The format the lines of month `key` must have: the month's own when it
     // holds lines, else `lineCodes`, which it then takes. Throws
     // MonthFormatConflict when lines of `lineCodes` cannot enter the month.
-    const FieldFormat& MonthFormat(const std::string& key, const FieldFormat& lineCodes,
-                                   bool w3c, const std::string& path) {
+    const FieldFormat& MonthFormat(const std::string& key, const FieldFormat& lineCodes, bool w3c,
+                                   const std::string& path) {
         auto it = formats_.find(key);
         if (it == formats_.end()) {
             FieldFormat stored = StoredMonthFormat(siteDir_, key);
@@ -104,7 +104,10 @@ class FileImport {
   public:
     FileImport(const std::string& siteDir, const FieldFormat& codes, LineDater& dater,
                ImportObserver& observer)
-        : months_(siteDir), fileCodes_(codes), lineCodes_(codes), dater_(&dater),
+        : months_(siteDir),
+          fileCodes_(codes),
+          lineCodes_(codes),
+          dater_(&dater),
           observer_(observer) {}
 
     FileImportResult Run(const std::string& path, std::set<std::string>& monthsOfRun) {
@@ -256,7 +259,7 @@ class FileImport {
     LineDater waitingDater_{""};
     ImportObserver& observer_;
     FileImportResult result_;
-    MonthWriter* current_ = nullptr;  // the month in hand
+    MonthWriter* current_ = nullptr;           // the month in hand
     const FieldFormat* monthCodes_ = nullptr;  // the format of the month in hand
     std::string rewritten_;
     std::uint64_t waiting_ = 0;       // damaged lines before the first month

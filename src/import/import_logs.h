@@ -49,12 +49,12 @@ namespace trafikon {
 
 struct FileImportResult {
     std::string path;
-    std::uint64_t bytes = 0;         // size of the file
-    std::uint64_t linesStored = 0;   // lines written to the store
-    std::uint64_t damagedLines = 0;  // stored with a neighbour month: date unreadable
-    std::uint64_t unfiledLines = 0;  // left out: no line of the file had a readable date
+    std::uint64_t bytes = 0;           // size of the file
+    std::uint64_t linesStored = 0;     // lines written to the store
+    std::uint64_t damagedLines = 0;    // stored with a neighbour month: date unreadable
+    std::uint64_t unfiledLines = 0;    // left out: no line of the file had a readable date
     std::uint64_t rewrittenLines = 0;  // W3C lines stored in their month's field order
-    bool hasLogLine = false;         // false: empty, or only "#" and blank lines
+    bool hasLogLine = false;           // false: empty, or only "#" and blank lines
 };
 
 // A file left out because its lines would enter a month stored under another format.

@@ -15,7 +15,6 @@
 #include <thread>
 #include <vector>
 
-
 namespace trafikon {
 
 namespace {
@@ -36,7 +35,9 @@ Compression CompressionOf(std::string_view head) {
     using namespace std::string_view_literals;
     if (StartsWith(head, "\x1f\x8b\x08"sv))
         return Compression::kGzip;
-    if (StartsWith(head, "\xfd" "7zXZ\0"sv))
+    if (StartsWith(head,
+                   "\xfd"
+                   "7zXZ\0"sv))
         return Compression::kXz;
     if (StartsWith(head, "\x28\xb5\x2f\xfd"sv))
         return Compression::kZstd;
@@ -51,11 +52,16 @@ Compression CompressionOf(std::string_view head) {
 
 std::string_view CompressionName(Compression compression) {
     switch (compression) {
-        case Compression::kGzip: return "gzip";
-        case Compression::kBzip2: return "bzip2";
-        case Compression::kXz: return "xz";
-        case Compression::kZstd: return "zstd";
-        case Compression::kNone: break;
+        case Compression::kGzip:
+            return "gzip";
+        case Compression::kBzip2:
+            return "bzip2";
+        case Compression::kXz:
+            return "xz";
+        case Compression::kZstd:
+            return "zstd";
+        case Compression::kNone:
+            break;
     }
     return {};
 }

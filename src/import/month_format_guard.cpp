@@ -40,7 +40,8 @@ void RewriteFields(std::string_view line, std::string_view lineCodes, std::strin
     for (char code : monthCodes) {
         if (!out.empty())
             out.push_back(' ');
-        const std::string_view value = code == 'N' ? std::string_view() : values[static_cast<unsigned char>(code)];
+        const std::string_view value =
+            code == 'N' ? std::string_view() : values[static_cast<unsigned char>(code)];
         if (value.empty()) {
             out.push_back('-');
             continue;
@@ -53,8 +54,8 @@ void RewriteFields(std::string_view line, std::string_view lineCodes, std::strin
 MonthFormatConflict::MonthFormatConflict(std::string path_, std::string month_,
                                          FieldFormat monthCodes_, FieldFormat fileCodes_)
     : std::runtime_error(path_ + ": month " + month_ + " is stored as \"" +
-                         SpacedCodes(monthCodes_) + "\", the file is \"" +
-                         SpacedCodes(fileCodes_) + "\""),
+                         SpacedCodes(monthCodes_) + "\", the file is \"" + SpacedCodes(fileCodes_) +
+                         "\""),
       path(std::move(path_)),
       month(std::move(month_)),
       monthCodes(std::move(monthCodes_)),

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 #include <string>
 
 #include "engine/analyse_all_qt.h"
@@ -70,6 +71,9 @@ class TFPrincipal : public QMainWindow {
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Log files dropped on the window open the add-log dialog with them listed.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void BuildMenus();
@@ -82,7 +86,8 @@ class TFPrincipal : public QMainWindow {
     void TileChildren(bool sideBySide);
     void AnalysisMonthInHand(const QString& key);
     void AnalysisEnded();
-    void AskIgnoreLine(qint64 lineNumber, const QString& line, bool* ignore);
+    void AskIgnoreLine(qint64 lineNumber, const QString& line, MalformedLineAnswer* answer);
+    void ShowIgnoredLines();
     void ShowTitle(const QString& title);
     void UseToolkitLanguage();
 
@@ -127,6 +132,7 @@ class TFPrincipal : public QMainWindow {
     QProgressBar* PBGal;
 
     QPointer<TMyAllThread> worker_;
+    QStringList ignoredLines_;  // "month : count" of the run in hand
     QTranslator* toolkitTexts_;
 };
 
