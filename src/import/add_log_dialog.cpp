@@ -385,7 +385,7 @@ bool TFAjoutLog::AddFile(const QString& path) {
     examples_.push_back(std::move(firstLine));
     TVExemple->setToolTip(Text(27));
     RebuildPreview();
-    if (LFormatMisfit->isVisible() && !expanded_)  // the warning stands in the format part
+    if (!LFormatMisfit->isHidden() && !expanded_)  // the warning stands in the format part
         SetExpanded(true);
     return true;
 }

@@ -17,6 +17,7 @@
 #include "engine/analyse_log.h"
 #include "engine/analysed_check.h"
 #include "import/import_logs.h"
+#include "shell/extra_texts.h"
 #include "shell/language_dialog.h"
 #include "shell/settings_dialog.h"
 #include "shell/text_convert_qt.h"
@@ -34,6 +35,7 @@ using testing::ProgramFolder;
 using testing::ReadRaw;
 using testing::WaitUntil;
 using testing::WhenModalShows;
+using testing::WriteRaw;
 using Answer = MessageService::Answer;
 
 class IgnoringObserver : public AnalysisObserver {
@@ -305,6 +307,29 @@ TEST(AnalyseAllWorker, NamesEveryMonthInOrderAndSkipsThoseUpToDate) {
         EXPECT_EQ(named, (QStringList{"2004-05", "2004-06", "2004-07"}));
         EXPECT_EQ(worker.analysedMonths(), c.analysed);
     }
+}
+
+TEST(MainWindow, YesToAllAsksOnceAndTheEndSaysHowManyLinesEachMonthIgnored) {
+    ProgramFolder folder;
+    folder.Prepare();
+    const std::string good =
+        "10.0.0.1 - - [01/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 5 \"-\" \"M\"\n";
+    const std::string cut = "10.0.0.2 - - [02/May/2004:10:00:00 +0100]\n";
+    const std::string log = folder.temp / "access.log";
+    WriteRaw(log, good + cut + good + cut + cut);
+    SilentImportObserver observer;
+    ImportLogs(folder.site(), {log}, "hlutrsbRU", observer);
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    folder.messages.answers = {Answer::Yes, Answer::YesToAll};
+    window.toutanalyser1Click();
+    ASSERT_TRUE(WaitUntil([] { return !App().analysisRunning; }));
+    // One question, its caption numbering the line from 0 as the log-line panel does.
+    ASSERT_EQ(folder.messages.titles.size(), 3);
+    EXPECT_EQ(folder.messages.titles[1], Tr(190) + "1");
+    EXPECT_EQ(folder.messages.shown[2],
+              Tr(187) + "\n\n" + Tr(lang::kIgnoredLinesPerMonth) + "\n2004-05 : 3");
+    EXPECT_TRUE(IsMonthAnalysed(folder.site(), "2004-05"));
 }
 
 TEST(AnalyseAllWorker, MalformedLineQuestionWaitsForTheAnswerOnTheInterfaceThread) {
