@@ -137,7 +137,7 @@ class FileImport {
 
     // Appends the line, all its pieces when it comes in pieces, to the month in hand.
     void Store(std::string_view line, std::string_view stamp, LogReader& reader) {
-        if (*monthCodes_ != lineCodes_) {  // W3C fields in another order than the month's
+        if (rewrite_) {  // W3C fields in another order than the month's
             RewriteFields(line, lineCodes_, *monthCodes_, rewritten_);
             SkipRest(reader);
             current_->Append(rewritten_, stamp);
@@ -211,6 +211,7 @@ class FileImport {
                 if (current_ == nullptr || current_->key() != key || fieldsChanged_) {
                     fieldsChanged_ = false;
                     monthCodes_ = &months_.MonthFormat(key, lineCodes_, w3c_, path);
+                    rewrite_ = *monthCodes_ != lineCodes_;
                     const bool firstMonth = current_ == nullptr;
                     current_ = &months_.Get(key);
                     if (firstMonth && waiting_ > 0)
@@ -261,6 +262,7 @@ class FileImport {
     FileImportResult result_;
     MonthWriter* current_ = nullptr;           // the month in hand
     const FieldFormat* monthCodes_ = nullptr;  // the format of the month in hand
+    bool rewrite_ = false;                     // its lines are rewritten into it
     std::string rewritten_;
     std::uint64_t waiting_ = 0;       // damaged lines before the first month
     std::uint64_t firstWaiting_ = 0;  // index of the first of them

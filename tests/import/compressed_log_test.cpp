@@ -72,8 +72,8 @@ TEST(CompressedLogTest, EachKindStoresWhatItsDecompressedFormStores) {
     TempDir dir;
     // Mixed line ends, a header, a long line and two months, across many buffers.
     std::string plain = "#Version: 1.0\n";
-    for (int i = 0; i < 40000; ++i)
-        plain += Line(i < 30000 ? "24/Mar/2002" : "01/Apr/2002", i) + (i % 3 ? "\n" : "\r\n");
+    for (int i = 0; i < 16000; ++i)
+        plain += Line(i < 12000 ? "24/Mar/2002" : "01/Apr/2002", i) + (i % 3 ? "\n" : "\r\n");
     plain += Line("02/Apr/2002", 1) + std::string(300000, 'x');  // no line end at the end
     WriteRaw(dir / "plain.log", plain);
     SilentImportObserver observer;
@@ -91,7 +91,7 @@ TEST(CompressedLogTest, EachKindStoresWhatItsDecompressedFormStores) {
         const ImportSummary s =
             ImportLogs(dir / name, {dir / ("access.log." + name)}, "hlutrsbRU", observer);
         EXPECT_EQ(StoreFiles(dir / name), expected) << name;
-        EXPECT_EQ(s.linesStored, 40001u) << name;
+        EXPECT_EQ(s.linesStored, 16001u) << name;
     }
     // Plain text that begins like a magic number is read as it is.
     EXPECT_EQ(CompressionOf("BZh9 - - [24/Mar/2002:01:37:08 +0100]"), Compression::kNone);
