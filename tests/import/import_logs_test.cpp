@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "../engine/engine_test_store.h"
 #include "engine/analyse_log.h"
 #include "import/import_journal.h"
 #include "store/text_file.h"
@@ -348,21 +349,6 @@ TEST_F(ImportTest, KilledImportIsPutBackByTheNextOne) {
     EXPECT_EQ(SplitLines(stored("log-2002-03.log")).size(), 12001u);
 }
 
-}  // namespace
-}  // namespace trafikon
-
-namespace trafikon {
-namespace {
-
-class CountingObserver : public AnalysisObserver {
-  public:
-    MalformedLineAnswer MalformedLine(std::int64_t, std::string_view) override {
-        ++asked;
-        return MalformedLineAnswer::Ignore;
-    }
-    int asked = 0;
-};
-
 TEST_F(ImportTest, FileOfAnotherFormatThanItsMonthIsRefusedWhole) {
     Import({Log("combined.log", Combined("24/Mar/2002") + "\n")});
     // Its first line goes to April (new), its second to March (stored as combined).
@@ -412,9 +398,9 @@ TEST_F(ImportTest, W3cLinesWithOtherFieldsAreRewrittenIntoTheMonthOrder) {
     ASSERT_EQ(s.files.size(), 1u);
     EXPECT_EQ(s.files[0].rewrittenLines, 1u);
     // Every stored line analyses without a malformed-line question.
-    CountingObserver observer;
+    testing::ScriptedObserver observer;
     const AnalysisResult r = AnalyseLog(site() + "/", "2002-03", "", observer);
-    EXPECT_EQ(observer.asked, 0);
+    EXPECT_TRUE(observer.asked.empty());
     EXPECT_EQ(r.hits, 3u);
     // W3C fields without the month's date fields cannot be rewritten.
     const ImportSummary refused = Import(
