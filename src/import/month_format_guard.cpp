@@ -46,8 +46,16 @@ void RewriteFields(std::string_view line, std::string_view lineCodes, std::strin
             out.push_back('-');
             continue;
         }
+        // A value that begins with a quote is quoted, so that splitting the
+        // rewritten line takes it whole (its blanks are gone, so its closing
+        // quote is the only one followed by a blank).
+        const bool quote = value.front() == '"';
+        if (quote)
+            out.push_back('"');
         for (char c : value)
             out.push_back(c == ' ' ? '+' : c);
+        if (quote)
+            out.push_back('"');
     }
 }
 
