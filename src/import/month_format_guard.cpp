@@ -37,19 +37,27 @@ void RewriteFields(std::string_view line, std::string_view lineCodes, std::strin
             values[static_cast<unsigned char>(code)] = value;
     }
     out.clear();
+    char previous = '\0';
     for (char code : monthCodes) {
         if (!out.empty())
             out.push_back(' ');
-        const std::string_view value =
+        std::string_view value =
             code == 'N' ? std::string_view() : values[static_cast<unsigned char>(code)];
+        // Splitting skips what follows a request up to a field that begins
+        // with '-' or a digit (the status): any other value there would be lost
+        // with the fields after it.
+        if (previous == 'r' && !value.empty() && value.front() != '-' &&
+            (value.front() < '0' || value.front() > '9'))
+            value = {};
+        previous = code;
         if (value.empty()) {
             out.push_back('-');
             continue;
         }
-        // A value that begins with a quote is quoted, so that splitting the
-        // rewritten line takes it whole (its blanks are gone, so its closing
-        // quote is the only one followed by a blank).
-        const bool quote = value.front() == '"';
+        // A value that begins with a quote or a bracket is quoted, so that
+        // splitting the rewritten line takes it whole (its blanks are gone, so
+        // its closing quote is the only one followed by a blank).
+        const bool quote = value.front() == '"' || value.front() == '[';
         if (quote)
             out.push_back('"');
         for (char c : value)

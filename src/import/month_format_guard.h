@@ -26,8 +26,9 @@ bool CanRewriteFields(std::string_view lineCodes, std::string_view monthCodes);
 
 // Writes into `out` the fields of `line` (split by `lineCodes`) in the order of
 // `monthCodes`, separated by one blank; a field the line lacks, an empty one
-// and every N field become "-", a blank inside a value "+". Split by
-// `monthCodes`, the result always has every field.
+// and every N field become "-", a blank inside a value "+"; a value that
+// begins with '"' or '[' is quoted. Split by `monthCodes`, the result always
+// has every field.
 void RewriteFields(std::string_view line, std::string_view lineCodes, std::string_view monthCodes,
                    std::string& out);
 
