@@ -197,6 +197,7 @@ TFAjoutLog::TFAjoutLog(QWidget* parent)
     connect(BDefaultIIS, &QPushButton::clicked, this, &TFAjoutLog::BDefaultIISClick);
     connect(BDefaultEasyPHP, &QPushButton::clicked, this, &TFAjoutLog::BDefaultEasyPHPClick);
     connect(BUseDetected, &QPushButton::clicked, this, &TFAjoutLog::BUseDetectedClick);
+    connect(CBOwnFormat, &QCheckBox::toggled, this, &TFAjoutLog::CheckFormatFit);
 
     SetExpanded(false);
 }
@@ -300,6 +301,8 @@ void TFAjoutLog::CheckFormatFit() {
     const FieldFormat codes = form_.Codes();
     misfitDetected_.clear();
     for (std::size_t i = 0; i < heads_.size(); ++i) {
+        if (UsesOwnFormat(i))  // the format shown does not apply to it
+            continue;
         const char field = FirstMisfitField(codes, heads_[i]);
         if (field == '\0')
             continue;
@@ -499,12 +502,16 @@ void TFAjoutLog::BOKClick() {
 std::vector<LogToImport> TFAjoutLog::FilesToImport(const FieldFormat& shown) const {
     std::vector<LogToImport> files;
     for (int row = 0; row < LBFileToAdd->count(); ++row) {
-        const FieldFormat& own = detected_[static_cast<std::size_t>(row)];
-        const bool useOwn =
-            CBOwnFormat->isChecked() && !own.empty() && CheckRequiredFields(own).empty();
-        files.push_back({LocalPath(LBFileToAdd->item(row)->text()), useOwn ? own : shown});
+        const std::size_t i = static_cast<std::size_t>(row);
+        files.push_back(
+            {LocalPath(LBFileToAdd->item(row)->text()), UsesOwnFormat(i) ? detected_[i] : shown});
     }
     return files;
+}
+
+bool TFAjoutLog::UsesOwnFormat(std::size_t file) const {
+    const FieldFormat& own = detected_[file];
+    return CBOwnFormat->isChecked() && !own.empty() && CheckRequiredFields(own).empty();
 }
 
 void TFAjoutLog::MarkFileInHand(int index) {

@@ -89,6 +89,8 @@ class TFAjoutLog : public QDialog {
     void ImportEnded();
     void CheckFormatFit();
     std::vector<LogToImport> FilesToImport(const FieldFormat& shown) const;
+    // Whether listed file `file` is imported with its own detected format.
+    bool UsesOwnFormat(std::size_t file) const;
 
     AddLogForm form_;
     std::vector<std::string> examples_;  // first log line of each file added

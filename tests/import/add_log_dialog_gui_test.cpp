@@ -293,6 +293,10 @@ TEST_F(AddLogDialogTest, DetectedFormatIsOfferedWhenTheShownOneDoesNotFit) {
     EXPECT_TRUE(dialog.misfitLabel()->text().contains(CodeText('s')));
     EXPECT_TRUE(dialog.misfitLabel()->text().contains("d H N M I N N u h U R s"));
     ASSERT_FALSE(dialog.useDetectedButton()->isHidden());
+    // Imported with its own format, the file needs no warning.
+    dialog.ownFormatBox()->setChecked(true);
+    EXPECT_TRUE(dialog.misfitLabel()->isHidden());
+    dialog.ownFormatBox()->setChecked(false);
     dialog.useDetectedButton()->click();
     EXPECT_EQ(Texts(dialog.formatFields()), CodeTexts("dHNMINNuhURs"));
     EXPECT_TRUE(dialog.misfitLabel()->isHidden());
