@@ -79,6 +79,18 @@ int StatusCodeOfSlot(int slot) {
     return 0;
 }
 
+std::string_view ReadStatusPart(std::string_view line, StatusPart part) {
+    std::size_t start = 0;
+    for (int i = 0; i < static_cast<int>(part); ++i) {
+        const std::size_t semi = line.find(';', start);
+        if (semi == std::string_view::npos)
+            return {};
+        start = semi + 1;
+    }
+    const std::size_t end = line.find(';', start);
+    return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
 bool ParseStatusLine(std::string_view text, StatusLine& out) {
     out = StatusLine{};
     std::string_view parts[4];

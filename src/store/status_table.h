@@ -28,6 +28,12 @@ int StatusSlot(std::string_view statusText);
 // Code held by a slot (0..56), or 0 for a slot out of range.
 int StatusCodeOfSlot(int slot);
 
+// The four parts of a status line, in file order.
+enum class StatusPart : int { kCode = 0, kHits, kLogLines, kFiles };
+// Part `part` of a status line: the text between its semicolons; empty when
+// the line has fewer parts.
+std::string_view ReadStatusPart(std::string_view line, StatusPart part);
+
 struct StatusLine {
     std::string code;  // as written, e.g. "404"
     long long hits = 0;

@@ -237,8 +237,8 @@ void FilesTab::OnShortcut(int which, ListShortcut shortcut, int row) {
             if (shortcut == ListShortcut::Copy)
                 context_.CopyText(r->name);
             else if (shortcut == ListShortcut::Open)
-                context_.OpenAddress(
-                    MonthResults::FieldAt(results_.externalQueries, r->position, 6));
+                context_.OpenAddress(MonthResults::FieldAt(results_.externalQueries, r->position,
+                                                           QueryField::kReferrer));
             break;
         default:  // hosts and internal queries have no shortcuts
             break;
