@@ -35,7 +35,6 @@ void TMyThread::run() {
         const ImportSummary summary = ImportLogs(siteDir_, files_, format_, observer);
         damagedLines_ = static_cast<long long>(summary.damagedLines);
         unfiledLines_ = static_cast<long long>(summary.unfiledLines);
-        linesStored_ = static_cast<long long>(summary.linesStored);
     } catch (const IoError& error) {
         failure_ = IoErrorText(error);
     }

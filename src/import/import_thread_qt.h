@@ -18,9 +18,8 @@ class TMyThread : public QThread {
     TMyThread(std::string siteDir, std::vector<std::string> files, FieldFormat format,
               QObject* parent = nullptr);
 
-    // After the run: lines stored, lines whose date could not be read (stored
-    // with a neighbour month), lines left out (no readable date in their file).
-    long long linesStored() const { return linesStored_; }
+    // After the run: lines whose date could not be read (stored with a
+    // neighbour month), lines left out (no readable date in their file).
     long long damagedLines() const { return damagedLines_; }
     long long unfiledLines() const { return unfiledLines_; }
     // After the run: the failure text (file and reason), or empty.
@@ -37,7 +36,6 @@ class TMyThread : public QThread {
     std::string siteDir_;
     std::vector<std::string> files_;
     FieldFormat format_;
-    long long linesStored_ = 0;
     long long damagedLines_ = 0;
     long long unfiledLines_ = 0;
     QString failure_;

@@ -11,6 +11,7 @@
 #include "shell/message_service_qt.h"
 #include "shell/page_opener.h"
 #include "shell/text_convert_qt.h"
+#include "store/data_store.h"
 #include "store/text_file.h"
 #include "views/analysis/analysis_tab_widget.h"
 #include "views/analysis/files_tab_widget.h"
@@ -94,7 +95,7 @@ void TFAnalyse::showEvent(QShowEvent* event) {
     if (App().requestedMonth == key_)
         App().requestedMonth.clear();
     // A month without a stored log is not loaded, and nothing is said.
-    if (FileExists(App().siteDir + "log-" + key_ + ".log"))
+    if (FileExists(App().siteDir + LogFileName(key_)))
         LoadMonth();
 }
 
@@ -126,7 +127,7 @@ void TFAnalyse::LoadMonth() {
     ClearLogLines();
     if (pendingIndex_.valid())
         pendingIndex_.wait();
-    logIndex_ = std::make_unique<LogLineIndex>(App().siteDir + "log-" + key_ + ".log");
+    logIndex_ = std::make_unique<LogLineIndex>(App().siteDir + LogFileName(key_));
     pendingIndex_ = std::async(std::launch::async, [path = logIndex_->path()] {
         auto index = std::make_unique<LogLineIndex>(path);
         index->Update();  // a failure is reported by the first detail, which tries again
@@ -197,7 +198,7 @@ LogLineIndex& TFAnalyse::ReadyLogIndex() {
         logIndex_ = pendingIndex_.get();
     }
     if (!logIndex_)
-        logIndex_ = std::make_unique<LogLineIndex>(App().siteDir + "log-" + key_ + ".log");
+        logIndex_ = std::make_unique<LogLineIndex>(App().siteDir + LogFileName(key_));
     return *logIndex_;
 }
 

@@ -33,11 +33,6 @@ void LogLineIndex::Forget() {
     mtimeNs_ = -1;
 }
 
-void LogLineIndex::SetPath(std::string path) {
-    path_ = std::move(path);
-    Forget();
-}
-
 bool LogLineIndex::Update(std::string* error) {
     auto fail = [&] {
         if (error)

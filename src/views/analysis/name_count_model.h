@@ -26,7 +26,6 @@ class NameCountModel : public QAbstractTableModel {
     void ClickColumn(int c);
     // The external-query rule: the toggle of the state, always by the first column.
     void SetTextOnlySorting(bool on) { textOnly_ = on; }
-    SortState& sortState() { return sort_; }
 
     const std::vector<NameCountRow>& rows() const { return rows_; }
     const NameCountRow* RowAt(int row) const;
