@@ -2,7 +2,7 @@
 # Installs, from Debian's packages, whatever the build and the tests need and is missing.
 set -euo pipefail
 pkgs=(g++ cmake make ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-      libgtest-dev libgmock-dev python3 xdg-utils)
+      libgtest-dev libgmock-dev python3 xdg-utils clang-format)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "batch/batch_commands.h"
-#include "import/import_journal.h"
 #include "engine/analyse_log.h"
 #include "engine/analysed_check.h"
+#include "import/import_journal.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
 
