@@ -11,6 +11,7 @@
 #include "shell/message_service_qt.h"
 #include "shell/page_opener.h"
 #include "shell/text_convert_qt.h"
+#include "shell/wait_cursor_qt.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
 #include "views/analysis/analysis_tab_widget.h"
@@ -32,14 +33,6 @@ namespace {
 QString Wording(const char* french, const char* english) {
     return QString::fromUtf8(App().settings.languageCode() == "en" ? english : french);
 }
-
-class BusyCursor {
-  public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 }  // namespace
 
@@ -122,7 +115,7 @@ AnalysisTabWidget* TFAnalyse::tabPage(Tab tab) const {
 }
 
 void TFAnalyse::LoadMonth() {
-    BusyCursor busy;
+    const WaitCursor wait;
     ApplyTexts();
     ClearLogLines();
     if (pendingIndex_.valid())
@@ -194,7 +187,7 @@ std::size_t TFAnalyse::ShowLogLines(std::string_view idList, LineNumbering numbe
 
 LogLineIndex& TFAnalyse::ReadyLogIndex() {
     if (pendingIndex_.valid()) {
-        BusyCursor busy;
+        const WaitCursor wait;
         logIndex_ = pendingIndex_.get();
     }
     if (!logIndex_)

@@ -11,6 +11,7 @@
 
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
+#include "shell/wait_cursor_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_left_align_qt.h"
@@ -175,7 +176,7 @@ void FilesTab::ShowDetail(int listRow) {
     const NameCountRow* row = list_->model().RowAt(listRow);
     if (!row || !refresh_.Accept(static_cast<int>(row->position)))
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const WaitCursor wait;
     const tabs::FileDetail d = files_.Detail(static_cast<int>(row->position), Tables());
     context_.ShowLogLines(d.logLineIds, LineNumbering::Index);
 
@@ -203,7 +204,6 @@ void FilesTab::ShowDetail(int listRow) {
     for (int i = 0; i < 5; ++i)
         switches_->SetCaption(i, FromCp1252(t.switches[std::size_t(i)]));
     header_->SetMissingNote(d.missing, context_.settings().languageCode());
-    QApplication::restoreOverrideCursor();
 }
 
 void FilesTab::OnShortcut(int which, ListShortcut shortcut, int row) {

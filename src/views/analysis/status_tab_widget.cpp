@@ -8,6 +8,7 @@
 
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
+#include "shell/wait_cursor_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_rows_qt.h"
@@ -129,7 +130,7 @@ void StatusTab::ShowDetail(int listRow) {
     const int code = codeRows_[std::size_t(listRow)];
     if (!refresh_.Accept(code))
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const WaitCursor wait;
     tabs::StatusDetail d = tabs::StatusDetailOf(code, results_.statuses, results_.files);
     if (d.logLineIds.empty())
         context_.ClearLogLines();
@@ -144,7 +145,6 @@ void StatusTab::ShowDetail(int listRow) {
     header_->SetLine(2, QString());
     header_->SetLine(3, QString());
     header_->SetMissingNote(d.missing, context_.settings().languageCode());
-    QApplication::restoreOverrideCursor();
 }
 
 }  // namespace trafikon
