@@ -45,13 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)ReadTopList(value);
     }
     for (const std::string& line : SplitLines(ret)) {
-        StatusLine status;
-        if (ParseStatusLine(line, status)) {
-            const int slot = StatusSlot(std::string_view(status.code));
-            FUZZ_CHECK(slot >= -1 && slot < kStatusSlotCount);
-            (void)ParseIdList(status.lines);
-            (void)ParseIdList(status.files);
-        }
+        const int slot = StatusSlot(ReadStatusPart(line, StatusPart::kCode));
+        FUZZ_CHECK(slot >= -1 && slot < kStatusSlotCount);
+        (void)ParseIdList(ReadStatusPart(line, StatusPart::kLogLines));
+        (void)ParseIdList(ReadStatusPart(line, StatusPart::kFiles));
     }
 
     // The analysis window's load, from real files.
@@ -79,13 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LogLineIndex index(month.logPath());
     index.Update();
     for (const std::string& line : month.statuses) {
-        StatusLine status;
-        ParseStatusLine(line, status);
-        for (long long position : ParseIdList(status.files))
+        const std::string_view lineIds = ReadStatusPart(line, StatusPart::kLogLines);
+        for (long long position : ParseIdList(ReadStatusPart(line, StatusPart::kFiles)))
             (void)MonthResults::FieldAt(month.files, position, FileField::kPath);
-        const LogExtraction lines =
-            ExtractLogLines(index, status.lines, LineNumbering::IndexPlusOne);
-        FUZZ_CHECK(lines.lines.size() + lines.notNumbers >= IdListSize(status.lines) ||
+        const LogExtraction lines = ExtractLogLines(index, lineIds, LineNumbering::IndexPlusOne);
+        FUZZ_CHECK(lines.lines.size() + lines.notNumbers >= IdListSize(lineIds) ||
                    !lines.error.empty());
     }
     for (const std::string& record : month.files) {

@@ -116,9 +116,8 @@ TEST_P(HostileMonth, AnalysesAndReadsBackWithinTheLog) {
     }
     EXPECT_EQ(hits, c.hits);
     for (const std::string& line : month.statuses) {
-        StatusLine status;
-        ASSERT_TRUE(ParseStatusLine(line, status));
-        EXPECT_EQ(ExtractLogLines(index, status.lines, LineNumbering::IndexPlusOne).beyondEnd, 0u)
+        const std::string_view lineIds = ReadStatusPart(line, StatusPart::kLogLines);
+        EXPECT_EQ(ExtractLogLines(index, lineIds, LineNumbering::IndexPlusOne).beyondEnd, 0u)
             << line;
     }
     (void)DayRows(month.summary);
