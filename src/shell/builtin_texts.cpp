@@ -1,6 +1,8 @@
 // The interface texts that the program carries itself, French and English,
-// entries 0 to 193 in order, as Windows-1252 bytes. They are written out as
+// entries 0 to 193 in order followed by the added texts of extra_texts.h, as
+// Windows-1252 bytes. They are written out as
 // fr.tfl and en.tfl and restored from here whenever a language file is damaged.
+#include "shell/extra_texts.h"
 #include "shell/language_table.h"
 
 namespace trafikon {
@@ -8,7 +10,8 @@ namespace trafikon {
 const std::vector<std::string>& BuiltInFrench() {
     // One entry per line, numbered.
     // clang-format off
-    static const std::vector<std::string> texts = {
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> original = {
         "Fran\xe7" "ais",  // 0
         "Fichier",  // 1
         "Ajout de Logs",  // 2
@@ -203,7 +206,10 @@ const std::vector<std::string>& BuiltInFrench() {
         "Souhaitez-vous ignorer la ligne ?",  // 191
         "Analyse annul\xe9" "e",  // 192
         "Les Fichiers de langues ont \xe9t\xe9 modifi\xe9s suite \xe0 une nouvelle version (Reinitialisation)",  // 193
-    };
+        };
+        CompleteWithExtraTexts(original, true);
+        return original;
+    }();
     // clang-format on
     return texts;
 }
@@ -211,7 +217,8 @@ const std::vector<std::string>& BuiltInFrench() {
 const std::vector<std::string>& BuiltInEnglish() {
     // One entry per line, numbered.
     // clang-format off
-    static const std::vector<std::string> texts = {
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> original = {
         "English",  // 0
         "File",  // 1
         "Add Log Files",  // 2
@@ -406,7 +413,10 @@ const std::vector<std::string>& BuiltInEnglish() {
         "Do you want to ignore this line ?",  // 191
         "Analyse canceled",  // 192
         "Language files has been modified due to new version (Reset)",  // 193
-    };
+        };
+        CompleteWithExtraTexts(original, false);
+        return original;
+    }();
     // clang-format on
     return texts;
 }

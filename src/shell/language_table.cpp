@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "shell/extra_texts.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -34,6 +35,18 @@ bool UsableCode(const std::string& code) {
            code.find('\0') == std::string::npos;
 }
 
+// A file of this version holds every entry; one of an earlier version stops
+// after the original table or after some of the added texts, which then take
+// their built-in wording (French for "fr", English for any other language).
+// Returns false for a file that holds fewer or more entries than that.
+bool CompleteLanguageEntries(std::vector<std::string>& entries, const std::string& code) {
+    if (entries.size() < static_cast<std::size_t>(lang::kEntryCount) ||
+        entries.size() > static_cast<std::size_t>(lang::kAllEntryCount))
+        return false;
+    CompleteWithExtraTexts(entries, code == "fr");
+    return true;
+}
+
 }  // namespace
 
 std::string LoadLanguageChecked(const std::string& programDir, std::string code,
@@ -43,9 +56,11 @@ std::string LoadLanguageChecked(const std::string& programDir, std::string code,
         code = "fr";
     // fr.tfl may be missing when the caller did not write the files first;
     // an empty table then goes through the same reset as a damaged file.
-    table.Assign(ReadTextLinesIfExists(LanguageFilePath(programDir, code)));
-    if (table.size() == static_cast<std::size_t>(lang::kEntryCount))
+    std::vector<std::string> entries = ReadTextLinesIfExists(LanguageFilePath(programDir, code));
+    if (CompleteLanguageEntries(entries, code)) {
+        table.Assign(std::move(entries));
         return code;
+    }
 
     BuiltInTexts(programDir);
     if (code == "en") {
@@ -59,7 +74,11 @@ std::string LoadLanguageChecked(const std::string& programDir, std::string code,
 }
 
 void LoadLanguageFile(const std::string& path, LanguageTable& table) {
-    table.Assign(ReadTextLines(path));
+    std::vector<std::string> entries = ReadTextLines(path);
+    const std::size_t slash = path.rfind('/');
+    const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    CompleteLanguageEntries(entries, name.substr(0, 2));
+    table.Assign(std::move(entries));
 }
 
 std::vector<std::string> ListLanguages(const std::string& programDir) {

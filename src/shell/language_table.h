@@ -1,8 +1,9 @@
-// The 194 interface texts of the active language, addressed by section base
-// plus offset, and the language files that hold them.
+// The interface texts of the active language, addressed by section base plus
+// offset (the 194 original entries) or by name (the texts added after them,
+// extra_texts.h), and the language files that hold them.
 //
 // A language file is programDir + code + ".tfl": Windows-1252 text, one entry
-// per line, CR LF line ends, entries 0 to 193 in order. Entry 0 is the
+// per line, CR LF line ends, entries 0 to 193 in order, then the added texts. Entry 0 is the
 // language's own name as shown in the language lists.
 #pragma once
 
@@ -45,7 +46,7 @@ class LanguageTable {
     std::vector<std::string> entries_;
 };
 
-// The built-in texts, as Windows-1252 bytes, 194 each.
+// The built-in texts, as Windows-1252 bytes, lang::kAllEntryCount each.
 const std::vector<std::string>& BuiltInFrench();
 const std::vector<std::string>& BuiltInEnglish();
 
@@ -57,8 +58,10 @@ void BuiltInTexts(const std::string& programDir);
 std::string LanguageFilePath(const std::string& programDir, const std::string& code);
 
 // Loads the language of `code` into `table` with the start-up checks: a code
-// without a file (or not usable as a file name) falls back to "fr"; a file
-// that does not hold exactly 194 entries makes both built-in files be written
+// without a file (or not usable as a file name) falls back to "fr"; a file of
+// an earlier version, holding the 194 original entries and only some of the
+// added texts of extra_texts.h, loads with the built-in wording of the texts it
+// lacks; a file with fewer or more entries makes both built-in files be written
 // again, then the table holds French or English again, or, for any other code,
 // `onResetMessage` receives the French entry 193 and the table holds French.
 // Returns the code actually loaded. Throws IoError when a file cannot be read
@@ -68,7 +71,8 @@ std::string LoadLanguageChecked(const std::string& programDir, std::string code,
                                 const std::function<void(const std::string&)>& onResetMessage);
 
 // Loads a language file as it is, without the count check (the settings
-// dialog's switch of language). Throws IoError when it cannot be read.
+// dialog's switch of language); a file of an earlier version is completed as
+// at start. Throws IoError when it cannot be read.
 void LoadLanguageFile(const std::string& path, LanguageTable& table);
 
 // Entries of the language lists: for every programDir/*.tfl, its first line,

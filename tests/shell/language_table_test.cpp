@@ -1,4 +1,5 @@
 #include "shell/language_table.h"
+#include "shell/extra_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +31,8 @@ std::string LanguageFile(const std::string& name, int count) {
 }
 
 TEST(BuiltInTextsTest, EachLanguageHoldsEveryEntry) {
-    EXPECT_EQ(BuiltInFrench().size(), 194u);
-    EXPECT_EQ(BuiltInEnglish().size(), 194u);
+    EXPECT_EQ(BuiltInFrench().size(), static_cast<std::size_t>(lang::kAllEntryCount));
+    EXPECT_EQ(BuiltInEnglish().size(), static_cast<std::size_t>(lang::kAllEntryCount));
 }
 
 TEST(BuiltInTextsTest, SpotEntriesAreExact) {
@@ -163,7 +164,7 @@ TEST(LoadLanguageCheckedTest, CountCheckAndReset) {
          false,
          true},
         {"french long",
-         {{"fr.tfl", LanguageFile("Long", 195)}, {"en.tfl", en}},
+         {{"fr.tfl", LanguageFile("Long", lang::kAllEntryCount + 1)}, {"en.tfl", en}},
          "fr",
          "fr",
          "Fran\xe7"
@@ -245,7 +246,7 @@ TEST(LoadLanguageCheckedTest, CountCheckAndReset) {
             prog, c.code, table, [&](const std::string& m) { messages.push_back(m); });
         EXPECT_EQ(loaded, c.loadedCode);
         EXPECT_EQ(table.Text(0), c.firstEntry);
-        EXPECT_EQ(table.size(), 194u);
+        EXPECT_EQ(table.size(), static_cast<std::size_t>(lang::kAllEntryCount));
         if (c.message) {
             EXPECT_EQ(messages, std::vector<std::string>{BuiltInFrench()[193]});
         } else {
@@ -261,6 +262,26 @@ TEST(LoadLanguageCheckedTest, CountCheckAndReset) {
                 EXPECT_EQ(ReadRaw(prog + name), bytes) << name;
             }
         }
+    }
+}
+
+// A file written before the added texts existed loads; the texts it lacks take
+// the built-in wording of its language, English for a further language.
+TEST(LoadLanguageCheckedTest, EarlierVersionFileIsCompleted) {
+    for (const std::string code : {"fr", "de"}) {
+        TempDir dir;
+        const std::string prog = dir.path() + "/";
+        WriteRaw(prog + "fr.tfl", FileBytes(BuiltInFrench()));
+        const std::string old = LanguageFile("Old", lang::kEntryCount);
+        WriteRaw(prog + code + ".tfl", old);
+        LanguageTable table;
+        EXPECT_EQ(LoadLanguageChecked(prog, code, table, nullptr), code);
+        ASSERT_EQ(table.size(), static_cast<std::size_t>(lang::kAllEntryCount));
+        EXPECT_EQ(table.Text(lang::kEntryCount - 1), "text 193");
+        const auto& defaults = code == "fr" ? BuiltInFrench() : BuiltInEnglish();
+        for (int i = lang::kEntryCount; i < lang::kAllEntryCount; ++i)
+            EXPECT_EQ(table.Text(i), defaults[static_cast<std::size_t>(i)]) << i;
+        EXPECT_EQ(ReadRaw(prog + code + ".tfl"), old);
     }
 }
 

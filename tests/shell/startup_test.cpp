@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "shell/app_state.h"
+#include "shell/extra_texts.h"
 #include "store/text_file.h"
 #include "support/temp_dir.h"
 
@@ -154,7 +155,7 @@ TEST_F(StartUpTest, LanguageFilesByEntryCount) {
         StartUpRun run;
         run.Run(p);
         EXPECT_EQ(App().Text(0), c.firstEntry);
-        EXPECT_EQ(App().language.size(), 194u);
+        EXPECT_EQ(App().language.size(), static_cast<std::size_t>(lang::kAllEntryCount));
         EXPECT_EQ(run.chooserCalls, 0);
         if (c.message) {
             EXPECT_EQ(run.messages, std::vector<std::string>{BuiltInFrench()[193]});
