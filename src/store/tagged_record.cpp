@@ -93,16 +93,17 @@ void AppendRecord(std::string& out, std::initializer_list<std::string_view> valu
     AppendRecord(out, std::span<const std::string_view>(values.begin(), values.size()));
 }
 
-long long ParseInteger(std::string_view text) {
-    if (text.empty())
-        return 0;
+std::optional<long long> ParseStoredInteger(std::string_view text) {
     long long value = 0;
-    const char* first = text.data();
     const char* last = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || ptr != last)
-        return 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), last, value);
+    if (text.empty() || ec != std::errc() || ptr != last)
+        return std::nullopt;
     return value;
+}
+
+long long ParseInteger(std::string_view text) {
+    return ParseStoredInteger(text).value_or(0);
 }
 
 std::optional<long long> ParseSignedDecimal(std::string_view text) {
@@ -111,14 +112,7 @@ std::optional<long long> ParseSignedDecimal(std::string_view text) {
         if (!text.empty() && text.front() == '-')
             return std::nullopt;
     }
-    if (text.empty() || text == "-")
-        return std::nullopt;
-    long long value = 0;
-    const char* last = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), last, value);
-    if (ec != std::errc() || ptr != last)
-        return std::nullopt;
-    return value;
+    return ParseStoredInteger(text);
 }
 
 void IdListAppend(std::string& list, long long n) {

@@ -51,8 +51,11 @@ void AppendFieldTag(std::string& out, int i);
 void AppendDecimal(std::string& out, long long n);
 
 // Reads a decimal integer as the store writes it: an optional "-" and digits,
-// nothing else. Any other text (empty, blanks, letters, a number too large for
-// 64 bits) reads as 0. The engine's rule, also for its own result files.
+// nothing else, within 64 bits; nullopt for any other text (empty, blanks,
+// letters, "+5", a number too large).
+std::optional<long long> ParseStoredInteger(std::string_view text);
+// The same, reading 0 for any other text: the engine's rule, also for its own
+// result files.
 long long ParseInteger(std::string_view text);
 
 // A number of a result file as the windows read it: an optional "+" or "-",
