@@ -28,10 +28,7 @@
 
 namespace trafikon {
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     : QWidget(parent), key_(monthKey) {
