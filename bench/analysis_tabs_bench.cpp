@@ -282,7 +282,7 @@ int main(int argc, char** argv) {
     auto logLines = [&](std::string_view ids) {
         if (withLog)
             return ExtractLogLines(index, ids, LineNumbering::Index).lines.size();
-        return tabs::CountIds(ids);
+        return IdListSize(ids);
     };
 
     for (long long target : {10000LL, 1000000000LL}) {

@@ -10,8 +10,8 @@
 #include "engine/analyse_log.h"
 #include "fuzz_util.h"
 #include "store/month_stats.h"
+#include "store/result_records.h"
 #include "store/status_table.h"
-#include "store/tagged_record.h"
 #include "store/text_file.h"
 #include "views/analysis/log_line_index.h"
 #include "views/analysis/month_results.h"
@@ -95,41 +95,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::size_t files = month.files.size(), hosts = month.hosts.size();
     for (const std::string& r : month.files) {
-        CheckIds(ReadField(r, 3), storedLines);
-        CheckIds(ReadField(r, 7), hosts);
-        CheckIds(ReadField(r, 8), month.externalQueries.size());
-        CheckIds(ReadField(r, 9), month.internalQueries.size());
-        CheckIds(ReadField(r, 10), month.externalReferrers.size());
-        CheckIds(ReadField(r, 11), month.internalReferrers.size());
+        CheckIds(ReadField(r, FileField::kLogLines), storedLines);
+        CheckIds(ReadField(r, FileField::kHosts), hosts);
+        CheckIds(ReadField(r, FileField::kExternalQueries), month.externalQueries.size());
+        CheckIds(ReadField(r, FileField::kInternalQueries), month.internalQueries.size());
+        CheckIds(ReadField(r, FileField::kExternalPages), month.externalReferrers.size());
+        CheckIds(ReadField(r, FileField::kInternalPages), month.internalReferrers.size());
     }
     for (const std::string& r : month.hosts) {
-        CheckIds(ReadField(r, 3), storedLines);
-        CheckIds(ReadField(r, 4), files);
+        CheckIds(ReadField(r, PageField::kLogLines), storedLines);
+        CheckIds(ReadField(r, PageField::kFiles), files);
     }
     for (const std::string& r : month.browsers)
-        CheckIds(ReadField(r, 3), storedLines);
+        CheckIds(ReadField(r, BrowserField::kLogLines), storedLines);
     for (const Lines* t : {&month.externalReferrers, &month.internalReferrers})
         for (const std::string& r : *t) {
-            CheckIds(ReadField(r, 3), storedLines);
-            CheckIds(ReadField(r, 4), files);
+            CheckIds(ReadField(r, PageField::kLogLines), storedLines);
+            CheckIds(ReadField(r, PageField::kFiles), files);
         }
     for (const std::string& line : month.statuses) {
-        StatusLine status;
-        FUZZ_CHECK(ParseStatusLine(line, status));
-        CheckIds(status.lines, storedLines);
-        CheckIds(status.files, files);
+        FUZZ_CHECK(line.find(';') != std::string::npos);
+        CheckIds(ReadStatusPart(line, StatusPart::kLogLines), storedLines);
+        CheckIds(ReadStatusPart(line, StatusPart::kFiles), files);
     }
     // The window numbers the stored lines as the engine does.
     LogLineIndex index(month.logPath());
     FUZZ_CHECK(index.Update());
     FUZZ_CHECK(index.lineCount() == storedLines);
     for (const std::string& r : month.files) {
-        const LogExtraction lines = ExtractLogLines(index, ReadField(r, 3), LineNumbering::Index);
+        const LogExtraction lines =
+            ExtractLogLines(index, ReadField(r, FileField::kLogLines), LineNumbering::Index);
         FUZZ_CHECK(lines.beyondEnd == 0 && lines.notNumbers == 0 && lines.error.empty());
     }
     std::uint64_t hits = 0;
     for (const std::string& r : month.files)
-        hits += static_cast<std::uint64_t>(ParseInteger(ReadField(r, 2)));
+        hits += static_cast<std::uint64_t>(ParseInteger(ReadField(r, FileField::kHits)));
     FUZZ_CHECK(hits == result.hits);
     return 0;
 }

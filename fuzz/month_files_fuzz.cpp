@@ -12,6 +12,7 @@
 #include "store/status_table.h"
 #include "store/tagged_record.h"
 #include "store/text_file.h"
+#include "store/top_by_hits.h"
 #include "views/analysis/general_lists.h"
 #include "views/analysis/log_line_index.h"
 #include "views/analysis/month_results.h"
@@ -41,16 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& value : stats.values) {
         FUZZ_CHECK(SplitDayList(value).size() <= kDaysInList);
         (void)ParseDayList(value);
-        (void)ParseTopList(value);
+        (void)ReadTopList(value);
     }
     for (const std::string& line : SplitLines(ret)) {
-        StatusLine status;
-        if (ParseStatusLine(line, status)) {
-            const int slot = StatusSlot(std::string_view(status.code));
-            FUZZ_CHECK(slot >= -1 && slot < kStatusSlotCount);
-            (void)ParseIdList(status.lines);
-            (void)ParseIdList(status.files);
-        }
+        const int slot = StatusSlot(ReadStatusPart(line, StatusPart::kCode));
+        FUZZ_CHECK(slot >= -1 && slot < kStatusSlotCount);
+        (void)ParseIdList(ReadStatusPart(line, StatusPart::kLogLines));
+        (void)ParseIdList(ReadStatusPart(line, StatusPart::kFiles));
     }
 
     // The analysis window's load, from real files.
@@ -65,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int series = 0; series < 4; ++series)
         FUZZ_CHECK(summary.dayTexts[series].size() == summary.dayValues[series].size());
     for (const std::string* top : {&summary.topPages, &summary.topHosts, &summary.topEngines}) {
-        for (const TopListEntry& entry : ParseTopList(*top)) {
-            (void)MonthResults::FieldAt(month.files, entry.position, 1);
+        for (const TopEntry& entry : ReadTopList(*top).entries) {
+            (void)MonthResults::FieldAt(month.files, entry.position, FileField::kPath);
             (void)MonthResults::LineAt(month.hosts, entry.position);
         }
     }
@@ -78,19 +76,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LogLineIndex index(month.logPath());
     index.Update();
     for (const std::string& line : month.statuses) {
-        StatusLine status;
-        ParseStatusLine(line, status);
-        for (long long position : IdListNumbers(status.files))
-            (void)MonthResults::FieldAt(month.files, position, 1);
-        const LogExtraction lines =
-            ExtractLogLines(index, status.lines, LineNumbering::IndexPlusOne);
-        FUZZ_CHECK(lines.lines.size() + lines.notNumbers >= IdListSize(status.lines) ||
+        const std::string_view lineIds = ReadStatusPart(line, StatusPart::kLogLines);
+        for (long long position : ParseIdList(ReadStatusPart(line, StatusPart::kFiles)))
+            (void)MonthResults::FieldAt(month.files, position, FileField::kPath);
+        const LogExtraction lines = ExtractLogLines(index, lineIds, LineNumbering::IndexPlusOne);
+        FUZZ_CHECK(lines.lines.size() + lines.notNumbers >= IdListSize(lineIds) ||
                    !lines.error.empty());
     }
     for (const std::string& record : month.files) {
-        const std::string_view key = MonthResults::FieldAt(month.files, 0, 1);
+        const std::string_view key = MonthResults::FieldAt(month.files, 0, FileField::kPath);
         (void)key;
-        FUZZ_CHECK(month.fileIndex.Find(RecordField(record, 1)) >= 0);
+        FUZZ_CHECK(month.fileIndex.Find(ReadField(record, FileField::kPath)) >= 0);
     }
     return 0;
 }

@@ -6,7 +6,6 @@
 
 #include "fuzz_util.h"
 #include "store/tagged_record.h"
-#include "views/analysis/month_results.h"
 
 using namespace trafikon;
 using trafikon::fuzz::AsText;
@@ -15,12 +14,9 @@ using trafikon::fuzz::Cut;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view line = AsText(data, size);
 
-    // Reading by field number: the store's reader and the window's reader
-    // follow the same rule and must agree.
+    // Reading by field number: every view points into the line.
     for (int i = -1; i <= kMaxRecordFields + 2; ++i) {
         const std::string_view a = ReadField(line, i);
-        const std::string_view b = RecordField(line, i);
-        FUZZ_CHECK(a == b);
         FUZZ_CHECK(a.empty() ||
                    (a.data() >= line.data() && a.data() + a.size() <= line.data() + line.size()));
     }
@@ -33,9 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Id lists and numbers.
     const std::vector<long long> ids = ParseIdList(line);
     FUZZ_CHECK(ids.size() == IdListSize(line));
-    (void)IdListNumbers(line);
     (void)ParseInteger(line);
-    (void)ToNumber(line);
+    (void)ParseSignedDecimal(line);
     // A list rebuilt from the numbers holds each of them and reads back the same;
     // a list already in that form is its own rebuild.
     std::string rebuilt(kEmptyIdList);

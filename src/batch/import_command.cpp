@@ -167,13 +167,13 @@ int RunImportCommand(const std::vector<std::string>& args) {
         return 2;
     }
 
-    const std::string siteDir = root + "/data/1";
+    const std::string siteDir = SiteDir(root);
     try {
         std::error_code ec;
         std::filesystem::create_directories(siteDir, ec);
         if (ec)
             throw IoError(siteDir, ec.message());
-        WriteFormatFile(siteDir + "/" + std::string(kLastFormatFileName), codes);
+        WriteFormatFile(siteDir + std::string(kLastFormatFileName), codes);
 
         SilentImportObserver observer;
         const auto start = std::chrono::steady_clock::now();

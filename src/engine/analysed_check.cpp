@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <ctime>
 
+#include "store/data_store.h"
+#include "store/month_stats.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -22,11 +24,11 @@ std::string LogDateTimeText(const std::string& path) {
 }
 
 bool IsMonthAnalysed(const std::string& siteDir, const std::string& monthKey) {
-    const std::string monthly = siteDir + "mon-" + monthKey + ".tfd";
-    const Lines lines = ReadTextLinesIfExists(monthly);
+    const Lines lines = ReadTextLinesIfExists(siteDir + MonthStatsFileName(monthKey));
     if (lines.empty())
         return false;
-    return lines.front() == "Date=" + LogDateTimeText(siteDir + "log-" + monthKey + ".log");
+    return lines.front() == std::string(MonthStatsKeys()[kStatDate]) + "=" +
+                                LogDateTimeText(siteDir + LogFileName(monthKey));
 }
 
 std::vector<std::string> MonthsToAnalyse(const std::string& siteDir,

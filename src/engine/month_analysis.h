@@ -222,7 +222,8 @@ class MonthAnalysis {
     void LinkFileReferrer(std::uint32_t filePos, std::uint32_t hostPos, bool internal,
                           std::int64_t queryPos, std::int64_t pagePos);
 
-    // One entry per hit, in reading order; grouped by Finish.
+    // One entry per hit, in reading order; grouped by record when the writer asks
+    // for the lists (FileLines and the like).
     // A page or query position carries kInternal for the internal lists.
     static constexpr std::uint32_t kInternal = 0x80000000u;
     std::vector<std::uint32_t> hitLine_, hitFile_, hitHost_, hitAgent_, hitPage_, hitStatus_;

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "store/data_store.h"
+#include "store/result_records.h"
 #include "store/status_table.h"
 #include "store/tagged_record.h"
 #include "store/text_file.h"
@@ -76,11 +77,12 @@ class LineBuffer {
         size_ = static_cast<std::size_t>(WriteDecimal(p, static_cast<std::uint64_t>(value)) -
                                          data_.get());
     }
-    // A tag of field `field`: backslash, number, semicolon.
-    void Tag(int field) {
+    // The tag of `field`: backslash, number, semicolon.
+    template <RecordField F>
+    void Tag(F field) {
         char* p = Space(8);
         *p++ = '\\';
-        p = WriteDecimal(p, static_cast<std::uint64_t>(field));
+        p = WriteDecimal(p, static_cast<std::uint64_t>(FieldNumber(field)));
         *p++ = ';';
         size_ = static_cast<std::size_t>(p - data_.get());
     }
@@ -139,7 +141,7 @@ struct WrittenRecords {
 
 TopCandidate CandidateOf(std::string_view line, std::string_view marker) {
     TopCandidate c;
-    c.hits = ParseInteger(ReadField(line, 2));
+    c.hits = ParseInteger(ReadField(line, CountedField::kHits));
     c.matchesMarker = line.find(marker) != std::string_view::npos;
     return c;
 }
@@ -149,17 +151,17 @@ void WritePageRecords(const PageRecords& records, const GroupedLists& lines, Ato
     LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
-        line.Tag(1);
+        line.Tag(PageField::kKey);
         line.Append(records.keys.Key(i));
-        line.Tag(2);
+        line.Tag(PageField::kHits);
         line.Number(records.hits[i]);
-        line.Tag(3);
+        line.Tag(PageField::kLogLines);
         line.IdList(lines.List(i));
-        line.Tag(4);
+        line.Tag(PageField::kFiles);
         line.IdList(records.files.List(i));
-        line.Tag(5);
+        line.Tag(PageField::kLastTime);
         line.Append(records.lastTime.Get(i));
-        line.Tag(6);
+        line.Tag(PageField::kEnd);
         out.WriteLine(line.view());
         if (written)
             written->push_back(CandidateOf(line.view(), kAnyRecordMarker));
@@ -171,13 +173,13 @@ void WriteBrowserRecords(const LineRecords& records, const GroupedLists& lines,
     LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
-        line.Tag(1);
+        line.Tag(BrowserField::kName);
         line.Append(records.keys.Key(i));
-        line.Tag(2);
+        line.Tag(BrowserField::kHits);
         line.Number(records.hits[i]);
-        line.Tag(3);
+        line.Tag(BrowserField::kLogLines);
         line.IdList(lines.List(i));
-        line.Tag(4);
+        line.Tag(BrowserField::kEnd);
         out.WriteLine(line.view());
     }
 }
@@ -188,34 +190,34 @@ void WriteFileRecords(const MonthAnalysis& a, const GroupedLists& lines, AtomicF
     LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
-        line.Tag(1);
+        line.Tag(FileField::kPath);
         line.Append(records.keys.Key(i));
-        line.Tag(2);
+        line.Tag(FileField::kHits);
         line.Number(records.hits[i]);
-        line.Tag(3);
+        line.Tag(FileField::kLogLines);
         line.IdList(lines.List(i));
-        line.Tag(4);
+        line.Tag(FileField::kType);
         line.Number(records.type[i]);
-        line.Tag(5);
+        line.Tag(FileField::kLastStatus);
         line.Append(a.statusTexts.Key(records.lastStatus[i]));
-        line.Tag(6);
+        line.Tag(FileField::kLastTime);
         line.Append(records.lastTime.Get(i));
-        line.Tag(7);
+        line.Tag(FileField::kHosts);
         line.IdList(records.hosts.List(i));
-        line.Tag(8);
+        line.Tag(FileField::kExternalQueries);
         line.IdList(records.externalQueries.List(i));
-        line.Tag(9);
+        line.Tag(FileField::kInternalQueries);
         line.IdList(records.internalQueries.List(i));
-        line.Tag(10);
+        line.Tag(FileField::kExternalPages);
         line.IdList(records.externalPages.List(i));
-        line.Tag(11);
+        line.Tag(FileField::kInternalPages);
         line.IdList(records.internalPages.List(i));
-        line.Tag(12);
+        line.Tag(FileField::kReserved);
         line.Append("-");
-        line.Tag(13);
+        line.Tag(FileField::kEnd);
         out.WriteLine(line.view());
         written.files.push_back(CandidateOf(line.view(), kPageMarker));
-        written.fileKinds.push_back(StatsKindOfPath(ReadField(line.view(), 1)));
+        written.fileKinds.push_back(StatsKindOfPath(ReadField(line.view(), FileField::kPath)));
     }
 }
 
@@ -224,22 +226,22 @@ void WriteQueryRecords(const QueryRecords& records, const GroupedLists& siteLeng
     LineBuffer line;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
-        line.Tag(1);
+        line.Tag(QueryField::kText);
         line.Append(records.keys.Key(i));
-        line.Tag(2);
+        line.Tag(QueryField::kFirstFile);
         line.Number(records.firstPage[i]);
-        line.Tag(3);
+        line.Tag(QueryField::kSiteLengths);
         line.IdList(siteLengths.List(i));
-        line.Tag(4);
+        line.Tag(QueryField::kFiles);
         line.IdList(records.files.List(i));
-        line.Tag(5);
+        line.Tag(QueryField::kLastTime);
         line.Append(records.lastTime.Get(i));
-        line.Tag(6);
+        line.Tag(QueryField::kReferrer);
         line.Append(records.firstReferrer[i]);
-        line.Tag(7);
+        line.Tag(QueryField::kReferrerSite);
         line.Append(
             std::string_view(records.firstReferrer[i]).substr(0, records.firstSiteLength[i]));
-        line.Tag(8);
+        line.Tag(QueryField::kEnd);
         out.WriteLine(line.view());
     }
 }

@@ -5,10 +5,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
+#include <optional>
 
 #include "import/month_file_names.h"
+#include "store/tagged_record.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -71,11 +72,6 @@ void CutBackTo(const std::string& path, long long size) {
         ThrowErrno(path);
 }
 
-bool ParseSize(std::string_view text, long long& size) {
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), size);
-    return ec == std::errc() && end == text.data() + text.size();
-}
-
 // One journal line: key TAB log size TAB time size TAB format ("-" when there
 // was none, else its bytes in hex) LF. A line without its LF was cut by a
 // kill before the month received anything, and is ignored.
@@ -92,11 +88,12 @@ void PutBack(const std::string& siteDir, std::string_view record) {
     const std::string key(fields[0]);
     if (key.find('/') != std::string::npos || key.empty())
         return;
-    long long logSize = 0, eurSize = 0;
-    if (!ParseSize(fields[1], logSize) || !ParseSize(fields[2], eurSize))
+    const std::optional<long long> logSize = ParseStoredInteger(fields[1]);
+    const std::optional<long long> eurSize = ParseStoredInteger(fields[2]);
+    if (!logSize || !eurSize)
         return;
-    CutBackTo(StoredLogPath(siteDir, key), logSize);
-    CutBackTo(StoredTimePath(siteDir, key), eurSize);
+    CutBackTo(StoredLogPath(siteDir, key), *logSize);
+    CutBackTo(StoredTimePath(siteDir, key), *eurSize);
     const std::string formatPath = MonthFormatPath(siteDir, key);
     if (fields[3] == "-") {
         RemoveIfPresent(formatPath);

@@ -42,7 +42,6 @@ void TMyThread::run() {
         damaged_ = summary.damaged;
         damagedLines_ = static_cast<long long>(summary.damagedLines);
         unfiledLines_ = static_cast<long long>(summary.unfiledLines);
-        linesStored_ = static_cast<long long>(summary.linesStored);
     } catch (const RunStopped&) {
         stopped_ = true;
     } catch (const IoError& error) {

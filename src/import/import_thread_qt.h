@@ -22,9 +22,8 @@ class TMyThread : public QThread {
     // Each file with its own format.
     TMyThread(std::string siteDir, std::vector<LogToImport> files, QObject* parent = nullptr);
 
-    // After the run: lines stored, lines whose date could not be read (stored
-    // with a neighbour month), lines left out (no readable date in their file).
-    long long linesStored() const { return linesStored_; }
+    // After the run: lines whose date could not be read (stored with a
+    // neighbour month), lines left out (no readable date in their file).
     long long damagedLines() const { return damagedLines_; }
     long long unfiledLines() const { return unfiledLines_; }
     // After the run: the failure text (file and reason), or empty.
@@ -51,7 +50,6 @@ class TMyThread : public QThread {
   private:
     std::string siteDir_;
     std::vector<LogToImport> files_;
-    long long linesStored_ = 0;
     long long damagedLines_ = 0;
     long long unfiledLines_ = 0;
     QString failure_;

@@ -26,9 +26,8 @@ inline std::string StoredTimePath(std::string_view siteDir, std::string_view key
 inline std::string MonthFormatPath(std::string_view siteDir, std::string_view key) {
     return SiteFolderPrefix(siteDir) + FormatFileName(key);
 }
-// Present only while an import runs, or after one was interrupted.
 inline std::string ImportJournalPath(std::string_view siteDir) {
-    return SiteFolderPrefix(siteDir) + "import.journal";
+    return SiteFolderPrefix(siteDir) + std::string(kImportJournalFileName);
 }
 
 }  // namespace trafikon

@@ -5,6 +5,7 @@
 
 #include "import/import_journal.h"
 #include "shell/page_opener.h"
+#include "store/data_store.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -32,9 +33,7 @@ void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
     app.programDir = programDir;
     if (app.programDir.empty() || app.programDir.back() != '/')
         app.programDir += '/';
-    app.siteName = "[Default]";
-    app.siteNumber = 1;
-    app.siteDir = app.programDir + "data/" + std::to_string(app.siteNumber) + "/";
+    app.siteDir = SiteDir(app.programDir);
     app.storedMonths.clear();
     app.analysisRunning = false;
     app.requestedMonth.clear();
@@ -60,8 +59,6 @@ void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
     LoadLanguageChecked(app.programDir, app.settings.languageCode(), app.language,
                         hooks.showMessage);
 
-    app.monthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     app.browserCommand = FindBrowserCommand();
 }
 
@@ -70,7 +67,6 @@ void ShutDown() {
     app.language.Clear();
     app.storedMonths.clear();
     app.storedMonths.shrink_to_fit();
-    app.monthNames.clear();
 }
 
 }  // namespace trafikon

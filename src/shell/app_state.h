@@ -17,13 +17,10 @@ namespace trafikon {
 
 struct AppState {
     std::string programDir;  // the executable's folder, ending in '/'
-    std::string siteName = "[Default]";
-    int siteNumber = 1;
-    std::string siteDir;  // programDir + "data/1/"
+    std::string siteDir;     // SiteDir(programDir)
 
     Settings settings;
     LanguageTable language;
-    std::vector<std::string> monthNames;    // "Jan" .. "Dec"
     std::vector<std::string> storedMonths;  // month keys, ascending (refreshed by the synthesis)
     std::string browserCommand;             // program that opens web pages, or empty
 
@@ -51,12 +48,12 @@ struct StartUpHooks {
 // when missing): sets the folders, writes fr.tfl and en.tfl when fr.tfl is
 // missing, loads the settings, or on the first run (no site folder) creates
 // the site folder with its parents, asks for the language and saves the
-// settings; then loads the language table with its checks, builds the month
-// names and finds the browser command.
+// settings; then loads the language table with its checks and finds the
+// browser command.
 // Throws IoError (path and reason) when a folder or file cannot be created,
 // written or read; the state then holds what was set up before the failure.
 void StartUp(const std::string& programDir, const StartUpHooks& hooks);
-// Releases the shared lists: language table, stored months, month names.
+// Releases the shared lists: language table and stored months.
 void ShutDown();
 
 }  // namespace trafikon

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "store/data_store.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -19,7 +20,7 @@ std::string Settings::languageCode() const {
 }
 
 void LoadSettings(const std::string& siteDir, Settings& settings) {
-    const std::string path = siteDir + "param.tfd";
+    const std::string path = siteDir + std::string(kSettingsFileName);
     settings.values.fill(std::string());
     // Only a file that is not there gives the defaults; one that exists but
     // cannot be read is reported rather than silently replaced at the next save.
@@ -37,7 +38,7 @@ void LoadSettings(const std::string& siteDir, Settings& settings) {
 void SaveSettings(const std::string& siteDir, const std::string& programDir,
                   const Settings& settings) {
     const Lines lines(settings.values.begin(), settings.values.end());
-    WriteTextLines(siteDir + "param.tfd", lines);
+    WriteTextLines(siteDir + std::string(kSettingsFileName), lines);
     WriteTextLines(programDir + "conf.tfd", lines);
 }
 

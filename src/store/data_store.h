@@ -10,11 +10,12 @@
 namespace trafikon {
 
 inline constexpr int kSiteNumber = 1;
-inline constexpr std::string_view kSiteName = "[Default]";
 
 // Files of the site folder that do not belong to one month.
 inline constexpr std::string_view kLastFormatFileName = "format.log";
 inline constexpr std::string_view kSettingsFileName = "param.tfd";
+// Present only while an import runs, or after one was interrupted.
+inline constexpr std::string_view kImportJournalFileName = "import.journal";
 
 // The nine result files of a month, in the order the engine lists them.
 enum ResultFile : int {

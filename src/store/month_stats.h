@@ -48,6 +48,10 @@ enum MonthStatsLine : int {
     kStatTtMo,
 };
 
+// The four day lists: visitors, kilobytes, pages and hits per day.
+inline constexpr std::array<MonthStatsLine, 4> kDayListLines = {kStatViJo, kStatKoJo, kStatPaJo,
+                                                                kStatHiJo};
+
 // "Date", "Tota", ..., "ttMo" in file order.
 const std::array<std::string_view, kMonthStatsLineCount>& MonthStatsKeys();
 
@@ -57,8 +61,6 @@ struct MonthStats {
 
     std::string& operator[](MonthStatsLine line) { return values[line]; }
     const std::string& operator[](MonthStatsLine line) const { return values[line]; }
-    // Sets a line to a number in decimal.
-    void SetNumber(MonthStatsLine line, long long value) { values[line] = std::to_string(value); }
 };
 
 // The 28 lines "Key=value" of `stats`.

@@ -1,7 +1,5 @@
 #include "store/status_table.h"
 
-#include "store/tagged_record.h"
-
 namespace trafikon {
 namespace {
 
@@ -79,51 +77,16 @@ int StatusCodeOfSlot(int slot) {
     return 0;
 }
 
-bool ParseStatusLine(std::string_view text, StatusLine& out) {
-    out = StatusLine{};
-    std::string_view parts[4];
-    int count = 0;
-    while (count < 3) {
-        const std::size_t p = text.find(';');
-        if (p == std::string_view::npos)
-            break;
-        parts[count++] = text.substr(0, p);
-        text.remove_prefix(p + 1);
+std::string_view ReadStatusPart(std::string_view line, StatusPart part) {
+    std::size_t start = 0;
+    for (int i = 0; i < static_cast<int>(part); ++i) {
+        const std::size_t semi = line.find(';', start);
+        if (semi == std::string_view::npos)
+            return {};
+        start = semi + 1;
     }
-    if (count == 0) {
-        out.code.assign(text);
-        return false;
-    }
-    parts[count++] = text;
-    out.code.assign(parts[0]);
-    out.hits = ParseInteger(parts[1]);
-    if (count > 2 && !parts[2].empty())
-        out.lines.assign(parts[2]);
-    if (count > 3 && !parts[3].empty())
-        out.files.assign(parts[3]);
-    return true;
-}
-
-void AppendStatusLine(std::string& out, int code, long long hits, std::string_view lines,
-                      std::string_view files) {
-    AppendDecimal(out, code);
-    out += ';';
-    AppendDecimal(out, hits);
-    out += ';';
-    out += lines;
-    out += ';';
-    out += files;
-}
-
-std::string FormatStatusLine(const StatusLine& line) {
-    std::string out = line.code;
-    out += ';';
-    AppendDecimal(out, line.hits);
-    out += ';';
-    out += line.lines;
-    out += ';';
-    out += line.files;
-    return out;
+    const std::size_t end = line.find(';', start);
+    return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
 }
 
 }  // namespace trafikon

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <string>
 #include <string_view>
 
 namespace trafikon {
@@ -28,20 +27,10 @@ int StatusSlot(std::string_view statusText);
 // Code held by a slot (0..56), or 0 for a slot out of range.
 int StatusCodeOfSlot(int slot);
 
-struct StatusLine {
-    std::string code;  // as written, e.g. "404"
-    long long hits = 0;
-    std::string lines = "-";  // id list of line numbers
-    std::string files = "-";  // id list of file positions
-};
-
-// Parses "code;hits;lines;files". Missing parts stay at their defaults
-// (hits 0, empty lists "-"); a hits text that is not a number reads 0.
-// Returns false when the text holds no ";" at all.
-bool ParseStatusLine(std::string_view text, StatusLine& out);
-std::string FormatStatusLine(const StatusLine& line);
-// Appends "code;hits;lines;files" (no line end).
-void AppendStatusLine(std::string& out, int code, long long hits, std::string_view lines,
-                      std::string_view files);
+// The four parts of a status line, in file order.
+enum class StatusPart : int { kCode = 0, kHits, kLogLines, kFiles };
+// Part `part` of a status line: the text between its semicolons; empty when
+// the line has fewer parts.
+std::string_view ReadStatusPart(std::string_view line, StatusPart part);
 
 }  // namespace trafikon

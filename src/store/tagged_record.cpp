@@ -93,16 +93,26 @@ void AppendRecord(std::string& out, std::initializer_list<std::string_view> valu
     AppendRecord(out, std::span<const std::string_view>(values.begin(), values.size()));
 }
 
-long long ParseInteger(std::string_view text) {
-    if (text.empty())
-        return 0;
+std::optional<long long> ParseStoredInteger(std::string_view text) {
     long long value = 0;
-    const char* first = text.data();
     const char* last = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || ptr != last)
-        return 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), last, value);
+    if (text.empty() || ec != std::errc() || ptr != last)
+        return std::nullopt;
     return value;
+}
+
+long long ParseInteger(std::string_view text) {
+    return ParseStoredInteger(text).value_or(0);
+}
+
+std::optional<long long> ParseSignedDecimal(std::string_view text) {
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-')
+            return std::nullopt;
+    }
+    return ParseStoredInteger(text);
 }
 
 void IdListAppend(std::string& list, long long n) {
@@ -120,30 +130,17 @@ bool IdListContains(std::string_view list, long long n) {
            std::string_view::npos;
 }
 
-std::vector<long long> ParseIdList(std::string_view list) {
+std::vector<long long> ParseIdList(std::string_view list, std::size_t* badPieces) {
     std::vector<long long> out;
-    while (!list.empty()) {
-        const std::size_t p = list.find('-');
-        const std::string_view piece = list.substr(0, p);
-        if (!piece.empty())
-            out.push_back(ParseInteger(piece));
-        if (p == std::string_view::npos)
-            break;
-        list.remove_prefix(p + 1);
-    }
+    const std::size_t bad = ForEachId(list, [&](long long n) { out.push_back(n); });
+    if (badPieces)
+        *badPieces = bad;
     return out;
 }
 
 std::size_t IdListSize(std::string_view list) {
     std::size_t count = 0;
-    while (!list.empty()) {
-        const std::size_t p = list.find('-');
-        if (p != 0)
-            ++count;
-        if (p == std::string_view::npos)
-            break;
-        list.remove_prefix(p + 1);
-    }
+    ForEachId(list, [&](long long) { ++count; });
     return count;
 }
 

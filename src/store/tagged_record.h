@@ -11,7 +11,9 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -49,9 +51,17 @@ void AppendFieldTag(std::string& out, int i);
 void AppendDecimal(std::string& out, long long n);
 
 // Reads a decimal integer as the store writes it: an optional "-" and digits,
-// nothing else. Any other text (empty, blanks, letters, a number too large for
-// 64 bits) reads as 0.
+// nothing else, within 64 bits; nullopt for any other text (empty, blanks,
+// letters, "+5", a number too large).
+std::optional<long long> ParseStoredInteger(std::string_view text);
+// The same, reading 0 for any other text: the engine's rule, also for its own
+// result files.
 long long ParseInteger(std::string_view text);
+
+// A number of a result file as the windows read it: an optional "+" or "-",
+// then one or more digits, within 64 bits; nullopt for anything else (the
+// caller shows a fallback).
+std::optional<long long> ParseSignedDecimal(std::string_view text);
 
 // --- Id lists ---
 
@@ -61,10 +71,40 @@ inline constexpr std::string_view kEmptyIdList = "-";
 void IdListAppend(std::string& list, long long n);
 // True when the list holds "-n-".
 bool IdListContains(std::string_view list, long long n);
-// The numbers of the list in order. Empty pieces are skipped; a piece that is
-// not a number reads as 0 (see ParseInteger).
-std::vector<long long> ParseIdList(std::string_view list);
-// Number of entries (pieces between dashes that are not empty).
+// Calls f(n) for every entry of a list in order. Pieces between dashes are
+// entries when they are plain decimal digits within 64 bits; empty pieces are
+// skipped, and any other piece is skipped and counted. Returns that count.
+template <class F>
+std::size_t ForEachId(std::string_view list, F&& f) {
+    std::size_t bad = 0;
+    std::size_t i = 0;
+    while (i < list.size()) {
+        while (i < list.size() && list[i] == '-')
+            ++i;
+        const std::size_t start = i;
+        long long value = 0;
+        bool ok = true;
+        while (i < list.size() && list[i] != '-') {
+            const char c = list[i];
+            if (c < '0' || c > '9' || value > (INT64_MAX - 9) / 10)
+                ok = false;
+            else
+                value = value * 10 + (c - '0');
+            ++i;
+        }
+        if (i == start)
+            continue;
+        if (ok)
+            f(value);
+        else
+            ++bad;
+    }
+    return bad;
+}
+// The entries of the list in order; the skipped pieces are counted in
+// *badPieces when given.
+std::vector<long long> ParseIdList(std::string_view list, std::size_t* badPieces = nullptr);
+// Number of entries.
 std::size_t IdListSize(std::string_view list);
 
 }  // namespace trafikon

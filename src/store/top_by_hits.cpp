@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "store/tagged_record.h"
+#include "store/result_records.h"
 
 namespace trafikon {
 
@@ -49,7 +49,8 @@ std::string TopByHits(const std::vector<std::string>& lines, int n, std::string_
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].find(marker) == std::string::npos)
             continue;
-        top.Offer(static_cast<long long>(i), ParseInteger(ReadField(lines[i], 2)));
+        top.Offer(static_cast<long long>(i),
+                  ParseInteger(ReadField(lines[i], CountedField::kHits)));
     }
     return top.Text();
 }
@@ -63,23 +64,28 @@ std::string TopByHits(std::span<const TopCandidate> candidates, int n) {
     return top.Text();
 }
 
-std::vector<TopEntry> ParseTopList(std::string_view text) {
-    std::vector<TopEntry> out;
+TopListRead ReadTopList(std::string_view text) {
+    TopListRead read;
+    if (!text.empty() && text.front() == '-')
+        text.remove_prefix(1);
     while (!text.empty()) {
-        const std::size_t p = text.find('-');
-        std::string_view piece = text.substr(0, p);
-        const std::size_t open = piece.find(" (");
-        if (!piece.empty() && open != std::string_view::npos && piece.back() == ')') {
-            const std::string_view pos = piece.substr(0, open);
-            const std::string_view hits = piece.substr(open + 2, piece.size() - open - 3);
-            if (!pos.empty() && !hits.empty())
-                out.push_back({ParseInteger(pos), ParseInteger(hits)});
-        }
-        if (p == std::string_view::npos)
+        const std::size_t blank = text.find(' ');
+        const std::string_view positionText = text.substr(0, blank);
+        const std::optional<long long> position = ParseSignedDecimal(positionText);
+        if (blank == std::string_view::npos || !position || *position < 0) {
+            read.fault = TopListFault::kBadPosition;
+            read.faultyPosition = positionText;
             break;
-        text.remove_prefix(p + 1);
+        }
+        const std::size_t close = text.find(')', blank);
+        if (blank + 1 >= text.size() || text[blank + 1] != '(' || close == std::string_view::npos) {
+            read.fault = TopListFault::kCutShort;
+            break;
+        }
+        read.entries.push_back({*position, text.substr(blank + 2, close - blank - 2)});
+        text.remove_prefix(std::min(text.size(), close + 2));  // through ")" and its "-"
     }
-    return out;
+    return read;
 }
 
 }  // namespace trafikon

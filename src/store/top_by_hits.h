@@ -55,11 +55,22 @@ std::string TopByHits(std::span<const TopCandidate> candidates, int n);
 // One entry of a top list text.
 struct TopEntry {
     long long position = 0;
-    long long hits = 0;
+    std::string_view hits;  // as stored
     bool operator==(const TopEntry&) const = default;
 };
-// Reads a top list text (with or without its leading "-"); entries that do not
-// have the form "position (hits)" are skipped.
-std::vector<TopEntry> ParseTopList(std::string_view text);
+enum class TopListFault {
+    kNone,
+    kBadPosition,  // no blank, or the text before it is not a position (ParseSignedDecimal, >= 0)
+    kCutShort,     // no "(" right after the blank, or no ")" after it
+};
+struct TopListRead {
+    std::vector<TopEntry> entries;  // in stored order, up to the first faulty entry
+    TopListFault fault = TopListFault::kNone;
+    std::string_view faultyPosition;  // with kBadPosition: the entry's text up to its blank
+};
+// Reads a top list text (with or without its leading "-") entry by entry:
+// "position (hits)" and one more character (the "-"). The first faulty entry
+// ends the reading. The views point into `text`.
+TopListRead ReadTopList(std::string_view text);
 
 }  // namespace trafikon

@@ -11,7 +11,7 @@
 #include "engine/engine_test_store.h"
 #include "import/log_format.h"
 #include "store/month_stats.h"
-#include "store/tagged_record.h"
+#include "store/result_records.h"
 #include "support/generated_log.h"
 
 namespace trafikon {
@@ -183,8 +183,9 @@ TEST(AnalyseRoundTripTest, GeneratedLogsMatchIndependentTotals) {
             for (const char* prefix : {"lfp-", "hos-"}) {
                 long long listed = 0, sum = 0;
                 for (const auto& record : store.ReadLines(prefix, key)) {
-                    sum += ParseInteger(ReadField(record, 2));
-                    listed += static_cast<long long>(ParseIdList(ReadField(record, 3)).size());
+                    sum += ParseInteger(ReadField(record, CountedField::kHits));
+                    listed +=
+                        static_cast<long long>(IdListSize(ReadField(record, FileField::kLogLines)));
                 }
                 EXPECT_EQ(sum, e.lines) << c.name << " " << prefix;
                 EXPECT_EQ(listed, e.lines) << c.name << " " << prefix;

@@ -8,7 +8,6 @@
 #include <cstdio>
 
 #include "store/text_file.h"
-#include "store/text_file.h"
 #include "support/temp_dir.h"
 
 namespace trafikon {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "engine/analyse_log.h"
+#include "store/result_records.h"
 #include "store/status_table.h"
-#include "store/tagged_record.h"
 #include "store/text_file.h"
 #include "support/temp_dir.h"
 #include "views/analysis/general_lists.h"
@@ -110,15 +110,14 @@ TEST_P(HostileMonth, AnalysesAndReadsBackWithinTheLog) {
     std::uint64_t hits = 0;
     for (const std::string& record : month.files) {
         const LogExtraction lines =
-            ExtractLogLines(index, ReadField(record, 3), LineNumbering::Index);
+            ExtractLogLines(index, ReadField(record, FileField::kLogLines), LineNumbering::Index);
         EXPECT_EQ(lines.beyondEnd, 0u) << record.substr(0, 200);
         hits += lines.lines.size();
     }
     EXPECT_EQ(hits, c.hits);
     for (const std::string& line : month.statuses) {
-        StatusLine status;
-        ASSERT_TRUE(ParseStatusLine(line, status));
-        EXPECT_EQ(ExtractLogLines(index, status.lines, LineNumbering::IndexPlusOne).beyondEnd, 0u)
+        const std::string_view lineIds = ReadStatusPart(line, StatusPart::kLogLines);
+        EXPECT_EQ(ExtractLogLines(index, lineIds, LineNumbering::IndexPlusOne).beyondEnd, 0u)
             << line;
     }
     (void)DayRows(month.summary);
@@ -154,11 +153,11 @@ TEST(HostileMonthTags, ForgedTagsInAPathAreReadWithoutGoingOutOfBounds) {
     ASSERT_TRUE(index.Update());
     for (const std::string& record : month.files) {
         const LogExtraction lines =
-            ExtractLogLines(index, ReadField(record, 3), LineNumbering::Index);
+            ExtractLogLines(index, ReadField(record, FileField::kLogLines), LineNumbering::Index);
         for (const ExtractedLine& line : lines.lines)
             EXPECT_TRUE(line.missing || !line.text.empty());
-        for (long long host : ParseIdList(ReadField(record, 7)))
-            (void)MonthResults::FieldAt(month.hosts, host, 1);
+        for (long long host : ParseIdList(ReadField(record, FileField::kHosts)))
+            (void)MonthResults::FieldAt(month.hosts, host, PageField::kKey);
     }
     (void)RecordRows(month.browsers);
     for (TopList which : {TopList::Pages, TopList::Hosts, TopList::Engines})

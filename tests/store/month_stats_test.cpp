@@ -24,8 +24,8 @@ TEST(MonthStatsTest, FileRoundTrip) {
         stats.values[k] = std::to_string(k);
     stats[kStatDate] = "07/12/2026 20:15:00";
     stats[kStatTtPa] = "-3 (120)-0 (95)-";
-    stats[kStatHost] = "a=b";                  // only the first "=" ends the key
-    stats.SetNumber(kStatKoMo, 3000000000LL);  // more than 32 bits
+    stats[kStatHost] = "a=b";                         // only the first "=" ends the key
+    stats[kStatKoMo] = std::to_string(3000000000LL);  // more than 32 bits
     const Lines lines = FormatMonthStats(stats);
     ASSERT_EQ(lines.size(), 28u);
     EXPECT_EQ(lines[0], "Date=07/12/2026 20:15:00");

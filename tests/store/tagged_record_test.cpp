@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace trafikon {
 namespace {
 
@@ -86,26 +88,33 @@ TEST(TaggedRecordTest, ReadFieldsReusesAndClearsItsBuffers) {
 }
 
 TEST(TaggedRecordTest, IntegerReading) {
+    // ParseInteger reads 0 for what it refuses; ParseSignedDecimal differs
+    // only by taking a leading "+".
     struct Case {
         std::string_view text;
         long long expected;
+        std::optional<long long> signedDecimal;
     };
     const Case cases[] = {
-        {"0", 0},
-        {"42", 42},
-        {"-7", -7},
-        {"", 0},
-        {" 42", 0},
-        {"42 ", 0},
-        {"4x", 0},
-        {"+5", 0},
-        {"-", 0},
-        {"abc", 0},
-        {"99999999999999999999", 0},
-        {"9223372036854775807", 9223372036854775807LL},
+        {"0", 0, 0},
+        {"42", 42, 42},
+        {"-7", -7, -7},
+        {"", 0, std::nullopt},
+        {" 42", 0, std::nullopt},
+        {"42 ", 0, std::nullopt},
+        {"4x", 0, std::nullopt},
+        {"+5", 0, 5},
+        {"+-5", 0, std::nullopt},
+        {"-", 0, std::nullopt},
+        {"+", 0, std::nullopt},
+        {"abc", 0, std::nullopt},
+        {"99999999999999999999", 0, std::nullopt},
+        {"9223372036854775807", 9223372036854775807LL, 9223372036854775807LL},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(ParseInteger(c.text), c.expected) << c.text;
+        EXPECT_EQ(ParseSignedDecimal(c.text), c.signedDecimal) << c.text;
+    }
 }
 
 TEST(TaggedRecordTest, IdLists) {
@@ -128,15 +137,23 @@ TEST(TaggedRecordTest, IdLists) {
     struct Case {
         std::string_view text;
         std::vector<long long> expected;
+        std::size_t bad;
     };
     const Case cases[] = {
-        {"-", {}},          {"", {}},
-        {"--", {}},         {"-5", {5}},  // last entry without its dash
-        {"7-8-", {7, 8}},                 // no leading dash
-        {"-1--2-", {1, 2}}, {"-x-3-", {0, 3}},
+        {"-", {}, 0},
+        {"", {}, 0},
+        {"--", {}, 0},
+        {"-5", {5}, 0},       // last entry without its dash
+        {"7-8-", {7, 8}, 0},  // no leading dash
+        {"-1--2-", {1, 2}, 0},
+        {"-x-3-", {3}, 1},
+        {"-12-x4-+5-40", {12, 40}, 2},
+        {"-99999999999999999999-3-", {3}, 1},  // too large for 64 bits
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ParseIdList(c.text), c.expected) << c.text;
+        std::size_t bad = 99;
+        EXPECT_EQ(ParseIdList(c.text, &bad), c.expected) << c.text;
+        EXPECT_EQ(bad, c.bad) << c.text;
         EXPECT_EQ(IdListSize(c.text), c.expected.size()) << c.text;
     }
 }

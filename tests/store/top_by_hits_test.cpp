@@ -82,7 +82,7 @@ TEST(TopByHitsTest, MoreThanTwentyOneCandidatesKeepTheLargest) {
 
     EXPECT_EQ(TopByHits(lines, 20, kAnyRecordMarker), expected);
     EXPECT_EQ(Structured(lines, 20, kAnyRecordMarker), expected);
-    EXPECT_EQ(ParseTopList(expected).size(), 21u);
+    EXPECT_EQ(ReadTopList(expected).entries.size(), 21u);
 }
 
 TEST(TopByHitsTest, MarkerSelectsLinesButPositionsCountEveryLine) {
@@ -120,12 +120,25 @@ TEST(TopByHitsTest, StructuredMatchesTextOnRandomLists) {
     }
 }
 
-TEST(TopByHitsTest, ParseTopList) {
-    EXPECT_EQ(ParseTopList("-3 (120)-0 (95)-"), (std::vector<TopEntry>{{3, 120}, {0, 95}}));
-    EXPECT_EQ(ParseTopList("3 (120)-0 (95)"), (std::vector<TopEntry>{{3, 120}, {0, 95}}));
-    EXPECT_TRUE(ParseTopList("-").empty());
-    EXPECT_TRUE(ParseTopList("").empty());
-    EXPECT_EQ(ParseTopList("-x-1 (2)-( )-5 ()-"), (std::vector<TopEntry>{{1, 2}}));
+TEST(TopByHitsTest, ReadTopListStopsAtTheFirstFaultyEntry) {
+    TopListRead read = ReadTopList("-3 (120)-0 (95)-");
+    EXPECT_EQ(read.entries, (std::vector<TopEntry>{{3, "120"}, {0, "95"}}));
+    EXPECT_EQ(read.fault, TopListFault::kNone);
+    // Without the leading dash (as cut by the older readers) the same.
+    EXPECT_EQ(ReadTopList("3 (120)-0 (95)").entries.size(), 2u);
+    EXPECT_TRUE(ReadTopList("-").entries.empty());
+    EXPECT_EQ(ReadTopList("").fault, TopListFault::kNone);
+
+    read = ReadTopList("-3 (120)-garbage");
+    EXPECT_EQ(read.entries.size(), 1u);
+    EXPECT_EQ(read.fault, TopListFault::kBadPosition);
+    EXPECT_EQ(read.faultyPosition, "garbage");
+    read = ReadTopList("-x (3)-1 (2)-");
+    EXPECT_TRUE(read.entries.empty());
+    EXPECT_EQ(read.faultyPosition, "x");
+    EXPECT_EQ(ReadTopList("--1 (3)-").fault, TopListFault::kBadPosition);
+    EXPECT_EQ(ReadTopList("-0 (3").fault, TopListFault::kCutShort);
+    EXPECT_EQ(ReadTopList("-0 3)-").fault, TopListFault::kCutShort);
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include "shell/message_service_qt.h"
 #include "shell/page_opener.h"
 #include "shell/text_convert_qt.h"
+#include "shell/wait_cursor_qt.h"
+#include "store/data_store.h"
 #include "store/text_file.h"
 #include "views/analysis/analysis_tab_widget.h"
 #include "views/analysis/files_tab_widget.h"
@@ -26,17 +28,7 @@
 
 namespace trafikon {
 
-namespace {
-
-class BusyCursor {
-  public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-}  // namespace
+namespace {}  // namespace
 
 TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     : QWidget(parent), key_(monthKey) {
@@ -92,7 +84,7 @@ void TFAnalyse::showEvent(QShowEvent* event) {
     if (App().requestedMonth == key_)
         App().requestedMonth.clear();
     // A month without a stored log is not loaded, and nothing is said.
-    if (FileExists(App().siteDir + "log-" + key_ + ".log"))
+    if (FileExists(App().siteDir + LogFileName(key_)))
         LoadMonth();
 }
 
@@ -119,12 +111,12 @@ AnalysisTabWidget* TFAnalyse::tabPage(Tab tab) const {
 }
 
 void TFAnalyse::LoadMonth() {
-    BusyCursor busy;
+    const WaitCursor wait;
     ApplyTexts();
     ClearLogLines();
     if (pendingIndex_.valid())
         pendingIndex_.wait();
-    logIndex_ = std::make_unique<LogLineIndex>(App().siteDir + "log-" + key_ + ".log");
+    logIndex_ = std::make_unique<LogLineIndex>(App().siteDir + LogFileName(key_));
     pendingIndex_ = std::async(std::launch::async, [path = logIndex_->path()] {
         auto index = std::make_unique<LogLineIndex>(path);
         index->Update();  // a failure is reported by the first detail, which tries again
@@ -182,11 +174,11 @@ std::size_t TFAnalyse::ShowLogLines(std::string_view idList, LineNumbering numbe
 
 LogLineIndex& TFAnalyse::ReadyLogIndex() {
     if (pendingIndex_.valid()) {
-        BusyCursor busy;
+        const WaitCursor wait;
         logIndex_ = pendingIndex_.get();
     }
     if (!logIndex_)
-        logIndex_ = std::make_unique<LogLineIndex>(App().siteDir + "log-" + key_ + ".log");
+        logIndex_ = std::make_unique<LogLineIndex>(App().siteDir + LogFileName(key_));
     return *logIndex_;
 }
 

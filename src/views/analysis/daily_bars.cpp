@@ -13,8 +13,8 @@ namespace {
 bool ParseKey(std::string_view key, int& year, unsigned& month) {
     if (key.size() < 7 || key[4] != '-')
         return false;
-    long long y = ToNumber(key.substr(0, 4), -1);
-    long long m = ToNumber(key.substr(5, 2), -1);
+    long long y = ParseSignedDecimal(key.substr(0, 4)).value_or(-1);
+    long long m = ParseSignedDecimal(key.substr(5, 2)).value_or(-1);
     if (y < 1 || m < 1 || m > 12)
         return false;
     year = static_cast<int>(y);

@@ -1,5 +1,7 @@
 #include "views/analysis/files_list.h"
 
+#include "store/result_records.h"
+
 namespace trafikon::tabs {
 
 namespace {
@@ -25,9 +27,9 @@ void AddQueries(std::string_view ids, const std::vector<std::string>& table,
         }
         const std::string& line = table[static_cast<std::size_t>(i)];
         FileQuery q;
-        q.text = Field(line, 1);
-        q.fullUrl = Field(line, 6);
-        q.siteUrl = Field(line, 7);
+        q.text = ReadField(line, QueryField::kText);
+        q.fullUrl = ReadField(line, QueryField::kReferrer);
+        q.siteUrl = ReadField(line, QueryField::kReferrerSite);
         q.record = i;
         out.push_back(q);
     });
@@ -48,7 +50,7 @@ void FilesList::Load(const std::vector<std::string>& table) {
     kinds_.clear();
     kinds_.reserve(table.size());
     for (const std::string& line : table)
-        kinds_.push_back(Field(line, 4));
+        kinds_.push_back(ReadField(line, FileField::kType));
 }
 
 void FilesList::Clear() {
@@ -79,25 +81,27 @@ FileDetail FilesList::Detail(int row, const TabTables& tables) const {
         return d;
     const std::string& line = (*table_)[static_cast<std::size_t>(row)];
     d.found = true;
-    d.name = Field(line, 1);
-    d.hits = Field(line, 2);
-    d.logLineIds = Field(line, 3);
-    d.logLineCount = CountIds(d.logLineIds);
-    d.lastStatus = Field(line, 5);
+    d.name = ReadField(line, FileField::kPath);
+    d.hits = ReadField(line, FileField::kHits);
+    d.logLineIds = ReadField(line, FileField::kLogLines);
+    d.logLineCount = IdListSize(d.logLineIds);
+    d.lastStatus = ReadField(line, FileField::kLastStatus);
     d.lastStatusIsError = IsErrorStatus(d.lastStatus);
-    d.lastAccess = LastAccessText(Field(line, 6));
-    AddNames(Field(line, 7), TableOrEmpty(tables.hosts), d.hosts, d.missing);
-    AddQueries(Field(line, 8), TableOrEmpty(tables.externalQueries), d.externalQueries, d.missing);
-    AddQueries(Field(line, 9), TableOrEmpty(tables.internalQueries), d.internalQueries, d.missing);
-    AddNames(Field(line, 10), TableOrEmpty(tables.externalReferrers), d.externalReferrers,
-             d.missing);
-    AddNames(Field(line, 11), TableOrEmpty(tables.internalReferrers), d.internalReferrers,
-             d.missing);
+    d.lastAccess = LastAccessText(ReadField(line, FileField::kLastTime));
+    AddNames(ReadField(line, FileField::kHosts), TableOrEmpty(tables.hosts), d.hosts, d.missing);
+    AddQueries(ReadField(line, FileField::kExternalQueries), TableOrEmpty(tables.externalQueries),
+               d.externalQueries, d.missing);
+    AddQueries(ReadField(line, FileField::kInternalQueries), TableOrEmpty(tables.internalQueries),
+               d.internalQueries, d.missing);
+    AddNames(ReadField(line, FileField::kExternalPages), TableOrEmpty(tables.externalReferrers),
+             d.externalReferrers, d.missing);
+    AddNames(ReadField(line, FileField::kInternalPages), TableOrEmpty(tables.internalReferrers),
+             d.internalReferrers, d.missing);
     return d;
 }
 
 bool IsErrorStatus(std::string_view status) {
-    return IsInteger(status) && ParseCount(status, 0) > 399;
+    return ParseSignedDecimal(status).value_or(0) > 399;
 }
 
 std::string FileCountLabel(std::size_t rows, const TextLookup& texts) {

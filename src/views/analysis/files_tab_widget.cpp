@@ -13,6 +13,7 @@
 #include "shell/list_columns_qt.h"
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
+#include "shell/wait_cursor_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_rows_qt.h"
@@ -181,7 +182,7 @@ void FilesTab::ShowDetail(int listRow) {
     const NameCountRow* row = list_->model().RowAt(listRow);
     if (!row || !refresh_.Accept(static_cast<int>(row->position)))
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const WaitCursor wait;
     const tabs::FileDetail d = files_.Detail(static_cast<int>(row->position), Tables());
     context_.ShowLogLines(d.logLineIds, LineNumbering::Index);
 
@@ -209,7 +210,6 @@ void FilesTab::ShowDetail(int listRow) {
     for (int i = 0; i < 5; ++i)
         switches_->SetCaption(i, FromCp1252(t.switches[std::size_t(i)]));
     header_->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
-    QApplication::restoreOverrideCursor();
 }
 
 void FilesTab::OnShortcut(int which, ListShortcut shortcut, int row) {
@@ -243,8 +243,8 @@ void FilesTab::OnShortcut(int which, ListShortcut shortcut, int row) {
             if (shortcut == ListShortcut::Copy)
                 context_.CopyText(r->name);
             else if (shortcut == ListShortcut::Open)
-                context_.OpenAddress(
-                    MonthResults::FieldAt(results_.externalQueries, r->position, 6));
+                context_.OpenAddress(MonthResults::FieldAt(results_.externalQueries, r->position,
+                                                           QueryField::kReferrer));
             break;
         default:  // hosts and internal queries have no shortcuts
             break;

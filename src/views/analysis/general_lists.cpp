@@ -1,5 +1,7 @@
 #include "views/analysis/general_lists.h"
 
+#include "store/top_by_hits.h"
+
 namespace trafikon {
 
 std::vector<std::array<std::string, 5>> DayRows(const MonthSummary& summary) {
@@ -28,15 +30,15 @@ std::vector<NameCountRow> TopListRows(const MonthResults& month, TopList which,
                                                    : month.externalReferrers;
     std::vector<NameCountRow> rows;
     std::size_t lost = 0;
-    for (TopListEntry& e : ParseShownTopList(text)) {
+    for (const TopEntry& e : ReadTopList(text).entries) {
         NameCountRow r;
         const std::string* line = MonthResults::LineAt(table, e.position);
         if (line)
-            r.name = std::string(RecordField(*line, 1));
+            r.name = std::string(ReadField(*line, CountedField::kKey));
         else
             ++lost;
-        r.number = ToNumber(e.count, 0);
-        r.count = std::move(e.count);
+        r.number = ParseSignedDecimal(e.hits).value_or(0);
+        r.count = std::string(e.hits);
         r.position = e.position;
         rows.push_back(std::move(r));
     }
@@ -50,9 +52,9 @@ std::vector<NameCountRow> RecordRows(const Lines& table) {
     rows.reserve(table.size());
     for (std::size_t i = 0; i < table.size(); ++i) {
         NameCountRow r;
-        r.name = std::string(RecordField(table[i], 1));
-        r.count = std::string(RecordField(table[i], 2));
-        r.number = ToNumber(r.count, 0);
+        r.name = std::string(ReadField(table[i], CountedField::kKey));
+        r.count = std::string(ReadField(table[i], CountedField::kHits));
+        r.number = ParseSignedDecimal(r.count).value_or(0);
         r.position = static_cast<long long>(i);
         rows.push_back(std::move(r));
     }

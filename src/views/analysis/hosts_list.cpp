@@ -11,8 +11,7 @@ constexpr int kEntryHostTitle = 148;   // "Hote : "
 }  // namespace
 
 long long HostMinimum(std::string_view settingText) {
-    return IsInteger(settingText) ? ParseCount(settingText, kDefaultHostMinimum)
-                                  : kDefaultHostMinimum;
+    return ParseSignedDecimal(settingText).value_or(kDefaultHostMinimum);
 }
 
 void HostsList::Load(const std::vector<std::string>& table) {
@@ -37,17 +36,7 @@ HostDetail HostsList::Detail(int row, const std::vector<std::string>& fileTable)
     HostDetail d;
     if (!table_ || row < 0 || static_cast<std::size_t>(row) >= table_->size())
         return d;
-    const std::string& line = (*table_)[static_cast<std::size_t>(row)];
-    d.found = true;
-    d.host = Field(line, 1);
-    d.hits = Field(line, 2);
-    d.logLineIds = Field(line, 3);
-    d.logLineCount = CountIds(d.logLineIds);
-    NameListResult pages = NamesOf(Field(line, 4), fileTable);
-    d.pages = std::move(pages.names);
-    d.missing = pages.missing;
-    d.lastAccess = LastAccessText(Field(line, 5));
-    return d;
+    return ReadPageDetail((*table_)[static_cast<std::size_t>(row)], fileTable);
 }
 
 std::string HostCountLabel(std::size_t rows, const TextLookup& texts) {
@@ -56,7 +45,7 @@ std::string HostCountLabel(std::size_t rows, const TextLookup& texts) {
 
 HostDetailTexts HostDetailLabels(const HostDetail& d, const TextLookup& texts) {
     HostDetailTexts t;
-    t.title = texts(kEntryHostTitle) + std::string(d.host);
+    t.title = texts(kEntryHostTitle) + std::string(d.key);
     t.accesses = texts(kEntryAccesses) + " : " + std::string(d.hits);
     t.lastAccess = texts(kEntryLastAccess) + " : " + std::string(d.lastAccess);
     t.pages = texts(kEntryPagesCount) + Decimal(static_cast<long long>(d.pages.size()));

@@ -18,16 +18,7 @@ constexpr long long kDefaultHostMinimum = 40;
 // The minimum of requests from its setting text.
 long long HostMinimum(std::string_view settingText);
 
-struct HostDetail {
-    bool found = false;
-    std::string_view host;
-    std::string_view hits;         // field 2 as stored
-    std::string_view lastAccess;   // "dd/Mon/yyyy:hh:mm:ss "
-    std::string_view logLineIds;   // id list of 0-based log line numbers, shown numbered from 1
-    std::size_t logLineCount = 0;  // its entries, one log-line row each
-    std::vector<std::string_view> pages;
-    std::size_t missing = 0;  // page positions outside the file table
-};
+using HostDetail = PageDetail;  // key: the host
 
 struct HostDetailTexts {
     std::string title;     // "Hote : " + host

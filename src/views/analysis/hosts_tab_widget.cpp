@@ -11,6 +11,7 @@
 #include "shell/extra_texts.h"
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
+#include "shell/wait_cursor_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_rows_qt.h"
@@ -109,7 +110,7 @@ void HostsTab::ShowDetail(int listRow) {
     const NameCountRow* row = list_->model().RowAt(listRow);
     if (!row || !refresh_.Accept(static_cast<int>(row->position)))
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const WaitCursor wait;
     const tabs::HostDetail d = hosts_.Detail(static_cast<int>(row->position), results_.files);
     context_.ShowLogLines(d.logLineIds, LineNumbering::IndexPlusOne);
     pages_->model().SetRows(NameRows(d.pages));
@@ -121,7 +122,6 @@ void HostsTab::ShowDetail(int listRow) {
     header_->SetLine(2, FromCp1252(t.pages));
     header_->SetLine(3, QString());
     header_->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
-    QApplication::restoreOverrideCursor();
 }
 
 }  // namespace trafikon

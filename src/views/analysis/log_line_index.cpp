@@ -33,11 +33,6 @@ void LogLineIndex::Forget() {
     mtimeNs_ = -1;
 }
 
-void LogLineIndex::SetPath(std::string path) {
-    path_ = std::move(path);
-    Forget();
-}
-
 bool LogLineIndex::Update(std::string* error) {
     auto fail = [&] {
         if (error)
@@ -137,7 +132,7 @@ bool LogLineIndex::ReadLine(long long n, std::string& out) const {
 LogExtraction ExtractLogLines(LogLineIndex& index, std::string_view idList,
                               LineNumbering numbering) {
     LogExtraction result;
-    const std::vector<long long> numbers = IdListNumbers(idList, &result.notNumbers);
+    const std::vector<long long> numbers = ParseIdList(idList, &result.notNumbers);
     const bool readable = index.Update(&result.error);
     result.lines.reserve(numbers.size());
     for (long long n : numbers) {

@@ -22,7 +22,6 @@ class LogLineIndex {
     LogLineIndex(const LogLineIndex&) = delete;
     LogLineIndex& operator=(const LogLineIndex&) = delete;
 
-    void SetPath(std::string path);  // forgets the offsets
     const std::string& path() const { return path_; }
 
     // Makes the offsets match the file on disk, rebuilding them when the file's

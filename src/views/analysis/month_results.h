@@ -15,26 +15,19 @@
 #include <unordered_map>
 #include <vector>
 
+#include "store/data_store.h"
+#include "store/month_stats.h"
+#include "store/result_records.h"
+
 namespace trafikon {
 
 using Lines = std::vector<std::string>;
 
-// Value of field i (1-based) of a tagged record line: the text after the
-// first "\i;" up to the first following "\i+1;"; empty when either is missing.
-std::string_view RecordField(std::string_view line, int i);
-
-// The numbers of an IdList text ("-12-40-") in order. Pieces that are not
-// decimal numbers are skipped and counted in *badPieces when given.
-std::vector<long long> IdListNumbers(std::string_view idList, std::size_t* badPieces = nullptr);
-
-// A decimal integer text as a number; `fallback` when it does not convert.
-long long ToNumber(std::string_view text, long long fallback = 0);
-
-// Position -> record lookup by the record's key (field 1), first occurrence wins.
+// Position -> record lookup by the record's key, first occurrence wins.
 class RecordKeyIndex {
   public:
     void Build(const Lines& table);
-    // Position of the first record whose field 1 equals `key` (case-sensitive), or -1.
+    // Position of the first record whose key equals `key` (case-sensitive), or -1.
     long long Find(std::string_view key) const;
     void Clear() { map_.clear(); }
 
@@ -42,27 +35,24 @@ class RecordKeyIndex {
     std::unordered_map<std::string_view, long long> map_;  // views into the table's lines
 };
 
+// Lines of the monthly statistics file shown as the summary rows, in order.
+inline constexpr std::array<MonthStatsLine, 11> kSummaryLines = {
+    kStatDate, kStatTota, kStatPage, kStatImag, kStatProg, kStatHost,
+    kStatOrig, kStatMote, kStatReOK, kStatReKO, kStatJour};
+
 // The monthly statistics file (mon-), read by line position.
 struct MonthSummary {
-    bool present = false;              // the file was found and read
-    std::size_t lineCount = 0;         // lines read (28 when complete)
-    std::array<std::string, 11> rows;  // summary values: lines 1-10 and 17, key and "=" cut
+    bool present = false;                                // the file was found and read
+    std::size_t lineCount = 0;                           // lines read (28 when complete)
+    std::array<std::string, kSummaryLines.size()> rows;  // summary values: Date to ReKO, then Jour
     // Per-day texts (visitors, kilobytes, pages, hits) as written, 31 each when complete.
     std::array<std::vector<std::string>, 4> dayTexts;
     // The same as numbers; a value that does not convert counts 0 (and is reported).
     std::array<std::vector<long long>, 4> dayValues;
-    std::string topPages;    // line 26 without its first six characters
-    std::string topHosts;    // line 27
-    std::string topEngines;  // line 28
+    std::string topPages;    // ttPa without the list's leading "-"
+    std::string topHosts;    // ttHo, the same
+    std::string topEngines;  // ttMo, the same
 };
-
-// One entry of a top-list text ("-3 (120)-0 (95)-").
-struct TopListEntry {
-    long long position = -1;
-    std::string count;
-};
-// Parses a top-list text; stops at the first malformed entry and sets *malformed.
-std::vector<TopListEntry> ParseShownTopList(std::string_view text, bool* malformed = nullptr);
 
 struct MonthResults {
     MonthResults() = default;
@@ -94,13 +84,18 @@ struct MonthResults {
     // What was wrong while loading, each naming the file and the reason.
     std::vector<std::string> problems;
 
-    std::string logPath() const;                            // siteDir + "log-" + key + ".log"
-    std::string resultPath(std::string_view prefix) const;  // siteDir + prefix + "-" + key + ".tfd"
+    std::string logPath() const;                    // the stored log of the month
+    std::string resultPath(ResultFile file) const;  // one of its result files
+    std::string monthStatsPath() const;             // its mon- file
 
     // Line `position` of `table`, or nullptr when it is out of range.
     static const std::string* LineAt(const Lines& table, long long position);
-    // Field i of line `position` of `table`; empty when out of range.
-    static std::string_view FieldAt(const Lines& table, long long position, int i);
+    // A field of line `position` of `table`; empty when out of range.
+    template <RecordField F>
+    static std::string_view FieldAt(const Lines& table, long long position, F field) {
+        const std::string* line = LineAt(table, position);
+        return line ? ReadField(*line, field) : std::string_view{};
+    }
 
     void Clear();  // empties every table and the summary (keeps siteDir and key)
 };

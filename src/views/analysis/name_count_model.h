@@ -29,7 +29,6 @@ class NameCountModel : public QAbstractTableModel {
     // The second column holds a text (the address of a query), left-aligned,
     // instead of a right-aligned count.
     void SetSecondColumnText(bool on) { secondIsText_ = on; }
-    SortState& sortState() { return sort_; }
 
     const std::vector<NameCountRow>& rows() const { return rows_; }
     const NameCountRow* RowAt(int row) const;

@@ -1,5 +1,7 @@
 #include "views/analysis/referrer_list.h"
 
+#include "store/result_records.h"
+
 namespace trafikon::tabs {
 
 namespace {
@@ -40,7 +42,7 @@ void ReferrerList::Load(const std::vector<std::string>& referrerTable,
     rows_ = ReadNameCounts(referrerTable);
     queriesByRow_.assign(rows_.size(), {});
     for (std::size_t q = 0; q < queryTable.size(); ++q) {
-        long long p = CanonicalPosition(Field(queryTable[q], 2));
+        long long p = CanonicalPosition(ReadField(queryTable[q], QueryField::kFirstFile));
         if (p >= 0 && static_cast<unsigned long long>(p) < queriesByRow_.size())
             queriesByRow_[static_cast<std::size_t>(p)].push_back(static_cast<int>(q));
     }
@@ -73,21 +75,14 @@ ReferrerDetail ReferrerList::Detail(int row, const std::vector<std::string>& fil
     ReferrerDetail d;
     if (!referrers_ || row < 0 || static_cast<std::size_t>(row) >= referrers_->size())
         return d;
-    const std::string& line = (*referrers_)[static_cast<std::size_t>(row)];
-    d.found = true;
-    d.address = Field(line, 1);
-    d.hits = Field(line, 2);
-    d.logLineIds = Field(line, 3);
-    d.logLineCount = CountIds(d.logLineIds);
-    NameListResult pages = NamesOf(Field(line, 4), fileTable);
-    d.pages = std::move(pages.names);
-    d.missing = pages.missing;
-    d.lastAccess = LastAccessText(Field(line, 5));
+    static_cast<PageDetail&>(d) =
+        ReadPageDetail((*referrers_)[static_cast<std::size_t>(row)], fileTable);
     for (int q : QueriesOf(row)) {
         if (static_cast<std::size_t>(q) >= queries_->size())
             continue;  // the table was replaced after the grouping
         const std::string& query = (*queries_)[static_cast<std::size_t>(q)];
-        d.queries.push_back({Field(query, 1), Field(query, 6)});
+        d.queries.push_back(
+            {ReadField(query, QueryField::kText), ReadField(query, QueryField::kReferrer)});
     }
     return d;
 }
@@ -108,7 +103,7 @@ std::string ReferrerQueriesSwitch(std::size_t queries, const TextLookup& texts) 
 ReferrerDetailTexts ReferrerDetailLabels(const ReferrerDetail& d, bool external,
                                          const TextLookup& texts) {
     ReferrerDetailTexts t;
-    t.title = texts(external ? kEntryExternalTitle : kEntryInternalTitle) + std::string(d.address);
+    t.title = texts(external ? kEntryExternalTitle : kEntryInternalTitle) + std::string(d.key);
     if (external) {
         t.line1 = texts(kEntryAccesses) + Decimal(static_cast<long long>(d.logLineCount));
         t.line2 = texts(kEntrySearches) + Decimal(static_cast<long long>(d.queries.size()));

@@ -17,16 +17,8 @@ struct ReferrerQuery {
     std::string_view fullUrl;  // full referrer of its first hit (field 6): copied and opened
 };
 
-struct ReferrerDetail {
-    bool found = false;
-    std::string_view address;
-    std::string_view hits;         // field 2 as stored
-    std::string_view lastAccess;   // "dd/Mon/yyyy:hh:mm:ss "
-    std::string_view logLineIds;   // id list of 0-based log line numbers, shown numbered from 1
-    std::size_t logLineCount = 0;  // its entries, one log-line row each
-    std::vector<std::string_view> pages;
+struct ReferrerDetail : PageDetail {  // key: the referring address
     std::vector<ReferrerQuery> queries;
-    std::size_t missing = 0;  // page positions outside the file table
 };
 
 struct ReferrerDetailTexts {

@@ -12,6 +12,7 @@
 #include "shell/extra_texts.h"
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
+#include "shell/wait_cursor_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_rows_qt.h"
@@ -156,7 +157,7 @@ void ReferrerTab::ShowDetail(int listRow) {
     const NameCountRow* row = list_->model().RowAt(listRow);
     if (!row || !refresh_.Accept(static_cast<int>(row->position)))
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const WaitCursor wait;
     tabs::ReferrerDetail d = referrers_.Detail(static_cast<int>(row->position), results_.files);
     d.logLineCount = context_.ShowLogLines(d.logLineIds, LineNumbering::IndexPlusOne);
     pages_->model().SetRows(NameRows(d.pages));
@@ -179,7 +180,6 @@ void ReferrerTab::ShowDetail(int listRow) {
     switches_->SetCaption(kPagesSwitch, FromCp1252(t.pagesSwitch));
     switches_->SetCaption(kQueriesSwitch, FromCp1252(t.queriesSwitch));
     header_->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
-    QApplication::restoreOverrideCursor();
 }
 
 }  // namespace trafikon

@@ -60,19 +60,6 @@ constexpr StatusCode kCodes[kStatusCodeCount] = {
     {"510", "Not Extended"},
 };
 
-// The semicolon-separated part `n` (0-based) of a status line, or empty.
-std::string_view Part(std::string_view line, int n) {
-    std::size_t start = 0;
-    for (int i = 0; i < n; ++i) {
-        std::size_t semi = line.find(';', start);
-        if (semi == std::string_view::npos)
-            return {};
-        start = semi + 1;
-    }
-    std::size_t end = line.find(';', start);
-    return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-}
-
 bool BeginsWithCode(std::string_view line, std::string_view code) {
     return line.size() > code.size() && line.substr(0, code.size()) == code &&
            line[code.size()] == ';';
@@ -102,7 +89,8 @@ std::vector<std::string> StatusCounts(const std::vector<std::string>& statusTabl
             counts.emplace_back();
             continue;
         }
-        counts.emplace_back(Part(statusTable[static_cast<std::size_t>(r)], 1));
+        counts.emplace_back(
+            ReadStatusPart(statusTable[static_cast<std::size_t>(r)], StatusPart::kHits));
     }
     return counts;
 }
@@ -125,11 +113,11 @@ StatusDetail StatusDetailOf(int codeIndex, const std::vector<std::string>& statu
     if (!line)
         return d;
     d.found = true;
-    d.count = Part(*line, 1);
+    d.count = ReadStatusPart(*line, StatusPart::kHits);
     if (d.count != "0") {
-        d.logLineIds = Part(*line, 2);
-        d.logLineCount = CountIds(d.logLineIds);
-        NameListResult pages = NamesOf(Part(*line, 3), fileTable);
+        d.logLineIds = ReadStatusPart(*line, StatusPart::kLogLines);
+        d.logLineCount = IdListSize(d.logLineIds);
+        NameListResult pages = NamesOf(ReadStatusPart(*line, StatusPart::kFiles), fileTable);
         d.pages = std::move(pages.names);
         d.missing = pages.missing;
     }

@@ -7,11 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "store/status_table.h"
 #include "views/analysis/tabs_records.h"
 
 namespace trafikon::tabs {
 
-constexpr int kStatusCodeCount = 49;
+constexpr int kStatusCodeCount = kStatusLineCount;
 constexpr int kFirstErrorRow = 18;  // 0-based row of code 400
 
 struct StatusCode {

@@ -11,6 +11,7 @@
 #include "shell/list_columns_qt.h"
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
+#include "shell/wait_cursor_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_rows_qt.h"
@@ -137,7 +138,7 @@ void StatusTab::ShowDetail(int listRow) {
     const int code = codeRows_[std::size_t(listRow)];
     if (!refresh_.Accept(code))
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const WaitCursor wait;
     tabs::StatusDetail d = tabs::StatusDetailOf(code, results_.statuses, results_.files);
     if (d.logLineIds.empty())
         context_.ClearLogLines();
@@ -152,7 +153,6 @@ void StatusTab::ShowDetail(int listRow) {
     header_->SetLine(2, QString());
     header_->SetLine(3, QString());
     header_->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
-    QApplication::restoreOverrideCursor();
 }
 
 }  // namespace trafikon

@@ -1,50 +1,8 @@
 #include "views/analysis/tabs_records.h"
 
-#include <charconv>
-
-#include "store/tagged_record.h"
+#include "store/result_records.h"
 
 namespace trafikon::tabs {
-
-std::string_view Field(std::string_view line, int i) {
-    return ReadField(line, i);
-}
-
-std::vector<long long> ParseIds(std::string_view list) {
-    std::vector<long long> ids;
-    ForEachId(list, [&](long long n) { ids.push_back(n); });
-    return ids;
-}
-
-std::size_t CountIds(std::string_view list) {
-    std::size_t n = 0;
-    ForEachId(list, [&](long long) { ++n; });
-    return n;
-}
-
-bool IsInteger(std::string_view text) {
-    std::size_t i = 0;
-    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
-        i = 1;
-    if (i == text.size())
-        return false;
-    for (; i < text.size(); ++i)
-        if (text[i] < '0' || text[i] > '9')
-            return false;
-    return true;
-}
-
-long long ParseCount(std::string_view text, long long fallback) {
-    if (!IsInteger(text))
-        return fallback;
-    if (text[0] == '+')
-        text.remove_prefix(1);
-    long long value = 0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || ptr != text.data() + text.size())
-        return fallback;
-    return value;
-}
 
 std::string_view LastAccessText(std::string_view stamp) {
     if (stamp.empty())
@@ -63,7 +21,7 @@ std::string_view LastAccessText(std::string_view stamp) {
 std::string_view NameAt(const std::vector<std::string>& table, long long index) {
     if (index < 0 || static_cast<unsigned long long>(index) >= table.size())
         return {};
-    return Field(table[static_cast<std::size_t>(index)], 1);
+    return ReadField(table[static_cast<std::size_t>(index)], CountedField::kKey);
 }
 
 std::vector<NameCount> ReadNameCounts(const std::vector<std::string>& table) {
@@ -71,9 +29,9 @@ std::vector<NameCount> ReadNameCounts(const std::vector<std::string>& table) {
     rows.reserve(table.size());
     for (const std::string& line : table) {
         NameCount row;
-        row.name = Field(line, 1);
-        row.countText = Field(line, 2);
-        row.count = ParseCount(row.countText);
+        row.name = ReadField(line, CountedField::kKey);
+        row.countText = ReadField(line, CountedField::kHits);
+        row.count = ParseSignedDecimal(row.countText).value_or(0);
         rows.push_back(row);
     }
     return rows;
@@ -85,9 +43,24 @@ NameListResult NamesOf(std::string_view ids, const std::vector<std::string>& tab
         if (n < 0 || static_cast<unsigned long long>(n) >= table.size())
             ++result.missing;
         else
-            result.names.push_back(Field(table[static_cast<std::size_t>(n)], 1));
+            result.names.push_back(
+                ReadField(table[static_cast<std::size_t>(n)], CountedField::kKey));
     });
     return result;
+}
+
+PageDetail ReadPageDetail(std::string_view line, const std::vector<std::string>& fileTable) {
+    PageDetail d;
+    d.found = true;
+    d.key = ReadField(line, PageField::kKey);
+    d.hits = ReadField(line, PageField::kHits);
+    d.logLineIds = ReadField(line, PageField::kLogLines);
+    d.logLineCount = IdListSize(d.logLineIds);
+    NameListResult pages = NamesOf(ReadField(line, PageField::kFiles), fileTable);
+    d.pages = std::move(pages.names);
+    d.missing = pages.missing;
+    d.lastAccess = LastAccessText(ReadField(line, PageField::kLastTime));
+    return d;
 }
 
 const std::vector<std::string>& TableOrEmpty(const std::vector<std::string>* table) {

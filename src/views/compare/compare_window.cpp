@@ -17,6 +17,7 @@
 #include "shell/list_columns_qt.h"
 #include "shell/message_service_qt.h"
 #include "shell/text_convert_qt.h"
+#include "shell/wait_cursor_qt.h"
 #include "store/text_file.h"
 #include "views/compare/comparison_result_model.h"
 
@@ -24,21 +25,16 @@ namespace trafikon {
 
 namespace {
 
-// Busy cursor and suspended repainting of a view for the life of one command.
+// Wait cursor and suspended repainting of a view for the life of one command.
 class BusyScope {
   public:
-    explicit BusyScope(QWidget* view) : view_(view) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        view_->setUpdatesEnabled(false);
-    }
-    ~BusyScope() {
-        view_->setUpdatesEnabled(true);
-        QApplication::restoreOverrideCursor();
-    }
+    explicit BusyScope(QWidget* view) : view_(view) { view_->setUpdatesEnabled(false); }
+    ~BusyScope() { view_->setUpdatesEnabled(true); }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
   private:
+    WaitCursor wait_;
     QWidget* view_;
 };
 
@@ -175,9 +171,10 @@ void TFCompare::BCompDirectoryClick() {
 
 void TFCompare::LVTopTenResultColumnClick(int column) {
     const bool second = sortState_.Click(column);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    model_->Sort(column, second);
-    QApplication::restoreOverrideCursor();
+    {
+        const WaitCursor wait;
+        model_->Sort(column, second);
+    }
     const bool ascending = column == 0 ? !second : second;
     LVTopTenResult_->header()->setSortIndicatorShown(true);
     LVTopTenResult_->header()->setSortIndicator(

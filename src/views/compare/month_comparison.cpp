@@ -1,14 +1,15 @@
 #include "views/compare/month_comparison.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 #include <limits>
 #include <optional>
 
 #include "store/data_store.h"
-#include "store/tagged_record.h"
+#include "store/month_stats.h"
+#include "store/result_records.h"
 #include "store/text_file.h"
+#include "store/top_by_hits.h"
 
 namespace trafikon {
 
@@ -39,16 +40,6 @@ std::string_view BaseDirectory(std::string_view path) {
     if (slash == std::string_view::npos)
         return {};
     return path.substr(0, slash);
-}
-
-bool ParseWholeNumber(std::string_view text, long long& value) {
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    if (text.empty())
-        return false;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && ptr == end;
 }
 
 long long RoundHalfToEven(long long sum, long long count) {
@@ -119,7 +110,7 @@ void ForEachFileRecord(const std::string& path, F&& f) {
         std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        f(ReadField(line, 1), ReadField(line, 2));
+        f(ReadField(line, FileField::kPath), ReadField(line, FileField::kHits));
         p = nl ? nl + 1 : end;
     }
 }
@@ -131,17 +122,6 @@ struct FileListCopy {
     std::vector<std::string> paths;
     std::vector<std::string> hits;
 };
-
-// Line `number` (1-based) of a file, empty when the file is shorter.
-std::string ReadLine(const std::string& path, int number) {
-    LineReader reader(path);
-    std::string_view line;
-    for (int i = 1; i <= number; ++i) {
-        if (!reader.Next(line))
-            return {};
-    }
-    return std::string(line);
-}
 
 }  // namespace
 
@@ -157,7 +137,6 @@ std::string MonthComparison::StatsPath(std::size_t month) const {
 }
 
 std::vector<ComparisonRow> MonthComparison::TopPages() const {
-    constexpr int kTopPagesLine = 26;
     ComparisonRows rows(months_.size());
 
     // Each month's file list is read at most once, on first need.
@@ -180,36 +159,24 @@ std::vector<ComparisonRow> MonthComparison::TopPages() const {
     // Names: the pages of every month's top pages line, newest month first.
     for (std::size_t p = 0; p < months_.size(); ++p) {
         const std::string stats = StatsPath(p);
-        if (!FileExists(stats))
+        const std::optional<MonthStats> monthStats = ReadMonthStatsFile(stats);
+        if (!monthStats)
             continue;
-        const std::string line = ReadLine(stats, kTopPagesLine);
-        // Entries "position (count)-" after the key, "=" and the leading "-".
-        std::string_view rest =
-            line.size() > 6 ? std::string_view(line).substr(6) : std::string_view();
-        std::vector<long long> positions;
-        while (!rest.empty()) {
-            const std::size_t blank = rest.find(' ');
-            long long position = 0;
-            if (blank == std::string_view::npos ||
-                !ParseWholeNumber(rest.substr(0, blank), position) || position < 0)
-                throw CompareError(months_[p], stats,
-                                   "the top pages list holds " +
-                                       Quoted(rest.substr(0, std::min(blank, rest.size()))) +
-                                       " where a record position is expected");
-            rest.remove_prefix(std::min(rest.size(), blank + 2));
-            const std::size_t close = rest.find(')');
-            if (close == std::string_view::npos)
-                throw CompareError(months_[p], stats, "the top pages list is cut short");
-            rest.remove_prefix(std::min(rest.size(), close + 2));
-            positions.push_back(position);
-        }
-        if (positions.empty())
+        const TopListRead top = ReadTopList((*monthStats)[kStatTtPa]);
+        if (top.fault == TopListFault::kBadPosition)
+            throw CompareError(months_[p], stats,
+                               "the top pages list holds " + Quoted(top.faultyPosition) +
+                                   " where a record position is expected");
+        if (top.fault == TopListFault::kCutShort)
+            throw CompareError(months_[p], stats, "the top pages list is cut short");
+        if (top.entries.empty())
             continue;
 
         const FileListCopy* list = fileList(p);
         if (list == nullptr)
             throw CompareError(months_[p], FileListPath(p), "the month's file list is missing");
-        for (long long position : positions) {
+        for (const TopEntry& entry : top.entries) {
+            const long long position = entry.position;
             if (static_cast<unsigned long long>(position) >= list->paths.size())
                 throw CompareError(months_[p], FileListPath(p),
                                    "the top pages list names record " + std::to_string(position) +
@@ -270,13 +237,13 @@ std::vector<ComparisonRow> MonthComparison::BaseDirectories() const {
             const std::size_t i = rows.FindOrAdd(dir);
             if (i == sums.size())
                 sums.emplace_back(months_.size(), 0);
-            long long n = 0;
-            if (!ParseWholeNumber(hits, n))
+            const std::optional<long long> hitCount = ParseSignedDecimal(hits);
+            if (!hitCount)
                 throw CompareError(months_[p], list,
                                    "the hits of " + Quoted(path) + " read " + Quoted(hits) +
                                        ", not a whole number");
             long long& sum = sums[i][p];
-            if (__builtin_add_overflow(sum, n, &sum))
+            if (__builtin_add_overflow(sum, *hitCount, &sum))
                 throw CompareError(months_[p], list, "the hits of " + Quoted(dir) + " overflow");
         });
     }
@@ -297,12 +264,12 @@ void MonthComparison::Finish(std::vector<ComparisonRow>& rows) const {
             const std::string& value = row.values[p];
             if (value.empty() || value == "0")
                 continue;
-            long long n = 0;
-            if (!ParseWholeNumber(value, n))
+            const std::optional<long long> n = ParseSignedDecimal(value);
+            if (!n)
                 throw CompareError(months_[p], FileListPath(p),
                                    "the hits of " + Quoted(row.name) + " read " + Quoted(value) +
                                        ", not a whole number");
-            if (__builtin_add_overflow(sum, n, &sum))
+            if (__builtin_add_overflow(sum, *n, &sum))
                 throw CompareError(months_[p], FileListPath(p),
                                    "the hits of " + Quoted(row.name) + " overflow");
             ++count;
@@ -335,10 +302,7 @@ void SortComparisonRows(std::vector<ComparisonRow>& rows, int column, bool secon
             text = &row.average;
         else if (static_cast<std::size_t>(column - 2) < row.values.size())
             text = &row.values[static_cast<std::size_t>(column - 2)];
-        long long n = 0;
-        if (text == nullptr || !ParseWholeNumber(*text, n))
-            return 0LL;
-        return n;
+        return text == nullptr ? 0LL : ParseSignedDecimal(*text).value_or(0);
     };
     std::vector<std::pair<long long, std::size_t>> order;
     order.reserve(rows.size());

@@ -42,9 +42,6 @@ void FoldCase1252(std::string_view text, std::string& out);
 // before its next "/"; empty for a file at the site's root ("/index.html").
 std::string_view BaseDirectory(std::string_view path);
 
-// Decimal whole number with an optional sign and nothing else around it.
-bool ParseWholeNumber(std::string_view text, long long& value);
-
 // sum / count rounded to the nearest whole number, a half going to the even one.
 long long RoundHalfToEven(long long sum, long long count);
 

@@ -2,8 +2,11 @@
 // with the month's totals exactly as the monthly statistics file holds them.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
+
+#include "store/month_stats.h"
 
 namespace trafikon {
 
@@ -12,12 +15,16 @@ struct SynthesisRow {
     std::vector<std::string> cells;  // up to ten cells after the caption
 };
 
+// Lines of the monthly statistics file shown in the value columns, left to right.
+inline constexpr std::array<MonthStatsLine, 10> kSynthesisLines = {
+    kStatTota, kStatPage, kStatImag, kStatProg, kStatHost,
+    kStatMote, kStatReOK, kStatReKO, kStatHits, kStatJour};
 // Number of value columns after the month key.
-constexpr int kSynthesisValueColumns = 10;
+constexpr int kSynthesisValueColumns = static_cast<int>(kSynthesisLines.size());
 
-// The row of one month: the values of lines 2, 3, 4, 5, 6, 8, 9, 10, 11 and 17
-// of `siteDir` + "mon-<key>.tfd" without their first five characters, or the
-// single cell "*" when the file does not exist. Throws IoError when the file
+// The row of one month: the values of kSynthesisLines of its monthly
+// statistics file as stored, or the single cell "*" when the file does not
+// exist. Throws IoError when the file
 // exists but cannot be read.
 SynthesisRow ReadSynthesisRow(const std::string& siteDir, const std::string& key);
 

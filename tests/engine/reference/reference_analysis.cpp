@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "engine/reference/key_index.h"
 #include "import/log_format.h"
 #include "store/data_store.h"
-#include "store/key_index.h"
 #include "store/month_stats.h"
 #include "store/status_table.h"
 #include "store/tagged_record.h"

@@ -4,9 +4,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QEnterEvent>
 #include <QHeaderView>
 #include <QScrollBar>
-#include <QEnterEvent>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -367,7 +367,8 @@ void ExpectColumnsFit(QWidget* page, const QString& where) {
             if (view->isColumnHidden(c) ||
                 view->header()->sectionResizeMode(c) != QHeaderView::ResizeToContents)
                 continue;
-            EXPECT_GE(view->columnWidth(c), static_cast<QAbstractItemView*>(view)->sizeHintForColumn(c))
+            EXPECT_GE(view->columnWidth(c),
+                      static_cast<QAbstractItemView*>(view)->sizeHintForColumn(c))
                 << where.toStdString() << " column " << c;
         }
     }

@@ -11,68 +11,6 @@ namespace {
 using testing::AnalysedMonth;
 using testing::TempDir;
 
-TEST(RecordFieldTest, ReadsBetweenTagsAndNeedsTheClosingTag) {
-    EXPECT_EQ(RecordField("\\1;a\\2;\\3;c\\4;", 1), "a");
-    EXPECT_EQ(RecordField("\\1;a\\2;\\3;c\\4;", 2), "");
-    EXPECT_EQ(RecordField("\\1;a\\2;\\3;c\\4;", 3), "c");
-    EXPECT_EQ(RecordField("\\1;a\\2;b", 2), "");  // no closing tag
-    EXPECT_EQ(RecordField("\\1;a\\2;b", 3), "");
-    // Field 1 must not be confused with field 12's tag and so on.
-    EXPECT_EQ(RecordField("\\1;x\\2;y\\3;-\\11;k\\12;-\\13;", 11), "k");
-    EXPECT_EQ(RecordField("\\1;x\\2;y\\3;-\\11;k\\12;-\\13;", 12), "-");
-}
-
-TEST(IdListNumbersTest, ParsesAndSkipsBadPieces) {
-    struct Case {
-        const char* text;
-        std::vector<long long> numbers;
-        std::size_t bad;
-    } cases[] = {
-        {"-", {}, 0},
-        {"", {}, 0},
-        {"-12-", {12}, 0},
-        {"-12-40-", {12, 40}, 0},
-        {"-0-1-", {0, 1}, 0},
-        {"-12-x-40-", {12, 40}, 1},
-        {"-12--40-", {12, 40}, 1},
-        {"-99999999999999999999999-3-", {3}, 1},
-        {"-5", {5}, 0},  // last number without its dash
-    };
-    for (const Case& c : cases) {
-        std::size_t bad = 99;
-        EXPECT_EQ(IdListNumbers(c.text, &bad), c.numbers) << c.text;
-        EXPECT_EQ(bad, c.bad) << c.text;
-    }
-}
-
-TEST(ToNumberTest, FallsBackOnTextThatIsNotANumber) {
-    EXPECT_EQ(ToNumber("42"), 42);
-    EXPECT_EQ(ToNumber("-3"), -3);
-    EXPECT_EQ(ToNumber("", 7), 7);
-    EXPECT_EQ(ToNumber("4x", 7), 7);
-    EXPECT_EQ(ToNumber(" 4", 7), 7);
-}
-
-TEST(ParseTopListTest, ReadsEntriesInStoredOrder) {
-    bool bad = true;
-    auto e = ParseShownTopList("-3 (120)-0 (95)-", &bad);
-    ASSERT_EQ(e.size(), 2u);
-    EXPECT_EQ(e[0].position, 3);
-    EXPECT_EQ(e[0].count, "120");
-    EXPECT_EQ(e[1].position, 0);
-    EXPECT_EQ(e[1].count, "95");
-    EXPECT_FALSE(bad);
-    // The monthly reader cuts the leading dash; both forms read the same.
-    EXPECT_EQ(ParseShownTopList("3 (120)-0 (95)-").size(), 2u);
-    EXPECT_TRUE(ParseShownTopList("", &bad).empty());
-    EXPECT_FALSE(bad);
-    EXPECT_TRUE(ParseShownTopList("-", &bad).empty());
-    // Damaged text: what precedes the damage is kept, the rest is reported.
-    e = ParseShownTopList("-3 (120)-garbage", &bad);
-    EXPECT_EQ(e.size(), 1u);
-    EXPECT_TRUE(bad);
-}
-
 TEST(MonthResultsTest, LoadsEveryTableInFileOrder) {
     TempDir dir;
     AnalysedMonth::Write(dir.path());
@@ -88,7 +26,7 @@ TEST(MonthResultsTest, LoadsEveryTableInFileOrder) {
     EXPECT_EQ(m.externalQueries.size(), 1u);
     EXPECT_TRUE(m.internalQueries.empty());
     EXPECT_EQ(m.statuses.size(), 49u);
-    EXPECT_EQ(MonthResults::FieldAt(m.files, 2, 1), "/missing.html");
+    EXPECT_EQ(MonthResults::FieldAt(m.files, 2, FileField::kPath), "/missing.html");
     // Keys are case-sensitive: /Index.html and /index.html are two records.
     EXPECT_EQ(m.fileIndex.Find("/index.html"), 0);
     EXPECT_EQ(m.fileIndex.Find("/Index.html"), 3);
@@ -116,8 +54,8 @@ TEST(MonthResultsTest, OutOfRangePositionsGiveNothing) {
     EXPECT_EQ(MonthResults::LineAt(t, -1), nullptr);
     EXPECT_EQ(MonthResults::LineAt(t, 1), nullptr);
     EXPECT_EQ(MonthResults::LineAt(t, 1LL << 40), nullptr);
-    EXPECT_EQ(MonthResults::FieldAt(t, 5, 1), "");
-    EXPECT_EQ(MonthResults::FieldAt(t, 0, 1), "a");
+    EXPECT_EQ(MonthResults::FieldAt(t, 5, CountedField::kKey), "");
+    EXPECT_EQ(MonthResults::FieldAt(t, 0, CountedField::kKey), "a");
 }
 
 TEST(MonthResultsTest, WithoutTheFileListTheMonthIsNotAnalysed) {

@@ -33,7 +33,7 @@ class FakeContext : public AnalysisContext {
     const MonthResults& results() const override { return month; }
     std::size_t ShowLogLines(std::string_view ids, LineNumbering numbering) override {
         logLines.emplace_back(std::string(ids), numbering);
-        return tabs::CountIds(ids);
+        return IdListSize(ids);
     }
     void ClearLogLines() override { ++clears; }
     bool JumpToFile(std::string_view name) override {

@@ -39,38 +39,6 @@ std::vector<std::string> NewestFirst(int count) {  // 2003-01 .. , newest first
     return keys;
 }
 
-TEST(ParseDayValues, ReadsTheListAfterKeyAndDash) {
-    struct Case {
-        const char* line;
-        std::vector<std::string> values;
-    };
-    const Case cases[] = {
-        {"ViJo=-12-0-7-", {"12", "0", "7"}},
-        {"ViJo=-", {}},
-        {"ViJo=", {}},
-        {"", {}},
-        // A last value without its "-" ends the parse.
-        {"KoJo=-4-5", {"4", "5"}},
-        {"KoJo=-4-5-", {"4", "5"}},
-        // Values are kept as stored.
-        {"PaJo=-x-0012--3-", {"x", "0012", "", "3"}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ParseDayValues(c.line), c.values) << c.line;
-}
-
-TEST(ParseDayValues, NeverTakesMoreThan31Values) {
-    std::string line = "HiJo=-";
-    for (int i = 1; i <= 40; ++i)
-        line += std::to_string(i) + "-";
-    const auto values = ParseDayValues(line);
-    ASSERT_EQ(values.size(), 31u);
-    EXPECT_EQ(values.back(), "31");
-
-    std::string noDashes = "HiJo=-" + std::string(10000, '7');
-    EXPECT_EQ(ParseDayValues(noDashes).size(), 1u);
-}
-
 class DailyTableTest : public ::testing::Test {
   protected:
     TempDir dir;

@@ -1,4 +1,4 @@
-#include "store/key_index.h"
+#include "engine/reference/key_index.h"
 
 namespace trafikon {
 namespace {

@@ -1,6 +1,6 @@
-// The sorted index kept beside a result list while it is built: lines of the
-// form key "\1;" position, sorted by key in ordinal byte order (unsigned bytes,
-// case-sensitive, a shorter prefix first).
+// The sorted index the reference analysis keeps beside a result list while it
+// builds it: lines of the form key "\1;" position, sorted by key in ordinal
+// byte order (unsigned bytes, case-sensitive, a shorter prefix first).
 #pragma once
 
 #include <string>
