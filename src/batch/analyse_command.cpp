@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "batch/batch_commands.h"
-#include "import/import_journal.h"
 #include "engine/analyse_log.h"
 #include "engine/analysed_check.h"
 #include "store/data_store.h"
@@ -99,11 +98,14 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
                 siteUrl = settings.front();
         }
         BatchObserver observer(onMalformed);
-        RecoverInterruptedImport(siteDir);  // never analyse the half of a killed import
+        PrepareAnalysisRun(siteDir);
         for (const auto& key : MonthsToAnalyse(siteDir, ListStoredMonths(siteDir), all)) {
             observer.SetMonth(key);
             const AnalysisResult r = AnalyseLog(siteDir, key, siteUrl, observer);
             linesRead += r.linesRead;
+            if (r.logChanged)
+                std::fprintf(stderr, "%s: the stored log changed during the analysis; "
+                             "results not written\n", key.c_str());
             if (r.completed) {
                 ++monthsAnalysed;
                 std::printf("%s: %llu lines, %llu hits, %llu malformed lines ignored\n",

@@ -4,6 +4,8 @@
 #include "engine/analysed_check.h"
 #include "shell/error_text_qt.h"
 #include "shell/text_convert_qt.h"
+#include "store/data_store.h"
+#include "store/store_lock.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -17,7 +19,7 @@ class WorkerObserver : public AnalysisObserver {
     void Progress(int percent) override { emit worker_.Progress(percent); }
     MalformedLineAnswer MalformedLine(std::int64_t lineNumber, std::string_view line) override {
         bool ignore = false;
-        emit worker_.AskIgnoreLine(lineNumber + 1, FromCp1252(line), &ignore);
+        emit worker_.AskIgnoreLine(lineNumber + 1, DisplayText(line), &ignore);
         return ignore ? MalformedLineAnswer::Ignore : MalformedLineAnswer::Cancel;
     }
     void Cancelled(const std::string& monthKey) override {
@@ -43,6 +45,12 @@ TMyAllThread::TMyAllThread(std::string siteDir, std::vector<std::string> months,
 
 void TMyAllThread::run() {
     WorkerObserver observer(*this);
+    try {
+        PrepareAnalysisRun(siteDir_);
+    } catch (const IoError& error) {
+        emit Failure(IoErrorText(error));
+        return;
+    }
     for (const std::string& key : months_) {
         // A close of the program asked for the run to stop: the month in hand
         // has been written whole, the next ones are left for a later run.
@@ -51,11 +59,16 @@ void TMyAllThread::run() {
         emit MonthInHand(QString::fromStdString(key));
         msleep(1);
         try {
+            if (!FileExists(siteDir_ + LogFileName(key)))
+                continue;  // deleted since the run began
             if (!allMonths_ && IsMonthAnalysed(siteDir_, key))
                 continue;
             const AnalysisResult result = AnalyseLog(siteDir_, key, siteUrl_, observer);
             if (result.completed)
                 analysed_.push_back(key);
+        } catch (const StoreBusy& busy) {
+            emit Failure(IoErrorText(busy));  // the other writer keeps the store: stop here
+            break;
         } catch (const IoError& error) {
             emit Failure(IoErrorText(error));
         }

@@ -261,7 +261,7 @@ void TFAjoutLog::ShowLists() {
 void TFAjoutLog::RebuildPreview() {
     TVExemple->clear();
     for (const std::string& line : form_.PreviewLines(examples_))
-        new QTreeWidgetItem(TVExemple, QStringList(FromCp1252(line)));
+        new QTreeWidgetItem(TVExemple, QStringList(DisplayText(line)));
 }
 
 void TFAjoutLog::BAddFileClick() {

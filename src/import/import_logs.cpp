@@ -10,6 +10,7 @@
 #include <set>
 
 #include "import/import_journal.h"
+#include "store/store_lock.h"
 #include "import/line_count.h"
 #include "import/line_date.h"
 #include "import/log_file_check.h"
@@ -231,7 +232,8 @@ ImportSummary ImportLogs(const std::string& siteDir, const std::vector<std::stri
         ThrowErrno(siteDir);
     if (!S_ISDIR(st.st_mode))
         throw IoError(siteDir, std::strerror(ENOTDIR));
-    RecoverInterruptedImport(siteDir);
+    const StoreWriteLock lock(siteDir);
+    TidyLeftovers(siteDir);
     ImportSummary summary;
     LineDater dater(codes);  // one set of field values for the whole run
     std::set<std::string> months;

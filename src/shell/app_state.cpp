@@ -1,10 +1,12 @@
 #include "shell/app_state.h"
 
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
 #include "import/import_journal.h"
 #include "shell/page_opener.h"
+#include "store/store_lock.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -46,24 +48,35 @@ void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
     app.siteDir = app.programDir + "data/" + std::to_string(app.siteNumber) + "/";
     app.storedMonths.clear();
     app.analysisRunning = false;
+    app.monthInAnalysis.clear();
     app.requestedMonth.clear();
 
     if (!FileExists(app.programDir + "fr.tfl"))
         BuiltInTexts(app.programDir);
 
-    if (DirectoryExists(app.siteDir)) {
-        // An import killed half-way is undone before any window reads the store.
-        RecoverInterruptedImport(app.siteDir);
-        LoadSettings(app.siteDir, app.settings);
-    } else {
-        CreateFolderWithParents(app.siteDir);
-        app.settings = Settings{};
-        app.settings[1] = "";
-        app.settings[2] = "Retour Off";
-        app.settings[3] = "40";
-        if (hooks.chooseLanguage)
-            app.settings[4] = hooks.chooseLanguage();
-        SaveSettings(app.siteDir, app.programDir, app.settings);
+    // A failure of the store (a leftover journal on a read-only store, an
+    // unreadable settings file) is reported once the language is loaded, so
+    // that the windows still get their texts.
+    std::exception_ptr storeFailure;
+    try {
+        if (DirectoryExists(app.siteDir)) {
+            // An import killed half-way is undone before any window reads the
+            // store, unless another process writes it now (its journal is live).
+            if (const auto lock = StoreWriteLock::TryNow(app.siteDir))
+                TidyLeftovers(app.siteDir);
+            LoadSettings(app.siteDir, app.settings);
+        } else {
+            CreateFolderWithParents(app.siteDir);
+            app.settings = Settings{};
+            app.settings[1] = "";
+            app.settings[2] = "Retour Off";
+            app.settings[3] = "40";
+            if (hooks.chooseLanguage)
+                app.settings[4] = hooks.chooseLanguage();
+            SaveSettings(app.siteDir, app.programDir, app.settings);
+        }
+    } catch (const IoError&) {
+        storeFailure = std::current_exception();
     }
 
     LoadLanguageChecked(app.programDir, app.settings.languageCode(), app.language,
@@ -72,6 +85,8 @@ void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
     app.monthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     app.browserCommand = FindBrowserCommand();
+    if (storeFailure)
+        std::rethrow_exception(storeFailure);
 }
 
 void ShutDown() {

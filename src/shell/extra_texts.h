@@ -16,6 +16,26 @@
 // X(name, French, English)
 // clang-format off
 #define TRAFIKON_EXTRA_TEXTS(X) \
+    X(kStoreBusyText, \
+      "Les donn\xE9" "es sont en cours d'utilisation par un autre ajout de logs ou une autre " \
+      "analyse. R\xE9" "essayez quand ils seront termin\xE9" "s.", \
+      "The store is in use by another import or analysis. Try again when it has finished.") \
+    X(kMonthBeingAnalysedText, \
+      "Ce mois est en cours d'analyse : il ne peut pas \xEA" "tre supprim\xE9 maintenant.", \
+      "This month is being analysed: it cannot be deleted now.") \
+    X(kDeleteAllDuringAnalysisText, \
+      "Une analyse est en cours : attendez qu'elle se termine pour tout supprimer.", \
+      "An analysis is running: wait until it ends to delete everything.") \
+    X(kStoreUnusableText, \
+      "Les donn\xE9" "es ne sont pas utilisables : ajout, analyse et suppression de logs " \
+      "sont impossibles.", \
+      "The store cannot be used: adding, analysing and deleting logs are not possible.") \
+    X(kNotRegularFileText, \
+      "Ce n'est pas un fichier ordinaire : il ne peut pas \xEA" "tre lu comme un log.", \
+      "This is not a regular file: it cannot be read as a log.") \
+    X(kForeignAddressText, \
+      "Cette adresse m\xE8" "ne \xE0 un autre site que le v\xF4" "tre : elle n'est pas ouverte.", \
+      "This address leads to another site than yours: it is not opened.") \
     /* end of the list */
 // clang-format on
 

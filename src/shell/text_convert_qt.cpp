@@ -48,6 +48,23 @@ std::string ToCp1252(const QString& text) {
     return out;
 }
 
+QString DisplayText(std::string_view bytes) {
+    if (bytes.size() <= static_cast<std::size_t>(kDisplayTextLimit))
+        return FromCp1252(bytes);
+    return FromCp1252(bytes.substr(0, static_cast<std::size_t>(kDisplayTextLimit))) + QChar(0x2026);
+}
+
+QString DisplayText(const QString& text) {
+    return text.size() <= kDisplayTextLimit ? text : text.left(kDisplayTextLimit) + QChar(0x2026);
+}
+
+QString PlainToolTip(const QString& text) {
+    if (text.isEmpty())
+        return {};
+    return QStringLiteral("<span style=\"white-space:pre-wrap\">") +
+           DisplayText(text).toHtmlEscaped() + QStringLiteral("</span>");
+}
+
 QString Tr(int entry) {
     return FromCp1252(App().Text(entry));
 }

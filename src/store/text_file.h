@@ -86,6 +86,9 @@ class AtomicFileWriter {
 // Commit() left in its folder (".<name>.<16 hex digits>.tmp"). Only one writer
 // of a path may run at a time when this is called. Failures are ignored.
 void RemoveStaleTemporaries(const std::string& path);
+// The same for every file of folder `dir` in one pass. Only while no writer
+// of that folder runs (under the store's write lock).
+void RemoveStaleTemporariesIn(const std::string& dir);
 
 // Appends bytes to a file (created when missing); throws IoError on failure.
 // Used for stored logs, whose new lines are added at the end.

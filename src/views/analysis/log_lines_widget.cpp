@@ -37,7 +37,7 @@ QVariant LogLinesModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole) {
         if (index.column() == 0)
             return QString::number(l.number);
-        return l.missing ? missingText_ : FromCp1252(l.text);
+        return l.missing ? missingText_ : DisplayText(l.text);
     }
     if (role == Qt::ForegroundRole && l.missing)
         return QColor(Qt::red);

@@ -71,8 +71,10 @@ QVariant NameCountModel::data(const QModelIndex& index, int role) const {
     const NameCountRow* r = RowAt(index.row());
     if (!r)
         return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return FromCp1252(index.column() == 0 ? r->name : r->count);
+    if (role == Qt::DisplayRole)
+        return DisplayText(index.column() == 0 ? r->name : r->count);
+    if (role == Qt::ToolTipRole)
+        return PlainToolTip(DisplayText(index.column() == 0 ? r->name : r->count));
     if (role == Qt::TextAlignmentRole && index.column() == 1)
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     return {};

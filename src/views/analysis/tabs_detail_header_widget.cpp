@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "shell/text_convert_qt.h"
+
 namespace trafikon {
 
 TabsDetailHeader::TabsDetailHeader(QWidget* parent) : QWidget(parent), title_(new QLabel(this)) {
@@ -51,14 +53,14 @@ QString TabsDetailHeader::note() const {
 }
 
 void TabsDetailHeader::SetTitle(const QString& text) {
-    title_->setText(text);
+    title_->setText(DisplayText(text));
 }
 
 void TabsDetailHeader::SetLine(int line, const QString& text, const QColor& colour) {
     if (line < 0 || line > 3)
         return;
     QLabel* l = lines_[std::size_t(line)];
-    l->setText(text);
+    l->setText(DisplayText(text));
     QColor c = colour;
     if (!c.isValid())
         c = line == 0 ? QColor(Qt::blue) : palette().color(QPalette::WindowText);
