@@ -104,8 +104,10 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
             const AnalysisResult r = AnalyseLog(siteDir, key, siteUrl, observer);
             linesRead += r.linesRead;
             if (r.logChanged)
-                std::fprintf(stderr, "%s: the stored log changed during the analysis; "
-                             "results not written\n", key.c_str());
+                std::fprintf(stderr,
+                             "%s: the stored log changed during the analysis; "
+                             "results not written\n",
+                             key.c_str());
             if (r.completed) {
                 ++monthsAnalysed;
                 std::printf("%s: %llu lines, %llu hits, %llu malformed lines ignored\n",

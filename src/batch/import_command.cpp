@@ -6,7 +6,9 @@
 // format.log, files that are empty or hold only "#" lines are refused by name
 // and the others imported in the order given. The last line on stdout sums
 // the run up. Exit 1 on an I/O error, with the file and the reason on stderr.
-// Messages are the French texts of the program, in UTF-8.
+// Messages are the French texts of the program, in UTF-8. "--" ends the
+// options. When a file fails, stderr names the files stored before it and the
+// one that was not.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -63,14 +65,27 @@ bool ParseFormat(std::string_view text, std::string& codes, std::string& why) {
     return true;
 }
 
+// Remembers the file in hand, to name what was stored when one fails.
+struct FileTracker : SilentImportObserver {
+    void FileStarted(std::size_t index, const std::string&) override {
+        started = static_cast<long long>(index);
+    }
+    long long started = -1;
+};
+
 }  // namespace
 
 int RunImportCommand(const std::vector<std::string>& args) {
     std::string root, formatText;
     bool haveRoot = false, haveFormat = false;
     std::vector<std::string> files;
+    bool optionsEnded = false;  // after "--" every argument is a file
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--root" || args[i] == "--format") {
+        if (optionsEnded) {
+            files.push_back(args[i]);
+        } else if (args[i] == "--") {
+            optionsEnded = true;
+        } else if (args[i] == "--root" || args[i] == "--format") {
             if (i + 1 == args.size())
                 return Usage(args[i] + " needs a value");
             (args[i] == "--root" ? root : formatText) = args[i + 1];
@@ -121,6 +136,7 @@ int RunImportCommand(const std::vector<std::string>& args) {
     }
 
     const std::string siteDir = root + "/data/1";
+    FileTracker observer;
     try {
         std::error_code ec;
         std::filesystem::create_directories(siteDir, ec);
@@ -128,7 +144,6 @@ int RunImportCommand(const std::vector<std::string>& args) {
             throw IoError(siteDir, ec.message());
         WriteFormatFile(siteDir + "/" + std::string(kLastFormatFileName), codes);
 
-        SilentImportObserver observer;
         const auto start = std::chrono::steady_clock::now();
         const ImportSummary summary = ImportLogs(siteDir, accepted, codes, observer);
         const double seconds =
@@ -148,6 +163,15 @@ int RunImportCommand(const std::vector<std::string>& args) {
         return 0;
     } catch (const IoError& e) {
         std::fprintf(stderr, "trafikon-batch import: %s\n", e.what());
+        // Files before the failing one are stored whole; the failing one is put back.
+        if (observer.started >= 0) {
+            const auto failed = static_cast<std::size_t>(observer.started);
+            std::string stored;
+            for (std::size_t k = 0; k < failed; ++k)
+                stored += (k ? ", " : "") + accepted[k];
+            std::fprintf(stderr, "files stored: %s\nfile not stored: %s\n",
+                         stored.empty() ? "none" : stored.c_str(), accepted[failed].c_str());
+        }
         return 1;
     }
 }

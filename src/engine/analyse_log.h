@@ -16,7 +16,7 @@ struct AnalysisResult {
     std::uint64_t linesRead = 0;     // lines of the stored log read, comment lines included
     std::uint64_t hits = 0;          // lines counted as hits
     std::uint64_t ignoredLines = 0;  // malformed lines dropped
-    bool logChanged = false;  // the log was removed or changed while read: nothing written
+    bool logChanged = false;         // the log was removed or changed while read: nothing written
 };
 
 // `siteDir` is the store folder ending in '/'; `siteUrl` the address of the

@@ -55,8 +55,9 @@ std::optional<LogVersion> StoredLogVersion(const std::string& path) {
 
 void WriteAnalysedVersion(const std::string& siteDir, const std::string& monthKey,
                           const LogVersion& analysed) {
-    WriteTextLines(siteDir + AnalysedLogFileName(monthKey),
-                   {kSizeTag + std::to_string(analysed.size), kModifiedTag + ModifiedText(analysed)});
+    WriteTextLines(
+        siteDir + AnalysedLogFileName(monthKey),
+        {kSizeTag + std::to_string(analysed.size), kModifiedTag + ModifiedText(analysed)});
 }
 
 bool IsMonthAnalysed(const std::string& siteDir, const std::string& monthKey) {

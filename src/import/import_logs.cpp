@@ -10,7 +10,6 @@
 #include <set>
 
 #include "import/import_journal.h"
-#include "store/store_lock.h"
 #include "import/line_count.h"
 #include "import/line_date.h"
 #include "import/log_file_check.h"
@@ -18,6 +17,7 @@
 #include "import/log_reader.h"
 #include "import/month_file_names.h"
 #include "import/month_writer.h"
+#include "store/store_lock.h"
 #include "store/text_file.h"
 
 namespace trafikon {

@@ -15,9 +15,7 @@ namespace trafikon {
 
 LogReader::LogReader(const std::string& path, std::size_t maxPiece)
     : path_(path), maxPiece_(maxPiece) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0)
-        ThrowErrno(path_);
+    fd_ = OpenRegularFile(path);
     struct stat st;
     if (::fstat(fd_, &st) != 0) {
         const int saved = errno;

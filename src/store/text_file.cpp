@@ -54,10 +54,7 @@ Lines SplitLines(std::string_view text) {
 namespace {
 
 int OpenForReading(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        ThrowErrno(path);
-    return fd;
+    return OpenRegularFile(path);
 }
 
 void WriteAll(int fd, std::string_view bytes, const std::string& path) {
@@ -85,6 +82,28 @@ std::string TemporaryNameFor(const std::string& path) {
 constexpr std::size_t kWriteBuffer = 1 << 20;
 
 }  // namespace
+
+NotRegularFile::NotRegularFile(const std::string& path) : IoError(path, "not a regular file") {}
+
+int OpenRegularFile(const std::string& path) {
+    // O_NONBLOCK: opening a FIFO does not wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        ThrowErrno(path);
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        const int saved = errno;
+        ::close(fd);
+        errno = saved;
+        ThrowErrno(path);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw NotRegularFile(path);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
 
 std::string ReadWholeFile(const std::string& path) {
     const int fd = OpenForReading(path);
