@@ -42,9 +42,9 @@ class ProgressReporter {
 AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKey,
                           const std::string& siteUrl, AnalysisObserver& observer) {
     const std::string logPath = siteDir + LogFileName(monthKey);
+    AnalysisResult result;
     // The version of the log that this run reads: taken before reading, so that
     // lines added meanwhile leave the month out of date.
-    AnalysisResult result;
     const std::optional<LogVersion> version = StoredLogVersion(logPath);
     if (!version) {  // deleted since the months were listed
         result.logChanged = true;
