@@ -27,12 +27,13 @@
       "Une analyse est en cours : attendez qu'elle se termine pour tout supprimer.", \
       "An analysis is running: wait until it ends to delete everything.") \
     X(kStoreUnusableText, \
-      "Les donn\xE9" "es ne sont pas utilisables : ajout, analyse et suppression de logs " \
-      "sont impossibles.", \
-      "The store cannot be used: adding, analysing and deleting logs are not possible.") \
+      "Les donn\xE9" "es ne sont pas utilisables telles quelles : corrigez le probl\xE8" "me " \
+      "signal\xE9 puis relancez le programme.", \
+      "The store cannot be used as it is: mend the problem reported, then start the program " \
+      "again.") \
     X(kNotRegularFileText, \
-      "Ce n'est pas un fichier ordinaire : il ne peut pas \xEA" "tre lu comme un log.", \
-      "This is not a regular file: it cannot be read as a log.") \
+      "Ce n'est pas un fichier ordinaire : il ne peut pas \xEA" "tre lu.", \
+      "This is not a regular file: it cannot be read.") \
     X(kForeignAddressText, \
       "Cette adresse m\xE8" "ne \xE0 un autre site que le v\xF4" "tre : elle n'est pas ouverte.", \
       "This address leads to another site than yours: it is not opened.") \
