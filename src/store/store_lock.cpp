@@ -78,7 +78,9 @@ StoreWriteLock::~StoreWriteLock() {
 std::optional<StoreWriteLock> StoreWriteLock::TryNow(const std::string& siteDir) {
     StoreWriteLock lock;
     lock.fd_ = OpenLockFile(StoreLockPath(siteDir));
-    if (lock.fd_ < 0 || !Take(lock.fd_))
+    if (lock.fd_ < 0)
+        return NobodyCanWrite() ? std::optional<StoreWriteLock>(std::move(lock)) : std::nullopt;
+    if (!Take(lock.fd_))
         return std::nullopt;
     return lock;
 }

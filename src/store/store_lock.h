@@ -36,8 +36,9 @@ class StoreWriteLock {
     StoreWriteLock& operator=(const StoreWriteLock&) = delete;
     StoreWriteLock& operator=(StoreWriteLock&&) = delete;
 
-    // The lock when it is free now, else nothing (also when the lock file
-    // cannot be opened, e.g. on a read-only store).
+    // The lock when it is free now, else nothing. A store where the lock file
+    // can neither be made nor opened (read-only) has no other writer: the
+    // lock is given, and the first write reports why it fails.
     static std::optional<StoreWriteLock> TryNow(const std::string& siteDir);
 
   private:

@@ -298,8 +298,9 @@ TEST_F(AnalysisWindowTest, AHugePathIsCutForDisplayAndOpensQuickly) {
     NameCountListWidget* list = files->fileList();
     list->SelectRow(2);
     QApplication::processEvents();
-    w->grab();                         // paints every visible row, as a screen would
-    EXPECT_LT(clock.elapsed(), 3000);  // about 1 s on an idle machine; it crashed before
+    w->grab();  // paints every visible row, as a screen would
+    // About 1 s on an idle machine; before, it crashed (30 MB froze the window 53 s).
+    EXPECT_LT(clock.elapsed(), 10000);
     const QString shown = list->model().index(2, 0).data().toString();
     EXPECT_EQ(shown.size(), kDisplayTextLimit + 1);
     EXPECT_EQ(files->detailHeader()->title().size(), kDisplayTextLimit + 1);
