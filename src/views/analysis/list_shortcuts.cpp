@@ -59,8 +59,9 @@ std::string AddressHost(std::string_view address) {
 }
 
 bool LeadsToSite(std::string_view address, std::string_view siteUrl) {
-    const std::string host = AddressHost(siteUrl);
-    return !host.empty() && AddressHost(address) == host;
+    // Compared as the page opener gets them: an escape can move the host.
+    const std::string host = AddressHost(AddressForOpener(siteUrl));
+    return !host.empty() && AddressHost(AddressForOpener(address)) == host;
 }
 
 std::string AddressForOpener(std::string_view address) {

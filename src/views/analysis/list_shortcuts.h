@@ -26,8 +26,9 @@ std::string SitePageAddress(std::string_view siteUrl, std::string_view page);
 // part before an "@": what a browser connects to.
 std::string AddressHost(std::string_view address);
 // True when the page address composed from the site URL still leads to the
-// site's own host: a logged request "@evil.example/" after a site URL without
-// a trailing slash would lead elsewhere.
+// site's own host once encoded for the page opener: a logged request
+// "@evil.example/" after a site URL without a trailing slash would lead
+// elsewhere.
 bool LeadsToSite(std::string_view address, std::string_view siteUrl);
 
 // A store address (Windows-1252) as the page opener takes it: UTF-8, with
