@@ -1,10 +1,10 @@
 // The desktop program: the main window, its child windows and dialogs.
 #include <QApplication>
-#include <QFile>
 #include <clocale>
 
 #include "shell/app_state.h"
 #include "shell/main_window.h"
+#include "shell/program_folder.h"
 #include "shell/resources/toolbar_icons_qt.h"
 
 int main(int argc, char** argv) {
@@ -15,10 +15,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Trafikon"));
     QApplication::setWindowIcon(trafikon::ProgramIcon());
 
-    std::string programDir = trafikon::ExecutableFolder();
-    if (programDir.empty())
-        programDir = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/";
-    trafikon::TFPrincipal window(programDir);
+    trafikon::TFPrincipal window(trafikon::ProgramFolder());
     window.show();
     return app.exec();
 }

@@ -30,8 +30,8 @@ class StoreWatcher;
 class TFPrincipal : public QMainWindow {
     Q_OBJECT
   public:
-    // `programDir` is the program folder (ending in '/'): the executable's
-    // folder for the program, a temporary folder for tests.
+    // `programDir` is the program folder (ending in '/'): ProgramFolder() for
+    // the program, a temporary folder for tests.
     explicit TFPrincipal(std::string programDir, QWidget* parent = nullptr);
     ~TFPrincipal() override;
 
