@@ -283,9 +283,11 @@ TEST_F(AnalysisWindowTest, MarkupFromTheLogIsShownAsPlainText) {
     EXPECT_EQ(tip.toPlainText(), QString::fromStdString(markup));
     list->SelectRow(0);
     EXPECT_TRUE(files->detailHeader()->title().endsWith(QString::fromStdString(markup)));
-    for (const QLabel* label : files->detailHeader()->findChildren<QLabel*>())
-        if (label->text().contains('<'))
+    for (const QLabel* label : files->detailHeader()->findChildren<QLabel*>()) {
+        if (label->text().contains('<')) {
             EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
+        }
+    }
 }
 
 TEST_F(AnalysisWindowTest, AHugePathIsCutForDisplayAndOpensQuickly) {
