@@ -54,7 +54,8 @@ struct ImportSummary {
 // this order. codes: the format, one code letter per field ("hlutrsbRU").
 // Holds the store's write lock for the whole run (StoreBusy when another
 // writer keeps it) and puts back first what an interrupted import left
-// (TidyLeftovers). Throws IoError.
+// (TidyLeftovers). Throws IoError, or RunStopped when the observer asks the
+// run to stop.
 ImportSummary ImportLogs(const std::string& siteDir, const std::vector<std::string>& files,
                          std::string_view codes, ImportObserver& observer);
 

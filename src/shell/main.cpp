@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
     // Dates and times are written in the user's regional format.
     std::setlocale(LC_ALL, "");
     QApplication::setApplicationName(QStringLiteral("Trafikon"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Trafikon"));
+    // No display name: the window manager shows each title exactly as the
+    // program sets it, without the name added after it.
     QApplication::setWindowIcon(trafikon::ProgramIcon());
 
     trafikon::TFPrincipal window(trafikon::ProgramFolder());

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 #include <string>
 
 #include "engine/analyse_all_qt.h"
@@ -83,6 +84,7 @@ class TFPrincipal : public QMainWindow {
     void TileChildren(bool sideBySide);
     void AnalysisMonthInHand(const QString& key);
     void AnalysisEnded();
+    void CloseWhenNoDialog();
     void AskIgnoreLine(qint64 lineNumber, const QString& line, bool* ignore);
     void ShowTitle(const QString& title);
     void UseToolkitLanguage();
@@ -129,6 +131,8 @@ class TFPrincipal : public QMainWindow {
     QProgressBar* PBGal;
 
     QPointer<TMyAllThread> worker_;
+    QStringList cancelledMonths_;  // of the run in hand, told when it ends
+    QStringList failures_;
     QTranslator* toolkitTexts_;
 };
 

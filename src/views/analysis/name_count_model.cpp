@@ -73,11 +73,13 @@ QVariant NameCountModel::data(const QModelIndex& index, int role) const {
         return {};
     if (role == Qt::DisplayRole)
         return DisplayText(index.column() == 0 ? r->name : r->count);
-    if (role == Qt::ToolTipRole)
-        return PlainToolTip(DisplayText(index.column() == 0 ? r->name : r->count));
     if (role == Qt::TextAlignmentRole && index.column() == 1)
-        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return Alignment();
     return {};
+}
+
+QVariant NameCountModel::Alignment() const {
+    return QVariant((secondIsText_ ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
 }
 
 QVariant NameCountModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -86,7 +88,7 @@ QVariant NameCountModel::headerData(int section, Qt::Orientation orientation, in
     if (role == Qt::DisplayRole)
         return section < captions_.size() ? captions_[section] : QString();
     if (role == Qt::TextAlignmentRole && section == 1)
-        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return Alignment();
     return {};
 }
 

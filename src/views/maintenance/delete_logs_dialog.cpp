@@ -43,7 +43,8 @@ TFSupprLog::TFSupprLog(QWidget* parent) : QDialog(parent) {
     connect(BSupprAll_, &QPushButton::clicked, this, &TFSupprLog::BSupprAllClick);
     connect(BClose_, &QPushButton::clicked, this, &QDialog::accept);
 
-    setFixedSize(440, 260);
+    // Its usual size, or more when its texts need it at a larger font.
+    resize(QSize(440, 260).expandedTo(minimumSizeHint()));
 }
 
 int TFSupprLog::exec() {
@@ -133,7 +134,7 @@ void TFSupprLog::BSupprAllClick() {
         Messages().Inform(this, Tr(lang::kDeleteAllDuringAnalysisText));
         return;
     }
-    if (!Messages().Confirm(this, Tr(174), Tr(175)))
+    if (!Messages().ConfirmDestructive(this, Tr(174), Tr(175)))
         return;
     try {
         const DeleteReport report = DeleteEverything(App().siteDir);
