@@ -103,11 +103,16 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
                 siteUrl = settings.front();
         }
         BatchObserver observer(onMalformed);
-        RecoverInterruptedImport(siteDir);  // never analyse the half of a killed import
+        PrepareAnalysisRun(siteDir);
         for (const auto& key : MonthsToAnalyse(siteDir, ListStoredMonths(siteDir), all)) {
             observer.SetMonth(key);
             const AnalysisResult r = AnalyseLog(siteDir, key, siteUrl, observer);
             linesRead += r.linesRead;
+            if (r.logChanged)
+                std::fprintf(stderr,
+                             "%s: the stored log changed during the analysis; "
+                             "results not written\n",
+                             key.c_str());
             if (r.completed) {
                 ++monthsAnalysed;
                 std::printf("%s: %llu lines, %llu hits, %llu malformed lines ignored\n",

@@ -13,7 +13,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto FILE...\n"
+    "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto [--] FILE...\n"
     "       trafikon-batch analyse [--root DIR] [--site-url URL] [--all]\n"
     "                              [--on-malformed ignore|cancel]\n"
     "       trafikon-batch generate [--out FILE] [--lines N] [--format combined|common|iis]\n"
@@ -39,6 +39,9 @@ constexpr const char* kHelp =
     "DIR is the program folder of the desktop program unless --root gives it: the\n"
     "executable's folder when it may be written to and is not a bin or system\n"
     "folder, else $XDG_DATA_HOME/trafikon (by default ~/.local/share/trafikon).\n"
+    "\n"
+    "One process writes a store at a time: a command that finds another import,\n"
+    "analysis or deletion at work waits two seconds, then stops with exit status 1.\n"
     "\n"
     "Exit status: 0 success, 1 input/output error (the file and the reason on\n"
     "standard error) or a file left out (format not recognised, month stored under\n"

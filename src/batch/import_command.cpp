@@ -1,4 +1,4 @@
-// trafikon-batch import [--root DIR] --format "h l u t r s b R U"|auto FILE...
+// trafikon-batch import [--root DIR] --format "h l u t r s b R U"|auto [--] FILE...
 //
 // Imports log files into the store DIR/data/1/ (created when missing; DIR is
 // the program folder unless given) as the
@@ -14,6 +14,8 @@
 // error, with the file and the reason on stderr, or when a file was refused
 // for its format (after the other files were imported). Messages are the
 // French texts of the program, in UTF-8.
+// "--" ends the options. When a file fails, stderr names the files stored
+// before it and the one that was not.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -39,7 +41,7 @@ int Usage(const std::string& why) {
     std::fprintf(stderr,
                  "trafikon-batch import: %s\n"
                  "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto "
-                 "FILE...\n",
+                 "[--] FILE...\n",
                  why.c_str());
     return 2;
 }
@@ -74,14 +76,27 @@ bool ParseFormat(std::string_view text, std::string& codes, std::string& why) {
     return true;
 }
 
+// Remembers the file in hand, to name what was stored when one fails.
+struct FileTracker : SilentImportObserver {
+    void FileStarted(std::size_t index, const std::string&) override {
+        started = static_cast<long long>(index);
+    }
+    long long started = -1;
+};
+
 }  // namespace
 
 int RunImportCommand(const std::vector<std::string>& args) {
     std::string root, formatText;
     bool haveRoot = false, haveFormat = false;
     std::vector<std::string> files;
+    bool optionsEnded = false;  // after "--" every argument is a file
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--root" || args[i] == "--format") {
+        if (optionsEnded) {
+            files.push_back(args[i]);
+        } else if (args[i] == "--") {
+            optionsEnded = true;
+        } else if (args[i] == "--root" || args[i] == "--format") {
             if (i + 1 == args.size())
                 return Usage(args[i] + " needs a value");
             (args[i] == "--root" ? root : formatText) = args[i + 1];
@@ -168,6 +183,7 @@ int RunImportCommand(const std::vector<std::string>& args) {
     }
 
     const std::string siteDir = SiteDir(root);
+    FileTracker observer;
     try {
         std::error_code ec;
         std::filesystem::create_directories(siteDir, ec);
@@ -175,7 +191,6 @@ int RunImportCommand(const std::vector<std::string>& args) {
             throw IoError(siteDir, ec.message());
         WriteFormatFile(siteDir + std::string(kLastFormatFileName), codes);
 
-        SilentImportObserver observer;
         const auto start = std::chrono::steady_clock::now();
         const ImportSummary summary = ImportLogs(siteDir, logs, observer);
         const double seconds =
@@ -207,6 +222,15 @@ int RunImportCommand(const std::vector<std::string>& args) {
         return refusedFile ? 1 : 0;
     } catch (const IoError& e) {
         std::fprintf(stderr, "trafikon-batch import: %s\n", e.what());
+        // Files before the failing one are stored whole; the failing one is put back.
+        if (observer.started >= 0) {
+            const auto failed = static_cast<std::size_t>(observer.started);
+            std::string stored;
+            for (std::size_t k = 0; k < failed; ++k)
+                stored += (k ? ", " : "") + logs[k].path;
+            std::fprintf(stderr, "files stored: %s\nfile not stored: %s\n",
+                         stored.empty() ? "none" : stored.c_str(), logs[failed].path.c_str());
+        }
         return 1;
     }
 }

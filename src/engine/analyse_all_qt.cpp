@@ -4,6 +4,8 @@
 #include "engine/analysed_check.h"
 #include "shell/error_text_qt.h"
 #include "shell/text_convert_qt.h"
+#include "store/data_store.h"
+#include "store/store_lock.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -17,7 +19,7 @@ class WorkerObserver : public AnalysisObserver {
     void Progress(int percent) override { emit worker_.Progress(percent); }
     MalformedLineAnswer MalformedLine(std::int64_t lineNumber, std::string_view line) override {
         MalformedLineAnswer answer = MalformedLineAnswer::Cancel;
-        emit worker_.AskIgnoreLine(lineNumber, FromCp1252(line), &answer);
+        emit worker_.AskIgnoreLine(lineNumber, DisplayText(line), &answer);
         return answer;
     }
     void Cancelled(const std::string& monthKey) override {
@@ -46,12 +48,20 @@ void TMyAllThread::run() {
     // Nothing may leave the thread: every failure of a month is reported and
     // the run goes on with the next month.
     WorkerObserver observer(*this);
+    try {
+        PrepareAnalysisRun(siteDir_);
+    } catch (const IoError& error) {
+        emit Failure(IoErrorText(error));
+        return;
+    }
     for (const std::string& key : months_) {
         if (stop_.Requested())
             break;
         const QString month = QString::fromStdString(key);
         emit MonthInHand(month);
         try {
+            if (!FileExists(siteDir_ + LogFileName(key)))
+                continue;  // deleted since the run began
             if (!allMonths_ && IsMonthAnalysed(siteDir_, key))
                 continue;
             const AnalysisResult result = AnalyseLog(siteDir_, key, siteUrl_, observer);
@@ -60,6 +70,9 @@ void TMyAllThread::run() {
             if (result.completed && result.ignoredLines > 0)
                 emit LinesIgnored(QString::fromStdString(key),
                                   static_cast<qint64>(result.ignoredLines));
+        } catch (const StoreBusy& busy) {
+            emit Failure(IoErrorText(busy));  // the other writer keeps the store: stop here
+            break;
         } catch (const IoError& error) {
             emit Failure(IoErrorText(error));
         } catch (const std::exception& error) {

@@ -7,7 +7,9 @@
 #include "engine/hit_pipeline.h"
 #include "engine/month_analysis.h"
 #include "engine/result_files.h"
+#include "import/import_journal.h"
 #include "store/data_store.h"
+#include "store/store_lock.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -40,8 +42,14 @@ class ProgressReporter {
 AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKey,
                           const std::string& siteUrl, AnalysisObserver& observer) {
     const std::string logPath = siteDir + LogFileName(monthKey);
+    AnalysisResult result;
     // The version of the log that this run reads: taken before reading, so that
     // lines added meanwhile leave the month out of date.
+    const std::optional<LogVersion> version = StoredLogVersion(logPath);
+    if (!version) {  // deleted since the months were listed
+        result.logChanged = true;
+        return result;
+    }
     const std::string logDate = LogDateTimeText(logPath);
     FieldFormat format = ReadFormatFile(siteDir + FormatFileName(monthKey));
     MonthAnalysis analysis;
@@ -49,7 +57,6 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     ProgressReporter progress(observer, lines.fileSize());
     progress.Report(0);
 
-    AnalysisResult result;
     bool ignoreAll = false;  // "yes to all": the month's further malformed lines go unasked
     while (const LineBatch* batch = lines.Next()) {
         if (observer.StopRequested()) {
@@ -83,10 +90,25 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
         result.linesRead = batch->linesRead;
         progress.Report(batch->bytesRead);
     }
-    WriteMonthFiles(analysis, siteDir, monthKey, logDate);
+    {
+        // Results are only written for the log they were made from: a log
+        // deleted, cut back or added to during the run leaves the month alone.
+        const StoreWriteLock lock(siteDir);
+        if (StoredLogVersion(logPath) != version) {
+            result.logChanged = true;
+            return result;
+        }
+        WriteMonthFiles(analysis, siteDir, monthKey, logDate);
+        WriteAnalysedVersion(siteDir, monthKey, *version);
+    }
     result.completed = true;
     observer.MonthFinished(monthKey);
     return result;
+}
+
+void PrepareAnalysisRun(const std::string& siteDir) {
+    const StoreWriteLock lock(siteDir);
+    TidyLeftovers(siteDir);  // never analyse the half of a killed import
 }
 
 }  // namespace trafikon

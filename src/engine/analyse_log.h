@@ -17,12 +17,20 @@ struct AnalysisResult {
     std::uint64_t linesRead = 0;     // lines of the stored log read, comment lines included
     std::uint64_t hits = 0;          // lines counted as hits
     std::uint64_t ignoredLines = 0;  // malformed lines dropped
+    bool logChanged = false;         // the log was removed or changed while read: nothing written
 };
 
 // `siteDir` is the store folder ending in '/'; `siteUrl` the address of the
-// user's own site (referrers that begin with it are internal). Throws IoError
-// when a file of the month cannot be read or written.
+// user's own site (referrers that begin with it are internal). The log is read
+// without the store's write lock; the results are written under it, and only
+// when the log is still the one read. Throws IoError when a file of the month
+// cannot be read or written, StoreBusy when another writer keeps the lock.
 AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKey,
                           const std::string& siteUrl, AnalysisObserver& observer);
+
+// Before a run of analyses: under the store's write lock, puts back an
+// interrupted import and removes the temporaries of killed writes. Throws
+// IoError, StoreBusy.
+void PrepareAnalysisRun(const std::string& siteDir);
 
 }  // namespace trafikon

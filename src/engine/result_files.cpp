@@ -341,12 +341,9 @@ void WriteMonthStats(const MonthAnalysis& a, const std::string& date, const Writ
 void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
                      const std::string& monthKey, const std::string& logDateText) {
     auto writer = [&](ResultFile file) {
-        const std::string path = siteDir + ResultFileName(file, monthKey);
-        RemoveStaleTemporaries(path);  // left by an analysis killed while writing
-        return std::make_unique<AtomicFileWriter>(path);
+        return std::make_unique<AtomicFileWriter>(siteDir + ResultFileName(file, monthKey));
     };
     const std::string monthlyPath = siteDir + MonthStatsFileName(monthKey);
-    RemoveStaleTemporaries(monthlyPath);
     std::vector<std::unique_ptr<AtomicFileWriter>> files;
     for (ResultFile f : {kStatusResult, kHostsResult, kBrowsersResult, kFilesResult,
                          kExternalReferrersResult, kExternalQueriesResult, kInternalReferrersResult,

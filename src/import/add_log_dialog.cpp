@@ -315,7 +315,7 @@ void TFAjoutLog::ShowLists() {
 void TFAjoutLog::RebuildPreview() {
     TVExemple->clear();
     for (const std::string& line : form_.PreviewLines(examples_))
-        new QTreeWidgetItem(TVExemple, QStringList(FromCp1252(line)));
+        new QTreeWidgetItem(TVExemple, QStringList(DisplayText(line)));
     CheckFormatFit();
 }
 

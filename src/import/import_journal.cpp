@@ -174,4 +174,9 @@ bool RecoverInterruptedImport(const std::string& siteDir) {
     return true;
 }
 
+void TidyLeftovers(const std::string& siteDir) {
+    RecoverInterruptedImport(siteDir);
+    RemoveStaleTemporariesIn(siteDir);
+}
+
 }  // namespace trafikon

@@ -41,6 +41,12 @@ class ImportJournal {
 
 // Puts back the months of an import that was interrupted (a journal left in
 // `siteDir`). Returns true when there was one. Throws IoError.
+// Only under the store's write lock (store_lock.h): a journal found then was
+// left by a writer that is gone, never by one still running.
 bool RecoverInterruptedImport(const std::string& siteDir);
+
+// What killed writers left: puts back an interrupted import, removes the
+// temporaries of unfinished writes. Under the store's write lock. Throws IoError.
+void TidyLeftovers(const std::string& siteDir);
 
 }  // namespace trafikon

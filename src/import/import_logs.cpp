@@ -22,6 +22,7 @@
 #include "import/month_format_guard.h"
 #include "import/month_writer.h"
 #include "store/stop_flag.h"
+#include "store/store_lock.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -303,7 +304,8 @@ ImportSummary ImportLogs(const std::string& siteDir, const std::vector<LogToImpo
         ThrowErrno(siteDir);
     if (!S_ISDIR(st.st_mode))
         throw IoError(siteDir, std::strerror(ENOTDIR));
-    RecoverInterruptedImport(siteDir);
+    const StoreWriteLock lock(siteDir);
+    TidyLeftovers(siteDir);
     ImportSummary summary;
     std::map<FieldFormat, LineDater> daters;  // one set of field values per format for the run
     std::set<std::string> months;

@@ -25,9 +25,7 @@ struct Fd {
 }  // namespace
 
 std::uint64_t CountLines(const std::string& path) {
-    Fd file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (file.fd < 0)
-        ThrowErrno(path);
+    Fd file{OpenRegularFile(path)};
     ::posix_fadvise(file.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     std::vector<char> buf(1 << 20);
     std::uint64_t lines = 0;

@@ -1,4 +1,5 @@
 #include "import/log_source.h"
+#include "store/text_file.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -199,9 +200,7 @@ class LogSource::Decompressor {
 };
 
 LogSource::LogSource(const std::string& path) : path_(path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0)
-        ThrowErrno(path_);
+    fd_ = OpenRegularFile(path);  // never waits on a FIFO or a device
     struct stat st;
     if (::fstat(fd_, &st) != 0) {
         const int saved = errno;

@@ -1,11 +1,13 @@
 #include "shell/app_state.h"
 
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
 #include "import/import_journal.h"
 #include "shell/page_opener.h"
 #include "store/data_store.h"
+#include "store/store_lock.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -36,30 +38,43 @@ void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
     app.siteDir = SiteDir(app.programDir);
     app.storedMonths.clear();
     app.analysisRunning = false;
+    app.monthInAnalysis.clear();
     app.requestedMonth.clear();
 
     if (!FileExists(app.programDir + "fr.tfl"))
         BuiltInTexts(app.programDir);
 
-    if (DirectoryExists(app.siteDir)) {
-        // An import killed half-way is undone before any window reads the store.
-        RecoverInterruptedImport(app.siteDir);
-        LoadSettings(app.siteDir, app.settings);
-    } else {
-        CreateFolderWithParents(app.siteDir);
-        app.settings = Settings{};
-        app.settings[1] = "";
-        app.settings[2] = "Retour Off";
-        app.settings[3] = "40";
-        if (hooks.chooseLanguage)
-            app.settings[4] = hooks.chooseLanguage();
-        SaveSettings(app.siteDir, app.programDir, app.settings);
+    // A failure of the store (a leftover journal on a read-only store, an
+    // unreadable settings file) is reported once the language is loaded, so
+    // that the windows still get their texts.
+    std::exception_ptr storeFailure;
+    try {
+        if (DirectoryExists(app.siteDir)) {
+            // An import killed half-way is undone before any window reads the
+            // store, unless another process writes it now (its journal is live).
+            if (const auto lock = StoreWriteLock::TryNow(app.siteDir))
+                TidyLeftovers(app.siteDir);
+            LoadSettings(app.siteDir, app.settings);
+        } else {
+            CreateFolderWithParents(app.siteDir);
+            app.settings = Settings{};
+            app.settings[1] = "";
+            app.settings[2] = "Retour Off";
+            app.settings[3] = "40";
+            if (hooks.chooseLanguage)
+                app.settings[4] = hooks.chooseLanguage();
+            SaveSettings(app.siteDir, app.programDir, app.settings);
+        }
+    } catch (const IoError&) {
+        storeFailure = std::current_exception();
     }
 
     LoadLanguageChecked(app.programDir, app.settings.languageCode(), app.language,
                         hooks.showMessage);
 
     app.browserCommand = FindBrowserCommand();
+    if (storeFailure)
+        std::rethrow_exception(storeFailure);
 }
 
 void ShutDown() {

@@ -25,6 +25,7 @@ struct AppState {
     std::string browserCommand;             // program that opens web pages, or empty
 
     bool analysisRunning = false;  // one analysis at a time (interface thread only)
+    std::string monthInAnalysis;   // the month that analysis has in hand, or empty
     std::string requestedMonth;    // month that a new analysis window opens
 
     // Text of a language entry (absolute number), or empty when out of range.
@@ -51,7 +52,8 @@ struct StartUpHooks {
 // settings; then loads the language table with its checks and finds the
 // browser command.
 // Throws IoError (path and reason) when a folder or file cannot be created,
-// written or read; the state then holds what was set up before the failure.
+// written or read. A failure of the store folder or its settings is thrown
+// only after the language table, month names and browser command are set up.
 void StartUp(const std::string& programDir, const StartUpHooks& hooks);
 // Releases the shared lists: language table and stored months.
 void ShutDown();

@@ -1,4 +1,5 @@
-// Text of a store failure for a message box: the file, then the system's reason.
+// Text of a store failure for a message box: the file, then the system's reason;
+// for a store kept by another writer, the interface's own text.
 #pragma once
 
 #include <QString>

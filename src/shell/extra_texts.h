@@ -77,6 +77,27 @@
     X(kMonthFormatRefused, "Le fichier %1 n'a pas \xe9t\xe9 import\xe9 : le mois %2 est enregistr\xe9 au format %3, le fichier est au format %4.", \
       "The file %1 was not imported: the month %2 is stored with the format %3, the file has the format %4.") \
     X(kFileNotImported, "Le fichier %1 n'a pas \xe9t\xe9 import\xe9 : %2", "The file %1 was not imported: %2") \
+    X(kStoreBusyText, \
+      "Les donn\xE9" "es sont en cours d'utilisation par un autre ajout de logs ou une autre " \
+      "analyse. R\xE9" "essayez quand ils seront termin\xE9" "s.", \
+      "The store is in use by another import or analysis. Try again when it has finished.") \
+    X(kMonthBeingAnalysedText, \
+      "Ce mois est en cours d'analyse : il ne peut pas \xEA" "tre supprim\xE9 maintenant.", \
+      "This month is being analysed: it cannot be deleted now.") \
+    X(kDeleteAllDuringAnalysisText, \
+      "Une analyse est en cours : attendez qu'elle se termine pour tout supprimer.", \
+      "An analysis is running: wait until it ends to delete everything.") \
+    X(kStoreUnusableText, \
+      "Les donn\xE9" "es ne sont pas utilisables telles quelles : corrigez le probl\xE8" "me " \
+      "signal\xE9 puis relancez le programme.", \
+      "The store cannot be used as it is: mend the problem reported, then start the program " \
+      "again.") \
+    X(kNotRegularFileText, \
+      "Ce n'est pas un fichier ordinaire : il ne peut pas \xEA" "tre lu.", \
+      "This is not a regular file: it cannot be read.") \
+    X(kForeignAddressText, \
+      "Cette adresse m\xE8" "ne \xE0 un autre site que le v\xF4" "tre : elle n'est pas ouverte.", \
+      "This address leads to another site than yours: it is not opened.") \
     /* end of the list */
 // clang-format on
 

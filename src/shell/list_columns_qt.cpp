@@ -6,14 +6,9 @@
 #include <QToolTip>
 #include <QTreeView>
 
-namespace trafikon {
+#include "shell/text_convert_qt.h"
 
-QString PlainTextToolTip(const QString& text) {
-    // Escaped inside a paragraph: the markup is what makes the tooltip read the
-    // escapes, and a text without tags would otherwise show them as typed.
-    return QStringLiteral("<p style='white-space:pre-wrap'>") + text.toHtmlEscaped() +
-           QStringLiteral("</p>");
-}
+namespace trafikon {
 
 void FitColumns(QHeaderView* header, int stretchColumn) {
     header->setStretchLastSection(false);
@@ -34,7 +29,7 @@ bool ElidedTipDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
         event->ignore();
         return false;
     }
-    QToolTip::showText(event->globalPos(), PlainTextToolTip(text), view->viewport(), cell);
+    QToolTip::showText(event->globalPos(), PlainToolTip(text), view->viewport(), cell);
     return true;
 }
 

@@ -11,9 +11,6 @@ class QTreeView;
 
 namespace trafikon {
 
-// A tooltip that shows `text` as it is, whatever markup it holds.
-QString PlainTextToolTip(const QString& text);
-
 // Every column fits its contents, but `stretchColumn` (when >= 0), which takes
 // the width left; the last column does not stretch of itself.
 void FitColumns(QHeaderView* header, int stretchColumn);

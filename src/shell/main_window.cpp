@@ -34,6 +34,7 @@
 #include "shell/resources/toolbar_icons_qt.h"
 #include "shell/settings_dialog.h"
 #include "shell/shortcuts_window.h"
+#include "shell/store_watcher_qt.h"
 #include "shell/text_convert_qt.h"
 #include "store/data_store.h"
 #include "views/compare/compare_window.h"
@@ -97,6 +98,8 @@ TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
     generalChild_->setWindowIcon(ProgramIcon());
     generalChild_->hide();  // shown once the start-up has set its texts and rows
     deleteDialog_ = new TFSupprLog(this);
+    storeWatcher_ = new StoreWatcher(this);
+    connect(storeWatcher_, &StoreWatcher::StoreWritten, this, &TFPrincipal::RefreshSynthesis);
     about_ = new TFAprop(this);
     addLog_ = new TFAjoutLog(this);
     settings_ = new TFConfiguration(this);
@@ -253,13 +256,18 @@ void TFPrincipal::FormShow() {
     hooks.showMessage = [this](const std::string& text) {
         Messages().Inform(this, FromCp1252(text));
     };
+    bool storeUsable = true;
     try {
         StartUp(programDir_, hooks);
     } catch (const IoError& error) {
         Messages().Inform(this, IoErrorText(error));
+        storeUsable = false;
     }
     ApplyMainTexts();
     RefreshSynthesis();
+    if (!storeUsable)
+        PStateBar->setText(Tr(lang::kStoreUnusableText));
+    storeWatcher_->Watch(App().siteDir);
     generalChild_->show();
 }
 
@@ -466,6 +474,7 @@ void TFPrincipal::ShowTitle(const QString& title) {
 void TFPrincipal::AnalysisMonthInHand(const QString& key) {
     if (worker_ && worker_->stopRequested())
         return;  // the status panel says that the analysis is stopping
+    App().monthInAnalysis = ToCp1252(key);
     const QString text = kProductName + " : " + Tr(kEntryAnalysing) + "(" + key + ")";
     ShowTitle(text);
     PStateBar->setText(text);
@@ -513,6 +522,7 @@ void TFPrincipal::AnalysisEnded() {
     }
     RefreshSynthesis();
     App().analysisRunning = false;
+    App().monthInAnalysis.clear();
     PStateBar->setText(Tr(kEntryAnalysed));
     if (closing_) {
         CloseWhenNoDialog();

@@ -26,6 +26,7 @@ class TFGeneral;
 class TFAjoutLog;
 class TFConfiguration;
 class TFLangue;
+class StoreWatcher;
 
 class TFPrincipal : public QMainWindow {
     Q_OBJECT
@@ -100,6 +101,7 @@ class TFPrincipal : public QMainWindow {
     TFGeneral* general_;
     QMdiSubWindow* generalChild_;
     QDialog* deleteDialog_;
+    StoreWatcher* storeWatcher_;  // refreshes the synthesis after other writers
     QDialog* about_;
     TFAjoutLog* addLog_;
     TFConfiguration* settings_;

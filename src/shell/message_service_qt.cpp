@@ -4,32 +4,43 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "shell/text_convert_qt.h"
+
 namespace trafikon {
 namespace {
+
+// A message box whose texts are always plain text: messages quote file
+// names and log lines, which must never be read as markup.
+QMessageBox::StandardButton Show(QMessageBox::Icon icon, QWidget* parent, const QString& title,
+                                 const QString& text, QMessageBox::StandardButtons buttons,
+                                 QMessageBox::StandardButton byDefault) {
+    QMessageBox box(icon, title, DisplayText(text), buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(byDefault);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
 
 class MessageBoxService : public MessageService {
   public:
     void Inform(QWidget* parent, const QString& text, const QString& title) override {
-        QMessageBox::information(parent, Title(title), text, QMessageBox::Ok);
+        Show(QMessageBox::Information, parent, Title(title), text, QMessageBox::Ok,
+             QMessageBox::Ok);
     }
     bool Confirm(QWidget* parent, const QString& text, const QString& title) override {
-        return QMessageBox::question(parent, Title(title), text,
-                                     QMessageBox::Ok | QMessageBox::Cancel,
-                                     QMessageBox::Ok) == QMessageBox::Ok;
+        return Show(QMessageBox::Question, parent, Title(title), text,
+                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
     }
     bool ConfirmDestructive(QWidget* parent, const QString& text, const QString& title) override {
-        return QMessageBox::question(parent, Title(title), text,
-                                     QMessageBox::Ok | QMessageBox::Cancel,
-                                     QMessageBox::Cancel) == QMessageBox::Ok;
+        return Show(QMessageBox::Question, parent, Title(title), text,
+                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok;
     }
     bool AskYesNo(QWidget* parent, const QString& text, const QString& title) override {
-        return QMessageBox::question(parent, Title(title), text, QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::Yes) == QMessageBox::Yes;
+        return Show(QMessageBox::Question, parent, Title(title), text,
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
     }
     Answer AskYesNoCancel(QWidget* parent, const QString& text, const QString& title) override {
-        switch (QMessageBox::question(parent, Title(title), text,
-                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                      QMessageBox::Yes)) {
+        switch (Show(QMessageBox::Question, parent, Title(title), text,
+                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
             case QMessageBox::Yes:
                 return Answer::Yes;
             case QMessageBox::No:

@@ -48,6 +48,10 @@ std::string ResultFileName(ResultFile file, std::string_view key) {
     return Join(kResultPrefixes[file], key, ".tfd");
 }
 
+std::string AnalysedLogFileName(std::string_view key) {
+    return Join("ver-", key, ".tfd");
+}
+
 std::vector<std::string> AnalysisFileNames(std::string_view key) {
     std::vector<std::string> names;
     for (int f = 0; f < kResultFileCount; ++f)

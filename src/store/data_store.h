@@ -16,6 +16,8 @@ inline constexpr std::string_view kLastFormatFileName = "format.log";
 inline constexpr std::string_view kSettingsFileName = "param.tfd";
 // Present only while an import runs, or after one was interrupted.
 inline constexpr std::string_view kImportJournalFileName = "import.journal";
+// Held by the writer that changes the store (store_lock.h).
+inline constexpr std::string_view kStoreLockFileName = "store.lock";
 
 // The nine result files of a month, in the order the engine lists them.
 enum ResultFile : int {
@@ -43,6 +45,9 @@ std::string TimeFileName(std::string_view key);                     // log-K.eur
 std::string FormatFileName(std::string_view key);                   // format-K.tfd
 std::string MonthStatsFileName(std::string_view key);               // mon-K.tfd
 std::string ResultFileName(ResultFile file, std::string_view key);  // e.g. lfp-K.tfd
+// ver-K.tfd: size and exact modification time of the stored log that the
+// month's results were made from, written after them (analysed_check.h).
+std::string AnalysedLogFileName(std::string_view key);
 // The ten files of an analysis: the nine result files in order, then mon-K.tfd.
 std::vector<std::string> AnalysisFileNames(std::string_view key);
 

@@ -54,10 +54,7 @@ Lines SplitLines(std::string_view text) {
 namespace {
 
 int OpenForReading(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        ThrowErrno(path);
-    return fd;
+    return OpenRegularFile(path);
 }
 
 void WriteAll(int fd, std::string_view bytes, const std::string& path) {
@@ -85,6 +82,28 @@ std::string TemporaryNameFor(const std::string& path) {
 constexpr std::size_t kWriteBuffer = 1 << 20;
 
 }  // namespace
+
+NotRegularFile::NotRegularFile(const std::string& path) : IoError(path, "not a regular file") {}
+
+int OpenRegularFile(const std::string& path) {
+    // O_NONBLOCK: opening a FIFO does not wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        ThrowErrno(path);
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        const int saved = errno;
+        ::close(fd);
+        errno = saved;
+        ThrowErrno(path);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw NotRegularFile(path);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
 
 std::string ReadWholeFile(const std::string& path) {
     const int fd = OpenForReading(path);
@@ -135,26 +154,42 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
     out.Commit();
 }
 
-void RemoveStaleTemporaries(const std::string& path) {
-    const auto slash = path.rfind('/');
-    const std::string dir = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const std::string prefix = "." + name + ".";
-    DIR* d = ::opendir(dir.c_str());
+namespace {
+
+// Removes the entries of `dir` named "." + <name> + "." + 16 hex digits +
+// ".tmp", exactly what TemporaryNameFor makes, for a name accepted by `ofName`.
+template <typename NameTest>
+void RemoveTemporaries(const std::string& dir, NameTest ofName) {
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
     if (!d)
         return;
     while (const dirent* e = ::readdir(d)) {
         const std::string_view entry(e->d_name);
-        // ".<name>." + 16 hex digits + ".tmp", exactly what TemporaryNameFor makes.
-        if (entry.size() != prefix.size() + 16 + 4 || entry.substr(0, prefix.size()) != prefix ||
-            entry.substr(entry.size() - 4) != ".tmp")
+        constexpr std::size_t kSuffix = 1 + 16 + 4;  // ".<hex>.tmp"
+        if (entry.size() < 2 + kSuffix || entry.front() != '.' ||
+            entry.substr(entry.size() - 4) != ".tmp" || entry[entry.size() - kSuffix] != '.')
             continue;
-        const std::string_view hex = entry.substr(prefix.size(), 16);
+        const std::string_view hex = entry.substr(entry.size() - kSuffix + 1, 16);
         if (hex.find_first_not_of("0123456789abcdef") != std::string_view::npos)
+            continue;
+        if (!ofName(entry.substr(1, entry.size() - kSuffix - 1)))
             continue;
         ::unlink((dir + "/" + std::string(entry)).c_str());
     }
     ::closedir(d);
+}
+
+}  // namespace
+
+void RemoveStaleTemporaries(const std::string& path) {
+    const auto slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    RemoveTemporaries(dir, [&](std::string_view of) { return of == name; });
+}
+
+void RemoveStaleTemporariesIn(const std::string& dir) {
+    RemoveTemporaries(dir, [](std::string_view) { return true; });
 }
 
 // ---------------------------------------------------------------- AtomicFileWriter

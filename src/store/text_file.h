@@ -35,6 +35,17 @@ class IoError : public std::runtime_error {
 // Throws IoError for `path` with the text of errno (call right after the failing call).
 [[noreturn]] void ThrowErrno(const std::string& path);
 
+// A path that names a FIFO, a device, a socket or a folder where a file is read.
+class NotRegularFile : public IoError {
+  public:
+    explicit NotRegularFile(const std::string& path);
+};
+
+// Opens `path` for reading when it is a regular file (links followed); anything
+// else is refused at once with NotRegularFile, never waited on (a FIFO without
+// a writer would block open and read forever). Throws IoError.
+int OpenRegularFile(const std::string& path);
+
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 
@@ -86,6 +97,9 @@ class AtomicFileWriter {
 // Commit() left in its folder (".<name>.<16 hex digits>.tmp"). Only one writer
 // of a path may run at a time when this is called. Failures are ignored.
 void RemoveStaleTemporaries(const std::string& path);
+// The same for every file of folder `dir` in one pass. Only while no writer
+// of that folder runs (under the store's write lock).
+void RemoveStaleTemporariesIn(const std::string& dir);
 
 // Appends bytes to a file (created when missing); throws IoError on failure.
 // Used for stored logs, whose new lines are added at the end.

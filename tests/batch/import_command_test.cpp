@@ -1,6 +1,7 @@
 // Runs the built trafikon-batch import and checks its exit codes, messages,
 // summary line and the files it leaves.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -139,6 +140,23 @@ TEST(ImportCommandTest, UsageErrors) {
         EXPECT_EQ(RunImport(dir, args).exitCode, 2) << args;
         EXPECT_FALSE(fs::exists(dir / "r")) << args;
     }
+}
+
+TEST(ImportCommandTest, DashesEndOptionsAndAFailingFileIsNamedWithThoseStored) {
+    TempDir dir;
+    WriteRaw(dir / "--root", kLine1 + "\n");
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0644), 0);
+    // A FIFO without writer would block open() for ever: `timeout` turns a hang into 124.
+    const std::string command = "cd '" + dir.path() + "' && timeout 20 " + TRAFIKON_BATCH_EXE +
+                                " import --root root --format 'h l u t r s b R U' -- --root fifo" +
+                                " >out.txt 2>err.txt";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const std::string err = ReadRaw(dir / "err.txt");
+    EXPECT_NE(err.find("fifo: not a regular file"), std::string::npos) << err;
+    EXPECT_NE(err.find("files stored: --root\nfile not stored: fifo\n"), std::string::npos) << err;
+    EXPECT_EQ(ReadRaw(dir / "root/data/1/log-2002-03.log"), kLine1 + "\r\n");
 }
 
 }  // namespace

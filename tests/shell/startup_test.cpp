@@ -4,6 +4,7 @@
 
 #include "shell/app_state.h"
 #include "shell/extra_texts.h"
+#include "store/store_lock.h"
 #include "store/text_file.h"
 #include "support/temp_dir.h"
 
@@ -190,6 +191,34 @@ TEST_F(StartUpTest, SiteFolderThatCannotBeCreatedIsReported) {
         EXPECT_FALSE(e.reason().empty());
     }
     EXPECT_EQ(run.chooserCalls, 0);  // nothing asked before the folder exists
+    // The window still gets its texts.
+    EXPECT_FALSE(App().Text(1).empty());
+}
+
+TEST_F(StartUpTest, UnreadableSettingsAreReportedAfterTheTextsAreLoaded) {
+    std::filesystem::create_directories(prog + "data/1/param.tfd");  // a folder cannot be read
+    StartUpRun run;
+    EXPECT_THROW(run.Run(prog), IoError);
+    EXPECT_FALSE(App().Text(1).empty());
+}
+
+TEST_F(StartUpTest, AJournalIsRolledBackOnlyWhenNoOtherWriterHoldsTheStore) {
+    WriteSettings(prog, "English (en)");
+    const std::string site = prog + "data/1/";
+    WriteRaw(site + "log-2002-03.log", "line\r\n");
+    WriteRaw(site + "import.journal", "2002-03\t-1\t-1\t-\n");
+    StartUpRun run;
+    {
+        const StoreWriteLock otherImport(site);  // its journal is live
+        run.Run(prog);
+        EXPECT_TRUE(FileExists(site + "log-2002-03.log"));
+        EXPECT_TRUE(FileExists(site + "import.journal"));
+    }
+    ShutDown();
+    run.Run(prog);
+    EXPECT_FALSE(FileExists(site + "log-2002-03.log"));
+    EXPECT_FALSE(FileExists(site + "import.journal"));
+    EXPECT_FALSE(IsStoreBeingWritten(site));  // the program keeps no lock while it only reads
 }
 
 TEST_F(StartUpTest, ShutDownReleasesTheSharedLists) {

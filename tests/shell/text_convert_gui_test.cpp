@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QTextDocument>
+#include <QTimer>
+
+#include "shell/message_service_qt.h"
+
 namespace trafikon {
 namespace {
 
@@ -15,6 +22,35 @@ TEST(TextConvertTest, Cp1252RoundTripsAndUnmappableBecomesQuestionMark) {
     EXPECT_EQ(ToCp1252(QString::fromUtf8("a\u4e2db")), "a?b");
     // Bytes with no character in Windows-1252 survive a round trip.
     EXPECT_EQ(ToCp1252(FromCp1252("\x81\x8d")), "\x81\x8d");
+}
+
+TEST(TextConvertTest, DisplayTextsAreCutAndToolTipsShowMarkupAsText) {
+    EXPECT_EQ(DisplayText(std::string(kDisplayTextLimit, 'a')).size(), kDisplayTextLimit);
+    const QString cut = DisplayText(std::string(1 << 20, 'a'));
+    EXPECT_EQ(cut.size(), kDisplayTextLimit + 1);
+    EXPECT_EQ(cut.back(), QChar(0x2026));
+    EXPECT_TRUE(PlainToolTip(QString()).isEmpty());
+    const QString markup = QStringLiteral("<h1 style=\"color:red\">A</h1> <img src='/x.png'>&amp;");
+    QTextDocument shown;
+    shown.setHtml(PlainToolTip(markup));
+    EXPECT_EQ(shown.toPlainText(), markup);
+}
+
+TEST(TextConvertTest, MessageBoxesShowTheirTextAsPlainText) {
+    Qt::TextFormat format = Qt::RichText;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                format = box->textFormat();
+                text = box->text();
+                box->accept();
+            }
+        }
+    });
+    Messages().Inform(nullptr, QStringLiteral("<b>bold</b>"));
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(text, QStringLiteral("<b>bold</b>"));
 }
 
 }  // namespace

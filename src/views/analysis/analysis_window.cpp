@@ -212,14 +212,19 @@ void TFAnalyse::CopyText(std::string_view text) {
 }
 
 void TFAnalyse::OpenSitePage(std::string_view page) {
-    OpenAddress(SitePageAddress(siteUrl(), page));
+    const std::string address = SitePageAddress(siteUrl(), page);
+    if (IsOpenableAddress(address) && !LeadsToSite(address, siteUrl())) {
+        Messages().Inform(this, Tr(lang::kForeignAddressText));
+        return;
+    }
+    OpenAddress(address);
 }
 
 void TFAnalyse::OpenAddress(std::string_view address) {
     const std::string& command = App().browserCommand;
     if (command.empty() || !IsOpenableAddress(address) || !openPage)
         return;
-    openPage(command, std::string(address));
+    openPage(command, AddressForOpener(address));
 }
 
 std::string TFAnalyse::siteUrl() const {

@@ -201,11 +201,11 @@ void FilesTab::ShowDetail(int listRow) {
 
     auto text = [this](int e) -> const std::string& { return context_.Text(e); };
     const tabs::FileDetailTexts t = tabs::FileDetailLabels(d, text);
-    header_->SetTitle(FromCp1252(t.title));
-    header_->SetLine(0, FromCp1252(t.accesses));
-    header_->SetLine(1, FromCp1252(t.lastAccess));
-    header_->SetLine(2, FromCp1252(t.users));
-    header_->SetLine(3, FromCp1252(t.lastStatus),
+    header_->SetTitle(DisplayText(t.title));
+    header_->SetLine(0, DisplayText(t.accesses));
+    header_->SetLine(1, DisplayText(t.lastAccess));
+    header_->SetLine(2, DisplayText(t.users));
+    header_->SetLine(3, DisplayText(t.lastStatus),
                      d.lastStatusIsError ? QColor(Qt::red) : QColor(0, 128, 0));
     for (int i = 0; i < 5; ++i)
         switches_->SetCaption(i, FromCp1252(t.switches[std::size_t(i)]));

@@ -185,13 +185,13 @@ void GeneralTabWidget::Refresh() {
         for (std::size_t r = 0; r < kSummaryEntries.size(); ++r) {
             auto* item = new QTreeWidgetItem(summary_);
             item->setText(0, Tr(kSummaryEntries[r]));
-            item->setText(1, FromCp1252(s.rows[r]));
+            item->setText(1, DisplayText(s.rows[r]));
             item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         }
         for (const auto& row : DayRows(s)) {
             auto* item = new QTreeWidgetItem(days_);
             for (int c = 0; c < 5; ++c) {
-                item->setText(c, FromCp1252(row[std::size_t(c)]));
+                item->setText(c, DisplayText(row[std::size_t(c)]));
                 if (c > 0)
                     item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
             }

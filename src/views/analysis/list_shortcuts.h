@@ -22,6 +22,20 @@ bool IsOpenableAddress(std::string_view address);
 // The site URL directly followed by a page name as stored.
 std::string SitePageAddress(std::string_view siteUrl, std::string_view page);
 
+// The host (and port) of an http(s) address, in lower case, without the user
+// part before an "@": what a browser connects to.
+std::string AddressHost(std::string_view address);
+// True when the page address composed from the site URL still leads to the
+// site's own host once encoded for the page opener: a logged request
+// "@evil.example/" after a site URL without a trailing slash would lead
+// elsewhere.
+bool LeadsToSite(std::string_view address, std::string_view siteUrl);
+
+// A store address (Windows-1252) as the page opener takes it: UTF-8, with
+// blanks, controls, non-ASCII bytes and characters not allowed in an address
+// percent-encoded. Percent escapes already there are kept.
+std::string AddressForOpener(std::string_view address);
+
 // Every name followed by a line feed, in list order (Ctrl+Shift+C).
 template <class Names>
 std::string JoinWithLineFeeds(const Names& names) {

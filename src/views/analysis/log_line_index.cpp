@@ -41,8 +41,8 @@ bool LogLineIndex::Update(std::string* error) {
         return false;
     };
     struct stat st {};
-    if (::stat(path_.c_str(), &st) != 0)
-        return fail();
+    if (::stat(path_.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return fail();  // a FIFO or device would block the window
     const std::int64_t mtime =
         static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     if (fd_ >= 0 && st.st_size == size_ && mtime == mtimeNs_)

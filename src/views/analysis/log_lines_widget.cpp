@@ -41,7 +41,7 @@ QVariant LogLinesModel::data(const QModelIndex& index, int role) const {
             return QString::number(l.number);
         if (l.missing)
             return logMissing_ ? logMissingText_ : beyondEndText_;
-        return FromCp1252(l.text);
+        return DisplayText(l.text);
     }
     if (role == Qt::ForegroundRole && l.missing)
         return QColor(Qt::red);

@@ -72,7 +72,7 @@ QVariant NameCountModel::data(const QModelIndex& index, int role) const {
     if (!r)
         return {};
     if (role == Qt::DisplayRole)
-        return FromCp1252(index.column() == 0 ? r->name : r->count);
+        return DisplayText(index.column() == 0 ? r->name : r->count);
     if (role == Qt::TextAlignmentRole && index.column() == 1)
         return Alignment();
     return {};

@@ -172,11 +172,11 @@ void ReferrerTab::ShowDetail(int listRow) {
     queries_->model().SetRows(NameRows(nodes));
     auto text = [this](int e) -> const std::string& { return context_.Text(e); };
     const tabs::ReferrerDetailTexts t = tabs::ReferrerDetailLabels(d, external(), text);
-    header_->SetTitle(FromCp1252(t.title));
-    header_->SetLine(0, FromCp1252(t.line1));
-    header_->SetLine(1, FromCp1252(t.line2));
-    header_->SetLine(2, FromCp1252(t.line3));
-    header_->SetLine(3, FromCp1252(t.line4));
+    header_->SetTitle(DisplayText(t.title));
+    header_->SetLine(0, DisplayText(t.line1));
+    header_->SetLine(1, DisplayText(t.line2));
+    header_->SetLine(2, DisplayText(t.line3));
+    header_->SetLine(3, DisplayText(t.line4));
     switches_->SetCaption(kPagesSwitch, FromCp1252(t.pagesSwitch));
     switches_->SetCaption(kQueriesSwitch, FromCp1252(t.queriesSwitch));
     header_->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));

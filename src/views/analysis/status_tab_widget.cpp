@@ -147,9 +147,9 @@ void StatusTab::ShowDetail(int listRow) {
     pages_->model().SetRows(NameRows(d.pages));
     auto text = [this](int e) -> const std::string& { return context_.Text(e); };
     const tabs::StatusDetailTexts t = tabs::StatusDetailLabels(d, text);
-    header_->SetTitle(FromCp1252(t.title));
-    header_->SetLine(0, FromCp1252(t.accesses));
-    header_->SetLine(1, FromCp1252(t.pages));
+    header_->SetTitle(DisplayText(t.title));
+    header_->SetLine(0, DisplayText(t.accesses));
+    header_->SetLine(1, DisplayText(t.pages));
     header_->SetLine(2, QString());
     header_->SetLine(3, QString());
     header_->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));

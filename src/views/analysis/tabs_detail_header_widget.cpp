@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "shell/list_columns_qt.h"
+#include "shell/text_convert_qt.h"
 
 namespace trafikon {
 
@@ -54,7 +55,7 @@ void TabsDetailHeader::Show(QLabel* label, const QString& text) {
     label->setProperty("wholeText", text);
     const QString shown = label->fontMetrics().elidedText(text, Qt::ElideRight, width());
     label->setText(shown);
-    label->setToolTip(shown == text ? QString() : PlainTextToolTip(text));
+    label->setToolTip(shown == text ? QString() : PlainToolTip(text));
 }
 
 void TabsDetailHeader::resizeEvent(QResizeEvent* event) {
@@ -64,14 +65,14 @@ void TabsDetailHeader::resizeEvent(QResizeEvent* event) {
 }
 
 void TabsDetailHeader::SetTitle(const QString& text) {
-    Show(title_, text);
+    Show(title_, DisplayText(text));
 }
 
 void TabsDetailHeader::SetLine(int line, const QString& text, const QColor& colour) {
     if (line < 0 || line > 3)
         return;
     QLabel* l = lines_[std::size_t(line)];
-    Show(l, text);
+    Show(l, DisplayText(text));
     QColor c = colour;
     if (!c.isValid())
         c = line == 0 ? QColor(Qt::blue) : palette().color(QPalette::WindowText);

@@ -40,7 +40,7 @@ QVariant ComparisonResultModel::data(const QModelIndex& index, int role) const {
         return {};
     const ComparisonRow& row = rows_[static_cast<std::size_t>(index.row())];
     if (index.column() == 0)
-        return FromCp1252(row.name);
+        return DisplayText(row.name);
     if (index.column() == 1)
         return FromCp1252(row.average);
     const std::size_t month = static_cast<std::size_t>(index.column() - 2);

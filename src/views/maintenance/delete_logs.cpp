@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "store/data_store.h"
+#include "store/store_lock.h"
 
 namespace trafikon {
 
@@ -39,7 +40,7 @@ bool MatchesMonthPattern(std::string_view name, std::string_view key) {
 }
 
 bool IsSiteWideFile(std::string_view name) {
-    return name == kLastFormatFileName || name == kSettingsFileName;
+    return name == kLastFormatFileName || name == kSettingsFileName || name == kStoreLockFileName;
 }
 
 namespace {
@@ -67,6 +68,7 @@ std::vector<std::string> ListFiles(const std::string& dir) {
 
 DeleteReport DeleteWhere(const std::string& siteDir,
                          const std::function<bool(const std::string&)>& wanted) {
+    const StoreWriteLock lock(siteDir);
     DeleteReport report;
     for (const std::string& name : ListFiles(siteDir)) {
         if (IsSiteWideFile(name) || !wanted(name))

@@ -34,7 +34,10 @@ bool IsSiteWideFile(std::string_view name);
 DeleteReport DeleteAnalysis(const std::string& siteDir, const std::string& key);
 // Deletes every file of the month.
 DeleteReport DeleteAnalysisAndLog(const std::string& siteDir, const std::string& key);
-// Deletes every file of the site folder but format.log and param.tfd.
+// Deletes every file of the site folder but format.log, param.tfd and the
+// store's lock file.
+// Each holds the store's write lock while it deletes; throws StoreBusy when
+// another writer keeps it.
 DeleteReport DeleteEverything(const std::string& siteDir);
 
 }  // namespace trafikon

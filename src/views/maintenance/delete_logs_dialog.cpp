@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 
 #include "shell/app_state.h"
+#include "shell/error_text_qt.h"
+#include "shell/extra_texts.h"
 #include "shell/message_service_qt.h"
 #include "shell/text_convert_qt.h"
 #include "store/data_store.h"
@@ -81,14 +83,27 @@ void TFSupprLog::ReportFailures(const std::vector<DeleteFailure>& failures) {
     Messages().Inform(this, text.trimmed());
 }
 
+bool TFSupprLog::MayDelete(const std::string& key) {
+    // The analysis in hand would write its results for a month without a log.
+    if (key != App().monthInAnalysis)
+        return true;
+    Messages().Inform(this, FromCp1252(key) + " : " + Tr(lang::kMonthBeingAnalysedText));
+    return false;
+}
+
 void TFSupprLog::BSupprAnalyseClick() {
     std::vector<DeleteFailure> failures;
-    for (int i = 0; i < LBListDate_->count(); ++i) {
-        QListWidgetItem* item = LBListDate_->item(i);
-        if (!item->isSelected())
-            continue;
-        DeleteReport report = DeleteAnalysis(App().siteDir, ToCp1252(item->text()));
-        failures.insert(failures.end(), report.failures.begin(), report.failures.end());
+    try {
+        for (int i = 0; i < LBListDate_->count(); ++i) {
+            QListWidgetItem* item = LBListDate_->item(i);
+            const std::string key = ToCp1252(item->text());
+            if (!item->isSelected() || !MayDelete(key))
+                continue;
+            DeleteReport report = DeleteAnalysis(App().siteDir, key);
+            failures.insert(failures.end(), report.failures.begin(), report.failures.end());
+        }
+    } catch (const IoError& error) {  // another process writes the store
+        Messages().Inform(this, IoErrorText(error));
     }
     ReportFailures(failures);
 }
@@ -96,25 +111,38 @@ void TFSupprLog::BSupprAnalyseClick() {
 void TFSupprLog::BSupprAnalyseLogClick() {
     std::vector<DeleteFailure> failures;
     int i = 0;
-    while (i < LBListDate_->count()) {
-        QListWidgetItem* item = LBListDate_->item(i);
-        if (!item->isSelected()) {
-            ++i;
-            continue;
+    try {
+        while (i < LBListDate_->count()) {
+            QListWidgetItem* item = LBListDate_->item(i);
+            const std::string key = ToCp1252(item->text());
+            if (!item->isSelected() || !MayDelete(key)) {
+                ++i;
+                continue;
+            }
+            DeleteReport report = DeleteAnalysisAndLog(App().siteDir, key);
+            failures.insert(failures.end(), report.failures.begin(), report.failures.end());
+            delete LBListDate_->takeItem(i);
         }
-        DeleteReport report = DeleteAnalysisAndLog(App().siteDir, ToCp1252(item->text()));
-        failures.insert(failures.end(), report.failures.begin(), report.failures.end());
-        delete LBListDate_->takeItem(i);
+    } catch (const IoError& error) {
+        Messages().Inform(this, IoErrorText(error));
     }
     ReportFailures(failures);
 }
 
 void TFSupprLog::BSupprAllClick() {
+    if (App().analysisRunning) {
+        Messages().Inform(this, Tr(lang::kDeleteAllDuringAnalysisText));
+        return;
+    }
     if (!Messages().ConfirmDestructive(this, Tr(174), Tr(175)))
         return;
-    const DeleteReport report = DeleteEverything(App().siteDir);
-    LBListDate_->clear();
-    ReportFailures(report.failures);
+    try {
+        const DeleteReport report = DeleteEverything(App().siteDir);
+        LBListDate_->clear();
+        ReportFailures(report.failures);
+    } catch (const IoError& error) {
+        Messages().Inform(this, IoErrorText(error));
+    }
 }
 
 }  // namespace trafikon

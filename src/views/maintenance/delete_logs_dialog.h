@@ -33,6 +33,8 @@ class TFSupprLog : public QDialog {
     void FormShow();
     // Tells the user about files that could not be removed.
     void ReportFailures(const std::vector<DeleteFailure>& failures);
+    // False, after telling why, for the month that the running analysis has in hand.
+    bool MayDelete(const std::string& key);
 
     QListWidget* LBListDate_;
     QPushButton* BSupprAnalyse_;

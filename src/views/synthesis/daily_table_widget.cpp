@@ -135,7 +135,7 @@ void DailyTableWidget::ShowDailyValues(DailyMeasure measure, QPushButton* presse
         auto* row = new QTreeWidgetItem;
         row->setText(0, QString::number(d + 1));
         for (int c = 0; c < kDailyColumns; ++c) {
-            row->setText(c + 1, FromCp1252(content.cells[d][c]));
+            row->setText(c + 1, DisplayText(content.cells[d][c]));
             row->setTextAlignment(c + 1, Qt::AlignRight | Qt::AlignVCenter);
         }
         rows.append(row);

@@ -44,9 +44,9 @@ QVariant SynthesisModel::data(const QModelIndex& index, int role) const {
     const SynthesisRow& row = rows_[static_cast<std::size_t>(index.row())];
     if (role == Qt::DisplayRole) {
         if (index.column() == 0)
-            return FromCp1252(row.key);
+            return DisplayText(row.key);
         const std::size_t cell = static_cast<std::size_t>(index.column() - 1);
-        return cell < row.cells.size() ? FromCp1252(row.cells[cell]) : QString();
+        return cell < row.cells.size() ? DisplayText(row.cells[cell]) : QString();
     }
     if (role == Qt::TextAlignmentRole)
         return index.column() == 0 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)

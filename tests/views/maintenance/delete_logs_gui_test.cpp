@@ -6,8 +6,10 @@
 #include <set>
 
 #include "shell/app_state.h"
+#include "shell/extra_texts.h"
 #include "shell/text_convert_qt.h"
 #include "store/data_store.h"
+#include "store/store_lock.h"
 #include "support/scripted_messages_qt.h"
 #include "support/temp_dir.h"
 #include "views/maintenance/delete_logs_dialog.h"
@@ -106,8 +108,42 @@ TEST_F(DeleteDialogTest, DeletingEverythingAsksFirst) {
     EXPECT_EQ(Keys(dialog).size(), 3);
 
     dialog.findChild<QPushButton*>("BSupprAll")->click();  // OK
-    EXPECT_EQ(Listing(dir.path()), (std::set<std::string>{"format.log", "param.tfd"}));
+    EXPECT_EQ(Listing(dir.path()),
+              (std::set<std::string>{"format.log", "param.tfd", "store.lock"}));
     EXPECT_EQ(Keys(dialog).size(), 0);
+}
+
+TEST_F(DeleteDialogTest, TheMonthInHandOfTheAnalysisIsNotDeleted) {
+    App().analysisRunning = true;
+    App().monthInAnalysis = "2004-06";
+    TFSupprLog dialog;
+    dialog.show();
+    Months(dialog)->item(1)->setSelected(true);
+    Months(dialog)->item(2)->setSelected(true);
+    dialog.findChild<QPushButton*>("BSupprAnalyseLog")->click();
+    EXPECT_EQ(Keys(dialog), (QStringList{"2004-07", "2004-06"}));
+    EXPECT_EQ(messages.shown, QStringList{"2004-06 : " + Tr(lang::kMonthBeingAnalysedText)});
+    EXPECT_TRUE(Listing(dir.path()).count("lfp-2004-06.tfd"));
+    dialog.findChild<QPushButton*>("BSupprAll")->click();
+    EXPECT_EQ(messages.shown.back(), Tr(lang::kDeleteAllDuringAnalysisText));
+    EXPECT_EQ(ListStoredMonths(site).size(), 2u);
+    App().analysisRunning = false;
+    App().monthInAnalysis.clear();
+}
+
+TEST_F(DeleteDialogTest, AStoreHeldByAnotherWriterIsNotTouched) {
+    TFSupprLog dialog;
+    dialog.show();
+    const auto before = Listing(dir.path());
+    Months(dialog)->item(0)->setSelected(true);
+    {
+        const StoreWriteLock otherImport(site);
+        dialog.findChild<QPushButton*>("BSupprAnalyseLog")->click();
+    }
+    EXPECT_EQ(messages.shown, QStringList{Tr(lang::kStoreBusyText)});
+    auto after = Listing(dir.path());
+    after.erase("store.lock");
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(DeleteDialogTest, NoStoredMonthSaysSoAndDoesNotOpen) {

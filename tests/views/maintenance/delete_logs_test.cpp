@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <set>
 
+#include "store/data_store.h"
 #include "support/temp_dir.h"
 
 namespace trafikon {
@@ -28,7 +29,7 @@ std::set<std::string> Listing(const std::string& dir) {
     DIR* d = opendir(dir.c_str());
     while (dirent* e = readdir(d)) {
         std::string n = e->d_name;
-        if (n != "." && n != "..")
+        if (n != "." && n != ".." && n != kStoreLockFileName)  // the writers' lock stays
             names.insert(n);
     }
     closedir(d);
