@@ -14,6 +14,7 @@
 #include "import/import_journal.h"
 #include "engine/analyse_log.h"
 #include "engine/analysed_check.h"
+#include "engine/robot_signatures.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
 
@@ -98,6 +99,7 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
             if (!settings.empty())
                 siteUrl = settings.front();
         }
+        WriteRobotSignatureFileIfMissing(root);
         BatchObserver observer(onMalformed);
         RecoverInterruptedImport(siteDir);  // never analyse the half of a killed import
         for (const auto& key : MonthsToAnalyse(siteDir, ListStoredMonths(siteDir), all)) {

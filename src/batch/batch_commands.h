@@ -1,4 +1,4 @@
-// The two commands of trafikon-batch. Each takes the arguments after its name
+// The commands of trafikon-batch. Each takes the arguments after its name
 // and returns the process exit code (0 success, 1 I/O error, 2 usage error).
 #pragma once
 
@@ -9,5 +9,6 @@ namespace trafikon::batch {
 
 int RunImportCommand(const std::vector<std::string>& args);
 int RunAnalyseCommand(const std::vector<std::string>& args);
+int RunReportCommand(const std::vector<std::string>& args);
 
 }  // namespace trafikon::batch

@@ -10,7 +10,9 @@ int main(int argc, char** argv) {
     const char* usage =
         "usage: trafikon-batch import --root DIR --format \"h l u t r s b R U\" FILE...\n"
         "       trafikon-batch analyse --root DIR [--site-url URL] [--all] "
-        "[--on-malformed ignore|cancel]\n";
+        "[--on-malformed ignore|cancel]\n"
+        "       trafikon-batch report --root DIR --month YYYY-MM (--html FILE | --csv DIR) "
+        "[--lang CODE]\n";
     if (argc < 2) {
         std::fputs(usage, stderr);
         return 2;
@@ -21,6 +23,8 @@ int main(int argc, char** argv) {
         return trafikon::batch::RunImportCommand(args);
     if (command == "analyse")
         return trafikon::batch::RunAnalyseCommand(args);
+    if (command == "report")
+        return trafikon::batch::RunReportCommand(args);
     std::fputs(usage, stderr);
     return 2;
 }

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "engine/analysed_check.h"
+#include "engine/extra_results.h"
 #include "engine/hit_pipeline.h"
 #include "engine/month_analysis.h"
 #include "engine/result_files.h"
@@ -45,6 +46,7 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     const std::string logDate = LogDateTimeText(logPath);
     FieldFormat format = ReadFormatFile(siteDir + FormatFileName(monthKey));
     MonthAnalysis analysis;
+    ExtraAnalysis extra(LoadRobotSignatures(ProgramDirOfSite(siteDir)));
     HitPipeline lines(logPath, std::move(format), siteUrl);
     ProgressReporter progress(observer, lines.fileSize());
     progress.Report(0);
@@ -64,13 +66,15 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
             }
             if (e.lineNumber > std::numeric_limits<std::uint32_t>::max())
                 throw IoError(logPath, "too many lines for one month");
-            analysis.AddHit(batch->Hit(e), static_cast<std::uint32_t>(e.lineNumber));
+            const PreparedHit hit = batch->Hit(e);
+            analysis.AddHit(hit, static_cast<std::uint32_t>(e.lineNumber));
+            extra.AddHit(hit, static_cast<std::uint32_t>(e.lineNumber));
             ++result.hits;
         }
         result.linesRead = batch->linesRead;
         progress.Report(batch->bytesRead);
     }
-    WriteMonthFiles(analysis, siteDir, monthKey, logDate);
+    WriteMonthFiles(analysis, siteDir, monthKey, logDate, &extra);
     result.completed = true;
     observer.MonthFinished(monthKey);
     return result;

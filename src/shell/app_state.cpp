@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "engine/robot_signatures.h"
 #include "import/import_journal.h"
 #include "shell/page_opener.h"
 #include "store/text_file.h"
@@ -50,6 +51,7 @@ void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
 
     if (!FileExists(app.programDir + "fr.tfl"))
         BuiltInTexts(app.programDir);
+    WriteRobotSignatureFileIfMissing(app.programDir);
 
     if (DirectoryExists(app.siteDir)) {
         // An import killed half-way is undone before any window reads the store.

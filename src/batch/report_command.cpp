@@ -1,0 +1,133 @@
+// trafikon-batch report --root DIR --month YYYY-MM (--html FILE | --csv DIR)
+//                       [--lang CODE]
+// Writes the report of an analysed month: one standalone HTML page, or one CSV
+// file for each list. The language is CODE, else the store's setting, else
+// French; its file in DIR is used when there is one.
+#include <clocale>
+#include <cstdio>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "batch/batch_commands.h"
+#include "engine/robot_signatures.h"
+#include "report/month_report.h"
+#include "report/report_csv.h"
+#include "report/report_html.h"
+#include "shell/language_table.h"
+#include "shell/settings.h"
+#include "store/data_store.h"
+#include "store/text_file.h"
+#include "views/analysis/month_extras.h"
+#include "views/analysis/month_results.h"
+
+namespace trafikon::batch {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: trafikon-batch report --root DIR --month YYYY-MM (--html FILE | --csv DIR) "
+    "[--lang CODE]\n";
+
+int Usage(const char* problem) {
+    std::fprintf(stderr, "trafikon-batch report: %s\n%s", problem, kUsage);
+    return 2;
+}
+
+bool IsMonthKey(const std::string& k) {
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return k.size() == 7 && digit(k[0]) && digit(k[1]) && digit(k[2]) && digit(k[3]) &&
+           k[4] == '-' && digit(k[5]) && digit(k[6]);
+}
+
+void LoadLanguage(const std::string& root, const std::string& code, LanguageTable& table) {
+    const std::string path = LanguageFilePath(root, code);
+    if (code.find('/') == std::string::npos && FileExists(path)) {
+        LoadLanguageFile(path, table);
+        return;
+    }
+    table.Assign(code == "en" ? BuiltInEnglish() : BuiltInFrench());
+}
+
+std::string Today() {
+    char buf[64] = "";
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    if (localtime_r(&now, &tm))
+        std::strftime(buf, sizeof buf, "%x", &tm);
+    return buf;
+}
+
+}  // namespace
+
+int RunReportCommand(const std::vector<std::string>& args) {
+    std::string root, month, html, csv, code;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--root" && hasValue)
+            root = args[++i];
+        else if (a == "--month" && hasValue)
+            month = args[++i];
+        else if (a == "--html" && hasValue)
+            html = args[++i];
+        else if (a == "--csv" && hasValue)
+            csv = args[++i];
+        else if (a == "--lang" && hasValue)
+            code = args[++i];
+        else
+            return Usage(("unexpected argument: " + a).c_str());
+    }
+    if (root.empty())
+        return Usage("--root is required");
+    if (!IsMonthKey(month))
+        return Usage("--month takes a month as YYYY-MM");
+    if (html.empty() == csv.empty())
+        return Usage("give one of --html FILE and --csv DIR");
+    std::setlocale(LC_TIME, "");
+    if (root.back() != '/')
+        root.push_back('/');
+    const std::string siteDir = SiteDir(root);
+    try {
+        MonthResults results;
+        LoadMonthResults(siteDir, month, results);
+        if (!results.analysed)
+            throw IoError(siteDir + ResultFileName(kFilesResult, month),
+                          "the month has no analysis");
+        for (const std::string& problem : results.problems)
+            std::fprintf(stderr, "trafikon-batch report: %s\n", problem.c_str());
+        const MonthExtras extras = LoadMonthExtras(siteDir, month);
+        for (const std::string& problem : extras.problems)
+            std::fprintf(stderr, "trafikon-batch report: %s\n", problem.c_str());
+        if (code.empty()) {
+            Settings settings;
+            if (FileExists(siteDir + std::string(kSettingsFileName)))
+                LoadSettings(siteDir, settings);
+            code = settings.languageCode();
+        }
+        if (code.empty())
+            code = "fr";
+        LanguageTable texts;
+        LoadLanguage(root, code, texts);
+        const report::MonthReport report = report::BuildMonthReport(
+            results, extras, texts, Today(), LoadRobotSignatures(root));
+        if (!html.empty()) {
+            WriteWholeFile(html, report::RenderReportHtml(report, code));
+            std::printf("report of %s written: %s\n", month.c_str(), html.c_str());
+        } else {
+            const int files = report::WriteReportCsv(report, csv);
+            std::printf("report of %s written: %d CSV files in %s\n", month.c_str(), files,
+                        csv.c_str());
+        }
+    } catch (const IoError& e) {
+        std::fprintf(stderr, "trafikon-batch report: %s: %s\n", e.path().c_str(),
+                     e.reason().c_str());
+        return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "trafikon-batch report: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace trafikon::batch

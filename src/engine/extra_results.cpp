@@ -1,0 +1,27 @@
+#include "engine/extra_results.h"
+
+#include "store/extra_result_names.h"
+#include "store/hour_file.h"
+#include "store/robot_file.h"
+
+namespace trafikon {
+
+std::vector<std::unique_ptr<AtomicFileWriter>> ExtraAnalysis::WriteFiles(
+    const std::string& siteDir, const std::string& monthKey) const {
+    std::vector<std::unique_ptr<AtomicFileWriter>> files;
+    for (const std::string& name : ExtraAnalysisFileNames(monthKey)) {
+        RemoveStaleTemporaries(siteDir + name);
+        files.push_back(std::make_unique<AtomicFileWriter>(siteDir + name));
+    }
+    for (const RobotRecord& r : robots_.Robots())
+        files[0]->WriteLine(FormatRobotRecord(r));
+    for (const std::string& line : FormatAudience(robots_.Totals()))
+        files[1]->WriteLine(line);
+    for (const std::string& line : FormatHours(hours_.counters()))
+        files[2]->WriteLine(line);
+    for (auto& f : files)
+        f->Sync();
+    return files;
+}
+
+}  // namespace trafikon

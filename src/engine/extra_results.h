@@ -1,0 +1,38 @@
+// The analysis of a month beyond the original result files: robots, people
+// and robots totals, hours of the day. Fed hit by hit beside MonthAnalysis and
+// written by the same pass (result_files.h commits its files before the
+// monthly file, so a month never shows new results of an older run).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/hour_tally.h"
+#include "engine/month_analysis.h"
+#include "engine/robot_tally.h"
+#include "store/text_file.h"
+
+namespace trafikon {
+
+class ExtraAnalysis {
+  public:
+    explicit ExtraAnalysis(RobotSignatures signatures) : robots_(std::move(signatures)) {}
+
+    void AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
+        const bool page = FileTypeOfPath(hit.path) == kPage;
+        robots_.Add(hit, page, lineNumber);
+        hours_.Add(hit.time, page, hit.hasBytes, hit.bytes);
+    }
+
+    // Writes the rob-, aud- and hrs- files of `monthKey` under temporary
+    // names, synced; the caller commits them. Throws IoError.
+    std::vector<std::unique_ptr<AtomicFileWriter>> WriteFiles(const std::string& siteDir,
+                                                              const std::string& monthKey) const;
+
+  private:
+    RobotTally robots_;
+    HourTally hours_;
+};
+
+}  // namespace trafikon
