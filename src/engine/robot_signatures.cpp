@@ -69,6 +69,10 @@ constexpr const char* kBuiltIn[] = {
     "Site24x7;site24x7", "Uptime-Kuma;uptime-kuma", "Better Uptime;betteruptime",
     "Datadog;datadog", "NewRelicPinger;newrelicpinger", "Nagios;check_http",
     "Zabbix;zabbix",
+    // Feed readers
+    "UniversalFeedParser;universalfeedparser", "Tiny Tiny RSS;tiny tiny rss",
+    "FeedBurner;feedburner", "Feedbin;feedbin", "Feedly;feedly", "Inoreader;inoreader",
+    "NewsBlur;newsblur", "Feedfetcher-Google;feedfetcher-google",
     // Scripts and command-line clients
     "curl;curl/", "Wget;wget/", "python-requests;python-requests", "Python urllib;python-urllib",
     "aiohttp;aiohttp", "Go-http-client;go-http-client", "Java;java/", "okhttp;okhttp",
