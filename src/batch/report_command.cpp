@@ -10,16 +10,12 @@
 #include <vector>
 
 #include "batch/batch_commands.h"
-#include "engine/robot_signatures.h"
-#include "report/month_report.h"
+#include "report/month_report_files.h"
 #include "report/report_csv.h"
-#include "report/report_html.h"
 #include "shell/language_table.h"
 #include "shell/settings.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
-#include "views/analysis/month_extras.h"
-#include "views/analysis/month_results.h"
 
 namespace trafikon::batch {
 
@@ -89,30 +85,21 @@ int RunReportCommand(const std::vector<std::string>& args) {
         root.push_back('/');
     const std::string siteDir = SiteDir(root);
     try {
-        MonthResults results;
-        LoadMonthResults(siteDir, month, results);
-        if (!results.analysed)
-            throw IoError(siteDir + ResultFileName(kFilesResult, month),
-                          "the month has no analysis");
-        for (const std::string& problem : results.problems)
-            std::fprintf(stderr, "trafikon-batch report: %s\n", problem.c_str());
-        const MonthExtras extras = LoadMonthExtras(siteDir, month);
-        for (const std::string& problem : extras.problems)
-            std::fprintf(stderr, "trafikon-batch report: %s\n", problem.c_str());
         if (code.empty()) {
             Settings settings;
             if (FileExists(siteDir + std::string(kSettingsFileName)))
                 LoadSettings(siteDir, settings);
             code = settings.languageCode();
         }
-        if (code.empty())
-            code = "fr";
         LanguageTable texts;
         LoadLanguage(root, code, texts);
-        const report::MonthReport report = report::BuildMonthReport(
-            results, extras, texts, Today(), LoadRobotSignatures(root));
+        std::vector<std::string> problems;
+        const report::MonthReport report =
+            report::LoadMonthReport({root, siteDir, month, Today()}, texts, problems);
+        for (const std::string& problem : problems)
+            std::fprintf(stderr, "trafikon-batch report: %s\n", problem.c_str());
         if (!html.empty()) {
-            WriteWholeFile(html, report::RenderReportHtml(report, code));
+            report::WriteReportHtml(report, code, html);
             std::printf("report of %s written: %s\n", month.c_str(), html.c_str());
         } else {
             const int files = report::WriteReportCsv(report, csv);
