@@ -6,7 +6,9 @@ namespace trafikon {
 
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string LowerCopy(std::string_view text) {
     std::string out(text);
@@ -37,54 +39,128 @@ constexpr const char* kBuiltIn[] = {
     "# The first line that matches wins. Add your own lines; analyse again to apply.",
     "!;cubot",
     // Search engines
-    "Googlebot;googlebot", "Google-InspectionTool;google-inspectiontool",
-    "Google-Extended;google-extended", "AdsBot-Google;adsbot-google",
-    "Mediapartners-Google;mediapartners-google", "Storebot-Google;storebot-google",
-    "Bingbot;bingbot", "BingPreview;bingpreview", "MSNBot;msnbot", "Yahoo! Slurp;yahoo! slurp",
-    "DuckDuckBot;duckduckbot", "Baiduspider;baiduspider", "YandexBot;yandexbot",
-    "Yandex;yandex.com/bots", "Applebot;applebot", "Sogou;sogou", "Exabot;exabot",
-    "SeznamBot;seznambot", "Qwantbot;qwantbot", "PetalBot;petalbot", "Mojeek;mojeekbot",
-    "Naver Yeti;yeti/", "Daum;daum", "Coc Coc;coccocbot",
+    "Googlebot;googlebot",
+    "Google-InspectionTool;google-inspectiontool",
+    "Google-Extended;google-extended",
+    "AdsBot-Google;adsbot-google",
+    "Mediapartners-Google;mediapartners-google",
+    "Storebot-Google;storebot-google",
+    "Bingbot;bingbot",
+    "BingPreview;bingpreview",
+    "MSNBot;msnbot",
+    "Yahoo! Slurp;yahoo! slurp",
+    "DuckDuckBot;duckduckbot",
+    "Baiduspider;baiduspider",
+    "YandexBot;yandexbot",
+    "Yandex;yandex.com/bots",
+    "Applebot;applebot",
+    "Sogou;sogou",
+    "Exabot;exabot",
+    "SeznamBot;seznambot",
+    "Qwantbot;qwantbot",
+    "PetalBot;petalbot",
+    "Mojeek;mojeekbot",
+    "Naver Yeti;yeti/",
+    "Daum;daum",
+    "Coc Coc;coccocbot",
     // Social networks and messengers
-    "facebookexternalhit;facebookexternalhit", "Facebook;facebookcatalog",
-    "Meta-ExternalAgent;meta-externalagent", "Meta-ExternalFetcher;meta-externalfetcher",
-    "Twitterbot;twitterbot", "LinkedInBot;linkedinbot", "Pinterestbot;pinterest",
-    "Slackbot;slackbot", "Discordbot;discordbot", "TelegramBot;telegrambot",
-    "WhatsApp;whatsapp", "Skype;skypeuripreview", "redditbot;redditbot",
-    "Mastodon;mastodon", "Embedly;embedly",
+    "facebookexternalhit;facebookexternalhit",
+    "Facebook;facebookcatalog",
+    "Meta-ExternalAgent;meta-externalagent",
+    "Meta-ExternalFetcher;meta-externalfetcher",
+    "Twitterbot;twitterbot",
+    "LinkedInBot;linkedinbot",
+    "Pinterestbot;pinterest",
+    "Slackbot;slackbot",
+    "Discordbot;discordbot",
+    "TelegramBot;telegrambot",
+    "WhatsApp;whatsapp",
+    "Skype;skypeuripreview",
+    "redditbot;redditbot",
+    "Mastodon;mastodon",
+    "Embedly;embedly",
     // AI training and AI answers
-    "GPTBot;gptbot", "ChatGPT-User;chatgpt-user", "OAI-SearchBot;oai-searchbot",
-    "CCBot;ccbot", "ClaudeBot;claudebot", "Claude-Web;claude-web", "Claude-User;claude-user",
-    "anthropic-ai;anthropic-ai", "Bytespider;bytespider", "PerplexityBot;perplexitybot",
-    "Perplexity-User;perplexity-user", "Amazonbot;amazonbot", "cohere-ai;cohere-ai",
-    "Diffbot;diffbot", "YouBot;youbot", "Timpibot;timpibot", "ImagesiftBot;imagesiftbot",
-    "Omgilibot;omgili", "Kangaroo Bot;kangaroo bot", "AI2Bot;ai2bot",
+    "GPTBot;gptbot",
+    "ChatGPT-User;chatgpt-user",
+    "OAI-SearchBot;oai-searchbot",
+    "CCBot;ccbot",
+    "ClaudeBot;claudebot",
+    "Claude-Web;claude-web",
+    "Claude-User;claude-user",
+    "anthropic-ai;anthropic-ai",
+    "Bytespider;bytespider",
+    "PerplexityBot;perplexitybot",
+    "Perplexity-User;perplexity-user",
+    "Amazonbot;amazonbot",
+    "cohere-ai;cohere-ai",
+    "Diffbot;diffbot",
+    "YouBot;youbot",
+    "Timpibot;timpibot",
+    "ImagesiftBot;imagesiftbot",
+    "Omgilibot;omgili",
+    "Kangaroo Bot;kangaroo bot",
+    "AI2Bot;ai2bot",
     // SEO tools and archives
-    "AhrefsBot;ahrefsbot", "AhrefsSiteAudit;ahrefssiteaudit", "SemrushBot;semrushbot",
-    "MJ12bot;mj12bot", "DotBot;dotbot", "BLEXBot;blexbot", "DataForSeoBot;dataforseobot",
-    "Screaming Frog;screaming frog", "serpstatbot;serpstatbot", "SeekportBot;seekportbot",
-    "archive.org_bot;archive.org_bot", "ia_archiver;ia_archiver",
+    "AhrefsBot;ahrefsbot",
+    "AhrefsSiteAudit;ahrefssiteaudit",
+    "SemrushBot;semrushbot",
+    "MJ12bot;mj12bot",
+    "DotBot;dotbot",
+    "BLEXBot;blexbot",
+    "DataForSeoBot;dataforseobot",
+    "Screaming Frog;screaming frog",
+    "serpstatbot;serpstatbot",
+    "SeekportBot;seekportbot",
+    "archive.org_bot;archive.org_bot",
+    "ia_archiver;ia_archiver",
     // Monitoring
-    "UptimeRobot;uptimerobot", "Pingdom;pingdom", "StatusCake;statuscake",
-    "Site24x7;site24x7", "Uptime-Kuma;uptime-kuma", "Better Uptime;betteruptime",
-    "Datadog;datadog", "NewRelicPinger;newrelicpinger", "Nagios;check_http",
+    "UptimeRobot;uptimerobot",
+    "Pingdom;pingdom",
+    "StatusCake;statuscake",
+    "Site24x7;site24x7",
+    "Uptime-Kuma;uptime-kuma",
+    "Better Uptime;betteruptime",
+    "Datadog;datadog",
+    "NewRelicPinger;newrelicpinger",
+    "Nagios;check_http",
     "Zabbix;zabbix",
     // Feed readers
-    "UniversalFeedParser;universalfeedparser", "Tiny Tiny RSS;tiny tiny rss",
-    "FeedBurner;feedburner", "Feedbin;feedbin", "Feedly;feedly", "Inoreader;inoreader",
-    "NewsBlur;newsblur", "Feedfetcher-Google;feedfetcher-google",
+    "UniversalFeedParser;universalfeedparser",
+    "Tiny Tiny RSS;tiny tiny rss",
+    "FeedBurner;feedburner",
+    "Feedbin;feedbin",
+    "Feedly;feedly",
+    "Inoreader;inoreader",
+    "NewsBlur;newsblur",
+    "Feedfetcher-Google;feedfetcher-google",
     // Scripts and command-line clients
-    "curl;curl/", "Wget;wget/", "python-requests;python-requests", "Python urllib;python-urllib",
-    "aiohttp;aiohttp", "Go-http-client;go-http-client", "Java;java/", "okhttp;okhttp",
-    "libwww-perl;libwww-perl", "Apache-HttpClient;apache-httpclient", "HeadlessChrome;headlesschrome",
-    "PhantomJS;phantomjs", "Scrapy;scrapy", "node-fetch;node-fetch", "axios;axios/",
+    "curl;curl/",
+    "Wget;wget/",
+    "python-requests;python-requests",
+    "Python urllib;python-urllib",
+    "aiohttp;aiohttp",
+    "Go-http-client;go-http-client",
+    "Java;java/",
+    "okhttp;okhttp",
+    "libwww-perl;libwww-perl",
+    "Apache-HttpClient;apache-httpclient",
+    "HeadlessChrome;headlesschrome",
+    "PhantomJS;phantomjs",
+    "Scrapy;scrapy",
+    "node-fetch;node-fetch",
+    "axios;axios/",
     // Generic words, last
-    "*;bot", "*;crawl", "*;spider", "*;slurp",
+    "*;bot",
+    "*;crawl",
+    "*;spider",
+    "*;slurp",
 };
 
 }  // namespace
 
-Lines BuiltInRobotSignatureLines() { return Lines(std::begin(kBuiltIn), std::end(kBuiltIn)); }
+Lines BuiltInRobotSignatureLines() {
+    return Lines(std::begin(kBuiltIn), std::end(kBuiltIn));
+}
 
 RobotSignatures::RobotSignatures() : RobotSignatures(BuiltInRobotSignatureLines()) {}
 
@@ -143,6 +219,8 @@ void WriteRobotSignatureFileIfMissing(const std::string& programDir) {
     }
 }
 
-std::string ProgramDirOfSite(const std::string& siteDir) { return siteDir + "../../"; }
+std::string ProgramDirOfSite(const std::string& siteDir) {
+    return siteDir + "../../";
+}
 
 }  // namespace trafikon

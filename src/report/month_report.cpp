@@ -41,9 +41,15 @@ class Builder {
     const LanguageTable& texts_;
 };
 
-std::string Num(std::int64_t v) { return std::to_string(v); }
-std::string Kilobytes(std::int64_t bytes) { return Num(bytes / 1024); }
-std::string Utf8(std::string_view store) { return Cp1252ToUtf8(store); }
+std::string Num(std::int64_t v) {
+    return std::to_string(v);
+}
+std::string Kilobytes(std::int64_t bytes) {
+    return Num(bytes / 1024);
+}
+std::string Utf8(std::string_view store) {
+    return Cp1252ToUtf8(store);
+}
 
 // Sorts rows by the number in `column`, most first; ties keep their order.
 void SortByCount(ReportTable& t, std::size_t column) {
@@ -64,8 +70,8 @@ ReportTable RecordTable(const Builder& b, std::string name, int title, int nameC
 }
 
 ReportTable QueryTable(const Builder& b, std::string name, int title, const Lines& records) {
-    ReportTable t = b.Table(std::move(name), title, {155, 129, 131, 102},
-                            {false, true, false, false});
+    ReportTable t =
+        b.Table(std::move(name), title, {155, 129, 131, 102}, {false, true, false, false});
     for (const std::string& line : records)
         t.rows.push_back({Utf8(RecordField(line, 1)),
                           Num(static_cast<std::int64_t>(IdListSize(RecordField(line, 3)))),
@@ -76,11 +82,16 @@ ReportTable QueryTable(const Builder& b, std::string name, int title, const Line
 
 std::string KindText(const Builder& b, RobotKind kind) {
     switch (kind) {
-        case RobotKind::kSignature: return b.T(lang::kTextKindSignature);
-        case RobotKind::kGeneric: return b.T(lang::kTextKindGeneric);
-        case RobotKind::kEmptyAgent: return b.T(lang::kTextKindEmptyAgent);
-        case RobotKind::kRobotsTxt: return b.T(lang::kTextKindRobotsTxt);
-        case RobotKind::kPerson: break;
+        case RobotKind::kSignature:
+            return b.T(lang::kTextKindSignature);
+        case RobotKind::kGeneric:
+            return b.T(lang::kTextKindGeneric);
+        case RobotKind::kEmptyAgent:
+            return b.T(lang::kTextKindEmptyAgent);
+        case RobotKind::kRobotsTxt:
+            return b.T(lang::kTextKindRobotsTxt);
+        case RobotKind::kPerson:
+            break;
     }
     return {};
 }
@@ -111,8 +122,8 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
     }
 
     // Per day and per hour, as lists and as graphs.
-    ReportTable days = b.Table("days", 122, {125, 126, 127, 128, 129},
-                               {true, true, true, true, true});
+    ReportTable days =
+        b.Table("days", 122, {125, 126, 127, 128, 129}, {true, true, true, true, true});
     ReportBars dayBars{b.T(122), {}, {}, {}, b.T(129), b.T(128)};
     for (const auto& d : DayRows(month.summary)) {
         days.rows.push_back({d[0], d[1], d[2], d[3], d[4]});
@@ -154,8 +165,7 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
     for (std::size_t i = 0; i < codeRows.size() && i < counts.size(); ++i)
         if (ToNumber(counts[i]) > 0)
             status.rows.push_back({tabs::StatusCodes()[codeRows[i]].code,
-                                   tabs::StatusCodes()[codeRows[i]].description,
-                                   Utf8(counts[i])});
+                                   tabs::StatusCodes()[codeRows[i]].description, Utf8(counts[i])});
     r.tables.push_back(std::move(status));
 
     r.tables.push_back(RecordTable(b, "external-referrers", 118, 97, month.externalReferrers, 5));
@@ -164,13 +174,14 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
     r.tables.push_back(QueryTable(b, "internal-queries", 154, month.internalQueries));
 
     if (extras.present) {
-        ReportTable robotTable = b.Table("robots", lang::kTextRobots,
-                                     {lang::kTextRobot, lang::kTextRobotKind, 129, 128, 127, 102},
-                                     {false, false, true, true, true, false});
+        ReportTable robotTable =
+            b.Table("robots", lang::kTextRobots,
+                    {lang::kTextRobot, lang::kTextRobotKind, 129, 128, 127, 102},
+                    {false, false, true, true, true, false});
         for (const RobotRecord& robot : extras.robots)
             robotTable.rows.push_back({Utf8(robot.name), KindText(b, robot.kind), Num(robot.hits),
-                                   Num(robot.pages), Kilobytes(robot.bytes),
-                                   Utf8(robot.lastTime)});
+                                       Num(robot.pages), Kilobytes(robot.bytes),
+                                       Utf8(robot.lastTime)});
         SortByCount(robotTable, 2);
         r.tables.push_back(std::move(robotTable));
     }
@@ -181,8 +192,8 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
               "browser-families", lang::kTextFamilies, 141, &families.browsers},
           std::tuple<const char*, int, int, const std::vector<FamilyCount>*>{
               "systems", lang::kTextSystem, lang::kTextSystem, &families.systems}}) {
-        ReportTable t = b.Table(name, title, {column, 129, lang::kTextUserAgents},
-                                {false, true, true});
+        ReportTable t =
+            b.Table(name, title, {column, 129, lang::kTextUserAgents}, {false, true, true});
         for (const FamilyCount& f : *list)
             t.rows.push_back({f.name, Num(f.hits), Num(f.agents)});
         r.tables.push_back(std::move(t));

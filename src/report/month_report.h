@@ -26,15 +26,15 @@ struct ReportTable {
 struct ReportBars {
     std::string title;
     std::vector<std::string> labels;
-    std::vector<std::int64_t> values;   // the full bars (hits)
-    std::vector<std::int64_t> inner;    // drawn inside them (pages); may be empty
+    std::vector<std::int64_t> values;  // the full bars (hits)
+    std::vector<std::int64_t> inner;   // drawn inside them (pages); may be empty
     std::string valueName, innerName;  // legend
 };
 
 struct MonthReport {
     std::string key;  // "YYYY-MM"
     std::string title;
-    std::string made;  // "made by ... on <date>"
+    std::string made;           // "made by ... on <date>"
     std::string extrasMissing;  // set when the month lacks the newer result files
     ReportTable summary;
     std::vector<ReportBars> graphs;

@@ -24,13 +24,16 @@ section{break-inside:avoid-page}
 @media print{body{margin:0;max-width:none}h2{break-after:avoid}tr{break-inside:avoid}}
 )";
 
-std::string Escaped(const std::string& s) { return HtmlEscape(s); }
+std::string Escaped(const std::string& s) {
+    return HtmlEscape(s);
+}
 
 void Bars(std::string& out, const ReportBars& g) {
     const std::size_t n = g.values.size();
     if (n == 0)
         return;
-    const std::int64_t top = std::max<std::int64_t>(1, *std::max_element(g.values.begin(), g.values.end()));
+    const std::int64_t top =
+        std::max<std::int64_t>(1, *std::max_element(g.values.begin(), g.values.end()));
     const int width = 720, height = 200, base = 180, left = 40;
     const double step = static_cast<double>(width - left) / static_cast<double>(n);
     out += "<svg viewBox=\"0 0 " + std::to_string(width) + " " + std::to_string(height) +
@@ -100,7 +103,8 @@ std::string RenderReportHtml(const MonthReport& report, const std::string& langu
     std::string out = "<!DOCTYPE html>\n<html lang=\"" + Escaped(languageCode) +
                       "\"><head><meta charset=\"utf-8\">"
                       "<meta name=\"viewport\" content=\"width=device-width\">"
-                      "<title>" + Escaped(report.title) + "</title><style>";
+                      "<title>" +
+                      Escaped(report.title) + "</title><style>";
     out += kStyle;
     out += "</style></head><body>\n<h1>" + Escaped(report.title) + "</h1><p class=\"made\">" +
            Escaped(report.made) + "</p>\n";

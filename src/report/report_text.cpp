@@ -47,11 +47,21 @@ std::string HtmlEscape(std::string_view utf8) {
     out.reserve(utf8.size());
     for (char c : utf8) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
             default:
                 if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
                     out += "\xEF\xBF\xBD";

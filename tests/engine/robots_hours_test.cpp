@@ -103,12 +103,12 @@ TEST(RobotTallyTest, ApacheMonthSeparatesRobotsFromPeople) {
                   "-", chrome),
          Combined("2.2.2.2", "03/May/2004:23:59:59 +0200", "GET /b.png HTTP/1.0", "200", "1024",
                   "-", "Mozilla/5.0 (compatible; GPTBot/1.2; +https://openai.com/gptbot)"),
-         Combined("2.2.2.2", "04/May/2004:10:00:00 +0200", "GET /a.html HTTP/1.0", "200", "-",
-                  "-", "Mozilla/5.0 (compatible; GPTBot/1.2; +https://openai.com/gptbot)"),
-         Combined("3.3.3.3", "04/May/2004:10:45:00 +0200", "GET /robots.txt HTTP/1.0", "200",
-                  "10", "-", chrome),
-         Combined("1.1.1.1", "04/May/2004:11:00:00 +0200", "GET /c.html HTTP/1.0", "200", "1",
-                  "-", chrome)});
+         Combined("2.2.2.2", "04/May/2004:10:00:00 +0200", "GET /a.html HTTP/1.0", "200", "-", "-",
+                  "Mozilla/5.0 (compatible; GPTBot/1.2; +https://openai.com/gptbot)"),
+         Combined("3.3.3.3", "04/May/2004:10:45:00 +0200", "GET /robots.txt HTTP/1.0", "200", "10",
+                  "-", chrome),
+         Combined("1.1.1.1", "04/May/2004:11:00:00 +0200", "GET /c.html HTTP/1.0", "200", "1", "-",
+                  chrome)});
     const MonthExtras m = Analyse(store, "2004-05");
     ASSERT_TRUE(m.present);
     EXPECT_TRUE(m.problems.empty());

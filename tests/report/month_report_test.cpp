@@ -26,14 +26,14 @@ TEST(BrowserFamiliesTest, GroupsAgentsByFamilyVersionAndSystem) {
         "Chrome/120.0.0.0 Safari/537.36 Edg/120.0.2210.91");
     EXPECT_EQ(edge.browser, "Edge 120");
     EXPECT_EQ(edge.system, "Windows");
-    const AgentFamily safari =
-        family("Mozilla/5.0 (iPhone; CPU iPhone OS 17_1 like Mac OS X) AppleWebKit/605.1.15 "
-               "(KHTML, like Gecko) Version/17.1 Mobile/15E148 Safari/604.1");
+    const AgentFamily safari = family(
+        "Mozilla/5.0 (iPhone; CPU iPhone OS 17_1 like Mac OS X) AppleWebKit/605.1.15 "
+        "(KHTML, like Gecko) Version/17.1 Mobile/15E148 Safari/604.1");
     EXPECT_EQ(safari.browser, "Safari 17");
     EXPECT_EQ(safari.system, "iOS");
-    const AgentFamily android =
-        family("Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) "
-               "Chrome/120.0.6099.144 Mobile Safari/537.36");
+    const AgentFamily android = family(
+        "Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) "
+        "Chrome/120.0.6099.144 Mobile Safari/537.36");
     EXPECT_EQ(android.browser, "Chrome 120");
     EXPECT_EQ(android.system, "Android");
     EXPECT_EQ(family("Mozilla/5.0 (Macintosh; Intel Mac OS X 14.2; rv:121.0) Gecko/20100101 "
@@ -61,8 +61,8 @@ TEST(BrowserFamiliesTest, GroupsAgentsByFamilyVersionAndSystem) {
 TEST(ReportCsvTest, QuotesFieldsAsRfc4180) {
     ReportTable t;
     t.columns = {"Name", "Hits"};
-    t.rows = {{"plain", "1"}, {"a,b", "2"}, {"say \"hi\"", "3"}, {"two\r\nlines", "4"},
-              {" padded", "5"}};
+    t.rows = {
+        {"plain", "1"}, {"a,b", "2"}, {"say \"hi\"", "3"}, {"two\r\nlines", "4"}, {" padded", "5"}};
     EXPECT_EQ(TableCsv(t),
               "Name,Hits\r\nplain,1\r\n\"a,b\",2\r\n\"say \"\"hi\"\"\",3\r\n\"two\r\nlines\",4\r\n"
               "\" padded\",5\r\n");
@@ -81,12 +81,12 @@ MonthReport ReportOf(TestStore& store, const std::string& key) {
 TEST(ReportHtmlTest, HostileLogLeavesNoMarkupInThePage) {
     TestStore store;
     const std::string evil = "\"><script>alert(1)</script><img src=x onerror=alert(2)>";
-    store.AddMonth("2004-05",
-                   {Combined("<b>host</b>", "03/May/2004:10:00:00 +0200",
-                             "GET /p<script>.html?q=1 HTTP/1.0", "200", "10",
-                             "http://evil.example/?q=<svg/onload=alert(3)>", "bot" + evil),
-                    Combined("1.1.1.1", "03/May/2004:11:00:00 +0200", "GET /caf\xe9.html HTTP/1.0",
-                             "200", "10", "http://x.example/" + evil, "Mozilla" + evil)});
+    store.AddMonth(
+        "2004-05",
+        {Combined("<b>host</b>", "03/May/2004:10:00:00 +0200", "GET /p<script>.html?q=1 HTTP/1.0",
+                  "200", "10", "http://evil.example/?q=<svg/onload=alert(3)>", "bot" + evil),
+         Combined("1.1.1.1", "03/May/2004:11:00:00 +0200", "GET /caf\xe9.html HTTP/1.0", "200",
+                  "10", "http://x.example/" + evil, "Mozilla" + evil)});
     ScriptedObserver observer;
     ASSERT_TRUE(AnalyseLog(store.siteDir(), "2004-05", "", observer).completed);
     const MonthReport report = ReportOf(store, "2004-05");
@@ -96,8 +96,8 @@ TEST(ReportHtmlTest, HostileLogLeavesNoMarkupInThePage) {
         EXPECT_EQ(html.find(markup), std::string::npos) << markup;
     EXPECT_NE(html.find("&lt;script&gt;alert(1)&lt;/script&gt;"), std::string::npos);
     EXPECT_NE(html.find("/caf\xc3\xa9.html"), std::string::npos);  // Windows-1252 to UTF-8
-    EXPECT_NE(html.find("<svg viewBox"), std::string::npos);      // the graphs are inline
-    EXPECT_EQ(html.find("src=\""), std::string::npos);           // and nothing is fetched
+    EXPECT_NE(html.find("<svg viewBox"), std::string::npos);       // the graphs are inline
+    EXPECT_EQ(html.find("src=\""), std::string::npos);             // and nothing is fetched
     EXPECT_EQ(html.find("href="), std::string::npos);
 }
 

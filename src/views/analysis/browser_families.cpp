@@ -39,14 +39,20 @@ std::string BrowserOf(std::string_view a) {
     };
     // Browsers built on another one name themselves after it, so they come first.
     static constexpr Rule kRules[] = {
-        {"Edg/", "Edge"},          {"EdgA/", "Edge"},
-        {"EdgiOS/", "Edge"},       {"Edge/", "Edge"},
-        {"OPR/", "Opera"},         {"Opera/", "Opera"},
+        {"Edg/", "Edge"},
+        {"EdgA/", "Edge"},
+        {"EdgiOS/", "Edge"},
+        {"Edge/", "Edge"},
+        {"OPR/", "Opera"},
+        {"Opera/", "Opera"},
         {"SamsungBrowser/", "Samsung Internet"},
         {"YaBrowser/", "Yandex Browser"},
-        {"Vivaldi/", "Vivaldi"},   {"UCBrowser/", "UC Browser"},
-        {"Firefox/", "Firefox"},   {"FxiOS/", "Firefox"},
-        {"CriOS/", "Chrome"},      {"Chromium/", "Chromium"},
+        {"Vivaldi/", "Vivaldi"},
+        {"UCBrowser/", "UC Browser"},
+        {"Firefox/", "Firefox"},
+        {"FxiOS/", "Firefox"},
+        {"CriOS/", "Chrome"},
+        {"Chromium/", "Chromium"},
         {"Chrome/", "Chrome"},
     };
     for (const Rule& r : kRules)
@@ -108,7 +114,8 @@ FamilyGroups GroupBrowserFamilies(const std::vector<std::string>& browserRecords
     for (const std::string& line : browserRecords) {
         const AgentFamily f = FamilyOfAgent(RecordField(line, 1), robots);
         const long long hits = ToNumber(RecordField(line, 2));
-        for (auto [map, name] : {std::pair{&browsers, &f.browser}, std::pair{&systems, &f.system}}) {
+        for (auto [map, name] :
+             {std::pair{&browsers, &f.browser}, std::pair{&systems, &f.system}}) {
             FamilyCount& c = (*map)[*name];
             c.name = *name;
             c.hits += hits;

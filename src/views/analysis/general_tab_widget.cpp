@@ -14,6 +14,8 @@
 #include "views/analysis/analysis_context.h"
 #include "views/analysis/daily_bars.h"
 #include "views/analysis/daily_graph_qt.h"
+#include "views/analysis/hours_graph_widget.h"
+#include "shell/extra_texts.h"
 #include "views/analysis/name_count_list_widget.h"
 
 namespace trafikon {
@@ -123,7 +125,12 @@ GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
     graphLabel_ = new QLabel(stats);
     graphLabel_->setFixedSize(kGraphWidth, kGraphHeight);
     graphLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    statsLayout->addWidget(graphLabel_, 0, Qt::AlignTop);
+    auto* graphs = new QVBoxLayout;
+    graphs->addWidget(graphLabel_);
+    hours_ = new HoursGraphWidget(stats);
+    graphs->addWidget(hours_);
+    graphs->addStretch(1);
+    statsLayout->addLayout(graphs);
     stack_->addWidget(statsScroll);
 
     top_ = new NameCountListWidget(stack_);
@@ -145,6 +152,7 @@ void GeneralTabWidget::ApplyTexts() {
     subLinks_[0]->setText(Tr(128));
     subLinks_[1]->setText(Tr(130));
     subLinks_[2]->setText(Tr(131));
+    hours_->SetTexts(Tr(lang::kTextHoursOfDay), Tr(129), Tr(128), Tr(lang::kTextAnalyseAgain));
     summary_->setHeaderLabels({Tr(123), Tr(124)});
     summary_->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     days_->setHeaderLabels({Tr(125), Tr(126), Tr(127), Tr(128), Tr(129)});
@@ -172,6 +180,7 @@ void GeneralTabWidget::Refresh() {
     const MonthResults& month = context_.results();
     if (!month.analysed)
         return;  // the summary, day list and graph keep what they showed
+    hours_->Load(month.siteDir, month.key, true);
     summary_->clear();
     days_->clear();
     const MonthSummary& s = month.summary;
