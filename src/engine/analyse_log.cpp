@@ -46,7 +46,7 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     const std::string logDate = LogDateTimeText(logPath);
     FieldFormat format = ReadFormatFile(siteDir + FormatFileName(monthKey));
     MonthAnalysis analysis;
-    ExtraAnalysis extra(LoadRobotSignatures(ProgramDirOfSite(siteDir)));
+    ExtraAnalysis extra(LoadRobotSignatures(ProgramDirOfSite(siteDir)), analysis);
     HitPipeline lines(logPath, std::move(format), siteUrl);
     ProgressReporter progress(observer, lines.fileSize());
     progress.Report(0);
@@ -68,7 +68,7 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
                 throw IoError(logPath, "too many lines for one month");
             const PreparedHit hit = batch->Hit(e);
             analysis.AddHit(hit, static_cast<std::uint32_t>(e.lineNumber));
-            extra.AddHit(hit, static_cast<std::uint32_t>(e.lineNumber));
+            extra.AddHit(hit);
             ++result.hits;
         }
         result.linesRead = batch->linesRead;

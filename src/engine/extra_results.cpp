@@ -13,9 +13,10 @@ std::vector<std::unique_ptr<AtomicFileWriter>> ExtraAnalysis::WriteFiles(
         RemoveStaleTemporaries(siteDir + name);
         files.push_back(std::make_unique<AtomicFileWriter>(siteDir + name));
     }
-    for (const RobotRecord& r : robots_.Robots())
+    const RobotTally::Results robots = robots_.Finish();
+    for (const RobotRecord& r : robots.robots)
         files[0]->WriteLine(FormatRobotRecord(r));
-    for (const std::string& line : FormatAudience(robots_.Totals()))
+    for (const std::string& line : FormatAudience(robots.audience))
         files[1]->WriteLine(line);
     for (const std::string& line : FormatHours(hours_.counters()))
         files[2]->WriteLine(line);

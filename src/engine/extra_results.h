@@ -17,11 +17,14 @@ namespace trafikon {
 
 class ExtraAnalysis {
   public:
-    explicit ExtraAnalysis(RobotSignatures signatures) : robots_(std::move(signatures)) {}
+    // `analysis` receives the same hits first and outlives this object.
+    ExtraAnalysis(RobotSignatures signatures, const MonthAnalysis& analysis)
+        : analysis_(analysis), robots_(std::move(signatures), analysis) {}
 
-    void AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
-        const bool page = FileTypeOfPath(hit.path) == kPage;
-        robots_.Add(hit, page, lineNumber);
+    // Call right after `analysis.AddHit(hit, lineNumber)`.
+    void AddHit(const PreparedHit& hit) {
+        const bool page = analysis_.files.type[analysis_.hitFiles().back()] == kPage;
+        robots_.Add(hit);
         hours_.Add(hit.time, page, hit.hasBytes, hit.bytes);
     }
 
@@ -31,6 +34,7 @@ class ExtraAnalysis {
                                                               const std::string& monthKey) const;
 
   private:
+    const MonthAnalysis& analysis_;
     RobotTally robots_;
     HourTally hours_;
 };

@@ -1,126 +1,149 @@
 #include "engine/robot_tally.h"
 
 #include <bit>
+#include <charconv>
 #include <limits>
-
-#include "store/tagged_record.h"
 
 namespace trafikon {
 
-RobotTally::RobotTally(RobotSignatures signatures) : signatures_(std::move(signatures)) {}
+namespace {
 
-void RobotTally::Add(const PreparedHit& hit, bool page, std::uint32_t lineNumber) {
-    if (hit.day >= 1 && hit.day <= 31)
-        day_ = hit.day;
-    bool added;
-    const std::uint32_t agent = agents_.FindOrAdd(hit.userAgent, hit.agentHash, added);
-    if (added)
-        agentMatch_.push_back(signatures_.Classify(hit.userAgent));
-    const std::uint32_t host = hosts_.FindOrAdd(hit.host, hit.hostHash, added);
-    if (added)
-        askedRobotsTxt_.push_back(0);
-    if (hit.path == "/robots.txt")
-        askedRobotsTxt_[host] = 1;
-
-    const std::uint64_t key = (std::uint64_t{host} << 32) | agent;
-    if (lastPair_ == kNoRecord || key != lastPairKey_) {
-        const auto [it, fresh] =
-            pairIndex_.try_emplace(key, static_cast<std::uint32_t>(pairs_.size()));
-        if (fresh) {
-            pairs_.push_back(Pair{host, agent});
-            pairTime_.Push(hit.time);
-        }
-        lastPair_ = it->second;
-        lastPairKey_ = key;
-    }
-    Pair& p = pairs_[lastPair_];
-    ++p.hits;
-    if (page)
-        ++p.pages;
-    if (hit.hasBytes && __builtin_add_overflow(p.bytes, hit.bytes, &p.bytes))
-        p.bytes = std::numeric_limits<std::int64_t>::max();
-    p.days |= std::uint32_t{1} << (day_ - 1);
-    p.lastLine = lineNumber;
-    pairTime_.Set(lastPair_, hit.time);
-    hitPair_.push_back(lastPair_);
-    hitLine_.push_back(lineNumber);
+void AddSaturating(std::int64_t& total, std::int64_t value) {
+    if (__builtin_add_overflow(total, value, &total))
+        total = std::numeric_limits<std::int64_t>::max();
 }
 
-RobotKind RobotTally::KindOf(const Pair& p) const {
-    const RobotKind kind = agentMatch_[p.agent].kind;
-    if (kind == RobotKind::kPerson && askedRobotsTxt_[p.host])
+}  // namespace
+
+RobotTally::RobotTally(RobotSignatures signatures, const MonthAnalysis& analysis)
+    : signatures_(std::move(signatures)), analysis_(analysis) {}
+
+void RobotTally::Add(const PreparedHit& hit) {
+    if (hit.day >= 1 && hit.day <= 31)
+        day_ = hit.day;
+    const std::uint32_t agent = AgentOf(analysis_.hitAgents().back());
+    const std::uint32_t line = analysis_.hitLines().back();
+    while (agentMatch_.size() <= agent) {  // positions are handed out in order
+        const auto next = static_cast<std::uint32_t>(agentMatch_.size());
+        agentMatch_.push_back(signatures_.Classify(
+            next == 0 ? std::string_view() : analysis_.browsers.keys.Key(next - 1)));
+        agentTime_.Push({});
+        agentAskedTime_.Push({});
+        agentLine_.push_back(0);
+        agentAskedLine_.push_back(0);
+        agentAsked_.push_back(0);
+    }
+    const std::uint32_t host = analysis_.hitHosts().back();
+    if (host >= askedRobotsTxt_.size())
+        askedRobotsTxt_.resize(host + 1, 0);
+    if (hit.path == "/robots.txt")
+        askedRobotsTxt_[host] = 1;
+    // Times are kept for robots only: a person's agent needs one once its host asked.
+    if (agentMatch_[agent].kind != RobotKind::kPerson) {
+        agentTime_.Set(agent, hit.time);
+        agentLine_[agent] = line;
+    } else if (askedRobotsTxt_[host]) {
+        agentAskedTime_.Set(agent, hit.time);
+        agentAskedLine_[agent] = line;
+        agentAsked_[agent] = 1;
+    }
+    hitBytes_.push_back(hit.hasBytes ? hit.bytes : 0);
+    hitDay_.push_back(static_cast<std::uint8_t>(day_));
+}
+
+RobotKind RobotTally::KindOf(std::uint32_t agent, std::uint32_t host) const {
+    const RobotKind kind = agentMatch_[agent].kind;
+    if (kind == RobotKind::kPerson && askedRobotsTxt_[host])
         return RobotKind::kRobotsTxt;
     return kind;
 }
 
-std::vector<RobotRecord> RobotTally::Robots() const {
-    // A robot is one name of one kind; a host that asked for /robots.txt with
-    // an ordinary user agent is listed under that user agent.
-    KeyMap names;
-    std::vector<RobotRecord> robots;
-    std::vector<std::uint32_t> robotOfPair(pairs_.size(), kNoRecord);
+std::vector<std::uint32_t> RobotTally::ClassifyHits(std::vector<RobotRecord>& robots) const {
+    // A robot is one name of one kind: named crawlers by their signature, a
+    // host that asked for /robots.txt with an ordinary user agent under that
+    // user agent. Each agent leads to at most two robots.
+    const std::vector<std::uint32_t>& hosts = analysis_.hitHosts();
+    const std::vector<std::uint32_t>& agents = analysis_.hitAgents();
+    const std::vector<std::uint32_t>& files = analysis_.hitFiles();
+    std::vector<std::uint32_t> robotOfAgent(agentMatch_.size(), kNoRecord),
+        robotsTxtOfAgent(agentMatch_.size(), kNoRecord), robotOfHit(hosts.size(), kNoRecord);
     std::vector<std::uint32_t> lastLine;
+    KeyMap names;
     std::string key;
-    for (std::uint32_t i = 0; i < pairs_.size(); ++i) {
-        const Pair& p = pairs_[i];
-        const RobotKind kind = KindOf(p);
+    for (std::size_t h = 0; h < hosts.size(); ++h) {
+        const std::uint32_t agent = AgentOf(agents[h]);
+        const RobotKind kind = KindOf(agent, hosts[h]);
         if (kind == RobotKind::kPerson)
             continue;
-        const std::string_view name = kind == RobotKind::kRobotsTxt
-                                          ? agents_.Key(p.agent)
-                                          : std::string_view(agentMatch_[p.agent].name);
-        key.assign(1, static_cast<char>(kind));
-        key += name;
-        bool added;
-        const std::uint32_t r = names.FindOrAdd(key, added);
-        if (added) {
-            robots.push_back(RobotRecord{kind, 0, 0, 0, {}, {}, std::string(name)});
-            lastLine.push_back(0);
+        std::uint32_t& r =
+            kind == RobotKind::kRobotsTxt ? robotsTxtOfAgent[agent] : robotOfAgent[agent];
+        if (r == kNoRecord) {
+            const std::string_view name = kind == RobotKind::kRobotsTxt
+                                              ? analysis_.browsers.keys.Key(agent - 1)
+                                              : std::string_view(agentMatch_[agent].name);
+            key.assign(1, static_cast<char>(kind));
+            key += name;
+            bool added;
+            r = names.FindOrAdd(key, added);
+            if (added) {
+                robots.push_back(RobotRecord{kind, 0, 0, 0, {}, {}, std::string(name)});
+                lastLine.push_back(0);
+            }
         }
+        robotOfHit[h] = r;
         RobotRecord& robot = robots[r];
-        robot.hits += p.hits;
-        robot.pages += p.pages;
-        if (__builtin_add_overflow(robot.bytes, p.bytes, &robot.bytes))
-            robot.bytes = std::numeric_limits<std::int64_t>::max();
-        if (robot.lastTime.empty() || p.lastLine >= lastLine[r]) {
-            lastLine[r] = p.lastLine;
-            robot.lastTime.assign(pairTime_.Get(i));
+        ++robot.hits;
+        if (analysis_.files.type[files[h]] == kPage)
+            ++robot.pages;
+        AddSaturating(robot.bytes, hitBytes_[h]);
+        // Last visit: the latest hit of its agents; for the /robots.txt rule,
+        // from a host that had asked by then (none when every hit of the agent
+        // came before its host asked with another agent).
+        const bool asked = kind == RobotKind::kRobotsTxt;
+        const std::uint32_t line = asked ? agentAskedLine_[agent] : agentLine_[agent];
+        if ((!asked || agentAsked_[agent]) && (robot.lastTime.empty() || line > lastLine[r])) {
+            lastLine[r] = line;
+            robot.lastTime.assign(asked ? agentAskedTime_.Get(agent) : agentTime_.Get(agent));
         }
-        robotOfPair[i] = r;
     }
-    std::vector<std::uint32_t> robotOfHit(hitPair_.size());
-    for (std::size_t h = 0; h < hitPair_.size(); ++h)
-        robotOfHit[h] = robotOfPair[hitPair_[h]];
-    const GroupedLists lines = GroupByRecord(robotOfHit, hitLine_, robots.size());
-    for (std::uint32_t r = 0; r < robots.size(); ++r) {
-        std::string& list = robots[r].lines;
+    return robotOfHit;
+}
+
+RobotTally::Results RobotTally::Finish() const {
+    Results out;
+    const std::vector<std::uint32_t> robotOfHit = ClassifyHits(out.robots);
+    const GroupedLists lines = GroupByRecord(robotOfHit, analysis_.hitLines(), out.robots.size());
+    char number[16];
+    for (std::uint32_t r = 0; r < out.robots.size(); ++r) {
+        std::string& list = out.robots[r].lines;
+        list.reserve(1 + lines.List(r).size() * 8);
         list = "-";
         for (std::uint32_t line : lines.List(r)) {
-            list += std::to_string(line);
+            list.append(number, std::to_chars(number, number + sizeof number, line).ptr);
             list += '-';
         }
     }
-    return robots;
-}
 
-Audience RobotTally::Totals() const {
-    Audience a;
-    std::vector<std::uint32_t> peopleDays(hosts_.size()), robotDays(hosts_.size());
-    for (const Pair& p : pairs_) {
-        const bool robot = KindOf(p) != RobotKind::kPerson;
+    Audience& a = out.audience;
+    const std::vector<std::uint32_t>& hosts = analysis_.hitHosts();
+    const std::vector<std::uint32_t>& files = analysis_.hitFiles();
+    std::vector<std::uint32_t> peopleDays(askedRobotsTxt_.size()),
+        robotDays(askedRobotsTxt_.size());
+    for (std::size_t h = 0; h < robotOfHit.size(); ++h) {
+        const bool robot = robotOfHit[h] != kNoRecord;
         AudienceTotals& t = robot ? a.robots : a.people;
-        t.hits += p.hits;
-        t.pages += p.pages;
-        if (__builtin_add_overflow(t.bytes, p.bytes, &t.bytes))
-            t.bytes = std::numeric_limits<std::int64_t>::max();
-        (robot ? robotDays : peopleDays)[p.host] |= p.days;
+        ++t.hits;
+        if (analysis_.files.type[files[h]] == kPage)
+            ++t.pages;
+        AddSaturating(t.bytes, hitBytes_[h]);
+        (robot ? robotDays : peopleDays)[hosts[h]] |= std::uint32_t{1} << (hitDay_[h] - 1);
     }
     // Visitors: each host once for each day it came, as people or as a robot.
-    for (std::size_t h = 0; h < hosts_.size(); ++h) {
+    for (std::size_t h = 0; h < peopleDays.size(); ++h) {
         a.people.visitors += std::popcount(peopleDays[h]);
         a.robots.visitors += std::popcount(robotDays[h]);
     }
-    return a;
+    return out;
 }
 
 }  // namespace trafikon

@@ -2,16 +2,16 @@
 //
 // A hit is a robot's when its user agent matches a crawler signature, when it
 // has no user agent, or when its host asked for /robots.txt at any time in the
-// month. The last rule is known only at the end, so hits are totalled per
-// host and user agent pair and classified after the last one.
+// month. The last rule is known only at the end, so the hits are classified
+// after the last one, from the records MonthAnalysis keeps of every hit (its
+// host, user agent, file and line) and the few values kept here (bytes, day).
+// While the hits come, only per-agent texts and flags are touched.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
-#include "engine/key_map.h"
 #include "engine/month_analysis.h"
 #include "engine/robot_signatures.h"
 #include "store/robot_file.h"
@@ -20,34 +20,40 @@ namespace trafikon {
 
 class RobotTally {
   public:
-    explicit RobotTally(RobotSignatures signatures);
+    // `analysis` receives the same hits and outlives the tally.
+    RobotTally(RobotSignatures signatures, const MonthAnalysis& analysis);
 
-    void Add(const PreparedHit& hit, bool page, std::uint32_t lineNumber);
+    // Call right after `analysis.AddHit(hit, lineNumber)`.
+    void Add(const PreparedHit& hit);
 
     // After the last hit: the robots in order of first appearance, each with
     // its log lines, and the totals of people and robots.
-    std::vector<RobotRecord> Robots() const;
-    Audience Totals() const;
+    struct Results {
+        std::vector<RobotRecord> robots;
+        Audience audience;
+    };
+    Results Finish() const;
 
   private:
-    struct Pair {
-        std::uint32_t host, agent;
-        std::int64_t hits = 0, pages = 0, bytes = 0;
-        std::uint32_t days = 0;  // bit d - 1: seen on day d
-        std::uint32_t lastLine = 0;
-    };
-    RobotKind KindOf(const Pair& p) const;
+    // Agent index: 0 for no user agent, else the browser position + 1.
+    static std::uint32_t AgentOf(std::uint32_t position) {
+        return position == kNoRecord ? 0 : position + 1;
+    }
+    RobotKind KindOf(std::uint32_t agent, std::uint32_t host) const;
+    // The robot of each hit (kNoRecord for a person's), and the robots.
+    std::vector<std::uint32_t> ClassifyHits(std::vector<RobotRecord>& robots) const;
 
     RobotSignatures signatures_;
-    KeyMap agents_, hosts_;
-    std::vector<RobotMatch> agentMatch_;
-    std::vector<char> askedRobotsTxt_;
-    std::unordered_map<std::uint64_t, std::uint32_t> pairIndex_;
-    std::vector<Pair> pairs_;
-    TimeTexts pairTime_;
-    std::vector<std::uint32_t> hitPair_, hitLine_;
-    std::uint32_t lastPair_ = kNoRecord;
-    std::uint64_t lastPairKey_ = 0;
+    const MonthAnalysis& analysis_;
+    std::vector<RobotMatch> agentMatch_;  // by agent index
+    std::vector<char> askedRobotsTxt_;    // by host position
+    // Last hit of each agent: overall, and from a host that had asked for
+    // /robots.txt by then (the last visit of the robots found by that rule).
+    TimeTexts agentTime_, agentAskedTime_;
+    std::vector<std::uint32_t> agentLine_, agentAskedLine_;
+    std::vector<char> agentAsked_;
+    std::vector<std::int64_t> hitBytes_;
+    std::vector<std::uint8_t> hitDay_;
     int day_ = 1;
 };
 
