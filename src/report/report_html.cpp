@@ -20,7 +20,7 @@ th{background:#eef}p.more{color:#666;font-size:.85em}
 svg{width:100%;height:auto;max-height:16em}svg text{font-size:10px;fill:#444}
 .bar{fill:#6a8fd0}.inner{fill:#23467f}
 .legend span{display:inline-block;width:.8em;height:.8em;margin:0 .3em 0 1em}
-section{break-inside:avoid-page}
+section.graph{break-inside:avoid}
 @media print{body{margin:0;max-width:none}h2{break-after:avoid}tr{break-inside:avoid}}
 )";
 
@@ -112,7 +112,7 @@ std::string RenderReportHtml(const MonthReport& report, const std::string& langu
         out += "<p class=\"note\">" + Escaped(report.extrasMissing) + "</p>\n";
     Table(out, report.summary, report.summary.rows.size());
     for (const ReportBars& g : report.graphs) {
-        out += "<section><h2>" + Escaped(g.title) + "</h2>";
+        out += "<section class=\"graph\"><h2>" + Escaped(g.title) + "</h2>";
         Bars(out, g);
         out += "</section>\n";
     }
