@@ -10,15 +10,22 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "shell/extra_texts.h"
 #include "shell/text_convert_qt.h"
 #include "views/analysis/analysis_context.h"
 #include "views/analysis/daily_bars.h"
 #include "views/analysis/daily_graph_qt.h"
 #include "views/analysis/hours_graph_widget.h"
-#include "shell/extra_texts.h"
+#include "views/analysis/month_extras.h"
 #include "views/analysis/name_count_list_widget.h"
 
 namespace trafikon {
+
+namespace {
+// Rows after the monthly statistics: people beside robots.
+constexpr int kAudienceEntries[] = {lang::kTextPeopleHits, lang::kTextPeopleVisitors,
+                                    lang::kTextRobotHits, lang::kTextRobotVisitors};
+}  // namespace
 
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
     remembered_ = palette().color(QPalette::WindowText);
@@ -158,6 +165,9 @@ void GeneralTabWidget::ApplyTexts() {
     days_->setHeaderLabels({Tr(125), Tr(126), Tr(127), Tr(128), Tr(129)});
     for (int r = 0; r < summary_->topLevelItemCount() && r < int(kSummaryEntries.size()); ++r)
         summary_->topLevelItem(r)->setText(0, Tr(kSummaryEntries[std::size_t(r)]));
+    for (int r = int(kSummaryEntries.size()); r < summary_->topLevelItemCount(); ++r)
+        summary_->topLevelItem(r)->setText(
+            0, Tr(kAudienceEntries[std::size_t(r) - kSummaryEntries.size()]));
 }
 
 void GeneralTabWidget::ShowPanel(Panel panel) {
@@ -180,7 +190,8 @@ void GeneralTabWidget::Refresh() {
     const MonthResults& month = context_.results();
     if (!month.analysed)
         return;  // the summary, day list and graph keep what they showed
-    hours_->Load(month.siteDir, month.key, true);
+    const MonthExtras extras = LoadMonthExtras(month.siteDir, month.key);
+    hours_->Show(extras, true);
     summary_->clear();
     days_->clear();
     const MonthSummary& s = month.summary;
@@ -189,6 +200,16 @@ void GeneralTabWidget::Refresh() {
             auto* item = new QTreeWidgetItem(summary_);
             item->setText(0, Tr(kSummaryEntries[r]));
             item->setText(1, FromCp1252(s.rows[r]));
+            item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        }
+        // People beside robots, for a month analysed with them.
+        const Audience& a = extras.audience;
+        const std::int64_t values[] = {a.people.hits, a.people.visitors, a.robots.hits,
+                                       a.robots.visitors};
+        for (std::size_t i = 0; extras.present && i < std::size(values); ++i) {
+            auto* item = new QTreeWidgetItem(summary_);
+            item->setText(0, Tr(kAudienceEntries[i]));
+            item->setText(1, QString::number(values[i]));
             item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         }
         for (const auto& row : DayRows(s)) {

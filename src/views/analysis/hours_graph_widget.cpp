@@ -26,8 +26,7 @@ void HoursGraphWidget::SetTexts(const QString& title, const QString& hits, const
     update();
 }
 
-void HoursGraphWidget::Load(const std::string& siteDir, const std::string& key, bool analysed) {
-    const MonthExtras extras = LoadMonthExtras(siteDir, key);
+void HoursGraphWidget::Show(const MonthExtras& extras, bool analysed) {
     present_ = extras.present;
     analysed_ = analysed;
     hours_ = extras.hours;

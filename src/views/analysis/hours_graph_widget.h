@@ -9,6 +9,8 @@
 
 namespace trafikon {
 
+struct MonthExtras;
+
 class HoursGraphWidget : public QWidget {
   public:
     explicit HoursGraphWidget(QWidget* parent = nullptr);
@@ -17,8 +19,8 @@ class HoursGraphWidget : public QWidget {
     // line shown for a month without hours.
     void SetTexts(const QString& title, const QString& hits, const QString& pages,
                   const QString& missing);
-    // Reads the month's hours; nothing is drawn when `analysed` is false.
-    void Load(const std::string& siteDir, const std::string& key, bool analysed);
+    // Shows the month's hours; nothing is drawn when `analysed` is false.
+    void Show(const MonthExtras& extras, bool analysed);
 
     bool hasHours() const { return present_; }
     const HourCounters& hours() const { return hours_; }

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QTreeWidget>
 
 #include "engine/analyse_log.h"
 #include "engine/engine_test_store.h"
@@ -72,6 +73,8 @@ TEST_F(RobotsTabTest, ListsRobotsWithTheirDetailHoursAndFamilies) {
     EXPECT_EQ(w->logLines()->rowCount(), 2);
     EXPECT_TRUE(robots->SelectByKey("ClaudeBot"));
 
+    ASSERT_EQ(w->generalTab()->summaryList()->topLevelItemCount(), 15);
+    EXPECT_EQ(w->generalTab()->summaryList()->topLevelItem(13)->text(1), "2");  // robots' hits
     const HoursGraphWidget* hours = w->generalTab()->hoursGraph();
     ASSERT_TRUE(hours->hasHours());
     EXPECT_EQ(hours->hours().hits[11], 2);
@@ -109,6 +112,7 @@ TEST_F(RobotsTabTest, MonthOfAnEarlierVersionAsksForANewAnalysis) {
     EXPECT_TRUE(robots->robotList()->model().rows().empty());
     EXPECT_TRUE(robots->audienceLabel()->text().contains("analyse it again"));
     EXPECT_FALSE(w->generalTab()->hoursGraph()->hasHours());
+    EXPECT_EQ(w->generalTab()->summaryList()->topLevelItemCount(), 11);
     // The older tabs show the month as before, and nothing is reported as damaged.
     EXPECT_EQ(w->browserList()->model().rows().size(), 2u);
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("|").toStdString();
