@@ -8,6 +8,7 @@
 #include "store/tagged_record.h"
 #include "views/analysis/browser_families.h"
 #include "views/analysis/general_lists.h"
+#include "views/analysis/robots_list.h"
 #include "views/analysis/status_list.h"
 
 namespace trafikon::report {
@@ -80,28 +81,13 @@ ReportTable QueryTable(const Builder& b, std::string name, int title, const Line
     return t;
 }
 
-std::string KindText(const Builder& b, RobotKind kind) {
-    switch (kind) {
-        case RobotKind::kSignature:
-            return b.T(lang::kTextKindSignature);
-        case RobotKind::kGeneric:
-            return b.T(lang::kTextKindGeneric);
-        case RobotKind::kEmptyAgent:
-            return b.T(lang::kTextKindEmptyAgent);
-        case RobotKind::kRobotsTxt:
-            return b.T(lang::kTextKindRobotsTxt);
-        case RobotKind::kPerson:
-            break;
-    }
-    return {};
-}
-
 }  // namespace
 
 MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extras,
                              const LanguageTable& texts, const std::string& madeOn,
                              const RobotSignatures& robots) {
     const Builder b(texts);
+    const tabs::TextLookup lookup = [&texts](int e) -> const std::string& { return texts.Text(e); };
     MonthReport r;
     r.key = month.key;
     r.title = b.T(lang::kTextReportTitle) + " " + month.key;
@@ -179,9 +165,9 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
                     {lang::kTextRobot, lang::kTextRobotKind, 129, 128, 127, 102},
                     {false, false, true, true, true, false});
         for (const RobotRecord& robot : extras.robots)
-            robotTable.rows.push_back({Utf8(robot.name), KindText(b, robot.kind), Num(robot.hits),
-                                       Num(robot.pages), Kilobytes(robot.bytes),
-                                       Utf8(robot.lastTime)});
+            robotTable.rows.push_back(
+                {Utf8(robot.name), Utf8(tabs::RobotKindText(robot.kind, lookup)), Num(robot.hits),
+                 Num(robot.pages), Kilobytes(robot.bytes), Utf8(robot.lastTime)});
         SortByCount(robotTable, 2);
         r.tables.push_back(std::move(robotTable));
     }
