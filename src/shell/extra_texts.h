@@ -41,7 +41,6 @@
     X(kTextReportWritten, "Rapport \xe9" "crit : ", "Report written: ") \
     X(kTextReportFailed, "Le rapport n'a pas pu \xeatre \xe9" "crit : ", "The report could not be written: ") \
     X(kTextGeneratedBy, "Rapport produit par Trafikon le", "Report made by Trafikon on") \
-    X(kTextKilobytesShort, "Ko", "KB") \
     /* end of the list */
 // clang-format on
 
