@@ -46,7 +46,9 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     const std::string logDate = LogDateTimeText(logPath);
     FieldFormat format = ReadFormatFile(siteDir + FormatFileName(monthKey));
     MonthAnalysis analysis;
-    ExtraAnalysis extra(LoadRobotSignatures(ProgramDirOfSite(siteDir)), analysis);
+    // A log without user agents (common lines) tells robots by /robots.txt only.
+    const bool agentsLogged = format.find('U') != std::string::npos;
+    ExtraAnalysis extra(LoadRobotSignatures(ProgramDirOfSite(siteDir)), analysis, agentsLogged);
     HitPipeline lines(logPath, std::move(format), siteUrl);
     ProgressReporter progress(observer, lines.fileSize());
     progress.Report(0);

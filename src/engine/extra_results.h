@@ -18,8 +18,9 @@ namespace trafikon {
 class ExtraAnalysis {
   public:
     // `analysis` receives the same hits first and outlives this object.
-    ExtraAnalysis(RobotSignatures signatures, const MonthAnalysis& analysis)
-        : analysis_(analysis), robots_(std::move(signatures), analysis) {}
+    // `agentsLogged`: the log's format has a user-agent field.
+    ExtraAnalysis(RobotSignatures signatures, const MonthAnalysis& analysis, bool agentsLogged)
+        : analysis_(analysis), robots_(std::move(signatures), analysis, agentsLogged) {}
 
     // Call right after `analysis.AddHit(hit, lineNumber)`.
     void AddHit(const PreparedHit& hit) {

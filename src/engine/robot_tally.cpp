@@ -15,8 +15,8 @@ void AddSaturating(std::int64_t& total, std::int64_t value) {
 
 }  // namespace
 
-RobotTally::RobotTally(RobotSignatures signatures, const MonthAnalysis& analysis)
-    : signatures_(std::move(signatures)), analysis_(analysis) {}
+RobotTally::RobotTally(RobotSignatures signatures, const MonthAnalysis& analysis, bool agentsLogged)
+    : signatures_(std::move(signatures)), analysis_(analysis), agentsLogged_(agentsLogged) {}
 
 void RobotTally::Add(const PreparedHit& hit) {
     if (hit.day >= 1 && hit.day <= 31)
@@ -25,8 +25,11 @@ void RobotTally::Add(const PreparedHit& hit) {
     const std::uint32_t line = analysis_.hitLines().back();
     while (agentMatch_.size() <= agent) {  // positions are handed out in order
         const auto next = static_cast<std::uint32_t>(agentMatch_.size());
-        agentMatch_.push_back(signatures_.Classify(
-            next == 0 ? std::string_view() : analysis_.browsers.keys.Key(next - 1)));
+        RobotMatch match = signatures_.Classify(next == 0 ? std::string_view()
+                                                          : analysis_.browsers.keys.Key(next - 1));
+        if (match.kind == RobotKind::kEmptyAgent && !agentsLogged_)
+            match = RobotMatch{};
+        agentMatch_.push_back(std::move(match));
         agentTime_.Push({});
         agentAskedTime_.Push({});
         agentLine_.push_back(0);
@@ -78,9 +81,12 @@ std::vector<std::uint32_t> RobotTally::ClassifyHits(std::vector<RobotRecord>& ro
         std::uint32_t& r =
             kind == RobotKind::kRobotsTxt ? robotsTxtOfAgent[agent] : robotOfAgent[agent];
         if (r == kNoRecord) {
-            const std::string_view name = kind == RobotKind::kRobotsTxt
-                                              ? analysis_.browsers.keys.Key(agent - 1)
-                                              : std::string_view(agentMatch_[agent].name);
+            // Under the /robots.txt rule a robot is named by its user agent
+            // ("-" in a log that has none).
+            const std::string_view name = kind != RobotKind::kRobotsTxt
+                                              ? std::string_view(agentMatch_[agent].name)
+                                          : agent == 0 ? std::string_view("-")
+                                                       : analysis_.browsers.keys.Key(agent - 1);
             key.assign(1, static_cast<char>(kind));
             key += name;
             bool added;

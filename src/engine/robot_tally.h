@@ -20,8 +20,10 @@ namespace trafikon {
 
 class RobotTally {
   public:
-    // `analysis` receives the same hits and outlives the tally.
-    RobotTally(RobotSignatures signatures, const MonthAnalysis& analysis);
+    // `analysis` receives the same hits and outlives the tally. Without
+    // `agentsLogged` (a log format with no user-agent field) an empty user
+    // agent says nothing, and only the /robots.txt rule is left.
+    RobotTally(RobotSignatures signatures, const MonthAnalysis& analysis, bool agentsLogged);
 
     // Call right after `analysis.AddHit(hit, lineNumber)`.
     void Add(const PreparedHit& hit);
@@ -45,6 +47,7 @@ class RobotTally {
 
     RobotSignatures signatures_;
     const MonthAnalysis& analysis_;
+    bool agentsLogged_;
     std::vector<RobotMatch> agentMatch_;  // by agent index
     std::vector<char> askedRobotsTxt_;    // by host position
     // Last hit of each agent: overall, and from a host that had asked for

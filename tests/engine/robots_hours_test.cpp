@@ -162,6 +162,18 @@ TEST(RobotTallyTest, IisMonthCountsHoursFromDateAndTimeFields) {
     EXPECT_EQ(m.audience.people.hits, 2);
 }
 
+TEST(RobotTallyTest, CommonLinesWithoutUserAgentsAreNotAllRobots) {
+    TestStore store;
+    store.AddMonth("2004-05",
+                   {"1.1.1.1 - - [03/May/2004:10:00:00 +0200] \"GET /a.html HTTP/1.0\" 200 10",
+                    "2.2.2.2 - - [03/May/2004:10:00:01 +0200] \"GET /robots.txt HTTP/1.0\" 200 10",
+                    "2.2.2.2 - - [03/May/2004:10:00:02 +0200] \"GET /a.html HTTP/1.0\" 200 10"},
+                   "hlutrsb");
+    const MonthExtras m = Analyse(store, "2004-05");
+    EXPECT_EQ(m.audience.people.hits, 1);
+    EXPECT_EQ(m.audience.robots.hits, 2);
+}
+
 TEST(MonthExtrasTest, MonthOfAnEarlierVersionHasNoExtras) {
     TestStore store;
     store.AddMonth("2004-05", {Combined("1.1.1.1", "03/May/2004:10:00:00 +0200",
