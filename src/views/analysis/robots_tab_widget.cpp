@@ -63,12 +63,17 @@ void RobotsTab::ShowAudience() {
         audience_->setText(FromCp1252(T(lang::kTextAnalyseAgain)));
     else
         audience_->setText(FromCp1252(tabs::AudienceLine(audienceTotals_, text)));
+    // A damaged file of robots is said under the totals, as plain text.
+    for (const std::string& problem : problems_)
+        audience_->setText(audience_->text() + QLatin1Char('\n') +
+                           QString::fromLocal8Bit(problem.c_str()));
 }
 
 void RobotsTab::Refresh() {
     MonthExtras extras = LoadMonthExtras(results_.siteDir, results_.key);
     present_ = extras.present;
     audienceTotals_ = extras.audience;
+    problems_ = std::move(extras.problems);
     robots_.Load(std::move(extras.robots));
     ShowAudience();
     refresh_.Forget();

@@ -44,6 +44,7 @@ class RobotsTab : public AnalysisTabWidget {
     AnalysisContext& context_;
     tabs::RobotsList robots_;
     Audience audienceTotals_;
+    std::vector<std::string> problems_;
     bool present_ = false;
     DetailRefresh refresh_;
 
