@@ -91,6 +91,8 @@ int RunReportCommand(const std::vector<std::string>& args) {
                 LoadSettings(siteDir, settings);
             code = settings.languageCode();
         }
+        if (code.empty())
+            code = "fr";  // the program's first language
         LanguageTable texts;
         LoadLanguage(root, code, texts);
         std::vector<std::string> problems;
