@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "batch/batch_commands.h"
-#include "import/import_journal.h"
 #include "engine/analyse_log.h"
 #include "engine/analysed_check.h"
 #include "engine/robot_signatures.h"
+#include "import/import_journal.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
 

@@ -9,23 +9,23 @@
 #include <QVBoxLayout>
 
 #include "shell/app_state.h"
+#include "shell/extra_texts.h"
 #include "shell/message_service_qt.h"
 #include "shell/page_opener.h"
 #include "shell/text_convert_qt.h"
 #include "store/text_file.h"
-#include "shell/extra_texts.h"
 #include "views/analysis/analysis_tab_widget.h"
 #include "views/analysis/browsers_tab_widget.h"
-#include "views/analysis/month_report_qt.h"
-#include "views/analysis/robots_tab_widget.h"
 #include "views/analysis/files_tab_widget.h"
 #include "views/analysis/general_lists.h"
 #include "views/analysis/general_tab_widget.h"
 #include "views/analysis/hosts_tab_widget.h"
 #include "views/analysis/list_shortcuts.h"
 #include "views/analysis/log_lines_widget.h"
+#include "views/analysis/month_report_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/referrer_tab_widget.h"
+#include "views/analysis/robots_tab_widget.h"
 #include "views/analysis/status_tab_widget.h"
 
 namespace trafikon {

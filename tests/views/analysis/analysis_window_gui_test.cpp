@@ -67,8 +67,9 @@ TEST_F(AnalysisWindowTest, OpensWithItsCaptionTabsAndTheFilesTabInFront) {
     auto w = Open();
     EXPECT_EQ(w->windowTitle(), "Analyse 2004-02");
     ASSERT_EQ(w->tabs()->count(), 8);
-    const QStringList captions = {"Général",           "Fichiers",          "Hote ou IP", "Retour",
-                                  "Referents Externe", "Referents Interne", "Navigateurs", "Robots"};
+    const QStringList captions = {
+        "Général",           "Fichiers",          "Hote ou IP",  "Retour",
+        "Referents Externe", "Referents Interne", "Navigateurs", "Robots"};
     for (int t = 0; t < 8; ++t)
         EXPECT_EQ(w->tabs()->tabText(t), captions[t]);
     EXPECT_EQ(w->tabs()->currentIndex(), TFAnalyse::kFiles);
