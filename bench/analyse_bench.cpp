@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "bench_data.h"
 #include "engine/analyse_log.h"
 #include "import/log_format.h"
 #include "store/data_store.h"
@@ -40,12 +41,7 @@ std::string RunForLine(const std::string& command) {
 }
 
 std::string DefaultLog() {
-    std::string genlog = TRAFIKON_GENLOG;
-    const std::string tail = "/../shared/tools/genlog.py";
-    std::string source = ".";
-    if (genlog.size() > tail.size() && genlog.ends_with(tail))
-        source = genlog.substr(0, genlog.size() - tail.size());
-    return RunForLine("bash '" + source + "/scripts/bench-data.sh' 2000000 combined 3 1");
+    return bench::BenchLog("2000000 combined 3 1");
 }
 
 // Files the lines of `log` by month key into siteDir, with the Apache format.

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_data.h"
 #include "engine/analyse_log.h"
 #include "import/log_format.h"
 #include "store/text_file.h"
@@ -86,21 +87,7 @@ std::string MonthKeyOf(const std::string& logPath) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string log = argc > 1 ? argv[1] : "";
-    if (log.empty()) {
-        const char* cache = std::getenv("TRAFIKON_BENCH_DATA");
-        const std::string dir = cache ? cache : "/tmp/trafikon-bench-data";
-        log = dir + "/genlog-2000000-combined-1-1.log";
-        if (!FileExists(log)) {
-            std::string cmd = "mkdir -p '" + dir +
-                              "' && python3 '" TRAFIKON_GENLOG
-                              "' --lines 2000000 --format combined --months 1 --seed 1 > '" +
-                              log + ".part' && mv '" + log + ".part' '" + log + "'";
-            std::printf("generating %s\n", log.c_str());
-            if (std::system(cmd.c_str()) != 0)
-                return 1;
-        }
-    }
+    const std::string log = argc > 1 ? argv[1] : bench::BenchLog("2000000 combined 1 1");
     const std::string key = MonthKeyOf(log);
     if (key.empty()) {
         std::fprintf(stderr, "no dated line in %s\n", log.c_str());

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench_data.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
 #include "views/compare/month_comparison.h"
@@ -24,35 +25,9 @@ namespace {
 using namespace trafikon;
 using Clock = std::chrono::steady_clock;
 
-std::string RunForLine(const std::string& command) {
-    std::string out;
-    if (FILE* p = ::popen(command.c_str(), "r")) {
-        char buf[4096];
-        while (std::fgets(buf, sizeof buf, p))
-            out += buf;
-        ::pclose(p);
-    }
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
-        out.pop_back();
-    return out;
-}
-
-std::string SourceDir() {
-    const std::string genlog = TRAFIKON_GENLOG;
-    const std::string tail = "/../shared/tools/genlog.py";
-    if (genlog.size() > tail.size() && genlog.ends_with(tail))
-        return genlog.substr(0, genlog.size() - tail.size());
-    return ".";
-}
-
 // Imports and analyses the generated year once; later runs reuse it.
 std::string PrepareProgramDir() {
-    const std::string log =
-        RunForLine("bash '" + SourceDir() + "/scripts/bench-data.sh' 12000000 combined 12 1");
-    if (log.empty()) {
-        std::fprintf(stderr, "compare_bench: no generated log\n");
-        std::exit(1);
-    }
+    const std::string log = bench::BenchLog("12000000 combined 12 1");
     const std::string root = log + ".compare";
     if (FileExists(root + "/complete"))
         return root;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_data.h"
 #include "import/import_logs.h"
 #include "import/line_date.h"
 #include "import/log_reader.h"
@@ -99,19 +100,7 @@ Run Best(F f) {
 }
 
 std::string DefaultLog() {
-    std::string genlog = TRAFIKON_GENLOG;
-    const std::string scripts = genlog.substr(0, genlog.find("/../shared/")) + "/scripts";
-    FILE* p = ::popen((scripts + "/bench-data.sh 2000000 combined 3 1").c_str(), "r");
-    char path[4096] = {};
-    if (!p || !std::fgets(path, sizeof path, p)) {
-        std::fprintf(stderr, "cannot make the benchmark log\n");
-        std::exit(1);
-    }
-    ::pclose(p);
-    std::string s = path;
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
-        s.pop_back();
-    return s;
+    return bench::BenchLog("2000000 combined 3 1");
 }
 
 // Writes the lines of the first two months of `log` alternating one by one,

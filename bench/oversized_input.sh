@@ -19,8 +19,6 @@ skip5=0
 if [ "${1:-}" = "--skip-5gb" ]; then skip5=1; shift; fi
 batch="$here/build/trafikon-batch"
 [ -x "$batch" ] || bash "$here/scripts/build.sh"
-genlog="$here/../shared/tools/genlog.py"
-[ -f "$genlog" ] || genlog=/work/shared/tools/genlog.py
 
 work=$(mktemp -d "${1:-${TMPDIR:-/tmp}}/trafikon-oversized.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -98,7 +96,7 @@ fi
 fresh_root
 site="$work/root/data/1"
 mkdir -p "$site"
-python3 "$genlog" --lines 400000 --format combined --months 1 --start 2002-03 --seed 9 \
+"$batch" generate --lines 400000 --format combined --months 1 --start 2002-03 --seed 9 \
   | sed 's/$/\r/' >"$work/piece.log"
 piece=$(stat -c %s "$work/piece.log")
 : >"$site/log-2002-03.log"

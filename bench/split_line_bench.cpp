@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench_data.h"
 #include "import/log_format.h"
 #include "store/text_file.h"
 
@@ -16,18 +17,7 @@ using namespace trafikon;
 int main(int argc, char** argv) {
     const long lines = argc > 1 ? std::atol(argv[1]) : 500000;
     const std::string kind = argc > 2 ? argv[2] : "combined";
-    const std::string dir = "/tmp/trafikon-bench-data";
-    const std::string path = dir + "/split-" + kind + "-" + std::to_string(lines) + ".log";
-    if (!FileExists(path)) {
-        mkdir(dir.c_str(), 0755);
-        const std::string command =
-            "python3 '" TRAFIKON_GENLOG "' --lines " + std::to_string(lines) + " --format " + kind +
-            " --months 2 --seed 1 > '" + path + ".part' && mv '" + path + ".part' '" + path + "'";
-        if (std::system(command.c_str()) != 0) {
-            std::fprintf(stderr, "cannot generate %s\n", path.c_str());
-            return 1;
-        }
-    }
+    const std::string path = bench::BenchLog(std::to_string(lines) + " " + kind + " 2 1");
     const std::string_view format = kind == "iis" ? kIisDefault.format : kApacheDefault.format;
 
     LogFields fields;

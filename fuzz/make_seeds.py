@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Makes the seed corpus of each fuzz target from generated log lines.
 
-usage: make_seeds.py --genlog PATH --out DIR
+usage: make_seeds.py --generator TRAFIKON_BATCH --out DIR
 Writes DIR/<target>/seed-N, one folder per fuzz target.
 """
 import argparse
@@ -17,9 +17,9 @@ FORMATS = {
 }
 
 
-def genlog(path, fmt, lines, seed, junk="0"):
+def generate(batch, fmt, lines, seed, junk="0"):
     out = subprocess.run(
-        ["python3", path, "--lines", str(lines), "--format", fmt, "--months", "1",
+        [batch, "generate", "--lines", str(lines), "--format", fmt, "--months", "1",
          "--seed", str(seed), "--start", "2002-03", "--junk", junk],
         check=True, capture_output=True).stdout
     return out.splitlines()
@@ -50,11 +50,11 @@ def id_list(ids):
 
 def main():
     ap = argparse.ArgumentParser()
-    ap.add_argument("--genlog", required=True)
+    ap.add_argument("--generator", required=True)
     ap.add_argument("--out", required=True)
     args = ap.parse_args()
     rng = random.Random(7)
-    logs = {fmt: genlog(args.genlog, fmt, 60, 11, "0.1") for fmt in FORMATS}
+    logs = {fmt: generate(args.generator, fmt, 60, 11, "0.1") for fmt in FORMATS}
     data_lines = {fmt: [l for l in ls if not l.startswith(b"#")] for fmt, ls in logs.items()}
 
     # Lines by a format: the format, then a few lines.

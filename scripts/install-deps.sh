@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever the build and the tests need and is missing.
 set -euo pipefail
-pkgs=(g++ cmake make ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+pkgs=(g++ cmake make ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
       libgtest-dev libgmock-dev python3 xdg-utils)
+# The validators of the installed desktop files, and what cpack -G DEB runs.
+pkgs+=(desktop-file-utils appstream dpkg-dev file)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -20,7 +20,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTRAFIKON_SANITIZE=O
 cmake --build build-asan --parallel "$(nproc)"
 built=$(date +%s)
 set +e
-ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)" --timeout 900 "$@"
+ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)" --timeout 240 "$@"
 rc=$?
 set -e
 done_at=$(date +%s)

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure --parallel "$(nproc)" --timeout 900
+ctest --test-dir build --output-on-failure --parallel "$(nproc)" --timeout 120

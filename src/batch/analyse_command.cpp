@@ -1,4 +1,4 @@
-// trafikon-batch analyse --root DIR [--site-url URL] [--all]
+// trafikon-batch analyse [--root DIR] [--site-url URL] [--all]
 //                        [--on-malformed ignore|cancel]
 // Analyses the stored months of DIR/data/1/ in ascending order: all of them
 // with --all, otherwise those whose analysis is missing or out of date. The
@@ -15,6 +15,7 @@
 #include "engine/analysed_check.h"
 #include "engine/robot_signatures.h"
 #include "import/import_journal.h"
+#include "shell/program_folder.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
 
@@ -23,7 +24,7 @@ namespace trafikon::batch {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trafikon-batch analyse --root DIR [--site-url URL] [--all] "
+    "usage: trafikon-batch analyse [--root DIR] [--site-url URL] [--all] "
     "[--on-malformed ignore|cancel]\n";
 
 class BatchObserver : public AnalysisObserver {
@@ -54,13 +55,14 @@ int Usage(const char* problem) {
 
 int RunAnalyseCommand(const std::vector<std::string>& args) {
     std::string root, siteUrl;
-    bool haveSiteUrl = false, all = false;
+    bool haveRoot = false, haveSiteUrl = false, all = false;
     MalformedLineAnswer onMalformed = MalformedLineAnswer::Ignore;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--root" && hasValue) {
             root = args[++i];
+            haveRoot = true;
         } else if (a == "--site-url" && hasValue) {
             siteUrl = args[++i];
             haveSiteUrl = true;
@@ -78,8 +80,10 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
             return Usage(("unexpected argument: " + a).c_str());
         }
     }
-    if (root.empty())
-        return Usage("--root is required");
+    if (haveRoot && root.empty())
+        return Usage("--root needs a folder");
+    if (!haveRoot)
+        root = ProgramFolder();
 
     // The date-time text of the monthly files follows the user's locale.
     std::setlocale(LC_TIME, "");

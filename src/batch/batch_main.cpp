@@ -1,20 +1,55 @@
 // trafikon-batch: the headless driver of import and analysis, used by
-// benchmarks, acceptance tests and scripts.
+// benchmarks, acceptance tests and scripts, and the generator of sample logs.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "batch/batch_commands.h"
 
+#ifndef TRAFIKON_VERSION
+#define TRAFIKON_VERSION "(unknown version)"
+#endif
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\" FILE...\n"
+    "       trafikon-batch analyse [--root DIR] [--site-url URL] [--all]\n"
+    "                              [--on-malformed ignore|cancel]\n"
+    "       trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR)\n"
+    "                             [--lang CODE]\n"
+    "       trafikon-batch generate [--out FILE] [--lines N] [--format combined|common|iis]\n"
+    "                               [--months N] [--start YYYY-MM] [--seed N] [--tz +HHMM]\n"
+    "                               [--hosts N] [--pages N] [--junk FRACTION]\n"
+    "                               [--no-iis-daily-header]\n"
+    "       trafikon-batch --help | --version\n";
+
+constexpr const char* kHelp =
+    "\n"
+    "import    files the lines of access logs month by month into the store DIR/data/1/,\n"
+    "          read with the given field codes (one letter per field, blank-separated).\n"
+    "analyse   analyses the stored months whose analysis is missing or out of date\n"
+    "          (all of them with --all); lines with too few fields are skipped, or\n"
+    "          cancel their month with --on-malformed cancel.\n"
+    "report    writes the report of an analysed month: one standalone HTML page, or\n"
+    "          one CSV file for each list in the folder given, in the language CODE\n"
+    "          (else the store's, else French).\n"
+    "generate  writes a synthetic access log (to standard output unless --out), the\n"
+    "          same for the same options and seed; --junk mixes in that share of\n"
+    "          hostile or malformed lines.\n"
+    "\n"
+    "DIR is the program folder of the desktop program unless --root gives it: the\n"
+    "executable's folder when it may be written to and is not a bin or system\n"
+    "folder, else $XDG_DATA_HOME/trafikon (by default ~/.local/share/trafikon).\n"
+    "\n"
+    "Exit status: 0 success, 1 input/output error (the file and the reason on\n"
+    "standard error), 2 usage error.\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    const char* usage =
-        "usage: trafikon-batch import --root DIR --format \"h l u t r s b R U\" FILE...\n"
-        "       trafikon-batch analyse --root DIR [--site-url URL] [--all] "
-        "[--on-malformed ignore|cancel]\n"
-        "       trafikon-batch report --root DIR --month YYYY-MM (--html FILE | --csv DIR) "
-        "[--lang CODE]\n";
     if (argc < 2) {
-        std::fputs(usage, stderr);
+        std::fputs(kUsage, stderr);
         return 2;
     }
     const std::string command = argv[1];
@@ -25,6 +60,17 @@ int main(int argc, char** argv) {
         return trafikon::batch::RunAnalyseCommand(args);
     if (command == "report")
         return trafikon::batch::RunReportCommand(args);
-    std::fputs(usage, stderr);
+    if (command == "generate")
+        return trafikon::batch::RunGenerateCommand(args);
+    if (command == "--help" || command == "-h") {
+        std::fputs(kUsage, stdout);
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::puts("trafikon-batch " TRAFIKON_VERSION);
+        return 0;
+    }
+    std::fputs(kUsage, stderr);
     return 2;
 }

@@ -1,6 +1,7 @@
-// trafikon-batch import --root DIR --format "h l u t r s b R U" FILE...
+// trafikon-batch import [--root DIR] --format "h l u t r s b R U" FILE...
 //
-// Imports log files into the store DIR/data/1/ (created when missing) as the
+// Imports log files into the store DIR/data/1/ (created when missing; DIR is
+// the program folder unless given) as the
 // add-log dialog does: the format must hold the required fields (else the
 // message goes to stderr, exit 2, nothing is written), it is saved as
 // format.log, files that are empty or hold only "#" lines are refused by name
@@ -18,6 +19,7 @@
 #include "import/import_logs.h"
 #include "import/log_file_check.h"
 #include "import/log_format.h"
+#include "shell/program_folder.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
 
@@ -26,10 +28,11 @@ namespace trafikon::batch {
 namespace {
 
 int Usage(const std::string& why) {
-    std::fprintf(stderr,
-                 "trafikon-batch import: %s\n"
-                 "usage: trafikon-batch import --root DIR --format \"h l u t r s b R U\" FILE...\n",
-                 why.c_str());
+    std::fprintf(
+        stderr,
+        "trafikon-batch import: %s\n"
+        "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\" FILE...\n",
+        why.c_str());
     return 2;
 }
 
@@ -82,8 +85,12 @@ int RunImportCommand(const std::vector<std::string>& args) {
             files.push_back(args[i]);
         }
     }
-    if (!haveRoot || root.empty())
-        return Usage("--root is required");
+    if (haveRoot && root.empty())
+        return Usage("--root needs a folder");
+    if (!haveRoot)
+        root = ProgramFolder();
+    while (root.size() > 1 && root.back() == '/')
+        root.pop_back();
     if (!haveFormat)
         return Usage("--format is required");
     if (files.empty())

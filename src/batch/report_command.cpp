@@ -1,4 +1,4 @@
-// trafikon-batch report --root DIR --month YYYY-MM (--html FILE | --csv DIR)
+// trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR)
 //                       [--lang CODE]
 // Writes the report of an analysed month: one standalone HTML page, or one CSV
 // file for each list. The language is CODE, else the store's setting, else
@@ -13,6 +13,7 @@
 #include "report/month_report_files.h"
 #include "report/report_csv.h"
 #include "shell/language_table.h"
+#include "shell/program_folder.h"
 #include "shell/settings.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
@@ -22,7 +23,7 @@ namespace trafikon::batch {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trafikon-batch report --root DIR --month YYYY-MM (--html FILE | --csv DIR) "
+    "usage: trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR) "
     "[--lang CODE]\n";
 
 int Usage(const char* problem) {
@@ -58,24 +59,29 @@ std::string Today() {
 
 int RunReportCommand(const std::vector<std::string>& args) {
     std::string root, month, html, csv, code;
+    bool haveRoot = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (a == "--root" && hasValue)
+        if (a == "--root" && hasValue) {
             root = args[++i];
-        else if (a == "--month" && hasValue)
+            haveRoot = true;
+        } else if (a == "--month" && hasValue) {
             month = args[++i];
-        else if (a == "--html" && hasValue)
+        } else if (a == "--html" && hasValue) {
             html = args[++i];
-        else if (a == "--csv" && hasValue)
+        } else if (a == "--csv" && hasValue) {
             csv = args[++i];
-        else if (a == "--lang" && hasValue)
+        } else if (a == "--lang" && hasValue) {
             code = args[++i];
-        else
+        } else {
             return Usage(("unexpected argument: " + a).c_str());
+        }
     }
-    if (root.empty())
-        return Usage("--root is required");
+    if (haveRoot && root.empty())
+        return Usage("--root needs a folder");
+    if (!haveRoot)
+        root = ProgramFolder();
     if (!IsMonthKey(month))
         return Usage("--month takes a month as YYYY-MM");
     if (html.empty() == csv.empty())

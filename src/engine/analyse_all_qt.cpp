@@ -26,6 +26,7 @@ class WorkerObserver : public AnalysisObserver {
     void MonthFinished(const std::string& monthKey) override {
         emit worker_.MonthEnded(QString::fromStdString(monthKey));
     }
+    bool StopRequested() override { return worker_.stopRequested(); }
 
   private:
     TMyAllThread& worker_;
@@ -42,14 +43,14 @@ TMyAllThread::TMyAllThread(std::string siteDir, std::vector<std::string> months,
       siteUrl_(std::move(siteUrl)) {}
 
 void TMyAllThread::run() {
+    // Nothing may leave the thread: every failure of a month is reported and
+    // the run goes on with the next month.
     WorkerObserver observer(*this);
     for (const std::string& key : months_) {
-        // A close of the program asked for the run to stop: the month in hand
-        // has been written whole, the next ones are left for a later run.
-        if (isInterruptionRequested())
+        if (stop_.Requested())
             break;
-        emit MonthInHand(QString::fromStdString(key));
-        msleep(1);
+        const QString month = QString::fromStdString(key);
+        emit MonthInHand(month);
         try {
             if (!allMonths_ && IsMonthAnalysed(siteDir_, key))
                 continue;
@@ -58,6 +59,10 @@ void TMyAllThread::run() {
                 analysed_.push_back(key);
         } catch (const IoError& error) {
             emit Failure(IoErrorText(error));
+        } catch (const std::exception& error) {
+            emit Failure(month + QStringLiteral(" : ") + QString::fromLocal8Bit(error.what()));
+        } catch (...) {
+            emit Failure(month);
         }
         emit Progress(0);
     }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "store/stop_flag.h"
+
 namespace trafikon {
 
 class TMyAllThread : public QThread {
@@ -23,6 +25,12 @@ class TMyAllThread : public QThread {
     // Months analysed so far (for the caller's information once the run ended).
     const std::vector<std::string>& analysedMonths() const { return analysed_; }
 
+    // Asks the run to end within one batch of lines: the month in hand keeps
+    // its previous files, the next months are left for a later run; no
+    // question is asked any more.
+    void RequestStop() { stop_.Request(); }
+    bool stopRequested() const { return stop_.Requested(); }
+
   signals:
     // A month is in hand (analysed or skipped): the title names it.
     void MonthInHand(const QString& key);
@@ -31,8 +39,8 @@ class TMyAllThread : public QThread {
     void MonthEnded(const QString& key);
     // A month's analysis was cancelled at a malformed line.
     void MonthCancelled(const QString& key);
-    // A month's analysis failed on a file (the text names the file and the reason);
-    // the worker goes on with the next month.
+    // A month's analysis failed (the text names the file and the reason, or the
+    // month and the fault); the worker goes on with the next month.
     void Failure(const QString& text);
     // The malformed-line question (`lineNumber` from 1, the line as stored);
     // connect with Qt::BlockingQueuedConnection. The receiver sets *ignore to
@@ -48,6 +56,7 @@ class TMyAllThread : public QThread {
     bool allMonths_;
     std::string siteUrl_;
     std::vector<std::string> analysed_;
+    StopFlag stop_;
 };
 
 }  // namespace trafikon

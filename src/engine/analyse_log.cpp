@@ -55,8 +55,16 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
 
     AnalysisResult result;
     while (const LineBatch* batch = lines.Next()) {
+        if (observer.StopRequested()) {
+            result.stopped = true;
+            return result;
+        }
         for (const LineBatch::Entry& e : batch->entries) {
             if (e.malformed) {
+                if (observer.StopRequested()) {
+                    result.stopped = true;
+                    return result;
+                }
                 if (observer.MalformedLine(static_cast<std::int64_t>(e.lineNumber),
                                            batch->Value(e, 0)) == MalformedLineAnswer::Cancel) {
                     result.linesRead = e.lineNumber + 1;

@@ -31,6 +31,10 @@ class AnalysisObserver {
 
     // The run of `monthKey` completed: its ten files are written.
     virtual void MonthFinished(const std::string& monthKey) { (void)monthKey; }
+
+    // Asked between batches of lines and before a malformed-line question:
+    // true ends the run at once, without a question or a file written.
+    virtual bool StopRequested() { return false; }
 };
 
 }  // namespace trafikon

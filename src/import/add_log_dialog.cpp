@@ -9,10 +9,13 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -20,6 +23,7 @@
 #include "import/log_file_check.h"
 #include "shell/app_state.h"
 #include "shell/error_text_qt.h"
+#include "shell/extra_texts.h"
 #include "shell/language_table.h"
 #include "shell/message_service_qt.h"
 #include "shell/text_convert_qt.h"
@@ -31,7 +35,6 @@ namespace trafikon {
 namespace {
 
 constexpr int kBase = lang::kAddLog;
-constexpr int kWidth = 620;
 
 QString Text(int offset) {
     return Tr(kBase + offset);
@@ -41,22 +44,10 @@ std::string FormatLogPath() {
     return App().siteDir + std::string(kLastFormatFileName);
 }
 
-// The import's count of lines without a readable date. The language files hold
-// no text for it, so it is worded here in the two built-in languages.
+// The import's count of lines without a readable date.
 QString DamagedLinesText(long long damaged, long long unfiled) {
-    if (App().settings.languageCode() == "en")
-        return QStringLiteral(
-                   "Lines whose date could not be read: %1 (stored with a neighbouring "
-                   "month)\nLines left out (no readable date in their file): %2")
-            .arg(damaged)
-            .arg(unfiled);
-    return QString::fromUtf8(
-               "Lignes dont la date est illisible : %1 (rang\xc3\xa9"
-               "es avec un mois voisin)\n"
-               "Lignes non import\xc3\xa9"
-               "es (aucune date lisible dans leur fichier) : %2")
-        .arg(damaged)
-        .arg(unfiled);
+    return Tr(lang::kImportUndatedLines).arg(damaged) + QLatin1Char('\n') +
+           Tr(lang::kImportUnfiledLines).arg(unfiled);
 }
 
 std::string LocalPath(const QString& path) {
@@ -115,11 +106,6 @@ TFAjoutLog::TFAjoutLog(QWidget* parent)
     BDefault = Button("BDefault");
     BDefaultIIS = Button("BDefaultIIS");
     BDefaultEasyPHP = Button("BDefaultEasyPHP");
-    const QString defaultHint = QString::fromUtf8(
-        "Remet les champs par d\xc3\xa9"
-        "faut pour le traitement des logs");
-    for (QPushButton* b : {BDefault, BDefaultIIS, BDefaultEasyPHP})
-        b->setToolTip(defaultHint);
     LAllFields = new QLabel;
     LBAll = List("LBAll");
     LSpecificFields = new QLabel;
@@ -172,6 +158,8 @@ TFAjoutLog::TFAjoutLog(QWidget* parent)
     connect(BDetails, &QPushButton::clicked, this, &TFAjoutLog::BDetailsClick);
     connect(LBAll, &QListWidget::itemDoubleClicked, this, [this] { LBAllDblClick(); });
     connect(LBChamps, &QListWidget::itemDoubleClicked, this, [this] { LBChampsDblClick(); });
+    LBAll->installEventFilter(this);
+    LBChamps->installEventFilter(this);
     connect(BUp, &QPushButton::clicked, this, &TFAjoutLog::BUpClick);
     connect(BDown, &QPushButton::clicked, this, &TFAjoutLog::BDownClick);
     connect(BDefault, &QPushButton::clicked, this, &TFAjoutLog::BDefaultClick);
@@ -184,6 +172,7 @@ TFAjoutLog::TFAjoutLog(QWidget* parent)
 TFAjoutLog::~TFAjoutLog() {
     if (worker_) {
         worker_->disconnect(this);
+        worker_->RequestStop();
         worker_->wait();
     }
 }
@@ -214,6 +203,8 @@ void TFAjoutLog::FormShow() {
     LSpecificFields->setText(Text(31));
     BDefaultIIS->setText(Text(35));
     BDefaultEasyPHP->setText(Text(36));
+    for (QPushButton* b : {BDefault, BDefaultIIS, BDefaultEasyPHP})
+        b->setToolTip(Tr(lang::kDefaultFieldsHint));
 
     form_.Reset();
     bool haveFormat = FileExists(FormatLogPath());
@@ -234,15 +225,49 @@ void TFAjoutLog::FormShow() {
         SetExpanded(true);
     }
     ShowLists();
+    FitFieldLists();
     RebuildPreview();  // the samples of the format, until a file brings its own line
     PBLoad->setValue(0);
+}
+
+void TFAjoutLog::FitFieldLists() {
+    // Both lists show every field name whole: between them they hold all of them.
+    int width = 0;
+    for (QListWidget* list : {LBAll, LBChamps})
+        width = std::max(width, list->sizeHintForColumn(0));
+    width += 2 * LBAll->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
+    for (QListWidget* list : {LBAll, LBChamps})
+        list->setMinimumWidth(width);
+    layout()->activate();
+    resize(size().expandedTo(minimumSizeHint()));
+    KeepOnScreen();
+}
+
+void TFAjoutLog::KeepOnScreen() {
+    // Grown downwards or sideways, the dialog moves back onto its screen.
+    const QScreen* s = screen();
+    if (!s || !isVisible())
+        return;
+    const QRect room = s->availableGeometry();
+    const QRect frame = frameGeometry();
+    QPoint place = pos();
+    if (frame.right() > room.right())
+        place.rx() -= std::min(frame.right() - room.right(), frame.left() - room.left());
+    if (frame.bottom() > room.bottom())
+        place.ry() -= std::min(frame.bottom() - room.bottom(), frame.top() - room.top());
+    move(place);
 }
 
 void TFAjoutLog::SetExpanded(bool expanded) {
     expanded_ = expanded;
     formatPart_->setVisible(expanded);
     BDetails->setText(Text(expanded ? 7 : 6));
-    setFixedSize(kWidth, expanded ? kExpandedHeight : kCompactHeight);
+    // The layout's minimum follows the visible part and the font; the dialog
+    // opens at its usual size unless its texts need more.
+    layout()->activate();
+    resize(
+        QSize(kWidth, expanded ? kExpandedHeight : kCompactHeight).expandedTo(minimumSizeHint()));
+    KeepOnScreen();
 }
 
 void TFAjoutLog::BDetailsClick() {
@@ -445,6 +470,20 @@ void TFAjoutLog::reject() {
     if (worker_)
         return;
     QDialog::reject();
+}
+
+bool TFAjoutLog::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == LBAll || watched == LBChamps) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == LBAll)
+                LBAllDblClick();
+            else
+                LBChampsDblClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TFAjoutLog::closeEvent(QCloseEvent* event) {

@@ -27,6 +27,8 @@ class TFAjoutLog : public QDialog {
     explicit TFAjoutLog(QWidget* parent = nullptr);
     ~TFAjoutLog() override;
 
+    // Its size when the texts fit in it; it grows with a larger font.
+    static constexpr int kWidth = 620;
     static constexpr int kCompactHeight = 179;
     static constexpr int kExpandedHeight = 499;
 
@@ -66,8 +68,12 @@ class TFAjoutLog : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Return or Enter in a field list moves its selected field to the other list.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void FitFieldLists();
+    void KeepOnScreen();
     void SetExpanded(bool expanded);
     void ShowLists();
     void RebuildPreview();

@@ -17,6 +17,7 @@
 #include "import/log_reader.h"
 #include "import/month_file_names.h"
 #include "import/month_writer.h"
+#include "store/stop_flag.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -84,6 +85,8 @@ class OpenMonths {
 
 class FileImport {
   public:
+    static constexpr std::uint64_t kLinesBetweenStopChecks = 4096;
+
     FileImport(const std::string& siteDir, std::string_view codes, LineDater& dater,
                ImportObserver& observer)
         : months_(siteDir, codes), dater_(dater), observer_(observer) {}
@@ -139,6 +142,8 @@ class FileImport {
         std::uint64_t index = 0;
         int shown = -1;
         for (; reader.Next(line); ++index) {
+            if (index % kLinesBetweenStopChecks == 0 && observer_.StopRequested())
+                throw RunStopped();
             if (!result_.hasLogLine) {
                 if (IsHeaderOrBlank(line)) {
                     SkipRest(reader);
@@ -236,6 +241,8 @@ ImportSummary ImportLogs(const std::string& siteDir, const std::vector<std::stri
     LineDater dater(codes);  // one set of field values for the whole run
     std::set<std::string> months;
     for (std::size_t k = 0; k < files.size(); ++k) {
+        if (observer.StopRequested())
+            throw RunStopped();
         observer.FileStarted(k, files[k]);
         FileImport file(siteDir, codes, dater, observer);
         FileImportResult result = file.Run(files[k], months);

@@ -53,7 +53,7 @@ struct ImportSummary {
 // siteDir: the store folder (it must exist). files: the log files, imported in
 // this order. codes: the format, one code letter per field ("hlutrsbRU").
 // Puts back first what an interrupted import left (RecoverInterruptedImport).
-// Throws IoError.
+// Throws IoError, or RunStopped when the observer asks the run to stop.
 ImportSummary ImportLogs(const std::string& siteDir, const std::vector<std::string>& files,
                          std::string_view codes, ImportObserver& observer);
 

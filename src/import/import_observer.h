@@ -15,6 +15,10 @@ class ImportObserver {
     virtual void FileStarted(std::size_t index, const std::string& path) = 0;
     // Progress through the file in hand, 0 to 100; called when the value changes.
     virtual void Progress(int percent) = 0;
+    // Asked before each file and between batches of lines: true ends the run
+    // with RunStopped (store/stop_flag.h), the file in hand put back as a
+    // failure would leave it.
+    virtual bool StopRequested() { return false; }
 };
 
 // An observer that ignores everything.

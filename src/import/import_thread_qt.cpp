@@ -15,6 +15,7 @@ class WorkerObserver : public ImportObserver {
         emit worker_.FileInHand(static_cast<int>(index));
     }
     void Progress(int percent) override { emit worker_.Progress(percent); }
+    bool StopRequested() override { return worker_.stopRequested(); }
 
   private:
     TMyThread& worker_;
@@ -30,14 +31,21 @@ TMyThread::TMyThread(std::string siteDir, std::vector<std::string> files, FieldF
       format_(std::move(format)) {}
 
 void TMyThread::run() {
+    // Nothing may leave the thread: every failure becomes the failure text.
     WorkerObserver observer(*this);
     try {
         const ImportSummary summary = ImportLogs(siteDir_, files_, format_, observer);
         damagedLines_ = static_cast<long long>(summary.damagedLines);
         unfiledLines_ = static_cast<long long>(summary.unfiledLines);
         linesStored_ = static_cast<long long>(summary.linesStored);
+    } catch (const RunStopped&) {
+        stopped_ = true;
     } catch (const IoError& error) {
         failure_ = IoErrorText(error);
+    } catch (const std::exception& error) {
+        failure_ = QString::fromLocal8Bit(error.what());
+    } catch (...) {
+        failure_ = QStringLiteral("?");
     }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "import/log_format.h"
+#include "store/stop_flag.h"
 
 namespace trafikon {
 
@@ -25,6 +26,13 @@ class TMyThread : public QThread {
     long long unfiledLines() const { return unfiledLines_; }
     // After the run: the failure text (file and reason), or empty.
     const QString& failure() const { return failure_; }
+    // After the run: it ended early at RequestStop.
+    bool stopped() const { return stopped_; }
+
+    // Asks the run to end at its next batch of lines; the file in hand is put
+    // back as it was, the files imported whole before stay stored.
+    void RequestStop() { stop_.Request(); }
+    bool stopRequested() const { return stop_.Requested(); }
 
   signals:
     void FileInHand(int index);
@@ -41,6 +49,8 @@ class TMyThread : public QThread {
     long long damagedLines_ = 0;
     long long unfiledLines_ = 0;
     QString failure_;
+    bool stopped_ = false;
+    StopFlag stop_;
 };
 
 }  // namespace trafikon

@@ -81,7 +81,8 @@ TFAprop::TFAprop(QWidget* parent) : QDialog(parent) {
     layout->addWidget(BOK_, 0, Qt::AlignCenter);
 
     FormShow();
-    setFixedSize(380, 230);
+    // Its usual size, or more when the texts need it at a larger font.
+    resize(QSize(380, 230).expandedTo(minimumSizeHint()));
 }
 
 void TFAprop::showEvent(QShowEvent* event) {

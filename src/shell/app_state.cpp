@@ -15,15 +15,6 @@ AppState& App() {
     return state;
 }
 
-std::string ExecutableFolder() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        return {};
-    std::string path = exe.string();
-    return path.substr(0, path.rfind('/') + 1);
-}
-
 namespace {
 
 void CreateFolderWithParents(const std::string& path) {

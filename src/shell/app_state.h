@@ -47,9 +47,6 @@ struct StartUpHooks {
     std::function<void(const std::string&)> showMessage;
 };
 
-// The folder of the running executable, ending in '/' (empty when unknown).
-std::string ExecutableFolder();
-
 // Runs the start-up sequence for the program in `programDir` ('/' is added
 // when missing): sets the folders, writes fr.tfl and en.tfl when fr.tfl is
 // missing, loads the settings, or on the first run (no site folder) creates

@@ -16,6 +16,53 @@
 // X(name, French, English)
 // clang-format off
 #define TRAFIKON_EXTRA_TEXTS(X) \
+    X(kStatusStopping, "Arr\xeat de l'analyse en cours...", "Stopping the analysis...") \
+    X(kResultFilesDamaged, "Des fichiers de r\xe9sultat de ce mois sont absents ou ab\xeem\xe9s :", \
+      "Some result files of this month are missing or damaged:") \
+    X(kStoredLogUnreadable, "Le log enregistr\xe9 de ce mois est illisible :", \
+      "The stored log of this month cannot be read:") \
+    X(kStoredLogChanged, \
+      "Le log enregistr\xe9 a chang\xe9 depuis l'analyse : %1 ligne(s) au-del\xe0 de sa fin. " \
+      "Relancez l'analyse de ce mois.", \
+      "The stored log changed since the analysis: %1 line(s) beyond its end. " \
+      "Analyse this month again.") \
+    X(kLineNumbersDamaged, \
+      "Un fichier de r\xe9sultat de ce mois est ab\xeem\xe9 : %1 num\xe9ro(s) de ligne " \
+      "illisible(s). Relancez l'analyse de ce mois.", \
+      "A result file of this month is damaged: %1 line number(s) cannot be read. " \
+      "Analyse this month again.") \
+    X(kLineBeyondLogEnd, "(ligne au-del\xe0 de la fin du log enregistr\xe9)", \
+      "(line beyond the end of the stored log)") \
+    X(kStoredLogMissing, "(log enregistr\xe9 absent : supprim\xe9 depuis l'analyse)", \
+      "(stored log missing: deleted since the analysis)") \
+    X(kReferencesPastEnd, \
+      "%1 r\xe9" "f\xe9rence(s) hors des fichiers de r\xe9sultats du mois (remplac\xe9s depuis " \
+      "le chargement de cette fen\xeatre ?) ne sont pas affich\xe9" "es.", \
+      "%1 reference(s) point past the end of the month's result files (replaced since this " \
+      "window loaded them?) and are not shown.") \
+    X(kLogLinesHint, \
+      "Lignes extraites du fichier de log correspondantes aux \xe9l\xe9ments s\xe9lectionn\xe9s", \
+      "Lines of the stored log that match the selected item") \
+    X(kImportUndatedLines, \
+      "Lignes dont la date est illisible : %1 (rang\xe9" "es avec un mois voisin)", \
+      "Lines whose date could not be read: %1 (stored with a neighbouring month)") \
+    X(kImportUnfiledLines, \
+      "Lignes non import\xe9" "es (aucune date lisible dans leur fichier) : %1", \
+      "Lines left out (no readable date in their file): %1") \
+    X(kDefaultFieldsHint, "Remet les champs par d\xe9" "faut pour le traitement des logs", \
+      "Puts back the default fields for reading the logs") \
+    X(kCompareStopped, \
+      "Comparaison interrompue : un fichier du mois %1 est absent ou illisible.", \
+      "Comparison stopped: a file of month %1 is missing or cannot be read.") \
+    X(kShortcutF2, "F2 : Affiche la fen\xeatre \"G\xe9n\xe9ral\"", \
+      "F2 : Show the \"General\" window") \
+    X(kShortcutCtrlInsert, "CTRL+INSERT : Copier (dans la fen\xeatre d'analyse)", \
+      "CTRL+INSERT : Copy (in the analyse window)") \
+    X(kShortcutCtrlC, "CTRL+C : Copier (dans la fen\xeatre d'analyse)", \
+      "CTRL+C : Copy (in the analyse window)") \
+    X(kShortcutCtrlV, "CTRL+V : Charge la page selectionn\xe9" "e dans un navigateur", \
+      "CTRL+V : Load the selected file in your browser") \
+    X(kTopListInfo, "Info", "Info") \
     X(kTextRobots, "Robots", "Robots") \
     X(kTextRobot, "Robot", "Robot") \
     X(kTextRobotKind, "Reconnu par", "Recognised by") \

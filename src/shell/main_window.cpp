@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTranslator>
 #include <QVBoxLayout>
@@ -21,7 +22,9 @@
 #include "shell/about_dialog.h"
 #include "shell/app_state.h"
 #include "shell/error_text_qt.h"
+#include "shell/extra_texts.h"
 #include "shell/language_dialog.h"
+#include "shell/mdi_child_size_qt.h"
 #include "shell/message_service_qt.h"
 #include "shell/resources/toolbar_icons_qt.h"
 #include "shell/settings_dialog.h"
@@ -37,6 +40,18 @@ namespace trafikon {
 namespace {
 
 const QString kProductName = QStringLiteral("Trafikon");
+
+// Entries of the language table that the analyse-all command and the close use.
+constexpr int kEntryAnalyseAllQuestion = 17;  // "Traiter TOUS les fichiers ... ?"
+constexpr int kEntryConfirmation = 18;        // "Confirmation"
+constexpr int kEntryQuit = 19;                // the close question
+constexpr int kEntryQuitWhileAnalysing = 20;  // the close question during an analysis
+constexpr int kEntryQuitCaption = 21;
+constexpr int kEntryNotTwice = 22;     // "Vous ne pouvez pas lancer 2 analyses en meme temps !"
+constexpr int kEntryAnalysing = 23;    // "Analyse en cours..."
+constexpr int kEntryNothingToDo = 47;  // "Rien à analyser"
+constexpr int kEntryAnalysed = 187;    // "Analyse terminée"
+constexpr int kEntryCancelled = 192;   // "Analyse annulée"
 
 }  // namespace
 
@@ -75,6 +90,7 @@ TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
 TFPrincipal::~TFPrincipal() {
     if (worker_) {
         worker_->disconnect(this);
+        worker_->RequestStop();
         worker_->wait();
     }
 }
@@ -227,7 +243,6 @@ void TFPrincipal::FormShow() {
     }
     ApplyMainTexts();
     RefreshSynthesis();
-    QApplication::setApplicationDisplayName(kProductName);
     generalChild_->show();
 }
 
@@ -310,6 +325,7 @@ void TFPrincipal::Comparaison1Click() {
     QMdiSubWindow* child = area_->addSubWindow(compare);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->show();
+    SizeNewChild(child, TFCompare::kOpeningSize);
     area_->setActiveSubWindow(child);
 }
 
@@ -356,6 +372,8 @@ void TFPrincipal::TileChildren(bool sideBySide) {
             const int bottom = space.height() * (i + 1) / count;
             place = QRect(0, top, space.width(), bottom - top);
         }
+        // A child never gets smaller than its content needs; the frame scrolls.
+        place.setSize(place.size().expandedTo(shown[i]->minimumSizeHint()));
         shown[i]->setGeometry(place);
     }
 }
@@ -385,14 +403,15 @@ void TFPrincipal::APropos1Click() {
 void TFPrincipal::toutanalyser1Click() {
     AppState& app = App();
     if (app.analysisRunning) {
-        Messages().Inform(this, Tr(22));
+        Messages().Inform(this, Tr(kEntryNotTwice));
         return;
     }
     if (general_->rowCount() == 0) {
-        Messages().Inform(this, Tr(47));
+        Messages().Inform(this, Tr(kEntryNothingToDo));
         return;
     }
-    const MessageService::Answer answer = Messages().AskYesNoCancel(this, Tr(17), Tr(18));
+    const MessageService::Answer answer =
+        Messages().AskYesNoCancel(this, Tr(kEntryAnalyseAllQuestion), Tr(kEntryConfirmation));
     if (answer == MessageService::Answer::Cancel)
         return;
     app.analysisRunning = true;
@@ -402,10 +421,14 @@ void TFPrincipal::toutanalyser1Click() {
     connect(worker_, &TMyAllThread::MonthInHand, this, &TFPrincipal::AnalysisMonthInHand);
     connect(worker_, &TMyAllThread::Progress, PBGal, &QProgressBar::setValue);
     connect(worker_, &TMyAllThread::MonthEnded, this, &TFPrincipal::RefreshSynthesis);
+    // Cancelled months and failures are told once, when the run has ended, so
+    // that no message box opens over another while the worker goes on.
+    cancelledMonths_.clear();
+    failures_.clear();
     connect(worker_, &TMyAllThread::MonthCancelled, this,
-            [this](const QString&) { Messages().Inform(this, Tr(192)); });
+            [this](const QString& key) { cancelledMonths_ << key; });
     connect(worker_, &TMyAllThread::Failure, this,
-            [this](const QString& text) { Messages().Inform(this, text); });
+            [this](const QString& text) { failures_ << text; });
     connect(worker_, &TMyAllThread::AskIgnoreLine, this, &TFPrincipal::AskIgnoreLine,
             Qt::BlockingQueuedConnection);
     connect(worker_, &QThread::finished, this, &TFPrincipal::AnalysisEnded);
@@ -414,12 +437,15 @@ void TFPrincipal::toutanalyser1Click() {
 }
 
 void TFPrincipal::ShowTitle(const QString& title) {
+    // The program's title is the main window's: no application display name is
+    // set, so the window manager shows it exactly and dialogs keep their own.
     setWindowTitle(title);
-    QApplication::setApplicationDisplayName(title);
 }
 
 void TFPrincipal::AnalysisMonthInHand(const QString& key) {
-    const QString text = kProductName + " : " + Tr(23) + "(" + key + ")";
+    if (worker_ && worker_->stopRequested())
+        return;  // the status panel says that the analysis is stopping
+    const QString text = kProductName + " : " + Tr(kEntryAnalysing) + "(" + key + ")";
     ShowTitle(text);
     PStateBar->setText(text);
 }
@@ -443,16 +469,32 @@ void TFPrincipal::AnalysisEnded() {
     }
     RefreshSynthesis();
     App().analysisRunning = false;
-    PStateBar->setText(Tr(187));
-    if (closing_)
-        close();
+    PStateBar->setText(Tr(kEntryAnalysed));
+    if (closing_) {
+        CloseWhenNoDialog();
+        return;
+    }
+    if (!cancelledMonths_.isEmpty())
+        Messages().Inform(
+            this, Tr(kEntryCancelled) + QStringLiteral(" : ") + cancelledMonths_.join(", "));
+    if (!failures_.isEmpty())
+        Messages().Inform(this, failures_.join(QStringLiteral("\n\n")));
+}
+
+void TFPrincipal::CloseWhenNoDialog() {
+    // A dialog opened while the analysis was stopping is let close first.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(100, this, &TFPrincipal::CloseWhenNoDialog);
+        return;
+    }
+    close();
 }
 
 // ----- Close -----
 
 bool TFPrincipal::FormCloseQuery() {
-    const QString question = App().analysisRunning ? Tr(20) : Tr(19);
-    return Messages().Confirm(this, question, Tr(21));
+    const QString question = App().analysisRunning ? Tr(kEntryQuitWhileAnalysing) : Tr(kEntryQuit);
+    return Messages().Confirm(this, question, Tr(kEntryQuitCaption));
 }
 
 void TFPrincipal::FormClose() {
@@ -467,10 +509,11 @@ void TFPrincipal::closeEvent(QCloseEvent* event) {
         }
         closing_ = true;
     }
-    // A running analysis is let finish its month's files before the program
-    // ends: the worker is asked nothing more and the window closes when it ends.
+    // A running analysis is stopped at its next batch of lines (the month in
+    // hand keeps its previous files); the window closes when the worker ends.
     if (worker_) {
-        worker_->requestInterruption();
+        worker_->RequestStop();
+        PStateBar->setText(Tr(lang::kStatusStopping));
         event->ignore();
         return;
     }

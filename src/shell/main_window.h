@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 #include <string>
 
 #include "engine/analyse_all_qt.h"
@@ -29,8 +30,8 @@ class TFLangue;
 class TFPrincipal : public QMainWindow {
     Q_OBJECT
   public:
-    // `programDir` is the program folder (ending in '/'): the executable's
-    // folder for the program, a temporary folder for tests.
+    // `programDir` is the program folder (ending in '/'): ProgramFolder() for
+    // the program, a temporary folder for tests.
     explicit TFPrincipal(std::string programDir, QWidget* parent = nullptr);
     ~TFPrincipal() override;
 
@@ -82,6 +83,7 @@ class TFPrincipal : public QMainWindow {
     void TileChildren(bool sideBySide);
     void AnalysisMonthInHand(const QString& key);
     void AnalysisEnded();
+    void CloseWhenNoDialog();
     void AskIgnoreLine(qint64 lineNumber, const QString& line, bool* ignore);
     void ShowTitle(const QString& title);
     void UseToolkitLanguage();
@@ -127,6 +129,8 @@ class TFPrincipal : public QMainWindow {
     QProgressBar* PBGal;
 
     QPointer<TMyAllThread> worker_;
+    QStringList cancelledMonths_;  // of the run in hand, told when it ends
+    QStringList failures_;
     QTranslator* toolkitTexts_;
 };
 

@@ -16,6 +16,11 @@ class MessageBoxService : public MessageService {
                                      QMessageBox::Ok | QMessageBox::Cancel,
                                      QMessageBox::Ok) == QMessageBox::Ok;
     }
+    bool ConfirmDestructive(QWidget* parent, const QString& text, const QString& title) override {
+        return QMessageBox::question(parent, Title(title), text,
+                                     QMessageBox::Ok | QMessageBox::Cancel,
+                                     QMessageBox::Cancel) == QMessageBox::Ok;
+    }
     bool AskYesNo(QWidget* parent, const QString& text, const QString& title) override {
         return QMessageBox::question(parent, Title(title), text, QMessageBox::Yes | QMessageBox::No,
                                      QMessageBox::Yes) == QMessageBox::Yes;

@@ -19,6 +19,12 @@ class MessageService {
     virtual void Inform(QWidget* parent, const QString& text, const QString& title = {}) = 0;
     // OK / Cancel confirmation: true for OK.
     virtual bool Confirm(QWidget* parent, const QString& text, const QString& title = {}) = 0;
+    // The same for an action that removes data: Cancel is the default button,
+    // so that Return alone removes nothing.
+    virtual bool ConfirmDestructive(QWidget* parent, const QString& text,
+                                    const QString& title = {}) {
+        return Confirm(parent, text, title);
+    }
     // Yes / No question: true for Yes.
     virtual bool AskYesNo(QWidget* parent, const QString& text, const QString& title = {}) = 0;
     // Yes / No / Cancel question.

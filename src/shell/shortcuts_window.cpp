@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "shell/app_state.h"
+#include "shell/extra_texts.h"
 #include "shell/text_convert_qt.h"
 
 namespace trafikon {
@@ -19,20 +20,12 @@ TFHelp::TFHelp(QWidget* parent) : QDialog(parent) {
     BClose_->setObjectName("BClose");
     layout->addWidget(BClose_, 0, Qt::AlignRight);
     connect(BClose_, &QPushButton::clicked, this, &QDialog::accept);
-    resize(460, 200);
+    resize(QSize(460, 200).expandedTo(minimumSizeHint()));
 }
 
-QStringList TFHelp::ShortcutLines(const std::string& languageCode) {
-    if (languageCode == "fr")
-        return {QString::fromUtf8("F2 : Affiche la fenêtre \"Général\""),
-                QString::fromUtf8("CTRL+INSERT : Copier (dans la fenêtre d'analyse)"),
-                QString::fromUtf8("CTRL+C : Copier (dans la fenêtre d'analyse)"),
-                QString::fromUtf8("CTRL+V : Charge la page selectionnée dans un navigateur")};
-    if (languageCode == "en")
-        return {"F2 : Show the \"General\" window", "CTRL+INSERT : Copy (in the analyse window)",
-                "CTRL+C : Copy (in the analyse window)",
-                "CTRL+V : Load the selected file in your browser"};
-    return {QString()};
+QStringList TFHelp::ShortcutLines() {
+    return {Tr(lang::kShortcutF2), Tr(lang::kShortcutCtrlInsert), Tr(lang::kShortcutCtrlC),
+            Tr(lang::kShortcutCtrlV)};
 }
 
 void TFHelp::showEvent(QShowEvent* event) {
@@ -43,7 +36,7 @@ void TFHelp::showEvent(QShowEvent* event) {
 void TFHelp::FormShow() {
     setWindowTitle(Tr(29));
     MHelp_->clear();
-    MHelp_->setPlainText(ShortcutLines(App().settings.languageCode()).join('\n'));
+    MHelp_->setPlainText(ShortcutLines().join('\n'));
     BClose_->setText(Tr(189));
 }
 

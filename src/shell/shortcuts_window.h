@@ -16,8 +16,8 @@ class TFHelp : public QDialog {
   public:
     explicit TFHelp(QWidget* parent = nullptr);
 
-    // The shortcut lines for a language code ("fr", "en"); one empty line otherwise.
-    static QStringList ShortcutLines(const std::string& languageCode);
+    // The shortcut lines in the interface language.
+    static QStringList ShortcutLines();
 
   protected:
     void showEvent(QShowEvent* event) override;

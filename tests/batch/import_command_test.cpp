@@ -131,7 +131,8 @@ TEST(ImportCommandTest, UsageErrors) {
     TempDir dir;
     WriteRaw(dir / "a.log", kLine1 + "\n");
     for (const std::string& args :
-         {"--format \"h t r s\" " + dir / "a.log", "--root " + dir / "r" + " " + dir / "a.log",
+         {"--root '' --format \"h t r s\" " + dir / "a.log",
+          "--root " + dir / "r" + " " + dir / "a.log",
           "--root " + dir / "r" + " --format \"h t r s\"",
           "--root " + dir / "r" + " --format \"h t x s r\" " + dir / "a.log",
           "--root " + dir / "r" + " --format \"h h t r s\" " + dir / "a.log"}) {

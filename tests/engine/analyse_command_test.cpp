@@ -79,12 +79,8 @@ BatchRun RunBatch(const std::string& arguments) {
 }
 
 TEST(AnalyseCommandTest, UsageErrorsExitWithTwo) {
-    const char* cases[] = {"",
-                           "--root",
-                           "--all",
-                           "--root /tmp --on-malformed maybe",
-                           "--root /tmp --bogus",
-                           "--root /tmp --site-url"};
+    const char* cases[] = {"--root", "--root ''", "--root /tmp --on-malformed maybe",
+                           "--root /tmp --bogus", "--root /tmp --site-url"};
     for (const char* args : cases) {
         const BatchRun run = RunBatch(args);
         EXPECT_EQ(run.exitCode, 2) << args;

@@ -531,6 +531,24 @@ TEST(AnalyseLogTest, LongLogsAnswerEveryQuestionInOrderAndCancelPromptly) {
         EXPECT_FALSE(store.Has("mon-", "2004-05"));
         EXPECT_FALSE(store.Has("lfp-", "2004-05"));
     }
+    {
+        // A stop asked after the first batch: no question, no file, not cancelled.
+        class StoppingObserver : public ScriptedObserver {
+          public:
+            bool StopRequested() override { return ++asks > 1; }
+            int asks = 0;
+        };
+        TestStore store;
+        store.AddMonth("2004-05", lines);
+        StoppingObserver observer;
+        const AnalysisResult r = AnalyseLog(store.siteDir(), "2004-05", "", observer);
+        EXPECT_TRUE(r.stopped);
+        EXPECT_FALSE(r.completed);
+        EXPECT_LT(r.linesRead, lines.size());
+        EXPECT_TRUE(observer.asked.empty());
+        EXPECT_TRUE(observer.cancelled.empty());
+        EXPECT_FALSE(store.Has("mon-", "2004-05"));
+    }
 }
 
 }  // namespace

@@ -12,26 +12,13 @@
 #include "import/log_format.h"
 #include "store/month_stats.h"
 #include "store/tagged_record.h"
+#include "support/generated_log.h"
 
 namespace trafikon {
 namespace {
 
 using testing::ScriptedObserver;
 using testing::TestStore;
-
-std::string Generate(const std::string& options) {
-    const std::string command = std::string("python3 '") + TRAFIKON_GENLOG + "' " + options;
-    std::string out;
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p)
-        return out;
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-        out.append(buf, n);
-    ::pclose(p);
-    return out;
-}
 
 std::vector<std::string> Tokens(const std::string& line) {
     std::vector<std::string> tokens;
@@ -65,7 +52,7 @@ struct Parsed {
     int day = 0;
 };
 
-// genlog's combined lines: host - user [dd/Mon/yyyy:...] "M path P" status bytes "ref" "ua"
+// The generator's combined lines: host - user [dd/Mon/yyyy:...] "M path P" status bytes "ref" "ua"
 Parsed ParseCombined(const std::string& line) {
     Parsed p;
     p.host = line.substr(0, line.find(' '));
@@ -87,7 +74,8 @@ Parsed ParseCombined(const std::string& line) {
     return p;
 }
 
-// genlog's IIS lines: date time s-ip method stem query port user c-ip ua ref status sub win32 bytes
+// The generator's IIS lines: date time s-ip method stem query port user c-ip ua ref status sub
+// win32 bytes
 // ...
 Parsed ParseIis(const std::string& line) {
     const auto t = Tokens(line);
@@ -106,17 +94,23 @@ Parsed ParseIis(const std::string& line) {
 TEST(AnalyseRoundTripTest, GeneratedLogsMatchIndependentTotals) {
     struct Case {
         const char* name;
-        std::string options;
+        std::vector<std::string> options;
         std::string format;
         bool iis;
     };
     const Case cases[] = {
-        {"combined", "--lines 4000 --format combined --months 2 --seed 5", "hlutrsbRU", false},
-        {"iis", "--lines 3000 --format iis --months 2 --seed 9", "dHNMINNuhURsNNbNN", true},
+        {"combined",
+         {"--lines", "4000", "--format", "combined", "--months", "2", "--seed", "5"},
+         "hlutrsbRU",
+         false},
+        {"iis",
+         {"--lines", "3000", "--format", "iis", "--months", "2", "--seed", "9"},
+         "dHNMINNuhURsNNbNN",
+         true},
     };
     const std::string site = "http://www.example.org";
     for (const auto& c : cases) {
-        const std::string log = Generate(c.options);
+        const std::string log = testing::GeneratedLog(c.options);
         ASSERT_FALSE(log.empty()) << c.name;
         std::map<std::string, std::vector<std::string>> months;
         std::map<std::string, Expected> expected;

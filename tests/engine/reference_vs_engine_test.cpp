@@ -18,6 +18,7 @@
 #include "engine/reference/reference_analysis.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
+#include "support/generated_log.h"
 #include "support/temp_dir.h"
 
 namespace trafikon {
@@ -165,15 +166,12 @@ bool ExpectSameFiles(
 // A log written by the generator.
 std::string Generated(const std::string& format, int lines, int seed, double junk, int months = 1,
                       int hosts = 40) {
-    ScratchDir dir;
-    const std::string path = dir / "gen.log";
-    std::ostringstream cmd;
-    cmd << "python3 '" << TRAFIKON_GENLOG << "' --lines " << lines << " --format " << format
-        << " --months " << months << " --start 2004-05 --hosts " << hosts << " --pages 60 --seed "
-        << seed << " --junk " << junk << " > '" << path << "'";
-    if (std::system(cmd.str().c_str()) != 0)
-        ADD_FAILURE() << "generator failed: " << cmd.str();
-    return ReadRaw(path);
+    std::ostringstream junkText;
+    junkText << junk;
+    return testing::GeneratedLog({"--lines", std::to_string(lines), "--format", format, "--months",
+                                  std::to_string(months), "--start", "2004-05", "--hosts",
+                                  std::to_string(hosts), "--pages", "60", "--seed",
+                                  std::to_string(seed), "--junk", junkText.str()});
 }
 
 TEST(ReferenceVsEngineTest, GeneratedMonths) {

@@ -47,20 +47,28 @@ class ChildProcess {
     ~ChildProcess() {
         if (pid_ > 0) {
             ::kill(pid_, SIGKILL);
-            Wait();
+            Reap();
         }
     }
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // Waits for the end; the exit code, or 128 + the signal that ended it.
-    int Wait() {
+    // Waits for the end; the exit code, or 128 + the signal that ended it. A
+    // process still running after `limitSeconds` is killed and the test told so.
+    int Wait(int limitSeconds = 90) {
+        const auto deadline = start_ + std::chrono::seconds(limitSeconds);
         int status = 0;
-        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        pid_t done;
+        while ((done = ::waitpid(pid_, &status, WNOHANG)) == 0 || (done < 0 && errno == EINTR)) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                ::kill(pid_, SIGKILL);
+                Reap();
+                throw std::runtime_error("a child process was still running after " +
+                                         std::to_string(limitSeconds) + " s; killed");
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        pid_ = -1;
-        elapsed_ = std::chrono::steady_clock::now() - start_;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return Ended(status);
     }
     // Sends SIGKILL and waits; true when the process was still running.
     bool Kill() {
@@ -77,6 +85,20 @@ class ChildProcess {
     double seconds() const { return std::chrono::duration<double>(elapsed_).count(); }
 
   private:
+    // Collects the process, waiting for its end.
+    int Reap() {
+        int status = 0;
+        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        }
+        return Ended(status);
+    }
+    // The exit code, or 128 + the signal, of the collected process.
+    int Ended(int status) {
+        pid_ = -1;
+        elapsed_ = std::chrono::steady_clock::now() - start_;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
     pid_t pid_ = -1;
     std::chrono::steady_clock::time_point start_;
     std::chrono::steady_clock::duration elapsed_{};
@@ -110,11 +132,11 @@ inline std::string Batch() {
 inline void GenerateLog(const TempDir& scratch, const std::string& path, long lines,
                         const std::string& format, int months, const std::string& start, int seed) {
     const RunResult r = RunProgram(
-        {"/usr/bin/python3", TRAFIKON_GENLOG, "--lines", std::to_string(lines), "--format", format,
+        {Batch(), "generate", "--out", path, "--lines", std::to_string(lines), "--format", format,
          "--months", std::to_string(months), "--start", start, "--seed", std::to_string(seed)},
-        scratch, path);
+        scratch);
     if (r.exitCode != 0)
-        throw std::runtime_error("genlog failed: " + r.err);
+        throw std::runtime_error("log generator failed: " + r.err);
 }
 
 // Every regular file of a folder (not below it) by name, with its bytes.

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "../shell/shell_fixture_qt.h"
@@ -76,6 +77,19 @@ TEST_F(AddLogDialogTest, WithoutSavedFormatItAsksForOneAndOpensExpanded) {
     dialog.BDetailsClick();
     EXPECT_FALSE(dialog.expanded());
     EXPECT_EQ(dialog.height(), TFAjoutLog::kCompactHeight);
+}
+
+TEST_F(AddLogDialogTest, ReturnInAFieldListMovesTheSelectedFieldAndLeavesTheDialogOpen) {
+    Open();
+    dialog.allFields()->setCurrentRow(0);
+    QTest::keyClick(dialog.allFields(), Qt::Key_Return);
+    EXPECT_EQ(Texts(dialog.formatFields()), CodeTexts("h"));
+    dialog.formatFields()->setCurrentRow(0);
+    QTest::keyClick(dialog.formatFields(), Qt::Key_Enter);
+    EXPECT_EQ(dialog.formatFields()->count(), 0);
+    // OK was not pressed: it would have said that no file was chosen.
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(folder.messages.shown.isEmpty());
 }
 
 TEST_F(AddLogDialogTest, SavedIisFormatPresetsBothListsAndKeepsNOnTheLeft) {

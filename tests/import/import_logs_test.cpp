@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "import/import_journal.h"
+#include "store/stop_flag.h"
 #include "store/text_file.h"
 #include "support/temp_dir.h"
 
@@ -273,6 +274,25 @@ TEST_F(ImportTest, UnreadableFileStopsTheRunKeepingEarlierFiles) {
         EXPECT_EQ(stored("log-2002-04.log"), "<missing>");
         EXPECT_EQ(stored("import.journal"), "<missing>");
     }
+}
+
+TEST_F(ImportTest, AStopRequestPutsTheFileInHandBackAndKeepsEarlierFiles) {
+    // Asked to stop once the second file has begun: its lines never stay stored.
+    class StopInSecondFile : public Recorder {
+      public:
+        bool StopRequested() override { return files.size() == 2 && ++asks > 1; }
+        int asks = 0;
+    } observer;
+    const std::string a = Combined("24/Mar/2002");
+    std::string many;
+    for (int i = 0; i < 10000; ++i)
+        many += Combined("01/Apr/2002") + "\n";
+    const std::vector<std::string> files = {Log("a.log", a), Log("many.log", many)};
+    EXPECT_THROW(ImportLogs(site(), files, kApache, observer), RunStopped);
+    EXPECT_GT(observer.asks, 1);
+    EXPECT_EQ(stored("log-2002-03.log"), Crlf({a}));
+    EXPECT_EQ(stored("log-2002-04.log"), "<missing>");
+    EXPECT_EQ(stored("import.journal"), "<missing>");
 }
 
 TEST_F(ImportTest, UnwritableStoreIsReported) {

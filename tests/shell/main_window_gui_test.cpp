@@ -4,19 +4,26 @@
 #include <sys/stat.h>
 
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 
 #include "engine/analyse_all_qt.h"
 #include "engine/analyse_log.h"
 #include "engine/analysed_check.h"
 #include "import/import_logs.h"
+#include "shell/extra_texts.h"
 #include "shell/language_dialog.h"
 #include "shell/settings_dialog.h"
 #include "shell/text_convert_qt.h"
@@ -54,6 +61,27 @@ void StoreMonths(const ProgramFolder& folder, int months, int lines = 300) {
 void AnalyseMonth(const ProgramFolder& folder, const std::string& key) {
     IgnoringObserver observer;
     ASSERT_TRUE(AnalyseLog(folder.site(), key, "", observer).completed);
+}
+
+// Stores `lines` lines of May `year` (day 1 to 28), a malformed line among them
+// when asked, written here rather than generated.
+void StoreInlineMonth(const ProgramFolder& folder, int year, int lines, bool malformed = false) {
+    const std::string log = folder.temp / ("inline-" + std::to_string(year) + ".log");
+    std::string text;
+    text.reserve(static_cast<std::size_t>(lines) * 100);
+    char line[160];
+    for (int i = 0; i < lines; ++i) {
+        std::snprintf(line, sizeof line,
+                      "10.0.%d.%d - - [%02d/May/%d:10:00:00 +0100] \"GET /p%d.html HTTP/1.1\" 200 "
+                      "%d \"-\" \"Mozilla/5.0\"\n",
+                      i / 250 % 250, i % 250, 1 + i * 28 / lines, year, i % 500, 100 + i % 900);
+        text += line;
+        if (malformed && i == lines / 2)
+            text += "10.0.0.1 - - [02/May/" + std::to_string(year) + ":10:00:00 +0100]\n";
+    }
+    testing::WriteRaw(log, text);
+    SilentImportObserver observer;
+    ImportLogs(folder.site(), {log}, "hlutrsbRU", observer);
 }
 
 ino_t Inode(const std::string& path) {
@@ -262,25 +290,90 @@ TEST(MainWindow, AnalyseAllWhileRunningIsRefusedAndCancelStartsNothing) {
     EXPECT_TRUE(FileExists(folder.site() + "mon-2004-05.tfd"));
 }
 
-TEST(MainWindow, QuittingDuringAnAnalysisLetsItEndBeforeTheWindowCloses) {
+TEST(MainWindow, TheTitleNamesTheMonthInHandExactlyAndComesBackToTheProductName) {
     ProgramFolder folder;
     folder.Prepare();
-    StoreMonths(folder, 3, 3000);
+    StoreInlineMonth(folder, 2004, 50);
+    StoreInlineMonth(folder, 2005, 50);
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    folder.messages.answers = {Answer::Yes};
+    window.toutanalyser1Click();
+    QStringList titles;
+    QObject::connect(window.analysisWorker(), &TMyAllThread::MonthInHand, &window,
+                     [&] { titles << window.windowTitle() + "|" + window.statePanel()->text(); });
+    ASSERT_TRUE(WaitUntil([] { return !App().analysisRunning; }));
+    const QString may04 = "Trafikon : " + Tr(23) + "(2004-05)";
+    const QString may05 = "Trafikon : " + Tr(23) + "(2005-05)";
+    EXPECT_EQ(titles, (QStringList{may04 + "|" + may04, may05 + "|" + may05}));
+    EXPECT_EQ(window.windowTitle(), "Trafikon");
+    // Dialogs keep their own captions: the program's display name is left alone.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), displayName);
+}
+
+TEST(MainWindow, QuittingStopsTheAnalysisWithinABatchAndSaysSoMeanwhile) {
+    ProgramFolder folder;
+    folder.Prepare();
+    StoreInlineMonth(folder, 2004, 400000);
     TFPrincipal window(folder.dir());
     window.show();
     window.FormShow();
     folder.messages.answers = {Answer::Yes, Answer::Ok};
     window.toutanalyser1Click();
+    ASSERT_TRUE(WaitUntil([&] { return window.progressBar()->value() > 0; }));
+    QElapsedTimer stopping;
+    stopping.start();
     window.Quitter1Click();
-    EXPECT_EQ(folder.messages.shown.last(), Tr(20));
+    EXPECT_EQ(folder.messages.shown.last(), Tr(20));  // the question of a running analysis
+    EXPECT_EQ(window.statePanel()->text(), Tr(lang::kStatusStopping));
     ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }));
+    EXPECT_LT(stopping.elapsed(), 1500);
     EXPECT_EQ(window.analysisWorker(), nullptr);
-    // Every month the run started was written whole: each one analysed is up to date.
-    for (const std::string& key : ListStoredMonths(folder.site())) {
-        if (FileExists(folder.site() + "mon-" + key + ".tfd")) {
-            EXPECT_TRUE(IsMonthAnalysed(folder.site(), key)) << key;
-        }
-    }
+    // The month keeps what it had before: no analysis at all.
+    EXPECT_FALSE(FileExists(folder.site() + "mon-2004-05.tfd"));
+    EXPECT_FALSE(FileExists(folder.site() + "lfp-2004-05.tfd"));
+}
+
+TEST(MainWindow, CancelledMonthsAreToldOnceWhenTheRunEndsNamingEachMonth) {
+    ProgramFolder folder;
+    folder.Prepare();
+    StoreInlineMonth(folder, 2004, 20, true);
+    StoreInlineMonth(folder, 2005, 20, true);
+    StoreInlineMonth(folder, 2006, 20);
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    folder.messages.answers = {Answer::Yes, Answer::No, Answer::No};
+    window.toutanalyser1Click();
+    ASSERT_TRUE(WaitUntil([] { return !App().analysisRunning; }));
+    ASSERT_EQ(folder.messages.shown.size(), 4);
+    EXPECT_EQ(folder.messages.shown[3], Tr(192) + " : 2004-05, 2005-05");
+    EXPECT_TRUE(FileExists(folder.site() + "mon-2006-05.tfd"));
+}
+
+TEST(MainWindow, StandardButtonsFollowTheInterfaceLanguage) {
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_fr.qm"))
+        GTEST_SKIP() << "the toolkit's translations are not installed";
+    ProgramFolder folder;
+    folder.Prepare();
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Annuler");
+    App().settings[4] = "English (en)";
+    window.ApplyMainTexts();
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+}
+
+TEST(MessageBoxes, ARemovalConfirmationDefaultsToCancel) {
+    SetMessageService(nullptr);
+    bool cancelIsDefault = false;
+    WhenModalShows<QMessageBox>([&](QMessageBox* box) {
+        cancelIsDefault =
+            static_cast<QAbstractButton*>(box->defaultButton()) == box->button(QMessageBox::Cancel);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_FALSE(Messages().ConfirmDestructive(nullptr, "Remove everything?"));
+    EXPECT_TRUE(cancelIsDefault);
 }
 
 TEST(AnalyseAllWorker, NamesEveryMonthInOrderAndSkipsThoseUpToDate) {

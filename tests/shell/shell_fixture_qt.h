@@ -13,6 +13,7 @@
 
 #include "shell/app_state.h"
 #include "shell/language_table.h"
+#include "support/generated_log.h"
 #include "support/scripted_messages_qt.h"
 #include "support/temp_dir.h"
 
@@ -28,29 +29,41 @@ inline const std::string kFrenchEntry =
     "Fran\xe7"
     "ais (fr)";
 
-// Processes events until `done` holds or `ms` milliseconds have passed.
-inline bool WaitUntil(const std::function<bool()>& done, int ms = 30000) {
+// Processes events until `done` holds; false, with a failure that says so,
+// when `ms` milliseconds pass first (a worker or a dialog that never ends).
+inline bool WaitUntil(const std::function<bool()>& done, int ms = 10000) {
     QElapsedTimer timer;
     timer.start();
     while (!done()) {
-        if (timer.elapsed() > ms)
+        if (timer.elapsed() > ms) {
+            ADD_FAILURE() << "gave up waiting after " << ms
+                          << " ms: the worker or dialog waited on did not finish";
             return false;
+        }
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return true;
 }
 
 // Runs `answer` on the first modal dialog of type T that shows, from inside its
-// event loop (the caller then starts the code that opens it).
+// event loop (the caller then starts the code that opens it). When none shows
+// within `ms` milliseconds, the test fails and the watch ends.
 template <typename T>
-void WhenModalShows(std::function<void(T*)> answer) {
+void WhenModalShows(std::function<void(T*)> answer, int ms = 10000) {
     auto* poll = new QTimer;
     poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+    QElapsedTimer since;
+    since.start();
+    QObject::connect(poll, &QTimer::timeout, [poll, answer, since, ms] {
         if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
             poll->stop();
             poll->deleteLater();
             answer(dialog);
+        } else if (since.elapsed() > ms) {
+            poll->stop();
+            poll->deleteLater();
+            ADD_FAILURE() << "the awaited " << T::staticMetaObject.className()
+                          << " did not show within " << ms << " ms";
         }
     });
     poll->start();
@@ -59,11 +72,8 @@ void WhenModalShows(std::function<void(T*)> answer) {
 // Writes a generated log of `lines` lines over `months` months from `start` (YYYY-MM).
 inline void GenerateLog(const std::string& path, int lines, int months, const std::string& start,
                         int seed = 7, const std::string& format = "combined") {
-    const std::string command = "python3 '" + std::string(TRAFIKON_GENLOG) + "' --lines " +
-                                std::to_string(lines) + " --months " + std::to_string(months) +
-                                " --start " + start + " --seed " + std::to_string(seed) +
-                                " --format " + format + " > '" + path + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    WriteGeneratedLog(path, {"--lines", std::to_string(lines), "--months", std::to_string(months),
+                             "--start", start, "--seed", std::to_string(seed), "--format", format});
 }
 
 // A program folder in a temporary folder. Prepared() gives a folder that has

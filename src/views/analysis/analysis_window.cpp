@@ -32,11 +32,6 @@ namespace trafikon {
 
 namespace {
 
-// Fixed wording of the problems this window reports beyond the language table.
-QString Wording(const char* french, const char* english) {
-    return QString::fromUtf8(App().settings.languageCode() == "en" ? english : french);
-}
-
 class BusyCursor {
   public:
     BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -69,6 +64,9 @@ TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     splitter_->setSizes({453, 114});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // Never smaller than the tabs need: a narrower child clips instead of
+    // painting the widgets of a tab over each other.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     reportBar_ = MakeReportToolBar(this, [this] { return key_; });
     layout->addWidget(reportBar_);
     layout->addWidget(splitter_);
@@ -91,7 +89,6 @@ TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     tabs_->setCurrentIndex(kFiles);
 
     ApplyTexts();
-    resize(882, 567);
 }
 
 TFAnalyse::~TFAnalyse() = default;
@@ -120,8 +117,8 @@ void TFAnalyse::ApplyTexts() {
     browserTab_->ApplyTexts();
     ApplyReportToolBarTexts(reportBar_);
     logModel_->SetCaptions(Tr(144), Tr(145));
-    logModel_->SetMissingText(Wording("(ligne au-delà de la fin du log enregistré)",
-                                      "(line beyond the end of the stored log)"));
+    logModel_->SetMissingTexts(Tr(lang::kLineBeyondLogEnd), Tr(lang::kStoredLogMissing));
+    logView_->setToolTip(Tr(lang::kLogLinesHint));
     browsers_->model().SetCaptions({Tr(141), Tr(142)});
     general_->ApplyTexts();
     for (AnalysisTabWidget* page : pages_)
@@ -172,8 +169,7 @@ void TFAnalyse::FillBrowserList() {
 }
 
 void TFAnalyse::ReportProblems(const std::vector<std::string>& problems) {
-    QString text = Wording("Des fichiers de résultat de ce mois sont absents ou abîmés :",
-                           "Some result files of this month are missing or damaged:");
+    QString text = Tr(lang::kResultFilesDamaged);
     for (const std::string& p : problems)
         text += QLatin1Char('\n') + QString::fromLocal8Bit(p.c_str());
     Messages().Inform(this, text);
@@ -182,25 +178,17 @@ void TFAnalyse::ReportProblems(const std::vector<std::string>& problems) {
 std::size_t TFAnalyse::ShowLogLines(std::string_view idList, LineNumbering numbering) {
     LogExtraction got = ExtractLogLines(ReadyLogIndex(), idList, numbering);
     const std::size_t rows = got.lines.size();
-    logModel_->SetLines(std::move(got.lines));
+    // A log deleted since the analysis: its lines are missing, not beyond its end.
+    const bool logMissing = !got.error.empty() && !FileExists(ReadyLogIndex().path());
+    logModel_->SetLines(std::move(got.lines), logMissing);
+    logView_->ShowFromTopLeft();
     if (!got.error.empty()) {
-        Messages().Inform(this, Wording("Le log enregistré de ce mois est illisible :",
-                                        "The stored log of this month cannot be read:") +
-                                    QLatin1Char('\n') + QString::fromLocal8Bit(got.error.c_str()));
+        Messages().Inform(this, Tr(lang::kStoredLogUnreadable) + QLatin1Char('\n') +
+                                    QString::fromLocal8Bit(got.error.c_str()));
     } else if (got.beyondEnd > 0) {
-        Messages().Inform(
-            this, Wording("Le log enregistré a changé depuis l'analyse : %1 ligne(s) au-delà de sa "
-                          "fin. Relancez l'analyse de ce mois.",
-                          "The stored log changed since the analysis: %1 line(s) beyond its end. "
-                          "Analyse this month again.")
-                      .arg(got.beyondEnd));
+        Messages().Inform(this, Tr(lang::kStoredLogChanged).arg(got.beyondEnd));
     } else if (got.notNumbers > 0) {
-        Messages().Inform(this,
-                          Wording("Un fichier de résultat de ce mois est abîmé : %1 numéro(s) de "
-                                  "ligne illisible(s). Relancez l'analyse de ce mois.",
-                                  "A result file of this month is damaged: %1 line number(s) "
-                                  "cannot be read. Analyse this month again.")
-                              .arg(got.notNumbers));
+        Messages().Inform(this, Tr(lang::kLineNumbersDamaged).arg(got.notNumbers));
     }
     return rows;
 }

@@ -47,6 +47,9 @@ class TFAnalyse : public QWidget, public AnalysisContext {
   public:
     enum Tab { kGeneral = 0, kFiles, kHosts, kStatus, kExternal, kInternal, kBrowsers, kRobots };
 
+    // The size the window opens at when its content fits in it.
+    static constexpr QSize kOpeningSize{882, 567};
+
     explicit TFAnalyse(const std::string& monthKey, QWidget* parent = nullptr);
     ~TFAnalyse() override;
 

@@ -9,11 +9,12 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "shell/extra_texts.h"
+#include "shell/list_columns_qt.h"
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
-#include "views/analysis/tabs_left_align_qt.h"
 #include "views/analysis/tabs_rows_qt.h"
 #include "views/analysis/tabs_side_panel_qt.h"
 #include "views/analysis/tabs_switch_bar_widget.h"
@@ -60,8 +61,9 @@ FilesTab::FilesTab(const MonthResults& results, AnalysisContext& context, QWidge
         l->SetCountColumnShown(queries);
         l->SetSortable(i == tabs::kExternalQueriesSwitch);
         if (queries) {
-            l->header()->resizeSection(0, 300);
-            l->setItemDelegateForColumn(1, new TabsLeftAlignDelegate(l));
+            // The query fits its text, the address takes the rest.
+            FitColumns(l->header(), 1);
+            l->model().SetSecondColumnText(true);
         }
         lists_[std::size_t(i)] = l;
         stack_->addWidget(l);
@@ -71,9 +73,7 @@ FilesTab::FilesTab(const MonthResults& results, AnalysisContext& context, QWidge
     lists_[tabs::kExternalQueriesSwitch]->model().SetTextOnlySorting(true);
     rightLayout->addWidget(stack_, 1);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(left);
-    layout->addWidget(right, 1);
+    PlaceSideAndDetail(this, left, right);
 
     connect(switches_, &TabsSwitchBar::switched, stack_, &QStackedWidget::setCurrentIndex);
     connect(filterButton_, &QPushButton::clicked, this, [this] { FillFileList(filter_->text()); });
@@ -157,7 +157,13 @@ void FilesTab::FillFileList(const QString& filter) {
 }
 
 bool FilesTab::SelectByKey(std::string_view name) {
-    return list_->SelectByName(name);
+    // A jump shows its row's detail and lines even when that detail was the
+    // last one shown, since the log-line panel may hold another list's lines.
+    refresh_.Forget();
+    if (!list_->SelectByName(name))
+        return false;
+    ShowDetail(list_->SelectedRow());
+    return true;
 }
 
 void FilesTab::ClearDetail() {
@@ -202,7 +208,7 @@ void FilesTab::ShowDetail(int listRow) {
                      d.lastStatusIsError ? QColor(Qt::red) : QColor(0, 128, 0));
     for (int i = 0; i < 5; ++i)
         switches_->SetCaption(i, FromCp1252(t.switches[std::size_t(i)]));
-    header_->SetMissingNote(d.missing, context_.settings().languageCode());
+    header_->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
     QApplication::restoreOverrideCursor();
 }
 

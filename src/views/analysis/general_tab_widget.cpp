@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "shell/extra_texts.h"
+#include "shell/list_columns_qt.h"
 #include "shell/text_convert_qt.h"
 #include "views/analysis/analysis_context.h"
 #include "views/analysis/daily_bars.h"
@@ -114,34 +115,41 @@ GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
     outer->addWidget(stack_, 1);
 
     summary_ = MakeFixedList(2, stack_);
-    summary_->header()->resizeSection(0, 260);
+    UseFittedColumns(summary_, -1);
     stack_->addWidget(summary_);
 
-    // The statistics panel scrolls when the window is smaller than the graph.
-    auto* statsScroll = new QScrollArea(stack_);
-    statsScroll->setWidgetResizable(true);
-    statsScroll->setFrameShape(QFrame::NoFrame);
-    auto* stats = new QWidget(statsScroll);
-    statsScroll->setWidget(stats);
+    // The statistics panel: the day list scrolls through its 31 days, the graph
+    // scrolls when the window is smaller than it.
+    auto* stats = new QWidget(stack_);
     auto* statsLayout = new QHBoxLayout(stats);
     statsLayout->setContentsMargins(0, 0, 0, 0);
     days_ = MakeFixedList(5, stats);
-    for (int c = 0; c < 5; ++c)
-        days_->header()->resizeSection(c, c == 0 ? 50 : 75);
-    statsLayout->addWidget(days_, 1);
-    graphLabel_ = new QLabel(stats);
+    UseFittedColumns(days_, -1);
+    days_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    days_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    days_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    days_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    statsLayout->addWidget(days_);
+    auto* graphScroll = new QScrollArea(stats);
+    graphScroll->setFrameShape(QFrame::NoFrame);
+    graphLabel_ = new QLabel(graphScroll);
     graphLabel_->setFixedSize(kGraphWidth, kGraphHeight);
     graphLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto* graphs = new QVBoxLayout;
-    graphs->addWidget(graphLabel_);
-    hours_ = new HoursGraphWidget(stats);
-    graphs->addWidget(hours_);
-    graphs->addStretch(1);
-    statsLayout->addLayout(graphs);
-    stack_->addWidget(statsScroll);
+    // The hours of the day under the days, in the same scrolled column.
+    auto* graphs = new QWidget(graphScroll);
+    auto* graphsLayout = new QVBoxLayout(graphs);
+    graphsLayout->setContentsMargins(0, 0, 0, 0);
+    graphsLayout->addWidget(graphLabel_);
+    hours_ = new HoursGraphWidget(graphs);
+    graphsLayout->addWidget(hours_);
+    graphsLayout->addStretch(1);
+    graphScroll->setWidgetResizable(true);
+    graphScroll->setWidget(graphs);
+    statsLayout->addWidget(graphScroll, 1);
+    stack_->addWidget(stats);
 
     top_ = new NameCountListWidget(stack_);
-    top_->model().SetCaptions({QStringLiteral("Info"), QStringLiteral("Nombre")});
+
     stack_->addWidget(top_);
     connect(top_, &NameCountListWidget::shortcutUsed, this,
             [this](ListShortcut s, int row) { TopListShortcut(static_cast<int>(s), row); });
@@ -160,6 +168,7 @@ void GeneralTabWidget::ApplyTexts() {
     subLinks_[1]->setText(Tr(130));
     subLinks_[2]->setText(Tr(131));
     hours_->SetTexts(Tr(lang::kTextHoursOfDay), Tr(129), Tr(128), Tr(lang::kTextAnalyseAgain));
+    top_->model().SetCaptions({Tr(lang::kTopListInfo), Tr(143)});
     summary_->setHeaderLabels({Tr(123), Tr(124)});
     summary_->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     days_->setHeaderLabels({Tr(125), Tr(126), Tr(127), Tr(128), Tr(129)});

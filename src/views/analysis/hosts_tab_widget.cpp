@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/extra_texts.h"
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
@@ -42,9 +43,7 @@ HostsTab::HostsTab(const MonthResults& results, AnalysisContext& context, QWidge
     pages_->SetSortable(false);
     rightLayout->addWidget(pages_, 1);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(left);
-    layout->addWidget(right, 1);
+    PlaceSideAndDetail(this, left, right);
 
     connect(filterButton_, &QPushButton::clicked, this, [this] { FillHostList(filter_->text()); });
     connect(filter_, &QLineEdit::returnPressed, this, [this] { FillHostList(filter_->text()); });
@@ -91,7 +90,13 @@ void HostsTab::FillHostList(const QString& filter) {
 }
 
 bool HostsTab::SelectByKey(std::string_view name) {
-    return list_->SelectByName(name);
+    // A jump shows its row's detail and lines even when that detail was the
+    // last one shown, since the log-line panel may hold another list's lines.
+    refresh_.Forget();
+    if (!list_->SelectByName(name))
+        return false;
+    ShowDetail(list_->SelectedRow());
+    return true;
 }
 
 void HostsTab::ClearDetail() {
@@ -115,7 +120,7 @@ void HostsTab::ShowDetail(int listRow) {
     header_->SetLine(1, FromCp1252(t.lastAccess));
     header_->SetLine(2, FromCp1252(t.pages));
     header_->SetLine(3, QString());
-    header_->SetMissingNote(d.missing, context_.settings().languageCode());
+    header_->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
     QApplication::restoreOverrideCursor();
 }
 

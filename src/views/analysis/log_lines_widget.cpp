@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 #include "shell/text_convert_qt.h"
 #include "views/analysis/list_shortcuts.h"
@@ -16,9 +17,10 @@ void LogLinesModel::SetCaptions(const QString& number, const QString& line) {
     emit headerDataChanged(Qt::Horizontal, 0, 1);
 }
 
-void LogLinesModel::SetLines(std::vector<ExtractedLine> lines) {
+void LogLinesModel::SetLines(std::vector<ExtractedLine> lines, bool logMissing) {
     beginResetModel();
     lines_ = std::move(lines);
+    logMissing_ = logMissing;
     endResetModel();
 }
 
@@ -37,7 +39,9 @@ QVariant LogLinesModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole) {
         if (index.column() == 0)
             return QString::number(l.number);
-        return l.missing ? missingText_ : FromCp1252(l.text);
+        if (l.missing)
+            return logMissing_ ? logMissingText_ : beyondEndText_;
+        return FromCp1252(l.text);
     }
     if (role == Qt::ForegroundRole && l.missing)
         return QColor(Qt::red);
@@ -59,11 +63,17 @@ LogLinesView::LogLinesView(LogLinesModel* model, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The number fits its widest value; the line takes its whole length, so
+    // the panel scrolls sideways through long lines.
     header()->setStretchLastSection(false);
-    header()->resizeSection(0, 70);
-    header()->resizeSection(1, 2500);
-    setToolTip(QString::fromUtf8(
-        "Lignes extraites du fichier de log correspondantes aux éléments séléctionnés"));
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+}
+
+void LogLinesView::ShowFromTopLeft() {
+    scrollToTop();
+    horizontalScrollBar()->setValue(0);
 }
 
 int LogLinesView::SelectedRow() const {

@@ -18,11 +18,16 @@ class LogLinesModel : public QAbstractTableModel {
     explicit LogLinesModel(QObject* parent = nullptr);
 
     void SetCaptions(const QString& number, const QString& line);
-    void SetLines(std::vector<ExtractedLine> lines);
+    // `logMissing`: the stored log itself is gone, so every line is missing.
+    void SetLines(std::vector<ExtractedLine> lines, bool logMissing = false);
     void Clear() { SetLines({}); }
     const std::vector<ExtractedLine>& lines() const { return lines_; }
-    // Shown in place of the text of a line beyond the end of the stored log.
-    void SetMissingText(const QString& text) { missingText_ = text; }
+    // Shown in place of the text of a missing line: one beyond the end of the
+    // stored log, or any line when the stored log is gone.
+    void SetMissingTexts(const QString& beyondEnd, const QString& logMissing) {
+        beyondEndText_ = beyondEnd;
+        logMissingText_ = logMissing;
+    }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -32,7 +37,9 @@ class LogLinesModel : public QAbstractTableModel {
   private:
     std::vector<ExtractedLine> lines_;
     QString captions_[2];
-    QString missingText_;
+    QString beyondEndText_;
+    QString logMissingText_;
+    bool logMissing_ = false;
 };
 
 class LogLinesView : public QTreeView {
@@ -40,6 +47,8 @@ class LogLinesView : public QTreeView {
   public:
     explicit LogLinesView(LogLinesModel* model, QWidget* parent = nullptr);
     int SelectedRow() const;
+    // Shows the first rows from their first character (a new detail).
+    void ShowFromTopLeft();
     // Ctrl+C / Ctrl+Insert hands the selected row's line number to this.
     std::function<void(const std::string&)> onCopy;
 

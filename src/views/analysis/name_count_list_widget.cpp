@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include "shell/list_columns_qt.h"
+
 namespace trafikon {
 
 NameCountListWidget::NameCountListWidget(QWidget* parent)
@@ -14,11 +16,8 @@ NameCountListWidget::NameCountListWidget(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(0, QHeaderView::Interactive);
-    // Name and count side by side in the 353-pixel lists, beside the scroll bar.
-    header()->resizeSection(0, 270);
-    header()->resizeSection(1, 60);
+    // The count fits its widest value, the name takes the rest of the width.
+    UseFittedColumns(this, 0);
     header()->setSectionsMovable(false);
     SetSortable(true);
 
@@ -26,11 +25,13 @@ NameCountListWidget::NameCountListWidget(QWidget* parent)
             [this](const QModelIndex& index) { emit rowChosen(index.row()); });
     connect(this, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { emit rowDoubleClicked(index.row()); });
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    emit rowChosen(current.row());
-            });
+    // The selection, not the current row: a list that only takes the focus
+    // marks a current row without selecting it, and shows no detail.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const int row = SelectedRow();
+        if (row >= 0)
+            emit rowChosen(row);
+    });
 }
 
 void NameCountListWidget::SetSortable(bool on) {
@@ -44,7 +45,6 @@ void NameCountListWidget::SetSortable(bool on) {
 void NameCountListWidget::SetCountColumnShown(bool on) {
     setColumnHidden(1, !on);
     setHeaderHidden(!on);
-    header()->setStretchLastSection(!on);
 }
 
 int NameCountListWidget::SelectedRow() const {

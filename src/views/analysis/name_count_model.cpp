@@ -71,11 +71,15 @@ QVariant NameCountModel::data(const QModelIndex& index, int role) const {
     const NameCountRow* r = RowAt(index.row());
     if (!r)
         return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+    if (role == Qt::DisplayRole)
         return FromCp1252(index.column() == 0 ? r->name : r->count);
     if (role == Qt::TextAlignmentRole && index.column() == 1)
-        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return Alignment();
     return {};
+}
+
+QVariant NameCountModel::Alignment() const {
+    return QVariant((secondIsText_ ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
 }
 
 QVariant NameCountModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -84,7 +88,7 @@ QVariant NameCountModel::headerData(int section, Qt::Orientation orientation, in
     if (role == Qt::DisplayRole)
         return section < captions_.size() ? captions_[section] : QString();
     if (role == Qt::TextAlignmentRole && section == 1)
-        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return Alignment();
     return {};
 }
 

@@ -26,6 +26,9 @@ class NameCountModel : public QAbstractTableModel {
     void ClickColumn(int c);
     // The external-query rule: the toggle of the state, always by the first column.
     void SetTextOnlySorting(bool on) { textOnly_ = on; }
+    // The second column holds a text (the address of a query), left-aligned,
+    // instead of a right-aligned count.
+    void SetSecondColumnText(bool on) { secondIsText_ = on; }
     SortState& sortState() { return sort_; }
 
     const std::vector<NameCountRow>& rows() const { return rows_; }
@@ -39,10 +42,13 @@ class NameCountModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   private:
+    QVariant Alignment() const;  // of the second column
+
     std::vector<NameCountRow> rows_;
     QStringList captions_;
     SortState sort_;
     bool textOnly_ = false;
+    bool secondIsText_ = false;
 };
 
 }  // namespace trafikon

@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "shell/extra_texts.h"
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
@@ -53,9 +54,7 @@ ReferrerTab::ReferrerTab(const MonthResults& results, AnalysisContext& context, 
     stack_->addWidget(queries_);
     rightLayout->addWidget(stack_, 1);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(left);
-    layout->addWidget(right, 1);
+    PlaceSideAndDetail(this, left, right);
 
     connect(switches_, &TabsSwitchBar::switched, stack_, &QStackedWidget::setCurrentIndex);
     connect(filterButton_, &QPushButton::clicked, this,
@@ -133,7 +132,13 @@ void ReferrerTab::FillReferrerList(const QString& filter) {
 }
 
 bool ReferrerTab::SelectByKey(std::string_view name) {
-    return list_->SelectByName(name);
+    // A jump shows its row's detail and lines even when that detail was the
+    // last one shown, since the log-line panel may hold another list's lines.
+    refresh_.Forget();
+    if (!list_->SelectByName(name))
+        return false;
+    ShowDetail(list_->SelectedRow());
+    return true;
 }
 
 void ReferrerTab::ClearDetail() {
@@ -173,7 +178,7 @@ void ReferrerTab::ShowDetail(int listRow) {
     header_->SetLine(3, FromCp1252(t.line4));
     switches_->SetCaption(kPagesSwitch, FromCp1252(t.pagesSwitch));
     switches_->SetCaption(kQueriesSwitch, FromCp1252(t.queriesSwitch));
-    header_->SetMissingNote(d.missing, context_.settings().languageCode());
+    header_->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
     QApplication::restoreOverrideCursor();
 }
 

@@ -3,14 +3,18 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "shell/extra_texts.h"
+#include "shell/list_columns_qt.h"
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_rows_qt.h"
+#include "views/analysis/tabs_side_panel_qt.h"
 
 namespace trafikon {
 
@@ -23,7 +27,6 @@ constexpr int kEntryNumber = 143;       // "Nombre"
 StatusTab::StatusTab(const MonthResults& results, AnalysisContext& context, QWidget* parent)
     : AnalysisTabWidget(parent), results_(results), context_(context) {
     list_ = new QTreeWidget(this);
-    list_->setFixedWidth(297);
     list_->setColumnCount(3);
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
@@ -31,15 +34,9 @@ StatusTab::StatusTab(const MonthResults& results, AnalysisContext& context, QWid
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->header()->setSectionsClickable(false);
-    // Code and count keep their width; the description takes the rest (about 150 pixels).
-    list_->header()->setStretchLastSection(false);
+    // Code and count fit their values; the description takes the rest.
+    UseFittedColumns(list_, 1);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list_->header()->setMinimumSectionSize(20);
-    list_->header()->setSectionResizeMode(0, QHeaderView::Fixed);
-    list_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
-    list_->header()->setSectionResizeMode(2, QHeaderView::Fixed);
-    list_->header()->resizeSection(0, 40);
-    list_->header()->resizeSection(2, 60);
     list_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
 
     auto* right = new QWidget(this);
@@ -52,17 +49,18 @@ StatusTab::StatusTab(const MonthResults& results, AnalysisContext& context, QWid
     pages_->SetSortable(false);
     rightLayout->addWidget(pages_, 1);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(list_);
-    layout->addWidget(right, 1);
+    PlaceSideAndDetail(this, list_, right, 297);
 
+    // A detail follows the selection only: the focus alone marks a current row
+    // without selecting it. The list has no shortcuts.
     connect(list_, &QTreeWidget::clicked, this,
             [this](const QModelIndex& index) { ShowDetail(index.row()); });
-    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    ShowDetail(current.row());
-            });
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList rows = list_->selectionModel()->selectedRows();
+        if (!rows.isEmpty())
+            ShowDetail(rows.first().row());
+    });
+    list_->installEventFilter(this);
     connect(pages_, &NameCountListWidget::shortcutUsed, this, [this](ListShortcut s, int row) {
         const NameCountRow* r = pages_->model().RowAt(row);
         if (!r)
@@ -76,6 +74,16 @@ StatusTab::StatusTab(const MonthResults& results, AnalysisContext& context, QWid
         if (const NameCountRow* r = pages_->model().RowAt(row))
             context_.JumpToFile(r->name);
     });
+}
+
+bool StatusTab::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) ||
+            ((key->modifiers() & Qt::ControlModifier) && key->key() == Qt::Key_Insert))
+            return true;
+    }
+    return AnalysisTabWidget::eventFilter(watched, event);
 }
 
 void StatusTab::ApplyTexts() {
@@ -143,7 +151,7 @@ void StatusTab::ShowDetail(int listRow) {
     header_->SetLine(1, FromCp1252(t.pages));
     header_->SetLine(2, QString());
     header_->SetLine(3, QString());
-    header_->SetMissingNote(d.missing, context_.settings().languageCode());
+    header_->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
     QApplication::restoreOverrideCursor();
 }
 

@@ -33,6 +33,9 @@ class StatusTab : public AnalysisTabWidget {
     NameCountListWidget* pageList() const { return pages_; }
     TabsDetailHeader* detailHeader() const { return header_; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void BuildStatusTable();
     void FillStatusCounts();

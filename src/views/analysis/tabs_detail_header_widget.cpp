@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "shell/list_columns_qt.h"
+
 namespace trafikon {
 
 TabsDetailHeader::TabsDetailHeader(QWidget* parent) : QWidget(parent), title_(new QLabel(this)) {
@@ -19,6 +21,11 @@ TabsDetailHeader::TabsDetailHeader(QWidget* parent) : QWidget(parent), title_(ne
         l->setTextFormat(Qt::PlainText);
         layout->addWidget(l);
     }
+    // Texts from the log may be as long as they like: they never widen the detail.
+    for (QLabel* l : {title_, lines_[0], lines_[1], lines_[2], lines_[3]}) {
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        l->setMinimumWidth(0);
+    }
     note_ = new QLabel(this);
     note_->setWordWrap(true);
     QPalette p = note_->palette();
@@ -29,20 +36,13 @@ TabsDetailHeader::TabsDetailHeader(QWidget* parent) : QWidget(parent), title_(ne
     SetLine(0, QString());
 }
 
-void TabsDetailHeader::SetMissingNote(std::size_t missing, const std::string& languageCode) {
+void TabsDetailHeader::SetMissingNote(std::size_t missing, const QString& wording) {
     if (missing == 0) {
         note_->clear();
         note_->hide();
         return;
     }
-    const char* text =
-        languageCode == "en"
-            ? "%1 reference(s) point past the end of the month's result files "
-              "(replaced since this window loaded them?) and are not shown."
-            : "%1 r\u00e9f\u00e9rence(s) hors des fichiers de r\u00e9sultats du mois "
-              "(remplac\u00e9s depuis le chargement de cette fen\u00eatre ?) ne "
-              "sont pas affich\u00e9es.";
-    note_->setText(QString::fromUtf8(text).arg(static_cast<qulonglong>(missing)));
+    note_->setText(QString(wording).arg(static_cast<qulonglong>(missing)));
     note_->show();
 }
 
@@ -50,15 +50,28 @@ QString TabsDetailHeader::note() const {
     return note_->isHidden() ? QString() : note_->text();
 }
 
+void TabsDetailHeader::Show(QLabel* label, const QString& text) {
+    label->setProperty("wholeText", text);
+    const QString shown = label->fontMetrics().elidedText(text, Qt::ElideRight, width());
+    label->setText(shown);
+    label->setToolTip(shown == text ? QString() : PlainTextToolTip(text));
+}
+
+void TabsDetailHeader::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    for (QLabel* l : {title_, lines_[0], lines_[1], lines_[2], lines_[3]})
+        Show(l, l->property("wholeText").toString());
+}
+
 void TabsDetailHeader::SetTitle(const QString& text) {
-    title_->setText(text);
+    Show(title_, text);
 }
 
 void TabsDetailHeader::SetLine(int line, const QString& text, const QColor& colour) {
     if (line < 0 || line > 3)
         return;
     QLabel* l = lines_[std::size_t(line)];
-    l->setText(text);
+    Show(l, text);
     QColor c = colour;
     if (!c.isValid())
         c = line == 0 ? QColor(Qt::blue) : palette().color(QPalette::WindowText);
@@ -68,7 +81,7 @@ void TabsDetailHeader::SetLine(int line, const QString& text, const QColor& colo
 }
 
 void TabsDetailHeader::Clear() {
-    title_->clear();
+    Show(title_, QString());
     for (int i = 0; i < 4; ++i)
         SetLine(i, QString());
     note_->clear();
@@ -76,11 +89,12 @@ void TabsDetailHeader::Clear() {
 }
 
 QString TabsDetailHeader::title() const {
-    return title_->text();
+    return title_->property("wholeText").toString();
 }
 
 QString TabsDetailHeader::line(int line) const {
-    return line >= 0 && line < 4 ? lines_[std::size_t(line)]->text() : QString();
+    return line >= 0 && line < 4 ? lines_[std::size_t(line)]->property("wholeText").toString()
+                                 : QString();
 }
 
 QColor TabsDetailHeader::lineColour(int line) const {

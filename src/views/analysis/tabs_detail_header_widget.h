@@ -1,4 +1,6 @@
 // Top of a detail: a bold title and four detail lines, the first in blue.
+// A line longer than the detail is wide ends in "..." and shows its whole
+// text as a tooltip; title() and line() give the whole texts.
 #pragma once
 
 #include <QWidget>
@@ -21,15 +23,21 @@ class TabsDetailHeader : public QWidget {
 
     // A red note under the lines, for a detail whose records point past the end
     // of the month's tables (result files replaced after the window loaded
-    // them): `missing` entries could not be shown. 0 hides the note.
-    void SetMissingNote(std::size_t missing, const std::string& languageCode);
+    // them): `missing` entries could not be shown. 0 hides the note. `wording`
+    // holds "%1" for the number.
+    void SetMissingNote(std::size_t missing, const QString& wording);
     QString note() const;  // empty when hidden
 
     QString title() const;
     QString line(int line) const;
     QColor lineColour(int line) const;
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
+    void Show(QLabel* label, const QString& text);
+
     QLabel* title_;
     std::array<QLabel*, 4> lines_{};
     QLabel* note_;

@@ -1,10 +1,14 @@
 #include "views/analysis/tabs_side_panel_qt.h"
 
 #include <QHBoxLayout>
+
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 #include "views/analysis/name_count_list_widget.h"
@@ -14,7 +18,6 @@ namespace trafikon {
 TabsSidePanel MakeTabsSidePanel(QWidget* parent) {
     TabsSidePanel p;
     p.side = new QWidget(parent);
-    p.side->setFixedWidth(353);
     p.layout = new QVBoxLayout(p.side);
     p.layout->setContentsMargins(0, 0, 0, 0);
     auto* filterRow = new QHBoxLayout;
@@ -26,12 +29,21 @@ TabsSidePanel MakeTabsSidePanel(QWidget* parent) {
     p.count = new QLabel(p.side);
     p.layout->addWidget(p.count);
     p.list = new NameCountListWidget(p.side);
-    // The name takes what the count leaves (about 280 pixels in the 353 of the side).
-    p.list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    p.list->header()->setSectionResizeMode(1, QHeaderView::Fixed);
-    p.list->header()->resizeSection(1, 60);
     p.layout->addWidget(p.list, 1);
     return p;
+}
+
+void PlaceSideAndDetail(QWidget* tab, QWidget* side, QWidget* detail, int sideWidth) {
+    auto* splitter = new QSplitter(Qt::Horizontal, tab);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(side);
+    splitter->addWidget(detail);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes(
+        {std::max(sideWidth, side->minimumSizeHint().width()), detail->minimumSizeHint().width()});
+    auto* layout = new QHBoxLayout(tab);
+    layout->addWidget(splitter);
 }
 
 }  // namespace trafikon

@@ -13,7 +13,7 @@ namespace trafikon {
 class NameCountListWidget;
 
 struct TabsSidePanel {
-    QWidget* side = nullptr;  // fixed 353 pixels wide
+    QWidget* side = nullptr;
     QVBoxLayout* layout = nullptr;
     QLineEdit* filter = nullptr;
     QPushButton* filterButton = nullptr;
@@ -24,5 +24,10 @@ struct TabsSidePanel {
 // Builds the side as a child of `parent`; controls that stand above the
 // filter row are inserted at the top of `layout` by the caller.
 TabsSidePanel MakeTabsSidePanel(QWidget* parent);
+
+// Lays out a tab as its side (`sideWidth` pixels wide at first, or wider when
+// its content needs it) and its detail, with a splitter between them; neither
+// gets narrower than its layout allows.
+void PlaceSideAndDetail(QWidget* tab, QWidget* side, QWidget* detail, int sideWidth = 353);
 
 }  // namespace trafikon

@@ -13,6 +13,8 @@
 #include <algorithm>
 
 #include "shell/app_state.h"
+#include "shell/extra_texts.h"
+#include "shell/list_columns_qt.h"
 #include "shell/message_service_qt.h"
 #include "shell/text_convert_qt.h"
 #include "store/text_file.h"
@@ -40,16 +42,11 @@ class BusyScope {
     QWidget* view_;
 };
 
+// The month and its file, in the interface language (the reason the comparison
+// gives is worded for developers, in English, and stays out of the message).
 QString CompareErrorText(const CompareError& error) {
-    const bool french = App().settings.languageCode() == "fr";
-    const QString month = FromCp1252(error.month());
-    const QString file = FromCp1252(error.path());
-    const QString reason = FromCp1252(error.reason());
-    if (french)
-        return QString("Comparaison interrompue : le mois %1 a un fichier illisible.\n%2\n%3")
-            .arg(month, file, reason);
-    return QString("Comparison stopped: month %1 has an unreadable file.\n%2\n%3")
-        .arg(month, file, reason);
+    return Tr(lang::kCompareStopped).arg(FromCp1252(error.month())) + QLatin1Char('\n') +
+           FromCp1252(error.path());
 }
 
 }  // namespace
@@ -67,7 +64,8 @@ TFCompare::TFCompare(QWidget* parent) : QWidget(parent) {
     auto* row = new QHBoxLayout(TSTopTen);
 
     auto* panel = new QWidget(TSTopTen);
-    panel->setFixedWidth(185);
+    panel->setMinimumWidth(185);
+    panel->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     auto* left = new QVBoxLayout(panel);
     left->setContentsMargins(0, 0, 0, 0);
     BCompTopTen_ = new QPushButton(Tr(160), panel);
@@ -104,7 +102,6 @@ TFCompare::TFCompare(QWidget* parent) : QWidget(parent) {
     LVTopTenResult_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LVTopTenResult_->header()->setSectionsClickable(true);
     LVTopTenResult_->header()->setSortIndicatorShown(false);
-    LVTopTenResult_->header()->setStretchLastSection(false);
     row->addWidget(LVTopTenResult_, 1);
 
     connect(BCompTopTen_, &QPushButton::clicked, this, &TFCompare::BCompTopTenClick);
@@ -115,7 +112,6 @@ TFCompare::TFCompare(QWidget* parent) : QWidget(parent) {
     EFiltreFiles_->installEventFilter(this);
 
     BuildColumns();
-    resize(760, 440);
 }
 
 void TFCompare::BuildColumns() {
@@ -124,11 +120,10 @@ void TFCompare::BuildColumns() {
     for (const std::string& key : months_)
         captions << FromCp1252(key);
     model_->SetColumns(captions);
-    LVTopTenResult_->setColumnWidth(0, 300);
-    // At least 50 pixels, and enough for the caption to be read whole.
-    LVTopTenResult_->setColumnWidth(1, std::max(50, LVTopTenResult_->header()->sectionSizeHint(1)));
-    for (int c = 2; c < captions.size(); ++c)
-        LVTopTenResult_->setColumnWidth(c, 60);
+    // The names take the width the numbers leave; every caption and number is
+    // read whole, the sort arrow included.
+    UseFittedColumns(LVTopTenResult_, 0);
+    LVTopTenResult_->header()->setMinimumSectionSize(50);
     LTTResult1_->clear();
 }
 

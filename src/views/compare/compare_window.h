@@ -23,6 +23,9 @@ class ComparisonResultModel;
 class TFCompare : public QWidget {
     Q_OBJECT
   public:
+    // The size the window opens at when its content fits in it.
+    static constexpr QSize kOpeningSize{760, 440};
+
     explicit TFCompare(QWidget* parent = nullptr);
 
     void BCompTopTenClick();

@@ -41,7 +41,8 @@ TFSupprLog::TFSupprLog(QWidget* parent) : QDialog(parent) {
     connect(BSupprAll_, &QPushButton::clicked, this, &TFSupprLog::BSupprAllClick);
     connect(BClose_, &QPushButton::clicked, this, &QDialog::accept);
 
-    setFixedSize(440, 260);
+    // Its usual size, or more when its texts need it at a larger font.
+    resize(QSize(440, 260).expandedTo(minimumSizeHint()));
 }
 
 int TFSupprLog::exec() {
@@ -109,7 +110,7 @@ void TFSupprLog::BSupprAnalyseLogClick() {
 }
 
 void TFSupprLog::BSupprAllClick() {
-    if (!Messages().Confirm(this, Tr(174), Tr(175)))
+    if (!Messages().ConfirmDestructive(this, Tr(174), Tr(175)))
         return;
     const DeleteReport report = DeleteEverything(App().siteDir);
     LBListDate_->clear();

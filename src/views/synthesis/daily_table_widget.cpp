@@ -1,5 +1,6 @@
 #include "views/synthesis/daily_table_widget.h"
 
+#include <QBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -14,16 +15,6 @@
 
 namespace trafikon {
 
-namespace {
-constexpr int kMargin = 6;
-constexpr int kTitleHeight = 28;
-constexpr int kTop = 40;  // below the title
-constexpr int kButtonWidth = 104;
-constexpr int kButtonHeight = 24;
-constexpr int kListTop = 140;  // below the four buttons
-constexpr int kTableLeft = 116;
-}  // namespace
-
 DailyTableWidget::DailyTableWidget(QWidget* parent) : QWidget(parent) {
     title_ = new QLabel(this);
     QFont titleFont = title_->font();
@@ -32,16 +23,21 @@ DailyTableWidget::DailyTableWidget(QWidget* parent) : QWidget(parent) {
     title_->setFont(titleFont);
     title_->setStyleSheet("color: red");
 
-    auto makeButton = [this](const char* name, int index) {
+    // The title above; on the left the four measures over the month list; the
+    // table takes the rest.
+    auto* side = new QVBoxLayout;
+    side->setSpacing(1);
+    auto makeButton = [this, side](const char* name) {
         auto* b = new QPushButton(this);
         b->setObjectName(name);
-        b->setGeometry(kMargin, kTop + index * (kButtonHeight + 1), kButtonWidth, kButtonHeight);
+        side->addWidget(b);
         return b;
     };
-    BIAVisit_ = makeButton("BIAVisit", 0);
-    BIAPage_ = makeButton("BIAPage", 1);
-    BIAKilo_ = makeButton("BIAKilo", 2);
-    BIAHits_ = makeButton("BIAHits", 3);
+    BIAVisit_ = makeButton("BIAVisit");
+    BIAPage_ = makeButton("BIAPage");
+    BIAKilo_ = makeButton("BIAKilo");
+    BIAHits_ = makeButton("BIAHits");
+    side->addSpacing(12);
     connect(BIAVisit_, &QPushButton::clicked, this, &DailyTableWidget::BIAVisitClick);
     connect(BIAPage_, &QPushButton::clicked, this, &DailyTableWidget::BIAPageClick);
     connect(BIAKilo_, &QPushButton::clicked, this, &DailyTableWidget::BIAKiloClick);
@@ -50,6 +46,7 @@ DailyTableWidget::DailyTableWidget(QWidget* parent) : QWidget(parent) {
     LBDate_ = new QListWidget(this);
     LBDate_->setObjectName("LBDate");
     LBDate_->setSelectionMode(QAbstractItemView::SingleSelection);
+    side->addWidget(LBDate_, 1);
 
     LVInfoAnnuelle_ = new QTreeWidget(this);
     LVInfoAnnuelle_->setObjectName("LVInfoAnnuelle");
@@ -66,20 +63,33 @@ DailyTableWidget::DailyTableWidget(QWidget* parent) : QWidget(parent) {
         LVInfoAnnuelle_->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
     }
     LVInfoAnnuelle_->header()->setStretchLastSection(false);
-    LVInfoAnnuelle_->setColumnWidth(0, 50);
+    LVInfoAnnuelle_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(side);
+    body->addWidget(LVInfoAnnuelle_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(title_);
+    layout->addLayout(body, 1);
 
     ApplyTexts();
 }
 
 void DailyTableWidget::ApplyTexts() {
     title_->setText(Tr(28));
-    title_->adjustSize();
     BIAVisit_->setText(Tr(41));
     BIAPage_->setText(Tr(42));
     BIAKilo_->setText(Tr(43));
     BIAHits_->setText(Tr(44));
     LVInfoAnnuelle_->headerItem()->setText(0, Tr(45));
-    LVInfoAnnuelle_->setColumnWidth(0, 50);
+    // The measures and the month list share the width of the widest caption.
+    int side = 104;
+    for (QPushButton* b : {BIAVisit_, BIAPage_, BIAKilo_, BIAHits_})
+        side = std::max(side, b->sizeHint().width());
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{BIAVisit_, BIAPage_, BIAKilo_, BIAHits_, LBDate_})
+        w->setFixedWidth(side);
 }
 
 void DailyTableWidget::Refresh() {
@@ -87,15 +97,6 @@ void DailyTableWidget::Refresh() {
     const std::vector<std::string>& months = App().storedMonths;
     for (auto it = months.rbegin(); it != months.rend(); ++it)
         LBDate_->addItem(FromCp1252(*it));
-}
-
-void DailyTableWidget::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    const int w = width();
-    const int h = height();
-    title_->setGeometry(kMargin, kMargin, std::max(0, w - 2 * kMargin), kTitleHeight);
-    LBDate_->setGeometry(kMargin, kListTop, kButtonWidth, std::max(0, h - 146));
-    LVInfoAnnuelle_->setGeometry(kTableLeft, kTop, std::max(0, w - 122), std::max(0, h - 46));
 }
 
 void DailyTableWidget::ClearTable() {

@@ -24,9 +24,6 @@ class DailyTableWidget : public QWidget {
     // Sets the title, button and day column captions from the language table.
     void ApplyTexts();
 
-  protected:
-    void resizeEvent(QResizeEvent* event) override;
-
   private:
     void BIAVisitClick() { ShowDailyValues(DailyMeasure::Visitors, BIAVisit_); }
     void BIAPageClick() { ShowDailyValues(DailyMeasure::Pages, BIAPage_); }

@@ -2,15 +2,20 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "shell/app_state.h"
 #include "shell/error_text_qt.h"
+#include "shell/list_columns_qt.h"
+#include "shell/mdi_child_size_qt.h"
 #include "shell/message_service_qt.h"
 #include "shell/text_convert_qt.h"
 #include "store/data_store.h"
@@ -108,11 +113,11 @@ TFGeneral::TFGeneral(QMdiArea* area, QWidget* parent) : QWidget(parent), area_(a
     palette.setBrush(QPalette::Inactive, QPalette::HighlightedText,
                      palette.brush(QPalette::Active, QPalette::HighlightedText));
     LVInfoAnnuelleSynthese->setPalette(palette);
-    static constexpr int kWidths[kColumns] = {60, 52, 52, 52, 60, 52, 52, 70, 70, 52, 52};
-    for (int c = 0; c < kColumns; ++c)
-        LVInfoAnnuelleSynthese->setColumnWidth(c, kWidths[c]);
+    // Every value is shown whole, as stored: each column fits its widest one.
+    UseFittedColumns(LVInfoAnnuelleSynthese, -1);
     connect(LVInfoAnnuelleSynthese, &QTreeView::doubleClicked, this,
             [this](const QModelIndex&) { LVInfoAnnuelleSyntheseDblClick(); });
+    LVInfoAnnuelleSynthese->installEventFilter(this);
 
     auto* generalLayout = new QVBoxLayout(TSGeneral);
     generalLayout->addWidget(LTitle);
@@ -156,6 +161,13 @@ void TFGeneral::RefreshSynthesis() {
     model_->SetRows(std::move(rows));
 }
 
+int TFGeneral::TableWidth() const {
+    // The table's columns side by side, with the margins around the table.
+    const QTreeView* table = LVInfoAnnuelleSynthese;
+    const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return table->header()->length() + 2 * table->frameWidth() + scrollBar + 40;
+}
+
 void TFGeneral::LVInfoAnnuelleSyntheseDblClick() {
     const QModelIndexList selected = LVInfoAnnuelleSynthese->selectionModel()->selectedRows();
     if (selected.isEmpty())
@@ -188,7 +200,19 @@ void TFGeneral::OpenMonth(int row) {
     QMdiSubWindow* child = area_->addSubWindow(analysis);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->show();
+    SizeNewChild(child, TFAnalyse::kOpeningSize);
     area_->setActiveSubWindow(child);
+}
+
+bool TFGeneral::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == LVInfoAnnuelleSynthese && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            LVInfoAnnuelleSyntheseDblClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TFGeneral::closeEvent(QCloseEvent* event) {
@@ -204,7 +228,7 @@ void TFGeneral::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (auto* child = qobject_cast<QMdiSubWindow*>(parentWidget());
         child && !child->isMaximized() && !child->isMinimized() && !event->spontaneous())
-        child->resize(683, 434);
+        SizeNewChild(child, QSize(std::max(683, TableWidth()), 434));
 }
 
 }  // namespace trafikon

@@ -60,8 +60,13 @@ class TFGeneral : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Return or Enter on a row of the table opens its month, as a double click does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The width the table needs to show every column whole.
+    int TableWidth() const;
+
     QMdiArea* area_;
     QTabWidget* tabs_;
     QWidget* TSGeneral;

@@ -685,6 +685,9 @@ std::string ReferenceDecodeQuery(const std::string& rawQuery, const std::string&
     if (referrer.find("utf-8", 1) != std::string::npos ||
         referrer.find("UTF-8", 1) != std::string::npos)
         out = ReferenceUtf8ToCp1252(out);
+    // A decoded line break would split the query's record: it becomes a blank.
+    std::replace(out.begin(), out.end(), '\r', ' ');
+    std::replace(out.begin(), out.end(), '\n', ' ');
     return out;
 }
 

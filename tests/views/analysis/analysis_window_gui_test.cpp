@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QEnterEvent>
 #include <QTabWidget>
 #include <QTest>
@@ -11,6 +13,8 @@
 
 #include "analysed_month_fixture.h"
 #include "shell/app_state.h"
+#include "shell/extra_texts.h"
+#include "shell/text_convert_qt.h"
 #include "support/scripted_messages_qt.h"
 #include "support/temp_dir.h"
 #include "views/analysis/files_tab_widget.h"
@@ -18,6 +22,7 @@
 #include "views/analysis/hosts_tab_widget.h"
 #include "views/analysis/log_lines_widget.h"
 #include "views/analysis/name_count_list_widget.h"
+#include "views/analysis/tabs_detail_header_widget.h"
 
 namespace trafikon {
 namespace {
@@ -75,7 +80,6 @@ TEST_F(AnalysisWindowTest, OpensWithItsCaptionTabsAndTheFilesTabInFront) {
     EXPECT_EQ(w->tabs()->currentIndex(), TFAnalyse::kFiles);
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("|").toStdString();
     EXPECT_EQ(w->logLines()->rowCount(), 0);
-    EXPECT_EQ(w->size(), QSize(882, 567));
 }
 
 TEST_F(AnalysisWindowTest, GeneralTabShowsSummaryDaysGraphAndTopLists) {
@@ -336,6 +340,103 @@ TEST_F(AnalysisWindowTest, ALogShortenedAfterTheAnalysisShowsWhatItCan) {
     files->fileList()->SelectRow(1);
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_TRUE(messages.shown[1].contains("log-2004-02.log"));
+    EXPECT_EQ(w->logLines()->data(w->logLines()->index(0, 1), Qt::DisplayRole).toString(),
+              Tr(lang::kStoredLogMissing));
+}
+
+// Every visible widget of `parent` against its visible siblings: none covers another.
+void ExpectNoOverlap(QWidget* parent, const QString& where) {
+    QList<QWidget*> shown;
+    for (QObject* o : parent->children())
+        if (auto* w = qobject_cast<QWidget*>(o); w && w->isVisible() && !w->isWindow())
+            shown << w;
+    for (int i = 0; i < shown.size(); ++i) {
+        for (int j = i + 1; j < shown.size(); ++j)
+            EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()))
+                << where.toStdString() << ": " << shown[i]->metaObject()->className() << " "
+                << shown[j]->metaObject()->className();
+        ExpectNoOverlap(shown[i], where);
+    }
+}
+
+// Columns that fit their contents are at least as wide as their widest value.
+void ExpectColumnsFit(QWidget* page, const QString& where) {
+    for (QTreeView* view : page->findChildren<QTreeView*>()) {
+        if (!view->isVisible() || !view->model() || view->model()->rowCount() == 0)
+            continue;
+        for (int c = 0; c < view->model()->columnCount(); ++c) {
+            if (view->isColumnHidden(c) ||
+                view->header()->sectionResizeMode(c) != QHeaderView::ResizeToContents)
+                continue;
+            EXPECT_GE(view->columnWidth(c), static_cast<QAbstractItemView*>(view)->sizeHintForColumn(c))
+                << where.toStdString() << " column " << c;
+        }
+    }
+}
+
+TEST_F(AnalysisWindowTest, InEnglishAtItsOpeningSizeNothingOverlapsAndNumbersShowWhole) {
+    App().language.Assign(BuiltInEnglish());
+    auto w = Open();
+    w->resize(TFAnalyse::kOpeningSize.expandedTo(w->minimumSizeHint()));
+    QApplication::processEvents();
+    EXPECT_GE(w->width(), TFAnalyse::kOpeningSize.width());
+    auto* files = static_cast<FilesTab*>(w->tabPage(TFAnalyse::kFiles));
+    files->fileList()->SelectRow(0);  // a detail with its switches and lines
+    for (int t = 0; t < w->tabs()->count(); ++t) {
+        w->tabs()->setCurrentIndex(t);
+        QApplication::processEvents();
+        ExpectNoOverlap(w->tabs()->widget(t), w->tabs()->tabText(t));
+        ExpectColumnsFit(w->tabs()->widget(t), w->tabs()->tabText(t));
+    }
+    ExpectNoOverlap(w.get(), "window");
+    // Squeezed below its minimum, the window keeps its widgets apart.
+    w->resize(300, 200);
+    QApplication::processEvents();
+    EXPECT_GE(w->width(), w->minimumSizeHint().width());
+    ExpectNoOverlap(w.get(), "squeezed");
+}
+
+TEST_F(AnalysisWindowTest, AJumpAlwaysShowsItsRowsDetailAndANewDetailShowsItsFirstLines) {
+    auto w = Open();
+    auto* files = static_cast<FilesTab*>(w->tabPage(TFAnalyse::kFiles));
+    ASSERT_TRUE(w->JumpToFile("/index.html"));
+    ASSERT_EQ(w->logLines()->rowCount(), 3);
+    // Another list fills the panel; a jump back to the same file shows its lines again.
+    ASSERT_TRUE(w->JumpToHost("host.example"));
+    ASSERT_EQ(w->logLines()->rowCount(), 2);
+    ASSERT_TRUE(w->JumpToFile("/index.html"));
+    EXPECT_EQ(w->logLines()->rowCount(), 3);
+    EXPECT_EQ(files->fileList()->SelectedRow(), 0);
+
+    LogLinesView* panel = w->logLinesView();
+    panel->resize(120, 60);
+    QApplication::processEvents();
+    panel->horizontalScrollBar()->setValue(panel->horizontalScrollBar()->maximum());
+    panel->verticalScrollBar()->setValue(panel->verticalScrollBar()->maximum());
+    files->fileList()->SelectRow(3);
+    EXPECT_EQ(panel->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(panel->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(AnalysisWindowTest, TheStatusListHasNoShortcutsAndNoDetailBeforeASelection) {
+    auto w = Open();
+    w->tabs()->setCurrentIndex(TFAnalyse::kStatus);
+    auto* list = w->tabPage(TFAnalyse::kStatus)->findChild<QTreeWidget*>();
+    ASSERT_NE(list, nullptr);
+    list->setFocus();
+    // What the focus alone does: a current row, no selection.
+    list->selectionModel()->setCurrentIndex(list->model()->index(0, 0),
+                                            QItemSelectionModel::NoUpdate);
+    QApplication::processEvents();
+    auto* header = w->tabPage(TFAnalyse::kStatus)->findChild<TabsDetailHeader*>();
+    EXPECT_EQ(header->title(), "");
+    QApplication::clipboard()->setText("before");
+    Press(list, Qt::Key_C, Qt::ControlModifier);
+    Press(list, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "before");
+    list->selectionModel()->select(list->model()->index(0, 0),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    EXPECT_NE(header->title(), "");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/extra_texts.h"
 #include "shell/language_table.h"
 #include "store/tagged_record.h"
 
@@ -45,6 +46,7 @@ inline LanguageTable FrenchTable() {
     t[152] = "Param\xE8tre de la Requ\xEAte";
     t[153] = "Requete Externe";
     t[154] = "Requete Interne";
+    CompleteWithExtraTexts(t, true);
     LanguageTable table;
     table.Assign(std::move(t));
     return table;

@@ -9,6 +9,8 @@
 #include <QTreeView>
 
 #include "shell/app_state.h"
+#include "shell/extra_texts.h"
+#include "shell/text_convert_qt.h"
 #include "store/tagged_record.h"
 #include "store/text_file.h"
 #include "support/scripted_messages_qt.h"
@@ -112,8 +114,9 @@ TEST_F(CompareWindowTest, DamagedFileKeepsTheTableAndNamesMonthAndFile) {
     WriteFileList("2004-05", {{"/img/z.gif", "many"}});
     window.BCompDirectoryClick();
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].contains("2004-05"));
-    EXPECT_TRUE(messages.shown[0].contains("lfp-2004-05.tfd"));
+    // In the interface language only: the month, then the file.
+    EXPECT_TRUE(messages.shown[0].startsWith(Tr(lang::kCompareStopped).arg("2004-05") + "\n"));
+    EXPECT_TRUE(messages.shown[0].endsWith("lfp-2004-05.tfd"));
     EXPECT_EQ(Column(view, 0), QStringList{"img"});
     EXPECT_EQ(window.findChild<QLabel*>("LTTResult1")->text(), "1 Fichiers");
 }

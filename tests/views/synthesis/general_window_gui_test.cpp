@@ -4,6 +4,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTest>
 #include <QTreeView>
 
 #include "../../shell/shell_fixture_qt.h"
@@ -11,6 +12,7 @@
 #include "import/import_logs.h"
 #include "shell/main_window.h"
 #include "shell/text_convert_qt.h"
+#include "views/analysis/analysis_window.h"
 
 namespace trafikon {
 namespace {
@@ -76,10 +78,18 @@ TEST_F(GeneralWindowTest, OpeningAMonthFindsItsWindowOrOpensOneOrSaysThereIsNone
     EXPECT_EQ(folder.messages.shown, QStringList{Tr(146)});
     EXPECT_EQ(area->subWindowList().size(), 1);
 
-    general()->OpenMonth(RowOf("2004-05"));
+    // Return on a row opens its month, as a double click does, at its opening size.
+    window->show();
+    QTreeView* table = general()->findChild<QTreeView*>("LVInfoAnnuelleSynthese");
+    table->setCurrentIndex(general()->model()->index(RowOf("2004-05"), 0));
+    QTest::keyClick(table, Qt::Key_Return);
     ASSERT_EQ(area->subWindowList().size(), 2);
     QMdiSubWindow* analysis = area->subWindowList().last();
     EXPECT_EQ(analysis->windowTitle(), Tr(112) + " 2004-05");
+    const QSize content = analysis->widget()->size();
+    EXPECT_GE(content.width(),
+              std::min(TFAnalyse::kOpeningSize.width(), area->viewport()->width() - 20));
+    EXPECT_GE(content.width(), analysis->widget()->minimumSizeHint().width());
     EXPECT_TRUE(App().requestedMonth.empty());
 
     window->General1Click();

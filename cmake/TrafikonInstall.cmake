@@ -1,0 +1,41 @@
+# Installation as a Linux desktop program, and its Debian package (cpack -G DEB).
+include(GNUInstallDirs)
+set(TRAFIKON_APP_ID org.trafikon.Trafikon)
+set(TRAFIKON_HOMEPAGE "https://trafikon.example.org" CACHE STRING "The project's home page")
+set(_pkg ${CMAKE_SOURCE_DIR}/packaging)
+
+install(TARGETS trafikon-batch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${_pkg}/trafikon-batch.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+if(TRAFIKON_BUILD_GUI)
+  install(TARGETS trafikon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${_pkg}/${TRAFIKON_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  configure_file(${_pkg}/${TRAFIKON_APP_ID}.metainfo.xml.in
+                 ${CMAKE_BINARY_DIR}/${TRAFIKON_APP_ID}.metainfo.xml @ONLY)
+  install(FILES ${CMAKE_BINARY_DIR}/${TRAFIKON_APP_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  set(_icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+  install(FILES ${_pkg}/icons/trafikon.svg DESTINATION ${_icons}/scalable/apps
+          RENAME ${TRAFIKON_APP_ID}.svg)
+  # The PNG sizes were made once from the SVG (ImageMagick) and are kept beside it.
+  foreach(size 16 32 48 64 128 256)
+    install(FILES ${_pkg}/icons/trafikon-${size}.png DESTINATION ${_icons}/${size}x${size}/apps
+            RENAME ${TRAFIKON_APP_ID}.png)
+  endforeach()
+endif()
+
+set(CPACK_PACKAGE_NAME trafikon)
+set(CPACK_PACKAGE_VENDOR "Trafikon")
+set(CPACK_PACKAGE_CONTACT "Trafikon maintainers <maintainers@trafikon.example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop analyser of web-server access logs")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Trafikon files the lines of Apache (common, combined), IIS (W3C) or custom access logs
+month by month, analyses every stored month and shows hits, pages, visitors, hosts,
+browsers, status codes, referrers and search queries. French and English interface.")
+set(CPACK_PACKAGE_HOMEPAGE_URL ${TRAFIKON_HOMEPAGE})
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION web)
+# Runtime libraries as dpkg-shlibdeps finds them; xdg-open opens pages.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+include(CPack)
