@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bench_data.h"
+#include "child_run.h"
 #include "import/import_logs.h"
 #include "import/line_date.h"
 #include "import/log_reader.h"
@@ -23,41 +24,11 @@
 
 namespace fs = std::filesystem;
 using namespace trafikon;
+using trafikon::bench::Best;
+using trafikon::bench::InChild;
+using trafikon::bench::Run;
 
 namespace {
-
-struct Run {
-    double seconds = 0;     // wall clock
-    double cpuSeconds = 0;  // user + system time of the child
-    long peakKb = 0;
-};
-
-double Now() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-// Runs `work` in a child process; returns its wall time and peak resident size.
-template <typename Work>
-Run InChild(Work work) {
-    const double start = Now();
-    const pid_t pid = ::fork();
-    if (pid == 0)
-        std::_Exit(work());
-    int status = 0;
-    struct rusage usage {};
-    ::wait4(pid, &status, 0, &usage);
-    Run run;
-    run.seconds = Now() - start;
-    run.peakKb = usage.ru_maxrss;
-    run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "child failed\n");
-        std::exit(1);
-    }
-    return run;
-}
 
 Run Import(const std::string& log, const std::string& work) {
     fs::remove_all(work);
@@ -82,21 +53,6 @@ Run Copy(const std::string& log, const std::string& work) {
         ::execlp("cp", "cp", log.c_str(), target.c_str(), static_cast<char*>(nullptr));
         return 1;
     });
-}
-
-// The best of three runs, the disk being shared with other work.
-template <typename F>
-Run Best(F f) {
-    Run best;
-    for (int i = 0; i < 3; ++i) {
-        Run r = f();
-        if (i == 0 || r.seconds < best.seconds)
-            best.seconds = r.seconds;
-        if (i == 0 || r.cpuSeconds < best.cpuSeconds)
-            best.cpuSeconds = r.cpuSeconds;
-        best.peakKb = std::max(best.peakKb, r.peakKb);
-    }
-    return best;
 }
 
 std::string DefaultLog() {

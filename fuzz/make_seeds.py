@@ -66,6 +66,13 @@ def main():
     split.add(b"tdH\n[24/Mar/2002:01:37:08 +0100] 2002-03-24 01:37:08")
     split.add(b"dHr\n2002-13-01 25:61:61 \"GET / HTTP/1.0\"")
 
+    # Files to detect, each after a month's format.
+    detect = Seeds(args.out, "detect_format")
+    for fmt, codes in FORMATS.items():
+        detect.add(codes.encode() + b"\n" + b"\n".join(logs[fmt][:8]))
+    detect.add(b"dHhMIsb\n#Fields: date time c-ip cs-method cs-uri-stem sc-status\n"
+               b"2002-03-01 10:00:00 10.0.0.1 GET \"/a b\" 200")
+
     # Record lines and id lists.
     rec = Seeds(args.out, "tagged_record")
     for k, line in enumerate(data_lines["combined"][:12]):

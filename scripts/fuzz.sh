@@ -5,6 +5,7 @@
 # usage: scripts/fuzz.sh [SECONDS] [TARGET...]
 #   SECONDS  run time of each target (default 60)
 #   TARGET   split_line tagged_record decode_query month_files analyse_month
+#            detect_format
 #            (default: all)
 #
 # The growing corpus of each target stays in build-fuzz/corpus/<target>/ (the
@@ -17,7 +18,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 shift || true
-all_targets=(split_line tagged_record decode_query month_files analyse_month)
+all_targets=(split_line tagged_record decode_query month_files analyse_month detect_format)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all_targets[@]}")
 

@@ -13,7 +13,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\" FILE...\n"
+    "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto FILE...\n"
     "       trafikon-batch analyse [--root DIR] [--site-url URL] [--all]\n"
     "                              [--on-malformed ignore|cancel]\n"
     "       trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR)\n"
@@ -27,7 +27,10 @@ constexpr const char* kUsage =
 constexpr const char* kHelp =
     "\n"
     "import    files the lines of access logs month by month into the store DIR/data/1/,\n"
-    "          read with the given field codes (one letter per field, blank-separated).\n"
+    "          read with the given field codes (one letter per field, blank-separated),\n"
+    "          or with each file's own detected format (--format auto). Compressed\n"
+    "          logs (gzip, bzip2, xz, zstd) are read as they are; files are imported\n"
+    "          oldest first.\n"
     "analyse   analyses the stored months whose analysis is missing or out of date\n"
     "          (all of them with --all); lines with too few fields are skipped, or\n"
     "          cancel their month with --on-malformed cancel.\n"
@@ -43,7 +46,8 @@ constexpr const char* kHelp =
     "folder, else $XDG_DATA_HOME/trafikon (by default ~/.local/share/trafikon).\n"
     "\n"
     "Exit status: 0 success, 1 input/output error (the file and the reason on\n"
-    "standard error), 2 usage error.\n";
+    "standard error) or a file left out (format not recognised, month stored under\n"
+    "another format, damaged compressed data), 2 usage error.\n";
 
 }  // namespace
 

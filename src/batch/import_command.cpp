@@ -1,13 +1,19 @@
-// trafikon-batch import [--root DIR] --format "h l u t r s b R U" FILE...
+// trafikon-batch import [--root DIR] --format "h l u t r s b R U"|auto FILE...
 //
 // Imports log files into the store DIR/data/1/ (created when missing; DIR is
 // the program folder unless given) as the
 // add-log dialog does: the format must hold the required fields (else the
 // message goes to stderr, exit 2, nothing is written), it is saved as
 // format.log, files that are empty or hold only "#" lines are refused by name
-// and the others imported in the order given. The last line on stdout sums
-// the run up. Exit 1 on an I/O error, with the file and the reason on stderr.
-// Messages are the French texts of the program, in UTF-8.
+// and the others imported oldest first by the date of their first log line.
+// With --format auto each file is imported with the format its own lines show;
+// a file whose format is not recognised, or lacks a required field, is refused
+// by name. Compressed files (gzip, bzip2, xz, zstd) are read decompressed.
+// A file whose lines would enter a month stored under another format is
+// refused whole. The last line on stdout sums the run up. Exit 1 on an I/O
+// error, with the file and the reason on stderr, or when a file was refused
+// for its format (after the other files were imported). Messages are the
+// French texts of the program, in UTF-8.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -16,8 +22,10 @@
 #include <vector>
 
 #include "batch/batch_commands.h"
+#include "import/format_detection.h"
 #include "import/import_logs.h"
 #include "import/log_file_check.h"
+#include "import/log_file_order.h"
 #include "import/log_format.h"
 #include "shell/program_folder.h"
 #include "store/data_store.h"
@@ -28,11 +36,11 @@ namespace trafikon::batch {
 namespace {
 
 int Usage(const std::string& why) {
-    std::fprintf(
-        stderr,
-        "trafikon-batch import: %s\n"
-        "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\" FILE...\n",
-        why.c_str());
+    std::fprintf(stderr,
+                 "trafikon-batch import: %s\n"
+                 "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto "
+                 "FILE...\n",
+                 why.c_str());
     return 2;
 }
 
@@ -95,13 +103,15 @@ int RunImportCommand(const std::vector<std::string>& args) {
         return Usage("--format is required");
     if (files.empty())
         return Usage("no log file given");
+    const bool detect = formatText == "auto";
     std::string codes, why;
-    if (!ParseFormat(formatText, codes, why))
+    if (!detect && !ParseFormat(formatText, codes, why))
         return Usage(why);
-    if (const std::string missing = CheckRequiredFields(codes); !missing.empty()) {
+    if (const std::string missing = CheckRequiredFields(codes); !detect && !missing.empty()) {
         std::fprintf(stderr, "Les informations suivantes sont nécessaire : %s\n", missing.c_str());
         return 2;
     }
+    bool refusedFile = false;
 
     // Files refused like the dialog refuses them; one that cannot be read is
     // kept, so that the run stops on it with its error.
@@ -122,7 +132,37 @@ int RunImportCommand(const std::vector<std::string>& args) {
         else
             accepted.push_back(file);
     }
-    if (accepted.empty()) {
+    std::vector<LogToImport> logs;
+    for (std::size_t i : OldestFirstOrder(accepted, codes)) {
+        LogToImport log{accepted[i], codes};
+        if (detect) {
+            try {
+                log.codes = DetectFileFormat(log.path);
+            } catch (const IoError& e) {
+                std::fprintf(stderr, "trafikon-batch import: %s\n", e.what());
+                refusedFile = true;
+                continue;
+            }
+            if (log.codes.empty()) {
+                std::fprintf(stderr, "%s: format not recognised, file not imported\n",
+                             log.path.c_str());
+                refusedFile = true;
+                continue;
+            }
+            if (const std::string missing = CheckRequiredFields(log.codes); !missing.empty()) {
+                std::fprintf(stderr, "%s: detected format \"%s\" lacks %s, file not imported\n",
+                             log.path.c_str(), SpacedCodes(log.codes).c_str(), missing.c_str());
+                refusedFile = true;
+                continue;
+            }
+        }
+        logs.push_back(std::move(log));
+    }
+    if (detect && !logs.empty())
+        codes = logs.front().codes;
+    if (logs.empty() && refusedFile)
+        return 1;
+    if (logs.empty()) {
         std::fputs("Aucun fichier à ajouter\n", stderr);
         return 2;
     }
@@ -137,13 +177,25 @@ int RunImportCommand(const std::vector<std::string>& args) {
 
         SilentImportObserver observer;
         const auto start = std::chrono::steady_clock::now();
-        const ImportSummary summary = ImportLogs(siteDir, accepted, codes, observer);
+        const ImportSummary summary = ImportLogs(siteDir, logs, observer);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         for (const auto& file : summary.files) {
             if (file.unfiledLines > 0)
                 std::fprintf(stderr, "%s: no line with a readable date, %llu lines not stored\n",
                              file.path.c_str(), static_cast<unsigned long long>(file.unfiledLines));
+        }
+        for (const auto& refused : summary.refused) {
+            std::fprintf(
+                stderr, "%s: not imported: month %s is stored as \"%s\", the file is \"%s\"\n",
+                refused.path.c_str(), refused.month.c_str(),
+                SpacedCodes(refused.monthCodes).c_str(), SpacedCodes(refused.fileCodes).c_str());
+            refusedFile = true;
+        }
+        for (const auto& damaged : summary.damaged) {
+            std::fprintf(stderr, "%s: not imported: %s\n", damaged.path.c_str(),
+                         damaged.reason.c_str());
+            refusedFile = true;
         }
         const double mb = static_cast<double>(summary.bytes) / 1e6;
         std::printf(
@@ -152,7 +204,7 @@ int RunImportCommand(const std::vector<std::string>& args) {
             summary.files.size(), static_cast<unsigned long long>(summary.linesStored),
             summary.months.size(), seconds, seconds > 0 ? mb / seconds : 0.0,
             static_cast<unsigned long long>(summary.damagedLines));
-        return 0;
+        return refusedFile ? 1 : 0;
     } catch (const IoError& e) {
         std::fprintf(stderr, "trafikon-batch import: %s\n", e.what());
         return 1;

@@ -16,9 +16,9 @@ class WorkerObserver : public AnalysisObserver {
     explicit WorkerObserver(TMyAllThread& worker) : worker_(worker) {}
     void Progress(int percent) override { emit worker_.Progress(percent); }
     MalformedLineAnswer MalformedLine(std::int64_t lineNumber, std::string_view line) override {
-        bool ignore = false;
-        emit worker_.AskIgnoreLine(lineNumber + 1, FromCp1252(line), &ignore);
-        return ignore ? MalformedLineAnswer::Ignore : MalformedLineAnswer::Cancel;
+        MalformedLineAnswer answer = MalformedLineAnswer::Cancel;
+        emit worker_.AskIgnoreLine(lineNumber, FromCp1252(line), &answer);
+        return answer;
     }
     void Cancelled(const std::string& monthKey) override {
         emit worker_.MonthCancelled(QString::fromStdString(monthKey));
@@ -57,6 +57,9 @@ void TMyAllThread::run() {
             const AnalysisResult result = AnalyseLog(siteDir_, key, siteUrl_, observer);
             if (result.completed)
                 analysed_.push_back(key);
+            if (result.completed && result.ignoredLines > 0)
+                emit LinesIgnored(QString::fromStdString(key),
+                                  static_cast<qint64>(result.ignoredLines));
         } catch (const IoError& error) {
             emit Failure(IoErrorText(error));
         } catch (const std::exception& error) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/analysis_observer.h"
 #include "store/stop_flag.h"
 
 namespace trafikon {
@@ -42,10 +43,14 @@ class TMyAllThread : public QThread {
     // A month's analysis failed (the text names the file and the reason, or the
     // month and the fault); the worker goes on with the next month.
     void Failure(const QString& text);
-    // The malformed-line question (`lineNumber` from 1, the line as stored);
-    // connect with Qt::BlockingQueuedConnection. The receiver sets *ignore to
-    // true to skip the line, false to cancel the month.
-    void AskIgnoreLine(qint64 lineNumber, const QString& line, bool* ignore);
+    // The malformed-line question (`lineNumber` from 0, the index of the line in
+    // the stored log, as the log-line panel numbers it; the line as stored);
+    // connect with Qt::BlockingQueuedConnection. The receiver sets *answer
+    // (Cancel when it leaves it).
+    void AskIgnoreLine(qint64 lineNumber, const QString& line,
+                       trafikon::MalformedLineAnswer* answer);
+    // A month's analysis completed after dropping `count` malformed lines.
+    void LinesIgnored(const QString& key, qint64 count);
 
   protected:
     void run() override;

@@ -54,6 +54,7 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     progress.Report(0);
 
     AnalysisResult result;
+    bool ignoreAll = false;  // "yes to all": the month's further malformed lines go unasked
     while (const LineBatch* batch = lines.Next()) {
         if (observer.StopRequested()) {
             result.stopped = true;
@@ -65,12 +66,16 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
                     result.stopped = true;
                     return result;
                 }
-                if (observer.MalformedLine(static_cast<std::int64_t>(e.lineNumber),
-                                           batch->Value(e, 0)) == MalformedLineAnswer::Cancel) {
+                const MalformedLineAnswer answer =
+                    ignoreAll ? MalformedLineAnswer::IgnoreAll
+                              : observer.MalformedLine(static_cast<std::int64_t>(e.lineNumber),
+                                                       batch->Value(e, 0));
+                if (answer == MalformedLineAnswer::Cancel) {
                     result.linesRead = e.lineNumber + 1;
                     observer.Cancelled(monthKey);
                     return result;
                 }
+                ignoreAll = answer == MalformedLineAnswer::IgnoreAll;
                 ++result.ignoredLines;
                 continue;
             }

@@ -10,8 +10,9 @@
 namespace trafikon {
 
 enum class MalformedLineAnswer {
-    Ignore,  // drop the line and go on with the next one
-    Cancel,  // end the run; no file of the month is written
+    Ignore,     // drop the line and go on with the next one
+    IgnoreAll,  // drop it and every further malformed line of the month, without asking
+    Cancel,     // end the run; no file of the month is written
 };
 
 class AnalysisObserver {

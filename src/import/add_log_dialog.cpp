@@ -1,6 +1,7 @@
 #include "import/add_log_dialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -18,9 +19,12 @@
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
+#include "import/format_detection.h"
 #include "import/import_thread_qt.h"
 #include "import/log_file_check.h"
+#include "import/log_file_order.h"
 #include "shell/app_state.h"
 #include "shell/error_text_qt.h"
 #include "shell/extra_texts.h"
@@ -120,6 +124,15 @@ TFAjoutLog::TFAjoutLog(QWidget* parent)
     TVExemple->setColumnCount(1);
     TVExemple->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     TVExemple->header()->setStretchLastSection(false);
+    // Said in red under the preview when the format shown does not fit a file.
+    LFormatMisfit = new QLabel;
+    LFormatMisfit->setObjectName("LFormatMisfit");
+    LFormatMisfit->setTextFormat(Qt::PlainText);
+    LFormatMisfit->setWordWrap(true);
+    LFormatMisfit->setStyleSheet(QStringLiteral("color: #c00000;"));
+    BUseDetected = Button("BUseDetected");
+    CBOwnFormat = new QCheckBox;
+    CBOwnFormat->setObjectName("CBOwnFormat");
 
     auto* defaults = new QHBoxLayout;
     defaults->addWidget(BDefault);
@@ -143,11 +156,16 @@ TFAjoutLog::TFAjoutLog(QWidget* parent)
     formatLayout->addLayout(lists, 3);
     formatLayout->addWidget(LComment1);
     formatLayout->addWidget(TVExemple, 2);
+    auto* misfitRow = new QHBoxLayout;
+    misfitRow->addWidget(LFormatMisfit, 1);
+    misfitRow->addWidget(BUseDetected);
+    formatLayout->addLayout(misfitRow);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);
     layout->addWidget(LNomFich);
     layout->addLayout(fileRow, 1);
+    layout->addWidget(CBOwnFormat);
     layout->addLayout(buttonRow);
     layout->addWidget(formatPart_, 4);
 
@@ -165,6 +183,8 @@ TFAjoutLog::TFAjoutLog(QWidget* parent)
     connect(BDefault, &QPushButton::clicked, this, &TFAjoutLog::BDefaultClick);
     connect(BDefaultIIS, &QPushButton::clicked, this, &TFAjoutLog::BDefaultIISClick);
     connect(BDefaultEasyPHP, &QPushButton::clicked, this, &TFAjoutLog::BDefaultEasyPHPClick);
+    connect(BUseDetected, &QPushButton::clicked, this, &TFAjoutLog::BUseDetectedClick);
+    connect(CBOwnFormat, &QCheckBox::toggled, this, &TFAjoutLog::CheckFormatFit);
 
     SetExpanded(false);
 }
@@ -187,6 +207,8 @@ void TFAjoutLog::showEvent(QShowEvent* event) {
 void TFAjoutLog::FormShow() {
     LBFileToAdd->clear();
     examples_.clear();
+    heads_.clear();
+    detected_.clear();
     TVExemple->clear();
     TVExemple->setToolTip(QString());
     setWindowTitle(Text(0));
@@ -205,6 +227,9 @@ void TFAjoutLog::FormShow() {
     BDefaultEasyPHP->setText(Text(36));
     for (QPushButton* b : {BDefault, BDefaultIIS, BDefaultEasyPHP})
         b->setToolTip(Tr(lang::kDefaultFieldsHint));
+    BUseDetected->setText(Tr(lang::kUseDetectedFormat));
+    CBOwnFormat->setText(Tr(lang::kEachFileOwnFormat));
+    CBOwnFormat->setChecked(false);
 
     form_.Reset();
     bool haveFormat = FileExists(FormatLogPath());
@@ -228,6 +253,10 @@ void TFAjoutLog::FormShow() {
     FitFieldLists();
     RebuildPreview();  // the samples of the format, until a file brings its own line
     PBLoad->setValue(0);
+    if (!pending_.isEmpty()) {
+        const QStringList dropped = std::exchange(pending_, {});
+        AddFiles(dropped);
+    }
 }
 
 void TFAjoutLog::FitFieldLists() {
@@ -287,17 +316,65 @@ void TFAjoutLog::RebuildPreview() {
     TVExemple->clear();
     for (const std::string& line : form_.PreviewLines(examples_))
         new QTreeWidgetItem(TVExemple, QStringList(FromCp1252(line)));
+    CheckFormatFit();
+}
+
+void TFAjoutLog::CheckFormatFit() {
+    // The first listed file that the format shown does not fit is named, with
+    // the first field that does not fit it and the format its lines show.
+    const FieldFormat codes = form_.Codes();
+    misfitDetected_.clear();
+    for (std::size_t i = 0; i < heads_.size(); ++i) {
+        if (UsesOwnFormat(i))  // the format shown does not apply to it
+            continue;
+        const char field = FirstMisfitField(codes, heads_[i]);
+        if (field == '\0')
+            continue;
+        const QString name = QFileInfo(LBFileToAdd->item(static_cast<int>(i))->text()).fileName();
+        QString text = Tr(lang::kFormatMisfit).arg(name, Tr(FieldTextEntry(field)));
+        misfitDetected_ = detected_[i];
+        text += ' ' + (misfitDetected_.empty()
+                           ? Tr(lang::kFormatNotRecognised)
+                           : Tr(lang::kDetectedFormat)
+                                 .arg(QString::fromStdString(SpacedCodes(misfitDetected_))));
+        LFormatMisfit->setText(text);
+        LFormatMisfit->setVisible(true);
+        BUseDetected->setVisible(!misfitDetected_.empty());
+        return;
+    }
+    LFormatMisfit->clear();
+    LFormatMisfit->setVisible(false);
+    BUseDetected->setVisible(false);
+}
+
+void TFAjoutLog::BUseDetectedClick() {
+    if (misfitDetected_.empty())
+        return;
+    form_.Reset();
+    form_.Preset(misfitDetected_);
+    ShowLists();
+    RebuildPreview();
 }
 
 void TFAjoutLog::BAddFileClick() {
     const QStringList paths = QFileDialog::getOpenFileNames(
         this, Text(2), lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_,
-        QStringLiteral("Logs (*.log *.txt *.log.* access*);;* (*)"));
-    for (const QString& path : paths) {
-        lastFolder_ = QFileInfo(path).absolutePath();
-        if (!AddFile(path))
-            break;
-    }
+        Tr(lang::kLogFilesFilter) +
+            QStringLiteral(" (*.log *.txt *.log.* access* *.gz *.bz2 *.xz *.zst);;") +
+            Tr(lang::kAllFilesFilter) + QStringLiteral(" (*)"));
+    if (!paths.isEmpty())
+        lastFolder_ = QFileInfo(paths.last()).absolutePath();
+    AddFiles(paths);
+}
+
+bool TFAjoutLog::AddFiles(const QStringList& paths) {
+    std::vector<std::string> local;
+    for (const QString& path : paths)
+        local.push_back(LocalPath(path));
+    for (std::size_t i : OldestFirstOrder(local, form_.Codes()))
+        if (!AddFile(paths[static_cast<int>(i)]))
+            return false;
+    return true;
 }
 
 bool TFAjoutLog::AddFile(const QString& path) {
@@ -317,17 +394,37 @@ bool TFAjoutLog::AddFile(const QString& path) {
         Messages().Inform(this, Text(28));
         return false;
     }
+    std::vector<std::string> head;
+    try {
+        head = ReadFileHead(LocalPath(path));
+    } catch (const IoError& error) {
+        Messages().Inform(this, IoErrorText(error));
+        return false;
+    }
+    detected_.push_back(DetectFormat(head));
+    heads_.push_back(std::move(head));
     LBFileToAdd->addItem(path);
+    LBFileToAdd->item(LBFileToAdd->count() - 1)
+        ->setToolTip(detected_.back().empty()
+                         ? Tr(lang::kFormatNotRecognised)
+                         : Tr(lang::kDetectedFormat)
+                               .arg(QString::fromStdString(SpacedCodes(detected_.back()))));
     examples_.push_back(std::move(firstLine));
     TVExemple->setToolTip(Text(27));
     RebuildPreview();
+    if (!LFormatMisfit->isHidden() && !expanded_)  // the warning stands in the format part
+        SetExpanded(true);
     return true;
 }
 
 void TFAjoutLog::BSupprFileClick() {
     const int row = LBFileToAdd->currentRow();
-    if (row >= 0 && LBFileToAdd->item(row)->isSelected())
+    if (row >= 0 && LBFileToAdd->item(row)->isSelected()) {
         delete LBFileToAdd->takeItem(row);
+        heads_.erase(heads_.begin() + row);
+        detected_.erase(detected_.begin() + row);
+        CheckFormatFit();
+    }
 }
 
 void TFAjoutLog::LBAllDblClick() {
@@ -417,14 +514,28 @@ void TFAjoutLog::BOKClick() {
     }
     BOK->setEnabled(false);
     BCancel->setEnabled(false);
-    std::vector<std::string> files;
-    for (int row = 0; row < LBFileToAdd->count(); ++row)
-        files.push_back(LocalPath(LBFileToAdd->item(row)->text()));
-    worker_ = new TMyThread(App().siteDir, std::move(files), codes, this);
+    worker_ = new TMyThread(App().siteDir, FilesToImport(codes), this);
     connect(worker_, &TMyThread::FileInHand, this, &TFAjoutLog::MarkFileInHand);
     connect(worker_, &TMyThread::Progress, PBLoad, &QProgressBar::setValue);
     connect(worker_, &QThread::finished, this, &TFAjoutLog::ImportEnded);
     worker_->start();
+}
+
+// Each listed file with the format shown, or with its own detected format
+// when the check box asks for it and that format holds the required fields.
+std::vector<LogToImport> TFAjoutLog::FilesToImport(const FieldFormat& shown) const {
+    std::vector<LogToImport> files;
+    for (int row = 0; row < LBFileToAdd->count(); ++row) {
+        const std::size_t i = static_cast<std::size_t>(row);
+        files.push_back(
+            {LocalPath(LBFileToAdd->item(row)->text()), UsesOwnFormat(i) ? detected_[i] : shown});
+    }
+    return files;
+}
+
+bool TFAjoutLog::UsesOwnFormat(std::size_t file) const {
+    const FieldFormat& own = detected_[file];
+    return CBOwnFormat->isChecked() && !own.empty() && CheckRequiredFields(own).empty();
 }
 
 void TFAjoutLog::MarkFileInHand(int index) {
@@ -443,17 +554,30 @@ void TFAjoutLog::ImportEnded() {
     BOK->setEnabled(true);
     BCancel->setEnabled(true);
     QString failure;
+    QStringList refusals;
     long long damaged = 0;
     long long unfiled = 0;
     if (worker_) {
         worker_->wait();
         failure = worker_->failure();
+        for (const RefusedFile& refused : worker_->refused())
+            refusals << Tr(lang::kMonthFormatRefused)
+                            .arg(QFile::decodeName(refused.path.c_str()),
+                                 QString::fromStdString(refused.month),
+                                 QString::fromStdString(SpacedCodes(refused.monthCodes)),
+                                 QString::fromStdString(SpacedCodes(refused.fileCodes)));
+        for (const DamagedFile& file : worker_->damaged())
+            refusals << Tr(lang::kFileNotImported)
+                            .arg(QFile::decodeName(file.path.c_str()),
+                                 QString::fromLocal8Bit(file.reason));
         damaged = worker_->damagedLines();
         unfiled = worker_->unfiledLines();
         worker_->deleteLater();
         worker_ = nullptr;
     }
     QApplication::restoreOverrideCursor();
+    if (!refusals.isEmpty())
+        Messages().Inform(this, refusals.join("\n\n"));
     if (!failure.isEmpty())
         Messages().Inform(this, failure);
     else if (damaged > 0 || unfiled > 0)

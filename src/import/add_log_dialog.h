@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QStringList>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "import/add_log_form.h"
 #include "import/import_thread_qt.h"
 
+class QCheckBox;
 class QLabel;
 class QListWidget;
 class QProgressBar;
@@ -49,6 +51,13 @@ class TFAjoutLog : public QDialog {
     // Adds one file after its checks (what BAddFileClick does for each chosen
     // file); false when it was refused with a message.
     bool AddFile(const QString& path);
+    // Adds files picked together, oldest first by the date of their first log
+    // line; stops at the first one refused. False when one was refused.
+    bool AddFiles(const QStringList& paths);
+    // Files (dropped on the main window) that the next showing lists.
+    void ListOnNextShow(const QStringList& paths) { pending_ = paths; }
+    // Puts the format detected for the file that the shown format does not fit.
+    void BUseDetectedClick();
 
     bool expanded() const { return expanded_; }
     bool importing() const { return worker_ != nullptr; }
@@ -59,6 +68,11 @@ class TFAjoutLog : public QDialog {
     QProgressBar* progressBar() const { return PBLoad; }
     QPushButton* okButton() const { return BOK; }
     QPushButton* cancelButton() const { return BCancel; }
+    QLabel* misfitLabel() const { return LFormatMisfit; }
+    QPushButton* useDetectedButton() const { return BUseDetected; }
+    QCheckBox* ownFormatBox() const { return CBOwnFormat; }
+    // The format detected for each listed file (empty when not recognised).
+    const std::vector<FieldFormat>& detectedFormats() const { return detected_; }
     // The worker while an import runs.
     TMyThread* worker() const { return worker_; }
 
@@ -79,9 +93,18 @@ class TFAjoutLog : public QDialog {
     void RebuildPreview();
     void MarkFileInHand(int index);
     void ImportEnded();
+    void CheckFormatFit();
+    std::vector<LogToImport> FilesToImport(const FieldFormat& shown) const;
+    // Whether listed file `file` is imported with its own detected format.
+    bool UsesOwnFormat(std::size_t file) const;
 
     AddLogForm form_;
     std::vector<std::string> examples_;  // first log line of each file added
+    // Of each listed file, in list order: its first lines and the format they show.
+    std::vector<std::vector<std::string>> heads_;
+    std::vector<FieldFormat> detected_;
+    FieldFormat misfitDetected_;  // offered by BUseDetected
+    QStringList pending_;
     QString lastFolder_;
     bool expanded_ = false;
     QPointer<TMyThread> worker_;
@@ -106,6 +129,9 @@ class TFAjoutLog : public QDialog {
     QPushButton* BDown;
     QLabel* LComment1;
     QTreeWidget* TVExemple;
+    QLabel* LFormatMisfit;
+    QPushButton* BUseDetected;
+    QCheckBox* CBOwnFormat;
 };
 
 }  // namespace trafikon

@@ -6,16 +6,20 @@
 #include <cstring>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <set>
 
+#include "import/format_detection.h"
 #include "import/import_journal.h"
 #include "import/line_count.h"
 #include "import/line_date.h"
 #include "import/log_file_check.h"
 #include "import/log_format.h"
 #include "import/log_reader.h"
+#include "import/log_source.h"
 #include "import/month_file_names.h"
+#include "import/month_format_guard.h"
 #include "import/month_writer.h"
 #include "store/stop_flag.h"
 #include "store/text_file.h"
@@ -30,8 +34,22 @@ namespace {
 // stays bounded whatever the number of months.
 class OpenMonths {
   public:
-    OpenMonths(const std::string& siteDir, std::string_view codes)
-        : siteDir_(siteDir), codes_(codes), journal_(siteDir) {}
+    explicit OpenMonths(const std::string& siteDir) : siteDir_(siteDir), journal_(siteDir) {}
+
+    // The format the lines of month `key` must have: the month's own when it
+    // holds lines, else `lineCodes`, which it then takes. Throws
+    // MonthFormatConflict when lines of `lineCodes` cannot enter the month.
+    const FieldFormat& MonthFormat(const std::string& key, const FieldFormat& lineCodes, bool w3c,
+                                   const std::string& path) {
+        auto it = formats_.find(key);
+        if (it == formats_.end()) {
+            FieldFormat stored = StoredMonthFormat(siteDir_, key);
+            it = formats_.emplace(key, stored.empty() ? lineCodes : std::move(stored)).first;
+        }
+        if (it->second != lineCodes && !(w3c && CanRewriteFields(lineCodes, it->second)))
+            throw MonthFormatConflict(path, key, it->second, lineCodes);
+        return it->second;
+    }
 
     MonthWriter& Get(const std::string& key) {
         for (std::size_t i = 0; i < open_.size(); ++i) {
@@ -59,7 +77,7 @@ class OpenMonths {
             month->Close();
         open_.clear();
         for (const auto& key : touched_)
-            WriteFormatFile(MonthFormatPath(siteDir_, key), codes_);
+            WriteFormatFile(MonthFormatPath(siteDir_, key), formats_.at(key));
         journal_.Commit();
         return touched_;
     }
@@ -77,7 +95,7 @@ class OpenMonths {
   private:
     static constexpr std::size_t kMaxOpen = 8;
     const std::string& siteDir_;
-    std::string_view codes_;
+    std::map<std::string, FieldFormat> formats_;  // of the months met in the file
     ImportJournal journal_;
     std::vector<std::unique_ptr<MonthWriter>> open_;  // most recently used first
     std::vector<std::string> touched_;
@@ -87,9 +105,13 @@ class FileImport {
   public:
     static constexpr std::uint64_t kLinesBetweenStopChecks = 4096;
 
-    FileImport(const std::string& siteDir, std::string_view codes, LineDater& dater,
+    FileImport(const std::string& siteDir, const FieldFormat& codes, LineDater& dater,
                ImportObserver& observer)
-        : months_(siteDir, codes), dater_(dater), observer_(observer) {}
+        : months_(siteDir),
+          fileCodes_(codes),
+          lineCodes_(codes),
+          dater_(&dater),
+          observer_(observer) {}
 
     FileImportResult Run(const std::string& path, std::set<std::string>& monthsOfRun) {
         result_.path = path;
@@ -118,6 +140,13 @@ class FileImport {
 
     // Appends the line, all its pieces when it comes in pieces, to the month in hand.
     void Store(std::string_view line, std::string_view stamp, LogReader& reader) {
+        if (rewrite_) {  // W3C fields in another order than the month's
+            RewriteFields(line, lineCodes_, *monthCodes_, rewritten_);
+            SkipRest(reader);
+            current_->Append(rewritten_, stamp);
+            ++result_.rewrittenLines;
+            return;
+        }
         if (!reader.partial()) {
             current_->Append(line, stamp);
             return;
@@ -131,41 +160,63 @@ class FileImport {
 
     // Whether a line after the first log line is left out.
     bool Skipped(std::string_view line) const {
-        return line.size() < 2 || (line[0] == '#' && !dater_.formatHasT());
+        return line.size() < 2 || (line[0] == '#' && (w3c_ || !dater_->formatHasT()));
+    }
+
+    // A "#Fields:" directive inside a W3C file: the lines after it have its fields.
+    void FollowFields(std::string_view line) {
+        FieldFormat codes = W3cFieldsCodes(line);
+        if (codes.empty() || codes == lineCodes_)
+            return;
+        lineCodes_ = std::move(codes);
+        ownDater_ = std::make_unique<LineDater>(lineCodes_);
+        dater_ = ownDater_.get();
+        fieldsChanged_ = true;
     }
 
     void Read(const std::string& path) {
-        const std::uint64_t count = CountLines(path);
         LogReader reader(path);
+        const bool byBytes = reader.compressed();  // lines are not counted ahead then
+        const std::uint64_t count = byBytes ? 0 : CountLines(path);
         result_.bytes = reader.fileSize();
         std::string_view line;
         std::uint64_t index = 0;
         int shown = -1;
+        FieldFormat headerCodes;  // of the last "#Fields:" before the first log line
         for (; reader.Next(line); ++index) {
             if (index % kLinesBetweenStopChecks == 0 && observer_.StopRequested())
                 throw RunStopped();
             if (!result_.hasLogLine) {
                 if (IsHeaderOrBlank(line)) {
+                    if (IsW3cFieldsLine(line))
+                        headerCodes = W3cFieldsCodes(line);
                     SkipRest(reader);
                     continue;
                 }
                 result_.hasLogLine = true;
+                w3c_ = !headerCodes.empty() && headerCodes == fileCodes_;
             } else if (Skipped(line)) {
+                if (w3c_ && IsW3cFieldsLine(line))
+                    FollowFields(line);
                 SkipRest(reader);
                 continue;
             }
-            const int percent = ImportPercent(index, count);
+            const int percent = byBytes ? ImportPercent(reader.fileBytesRead(), reader.fileSize())
+                                        : ImportPercent(index, count);
             if (percent != shown) {
                 shown = percent;
                 observer_.Progress(percent);
             }
             const bool mayWait = current_ == nullptr && waiting_ == 0;
             if (mayWait)
-                waitingDater_ = dater_;  // the state the first waiting line is dated from
-            dater_.Date(line);
-            const std::string& key = dater_.monthKey();
+                waitingDater_ = *dater_;  // the state the first waiting line is dated from
+            dater_->Date(line);
+            const std::string& key = dater_->monthKey();
             if (IsWellFormedMonthKey(key)) {
-                if (current_ == nullptr || current_->key() != key) {
+                if (current_ == nullptr || current_->key() != key || fieldsChanged_) {
+                    fieldsChanged_ = false;
+                    monthCodes_ = &months_.MonthFormat(key, lineCodes_, w3c_, path);
+                    rewrite_ = *monthCodes_ != lineCodes_;
                     const bool firstMonth = current_ == nullptr;
                     current_ = &months_.Get(key);
                     if (firstMonth && waiting_ > 0)
@@ -180,7 +231,7 @@ class FileImport {
                     continue;
                 }
             }
-            Store(line, dater_.stamp(), reader);
+            Store(line, dater_->stamp(), reader);
             ++result_.linesStored;
         }
         if (shown != 100)
@@ -205,11 +256,19 @@ class FileImport {
     }
 
     OpenMonths months_;
-    LineDater& dater_;
+    const FieldFormat& fileCodes_;
+    FieldFormat lineCodes_;  // the fields of the lines in hand
+    bool w3c_ = false;       // the file follows its "#Fields:" directives
+    bool fieldsChanged_ = false;
+    LineDater* dater_;
+    std::unique_ptr<LineDater> ownDater_;  // after a change of fields
     LineDater waitingDater_{""};
     ImportObserver& observer_;
     FileImportResult result_;
-    MonthWriter* current_ = nullptr;  // the month in hand
+    MonthWriter* current_ = nullptr;           // the month in hand
+    const FieldFormat* monthCodes_ = nullptr;  // the format of the month in hand
+    bool rewrite_ = false;                     // its lines are rewritten into it
+    std::string rewritten_;
     std::uint64_t waiting_ = 0;       // damaged lines before the first month
     std::uint64_t firstWaiting_ = 0;  // index of the first of them
 };
@@ -231,6 +290,14 @@ int ImportPercent(std::uint64_t index, std::uint64_t count) {
 
 ImportSummary ImportLogs(const std::string& siteDir, const std::vector<std::string>& files,
                          std::string_view codes, ImportObserver& observer) {
+    std::vector<LogToImport> logs;
+    for (const auto& path : files)
+        logs.push_back({path, FieldFormat(codes)});
+    return ImportLogs(siteDir, logs, observer);
+}
+
+ImportSummary ImportLogs(const std::string& siteDir, const std::vector<LogToImport>& files,
+                         ImportObserver& observer) {
     struct stat st;
     if (::stat(siteDir.c_str(), &st) != 0)
         ThrowErrno(siteDir);
@@ -238,14 +305,25 @@ ImportSummary ImportLogs(const std::string& siteDir, const std::vector<std::stri
         throw IoError(siteDir, std::strerror(ENOTDIR));
     RecoverInterruptedImport(siteDir);
     ImportSummary summary;
-    LineDater dater(codes);  // one set of field values for the whole run
+    std::map<FieldFormat, LineDater> daters;  // one set of field values per format for the run
     std::set<std::string> months;
     for (std::size_t k = 0; k < files.size(); ++k) {
         if (observer.StopRequested())
             throw RunStopped();
-        observer.FileStarted(k, files[k]);
-        FileImport file(siteDir, codes, dater, observer);
-        FileImportResult result = file.Run(files[k], months);
+        observer.FileStarted(k, files[k].path);
+        LineDater& dater = daters.try_emplace(files[k].codes, files[k].codes).first->second;
+        FileImport file(siteDir, files[k].codes, dater, observer);
+        FileImportResult result;
+        try {
+            result = file.Run(files[k].path, months);
+        } catch (const MonthFormatConflict& conflict) {
+            summary.refused.push_back(
+                {conflict.path, conflict.month, conflict.monthCodes, conflict.fileCodes});
+            continue;
+        } catch (const DamagedCompressedFile& damaged) {
+            summary.damaged.push_back({damaged.path(), damaged.reason()});
+            continue;
+        }
         summary.bytes += result.bytes;
         summary.linesStored += result.linesStored;
         summary.damagedLines += result.damagedLines;

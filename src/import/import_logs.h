@@ -17,6 +17,20 @@
 // file go, in order, in front of the first month found; a file without any
 // well-formed key stores nothing.
 //
+// Each file may have its own format. A month that holds lines keeps its
+// format: a file whose lines would enter a month stored under another format
+// is refused whole (nothing of it stays stored) and the run goes on with the
+// next file; W3C lines are rewritten into the month's field order instead
+// (see month_format_guard.h). A W3C file is followed through the changes of
+// its "#Fields:" directive when it is imported with the fields its first
+// directive names.
+//
+// A compressed file (gzip, bzip2, xz, zstd) stores exactly what its
+// decompressed form stores; its progress follows the compressed bytes read.
+//
+// A compressed file whose data turns out corrupt or cut short is left out
+// likewise, with the reason.
+//
 // Failure: an unreadable file or an unwritable store stops the run with an
 // IoError naming the file and the system's reason. The files imported whole
 // before stay stored; every month is put back as it was before the failing
@@ -29,20 +43,44 @@
 #include <vector>
 
 #include "import/import_observer.h"
+#include "import/log_format.h"
 
 namespace trafikon {
 
 struct FileImportResult {
     std::string path;
-    std::uint64_t bytes = 0;         // size of the file
-    std::uint64_t linesStored = 0;   // lines written to the store
-    std::uint64_t damagedLines = 0;  // stored with a neighbour month: date unreadable
-    std::uint64_t unfiledLines = 0;  // left out: no line of the file had a readable date
-    bool hasLogLine = false;         // false: empty, or only "#" and blank lines
+    std::uint64_t bytes = 0;           // size of the file
+    std::uint64_t linesStored = 0;     // lines written to the store
+    std::uint64_t damagedLines = 0;    // stored with a neighbour month: date unreadable
+    std::uint64_t unfiledLines = 0;    // left out: no line of the file had a readable date
+    std::uint64_t rewrittenLines = 0;  // W3C lines stored in their month's field order
+    bool hasLogLine = false;           // false: empty, or only "#" and blank lines
+};
+
+// A file left out because its lines would enter a month stored under another format.
+struct RefusedFile {
+    std::string path;
+    std::string month;
+    FieldFormat monthCodes;  // the format the month is stored under
+    FieldFormat fileCodes;   // the format of the file's lines
+};
+
+// A compressed file left out because its data is corrupt or cut short.
+struct DamagedFile {
+    std::string path;
+    std::string reason;
+};
+
+// One file to import and the format of its lines.
+struct LogToImport {
+    std::string path;
+    FieldFormat codes;
 };
 
 struct ImportSummary {
     std::vector<FileImportResult> files;  // in the order imported
+    std::vector<RefusedFile> refused;     // in the order met
+    std::vector<DamagedFile> damaged;     // in the order met
     std::vector<std::string> months;      // keys that received lines, ascending
     std::uint64_t bytes = 0;
     std::uint64_t linesStored = 0;
@@ -56,6 +94,9 @@ struct ImportSummary {
 // Throws IoError, or RunStopped when the observer asks the run to stop.
 ImportSummary ImportLogs(const std::string& siteDir, const std::vector<std::string>& files,
                          std::string_view codes, ImportObserver& observer);
+// The same with a format for each file.
+ImportSummary ImportLogs(const std::string& siteDir, const std::vector<LogToImport>& files,
+                         ImportObserver& observer);
 
 // The percentage reported before line `index` (from 0) of a file of `count`
 // lines: index x 100 / count rounded to the nearest, halves to the even.

@@ -25,16 +25,21 @@ class WorkerObserver : public ImportObserver {
 
 TMyThread::TMyThread(std::string siteDir, std::vector<std::string> files, FieldFormat format,
                      QObject* parent)
-    : QThread(parent),
-      siteDir_(std::move(siteDir)),
-      files_(std::move(files)),
-      format_(std::move(format)) {}
+    : QThread(parent), siteDir_(std::move(siteDir)) {
+    for (auto& path : files)
+        files_.push_back({std::move(path), format});
+}
+
+TMyThread::TMyThread(std::string siteDir, std::vector<LogToImport> files, QObject* parent)
+    : QThread(parent), siteDir_(std::move(siteDir)), files_(std::move(files)) {}
 
 void TMyThread::run() {
     // Nothing may leave the thread: every failure becomes the failure text.
     WorkerObserver observer(*this);
     try {
-        const ImportSummary summary = ImportLogs(siteDir_, files_, format_, observer);
+        const ImportSummary summary = ImportLogs(siteDir_, files_, observer);
+        refused_ = summary.refused;
+        damaged_ = summary.damaged;
         damagedLines_ = static_cast<long long>(summary.damagedLines);
         unfiledLines_ = static_cast<long long>(summary.unfiledLines);
         linesStored_ = static_cast<long long>(summary.linesStored);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "import/import_logs.h"
 #include "import/log_format.h"
 #include "store/stop_flag.h"
 
@@ -18,6 +19,8 @@ class TMyThread : public QThread {
   public:
     TMyThread(std::string siteDir, std::vector<std::string> files, FieldFormat format,
               QObject* parent = nullptr);
+    // Each file with its own format.
+    TMyThread(std::string siteDir, std::vector<LogToImport> files, QObject* parent = nullptr);
 
     // After the run: lines stored, lines whose date could not be read (stored
     // with a neighbour month), lines left out (no readable date in their file).
@@ -33,6 +36,10 @@ class TMyThread : public QThread {
     // back as it was, the files imported whole before stay stored.
     void RequestStop() { stop_.Request(); }
     bool stopRequested() const { return stop_.Requested(); }
+    // After the run: the files left out, their format not matching a month
+    // they would enter, or their compressed data damaged.
+    const std::vector<RefusedFile>& refused() const { return refused_; }
+    const std::vector<DamagedFile>& damaged() const { return damaged_; }
 
   signals:
     void FileInHand(int index);
@@ -43,14 +50,15 @@ class TMyThread : public QThread {
 
   private:
     std::string siteDir_;
-    std::vector<std::string> files_;
-    FieldFormat format_;
+    std::vector<LogToImport> files_;
     long long linesStored_ = 0;
     long long damagedLines_ = 0;
     long long unfiledLines_ = 0;
     QString failure_;
     bool stopped_ = false;
     StopFlag stop_;
+    std::vector<RefusedFile> refused_;
+    std::vector<DamagedFile> damaged_;
 };
 
 }  // namespace trafikon

@@ -1,9 +1,5 @@
 #include "import/log_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -14,26 +10,8 @@
 namespace trafikon {
 
 LogReader::LogReader(const std::string& path, std::size_t maxPiece)
-    : path_(path), maxPiece_(maxPiece) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0)
-        ThrowErrno(path_);
-    struct stat st;
-    if (::fstat(fd_, &st) != 0) {
-        const int saved = errno;
-        ::close(fd_);
-        errno = saved;
-        ThrowErrno(path_);
-    }
-    size_ = static_cast<std::uint64_t>(st.st_size);
-    unread_ = S_ISREG(st.st_mode) ? size_ : UINT64_MAX;
-    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    : source_(path), maxPiece_(maxPiece) {
     buf_.resize(std::min<std::size_t>(1 << 20, maxPiece_ + 1));
-}
-
-LogReader::~LogReader() {
-    if (fd_ >= 0)
-        ::close(fd_);
 }
 
 // Moves the unread bytes to the front and reads more; false at end of file.
@@ -48,26 +26,13 @@ bool LogReader::Fill() {
     }
     if (end_ == buf_.size())
         buf_.resize(buf_.size() * 2);  // a line longer than the buffer
-    if (unread_ == 0) {  // a file that grows while it is read ends at its size when opened
+    const std::size_t r = source_.Read(buf_.data() + end_, buf_.size() - end_);
+    if (r == 0) {
         eof_ = true;
         return false;
     }
-    for (;;) {
-        const std::size_t room = std::min<std::uint64_t>(buf_.size() - end_, unread_);
-        const ssize_t r = ::read(fd_, buf_.data() + end_, room);
-        if (r < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowErrno(path_);
-        }
-        if (r == 0) {
-            eof_ = true;
-            return false;
-        }
-        end_ += static_cast<std::size_t>(r);
-        unread_ -= static_cast<std::uint64_t>(r);
-        return true;
-    }
+    end_ += r;
+    return true;
 }
 
 bool LogReader::Next(std::string_view& line) {

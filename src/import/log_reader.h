@@ -3,15 +3,17 @@
 // counts). Line ends are found with memchr rather than byte by byte: the
 // import reads hundreds of megabytes this way. A line longer than `maxPiece`
 // bytes comes in pieces (of at most twice that), so that memory stays bounded
-// whatever the file holds. The file is read up to its size when opened: a
-// stored log chosen for import into itself, or a live log, cannot grow the
-// read without end.
+// whatever the file holds. A compressed file gives its decompressed lines,
+// a plain one is read up to its size when opened (see log_source.h).
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "import/log_source.h"
 
 namespace trafikon {
 
@@ -19,7 +21,6 @@ class LogReader {
   public:
     static constexpr std::size_t kMaxPiece = 4 << 20;
     explicit LogReader(const std::string& path, std::size_t maxPiece = kMaxPiece);  // IoError
-    ~LogReader();
     LogReader(const LogReader&) = delete;
     LogReader& operator=(const LogReader&) = delete;
 
@@ -29,12 +30,14 @@ class LogReader {
     // The view returned last may be a piece of a longer line: the next call
     // returns what follows it, or false when the file ended with it.
     bool partial() const { return partial_; }
-    std::uint64_t fileSize() const { return size_; }
+    std::uint64_t fileSize() const { return source_.fileSize(); }
+    bool compressed() const { return source_.compression() != Compression::kNone; }
+    // Bytes of the file taken so far (compressed bytes for a compressed file).
+    std::uint64_t fileBytesRead() const { return source_.fileBytesRead(); }
 
   private:
     bool Fill();
-    std::string path_;
-    int fd_ = -1;
+    LogSource source_;
     std::vector<char> buf_;
     std::size_t begin_ = 0, end_ = 0;
     std::size_t nextCr_ = 0;  // the first CR at or after where it was sought; end_ if none
@@ -43,8 +46,6 @@ class LogReader {
     std::size_t maxPiece_;
     bool partial_ = false;
     bool pendingCr_ = false;  // the last line ended with a CR at the end of the buffer
-    std::uint64_t size_ = 0;
-    std::uint64_t unread_ = 0;
 };
 
 }  // namespace trafikon

@@ -63,6 +63,20 @@
     X(kShortcutCtrlV, "CTRL+V : Charge la page selectionn\xe9" "e dans un navigateur", \
       "CTRL+V : Load the selected file in your browser") \
     X(kTopListInfo, "Info", "Info") \
+    X(kYesToAll, "Oui pour tout", "Yes to all") \
+    X(kIgnoredLinesPerMonth, "Lignes ignor\xe9" "es par mois :", "Lines ignored per month:") \
+    X(kLogFilesFilter, "Fichiers de log", "Log files") \
+    X(kAllFilesFilter, "Tous les fichiers", "All files") \
+    X(kFormatMisfit, "Le format choisi ne convient pas \xe0 %1 : le champ \xab %2 \xbb ne correspond pas \xe0 ses lignes.", \
+      "The chosen format does not fit %1: the field \"%2\" does not match its lines.") \
+    X(kDetectedFormat, "Format d\xe9tect\xe9 : %1", "Detected format: %1") \
+    X(kFormatNotRecognised, "Format non reconnu", "Format not recognised") \
+    X(kUseDetectedFormat, "Utiliser le format d\xe9tect\xe9", "Use the detected format") \
+    X(kEachFileOwnFormat, "Importer chaque fichier avec son format d\xe9tect\xe9", \
+      "Import each file with its detected format") \
+    X(kMonthFormatRefused, "Le fichier %1 n'a pas \xe9t\xe9 import\xe9 : le mois %2 est enregistr\xe9 au format %3, le fichier est au format %4.", \
+      "The file %1 was not imported: the month %2 is stored with the format %3, the file has the format %4.") \
+    X(kFileNotImported, "Le fichier %1 n'a pas \xe9t\xe9 import\xe9 : %2", "The file %1 was not imported: %2") \
     X(kTextRobots, "Robots", "Robots") \
     X(kTextRobot, "Robot", "Robot") \
     X(kTextRobotKind, "Reconnu par", "Recognised by") \

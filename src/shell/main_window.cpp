@@ -4,17 +4,22 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QTranslator>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "engine/analyse_all_qt.h"
@@ -53,6 +58,17 @@ constexpr int kEntryNothingToDo = 47;  // "Rien à analyser"
 constexpr int kEntryAnalysed = 187;    // "Analyse terminée"
 constexpr int kEntryCancelled = 192;   // "Analyse annulée"
 
+// The local files among dropped data.
+QStringList DroppedFiles(const QMimeData* data) {
+    QStringList files;
+    if (data == nullptr || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+            files << url.toLocalFile();
+    return files;
+}
+
 }  // namespace
 
 TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
@@ -61,6 +77,7 @@ TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
     setWindowTitle(kProductName);
     setWindowIcon(ProgramIcon());
     resize(1024, 700);
+    setAcceptDrops(true);
 
     toolkitTexts_ = new QTranslator(this);
     area_ = new QMdiArea(this);
@@ -431,6 +448,10 @@ void TFPrincipal::toutanalyser1Click() {
             [this](const QString& text) { failures_ << text; });
     connect(worker_, &TMyAllThread::AskIgnoreLine, this, &TFPrincipal::AskIgnoreLine,
             Qt::BlockingQueuedConnection);
+    ignoredLines_.clear();
+    connect(worker_, &TMyAllThread::LinesIgnored, this, [this](const QString& key, qint64 count) {
+        ignoredLines_ << key + " : " + QString::number(count);
+    });
     connect(worker_, &QThread::finished, this, &TFPrincipal::AnalysisEnded);
     QApplication::setOverrideCursor(Qt::BusyCursor);
     worker_->start();
@@ -450,12 +471,35 @@ void TFPrincipal::AnalysisMonthInHand(const QString& key) {
     PStateBar->setText(text);
 }
 
-void TFPrincipal::AskIgnoreLine(qint64 lineNumber, const QString& line, bool* ignore) {
-    // The question names the line; the line itself is shown below it, cut when long.
+void TFPrincipal::AskIgnoreLine(qint64 lineNumber, const QString& line,
+                                MalformedLineAnswer* answer) {
+    // The question names the line by its index in the stored log, as the
+    // log-line panel does; the line itself is shown below it, cut when long.
     QString text = Tr(191);
     if (!line.isEmpty())
         text += QStringLiteral("\n\n") + (line.size() > 300 ? line.left(300) + "..." : line);
-    *ignore = Messages().AskYesNo(this, text, Tr(190) + QString::number(lineNumber));
+    switch (Messages().AskYesAllNo(this, text, Tr(190) + QString::number(lineNumber),
+                                   Tr(lang::kYesToAll))) {
+        case MessageService::Answer::Yes:
+            *answer = MalformedLineAnswer::Ignore;
+            break;
+        case MessageService::Answer::YesToAll:
+            *answer = MalformedLineAnswer::IgnoreAll;
+            break;
+        default:
+            *answer = MalformedLineAnswer::Cancel;
+            break;
+    }
+}
+
+// The end of a run that dropped malformed lines says how many, month by month.
+void TFPrincipal::ShowIgnoredLines() {
+    if (ignoredLines_.isEmpty())
+        return;
+    const QString text =
+        Tr(187) + "\n\n" + Tr(lang::kIgnoredLinesPerMonth) + "\n" + ignoredLines_.join("\n");
+    ignoredLines_.clear();
+    Messages().Inform(this, text);
 }
 
 void TFPrincipal::AnalysisEnded() {
@@ -479,6 +523,7 @@ void TFPrincipal::AnalysisEnded() {
             this, Tr(kEntryCancelled) + QStringLiteral(" : ") + cancelledMonths_.join(", "));
     if (!failures_.isEmpty())
         Messages().Inform(this, failures_.join(QStringLiteral("\n\n")));
+    ShowIgnoredLines();
 }
 
 void TFPrincipal::CloseWhenNoDialog() {
@@ -519,6 +564,21 @@ void TFPrincipal::closeEvent(QCloseEvent* event) {
     }
     FormClose();
     event->accept();
+}
+
+void TFPrincipal::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TFPrincipal::dropEvent(QDropEvent* event) {
+    const QStringList files = DroppedFiles(event->mimeData());
+    if (files.isEmpty() || addLog_->isVisible())
+        return;
+    event->acceptProposedAction();
+    addLog_->ListOnNextShow(files);
+    // The drop ends before the modal dialog opens.
+    QMetaObject::invokeMethod(this, &TFPrincipal::AjoutdeLog1Click, Qt::QueuedConnection);
 }
 
 void TFPrincipal::resizeEvent(QResizeEvent* event) {

@@ -71,6 +71,9 @@ class TFPrincipal : public QMainWindow {
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Log files dropped on the window open the add-log dialog with them listed.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void BuildMenus();
@@ -84,7 +87,8 @@ class TFPrincipal : public QMainWindow {
     void AnalysisMonthInHand(const QString& key);
     void AnalysisEnded();
     void CloseWhenNoDialog();
-    void AskIgnoreLine(qint64 lineNumber, const QString& line, bool* ignore);
+    void AskIgnoreLine(qint64 lineNumber, const QString& line, MalformedLineAnswer* answer);
+    void ShowIgnoredLines();
     void ShowTitle(const QString& title);
     void UseToolkitLanguage();
 
@@ -131,6 +135,7 @@ class TFPrincipal : public QMainWindow {
     QPointer<TMyAllThread> worker_;
     QStringList cancelledMonths_;  // of the run in hand, told when it ends
     QStringList failures_;
+    QStringList ignoredLines_;  // "month : count" of the run in hand
     QTranslator* toolkitTexts_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace trafikon {
 namespace {
@@ -36,6 +37,21 @@ class MessageBoxService : public MessageService {
             default:
                 return Answer::Cancel;
         }
+    }
+
+    Answer AskYesAllNo(QWidget* parent, const QString& text, const QString& title,
+                       const QString& yesToAll) override {
+        QMessageBox box(QMessageBox::Question, Title(title), text, QMessageBox::NoButton, parent);
+        QPushButton* yes = box.addButton(QMessageBox::Yes);
+        QPushButton* all = box.addButton(yesToAll, QMessageBox::YesRole);
+        box.addButton(QMessageBox::No);
+        box.setDefaultButton(yes);
+        box.exec();
+        if (box.clickedButton() == yes)
+            return Answer::Yes;
+        if (box.clickedButton() == all)
+            return Answer::YesToAll;
+        return Answer::No;
     }
 
   private:

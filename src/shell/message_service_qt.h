@@ -11,7 +11,7 @@ namespace trafikon {
 
 class MessageService {
   public:
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Answer { Ok, Cancel, Yes, No, YesToAll };
     virtual ~MessageService() = default;
 
     // An empty title gives the program's name as the box's caption.
@@ -30,6 +30,9 @@ class MessageService {
     // Yes / No / Cancel question.
     virtual Answer AskYesNoCancel(QWidget* parent, const QString& text,
                                   const QString& title = {}) = 0;
+    // Yes / `yesToAll` / No question: Yes, YesToAll or No (No when closed).
+    virtual Answer AskYesAllNo(QWidget* parent, const QString& text, const QString& title,
+                               const QString& yesToAll) = 0;
 };
 
 // The service in use: real message boxes unless a test installed its own.

@@ -143,3 +143,34 @@ TEST(ImportCommandTest, UsageErrors) {
 
 }  // namespace
 }  // namespace trafikon
+
+namespace trafikon {
+namespace {
+
+TEST(ImportCommandTest, AutoFormatDetectsEachFileAndRefusesWhatItDoesNotKnow) {
+    TempDir dir;
+    const std::string common = "host - - [25/Mar/2002:01:37:08 +0100] \"GET / HTTP/1.1\" 200 1248";
+    WriteRaw(dir / "combined.log", kLine1 + "\n");
+    WriteRaw(dir / "iis.log",
+             "#Fields: date time c-ip cs-method cs-uri-stem sc-status\n"
+             "2002-05-01 10:00:00 10.0.0.1 GET /a 200\n");
+    WriteRaw(dir / "common.log", common + "\n");  // March is stored as combined by then
+    WriteRaw(dir / "other.log", "2002-05-01 anything else\n");
+    const Result r = RunImport(dir, "--root " + dir.path() + "/root --format auto " +
+                                        dir / "iis.log" + " " + dir / "other.log" + " " +
+                                        dir / "combined.log" + " " + dir / "common.log");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(dir / "other.log" + ": format not recognised"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find(dir / "common.log" +
+                         ": not imported: month 2002-03 is stored as \"h l u t r s b R U\", "
+                         "the file is \"h l u t r s b\""),
+              std::string::npos)
+        << r.err;
+    const std::string site = dir / "root/data/1/";
+    EXPECT_EQ(ReadRaw(site + "log-2002-03.log"), kLine1 + "\r\n");
+    EXPECT_EQ(ReadRaw(site + "format-2002-05.tfd"), "d\r\nH\r\nh\r\nM\r\nI\r\ns\r\n");
+}
+
+}  // namespace
+}  // namespace trafikon

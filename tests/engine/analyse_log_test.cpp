@@ -234,6 +234,12 @@ TEST(AnalyseLogTest, MalformedLineQuestion) {
         {"one-character line", {"x", good1}, {A::Ignore}, true, {0}, 1},
         {"two in a row", {shortLine, shortLine, good1}, {A::Ignore, A::Ignore}, true, {0, 1}, 1},
         {"every line ignored", {shortLine}, {A::Ignore}, true, {0}, 0},
+        {"yes to all asks once",
+         {shortLine, good1, shortLine, shortLine},
+         {A::IgnoreAll},
+         true,
+         {0},
+         1},
     };
     for (const auto& c : cases) {
         TestStore store;

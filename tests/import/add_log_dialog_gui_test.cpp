@@ -2,14 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include "../shell/shell_fixture_qt.h"
+#include "import/format_detection.h"
 #include "import/log_format.h"
+#include "shell/extra_texts.h"
 #include "shell/main_window.h"
 #include "shell/text_convert_qt.h"
 #include "store/data_store.h"
@@ -21,6 +28,7 @@ namespace {
 
 using testing::GenerateLog;
 using testing::ProgramFolder;
+using testing::ReadRaw;
 using testing::WaitUntil;
 using testing::WhenModalShows;
 using testing::WriteRaw;
@@ -273,6 +281,100 @@ TEST(AddLogThroughMainWindow, ImportedMonthShowsInTheSynthesisWithAStar) {
     EXPECT_EQ(window.general()->model()->Row(0).key, "2004-05");
     EXPECT_EQ(window.general()->model()->Row(0).cells, std::vector<std::string>{"*"});
     EXPECT_EQ(App().storedMonths, std::vector<std::string>{"2004-05"});
+}
+
+const std::string kIisLog =
+    "#Fields: date time s-ip cs-method cs-uri-stem cs-uri-query s-port cs-username c-ip "
+    "cs(User-Agent) cs(Referer) sc-status\n"
+    "2015-10-17 16:27:13 10.0.0.9 GET /a - 80 - 10.0.0.1 Mozilla/5.0 - 200\n";
+
+std::string ApacheLine(const std::string& date, bool combined) {
+    return "10.0.0.1 - - [" + date + ":10:00:00 +0100] \"GET / HTTP/1.0\" 200 5" +
+           (combined ? " \"-\" \"Mozilla\"" : "") + "\n";
+}
+
+TEST_F(AddLogDialogTest, DetectedFormatIsOfferedWhenTheShownOneDoesNotFit) {
+    WriteFormatFile(folder.site() + "format.log", kIisDefault.format);
+    Open();
+    const std::string iis = folder.temp / "u_ex151017.log";
+    WriteRaw(iis, kIisLog);
+    ASSERT_TRUE(dialog.AddFile(QString::fromStdString(iis)));
+    EXPECT_EQ(dialog.detectedFormats(), std::vector<FieldFormat>{"dHNMINNuhURs"});
+    // The default IIS order gives the user agent to the status: said in red, with a way out.
+    EXPECT_TRUE(dialog.expanded());
+    EXPECT_FALSE(dialog.misfitLabel()->isHidden());
+    EXPECT_TRUE(dialog.misfitLabel()->text().contains("u_ex151017.log"));
+    EXPECT_TRUE(dialog.misfitLabel()->text().contains(CodeText('s')));
+    EXPECT_TRUE(dialog.misfitLabel()->text().contains("d H N M I N N u h U R s"));
+    ASSERT_FALSE(dialog.useDetectedButton()->isHidden());
+    // Imported with its own format, the file needs no warning.
+    dialog.ownFormatBox()->setChecked(true);
+    EXPECT_TRUE(dialog.misfitLabel()->isHidden());
+    dialog.ownFormatBox()->setChecked(false);
+    dialog.useDetectedButton()->click();
+    EXPECT_EQ(Texts(dialog.formatFields()), CodeTexts("dHNMINNuhURs"));
+    EXPECT_TRUE(dialog.misfitLabel()->isHidden());
+    EXPECT_TRUE(dialog.useDetectedButton()->isHidden());
+}
+
+TEST_F(AddLogDialogTest, FilesPickedTogetherGoOldestFirstEachWithItsOwnFormat) {
+    Open();
+    dialog.BDefaultClick();
+    const std::string newer = folder.temp / "access.log", older = folder.temp / "access.log.1";
+    WriteRaw(newer, ApacheLine("01/May/2004", true));
+    WriteRaw(older, ApacheLine("30/Apr/2004", false));
+    ASSERT_TRUE(dialog.AddFiles({QString::fromStdString(newer), QString::fromStdString(older)}));
+    EXPECT_EQ(Texts(dialog.fileList()),
+              (QStringList{QString::fromStdString(older), QString::fromStdString(newer)}));
+    dialog.ownFormatBox()->setChecked(true);
+    dialog.BOKClick();
+    ASSERT_TRUE(WaitUntil([&] { return !dialog.importing(); }));
+    EXPECT_EQ(ReadFormatFile(folder.site() + "format-2004-04.tfd"), "hlutrsb");
+    EXPECT_EQ(ReadFormatFile(folder.site() + "format-2004-05.tfd"), "hlutrsbRU");
+}
+
+TEST_F(AddLogDialogTest, FileRefusedForItsMonthFormatIsNamedAtTheEnd) {
+    Open();
+    dialog.BDefaultClick();
+    const std::string first = folder.temp / "a.log", second = folder.temp / "b.log";
+    WriteRaw(first, ApacheLine("01/May/2004", true));
+    WriteRaw(second, ApacheLine("02/May/2004", false));
+    ASSERT_TRUE(dialog.AddFiles({QString::fromStdString(first), QString::fromStdString(second)}));
+    dialog.ownFormatBox()->setChecked(true);
+    dialog.BOKClick();
+    ASSERT_TRUE(WaitUntil([&] { return !dialog.importing(); }));
+    ASSERT_EQ(folder.messages.shown.size(), 1);
+    EXPECT_EQ(folder.messages.shown[0], Tr(lang::kMonthFormatRefused)
+                                            .arg(QString::fromStdString(second), "2004-05",
+                                                 "h l u t r s b R U", "h l u t r s b"));
+    std::string kept = ApacheLine("01/May/2004", true);
+    kept.insert(kept.size() - 1, "\r");
+    EXPECT_EQ(ReadRaw(folder.site() + "log-2004-05.log"), kept);
+}
+
+TEST(AddLogThroughMainWindow, FilesDroppedOnTheWindowOpenTheDialogWithThem) {
+    ProgramFolder folder;
+    folder.Prepare();
+    const QString newer = QString::fromStdString(folder.temp / "access.log");
+    const QString older = QString::fromStdString(folder.temp / "access.log.1");
+    WriteRaw(newer.toStdString(), ApacheLine("01/May/2004", true));
+    WriteRaw(older.toStdString(), ApacheLine("30/Apr/2004", true));
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(newer), QUrl::fromLocalFile(older)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QStringList listed;
+    WhenModalShows<TFAjoutLog>([&](TFAjoutLog* dialog) {
+        listed = Texts(dialog->fileList());
+        dialog->reject();
+    });
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    ASSERT_TRUE(WaitUntil([&] { return !listed.isEmpty(); }));
+    EXPECT_EQ(listed, (QStringList{older, newer}));
 }
 
 }  // namespace

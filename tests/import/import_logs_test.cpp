@@ -7,6 +7,8 @@
 
 #include <filesystem>
 
+#include "../engine/engine_test_store.h"
+#include "engine/analyse_log.h"
 #include "import/import_journal.h"
 #include "store/stop_flag.h"
 #include "store/text_file.h"
@@ -37,6 +39,14 @@ std::string Crlf(std::initializer_list<std::string> lines) {
     std::string out;
     for (const auto& l : lines)
         out += l + "\r\n";
+    return out;
+}
+
+// A format file: one code a line.
+std::string FormatFile(std::string_view codes) {
+    std::string out;
+    for (char c : codes)
+        out += std::string(1, c) + "\r\n";
     return out;
 }
 
@@ -190,7 +200,7 @@ TEST_F(ImportTest, ExistingMonthFilesAreAppendedToAsTheyAre) {
     WriteRaw(site() + "/log-2002-03.log", "old 1\r\nold 2");
     // A time file left without its stored log is started afresh.
     WriteRaw(site() + "/log-2002-04.eur", "stale\r\n");
-    WriteRaw(site() + "/format-2002-03.tfd", "h\r\n");
+    WriteRaw(site() + "/format-2002-03.tfd", FormatFile(kApache));
     Import({Log("a.log", a + "\n" + Combined("01/Apr/2002") + "\n")});
     EXPECT_EQ(stored("log-2002-03.log"), Crlf({"old 1", "old 2", a}));
     EXPECT_EQ(stored("log-2002-03.eur"), Crlf({"24:01:37:08"}));
@@ -310,7 +320,7 @@ TEST_F(ImportTest, UnwritableStoreIsReported) {
 TEST_F(ImportTest, WriteFailureInTheMiddlePutsEveryMonthBack) {
     WriteRaw(site() + "/log-2002-03.log", "old\r\n");
     WriteRaw(site() + "/log-2002-03.eur", "01:00:00:00\r\n");
-    WriteRaw(site() + "/format-2002-03.tfd", "h\r\nt\r\n");
+    WriteRaw(site() + "/format-2002-03.tfd", FormatFile(kApache));
     // The stored log of April cannot be opened: it is a folder.
     fs::create_directories(site() + "/log-2002-04.log");
     std::string text;
@@ -320,7 +330,7 @@ TEST_F(ImportTest, WriteFailureInTheMiddlePutsEveryMonthBack) {
     EXPECT_THROW(Import({Log("a.log", text)}), IoError);
     EXPECT_EQ(stored("log-2002-03.log"), "old\r\n");
     EXPECT_EQ(stored("log-2002-03.eur"), "01:00:00:00\r\n");
-    EXPECT_EQ(stored("format-2002-03.tfd"), "h\r\nt\r\n");
+    EXPECT_EQ(stored("format-2002-03.tfd"), FormatFile(kApache));
     EXPECT_EQ(stored("import.journal"), "<missing>");
 }
 
@@ -357,6 +367,65 @@ TEST_F(ImportTest, KilledImportIsPutBackByTheNextOne) {
     // The next import starts from the months as they were.
     Import({file});
     EXPECT_EQ(SplitLines(stored("log-2002-03.log")).size(), 12001u);
+}
+
+TEST_F(ImportTest, FileOfAnotherFormatThanItsMonthIsRefusedWhole) {
+    Import({Log("combined.log", Combined("24/Mar/2002") + "\n")});
+    // Its first line goes to April (new), its second to March (stored as combined).
+    const std::string common =
+        "h - - [01/Apr/2002:00:00:00 +0100] \"GET / HTTP/1.0\" 200 1\n"
+        "h - - [25/Mar/2002:00:00:00 +0100] \"GET / HTTP/1.0\" 200 1\n";
+    const ImportSummary s = ImportLogs(site(),
+                                       {{Log("common.log", common), "hlutrsb"},
+                                        {Log("next.log", Combined("26/Mar/2002")), kApache}},
+                                       recorder_);
+    ASSERT_EQ(s.refused.size(), 1u);
+    EXPECT_EQ(s.refused[0].path, in("common.log"));
+    EXPECT_EQ(s.refused[0].month, "2002-03");
+    EXPECT_EQ(s.refused[0].monthCodes, kApache);
+    EXPECT_EQ(s.refused[0].fileCodes, "hlutrsb");
+    // Nothing of it stays; the next file goes on.
+    EXPECT_EQ(stored("log-2002-04.log"), "<missing>");
+    EXPECT_EQ(stored("format-2002-04.tfd"), "<missing>");
+    EXPECT_EQ(s.files.size(), 1u);
+    EXPECT_EQ(stored("log-2002-03.log"), Crlf({Combined("24/Mar/2002"), Combined("26/Mar/2002")}));
+    // Refused again, it leaves the month's files byte-identical.
+    const std::string before =
+        stored("log-2002-03.log") + stored("log-2002-03.eur") + stored("format-2002-03.tfd");
+    EXPECT_EQ(ImportLogs(site(), {{in("common.log"), "hlutrsb"}}, recorder_).refused.size(), 1u);
+    EXPECT_EQ(stored("log-2002-03.log") + stored("log-2002-03.eur") + stored("format-2002-03.tfd"),
+              before);
+}
+
+TEST_F(ImportTest, W3cLinesWithOtherFieldsAreRewrittenIntoTheMonthOrder) {
+    const std::string fields1 = "#Fields: date time c-ip cs-method cs-uri-stem sc-status sc-bytes";
+    const std::string fields2 =
+        "#Fields: date time s-ip cs-method cs-uri-stem cs(User-Agent) sc-status c-ip";
+    const std::string codes1 = "dHhMIsb";
+    Import({Log("ex1.log", fields1 + "\n2002-03-01 10:00:00 10.0.0.1 GET /a 200 512\n")},
+           codes1.c_str());
+    // A second file whose fields change in the middle, back to the month's.
+    const ImportSummary s =
+        Import({Log("ex2.log",
+                    fields2 + "\n2002-03-02 11:00:00 10.9.9.9 GET /b Mozilla/5.0 404 10.0.0.2\n" +
+                        fields1 + "\n2002-03-03 12:00:00 10.0.0.3 GET /c 200 7\n")},
+               "dHNMIUsh");
+    EXPECT_TRUE(s.refused.empty());
+    EXPECT_EQ(stored("log-2002-03.log"), Crlf({"2002-03-01 10:00:00 10.0.0.1 GET /a 200 512",
+                                               "2002-03-02 11:00:00 10.0.0.2 GET /b 404 -",
+                                               "2002-03-03 12:00:00 10.0.0.3 GET /c 200 7"}));
+    EXPECT_EQ(stored("format-2002-03.tfd"), FormatFile(codes1));
+    ASSERT_EQ(s.files.size(), 1u);
+    EXPECT_EQ(s.files[0].rewrittenLines, 1u);
+    // Every stored line analyses without a malformed-line question.
+    testing::ScriptedObserver observer;
+    const AnalysisResult r = AnalyseLog(site() + "/", "2002-03", "", observer);
+    EXPECT_TRUE(observer.asked.empty());
+    EXPECT_EQ(r.hits, 3u);
+    // W3C fields without the month's date fields cannot be rewritten.
+    const ImportSummary refused = Import(
+        {Log("ex3.log", "#Fields: date c-ip cs-method sc-status\n2002-03-04 h GET 200\n")}, "dhMs");
+    EXPECT_EQ(refused.refused.size(), 1u);
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ using testing::ProgramFolder;
 using testing::ReadRaw;
 using testing::WaitUntil;
 using testing::WhenModalShows;
+using testing::WriteRaw;
 using Answer = MessageService::Answer;
 
 class IgnoringObserver : public AnalysisObserver {
@@ -400,39 +401,76 @@ TEST(AnalyseAllWorker, NamesEveryMonthInOrderAndSkipsThoseUpToDate) {
     }
 }
 
+TEST(MainWindow, YesToAllAsksOnceAndTheEndSaysHowManyLinesEachMonthIgnored) {
+    ProgramFolder folder;
+    folder.Prepare();
+    const std::string good =
+        "10.0.0.1 - - [01/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 5 \"-\" \"M\"\n";
+    const std::string cut = "10.0.0.2 - - [02/May/2004:10:00:00 +0100]\n";
+    const std::string log = folder.temp / "access.log";
+    WriteRaw(log, good + cut + good + cut + cut);
+    SilentImportObserver observer;
+    ImportLogs(folder.site(), {log}, "hlutrsbRU", observer);
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    folder.messages.answers = {Answer::Yes, Answer::YesToAll};
+    window.toutanalyser1Click();
+    ASSERT_TRUE(WaitUntil([] { return !App().analysisRunning; }));
+    // One question, its caption numbering the line from 0 as the log-line panel does.
+    ASSERT_EQ(folder.messages.titles.size(), 3);
+    EXPECT_EQ(folder.messages.titles[1], Tr(190) + "1");
+    EXPECT_EQ(folder.messages.shown[2],
+              Tr(187) + "\n\n" + Tr(lang::kIgnoredLinesPerMonth) + "\n2004-05 : 3");
+    EXPECT_TRUE(IsMonthAnalysed(folder.site(), "2004-05"));
+}
+
 TEST(AnalyseAllWorker, MalformedLineQuestionWaitsForTheAnswerOnTheInterfaceThread) {
     ProgramFolder folder;
     folder.Prepare();
     StoreMonths(folder, 1, 50);
-    // A line that runs out of fields before its last code.
+    // Two lines that run out of fields before their last code.
     AppendFile append(folder.site() + "log-2004-05.log");
     append.Write("10.0.0.1 - - [30/May/2004:10:00:00 +0100]\r\n");
+    append.Write("10.0.0.2 - - [30/May/2004:10:00:01 +0100]\r\n");
     append.Close();
-    for (bool ignore : {false, true}) {
+    struct Case {
+        MalformedLineAnswer answer;
+        int asked;    // Yes asks again at the second line, "yes to all" does not
+        int ignored;  // reported at the end of the month
+    };
+    for (const Case& c :
+         {Case{MalformedLineAnswer::Cancel, 1, 0}, Case{MalformedLineAnswer::Ignore, 2, 2},
+          Case{MalformedLineAnswer::IgnoreAll, 1, 2}}) {
         TMyAllThread worker(folder.site(), {"2004-05"}, true, "");
         QObject context;
         int asked = 0;
         bool onInterfaceThread = false;
         QObject::connect(
             &worker, &TMyAllThread::AskIgnoreLine, &context,
-            [&](qint64 lineNumber, const QString& line, bool* answer) {
-                ++asked;
+            [&](qint64 lineNumber, const QString& line, MalformedLineAnswer* answer) {
                 onInterfaceThread = QThread::currentThread() == qApp->thread();
-                EXPECT_EQ(lineNumber, 51);
-                EXPECT_TRUE(line.startsWith("10.0.0.1"));
-                *answer = ignore;
+                if (asked++ == 0) {
+                    EXPECT_EQ(lineNumber, 50);  // the index of the line in the stored log
+                    EXPECT_TRUE(line.startsWith("10.0.0.1"));
+                }
+                *answer = c.answer;
             },
             Qt::BlockingQueuedConnection);
         int cancelled = 0;
+        qint64 ignored = 0;
         QObject::connect(&worker, &TMyAllThread::MonthCancelled, &context,
                          [&](const QString&) { ++cancelled; });
+        QObject::connect(&worker, &TMyAllThread::LinesIgnored, &context,
+                         [&](const QString&, qint64 count) { ignored = count; });
         worker.start();
         ASSERT_TRUE(WaitUntil([&] { return worker.isFinished(); }));
         QApplication::processEvents();
-        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(asked, c.asked);
         EXPECT_TRUE(onInterfaceThread);
-        EXPECT_EQ(cancelled, ignore ? 0 : 1);
-        EXPECT_EQ(worker.analysedMonths().size(), ignore ? 1u : 0u);
+        EXPECT_EQ(ignored, c.ignored);
+        const bool cancel = c.answer == MalformedLineAnswer::Cancel;
+        EXPECT_EQ(cancelled, cancel ? 1 : 0);
+        EXPECT_EQ(worker.analysedMonths().size(), cancel ? 0u : 1u);
     }
 }
 

@@ -39,6 +39,13 @@ class ScriptedMessages : public MessageService {
         return Next(Answer::Yes);
     }
 
+    Answer AskYesAllNo(QWidget*, const QString& text, const QString& title,
+                       const QString&) override {
+        shown << text;
+        titles << title;
+        return Next(Answer::Yes);
+    }
+
   private:
     Answer Next(Answer fallback) {
         if (answers.empty())

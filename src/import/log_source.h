@@ -1,0 +1,66 @@
+// The bytes of a log file as the import reads them: the file itself, or its
+// decompressed content when it is a gzip, bzip2, xz or zstd stream. The kind
+// is told by the first bytes of the file, never by its name, and compressed
+// streams are read through libarchive (raw format, every filter).
+//
+// A plain file is read up to its size when opened, so that a live log or a
+// stored log chosen for import into itself cannot grow the read without end.
+// A compressed file is decompressed on a second thread, one buffer ahead of
+// the reader, so that decompression and the import's own work overlap.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "store/text_file.h"
+
+namespace trafikon {
+
+// A compressed file whose data is corrupt or cut short: a fault of that file
+// alone, not of the store.
+class DamagedCompressedFile : public IoError {
+  public:
+    using IoError::IoError;
+};
+
+enum class Compression { kNone, kGzip, kBzip2, kXz, kZstd };
+
+// The compression told by the first bytes of a file (as many as are there).
+Compression CompressionOf(std::string_view head);
+// "gzip", "bzip2", "xz", "zstd"; empty for kNone.
+std::string_view CompressionName(Compression compression);
+
+class LogSource {
+  public:
+    // Opens `path`; throws IoError naming it.
+    explicit LogSource(const std::string& path);
+    ~LogSource();
+    LogSource(const LogSource&) = delete;
+    LogSource& operator=(const LogSource&) = delete;
+
+    // Fills `out` with up to `size` bytes of content; 0 at the end. Throws
+    // IoError naming the file and the reason (DamagedCompressedFile for a
+    // corrupt or truncated compressed stream).
+    std::size_t Read(char* out, std::size_t size);
+
+    Compression compression() const { return compression_; }
+    // Size of the file on disk.
+    std::uint64_t fileSize() const { return size_; }
+    // Bytes of the file taken so far: compressed bytes for a compressed file.
+    std::uint64_t fileBytesRead() const;
+
+  private:
+    class Decompressor;
+    std::string path_;
+    int fd_ = -1;
+    Compression compression_ = Compression::kNone;
+    std::uint64_t size_ = 0;
+    std::uint64_t unread_ = 0;  // plain files: bytes left up to the size at opening
+    std::uint64_t plainRead_ = 0;
+    std::unique_ptr<Decompressor> decompressor_;
+};
+
+}  // namespace trafikon

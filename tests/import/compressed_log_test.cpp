@@ -1,0 +1,131 @@
+// Compressed logs are told by their content and import exactly as their
+// decompressed form; a damaged one is left out whole, by name.
+#include <archive.h>
+#include <archive_entry.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "import/import_logs.h"
+#include "import/log_source.h"
+#include "store/text_file.h"
+#include "support/temp_dir.h"
+
+namespace trafikon {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadRaw;
+using testing::TempDir;
+using testing::WriteRaw;
+
+// `bytes` compressed by libarchive's writer with the given filter.
+std::string Compress(const std::string& bytes, Compression kind) {
+    archive* a = archive_write_new();
+    switch (kind) {
+        case Compression::kGzip:
+            archive_write_add_filter_gzip(a);
+            break;
+        case Compression::kBzip2:
+            archive_write_add_filter_bzip2(a);
+            break;
+        case Compression::kXz:
+            archive_write_add_filter_xz(a);
+            break;
+        case Compression::kZstd:
+            archive_write_add_filter_zstd(a);
+            break;
+        case Compression::kNone:
+            break;
+    }
+    archive_write_set_format_raw(a);
+    archive_write_set_bytes_in_last_block(a, 1);
+    std::string out(bytes.size() + 4096, '\0');
+    size_t used = 0;
+    EXPECT_EQ(archive_write_open_memory(a, out.data(), out.size(), &used), ARCHIVE_OK);
+    archive_entry* entry = archive_entry_new();
+    archive_entry_set_filetype(entry, AE_IFREG);
+    archive_write_header(a, entry);
+    archive_write_data(a, bytes.data(), bytes.size());
+    archive_entry_free(entry);
+    archive_write_close(a);
+    archive_write_free(a);
+    out.resize(used);
+    return out;
+}
+
+std::string StoreFiles(const std::string& site) {
+    std::string all;
+    for (const char* name : {"log-2002-03.log", "log-2002-03.eur", "log-2002-04.log",
+                             "log-2002-04.eur", "format-2002-03.tfd", "format-2002-04.tfd"})
+        all += std::string(name) + ":" +
+               (fs::exists(site + "/" + name) ? ReadRaw(site + "/" + name) : "-") + "\n";
+    return all;
+}
+
+std::string Line(const std::string& date, int i) {
+    return "10.0.0." + std::to_string(i % 250) + " - - [" + date + ":01:37:08 +0100] \"GET /p" +
+           std::to_string(i) + " HTTP/1.1\" 200 " + std::to_string(i) + " \"-\" \"Mozilla/5.0\"";
+}
+
+TEST(CompressedLogTest, EachKindStoresWhatItsDecompressedFormStores) {
+    TempDir dir;
+    // Mixed line ends, a header, a long line and two months, across many buffers.
+    std::string plain = "#Version: 1.0\n";
+    for (int i = 0; i < 16000; ++i)
+        plain += Line(i < 12000 ? "24/Mar/2002" : "01/Apr/2002", i) + (i % 3 ? "\n" : "\r\n");
+    plain += Line("02/Apr/2002", 1) + std::string(300000, 'x');  // no line end at the end
+    WriteRaw(dir / "plain.log", plain);
+    SilentImportObserver observer;
+    fs::create_directories(dir / "plain");
+    ImportLogs(dir / "plain", {dir / "plain.log"}, "hlutrsbRU", observer);
+    const std::string expected = StoreFiles(dir / "plain");
+    ASSERT_NE(expected.find("log-2002-04.log:10.0"), std::string::npos);
+    for (Compression kind :
+         {Compression::kGzip, Compression::kBzip2, Compression::kXz, Compression::kZstd}) {
+        const std::string name(CompressionName(kind));
+        const std::string packed = Compress(plain, kind);
+        EXPECT_EQ(CompressionOf(packed), kind) << name;
+        WriteRaw(dir / ("access.log." + name), packed);
+        fs::create_directories(dir / name);
+        const ImportSummary s =
+            ImportLogs(dir / name, {dir / ("access.log." + name)}, "hlutrsbRU", observer);
+        EXPECT_EQ(StoreFiles(dir / name), expected) << name;
+        EXPECT_EQ(s.linesStored, 16001u) << name;
+    }
+    // Plain text that begins like a magic number is read as it is.
+    EXPECT_EQ(CompressionOf("BZh9 - - [24/Mar/2002:01:37:08 +0100]"), Compression::kNone);
+}
+
+TEST(CompressedLogTest, DamagedArchiveIsLeftOutByNameAndTheOthersGoOn) {
+    TempDir dir;
+    std::string plain;
+    for (int i = 0; i < 20000; ++i)
+        plain += Line(i < 10000 ? "24/Mar/2002" : "01/Apr/2002", i) + "\n";
+    const std::string packed = Compress(plain, Compression::kGzip);
+    WriteRaw(dir / "cut.log.gz", packed.substr(0, packed.size() * 2 / 3));
+    std::string corrupt = packed;
+    for (std::size_t i = 100; i < 140; ++i)
+        corrupt[i] = static_cast<char>(~corrupt[i]);
+    WriteRaw(dir / "corrupt.gz", corrupt);
+    WriteRaw(dir / "good.log", Line("25/Mar/2002", 1) + "\n");
+    fs::create_directories(dir / "site");
+    WriteRaw(dir / "site/log-2002-03.log", Line("20/Mar/2002", 0) + "\r\n");
+    WriteRaw(dir / "site/format-2002-03.tfd", "h\r\nl\r\nu\r\nt\r\nr\r\ns\r\nb\r\nR\r\nU\r\n");
+    SilentImportObserver observer;
+    const ImportSummary s =
+        ImportLogs(dir / "site", {dir / "cut.log.gz", dir / "corrupt.gz", dir / "good.log"},
+                   "hlutrsbRU", observer);
+    ASSERT_EQ(s.damaged.size(), 2u);
+    EXPECT_EQ(s.damaged[0].path, dir / "cut.log.gz");
+    EXPECT_FALSE(s.damaged[0].reason.empty());
+    EXPECT_EQ(s.damaged[1].path, dir / "corrupt.gz");
+    EXPECT_EQ(s.files.size(), 1u);
+    // Nothing of the damaged files stayed: March holds its old line and the good one.
+    EXPECT_EQ(ReadRaw(dir / "site/log-2002-03.log"),
+              Line("20/Mar/2002", 0) + "\r\n" + Line("25/Mar/2002", 1) + "\r\n");
+    EXPECT_FALSE(fs::exists(dir / "site/log-2002-04.log"));
+}
+
+}  // namespace
+}  // namespace trafikon
