@@ -13,6 +13,7 @@
 #include "batch/batch_commands.h"
 #include "engine/analyse_log.h"
 #include "engine/analysed_check.h"
+#include "engine/robot_signatures.h"
 #include "import/import_journal.h"
 #include "shell/program_folder.h"
 #include "store/data_store.h"
@@ -102,6 +103,7 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
             if (!settings.empty())
                 siteUrl = settings.front();
         }
+        WriteRobotSignatureFileIfMissing(root);
         BatchObserver observer(onMalformed);
         PrepareAnalysisRun(siteDir);
         for (const auto& key : MonthsToAnalyse(siteDir, ListStoredMonths(siteDir), all)) {

@@ -10,5 +10,6 @@ namespace trafikon::batch {
 int RunImportCommand(const std::vector<std::string>& args);
 int RunAnalyseCommand(const std::vector<std::string>& args);
 int RunGenerateCommand(const std::vector<std::string>& args);
+int RunReportCommand(const std::vector<std::string>& args);
 
 }  // namespace trafikon::batch

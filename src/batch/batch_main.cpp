@@ -16,6 +16,8 @@ constexpr const char* kUsage =
     "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto [--] FILE...\n"
     "       trafikon-batch analyse [--root DIR] [--site-url URL] [--all]\n"
     "                              [--on-malformed ignore|cancel]\n"
+    "       trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR)\n"
+    "                             [--lang CODE]\n"
     "       trafikon-batch generate [--out FILE] [--lines N] [--format combined|common|iis]\n"
     "                               [--months N] [--start YYYY-MM] [--seed N] [--tz +HHMM]\n"
     "                               [--hosts N] [--pages N] [--junk FRACTION]\n"
@@ -32,6 +34,9 @@ constexpr const char* kHelp =
     "analyse   analyses the stored months whose analysis is missing or out of date\n"
     "          (all of them with --all); lines with too few fields are skipped, or\n"
     "          cancel their month with --on-malformed cancel.\n"
+    "report    writes the report of an analysed month: one standalone HTML page, or\n"
+    "          one CSV file for each list in the folder given, in the language CODE\n"
+    "          (else the store's, else French).\n"
     "generate  writes a synthetic access log (to standard output unless --out), the\n"
     "          same for the same options and seed; --junk mixes in that share of\n"
     "          hostile or malformed lines.\n"
@@ -60,6 +65,8 @@ int main(int argc, char** argv) {
         return trafikon::batch::RunImportCommand(args);
     if (command == "analyse")
         return trafikon::batch::RunAnalyseCommand(args);
+    if (command == "report")
+        return trafikon::batch::RunReportCommand(args);
     if (command == "generate")
         return trafikon::batch::RunGenerateCommand(args);
     if (command == "--help" || command == "-h") {

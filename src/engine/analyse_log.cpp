@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "engine/analysed_check.h"
+#include "engine/extra_results.h"
 #include "engine/hit_pipeline.h"
 #include "engine/month_analysis.h"
 #include "engine/result_files.h"
@@ -53,6 +54,9 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     const std::string logDate = LogDateTimeText(logPath);
     FieldFormat format = ReadFormatFile(siteDir + FormatFileName(monthKey));
     MonthAnalysis analysis;
+    // A log without user agents (common lines) tells robots by /robots.txt only.
+    const bool agentsLogged = format.find('U') != std::string::npos;
+    ExtraAnalysis extra(LoadRobotSignatures(ProgramDirOfSite(siteDir)), analysis, agentsLogged);
     HitPipeline lines(logPath, std::move(format), siteUrl);
     ProgressReporter progress(observer, lines.fileSize());
     progress.Report(0);
@@ -84,7 +88,9 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
             }
             if (e.lineNumber > std::numeric_limits<std::uint32_t>::max())
                 throw IoError(logPath, "too many lines for one month");
-            analysis.AddHit(batch->Hit(e), static_cast<std::uint32_t>(e.lineNumber));
+            const PreparedHit hit = batch->Hit(e);
+            analysis.AddHit(hit, static_cast<std::uint32_t>(e.lineNumber));
+            extra.AddHit(hit);
             ++result.hits;
         }
         result.linesRead = batch->linesRead;
@@ -98,7 +104,7 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
             result.logChanged = true;
             return result;
         }
-        WriteMonthFiles(analysis, siteDir, monthKey, logDate);
+        WriteMonthFiles(analysis, siteDir, monthKey, logDate, &extra);
         WriteAnalysedVersion(siteDir, monthKey, *version);
     }
     result.completed = true;

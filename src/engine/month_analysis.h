@@ -199,6 +199,12 @@ class MonthAnalysis {
     GroupedLists StatusLines() const {
         return GroupByRecord(hitStatus_, hitLine_, kStatusSlotCount);
     }
+    // The records of every hit in reading order (user agent kNoRecord for
+    // none), for accumulators kept beside this one.
+    const std::vector<std::uint32_t>& hitLines() const { return hitLine_; }
+    const std::vector<std::uint32_t>& hitFiles() const { return hitFile_; }
+    const std::vector<std::uint32_t>& hitHosts() const { return hitHost_; }
+    const std::vector<std::uint32_t>& hitAgents() const { return hitAgent_; }
     // Field 3 of the query records: the referrer's site length at each hit.
     GroupedLists QuerySiteLengths(bool internal) const;
 

@@ -11,6 +11,7 @@
 #include <span>
 #include <thread>
 
+#include "engine/extra_results.h"
 #include "store/data_store.h"
 #include "store/result_records.h"
 #include "store/status_table.h"
@@ -339,7 +340,8 @@ void WriteMonthStats(const MonthAnalysis& a, const std::string& date, const Writ
 }
 
 void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
-                     const std::string& monthKey, const std::string& logDateText) {
+                     const std::string& monthKey, const std::string& logDateText,
+                     const ExtraAnalysis* extra) {
     auto writer = [&](ResultFile file) {
         return std::make_unique<AtomicFileWriter>(siteDir + ResultFileName(file, monthKey));
     };
@@ -351,6 +353,7 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
         files.push_back(writer(f));
     auto monthly = std::make_unique<AtomicFileWriter>(monthlyPath);
     WrittenRecords written;
+    std::vector<std::unique_ptr<AtomicFileWriter>> extraFiles;
 
     // The file, referrer and query lists are built on a second thread while
     // this one builds and saves the status, host and browser lists.
@@ -373,6 +376,8 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
         WriteBrowserRecords(a.browsers, a.BrowserLines(), *files[2]);
         for (int i = 0; i < 3; ++i)
             files[i]->Sync();
+        if (extra)
+            extraFiles = extra->WriteFiles(siteDir, monthKey);
     } catch (...) {
         other.join();
         throw;
@@ -391,6 +396,8 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     if (::unlink(monthlyPath.c_str()) != 0 && errno != ENOENT)
         ThrowErrno(monthlyPath);
     for (auto& f : files)
+        f->Commit();
+    for (auto& f : extraFiles)
         f->Commit();
     monthly->Commit();
 }

@@ -20,7 +20,10 @@ StatsKind StatsKindOfPath(std::string_view path);
 // Every file is first written whole under a temporary name; the earlier monthly file is removed
 // before the first one is renamed into place and the new one comes last, so an interrupted write
 // leaves the month marked as not analysed. Throws IoError.
+// The files of `extra`, when given, are written beside them and renamed before the monthly file.
+class ExtraAnalysis;
 void WriteMonthFiles(const MonthAnalysis& analysis, const std::string& siteDir,
-                     const std::string& monthKey, const std::string& logDateText);
+                     const std::string& monthKey, const std::string& logDateText,
+                     const ExtraAnalysis* extra = nullptr);
 
 }  // namespace trafikon

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "engine/robot_signatures.h"
 #include "import/import_journal.h"
 #include "shell/page_opener.h"
 #include "store/data_store.h"
@@ -43,6 +44,7 @@ void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
 
     if (!FileExists(app.programDir + "fr.tfl"))
         BuiltInTexts(app.programDir);
+    WriteRobotSignatureFileIfMissing(app.programDir);
 
     // A failure of the store (a leftover journal on a read-only store, an
     // unreadable settings file) is reported once the language is loaded, so

@@ -98,6 +98,31 @@
     X(kForeignAddressText, \
       "Cette adresse m\xE8" "ne \xE0 un autre site que le v\xF4" "tre : elle n'est pas ouverte.", \
       "This address leads to another site than yours: it is not opened.") \
+    X(kTextRobots, "Robots", "Robots") \
+    X(kTextRobot, "Robot", "Robot") \
+    X(kTextRobotKind, "Reconnu par", "Recognised by") \
+    X(kTextKindSignature, "signature", "signature") \
+    X(kTextKindGeneric, "mot g\xe9n\xe9rique", "generic word") \
+    X(kTextKindEmptyAgent, "sans user agent", "no user agent") \
+    X(kTextKindRobotsTxt, "a demand\xe9 /robots.txt", "asked for /robots.txt") \
+    X(kTextPeopleHits, "Hits des personnes", "People's hits") \
+    X(kTextPeopleVisitors, "Visiteurs (personnes)", "Visitors (people)") \
+    X(kTextRobotHits, "Hits des robots", "Robots' hits") \
+    X(kTextRobotVisitors, "Visiteurs (robots)", "Visitors (robots)") \
+    X(kTextHoursOfDay, "Heures de la journ\xe9" "e", "Hours of the day") \
+    X(kTextHour, "Heure", "Hour") \
+    X(kTextAnalyseAgain, "Ce mois a \xe9t\xe9 analys\xe9 par une version ant\xe9rieure : analysez-le de nouveau pour voir ces r\xe9sultats.", "This month was analysed by an earlier version: analyse it again to see these results.") \
+    X(kTextFamilies, "Familles", "Families") \
+    X(kTextFullList, "Liste compl\xe8te", "Full list") \
+    X(kTextSystem, "Syst\xe8me", "System") \
+    X(kTextUserAgents, "User agents", "User agents") \
+    X(kTextReportMenu, "Rapport", "Report") \
+    X(kTextReportHtml, "Rapport HTML du mois...", "HTML report of the month...") \
+    X(kTextReportCsv, "Fichiers CSV du mois...", "CSV files of the month...") \
+    X(kTextReportTitle, "Rapport du mois", "Report of the month") \
+    X(kTextReportWritten, "Rapport \xe9" "crit : ", "Report written: ") \
+    X(kTextReportFailed, "Le rapport n'a pas pu \xeatre \xe9" "crit : ", "The report could not be written: ") \
+    X(kTextGeneratedBy, "Rapport produit par Trafikon le", "Report made by Trafikon on") \
     /* end of the list */
 // clang-format on
 

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "shell/app_state.h"
@@ -16,14 +17,17 @@
 #include "store/data_store.h"
 #include "store/text_file.h"
 #include "views/analysis/analysis_tab_widget.h"
+#include "views/analysis/browsers_tab_widget.h"
 #include "views/analysis/files_tab_widget.h"
 #include "views/analysis/general_lists.h"
 #include "views/analysis/general_tab_widget.h"
 #include "views/analysis/hosts_tab_widget.h"
 #include "views/analysis/list_shortcuts.h"
 #include "views/analysis/log_lines_widget.h"
+#include "views/analysis/month_report_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/referrer_tab_widget.h"
+#include "views/analysis/robots_tab_widget.h"
 #include "views/analysis/status_tab_widget.h"
 
 namespace trafikon {
@@ -55,6 +59,8 @@ TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     // Never smaller than the tabs need: a narrower child clips instead of
     // painting the widgets of a tab over each other.
     layout->setSizeConstraint(QLayout::SetMinimumSize);
+    reportBar_ = MakeReportToolBar(this, [this] { return key_; });
+    layout->addWidget(reportBar_);
     layout->addWidget(splitter_);
 
     general_ = new GeneralTabWidget(*this, tabs_);
@@ -67,8 +73,11 @@ TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     pages_[kInternal] = new ReferrerTab(results_, *this, false, tabs_);
     for (int t = kFiles; t <= kInternal; ++t)
         tabs_->addTab(pages_[t], QString());
-    browsers_ = new NameCountListWidget(tabs_);
-    tabs_->addTab(browsers_, QString());
+    browserTab_ = new BrowsersTabWidget(tabs_);
+    browsers_ = browserTab_->rawList();
+    tabs_->addTab(browserTab_, QString());
+    pages_[kRobots] = new RobotsTab(results_, *this, tabs_);
+    tabs_->addTab(pages_[kRobots], QString());
     tabs_->setCurrentIndex(kFiles);
 
     ApplyTexts();
@@ -96,6 +105,9 @@ void TFAnalyse::ApplyTexts() {
     const int tabEntries[7] = {113, 115, 116, 117, 118, 119, 120};
     for (int t = 0; t < 7; ++t)
         tabs_->setTabText(t, Tr(tabEntries[t]));
+    tabs_->setTabText(kRobots, Tr(lang::kTextRobots));
+    browserTab_->ApplyTexts();
+    ApplyReportToolBarTexts(reportBar_);
     logModel_->SetCaptions(Tr(144), Tr(145));
     logModel_->SetMissingTexts(Tr(lang::kLineBeyondLogEnd), Tr(lang::kStoredLogMissing));
     logView_->setToolTip(Tr(lang::kLogLinesHint));
@@ -140,11 +152,12 @@ void TFAnalyse::FillTabs() {
         pages_[t]->Refresh();
     FillBrowserList();
     pages_[kStatus]->Refresh();
+    pages_[kRobots]->Refresh();
     general_->Refresh();
 }
 
 void TFAnalyse::FillBrowserList() {
-    browsers_->model().SetRows(RecordRows(results_.browsers));
+    browserTab_->Refresh(results_.browsers, App().programDir);
 }
 
 void TFAnalyse::ReportProblems(const std::vector<std::string>& problems) {

@@ -31,10 +31,12 @@
 
 class QTabWidget;
 class QSplitter;
+class QToolBar;
 
 namespace trafikon {
 
 class AnalysisTabWidget;
+class BrowsersTabWidget;
 class GeneralTabWidget;
 class NameCountListWidget;
 class LogLinesModel;
@@ -43,7 +45,7 @@ class LogLinesView;
 class TFAnalyse : public QWidget, public AnalysisContext {
     Q_OBJECT
   public:
-    enum Tab { kGeneral = 0, kFiles, kHosts, kStatus, kExternal, kInternal, kBrowsers };
+    enum Tab { kGeneral = 0, kFiles, kHosts, kStatus, kExternal, kInternal, kBrowsers, kRobots };
 
     // The size the window opens at when its content fits in it.
     static constexpr QSize kOpeningSize{882, 567};
@@ -61,6 +63,8 @@ class TFAnalyse : public QWidget, public AnalysisContext {
     AnalysisTabWidget* tabPage(Tab tab) const;
     GeneralTabWidget* generalTab() const { return general_; }
     NameCountListWidget* browserList() const { return browsers_; }
+    BrowsersTabWidget* browserTab() const { return browserTab_; }
+    QToolBar* reportBar() const { return reportBar_; }
     LogLinesView* logLinesView() const { return logView_; }
     LogLinesModel* logLines() const { return logModel_; }
     // The stored log's line index (waits for its first build when it is under way).
@@ -103,8 +107,10 @@ class TFAnalyse : public QWidget, public AnalysisContext {
     QTabWidget* tabs_ = nullptr;
     QSplitter* splitter_ = nullptr;
     GeneralTabWidget* general_ = nullptr;
-    std::array<AnalysisTabWidget*, 7> pages_{};
+    std::array<AnalysisTabWidget*, 8> pages_{};
     NameCountListWidget* browsers_ = nullptr;
+    BrowsersTabWidget* browserTab_ = nullptr;
+    QToolBar* reportBar_ = nullptr;
     LogLinesModel* logModel_ = nullptr;
     LogLinesView* logView_ = nullptr;
 };

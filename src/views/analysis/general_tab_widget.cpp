@@ -16,9 +16,17 @@
 #include "views/analysis/analysis_context.h"
 #include "views/analysis/daily_bars.h"
 #include "views/analysis/daily_graph_qt.h"
+#include "views/analysis/hours_graph_widget.h"
+#include "views/analysis/month_extras.h"
 #include "views/analysis/name_count_list_widget.h"
 
 namespace trafikon {
+
+namespace {
+// Rows after the monthly statistics: people beside robots.
+constexpr int kAudienceEntries[] = {lang::kTextPeopleHits, lang::kTextPeopleVisitors,
+                                    lang::kTextRobotHits, lang::kTextRobotVisitors};
+}  // namespace
 
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
     remembered_ = palette().color(QPalette::WindowText);
@@ -127,7 +135,16 @@ GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
     graphLabel_ = new QLabel(graphScroll);
     graphLabel_->setFixedSize(kGraphWidth, kGraphHeight);
     graphLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    graphScroll->setWidget(graphLabel_);
+    // The hours of the day under the days, in the same scrolled column.
+    auto* graphs = new QWidget(graphScroll);
+    auto* graphsLayout = new QVBoxLayout(graphs);
+    graphsLayout->setContentsMargins(0, 0, 0, 0);
+    graphsLayout->addWidget(graphLabel_);
+    hours_ = new HoursGraphWidget(graphs);
+    graphsLayout->addWidget(hours_);
+    graphsLayout->addStretch(1);
+    graphScroll->setWidgetResizable(true);
+    graphScroll->setWidget(graphs);
     statsLayout->addWidget(graphScroll, 1);
     stack_->addWidget(stats);
 
@@ -150,12 +167,16 @@ void GeneralTabWidget::ApplyTexts() {
     subLinks_[0]->setText(Tr(128));
     subLinks_[1]->setText(Tr(130));
     subLinks_[2]->setText(Tr(131));
+    hours_->SetTexts(Tr(lang::kTextHoursOfDay), Tr(129), Tr(128), Tr(lang::kTextAnalyseAgain));
     top_->model().SetCaptions({Tr(lang::kTopListInfo), Tr(143)});
     summary_->setHeaderLabels({Tr(123), Tr(124)});
     summary_->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     days_->setHeaderLabels({Tr(125), Tr(126), Tr(127), Tr(128), Tr(129)});
     for (int r = 0; r < summary_->topLevelItemCount() && r < int(kSummaryEntries.size()); ++r)
         summary_->topLevelItem(r)->setText(0, Tr(kSummaryEntries[std::size_t(r)]));
+    for (int r = int(kSummaryEntries.size()); r < summary_->topLevelItemCount(); ++r)
+        summary_->topLevelItem(r)->setText(
+            0, Tr(kAudienceEntries[std::size_t(r) - kSummaryEntries.size()]));
 }
 
 void GeneralTabWidget::ShowPanel(Panel panel) {
@@ -178,6 +199,8 @@ void GeneralTabWidget::Refresh() {
     const MonthResults& month = context_.results();
     if (!month.analysed)
         return;  // the summary, day list and graph keep what they showed
+    const MonthExtras extras = LoadMonthExtras(month.siteDir, month.key);
+    hours_->Show(extras, true);
     summary_->clear();
     days_->clear();
     const MonthSummary& s = month.summary;
@@ -186,6 +209,16 @@ void GeneralTabWidget::Refresh() {
             auto* item = new QTreeWidgetItem(summary_);
             item->setText(0, Tr(kSummaryEntries[r]));
             item->setText(1, DisplayText(s.rows[r]));
+            item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        }
+        // People beside robots, for a month analysed with them.
+        const Audience& a = extras.audience;
+        const std::int64_t values[] = {a.people.hits, a.people.visitors, a.robots.hits,
+                                       a.robots.visitors};
+        for (std::size_t i = 0; extras.present && i < std::size(values); ++i) {
+            auto* item = new QTreeWidgetItem(summary_);
+            item->setText(0, Tr(kAudienceEntries[i]));
+            item->setText(1, QString::number(values[i]));
             item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         }
         for (const auto& row : DayRows(s)) {

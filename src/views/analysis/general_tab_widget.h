@@ -18,6 +18,7 @@ namespace trafikon {
 
 class AnalysisContext;
 class NameCountListWidget;
+class HoursGraphWidget;
 
 // A label acting as a link: red with the hand cursor under the mouse, back to
 // its remembered colour on leaving; a click remembers blue.
@@ -58,6 +59,7 @@ class GeneralTabWidget : public QWidget {
     QTreeWidget* dayList() const { return days_; }
     NameCountListWidget* topList() const { return top_; }
     const QImage& graph() const { return graphImage_; }
+    HoursGraphWidget* hoursGraph() const { return hours_; }
     LinkLabel* panelLabel(Panel panel) const { return links_[panel]; }
     LinkLabel* topListLabel(TopList which) const { return subLinks_[static_cast<int>(which)]; }
 
@@ -73,6 +75,7 @@ class GeneralTabWidget : public QWidget {
     QTreeWidget* days_ = nullptr;
     QLabel* graphLabel_ = nullptr;
     QImage graphImage_;
+    HoursGraphWidget* hours_ = nullptr;
     NameCountListWidget* top_ = nullptr;
     Panel panel_ = kSummary;
     int topList_ = -1;

@@ -1,0 +1,27 @@
+#include "engine/extra_results.h"
+
+#include "store/extra_result_names.h"
+#include "store/hour_file.h"
+#include "store/robot_file.h"
+
+namespace trafikon {
+
+std::vector<std::unique_ptr<AtomicFileWriter>> ExtraAnalysis::WriteFiles(
+    const std::string& siteDir, const std::string& monthKey) const {
+    std::vector<std::unique_ptr<AtomicFileWriter>> files;
+    // Temporaries left by a killed run are tidied once when the run starts.
+    for (const std::string& name : ExtraAnalysisFileNames(monthKey))
+        files.push_back(std::make_unique<AtomicFileWriter>(siteDir + name));
+    const RobotTally::Results robots = robots_.Finish();
+    for (const RobotRecord& r : robots.robots)
+        files[0]->WriteLine(FormatRobotRecord(r));
+    for (const std::string& line : FormatAudience(robots.audience))
+        files[1]->WriteLine(line);
+    for (const std::string& line : FormatHours(hours_.counters()))
+        files[2]->WriteLine(line);
+    for (auto& f : files)
+        f->Sync();
+    return files;
+}
+
+}  // namespace trafikon

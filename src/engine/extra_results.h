@@ -1,0 +1,43 @@
+// The analysis of a month beyond the original result files: robots, people
+// and robots totals, hours of the day. Fed hit by hit beside MonthAnalysis and
+// written by the same pass (result_files.h commits its files before the
+// monthly file, so a month never shows new results of an older run).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/hour_tally.h"
+#include "engine/month_analysis.h"
+#include "engine/robot_tally.h"
+#include "store/text_file.h"
+
+namespace trafikon {
+
+class ExtraAnalysis {
+  public:
+    // `analysis` receives the same hits first and outlives this object.
+    // `agentsLogged`: the log's format has a user-agent field.
+    ExtraAnalysis(RobotSignatures signatures, const MonthAnalysis& analysis, bool agentsLogged)
+        : analysis_(analysis), robots_(std::move(signatures), analysis, agentsLogged) {}
+
+    // Call right after `analysis.AddHit(hit, lineNumber)`.
+    void AddHit(const PreparedHit& hit) {
+        const bool page = analysis_.files.type[analysis_.hitFiles().back()] == kPage;
+        robots_.Add(hit);
+        hours_.Add(hit.time, page, hit.hasBytes, hit.bytes);
+    }
+
+    // Writes the rob-, aud- and hrs- files of `monthKey` under temporary
+    // names, synced; the caller commits them. Throws IoError.
+    std::vector<std::unique_ptr<AtomicFileWriter>> WriteFiles(const std::string& siteDir,
+                                                              const std::string& monthKey) const;
+
+  private:
+    const MonthAnalysis& analysis_;
+    RobotTally robots_;
+    HourTally hours_;
+};
+
+}  // namespace trafikon

@@ -1,0 +1,26 @@
+#include "engine/hour_tally.h"
+
+namespace trafikon {
+
+int HourOfTimestamp(std::string_view time) {
+    if (time.size() < 15 || time[12] != ':')
+        return -1;
+    const char a = time[13], b = time[14];
+    if (a < '0' || a > '2' || b < '0' || b > '9')
+        return -1;
+    const int hour = (a - '0') * 10 + (b - '0');
+    return hour < 24 ? hour : -1;
+}
+
+void HourTally::Add(std::string_view time, bool page, bool hasBytes, std::int64_t bytes) {
+    const int hour = HourOfTimestamp(time);
+    if (hour < 0)
+        return;
+    ++counters_.hits[hour];
+    if (page)
+        ++counters_.pages[hour];
+    if (hasBytes && __builtin_add_overflow(counters_.bytes[hour], bytes, &counters_.bytes[hour]))
+        counters_.bytes[hour] = INT64_MAX;
+}
+
+}  // namespace trafikon

@@ -1,0 +1,24 @@
+// Hits, pages and bytes per hour of the day, from each line's own time.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "store/hour_file.h"
+
+namespace trafikon {
+
+// Hour of a normalised time text ("[dd/Mon/yyyy:HH:mm:ss ...]", the form both
+// Apache and IIS lines take after NormaliseDates), or -1 when it has none.
+int HourOfTimestamp(std::string_view time);
+
+class HourTally {
+  public:
+    void Add(std::string_view time, bool page, bool hasBytes, std::int64_t bytes);
+    const HourCounters& counters() const { return counters_; }
+
+  private:
+    HourCounters counters_;
+};
+
+}  // namespace trafikon

@@ -1,0 +1,226 @@
+#include "engine/robot_signatures.h"
+
+#include <algorithm>
+
+namespace trafikon {
+
+namespace {
+
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string LowerCopy(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), Lower);
+    return out;
+}
+
+bool IsWordBreak(char c) {
+    return c == ' ' || c == ';' || c == '(' || c == ')' || c == '/' || c == ',' || c == '+' ||
+           c == ':' || c == '"' || c == '\t' || c == '[' || c == ']';
+}
+
+// The word of `agent` around position `at` (words end at spaces, slashes,
+// brackets and the like).
+std::string WordAround(std::string_view agent, std::size_t at) {
+    std::size_t begin = at, end = at;
+    while (begin > 0 && !IsWordBreak(agent[begin - 1]))
+        --begin;
+    while (end < agent.size() && !IsWordBreak(agent[end]))
+        ++end;
+    return std::string(agent.substr(begin, end - begin));
+}
+
+constexpr const char* kBuiltIn[] = {
+    "# Crawler signatures: one \"Name;text\" a line. A user agent holding the text",
+    "# (any letter case) is the robot Name. Name * is a generic word: the robot takes",
+    "# the name of the word holding it. Name ! is a text that is never a robot's.",
+    "# The first line that matches wins. Add your own lines; analyse again to apply.",
+    "!;cubot",
+    // Search engines
+    "Googlebot;googlebot",
+    "Google-InspectionTool;google-inspectiontool",
+    "Google-Extended;google-extended",
+    "AdsBot-Google;adsbot-google",
+    "Mediapartners-Google;mediapartners-google",
+    "Storebot-Google;storebot-google",
+    "Bingbot;bingbot",
+    "BingPreview;bingpreview",
+    "MSNBot;msnbot",
+    "Yahoo! Slurp;yahoo! slurp",
+    "DuckDuckBot;duckduckbot",
+    "Baiduspider;baiduspider",
+    "YandexBot;yandexbot",
+    "Yandex;yandex.com/bots",
+    "Applebot;applebot",
+    "Sogou;sogou",
+    "Exabot;exabot",
+    "SeznamBot;seznambot",
+    "Qwantbot;qwantbot",
+    "PetalBot;petalbot",
+    "Mojeek;mojeekbot",
+    "Naver Yeti;yeti/",
+    "Daum;daum",
+    "Coc Coc;coccocbot",
+    // Social networks and messengers
+    "facebookexternalhit;facebookexternalhit",
+    "Facebook;facebookcatalog",
+    "Meta-ExternalAgent;meta-externalagent",
+    "Meta-ExternalFetcher;meta-externalfetcher",
+    "Twitterbot;twitterbot",
+    "LinkedInBot;linkedinbot",
+    "Pinterestbot;pinterest",
+    "Slackbot;slackbot",
+    "Discordbot;discordbot",
+    "TelegramBot;telegrambot",
+    "WhatsApp;whatsapp",
+    "Skype;skypeuripreview",
+    "redditbot;redditbot",
+    "Mastodon;mastodon",
+    "Embedly;embedly",
+    // AI training and AI answers
+    "GPTBot;gptbot",
+    "ChatGPT-User;chatgpt-user",
+    "OAI-SearchBot;oai-searchbot",
+    "CCBot;ccbot",
+    "ClaudeBot;claudebot",
+    "Claude-Web;claude-web",
+    "Claude-User;claude-user",
+    "anthropic-ai;anthropic-ai",
+    "Bytespider;bytespider",
+    "PerplexityBot;perplexitybot",
+    "Perplexity-User;perplexity-user",
+    "Amazonbot;amazonbot",
+    "cohere-ai;cohere-ai",
+    "Diffbot;diffbot",
+    "YouBot;youbot",
+    "Timpibot;timpibot",
+    "ImagesiftBot;imagesiftbot",
+    "Omgilibot;omgili",
+    "Kangaroo Bot;kangaroo bot",
+    "AI2Bot;ai2bot",
+    // SEO tools and archives
+    "AhrefsBot;ahrefsbot",
+    "AhrefsSiteAudit;ahrefssiteaudit",
+    "SemrushBot;semrushbot",
+    "MJ12bot;mj12bot",
+    "DotBot;dotbot",
+    "BLEXBot;blexbot",
+    "DataForSeoBot;dataforseobot",
+    "Screaming Frog;screaming frog",
+    "serpstatbot;serpstatbot",
+    "SeekportBot;seekportbot",
+    "archive.org_bot;archive.org_bot",
+    "ia_archiver;ia_archiver",
+    // Monitoring
+    "UptimeRobot;uptimerobot",
+    "Pingdom;pingdom",
+    "StatusCake;statuscake",
+    "Site24x7;site24x7",
+    "Uptime-Kuma;uptime-kuma",
+    "Better Uptime;betteruptime",
+    "Datadog;datadog",
+    "NewRelicPinger;newrelicpinger",
+    "Nagios;check_http",
+    "Zabbix;zabbix",
+    // Feed readers
+    "UniversalFeedParser;universalfeedparser",
+    "Tiny Tiny RSS;tiny tiny rss",
+    "FeedBurner;feedburner",
+    "Feedbin;feedbin",
+    "Feedly;feedly",
+    "Inoreader;inoreader",
+    "NewsBlur;newsblur",
+    "Feedfetcher-Google;feedfetcher-google",
+    // Scripts and command-line clients
+    "curl;curl/",
+    "Wget;wget/",
+    "python-requests;python-requests",
+    "Python urllib;python-urllib",
+    "aiohttp;aiohttp",
+    "Go-http-client;go-http-client",
+    "Java;java/",
+    "okhttp;okhttp",
+    "libwww-perl;libwww-perl",
+    "Apache-HttpClient;apache-httpclient",
+    "HeadlessChrome;headlesschrome",
+    "PhantomJS;phantomjs",
+    "Scrapy;scrapy",
+    "node-fetch;node-fetch",
+    "axios;axios/",
+    // Generic words, last
+    "*;bot",
+    "*;crawl",
+    "*;spider",
+    "*;slurp",
+};
+
+}  // namespace
+
+Lines BuiltInRobotSignatureLines() {
+    return Lines(std::begin(kBuiltIn), std::end(kBuiltIn));
+}
+
+RobotSignatures::RobotSignatures() : RobotSignatures(BuiltInRobotSignatureLines()) {}
+
+RobotSignatures::RobotSignatures(const Lines& lines) {
+    for (const std::string& line : lines) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        const std::size_t semi = line.find(';');
+        if (semi == std::string::npos || semi == 0 || semi + 1 == line.size())
+            continue;
+        const std::string name = line.substr(0, semi);
+        std::string text = LowerCopy(std::string_view(line).substr(semi + 1));
+        if (name == "!")
+            exceptions_.push_back(std::move(text));
+        else
+            entries_.push_back({name, std::move(text)});
+    }
+}
+
+RobotMatch RobotSignatures::Classify(std::string_view userAgent) const {
+    if (userAgent.empty() || userAgent == "-")
+        return {RobotKind::kEmptyAgent, "-"};
+    const std::string lower = LowerCopy(userAgent);
+    for (const std::string& text : exceptions_)
+        if (lower.find(text) != std::string::npos)
+            return {};
+    for (const Entry& e : entries_) {
+        const std::size_t at = lower.find(e.text);
+        if (at == std::string::npos)
+            continue;
+        if (e.name != "*")
+            return {RobotKind::kSignature, e.name};
+        std::string word = WordAround(userAgent, at);
+        return {RobotKind::kGeneric, word.empty() ? e.text : std::move(word)};
+    }
+    return {};
+}
+
+RobotSignatures LoadRobotSignatures(const std::string& programDir) {
+    const std::string path = programDir + std::string(kRobotSignatureFileName);
+    try {
+        if (FileExists(path))
+            return RobotSignatures(ReadTextLines(path));
+    } catch (const IoError&) {
+    }
+    return RobotSignatures();
+}
+
+void WriteRobotSignatureFileIfMissing(const std::string& programDir) {
+    const std::string path = programDir + std::string(kRobotSignatureFileName);
+    try {
+        if (!FileExists(path))
+            WriteTextLines(path, BuiltInRobotSignatureLines());
+    } catch (const IoError&) {
+        // A folder that cannot be written keeps the built-in list.
+    }
+}
+
+std::string ProgramDirOfSite(const std::string& siteDir) {
+    return siteDir + "../../";
+}
+
+}  // namespace trafikon

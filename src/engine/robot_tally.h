@@ -1,0 +1,63 @@
+// Tells robots from people while an analysis runs, and totals each robot.
+//
+// A hit is a robot's when its user agent matches a crawler signature, when it
+// has no user agent, or when its host asked for /robots.txt at any time in the
+// month. The last rule is known only at the end, so the hits are classified
+// after the last one, from the records MonthAnalysis keeps of every hit (its
+// host, user agent, file and line) and the few values kept here (bytes, day).
+// While the hits come, only per-agent texts and flags are touched.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "engine/month_analysis.h"
+#include "engine/robot_signatures.h"
+#include "store/robot_file.h"
+
+namespace trafikon {
+
+class RobotTally {
+  public:
+    // `analysis` receives the same hits and outlives the tally. Without
+    // `agentsLogged` (a log format with no user-agent field) an empty user
+    // agent says nothing, and only the /robots.txt rule is left.
+    RobotTally(RobotSignatures signatures, const MonthAnalysis& analysis, bool agentsLogged);
+
+    // Call right after `analysis.AddHit(hit, lineNumber)`.
+    void Add(const PreparedHit& hit);
+
+    // After the last hit: the robots in order of first appearance, each with
+    // its log lines, and the totals of people and robots.
+    struct Results {
+        std::vector<RobotRecord> robots;
+        Audience audience;
+    };
+    Results Finish() const;
+
+  private:
+    // Agent index: 0 for no user agent, else the browser position + 1.
+    static std::uint32_t AgentOf(std::uint32_t position) {
+        return position == kNoRecord ? 0 : position + 1;
+    }
+    RobotKind KindOf(std::uint32_t agent, std::uint32_t host) const;
+    // The robot of each hit (kNoRecord for a person's), and the robots.
+    std::vector<std::uint32_t> ClassifyHits(std::vector<RobotRecord>& robots) const;
+
+    RobotSignatures signatures_;
+    const MonthAnalysis& analysis_;
+    bool agentsLogged_;
+    std::vector<RobotMatch> agentMatch_;  // by agent index
+    std::vector<char> askedRobotsTxt_;    // by host position
+    // Last hit of each agent: overall, and from a host that had asked for
+    // /robots.txt by then (the last visit of the robots found by that rule).
+    TimeTexts agentTime_, agentAskedTime_;
+    std::vector<std::uint32_t> agentLine_, agentAskedLine_;
+    std::vector<char> agentAsked_;
+    std::vector<std::int64_t> hitBytes_;
+    std::vector<std::uint8_t> hitDay_;
+    int day_ = 1;
+};
+
+}  // namespace trafikon

@@ -1,0 +1,202 @@
+#include "report/month_report.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "report/report_text.h"
+#include "shell/extra_texts.h"
+#include "store/result_records.h"
+#include "store/tagged_record.h"
+#include "views/analysis/browser_families.h"
+#include "views/analysis/general_lists.h"
+#include "views/analysis/robots_list.h"
+#include "views/analysis/status_list.h"
+
+namespace trafikon::report {
+
+namespace {
+
+using Row = std::vector<std::string>;
+
+class Builder {
+  public:
+    explicit Builder(const LanguageTable& texts) : texts_(texts) {}
+    std::string T(int entry) const { return Cp1252ToUtf8(Trim(texts_.Text(entry))); }
+
+    ReportTable Table(std::string name, int title, std::vector<int> columns,
+                      std::vector<bool> numeric) const {
+        ReportTable t;
+        t.name = std::move(name);
+        t.title = T(title);
+        for (int c : columns)
+            t.columns.push_back(T(c));
+        t.numeric = std::move(numeric);
+        return t;
+    }
+
+  private:
+    static std::string_view Trim(std::string_view s) {
+        while (!s.empty() && (s.back() == ' ' || s.back() == ':'))
+            s.remove_suffix(1);
+        return s;
+    }
+    const LanguageTable& texts_;
+};
+
+std::string Num(std::int64_t v) {
+    return std::to_string(v);
+}
+std::string Kilobytes(std::int64_t bytes) {
+    return Num(bytes / 1024);
+}
+std::string Utf8(std::string_view store) {
+    return Cp1252ToUtf8(store);
+}
+
+// Sorts rows by the number in `column`, most first; ties keep their order.
+void SortByCount(ReportTable& t, std::size_t column) {
+    std::stable_sort(t.rows.begin(), t.rows.end(), [column](const Row& a, const Row& b) {
+        return ParseInteger(a[column]) > ParseInteger(b[column]);
+    });
+}
+
+// name, hits, last time of tagged records (hosts and referring pages).
+ReportTable RecordTable(const Builder& b, std::string name, int title, int nameColumn,
+                        const Lines& records) {
+    ReportTable t = b.Table(std::move(name), title, {nameColumn, 129, 102}, {false, true, false});
+    for (const std::string& line : records)
+        t.rows.push_back({Utf8(ReadField(line, PageField::kKey)),
+                          Utf8(ReadField(line, PageField::kHits)),
+                          Utf8(ReadField(line, PageField::kLastTime))});
+    SortByCount(t, 1);
+    return t;
+}
+
+ReportTable QueryTable(const Builder& b, std::string name, int title, const Lines& records) {
+    ReportTable t =
+        b.Table(std::move(name), title, {155, 129, 131, 102}, {false, true, false, false});
+    for (const std::string& line : records)
+        t.rows.push_back(
+            {Utf8(ReadField(line, QueryField::kText)),
+             Num(static_cast<std::int64_t>(IdListSize(ReadField(line, QueryField::kSiteLengths)))),
+             Utf8(ReadField(line, QueryField::kReferrerSite)),
+             Utf8(ReadField(line, QueryField::kLastTime))});
+    SortByCount(t, 1);
+    return t;
+}
+
+}  // namespace
+
+MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extras,
+                             const LanguageTable& texts, const std::string& madeOn,
+                             const RobotSignatures& robots) {
+    const Builder b(texts);
+    const tabs::TextLookup lookup = [&texts](int e) -> const std::string& { return texts.Text(e); };
+    MonthReport r;
+    r.key = month.key;
+    r.title = b.T(lang::kTextReportTitle) + " " + month.key;
+    r.made = b.T(lang::kTextGeneratedBy) + " " + madeOn;
+    if (!extras.present)
+        r.extrasMissing = b.T(lang::kTextAnalyseAgain);
+
+    // Summary: the monthly statistics, then people beside robots.
+    r.summary = b.Table("summary", 121, {123, 124}, {false, true});
+    for (std::size_t i = 0; i < kSummaryEntries.size(); ++i)
+        r.summary.rows.push_back({b.T(kSummaryEntries[i]), Utf8(month.summary.rows[i])});
+    if (extras.present) {
+        const Audience& a = extras.audience;
+        r.summary.rows.push_back({b.T(lang::kTextPeopleHits), Num(a.people.hits)});
+        r.summary.rows.push_back({b.T(lang::kTextPeopleVisitors), Num(a.people.visitors)});
+        r.summary.rows.push_back({b.T(lang::kTextRobotHits), Num(a.robots.hits)});
+        r.summary.rows.push_back({b.T(lang::kTextRobotVisitors), Num(a.robots.visitors)});
+    }
+
+    // Per day and per hour, as lists and as graphs.
+    ReportTable days =
+        b.Table("days", 122, {125, 126, 127, 128, 129}, {true, true, true, true, true});
+    ReportBars dayBars{b.T(122), {}, {}, {}, b.T(129), b.T(128)};
+    for (const auto& d : DayRows(month.summary)) {
+        days.rows.push_back({d[0], d[1], d[2], d[3], d[4]});
+        dayBars.labels.push_back(d[0]);
+        dayBars.values.push_back(ParseInteger(d[4]));
+        dayBars.inner.push_back(ParseInteger(d[3]));
+    }
+    r.graphs.push_back(std::move(dayBars));
+    ReportTable hours;
+    if (extras.present) {
+        hours = b.Table("hours", lang::kTextHoursOfDay, {lang::kTextHour, 129, 128, 127},
+                        {true, true, true, true});
+        ReportBars hourBars{b.T(lang::kTextHoursOfDay), {}, {}, {}, b.T(129), b.T(128)};
+        for (int h = 0; h < 24; ++h) {
+            const std::string label = (h < 10 ? "0" : "") + Num(h);
+            hours.rows.push_back({label, Num(extras.hours.hits[h]), Num(extras.hours.pages[h]),
+                                  Kilobytes(extras.hours.bytes[h])});
+            hourBars.labels.push_back(label);
+            hourBars.values.push_back(extras.hours.hits[h]);
+            hourBars.inner.push_back(extras.hours.pages[h]);
+        }
+        r.graphs.push_back(std::move(hourBars));
+    }
+    r.tables.push_back(std::move(days));
+    if (extras.present)
+        r.tables.push_back(std::move(hours));
+
+    ReportTable files = b.Table("files", 96, {96, 129, 101, 102}, {false, true, true, false});
+    for (const std::string& line : month.files)
+        files.rows.push_back({Utf8(ReadField(line, FileField::kPath)),
+                              Utf8(ReadField(line, FileField::kHits)),
+                              Utf8(ReadField(line, FileField::kLastStatus)),
+                              Utf8(ReadField(line, FileField::kLastTime))});
+    SortByCount(files, 1);
+    r.tables.push_back(std::move(files));
+    r.tables.push_back(RecordTable(b, "hosts", 116, 99, month.hosts));
+
+    ReportTable status = b.Table("status", 117, {139, 140, 129}, {true, false, true});
+    const std::vector<std::string> counts = tabs::StatusCounts(month.statuses, true);
+    const std::vector<int> codeRows = tabs::StatusRows(true);
+    for (std::size_t i = 0; i < codeRows.size() && i < counts.size(); ++i)
+        if (ParseInteger(counts[i]) > 0)
+            status.rows.push_back({tabs::StatusCodes()[codeRows[i]].code,
+                                   tabs::StatusCodes()[codeRows[i]].description, Utf8(counts[i])});
+    r.tables.push_back(std::move(status));
+
+    r.tables.push_back(RecordTable(b, "external-referrers", 118, 97, month.externalReferrers));
+    r.tables.push_back(QueryTable(b, "external-queries", 153, month.externalQueries));
+    r.tables.push_back(RecordTable(b, "internal-referrers", 119, 98, month.internalReferrers));
+    r.tables.push_back(QueryTable(b, "internal-queries", 154, month.internalQueries));
+
+    if (extras.present) {
+        ReportTable robotTable =
+            b.Table("robots", lang::kTextRobots,
+                    {lang::kTextRobot, lang::kTextRobotKind, 129, 128, 127, 102},
+                    {false, false, true, true, true, false});
+        for (const RobotRecord& robot : extras.robots)
+            robotTable.rows.push_back(
+                {Utf8(robot.name), Utf8(tabs::RobotKindText(robot.kind, lookup)), Num(robot.hits),
+                 Num(robot.pages), Kilobytes(robot.bytes), Utf8(robot.lastTime)});
+        SortByCount(robotTable, 2);
+        r.tables.push_back(std::move(robotTable));
+    }
+
+    const FamilyGroups families = GroupBrowserFamilies(month.browsers, robots);
+    for (const auto& [name, title, column, list] :
+         {std::tuple<const char*, int, int, const std::vector<FamilyCount>*>{
+              "browser-families", lang::kTextFamilies, 141, &families.browsers},
+          std::tuple<const char*, int, int, const std::vector<FamilyCount>*>{
+              "systems", lang::kTextSystem, lang::kTextSystem, &families.systems}}) {
+        ReportTable t =
+            b.Table(name, title, {column, 129, lang::kTextUserAgents}, {false, true, true});
+        for (const FamilyCount& f : *list)
+            t.rows.push_back({f.name, Num(f.hits), Num(f.agents)});
+        r.tables.push_back(std::move(t));
+    }
+    ReportTable browsers = b.Table("browsers", 120, {141, 129}, {false, true});
+    for (const std::string& line : month.browsers)
+        browsers.rows.push_back({Utf8(ReadField(line, BrowserField::kName)),
+                                 Utf8(ReadField(line, BrowserField::kHits))});
+    SortByCount(browsers, 1);
+    r.tables.push_back(std::move(browsers));
+    return r;
+}
+
+}  // namespace trafikon::report

@@ -1,0 +1,90 @@
+#include "report/report_text.h"
+
+#include <cstdint>
+
+namespace trafikon::report {
+
+namespace {
+
+// Code points of bytes 0x80-0x9F in Windows-1252; 0 where none is defined.
+constexpr std::uint16_t kHigh[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::string Cp1252ToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80)
+            out += ch;
+        else if (b < 0xA0)
+            AppendUtf8(out, kHigh[b - 0x80] ? kHigh[b - 0x80] : 0xFFFD);
+        else
+            AppendUtf8(out, b);
+    }
+    return out;
+}
+
+std::string HtmlEscape(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (char c : utf8) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
+                    out += "\xEF\xBF\xBD";
+                else
+                    out += c;
+        }
+    }
+    return out;
+}
+
+std::string CsvField(std::string_view utf8) {
+    const bool quote = utf8.find_first_of(",\"\r\n") != std::string_view::npos ||
+                       (!utf8.empty() && (utf8.front() == ' ' || utf8.back() == ' '));
+    if (!quote)
+        return std::string(utf8);
+    std::string out = "\"";
+    for (char c : utf8) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+}  // namespace trafikon::report

@@ -1,0 +1,22 @@
+// Text conversions of the month report: store and language texts are
+// Windows-1252 bytes; the report is UTF-8, HTML-escaped or CSV-quoted.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace trafikon::report {
+
+// Windows-1252 bytes to UTF-8 (the five bytes that code page leaves undefined
+// become U+FFFD).
+std::string Cp1252ToUtf8(std::string_view text);
+
+// Escapes & < > " ' for any HTML text or attribute value. Control characters
+// other than tab become U+FFFD, so nothing from a log can break a page.
+std::string HtmlEscape(std::string_view utf8);
+
+// One CSV field (RFC 4180): quoted, with doubled quotes, when it holds a
+// comma, a quote, CR or LF, or starts or ends with a space; as it is otherwise.
+std::string CsvField(std::string_view utf8);
+
+}  // namespace trafikon::report

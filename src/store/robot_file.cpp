@@ -1,0 +1,104 @@
+#include "store/robot_file.h"
+
+#include <charconv>
+
+namespace trafikon {
+
+namespace {
+
+void AppendText(std::string& out, std::string_view text, bool dropSemicolons) {
+    for (char c : text) {
+        if (c == '\r' || c == '\n' || (dropSemicolons && c == ';'))
+            c = ' ';
+        out += c;
+    }
+}
+
+// Splits off the text before the next ";" of `rest`; false when there is none.
+bool NextField(std::string_view& rest, std::string_view& field) {
+    const std::size_t semi = rest.find(';');
+    if (semi == std::string_view::npos)
+        return false;
+    field = rest.substr(0, semi);
+    rest.remove_prefix(semi + 1);
+    return true;
+}
+
+void AppendTotals(std::string& out, const AudienceTotals& t) {
+    for (std::int64_t v : {t.hits, t.pages, t.bytes, t.visitors}) {
+        out += ';';
+        out += std::to_string(v);
+    }
+}
+
+bool ParseTotals(std::string_view line, std::string_view label, AudienceTotals& t) {
+    std::string_view field;
+    if (!NextField(line, field) || field != label)
+        return false;
+    for (std::int64_t* v : {&t.hits, &t.pages, &t.bytes}) {
+        if (!NextField(line, field))
+            return false;
+        *v = RecordNumber(field);
+    }
+    t.visitors = RecordNumber(line);
+    return true;
+}
+
+}  // namespace
+
+std::int64_t RecordNumber(std::string_view text) {
+    std::int64_t value = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+    return r.ec == std::errc() && r.ptr == text.data() + text.size() ? value : 0;
+}
+
+std::string FormatRobotRecord(const RobotRecord& r) {
+    std::string out(1, static_cast<char>(r.kind));
+    for (std::int64_t v : {r.hits, r.pages, r.bytes}) {
+        out += ';';
+        out += std::to_string(v);
+    }
+    out += ';';
+    out += r.lines;
+    out += ';';
+    AppendText(out, r.lastTime, true);
+    out += ';';
+    AppendText(out, r.name, false);
+    return out;
+}
+
+bool ParseRobotRecord(std::string_view line, RobotRecord& r) {
+    std::string_view field;
+    if (!NextField(line, field) || field.size() != 1 || field[0] < '1' || field[0] > '4')
+        return false;
+    r.kind = static_cast<RobotKind>(field[0]);
+    for (std::int64_t* v : {&r.hits, &r.pages, &r.bytes}) {
+        if (!NextField(line, field))
+            return false;
+        *v = RecordNumber(field);
+    }
+    if (!NextField(line, field))
+        return false;
+    r.lines.assign(field);
+    if (!NextField(line, field))
+        return false;
+    r.lastTime.assign(field);
+    r.name.assign(line);
+    return true;
+}
+
+Lines FormatAudience(const Audience& a) {
+    Lines lines(2);
+    lines[0] = "people";
+    AppendTotals(lines[0], a.people);
+    lines[1] = "robots";
+    AppendTotals(lines[1], a.robots);
+    return lines;
+}
+
+bool ParseAudience(const Lines& lines, Audience& a) {
+    return lines.size() >= 2 && ParseTotals(lines[0], "people", a.people) &&
+           ParseTotals(lines[1], "robots", a.robots);
+}
+
+}  // namespace trafikon

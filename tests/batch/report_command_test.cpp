@@ -1,0 +1,52 @@
+// trafikon-batch report as a process: usage errors, a month without analysis,
+// the page and the CSV files of an analysed month.
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "engine/analyse_log.h"
+#include "engine/engine_test_store.h"
+
+namespace trafikon {
+namespace {
+
+using testing::Combined;
+using testing::ReadRaw;
+using testing::TestStore;
+
+int Report(const TestStore& store, const std::string& arguments) {
+    const std::string command = std::string("'") + TRAFIKON_BATCH_EXE + "' report --root '" +
+                                store.root() + "' " + arguments + " >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(ReportCommandTest, WritesThePageOrTheListsOfAnAnalysedMonth) {
+    TestStore store;
+    store.AddMonth("2004-05", {Combined("1.1.1.1", "03/May/2004:10:00:00 +0200",
+                                        "GET /a,b.html HTTP/1.0", "200", "10", "-", "curl/8.5")});
+    EXPECT_EQ(Report(store, "--month 2004-05 --html '" + store.root() + "/r.html'"), 1);
+    testing::ScriptedObserver observer;
+    ASSERT_TRUE(AnalyseLog(store.siteDir(), "2004-05", "", observer).completed);
+
+    EXPECT_EQ(Report(store, "--month 2004-05"), 2);
+    EXPECT_EQ(Report(store, "--month 2004-5 --csv x"), 2);
+    EXPECT_EQ(Report(store, "--month 2004-05 --html a --csv b"), 2);
+
+    ASSERT_EQ(Report(store, "--month 2004-05 --lang en --html '" + store.root() + "/r.html'"), 0);
+    const std::string page = ReadRaw(store.root() + "/r.html");
+    EXPECT_NE(page.find("<html lang=\"en\">"), std::string::npos);
+    EXPECT_NE(page.find("/a,b.html"), std::string::npos);
+
+    ASSERT_EQ(Report(store, "--month 2004-05 --lang en --csv '" + store.root() + "/csv'"), 0);
+    EXPECT_EQ(ReadRaw(store.root() + "/csv/2004-05-files.csv"),
+              "Files,Hits,Last Status,Last Visited Date\r\n"
+              "\"/a,b.html\",1,200,[03/May/2004:10:00:00 +0200]\r\n");
+    EXPECT_NE(ReadRaw(store.root() + "/csv/2004-05-robots.csv").find("curl,signature,1"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace trafikon

@@ -1,0 +1,190 @@
+// Robots, people and hours of the day: crawler signatures on real user-agent
+// strings, the result files of a whole analysis (Apache and IIS lines), and a
+// month analysed by an earlier version.
+#include <gtest/gtest.h>
+
+#include "engine/analyse_log.h"
+#include "engine/engine_test_store.h"
+#include "engine/hour_tally.h"
+#include "engine/robot_signatures.h"
+#include "store/extra_result_names.h"
+#include "views/analysis/month_extras.h"
+#include "views/maintenance/delete_logs.h"
+
+namespace trafikon {
+namespace {
+
+using testing::Combined;
+using testing::ScriptedObserver;
+using testing::TestStore;
+
+TEST(RobotSignaturesTest, ClassifiesRealUserAgents) {
+    const RobotSignatures s;
+    const struct {
+        const char* agent;
+        RobotKind kind;
+        const char* name;
+    } cases[] = {
+        {"Mozilla/5.0 (compatible; Googlebot/2.1; +http://www.google.com/bot.html)",
+         RobotKind::kSignature, "Googlebot"},
+        {"Mozilla/5.0 AppleWebKit/537.36 (KHTML, like Gecko; compatible; GPTBot/1.2; "
+         "+https://openai.com/gptbot)",
+         RobotKind::kSignature, "GPTBot"},
+        {"Mozilla/5.0 AppleWebKit/537.36 (KHTML, like Gecko; compatible; ClaudeBot/1.0; "
+         "+claudebot@anthropic.com)",
+         RobotKind::kSignature, "ClaudeBot"},
+        {"CCBot/2.0 (https://commoncrawl.org/faq/)", RobotKind::kSignature, "CCBot"},
+        {"Mozilla/5.0 (Linux; Android 5.0) AppleWebKit/537.36 (KHTML, like Gecko) Mobile "
+         "Safari/537.36 (compatible; Bytespider; spider-feedback@bytedance.com)",
+         RobotKind::kSignature, "Bytespider"},
+        {"Mozilla/5.0 AppleWebKit/537.36 (KHTML, like Gecko; compatible; PerplexityBot/1.0; "
+         "+https://perplexity.ai/perplexitybot)",
+         RobotKind::kSignature, "PerplexityBot"},
+        {"Mozilla/5.0 (compatible; Yahoo! Slurp; http://help.yahoo.com/help/us/ysearch/slurp)",
+         RobotKind::kSignature, "Yahoo! Slurp"},
+        {"Mozilla/5.0 (compatible; Mail.RU_Bot/2.0; +http://go.mail.ru/help/robots)",
+         RobotKind::kGeneric, "Mail.RU_Bot"},
+        {"magpie-crawler/1.1 (U; Linux amd64; en-GB; +http://www.brandwatch.net)",
+         RobotKind::kGeneric, "magpie-crawler"},
+        {"-", RobotKind::kEmptyAgent, "-"},
+        {"", RobotKind::kEmptyAgent, "-"},
+        {"Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 (KHTML, like Gecko) "
+         "Chrome/120.0.0.0 Safari/537.36",
+         RobotKind::kPerson, ""},
+        {"Mozilla/5.0 (Linux; Android 10; CUBOT X30) AppleWebKit/537.36 (KHTML, like Gecko) "
+         "Chrome/96.0.4664.104 Mobile Safari/537.36",
+         RobotKind::kPerson, ""},
+    };
+    for (const auto& c : cases) {
+        const RobotMatch m = s.Classify(c.agent);
+        EXPECT_EQ(m.kind, c.kind) << c.agent;
+        EXPECT_EQ(m.name, c.name) << c.agent;
+    }
+    // The file is data: a user's line names a crawler the built-in list lacks.
+    const RobotSignatures mine(Lines{"# mine", "Acme Fetcher;acmefetch", "broken line"});
+    EXPECT_EQ(mine.Classify("AcmeFetch/3 (+https://acme.test)").name, "Acme Fetcher");
+    EXPECT_EQ(mine.Classify("Googlebot/2.1").kind, RobotKind::kPerson);
+}
+
+TEST(RobotSignaturesTest, FileIsWrittenOnceAndThenRead) {
+    TestStore store;
+    const std::string root = store.root() + "/";
+    WriteRobotSignatureFileIfMissing(root);
+    const std::string path = root + std::string(kRobotSignatureFileName);
+    ASSERT_TRUE(FileExists(path));
+    testing::WriteRaw(path, "Acme;acme\r\n");
+    WriteRobotSignatureFileIfMissing(root);  // kept: the user's list stays
+    EXPECT_EQ(LoadRobotSignatures(ProgramDirOfSite(store.siteDir())).size(), 1u);
+}
+
+TEST(HourTallyTest, HourOfBothDateForms) {
+    EXPECT_EQ(HourOfTimestamp("[10/Oct/2000:13:55:36 -0700]"), 13);
+    EXPECT_EQ(HourOfTimestamp("[03/May/2004:00:00:00 +0200]"), 0);
+    EXPECT_EQ(HourOfTimestamp("[03/May/2004:24:00:00 +0200]"), -1);
+    EXPECT_EQ(HourOfTimestamp("[03/May/2004"), -1);
+    EXPECT_EQ(HourOfTimestamp(""), -1);
+}
+
+MonthExtras Analyse(TestStore& store, const std::string& key) {
+    ScriptedObserver observer;
+    EXPECT_TRUE(AnalyseLog(store.siteDir(), key, "http://www.site.org", observer).completed);
+    return LoadMonthExtras(store.siteDir(), key);
+}
+
+TEST(RobotTallyTest, ApacheMonthSeparatesRobotsFromPeople) {
+    TestStore store;
+    const std::string chrome = "Mozilla/5.0 (X11; Linux x86_64) Chrome/120.0 Safari/537.36";
+    store.AddMonth(
+        "2004-05",
+        {Combined("1.1.1.1", "03/May/2004:10:00:00 +0200", "GET /a.html HTTP/1.0", "200", "2048",
+                  "-", chrome),
+         // 3.3.3.3 looks like a browser but asks for /robots.txt later: all its hits are a robot's.
+         Combined("3.3.3.3", "03/May/2004:10:30:00 +0200", "GET /a.html HTTP/1.0", "200", "1024",
+                  "-", chrome),
+         Combined("2.2.2.2", "03/May/2004:23:59:59 +0200", "GET /b.png HTTP/1.0", "200", "1024",
+                  "-", "Mozilla/5.0 (compatible; GPTBot/1.2; +https://openai.com/gptbot)"),
+         Combined("2.2.2.2", "04/May/2004:10:00:00 +0200", "GET /a.html HTTP/1.0", "200", "-", "-",
+                  "Mozilla/5.0 (compatible; GPTBot/1.2; +https://openai.com/gptbot)"),
+         Combined("3.3.3.3", "04/May/2004:10:45:00 +0200", "GET /robots.txt HTTP/1.0", "200", "10",
+                  "-", chrome),
+         Combined("1.1.1.1", "04/May/2004:11:00:00 +0200", "GET /c.html HTTP/1.0", "200", "1", "-",
+                  chrome)});
+    const MonthExtras m = Analyse(store, "2004-05");
+    ASSERT_TRUE(m.present);
+    EXPECT_TRUE(m.problems.empty());
+    ASSERT_EQ(m.robots.size(), 2u);
+    EXPECT_EQ(m.robots[0].kind, RobotKind::kRobotsTxt);
+    EXPECT_EQ(m.robots[0].name, chrome);
+    EXPECT_EQ(m.robots[0].hits, 2);
+    EXPECT_EQ(m.robots[0].lines, "-1-4-");
+    EXPECT_EQ(m.robots[1].name, "GPTBot");
+    EXPECT_EQ(m.robots[1].hits, 2);
+    EXPECT_EQ(m.robots[1].pages, 1);
+    EXPECT_EQ(m.robots[1].bytes, 1024);
+    EXPECT_EQ(m.robots[1].lines, "-2-3-");
+    EXPECT_EQ(m.robots[1].lastTime, "[04/May/2004:10:00:00 +0200]");
+    EXPECT_EQ(m.audience.people.hits, 2);
+    EXPECT_EQ(m.audience.people.visitors, 2);  // 1.1.1.1 on the 3rd and the 4th
+    EXPECT_EQ(m.audience.robots.hits, 4);
+    EXPECT_EQ(m.audience.robots.visitors, 4);
+    EXPECT_EQ(m.hours.hits[10], 4);
+    EXPECT_EQ(m.hours.pages[10], 3);
+    EXPECT_EQ(m.hours.bytes[10], 2048 + 1024 + 10);
+    EXPECT_EQ(m.hours.hits[23], 1);
+    EXPECT_EQ(m.hours.hits[11], 1);
+
+    // The new files go with the month's other results.
+    DeleteAnalysis(store.siteDir(), "2004-05");
+    for (const std::string& name : ExtraAnalysisFileNames("2004-05"))
+        EXPECT_FALSE(FileExists(store.siteDir() + name)) << name;
+}
+
+TEST(RobotTallyTest, IisMonthCountsHoursFromDateAndTimeFields) {
+    TestStore store;
+    store.AddMonth("2004-05",
+                   {"#Fields: date time c-ip cs-username s-sitename s-computername cs-method "
+                    "cs-uri-stem cs-uri-query sc-status cs(User-Agent)",
+                    "2004-05-03 07:08:09 10.0.0.1 - W3SVC1 SRV GET /index.htm - 200 "
+                    "Mozilla/5.0+(compatible;+bingbot/2.0;++http://www.bing.com/bingbot.htm)",
+                    "2004-05-03 07:59:00 10.0.0.2 - W3SVC1 SRV GET /index.htm - 200 "
+                    "Mozilla/5.0+(Windows+NT+10.0)",
+                    "2004-05-04 18:00:00 10.0.0.2 - W3SVC1 SRV GET /x.gif - 200 "
+                    "Mozilla/5.0+(Windows+NT+10.0)"},
+                   "dHhuNNMINsU");
+    const MonthExtras m = Analyse(store, "2004-05");
+    ASSERT_TRUE(m.present);
+    EXPECT_EQ(m.hours.hits[7], 2);
+    EXPECT_EQ(m.hours.pages[7], 2);
+    EXPECT_EQ(m.hours.hits[18], 1);
+    EXPECT_EQ(m.hours.pages[18], 0);
+    ASSERT_EQ(m.robots.size(), 1u);
+    EXPECT_EQ(m.robots[0].name, "Bingbot");
+    EXPECT_EQ(m.audience.people.hits, 2);
+}
+
+TEST(RobotTallyTest, CommonLinesWithoutUserAgentsAreNotAllRobots) {
+    TestStore store;
+    store.AddMonth("2004-05",
+                   {"1.1.1.1 - - [03/May/2004:10:00:00 +0200] \"GET /a.html HTTP/1.0\" 200 10",
+                    "2.2.2.2 - - [03/May/2004:10:00:01 +0200] \"GET /robots.txt HTTP/1.0\" 200 10",
+                    "2.2.2.2 - - [03/May/2004:10:00:02 +0200] \"GET /a.html HTTP/1.0\" 200 10"},
+                   "hlutrsb");
+    const MonthExtras m = Analyse(store, "2004-05");
+    EXPECT_EQ(m.audience.people.hits, 1);
+    EXPECT_EQ(m.audience.robots.hits, 2);
+}
+
+TEST(MonthExtrasTest, MonthOfAnEarlierVersionHasNoExtras) {
+    TestStore store;
+    store.AddMonth("2004-05", {Combined("1.1.1.1", "03/May/2004:10:00:00 +0200",
+                                        "GET /a.html HTTP/1.0", "200", "1")});
+    Analyse(store, "2004-05");
+    std::remove((store.siteDir() + ExtraResultFileName(kHoursPrefix, "2004-05")).c_str());
+    const MonthExtras m = LoadMonthExtras(store.siteDir(), "2004-05");
+    EXPECT_FALSE(m.present);
+    EXPECT_TRUE(m.problems.empty());
+    EXPECT_TRUE(m.robots.empty());
+}
+
+}  // namespace
+}  // namespace trafikon

@@ -1,0 +1,121 @@
+// The month report: browser families, CSV quoting, a hostile log's page, and
+// the report of a month analysed by an earlier version.
+#include <gtest/gtest.h>
+
+#include "engine/analyse_log.h"
+#include "engine/engine_test_store.h"
+#include "report/month_report.h"
+#include "report/report_csv.h"
+#include "report/report_html.h"
+#include "report/report_text.h"
+#include "store/extra_result_names.h"
+#include "views/analysis/browser_families.h"
+
+namespace trafikon::report {
+namespace {
+
+using trafikon::testing::Combined;
+using trafikon::testing::ScriptedObserver;
+using trafikon::testing::TestStore;
+
+TEST(BrowserFamiliesTest, GroupsAgentsByFamilyVersionAndSystem) {
+    const RobotSignatures robots;
+    auto family = [&](const char* agent) { return FamilyOfAgent(agent, robots); };
+    const AgentFamily edge = family(
+        "Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 (KHTML, like Gecko) "
+        "Chrome/120.0.0.0 Safari/537.36 Edg/120.0.2210.91");
+    EXPECT_EQ(edge.browser, "Edge 120");
+    EXPECT_EQ(edge.system, "Windows");
+    const AgentFamily safari = family(
+        "Mozilla/5.0 (iPhone; CPU iPhone OS 17_1 like Mac OS X) AppleWebKit/605.1.15 "
+        "(KHTML, like Gecko) Version/17.1 Mobile/15E148 Safari/604.1");
+    EXPECT_EQ(safari.browser, "Safari 17");
+    EXPECT_EQ(safari.system, "iOS");
+    const AgentFamily android = family(
+        "Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) "
+        "Chrome/120.0.6099.144 Mobile Safari/537.36");
+    EXPECT_EQ(android.browser, "Chrome 120");
+    EXPECT_EQ(android.system, "Android");
+    EXPECT_EQ(family("Mozilla/5.0 (Macintosh; Intel Mac OS X 14.2; rv:121.0) Gecko/20100101 "
+                     "Firefox/121.0")
+                  .system,
+              "macOS");
+    EXPECT_EQ(family("Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1)").browser,
+              "Internet Explorer 6");
+    EXPECT_EQ(family("Mozilla/5.0 (compatible; GPTBot/1.2)").browser, kRobotFamily);
+
+    const FamilyGroups g = GroupBrowserFamilies(
+        {"\\1;Mozilla/5.0 (X11; Linux x86_64; rv:121.0) Gecko/20100101 Firefox/121.0\\2;5\\3;-\\4;",
+         "\\1;Mozilla/5.0 (Windows NT 10.0; rv:121.0) Gecko/20100101 Firefox/121.0\\2;7\\3;-\\4;",
+         "\\1;Wget/1.21\\2;20\\3;-\\4;"},
+        robots);
+    ASSERT_EQ(g.browsers.size(), 2u);
+    EXPECT_EQ(g.browsers[0].name, kRobotFamily);
+    EXPECT_EQ(g.browsers[1].name, "Firefox 121");
+    EXPECT_EQ(g.browsers[1].hits, 12);
+    EXPECT_EQ(g.browsers[1].agents, 2);
+    ASSERT_EQ(g.systems.size(), 3u);
+    EXPECT_EQ(g.systems[1].name, "Windows");
+}
+
+TEST(ReportCsvTest, QuotesFieldsAsRfc4180) {
+    ReportTable t;
+    t.columns = {"Name", "Hits"};
+    t.rows = {
+        {"plain", "1"}, {"a,b", "2"}, {"say \"hi\"", "3"}, {"two\r\nlines", "4"}, {" padded", "5"}};
+    EXPECT_EQ(TableCsv(t),
+              "Name,Hits\r\nplain,1\r\n\"a,b\",2\r\n\"say \"\"hi\"\"\",3\r\n\"two\r\nlines\",4\r\n"
+              "\" padded\",5\r\n");
+    EXPECT_EQ(Cp1252ToUtf8("caf\xe9 \x80"), "caf\xc3\xa9 \xe2\x82\xac");
+}
+
+MonthReport ReportOf(TestStore& store, const std::string& key) {
+    MonthResults results;
+    LoadMonthResults(store.siteDir(), key, results);
+    LanguageTable texts;
+    texts.Assign(BuiltInEnglish());
+    return BuildMonthReport(results, LoadMonthExtras(store.siteDir(), key), texts, "today",
+                            RobotSignatures());
+}
+
+TEST(ReportHtmlTest, HostileLogLeavesNoMarkupInThePage) {
+    TestStore store;
+    const std::string evil = "\"><script>alert(1)</script><img src=x onerror=alert(2)>";
+    store.AddMonth(
+        "2004-05",
+        {Combined("<b>host</b>", "03/May/2004:10:00:00 +0200", "GET /p<script>.html?q=1 HTTP/1.0",
+                  "200", "10", "http://evil.example/?q=<svg/onload=alert(3)>", "bot" + evil),
+         Combined("1.1.1.1", "03/May/2004:11:00:00 +0200", "GET /caf\xe9.html HTTP/1.0", "200",
+                  "10", "http://x.example/" + evil, "Mozilla" + evil)});
+    ScriptedObserver observer;
+    ASSERT_TRUE(AnalyseLog(store.siteDir(), "2004-05", "", observer).completed);
+    const MonthReport report = ReportOf(store, "2004-05");
+    EXPECT_TRUE(report.extrasMissing.empty());
+    const std::string html = RenderReportHtml(report, "en");
+    for (const char* markup : {"<script", "<img", "<b>", "<svg/", "\"><img", "\"><script"})
+        EXPECT_EQ(html.find(markup), std::string::npos) << markup;
+    EXPECT_NE(html.find("&lt;script&gt;alert(1)&lt;/script&gt;"), std::string::npos);
+    EXPECT_NE(html.find("/caf\xc3\xa9.html"), std::string::npos);  // Windows-1252 to UTF-8
+    EXPECT_NE(html.find("<svg viewBox"), std::string::npos);       // the graphs are inline
+    EXPECT_EQ(html.find("src=\""), std::string::npos);             // and nothing is fetched
+    EXPECT_EQ(html.find("href="), std::string::npos);
+}
+
+TEST(ReportHtmlTest, MonthOfAnEarlierVersionSaysToAnalyseAgain) {
+    TestStore store;
+    store.AddMonth("2004-05", {Combined("1.1.1.1", "03/May/2004:10:00:00 +0200",
+                                        "GET /a.html HTTP/1.0", "200", "1")});
+    ScriptedObserver observer;
+    ASSERT_TRUE(AnalyseLog(store.siteDir(), "2004-05", "", observer).completed);
+    for (const std::string& name : ExtraAnalysisFileNames("2004-05"))
+        std::remove((store.siteDir() + name).c_str());
+    const MonthReport report = ReportOf(store, "2004-05");
+    EXPECT_FALSE(report.extrasMissing.empty());
+    EXPECT_EQ(report.graphs.size(), 1u);  // the days, not the hours
+    for (const ReportTable& t : report.tables)
+        EXPECT_NE(t.name, "robots");
+    EXPECT_NE(RenderReportHtml(report, "en").find("analyse it again"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace trafikon::report
