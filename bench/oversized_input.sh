@@ -43,8 +43,8 @@ measure() {
 }
 
 fresh_root() {
-  rm -rf "$work/root"
-  mkdir -p "$work/root"
+  rm -rf "$work/store"
+  mkdir -p "$work/store"
 }
 
 echo "# oversized inputs, $(date -u +%FT%TZ), $(nproc) cores"
@@ -63,8 +63,8 @@ with open(sys.argv[1], "wb") as f:
     f.write(b' HTTP/1.1" 200 1 "-" "Agent"\n')
     f.write(ok.replace(b"10:00:00", b"10:00:02"))
 PY
-measure "100 MB line: import" "$batch" import --root "$work/root" --format "$format" "$work/long.log"
-measure "100 MB line: analyse" "$batch" analyse --root "$work/root" --all
+measure "100 MB line: import" "$batch" import --root "$work/store" --format "$format" "$work/long.log"
+measure "100 MB line: analyse" "$batch" analyse --root "$work/store" --all
 rm -f "$work/long.log"
 
 # 2. A month of 1,000,000 distinct paths.
@@ -79,8 +79,8 @@ with open(sys.argv[1], "w") as f:
                 % (i >> 16 & 255, i >> 8 & 255, i & 255, day, i // 3600 % 24, i // 60 % 60,
                    i % 60, i, i % 5000, i, i % 1000))
 PY
-measure "1,000,000 distinct paths: import" "$batch" import --root "$work/root" --format "$format" "$work/paths.log"
-measure "1,000,000 distinct paths: analyse" "$batch" analyse --root "$work/root" --all
+measure "1,000,000 distinct paths: import" "$batch" import --root "$work/store" --format "$format" "$work/paths.log"
+measure "1,000,000 distinct paths: analyse" "$batch" analyse --root "$work/store" --all
 rm -f "$work/paths.log"
 
 # 3. A stored month of 5 GB.
@@ -94,7 +94,7 @@ if [ "$free_kb" -lt $((12 * 1024 * 1024)) ]; then
   exit 0
 fi
 fresh_root
-site="$work/root/data/1"
+site="$work/store/data/1"
 mkdir -p "$site"
 "$batch" generate --lines 400000 --format combined --months 1 --start 2002-03 --seed 9 \
   | sed 's/$/\r/' >"$work/piece.log"
@@ -106,5 +106,5 @@ done
 printf '%s\r\n' $(echo "$codes" | grep -o .) >"$site/format-2002-03.tfd"
 rm -f "$work/piece.log"
 echo "5 GB month: $(stat -c %s "$site/log-2002-03.log") bytes, $(($(stat -c %s "$site/log-2002-03.log") / piece)) copies of a $piece-byte piece"
-measure "5 GB month: analyse" "$batch" analyse --root "$work/root" --all
+measure "5 GB month: analyse" "$batch" analyse --root "$work/store" --all
 ls -l "$site" | awk 'NR > 1 {s += $5} END {printf "result files and log: %.1f MB\n", s / 1048576}'
