@@ -108,23 +108,6 @@ int StatusSlotOfText(std::string_view status) {
     return StatusSlot(static_cast<int>(code));
 }
 
-GroupedLists GroupByRecord(const std::vector<std::uint32_t>& keys,
-                           const std::vector<std::uint32_t>& values, std::size_t records) {
-    GroupedLists grouped;
-    grouped.offsets.assign(records + 1, 0);
-    for (std::uint32_t k : keys)
-        if (k != kNoRecord)
-            ++grouped.offsets[k + 1];
-    for (std::size_t i = 0; i < records; ++i)
-        grouped.offsets[i + 1] += grouped.offsets[i];
-    grouped.values.resize(grouped.offsets[records]);
-    std::vector<std::uint32_t> next(grouped.offsets.begin(), grouped.offsets.end() - 1);
-    for (std::size_t h = 0; h < keys.size(); ++h)
-        if (keys[h] != kNoRecord)
-            grouped.values[next[keys[h]]++] = values[h];
-    return grouped;
-}
-
 std::string_view TimeTexts::Get(std::uint32_t i) const {
     const auto& slot = slots_[i];
     if (slot[0] == static_cast<char>(-1))
@@ -171,6 +154,17 @@ PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     return p;
 }
 
+MonthAnalysis::MonthAnalysis(SpillFile& spill)
+    : spill_(spill),
+      fileLines_(spill, true),
+      hostLines_(spill, true),
+      browserLines_(spill, true),
+      externalPageLines_(spill, true),
+      internalPageLines_(spill, true),
+      statusLines_(spill, true),
+      externalQuerySites_(spill, false),
+      internalQuerySites_(spill, false) {}
+
 void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     // A line without a readable day counts in the current day and changes nothing.
     if (hit.day != 0 && hit.day != previousDay_) {
@@ -187,7 +181,7 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
         lastStatusText_.assign(hit.status);
     }
 
-    hitLine_.push_back(lineNumber);
+    lastHit_.line = lineNumber;
     const std::uint32_t filePos = AddFileHit(hit);
     AddStatusHit(hit, filePos);
     const std::uint32_t hostPos = AddHostHit(hit);
@@ -224,15 +218,16 @@ std::uint32_t MonthAnalysis::AddFileHit(const PreparedHit& hit) {
     }
     if (files.type[pos] == kPage)
         ++days.pages[currentDay_ - 1];
-    hitFile_.push_back(pos);
+    fileLines_.Append(pos, lastHit_.line);
+    lastHit_.file = pos;
     return pos;
 }
 
 void MonthAnalysis::AddStatusHit(const PreparedHit& hit, std::uint32_t filePos) {
     const int slot = hit.statusSlot;
-    hitStatus_.push_back(slot < 0 ? kNoRecord : static_cast<std::uint32_t>(slot));
     if (slot < 0)
         return;
+    statusLines_.Append(static_cast<std::uint32_t>(slot), lastHit_.line);
     ++statusHits[slot];
     // The slots are fewer than 64: one bit per slot tells whether the file is listed.
     std::uint64_t& listed = files.statusSlots[filePos];
@@ -263,13 +258,14 @@ std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit) {
         lastHost_.assign(hit.host);
         lastHostPos_ = pos;
     }
-    hitHost_.push_back(pos);
+    hostLines_.Append(pos, lastHit_.line);
+    lastHit_.host = pos;
     return pos;
 }
 
 void MonthAnalysis::AddBrowserHit(const PreparedHit& hit) {
     if (hit.userAgent.empty()) {
-        hitAgent_.push_back(kNoRecord);
+        lastHit_.agent = kNoRecord;
         return;
     }
     if (lastAgentPos_ < 0 || hit.userAgent != lastAgent_) {
@@ -280,16 +276,14 @@ void MonthAnalysis::AddBrowserHit(const PreparedHit& hit) {
         lastAgent_.assign(hit.userAgent);
     }
     ++browsers.hits[static_cast<std::size_t>(lastAgentPos_)];
-    hitAgent_.push_back(static_cast<std::uint32_t>(lastAgentPos_));
+    lastHit_.agent = static_cast<std::uint32_t>(lastAgentPos_);
+    browserLines_.Append(lastHit_.agent, lastHit_.line);
 }
 
 void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos,
                                    std::int64_t& queryPos) {
-    if (hit.referrer.empty()) {
-        hitPage_.push_back(kNoRecord);
+    if (hit.referrer.empty())
         return;
-    }
-    const std::uint32_t kind = hit.internal ? kInternal : 0;
     PageRecords& pages = hit.internal ? internalPages : externalPages;
     bool added;
     const std::uint32_t pPos = pages.keys.FindOrAdd(hit.page, hit.pageHash, added);
@@ -300,7 +294,7 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos
         ++pages.hits[pPos];
         pages.lastTime.Set(pPos, hit.time);
     }
-    hitPage_.push_back(pPos | kind);
+    (hit.internal ? internalPageLines_ : externalPageLines_).Append(pPos, lastHit_.line);
     pagePos = pPos;
     if (!hit.hasQuery)
         return;
@@ -315,8 +309,7 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos
     } else {
         queries.lastTime.Set(qPos, hit.time);
     }
-    queryHit_.push_back(qPos | kind);
-    queryHitSiteLength_.push_back(hit.siteLength);
+    (hit.internal ? internalQuerySites_ : externalQuerySites_).Append(qPos, hit.siteLength);
     queryPos = qPos;
 }
 
@@ -338,31 +331,6 @@ void MonthAnalysis::LinkFileReferrer(std::uint32_t filePos, std::uint32_t hostPo
                  internal ? files.internalPages : files.externalPages, filePos);
     }
     LinkPair(hostFiles_, hosts.files, hostPos, files.hosts, filePos);
-}
-
-namespace {
-
-// The entries of one kind, with the kind bit taken off; the others become kNoRecord.
-std::vector<std::uint32_t> OfKind(const std::vector<std::uint32_t>& positions, std::uint32_t bit,
-                                  bool internal) {
-    std::vector<std::uint32_t> out(positions.size());
-    for (std::size_t i = 0; i < positions.size(); ++i) {
-        const std::uint32_t p = positions[i];
-        out[i] = (p == kNoRecord || ((p & bit) != 0) != internal) ? kNoRecord : (p & ~bit);
-    }
-    return out;
-}
-
-}  // namespace
-
-GroupedLists MonthAnalysis::PageLines(bool internal) const {
-    return GroupByRecord(OfKind(hitPage_, kInternal, internal), hitLine_,
-                         internal ? internalPages.size() : externalPages.size());
-}
-
-GroupedLists MonthAnalysis::QuerySiteLengths(bool internal) const {
-    return GroupByRecord(OfKind(queryHit_, kInternal, internal), queryHitSiteLength_,
-                         internal ? internalQueries.size() : externalQueries.size());
 }
 
 }  // namespace trafikon

@@ -58,11 +58,19 @@ inline char* WriteDecimal(char* p, std::uint64_t v) {
     return p + n;
 }
 
-// One record line under construction; grows without clearing what it adds.
-class LineBuffer {
+// One record line under construction, written to `out` by End(). The line
+// lists of the records can be long (a status of every hit of a month), so they
+// go straight out rather than through the line; the line keeps "-" in their
+// place, the shape on which the monthly statistics read the record.
+class RecordLine {
   public:
-    void Clear() { size_ = 0; }
-    std::string_view view() const { return std::string_view(data_.get(), size_); }
+    explicit RecordLine(AtomicFileWriter& out) : out_(out) {}
+    void Clear() {
+        size_ = 0;
+        written_ = 0;
+    }
+    // The line with "-" for each line list.
+    std::string_view shape() const { return std::string_view(data_.get(), size_); }
     void Append(std::string_view text) {
         char* p = Space(text.size());
         if (!text.empty())
@@ -97,6 +105,17 @@ class LineBuffer {
         }
         size_ = static_cast<std::size_t>(p - data_.get());
     }
+    // The IdList of one record of `lists`, written out at once.
+    void LineList(const PackedLists& lists, std::uint32_t record) {
+        out_.Write(shape().substr(written_));
+        WriteIdList(lists, record, out_);
+        Append("-");
+        written_ = size_;
+    }
+    void End() {
+        out_.WriteLine(shape().substr(written_));
+        written_ = size_;
+    }
 
   private:
     char* Space(std::size_t n) {
@@ -110,13 +129,14 @@ class LineBuffer {
         }
         return data_.get() + size_;
     }
+    AtomicFileWriter& out_;
     std::unique_ptr<char[]> data_;
     std::size_t size_ = 0, capacity_ = 0;
+    std::size_t written_ = 0;  // bytes of the line already out
 };
 
 void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
-    const GroupedLists lines = a.StatusLines();
-    LineBuffer line;
+    RecordLine line(out);
     for (int code : StatusFileCodes()) {
         const int slot = StatusSlot(code);
         line.Clear();
@@ -124,10 +144,10 @@ void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
         line.Append(";");
         line.Number(a.statusHits[slot]);
         line.Append(";");
-        line.IdList(lines.List(static_cast<std::uint32_t>(slot)));
+        line.LineList(a.StatusLines(), static_cast<std::uint32_t>(slot));
         line.Append(";");
         line.IdList(a.statusFiles.List(static_cast<std::uint32_t>(slot)));
-        out.WriteLine(line.view());
+        line.End();
     }
 }
 
@@ -147,9 +167,9 @@ TopCandidate CandidateOf(std::string_view line, std::string_view marker) {
     return c;
 }
 
-void WritePageRecords(const PageRecords& records, const GroupedLists& lines, AtomicFileWriter& out,
+void WritePageRecords(const PageRecords& records, const PackedLists& lines, AtomicFileWriter& out,
                       std::vector<TopCandidate>* written = nullptr) {
-    LineBuffer line;
+    RecordLine line(out);
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
         line.Tag(PageField::kKey);
@@ -157,21 +177,21 @@ void WritePageRecords(const PageRecords& records, const GroupedLists& lines, Ato
         line.Tag(PageField::kHits);
         line.Number(records.hits[i]);
         line.Tag(PageField::kLogLines);
-        line.IdList(lines.List(i));
+        line.LineList(lines, i);
         line.Tag(PageField::kFiles);
         line.IdList(records.files.List(i));
         line.Tag(PageField::kLastTime);
         line.Append(records.lastTime.Get(i));
         line.Tag(PageField::kEnd);
-        out.WriteLine(line.view());
+        line.End();
         if (written)
-            written->push_back(CandidateOf(line.view(), kAnyRecordMarker));
+            written->push_back(CandidateOf(line.shape(), kAnyRecordMarker));
     }
 }
 
-void WriteBrowserRecords(const LineRecords& records, const GroupedLists& lines,
+void WriteBrowserRecords(const LineRecords& records, const PackedLists& lines,
                          AtomicFileWriter& out) {
-    LineBuffer line;
+    RecordLine line(out);
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
         line.Tag(BrowserField::kName);
@@ -179,16 +199,16 @@ void WriteBrowserRecords(const LineRecords& records, const GroupedLists& lines,
         line.Tag(BrowserField::kHits);
         line.Number(records.hits[i]);
         line.Tag(BrowserField::kLogLines);
-        line.IdList(lines.List(i));
+        line.LineList(lines, i);
         line.Tag(BrowserField::kEnd);
-        out.WriteLine(line.view());
+        line.End();
     }
 }
 
-void WriteFileRecords(const MonthAnalysis& a, const GroupedLists& lines, AtomicFileWriter& out,
+void WriteFileRecords(const MonthAnalysis& a, const PackedLists& lines, AtomicFileWriter& out,
                       WrittenRecords& written) {
     const FileRecords& records = a.files;
-    LineBuffer line;
+    RecordLine line(out);
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
         line.Tag(FileField::kPath);
@@ -196,7 +216,7 @@ void WriteFileRecords(const MonthAnalysis& a, const GroupedLists& lines, AtomicF
         line.Tag(FileField::kHits);
         line.Number(records.hits[i]);
         line.Tag(FileField::kLogLines);
-        line.IdList(lines.List(i));
+        line.LineList(lines, i);
         line.Tag(FileField::kType);
         line.Number(records.type[i]);
         line.Tag(FileField::kLastStatus);
@@ -216,15 +236,15 @@ void WriteFileRecords(const MonthAnalysis& a, const GroupedLists& lines, AtomicF
         line.Tag(FileField::kReserved);
         line.Append("-");
         line.Tag(FileField::kEnd);
-        out.WriteLine(line.view());
-        written.files.push_back(CandidateOf(line.view(), kPageMarker));
-        written.fileKinds.push_back(StatsKindOfPath(ReadField(line.view(), FileField::kPath)));
+        line.End();
+        written.files.push_back(CandidateOf(line.shape(), kPageMarker));
+        written.fileKinds.push_back(StatsKindOfPath(ReadField(line.shape(), FileField::kPath)));
     }
 }
 
-void WriteQueryRecords(const QueryRecords& records, const GroupedLists& siteLengths,
+void WriteQueryRecords(const QueryRecords& records, const PackedLists& siteLengths,
                        AtomicFileWriter& out) {
-    LineBuffer line;
+    RecordLine line(out);
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
         line.Tag(QueryField::kText);
@@ -232,7 +252,7 @@ void WriteQueryRecords(const QueryRecords& records, const GroupedLists& siteLeng
         line.Tag(QueryField::kFirstFile);
         line.Number(records.firstPage[i]);
         line.Tag(QueryField::kSiteLengths);
-        line.IdList(siteLengths.List(i));
+        line.LineList(siteLengths, i);
         line.Tag(QueryField::kFiles);
         line.IdList(records.files.List(i));
         line.Tag(QueryField::kLastTime);
@@ -243,7 +263,7 @@ void WriteQueryRecords(const QueryRecords& records, const GroupedLists& siteLeng
         line.Append(
             std::string_view(records.firstReferrer[i]).substr(0, records.firstSiteLength[i]));
         line.Tag(QueryField::kEnd);
-        out.WriteLine(line.view());
+        line.End();
     }
 }
 
