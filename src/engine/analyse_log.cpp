@@ -81,6 +81,7 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
                                                        batch->Value(e, 0));
                 if (answer == MalformedLineAnswer::Cancel) {
                     result.linesRead = e.lineNumber + 1;
+                    result.cancelled = true;
                     observer.Cancelled(monthKey);
                     return result;
                 }
