@@ -1,5 +1,7 @@
 #include "engine/hit_pipeline.h"
 
+#include <cstring>
+
 #include "engine/log_line_splitter.h"
 #include "store/text_file.h"
 
@@ -58,7 +60,7 @@ HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
                     // Comment lines ("#") are not hits, before the first data line and after.
                     if (!line.empty() && line[0] == '#')
                         continue;
-                    LineBatch::Entry e{};
+                    LineBatch::Entry& e = batch->entries.emplace_back();
                     e.lineNumber = number;
                     const auto start = static_cast<std::uint32_t>(batch->text.size());
                     e.at[0] = start;
@@ -80,9 +82,16 @@ HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
                         const std::string_view texts[7] = {hit.path, hit.status,    hit.time,
                                                            hit.host, hit.userAgent, hit.referrer,
                                                            hit.query};
+                        std::size_t total = 0;
+                        for (const std::string_view text : texts)
+                            total += text.size();
+                        batch->text.resize(start + total);
+                        char* out = batch->text.data() + start;
                         for (int i = 0; i < 7; ++i) {
-                            batch->text.append(texts[i]);
-                            e.at[i + 1] = static_cast<std::uint32_t>(batch->text.size());
+                            if (!texts[i].empty())
+                                std::memcpy(out, texts[i].data(), texts[i].size());
+                            out += texts[i].size();
+                            e.at[i + 1] = static_cast<std::uint32_t>(out - batch->text.data());
                         }
                         e.pageLength = static_cast<std::uint32_t>(hit.page.size());
                         e.statusSlot = static_cast<std::int8_t>(hit.statusSlot);
@@ -98,7 +107,6 @@ HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
                         e.hashes[3] = hit.pageHash;
                         e.hashes[4] = hit.queryHash;
                     }
-                    batch->entries.push_back(e);
                     if (batch->text.size() > (std::size_t{1} << 30))
                         break;  // offsets stay within 32 bits even with huge lines
                 }

@@ -72,6 +72,16 @@ bool ParseLogNumber(std::string_view text, std::int64_t& value) {
     if (digits == 0)
         return false;
     std::uint64_t v = 0;
+    if (digits <= 18) {  // fits whatever the digits
+        for (; i < text.size(); ++i) {
+            const auto d = static_cast<unsigned char>(text[i] - '0');
+            if (d > 9)
+                return false;
+            v = v * 10 + d;
+        }
+        value = static_cast<std::int64_t>(v);
+        return true;
+    }
     for (; i < text.size(); ++i) {
         const auto d = static_cast<unsigned char>(text[i] - '0');
         if (d > 9)
@@ -135,15 +145,28 @@ PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     p.day = DayOfTimestamp(hit.time);
     p.hasBytes = ParseLogNumber(hit.bytes, p.bytes);
     p.pathHash = HashBytes(p.path);
-    p.hostHash = HashBytes(p.host);
-    p.agentHash = HashBytes(p.userAgent);
-    if (hit.referrer.empty() || hit.referrer == "-")
+    if (first_ || p.host != previousHost_) {
+        p.hostHash = HashBytes(p.host);
+        previousHost_.assign(p.host);
+    }
+    if (first_ || p.userAgent != previousAgent_) {
+        p.agentHash = HashBytes(p.userAgent);
+        previousAgent_.assign(p.userAgent);
+    }
+    first_ = false;
+    if (hit.referrer.empty() || hit.referrer == "-") {
+        previousPageKind_ = -1;
         return p;
+    }
     p.referrer = hit.referrer;
     p.internal = !siteUrl_.empty() && hit.referrer.starts_with(siteUrl_);
     const auto question = hit.referrer.find('?');
     p.page = hit.referrer.substr(0, question);
-    p.pageHash = HashBytes(p.page);
+    if (previousPageKind_ != static_cast<int>(p.internal) || p.page != previousPage_) {
+        p.pageHash = HashBytes(p.page);
+        previousPage_.assign(p.page);
+        previousPageKind_ = static_cast<int>(p.internal);
+    }
     if (question != std::string_view::npos) {
         p.hasQuery = true;
         decoder_->DecodeQuery(hit.referrer.substr(question + 1), hit.referrer, query_);
@@ -285,8 +308,16 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos
     if (hit.referrer.empty())
         return;
     PageRecords& pages = hit.internal ? internalPages : externalPages;
-    bool added;
-    const std::uint32_t pPos = pages.keys.FindOrAdd(hit.page, hit.pageHash, added);
+    bool added = false;
+    std::uint32_t pPos;
+    if (lastPagePos_ >= 0 && hit.internal == lastPageInternal_ && hit.page == lastPage_) {
+        pPos = static_cast<std::uint32_t>(lastPagePos_);
+    } else {
+        pPos = pages.keys.FindOrAdd(hit.page, hit.pageHash, added);
+        lastPage_.assign(hit.page);
+        lastPageInternal_ = hit.internal;
+        lastPagePos_ = pPos;
+    }
     if (added) {
         pages.hits.push_back(1);
         pages.lastTime.Push(hit.time);

@@ -55,7 +55,9 @@ struct PreparedHit {
     bool hasQuery = false;       // R holds a "?"
     std::int64_t bytes = 0;
     std::uint32_t siteLength = 0;  // ReferrerSiteLength of R
-    // HashBytes of the keys: path, host, user agent, page, query.
+    // HashBytes of the keys: path, host, user agent, page, query. The host,
+    // user agent and referring page (of the same kind) of the hit prepared just
+    // before are not hashed again (0): the analysis keeps their positions.
     std::uint64_t pathHash = 0, hostHash = 0, agentHash = 0, pageHash = 0, queryHash = 0;
 };
 
@@ -76,6 +78,10 @@ class HitPreparer {
     std::string siteUrl_;
     std::unique_ptr<QueryDecoder> decoder_;
     std::string query_;
+    bool first_ = true;
+    std::string previousHost_, previousAgent_;  // of the hit prepared last
+    std::string previousPage_;                  // of the last hit, when it had a referrer
+    int previousPageKind_ = -1;                 // its internal flag, -1 for none
 };
 
 enum FileType : std::uint8_t { kPage = 1, kImage = 2, kArchive = 3, kOtherFile = 4 };
@@ -225,6 +231,9 @@ class MonthAnalysis {
     std::vector<std::uint32_t> hostSeenStamp_;  // day stamp of each host's last visit
     std::string lastHost_;                      // the last host and its position
     std::int64_t lastHostPos_ = -1;
+    std::string lastPage_;  // the last referring page, its kind and position
+    bool lastPageInternal_ = false;
+    std::int64_t lastPagePos_ = -1;
     std::string lastAgent_;  // the last user agent and its position
     std::int64_t lastAgentPos_ = -1;
     std::string lastStatusText_;  // the status of the last hit and its index

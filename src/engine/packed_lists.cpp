@@ -1,7 +1,8 @@
 #include "engine/packed_lists.h"
 
-#include <charconv>
 #include <cstring>
+
+#include "engine/decimal_text.h"
 
 namespace trafikon {
 
@@ -51,16 +52,59 @@ void PackedLists::MakeRoom(List& list) {
     list.fill = 0;
 }
 
+namespace {
+
+// The decimal text of a number that only grows, kept up to date by adding
+// each difference digit by digit: the differences of a line list are mostly
+// small, so this costs a digit or two a number.
+class GrowingDecimal {
+  public:
+    void Add(std::uint32_t difference) {
+        char* q = end_ - 1;
+        std::uint32_t carry = difference;
+        while (carry != 0) {
+            if (q < start_) {
+                *q = '0';
+                start_ = q;
+            }
+            const std::uint32_t sum = static_cast<std::uint32_t>(*q - '0') + carry;
+            *q-- = static_cast<char>('0' + sum % 10);
+            carry = sum / 10;
+        }
+    }
+    // Copies the digits to `p` (which has 16 bytes of room) and returns their end.
+    char* CopyTo(char* p) const {
+        std::memcpy(p, start_, 16);
+        return p + (end_ - start_);
+    }
+
+  private:
+    char digits_[48] = {};
+    char* end_ = digits_ + 24;
+    char* start_ = [this] {
+        end_[-1] = '0';
+        return end_ - 1;
+    }();
+};
+
+}  // namespace
+
 void WriteIdList(const PackedLists& lists, std::uint32_t record, AtomicFileWriter& out) {
     char text[8192];
     char* p = text;
     *p++ = '-';
-    lists.ForEach(record, [&](std::uint32_t value) {
-        if (p + 12 > text + sizeof text) {
+    GrowingDecimal decimal;
+    lists.Walk(record, [&](std::uint32_t stored, std::uint32_t value) {
+        if (p + 24 > text + sizeof text) {
             out.Write(std::string_view(text, static_cast<std::size_t>(p - text)));
             p = text;
         }
-        p = std::to_chars(p, p + 11, value).ptr;
+        if (lists.ascending_) {
+            decimal.Add(stored);
+            p = decimal.CopyTo(p);
+        } else {
+            p = WriteDecimal(p, value);
+        }
         *p++ = '-';
     });
     out.Write(std::string_view(text, static_cast<std::size_t>(p - text)));

@@ -45,6 +45,16 @@ class PackedLists {
     // IoError when the spill file cannot be read.
     template <typename F>
     void ForEach(std::uint32_t record, F&& f) const {
+        Walk(record, [&](std::uint32_t, std::uint32_t value) { f(value); });
+    }
+
+  private:
+    friend void WriteIdList(const PackedLists& lists, std::uint32_t record, AtomicFileWriter& out);
+
+    // Calls f(stored, value) for each number: the value and what the list
+    // keeps of it (its difference from the previous one when ascending).
+    template <typename F>
+    void Walk(std::uint32_t record, F&& f) const {
         if (record >= lists_.size())
             return;
         const List& list = lists_[record];
@@ -61,7 +71,6 @@ class PackedLists {
             Decode(SlotBytes(list.slot), list.fill, value, f);
     }
 
-  private:
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
     static constexpr std::uint32_t kUnit = 16;     // bytes of the smallest buffer
     static constexpr std::uint32_t kMaxClass = 8;  // 16 << 8 = 4 KB
@@ -95,7 +104,7 @@ class PackedLists {
             }
             v |= static_cast<std::uint32_t>(*p++) << shift;
             value = ascending_ ? value + v : v;
-            f(value);
+            f(v, value);
         }
     }
     std::uint8_t* SlotBytes(std::uint32_t slot) const {

@@ -11,6 +11,7 @@
 #include <span>
 #include <thread>
 
+#include "engine/decimal_text.h"
 #include "engine/extra_results.h"
 #include "store/data_store.h"
 #include "store/result_records.h"
@@ -27,35 +28,6 @@ void AppendNumber(std::string& out, std::int64_t value) {
     char buf[24];
     const auto r = std::to_chars(buf, buf + sizeof buf, value);
     out.append(buf, r.ptr);
-}
-
-// Writes the decimal digits of `v` at `p` and returns the end.
-inline char* WriteDecimal(char* p, std::uint64_t v) {
-    if (v < 10) {
-        *p = static_cast<char>('0' + v);
-        return p + 1;
-    }
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
-    char tmp[20];
-    char* t = tmp + sizeof tmp;
-    while (v >= 100) {
-        const auto pair = static_cast<std::size_t>(v % 100) * 2;
-        v /= 100;
-        *--t = kPairs[pair + 1];
-        *--t = kPairs[pair];
-    }
-    if (v >= 10) {
-        *--t = kPairs[v * 2 + 1];
-        *--t = kPairs[v * 2];
-    } else {
-        *--t = static_cast<char>('0' + v);
-    }
-    const auto n = static_cast<std::size_t>(tmp + sizeof tmp - t);
-    std::memcpy(p, t, n);
-    return p + n;
 }
 
 // One record line under construction, written to `out` by End(). The line
