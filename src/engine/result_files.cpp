@@ -139,17 +139,26 @@ TopCandidate CandidateOf(std::string_view line, std::string_view marker) {
     return c;
 }
 
+// The start that host, page, browser and file records share: key, hits and
+// log lines of record `i`.
+template <RecordField F>
+void StartCountedRecord(RecordLine& line, const LineRecords& records, const PackedLists& lines,
+                        std::uint32_t i, F key, F hits, F logLines) {
+    line.Clear();
+    line.Tag(key);
+    line.Append(records.keys.Key(i));
+    line.Tag(hits);
+    line.Number(records.hits[i]);
+    line.Tag(logLines);
+    line.LineList(lines, i);
+}
+
 void WritePageRecords(const PageRecords& records, const PackedLists& lines, AtomicFileWriter& out,
                       std::vector<TopCandidate>* written = nullptr) {
     RecordLine line(out);
     for (std::uint32_t i = 0; i < records.size(); ++i) {
-        line.Clear();
-        line.Tag(PageField::kKey);
-        line.Append(records.keys.Key(i));
-        line.Tag(PageField::kHits);
-        line.Number(records.hits[i]);
-        line.Tag(PageField::kLogLines);
-        line.LineList(lines, i);
+        StartCountedRecord(line, records, lines, i, PageField::kKey, PageField::kHits,
+                           PageField::kLogLines);
         line.Tag(PageField::kFiles);
         line.IdList(records.files.List(i));
         line.Tag(PageField::kLastTime);
@@ -165,13 +174,8 @@ void WriteBrowserRecords(const LineRecords& records, const PackedLists& lines,
                          AtomicFileWriter& out) {
     RecordLine line(out);
     for (std::uint32_t i = 0; i < records.size(); ++i) {
-        line.Clear();
-        line.Tag(BrowserField::kName);
-        line.Append(records.keys.Key(i));
-        line.Tag(BrowserField::kHits);
-        line.Number(records.hits[i]);
-        line.Tag(BrowserField::kLogLines);
-        line.LineList(lines, i);
+        StartCountedRecord(line, records, lines, i, BrowserField::kName, BrowserField::kHits,
+                           BrowserField::kLogLines);
         line.Tag(BrowserField::kEnd);
         line.End();
     }
@@ -182,13 +186,8 @@ void WriteFileRecords(const MonthAnalysis& a, const PackedLists& lines, AtomicFi
     const FileRecords& records = a.files;
     RecordLine line(out);
     for (std::uint32_t i = 0; i < records.size(); ++i) {
-        line.Clear();
-        line.Tag(FileField::kPath);
-        line.Append(records.keys.Key(i));
-        line.Tag(FileField::kHits);
-        line.Number(records.hits[i]);
-        line.Tag(FileField::kLogLines);
-        line.LineList(lines, i);
+        StartCountedRecord(line, records, lines, i, FileField::kPath, FileField::kHits,
+                           FileField::kLogLines);
         line.Tag(FileField::kType);
         line.Number(records.type[i]);
         line.Tag(FileField::kLastStatus);
