@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/varint.h"
 #include "store/spill_file.h"
 
 namespace trafikon {
@@ -32,12 +33,12 @@ class HitStream {
         if (fill_ + kMaxRecord > kBlock)
             Spill();
         std::uint8_t* p = buffer_.get() + fill_;
-        p = Put(p, hit.line - lastLine_);
+        p = PutVarint(p, hit.line - lastLine_);
         lastLine_ = hit.line;
-        p = Put(p, hit.agent);
-        p = Put(p, hit.host);
+        p = PutVarint(p, hit.agent);
+        p = PutVarint(p, hit.host);
         *p++ = static_cast<std::uint8_t>((hit.day & 0x1F) | (hit.page ? 0x20 : 0));
-        p = Put(p, hit.bytes);
+        p = PutVarint(p, hit.bytes);
         fill_ = static_cast<std::size_t>(p - buffer_.get());
     }
 
@@ -59,34 +60,16 @@ class HitStream {
     static constexpr std::size_t kBlock = 1 << 16;
     static constexpr std::size_t kMaxRecord = 5 + 5 + 5 + 1 + 10;
 
-    static std::uint8_t* Put(std::uint8_t* p, std::uint64_t v) {
-        while (v >= 0x80) {
-            *p++ = static_cast<std::uint8_t>(v | 0x80);
-            v >>= 7;
-        }
-        *p++ = static_cast<std::uint8_t>(v);
-        return p;
-    }
-    static std::uint64_t Get(const std::uint8_t*& p) {
-        std::uint64_t v = 0;
-        int shift = 0;
-        while (*p & 0x80) {
-            v |= static_cast<std::uint64_t>(*p++ & 0x7F) << shift;
-            shift += 7;
-        }
-        v |= static_cast<std::uint64_t>(*p++) << shift;
-        return v;
-    }
     template <typename F>
     static void Decode(const std::uint8_t* p, std::size_t size, StreamedHit& hit, F& f) {
         const std::uint8_t* end = p + size;
         while (p < end) {
-            hit.line += static_cast<std::uint32_t>(Get(p));
-            hit.agent = static_cast<std::uint32_t>(Get(p));
-            hit.host = static_cast<std::uint32_t>(Get(p));
+            hit.line += static_cast<std::uint32_t>(GetVarint(p));
+            hit.agent = static_cast<std::uint32_t>(GetVarint(p));
+            hit.host = static_cast<std::uint32_t>(GetVarint(p));
             hit.day = static_cast<std::uint8_t>(*p & 0x1F);
             hit.page = (*p++ & 0x20) != 0;
-            hit.bytes = Get(p);
+            hit.bytes = GetVarint(p);
             f(static_cast<const StreamedHit&>(hit));
         }
     }

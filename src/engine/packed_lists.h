@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/varint.h"
 #include "store/spill_file.h"
 #include "store/text_file.h"
 
@@ -30,14 +31,9 @@ class PackedLists {
         List& list = lists_[record];
         if (list.fill + kMaxBytes > (kUnit << list.sizeClass) || list.slot == kNone)
             MakeRoom(list);
-        std::uint32_t v = ascending_ ? value - list.last : value;
+        const std::uint32_t v = ascending_ ? value - list.last : value;
         list.last = value;
-        std::uint8_t* p = SlotBytes(list.slot) + list.fill;
-        while (v >= 0x80) {
-            *p++ = static_cast<std::uint8_t>(v | 0x80);
-            v >>= 7;
-        }
-        *p++ = static_cast<std::uint8_t>(v);
+        const std::uint8_t* p = PutVarint(SlotBytes(list.slot) + list.fill, v);
         list.fill = static_cast<std::uint16_t>(p - SlotBytes(list.slot));
     }
 
@@ -96,13 +92,7 @@ class PackedLists {
     void Decode(const std::uint8_t* p, std::size_t size, std::uint32_t& value, F& f) const {
         const std::uint8_t* end = p + size;
         while (p < end) {
-            std::uint32_t v = 0;
-            int shift = 0;
-            while (*p & 0x80) {
-                v |= static_cast<std::uint32_t>(*p++ & 0x7F) << shift;
-                shift += 7;
-            }
-            v |= static_cast<std::uint32_t>(*p++) << shift;
+            const auto v = static_cast<std::uint32_t>(GetVarint(p));
             value = ascending_ ? value + v : v;
             f(v, value);
         }
