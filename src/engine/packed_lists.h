@@ -72,7 +72,7 @@ class PackedLists {
     static constexpr std::uint32_t kMaxClass = 8;  // 16 << 8 = 4 KB
     static constexpr std::uint32_t kMaxSlot = kUnit << kMaxClass;
     static constexpr std::uint32_t kMaxBytes = 5;         // of one number
-    static constexpr std::uint32_t kPageUnits = 1 << 16;  // 1 MB pages
+    static constexpr std::uint32_t kPageUnits = 1 << 12;  // 64 KB pages
 
     struct List {
         std::uint32_t last = 0;         // the last number appended
