@@ -14,6 +14,7 @@
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "shell/wait_cursor_qt.h"
+#include "views/analysis/analysis_entries.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_detail_side_widget.h"
@@ -22,14 +23,7 @@
 
 namespace trafikon {
 
-namespace {
-constexpr int kEntryKinds[4] = {132, 133, 134, 135};  // "Tout", "Pages", "Images", "Programmes"
-constexpr int kEntryFilter = 136;                     // "Filtrer"
-constexpr int kEntryName = 137;                       // "Nom"
-constexpr int kEntryNumber = 143;                     // "Nombre"
-constexpr int kEntryRequest = 155;                    // "Requete"
-constexpr int kEntryUrl = 156;                        // "URL"
-}  // namespace
+namespace entry = lang::analysis;
 
 FilesTab::FilesTab(const MonthResults& results, AnalysisContext& context, QWidget* parent)
     : ListDetailTab(results, context, 5, {3, 2}, parent) {
@@ -87,12 +81,10 @@ tabs::TabTables FilesTab::Tables() const {
 
 void FilesTab::ApplyTexts() {
     for (int k = 0; k < 4; ++k)
-        kinds_[std::size_t(k)]->setText(FromCp1252(context_.Text(kEntryKinds[k])));
-    filterButton()->setText(FromCp1252(context_.Text(kEntryFilter)));
-    list()->model().SetCaptions(
-        {FromCp1252(context_.Text(kEntryName)), FromCp1252(context_.Text(kEntryNumber))});
-    const QStringList queryCaptions = {FromCp1252(context_.Text(kEntryRequest)),
-                                       FromCp1252(context_.Text(kEntryUrl))};
+        kinds_[std::size_t(k)]->setText(FromCp1252(context_.Text(entry::kKinds[k])));
+    ShowSideTexts(entry::kNameColumn, entry::kNumberColumn);
+    const QStringList queryCaptions = {FromCp1252(context_.Text(entry::kQueryColumn)),
+                                       FromCp1252(context_.Text(entry::kUrlColumn))};
     resultList(tabs::kExternalQueriesSwitch)->model().SetCaptions(queryCaptions);
     resultList(tabs::kInternalQueriesSwitch)->model().SetCaptions(queryCaptions);
     std::array<std::size_t, 5> counts{};

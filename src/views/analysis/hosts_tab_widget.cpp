@@ -7,6 +7,7 @@
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "shell/wait_cursor_qt.h"
+#include "views/analysis/analysis_entries.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_detail_side_widget.h"
@@ -14,11 +15,7 @@
 
 namespace trafikon {
 
-namespace {
-constexpr int kEntryFilter = 136;  // "Filtrer"
-constexpr int kEntryHost = 138;    // "Hote ou IP"
-constexpr int kEntryNumber = 143;  // "Nombre"
-}  // namespace
+namespace entry = lang::analysis;
 
 HostsTab::HostsTab(const MonthResults& results, AnalysisContext& context, QWidget* parent)
     : ListDetailTab(results, context, 1, {}, parent) {
@@ -31,9 +28,7 @@ NameCountListWidget* HostsTab::pageList() const {
 }
 
 void HostsTab::ApplyTexts() {
-    filterButton()->setText(FromCp1252(context_.Text(kEntryFilter)));
-    list()->model().SetCaptions(
-        {FromCp1252(context_.Text(kEntryHost)), FromCp1252(context_.Text(kEntryNumber))});
+    ShowSideTexts(entry::kHostColumn, entry::kNumberColumn);
     countLabel()->setText(
         FromCp1252(tabs::HostCountLabel(list()->model().rows().size(), context_.Texts())));
 }

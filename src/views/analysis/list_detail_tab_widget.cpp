@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "shell/text_convert_qt.h"
+#include "views/analysis/analysis_entries.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_side_widget.h"
 
@@ -45,6 +47,12 @@ const NameCountRow* ListDetailTab::RowToShow(int listRow) {
     if (!row || !refresh_.Accept(static_cast<int>(row->position)))
         return nullptr;
     return row;
+}
+
+void ListDetailTab::ShowSideTexts(int nameEntry, int countEntry) {
+    side_.filterButton->setText(FromCp1252(context_.Text(lang::analysis::kFilter)));
+    side_.list->model().SetCaptions(
+        {FromCp1252(context_.Text(nameEntry)), FromCp1252(context_.Text(countEntry))});
 }
 
 void ListDetailTab::ShowRows(std::vector<NameCountRow> rows, const QString& count) {

@@ -50,6 +50,8 @@ class ListDetailTab : public AnalysisTabWidget {
     // The row of the list whose detail must be shown now, or null (no such
     // row, or its detail is already on screen).
     const NameCountRow* RowToShow(int listRow);
+    // The filter button's text and the captions of the list's two columns.
+    void ShowSideTexts(int nameEntry, int countEntry);
     // Puts `rows` in the list and `count` above it.
     void ShowRows(std::vector<NameCountRow> rows, const QString& count);
     NameCountListWidget* list() const { return side_.list; }

@@ -6,6 +6,7 @@
 #include "shell/extra_texts.h"
 #include "shell/text_convert_qt.h"
 #include "shell/wait_cursor_qt.h"
+#include "views/analysis/analysis_entries.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_detail_side_widget.h"
@@ -14,11 +15,7 @@
 
 namespace trafikon {
 
-namespace {
-constexpr int kEntryFilter = 136;  // "Filtrer"
-constexpr int kEntryName = 137;    // "Nom"
-constexpr int kEntryNumber = 143;  // "Nombre"
-}  // namespace
+namespace entry = lang::analysis;
 
 ReferrerTab::ReferrerTab(const MonthResults& results, AnalysisContext& context, bool external,
                          QWidget* parent)
@@ -70,9 +67,7 @@ void ReferrerTab::ShowSwitchCaptions(std::size_t pages, std::size_t queries) {
 }
 
 void ReferrerTab::ApplyTexts() {
-    filterButton()->setText(FromCp1252(context_.Text(kEntryFilter)));
-    list()->model().SetCaptions(
-        {FromCp1252(context_.Text(kEntryName)), FromCp1252(context_.Text(kEntryNumber))});
+    ShowSideTexts(entry::kNameColumn, entry::kNumberColumn);
     countLabel()->setText(FromCp1252(
         tabs::ReferrerCountLabel(list()->model().rows().size(), external(), context_.Texts())));
     ShowSwitchCaptions(pageList()->model().rows().size(), queryTree()->model().rows().size());

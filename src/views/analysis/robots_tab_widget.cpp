@@ -6,6 +6,7 @@
 
 #include "shell/extra_texts.h"
 #include "shell/text_convert_qt.h"
+#include "views/analysis/analysis_entries.h"
 #include "views/analysis/month_extras.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
@@ -30,8 +31,7 @@ QString RobotsTab::CountText(std::size_t robots) const {
 }
 
 void RobotsTab::ApplyTexts() {
-    filterButton()->setText(FromCp1252(T(136)));
-    list()->model().SetCaptions({FromCp1252(T(lang::kTextRobot)), FromCp1252(T(129))});
+    ShowSideTexts(lang::kTextRobot, lang::analysis::kHitsColumn);
     ShowAudience();
     countLabel()->setText(CountText(list()->model().rows().size()));
 }

@@ -9,6 +9,7 @@
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "shell/wait_cursor_qt.h"
+#include "views/analysis/analysis_entries.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_detail_side_widget.h"
@@ -17,11 +18,7 @@
 
 namespace trafikon {
 
-namespace {
-constexpr int kEntryCode = 139;         // "Code"
-constexpr int kEntryDescription = 140;  // "Description"
-constexpr int kEntryNumber = 143;       // "Nombre"
-}  // namespace
+namespace entry = lang::analysis;
 
 StatusTab::StatusTab(const MonthResults& results, AnalysisContext& context, QWidget* parent)
     : AnalysisTabWidget(parent), results_(results), context_(context) {
@@ -74,9 +71,9 @@ bool StatusTab::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StatusTab::ApplyTexts() {
-    list_->setHeaderLabels({FromCp1252(context_.Text(kEntryCode)),
-                            FromCp1252(context_.Text(kEntryDescription)),
-                            FromCp1252(context_.Text(kEntryNumber))});
+    list_->setHeaderLabels({FromCp1252(context_.Text(entry::kCodeColumn)),
+                            FromCp1252(context_.Text(entry::kDescriptionColumn)),
+                            FromCp1252(context_.Text(entry::kNumberColumn))});
     list_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     if (builtMode_ == 0)
         BuildStatusTable();
