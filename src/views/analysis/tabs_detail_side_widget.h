@@ -10,8 +10,6 @@
 
 #include "views/analysis/log_line_index.h"
 
-class QStackedWidget;
-
 namespace trafikon {
 
 class AnalysisContext;
