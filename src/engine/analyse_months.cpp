@@ -83,9 +83,13 @@ class MonthRun {
     };
 
   private:
+    // No month starts any more; those under way stop, and a question left
+    // unanswered (the reporting thread gone with an exception) is cancelled.
     void End() {
         std::lock_guard lock(mutex_);
         ended_ = true;
+        for (MonthJob& job : jobs_)
+            job.beingAsked = false;
         changed_.notify_all();
     }
 
