@@ -21,6 +21,9 @@ PreparedHit LineBatch::Hit(const Entry& e) const {
     hit.hasBytes = e.hasBytes;
     hit.internal = e.internal;
     hit.hasQuery = e.hasQuery;
+    hit.sameHost = e.sameHost;
+    hit.sameAgent = e.sameAgent;
+    hit.samePage = e.samePage;
     hit.bytes = e.bytes;
     hit.siteLength = e.siteLength;
     hit.pathHash = e.hashes[0];
@@ -99,6 +102,9 @@ HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
                         e.hasBytes = hit.hasBytes;
                         e.internal = hit.internal;
                         e.hasQuery = hit.hasQuery;
+                        e.sameHost = hit.sameHost;
+                        e.sameAgent = hit.sameAgent;
+                        e.samePage = hit.samePage;
                         e.bytes = hit.bytes;
                         e.siteLength = hit.siteLength;
                         e.hashes[0] = hit.pathHash;

@@ -145,11 +145,13 @@ PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     p.day = DayOfTimestamp(hit.time);
     p.hasBytes = ParseLogNumber(hit.bytes, p.bytes);
     p.pathHash = HashBytes(p.path);
-    if (first_ || p.host != previousHost_) {
+    p.sameHost = !first_ && p.host == previousHost_;
+    if (!p.sameHost) {
         p.hostHash = HashBytes(p.host);
         previousHost_.assign(p.host);
     }
-    if (first_ || p.userAgent != previousAgent_) {
+    p.sameAgent = !first_ && p.userAgent == previousAgent_;
+    if (!p.sameAgent) {
         p.agentHash = HashBytes(p.userAgent);
         previousAgent_.assign(p.userAgent);
     }
@@ -162,7 +164,8 @@ PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     p.internal = !siteUrl_.empty() && hit.referrer.starts_with(siteUrl_);
     const auto question = hit.referrer.find('?');
     p.page = hit.referrer.substr(0, question);
-    if (previousPageKind_ != static_cast<int>(p.internal) || p.page != previousPage_) {
+    p.samePage = previousPageKind_ == static_cast<int>(p.internal) && p.page == previousPage_;
+    if (!p.samePage) {
         p.pageHash = HashBytes(p.page);
         previousPage_.assign(p.page);
         previousPageKind_ = static_cast<int>(p.internal);
@@ -263,7 +266,7 @@ void MonthAnalysis::AddStatusHit(const PreparedHit& hit, std::uint32_t filePos) 
 
 std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit) {
     std::uint32_t pos;
-    if (lastHostPos_ >= 0 && hit.host == lastHost_) {
+    if (lastHostPos_ >= 0 && (hit.sameHost || hit.host == lastHost_)) {
         pos = static_cast<std::uint32_t>(lastHostPos_);
         ++hosts.hits[pos];
         hosts.lastTime.Set(pos, hit.time);
@@ -291,7 +294,7 @@ void MonthAnalysis::AddBrowserHit(const PreparedHit& hit) {
         lastHit_.agent = kNoRecord;
         return;
     }
-    if (lastAgentPos_ < 0 || hit.userAgent != lastAgent_) {
+    if (lastAgentPos_ < 0 || (!hit.sameAgent && hit.userAgent != lastAgent_)) {
         bool added;
         lastAgentPos_ = browsers.keys.FindOrAdd(hit.userAgent, hit.agentHash, added);
         if (added)
@@ -310,7 +313,8 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos
     PageRecords& pages = hit.internal ? internalPages : externalPages;
     bool added = false;
     std::uint32_t pPos;
-    if (lastPagePos_ >= 0 && hit.internal == lastPageInternal_ && hit.page == lastPage_) {
+    if (lastPagePos_ >= 0 && hit.internal == lastPageInternal_ &&
+        (hit.samePage || hit.page == lastPage_)) {
         pPos = static_cast<std::uint32_t>(lastPagePos_);
     } else {
         pPos = pages.keys.FindOrAdd(hit.page, hit.pageHash, added);

@@ -53,11 +53,13 @@ struct PreparedHit {
     bool hasBytes = false;       // b is a number
     bool internal = false;       // R begins with the site URL
     bool hasQuery = false;       // R holds a "?"
+    // The host, user agent, referring page (of the same kind) are those of the
+    // hit prepared just before: the analysis takes their positions again.
+    bool sameHost = false, sameAgent = false, samePage = false;
     std::int64_t bytes = 0;
     std::uint32_t siteLength = 0;  // ReferrerSiteLength of R
-    // HashBytes of the keys: path, host, user agent, page, query. The host,
-    // user agent and referring page (of the same kind) of the hit prepared just
-    // before are not hashed again (0): the analysis keeps their positions.
+    // HashBytes of the keys: path, host, user agent, page, query; 0 for a key
+    // the same as the hit before's (sameHost and the like).
     std::uint64_t pathHash = 0, hostHash = 0, agentHash = 0, pageHash = 0, queryHash = 0;
 };
 
