@@ -18,7 +18,7 @@
 
 #include "bench_data.h"
 #include "engine/analyse_log.h"
-#include "import/log_format.h"
+#include "store/log_format.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "bench_data.h"
-#include "import/log_format.h"
+#include "store/log_format.h"
 #include "store/text_file.h"
 
 using namespace trafikon;

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/log_line_splitter.h"
+#include "store/log_line_splitter.h"
 #include "fuzz_util.h"
-#include "import/log_format.h"
+#include "store/log_format.h"
 
 using namespace trafikon;
 using trafikon::fuzz::AsText;

@@ -1,6 +1,6 @@
 #include "engine/hit_pipeline.h"
 
-#include "engine/log_line_splitter.h"
+#include "store/log_line_splitter.h"
 #include "store/text_file.h"
 
 namespace trafikon {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "import/log_format.h"
+#include "store/log_format.h"
 
 namespace trafikon {
 

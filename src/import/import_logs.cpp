@@ -11,14 +11,14 @@
 #include <set>
 
 #include "import/format_detection.h"
-#include "import/import_journal.h"
+#include "store/import_journal.h"
 #include "import/line_count.h"
 #include "import/line_date.h"
 #include "import/log_file_check.h"
-#include "import/log_format.h"
+#include "store/log_format.h"
 #include "import/log_reader.h"
 #include "import/log_source.h"
-#include "import/month_file_names.h"
+#include "store/month_file_names.h"
 #include "import/month_format_guard.h"
 #include "import/month_writer.h"
 #include "store/stop_flag.h"

@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 #include "import/format_detection.h"
-#include "import/month_file_names.h"
+#include "store/month_file_names.h"
 
 namespace trafikon {
 

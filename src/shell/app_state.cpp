@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "engine/robot_signatures.h"
-#include "import/import_journal.h"
+#include "store/import_journal.h"
 #include "shell/page_opener.h"
 #include "store/data_store.h"
 #include "store/store_lock.h"

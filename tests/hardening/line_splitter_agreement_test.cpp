@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/log_line_splitter.h"
-#include "import/log_format.h"
+#include "store/log_line_splitter.h"
+#include "store/log_format.h"
 
 namespace trafikon {
 namespace {

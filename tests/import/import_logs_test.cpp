@@ -9,7 +9,7 @@
 
 #include "../engine/engine_test_store.h"
 #include "engine/analyse_log.h"
-#include "import/import_journal.h"
+#include "store/import_journal.h"
 #include "store/data_store.h"
 #include "store/stop_flag.h"
 #include "store/text_file.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "engine/reference/key_index.h"
-#include "import/log_format.h"
+#include "store/log_format.h"
 #include "store/data_store.h"
 #include "store/month_stats.h"
 #include "store/status_table.h"

@@ -1,4 +1,4 @@
-#include "import/log_format.h"
+#include "store/log_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/log_line_splitter.h"
+#include "store/log_line_splitter.h"
 
 #include <algorithm>
 #include <cstring>

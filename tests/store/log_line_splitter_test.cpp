@@ -1,7 +1,7 @@
 // The analysis splitter must give, line after line, exactly the values that
 // the shared SplitLine of the import gives (the analysis keeps views instead
 // of copies), and say which lines run out of text before their last field.
-#include "engine/log_line_splitter.h"
+#include "store/log_line_splitter.h"
 
 #include <gtest/gtest.h>
 

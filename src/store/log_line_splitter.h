@@ -3,7 +3,7 @@
 // runs out of text before its last field (the malformed-line question).
 //
 // It follows the rules of ExtractField, NormaliseDates and the splitting
-// order of import/log_format.h exactly (a test holds them side by side), but
+// order of store/log_format.h exactly (a test holds them side by side), but
 // keeps the values of a line as views into its own copy of the line instead
 // of copying each into a string: this is the hot path of every analysis.
 // Values that the date completion and CompleteRequest make are kept in owned
@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "import/log_format.h"
+#include "store/log_format.h"
 
 namespace trafikon {
 
