@@ -14,6 +14,9 @@
 
 namespace trafikon {
 
+// Absolute language entry of a field code's text (add-log base + offset).
+int FieldTextEntry(char code);
+
 class AddLogForm {
   public:
     // `textOf` gives the language text of an absolute entry number.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "shell/language_table.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -16,10 +15,6 @@ std::string_view Part(std::string_view text, std::size_t pos, std::size_t len) {
     if (pos == 0 || pos > text.size())
         return {};
     return text.substr(pos - 1, len);
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 bool Holds(std::string_view format, char code) {
@@ -46,10 +41,6 @@ int FieldCodeOffset(char code) {
             return f.offset;
     }
     return 0;
-}
-
-int FieldTextEntry(char code) {
-    return lang::kAddLog + FieldCodeOffset(code);
 }
 
 char CodeOfFieldText(std::string_view text) {
@@ -98,156 +89,15 @@ void WriteFormatFile(const std::string& path, std::string_view format) {
     WriteTextLines(path, lines);
 }
 
-void LogFields::Clear() {
-    for (std::string& v : values_)
-        v.clear();
-}
-
-void ExtractField(std::string_view& line, std::string_view& value, char code) {
-    value = {};
-    if (line.empty())
-        return;
-    if (line.front() == '"') {
-        const std::size_t p = line.find("\" ");
-        if (p == std::string_view::npos) {
-            line.remove_prefix(1);
-        } else {
-            // The search starts at the opening quote itself: '" ' at once gives
-            // an empty value.
-            value = p >= 1 ? line.substr(1, p - 1) : std::string_view();
-            line.remove_prefix(p + 2);
-        }
-    } else if (line.front() == '[') {
-        const std::size_t p = line.find("] ");
-        if (p == std::string_view::npos) {
-            line.remove_prefix(1);
-        } else {
-            value = line.substr(0, p + 1);
-            line.remove_prefix(p + 2);
-        }
+void AppendMonthKey(std::string& out, bool datedByT, std::string_view t, std::string_view d) {
+    if (datedByT) {
+        // d was made as year + "-" + two digits + "-" + day.
+        out += d.substr(0, std::min(d.size(), Part(t, 9, 4).size() + 3));
     } else {
-        const std::size_t p = line.find(' ');
-        if (p == std::string_view::npos) {
-            line.remove_prefix(1);
-        } else {
-            value = line.substr(0, p);
-            line.remove_prefix(p + 1);
-        }
+        out += Part(d, 1, 4);
+        out += '-';
+        out += Part(d, 6, 2);
     }
-    if (code == 'r') {
-        // Skip the rest of a request that held a quote followed by a blank, up
-        // to the next field that starts with '-' or a digit (the status).
-        while (!line.empty() && line.front() != '-' && !IsDigit(line.front())) {
-            const std::size_t q = line.find('"');
-            if (q == std::string_view::npos)
-                line.remove_prefix(1);
-            else
-                line.remove_prefix(std::min(q + 2, line.size()));
-        }
-    }
-}
-
-void NormaliseDates(LogFields& fields, DateParts& parts) {
-    std::string& t = fields['t'];
-    std::string& d = fields['d'];
-    std::string& h = fields['H'];
-    if (!t.empty()) {
-        const std::string_view tv = t;
-        parts.day.assign(Part(tv, 2, 2));
-        parts.monthName.assign(Part(tv, 5, 3));
-        parts.year.assign(Part(tv, 9, 4));
-        parts.hour.assign(Part(tv, 14, 2));
-        parts.minute.assign(Part(tv, 17, 2));
-        parts.second.assign(Part(tv, 20, 2));
-        int number = 0;
-        for (int m = 0; m < 12; ++m) {
-            if (parts.monthName == kMonthNames[m]) {
-                number = m + 1;
-                break;
-            }
-        }
-        parts.monthNumber.clear();
-        parts.monthNumber += static_cast<char>('0' + number / 10);
-        parts.monthNumber += static_cast<char>('0' + number % 10);
-
-        d.clear();
-        d += parts.year;
-        d += '-';
-        d += parts.monthNumber;
-        d += '-';
-        d += parts.day;
-        h.clear();
-        h += parts.hour;
-        h += ':';
-        h += parts.minute;
-        h += ':';
-        h += parts.second;
-    } else {
-        const std::string_view dv = d;
-        const std::string_view hv = h;
-        parts.year.assign(Part(dv, 1, 4));
-        parts.monthNumber.assign(Part(dv, 6, 2));
-        parts.day.assign(Part(dv, 9, 2));
-        parts.hour.assign(Part(hv, 1, 2));
-        parts.minute.assign(Part(hv, 4, 2));
-        parts.second.assign(Part(hv, 7, 2));
-        int number = 0;
-        bool numeric = !parts.monthNumber.empty();
-        for (char c : parts.monthNumber) {
-            if (!IsDigit(c)) {
-                numeric = false;
-                break;
-            }
-            number = number * 10 + (c - '0');
-        }
-        if (numeric && number >= 1 && number <= 12)
-            parts.monthName.assign(kMonthNames[number - 1]);
-        else
-            parts.monthName.clear();
-
-        t.clear();
-        t += '[';
-        t += parts.day;
-        t += '/';
-        t += parts.monthName;
-        t += '/';
-        t += parts.year;
-        t += ':';
-        t += parts.hour;
-        t += ':';
-        t += parts.minute;
-        t += ':';
-        t += parts.second;
-        t += " +0200]";
-    }
-}
-
-void SplitLine(std::string_view line, std::string_view format, LogFields& fields,
-               DateParts& parts) {
-    fields['t'].clear();
-    fields['r'].clear();
-    std::string& work = fields.line_;
-    work.assign(line);
-    work += ' ';
-    std::string_view rest = work;
-    std::string_view value;
-    for (char code : format) {
-        ExtractField(rest, value, code);
-        fields[code].assign(value);
-    }
-    NormaliseDates(fields, parts);
-}
-
-void AppendMonthKey(std::string& out, const DateParts& parts) {
-    out += parts.year;
-    out += '-';
-    out += parts.monthNumber;
-}
-
-std::string MonthKey(const DateParts& parts) {
-    std::string key;
-    AppendMonthKey(key, parts);
-    return key;
 }
 
 void AppendDayTimeStamp(std::string& out, std::string_view t) {

@@ -1,13 +1,23 @@
-// Splits the lines of a stored log by the month's field format for the
-// analysis run, completes their dates and request lines, and tells when a line
-// runs out of text before its last field (the malformed-line question).
+// Splits log lines by a field format: the one home of the splitting rules,
+// used by the import (month and time of each line), the format detection, the
+// rewriting of W3C lines, and the analysis run, whose hot path it is.
 //
-// It follows the rules of ExtractField, NormaliseDates and the splitting
-// order of store/log_format.h exactly (a test holds them side by side), but
-// keeps the values of a line as views into its own copy of the line instead
-// of copying each into a string: this is the hot path of every analysis.
-// Values that the date completion and CompleteRequest make are kept in owned
-// buffers and, like LogFields, stay until a later line replaces them.
+// A line gets one blank appended; then each field is taken off its front:
+// 1. a '"' starts a quoted value that ends at the first "\" " (quotes dropped;
+//    the opening quote itself counts, so '" ' at once gives an empty value);
+// 2. a '[' starts a value that ends with the first "] " (brackets kept);
+// 3. otherwise the value runs to the first blank;
+// the line then loses the value and its end. When the end is not found the
+// value is empty and the line loses one character.
+// 4. For the code 'r' only, the rest of a request that held '"' + blank is then
+//    skipped: while the line does not begin with '-' or a digit, it loses
+//    everything through the next '"' and one more character (one character
+//    when it holds no '"').
+//
+// Values are views into the splitter's own copy of the line, never copied:
+// nothing is allocated per field. Values that the date completion and
+// CompleteRequest make are kept in owned buffers and stay until a later line
+// replaces them, so a value a line does not set keeps what an earlier line left.
 #pragma once
 
 #include <array>
@@ -25,13 +35,27 @@ class LogLineSplitter {
     explicit LogLineSplitter(FieldFormat format);
 
     // Empties t and r, then takes the fields of `line` (without its line end,
-    // a blank appended) in format order. False when the line had no text left
-    // when a field was due: a malformed line, whose values are partial.
+    // a blank appended) in format order (an 'N' overwrites the previous 'N').
+    // False when the line had no text left when a field was due: a malformed
+    // line, whose fields from there on are empty.
     bool Split(std::string_view line);
 
-    // Completes the date (as NormaliseDates), then gives IIS lines, which have
-    // no request line, the request "M I HTTP/1.1" (CompleteRequest).
+    // Completes the date, then gives IIS lines, which have no request line,
+    // the request "M I HTTP/1.1" (CompleteRequest).
     void Complete();
+    // Completes the date only. When t is not empty ("[24/Mar/2002:01:37:08
+    // +0100]") sets d (2002-03-24) and H (01:37:08) from it; a month name not
+    // in MonthNames (exact case) gives the month number "00". Otherwise builds
+    // t from d (YYYY-MM-DD) and H (hh:mm:ss) with the zone " +0200"; a month
+    // number other than 01..12 gives an empty month name. Characters are taken
+    // by position; a text too short yields what is there (possibly empty).
+    void CompleteDate() { NormaliseDates(); }
+
+    // One field at a time, for callers that look at each field in turn:
+    // takes the field at `pos` of `text` (a line with its blank appended) by
+    // the rules above and moves `pos` past it. Once `pos` reaches the end of
+    // `text` the line has run out: the value is empty and `pos` stays.
+    static std::string_view TakeField(std::string_view text, std::size_t& pos, char code);
 
     // The value of a field code; valid until the next Split.
     std::string_view operator[](char code) const {
@@ -39,6 +63,7 @@ class LogLineSplitter {
     }
 
   private:
+    bool EmptyFrom(std::size_t index);  // empties the fields from format_[index] on; false
     void NormaliseDates();
     void CompleteRequest();
 
