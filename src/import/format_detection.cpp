@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "import/log_file_check.h"
-#include "import/log_reader.h"
+#include "store/line_reader.h"
 #include "store/log_line_splitter.h"
 
 namespace trafikon {

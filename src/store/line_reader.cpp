@@ -1,4 +1,4 @@
-#include "import/log_reader.h"
+#include "store/line_reader.h"
 
 #include <algorithm>
 #include <cerrno>
