@@ -20,6 +20,7 @@
 #include "engine/analyse_log.h"
 #include "import/line_date.h"
 #include "store/data_store.h"
+#include "store/line_reader.h"
 #include "store/log_format.h"
 #include "store/text_file.h"
 

@@ -19,6 +19,7 @@
 
 #include "bench_data.h"
 #include "engine/analyse_log.h"
+#include "store/line_reader.h"
 #include "store/log_format.h"
 #include "store/text_file.h"
 #include "views/analysis/files_list.h"

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "bench_data.h"
+#include "store/line_reader.h"
 #include "store/log_line_splitter.h"
 #include "store/text_file.h"
 

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "import/log_file_check.h"
-#include "store/line_reader.h"
+#include "import/log_source.h"
 #include "store/log_line_splitter.h"
 
 namespace trafikon {

@@ -14,7 +14,6 @@
 #include "import/line_count.h"
 #include "import/line_date.h"
 #include "import/log_file_check.h"
-#include "store/line_reader.h"
 #include "import/log_source.h"
 #include "import/month_format_guard.h"
 #include "import/month_writer.h"

@@ -1,4 +1,4 @@
-#include "store/line_reader.h"
+#include "import/log_source.h"
 
 #include <gtest/gtest.h>
 
