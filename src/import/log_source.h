@@ -49,18 +49,15 @@ class LogSource : public ByteSource {
 
     Compression compression() const { return compression_; }
     // Size of the file on disk.
-    std::uint64_t fileSize() const override { return size_; }
+    std::uint64_t fileSize() const override { return file_.fileSize(); }
     // Bytes of the file taken so far: compressed bytes for a compressed file.
     std::uint64_t fileBytesRead() const;
 
   private:
     class Decompressor;
     std::string path_;
-    int fd_ = -1;
+    FileBytes file_;  // read directly for a plain file, by the decompressor otherwise
     Compression compression_ = Compression::kNone;
-    std::uint64_t size_ = 0;
-    std::uint64_t unread_ = 0;  // plain files: bytes left up to the size at opening
-    std::uint64_t plainRead_ = 0;
     std::unique_ptr<Decompressor> decompressor_;
 };
 

@@ -37,6 +37,7 @@ class FileBytes : public ByteSource {
     std::size_t Read(char* out, std::size_t size) override;
     std::uint64_t fileSize() const override { return size_; }
     std::uint64_t bytesTaken() const { return size_ - unread_; }
+    int fd() const { return fd_; }
 
   private:
     std::string path_;
