@@ -21,6 +21,16 @@ bool Holds(std::string_view format, char code) {
     return format.find(code) != std::string_view::npos;
 }
 
+// The first character of each non-empty line.
+FieldFormat FormatOfLines(const Lines& lines) {
+    FieldFormat format;
+    for (const std::string& line : lines) {
+        if (!line.empty())
+            format += line[0];
+    }
+    return format;
+}
+
 }  // namespace
 
 const std::array<std::string_view, 12>& MonthNames() {
@@ -64,21 +74,11 @@ std::string CheckRequiredFields(std::string_view format) {
 }
 
 FieldFormat ReadFormatFile(const std::string& path) {
-    FieldFormat format;
-    for (const std::string& line : ReadTextLines(path)) {
-        if (!line.empty())
-            format += line[0];
-    }
-    return format;
+    return FormatOfLines(ReadTextLines(path));
 }
 
 FieldFormat ReadFormatFileIfExists(const std::string& path) {
-    FieldFormat format;
-    for (const std::string& line : ReadTextLinesIfExists(path)) {
-        if (!line.empty())
-            format += line[0];
-    }
-    return format;
+    return FormatOfLines(ReadTextLinesIfExists(path));
 }
 
 void WriteFormatFile(const std::string& path, std::string_view format) {
