@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "import/log_format.h"
+#include "store/log_format.h"
 
 namespace trafikon {
 
