@@ -51,8 +51,8 @@ int main(int argc, char** argv) {
     const long long lines = argc > 1 ? std::atoll(argv[1]) : 20000000;
     const std::string hosts = argc > 2 ? std::string(" --hosts ") + argv[2] : std::string();
     const char* tmp = std::getenv("TMPDIR");
-    const fs::path work = fs::path(tmp && *tmp ? tmp : "/tmp") /
-                          ("trafikon-big-month." + std::to_string(::getpid()));
+    const fs::path work =
+        fs::path(tmp && *tmp ? tmp : "/tmp") / ("trafikon-big-month." + std::to_string(::getpid()));
     fs::create_directories(work);
     const std::string log = (work / "month.log").string();
     const std::string root = (work / "root").string() + "/";
@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
 
     std::printf("generating %lld lines of one month...\n", lines);
     std::fflush(stdout);
-    Shell("'" TRAFIKON_BATCH_EXE "' generate --months 1 --seed 7 --lines " +
-          std::to_string(lines) + hosts + " --out '" + log + "'");
+    Shell("'" TRAFIKON_BATCH_EXE "' generate --months 1 --seed 7 --lines " + std::to_string(lines) +
+          hosts + " --out '" + log + "'");
     const double n = static_cast<double>(lines);
     std::printf("log: %.1f MB\n", static_cast<double>(fs::file_size(log)) / 1e6);
 
