@@ -76,7 +76,10 @@ void TFPrincipal::AnalysisMonthInHand(const QString& key) {
     if (worker_ && worker_->stopRequested())
         return;  // the status panel says that the analysis is stopping
     App().monthInAnalysis = ToCp1252(key);
-    PStateBar->setText(ShowTitle(Tr(kEntryAnalysing) + "(" + key + ")"));
+    // The panel first: whoever watches the title finds both saying the same.
+    const QString state = Tr(kEntryAnalysing) + "(" + key + ")";
+    PStateBar->setText(TitleText(state));
+    ShowTitle(state);
 }
 
 void TFPrincipal::AskIgnoreLine(qint64 lineNumber, const QString& line,

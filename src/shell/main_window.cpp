@@ -280,10 +280,14 @@ void TFPrincipal::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+QString TFPrincipal::TitleText(const QString& state) {
+    return state.isEmpty() ? kProductName : kProductName + " : " + state;
+}
+
 QString TFPrincipal::ShowTitle(const QString& state) {
     // The program's title is the main window's: no application display name is
     // set, so the window manager shows it exactly and dialogs keep their own.
-    const QString title = state.isEmpty() ? kProductName : kProductName + " : " + state;
+    const QString title = TitleText(state);
     setWindowTitle(title);
     return title;
 }

@@ -94,6 +94,7 @@ class TFPrincipal : public QMainWindow {
     void ShowIgnoredLines();
     // Shows the program's name, followed by " : " and `state` when given, as
     // the window title; returns that title.
+    static QString TitleText(const QString& state);
     QString ShowTitle(const QString& state = QString());
     void UseToolkitLanguage();
 
