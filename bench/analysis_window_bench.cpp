@@ -3,10 +3,13 @@
 // list's rows built and sorted), a filter, a sort, and the detail of a file
 // with about 10,000 hits with its log lines read through the line index.
 //
-// usage: analysis_window_bench [LOG]
+// usage: analysis_window_bench [LOG | STORE_DIR MONTH]
 //   LOG defaults to the cached generated log of 2,000,000 combined lines of
 //   one month (scripts/bench-data.sh 2000000 combined 1 1). The log is put
 //   into a store of its own beside it and analysed once; later runs reuse it.
+//   STORE_DIR MONTH opens a month already analysed in a store folder (for
+//   example one filled by trafikon-batch import and analyse).
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +38,12 @@ using namespace trafikon;
 using Clock = std::chrono::steady_clock;
 
 namespace {
+
+double PeakMb() {
+    struct rusage u {};
+    ::getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_maxrss) / 1024.0;
+}
 
 double Ms(Clock::time_point since) {
     return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
@@ -87,16 +96,19 @@ std::string MonthKeyOf(const std::string& logPath) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string log = argc > 1 ? argv[1] : bench::BenchLog("2000000 combined 1 1");
-    const std::string key = MonthKeyOf(log);
+    const bool givenStore = argc > 2;
+    const std::string log = givenStore ? std::string()
+                            : argc > 1 ? argv[1]
+                                       : bench::BenchLog("2000000 combined 1 1");
+    const std::string key = givenStore ? argv[2] : MonthKeyOf(log);
     if (key.empty()) {
         std::fprintf(stderr, "no dated line in %s\n", log.c_str());
         return 1;
     }
-    const std::string site = log + ".window-store/";
+    const std::string site = givenStore ? std::string(argv[1]) + "/" : log + ".window-store/";
     const std::string storedLog = site + "log-" + key + ".log";
     ::mkdir(site.c_str(), 0755);
-    if (!FileExists(site + "mon-" + key + ".tfd")) {
+    if (!givenStore && !FileExists(site + "mon-" + key + ".tfd")) {
         ::unlink(storedLog.c_str());
         if (::symlink(log.c_str(), storedLog.c_str()) != 0) {
             std::perror("symlink");
@@ -139,8 +151,10 @@ int main(int argc, char** argv) {
         key.c_str(), month.files.size(), month.hosts.size(), month.browsers.size(),
         month.externalReferrers.size(), month.internalReferrers.size(),
         month.externalQueries.size(), month.problems.empty() ? "" : " (problems!)");
-    std::printf("open: %.0f ms (result files loaded in %.0f ms)   target < 2000 ms\n", openMs,
-                loadMs);
+    std::printf(
+        "open: %.0f ms (result files loaded in %.0f ms), peak memory %.0f MB   target < "
+        "2000 ms, < 300 MB\n",
+        openMs, loadMs, PeakMb());
 
     // A filter of the file list (kind pages, a common piece of name) into model rows.
     t = Clock::now();
@@ -186,7 +200,8 @@ int main(int argc, char** argv) {
     LogLineIndex index(month.logPath());
     t = Clock::now();
     index.Update();
-    std::printf("log line index (once per window, %zu lines): %.0f ms\n", index.lineCount(), Ms(t));
+    std::printf("log line index (once per window, %zu lines): %.0f ms, peak memory %.0f MB\n",
+                index.lineCount(), Ms(t), PeakMb());
     for (int round = 0; round < 2; ++round) {
         t = Clock::now();
         tabs::FileDetail detail = files.Detail(best, tables);
@@ -196,5 +211,12 @@ int main(int argc, char** argv) {
             int(detail.name.size()), detail.name.data(), std::string(detail.hits).c_str(),
             lines.lines.size(), detail.hosts.size(), round ? " again" : "", Ms(t));
     }
+
+    // The biggest detail: status 200, every line of it read as the panel did.
+    t = Clock::now();
+    tabs::StatusDetail ok = tabs::StatusDetailOf(3, month.statuses, month.files);
+    LogExtraction okLines = ExtractLogLines(index, ok.logLineIds, LineNumbering::IndexPlusOne);
+    std::printf("status 200 detail (%zu log lines): %.0f ms, peak memory %.0f MB\n",
+                okLines.lines.size(), Ms(t), PeakMb());
     return 0;
 }

@@ -168,19 +168,29 @@ void TFAnalyse::ReportProblems(const std::vector<std::string>& problems) {
 }
 
 std::size_t TFAnalyse::ShowLogLines(std::string_view idList, LineNumbering numbering) {
-    LogExtraction got = ExtractLogLines(ReadyLogIndex(), idList, numbering);
-    const std::size_t rows = got.lines.size();
+    CompactIdList ids;
+    std::size_t notNumbers = 0;
+    std::string listError;
+    results_.ReadIdList(
+        idList, [&](std::string_view piece) { notNumbers += ids.AppendIdList(piece); }, &listError);
+    LogLineIndex& index = ReadyLogIndex();
+    std::string error;
+    const bool readable = index.Update(&error);
     // A log deleted since the analysis: its lines are missing, not beyond its end.
-    const bool logMissing = !got.error.empty() && !FileExists(ReadyLogIndex().path());
-    logModel_->SetLines(std::move(got.lines), logMissing);
+    const bool logMissing = !readable && !FileExists(index.path());
+    const std::size_t rows = ids.size();
+    logModel_->SetLines(std::move(ids), numbering, readable ? &index : nullptr, logMissing);
+    const std::size_t beyondEnd = logModel_->rows().BeyondEnd();
     logView_->ShowFromTopLeft();
-    if (!got.error.empty()) {
+    if (!listError.empty()) {
+        ReportProblems({listError});
+    } else if (!readable) {
         Messages().Inform(this, Tr(lang::kStoredLogUnreadable) + QLatin1Char('\n') +
-                                    QString::fromLocal8Bit(got.error.c_str()));
-    } else if (got.beyondEnd > 0) {
-        Messages().Inform(this, Tr(lang::kStoredLogChanged).arg(got.beyondEnd));
-    } else if (got.notNumbers > 0) {
-        Messages().Inform(this, Tr(lang::kLineNumbersDamaged).arg(got.notNumbers));
+                                    QString::fromLocal8Bit(error.c_str()));
+    } else if (beyondEnd > 0) {
+        Messages().Inform(this, Tr(lang::kStoredLogChanged).arg(beyondEnd));
+    } else if (notNumbers > 0) {
+        Messages().Inform(this, Tr(lang::kLineNumbersDamaged).arg(notNumbers));
     }
     return rows;
 }

@@ -1,9 +1,18 @@
 #include "views/analysis/month_results.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
 #include <exception>
+#include <tuple>
 #include <utility>
 
 #include "store/month_stats.h"
+#include "store/result_records.h"
 #include "store/status_table.h"
 #include "store/tagged_record.h"
 #include "store/text_file.h"
@@ -12,14 +21,88 @@ namespace trafikon {
 
 namespace {
 
-// Loads one result file into `table`, recording what is wrong.
-void LoadTable(MonthResults& m, const std::string& path, Lines& table) {
+// Where a line keeps its id list of log lines.
+enum class IdListPlace { None, Field3, StatusPart };
+
+std::string_view IdListOf(std::string_view line, IdListPlace place) {
+    switch (place) {
+        case IdListPlace::Field3:
+            return ReadField(line, static_cast<int>(FileField::kLogLines));
+        case IdListPlace::StatusPart:
+            return ReadStatusPart(line, StatusPart::kLogLines);
+        case IdListPlace::None:
+            break;
+    }
+    return {};
+}
+
+// True when field 3 found at `list` may be replaced without changing what
+// ReadField finds for any other field: the tag of field 2 comes before it, and
+// no tag of field 4 or later does (a path may hold text that looks like tags).
+bool StandsAlone(std::string_view line, std::string_view list) {
+    const std::string_view before =
+        line.substr(0, static_cast<std::size_t>(list.data() - line.data()));
+    if (before.find("\\2;") == std::string_view::npos)
+        return false;
+    for (std::size_t i = before.find('\\'); i != std::string_view::npos;
+         i = before.find('\\', i + 1)) {
+        std::size_t j = i + 1;
+        long long field = 0;
+        while (j < before.size() && before[j] >= '0' && before[j] <= '9' && field < 1000)
+            field = field * 10 + (before[j++] - '0');
+        if (j > i + 1 && j < before.size() && before[j] == ';' && field >= 4)
+            return false;
+    }
+    return true;
+}
+
+// The line with its id list replaced by a reference to where it lies in `file`.
+void AppendWithReference(std::string& out, std::string_view line, std::string_view list,
+                         ResultFile file, std::uint64_t lineStart) {
+    const auto at = static_cast<std::size_t>(list.data() - line.data());
+    out.assign(line.substr(0, at));
+    out += '@';
+    AppendDecimal(out, file);
+    out += ':';
+    AppendDecimal(out, static_cast<long long>(lineStart + at));
+    out += ':';
+    AppendDecimal(out, static_cast<long long>(list.size()));
+    out += line.substr(at + list.size());
+}
+
+// Loads one result file into `table`, recording what is wrong. The id lists
+// of log lines stay in the file, which is kept open for them.
+void LoadTable(MonthResults& m, ResultFile file, const std::string& path, Lines& table,
+               IdListPlace place) {
     try {
         if (!FileExists(path)) {
             m.problems.push_back(path + ": file not found");
             return;
         }
-        table = ReadTextLines(path);
+        if (place == IdListPlace::None) {
+            table = ReadTextLines(path);
+            return;
+        }
+        // Opened before it is read: the references must point into the very
+        // file the lines came from, even when a new analysis replaces it.
+        const int fd = OpenRegularFile(path);
+        m.idListFiles[file] = fd;
+        LineReader reader(path);
+        std::string_view line;
+        while (reader.Next(line)) {
+            const std::string_view list = IdListOf(line, place);
+            if (list.empty() || (place == IdListPlace::Field3 && !StandsAlone(line, list)))
+                table.emplace_back(line);
+            else
+                AppendWithReference(table.emplace_back(), line, list, file, reader.lineStart());
+        }
+        struct stat opened {
+        }, read{};
+        if (::fstat(fd, &opened) != 0 || ::stat(path.c_str(), &read) != 0 ||
+            opened.st_ino != read.st_ino || opened.st_dev != read.st_dev) {
+            table.clear();
+            m.problems.push_back(path + ": replaced while it was read");
+        }
     } catch (const IoError& e) {
         m.problems.push_back(e.path() + ": " + e.reason());
     } catch (const std::exception& e) {
@@ -65,6 +148,65 @@ long long RecordKeyIndex::Find(std::string_view key) const {
     return it == map_.end() ? -1 : it->second;
 }
 
+MonthResults::~MonthResults() {
+    CloseIdListFiles();
+}
+
+void MonthResults::CloseIdListFiles() {
+    for (int& fd : idListFiles) {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+}
+
+bool MonthResults::ReadIdList(std::string_view field,
+                              const std::function<void(std::string_view)>& piece,
+                              std::string* error) const {
+    // "@F:OFFSET:LENGTH", as the load writes it; anything else is a list.
+    long long numbers[3] = {-1, -1, -1};
+    const char* p = field.data();
+    const char* const end = p + field.size();
+    bool reference = !field.empty() && *p == '@';
+    for (int i = 0; reference && i < 3; ++i) {
+        ++p;  // past '@' or ':'
+        auto [next, ec] = std::from_chars(p, end, numbers[i]);
+        reference = ec == std::errc() && numbers[i] >= 0 && (i == 2 ? next == end : *next == ':');
+        p = next;
+    }
+    if (!reference || numbers[0] >= kResultFileCount || idListFiles[numbers[0]] < 0) {
+        piece(field);
+        return true;
+    }
+    const int fd = idListFiles[static_cast<std::size_t>(numbers[0])];
+    auto offset = static_cast<std::uint64_t>(numbers[1]);
+    auto left = static_cast<std::uint64_t>(numbers[2]);
+    std::string buf;
+    std::size_t kept = 0;  // bytes after the last dash, carried to the next block
+    while (left > 0) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(left, 1 << 20));
+        buf.resize(kept + want);
+        const ssize_t r = ::pread(fd, buf.data() + kept, want, static_cast<off_t>(offset));
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0) {
+            if (error)
+                *error = resultPath(static_cast<ResultFile>(numbers[0])) + ": " +
+                         (r < 0 ? std::strerror(errno) : "shorter than when it was loaded");
+            return false;
+        }
+        buf.resize(kept + static_cast<std::size_t>(r));
+        offset += static_cast<std::uint64_t>(r);
+        left -= static_cast<std::uint64_t>(r);
+        const std::size_t cut = left == 0 ? buf.size() : buf.rfind('-') + 1;  // 0 when none
+        if (cut > 0)
+            piece(std::string_view(buf).substr(0, cut));
+        buf.erase(0, cut);
+        kept = buf.size();
+    }
+    return true;
+}
+
 std::string MonthResults::logPath() const {
     return siteDir + LogFileName(key);
 }
@@ -94,6 +236,7 @@ void MonthResults::Clear() {
         t->clear();
     summary = MonthSummary{};
     problems.clear();
+    CloseIdListFiles();
 }
 
 void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthResults& m) {
@@ -103,18 +246,18 @@ void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthR
     if (!FileExists(m.resultPath(kFilesResult)))
         return;
     m.analysed = true;
-    const std::pair<ResultFile, Lines*> tables[] = {
-        {kExternalQueriesResult, &m.externalQueries},
-        {kHostsResult, &m.hosts},
-        {kBrowsersResult, &m.browsers},
-        {kFilesResult, &m.files},
-        {kStatusResult, &m.statuses},
-        {kExternalReferrersResult, &m.externalReferrers},
-        {kInternalReferrersResult, &m.internalReferrers},
-        {kInternalQueriesResult, &m.internalQueries},
+    const std::tuple<ResultFile, Lines*, IdListPlace> tables[] = {
+        {kExternalQueriesResult, &m.externalQueries, IdListPlace::None},
+        {kHostsResult, &m.hosts, IdListPlace::Field3},
+        {kBrowsersResult, &m.browsers, IdListPlace::Field3},
+        {kFilesResult, &m.files, IdListPlace::Field3},
+        {kStatusResult, &m.statuses, IdListPlace::StatusPart},
+        {kExternalReferrersResult, &m.externalReferrers, IdListPlace::Field3},
+        {kInternalReferrersResult, &m.internalReferrers, IdListPlace::Field3},
+        {kInternalQueriesResult, &m.internalQueries, IdListPlace::None},
     };
-    for (const auto& [file, table] : tables)
-        LoadTable(m, m.resultPath(file), *table);
+    for (const auto& [file, table, place] : tables)
+        LoadTable(m, file, m.resultPath(file), *table, place);
     if (m.statuses.size() != kStatusLineCount && !m.statuses.empty())
         m.problems.push_back(m.resultPath(kStatusResult) + ": " +
                              std::to_string(m.statuses.size()) + " status lines instead of " +
@@ -125,7 +268,7 @@ void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthR
     m.internalReferrerIndex.Build(m.internalReferrers);
 
     Lines mon;
-    LoadTable(m, m.monthStatsPath(), mon);
+    LoadTable(m, kFinishedResult, m.monthStatsPath(), mon, IdListPlace::None);
     MonthSummary& s = m.summary;
     s.present = !mon.empty();
     s.lineCount = mon.size();

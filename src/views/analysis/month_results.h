@@ -3,6 +3,13 @@
 // parsed monthly statistics file. Records point at each other by position, so
 // every table keeps the file's lines exactly in order.
 //
+// The id lists of log lines (field 3 of lfp-, hos-, nav-, mot- and mit-, part 2
+// of ret-) are the bulk of a big month, and only the detail on screen needs
+// one: the load leaves them in their files and keeps in their place a
+// reference "@F:OFFSET:LENGTH" (F the ResultFile) that ReadIdList follows.
+// The files stay open until the next load, so a new analysis renaming new
+// files into place does not change what the window reads.
+//
 // Loading is tolerant: a missing, unreadable or short file leaves its table
 // empty (or its values blank) and adds a problem text naming the file and the
 // reason; nothing here throws for a damaged month.
@@ -10,6 +17,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -55,7 +63,8 @@ struct MonthSummary {
 };
 
 struct MonthResults {
-    MonthResults() = default;
+    MonthResults() { idListFiles.fill(-1); }
+    ~MonthResults();
     // The key indexes point into the tables' lines: no copies.
     MonthResults(const MonthResults&) = delete;
     MonthResults& operator=(const MonthResults&) = delete;
@@ -84,6 +93,16 @@ struct MonthResults {
     // What was wrong while loading, each naming the file and the reason.
     std::vector<std::string> problems;
 
+    // The result files the id-list references point into, open (-1 when not).
+    std::array<int, kResultFileCount> idListFiles;
+
+    // Hands the id list of a loaded field (a reference, or a list held in the
+    // line itself) to `piece` in pieces that each end just after a dash, save
+    // the last: pieces of entries, never parts of one. False, with *error
+    // naming the file and the reason, when its file cannot be read.
+    bool ReadIdList(std::string_view field, const std::function<void(std::string_view)>& piece,
+                    std::string* error = nullptr) const;
+
     std::string logPath() const;                    // the stored log of the month
     std::string resultPath(ResultFile file) const;  // one of its result files
     std::string monthStatsPath() const;             // its mon- file
@@ -98,6 +117,9 @@ struct MonthResults {
     }
 
     void Clear();  // empties every table and the summary (keeps siteDir and key)
+
+  private:
+    void CloseIdListFiles();
 };
 
 // Loads the month `key` from `siteDir` (ending in '/'). When the lfp- file is

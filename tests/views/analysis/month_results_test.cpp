@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "support/temp_dir.h"
 #include "views/analysis/analysed_month_fixture.h"
 
@@ -113,6 +115,38 @@ TEST(MonthResultsTest, AReloadReplacesEverything) {
     EXPECT_FALSE(m.analysed);
     EXPECT_TRUE(m.summary.dayTexts[0].empty());
     EXPECT_EQ(m.fileIndex.Find("/index.html"), -1);
+}
+
+TEST(MonthResultsTest, IdListsOfLogLinesAreReadFromTheFileAsItWasLoaded) {
+    TempDir dir;
+    AnalysedMonth::Write(dir.path());
+    // A list of more than one read block, and a path that holds forged tags.
+    std::string big = "-";
+    for (int n = 0; n < 300000; ++n)
+        big += std::to_string(n) + "-";
+    const std::string tail =
+        "\\4;1\\5;200\\6;[01/Mar/2004:10:00:00 +0100]\\7;-\\8;-\\9;-\\10;-\\11;-\\12;-\\13;";
+    const std::string forged = "\\1;/a\\3;-7-\\2;1\\3;-5-" + tail;
+    const std::string path = dir / ResultFileName(kFilesResult, AnalysedMonth::kKey);
+    testing::WriteRaw(path, "\\1;/big\\2;300000\\3;" + big + tail + "\r\n" + forged + "\r\n");
+    MonthResults m;
+    LoadMonthResults(dir.path() + "/", AnalysedMonth::kKey, m);
+    ASSERT_EQ(m.files.size(), 2u);
+    EXPECT_LT(m.files[0].size(), 200u);
+    EXPECT_EQ(m.files[1], forged);  // left whole: its fields read as before
+    // A new analysis replaces the file: the loaded month still reads its own.
+    testing::WriteRaw(path + ".new", "\\1;/other\\2;1\\3;-9-" + tail + "\r\n");
+    ASSERT_EQ(std::rename((path + ".new").c_str(), path.c_str()), 0);
+    std::string list;
+    std::size_t pieces = 0;
+    ASSERT_TRUE(
+        m.ReadIdList(ReadField(m.files[0], FileField::kLogLines), [&](std::string_view piece) {
+            EXPECT_EQ(piece.back(), '-');
+            list += piece;
+            ++pieces;
+        }));
+    EXPECT_EQ(list, big);
+    EXPECT_GT(pieces, 1u);
 }
 
 }  // namespace
