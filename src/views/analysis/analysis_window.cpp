@@ -32,7 +32,12 @@
 
 namespace trafikon {
 
-namespace {}  // namespace
+namespace {
+
+// Id lists up to this size are read whole before they show.
+constexpr std::size_t kIdListReadAtOnce = 1 << 20;
+
+}  // namespace
 
 TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     : QWidget(parent), key_(monthKey) {
@@ -168,22 +173,37 @@ void TFAnalyse::ReportProblems(const std::vector<std::string>& problems) {
 }
 
 std::size_t TFAnalyse::ShowLogLines(std::string_view idList, LineNumbering numbering) {
-    CompactIdList ids;
-    std::size_t notNumbers = 0;
-    std::string listError;
-    results_.ReadIdList(
-        idList, [&](std::string_view piece) { notNumbers += ids.AppendIdList(piece); }, &listError);
+    // A big list the load counted shows at once and is read on from the event loop.
+    auto reader = std::make_unique<IdListReader>(results_, idList);
+    const bool progressive = reader->knownEntries() >= 0 && reader->bytes() > kIdListReadAtOnce;
     LogLineIndex& index = ReadyLogIndex();
     std::string error;
     const bool readable = index.Update(&error);
     // A log deleted since the analysis: its lines are missing, not beyond its end.
     const bool logMissing = !readable && !FileExists(index.path());
-    const std::size_t rows = ids.size();
-    logModel_->SetLines(std::move(ids), numbering, readable ? &index : nullptr, logMissing);
-    const std::size_t beyondEnd = logModel_->rows().BeyondEnd();
+    std::size_t rows = 0;
+    std::size_t notNumbers = 0;
+    std::string listError;
+    if (progressive) {
+        rows = static_cast<std::size_t>(reader->knownEntries());
+        logModel_->StartLines(
+            std::move(reader), rows, numbering, readable ? &index : nullptr, logMissing, [this] {
+                const std::size_t beyondEnd = logModel_->rows().BeyondEnd();
+                if (beyondEnd > 0)
+                    Messages().Inform(this, Tr(lang::kStoredLogChanged).arg(beyondEnd));
+            });
+    } else {
+        DetailIds detail = ReadDetailIds(results_, idList);
+        rows = detail.ids.size();
+        notNumbers = detail.notNumbers;
+        listError = detail.error;
+        logModel_->SetLines(std::move(detail.ids), numbering, readable ? &index : nullptr,
+                            logMissing);
+    }
+    const std::size_t beyondEnd = logModel_->reading() ? 0 : logModel_->rows().BeyondEnd();
     logView_->ShowFromTopLeft();
     if (!listError.empty()) {
-        ReportProblems({listError});
+        ReportProblems(std::vector<std::string>{listError});
     } else if (!readable) {
         Messages().Inform(this, Tr(lang::kStoredLogUnreadable) + QLatin1Char('\n') +
                                     QString::fromLocal8Bit(error.c_str()));

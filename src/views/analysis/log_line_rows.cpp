@@ -67,12 +67,28 @@ std::size_t CompactIdList::CountFrom(long long limit) const {
     return count;
 }
 
-void LogLineRows::Assign(CompactIdList ids, LineNumbering numbering, const LogLineIndex* index) {
+DetailIds ReadDetailIds(const MonthResults& month, std::string_view field) {
+    DetailIds d;
+    month.ReadIdList(
+        field, [&d](std::string_view piece) { d.notNumbers += d.ids.AppendIdList(piece); },
+        &d.error);
+    return d;
+}
+
+void LogLineRows::Assign(CompactIdList ids, LineNumbering numbering, const LogLineIndex* index,
+                         std::size_t rows) {
     ids_ = std::move(ids);
-    ids_.ShrinkToFit();
+    rows_ = rows;
+    if (rows_ <= ids_.size())
+        ids_.ShrinkToFit();
     numbering_ = numbering;
     index_ = index;
     pages_.clear();
+}
+
+std::size_t LogLineRows::Append(std::string_view idListPiece) {
+    pages_.clear();  // a page may lack rows that are now ready
+    return ids_.AppendIdList(idListPiece);
 }
 
 long long LogLineRows::Number(std::size_t row) const {
@@ -106,7 +122,7 @@ LogLineRows::Page& LogLineRows::PageOf(std::size_t row) {
 }
 
 const std::string* LogLineRows::Text(std::size_t row) {
-    if (row >= ids_.size())
+    if (!Ready(row))
         return nullptr;
     Page& p = PageOf(row);
     const std::size_t i = row - p.first;
@@ -115,6 +131,8 @@ const std::string* LogLineRows::Text(std::size_t row) {
 
 ExtractedLine LogLineRows::Line(std::size_t row) {
     ExtractedLine line;
+    if (!Ready(row))
+        return line;
     line.number = Number(row);
     const std::string* text = Text(row);
     line.missing = !text;

@@ -4,13 +4,16 @@
 // pages of them kept for repaints.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "views/analysis/id_list_counter.h"
 #include "views/analysis/log_line_index.h"
+#include "views/analysis/month_results.h"
 
 namespace trafikon {
 
@@ -48,14 +51,33 @@ class CompactIdList {
     long long max_ = -1;
 };
 
+// The line numbers of a detail's id-list field, read from its result file.
+struct DetailIds {
+    CompactIdList ids;
+    std::size_t notNumbers = 0;  // pieces that are not numbers (skipped)
+    std::string error;           // the result file could not be read (file and reason)
+};
+DetailIds ReadDetailIds(const MonthResults& month, std::string_view field);
+
 class LogLineRows {
   public:
-    // `index` null: the log cannot be read, every row is missing.
-    void Assign(CompactIdList ids, LineNumbering numbering, const LogLineIndex* index);
+    // `index` null: the log cannot be read, every row is missing. `rows`
+    // more than ids.size(): the rest of the ids are still to come (Append).
+    void Assign(CompactIdList ids, LineNumbering numbering, const LogLineIndex* index,
+                std::size_t rows = 0);
     void Clear() { Assign({}, LineNumbering::Index, nullptr); }
+    // More ids, read from the rest of the list; returns the pieces skipped.
+    std::size_t Append(std::string_view idListPiece);
+    // No more ids will come: the rows are those read.
+    void Finish() {
+        rows_ = 0;
+        ids_.ShrinkToFit();
+    }
 
-    std::size_t size() const { return ids_.size(); }
+    std::size_t size() const { return std::max(rows_, ids_.size()); }
+    bool Ready(std::size_t row) const { return row < ids_.size(); }  // its id is read
     const CompactIdList& ids() const { return ids_; }
+    // These three for ready rows only.
     long long Number(std::size_t row) const;  // as shown in the first column
     // The stored line of the row, or nullptr when it is missing (beyond the
     // end of the log, or the log unreadable). Valid until the next call.
@@ -83,6 +105,7 @@ class LogLineRows {
     Page& PageOf(std::size_t row);
 
     CompactIdList ids_;
+    std::size_t rows_ = 0;
     LineNumbering numbering_ = LineNumbering::Index;
     const LogLineIndex* index_ = nullptr;
     std::vector<Page> pages_;

@@ -1,9 +1,11 @@
 #include "views/analysis/log_lines_widget.h"
 
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 #include "shell/text_convert_qt.h"
@@ -11,7 +13,26 @@
 
 namespace trafikon {
 
-LogLinesModel::LogLinesModel(QObject* parent) : QAbstractTableModel(parent) {}
+namespace {
+
+// Bytes of id list read at a time, and how long the event loop is kept at most.
+constexpr std::size_t kIdBytesPerRead = 256 * 1024;
+constexpr int kSliceMs = 15;
+
+}  // namespace
+
+LogLinesModel::LogLinesModel(QObject* parent)
+    : QAbstractTableModel(parent), more_(new QTimer(this)) {
+    more_->setInterval(0);
+    connect(more_, &QTimer::timeout, this, [this] {
+        if (ReadMore())
+            return;
+        more_->stop();
+        reader_.reset();
+        if (auto done = std::move(done_))
+            done();
+    });
+}
 
 void LogLinesModel::SetCaptions(const QString& number, const QString& line) {
     captions_[0] = number;
@@ -21,10 +42,54 @@ void LogLinesModel::SetCaptions(const QString& number, const QString& line) {
 
 void LogLinesModel::SetLines(CompactIdList ids, LineNumbering numbering, const LogLineIndex* index,
                              bool logMissing) {
+    more_->stop();
+    reader_.reset();
+    done_ = nullptr;
     beginResetModel();
     rows_.Assign(std::move(ids), numbering, index);
     logMissing_ = logMissing;
     endResetModel();
+}
+
+void LogLinesModel::StartLines(std::unique_ptr<IdListReader> reader, std::size_t rows,
+                               LineNumbering numbering, const LogLineIndex* index, bool logMissing,
+                               std::function<void()> done) {
+    SetLines({}, numbering, index, logMissing);
+    beginResetModel();
+    rows_.Assign({}, numbering, index, rows);
+    endResetModel();
+    reader_ = std::move(reader);
+    done_ = std::move(done);
+    std::string_view piece;
+    if (reader_->Next(piece, kIdBytesPerRead))  // the first rows, at once
+        rows_.Append(piece);
+    more_->start();
+}
+
+bool LogLinesModel::ReadMore() {
+    QElapsedTimer slice;
+    slice.start();
+    const std::size_t from = rows_.ids().size();
+    std::string_view piece;
+    bool more = true;
+    while (more && slice.elapsed() < kSliceMs) {
+        more = reader_->Next(piece, kIdBytesPerRead);
+        if (more)
+            rows_.Append(piece);
+    }
+    const std::size_t ready = rows_.ids().size();
+    if (!more && ready < rows_.size()) {  // the list ended early: its file went wrong
+        beginRemoveRows({}, static_cast<int>(ready), static_cast<int>(rows_.size()) - 1);
+        rows_.Finish();
+        endRemoveRows();
+    } else if (!more) {
+        rows_.Finish();
+    }
+    // Not dataChanged over the rows read: views spend long on a range of
+    // millions, and only the rows on screen need painting again.
+    if (ready > from)
+        emit rowsRead();
+    return more;
 }
 
 int LogLinesModel::rowCount(const QModelIndex& parent) const {
@@ -39,6 +104,8 @@ QVariant LogLinesModel::data(const QModelIndex& index, int role) const {
     if (index.row() < 0 || static_cast<std::size_t>(index.row()) >= rows_.size())
         return {};
     const auto row = static_cast<std::size_t>(index.row());
+    if (!rows_.Ready(row))
+        return {};  // its number is still being read
     if (role == Qt::DisplayRole) {
         if (index.column() == 0)
             return QString::number(rows_.Number(row));
@@ -81,6 +148,10 @@ LogLinesView::LogLinesView(LogLinesModel* model, QWidget* parent)
         FitColumns();
     });
     connect(model, &QAbstractItemModel::headerDataChanged, this, [this] { FitColumns(); });
+    connect(model, &LogLinesModel::rowsRead, this, [this] {
+        FitColumns();
+        viewport()->update();
+    });
 }
 
 int LogLinesView::rowHeight() const {
@@ -313,7 +384,8 @@ void LogLinesView::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();  // Ctrl+V opens nothing here
     const int row = SelectedRow();
-    if (s == ListShortcut::Copy && row >= 0 && onCopy)
+    if (s == ListShortcut::Copy && row >= 0 && onCopy &&
+        model_->rows().Ready(static_cast<std::size_t>(row)))
         onCopy(std::to_string(model_->rows().Number(static_cast<std::size_t>(row))));
 }
 

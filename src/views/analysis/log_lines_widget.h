@@ -10,11 +10,13 @@
 #include <QAbstractItemView>
 #include <QAbstractTableModel>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "views/analysis/log_line_rows.h"
 
 class QHeaderView;
+class QTimer;
 
 namespace trafikon {
 
@@ -29,6 +31,13 @@ class LogLinesModel : public QAbstractTableModel {
     void SetLines(CompactIdList ids, LineNumbering numbering, const LogLineIndex* index,
                   bool logMissing = false);
     void Clear() { SetLines({}, LineNumbering::Index, nullptr); }
+    // The `rows` rows of the id list `reader` reads: the first of them now, the
+    // rest a slice at a time from the event loop, so that a detail of millions
+    // of lines shows at once and the window keeps answering. `done` runs once
+    // all are read (not when other lines replace them first).
+    void StartLines(std::unique_ptr<IdListReader> reader, std::size_t rows, LineNumbering numbering,
+                    const LogLineIndex* index, bool logMissing, std::function<void()> done);
+    bool reading() const { return reader_ != nullptr; }
     LogLineRows& rows() const { return rows_; }
     ExtractedLine line(int row) const { return rows_.Line(static_cast<std::size_t>(row)); }
     // Shown in place of the text of a missing line: one beyond the end of the
@@ -43,8 +52,16 @@ class LogLinesModel : public QAbstractTableModel {
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+  signals:
+    // More rows got their line numbers (they showed empty until then).
+    void rowsRead();
+
   private:
+    bool ReadMore();            // false once the list is read
     mutable LogLineRows rows_;  // reading a row fills its cache
+    std::unique_ptr<IdListReader> reader_;
+    std::function<void()> done_;
+    QTimer* more_;
     QString captions_[2];
     QString beyondEndText_;
     QString logMissingText_;

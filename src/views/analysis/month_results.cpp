@@ -16,6 +16,7 @@
 #include "store/status_table.h"
 #include "store/tagged_record.h"
 #include "store/text_file.h"
+#include "views/analysis/id_list_counter.h"
 
 namespace trafikon {
 
@@ -67,6 +68,12 @@ void AppendWithReference(std::string& out, std::string_view line, std::string_vi
     AppendDecimal(out, static_cast<long long>(lineStart + at));
     out += ':';
     AppendDecimal(out, static_cast<long long>(list.size()));
+    IdListCounter counter;
+    counter.Add(list);
+    if (counter.exact()) {
+        out += ':';
+        AppendDecimal(out, static_cast<long long>(counter.entries()));
+    }
     out += line.substr(at + list.size());
 }
 
@@ -163,48 +170,76 @@ void MonthResults::CloseIdListFiles() {
 bool MonthResults::ReadIdList(std::string_view field,
                               const std::function<void(std::string_view)>& piece,
                               std::string* error) const {
-    // "@F:OFFSET:LENGTH", as the load writes it; anything else is a list.
-    long long numbers[3] = {-1, -1, -1};
+    IdListReader reader(*this, field);
+    std::string_view p;
+    while (reader.Next(p))
+        piece(p);
+    if (error)
+        *error = reader.error();
+    return reader.error().empty();
+}
+
+IdListReader::IdListReader(const MonthResults& month, std::string_view field)
+    : month_(month), inLine_(field) {
+    // "@F:OFFSET:LENGTH[:ENTRIES]", as the load writes it; anything else is a list.
+    long long numbers[4] = {-1, -1, -1, -1};
     const char* p = field.data();
     const char* const end = p + field.size();
     bool reference = !field.empty() && *p == '@';
-    for (int i = 0; reference && i < 3; ++i) {
+    for (int i = 0; reference && i < 4 && p != end; ++i) {
         ++p;  // past '@' or ':'
         auto [next, ec] = std::from_chars(p, end, numbers[i]);
-        reference = ec == std::errc() && numbers[i] >= 0 && (i == 2 ? next == end : *next == ':');
+        reference = ec == std::errc() && numbers[i] >= 0 && (next == end || *next == ':');
         p = next;
     }
-    if (!reference || numbers[0] >= kResultFileCount || idListFiles[numbers[0]] < 0) {
-        piece(field);
-        return true;
+    reference = reference && p == end && numbers[2] >= 0;
+    if (reference && numbers[0] < kResultFileCount &&
+        month.idListFiles[static_cast<std::size_t>(numbers[0])] >= 0) {
+        inLine_ = {};
+        file_ = static_cast<int>(numbers[0]);
+        offset_ = static_cast<std::uint64_t>(numbers[1]);
+        left_ = static_cast<std::uint64_t>(numbers[2]);
+        bytes_ = left_;
+        if (numbers[3] >= 0)
+            entries_ = static_cast<std::size_t>(numbers[3]);
     }
-    const int fd = idListFiles[static_cast<std::size_t>(numbers[0])];
-    auto offset = static_cast<std::uint64_t>(numbers[1]);
-    auto left = static_cast<std::uint64_t>(numbers[2]);
-    std::string buf;
-    std::size_t kept = 0;  // bytes after the last dash, carried to the next block
-    while (left > 0) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(left, 1 << 20));
-        buf.resize(kept + want);
-        const ssize_t r = ::pread(fd, buf.data() + kept, want, static_cast<off_t>(offset));
-        if (r < 0 && errno == EINTR)
+}
+
+bool IdListReader::Next(std::string_view& piece, std::size_t bytes) {
+    if (file_ < 0) {
+        piece = inLine_;
+        inLine_ = {};
+        return !piece.empty();
+    }
+    buf_.erase(0, handedOut_);  // keeps what follows the last dash
+    handedOut_ = 0;
+    const int fd = month_.idListFiles[static_cast<std::size_t>(file_)];
+    while (left_ > 0) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(left_, bytes));
+        const std::size_t kept = buf_.size();
+        buf_.resize(kept + want);
+        const ssize_t r = ::pread(fd, buf_.data() + kept, want, static_cast<off_t>(offset_));
+        if (r < 0 && errno == EINTR) {
+            buf_.resize(kept);
             continue;
+        }
         if (r <= 0) {
-            if (error)
-                *error = resultPath(static_cast<ResultFile>(numbers[0])) + ": " +
-                         (r < 0 ? std::strerror(errno) : "shorter than when it was loaded");
+            error_ = month_.resultPath(static_cast<ResultFile>(file_)) + ": " +
+                     (r < 0 ? std::strerror(errno) : "shorter than when it was loaded");
+            left_ = 0;
+            buf_.clear();
             return false;
         }
-        buf.resize(kept + static_cast<std::size_t>(r));
-        offset += static_cast<std::uint64_t>(r);
-        left -= static_cast<std::uint64_t>(r);
-        const std::size_t cut = left == 0 ? buf.size() : buf.rfind('-') + 1;  // 0 when none
-        if (cut > 0)
-            piece(std::string_view(buf).substr(0, cut));
-        buf.erase(0, cut);
-        kept = buf.size();
+        buf_.resize(kept + static_cast<std::size_t>(r));
+        offset_ += static_cast<std::uint64_t>(r);
+        left_ -= static_cast<std::uint64_t>(r);
+        handedOut_ = left_ == 0 ? buf_.size() : buf_.rfind('-') + 1;  // 0 when no dash
+        if (handedOut_ > 0) {
+            piece = std::string_view(buf_).substr(0, handedOut_);
+            return true;
+        }
     }
-    return true;
+    return false;
 }
 
 std::string MonthResults::logPath() const {

@@ -6,7 +6,8 @@
 // The id lists of log lines (field 3 of lfp-, hos-, nav-, mot- and mit-, part 2
 // of ret-) are the bulk of a big month, and only the detail on screen needs
 // one: the load leaves them in their files and keeps in their place a
-// reference "@F:OFFSET:LENGTH" (F the ResultFile) that ReadIdList follows.
+// reference "@F:OFFSET:LENGTH[:ENTRIES]" (F the ResultFile, ENTRIES when
+// the list is plain) that ReadIdList and IdListReader follow.
 // The files stay open until the next load, so a new analysis renaming new
 // files into place does not change what the window reads.
 //
@@ -17,7 +18,9 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -120,6 +123,34 @@ struct MonthResults {
 
   private:
     void CloseIdListFiles();
+};
+
+// Reads the id list of a loaded field (a reference, or a list held in the
+// line itself) in pieces that each end just after a dash, save the last:
+// pieces of entries, never parts of one. The month must outlive the reader.
+class IdListReader {
+  public:
+    IdListReader(const MonthResults& month, std::string_view field);
+    // The next piece, of `bytes` bytes or about; false at the end of the list,
+    // or when its file cannot be read (error() then names it and the reason).
+    bool Next(std::string_view& piece, std::size_t bytes = std::size_t(1) << 20);
+    const std::string& error() const { return error_; }
+    // The entries of a list in a result file as the analysis writes them,
+    // counted by the load; -1 when not known.
+    long long knownEntries() const { return entries_ ? static_cast<long long>(*entries_) : -1; }
+    std::uint64_t bytes() const { return bytes_; }  // of a list in a result file
+
+  private:
+    const MonthResults& month_;
+    std::string_view inLine_;  // a list held in the line, until handed out
+    int file_ = -1;            // the ResultFile of a reference
+    std::uint64_t offset_ = 0;
+    std::uint64_t left_ = 0;
+    std::string buf_;
+    std::size_t handedOut_ = 0;  // bytes of buf_ given by the last piece
+    std::string error_;
+    std::optional<std::size_t> entries_;
+    std::uint64_t bytes_ = 0;
 };
 
 // Loads the month `key` from `siteDir` (ending in '/'). When the lfp- file is
