@@ -367,7 +367,6 @@ bool LineReader::Next(std::string_view& line) {
             const std::size_t i = static_cast<std::size_t>(hit - base);
             const char c = *hit;
             line = std::string_view(base + begin_, i - begin_);
-            lineStart_ = offset_ - end_ + begin_;
             consumed_ += i - begin_ + 1;
             begin_ = i + 1;
             if (c == '\r') {
@@ -387,7 +386,6 @@ bool LineReader::Next(std::string_view& line) {
             if (begin_ == end_)
                 return false;
             line = std::string_view(buf_.data() + begin_, end_ - begin_);
-            lineStart_ = offset_ - end_ + begin_;
             consumed_ += end_ - begin_;
             begin_ = end_;
             return true;

@@ -131,8 +131,7 @@ class LineReader {
     LineReader& operator=(const LineReader&) = delete;
 
     bool Next(std::string_view& line);
-    std::uint64_t bytesRead() const { return consumed_; }   // bytes of the lines returned so far
-    std::uint64_t lineStart() const { return lineStart_; }  // file offset of the last line returned
+    std::uint64_t bytesRead() const { return consumed_; }  // bytes of the lines returned so far
     std::uint64_t fileSize() const { return size_; }
     const std::string& path() const { return path_; }
 
@@ -145,7 +144,6 @@ class LineReader {
     bool eof_ = false;
     bool pendingCr_ = false;  // previous line ended with CR; skip a following LF
     std::uint64_t consumed_ = 0;
-    std::uint64_t lineStart_ = 0;
     std::uint64_t size_ = 0;
     std::uint64_t offset_ = 0;  // bytes read from the file so far
 };

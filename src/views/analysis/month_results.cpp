@@ -17,32 +17,16 @@
 #include "store/tagged_record.h"
 #include "store/text_file.h"
 #include "views/analysis/id_list_counter.h"
+#include "views/analysis/id_list_cutter.h"
 
 namespace trafikon {
 
 namespace {
 
-// Where a line keeps its id list of log lines.
-enum class IdListPlace { None, Field3, StatusPart };
-
-std::string_view IdListOf(std::string_view line, IdListPlace place) {
-    switch (place) {
-        case IdListPlace::Field3:
-            return ReadField(line, static_cast<int>(FileField::kLogLines));
-        case IdListPlace::StatusPart:
-            return ReadStatusPart(line, StatusPart::kLogLines);
-        case IdListPlace::None:
-            break;
-    }
-    return {};
-}
-
-// True when field 3 found at `list` may be replaced without changing what
+// True when field 3 after `before` may be replaced without changing what
 // ReadField finds for any other field: the tag of field 2 comes before it, and
 // no tag of field 4 or later does (a path may hold text that looks like tags).
-bool StandsAlone(std::string_view line, std::string_view list) {
-    const std::string_view before =
-        line.substr(0, static_cast<std::size_t>(list.data() - line.data()));
+bool StandsAlone(std::string_view before) {
     if (before.find("\\2;") == std::string_view::npos)
         return false;
     for (std::size_t i = before.find('\\'); i != std::string_view::npos;
@@ -58,58 +42,48 @@ bool StandsAlone(std::string_view line, std::string_view list) {
 }
 
 // The line with its id list replaced by a reference to where it lies in `file`.
-void AppendWithReference(std::string& out, std::string_view line, std::string_view list,
-                         ResultFile file, std::uint64_t lineStart) {
-    const auto at = static_cast<std::size_t>(list.data() - line.data());
-    out.assign(line.substr(0, at));
+void AppendWithReference(std::string& out, const CutLine& line, ResultFile file) {
     out += '@';
     AppendDecimal(out, file);
     out += ':';
-    AppendDecimal(out, static_cast<long long>(lineStart + at));
+    AppendDecimal(out, static_cast<long long>(line.listOffset));
     out += ':';
-    AppendDecimal(out, static_cast<long long>(list.size()));
-    IdListCounter counter;
-    counter.Add(list);
-    if (counter.exact()) {
+    AppendDecimal(out, static_cast<long long>(line.listLength));
+    if (line.counter.exact()) {
         out += ':';
-        AppendDecimal(out, static_cast<long long>(counter.entries()));
+        AppendDecimal(out, static_cast<long long>(line.counter.entries()));
     }
-    out += line.substr(at + list.size());
+    out += line.tail;
 }
 
 // Loads one result file into `table`, recording what is wrong. The id lists
 // of log lines stay in the file, which is kept open for them.
 void LoadTable(MonthResults& m, ResultFile file, const std::string& path, Lines& table,
-               IdListPlace place) {
+               std::optional<IdListPlace> place) {
     try {
         if (!FileExists(path)) {
             m.problems.push_back(path + ": file not found");
             return;
         }
-        if (place == IdListPlace::None) {
+        if (!place) {
             table = ReadTextLines(path);
             return;
         }
-        // Opened before it is read: the references must point into the very
-        // file the lines came from, even when a new analysis replaces it.
+        // The lists are read later from this same file, even when a new
+        // analysis renames another into its place meanwhile.
         const int fd = OpenRegularFile(path);
         m.idListFiles[file] = fd;
-        LineReader reader(path);
-        std::string_view line;
-        while (reader.Next(line)) {
-            const std::string_view list = IdListOf(line, place);
-            if (list.empty() || (place == IdListPlace::Field3 && !StandsAlone(line, list)))
-                table.emplace_back(line);
-            else
-                AppendWithReference(table.emplace_back(), line, list, file, reader.lineStart());
-        }
-        struct stat opened {
-        }, read{};
-        if (::fstat(fd, &opened) != 0 || ::stat(path.c_str(), &read) != 0 ||
-            opened.st_ino != read.st_ino || opened.st_dev != read.st_dev) {
-            table.clear();
-            m.problems.push_back(path + ": replaced while it was read");
-        }
+        ReadCuttingIdLists(fd, path, *place, [&](CutLine& l) {
+            if (!l.cut) {
+                table.push_back(l.headIsWhole ? std::move(l.head) : ReadWholeLine(fd, path, l));
+            } else if (l.listLength == 0) {
+                table.push_back(l.head + l.tail);
+            } else if (place == IdListPlace::Field3 && !StandsAlone(l.head)) {
+                table.push_back(ReadWholeLine(fd, path, l));
+            } else {
+                AppendWithReference(table.emplace_back(std::move(l.head)), l, file);
+            }
+        });
     } catch (const IoError& e) {
         m.problems.push_back(e.path() + ": " + e.reason());
     } catch (const std::exception& e) {
@@ -281,15 +255,15 @@ void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthR
     if (!FileExists(m.resultPath(kFilesResult)))
         return;
     m.analysed = true;
-    const std::tuple<ResultFile, Lines*, IdListPlace> tables[] = {
-        {kExternalQueriesResult, &m.externalQueries, IdListPlace::None},
+    const std::tuple<ResultFile, Lines*, std::optional<IdListPlace>> tables[] = {
+        {kExternalQueriesResult, &m.externalQueries, std::nullopt},
         {kHostsResult, &m.hosts, IdListPlace::Field3},
         {kBrowsersResult, &m.browsers, IdListPlace::Field3},
         {kFilesResult, &m.files, IdListPlace::Field3},
         {kStatusResult, &m.statuses, IdListPlace::StatusPart},
         {kExternalReferrersResult, &m.externalReferrers, IdListPlace::Field3},
         {kInternalReferrersResult, &m.internalReferrers, IdListPlace::Field3},
-        {kInternalQueriesResult, &m.internalQueries, IdListPlace::None},
+        {kInternalQueriesResult, &m.internalQueries, std::nullopt},
     };
     for (const auto& [file, table, place] : tables)
         LoadTable(m, file, m.resultPath(file), *table, place);
@@ -303,7 +277,7 @@ void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthR
     m.internalReferrerIndex.Build(m.internalReferrers);
 
     Lines mon;
-    LoadTable(m, kFinishedResult, m.monthStatsPath(), mon, IdListPlace::None);
+    LoadTable(m, kFinishedResult, m.monthStatsPath(), mon, std::nullopt);
     MonthSummary& s = m.summary;
     s.present = !mon.empty();
     s.lineCount = mon.size();

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "store/text_file.h"
 #include "support/temp_dir.h"
 #include "views/analysis/analysed_month_fixture.h"
 
@@ -147,6 +148,41 @@ TEST(MonthResultsTest, IdListsOfLogLinesAreReadFromTheFileAsItWasLoaded) {
         }));
     EXPECT_EQ(list, big);
     EXPECT_GT(pieces, 1u);
+}
+
+TEST(MonthResultsTest, LinesReadWithoutTheirListsGiveBackTheFileWhateverTheReadBlocks) {
+    // Lists whose closing tag, or whose CR LF, falls across the 1 MiB read
+    // block at every offset; a list without its closing tag; an empty list.
+    TempDir dir;
+    AnalysedMonth::Write(dir.path());
+    const std::string head = "\\1;/p\\2;1\\3;-";
+    std::string bytes;
+    for (int shift = 0; shift < 4; ++shift) {
+        const std::size_t fill = (1 << 20) - (bytes.size() % (1 << 20)) - head.size() - 3 + shift;
+        bytes += head + std::string(fill, '7') + "-\\4;1\\5;\r\n";
+    }
+    bytes += "\\1;/open\\2;1\\3;-1-2-\r\n\\1;/empty\\2;0\\3;\\4;\\5;\n\\1;/last\\2;1\\3;-4-\\4;";
+    const std::string path = dir / ResultFileName(kFilesResult, AnalysedMonth::kKey);
+    testing::WriteRaw(path, bytes);
+    MonthResults m;
+    LoadMonthResults(dir.path() + "/", AnalysedMonth::kKey, m);
+    const Lines want = ReadTextLines(path);
+    ASSERT_EQ(m.files.size(), want.size());
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        const std::string_view field = ReadField(m.files[i], FileField::kLogLines);
+        if (field.empty()) {
+            EXPECT_EQ(m.files[i], want[i]) << i;
+            continue;
+        }
+        std::string list;
+        ASSERT_TRUE(m.ReadIdList(field, [&](std::string_view piece) { list += piece; }));
+        std::string line = m.files[i];
+        line.replace(static_cast<std::size_t>(field.data() - m.files[i].data()), field.size(),
+                     list);
+        EXPECT_EQ(line, want[i]) << i;
+    }
+    EXPECT_EQ(m.files[4], want[4]);  // no closing tag: kept whole
+    EXPECT_LT(m.files[0].size(), 100u);
 }
 
 }  // namespace
