@@ -130,6 +130,7 @@ LogLinesView::LogLinesView(LogLinesModel* model, QWidget* parent)
     setModel(model);
     header_->setModel(model);
     header_->setSectionsClickable(false);
+    header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header_->setStretchLastSection(false);
     // The number fits its widest value; the line takes its whole length, so
     // the panel scrolls sideways through long lines. Both are fitted here.
