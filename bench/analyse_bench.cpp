@@ -18,8 +18,10 @@
 
 #include "bench_data.h"
 #include "engine/analyse_log.h"
-#include "import/log_format.h"
+#include "import/line_date.h"
 #include "store/data_store.h"
+#include "store/line_reader.h"
+#include "store/log_format.h"
 #include "store/text_file.h"
 
 namespace {
@@ -48,15 +50,14 @@ std::string DefaultLog() {
 void BuildStore(const std::string& log, const std::string& siteDir) {
     std::filesystem::create_directories(siteDir);
     const FieldFormat format = "hlutrsbRU";
-    LogFields fields;
-    DateParts parts;
+    LineDater dater(format);
     std::map<std::string, std::unique_ptr<AppendFile>> outs;
     LineReader reader(log);
     std::string_view line;
     std::string key;
     while (reader.Next(line)) {
-        SplitLine(line, format, fields, parts);
-        key = MonthKey(parts);
+        dater.Date(line);
+        key = dater.monthKey();
         auto& out = outs[key];
         if (!out) {
             out = std::make_unique<AppendFile>(siteDir + LogFileName(key));

@@ -22,7 +22,8 @@
 
 #include "bench_data.h"
 #include "engine/analyse_log.h"
-#include "import/log_format.h"
+#include "store/line_reader.h"
+#include "store/log_format.h"
 #include "store/text_file.h"
 #include "views/analysis/files_list.h"
 #include "views/analysis/general_lists.h"

@@ -19,7 +19,7 @@
 #include "child_run.h"
 #include "import/import_logs.h"
 #include "import/line_date.h"
-#include "import/log_reader.h"
+#include "import/log_source.h"
 #include "store/text_file.h"
 
 namespace fs = std::filesystem;

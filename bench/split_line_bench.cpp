@@ -9,7 +9,8 @@
 #include <string>
 
 #include "bench_data.h"
-#include "import/log_format.h"
+#include "store/line_reader.h"
+#include "store/log_line_splitter.h"
 #include "store/text_file.h"
 
 using namespace trafikon;
@@ -20,8 +21,7 @@ int main(int argc, char** argv) {
     const std::string path = bench::BenchLog(std::to_string(lines) + " " + kind + " 2 1");
     const std::string_view format = kind == "iis" ? kIisDefault.format : kApacheDefault.format;
 
-    LogFields fields;
-    DateParts parts;
+    LogLineSplitter splitter{FieldFormat(format)};
     std::string key;
     long count = 0, keyChanges = 0;
     const auto start = std::chrono::steady_clock::now();
@@ -30,12 +30,11 @@ int main(int argc, char** argv) {
     while (reader.Next(line)) {
         if (!line.empty() && line.front() == '#')
             continue;
-        SplitLine(line, format, fields, parts);
-        if (key.size() != parts.year.size() + 1 + parts.monthNumber.size() ||
-            key.compare(0, parts.year.size(), parts.year) != 0 ||
-            key.compare(parts.year.size() + 1, std::string::npos, parts.monthNumber) != 0) {
-            key.clear();
-            AppendMonthKey(key, parts);
+        splitter.Split(line);
+        splitter.Complete();
+        const std::string_view month = splitter['d'].substr(0, 7);
+        if (month != key) {
+            key.assign(month);
             ++keyChanges;
         }
         ++count;

@@ -1,8 +1,10 @@
-# Fails when a file of the Qt-free core includes a Qt header.
+# Fails when a file of the Qt-free layers (core and batch) includes a Qt header.
+include(${CMAKE_CURRENT_LIST_DIR}/TrafikonLayers.cmake)
 file(GLOB_RECURSE _files ${SRC_DIR}/*.cpp ${SRC_DIR}/*.h)
 set(_bad)
 foreach(f IN LISTS _files)
-  if(f MATCHES "_(window|dialog|widget|model|qt)\\.(cpp|h)$" OR f MATCHES "/src/shell/main\\.cpp$")
+  trafikon_source_layer(${f} _layer)
+  if(_layer STREQUAL "gui" OR _layer STREQUAL "app")
     continue()
   endif()
   file(STRINGS ${f} _inc REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q")

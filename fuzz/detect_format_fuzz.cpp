@@ -9,6 +9,7 @@
 #include "fuzz_util.h"
 #include "import/format_detection.h"
 #include "import/month_format_guard.h"
+#include "store/log_line_splitter.h"
 
 using namespace trafikon;
 using trafikon::fuzz::AsText;
@@ -17,15 +18,8 @@ namespace {
 
 // Whether `line` split by `codes` runs out of text before its last field.
 bool RunsShort(std::string_view line, std::string_view codes) {
-    std::string work(line);
-    work += ' ';
-    std::string_view rest = work, value;
-    for (char code : codes) {
-        if (rest.empty())
-            return true;
-        ExtractField(rest, value, code);
-    }
-    return false;
+    LogLineSplitter splitter{FieldFormat(codes)};
+    return !splitter.Split(line);
 }
 
 }  // namespace

@@ -14,9 +14,9 @@
 #include "engine/analyse_log.h"
 #include "engine/analysed_check.h"
 #include "engine/robot_signatures.h"
-#include "import/import_journal.h"
 #include "shell/program_folder.h"
 #include "store/data_store.h"
+#include "store/import_journal.h"
 #include "store/text_file.h"
 
 namespace trafikon::batch {

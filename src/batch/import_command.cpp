@@ -28,9 +28,9 @@
 #include "import/import_logs.h"
 #include "import/log_file_check.h"
 #include "import/log_file_order.h"
-#include "import/log_format.h"
 #include "shell/program_folder.h"
 #include "store/data_store.h"
+#include "store/log_format.h"
 #include "store/text_file.h"
 
 namespace trafikon::batch {

@@ -8,8 +8,8 @@
 #include "engine/hit_pipeline.h"
 #include "engine/month_analysis.h"
 #include "engine/result_files.h"
-#include "import/import_journal.h"
 #include "store/data_store.h"
+#include "store/import_journal.h"
 #include "store/store_lock.h"
 #include "store/text_file.h"
 

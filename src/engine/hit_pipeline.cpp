@@ -1,6 +1,7 @@
 #include "engine/hit_pipeline.h"
 
-#include "engine/log_line_splitter.h"
+#include "store/line_reader.h"
+#include "store/log_line_splitter.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -40,7 +41,7 @@ PreparedHit LineBatch::Hit(const Entry& e) const {
 HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
                          const std::string& siteUrl) {
     // Opened here so that a missing log is reported at once, on the caller's thread.
-    auto reader = std::make_shared<LineReader>(logPath, 4 << 20);
+    auto reader = std::make_shared<LineReader>(logPath, LineReader::kWholeLines, 4 << 20);
     fileSize_ = reader->fileSize();
     thread_ = std::thread([this, reader, format = std::move(format), siteUrl]() mutable {
         try {

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "engine/month_analysis.h"
-#include "import/log_format.h"
+#include "store/log_format.h"
 
 namespace trafikon {
 

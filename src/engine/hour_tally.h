@@ -9,7 +9,7 @@
 namespace trafikon {
 
 // Hour of a normalised time text ("[dd/Mon/yyyy:HH:mm:ss ...]", the form both
-// Apache and IIS lines take after NormaliseDates), or -1 when it has none.
+// Apache and IIS lines take after LogLineSplitter::Complete), or -1 when it has none.
 int HourOfTimestamp(std::string_view time);
 
 class HourTally {

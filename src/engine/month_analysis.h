@@ -30,7 +30,7 @@ namespace trafikon {
 struct HitFields {
     std::string_view request;    // r, after CompleteRequest
     std::string_view status;     // s
-    std::string_view time;       // t, after NormaliseDates
+    std::string_view time;       // t, after LogLineSplitter::Complete
     std::string_view host;       // h
     std::string_view userAgent;  // U
     std::string_view referrer;   // R

@@ -7,20 +7,17 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <utility>
 
+#include "import/field_format_widget.h"
 #include "import/format_detection.h"
 #include "import/import_thread_qt.h"
 #include "import/log_file_check.h"
@@ -54,43 +51,37 @@ QString DamagedLinesText(long long damaged, long long unfiled) {
            Tr(lang::kImportUnfiledLines).arg(unfiled);
 }
 
+// What the tooltip of a listed file and the misfit warning say of the format
+// detected in its lines.
+QString DetectedFormatText(const FieldFormat& detected) {
+    return detected.empty()
+               ? Tr(lang::kFormatNotRecognised)
+               : Tr(lang::kDetectedFormat).arg(QString::fromStdString(SpacedCodes(detected)));
+}
+
 std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
-
-QPushButton* Button(const char* name) {
-    auto* button = new QPushButton;
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QListWidget* List(const char* name) {
-    auto* list = new QListWidget;
-    list->setObjectName(name);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    return list;
-}
-
 }  // namespace
 
-TFAjoutLog::TFAjoutLog(QWidget* parent)
-    : QDialog(parent), form_([](int entry) { return App().Text(entry); }) {
+TFAjoutLog::TFAjoutLog(QWidget* parent) : QDialog(parent) {
     setObjectName("TFAjoutLog");
     setModal(true);
 
     // File part: the list of files with its two buttons.
     LNomFich = new QLabel;
-    LBFileToAdd = List("LBFileToAdd");
-    BAddFile = Button("BAddFile");
-    BSupprFile = Button("BSupprFile");
+    LBFileToAdd = new QListWidget;
+    LBFileToAdd->setObjectName("LBFileToAdd");
+    LBFileToAdd->setSelectionMode(QAbstractItemView::SingleSelection);
+    BAddFile = AddLogButton("BAddFile");
+    BSupprFile = AddLogButton("BSupprFile");
     PBLoad = new QProgressBar;
     PBLoad->setObjectName("PBLoad");
     PBLoad->setRange(0, 100);
-    BOK = Button("BOK");
+    BOK = AddLogButton("BOK");
     BOK->setDefault(true);
-    BCancel = Button("BCancel");
-    BDetails = Button("BDetails");
+    BCancel = AddLogButton("BCancel");
+    BDetails = AddLogButton("BDetails");
 
     auto* fileButtons = new QVBoxLayout;
     fileButtons->addWidget(BAddFile);
@@ -106,60 +97,9 @@ TFAjoutLog::TFAjoutLog(QWidget* parent)
     buttonRow->addWidget(BDetails);
 
     // Format part, shown when the dialog is expanded.
-    formatPart_ = new QWidget;
-    BDefault = Button("BDefault");
-    BDefaultIIS = Button("BDefaultIIS");
-    BDefaultEasyPHP = Button("BDefaultEasyPHP");
-    LAllFields = new QLabel;
-    LBAll = List("LBAll");
-    LSpecificFields = new QLabel;
-    LBChamps = List("LBChamps");
-    BUp = Button("BUp");
-    BDown = Button("BDown");
-    LComment1 = new QLabel;
-    TVExemple = new QTreeWidget;
-    TVExemple->setObjectName("TVExemple");
-    TVExemple->setHeaderHidden(true);
-    TVExemple->setRootIsDecorated(false);
-    TVExemple->setColumnCount(1);
-    TVExemple->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    TVExemple->header()->setStretchLastSection(false);
-    // Said in red under the preview when the format shown does not fit a file.
-    LFormatMisfit = new QLabel;
-    LFormatMisfit->setObjectName("LFormatMisfit");
-    LFormatMisfit->setTextFormat(Qt::PlainText);
-    LFormatMisfit->setWordWrap(true);
-    LFormatMisfit->setStyleSheet(QStringLiteral("color: #c00000;"));
-    BUseDetected = Button("BUseDetected");
+    formatPart_ = new FieldFormatWidget;
     CBOwnFormat = new QCheckBox;
     CBOwnFormat->setObjectName("CBOwnFormat");
-
-    auto* defaults = new QHBoxLayout;
-    defaults->addWidget(BDefault);
-    defaults->addWidget(BDefaultIIS);
-    defaults->addWidget(BDefaultEasyPHP);
-    defaults->addStretch(1);
-    auto* upDown = new QVBoxLayout;
-    upDown->addStretch(1);
-    upDown->addWidget(BUp);
-    upDown->addWidget(BDown);
-    upDown->addStretch(1);
-    auto* lists = new QGridLayout;
-    lists->addWidget(LAllFields, 0, 0);
-    lists->addWidget(LSpecificFields, 0, 1);
-    lists->addWidget(LBAll, 1, 0);
-    lists->addWidget(LBChamps, 1, 1);
-    lists->addLayout(upDown, 1, 2);
-    auto* formatLayout = new QVBoxLayout(formatPart_);
-    formatLayout->setContentsMargins(0, 0, 0, 0);
-    formatLayout->addLayout(defaults);
-    formatLayout->addLayout(lists, 3);
-    formatLayout->addWidget(LComment1);
-    formatLayout->addWidget(TVExemple, 2);
-    auto* misfitRow = new QHBoxLayout;
-    misfitRow->addWidget(LFormatMisfit, 1);
-    misfitRow->addWidget(BUseDetected);
-    formatLayout->addLayout(misfitRow);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);
@@ -174,16 +114,9 @@ TFAjoutLog::TFAjoutLog(QWidget* parent)
     connect(BAddFile, &QPushButton::clicked, this, &TFAjoutLog::BAddFileClick);
     connect(BSupprFile, &QPushButton::clicked, this, &TFAjoutLog::BSupprFileClick);
     connect(BDetails, &QPushButton::clicked, this, &TFAjoutLog::BDetailsClick);
-    connect(LBAll, &QListWidget::itemDoubleClicked, this, [this] { LBAllDblClick(); });
-    connect(LBChamps, &QListWidget::itemDoubleClicked, this, [this] { LBChampsDblClick(); });
-    LBAll->installEventFilter(this);
-    LBChamps->installEventFilter(this);
-    connect(BUp, &QPushButton::clicked, this, &TFAjoutLog::BUpClick);
-    connect(BDown, &QPushButton::clicked, this, &TFAjoutLog::BDownClick);
-    connect(BDefault, &QPushButton::clicked, this, &TFAjoutLog::BDefaultClick);
-    connect(BDefaultIIS, &QPushButton::clicked, this, &TFAjoutLog::BDefaultIISClick);
-    connect(BDefaultEasyPHP, &QPushButton::clicked, this, &TFAjoutLog::BDefaultEasyPHPClick);
-    connect(BUseDetected, &QPushButton::clicked, this, &TFAjoutLog::BUseDetectedClick);
+    connect(formatPart_, &FieldFormatWidget::formatChanged, this, &TFAjoutLog::RebuildPreview);
+    connect(formatPart_, &FieldFormatWidget::useDetectedClicked, this,
+            &TFAjoutLog::BUseDetectedClick);
     connect(CBOwnFormat, &QCheckBox::toggled, this, &TFAjoutLog::CheckFormatFit);
 
     SetExpanded(false);
@@ -207,38 +140,28 @@ void TFAjoutLog::showEvent(QShowEvent* event) {
 void TFAjoutLog::FormShow() {
     LBFileToAdd->clear();
     examples_.clear();
-    heads_.clear();
-    detected_.clear();
-    TVExemple->clear();
-    TVExemple->setToolTip(QString());
+    files_.Clear();
+    preview()->clear();
+    preview()->setToolTip(QString());
     setWindowTitle(Text(0));
     LNomFich->setText(Text(1));
     BAddFile->setText(Text(2));
     BSupprFile->setText(Text(3));
     BOK->setText(Text(4));
     BCancel->setText(Text(5));
-    BDefault->setText(Text(8));
-    BUp->setText(Text(9));
-    BDown->setText(Text(10));
-    LComment1->setText(Text(11));
-    LAllFields->setText(Text(30));
-    LSpecificFields->setText(Text(31));
-    BDefaultIIS->setText(Text(35));
-    BDefaultEasyPHP->setText(Text(36));
-    for (QPushButton* b : {BDefault, BDefaultIIS, BDefaultEasyPHP})
-        b->setToolTip(Tr(lang::kDefaultFieldsHint));
-    BUseDetected->setText(Tr(lang::kUseDetectedFormat));
+    formatPart_->ApplyTexts();
     CBOwnFormat->setText(Tr(lang::kEachFileOwnFormat));
     CBOwnFormat->setChecked(false);
 
-    form_.Reset();
+    AddLogForm& form = formatPart_->form();
+    form.Reset();
     bool haveFormat = FileExists(FormatLogPath());
     if (haveFormat) {
         try {
-            form_.Preset(ReadFormatFile(FormatLogPath()));
+            form.Preset(ReadFormatFile(FormatLogPath()));
         } catch (const IoError& error) {
             Messages().Inform(this, IoErrorText(error));
-            form_.Reset();
+            form.Reset();
             haveFormat = false;
         }
     }
@@ -249,7 +172,7 @@ void TFAjoutLog::FormShow() {
         Messages().Inform(parentWidget() ? parentWidget() : this, Text(34));
         SetExpanded(true);
     }
-    ShowLists();
+    formatPart_->ShowLists();
     FitFieldLists();
     RebuildPreview();  // the samples of the format, until a file brings its own line
     PBLoad->setValue(0);
@@ -260,13 +183,7 @@ void TFAjoutLog::FormShow() {
 }
 
 void TFAjoutLog::FitFieldLists() {
-    // Both lists show every field name whole: between them they hold all of them.
-    int width = 0;
-    for (QListWidget* list : {LBAll, LBChamps})
-        width = std::max(width, list->sizeHintForColumn(0));
-    width += 2 * LBAll->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
-    for (QListWidget* list : {LBAll, LBChamps})
-        list->setMinimumWidth(width);
+    formatPart_->FitLists();
     layout()->activate();
     resize(size().expandedTo(minimumSizeHint()));
     KeepOnScreen();
@@ -303,56 +220,35 @@ void TFAjoutLog::BDetailsClick() {
     SetExpanded(!expanded_);
 }
 
-void TFAjoutLog::ShowLists() {
-    LBAll->clear();
-    for (const std::string& text : form_.allFields())
-        LBAll->addItem(FromCp1252(text));
-    LBChamps->clear();
-    for (const std::string& text : form_.formatFields())
-        LBChamps->addItem(FromCp1252(text));
-}
-
 void TFAjoutLog::RebuildPreview() {
-    TVExemple->clear();
-    for (const std::string& line : form_.PreviewLines(examples_))
-        new QTreeWidgetItem(TVExemple, QStringList(DisplayText(line)));
+    formatPart_->ShowPreview(examples_);
     CheckFormatFit();
 }
 
 void TFAjoutLog::CheckFormatFit() {
     // The first listed file that the format shown does not fit is named, with
     // the first field that does not fit it and the format its lines show.
-    const FieldFormat codes = form_.Codes();
     misfitDetected_.clear();
-    for (std::size_t i = 0; i < heads_.size(); ++i) {
-        if (UsesOwnFormat(i))  // the format shown does not apply to it
-            continue;
-        const char field = FirstMisfitField(codes, heads_[i]);
-        if (field == '\0')
-            continue;
-        const QString name = QFileInfo(LBFileToAdd->item(static_cast<int>(i))->text()).fileName();
-        QString text = Tr(lang::kFormatMisfit).arg(name, Tr(FieldTextEntry(field)));
-        misfitDetected_ = detected_[i];
-        text += ' ' + (misfitDetected_.empty()
-                           ? Tr(lang::kFormatNotRecognised)
-                           : Tr(lang::kDetectedFormat)
-                                 .arg(QString::fromStdString(SpacedCodes(misfitDetected_))));
-        LFormatMisfit->setText(text);
-        LFormatMisfit->setVisible(true);
-        BUseDetected->setVisible(!misfitDetected_.empty());
+    const std::optional<AddLogFiles::Misfit> misfit =
+        files_.FirstMisfit(formatPart_->form().Codes(), CBOwnFormat->isChecked());
+    if (!misfit) {
+        formatPart_->ShowMisfit(QString(), false);
         return;
     }
-    LFormatMisfit->clear();
-    LFormatMisfit->setVisible(false);
-    BUseDetected->setVisible(false);
+    const QString name =
+        QFileInfo(LBFileToAdd->item(static_cast<int>(misfit->file))->text()).fileName();
+    QString text = Tr(lang::kFormatMisfit).arg(name, Tr(FieldTextEntry(misfit->field)));
+    misfitDetected_ = misfit->detected;
+    text += ' ' + DetectedFormatText(misfitDetected_);
+    formatPart_->ShowMisfit(text, !misfitDetected_.empty());
 }
 
 void TFAjoutLog::BUseDetectedClick() {
     if (misfitDetected_.empty())
         return;
-    form_.Reset();
-    form_.Preset(misfitDetected_);
-    ShowLists();
+    formatPart_->form().Reset();
+    formatPart_->form().Preset(misfitDetected_);
+    formatPart_->ShowLists();
     RebuildPreview();
 }
 
@@ -371,7 +267,7 @@ bool TFAjoutLog::AddFiles(const QStringList& paths) {
     std::vector<std::string> local;
     for (const QString& path : paths)
         local.push_back(LocalPath(path));
-    for (std::size_t i : OldestFirstOrder(local, form_.Codes()))
+    for (std::size_t i : OldestFirstOrder(local, formatPart_->form().Codes()))
         if (!AddFile(paths[static_cast<int>(i)]))
             return false;
     return true;
@@ -401,18 +297,14 @@ bool TFAjoutLog::AddFile(const QString& path) {
         Messages().Inform(this, IoErrorText(error));
         return false;
     }
-    detected_.push_back(DetectFormat(head));
-    heads_.push_back(std::move(head));
+    files_.Add(std::move(head));
     LBFileToAdd->addItem(path);
     LBFileToAdd->item(LBFileToAdd->count() - 1)
-        ->setToolTip(detected_.back().empty()
-                         ? Tr(lang::kFormatNotRecognised)
-                         : Tr(lang::kDetectedFormat)
-                               .arg(QString::fromStdString(SpacedCodes(detected_.back()))));
+        ->setToolTip(DetectedFormatText(files_.detected().back()));
     examples_.push_back(std::move(firstLine));
-    TVExemple->setToolTip(Text(27));
+    preview()->setToolTip(Text(27));
     RebuildPreview();
-    if (!LFormatMisfit->isHidden() && !expanded_)  // the warning stands in the format part
+    if (!misfitLabel()->isHidden() && !expanded_)  // the warning stands in the format part
         SetExpanded(true);
     return true;
 }
@@ -421,74 +313,9 @@ void TFAjoutLog::BSupprFileClick() {
     const int row = LBFileToAdd->currentRow();
     if (row >= 0 && LBFileToAdd->item(row)->isSelected()) {
         delete LBFileToAdd->takeItem(row);
-        heads_.erase(heads_.begin() + row);
-        detected_.erase(detected_.begin() + row);
+        files_.Remove(static_cast<std::size_t>(row));
         CheckFormatFit();
     }
-}
-
-void TFAjoutLog::LBAllDblClick() {
-    const int row = LBAll->currentRow();
-    if (row < 0 || !LBAll->item(row)->isSelected())
-        return;
-    form_.AddField(row);
-    ShowLists();
-    LBAll->clearSelection();
-    LBAll->setCurrentRow(-1);
-    RebuildPreview();
-}
-
-void TFAjoutLog::LBChampsDblClick() {
-    const int row = LBChamps->currentRow();
-    if (row < 0 || !LBChamps->item(row)->isSelected())
-        return;
-    form_.RemoveField(row);
-    ShowLists();
-    LBChamps->clearSelection();
-    LBChamps->setCurrentRow(-1);
-    RebuildPreview();
-}
-
-void TFAjoutLog::BUpClick() {
-    const int row = LBChamps->currentRow();
-    if (row < 0 || !LBChamps->item(row)->isSelected())
-        return;
-    const int moved = form_.MoveUp(row);
-    if (moved < 0)
-        return;
-    ShowLists();
-    RebuildPreview();
-    LBChamps->setCurrentRow(moved);
-}
-
-void TFAjoutLog::BDownClick() {
-    const int row = LBChamps->currentRow();
-    if (row < 0 || !LBChamps->item(row)->isSelected())
-        return;
-    const int moved = form_.MoveDown(row);
-    if (moved < 0)
-        return;
-    ShowLists();
-    RebuildPreview();
-    LBChamps->setCurrentRow(moved);
-}
-
-void TFAjoutLog::BDefaultClick() {
-    form_.ApplyDefault(kApacheDefault);
-    ShowLists();
-    RebuildPreview();
-}
-
-void TFAjoutLog::BDefaultIISClick() {
-    form_.ApplyDefault(kIisDefault);
-    ShowLists();
-    RebuildPreview();
-}
-
-void TFAjoutLog::BDefaultEasyPHPClick() {
-    form_.ApplyDefault(kEasyPhpDefault);
-    ShowLists();
-    RebuildPreview();
 }
 
 void TFAjoutLog::BOKClick() {
@@ -498,17 +325,17 @@ void TFAjoutLog::BOKClick() {
         Messages().Inform(this, Text(32));
         return;
     }
-    const FieldFormat codes = form_.Codes();
-    const std::string refusal = form_.RequiredFieldsMessage();
+    const FieldFormat codes = formatPart_->form().Codes();
+    const std::string refusal = formatPart_->form().RequiredFieldsMessage();
     if (!refusal.empty()) {
         Messages().Inform(this, FromCp1252(refusal));
         return;
     }
-    QApplication::setOverrideCursor(Qt::BusyCursor);
+    busy_.emplace(Qt::BusyCursor);
     try {
         WriteFormatFile(FormatLogPath(), codes);
     } catch (const IoError& error) {
-        QApplication::restoreOverrideCursor();
+        busy_.reset();
         Messages().Inform(this, IoErrorText(error));
         return;
     }
@@ -527,15 +354,10 @@ std::vector<LogToImport> TFAjoutLog::FilesToImport(const FieldFormat& shown) con
     std::vector<LogToImport> files;
     for (int row = 0; row < LBFileToAdd->count(); ++row) {
         const std::size_t i = static_cast<std::size_t>(row);
-        files.push_back(
-            {LocalPath(LBFileToAdd->item(row)->text()), UsesOwnFormat(i) ? detected_[i] : shown});
+        files.push_back({LocalPath(LBFileToAdd->item(row)->text()),
+                         files_.FormatOf(i, shown, CBOwnFormat->isChecked())});
     }
     return files;
-}
-
-bool TFAjoutLog::UsesOwnFormat(std::size_t file) const {
-    const FieldFormat& own = detected_[file];
-    return CBOwnFormat->isChecked() && !own.empty() && CheckRequiredFields(own).empty();
 }
 
 void TFAjoutLog::MarkFileInHand(int index) {
@@ -575,7 +397,7 @@ void TFAjoutLog::ImportEnded() {
         worker_->deleteLater();
         worker_ = nullptr;
     }
-    QApplication::restoreOverrideCursor();
+    busy_.reset();
     if (!refusals.isEmpty())
         Messages().Inform(this, refusals.join("\n\n"));
     if (!failure.isEmpty())
@@ -594,20 +416,6 @@ void TFAjoutLog::reject() {
     if (worker_)
         return;
     QDialog::reject();
-}
-
-bool TFAjoutLog::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched == LBAll || watched == LBChamps) && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (watched == LBAll)
-                LBAllDblClick();
-            else
-                LBChampsDblClick();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TFAjoutLog::closeEvent(QCloseEvent* event) {

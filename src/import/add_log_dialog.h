@@ -7,11 +7,14 @@
 #include <QPointer>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "import/add_log_form.h"
+#include "import/add_log_files.h"
+#include "import/field_format_widget.h"
 #include "import/import_thread_qt.h"
+#include "shell/wait_cursor_qt.h"
 
 class QCheckBox;
 class QLabel;
@@ -40,13 +43,13 @@ class TFAjoutLog : public QDialog {
     void BAddFileClick();
     void BSupprFileClick();
     void BDetailsClick();
-    void LBAllDblClick();
-    void LBChampsDblClick();
-    void BUpClick();
-    void BDownClick();
-    void BDefaultClick();
-    void BDefaultIISClick();
-    void BDefaultEasyPHPClick();
+    void LBAllDblClick() { formatPart_->AddSelectedField(); }
+    void LBChampsDblClick() { formatPart_->RemoveSelectedField(); }
+    void BUpClick() { formatPart_->MoveSelectedUp(); }
+    void BDownClick() { formatPart_->MoveSelectedDown(); }
+    void BDefaultClick() { formatPart_->UseDefault(kApacheDefault); }
+    void BDefaultIISClick() { formatPart_->UseDefault(kIisDefault); }
+    void BDefaultEasyPHPClick() { formatPart_->UseDefault(kEasyPhpDefault); }
 
     // Adds one file after its checks (what BAddFileClick does for each chosen
     // file); false when it was refused with a message.
@@ -62,17 +65,17 @@ class TFAjoutLog : public QDialog {
     bool expanded() const { return expanded_; }
     bool importing() const { return worker_ != nullptr; }
     QListWidget* fileList() const { return LBFileToAdd; }
-    QListWidget* allFields() const { return LBAll; }
-    QListWidget* formatFields() const { return LBChamps; }
-    QTreeWidget* preview() const { return TVExemple; }
+    QListWidget* allFields() const { return formatPart_->allFields(); }
+    QListWidget* formatFields() const { return formatPart_->formatFields(); }
+    QTreeWidget* preview() const { return formatPart_->preview(); }
     QProgressBar* progressBar() const { return PBLoad; }
     QPushButton* okButton() const { return BOK; }
     QPushButton* cancelButton() const { return BCancel; }
-    QLabel* misfitLabel() const { return LFormatMisfit; }
-    QPushButton* useDetectedButton() const { return BUseDetected; }
+    QLabel* misfitLabel() const { return formatPart_->misfitLabel(); }
+    QPushButton* useDetectedButton() const { return formatPart_->useDetectedButton(); }
     QCheckBox* ownFormatBox() const { return CBOwnFormat; }
     // The format detected for each listed file (empty when not recognised).
-    const std::vector<FieldFormat>& detectedFormats() const { return detected_; }
+    const std::vector<FieldFormat>& detectedFormats() const { return files_.detected(); }
     // The worker while an import runs.
     TMyThread* worker() const { return worker_; }
 
@@ -82,32 +85,25 @@ class TFAjoutLog : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    // Return or Enter in a field list moves its selected field to the other list.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void FitFieldLists();
     void KeepOnScreen();
     void SetExpanded(bool expanded);
-    void ShowLists();
     void RebuildPreview();
     void MarkFileInHand(int index);
     void ImportEnded();
     void CheckFormatFit();
     std::vector<LogToImport> FilesToImport(const FieldFormat& shown) const;
-    // Whether listed file `file` is imported with its own detected format.
-    bool UsesOwnFormat(std::size_t file) const;
 
-    AddLogForm form_;
     std::vector<std::string> examples_;  // first log line of each file added
-    // Of each listed file, in list order: its first lines and the format they show.
-    std::vector<std::vector<std::string>> heads_;
-    std::vector<FieldFormat> detected_;
-    FieldFormat misfitDetected_;  // offered by BUseDetected
+    AddLogFiles files_;                  // in list order
+    FieldFormat misfitDetected_;         // offered by BUseDetected
     QStringList pending_;
     QString lastFolder_;
     bool expanded_ = false;
     QPointer<TMyThread> worker_;
+    std::optional<WaitCursor> busy_;  // while the worker runs
 
     QLabel* LNomFich;
     QListWidget* LBFileToAdd;
@@ -117,20 +113,7 @@ class TFAjoutLog : public QDialog {
     QPushButton* BOK;
     QPushButton* BCancel;
     QPushButton* BDetails;
-    QWidget* formatPart_;
-    QPushButton* BDefault;
-    QPushButton* BDefaultIIS;
-    QPushButton* BDefaultEasyPHP;
-    QLabel* LAllFields;
-    QListWidget* LBAll;
-    QLabel* LSpecificFields;
-    QListWidget* LBChamps;
-    QPushButton* BUp;
-    QPushButton* BDown;
-    QLabel* LComment1;
-    QTreeWidget* TVExemple;
-    QLabel* LFormatMisfit;
-    QPushButton* BUseDetected;
+    FieldFormatWidget* formatPart_;
     QCheckBox* CBOwnFormat;
 };
 

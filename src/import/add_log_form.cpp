@@ -43,6 +43,10 @@ const SampleValues* FindSample(char code) {
 
 }  // namespace
 
+int FieldTextEntry(char code) {
+    return lang::kAddLog + FieldCodeOffset(code);
+}
+
 AddLogForm::AddLogForm(std::function<std::string(int)> textOf) : textOf_(std::move(textOf)) {}
 
 std::string AddLogForm::TextOf(char code) const {

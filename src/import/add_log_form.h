@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "import/log_format.h"
+#include "store/log_format.h"
 
 namespace trafikon {
+
+// Absolute language entry of a field code's text (add-log base + offset).
+int FieldTextEntry(char code);
 
 class AddLogForm {
   public:

@@ -4,7 +4,8 @@
 #include <cctype>
 
 #include "import/log_file_check.h"
-#include "import/log_reader.h"
+#include "import/log_source.h"
+#include "store/log_line_splitter.h"
 
 namespace trafikon {
 
@@ -81,7 +82,7 @@ struct Token {
     std::string_view text;
 };
 
-// Cuts a line the way ExtractField does, without the request-line repair.
+// Cuts a line the way LogLineSplitter does, without the request-line repair.
 std::vector<Token> Tokens(std::string_view line) {
     std::vector<Token> tokens;
     std::size_t i = 0;
@@ -224,15 +225,13 @@ char FirstMisfitField(std::string_view codes, const std::vector<std::string>& he
     for (std::string_view line : lines) {
         work.assign(line);
         work.push_back(' ');
-        std::string_view rest = work;
-        std::string_view value;
+        std::size_t pos = 0;
         for (std::size_t i = 0; i < codes.size(); ++i) {
-            if (rest.empty()) {  // the line ends before this field
+            if (pos >= work.size()) {  // the line ends before this field
                 ++misfits[i];
                 continue;
             }
-            ExtractField(rest, value, codes[i]);
-            if (!Fits(codes[i], value))
+            if (!Fits(codes[i], LogLineSplitter::TakeField(work, pos, codes[i])))
                 ++misfits[i];
         }
     }

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "import/log_format.h"
+#include "store/log_format.h"
 
 namespace trafikon {
 

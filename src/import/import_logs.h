@@ -43,7 +43,7 @@
 #include <vector>
 
 #include "import/import_observer.h"
-#include "import/log_format.h"
+#include "store/log_format.h"
 
 namespace trafikon {
 

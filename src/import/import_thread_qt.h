@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "import/import_logs.h"
-#include "import/log_format.h"
+#include "store/log_format.h"
 #include "store/stop_flag.h"
 
 namespace trafikon {

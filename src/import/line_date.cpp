@@ -8,6 +8,15 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// The format cut after its last date field.
+FieldFormat DatingCodes(std::string_view codes) {
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        if (codes[i] == 't' || codes[i] == 'd' || codes[i] == 'H')
+            last = i + 1;
+    return FieldFormat(codes.substr(0, last));
+}
+
 }  // namespace
 
 bool IsWellFormedMonthKey(std::string_view key) {
@@ -15,23 +24,17 @@ bool IsWellFormedMonthKey(std::string_view key) {
            IsDigit(key[3]) && key[4] == '-' && IsDigit(key[5]) && IsDigit(key[6]);
 }
 
-LineDater::LineDater(std::string_view codes) {
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < codes.size(); ++i) {
-        if (codes[i] == 't' || codes[i] == 'd' || codes[i] == 'H')
-            last = i + 1;
-        if (codes[i] == 't')
-            hasT_ = true;
-    }
-    codes_.assign(codes.substr(0, last));
-}
+LineDater::LineDater(std::string_view codes)
+    : hasT_(codes.find('t') != std::string_view::npos), splitter_(DatingCodes(codes)) {}
 
 void LineDater::Date(std::string_view line) {
-    SplitLine(line, codes_, fields_, parts_);
+    splitter_.Split(line);  // a short line leaves its missing fields empty
+    const bool datedByT = !splitter_['t'].empty();
+    splitter_.CompleteDate();
     key_.clear();
-    AppendMonthKey(key_, parts_);
+    AppendMonthKey(key_, datedByT, splitter_['t'], splitter_['d']);
     stamp_.clear();
-    AppendDayTimeStamp(stamp_, fields_['t']);
+    AppendDayTimeStamp(stamp_, splitter_['t']);
 }
 
 }  // namespace trafikon

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "import/log_format.h"
+#include "store/log_line_splitter.h"
 
 namespace trafikon {
 
@@ -31,14 +31,12 @@ class LineDater {
 
     const std::string& monthKey() const { return key_; }
     const std::string& stamp() const { return stamp_; }
-    const std::string& t() const { return fields_['t']; }
+    std::string_view t() const { return splitter_['t']; }
     bool formatHasT() const { return hasT_; }
 
   private:
-    FieldFormat codes_;  // the format cut after its last date field
     bool hasT_ = false;
-    LogFields fields_;  // one set of values for the whole run
-    DateParts parts_;
+    LogLineSplitter splitter_;  // the format cut after its last date field; one for the run
     std::string key_, stamp_;
 };
 

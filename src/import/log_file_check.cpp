@@ -1,6 +1,6 @@
 #include "import/log_file_check.h"
 
-#include "import/log_reader.h"
+#include "import/log_source.h"
 
 namespace trafikon {
 

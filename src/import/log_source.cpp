@@ -199,62 +199,23 @@ class LogSource::Decompressor {
     std::uint64_t fileBytes_ = 0;
 };
 
-LogSource::LogSource(const std::string& path) : path_(path) {
-    fd_ = OpenRegularFile(path);  // never waits on a FIFO or a device
-    struct stat st;
-    if (::fstat(fd_, &st) != 0) {
-        const int saved = errno;
-        ::close(fd_);
-        errno = saved;
-        ThrowErrno(path_);
-    }
-    size_ = static_cast<std::uint64_t>(st.st_size);
-    unread_ = S_ISREG(st.st_mode) ? size_ : UINT64_MAX;
-    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
-    if (S_ISREG(st.st_mode)) {
-        char head[16];
-        const ssize_t n = ::pread(fd_, head, sizeof head, 0);
-        if (n > 0)
-            compression_ = CompressionOf(std::string_view(head, static_cast<std::size_t>(n)));
-    }
-    if (compression_ != Compression::kNone) {
-        try {
-            decompressor_ = std::make_unique<Decompressor>(path_, fd_);
-        } catch (...) {
-            ::close(fd_);
-            throw;
-        }
-    }
+LogSource::LogSource(const std::string& path) : path_(path), file_(path) {
+    char head[16];
+    const ssize_t n = ::pread(file_.fd(), head, sizeof head, 0);
+    if (n > 0)
+        compression_ = CompressionOf(std::string_view(head, static_cast<std::size_t>(n)));
+    if (compression_ != Compression::kNone)
+        decompressor_ = std::make_unique<Decompressor>(path_, file_.fd());
 }
 
-LogSource::~LogSource() {
-    decompressor_.reset();
-    if (fd_ >= 0)
-        ::close(fd_);
-}
+LogSource::~LogSource() = default;
 
 std::size_t LogSource::Read(char* out, std::size_t size) {
-    if (decompressor_)
-        return decompressor_->Read(out, size);
-    if (unread_ == 0)
-        return 0;
-    for (;;) {
-        const ssize_t r = ::read(fd_, out, std::min<std::uint64_t>(size, unread_));
-        if (r < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowErrno(path_);
-        }
-        unread_ -= static_cast<std::uint64_t>(r);
-        plainRead_ += static_cast<std::uint64_t>(r);
-        if (r == 0)
-            unread_ = 0;
-        return static_cast<std::size_t>(r);
-    }
+    return decompressor_ ? decompressor_->Read(out, size) : file_.Read(out, size);
 }
 
 std::uint64_t LogSource::fileBytesRead() const {
-    return decompressor_ ? decompressor_->fileBytesRead() : plainRead_;
+    return decompressor_ ? decompressor_->fileBytesRead() : file_.bytesTaken();
 }
 
 }  // namespace trafikon

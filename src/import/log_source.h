@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "store/line_reader.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -33,34 +34,47 @@ Compression CompressionOf(std::string_view head);
 // "gzip", "bzip2", "xz", "zstd"; empty for kNone.
 std::string_view CompressionName(Compression compression);
 
-class LogSource {
+class LogSource : public ByteSource {
   public:
     // Opens `path`; throws IoError naming it.
     explicit LogSource(const std::string& path);
-    ~LogSource();
+    ~LogSource() override;
     LogSource(const LogSource&) = delete;
     LogSource& operator=(const LogSource&) = delete;
 
     // Fills `out` with up to `size` bytes of content; 0 at the end. Throws
     // IoError naming the file and the reason (DamagedCompressedFile for a
     // corrupt or truncated compressed stream).
-    std::size_t Read(char* out, std::size_t size);
+    std::size_t Read(char* out, std::size_t size) override;
 
     Compression compression() const { return compression_; }
     // Size of the file on disk.
-    std::uint64_t fileSize() const { return size_; }
+    std::uint64_t fileSize() const override { return file_.fileSize(); }
     // Bytes of the file taken so far: compressed bytes for a compressed file.
     std::uint64_t fileBytesRead() const;
 
   private:
     class Decompressor;
     std::string path_;
-    int fd_ = -1;
+    FileBytes file_;  // read directly for a plain file, by the decompressor otherwise
     Compression compression_ = Compression::kNone;
-    std::uint64_t size_ = 0;
-    std::uint64_t unread_ = 0;  // plain files: bytes left up to the size at opening
-    std::uint64_t plainRead_ = 0;
     std::unique_ptr<Decompressor> decompressor_;
+};
+
+// The lines of a log file as the import reads them: from its LogSource, a
+// line longer than `maxPiece` bytes in pieces. Throws IoError.
+class LogReader : public LineReader {
+  public:
+    static constexpr std::size_t kMaxPiece = 4 << 20;
+    explicit LogReader(const std::string& path, std::size_t maxPiece = kMaxPiece)
+        : LineReader(std::make_unique<LogSource>(path), maxPiece) {}
+
+    bool compressed() const { return log().compression() != Compression::kNone; }
+    // Bytes of the file taken so far (compressed bytes for a compressed file).
+    std::uint64_t fileBytesRead() const { return log().fileBytesRead(); }
+
+  private:
+    const LogSource& log() const { return static_cast<const LogSource&>(source()); }
 };
 
 }  // namespace trafikon

@@ -3,7 +3,8 @@
 #include <sys/stat.h>
 
 #include "import/format_detection.h"
-#include "import/month_file_names.h"
+#include "store/log_line_splitter.h"
+#include "store/month_file_names.h"
 
 namespace trafikon {
 
@@ -26,13 +27,12 @@ void RewriteFields(std::string_view line, std::string_view lineCodes, std::strin
                    std::string& out) {
     std::string work(line);
     work.push_back(' ');
-    std::string_view rest = work;
+    std::size_t pos = 0;
     std::string_view values[256];
     for (char code : lineCodes) {
-        if (rest.empty())
+        if (pos >= work.size())
             break;
-        std::string_view value;
-        ExtractField(rest, value, code);
+        const std::string_view value = LogLineSplitter::TakeField(work, pos, code);
         if (code != 'N')
             values[static_cast<unsigned char>(code)] = value;
     }

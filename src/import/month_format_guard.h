@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "import/log_format.h"
+#include "store/log_format.h"
 
 namespace trafikon {
 

@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "import/month_file_names.h"
+#include "store/month_file_names.h"
 #include "store/text_file.h"
 
 namespace trafikon {

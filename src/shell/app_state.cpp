@@ -5,9 +5,9 @@
 #include <system_error>
 
 #include "engine/robot_signatures.h"
-#include "import/import_journal.h"
 #include "shell/page_opener.h"
 #include "store/data_store.h"
+#include "store/import_journal.h"
 #include "store/store_lock.h"
 #include "store/text_file.h"
 

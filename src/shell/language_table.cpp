@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "shell/extra_texts.h"
+#include "store/line_reader.h"
 #include "store/text_file.h"
 
 namespace trafikon {

@@ -1,26 +1,18 @@
 #include "shell/main_window.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
-#include <QStatusBar>
-#include <QTimer>
-#include <QToolBar>
 #include <QTranslator>
 #include <QUrl>
-#include <QVBoxLayout>
 
 #include "engine/analyse_all_qt.h"
 #include "import/add_log_dialog.h"
@@ -47,17 +39,10 @@ namespace {
 
 const QString kProductName = QStringLiteral("Trafikon");
 
-// Entries of the language table that the analyse-all command and the close use.
-constexpr int kEntryAnalyseAllQuestion = 17;  // "Traiter TOUS les fichiers ... ?"
-constexpr int kEntryConfirmation = 18;        // "Confirmation"
+// Entries of the language table that the close uses.
 constexpr int kEntryQuit = 19;                // the close question
 constexpr int kEntryQuitWhileAnalysing = 20;  // the close question during an analysis
 constexpr int kEntryQuitCaption = 21;
-constexpr int kEntryNotTwice = 22;     // "Vous ne pouvez pas lancer 2 analyses en meme temps !"
-constexpr int kEntryAnalysing = 23;    // "Analyse en cours..."
-constexpr int kEntryNothingToDo = 47;  // "Rien à analyser"
-constexpr int kEntryAnalysed = 187;    // "Analyse terminée"
-constexpr int kEntryCancelled = 192;   // "Analyse annulée"
 
 // The local files among dropped data.
 QStringList DroppedFiles(const QMimeData* data) {
@@ -75,7 +60,7 @@ QStringList DroppedFiles(const QMimeData* data) {
 TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
     : QMainWindow(parent), programDir_(std::move(programDir)) {
     setObjectName("TFPrincipal");
-    setWindowTitle(kProductName);
+    ShowTitle();
     setWindowIcon(ProgramIcon());
     resize(1024, 700);
     setAcceptDrops(true);
@@ -115,129 +100,6 @@ TFPrincipal::~TFPrincipal() {
     }
 }
 
-void TFPrincipal::BuildMenus() {
-    QMenuBar* bar = menuBar();
-    Fichier1 = bar->addMenu(QString());
-    AjoutdeLog1 = Fichier1->addAction(QString(), this, &TFPrincipal::AjoutdeLog1Click);
-    suppressiondesLogs1 =
-        Fichier1->addAction(QString(), this, &TFPrincipal::suppressiondesLogs1Click);
-    Fichier1->addSeparator();
-    toutanalyser1 = Fichier1->addAction(QString(), this, &TFPrincipal::toutanalyser1Click);
-    Fichier1->addSeparator();
-    Configuration2 = Fichier1->addAction(QString(), this, &TFPrincipal::Configuration2Click);
-    Fichier1->addSeparator();
-    Quitter1 = Fichier1->addAction(QString(), this, &TFPrincipal::Quitter1Click);
-
-    Afficher1 = bar->addMenu(QString());
-    Comparaison1 = Afficher1->addAction(QString(), this, &TFPrincipal::Comparaison1Click);
-    // F2 brings the general window to the front; its item is not shown in the
-    // menu, so the action is added to the window itself for its shortcut.
-    General1 = new QAction(this);
-    General1->setShortcut(Qt::Key_F2);
-    General1->setShortcutContext(Qt::WindowShortcut);
-    connect(General1, &QAction::triggered, this, &TFPrincipal::General1Click);
-    addAction(General1);
-
-    Fenetre1 = bar->addMenu(QString());
-    Mozaiqueverticale1 = new QAction(this);
-    connect(Mozaiqueverticale1, &QAction::triggered, this, &TFPrincipal::Mozaiqueverticale1Click);
-    Mozaiquehorizontale1 = new QAction(this);
-    connect(Mozaiquehorizontale1, &QAction::triggered, this,
-            &TFPrincipal::Mozaiquehorizontale1Click);
-    Cascade1 = new QAction(this);
-    connect(Cascade1, &QAction::triggered, this, &TFPrincipal::Cascade1Click);
-    connect(Fenetre1, &QMenu::aboutToShow, this, &TFPrincipal::FillWindowMenu);
-    FillWindowMenu();
-
-    Aide1 = bar->addMenu(QString());
-    Raccourcis1 = Aide1->addAction(QString(), this, &TFPrincipal::Raccourcis1Click);
-    APropos1 = Aide1->addAction(QString(), this, &TFPrincipal::APropos1Click);
-
-    AjoutdeLog1->setObjectName("AjoutdeLog1");
-    suppressiondesLogs1->setObjectName("suppressiondesLogs1");
-    toutanalyser1->setObjectName("toutanalyser1");
-    Configuration2->setObjectName("Configuration2");
-    Quitter1->setObjectName("Quitter1");
-    Comparaison1->setObjectName("Comparaison1");
-    General1->setObjectName("General1");
-    Raccourcis1->setObjectName("Raccourcis1");
-    APropos1->setObjectName("APropos1");
-}
-
-void TFPrincipal::FillWindowMenu() {
-    Fenetre1->clear();
-    Fenetre1->addAction(Mozaiqueverticale1);
-    Fenetre1->addAction(Mozaiquehorizontale1);
-    Fenetre1->addAction(Cascade1);
-    const QList<QMdiSubWindow*> children = area_->subWindowList(QMdiArea::CreationOrder);
-    if (children.isEmpty())
-        return;
-    Fenetre1->addSeparator();
-    int number = 1;
-    for (QMdiSubWindow* child : children) {
-        QString caption = child->windowTitle();
-        caption.replace('&', QStringLiteral("&&"));
-        QAction* item = Fenetre1->addAction(
-            number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(caption) : caption);
-        ++number;
-        item->setCheckable(true);
-        item->setChecked(child == area_->activeSubWindow());
-        connect(item, &QAction::triggered, this, [this, child = QPointer<QMdiSubWindow>(child)] {
-            if (!child)
-                return;
-            if (child->isMinimized())
-                child->showNormal();
-            area_->setActiveSubWindow(child);
-        });
-    }
-}
-
-void TFPrincipal::BuildToolBar() {
-    toolBar_ = addToolBar(QStringLiteral("Trafikon"));
-    toolBar_->setObjectName("ToolBar1");
-    toolBar_->setMovable(false);
-    toolBar_->setIconSize(QSize(24, 24));
-    toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    ToolButton1 =
-        toolBar_->addAction(RefreshIcon(), QString(), this, &TFPrincipal::RefreshSynthesis);
-    toolBar_->addSeparator();
-    ToolButton3 =
-        toolBar_->addAction(AnalyseAllIcon(), QString(), this, &TFPrincipal::toutanalyser1Click);
-    toolBar_->addSeparator();
-    ToolButton5 =
-        toolBar_->addAction(AddLogsIcon(), QString(), this, &TFPrincipal::AjoutdeLog1Click);
-    ToolButton6 = toolBar_->addAction(DeleteLogsIcon(), QString(), this,
-                                      &TFPrincipal::suppressiondesLogs1Click);
-    ToolButton1->setObjectName("ToolButton1");
-    ToolButton3->setObjectName("ToolButton3");
-    ToolButton5->setObjectName("ToolButton5");
-    ToolButton6->setObjectName("ToolButton6");
-}
-
-void TFPrincipal::BuildBottomBar() {
-    bottomBar_ = new QWidget;
-    bottomBar_->setObjectName("BottomBar");
-    PStateBar = new QLabel;
-    PStateBar->setObjectName("PStateBar");
-    PStateBar->setFrameShape(QFrame::StyledPanel);
-    PStateBar->setFrameShadow(QFrame::Sunken);
-    PStateBar->setMinimumWidth(0);
-    PStateBar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    PBGal = new QProgressBar;
-    PBGal->setObjectName("PBGal");
-    PBGal->setRange(0, 100);
-    PBGal->setValue(0);
-    PBGal->setTextVisible(false);
-    PBGal->setMinimumWidth(0);
-    PBGal->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    auto* layout = new QHBoxLayout(bottomBar_);
-    layout->setContentsMargins(2, 1, 2, 1);
-    layout->addWidget(PStateBar, 1);
-    layout->addWidget(PBGal, 100);
-    statusBar()->addWidget(bottomBar_, 1);
-    statusBar()->setSizeGripEnabled(true);
-}
-
 void TFPrincipal::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!startedUp_)
@@ -269,42 +131,6 @@ void TFPrincipal::FormShow() {
         PStateBar->setText(Tr(lang::kStoreUnusableText));
     storeWatcher_->Watch(App().siteDir);
     generalChild_->show();
-}
-
-void TFPrincipal::UseToolkitLanguage() {
-    // The toolkit's own texts (the buttons of message boxes, the file dialog)
-    // follow the interface language when the system has them.
-    QApplication::removeTranslator(toolkitTexts_);
-    const QString code = QString::fromStdString(App().settings.languageCode());
-    if (toolkitTexts_->load(QStringLiteral("qtbase_") + code,
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(toolkitTexts_);
-}
-
-void TFPrincipal::ApplyMainTexts() {
-    UseToolkitLanguage();
-    Fichier1->setTitle(Tr(1));
-    AjoutdeLog1->setText(Tr(2));
-    suppressiondesLogs1->setText(Tr(3));
-    toutanalyser1->setText(Tr(4));
-    Configuration2->setText(Tr(5));
-    Quitter1->setText(Tr(6));
-    Afficher1->setTitle(Tr(7));
-    Comparaison1->setText(Tr(10));
-    General1->setText(Tr(11) + " " + Tr(24));
-    Fenetre1->setTitle(Tr(11));
-    Mozaiqueverticale1->setText(Tr(12));
-    Mozaiquehorizontale1->setText(Tr(13));
-    Cascade1->setText(Tr(14));
-    Aide1->setTitle(Tr(15));
-    Raccourcis1->setText(Tr(29));
-    APropos1->setText(Tr(16));
-    ToolButton1->setText(QString());
-    ToolButton1->setToolTip(QString());
-    ToolButton3->setToolTip(Tr(4));
-    ToolButton5->setToolTip(Tr(2));
-    ToolButton6->setToolTip(Tr(3));
-    general_->ApplyTexts();
 }
 
 void TFPrincipal::RefreshSynthesis() {
@@ -423,128 +249,6 @@ void TFPrincipal::APropos1Click() {
     about_->exec();
 }
 
-// ----- Analyse all -----
-
-void TFPrincipal::toutanalyser1Click() {
-    AppState& app = App();
-    if (app.analysisRunning) {
-        Messages().Inform(this, Tr(kEntryNotTwice));
-        return;
-    }
-    if (general_->rowCount() == 0) {
-        Messages().Inform(this, Tr(kEntryNothingToDo));
-        return;
-    }
-    const MessageService::Answer answer =
-        Messages().AskYesNoCancel(this, Tr(kEntryAnalyseAllQuestion), Tr(kEntryConfirmation));
-    if (answer == MessageService::Answer::Cancel)
-        return;
-    app.analysisRunning = true;
-    app.storedMonths = ListStoredMonths(app.siteDir);
-    worker_ = new TMyAllThread(app.siteDir, app.storedMonths, answer == MessageService::Answer::Yes,
-                               app.settings.siteUrl(), this);
-    connect(worker_, &TMyAllThread::MonthInHand, this, &TFPrincipal::AnalysisMonthInHand);
-    connect(worker_, &TMyAllThread::Progress, PBGal, &QProgressBar::setValue);
-    connect(worker_, &TMyAllThread::MonthEnded, this, &TFPrincipal::RefreshSynthesis);
-    // Cancelled months and failures are told once, when the run has ended, so
-    // that no message box opens over another while the worker goes on.
-    cancelledMonths_.clear();
-    failures_.clear();
-    connect(worker_, &TMyAllThread::MonthCancelled, this,
-            [this](const QString& key) { cancelledMonths_ << key; });
-    connect(worker_, &TMyAllThread::Failure, this,
-            [this](const QString& text) { failures_ << text; });
-    connect(worker_, &TMyAllThread::AskIgnoreLine, this, &TFPrincipal::AskIgnoreLine,
-            Qt::BlockingQueuedConnection);
-    ignoredLines_.clear();
-    connect(worker_, &TMyAllThread::LinesIgnored, this, [this](const QString& key, qint64 count) {
-        ignoredLines_ << key + " : " + QString::number(count);
-    });
-    connect(worker_, &QThread::finished, this, &TFPrincipal::AnalysisEnded);
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    worker_->start();
-}
-
-void TFPrincipal::ShowTitle(const QString& title) {
-    // The program's title is the main window's: no application display name is
-    // set, so the window manager shows it exactly and dialogs keep their own.
-    setWindowTitle(title);
-}
-
-void TFPrincipal::AnalysisMonthInHand(const QString& key) {
-    if (worker_ && worker_->stopRequested())
-        return;  // the status panel says that the analysis is stopping
-    App().monthInAnalysis = ToCp1252(key);
-    const QString text = kProductName + " : " + Tr(kEntryAnalysing) + "(" + key + ")";
-    ShowTitle(text);
-    PStateBar->setText(text);
-}
-
-void TFPrincipal::AskIgnoreLine(qint64 lineNumber, const QString& line,
-                                MalformedLineAnswer* answer) {
-    // The question names the line by its index in the stored log, as the
-    // log-line panel does; the line itself is shown below it, cut when long.
-    QString text = Tr(191);
-    if (!line.isEmpty())
-        text += QStringLiteral("\n\n") + (line.size() > 300 ? line.left(300) + "..." : line);
-    switch (Messages().AskYesAllNo(this, text, Tr(190) + QString::number(lineNumber),
-                                   Tr(lang::kYesToAll))) {
-        case MessageService::Answer::Yes:
-            *answer = MalformedLineAnswer::Ignore;
-            break;
-        case MessageService::Answer::YesToAll:
-            *answer = MalformedLineAnswer::IgnoreAll;
-            break;
-        default:
-            *answer = MalformedLineAnswer::Cancel;
-            break;
-    }
-}
-
-// The end of a run that dropped malformed lines says how many, month by month.
-void TFPrincipal::ShowIgnoredLines() {
-    if (ignoredLines_.isEmpty())
-        return;
-    const QString text =
-        Tr(187) + "\n\n" + Tr(lang::kIgnoredLinesPerMonth) + "\n" + ignoredLines_.join("\n");
-    ignoredLines_.clear();
-    Messages().Inform(this, text);
-}
-
-void TFPrincipal::AnalysisEnded() {
-    PBGal->setValue(0);
-    ShowTitle(kProductName);
-    QApplication::restoreOverrideCursor();
-    if (worker_) {
-        worker_->wait();
-        worker_->deleteLater();
-        worker_ = nullptr;
-    }
-    RefreshSynthesis();
-    App().analysisRunning = false;
-    App().monthInAnalysis.clear();
-    PStateBar->setText(Tr(kEntryAnalysed));
-    if (closing_) {
-        CloseWhenNoDialog();
-        return;
-    }
-    if (!cancelledMonths_.isEmpty())
-        Messages().Inform(
-            this, Tr(kEntryCancelled) + QStringLiteral(" : ") + cancelledMonths_.join(", "));
-    if (!failures_.isEmpty())
-        Messages().Inform(this, failures_.join(QStringLiteral("\n\n")));
-    ShowIgnoredLines();
-}
-
-void TFPrincipal::CloseWhenNoDialog() {
-    // A dialog opened while the analysis was stopping is let close first.
-    if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(100, this, &TFPrincipal::CloseWhenNoDialog);
-        return;
-    }
-    close();
-}
-
 // ----- Close -----
 
 bool TFPrincipal::FormCloseQuery() {
@@ -574,6 +278,14 @@ void TFPrincipal::closeEvent(QCloseEvent* event) {
     }
     FormClose();
     event->accept();
+}
+
+QString TFPrincipal::ShowTitle(const QString& state) {
+    // The program's title is the main window's: no application display name is
+    // set, so the window manager shows it exactly and dialogs keep their own.
+    const QString title = state.isEmpty() ? kProductName : kProductName + " : " + state;
+    setWindowTitle(title);
+    return title;
 }
 
 void TFPrincipal::dragEnterEvent(QDragEnterEvent* event) {

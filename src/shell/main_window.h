@@ -6,9 +6,11 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
+#include <optional>
 #include <string>
 
 #include "engine/analyse_all_qt.h"
+#include "shell/wait_cursor_qt.h"
 
 class QAction;
 class QLabel;
@@ -90,7 +92,9 @@ class TFPrincipal : public QMainWindow {
     void CloseWhenNoDialog();
     void AskIgnoreLine(qint64 lineNumber, const QString& line, MalformedLineAnswer* answer);
     void ShowIgnoredLines();
-    void ShowTitle(const QString& title);
+    // Shows the program's name, followed by " : " and `state` when given, as
+    // the window title; returns that title.
+    QString ShowTitle(const QString& state = QString());
     void UseToolkitLanguage();
 
     std::string programDir_;
@@ -135,7 +139,8 @@ class TFPrincipal : public QMainWindow {
     QProgressBar* PBGal;
 
     QPointer<TMyAllThread> worker_;
-    QStringList cancelledMonths_;  // of the run in hand, told when it ends
+    std::optional<WaitCursor> busy_;  // while the worker runs
+    QStringList cancelledMonths_;     // of the run in hand, told when it ends
     QStringList failures_;
     QStringList ignoredLines_;  // "month : count" of the run in hand
     QTranslator* toolkitTexts_;

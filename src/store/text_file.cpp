@@ -10,6 +10,8 @@
 #include <cstring>
 #include <random>
 
+#include "store/line_reader.h"
+
 namespace trafikon {
 
 IoError::IoError(std::string path, std::string reason)
@@ -32,22 +34,13 @@ bool DirectoryExists(const std::string& path) {
 }
 
 Lines SplitLines(std::string_view text) {
+    // A buffer the size of the text: most texts are small store files.
+    LineReader reader(std::make_unique<TextBytes>(text), LineReader::kWholeLines,
+                      std::clamp<std::size_t>(text.size() + 1, 64, 1 << 20));
     Lines lines;
-    std::size_t start = 0;
-    const std::size_t n = text.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const char c = text[i];
-        if (c == '\n' || c == '\r') {
-            lines.emplace_back(text.substr(start, i - start));
-            i += (c == '\r' && i + 1 < n && text[i + 1] == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < n)
-        lines.emplace_back(text.substr(start));
+    std::string_view line;
+    while (reader.Next(line))
+        lines.emplace_back(line);
     return lines;
 }
 
@@ -282,116 +275,6 @@ void AppendFile::Close() {
     fd_ = -1;
     if (::close(fd) != 0)
         ThrowErrno(path_);
-}
-
-// ---------------------------------------------------------------- LineReader
-
-LineReader::LineReader(const std::string& path, std::size_t bufferSize) : path_(path) {
-    fd_ = OpenForReading(path);
-    struct stat st;
-    if (::fstat(fd_, &st) != 0) {
-        const int saved = errno;
-        ::close(fd_);
-        fd_ = -1;
-        errno = saved;
-        ThrowErrno(path);
-    }
-    size_ = static_cast<std::uint64_t>(st.st_size);
-    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
-    buf_.resize(bufferSize);
-}
-
-LineReader::~LineReader() {
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
-// Moves the unread bytes to the front and reads more; false at end of file.
-bool LineReader::Fill() {
-    if (eof_)
-        return false;
-    if (begin_ > 0) {
-        std::memmove(buf_.data(), buf_.data() + begin_, end_ - begin_);
-        end_ -= begin_;
-        begin_ = 0;
-    }
-    if (end_ == buf_.size())
-        buf_.resize(buf_.size() * 2);  // a line longer than the buffer
-    // Only the bytes that the file held when it was opened are read: lines
-    // appended meanwhile (a running import) belong to the next reading.
-    const std::uint64_t left = size_ - offset_;
-    if (left == 0) {
-        eof_ = true;
-        return false;
-    }
-    const std::size_t want = static_cast<std::size_t>(
-        std::min<std::uint64_t>(left, static_cast<std::uint64_t>(buf_.size() - end_)));
-    for (;;) {
-        ssize_t r = ::read(fd_, buf_.data() + end_, want);
-        if (r < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowErrno(path_);
-        }
-        if (r == 0) {  // the file shrank meanwhile
-            eof_ = true;
-            return false;
-        }
-        end_ += static_cast<std::size_t>(r);
-        offset_ += static_cast<std::uint64_t>(r);
-        return true;
-    }
-}
-
-bool LineReader::Next(std::string_view& line) {
-    if (pendingCr_) {
-        if (begin_ == end_)
-            Fill();
-        if (begin_ < end_ && buf_[begin_] == '\n') {
-            ++begin_;
-            ++consumed_;
-        }
-        pendingCr_ = false;
-    }
-    std::size_t scanFrom = begin_;
-    for (;;) {
-        const char* base = buf_.data();
-        // Find the first CR or LF with two memchr calls instead of a byte loop.
-        const char* from = base + scanFrom;
-        const char* stop = base + end_;
-        const char* lf = static_cast<const char*>(std::memchr(from, '\n', stop - from));
-        const char* limit = lf ? lf : stop;
-        const char* cr = static_cast<const char*>(std::memchr(from, '\r', limit - from));
-        const char* hit = cr ? cr : lf;
-        if (hit) {
-            const std::size_t i = static_cast<std::size_t>(hit - base);
-            const char c = *hit;
-            line = std::string_view(base + begin_, i - begin_);
-            consumed_ += i - begin_ + 1;
-            begin_ = i + 1;
-            if (c == '\r') {
-                if (begin_ < end_) {
-                    if (base[begin_] == '\n') {
-                        ++begin_;
-                        ++consumed_;
-                    }
-                } else {
-                    pendingCr_ = true;
-                }
-            }
-            return true;
-        }
-        const std::size_t scanned = end_ - begin_;
-        if (!Fill()) {
-            if (begin_ == end_)
-                return false;
-            line = std::string_view(buf_.data() + begin_, end_ - begin_);
-            consumed_ += end_ - begin_;
-            begin_ = end_;
-            return true;
-        }
-        scanFrom = begin_ + scanned;
-    }
 }
 
 }  // namespace trafikon

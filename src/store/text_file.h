@@ -1,4 +1,5 @@
-// Whole-file and streamed access to the store's 8-bit text files.
+// Whole-file access to the store's 8-bit text files (streamed reading:
+// store/line_reader.h).
 //
 // Store files are Windows-1252 bytes with CR LF line ends. They are kept as
 // bytes end to end: nothing here transcodes. A line ends at CR LF, LF or a
@@ -118,34 +119,6 @@ class AppendFile {
     std::string path_;
     int fd_ = -1;
     std::string buffer_;
-};
-
-// Reads a file line by line through a reused buffer, without loading it whole.
-// The view returned by Next() stays valid until the next call. Only the bytes
-// the file held when it was opened are read.
-class LineReader {
-  public:
-    explicit LineReader(const std::string& path, std::size_t bufferSize = 1 << 20);
-    ~LineReader();
-    LineReader(const LineReader&) = delete;
-    LineReader& operator=(const LineReader&) = delete;
-
-    bool Next(std::string_view& line);
-    std::uint64_t bytesRead() const { return consumed_; }  // bytes of the lines returned so far
-    std::uint64_t fileSize() const { return size_; }
-    const std::string& path() const { return path_; }
-
-  private:
-    bool Fill();
-    std::string path_;
-    int fd_ = -1;
-    std::vector<char> buf_;
-    std::size_t begin_ = 0, end_ = 0;
-    bool eof_ = false;
-    bool pendingCr_ = false;  // previous line ended with CR; skip a following LF
-    std::uint64_t consumed_ = 0;
-    std::uint64_t size_ = 0;
-    std::uint64_t offset_ = 0;  // bytes read from the file so far
 };
 
 }  // namespace trafikon

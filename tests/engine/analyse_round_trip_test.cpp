@@ -9,7 +9,7 @@
 
 #include "engine/analyse_log.h"
 #include "engine/engine_test_store.h"
-#include "import/log_format.h"
+#include "store/log_format.h"
 #include "store/month_stats.h"
 #include "store/result_records.h"
 #include "support/generated_log.h"

@@ -15,11 +15,11 @@
 
 #include "../shell/shell_fixture_qt.h"
 #include "import/format_detection.h"
-#include "import/log_format.h"
 #include "shell/extra_texts.h"
 #include "shell/main_window.h"
 #include "shell/text_convert_qt.h"
 #include "store/data_store.h"
+#include "store/log_format.h"
 #include "store/text_file.h"
 #include "views/synthesis/general_window.h"
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "import/add_log_files.h"
 #include "import/log_file_order.h"
 #include "support/temp_dir.h"
 
@@ -41,6 +42,30 @@ TEST(FormatDetectionTest, KnowsW3cFieldsAndApacheShapes) {
     EXPECT_EQ(DetectFormat(Lines({"2015-10-17 16:27:13 GET /a 200"})), "");
     EXPECT_EQ(DetectFormat(Lines({"#Software: x"})), "");
     EXPECT_EQ(DetectFormat(Lines({"a - - [99/Foo/2002:01:00:00 +0000] \"GET /\" 200 1"})), "");
+}
+
+TEST(FormatDetectionTest, ListedFilesTakeTheShownFormatOrTheirOwnWhenAskedAndComplete) {
+    AddLogFiles files;
+    files.Add(Lines({"#Software: x", kIisFields, kIisLine}));
+    files.Add(Lines({"2015-10-17 16:27:13 GET /a 200"}));  // no format recognised
+    files.Add(Lines({kCommon, kCommon}));
+    const FieldFormat shown = "hlutrsb";
+    // The W3C file is the first that the Apache format does not fit...
+    auto misfit = files.FirstMisfit(shown, false);
+    ASSERT_TRUE(misfit);
+    EXPECT_EQ(misfit->file, 0u);
+    EXPECT_EQ(misfit->detected, "dHNMINNuhURsNNN");
+    EXPECT_EQ(files.FormatOf(0, shown, false), shown);
+    // ...until it takes its own format; the unrecognised one never can.
+    EXPECT_EQ(files.FormatOf(0, shown, true), "dHNMINNuhURsNNN");
+    EXPECT_EQ(files.FormatOf(1, shown, true), shown);
+    misfit = files.FirstMisfit(shown, true);
+    ASSERT_TRUE(misfit);
+    EXPECT_EQ(misfit->file, 1u);
+    EXPECT_EQ(misfit->detected, "");
+    files.Remove(1);
+    EXPECT_FALSE(files.FirstMisfit(shown, true));
+    EXPECT_EQ(files.detected(), (std::vector<FieldFormat>{"dHNMINNuhURsNNN", "hlutrsb"}));
 }
 
 TEST(FormatDetectionTest, FirstFieldThatDoesNotFitMostLines) {

@@ -9,8 +9,8 @@
 
 #include "../engine/engine_test_store.h"
 #include "engine/analyse_log.h"
-#include "import/import_journal.h"
 #include "store/data_store.h"
+#include "store/import_journal.h"
 #include "store/stop_flag.h"
 #include "store/text_file.h"
 #include "support/temp_dir.h"

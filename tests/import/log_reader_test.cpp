@@ -1,4 +1,4 @@
-#include "import/log_reader.h"
+#include "import/log_source.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "store/text_file.h"
+#include "store/line_reader.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

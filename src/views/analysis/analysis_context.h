@@ -10,6 +10,7 @@
 
 #include "views/analysis/log_line_index.h"
 #include "views/analysis/month_results.h"
+#include "views/analysis/tabs_records.h"
 
 namespace trafikon {
 
@@ -49,6 +50,10 @@ class AnalysisContext {
     virtual const Settings& settings() const = 0;
     // A language entry by absolute number (empty when out of range).
     virtual const std::string& Text(int entry) const = 0;
+    // The same lookup, for the tabs' label helpers.
+    tabs::TextLookup Texts() const {
+        return [this](int entry) -> const std::string& { return Text(entry); };
+    }
 };
 
 }  // namespace trafikon

@@ -1,22 +1,13 @@
 #include "views/analysis/files_list.h"
 
 #include "store/result_records.h"
+#include "views/analysis/analysis_entries.h"
 
 namespace trafikon::tabs {
 
-namespace {
+namespace entry = lang::analysis;
 
-constexpr int kEntryFilesCount = 96;        // "Fichiers"
-constexpr int kEntryAccesses = 100;         // "Nombre d'acces"
-constexpr int kEntryLastStatus = 101;       // "Dernier Status"
-constexpr int kEntryLastAccess = 102;       // "Dernière date d'acces"
-constexpr int kEntryUsers = 103;            // "Nombre d'utilisateur"
-constexpr int kEntryFileTitle = 147;        // "Fichier :"
-constexpr int kEntryExternalRefs = 118;     // "Referents Externe"
-constexpr int kEntryInternalRefs = 119;     // "Referents Interne"
-constexpr int kEntryHosts = 116;            // "Hote ou IP"
-constexpr int kEntryExternalQueries = 153;  // "Requete Externe"
-constexpr int kEntryInternalQueries = 154;  // "Requete Interne"
+namespace {
 
 void AddQueries(std::string_view ids, const std::vector<std::string>& table,
                 std::vector<FileQuery>& out, std::size_t& missing) {
@@ -105,13 +96,14 @@ bool IsErrorStatus(std::string_view status) {
 }
 
 std::string FileCountLabel(std::size_t rows, const TextLookup& texts) {
-    return Decimal(static_cast<long long>(rows)) + " " + texts(kEntryFilesCount);
+    return Decimal(static_cast<long long>(rows)) + " " + texts(entry::kFilesCount);
 }
 
 std::array<std::string, 5> FileSwitchCaptions(const std::array<std::size_t, 5>& counts,
                                               const TextLookup& texts) {
-    static constexpr int kEntries[5] = {kEntryExternalRefs, kEntryInternalRefs, kEntryHosts,
-                                        kEntryExternalQueries, kEntryInternalQueries};
+    static constexpr int kEntries[5] = {
+        entry::kExternalReferrersSwitch, entry::kInternalReferrersSwitch, entry::kHostsSwitch,
+        entry::kExternalQueriesSwitch, entry::kInternalQueriesSwitch};
     std::array<std::string, 5> out;
     for (int i = 0; i < 5; ++i)
         out[i] = texts(kEntries[i]) + " (" + Decimal(static_cast<long long>(counts[i])) + ")";
@@ -120,11 +112,11 @@ std::array<std::string, 5> FileSwitchCaptions(const std::array<std::size_t, 5>& 
 
 FileDetailTexts FileDetailLabels(const FileDetail& d, const TextLookup& texts) {
     FileDetailTexts t;
-    t.title = texts(kEntryFileTitle) + std::string(d.name);
-    t.accesses = texts(kEntryAccesses) + " : " + std::string(d.hits);
-    t.lastAccess = texts(kEntryLastAccess) + " : " + std::string(d.lastAccess);
-    t.users = texts(kEntryUsers) + " : " + Decimal(static_cast<long long>(d.hosts.size()));
-    t.lastStatus = texts(kEntryLastStatus) + " : " + std::string(d.lastStatus);
+    t.title = texts(entry::kFileTitle) + std::string(d.name);
+    t.accesses = texts(entry::kAccessCount) + " : " + std::string(d.hits);
+    t.lastAccess = texts(entry::kLastAccessDate) + " : " + std::string(d.lastAccess);
+    t.users = texts(entry::kUsers) + " : " + Decimal(static_cast<long long>(d.hosts.size()));
+    t.lastStatus = texts(entry::kLastStatus) + " : " + std::string(d.lastStatus);
     t.switches =
         FileSwitchCaptions({d.externalReferrers.size(), d.internalReferrers.size(), d.hosts.size(),
                             d.externalQueries.size(), d.internalQueries.size()},

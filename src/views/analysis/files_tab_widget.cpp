@@ -14,50 +14,30 @@
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "shell/wait_cursor_qt.h"
+#include "views/analysis/analysis_entries.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
+#include "views/analysis/tabs_detail_side_widget.h"
 #include "views/analysis/tabs_rows_qt.h"
-#include "views/analysis/tabs_side_panel_qt.h"
 #include "views/analysis/tabs_switch_bar_widget.h"
 
 namespace trafikon {
 
-namespace {
-constexpr int kEntryKinds[4] = {132, 133, 134, 135};  // "Tout", "Pages", "Images", "Programmes"
-constexpr int kEntryFilter = 136;                     // "Filtrer"
-constexpr int kEntryName = 137;                       // "Nom"
-constexpr int kEntryNumber = 143;                     // "Nombre"
-constexpr int kEntryRequest = 155;                    // "Requete"
-constexpr int kEntryUrl = 156;                        // "URL"
-}  // namespace
+namespace entry = lang::analysis;
 
 FilesTab::FilesTab(const MonthResults& results, AnalysisContext& context, QWidget* parent)
-    : AnalysisTabWidget(parent), results_(results), context_(context) {
-    const TabsSidePanel side = MakeTabsSidePanel(this);
-    QWidget* left = side.side;
-    filter_ = side.filter;
-    filterButton_ = side.filterButton;
-    count_ = side.count;
-    list_ = side.list;
+    : ListDetailTab(results, context, 5, {3, 2}, parent) {
     auto* kindRow = new QHBoxLayout;
     for (int k = 0; k < 4; ++k) {
-        kinds_[std::size_t(k)] = new QPushButton(left);
+        kinds_[std::size_t(k)] = new QPushButton(side_.side);
         kindRow->addWidget(kinds_[std::size_t(k)]);
         connect(kinds_[std::size_t(k)], &QPushButton::clicked, this, [this, k] { SetKind(k); });
     }
-    side.layout->insertLayout(0, kindRow);
-    QWidget::setTabOrder(kinds_[3], filter_);  // the kinds stand above the filter
+    side_.layout->insertLayout(0, kindRow);
+    QWidget::setTabOrder(kinds_[3], side_.filter);  // the kinds stand above the filter
 
-    auto* right = new QWidget(this);
-    auto* rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    header_ = new TabsDetailHeader(right);
-    rightLayout->addWidget(header_);
-    switches_ = new TabsSwitchBar({3, 2}, right);
-    rightLayout->addWidget(switches_);
-    stack_ = new QStackedWidget(right);
     for (int i = 0; i < 5; ++i) {
-        auto* l = new NameCountListWidget(stack_);
+        NameCountListWidget* l = resultList(i);
         const bool queries = i == tabs::kExternalQueriesSwitch || i == tabs::kInternalQueriesSwitch;
         l->SetCountColumnShown(queries);
         l->SetSortable(i == tabs::kExternalQueriesSwitch);
@@ -66,30 +46,25 @@ FilesTab::FilesTab(const MonthResults& results, AnalysisContext& context, QWidge
             FitColumns(l->header(), 1);
             l->model().SetSecondColumnText(true);
         }
-        lists_[std::size_t(i)] = l;
-        stack_->addWidget(l);
         connect(l, &NameCountListWidget::shortcutUsed, this,
                 [this, i](ListShortcut s, int row) { OnShortcut(i, s, row); });
     }
-    lists_[tabs::kExternalQueriesSwitch]->model().SetTextOnlySorting(true);
-    rightLayout->addWidget(stack_, 1);
+    resultList(tabs::kExternalQueriesSwitch)->model().SetTextOnlySorting(true);
 
-    PlaceSideAndDetail(this, left, right);
-
-    connect(switches_, &TabsSwitchBar::switched, stack_, &QStackedWidget::setCurrentIndex);
-    connect(filterButton_, &QPushButton::clicked, this, [this] { FillFileList(filter_->text()); });
-    connect(filter_, &QLineEdit::returnPressed, this, [this] { FillFileList(filter_->text()); });
-    connect(list_, &NameCountListWidget::rowChosen, this, &FilesTab::ShowDetail);
-    connect(list_, &NameCountListWidget::shortcutUsed, this,
+    connect(list(), &NameCountListWidget::shortcutUsed, this,
             [this](ListShortcut s, int row) { OnShortcut(-1, s, row); });
-    connect(lists_[tabs::kHostsSwitch], &NameCountListWidget::rowDoubleClicked, this,
+    connect(resultList(tabs::kHostsSwitch), &NameCountListWidget::rowDoubleClicked, this,
             [this](int row) {
-                if (const NameCountRow* r = lists_[tabs::kHostsSwitch]->model().RowAt(row))
+                if (const NameCountRow* r = resultList(tabs::kHostsSwitch)->model().RowAt(row))
                     context_.JumpToHost(r->name);
             });
 
-    switches_->SetChosen(tabs::kExternalReferrersSwitch);
+    switches()->SetChosen(tabs::kExternalReferrersSwitch);
     PaintKindButtons();
+}
+
+NameCountListWidget* FilesTab::resultList(int which) const {
+    return detail_->list(which);
 }
 
 tabs::TabTables FilesTab::Tables() const {
@@ -106,28 +81,24 @@ tabs::TabTables FilesTab::Tables() const {
 
 void FilesTab::ApplyTexts() {
     for (int k = 0; k < 4; ++k)
-        kinds_[std::size_t(k)]->setText(FromCp1252(context_.Text(kEntryKinds[k])));
-    filterButton_->setText(FromCp1252(context_.Text(kEntryFilter)));
-    list_->model().SetCaptions(
-        {FromCp1252(context_.Text(kEntryName)), FromCp1252(context_.Text(kEntryNumber))});
-    const QStringList queryCaptions = {FromCp1252(context_.Text(kEntryRequest)),
-                                       FromCp1252(context_.Text(kEntryUrl))};
-    lists_[tabs::kExternalQueriesSwitch]->model().SetCaptions(queryCaptions);
-    lists_[tabs::kInternalQueriesSwitch]->model().SetCaptions(queryCaptions);
+        kinds_[std::size_t(k)]->setText(FromCp1252(context_.Text(entry::kKinds[k])));
+    ShowSideTexts(entry::kNameColumn, entry::kNumberColumn);
+    const QStringList queryCaptions = {FromCp1252(context_.Text(entry::kQueryColumn)),
+                                       FromCp1252(context_.Text(entry::kUrlColumn))};
+    resultList(tabs::kExternalQueriesSwitch)->model().SetCaptions(queryCaptions);
+    resultList(tabs::kInternalQueriesSwitch)->model().SetCaptions(queryCaptions);
     std::array<std::size_t, 5> counts{};
     for (int i = 0; i < 5; ++i)
-        counts[std::size_t(i)] = lists_[std::size_t(i)]->model().rows().size();
-    auto text = [this](int e) -> const std::string& { return context_.Text(e); };
-    const auto captions = tabs::FileSwitchCaptions(counts, text);
-    for (int i = 0; i < 5; ++i)
-        switches_->SetCaption(i, FromCp1252(captions[std::size_t(i)]));
-    count_->setText(FromCp1252(tabs::FileCountLabel(list_->model().rows().size(), text)));
+        counts[std::size_t(i)] = resultList(i)->model().rows().size();
+    ShowSwitchCaptions(tabs::FileSwitchCaptions(counts, context_.Texts()));
+    countLabel()->setText(
+        FromCp1252(tabs::FileCountLabel(list()->model().rows().size(), context_.Texts())));
 }
 
 void FilesTab::Refresh() {
     files_.Load(results_.files);
     ClearDetail();
-    FillFileList(QString());
+    FillList(QString());
 }
 
 void FilesTab::SetKind(int kind) {
@@ -135,7 +106,7 @@ void FilesTab::SetKind(int kind) {
         return;
     kind_ = kind;
     PaintKindButtons();
-    FillFileList(filter_->text());
+    FillList(side_.filter->text());
 }
 
 void FilesTab::PaintKindButtons() {
@@ -146,49 +117,34 @@ void FilesTab::PaintKindButtons() {
     }
 }
 
-void FilesTab::FillFileList(const QString& filter) {
-    const std::string needle = ToCp1252(filter);
-    std::vector<int> rows = files_.Rows(kind_, needle);
-    list_->setUpdatesEnabled(false);
-    list_->model().SetRows(TableRows(rows, files_.entries()));
-    list_->setUpdatesEnabled(true);
-    refresh_.Forget();
-    auto text = [this](int e) -> const std::string& { return context_.Text(e); };
-    count_->setText(FromCp1252(tabs::FileCountLabel(rows.size(), text)));
-}
-
-bool FilesTab::SelectByKey(std::string_view name) {
-    // A jump shows its row's detail and lines even when that detail was the
-    // last one shown, since the log-line panel may hold another list's lines.
-    refresh_.Forget();
-    if (!list_->SelectByName(name))
-        return false;
-    ShowDetail(list_->SelectedRow());
-    return true;
+void FilesTab::FillList(const QString& filter) {
+    std::vector<int> rows = files_.Rows(kind_, ToCp1252(filter));
+    ShowRows(TableRows(rows, files_.entries()),
+             FromCp1252(tabs::FileCountLabel(rows.size(), context_.Texts())));
 }
 
 void FilesTab::ClearDetail() {
     refresh_.Forget();
-    header_->Clear();
-    for (NameCountListWidget* l : lists_)
-        l->model().Clear();
-    auto text = [this](int e) -> const std::string& { return context_.Text(e); };
-    const auto captions = tabs::FileSwitchCaptions({}, text);
+    detail_->Clear();
+    ShowSwitchCaptions(tabs::FileSwitchCaptions({}, context_.Texts()));
+}
+
+void FilesTab::ShowSwitchCaptions(const std::array<std::string, 5>& captions) {
     for (int i = 0; i < 5; ++i)
-        switches_->SetCaption(i, FromCp1252(captions[std::size_t(i)]));
+        switches()->SetCaption(i, FromCp1252(captions[std::size_t(i)]));
 }
 
 void FilesTab::ShowDetail(int listRow) {
-    const NameCountRow* row = list_->model().RowAt(listRow);
-    if (!row || !refresh_.Accept(static_cast<int>(row->position)))
+    const NameCountRow* row = RowToShow(listRow);
+    if (!row)
         return;
     const WaitCursor wait;
     const tabs::FileDetail d = files_.Detail(static_cast<int>(row->position), Tables());
-    context_.ShowLogLines(d.logLineIds, LineNumbering::Index);
+    detail_->ShowLogLines(d.logLineIds, LineNumbering::Index);
 
-    lists_[tabs::kHostsSwitch]->model().SetRows(NameRows(d.hosts));
-    lists_[tabs::kExternalReferrersSwitch]->model().SetRows(NameRows(d.externalReferrers));
-    lists_[tabs::kInternalReferrersSwitch]->model().SetRows(NameRows(d.internalReferrers));
+    resultList(tabs::kHostsSwitch)->model().SetRows(NameRows(d.hosts));
+    resultList(tabs::kExternalReferrersSwitch)->model().SetRows(NameRows(d.externalReferrers));
+    resultList(tabs::kInternalReferrersSwitch)->model().SetRows(NameRows(d.internalReferrers));
     auto queryRows = [](const std::vector<tabs::FileQuery>& queries) {
         std::vector<NameCountRow> out;
         out.reserve(queries.size());
@@ -196,24 +152,23 @@ void FilesTab::ShowDetail(int listRow) {
             out.push_back({std::string(q.text), std::string(q.siteUrl), 0, q.record});
         return out;
     };
-    lists_[tabs::kExternalQueriesSwitch]->model().SetRows(queryRows(d.externalQueries));
-    lists_[tabs::kInternalQueriesSwitch]->model().SetRows(queryRows(d.internalQueries));
+    resultList(tabs::kExternalQueriesSwitch)->model().SetRows(queryRows(d.externalQueries));
+    resultList(tabs::kInternalQueriesSwitch)->model().SetRows(queryRows(d.internalQueries));
 
-    auto text = [this](int e) -> const std::string& { return context_.Text(e); };
-    const tabs::FileDetailTexts t = tabs::FileDetailLabels(d, text);
-    header_->SetTitle(DisplayText(t.title));
-    header_->SetLine(0, DisplayText(t.accesses));
-    header_->SetLine(1, DisplayText(t.lastAccess));
-    header_->SetLine(2, DisplayText(t.users));
-    header_->SetLine(3, DisplayText(t.lastStatus),
-                     d.lastStatusIsError ? QColor(Qt::red) : QColor(0, 128, 0));
-    for (int i = 0; i < 5; ++i)
-        switches_->SetCaption(i, FromCp1252(t.switches[std::size_t(i)]));
-    header_->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
+    const tabs::FileDetailTexts t = tabs::FileDetailLabels(d, context_.Texts());
+    TabsDetailHeader* header = detailHeader();
+    header->SetTitle(DisplayText(t.title));
+    header->SetLine(0, DisplayText(t.accesses));
+    header->SetLine(1, DisplayText(t.lastAccess));
+    header->SetLine(2, DisplayText(t.users));
+    header->SetLine(3, DisplayText(t.lastStatus),
+                    d.lastStatusIsError ? QColor(Qt::red) : QColor(0, 128, 0));
+    ShowSwitchCaptions(t.switches);
+    header->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
 }
 
 void FilesTab::OnShortcut(int which, ListShortcut shortcut, int row) {
-    NameCountListWidget* l = which < 0 ? list_ : lists_[std::size_t(which)];
+    NameCountListWidget* l = which < 0 ? list() : resultList(which);
     const NameCountRow* r = l->model().RowAt(row);
     if (!r)
         return;

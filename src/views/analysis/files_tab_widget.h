@@ -5,69 +5,42 @@
 
 #include <array>
 
-#include "views/analysis/analysis_context.h"
-#include "views/analysis/analysis_tab_widget.h"
 #include "views/analysis/files_list.h"
-#include "views/analysis/list_shortcuts.h"
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QStackedWidget;
+#include "views/analysis/list_detail_tab_widget.h"
 
 namespace trafikon {
 
-class NameCountListWidget;
-class TabsDetailHeader;
-class TabsSwitchBar;
-
-class FilesTab : public AnalysisTabWidget {
+class FilesTab : public ListDetailTab {
     Q_OBJECT
   public:
     FilesTab(const MonthResults& results, AnalysisContext& context, QWidget* parent = nullptr);
 
     void ApplyTexts() override;
     void Refresh() override;
-    bool SelectByKey(std::string_view name) override;
 
     // Fills the list for the current kind and a filter text (empty = no filter).
-    void FillFileList(const QString& filter);
+    void FillList(const QString& filter) override;
     void SetKind(int kind);  // a kind button: fills with the edit's text
     int kind() const { return kind_; }
 
-    NameCountListWidget* fileList() const { return list_; }
-    QLineEdit* filterEdit() const { return filter_; }
-    QPushButton* filterButton() const { return filterButton_; }
+    NameCountListWidget* fileList() const { return list(); }
     QPushButton* kindButton(int kind) const { return kinds_.at(std::size_t(kind)); }
-    QLabel* countLabel() const { return count_; }
-    TabsDetailHeader* detailHeader() const { return header_; }
-    TabsSwitchBar* switches() const { return switches_; }
     // Result list of a switch (tabs::FileSwitch order).
-    NameCountListWidget* resultList(int which) const { return lists_.at(std::size_t(which)); }
+    NameCountListWidget* resultList(int which) const;
     int lastShownRow() const { return refresh_.last(); }
 
   private:
-    void ShowDetail(int listRow);
+    void ShowDetail(int listRow) override;
     void PaintKindButtons();
     void ClearDetail();
+    void ShowSwitchCaptions(const std::array<std::string, 5>& captions);
     void OnShortcut(int which, ListShortcut shortcut, int row);
     tabs::TabTables Tables() const;
 
-    const MonthResults& results_;
-    AnalysisContext& context_;
     tabs::FilesList files_;
     int kind_ = tabs::kAllKinds;
-    DetailRefresh refresh_;
 
     std::array<QPushButton*, 4> kinds_{};
-    QLineEdit* filter_;
-    QPushButton* filterButton_;
-    QLabel* count_;
-    NameCountListWidget* list_;
-    TabsDetailHeader* header_;
-    TabsSwitchBar* switches_;
-    QStackedWidget* stack_;
-    std::array<NameCountListWidget*, 5> lists_{};
 };
 
 }  // namespace trafikon

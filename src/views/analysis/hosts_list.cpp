@@ -1,14 +1,10 @@
 #include "views/analysis/hosts_list.h"
 
+#include "views/analysis/analysis_entries.h"
+
 namespace trafikon::tabs {
 
-namespace {
-constexpr int kEntryHostsCount = 99;   // "Host ou IP"
-constexpr int kEntryAccesses = 100;    // "Nombre d'acces"
-constexpr int kEntryLastAccess = 102;  // "Dernière date d'acces"
-constexpr int kEntryPagesCount = 108;  // "Nombre de pages différentes :"
-constexpr int kEntryHostTitle = 148;   // "Hote : "
-}  // namespace
+namespace entry = lang::analysis;
 
 long long HostMinimum(std::string_view settingText) {
     return ParseSignedDecimal(settingText).value_or(kDefaultHostMinimum);
@@ -40,15 +36,15 @@ HostDetail HostsList::Detail(int row, const std::vector<std::string>& fileTable)
 }
 
 std::string HostCountLabel(std::size_t rows, const TextLookup& texts) {
-    return Decimal(static_cast<long long>(rows)) + " " + texts(kEntryHostsCount);
+    return Decimal(static_cast<long long>(rows)) + " " + texts(entry::kHostsCount);
 }
 
 HostDetailTexts HostDetailLabels(const HostDetail& d, const TextLookup& texts) {
     HostDetailTexts t;
-    t.title = texts(kEntryHostTitle) + std::string(d.key);
-    t.accesses = texts(kEntryAccesses) + " : " + std::string(d.hits);
-    t.lastAccess = texts(kEntryLastAccess) + " : " + std::string(d.lastAccess);
-    t.pages = texts(kEntryPagesCount) + Decimal(static_cast<long long>(d.pages.size()));
+    t.title = texts(entry::kHostTitle) + std::string(d.key);
+    t.accesses = texts(entry::kAccessCount) + " : " + std::string(d.hits);
+    t.lastAccess = texts(entry::kLastAccessDate) + " : " + std::string(d.lastAccess);
+    t.pages = texts(entry::kDifferentPages) + Decimal(static_cast<long long>(d.pages.size()));
     return t;
 }
 

@@ -1,20 +1,13 @@
 #include "views/analysis/referrer_list.h"
 
 #include "store/result_records.h"
+#include "views/analysis/analysis_entries.h"
 
 namespace trafikon::tabs {
 
-namespace {
+namespace entry = lang::analysis;
 
-constexpr int kEntryExternalCount = 97;   // "Referents Externes"
-constexpr int kEntryInternalCount = 98;   // "Referents Internes"
-constexpr int kEntryAccesses = 109;       // "Nombre d'acces : "
-constexpr int kEntrySearches = 110;       // "Nombre de recherche différente : "
-constexpr int kEntryLastAccess = 111;     // "Dernière date d'acces : "
-constexpr int kEntryPages = 115;          // "Fichiers"
-constexpr int kEntryExternalTitle = 150;  // "Moteurs de Recherche :"
-constexpr int kEntryInternalTitle = 151;  // "Moteurs de Recherche :"
-constexpr int kEntryQueries = 152;        // "Paramètre de la Requête"
+namespace {
 
 // The referrer position a query names in field 2, when it is written as plain
 // decimal text ("12", never "012"), which is the only form that matches the
@@ -89,25 +82,27 @@ ReferrerDetail ReferrerList::Detail(int row, const std::vector<std::string>& fil
 
 std::string ReferrerCountLabel(std::size_t rows, bool external, const TextLookup& texts) {
     return Decimal(static_cast<long long>(rows)) + " " +
-           texts(external ? kEntryExternalCount : kEntryInternalCount);
+           texts(external ? entry::kExternalReferrersCount : entry::kInternalReferrersCount);
 }
 
 std::string ReferrerPagesSwitch(std::size_t pages, const TextLookup& texts) {
-    return texts(kEntryPages) + " (" + Decimal(static_cast<long long>(pages)) + ")";
+    return texts(entry::kPagesSwitch) + " (" + Decimal(static_cast<long long>(pages)) + ")";
 }
 
 std::string ReferrerQueriesSwitch(std::size_t queries, const TextLookup& texts) {
-    return texts(kEntryQueries) + " (" + Decimal(static_cast<long long>(queries)) + ")";
+    return texts(entry::kQueriesSwitch) + " (" + Decimal(static_cast<long long>(queries)) + ")";
 }
 
 ReferrerDetailTexts ReferrerDetailLabels(const ReferrerDetail& d, bool external,
                                          const TextLookup& texts) {
     ReferrerDetailTexts t;
-    t.title = texts(external ? kEntryExternalTitle : kEntryInternalTitle) + std::string(d.key);
+    t.title = texts(external ? entry::kExternalReferrerTitle : entry::kInternalReferrerTitle) +
+              std::string(d.key);
     if (external) {
-        t.line1 = texts(kEntryAccesses) + Decimal(static_cast<long long>(d.logLineCount));
-        t.line2 = texts(kEntrySearches) + Decimal(static_cast<long long>(d.queries.size()));
-        t.line3 = texts(kEntryLastAccess) + std::string(d.lastAccess);
+        t.line1 = texts(entry::kAccessCountColon) + Decimal(static_cast<long long>(d.logLineCount));
+        t.line2 =
+            texts(entry::kDifferentSearches) + Decimal(static_cast<long long>(d.queries.size()));
+        t.line3 = texts(entry::kLastAccessDateColon) + std::string(d.lastAccess);
     }
     t.pagesSwitch = ReferrerPagesSwitch(d.pages.size(), texts);
     t.queriesSwitch = ReferrerQueriesSwitch(d.queries.size(), texts);

@@ -1,70 +1,27 @@
 #include "views/analysis/referrer_tab_widget.h"
 
-#include <QApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QStackedWidget>
-#include <QVBoxLayout>
 
 #include "shell/extra_texts.h"
-#include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "shell/wait_cursor_qt.h"
+#include "views/analysis/analysis_entries.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
+#include "views/analysis/tabs_detail_side_widget.h"
 #include "views/analysis/tabs_rows_qt.h"
-#include "views/analysis/tabs_side_panel_qt.h"
 #include "views/analysis/tabs_switch_bar_widget.h"
 
 namespace trafikon {
 
-namespace {
-constexpr int kEntryFilter = 136;  // "Filtrer"
-constexpr int kEntryName = 137;    // "Nom"
-constexpr int kEntryNumber = 143;  // "Nombre"
-}  // namespace
+namespace entry = lang::analysis;
 
 ReferrerTab::ReferrerTab(const MonthResults& results, AnalysisContext& context, bool external,
                          QWidget* parent)
-    : AnalysisTabWidget(parent), results_(results), context_(context), referrers_(external) {
-    const TabsSidePanel side = MakeTabsSidePanel(this);
-    QWidget* left = side.side;
-    filter_ = side.filter;
-    filterButton_ = side.filterButton;
-    count_ = side.count;
-    list_ = side.list;
-
-    auto* right = new QWidget(this);
-    auto* rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    header_ = new TabsDetailHeader(right);
-    rightLayout->addWidget(header_);
-    switches_ = new TabsSwitchBar({2}, right);
-    rightLayout->addWidget(switches_);
-    stack_ = new QStackedWidget(right);
-    pages_ = new NameCountListWidget(stack_);
-    pages_->SetCountColumnShown(false);
-    pages_->SetSortable(false);
-    queries_ = new NameCountListWidget(stack_);  // top-level nodes only, no root lines
-    queries_->SetCountColumnShown(false);
-    queries_->SetSortable(false);
-    stack_->addWidget(pages_);
-    stack_->addWidget(queries_);
-    rightLayout->addWidget(stack_, 1);
-
-    PlaceSideAndDetail(this, left, right);
-
-    connect(switches_, &TabsSwitchBar::switched, stack_, &QStackedWidget::setCurrentIndex);
-    connect(filterButton_, &QPushButton::clicked, this,
-            [this] { FillReferrerList(filter_->text()); });
-    connect(filter_, &QLineEdit::returnPressed, this,
-            [this] { FillReferrerList(filter_->text()); });
-    connect(list_, &NameCountListWidget::rowChosen, this, &ReferrerTab::ShowDetail);
-    connect(list_, &NameCountListWidget::shortcutUsed, this, [this](ListShortcut s, int row) {
-        const NameCountRow* r = list_->model().RowAt(row);
+    : ListDetailTab(results, context, 2, {2}, parent), referrers_(external) {
+    connect(list(), &NameCountListWidget::shortcutUsed, this, [this](ListShortcut s, int row) {
+        const NameCountRow* r = list()->model().RowAt(row);
         if (!r)
             return;
         if (s == ListShortcut::Copy)
@@ -72,18 +29,10 @@ ReferrerTab::ReferrerTab(const MonthResults& results, AnalysisContext& context, 
         else if (s == ListShortcut::Open)
             context_.OpenAddress(r->name);
     });
-    connect(pages_, &NameCountListWidget::shortcutUsed, this, [this](ListShortcut s, int row) {
-        const NameCountRow* r = pages_->model().RowAt(row);
-        if (!r)
-            return;
-        if (s == ListShortcut::Copy)
-            context_.CopyText(r->name);
-        else if (s == ListShortcut::Open)
-            context_.OpenSitePage(r->name);
-    });
-    // External queries copy and open the full address through which the query came;
-    // the internal query tree has no actions.
-    connect(queries_, &NameCountListWidget::shortcutUsed, this, [this](ListShortcut s, int row) {
+    // The pages copy and open. External queries copy and open the full address
+    // through which the query came; the internal query tree has no actions.
+    detail_->UseAsSitePages(kPagesSwitch, false);
+    connect(queryTree(), &NameCountListWidget::shortcutUsed, this, [this](ListShortcut s, int row) {
         if (!referrers_.external() || row < 0 || std::size_t(row) >= searchUrls_.size())
             return;
         const std::string& url = searchUrls_[std::size_t(row)];
@@ -92,7 +41,15 @@ ReferrerTab::ReferrerTab(const MonthResults& results, AnalysisContext& context, 
         else if (s == ListShortcut::Open)
             context_.OpenAddress(url);
     });
-    switches_->SetChosen(kPagesSwitch);
+    switches()->SetChosen(kPagesSwitch);
+}
+
+NameCountListWidget* ReferrerTab::pageList() const {
+    return detail_->list(kPagesSwitch);
+}
+
+NameCountListWidget* ReferrerTab::queryTree() const {
+    return detail_->list(kQueriesSwitch);
 }
 
 const Lines& ReferrerTab::ReferrerTable() const {
@@ -103,64 +60,46 @@ const Lines& ReferrerTab::QueryTable() const {
     return external() ? results_.externalQueries : results_.internalQueries;
 }
 
+void ReferrerTab::ShowSwitchCaptions(std::size_t pages, std::size_t queries) {
+    const tabs::TextLookup text = context_.Texts();
+    switches()->SetCaption(kPagesSwitch, FromCp1252(tabs::ReferrerPagesSwitch(pages, text)));
+    switches()->SetCaption(kQueriesSwitch, FromCp1252(tabs::ReferrerQueriesSwitch(queries, text)));
+}
+
 void ReferrerTab::ApplyTexts() {
-    filterButton_->setText(FromCp1252(context_.Text(kEntryFilter)));
-    list_->model().SetCaptions(
-        {FromCp1252(context_.Text(kEntryName)), FromCp1252(context_.Text(kEntryNumber))});
-    auto text = [this](int e) -> const std::string& { return context_.Text(e); };
-    count_->setText(
-        FromCp1252(tabs::ReferrerCountLabel(list_->model().rows().size(), external(), text)));
-    switches_->SetCaption(
-        kPagesSwitch, FromCp1252(tabs::ReferrerPagesSwitch(pages_->model().rows().size(), text)));
-    switches_->SetCaption(kQueriesSwitch, FromCp1252(tabs::ReferrerQueriesSwitch(
-                                              queries_->model().rows().size(), text)));
+    ShowSideTexts(entry::kNameColumn, entry::kNumberColumn);
+    countLabel()->setText(FromCp1252(
+        tabs::ReferrerCountLabel(list()->model().rows().size(), external(), context_.Texts())));
+    ShowSwitchCaptions(pageList()->model().rows().size(), queryTree()->model().rows().size());
 }
 
 void ReferrerTab::Refresh() {
     referrers_.Load(ReferrerTable(), QueryTable());
     ClearDetail();
-    FillReferrerList(QString());
+    FillList(QString());
 }
 
-void ReferrerTab::FillReferrerList(const QString& filter) {
+void ReferrerTab::FillList(const QString& filter) {
     std::vector<int> rows = referrers_.Rows(ToCp1252(filter));
-    list_->setUpdatesEnabled(false);
-    list_->model().SetRows(TableRows(rows, referrers_.entries()));
-    list_->setUpdatesEnabled(true);
-    refresh_.Forget();
-    auto text = [this](int e) -> const std::string& { return context_.Text(e); };
-    count_->setText(FromCp1252(tabs::ReferrerCountLabel(rows.size(), external(), text)));
-}
-
-bool ReferrerTab::SelectByKey(std::string_view name) {
-    // A jump shows its row's detail and lines even when that detail was the
-    // last one shown, since the log-line panel may hold another list's lines.
-    refresh_.Forget();
-    if (!list_->SelectByName(name))
-        return false;
-    ShowDetail(list_->SelectedRow());
-    return true;
+    ShowRows(TableRows(rows, referrers_.entries()),
+             FromCp1252(tabs::ReferrerCountLabel(rows.size(), external(), context_.Texts())));
 }
 
 void ReferrerTab::ClearDetail() {
     refresh_.Forget();
-    header_->Clear();
-    pages_->model().Clear();
-    queries_->model().Clear();
+    detail_->Clear();
     searchUrls_.clear();
-    auto text = [this](int e) -> const std::string& { return context_.Text(e); };
-    switches_->SetCaption(kPagesSwitch, FromCp1252(tabs::ReferrerPagesSwitch(0, text)));
-    switches_->SetCaption(kQueriesSwitch, FromCp1252(tabs::ReferrerQueriesSwitch(0, text)));
+    ShowSwitchCaptions(0, 0);
 }
 
 void ReferrerTab::ShowDetail(int listRow) {
-    const NameCountRow* row = list_->model().RowAt(listRow);
-    if (!row || !refresh_.Accept(static_cast<int>(row->position)))
+    const NameCountRow* row = RowToShow(listRow);
+    if (!row)
         return;
     const WaitCursor wait;
     tabs::ReferrerDetail d = referrers_.Detail(static_cast<int>(row->position), results_.files);
-    d.logLineCount = context_.ShowLogLines(d.logLineIds, LineNumbering::IndexPlusOne);
-    pages_->model().SetRows(NameRows(d.pages));
+    d.logLineCount = detail_->ShowLogLines(d.logLineIds, LineNumbering::IndexPlusOne);
+    pageList()->model().SetRows(NameRows(d.pages));
     std::vector<std::string_view> nodes;
     nodes.reserve(d.queries.size());
     searchUrls_.clear();
@@ -169,17 +108,17 @@ void ReferrerTab::ShowDetail(int listRow) {
         if (external())
             searchUrls_.emplace_back(q.fullUrl);
     }
-    queries_->model().SetRows(NameRows(nodes));
-    auto text = [this](int e) -> const std::string& { return context_.Text(e); };
-    const tabs::ReferrerDetailTexts t = tabs::ReferrerDetailLabels(d, external(), text);
-    header_->SetTitle(DisplayText(t.title));
-    header_->SetLine(0, DisplayText(t.line1));
-    header_->SetLine(1, DisplayText(t.line2));
-    header_->SetLine(2, DisplayText(t.line3));
-    header_->SetLine(3, DisplayText(t.line4));
-    switches_->SetCaption(kPagesSwitch, FromCp1252(t.pagesSwitch));
-    switches_->SetCaption(kQueriesSwitch, FromCp1252(t.queriesSwitch));
-    header_->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
+    queryTree()->model().SetRows(NameRows(nodes));
+    const tabs::ReferrerDetailTexts t = tabs::ReferrerDetailLabels(d, external(), context_.Texts());
+    TabsDetailHeader* header = detailHeader();
+    header->SetTitle(DisplayText(t.title));
+    header->SetLine(0, DisplayText(t.line1));
+    header->SetLine(1, DisplayText(t.line2));
+    header->SetLine(2, DisplayText(t.line3));
+    header->SetLine(3, DisplayText(t.line4));
+    switches()->SetCaption(kPagesSwitch, FromCp1252(t.pagesSwitch));
+    switches()->SetCaption(kQueriesSwitch, FromCp1252(t.queriesSwitch));
+    header->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
 }
 
 }  // namespace trafikon

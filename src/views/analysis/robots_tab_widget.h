@@ -5,21 +5,12 @@
 // analysed again.
 #pragma once
 
-#include "views/analysis/analysis_context.h"
-#include "views/analysis/analysis_tab_widget.h"
-#include "views/analysis/list_shortcuts.h"
+#include "views/analysis/list_detail_tab_widget.h"
 #include "views/analysis/robots_list.h"
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace trafikon {
 
-class NameCountListWidget;
-class TabsDetailHeader;
-
-class RobotsTab : public AnalysisTabWidget {
+class RobotsTab : public ListDetailTab {
     Q_OBJECT
   public:
     RobotsTab(const MonthResults& results, AnalysisContext& context, QWidget* parent = nullptr);
@@ -27,33 +18,25 @@ class RobotsTab : public AnalysisTabWidget {
     void ApplyTexts() override;
     // Reads the month's robot files again (they sit beside the other results).
     void Refresh() override;
+    // Selects the robot's row; its detail follows the selection.
     bool SelectByKey(std::string_view name) override;
-    void FillRobotList(const QString& filter);
+    void FillList(const QString& filter) override;
 
-    NameCountListWidget* robotList() const { return list_; }
-    QLineEdit* filterEdit() const { return filter_; }
+    NameCountListWidget* robotList() const { return list(); }
     QLabel* audienceLabel() const { return audience_; }
-    TabsDetailHeader* detailHeader() const { return header_; }
 
   private:
-    void ShowDetail(int listRow);
+    void ShowDetail(int listRow) override;
     void ShowAudience();
+    QString CountText(std::size_t robots) const;
     std::string T(int entry) const { return context_.Text(entry); }
 
-    const MonthResults& results_;
-    AnalysisContext& context_;
     tabs::RobotsList robots_;
     Audience audienceTotals_;
     std::vector<std::string> problems_;
     bool present_ = false;
-    DetailRefresh refresh_;
 
     QLabel* audience_;
-    QLineEdit* filter_;
-    QPushButton* filterButton_;
-    QLabel* count_;
-    NameCountListWidget* list_;
-    TabsDetailHeader* header_;
 };
 
 }  // namespace trafikon

@@ -1,12 +1,12 @@
 #include "views/analysis/status_list.h"
 
+#include "views/analysis/analysis_entries.h"
+
 namespace trafikon::tabs {
 
-namespace {
+namespace entry = lang::analysis;
 
-constexpr int kEntryPagesCount = 108;  // "Nombre de pages différentes :"
-constexpr int kEntryAccesses = 109;    // "Nombre d'acces : "
-constexpr int kEntryTitle = 149;       // "Retour :"
+namespace {
 
 constexpr StatusCode kCodes[kStatusCodeCount] = {
     {"100", "Continue"},
@@ -126,9 +126,10 @@ StatusDetail StatusDetailOf(int codeIndex, const std::vector<std::string>& statu
 
 StatusDetailTexts StatusDetailLabels(const StatusDetail& d, const TextLookup& texts) {
     StatusDetailTexts t;
-    t.title = texts(kEntryTitle) + std::string(d.code) + " (" + std::string(d.description) + ")";
-    t.accesses = texts(kEntryAccesses) + Decimal(static_cast<long long>(d.logLineCount));
-    t.pages = texts(kEntryPagesCount) + Decimal(static_cast<long long>(d.pages.size()));
+    t.title =
+        texts(entry::kStatusTitle) + std::string(d.code) + " (" + std::string(d.description) + ")";
+    t.accesses = texts(entry::kAccessCountColon) + Decimal(static_cast<long long>(d.logLineCount));
+    t.pages = texts(entry::kDifferentPages) + Decimal(static_cast<long long>(d.pages.size()));
     return t;
 }
 

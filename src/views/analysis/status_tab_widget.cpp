@@ -1,29 +1,24 @@
 #include "views/analysis/status_tab_widget.h"
 
-#include <QApplication>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include "shell/extra_texts.h"
 #include "shell/list_columns_qt.h"
 #include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "shell/wait_cursor_qt.h"
+#include "views/analysis/analysis_entries.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
+#include "views/analysis/tabs_detail_side_widget.h"
 #include "views/analysis/tabs_rows_qt.h"
 #include "views/analysis/tabs_side_panel_qt.h"
 
 namespace trafikon {
 
-namespace {
-constexpr int kEntryCode = 139;         // "Code"
-constexpr int kEntryDescription = 140;  // "Description"
-constexpr int kEntryNumber = 143;       // "Nombre"
-}  // namespace
+namespace entry = lang::analysis;
 
 StatusTab::StatusTab(const MonthResults& results, AnalysisContext& context, QWidget* parent)
     : AnalysisTabWidget(parent), results_(results), context_(context) {
@@ -40,17 +35,10 @@ StatusTab::StatusTab(const MonthResults& results, AnalysisContext& context, QWid
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
 
-    auto* right = new QWidget(this);
-    auto* rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    header_ = new TabsDetailHeader(right);
-    rightLayout->addWidget(header_);
-    pages_ = new NameCountListWidget(right);
-    pages_->SetCountColumnShown(false);
-    pages_->SetSortable(false);
-    rightLayout->addWidget(pages_, 1);
+    detail_ = new TabsDetailSide(context_, 1, {}, this);
+    detail_->UseAsSitePages();
 
-    PlaceSideAndDetail(this, list_, right, 297);
+    PlaceSideAndDetail(this, list_, detail_, 297);
 
     // A detail follows the selection only: the focus alone marks a current row
     // without selecting it. The list has no shortcuts.
@@ -62,19 +50,14 @@ StatusTab::StatusTab(const MonthResults& results, AnalysisContext& context, QWid
             ShowDetail(rows.first().row());
     });
     list_->installEventFilter(this);
-    connect(pages_, &NameCountListWidget::shortcutUsed, this, [this](ListShortcut s, int row) {
-        const NameCountRow* r = pages_->model().RowAt(row);
-        if (!r)
-            return;
-        if (s == ListShortcut::Copy)
-            context_.CopyText(r->name);
-        else if (s == ListShortcut::Open)
-            context_.OpenSitePage(r->name);
-    });
-    connect(pages_, &NameCountListWidget::rowDoubleClicked, this, [this](int row) {
-        if (const NameCountRow* r = pages_->model().RowAt(row))
-            context_.JumpToFile(r->name);
-    });
+}
+
+NameCountListWidget* StatusTab::pageList() const {
+    return detail_->list();
+}
+
+TabsDetailHeader* StatusTab::detailHeader() const {
+    return detail_->header();
 }
 
 bool StatusTab::eventFilter(QObject* watched, QEvent* event) {
@@ -88,9 +71,9 @@ bool StatusTab::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StatusTab::ApplyTexts() {
-    list_->setHeaderLabels({FromCp1252(context_.Text(kEntryCode)),
-                            FromCp1252(context_.Text(kEntryDescription)),
-                            FromCp1252(context_.Text(kEntryNumber))});
+    list_->setHeaderLabels({FromCp1252(context_.Text(entry::kCodeColumn)),
+                            FromCp1252(context_.Text(entry::kDescriptionColumn)),
+                            FromCp1252(context_.Text(entry::kNumberColumn))});
     list_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     if (builtMode_ == 0)
         BuildStatusTable();
@@ -128,8 +111,7 @@ void StatusTab::FillStatusCounts() {
 void StatusTab::Refresh() {
     FillStatusCounts();
     refresh_.Forget();
-    header_->Clear();
-    pages_->model().Clear();
+    detail_->Clear();
 }
 
 void StatusTab::ShowDetail(int listRow) {
@@ -141,18 +123,18 @@ void StatusTab::ShowDetail(int listRow) {
     const WaitCursor wait;
     tabs::StatusDetail d = tabs::StatusDetailOf(code, results_.statuses, results_.files);
     if (d.logLineIds.empty())
-        context_.ClearLogLines();
+        detail_->ClearLogLines();
     else
-        d.logLineCount = context_.ShowLogLines(d.logLineIds, LineNumbering::IndexPlusOne);
-    pages_->model().SetRows(NameRows(d.pages));
-    auto text = [this](int e) -> const std::string& { return context_.Text(e); };
-    const tabs::StatusDetailTexts t = tabs::StatusDetailLabels(d, text);
-    header_->SetTitle(DisplayText(t.title));
-    header_->SetLine(0, DisplayText(t.accesses));
-    header_->SetLine(1, DisplayText(t.pages));
-    header_->SetLine(2, QString());
-    header_->SetLine(3, QString());
-    header_->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
+        d.logLineCount = detail_->ShowLogLines(d.logLineIds, LineNumbering::IndexPlusOne);
+    pageList()->model().SetRows(NameRows(d.pages));
+    const tabs::StatusDetailTexts t = tabs::StatusDetailLabels(d, context_.Texts());
+    TabsDetailHeader* header = detailHeader();
+    header->SetTitle(DisplayText(t.title));
+    header->SetLine(0, DisplayText(t.accesses));
+    header->SetLine(1, DisplayText(t.pages));
+    header->SetLine(2, QString());
+    header->SetLine(3, QString());
+    header->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
 }
 
 }  // namespace trafikon

@@ -16,6 +16,7 @@ namespace trafikon {
 
 class NameCountListWidget;
 class TabsDetailHeader;
+class TabsDetailSide;
 
 class StatusTab : public AnalysisTabWidget {
     Q_OBJECT
@@ -30,8 +31,8 @@ class StatusTab : public AnalysisTabWidget {
     // 1 every code, 2 error codes only, 0 before the list is built.
     int builtMode() const { return builtMode_; }
     QTreeWidget* statusList() const { return list_; }
-    NameCountListWidget* pageList() const { return pages_; }
-    TabsDetailHeader* detailHeader() const { return header_; }
+    NameCountListWidget* pageList() const;
+    TabsDetailHeader* detailHeader() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,8 +49,7 @@ class StatusTab : public AnalysisTabWidget {
     DetailRefresh refresh_;
 
     QTreeWidget* list_;
-    TabsDetailHeader* header_;
-    NameCountListWidget* pages_;
+    TabsDetailSide* detail_;
 };
 
 }  // namespace trafikon

@@ -1,4 +1,4 @@
-// The left side that the files, hosts and referrer tabs share: a filter edit
+// The left side that the files, hosts, referrer and robots tabs share: a filter edit
 // with its button, the count label and the name/count list.
 #pragma once
 

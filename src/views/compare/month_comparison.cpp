@@ -1,11 +1,11 @@
 #include "views/compare/month_comparison.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <optional>
 
 #include "store/data_store.h"
+#include "store/line_reader.h"
 #include "store/month_stats.h"
 #include "store/result_records.h"
 #include "store/text_file.h"
@@ -95,24 +95,15 @@ std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
-// Calls f(path, hits) for every record of a file list. The file is read whole
-// and cut at its line ends (CR LF, as the engine writes them) with memchr: the records carry long
-// id lists, and only their first two fields are wanted.
+// Calls f(path, hits) for every record of a file list, streamed by the
+// store's line reader: the records carry long id lists, and only their first
+// two fields are wanted.
 template <typename F>
 void ForEachFileRecord(const std::string& path, F&& f) {
-    const std::string text = ReadWholeFile(path);
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while (p < end) {
-        const char* nl =
-            static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-        const char* lineEnd = nl ? nl : end;
-        std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    LineReader reader(path);
+    std::string_view line;
+    while (reader.Next(line))
         f(ReadField(line, FileField::kPath), ReadField(line, FileField::kHits));
-        p = nl ? nl + 1 : end;
-    }
 }
 
 // Path and hits of every record of one month's file list, kept for the two

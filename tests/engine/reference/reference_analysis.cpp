@@ -6,8 +6,9 @@
 #include <string_view>
 
 #include "engine/reference/key_index.h"
-#include "import/log_format.h"
+#include "engine/reference/reference_split.h"
 #include "store/data_store.h"
+#include "store/log_format.h"
 #include "store/month_stats.h"
 #include "store/status_table.h"
 #include "store/tagged_record.h"
@@ -181,7 +182,6 @@ class ReferenceRun {
 
     std::string siteDir_, key_, siteUrl_;
     LogFields fields_;
-    DateParts parts_;
     KeyedList files_, hosts_, browsers_, extPages_, extQueries_, intPages_, intQueries_;
     std::array<StatusSlot, kStatusSlotCount> status_{};
     std::string lastHost_;
@@ -374,7 +374,7 @@ void ReferenceRun::LinkFileReferrer(long long filePos, long long hostPos, bool i
 }
 
 void ReferenceRun::Hit(long long lineNumber) {
-    NormaliseDates(fields_, parts_);
+    NormaliseDates(fields_);
     if (fields_['r'].empty())
         fields_['r'] = fields_['M'] + " " + fields_['I'] + " HTTP/1.1";
 

@@ -43,7 +43,7 @@ TEST_F(HostsTabTest, MinimumOfTheSettingsAndFilter) {
     tab.filterButton()->click();
     EXPECT_EQ(tab.hostList()->model().rows().size(), 2u);
     ctx.editSettings()[3] = "not a number";
-    tab.FillHostList(QString());
+    tab.FillList(QString());
     EXPECT_EQ(tab.hostList()->model().rows().size(), 2u);  // read as 40
 }
 

@@ -1,21 +1,73 @@
-#include "import/log_reader.h"
+#include "store/line_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 
 #include "store/text_file.h"
 
 namespace trafikon {
 
-LogReader::LogReader(const std::string& path, std::size_t maxPiece)
-    : source_(path), maxPiece_(maxPiece) {
-    buf_.resize(std::min<std::size_t>(1 << 20, maxPiece_ + 1));
+FileBytes::FileBytes(const std::string& path) : path_(path) {
+    fd_ = OpenRegularFile(path);
+    struct stat st;
+    if (::fstat(fd_, &st) != 0) {
+        const int saved = errno;
+        ::close(fd_);
+        fd_ = -1;
+        errno = saved;
+        ThrowErrno(path);
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
+    unread_ = size_;
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+}
+
+FileBytes::~FileBytes() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::size_t FileBytes::Read(char* out, std::size_t size) {
+    if (unread_ == 0)
+        return 0;
+    for (;;) {
+        const ssize_t r = ::read(fd_, out, std::min<std::uint64_t>(size, unread_));
+        if (r < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowErrno(path_);
+        }
+        if (r == 0)  // the file shrank meanwhile
+            unread_ = 0;
+        unread_ -= static_cast<std::uint64_t>(r);
+        return static_cast<std::size_t>(r);
+    }
+}
+
+std::size_t TextBytes::Read(char* out, std::size_t size) {
+    const std::size_t n = std::min(size, text_.size());
+    if (n > 0)
+        std::memcpy(out, text_.data(), n);
+    text_.remove_prefix(n);
+    return n;
+}
+
+LineReader::LineReader(const std::string& path, std::size_t maxPiece, std::size_t bufferSize)
+    : LineReader(std::make_unique<FileBytes>(path), maxPiece, bufferSize) {}
+
+LineReader::LineReader(std::unique_ptr<ByteSource> source, std::size_t maxPiece,
+                       std::size_t bufferSize)
+    : source_(std::move(source)), maxPiece_(maxPiece) {
+    buf_.resize(maxPiece_ == kWholeLines ? bufferSize : std::min(bufferSize, maxPiece_ + 1));
 }
 
 // Moves the unread bytes to the front and reads more; false at end of file.
-bool LogReader::Fill() {
+bool LineReader::Fill() {
     if (eof_)
         return false;
     crKnown_ = false;  // positions change: look again
@@ -26,7 +78,7 @@ bool LogReader::Fill() {
     }
     if (end_ == buf_.size())
         buf_.resize(buf_.size() * 2);  // a line longer than the buffer
-    const std::size_t r = source_.Read(buf_.data() + end_, buf_.size() - end_);
+    const std::size_t r = source_->Read(buf_.data() + end_, buf_.size() - end_);
     if (r == 0) {
         eof_ = true;
         return false;
@@ -35,13 +87,15 @@ bool LogReader::Fill() {
     return true;
 }
 
-bool LogReader::Next(std::string_view& line) {
+bool LineReader::Next(std::string_view& line) {
     if (pendingCr_) {
         pendingCr_ = false;
         if (begin_ == end_)
             Fill();
-        if (begin_ < end_ && buf_[begin_] == '\n')
+        if (begin_ < end_ && buf_[begin_] == '\n') {
             ++begin_;
+            ++consumed_;
+        }
     }
     std::size_t scanned = 0;  // bytes after begin_ known to hold no line end
     for (;;) {
@@ -61,12 +115,15 @@ bool LogReader::Next(std::string_view& line) {
         const char* at = cr ? cr : lf;
         if (at) {
             line = std::string_view(base + begin_, at - (base + begin_));
+            consumed_ += line.size() + 1;
             begin_ = static_cast<std::size_t>(at - base) + 1;
             partial_ = false;
             if (at == cr) {
                 if (begin_ < end_) {
-                    if (base[begin_] == '\n')
+                    if (base[begin_] == '\n') {
                         ++begin_;
+                        ++consumed_;
+                    }
                 } else {
                     pendingCr_ = true;
                 }
@@ -76,6 +133,7 @@ bool LogReader::Next(std::string_view& line) {
         scanned = end_ - begin_;
         if (scanned >= maxPiece_) {  // a piece of a very long line
             line = std::string_view(base + begin_, scanned);
+            consumed_ += scanned;
             begin_ = end_;
             partial_ = true;
             return true;
@@ -85,6 +143,7 @@ bool LogReader::Next(std::string_view& line) {
             if (begin_ == end_)
                 return false;
             line = std::string_view(buf_.data() + begin_, end_ - begin_);
+            consumed_ += line.size();
             begin_ = end_;
             return true;
         }

@@ -1,4 +1,4 @@
-#include "import/import_journal.h"
+#include "store/import_journal.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <optional>
 
-#include "import/month_file_names.h"
+#include "store/month_file_names.h"
 #include "store/tagged_record.h"
 #include "store/text_file.h"
 

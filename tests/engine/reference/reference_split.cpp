@@ -1,15 +1,15 @@
-#include "import/log_format.h"
+#include "engine/reference/reference_split.h"
 
 #include <algorithm>
 
-#include "shell/language_table.h"
-#include "store/text_file.h"
+#include "store/log_format.h"
 
-namespace trafikon {
+namespace trafikon::testing {
 namespace {
 
-constexpr std::array<std::string_view, 12> kMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+struct DateParts {
+    std::string year, monthName, monthNumber, day, hour, minute, second;
+};
 
 // Characters pos..pos+len-1 of `text`, counted from 1, cut to what is there.
 std::string_view Part(std::string_view text, std::size_t pos, std::size_t len) {
@@ -22,86 +22,7 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool Holds(std::string_view format, char code) {
-    return format.find(code) != std::string_view::npos;
-}
-
 }  // namespace
-
-const std::array<std::string_view, 12>& MonthNames() {
-    return kMonthNames;
-}
-
-bool IsFieldCode(char code) {
-    for (const FieldCode& f : kFieldCodes) {
-        if (f.code == code)
-            return true;
-    }
-    return false;
-}
-
-int FieldCodeOffset(char code) {
-    for (const FieldCode& f : kFieldCodes) {
-        if (f.code == code)
-            return f.offset;
-    }
-    return 0;
-}
-
-int FieldTextEntry(char code) {
-    return lang::kAddLog + FieldCodeOffset(code);
-}
-
-char CodeOfFieldText(std::string_view text) {
-    return text.size() >= 2 ? text[1] : '\0';
-}
-
-std::string CheckRequiredFields(std::string_view format) {
-    std::string missing;
-    auto add = [&missing](std::string_view name) {
-        if (!missing.empty())
-            missing += ", ";
-        missing += name;
-    };
-    if (!Holds(format, 'r') && !Holds(format, 'M'))
-        add("Ressource");
-    if (!Holds(format, 's'))
-        add("Retour HTTP");
-    if (!Holds(format, 'h'))
-        add("Host");
-    return missing;
-}
-
-FieldFormat ReadFormatFile(const std::string& path) {
-    FieldFormat format;
-    for (const std::string& line : ReadTextLines(path)) {
-        if (!line.empty())
-            format += line[0];
-    }
-    return format;
-}
-
-FieldFormat ReadFormatFileIfExists(const std::string& path) {
-    FieldFormat format;
-    for (const std::string& line : ReadTextLinesIfExists(path)) {
-        if (!line.empty())
-            format += line[0];
-    }
-    return format;
-}
-
-void WriteFormatFile(const std::string& path, std::string_view format) {
-    Lines lines;
-    lines.reserve(format.size());
-    for (char c : format)
-        lines.emplace_back(1, c);
-    WriteTextLines(path, lines);
-}
-
-void LogFields::Clear() {
-    for (std::string& v : values_)
-        v.clear();
-}
 
 void ExtractField(std::string_view& line, std::string_view& value, char code) {
     value = {};
@@ -147,7 +68,8 @@ void ExtractField(std::string_view& line, std::string_view& value, char code) {
     }
 }
 
-void NormaliseDates(LogFields& fields, DateParts& parts) {
+void NormaliseDates(LogFields& fields) {
+    DateParts parts;
     std::string& t = fields['t'];
     std::string& d = fields['d'];
     std::string& h = fields['H'];
@@ -161,7 +83,7 @@ void NormaliseDates(LogFields& fields, DateParts& parts) {
         parts.second.assign(Part(tv, 20, 2));
         int number = 0;
         for (int m = 0; m < 12; ++m) {
-            if (parts.monthName == kMonthNames[m]) {
+            if (parts.monthName == MonthNames()[m]) {
                 number = m + 1;
                 break;
             }
@@ -201,7 +123,7 @@ void NormaliseDates(LogFields& fields, DateParts& parts) {
             number = number * 10 + (c - '0');
         }
         if (numeric && number >= 1 && number <= 12)
-            parts.monthName.assign(kMonthNames[number - 1]);
+            parts.monthName.assign(MonthNames()[number - 1]);
         else
             parts.monthName.clear();
 
@@ -222,43 +144,4 @@ void NormaliseDates(LogFields& fields, DateParts& parts) {
     }
 }
 
-void SplitLine(std::string_view line, std::string_view format, LogFields& fields,
-               DateParts& parts) {
-    fields['t'].clear();
-    fields['r'].clear();
-    std::string& work = fields.line_;
-    work.assign(line);
-    work += ' ';
-    std::string_view rest = work;
-    std::string_view value;
-    for (char code : format) {
-        ExtractField(rest, value, code);
-        fields[code].assign(value);
-    }
-    NormaliseDates(fields, parts);
-}
-
-void AppendMonthKey(std::string& out, const DateParts& parts) {
-    out += parts.year;
-    out += '-';
-    out += parts.monthNumber;
-}
-
-std::string MonthKey(const DateParts& parts) {
-    std::string key;
-    AppendMonthKey(key, parts);
-    return key;
-}
-
-void AppendDayTimeStamp(std::string& out, std::string_view t) {
-    out += Part(t, 2, 2);
-    out += Part(t, 13, 9);
-}
-
-std::string DayTimeStamp(std::string_view t) {
-    std::string s;
-    AppendDayTimeStamp(s, t);
-    return s;
-}
-
-}  // namespace trafikon
+}  // namespace trafikon::testing

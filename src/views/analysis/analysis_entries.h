@@ -1,0 +1,42 @@
+// Names of the language entries of the analysis window (85-156) that its tabs
+// and their logic read; the texts are the French ones.
+#pragma once
+
+namespace trafikon::lang::analysis {
+
+constexpr int kFilesCount = 96;                  // "Fichiers"
+constexpr int kExternalReferrersCount = 97;      // "Referents Externes"
+constexpr int kInternalReferrersCount = 98;      // "Referents Internes"
+constexpr int kHostsCount = 99;                  // "Host ou IP"
+constexpr int kAccessCount = 100;                // "Nombre d'acces"
+constexpr int kLastStatus = 101;                 // "Dernier Status"
+constexpr int kLastAccessDate = 102;             // "Dernière date d'acces"
+constexpr int kUsers = 103;                      // "Nombre d'utilisateur"
+constexpr int kDifferentPages = 108;             // "Nombre de pages différentes :"
+constexpr int kAccessCountColon = 109;           // "Nombre d'acces : "
+constexpr int kDifferentSearches = 110;          // "Nombre de recherche différente : "
+constexpr int kLastAccessDateColon = 111;        // "Dernière date d'acces : "
+constexpr int kPagesSwitch = 115;                // "Fichiers"
+constexpr int kHostsSwitch = 116;                // "Hote ou IP"
+constexpr int kExternalReferrersSwitch = 118;    // "Referents Externe"
+constexpr int kInternalReferrersSwitch = 119;    // "Referents Interne"
+constexpr int kHitsColumn = 129;                 // "Hits"
+constexpr int kKinds[4] = {132, 133, 134, 135};  // "Tout", "Pages", "Images", "Programmes"
+constexpr int kFilter = 136;                     // "Filtrer"
+constexpr int kNameColumn = 137;                 // "Nom"
+constexpr int kHostColumn = 138;                 // "Hote ou IP"
+constexpr int kCodeColumn = 139;                 // "Code"
+constexpr int kDescriptionColumn = 140;          // "Description"
+constexpr int kNumberColumn = 143;               // "Nombre"
+constexpr int kFileTitle = 147;                  // "Fichier :"
+constexpr int kHostTitle = 148;                  // "Hote : "
+constexpr int kStatusTitle = 149;                // "Retour :"
+constexpr int kExternalReferrerTitle = 150;      // "Moteurs de Recherche :"
+constexpr int kInternalReferrerTitle = 151;      // "Moteurs de Recherche :"
+constexpr int kQueriesSwitch = 152;              // "Paramètre de la Requête"
+constexpr int kExternalQueriesSwitch = 153;      // "Requete Externe"
+constexpr int kInternalQueriesSwitch = 154;      // "Requete Interne"
+constexpr int kQueryColumn = 155;                // "Requete"
+constexpr int kUrlColumn = 156;                  // "URL"
+
+}  // namespace trafikon::lang::analysis

@@ -1,0 +1,59 @@
+// Streamed reading of stored files: every kind of line end, whole lines
+// however long, and only what the file held when it was opened.
+#include "store/line_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "store/text_file.h"
+#include "support/temp_dir.h"
+
+namespace trafikon {
+namespace {
+
+TEST(StoredLogReadingTest, LineEndsOfEveryKind) {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"", {}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\r\nb", {"a", "", "b"}},
+        {"\r\n\r\n", {"", ""}},
+        {std::string("x\0y\n", 4), {std::string("x\0y", 3)}},
+        {std::string(5 << 20, 'z') + "\r\nend", {std::string(5 << 20, 'z'), "end"}},
+        {std::string((4 << 20) - 1, 'c') + "\r\nnext", {std::string((4 << 20) - 1, 'c'), "next"}},
+    };
+    testing::TempDir dir;
+    for (const auto& [text, expected] : cases) {
+        testing::WriteRaw(dir / "log", text);
+        LineReader reader(dir / "log");
+        std::vector<std::string> lines;
+        std::string_view line;
+        while (reader.Next(line))
+            lines.emplace_back(line);
+        EXPECT_EQ(lines, expected) << text.size();
+        EXPECT_EQ(reader.bytesRead(), text.size());
+    }
+}
+
+TEST(StoredLogReadingTest, ReadsWhatTheFileHeldWhenOpened) {
+    testing::TempDir dir;
+    testing::WriteRaw(dir / "log", "a\r\nb");
+    LineReader reader(dir / "log");
+    {
+        std::FILE* f = std::fopen((dir / "log").c_str(), "ab");
+        ASSERT_NE(f, nullptr);
+        std::fputs("c\r\nd\r\n", f);  // an import appending meanwhile
+        std::fclose(f);
+    }
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.Next(line))
+        lines.emplace_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b"}));
+    EXPECT_THROW(LineReader(dir / "missing"), IoError);
+}
+
+}  // namespace
+}  // namespace trafikon
