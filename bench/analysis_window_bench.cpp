@@ -230,9 +230,10 @@ int main(int argc, char** argv) {
     for (std::size_t r = 0; r < std::min<std::size_t>(okRows.size(), 40); ++r)
         (void)okRows.Text(r);
     std::printf(
-        "status 200 detail: %zu log lines (ids read in %.0f ms, %.1f MB kept), first 40 rows "
-        "in %.0f ms   target < 200 ms\n",
-        okRows.size(), idsMs, okRows.ids().memoryBytes() / 1048576.0, Ms(t));
+        "status 200 detail: %zu log lines, whole id list read in %.0f ms (%.1f MB kept), first "
+        "40 rows after it in %.0f ms (the window reads the list on after showing its first "
+        "rows: analysis_window_qt_bench)\n",
+        okRows.size(), idsMs, okRows.ids().memoryBytes() / 1048576.0, Ms(t) - idsMs);
     double worst = 0;
     for (std::size_t top : {okRows.size() / 2, okRows.size() - 40, okRows.size() / 3}) {
         t = Clock::now();

@@ -17,7 +17,7 @@ std::string Reason(const std::string& path) {
     return path + ": " + std::strerror(errno);
 }
 
-constexpr std::size_t kReadBlock = 64 * 1024;
+constexpr std::size_t kReadBlock = 16 * 1024;
 
 }  // namespace
 
