@@ -7,6 +7,22 @@
 
 namespace trafikon {
 
+namespace {
+
+// The difference stored at p (a zigzag varint); p moves past it.
+long long NextStep(const std::uint8_t*& p) {
+    std::uint64_t z = 0;
+    for (int shift = 0;; shift += 7) {
+        const std::uint8_t b = *p++;
+        z |= static_cast<std::uint64_t>(b & 0x7f) << shift;
+        if (b < 0x80)
+            break;
+    }
+    return static_cast<long long>((z >> 1) ^ (~(z & 1) + 1));
+}
+
+}  // namespace
+
 void CompactIdList::Append(long long n) {
     if (size_ % kPerMark == 0) {
         marks_.push_back({bytes_.size(), n});
@@ -42,14 +58,7 @@ long long CompactIdList::At(std::size_t i) const {
     long long value = m.value;
     const std::uint8_t* p = bytes_.data() + m.byte;
     for (std::size_t k = i % kPerMark; k > 0; --k) {
-        std::uint64_t z = 0;
-        for (int shift = 0;; shift += 7) {
-            const std::uint8_t b = *p++;
-            z |= static_cast<std::uint64_t>(b & 0x7f) << shift;
-            if (b < 0x80)
-                break;
-        }
-        value += static_cast<long long>((z >> 1) ^ (~(z & 1) + 1));
+        value += NextStep(p);
     }
     return value;
 }
@@ -61,9 +70,19 @@ std::size_t CompactIdList::memoryBytes() const {
 std::size_t CompactIdList::CountFrom(long long limit) const {
     if (max_ < limit)
         return 0;
+    // One pass in order: a marked entry has no bytes of its own, so the
+    // differences of the others follow each other.
     std::size_t count = 0;
-    for (std::size_t i = 0; i < size_; ++i)
-        count += At(i) >= limit;
+    const std::uint8_t* p = bytes_.data();
+    long long value = 0;
+    for (std::size_t i = 0; i < size_; ++i) {
+        if (i % kPerMark == 0) {
+            value = marks_[i / kPerMark].value;
+        } else {
+            value += NextStep(p);
+        }
+        count += value >= limit;
+    }
     return count;
 }
 
