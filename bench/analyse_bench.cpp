@@ -1,8 +1,9 @@
 // Measures the analysis of every month of a generated combined log:
 // lines per second, the time against `wc -l` on the same log, and peak memory.
 //
-// usage: analyse_bench [LOG]  (default: the cached 2,000,000-line combined log
-// of scripts/bench-data.sh 2000000 combined 3 1)
+// usage: analyse_bench [LOG [MONTHS_AT_ONCE]]  (default: the cached 2,000,000-line
+// combined log of scripts/bench-data.sh 2000000 combined 3 1; one month at
+// once for each two cores)
 // The log is first filed by month into a store of its own (cached beside the
 // log), the way the import does, outside the measured time.
 #include <sys/resource.h>
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -18,6 +20,7 @@
 
 #include "bench_data.h"
 #include "engine/analyse_log.h"
+#include "engine/analyse_months.h"
 #include "import/line_date.h"
 #include "store/data_store.h"
 #include "store/line_reader.h"
@@ -77,11 +80,16 @@ double CpuSeconds(int who = RUSAGE_SELF) {
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-class QuietObserver : public AnalysisObserver {
+class QuietObserver : public MonthsObserver {
   public:
     MalformedLineAnswer MalformedLine(std::int64_t, std::string_view) override {
         return MalformedLineAnswer::Ignore;
     }
+    void MonthEnded(const std::string&, const AnalysisResult& r) override { lines += r.linesRead; }
+    bool MonthFailed(const std::string&, std::exception_ptr error) override {
+        std::rethrow_exception(error);
+    }
+    std::uint64_t lines = 0;
 };
 
 }  // namespace
@@ -107,22 +115,20 @@ int main(int argc, char** argv) {
     const double wcSeconds = std::chrono::duration<double>(Clock::now() - t0).count();
 
     QuietObserver observer;
-    std::uint64_t lines = 0;
+    const int monthsAtOnce = argc > 2 ? std::atoi(argv[2]) : MonthsAtOnce();
     const double cpu0 = CpuSeconds();
-    const double mainCpu0 = CpuSeconds(RUSAGE_THREAD);
     t0 = Clock::now();
     try {
-        for (const auto& key : ListStoredMonths(siteDir)) {
-            const auto r = AnalyseLog(siteDir, key, "http://www.example.org", observer);
-            lines += r.linesRead;
-        }
+        AnalyseMonths(
+            siteDir, ListStoredMonths(siteDir), "http://www.example.org",
+            [](const std::string&) { return true; }, observer, monthsAtOnce);
     } catch (const IoError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }
+    const std::uint64_t lines = observer.lines;
     const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
     const double cpu = CpuSeconds() - cpu0;
-    const double mainCpu = CpuSeconds(RUSAGE_THREAD) - mainCpu0;
     struct rusage usage;
     ::getrusage(RUSAGE_SELF, &usage);
 
@@ -132,8 +138,7 @@ int main(int argc, char** argv) {
                 static_cast<double>(lines) / seconds);
     std::printf("processor time (all threads): %.3f s: %.0f lines per processor second\n", cpu,
                 static_cast<double>(lines) / cpu);
-    std::printf("  of which the analysing thread %.3f s, the reading thread %.3f s\n", mainCpu,
-                cpu - mainCpu);
+    std::printf("months at once: %d\n", monthsAtOnce);
     std::printf("wc -l: %.3f s; analysis / wc -l = %.1fx\n", wcSeconds, seconds / wcSeconds);
     std::printf("peak memory (ru_maxrss): %.1f MB\n",
                 static_cast<double>(usage.ru_maxrss) / 1024.0);

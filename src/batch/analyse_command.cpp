@@ -1,7 +1,8 @@
 // trafikon-batch analyse [--root DIR] [--site-url URL] [--all]
-//                        [--on-malformed ignore|cancel]
+//                        [--on-malformed ignore|cancel] [--jobs N]
 // Analyses the stored months of DIR/data/1/ in ascending order: all of them
-// with --all, otherwise those whose analysis is missing or out of date. The
+// with --all, otherwise those whose analysis is missing or out of date; N
+// months at once (by default one for each two cores), reported in order. The
 // last line printed is the summary: months analysed, lines read, seconds,
 // lines per second.
 #include <chrono>
@@ -12,6 +13,7 @@
 
 #include "batch/batch_commands.h"
 #include "engine/analyse_log.h"
+#include "engine/analyse_months.h"
 #include "engine/analysed_check.h"
 #include "engine/robot_signatures.h"
 #include "shell/program_folder.h"
@@ -25,21 +27,43 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: trafikon-batch analyse [--root DIR] [--site-url URL] [--all] "
-    "[--on-malformed ignore|cancel]\n";
+    "[--on-malformed ignore|cancel] [--jobs N]\n";
 
-class BatchObserver : public AnalysisObserver {
+class BatchObserver : public MonthsObserver {
   public:
     explicit BatchObserver(MalformedLineAnswer answer) : answer_(answer) {}
+    void MonthInHand(const std::string& key) override { month_ = key; }
     MalformedLineAnswer MalformedLine(std::int64_t lineNumber, std::string_view) override {
         if (answer_ == MalformedLineAnswer::Cancel)
             std::fprintf(stderr, "%s: line %lld has too few fields; analysis cancelled\n",
                          month_.c_str(), static_cast<long long>(lineNumber));
         return answer_;
     }
-    void Cancelled(const std::string& key) override {
-        std::fprintf(stderr, "%s: Analyse canceled\n", key.c_str());
+    void MonthEnded(const std::string& key, const AnalysisResult& r) override {
+        linesRead += r.linesRead;
+        if (r.cancelled)
+            std::fprintf(stderr, "%s: Analyse canceled\n", key.c_str());
+        if (r.logChanged)
+            std::fprintf(stderr,
+                         "%s: the stored log changed during the analysis; "
+                         "results not written\n",
+                         key.c_str());
+        if (r.completed) {
+            ++monthsAnalysed;
+            std::printf("%s: %llu lines, %llu hits, %llu malformed lines ignored\n", key.c_str(),
+                        static_cast<unsigned long long>(r.linesRead),
+                        static_cast<unsigned long long>(r.hits),
+                        static_cast<unsigned long long>(r.ignoredLines));
+        }
     }
-    void SetMonth(const std::string& key) { month_ = key; }
+    bool MonthFailed(const std::string&, std::exception_ptr error) override {
+        failure = error;
+        return false;
+    }
+
+    int monthsAnalysed = 0;
+    std::uint64_t linesRead = 0;
+    std::exception_ptr failure;
 
   private:
     MalformedLineAnswer answer_;
@@ -56,6 +80,7 @@ int Usage(const char* problem) {
 int RunAnalyseCommand(const std::vector<std::string>& args) {
     std::string root, siteUrl;
     bool haveRoot = false, haveSiteUrl = false, all = false;
+    int monthsAtOnce = MonthsAtOnce();
     MalformedLineAnswer onMalformed = MalformedLineAnswer::Ignore;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -76,6 +101,12 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
                 onMalformed = MalformedLineAnswer::Cancel;
             else
                 return Usage("--on-malformed takes ignore or cancel");
+        } else if (a == "--jobs" && hasValue) {
+            const std::string& v = args[++i];
+            if (v.empty() || v.size() > 3 ||
+                v.find_first_not_of("0123456789") != std::string::npos || std::stoi(v) < 1)
+                return Usage("--jobs takes a number of months from 1");
+            monthsAtOnce = std::stoi(v);
         } else {
             return Usage(("unexpected argument: " + a).c_str());
         }
@@ -92,8 +123,7 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
     const std::string siteDir = SiteDir(root);
 
     const auto start = std::chrono::steady_clock::now();
-    int monthsAnalysed = 0;
-    std::uint64_t linesRead = 0;
+    BatchObserver observer(onMalformed);
     try {
         if (!DirectoryExists(siteDir))
             throw IoError(siteDir, "No such file or directory");
@@ -104,25 +134,12 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
                 siteUrl = settings.front();
         }
         WriteRobotSignatureFileIfMissing(root);
-        BatchObserver observer(onMalformed);
         PrepareAnalysisRun(siteDir);
-        for (const auto& key : MonthsToAnalyse(siteDir, ListStoredMonths(siteDir), all)) {
-            observer.SetMonth(key);
-            const AnalysisResult r = AnalyseLog(siteDir, key, siteUrl, observer);
-            linesRead += r.linesRead;
-            if (r.logChanged)
-                std::fprintf(stderr,
-                             "%s: the stored log changed during the analysis; "
-                             "results not written\n",
-                             key.c_str());
-            if (r.completed) {
-                ++monthsAnalysed;
-                std::printf("%s: %llu lines, %llu hits, %llu malformed lines ignored\n",
-                            key.c_str(), static_cast<unsigned long long>(r.linesRead),
-                            static_cast<unsigned long long>(r.hits),
-                            static_cast<unsigned long long>(r.ignoredLines));
-            }
-        }
+        AnalyseMonths(
+            siteDir, MonthsToAnalyse(siteDir, ListStoredMonths(siteDir), all), siteUrl,
+            [](const std::string&) { return true; }, observer, monthsAtOnce);
+        if (observer.failure)
+            std::rethrow_exception(observer.failure);
     } catch (const IoError& e) {
         std::fprintf(stderr, "trafikon-batch analyse: %s: %s\n", e.path().c_str(),
                      e.reason().c_str());
@@ -133,9 +150,10 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double perSecond = seconds > 0 ? static_cast<double>(linesRead) / seconds : 0.0;
+    const double perSecond = seconds > 0 ? static_cast<double>(observer.linesRead) / seconds : 0.0;
     std::printf("months analysed: %d, lines read: %llu, seconds: %.3f, lines per second: %.0f\n",
-                monthsAnalysed, static_cast<unsigned long long>(linesRead), seconds, perSecond);
+                observer.monthsAnalysed, static_cast<unsigned long long>(observer.linesRead),
+                seconds, perSecond);
     return 0;
 }
 

@@ -15,7 +15,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto [--] FILE...\n"
     "       trafikon-batch analyse [--root DIR] [--site-url URL] [--all]\n"
-    "                              [--on-malformed ignore|cancel]\n"
+    "                              [--on-malformed ignore|cancel] [--jobs N]\n"
     "       trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR)\n"
     "                             [--lang CODE]\n"
     "       trafikon-batch generate [--out FILE] [--lines N] [--format combined|common|iis]\n"
@@ -33,7 +33,8 @@ constexpr const char* kHelp =
     "          oldest first.\n"
     "analyse   analyses the stored months whose analysis is missing or out of date\n"
     "          (all of them with --all); lines with too few fields are skipped, or\n"
-    "          cancel their month with --on-malformed cancel.\n"
+    "          cancel their month with --on-malformed cancel. --jobs N analyses N\n"
+    "          months at once (by default one for each two cores), reported in order.\n"
     "report    writes the report of an analysed month: one standalone HTML page, or\n"
     "          one CSV file for each list in the folder given, in the language CODE\n"
     "          (else the store's, else French).\n"

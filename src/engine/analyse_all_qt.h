@@ -31,6 +31,8 @@ class TMyAllThread : public QThread {
     // question is asked any more.
     void RequestStop() { stop_.Request(); }
     bool stopRequested() const { return stop_.Requested(); }
+    // Months analysed at once; by default one for each two cores.
+    void setMonthsAtOnce(int count) { monthsAtOnce_ = count; }
 
   signals:
     // A month is in hand (analysed or skipped): the title names it.
@@ -62,6 +64,7 @@ class TMyAllThread : public QThread {
     std::string siteUrl_;
     std::vector<std::string> analysed_;
     StopFlag stop_;
+    int monthsAtOnce_;
 };
 
 }  // namespace trafikon

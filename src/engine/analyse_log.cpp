@@ -10,6 +10,7 @@
 #include "engine/result_files.h"
 #include "store/data_store.h"
 #include "store/import_journal.h"
+#include "store/spill_file.h"
 #include "store/store_lock.h"
 #include "store/text_file.h"
 
@@ -53,7 +54,8 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     }
     const std::string logDate = LogDateTimeText(logPath);
     FieldFormat format = ReadFormatFile(siteDir + FormatFileName(monthKey));
-    MonthAnalysis analysis;
+    SpillFile spill(siteDir);
+    MonthAnalysis analysis(spill);
     // A log without user agents (common lines) tells robots by /robots.txt only.
     const bool agentsLogged = format.find('U') != std::string::npos;
     ExtraAnalysis extra(LoadRobotSignatures(ProgramDirOfSite(siteDir)), analysis, agentsLogged);
@@ -79,6 +81,7 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
                                                        batch->Value(e, 0));
                 if (answer == MalformedLineAnswer::Cancel) {
                     result.linesRead = e.lineNumber + 1;
+                    result.cancelled = true;
                     observer.Cancelled(monthKey);
                     return result;
                 }

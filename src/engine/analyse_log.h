@@ -14,6 +14,7 @@ namespace trafikon {
 struct AnalysisResult {
     bool completed = false;          // false when cancelled at a malformed line or stopped
     bool stopped = false;            // ended early at the observer's request
+    bool cancelled = false;          // cancelled at a malformed line
     std::uint64_t linesRead = 0;     // lines of the stored log read, comment lines included
     std::uint64_t hits = 0;          // lines counted as hits
     std::uint64_t ignoredLines = 0;  // malformed lines dropped

@@ -13,8 +13,13 @@ std::vector<std::unique_ptr<AtomicFileWriter>> ExtraAnalysis::WriteFiles(
     for (const std::string& name : ExtraAnalysisFileNames(monthKey))
         files.push_back(std::make_unique<AtomicFileWriter>(siteDir + name));
     const RobotTally::Results robots = robots_.Finish();
-    for (const RobotRecord& r : robots.robots)
-        files[0]->WriteLine(FormatRobotRecord(r));
+    // A robot's lines go straight out: they may be most of the month's.
+    for (std::uint32_t i = 0; i < robots.robots.size(); ++i) {
+        const auto [before, after] = FormatRobotRecordAround(robots.robots[i]);
+        files[0]->Write(before);
+        WriteIdList(*robots.lines, i, *files[0]);
+        files[0]->WriteLine(after);
+    }
     for (const std::string& line : FormatAudience(robots.audience))
         files[1]->WriteLine(line);
     for (const std::string& line : FormatHours(hours_.counters()))

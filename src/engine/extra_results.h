@@ -24,8 +24,8 @@ class ExtraAnalysis {
 
     // Call right after `analysis.AddHit(hit, lineNumber)`.
     void AddHit(const PreparedHit& hit) {
-        const bool page = analysis_.files.type[analysis_.hitFiles().back()] == kPage;
-        robots_.Add(hit);
+        const bool page = analysis_.files.type[analysis_.lastHit().file] == kPage;
+        robots_.Add(hit, page);
         hours_.Add(hit.time, page, hit.hasBytes, hit.bytes);
     }
 

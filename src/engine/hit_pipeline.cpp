@@ -1,5 +1,7 @@
 #include "engine/hit_pipeline.h"
 
+#include <cstring>
+
 #include "store/line_reader.h"
 #include "store/log_line_splitter.h"
 #include "store/text_file.h"
@@ -20,6 +22,9 @@ PreparedHit LineBatch::Hit(const Entry& e) const {
     hit.hasBytes = e.hasBytes;
     hit.internal = e.internal;
     hit.hasQuery = e.hasQuery;
+    hit.sameHost = e.sameHost;
+    hit.sameAgent = e.sameAgent;
+    hit.samePage = e.samePage;
     hit.bytes = e.bytes;
     hit.siteLength = e.siteLength;
     hit.pathHash = e.hashes[0];
@@ -59,7 +64,7 @@ HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
                     // Comment lines ("#") are not hits, before the first data line and after.
                     if (!line.empty() && line[0] == '#')
                         continue;
-                    LineBatch::Entry e{};
+                    LineBatch::Entry& e = batch->entries.emplace_back();
                     e.lineNumber = number;
                     const auto start = static_cast<std::uint32_t>(batch->text.size());
                     e.at[0] = start;
@@ -81,9 +86,16 @@ HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
                         const std::string_view texts[7] = {hit.path, hit.status,    hit.time,
                                                            hit.host, hit.userAgent, hit.referrer,
                                                            hit.query};
+                        std::size_t total = 0;
+                        for (const std::string_view text : texts)
+                            total += text.size();
+                        batch->text.resize(start + total);
+                        char* out = batch->text.data() + start;
                         for (int i = 0; i < 7; ++i) {
-                            batch->text.append(texts[i]);
-                            e.at[i + 1] = static_cast<std::uint32_t>(batch->text.size());
+                            if (!texts[i].empty())
+                                std::memcpy(out, texts[i].data(), texts[i].size());
+                            out += texts[i].size();
+                            e.at[i + 1] = static_cast<std::uint32_t>(out - batch->text.data());
                         }
                         e.pageLength = static_cast<std::uint32_t>(hit.page.size());
                         e.statusSlot = static_cast<std::int8_t>(hit.statusSlot);
@@ -91,6 +103,9 @@ HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
                         e.hasBytes = hit.hasBytes;
                         e.internal = hit.internal;
                         e.hasQuery = hit.hasQuery;
+                        e.sameHost = hit.sameHost;
+                        e.sameAgent = hit.sameAgent;
+                        e.samePage = hit.samePage;
                         e.bytes = hit.bytes;
                         e.siteLength = hit.siteLength;
                         e.hashes[0] = hit.pathHash;
@@ -99,7 +114,6 @@ HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
                         e.hashes[3] = hit.pageHash;
                         e.hashes[4] = hit.queryHash;
                     }
-                    batch->entries.push_back(e);
                     if (batch->text.size() > (std::size_t{1} << 30))
                         break;  // offsets stay within 32 bits even with huge lines
                 }

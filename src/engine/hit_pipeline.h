@@ -36,6 +36,7 @@ struct LineBatch {
         std::int8_t day;
         bool malformed;  // the line ran out of text before a field; text 0 = the line
         bool hasBytes, internal, hasQuery;
+        bool sameHost, sameAgent, samePage;
     };
     std::string text;
     std::vector<Entry> entries;

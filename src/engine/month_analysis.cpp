@@ -72,6 +72,16 @@ bool ParseLogNumber(std::string_view text, std::int64_t& value) {
     if (digits == 0)
         return false;
     std::uint64_t v = 0;
+    if (digits <= 18) {  // fits whatever the digits
+        for (; i < text.size(); ++i) {
+            const auto d = static_cast<unsigned char>(text[i] - '0');
+            if (d > 9)
+                return false;
+            v = v * 10 + d;
+        }
+        value = static_cast<std::int64_t>(v);
+        return true;
+    }
     for (; i < text.size(); ++i) {
         const auto d = static_cast<unsigned char>(text[i] - '0');
         if (d > 9)
@@ -108,23 +118,6 @@ int StatusSlotOfText(std::string_view status) {
     return StatusSlot(static_cast<int>(code));
 }
 
-GroupedLists GroupByRecord(const std::vector<std::uint32_t>& keys,
-                           const std::vector<std::uint32_t>& values, std::size_t records) {
-    GroupedLists grouped;
-    grouped.offsets.assign(records + 1, 0);
-    for (std::uint32_t k : keys)
-        if (k != kNoRecord)
-            ++grouped.offsets[k + 1];
-    for (std::size_t i = 0; i < records; ++i)
-        grouped.offsets[i + 1] += grouped.offsets[i];
-    grouped.values.resize(grouped.offsets[records]);
-    std::vector<std::uint32_t> next(grouped.offsets.begin(), grouped.offsets.end() - 1);
-    for (std::size_t h = 0; h < keys.size(); ++h)
-        if (keys[h] != kNoRecord)
-            grouped.values[next[keys[h]]++] = values[h];
-    return grouped;
-}
-
 std::string_view TimeTexts::Get(std::uint32_t i) const {
     const auto& slot = slots_[i];
     if (slot[0] == static_cast<char>(-1))
@@ -152,15 +145,31 @@ PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     p.day = DayOfTimestamp(hit.time);
     p.hasBytes = ParseLogNumber(hit.bytes, p.bytes);
     p.pathHash = HashBytes(p.path);
-    p.hostHash = HashBytes(p.host);
-    p.agentHash = HashBytes(p.userAgent);
-    if (hit.referrer.empty() || hit.referrer == "-")
+    p.sameHost = !first_ && p.host == previousHost_;
+    if (!p.sameHost) {
+        p.hostHash = HashBytes(p.host);
+        previousHost_.assign(p.host);
+    }
+    p.sameAgent = !first_ && p.userAgent == previousAgent_;
+    if (!p.sameAgent) {
+        p.agentHash = HashBytes(p.userAgent);
+        previousAgent_.assign(p.userAgent);
+    }
+    first_ = false;
+    if (hit.referrer.empty() || hit.referrer == "-") {
+        previousPageKind_ = -1;
         return p;
+    }
     p.referrer = hit.referrer;
     p.internal = !siteUrl_.empty() && hit.referrer.starts_with(siteUrl_);
     const auto question = hit.referrer.find('?');
     p.page = hit.referrer.substr(0, question);
-    p.pageHash = HashBytes(p.page);
+    p.samePage = previousPageKind_ == static_cast<int>(p.internal) && p.page == previousPage_;
+    if (!p.samePage) {
+        p.pageHash = HashBytes(p.page);
+        previousPage_.assign(p.page);
+        previousPageKind_ = static_cast<int>(p.internal);
+    }
     if (question != std::string_view::npos) {
         p.hasQuery = true;
         decoder_->DecodeQuery(hit.referrer.substr(question + 1), hit.referrer, query_);
@@ -170,6 +179,17 @@ PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     }
     return p;
 }
+
+MonthAnalysis::MonthAnalysis(SpillFile& spill)
+    : spill_(spill),
+      fileLines_(spill, true),
+      hostLines_(spill, true),
+      browserLines_(spill, true),
+      externalPageLines_(spill, true),
+      internalPageLines_(spill, true),
+      statusLines_(spill, true),
+      externalQuerySites_(spill, false),
+      internalQuerySites_(spill, false) {}
 
 void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     // A line without a readable day counts in the current day and changes nothing.
@@ -187,7 +207,7 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
         lastStatusText_.assign(hit.status);
     }
 
-    hitLine_.push_back(lineNumber);
+    lastHit_.line = lineNumber;
     const std::uint32_t filePos = AddFileHit(hit);
     AddStatusHit(hit, filePos);
     const std::uint32_t hostPos = AddHostHit(hit);
@@ -224,15 +244,16 @@ std::uint32_t MonthAnalysis::AddFileHit(const PreparedHit& hit) {
     }
     if (files.type[pos] == kPage)
         ++days.pages[currentDay_ - 1];
-    hitFile_.push_back(pos);
+    fileLines_.Append(pos, lastHit_.line);
+    lastHit_.file = pos;
     return pos;
 }
 
 void MonthAnalysis::AddStatusHit(const PreparedHit& hit, std::uint32_t filePos) {
     const int slot = hit.statusSlot;
-    hitStatus_.push_back(slot < 0 ? kNoRecord : static_cast<std::uint32_t>(slot));
     if (slot < 0)
         return;
+    statusLines_.Append(static_cast<std::uint32_t>(slot), lastHit_.line);
     ++statusHits[slot];
     // The slots are fewer than 64: one bit per slot tells whether the file is listed.
     std::uint64_t& listed = files.statusSlots[filePos];
@@ -245,7 +266,7 @@ void MonthAnalysis::AddStatusHit(const PreparedHit& hit, std::uint32_t filePos) 
 
 std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit) {
     std::uint32_t pos;
-    if (lastHostPos_ >= 0 && hit.host == lastHost_) {
+    if (lastHostPos_ >= 0 && (hit.sameHost || hit.host == lastHost_)) {
         pos = static_cast<std::uint32_t>(lastHostPos_);
         ++hosts.hits[pos];
         hosts.lastTime.Set(pos, hit.time);
@@ -263,16 +284,17 @@ std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit) {
         lastHost_.assign(hit.host);
         lastHostPos_ = pos;
     }
-    hitHost_.push_back(pos);
+    hostLines_.Append(pos, lastHit_.line);
+    lastHit_.host = pos;
     return pos;
 }
 
 void MonthAnalysis::AddBrowserHit(const PreparedHit& hit) {
     if (hit.userAgent.empty()) {
-        hitAgent_.push_back(kNoRecord);
+        lastHit_.agent = kNoRecord;
         return;
     }
-    if (lastAgentPos_ < 0 || hit.userAgent != lastAgent_) {
+    if (lastAgentPos_ < 0 || (!hit.sameAgent && hit.userAgent != lastAgent_)) {
         bool added;
         lastAgentPos_ = browsers.keys.FindOrAdd(hit.userAgent, hit.agentHash, added);
         if (added)
@@ -280,19 +302,26 @@ void MonthAnalysis::AddBrowserHit(const PreparedHit& hit) {
         lastAgent_.assign(hit.userAgent);
     }
     ++browsers.hits[static_cast<std::size_t>(lastAgentPos_)];
-    hitAgent_.push_back(static_cast<std::uint32_t>(lastAgentPos_));
+    lastHit_.agent = static_cast<std::uint32_t>(lastAgentPos_);
+    browserLines_.Append(lastHit_.agent, lastHit_.line);
 }
 
 void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos,
                                    std::int64_t& queryPos) {
-    if (hit.referrer.empty()) {
-        hitPage_.push_back(kNoRecord);
+    if (hit.referrer.empty())
         return;
-    }
-    const std::uint32_t kind = hit.internal ? kInternal : 0;
     PageRecords& pages = hit.internal ? internalPages : externalPages;
-    bool added;
-    const std::uint32_t pPos = pages.keys.FindOrAdd(hit.page, hit.pageHash, added);
+    bool added = false;
+    std::uint32_t pPos;
+    if (lastPagePos_ >= 0 && hit.internal == lastPageInternal_ &&
+        (hit.samePage || hit.page == lastPage_)) {
+        pPos = static_cast<std::uint32_t>(lastPagePos_);
+    } else {
+        pPos = pages.keys.FindOrAdd(hit.page, hit.pageHash, added);
+        lastPage_.assign(hit.page);
+        lastPageInternal_ = hit.internal;
+        lastPagePos_ = pPos;
+    }
     if (added) {
         pages.hits.push_back(1);
         pages.lastTime.Push(hit.time);
@@ -300,7 +329,7 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos
         ++pages.hits[pPos];
         pages.lastTime.Set(pPos, hit.time);
     }
-    hitPage_.push_back(pPos | kind);
+    (hit.internal ? internalPageLines_ : externalPageLines_).Append(pPos, lastHit_.line);
     pagePos = pPos;
     if (!hit.hasQuery)
         return;
@@ -315,8 +344,7 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos
     } else {
         queries.lastTime.Set(qPos, hit.time);
     }
-    queryHit_.push_back(qPos | kind);
-    queryHitSiteLength_.push_back(hit.siteLength);
+    (hit.internal ? internalQuerySites_ : externalQuerySites_).Append(qPos, hit.siteLength);
     queryPos = qPos;
 }
 
@@ -338,31 +366,6 @@ void MonthAnalysis::LinkFileReferrer(std::uint32_t filePos, std::uint32_t hostPo
                  internal ? files.internalPages : files.externalPages, filePos);
     }
     LinkPair(hostFiles_, hosts.files, hostPos, files.hosts, filePos);
-}
-
-namespace {
-
-// The entries of one kind, with the kind bit taken off; the others become kNoRecord.
-std::vector<std::uint32_t> OfKind(const std::vector<std::uint32_t>& positions, std::uint32_t bit,
-                                  bool internal) {
-    std::vector<std::uint32_t> out(positions.size());
-    for (std::size_t i = 0; i < positions.size(); ++i) {
-        const std::uint32_t p = positions[i];
-        out[i] = (p == kNoRecord || ((p & bit) != 0) != internal) ? kNoRecord : (p & ~bit);
-    }
-    return out;
-}
-
-}  // namespace
-
-GroupedLists MonthAnalysis::PageLines(bool internal) const {
-    return GroupByRecord(OfKind(hitPage_, kInternal, internal), hitLine_,
-                         internal ? internalPages.size() : externalPages.size());
-}
-
-GroupedLists MonthAnalysis::QuerySiteLengths(bool internal) const {
-    return GroupByRecord(OfKind(queryHit_, kInternal, internal), queryHitSiteLength_,
-                         internal ? internalQueries.size() : externalQueries.size());
 }
 
 }  // namespace trafikon

@@ -5,10 +5,10 @@
 // Records are kept in structured form rather than as record text, so a hit
 // costs a few lookups and appends whatever the size of the month: hash maps
 // from key to position, the append-if-absent lists as chained chunks with a
-// set of the pairs already listed, and the records of every hit in reading
-// order, grouped into each record's line numbers only when the files are
-// written. Positions are handed out in order of first appearance and never
-// change.
+// set of the pairs already listed, and the line numbers of each record's hits
+// packed as they come (packed_lists.h), spilled to a scratch file past a few
+// kilobytes a record. Positions are handed out in order of first appearance
+// and never change.
 #pragma once
 
 #include <array>
@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "engine/key_map.h"
+#include "engine/packed_lists.h"
 #include "store/status_table.h"
 
 namespace trafikon {
@@ -52,9 +53,13 @@ struct PreparedHit {
     bool hasBytes = false;       // b is a number
     bool internal = false;       // R begins with the site URL
     bool hasQuery = false;       // R holds a "?"
+    // The host, user agent, referring page (of the same kind) are those of the
+    // hit prepared just before: the analysis takes their positions again.
+    bool sameHost = false, sameAgent = false, samePage = false;
     std::int64_t bytes = 0;
     std::uint32_t siteLength = 0;  // ReferrerSiteLength of R
-    // HashBytes of the keys: path, host, user agent, page, query.
+    // HashBytes of the keys: path, host, user agent, page, query; 0 for a key
+    // the same as the hit before's (sameHost and the like).
     std::uint64_t pathHash = 0, hostHash = 0, agentHash = 0, pageHash = 0, queryHash = 0;
 };
 
@@ -75,6 +80,10 @@ class HitPreparer {
     std::string siteUrl_;
     std::unique_ptr<QueryDecoder> decoder_;
     std::string query_;
+    bool first_ = true;
+    std::string previousHost_, previousAgent_;  // of the hit prepared last
+    std::string previousPage_;                  // of the last hit, when it had a referrer
+    int previousPageKind_ = -1;                 // its internal flag, -1 for none
 };
 
 enum FileType : std::uint8_t { kPage = 1, kImage = 2, kArchive = 3, kOtherFile = 4 };
@@ -97,26 +106,7 @@ std::uint32_t ReferrerSiteLength(std::string_view referrer);
 // among the 57; -1 for any other text.
 int StatusSlotOfText(std::string_view status);
 
-// Numbers grouped by record, each group in the order the numbers came: the
-// list of record i is values[offsets[i], offsets[i + 1]).
-struct GroupedLists {
-    std::vector<std::uint32_t> offsets{0};
-    std::vector<std::uint32_t> values;
-    std::span<const std::uint32_t> List(std::uint32_t record) const {
-        if (record + 1 >= offsets.size())
-            return {};
-        return std::span<const std::uint32_t>(values).subspan(
-            offsets[record], offsets[record + 1] - offsets[record]);
-    }
-    std::int64_t Count(std::uint32_t record) const {
-        return static_cast<std::int64_t>(List(record).size());
-    }
-};
-
-// Groups values[h] by keys[h] over `records` records; keys of kNoRecord are left out.
 constexpr std::uint32_t kNoRecord = 0xFFFFFFFFu;
-GroupedLists GroupByRecord(const std::vector<std::uint32_t>& keys,
-                           const std::vector<std::uint32_t>& values, std::size_t records);
 
 // The time text of each record's last hit. Times are short: a text of up to
 // 31 bytes is kept in place, a longer one aside.
@@ -180,33 +170,37 @@ struct DayCounters {
     std::array<std::int64_t, 31> hits{}, pages{}, visitors{}, bytes{};
 };
 
+// The records of the last hit added.
+struct LastHit {
+    std::uint32_t line = 0, file = 0, host = 0;
+    std::uint32_t agent = kNoRecord;  // kNoRecord for no user agent
+};
+
 class MonthAnalysis {
   public:
-    MonthAnalysis() = default;
+    // Lists too long for memory go to `spill`, which outlives this.
+    explicit MonthAnalysis(SpillFile& spill);
     MonthAnalysis(const MonthAnalysis&) = delete;
     MonthAnalysis& operator=(const MonthAnalysis&) = delete;
 
     // Folds one hit in: day change, file, status, host, browser, referrer,
     // cross links, visitors, hits and bytes of the day.
     void AddHit(const PreparedHit& hit, std::uint32_t lineNumber);
-    // The line numbers of the hits of each record, grouped after the last hit.
-    GroupedLists FileLines() const { return GroupByRecord(hitFile_, hitLine_, files.size()); }
-    GroupedLists HostLines() const { return GroupByRecord(hitHost_, hitLine_, hosts.size()); }
-    GroupedLists BrowserLines() const {
-        return GroupByRecord(hitAgent_, hitLine_, browsers.size());
+    // The line numbers of the hits of each record.
+    const PackedLists& FileLines() const { return fileLines_; }
+    const PackedLists& HostLines() const { return hostLines_; }
+    const PackedLists& BrowserLines() const { return browserLines_; }
+    const PackedLists& PageLines(bool internal) const {
+        return internal ? internalPageLines_ : externalPageLines_;
     }
-    GroupedLists PageLines(bool internal) const;
-    GroupedLists StatusLines() const {
-        return GroupByRecord(hitStatus_, hitLine_, kStatusSlotCount);
-    }
-    // The records of every hit in reading order (user agent kNoRecord for
-    // none), for accumulators kept beside this one.
-    const std::vector<std::uint32_t>& hitLines() const { return hitLine_; }
-    const std::vector<std::uint32_t>& hitFiles() const { return hitFile_; }
-    const std::vector<std::uint32_t>& hitHosts() const { return hitHost_; }
-    const std::vector<std::uint32_t>& hitAgents() const { return hitAgent_; }
+    const PackedLists& StatusLines() const { return statusLines_; }  // by status slot
     // Field 3 of the query records: the referrer's site length at each hit.
-    GroupedLists QuerySiteLengths(bool internal) const;
+    const PackedLists& QuerySiteLengths(bool internal) const {
+        return internal ? internalQuerySites_ : externalQuerySites_;
+    }
+    // For accumulators kept beside this one.
+    const LastHit& lastHit() const { return lastHit_; }
+    SpillFile& spill() const { return spill_; }
 
     FileRecords files;
     PageRecords hosts;
@@ -228,13 +222,10 @@ class MonthAnalysis {
     void LinkFileReferrer(std::uint32_t filePos, std::uint32_t hostPos, bool internal,
                           std::int64_t queryPos, std::int64_t pagePos);
 
-    // One entry per hit, in reading order; grouped by record when the writer asks
-    // for the lists (FileLines and the like).
-    // A page or query position carries kInternal for the internal lists.
-    static constexpr std::uint32_t kInternal = 0x80000000u;
-    std::vector<std::uint32_t> hitLine_, hitFile_, hitHost_, hitAgent_, hitPage_, hitStatus_;
-    // One entry per hit with a query: its query record and the referrer's site length.
-    std::vector<std::uint32_t> queryHit_, queryHitSiteLength_;
+    SpillFile& spill_;
+    LastHit lastHit_;
+    PackedLists fileLines_, hostLines_, browserLines_, externalPageLines_, internalPageLines_,
+        statusLines_, externalQuerySites_, internalQuerySites_;
 
     int previousDay_ = 0;
     int currentDay_ = 1;
@@ -242,6 +233,9 @@ class MonthAnalysis {
     std::vector<std::uint32_t> hostSeenStamp_;  // day stamp of each host's last visit
     std::string lastHost_;                      // the last host and its position
     std::int64_t lastHostPos_ = -1;
+    std::string lastPage_;  // the last referring page, its kind and position
+    bool lastPageInternal_ = false;
+    std::int64_t lastPagePos_ = -1;
     std::string lastAgent_;  // the last user agent and its position
     std::int64_t lastAgentPos_ = -1;
     std::string lastStatusText_;  // the status of the last hit and its index

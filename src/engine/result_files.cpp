@@ -11,6 +11,7 @@
 #include <span>
 #include <thread>
 
+#include "engine/decimal_text.h"
 #include "engine/extra_results.h"
 #include "store/data_store.h"
 #include "store/result_records.h"
@@ -29,40 +30,19 @@ void AppendNumber(std::string& out, std::int64_t value) {
     out.append(buf, r.ptr);
 }
 
-// Writes the decimal digits of `v` at `p` and returns the end.
-inline char* WriteDecimal(char* p, std::uint64_t v) {
-    if (v < 10) {
-        *p = static_cast<char>('0' + v);
-        return p + 1;
-    }
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
-    char tmp[20];
-    char* t = tmp + sizeof tmp;
-    while (v >= 100) {
-        const auto pair = static_cast<std::size_t>(v % 100) * 2;
-        v /= 100;
-        *--t = kPairs[pair + 1];
-        *--t = kPairs[pair];
-    }
-    if (v >= 10) {
-        *--t = kPairs[v * 2 + 1];
-        *--t = kPairs[v * 2];
-    } else {
-        *--t = static_cast<char>('0' + v);
-    }
-    const auto n = static_cast<std::size_t>(tmp + sizeof tmp - t);
-    std::memcpy(p, t, n);
-    return p + n;
-}
-
-// One record line under construction; grows without clearing what it adds.
-class LineBuffer {
+// One record line under construction, written to `out` by End(). The line
+// lists of the records can be long (a status of every hit of a month), so they
+// go straight out rather than through the line; the line keeps "-" in their
+// place, the shape on which the monthly statistics read the record.
+class RecordLine {
   public:
-    void Clear() { size_ = 0; }
-    std::string_view view() const { return std::string_view(data_.get(), size_); }
+    explicit RecordLine(AtomicFileWriter& out) : out_(out) {}
+    void Clear() {
+        size_ = 0;
+        written_ = 0;
+    }
+    // The line with "-" for each line list.
+    std::string_view shape() const { return std::string_view(data_.get(), size_); }
     void Append(std::string_view text) {
         char* p = Space(text.size());
         if (!text.empty())
@@ -97,6 +77,17 @@ class LineBuffer {
         }
         size_ = static_cast<std::size_t>(p - data_.get());
     }
+    // The IdList of one record of `lists`, written out at once.
+    void LineList(const PackedLists& lists, std::uint32_t record) {
+        out_.Write(shape().substr(written_));
+        WriteIdList(lists, record, out_);
+        Append("-");
+        written_ = size_;
+    }
+    void End() {
+        out_.WriteLine(shape().substr(written_));
+        written_ = size_;
+    }
 
   private:
     char* Space(std::size_t n) {
@@ -110,13 +101,14 @@ class LineBuffer {
         }
         return data_.get() + size_;
     }
+    AtomicFileWriter& out_;
     std::unique_ptr<char[]> data_;
     std::size_t size_ = 0, capacity_ = 0;
+    std::size_t written_ = 0;  // bytes of the line already out
 };
 
 void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
-    const GroupedLists lines = a.StatusLines();
-    LineBuffer line;
+    RecordLine line(out);
     for (int code : StatusFileCodes()) {
         const int slot = StatusSlot(code);
         line.Clear();
@@ -124,10 +116,10 @@ void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
         line.Append(";");
         line.Number(a.statusHits[slot]);
         line.Append(";");
-        line.IdList(lines.List(static_cast<std::uint32_t>(slot)));
+        line.LineList(a.StatusLines(), static_cast<std::uint32_t>(slot));
         line.Append(";");
         line.IdList(a.statusFiles.List(static_cast<std::uint32_t>(slot)));
-        out.WriteLine(line.view());
+        line.End();
     }
 }
 
@@ -147,56 +139,55 @@ TopCandidate CandidateOf(std::string_view line, std::string_view marker) {
     return c;
 }
 
-void WritePageRecords(const PageRecords& records, const GroupedLists& lines, AtomicFileWriter& out,
+// The start that host, page, browser and file records share: key, hits and
+// log lines of record `i`.
+template <RecordField F>
+void StartCountedRecord(RecordLine& line, const LineRecords& records, const PackedLists& lines,
+                        std::uint32_t i, F key, F hits, F logLines) {
+    line.Clear();
+    line.Tag(key);
+    line.Append(records.keys.Key(i));
+    line.Tag(hits);
+    line.Number(records.hits[i]);
+    line.Tag(logLines);
+    line.LineList(lines, i);
+}
+
+void WritePageRecords(const PageRecords& records, const PackedLists& lines, AtomicFileWriter& out,
                       std::vector<TopCandidate>* written = nullptr) {
-    LineBuffer line;
+    RecordLine line(out);
     for (std::uint32_t i = 0; i < records.size(); ++i) {
-        line.Clear();
-        line.Tag(PageField::kKey);
-        line.Append(records.keys.Key(i));
-        line.Tag(PageField::kHits);
-        line.Number(records.hits[i]);
-        line.Tag(PageField::kLogLines);
-        line.IdList(lines.List(i));
+        StartCountedRecord(line, records, lines, i, PageField::kKey, PageField::kHits,
+                           PageField::kLogLines);
         line.Tag(PageField::kFiles);
         line.IdList(records.files.List(i));
         line.Tag(PageField::kLastTime);
         line.Append(records.lastTime.Get(i));
         line.Tag(PageField::kEnd);
-        out.WriteLine(line.view());
+        line.End();
         if (written)
-            written->push_back(CandidateOf(line.view(), kAnyRecordMarker));
+            written->push_back(CandidateOf(line.shape(), kAnyRecordMarker));
     }
 }
 
-void WriteBrowserRecords(const LineRecords& records, const GroupedLists& lines,
+void WriteBrowserRecords(const LineRecords& records, const PackedLists& lines,
                          AtomicFileWriter& out) {
-    LineBuffer line;
+    RecordLine line(out);
     for (std::uint32_t i = 0; i < records.size(); ++i) {
-        line.Clear();
-        line.Tag(BrowserField::kName);
-        line.Append(records.keys.Key(i));
-        line.Tag(BrowserField::kHits);
-        line.Number(records.hits[i]);
-        line.Tag(BrowserField::kLogLines);
-        line.IdList(lines.List(i));
+        StartCountedRecord(line, records, lines, i, BrowserField::kName, BrowserField::kHits,
+                           BrowserField::kLogLines);
         line.Tag(BrowserField::kEnd);
-        out.WriteLine(line.view());
+        line.End();
     }
 }
 
-void WriteFileRecords(const MonthAnalysis& a, const GroupedLists& lines, AtomicFileWriter& out,
+void WriteFileRecords(const MonthAnalysis& a, const PackedLists& lines, AtomicFileWriter& out,
                       WrittenRecords& written) {
     const FileRecords& records = a.files;
-    LineBuffer line;
+    RecordLine line(out);
     for (std::uint32_t i = 0; i < records.size(); ++i) {
-        line.Clear();
-        line.Tag(FileField::kPath);
-        line.Append(records.keys.Key(i));
-        line.Tag(FileField::kHits);
-        line.Number(records.hits[i]);
-        line.Tag(FileField::kLogLines);
-        line.IdList(lines.List(i));
+        StartCountedRecord(line, records, lines, i, FileField::kPath, FileField::kHits,
+                           FileField::kLogLines);
         line.Tag(FileField::kType);
         line.Number(records.type[i]);
         line.Tag(FileField::kLastStatus);
@@ -216,15 +207,15 @@ void WriteFileRecords(const MonthAnalysis& a, const GroupedLists& lines, AtomicF
         line.Tag(FileField::kReserved);
         line.Append("-");
         line.Tag(FileField::kEnd);
-        out.WriteLine(line.view());
-        written.files.push_back(CandidateOf(line.view(), kPageMarker));
-        written.fileKinds.push_back(StatsKindOfPath(ReadField(line.view(), FileField::kPath)));
+        line.End();
+        written.files.push_back(CandidateOf(line.shape(), kPageMarker));
+        written.fileKinds.push_back(StatsKindOfPath(ReadField(line.shape(), FileField::kPath)));
     }
 }
 
-void WriteQueryRecords(const QueryRecords& records, const GroupedLists& siteLengths,
+void WriteQueryRecords(const QueryRecords& records, const PackedLists& siteLengths,
                        AtomicFileWriter& out) {
-    LineBuffer line;
+    RecordLine line(out);
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         line.Clear();
         line.Tag(QueryField::kText);
@@ -232,7 +223,7 @@ void WriteQueryRecords(const QueryRecords& records, const GroupedLists& siteLeng
         line.Tag(QueryField::kFirstFile);
         line.Number(records.firstPage[i]);
         line.Tag(QueryField::kSiteLengths);
-        line.IdList(siteLengths.List(i));
+        line.LineList(siteLengths, i);
         line.Tag(QueryField::kFiles);
         line.IdList(records.files.List(i));
         line.Tag(QueryField::kLastTime);
@@ -243,7 +234,7 @@ void WriteQueryRecords(const QueryRecords& records, const GroupedLists& siteLeng
         line.Append(
             std::string_view(records.firstReferrer[i]).substr(0, records.firstSiteLength[i]));
         line.Tag(QueryField::kEnd);
-        out.WriteLine(line.view());
+        line.End();
     }
 }
 

@@ -1,7 +1,6 @@
 #include "engine/robot_tally.h"
 
 #include <bit>
-#include <charconv>
 #include <limits>
 
 namespace trafikon {
@@ -16,13 +15,17 @@ void AddSaturating(std::int64_t& total, std::int64_t value) {
 }  // namespace
 
 RobotTally::RobotTally(RobotSignatures signatures, const MonthAnalysis& analysis, bool agentsLogged)
-    : signatures_(std::move(signatures)), analysis_(analysis), agentsLogged_(agentsLogged) {}
+    : signatures_(std::move(signatures)),
+      analysis_(analysis),
+      agentsLogged_(agentsLogged),
+      hits_(analysis.spill()) {}
 
-void RobotTally::Add(const PreparedHit& hit) {
+void RobotTally::Add(const PreparedHit& hit, bool page) {
     if (hit.day >= 1 && hit.day <= 31)
         day_ = hit.day;
-    const std::uint32_t agent = AgentOf(analysis_.hitAgents().back());
-    const std::uint32_t line = analysis_.hitLines().back();
+    const LastHit& last = analysis_.lastHit();
+    const std::uint32_t agent = AgentOf(last.agent);
+    const std::uint32_t line = last.line;
     while (agentMatch_.size() <= agent) {  // positions are handed out in order
         const auto next = static_cast<std::uint32_t>(agentMatch_.size());
         RobotMatch match = signatures_.Classify(next == 0 ? std::string_view()
@@ -36,7 +39,7 @@ void RobotTally::Add(const PreparedHit& hit) {
         agentAskedLine_.push_back(0);
         agentAsked_.push_back(0);
     }
-    const std::uint32_t host = analysis_.hitHosts().back();
+    const std::uint32_t host = last.host;
     if (host >= askedRobotsTxt_.size())
         askedRobotsTxt_.resize(host + 1, 0);
     if (hit.path == "/robots.txt")
@@ -50,8 +53,8 @@ void RobotTally::Add(const PreparedHit& hit) {
         agentAskedLine_[agent] = line;
         agentAsked_[agent] = 1;
     }
-    hitBytes_.push_back(hit.hasBytes ? hit.bytes : 0);
-    hitDay_.push_back(static_cast<std::uint8_t>(day_));
+    hits_.Add({line, agent, host, page, static_cast<std::uint8_t>(day_),
+               static_cast<std::uint64_t>(hit.hasBytes ? hit.bytes : 0)});
 }
 
 RobotKind RobotTally::KindOf(std::uint32_t agent, std::uint32_t host) const {
@@ -61,23 +64,34 @@ RobotKind RobotTally::KindOf(std::uint32_t agent, std::uint32_t host) const {
     return kind;
 }
 
-std::vector<std::uint32_t> RobotTally::ClassifyHits(std::vector<RobotRecord>& robots) const {
+RobotTally::Results RobotTally::Finish() const {
+    Results out;
+    out.lines = std::make_unique<PackedLists>(analysis_.spill(), true);
+    std::vector<RobotRecord>& robots = out.robots;
+    Audience& a = out.audience;
     // A robot is one name of one kind: named crawlers by their signature, a
     // host that asked for /robots.txt with an ordinary user agent under that
     // user agent. Each agent leads to at most two robots.
-    const std::vector<std::uint32_t>& hosts = analysis_.hitHosts();
-    const std::vector<std::uint32_t>& agents = analysis_.hitAgents();
-    const std::vector<std::uint32_t>& files = analysis_.hitFiles();
     std::vector<std::uint32_t> robotOfAgent(agentMatch_.size(), kNoRecord),
-        robotsTxtOfAgent(agentMatch_.size(), kNoRecord), robotOfHit(hosts.size(), kNoRecord);
+        robotsTxtOfAgent(agentMatch_.size(), kNoRecord);
     std::vector<std::uint32_t> lastLine;
+    std::vector<std::uint32_t> peopleDays(askedRobotsTxt_.size()),
+        robotDays(askedRobotsTxt_.size());
     KeyMap names;
     std::string key;
-    for (std::size_t h = 0; h < hosts.size(); ++h) {
-        const std::uint32_t agent = AgentOf(agents[h]);
-        const RobotKind kind = KindOf(agent, hosts[h]);
-        if (kind == RobotKind::kPerson)
-            continue;
+    hits_.ForEach([&](const StreamedHit& hit) {
+        const std::uint32_t agent = hit.agent;
+        const auto bytes = static_cast<std::int64_t>(hit.bytes);
+        const RobotKind kind = KindOf(agent, hit.host);
+        const bool robot = kind != RobotKind::kPerson;
+        AudienceTotals& t = robot ? a.robots : a.people;
+        ++t.hits;
+        if (hit.page)
+            ++t.pages;
+        AddSaturating(t.bytes, bytes);
+        (robot ? robotDays : peopleDays)[hit.host] |= std::uint32_t{1} << (hit.day - 1);
+        if (!robot)
+            return;
         std::uint32_t& r =
             kind == RobotKind::kRobotsTxt ? robotsTxtOfAgent[agent] : robotOfAgent[agent];
         if (r == kNoRecord) {
@@ -96,54 +110,22 @@ std::vector<std::uint32_t> RobotTally::ClassifyHits(std::vector<RobotRecord>& ro
                 lastLine.push_back(0);
             }
         }
-        robotOfHit[h] = r;
-        RobotRecord& robot = robots[r];
-        ++robot.hits;
-        if (analysis_.files.type[files[h]] == kPage)
-            ++robot.pages;
-        AddSaturating(robot.bytes, hitBytes_[h]);
+        out.lines->Append(r, hit.line);
+        RobotRecord& record = robots[r];
+        ++record.hits;
+        if (hit.page)
+            ++record.pages;
+        AddSaturating(record.bytes, bytes);
         // Last visit: the latest hit of its agents; for the /robots.txt rule,
         // from a host that had asked by then (none when every hit of the agent
         // came before its host asked with another agent).
         const bool asked = kind == RobotKind::kRobotsTxt;
         const std::uint32_t line = asked ? agentAskedLine_[agent] : agentLine_[agent];
-        if ((!asked || agentAsked_[agent]) && (robot.lastTime.empty() || line > lastLine[r])) {
+        if ((!asked || agentAsked_[agent]) && (record.lastTime.empty() || line > lastLine[r])) {
             lastLine[r] = line;
-            robot.lastTime.assign(asked ? agentAskedTime_.Get(agent) : agentTime_.Get(agent));
+            record.lastTime.assign(asked ? agentAskedTime_.Get(agent) : agentTime_.Get(agent));
         }
-    }
-    return robotOfHit;
-}
-
-RobotTally::Results RobotTally::Finish() const {
-    Results out;
-    const std::vector<std::uint32_t> robotOfHit = ClassifyHits(out.robots);
-    const GroupedLists lines = GroupByRecord(robotOfHit, analysis_.hitLines(), out.robots.size());
-    char number[16];
-    for (std::uint32_t r = 0; r < out.robots.size(); ++r) {
-        std::string& list = out.robots[r].lines;
-        list.reserve(1 + lines.List(r).size() * 8);
-        list = "-";
-        for (std::uint32_t line : lines.List(r)) {
-            list.append(number, std::to_chars(number, number + sizeof number, line).ptr);
-            list += '-';
-        }
-    }
-
-    Audience& a = out.audience;
-    const std::vector<std::uint32_t>& hosts = analysis_.hitHosts();
-    const std::vector<std::uint32_t>& files = analysis_.hitFiles();
-    std::vector<std::uint32_t> peopleDays(askedRobotsTxt_.size()),
-        robotDays(askedRobotsTxt_.size());
-    for (std::size_t h = 0; h < robotOfHit.size(); ++h) {
-        const bool robot = robotOfHit[h] != kNoRecord;
-        AudienceTotals& t = robot ? a.robots : a.people;
-        ++t.hits;
-        if (analysis_.files.type[files[h]] == kPage)
-            ++t.pages;
-        AddSaturating(t.bytes, hitBytes_[h]);
-        (robot ? robotDays : peopleDays)[hosts[h]] |= std::uint32_t{1} << (hitDay_[h] - 1);
-    }
+    });
     // Visitors: each host once for each day it came, as people or as a robot.
     for (std::size_t h = 0; h < peopleDays.size(); ++h) {
         a.people.visitors += std::popcount(peopleDays[h]);

@@ -3,16 +3,19 @@
 // A hit is a robot's when its user agent matches a crawler signature, when it
 // has no user agent, or when its host asked for /robots.txt at any time in the
 // month. The last rule is known only at the end, so the hits are classified
-// after the last one, from the records MonthAnalysis keeps of every hit (its
-// host, user agent, file and line) and the few values kept here (bytes, day).
-// While the hits come, only per-agent texts and flags are touched.
+// after the last one, from the records of every hit kept here in a HitStream
+// (line, user agent, host, page, day, bytes). While the hits come, only
+// per-agent texts and flags are touched.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
+#include "engine/hit_stream.h"
 #include "engine/month_analysis.h"
+#include "engine/packed_lists.h"
 #include "engine/robot_signatures.h"
 #include "store/robot_file.h"
 
@@ -25,13 +28,16 @@ class RobotTally {
     // agent says nothing, and only the /robots.txt rule is left.
     RobotTally(RobotSignatures signatures, const MonthAnalysis& analysis, bool agentsLogged);
 
-    // Call right after `analysis.AddHit(hit, lineNumber)`.
-    void Add(const PreparedHit& hit);
+    // Call right after `analysis.AddHit(hit, lineNumber)`; `page`: the hit's
+    // file is a page.
+    void Add(const PreparedHit& hit, bool page);
 
-    // After the last hit: the robots in order of first appearance, each with
-    // its log lines, and the totals of people and robots.
+    // After the last hit: the robots in order of first appearance, the log
+    // lines of each (robot i at record i of `lines`; the records' own `lines`
+    // stay empty) and the totals of people and robots.
     struct Results {
         std::vector<RobotRecord> robots;
+        std::unique_ptr<PackedLists> lines;
         Audience audience;
     };
     Results Finish() const;
@@ -42,8 +48,6 @@ class RobotTally {
         return position == kNoRecord ? 0 : position + 1;
     }
     RobotKind KindOf(std::uint32_t agent, std::uint32_t host) const;
-    // The robot of each hit (kNoRecord for a person's), and the robots.
-    std::vector<std::uint32_t> ClassifyHits(std::vector<RobotRecord>& robots) const;
 
     RobotSignatures signatures_;
     const MonthAnalysis& analysis_;
@@ -55,8 +59,7 @@ class RobotTally {
     TimeTexts agentTime_, agentAskedTime_;
     std::vector<std::uint32_t> agentLine_, agentAskedLine_;
     std::vector<char> agentAsked_;
-    std::vector<std::int64_t> hitBytes_;
-    std::vector<std::uint8_t> hitDay_;
+    HitStream hits_;
     int day_ = 1;
 };
 

@@ -141,7 +141,22 @@ void LogLineSplitter::Complete() {
 
 void LogLineSplitter::NormaliseDates() {
     const std::string_view t = values_['t'];
-    if (!t.empty()) {
+    if (t.size() >= 21) {
+        // The usual timestamp, long enough for every part: taken straight.
+        const int number = MonthNumber(t.substr(4, 3));
+        const char* s = t.data();
+        date_[0] = s[8], date_[1] = s[9], date_[2] = s[10], date_[3] = s[11];
+        date_[4] = '-';
+        date_[5] = static_cast<char>('0' + number / 10);
+        date_[6] = static_cast<char>('0' + number % 10);
+        date_[7] = '-';
+        date_[8] = s[1], date_[9] = s[2];
+        values_['d'] = std::string_view(date_, 10);
+        hour_[0] = s[13], hour_[1] = s[14], hour_[2] = ':';
+        hour_[3] = s[16], hour_[4] = s[17], hour_[5] = ':';
+        hour_[6] = s[19], hour_[7] = s[20];
+        values_['H'] = std::string_view(hour_, 8);
+    } else if (!t.empty()) {
         // Apache timestamp "[24/Mar/2002:01:37:08 +0100]": d and H from it.
         const int number = MonthNumber(Part(t, 5, 3));
         char* p = date_;

@@ -52,19 +52,23 @@ std::int64_t RecordNumber(std::string_view text) {
     return r.ec == std::errc() && r.ptr == text.data() + text.size() ? value : 0;
 }
 
-std::string FormatRobotRecord(const RobotRecord& r) {
-    std::string out(1, static_cast<char>(r.kind));
+std::pair<std::string, std::string> FormatRobotRecordAround(const RobotRecord& r) {
+    std::string before(1, static_cast<char>(r.kind));
     for (std::int64_t v : {r.hits, r.pages, r.bytes}) {
-        out += ';';
-        out += std::to_string(v);
+        before += ';';
+        before += std::to_string(v);
     }
-    out += ';';
-    out += r.lines;
-    out += ';';
-    AppendText(out, r.lastTime, true);
-    out += ';';
-    AppendText(out, r.name, false);
-    return out;
+    before += ';';
+    std::string after = ";";
+    AppendText(after, r.lastTime, true);
+    after += ';';
+    AppendText(after, r.name, false);
+    return {std::move(before), std::move(after)};
+}
+
+std::string FormatRobotRecord(const RobotRecord& r) {
+    auto [before, after] = FormatRobotRecordAround(r);
+    return before + r.lines + after;
 }
 
 bool ParseRobotRecord(std::string_view line, RobotRecord& r) {

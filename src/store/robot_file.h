@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace trafikon {
@@ -34,6 +35,9 @@ struct RobotRecord {
 };
 
 std::string FormatRobotRecord(const RobotRecord& r);
+// The text of a record before and after its lines, for a writer that puts
+// them in between itself.
+std::pair<std::string, std::string> FormatRobotRecordAround(const RobotRecord& r);
 // False (and `r` unspecified) for a line that is not a robot record.
 bool ParseRobotRecord(std::string_view line, RobotRecord& r);
 

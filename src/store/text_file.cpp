@@ -23,6 +23,16 @@ void ThrowErrno(const std::string& path) {
     throw IoError(path, std::strerror(errno));
 }
 
+std::string TemporaryNameFor(const std::string& path) {
+    static thread_local std::mt19937_64 rng{std::random_device{}()};
+    const auto slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(rng()));
+    return dir + "." + name + suffix;
+}
+
 bool FileExists(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -60,16 +70,6 @@ void WriteAll(int fd, std::string_view bytes, const std::string& path) {
         }
         bytes.remove_prefix(static_cast<std::size_t>(w));
     }
-}
-
-std::string TemporaryNameFor(const std::string& path) {
-    static thread_local std::mt19937_64 rng{std::random_device{}()};
-    const auto slash = path.rfind('/');
-    const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(rng()));
-    return dir + "." + name + suffix;
 }
 
 constexpr std::size_t kWriteBuffer = 1 << 20;

@@ -94,6 +94,10 @@ class AtomicFileWriter {
     bool committed_ = false;
 };
 
+// A fresh temporary name beside `path` (".<name>.<16 hex digits>.tmp"), of
+// the kind that RemoveStaleTemporaries removes.
+std::string TemporaryNameFor(const std::string& path);
+
 // Removes the temporary files that writers of `path` killed before their
 // Commit() left in its folder (".<name>.<16 hex digits>.tmp"). Only one writer
 // of a path may run at a time when this is called. Failures are ignored.
