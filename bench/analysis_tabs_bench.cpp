@@ -18,6 +18,7 @@
 #include "views/analysis/hosts_list.h"
 #include "views/analysis/list_sorter.h"
 #include "views/analysis/log_line_index.h"
+#include "views/analysis/log_line_rows.h"
 #include "views/analysis/month_results.h"
 #include "views/analysis/referrer_list.h"
 #include "views/analysis/status_list.h"
@@ -280,9 +281,14 @@ int main(int argc, char** argv) {
                     error.c_str());
     }
     auto logLines = [&](std::string_view ids) {
-        if (withLog)
-            return ExtractLogLines(index, ids, LineNumbering::Index).lines.size();
-        return IdListSize(ids);
+        DetailIds detail = ReadDetailIds(m, ids);
+        if (!withLog)
+            return detail.ids.size();
+        LogLineRows rows;  // every line read, as a panel scrolled through them would
+        rows.Assign(std::move(detail.ids), LineNumbering::Index, &index);
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            (void)rows.Text(r);
+        return rows.size();
     };
 
     for (long long target : {10000LL, 1000000000LL}) {

@@ -3,10 +3,13 @@
 // list's rows built and sorted), a filter, a sort, and the detail of a file
 // with about 10,000 hits with its log lines read through the line index.
 //
-// usage: analysis_window_bench [LOG]
+// usage: analysis_window_bench [LOG | STORE_DIR MONTH]
 //   LOG defaults to the cached generated log of 2,000,000 combined lines of
 //   one month (scripts/bench-data.sh 2000000 combined 1 1). The log is put
 //   into a store of its own beside it and analysed once; later runs reuse it.
+//   STORE_DIR MONTH opens a month already analysed in a store folder (for
+//   example one filled by trafikon-batch import and analyse).
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,6 +30,7 @@
 #include "views/analysis/hosts_list.h"
 #include "views/analysis/list_sorter.h"
 #include "views/analysis/log_line_index.h"
+#include "views/analysis/log_line_rows.h"
 #include "views/analysis/month_results.h"
 #include "views/analysis/name_count_row.h"
 #include "views/analysis/referrer_list.h"
@@ -36,6 +40,12 @@ using namespace trafikon;
 using Clock = std::chrono::steady_clock;
 
 namespace {
+
+double PeakMb() {
+    struct rusage u {};
+    ::getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_maxrss) / 1024.0;
+}
 
 double Ms(Clock::time_point since) {
     return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
@@ -88,16 +98,19 @@ std::string MonthKeyOf(const std::string& logPath) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string log = argc > 1 ? argv[1] : bench::BenchLog("2000000 combined 1 1");
-    const std::string key = MonthKeyOf(log);
+    const bool givenStore = argc > 2;
+    const std::string log = givenStore ? std::string()
+                            : argc > 1 ? argv[1]
+                                       : bench::BenchLog("2000000 combined 1 1");
+    const std::string key = givenStore ? argv[2] : MonthKeyOf(log);
     if (key.empty()) {
         std::fprintf(stderr, "no dated line in %s\n", log.c_str());
         return 1;
     }
-    const std::string site = log + ".window-store/";
+    const std::string site = givenStore ? std::string(argv[1]) + "/" : log + ".window-store/";
     const std::string storedLog = site + "log-" + key + ".log";
     ::mkdir(site.c_str(), 0755);
-    if (!FileExists(site + "mon-" + key + ".tfd")) {
+    if (!givenStore && !FileExists(site + "mon-" + key + ".tfd")) {
         ::unlink(storedLog.c_str());
         if (::symlink(log.c_str(), storedLog.c_str()) != 0) {
             std::perror("symlink");
@@ -140,8 +153,10 @@ int main(int argc, char** argv) {
         key.c_str(), month.files.size(), month.hosts.size(), month.browsers.size(),
         month.externalReferrers.size(), month.internalReferrers.size(),
         month.externalQueries.size(), month.problems.empty() ? "" : " (problems!)");
-    std::printf("open: %.0f ms (result files loaded in %.0f ms)   target < 2000 ms\n", openMs,
-                loadMs);
+    std::printf(
+        "open: %.0f ms (result files loaded in %.0f ms), peak memory %.0f MB   target < "
+        "2000 ms, < 300 MB\n",
+        openMs, loadMs, PeakMb());
 
     // A filter of the file list (kind pages, a common piece of name) into model rows.
     t = Clock::now();
@@ -187,15 +202,48 @@ int main(int argc, char** argv) {
     LogLineIndex index(month.logPath());
     t = Clock::now();
     index.Update();
-    std::printf("log line index (once per window, %zu lines): %.0f ms\n", index.lineCount(), Ms(t));
+    std::printf("log line index (once per window, %zu lines): %.0f ms, peak memory %.0f MB\n",
+                index.lineCount(), Ms(t), PeakMb());
     for (int round = 0; round < 2; ++round) {
         t = Clock::now();
         tabs::FileDetail detail = files.Detail(best, tables);
-        LogExtraction lines = ExtractLogLines(index, detail.logLineIds, LineNumbering::Index);
+        LogLineRows rows;
+        rows.Assign(ReadDetailIds(month, detail.logLineIds).ids, LineNumbering::Index, &index);
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            (void)rows.Text(r);
         std::printf(
-            "detail of %.*s (%s hits, %zu log lines, %zu hosts)%s: %.1f ms   target < 200 ms\n",
+            "detail of %.*s (%s hits, %zu log lines all read, %zu hosts)%s: %.1f ms   target < "
+            "200 ms\n",
             int(detail.name.size()), detail.name.data(), std::string(detail.hits).c_str(),
-            lines.lines.size(), detail.hosts.size(), round ? " again" : "", Ms(t));
+            rows.size(), detail.hosts.size(), round ? " again" : "", Ms(t));
     }
+
+    // The biggest detail: status 200. The panel reads its ids, then the rows
+    // on screen; scrolling reads the rows it reaches.
+    const double before = PeakMb();
+    t = Clock::now();
+    tabs::StatusDetail ok = tabs::StatusDetailOf(3, month.statuses, month.files);
+    DetailIds okIds = ReadDetailIds(month, ok.logLineIds);
+    const double idsMs = Ms(t);
+    LogLineRows okRows;
+    okRows.Assign(std::move(okIds.ids), LineNumbering::IndexPlusOne, &index);
+    for (std::size_t r = 0; r < std::min<std::size_t>(okRows.size(), 40); ++r)
+        (void)okRows.Text(r);
+    std::printf(
+        "status 200 detail: %zu log lines, whole id list read in %.0f ms (%.1f MB kept), first "
+        "40 rows after it in %.0f ms (the window reads the list on after showing its first "
+        "rows: analysis_window_qt_bench)\n",
+        okRows.size(), idsMs, okRows.ids().memoryBytes() / 1048576.0, Ms(t) - idsMs);
+    double worst = 0;
+    for (std::size_t top : {okRows.size() / 2, okRows.size() - 40, okRows.size() / 3}) {
+        t = Clock::now();
+        for (std::size_t r = top; r < std::min(okRows.size(), top + 40); ++r)
+            (void)okRows.Text(r);
+        worst = std::max(worst, Ms(t));
+    }
+    std::printf(
+        "status 200 rows further on (40 rows at the middle, the end, a third): %.1f ms at "
+        "worst; peak memory %.0f MB (+%.0f MB)   target < 100 ms, < +50 MB\n",
+        worst, PeakMb(), PeakMb() - before);
     return 0;
 }

@@ -25,13 +25,19 @@ constexpr const char* kKey = "2004-05";
 TEST(StoreFixture, EarlierFilesReadBackFieldByFieldAndAreWrittenAgainAlike) {
     MonthResults m;
     LoadMonthResults(kFixture, kKey, m);
+    // Id lists of log lines stay in their files until a detail reads them.
+    auto ids = [&m](std::string_view field) {
+        std::string list;
+        m.ReadIdList(field, [&](std::string_view piece) { list += piece; });
+        return list;
+    };
     ASSERT_TRUE(m.analysed);
     EXPECT_TRUE(m.problems.empty());
 
     const std::string& index = m.files.at(0);
     EXPECT_EQ(ReadField(index, FileField::kPath), "/index.html");
     EXPECT_EQ(ReadField(index, FileField::kHits), "2");
-    EXPECT_EQ(ReadField(index, FileField::kLogLines), "-0-4-");
+    EXPECT_EQ(ids(ReadField(index, FileField::kLogLines)), "-0-4-");
     EXPECT_EQ(ReadField(index, FileField::kType), "1");
     EXPECT_EQ(ReadField(index, FileField::kLastStatus), "304");
     EXPECT_EQ(ReadField(index, FileField::kLastTime), "[04/May/2004:09:30:00 +0200]");
@@ -46,14 +52,14 @@ TEST(StoreFixture, EarlierFilesReadBackFieldByFieldAndAreWrittenAgainAlike) {
     const std::string& host = m.hosts.at(2);
     EXPECT_EQ(ReadField(host, PageField::kKey), "198.51.100.7");
     EXPECT_EQ(ReadField(host, PageField::kHits), "2");
-    EXPECT_EQ(ReadField(host, PageField::kLogLines), "-3-5-");
+    EXPECT_EQ(ids(ReadField(host, PageField::kLogLines)), "-3-5-");
     EXPECT_EQ(ReadField(host, PageField::kFiles), "-3-4-");
     EXPECT_EQ(ReadField(host, PageField::kLastTime), "[17/May/2004:23:59:59 +0200]");
     EXPECT_EQ(ReadField(m.internalReferrers.at(1), PageField::kKey),
               "http://www.example.org/search.php");
 
     EXPECT_EQ(ReadField(m.browsers.at(1), BrowserField::kName), "Wget/1.9");
-    EXPECT_EQ(ReadField(m.browsers.at(1), BrowserField::kLogLines), "-3-5-");
+    EXPECT_EQ(ids(ReadField(m.browsers.at(1), BrowserField::kLogLines)), "-3-5-");
 
     const std::string& query = m.externalQueries.at(0);
     EXPECT_EQ(ReadField(query, QueryField::kText), "\"q=trafic web\"  \"hl=fr\"");
@@ -70,7 +76,7 @@ TEST(StoreFixture, EarlierFilesReadBackFieldByFieldAndAreWrittenAgainAlike) {
     const std::string& notFound = m.statuses.at(static_cast<std::size_t>(row404));
     EXPECT_EQ(ReadStatusPart(notFound, StatusPart::kCode), "404");
     EXPECT_EQ(ReadStatusPart(notFound, StatusPart::kHits), "1");
-    EXPECT_EQ(ReadStatusPart(notFound, StatusPart::kLogLines), "-2-");
+    EXPECT_EQ(ids(ReadStatusPart(notFound, StatusPart::kLogLines)), "-2-");
     EXPECT_EQ(ReadStatusPart(notFound, StatusPart::kFiles), "-2-");
 
     const MonthStats stats = *ReadMonthStatsFile(kFixture + MonthStatsFileName(kKey));

@@ -32,7 +32,12 @@
 
 namespace trafikon {
 
-namespace {}  // namespace
+namespace {
+
+// Id lists up to this size are read whole before they show.
+constexpr std::size_t kIdListReadAtOnce = 1 << 20;
+
+}  // namespace
 
 TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     : QWidget(parent), key_(monthKey) {
@@ -168,19 +173,44 @@ void TFAnalyse::ReportProblems(const std::vector<std::string>& problems) {
 }
 
 std::size_t TFAnalyse::ShowLogLines(std::string_view idList, LineNumbering numbering) {
-    LogExtraction got = ExtractLogLines(ReadyLogIndex(), idList, numbering);
-    const std::size_t rows = got.lines.size();
+    // A big list the load counted shows at once and is read on from the event loop.
+    auto reader = std::make_unique<IdListReader>(results_, idList);
+    const bool progressive = reader->knownEntries() >= 0 && reader->bytes() > kIdListReadAtOnce;
+    LogLineIndex& index = ReadyLogIndex();
+    std::string error;
+    const bool readable = index.Update(&error);
     // A log deleted since the analysis: its lines are missing, not beyond its end.
-    const bool logMissing = !got.error.empty() && !FileExists(ReadyLogIndex().path());
-    logModel_->SetLines(std::move(got.lines), logMissing);
+    const bool logMissing = !readable && !FileExists(index.path());
+    std::size_t rows = 0;
+    std::size_t notNumbers = 0;
+    std::string listError;
+    if (progressive) {
+        rows = static_cast<std::size_t>(reader->knownEntries());
+        logModel_->StartLines(
+            std::move(reader), rows, numbering, readable ? &index : nullptr, logMissing, [this] {
+                const std::size_t beyondEnd = logModel_->rows().BeyondEnd();
+                if (beyondEnd > 0)
+                    Messages().Inform(this, Tr(lang::kStoredLogChanged).arg(beyondEnd));
+            });
+    } else {
+        DetailIds detail = ReadDetailIds(results_, idList);
+        rows = detail.ids.size();
+        notNumbers = detail.notNumbers;
+        listError = detail.error;
+        logModel_->SetLines(std::move(detail.ids), numbering, readable ? &index : nullptr,
+                            logMissing);
+    }
+    const std::size_t beyondEnd = logModel_->reading() ? 0 : logModel_->rows().BeyondEnd();
     logView_->ShowFromTopLeft();
-    if (!got.error.empty()) {
+    if (!listError.empty()) {
+        ReportProblems(std::vector<std::string>{listError});
+    } else if (!readable) {
         Messages().Inform(this, Tr(lang::kStoredLogUnreadable) + QLatin1Char('\n') +
-                                    QString::fromLocal8Bit(got.error.c_str()));
-    } else if (got.beyondEnd > 0) {
-        Messages().Inform(this, Tr(lang::kStoredLogChanged).arg(got.beyondEnd));
-    } else if (got.notNumbers > 0) {
-        Messages().Inform(this, Tr(lang::kLineNumbersDamaged).arg(got.notNumbers));
+                                    QString::fromLocal8Bit(error.c_str()));
+    } else if (beyondEnd > 0) {
+        Messages().Inform(this, Tr(lang::kStoredLogChanged).arg(beyondEnd));
+    } else if (notNumbers > 0) {
+        Messages().Inform(this, Tr(lang::kLineNumbersDamaged).arg(notNumbers));
     }
     return rows;
 }

@@ -17,6 +17,8 @@ std::string Reason(const std::string& path) {
     return path + ": " + std::strerror(errno);
 }
 
+constexpr std::size_t kReadBlock = 16 * 1024;
+
 }  // namespace
 
 LogLineIndex::~LogLineIndex() {
@@ -27,8 +29,11 @@ void LogLineIndex::Forget() {
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
-    starts_.clear();
-    lengths_.clear();
+    marks_.clear();
+    lineCount_ = 0;
+    indexedBytes_ = 0;
+    cursorLine_ = -1;
+    blockLen_ = 0;
     size_ = -1;
     mtimeNs_ = -1;
 }
@@ -53,8 +58,12 @@ bool LogLineIndex::Update(std::string* error) {
     if (fd_ < 0)
         return fail();
     ++builds_;
-    starts_.reserve(static_cast<std::size_t>(st.st_size / 128));
-    lengths_.reserve(static_cast<std::size_t>(st.st_size / 128));
+    marks_.reserve(static_cast<std::size_t>(st.st_size / 128 / kLinesPerMark));
+    auto endLine = [this](std::uint64_t start) {
+        if (lineCount_ % kLinesPerMark == 0)
+            marks_.push_back(start);
+        ++lineCount_;
+    };
     std::vector<char> buf(1 << 20);
     std::uint64_t offset = 0;     // file offset of buf[0]
     std::uint64_t lineStart = 0;  // start of the line being read
@@ -90,38 +99,105 @@ bool LogLineIndex::Update(std::string* error) {
             const char* lineEnd = cr ? cr : lf;
             if (!lineEnd)
                 break;  // the line goes on in the next block
-            const std::uint64_t pos = offset + static_cast<std::uint64_t>(lineEnd - base);
-            starts_.push_back(lineStart);
-            lengths_.push_back(static_cast<std::uint32_t>(pos - lineStart));
+            endLine(lineStart);
             inLine = false;
             afterCr = (*lineEnd == '\r');
             p = lineEnd + 1;
         }
         offset += static_cast<std::uint64_t>(n);
     }
-    if (inLine) {
-        starts_.push_back(lineStart);
-        lengths_.push_back(static_cast<std::uint32_t>(offset - lineStart));
-    }
+    if (inLine)
+        endLine(lineStart);
+    indexedBytes_ = offset;
     size_ = st.st_size;
     mtimeNs_ = mtime;
     return true;
 }
 
+bool LogLineIndex::LoadBlock(std::uint64_t pos) const {
+    if (pos >= blockPos_ && pos - blockPos_ < blockLen_)
+        return true;
+    block_.resize(kReadBlock);
+    ssize_t r;
+    do {
+        r = ::pread(fd_, block_.data(), block_.size(), static_cast<off_t>(pos));
+    } while (r < 0 && errno == EINTR);
+    blockPos_ = pos;
+    blockLen_ = r > 0 ? static_cast<std::size_t>(r) : 0;
+    // Bytes past the indexed size belong to lines the index does not know yet.
+    const std::uint64_t indexed = indexedBytes_;
+    if (blockPos_ + blockLen_ > indexed)
+        blockLen_ = pos < indexed ? static_cast<std::size_t>(indexed - pos) : 0;
+    return blockLen_ > 0;
+}
+
+// The line starting at `start` ends before `end`; the next one starts at `next`.
+bool LogLineIndex::FindLineEnd(std::uint64_t start, std::uint64_t& end, std::uint64_t& next) const {
+    const std::uint64_t indexed = indexedBytes_;
+    for (std::uint64_t pos = start;;) {
+        if (pos >= indexed) {  // a last line without an end
+            end = next = indexed;
+            return true;
+        }
+        if (!LoadBlock(pos))
+            return false;  // the file shrank since it was indexed
+        const char* const from = block_.data() + (pos - blockPos_);
+        const char* const to = block_.data() + blockLen_;
+        const auto* lf = static_cast<const char*>(std::memchr(from, '\n', to - from));
+        const auto* cr = static_cast<const char*>(std::memchr(from, '\r', (lf ? lf : to) - from));
+        const char* hit = cr ? cr : lf;
+        if (!hit) {
+            pos = blockPos_ + blockLen_;
+            continue;
+        }
+        end = blockPos_ + static_cast<std::uint64_t>(hit - block_.data());
+        next = end + 1;
+        if (*hit == '\r' && next < indexed) {
+            if (!LoadBlock(next))
+                return false;
+            if (block_[next - blockPos_] == '\n')
+                ++next;
+        }
+        return true;
+    }
+}
+
 bool LogLineIndex::ReadLine(long long n, std::string& out) const {
     out.clear();
-    if (fd_ < 0 || n < 0 || static_cast<unsigned long long>(n) >= starts_.size())
+    if (fd_ < 0 || n < 0 || static_cast<unsigned long long>(n) >= lineCount_)
         return false;
-    const auto i = static_cast<std::size_t>(n);
-    out.resize(lengths_[i]);
+    const long long markLine = n - n % static_cast<long long>(kLinesPerMark);
+    long long line = markLine;
+    std::uint64_t pos = marks_[static_cast<std::size_t>(n) / kLinesPerMark];
+    if (cursorLine_ >= markLine && cursorLine_ <= n) {
+        line = cursorLine_;
+        pos = cursorPos_;
+    }
+    std::uint64_t end = 0, next = 0;
+    for (;; ++line) {
+        if (!FindLineEnd(pos, end, next)) {
+            cursorLine_ = -1;
+            return false;
+        }
+        if (line == n)
+            break;
+        pos = next;
+    }
+    cursorLine_ = n + 1;
+    cursorPos_ = next;
+    out.resize(static_cast<std::size_t>(end - pos));
+    if (pos >= blockPos_ && end <= blockPos_ + blockLen_) {
+        std::memcpy(out.data(), block_.data() + (pos - blockPos_), out.size());
+        return true;
+    }
     std::size_t got = 0;
     while (got < out.size()) {
-        ssize_t r =
-            ::pread(fd_, out.data() + got, out.size() - got, static_cast<off_t>(starts_[i] + got));
+        ssize_t r = ::pread(fd_, out.data() + got, out.size() - got, static_cast<off_t>(pos + got));
         if (r < 0 && errno == EINTR)
             continue;
         if (r <= 0) {  // the file shrank since it was indexed
             out.clear();
+            cursorLine_ = -1;
             return false;
         }
         got += static_cast<std::size_t>(r);

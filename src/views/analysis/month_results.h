@@ -3,6 +3,14 @@
 // parsed monthly statistics file. Records point at each other by position, so
 // every table keeps the file's lines exactly in order.
 //
+// The id lists of log lines (field 3 of lfp-, hos-, nav-, mot- and mit-, part 2
+// of ret-) are the bulk of a big month, and only the detail on screen needs
+// one: the load leaves them in their files and keeps in their place a
+// reference "@F:OFFSET:LENGTH[:ENTRIES]" (F the ResultFile, ENTRIES when
+// the list is plain) that ReadIdList and IdListReader follow.
+// The files stay open until the next load, so a new analysis renaming new
+// files into place does not change what the window reads.
+//
 // Loading is tolerant: a missing, unreadable or short file leaves its table
 // empty (or its values blank) and adds a problem text naming the file and the
 // reason; nothing here throws for a damaged month.
@@ -10,6 +18,9 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -55,7 +66,8 @@ struct MonthSummary {
 };
 
 struct MonthResults {
-    MonthResults() = default;
+    MonthResults() { idListFiles.fill(-1); }
+    ~MonthResults();
     // The key indexes point into the tables' lines: no copies.
     MonthResults(const MonthResults&) = delete;
     MonthResults& operator=(const MonthResults&) = delete;
@@ -84,6 +96,16 @@ struct MonthResults {
     // What was wrong while loading, each naming the file and the reason.
     std::vector<std::string> problems;
 
+    // The result files the id-list references point into, open (-1 when not).
+    std::array<int, kResultFileCount> idListFiles;
+
+    // Hands the id list of a loaded field (a reference, or a list held in the
+    // line itself) to `piece` in pieces that each end just after a dash, save
+    // the last: pieces of entries, never parts of one. False, with *error
+    // naming the file and the reason, when its file cannot be read.
+    bool ReadIdList(std::string_view field, const std::function<void(std::string_view)>& piece,
+                    std::string* error = nullptr) const;
+
     std::string logPath() const;                    // the stored log of the month
     std::string resultPath(ResultFile file) const;  // one of its result files
     std::string monthStatsPath() const;             // its mon- file
@@ -98,6 +120,37 @@ struct MonthResults {
     }
 
     void Clear();  // empties every table and the summary (keeps siteDir and key)
+
+  private:
+    void CloseIdListFiles();
+};
+
+// Reads the id list of a loaded field (a reference, or a list held in the
+// line itself) in pieces that each end just after a dash, save the last:
+// pieces of entries, never parts of one. The month must outlive the reader.
+class IdListReader {
+  public:
+    IdListReader(const MonthResults& month, std::string_view field);
+    // The next piece, of `bytes` bytes or about; false at the end of the list,
+    // or when its file cannot be read (error() then names it and the reason).
+    bool Next(std::string_view& piece, std::size_t bytes = std::size_t(1) << 20);
+    const std::string& error() const { return error_; }
+    // The entries of a list in a result file as the analysis writes them,
+    // counted by the load; -1 when not known.
+    long long knownEntries() const { return entries_ ? static_cast<long long>(*entries_) : -1; }
+    std::uint64_t bytes() const { return bytes_; }  // of a list in a result file
+
+  private:
+    const MonthResults& month_;
+    std::string_view inLine_;  // a list held in the line, until handed out
+    int file_ = -1;            // the ResultFile of a reference
+    std::uint64_t offset_ = 0;
+    std::uint64_t left_ = 0;
+    std::string buf_;
+    std::size_t handedOut_ = 0;  // bytes of buf_ given by the last piece
+    std::string error_;
+    std::optional<std::size_t> entries_;
+    std::uint64_t bytes_ = 0;
 };
 
 // Loads the month `key` from `siteDir` (ending in '/'). When the lfp- file is

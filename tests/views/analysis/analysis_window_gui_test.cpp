@@ -186,10 +186,9 @@ TEST_F(AnalysisWindowTest, FileDetailFillsTheLogPanelWithZeroBasedNumbersOnce) {
     ASSERT_EQ(list->model().rowCount(), 4);
     list->SelectRow(0);  // /index.html: lines 0, 2, 4
     ASSERT_EQ(w->logLines()->rowCount(), 3);
-    const auto& lines = w->logLines()->lines();
-    EXPECT_EQ(lines[0].number, 0);
-    EXPECT_EQ(lines[0].text, AnalysedMonth::LogLines()[0]);
-    EXPECT_EQ(lines[2].number, 4);
+    EXPECT_EQ(w->logLines()->line(0).number, 0);
+    EXPECT_EQ(w->logLines()->line(0).text, AnalysedMonth::LogLines()[0]);
+    EXPECT_EQ(w->logLines()->line(2).number, 4);
     EXPECT_EQ(w->logIndex().buildCount(), 1);
 
     // The same row clicked again and another row: the log is indexed once.
@@ -216,8 +215,8 @@ TEST_F(AnalysisWindowTest, HostDetailNumbersLinesFromOne) {
     ASSERT_TRUE(w->JumpToHost("host.example"));
     EXPECT_EQ(w->tabs()->currentIndex(), TFAnalyse::kHosts);
     ASSERT_EQ(w->logLines()->rowCount(), 2);
-    EXPECT_EQ(w->logLines()->lines()[0].number, 3);
-    EXPECT_EQ(w->logLines()->lines()[0].text, AnalysedMonth::LogLines()[2]);
+    EXPECT_EQ(w->logLines()->line(0).number, 3);
+    EXPECT_EQ(w->logLines()->line(0).text, AnalysedMonth::LogLines()[2]);
 }
 
 TEST_F(AnalysisWindowTest, JumpsMatchLetterCaseExactlyAndSayWhenTheyMiss) {
@@ -236,7 +235,7 @@ TEST_F(AnalysisWindowTest, JumpsMatchLetterCaseExactlyAndSayWhenTheyMiss) {
     EXPECT_EQ(w->tabs()->currentIndex(), TFAnalyse::kFiles);
     auto* files = static_cast<FilesTab*>(w->tabPage(TFAnalyse::kFiles));
     EXPECT_EQ(files->fileList()->SelectedRow(), 3);
-    EXPECT_EQ(w->logLines()->lines().at(0).number, 5);
+    EXPECT_EQ(w->logLines()->line(0).number, 5);
 }
 
 TEST_F(AnalysisWindowTest, OnlyWebAddressesReachThePageOpener) {
@@ -385,7 +384,7 @@ TEST_F(AnalysisWindowTest, DamagedResultFilesAreReportedAndTheRestIsShown) {
 TEST_F(AnalysisWindowTest, LineNumbersThatDoNotConvertAreSkippedAndReported) {
     auto w = Open();
     EXPECT_EQ(w->ShowLogLines("-1-x1-2-", LineNumbering::IndexPlusOne), 2u);
-    EXPECT_EQ(w->logLines()->lines()[1].number, 3);
+    EXPECT_EQ(w->logLines()->line(1).number, 3);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].contains("1 numéro(s)"));
 }
@@ -398,8 +397,8 @@ TEST_F(AnalysisWindowTest, ALogShortenedAfterTheAnalysisShowsWhatItCan) {
     auto* files = static_cast<FilesTab*>(w->tabPage(TFAnalyse::kFiles));
     files->fileList()->SelectRow(0);  // lines 0, 2, 4; line 4 is gone
     ASSERT_EQ(w->logLines()->rowCount(), 3);
-    EXPECT_FALSE(w->logLines()->lines()[1].missing);
-    EXPECT_TRUE(w->logLines()->lines()[2].missing);
+    EXPECT_FALSE(w->logLines()->line(1).missing);
+    EXPECT_TRUE(w->logLines()->line(2).missing);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].contains("1 ligne(s)"));
     // The log is gone altogether.

@@ -62,6 +62,40 @@ TEST(LogLineIndexTest, LinesAcrossReadBlocks) {
     EXPECT_EQ(line, "c");
 }
 
+TEST(LogLineIndexTest, ReadsAroundTheMarksInAnyOrder) {
+    // 130 lines with every kind of end, the last without one: lines 63, 64 and
+    // 65 lie either side of the second mark, 128 and 129 after the third.
+    std::string bytes;
+    std::vector<std::string> want;
+    const char* ends[] = {"\r\n", "\n", "\r"};
+    for (int i = 0; i < 130; ++i) {
+        want.push_back(i % 7 == 0 ? "" : "line " + std::to_string(i));
+        bytes += want.back() + (i == 129 ? "" : ends[i % 3]);
+    }
+    TempDir dir;
+    WriteRaw(dir / "log.log", bytes);
+    LogLineIndex index(dir / "log.log");
+    ASSERT_TRUE(index.Update());
+    ASSERT_EQ(index.lineCount(), 130u);
+    std::string line;
+    for (long long n : {65, 63, 64, 129, 0, 128, 64, 1, 127, 63}) {
+        ASSERT_TRUE(index.ReadLine(n, line)) << n;
+        EXPECT_EQ(line, want[static_cast<std::size_t>(n)]) << n;
+    }
+    EXPECT_EQ(AllLines(index), want);
+    EXPECT_FALSE(index.ReadLine(130, line));
+
+    // Rewritten shorter with other ends: rebuilt, and no read goes past the end.
+    WriteRaw(dir / "log.log", "a\r\r\nb");
+    struct utimbuf t {
+        1000000000, 1000000000
+    };
+    ASSERT_EQ(utime((dir / "log.log").c_str(), &t), 0);
+    ASSERT_TRUE(index.Update());
+    EXPECT_EQ(AllLines(index), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_FALSE(index.ReadLine(64, line));
+}
+
 TEST(LogLineIndexTest, ExtractsWithBothNumberings) {
     TempDir dir;
     WriteRaw(dir / "log.log", "first\r\nsecond\r\nthird\r\n");

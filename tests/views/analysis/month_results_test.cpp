@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "store/text_file.h"
 #include "support/temp_dir.h"
 #include "views/analysis/analysed_month_fixture.h"
 
@@ -113,6 +116,73 @@ TEST(MonthResultsTest, AReloadReplacesEverything) {
     EXPECT_FALSE(m.analysed);
     EXPECT_TRUE(m.summary.dayTexts[0].empty());
     EXPECT_EQ(m.fileIndex.Find("/index.html"), -1);
+}
+
+TEST(MonthResultsTest, IdListsOfLogLinesAreReadFromTheFileAsItWasLoaded) {
+    TempDir dir;
+    AnalysedMonth::Write(dir.path());
+    // A list of more than one read block, and a path that holds forged tags.
+    std::string big = "-";
+    for (int n = 0; n < 300000; ++n)
+        big += std::to_string(n) + "-";
+    const std::string tail =
+        "\\4;1\\5;200\\6;[01/Mar/2004:10:00:00 +0100]\\7;-\\8;-\\9;-\\10;-\\11;-\\12;-\\13;";
+    const std::string forged = "\\1;/a\\3;-7-\\2;1\\3;-5-" + tail;
+    const std::string path = dir / ResultFileName(kFilesResult, AnalysedMonth::kKey);
+    testing::WriteRaw(path, "\\1;/big\\2;300000\\3;" + big + tail + "\r\n" + forged + "\r\n");
+    MonthResults m;
+    LoadMonthResults(dir.path() + "/", AnalysedMonth::kKey, m);
+    ASSERT_EQ(m.files.size(), 2u);
+    EXPECT_LT(m.files[0].size(), 200u);
+    EXPECT_EQ(m.files[1], forged);  // left whole: its fields read as before
+    // A new analysis replaces the file: the loaded month still reads its own.
+    testing::WriteRaw(path + ".new", "\\1;/other\\2;1\\3;-9-" + tail + "\r\n");
+    ASSERT_EQ(std::rename((path + ".new").c_str(), path.c_str()), 0);
+    std::string list;
+    std::size_t pieces = 0;
+    ASSERT_TRUE(
+        m.ReadIdList(ReadField(m.files[0], FileField::kLogLines), [&](std::string_view piece) {
+            EXPECT_EQ(piece.back(), '-');
+            list += piece;
+            ++pieces;
+        }));
+    EXPECT_EQ(list, big);
+    EXPECT_GT(pieces, 1u);
+}
+
+TEST(MonthResultsTest, LinesReadWithoutTheirListsGiveBackTheFileWhateverTheReadBlocks) {
+    // Lists whose closing tag, or whose CR LF, falls across the 1 MiB read
+    // block at every offset; a list without its closing tag; an empty list.
+    TempDir dir;
+    AnalysedMonth::Write(dir.path());
+    const std::string head = "\\1;/p\\2;1\\3;-";
+    std::string bytes;
+    for (int shift = 0; shift < 4; ++shift) {
+        const std::size_t fill = (1 << 20) - (bytes.size() % (1 << 20)) - head.size() - 3 + shift;
+        bytes += head + std::string(fill, '7') + "-\\4;1\\5;\r\n";
+    }
+    bytes += "\\1;/open\\2;1\\3;-1-2-\r\n\\1;/empty\\2;0\\3;\\4;\\5;\n\\1;/last\\2;1\\3;-4-\\4;";
+    const std::string path = dir / ResultFileName(kFilesResult, AnalysedMonth::kKey);
+    testing::WriteRaw(path, bytes);
+    MonthResults m;
+    LoadMonthResults(dir.path() + "/", AnalysedMonth::kKey, m);
+    const Lines want = ReadTextLines(path);
+    ASSERT_EQ(m.files.size(), want.size());
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        const std::string_view field = ReadField(m.files[i], FileField::kLogLines);
+        if (field.empty()) {
+            EXPECT_EQ(m.files[i], want[i]) << i;
+            continue;
+        }
+        std::string list;
+        ASSERT_TRUE(m.ReadIdList(field, [&](std::string_view piece) { list += piece; }));
+        std::string line = m.files[i];
+        line.replace(static_cast<std::size_t>(field.data() - m.files[i].data()), field.size(),
+                     list);
+        EXPECT_EQ(line, want[i]) << i;
+    }
+    EXPECT_EQ(m.files[4], want[4]);  // no closing tag: kept whole
+    EXPECT_LT(m.files[0].size(), 100u);
 }
 
 }  // namespace

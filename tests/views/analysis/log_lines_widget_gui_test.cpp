@@ -1,0 +1,65 @@
+#include "views/analysis/log_lines_widget.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "store/data_store.h"
+#include "support/temp_dir.h"
+#include "views/analysis/analysed_month_fixture.h"
+
+namespace trafikon {
+namespace {
+
+using testing::AnalysedMonth;
+using testing::TempDir;
+
+TEST(LogLinesModelTest, ABigListShowsAtOnceWithAllItsRowsAndIsReadOnFromTheEventLoop) {
+    // A file hit on lines 0 to 299,999 of a log of 1,000 lines.
+    TempDir dir;
+    AnalysedMonth::Write(dir.path());
+    std::string log;
+    for (int i = 0; i < 1000; ++i)
+        log += "line " + std::to_string(i) + "\r\n";
+    testing::WriteRaw(dir / LogFileName(AnalysedMonth::kKey), log);
+    std::string list = "-";
+    for (int n = 0; n < 300000; ++n)
+        list += std::to_string(n) + "-";
+    testing::WriteRaw(dir / ResultFileName(kFilesResult, AnalysedMonth::kKey),
+                      "\\1;/big\\2;300000\\3;" + list + "\\4;1\\5;\r\n");
+    MonthResults month;
+    LoadMonthResults(dir.path() + "/", AnalysedMonth::kKey, month);
+    LogLineIndex index(month.logPath());
+    ASSERT_TRUE(index.Update());
+
+    LogLinesModel model;
+    model.SetMissingTexts("beyond", "gone");
+    LogLinesView view(&model);
+    std::string copied;
+    view.onCopy = [&](const std::string& number) { copied = number; };
+    auto reader =
+        std::make_unique<IdListReader>(month, ReadField(month.files.at(0), FileField::kLogLines));
+    ASSERT_EQ(reader->knownEntries(), 300000);
+    int done = 0;
+    model.StartLines(std::move(reader), 300000, LineNumbering::IndexPlusOne, &index, false,
+                     [&] { ++done; });
+    EXPECT_EQ(model.rowCount(), 300000);
+    EXPECT_EQ(model.data(model.index(1, 1), Qt::DisplayRole).toString(), "line 1");
+    EXPECT_FALSE(model.data(model.index(299999, 0), Qt::DisplayRole).isValid());  // not yet read
+    while (model.reading())
+        QApplication::processEvents();
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(model.rows().BeyondEnd(), 299000u);
+    EXPECT_EQ(model.data(model.index(299999, 0), Qt::DisplayRole).toString(), "300000");
+    EXPECT_EQ(model.data(model.index(299999, 1), Qt::DisplayRole).toString(), "beyond");
+
+    // Ctrl+C copies the number of the row selected, wherever it is.
+    view.setCurrentIndex(model.index(299999, 0));
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    QApplication::sendEvent(&view, &copy);
+    EXPECT_EQ(copied, "300000");
+}
+
+}  // namespace
+}  // namespace trafikon
