@@ -2,8 +2,8 @@
 // lines per second, the time against `wc -l` on the same log, and peak memory.
 //
 // usage: analyse_bench [LOG [MONTHS_AT_ONCE]]  (default: the cached 2,000,000-line
-// combined log of scripts/bench-data.sh 2000000 combined 3 1; one month at
-// once for each two cores)
+// combined log of scripts/bench-data.sh 2000000 combined 3 1; as many
+// months at once as analyse-all takes)
 // The log is first filed by month into a store of its own (cached beside the
 // log), the way the import does, outside the measured time.
 #include <sys/resource.h>

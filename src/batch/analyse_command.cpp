@@ -2,7 +2,7 @@
 //                        [--on-malformed ignore|cancel] [--jobs N]
 // Analyses the stored months of DIR/data/1/ in ascending order: all of them
 // with --all, otherwise those whose analysis is missing or out of date; N
-// months at once (by default one for each two cores), reported in order. The
+// months at once (by default two for each three cores), reported in order. The
 // last line printed is the summary: months analysed, lines read, seconds,
 // lines per second.
 #include <chrono>

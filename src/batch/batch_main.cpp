@@ -34,7 +34,7 @@ constexpr const char* kHelp =
     "analyse   analyses the stored months whose analysis is missing or out of date\n"
     "          (all of them with --all); lines with too few fields are skipped, or\n"
     "          cancel their month with --on-malformed cancel. --jobs N analyses N\n"
-    "          months at once (by default one for each two cores), reported in order.\n"
+    "          months at once (by default two for each three cores), reported in order.\n"
     "report    writes the report of an analysed month: one standalone HTML page, or\n"
     "          one CSV file for each list in the folder given, in the language CODE\n"
     "          (else the store's, else French).\n"

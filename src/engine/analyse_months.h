@@ -41,7 +41,8 @@ class MonthsObserver {
     virtual bool StopRequested() { return false; }
 };
 
-// How many months this machine analyses at once: one for each two cores.
+// How many months this machine analyses at once: two for each three cores
+// (two on two cores), as each month keeps about a core and a half busy.
 int MonthsAtOnce();
 
 // Analyses `months` in their order with `monthsAtOnce` months at most under
