@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 
 #include "import/format_detection.h"
@@ -176,16 +177,26 @@ class FileImport {
 
     void Read(const std::string& path) {
         LogReader reader(path);
-        const bool byBytes = reader.compressed();  // lines are not counted ahead then
-        const std::uint64_t count = byBytes ? 0 : CountLines(path);
+        // A compressed log's lines are not counted: its percentage is by the
+        // bytes read. A big plain log's are counted aside; until the count is
+        // known, its percentage is by bytes too.
+        const bool byBytes = reader.compressed();
+        std::optional<LineCountAside> lineCount;
+        if (!byBytes)
+            lineCount.emplace(path, reader.fileSize());
+        std::uint64_t count = 0;
         result_.bytes = reader.fileSize();
         std::string_view line;
         std::uint64_t index = 0;
         int shown = -1;
         FieldFormat headerCodes;  // of the last "#Fields:" before the first log line
         for (; reader.Next(line); ++index) {
-            if (index % kLinesBetweenStopChecks == 0 && observer_.StopRequested())
-                throw RunStopped();
+            if (index % kLinesBetweenStopChecks == 0) {
+                if (observer_.StopRequested())
+                    throw RunStopped();
+                if (count == 0 && lineCount)
+                    count = lineCount->Known();
+            }
             if (!result_.hasLogLine) {
                 if (IsHeaderOrBlank(line)) {
                     if (IsW3cFieldsLine(line))
@@ -201,9 +212,10 @@ class FileImport {
                 SkipRest(reader);
                 continue;
             }
-            const int percent = byBytes ? ImportPercent(reader.fileBytesRead(), reader.fileSize())
-                                        : ImportPercent(index, count);
-            if (percent != shown) {
+            const int percent = count == 0
+                                    ? ImportPercent(reader.fileBytesRead(), reader.fileSize())
+                                    : ImportPercent(index, count);
+            if (percent > shown) {  // by bytes, then by line: never backwards
                 shown = percent;
                 observer_.Progress(percent);
             }

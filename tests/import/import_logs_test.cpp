@@ -1,10 +1,12 @@
 #include "import/import_logs.h"
+#include "import/line_count.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "../engine/engine_test_store.h"
@@ -230,6 +232,19 @@ TEST_F(ImportTest, PercentageCountsCommentLines) {
     // 3 of 5 lines, then 4 of 5, then the end; the second file starts at 1 of 2.
     EXPECT_EQ(recorder_.percents, (std::vector<int>{60, 80, 100, 50, 100}));
     EXPECT_EQ(recorder_.files, (std::vector<std::size_t>{0, 1}));
+}
+
+TEST_F(ImportTest, BigLogCountedAsideKeepsEveryLineAndAStraightPercentage) {
+    // Big enough to be counted on a second thread while it is read.
+    const std::string line = Combined("24/Mar/2002") + "\n";
+    std::string text;
+    while (text.size() < LineCountAside::kAtOnceBelow + line.size())
+        text += line;
+    Import({Log("big.log", text)});
+    EXPECT_EQ(stored("log-2002-03.log").size(), text.size() / line.size() * (line.size() + 1));
+    ASSERT_FALSE(recorder_.percents.empty());
+    EXPECT_TRUE(std::is_sorted(recorder_.percents.begin(), recorder_.percents.end()));
+    EXPECT_EQ(recorder_.percents.back(), 100);
 }
 
 TEST(ImportPercentTest, RoundsHalvesToEven) {
