@@ -186,12 +186,15 @@ std::size_t TFAnalyse::ShowLogLines(std::string_view idList, LineNumbering numbe
     std::string listError;
     if (progressive) {
         rows = static_cast<std::size_t>(reader->knownEntries());
-        logModel_->StartLines(
-            std::move(reader), rows, numbering, readable ? &index : nullptr, logMissing, [this] {
-                const std::size_t beyondEnd = logModel_->rows().BeyondEnd();
-                if (beyondEnd > 0)
-                    Messages().Inform(this, Tr(lang::kStoredLogChanged).arg(beyondEnd));
-            });
+        logModel_->StartLines(std::move(reader), rows, numbering, readable ? &index : nullptr,
+                              logMissing, [this](const std::string& error) {
+                                  const std::size_t beyondEnd = logModel_->rows().BeyondEnd();
+                                  if (!error.empty())
+                                      ReportProblems(std::vector<std::string>{error});
+                                  else if (beyondEnd > 0)
+                                      Messages().Inform(this,
+                                                        Tr(lang::kStoredLogChanged).arg(beyondEnd));
+                              });
     } else {
         DetailIds detail = ReadDetailIds(results_, idList);
         rows = detail.ids.size();

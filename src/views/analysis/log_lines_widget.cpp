@@ -28,9 +28,10 @@ LogLinesModel::LogLinesModel(QObject* parent)
         if (ReadMore())
             return;
         more_->stop();
+        const std::string error = reader_->error();
         reader_.reset();
         if (auto done = std::move(done_))
-            done();
+            done(error);
     });
 }
 
@@ -53,7 +54,7 @@ void LogLinesModel::SetLines(CompactIdList ids, LineNumbering numbering, const L
 
 void LogLinesModel::StartLines(std::unique_ptr<IdListReader> reader, std::size_t rows,
                                LineNumbering numbering, const LogLineIndex* index, bool logMissing,
-                               std::function<void()> done) {
+                               std::function<void(const std::string& error)> done) {
     SetLines({}, numbering, index, logMissing);
     beginResetModel();
     rows_.Assign({}, numbering, index, rows);

@@ -34,9 +34,12 @@ class LogLinesModel : public QAbstractTableModel {
     // The `rows` rows of the id list `reader` reads: the first of them now, the
     // rest a slice at a time from the event loop, so that a detail of millions
     // of lines shows at once and the window keeps answering. `done` runs once
-    // all are read (not when other lines replace them first).
+    // all are read (not when other lines replace them first), with the
+    // reader's error when the list's file went wrong on the way (the rows not
+    // read are then dropped), else empty.
     void StartLines(std::unique_ptr<IdListReader> reader, std::size_t rows, LineNumbering numbering,
-                    const LogLineIndex* index, bool logMissing, std::function<void()> done);
+                    const LogLineIndex* index, bool logMissing,
+                    std::function<void(const std::string& error)> done);
     bool reading() const { return reader_ != nullptr; }
     LogLineRows& rows() const { return rows_; }
     ExtractedLine line(int row) const { return rows_.Line(static_cast<std::size_t>(row)); }
@@ -60,7 +63,7 @@ class LogLinesModel : public QAbstractTableModel {
     bool ReadMore();            // false once the list is read
     mutable LogLineRows rows_;  // reading a row fills its cache
     std::unique_ptr<IdListReader> reader_;
-    std::function<void()> done_;
+    std::function<void(const std::string& error)> done_;
     QTimer* more_;
     QString captions_[2];
     QString beyondEndText_;

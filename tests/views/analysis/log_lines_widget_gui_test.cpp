@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <filesystem>
 
 #include "store/data_store.h"
 #include "support/temp_dir.h"
@@ -42,14 +43,19 @@ TEST(LogLinesModelTest, ABigListShowsAtOnceWithAllItsRowsAndIsReadOnFromTheEvent
         std::make_unique<IdListReader>(month, ReadField(month.files.at(0), FileField::kLogLines));
     ASSERT_EQ(reader->knownEntries(), 300000);
     int done = 0;
+    std::string error = "not called";
     model.StartLines(std::move(reader), 300000, LineNumbering::IndexPlusOne, &index, false,
-                     [&] { ++done; });
+                     [&](const std::string& e) {
+                         ++done;
+                         error = e;
+                     });
     EXPECT_EQ(model.rowCount(), 300000);
     EXPECT_EQ(model.data(model.index(1, 1), Qt::DisplayRole).toString(), "line 1");
     EXPECT_FALSE(model.data(model.index(299999, 0), Qt::DisplayRole).isValid());  // not yet read
     while (model.reading())
         QApplication::processEvents();
     EXPECT_EQ(done, 1);
+    EXPECT_EQ(error, "");
     EXPECT_EQ(model.rows().BeyondEnd(), 299000u);
     EXPECT_EQ(model.data(model.index(299999, 0), Qt::DisplayRole).toString(), "300000");
     EXPECT_EQ(model.data(model.index(299999, 1), Qt::DisplayRole).toString(), "beyond");
@@ -59,6 +65,20 @@ TEST(LogLinesModelTest, ABigListShowsAtOnceWithAllItsRowsAndIsReadOnFromTheEvent
     QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
     QApplication::sendEvent(&view, &copy);
     EXPECT_EQ(copied, "300000");
+
+    // The result file cut short while the list is read: the rows not read go,
+    // and the end says why.
+    model.StartLines(
+        std::make_unique<IdListReader>(month, ReadField(month.files.at(0), FileField::kLogLines)),
+        300000, LineNumbering::IndexPlusOne, &index, false,
+        [&](const std::string& e) { error = e; });
+    const std::string lfp = dir / ResultFileName(kFilesResult, AnalysedMonth::kKey);
+    std::filesystem::resize_file(lfp, std::filesystem::file_size(lfp) / 2);
+    while (model.reading())
+        QApplication::processEvents();
+    EXPECT_NE(error.find("shorter than when it was loaded"), std::string::npos) << error;
+    EXPECT_GT(model.rowCount(), 0);
+    EXPECT_LT(model.rowCount(), 300000);
 }
 
 }  // namespace
