@@ -27,8 +27,11 @@ FileBytes::FileBytes(const std::string& path) : path_(path) {
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
 }
 
+FileBytes::FileBytes(int fd, const std::string& path, std::uint64_t size)
+    : path_(path), fd_(fd), ownsFd_(false), size_(size), unread_(size) {}
+
 FileBytes::~FileBytes() {
-    if (fd_ >= 0)
+    if (ownsFd_ && fd_ >= 0)
         ::close(fd_);
 }
 
@@ -97,6 +100,7 @@ bool LineReader::Next(std::string_view& line) {
             ++consumed_;
         }
     }
+    lineStart_ = consumed_;
     std::size_t scanned = 0;  // bytes after begin_ known to hold no line end
     for (;;) {
         const char* base = buf_.data();

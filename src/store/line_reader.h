@@ -31,6 +31,9 @@ class ByteSource {
 class FileBytes : public ByteSource {
   public:
     explicit FileBytes(const std::string& path);
+    // Reads the open descriptor `fd` of `path` from where it stands, `size`
+    // bytes at most; the descriptor stays open and the caller's.
+    FileBytes(int fd, const std::string& path, std::uint64_t size);
     ~FileBytes() override;
     FileBytes(const FileBytes&) = delete;
     FileBytes& operator=(const FileBytes&) = delete;
@@ -42,6 +45,7 @@ class FileBytes : public ByteSource {
   private:
     std::string path_;
     int fd_ = -1;
+    bool ownsFd_ = true;
     std::uint64_t size_ = 0;
     std::uint64_t unread_ = 0;  // bytes left up to the size at opening
 };
@@ -80,6 +84,8 @@ class LineReader {
     bool partial() const { return partial_; }
     // Bytes of the lines returned so far, their ends included.
     std::uint64_t bytesRead() const { return consumed_; }
+    // Where the line (or piece) returned last starts in the source.
+    std::uint64_t lineStart() const { return lineStart_; }
     std::uint64_t fileSize() const { return source_->fileSize(); }
 
   protected:
@@ -97,6 +103,7 @@ class LineReader {
     bool partial_ = false;
     bool pendingCr_ = false;  // the last line ended with a CR at the end of the buffer
     std::uint64_t consumed_ = 0;
+    std::uint64_t lineStart_ = 0;
 };
 
 }  // namespace trafikon

@@ -1,12 +1,15 @@
 #include "views/analysis/id_list_cutter.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <string_view>
 #include <vector>
 
+#include "store/line_reader.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -174,41 +177,21 @@ std::size_t ReadAt(int fd, const std::string& path, char* into, std::size_t n, s
 void ReadCuttingIdLists(int fd, const std::string& path, IdListPlace place,
                         const std::function<void(CutLine&)>& onLine) {
     Cutter cutter(place, onLine);
-    std::vector<char> buf(kBlock);
-    std::uint64_t offset = 0;
-    bool afterCr = false;  // the last byte read was a CR that ended a line
-    for (;;) {
-        const std::size_t got = ReadAt(fd, path, buf.data(), buf.size(), offset);
-        if (got == 0)
-            break;
-        const char* p = buf.data();
-        const char* const end = p + got;
-        if (afterCr && *p == '\n')
-            ++p;  // the LF of a CR LF cut between two reads
-        afterCr = false;
-        while (p < end) {
-            const auto* lf = static_cast<const char*>(std::memchr(p, '\n', end - p));
-            const auto* cr = static_cast<const char*>(std::memchr(p, '\r', (lf ? lf : end) - p));
-            const char* lineEnd = cr ? cr : lf;
-            const std::uint64_t at = offset + static_cast<std::uint64_t>(p - buf.data());
-            if (!lineEnd) {
-                cutter.Take(p, static_cast<std::size_t>(end - p), at);
-                break;
-            }
-            cutter.Take(p, static_cast<std::size_t>(lineEnd - p), at);
-            cutter.EndLine(offset + static_cast<std::uint64_t>(lineEnd - buf.data()));
-            p = lineEnd + 1;
-            if (*lineEnd == '\r') {
-                if (p == end)
-                    afterCr = true;
-                else if (*p == '\n')
-                    ++p;
-            }
-        }
-        offset += got;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        ThrowErrno(path);
+    // The store's line reader, in pieces: the lists are cut as their bytes
+    // come, never held whole.
+    LineReader reader(std::make_unique<FileBytes>(fd, path, static_cast<std::uint64_t>(st.st_size)),
+                      kBlock);
+    std::string_view piece;
+    while (reader.Next(piece)) {
+        cutter.Take(piece.data(), piece.size(), reader.lineStart());
+        if (!reader.partial())
+            cutter.EndLine(reader.lineStart() + piece.size());
     }
-    if (cutter.started())
-        cutter.EndLine(offset);
+    if (cutter.started())  // the file ended in a piece of a line
+        cutter.EndLine(reader.bytesRead());
 }
 
 std::string ReadWholeLine(int fd, const std::string& path, const CutLine& line) {

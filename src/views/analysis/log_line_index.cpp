@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "store/line_reader.h"
+#include "store/text_file.h"
 #include "views/analysis/month_results.h"
 
 namespace trafikon {
@@ -18,6 +20,7 @@ std::string Reason(const std::string& path) {
 }
 
 constexpr std::size_t kReadBlock = 16 * 1024;
+constexpr std::size_t kIndexPiece = 1 << 20;  // longer lines are counted in pieces
 
 }  // namespace
 
@@ -48,15 +51,17 @@ bool LogLineIndex::Update(std::string* error) {
     struct stat st {};
     if (::stat(path_.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return fail();  // a FIFO or device would block the window
-    const std::int64_t mtime =
-        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    if (fd_ >= 0 && st.st_size == size_ && mtime == mtimeNs_)
+    auto mtimeOf = [](const struct stat& s) {
+        return static_cast<std::int64_t>(s.st_mtim.tv_sec) * 1000000000 + s.st_mtim.tv_nsec;
+    };
+    if (fd_ >= 0 && st.st_size == size_ && mtimeOf(st) == mtimeNs_)
         return true;
 
     Forget();
     fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0)
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0)  // the file opened, should it be another by now
         return fail();
+    const std::int64_t mtime = mtimeOf(st);
     ++builds_;
     marks_.reserve(static_cast<std::size_t>(st.st_size / 128 / kLinesPerMark));
     auto endLine = [this](std::uint64_t start) {
@@ -64,51 +69,28 @@ bool LogLineIndex::Update(std::string* error) {
             marks_.push_back(start);
         ++lineCount_;
     };
-    std::vector<char> buf(1 << 20);
-    std::uint64_t offset = 0;     // file offset of buf[0]
-    std::uint64_t lineStart = 0;  // start of the line being read
-    bool inLine = false;
-    bool afterCr = false;  // the previous byte was a CR that ended a line
-    for (;;) {
-        ssize_t n = ::read(fd_, buf.data(), buf.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return fail();
-        if (n == 0)
-            break;
-        const char* const base = buf.data();
-        const char* const stopAt = base + n;
-        const char* p = base;
-        while (p < stopAt) {
-            if (afterCr) {
-                afterCr = false;
-                if (*p == '\n') {  // LF of a CR LF: the line already ended
-                    ++p;
-                    continue;
-                }
-            }
-            if (!inLine) {
-                lineStart = offset + static_cast<std::uint64_t>(p - base);
-                inLine = true;
-            }
-            // The line ends at the first CR or LF, whichever comes first.
-            const auto* lf = static_cast<const char*>(std::memchr(p, '\n', stopAt - p));
-            const char* segmentEnd = lf ? lf : stopAt;
-            const auto* cr = static_cast<const char*>(std::memchr(p, '\r', segmentEnd - p));
-            const char* lineEnd = cr ? cr : lf;
-            if (!lineEnd)
-                break;  // the line goes on in the next block
-            endLine(lineStart);
-            inLine = false;
-            afterCr = (*lineEnd == '\r');
-            p = lineEnd + 1;
+    // The store's line reader, in pieces: a hostile line of any length is
+    // counted without being held whole.
+    std::uint64_t indexed = 0;
+    try {
+        LineReader reader(
+            std::make_unique<FileBytes>(fd_, path_, static_cast<std::uint64_t>(st.st_size)),
+            kIndexPiece);
+        std::string_view line;
+        bool inLine = false;  // the last view was a piece of a longer line
+        while (reader.Next(line)) {
+            if (!inLine)
+                endLine(reader.lineStart());
+            inLine = reader.partial();
         }
-        offset += static_cast<std::uint64_t>(n);
+        indexed = reader.bytesRead();
+    } catch (const IoError& e) {
+        if (error)
+            *error = e.path() + ": " + e.reason();
+        Forget();
+        return false;
     }
-    if (inLine)
-        endLine(lineStart);
-    indexedBytes_ = offset;
+    indexedBytes_ = indexed;
     size_ = st.st_size;
     mtimeNs_ = mtime;
     return true;
