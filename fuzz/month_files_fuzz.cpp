@@ -76,7 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LogLineIndex index(month.logPath());
     index.Update();
     for (const std::string& line : month.statuses) {
-        const std::string_view lineIds = ReadStatusPart(line, StatusPart::kLogLines);
+        std::string lineIds;  // the list stays in its file until a detail asks for it
+        if (!month.ReadIdList(ReadStatusPart(line, StatusPart::kLogLines),
+                              [&](std::string_view piece) { lineIds += piece; }))
+            continue;
         for (long long position : ParseIdList(ReadStatusPart(line, StatusPart::kFiles)))
             (void)MonthResults::FieldAt(month.files, position, FileField::kPath);
         const LogExtraction lines = ExtractLogLines(index, lineIds, LineNumbering::IndexPlusOne);
