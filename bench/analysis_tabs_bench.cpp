@@ -13,15 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "month/month_results.h"
+#include "month/status_list.h"
 #include "store/tagged_record.h"
 #include "views/analysis/files_list.h"
 #include "views/analysis/hosts_list.h"
 #include "views/analysis/list_sorter.h"
 #include "views/analysis/log_line_index.h"
 #include "views/analysis/log_line_rows.h"
-#include "views/analysis/month_results.h"
 #include "views/analysis/referrer_list.h"
-#include "views/analysis/status_list.h"
 
 using namespace trafikon;
 using Clock = std::chrono::steady_clock;

@@ -22,19 +22,19 @@
 
 #include "bench_data.h"
 #include "engine/analyse_log.h"
+#include "month/general_lists.h"
+#include "month/month_results.h"
+#include "month/name_count_row.h"
+#include "month/status_list.h"
 #include "store/line_reader.h"
 #include "store/log_format.h"
 #include "store/text_file.h"
 #include "views/analysis/files_list.h"
-#include "views/analysis/general_lists.h"
 #include "views/analysis/hosts_list.h"
 #include "views/analysis/list_sorter.h"
 #include "views/analysis/log_line_index.h"
 #include "views/analysis/log_line_rows.h"
-#include "views/analysis/month_results.h"
-#include "views/analysis/name_count_row.h"
 #include "views/analysis/referrer_list.h"
-#include "views/analysis/status_list.h"
 
 using namespace trafikon;
 using Clock = std::chrono::steady_clock;

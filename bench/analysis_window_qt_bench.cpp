@@ -21,8 +21,8 @@
 #include <memory>
 #include <string>
 
-#include "shell/app_state.h"
-#include "shell/language_table.h"
+#include "state/app_state.h"
+#include "text/language_table.h"
 #include "views/analysis/analysis_tab_widget.h"
 #include "views/analysis/analysis_window.h"
 #include "views/analysis/log_lines_widget.h"

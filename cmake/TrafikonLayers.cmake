@@ -2,16 +2,16 @@
 # the fuzz build, the tests and the check that the core stays free of Qt:
 # - gui:   a file whose name ends in _window, _dialog, _widget, _model or _qt
 #          (.cpp or .h) may include Qt and goes to the window library trafikon_gui;
-# - app:   src/shell/main.cpp, the desktop program;
+# - app:   src/app/main.cpp, the desktop program;
 # - batch: src/batch/, the headless driver (Qt-free);
 # - core:  every other file, the Qt-free library trafikon_core.
-# A Qt file stays in the folder of its subsystem (import/add_log_dialog beside
-# import/add_log_form); its name alone puts it in the window library.
+# Qt files live only in ui/, views/ and app/; their name alone puts them in
+# the window library.
 set(TRAFIKON_QT_FILE_REGEX "_(window|dialog|widget|model|qt)\\.(cpp|h)$")
 
 # trafikon_source_layer(<file> <out-var>): sets <out-var> to gui, app, batch or core.
 function(trafikon_source_layer file out)
-  if(file MATCHES "/src/shell/main\\.cpp$")
+  if(file MATCHES "/src/app/main\\.cpp$")
     set(${out} app PARENT_SCOPE)
   elseif(file MATCHES "/src/batch/")
     set(${out} batch PARENT_SCOPE)

@@ -9,12 +9,12 @@
 
 #include "engine/analyse_log.h"
 #include "fuzz_util.h"
+#include "month/month_results.h"
 #include "store/month_stats.h"
 #include "store/result_records.h"
 #include "store/status_table.h"
 #include "store/text_file.h"
 #include "views/analysis/log_line_index.h"
-#include "views/analysis/month_results.h"
 
 using namespace trafikon;
 using namespace trafikon::fuzz;

@@ -8,14 +8,14 @@
 #include <string_view>
 
 #include "fuzz_util.h"
+#include "month/general_lists.h"
+#include "month/month_results.h"
 #include "store/month_stats.h"
 #include "store/status_table.h"
 #include "store/tagged_record.h"
 #include "store/text_file.h"
 #include "store/top_by_hits.h"
-#include "views/analysis/general_lists.h"
 #include "views/analysis/log_line_index.h"
-#include "views/analysis/month_results.h"
 
 using namespace trafikon;
 using namespace trafikon::fuzz;

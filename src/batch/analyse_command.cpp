@@ -16,7 +16,7 @@
 #include "engine/analyse_months.h"
 #include "engine/analysed_check.h"
 #include "engine/robot_signatures.h"
-#include "shell/program_folder.h"
+#include "state/program_folder.h"
 #include "store/data_store.h"
 #include "store/import_journal.h"
 #include "store/text_file.h"

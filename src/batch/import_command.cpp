@@ -28,7 +28,7 @@
 #include "import/import_logs.h"
 #include "import/log_file_check.h"
 #include "import/log_file_order.h"
-#include "shell/program_folder.h"
+#include "state/program_folder.h"
 #include "store/data_store.h"
 #include "store/log_format.h"
 #include "store/text_file.h"

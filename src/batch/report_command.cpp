@@ -12,11 +12,11 @@
 #include "batch/batch_commands.h"
 #include "report/month_report_files.h"
 #include "report/report_csv.h"
-#include "shell/language_table.h"
-#include "shell/program_folder.h"
-#include "shell/settings.h"
+#include "state/program_folder.h"
+#include "state/settings.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
+#include "text/language_table.h"
 
 namespace trafikon::batch {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/language_table.h"
+#include "text/language_table.h"
 
 namespace trafikon {
 

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <tuple>
 
+#include "month/browser_families.h"
+#include "month/general_lists.h"
+#include "month/robots_list.h"
+#include "month/status_list.h"
 #include "report/report_text.h"
-#include "shell/extra_texts.h"
 #include "store/result_records.h"
 #include "store/tagged_record.h"
-#include "views/analysis/browser_families.h"
-#include "views/analysis/general_lists.h"
-#include "views/analysis/robots_list.h"
-#include "views/analysis/status_list.h"
+#include "text/extra_texts.h"
 
 namespace trafikon::report {
 

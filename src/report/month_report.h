@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "engine/robot_signatures.h"
-#include "shell/language_table.h"
-#include "views/analysis/month_extras.h"
-#include "views/analysis/month_results.h"
+#include "month/month_extras.h"
+#include "month/month_results.h"
+#include "text/language_table.h"
 
 namespace trafikon::report {
 

@@ -1,11 +1,11 @@
 #include "report/month_report_files.h"
 
 #include "engine/robot_signatures.h"
+#include "month/month_extras.h"
+#include "month/month_results.h"
 #include "report/report_html.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
-#include "views/analysis/month_extras.h"
-#include "views/analysis/month_results.h"
 
 namespace trafikon::report {
 

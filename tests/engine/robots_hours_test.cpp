@@ -7,8 +7,8 @@
 #include "engine/engine_test_store.h"
 #include "engine/hour_tally.h"
 #include "engine/robot_signatures.h"
+#include "month/month_extras.h"
 #include "store/extra_result_names.h"
-#include "views/analysis/month_extras.h"
 #include "views/maintenance/delete_logs.h"
 
 namespace trafikon {

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "engine/analyse_log.h"
+#include "month/general_lists.h"
+#include "month/month_results.h"
 #include "store/result_records.h"
 #include "store/status_table.h"
 #include "store/text_file.h"
 #include "support/temp_dir.h"
-#include "views/analysis/general_lists.h"
 #include "views/analysis/log_line_index.h"
-#include "views/analysis/month_results.h"
 
 namespace trafikon::testing {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/language_table.h"
+#include "text/language_table.h"
 
 namespace trafikon {
 namespace {

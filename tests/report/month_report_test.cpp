@@ -4,12 +4,12 @@
 
 #include "engine/analyse_log.h"
 #include "engine/engine_test_store.h"
+#include "month/browser_families.h"
 #include "report/month_report.h"
 #include "report/report_csv.h"
 #include "report/report_html.h"
 #include "report/report_text.h"
 #include "store/extra_result_names.h"
-#include "views/analysis/browser_families.h"
 
 namespace trafikon::report {
 namespace {

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "engine/analyse_log.h"
+#include "month/month_results.h"
 #include "store/data_store.h"
 #include "store/month_stats.h"
 #include "store/result_records.h"
@@ -14,7 +15,6 @@
 #include "store/text_file.h"
 #include "store/top_by_hits.h"
 #include "support/temp_dir.h"
-#include "views/analysis/month_results.h"
 
 namespace trafikon {
 namespace {

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <deque>
 
-#include "shell/message_service_qt.h"
+#include "ui/message_service_qt.h"
 
 namespace trafikon::testing {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "month/month_results.h"
+#include "month/tabs_records.h"
 #include "views/analysis/log_line_index.h"
-#include "views/analysis/month_results.h"
-#include "views/analysis/tabs_records.h"
 
 namespace trafikon {
 

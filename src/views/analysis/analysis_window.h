@@ -25,9 +25,9 @@
 #include <memory>
 #include <string>
 
+#include "month/month_results.h"
 #include "views/analysis/analysis_context.h"
 #include "views/analysis/log_line_index.h"
-#include "views/analysis/month_results.h"
 
 class QTabWidget;
 class QSplitter;

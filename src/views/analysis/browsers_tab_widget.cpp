@@ -5,10 +5,10 @@
 #include <QVBoxLayout>
 
 #include "engine/robot_signatures.h"
-#include "shell/extra_texts.h"
-#include "shell/text_convert_qt.h"
-#include "views/analysis/browser_families.h"
-#include "views/analysis/general_lists.h"
+#include "month/browser_families.h"
+#include "month/general_lists.h"
+#include "text/extra_texts.h"
+#include "ui/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 
 namespace trafikon {

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cmath>
 
-#include "views/analysis/month_results.h"
+#include "month/month_results.h"
 
 namespace trafikon {
 

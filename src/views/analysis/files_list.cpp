@@ -1,7 +1,7 @@
 #include "views/analysis/files_list.h"
 
 #include "store/result_records.h"
-#include "views/analysis/analysis_entries.h"
+#include "text/analysis_entries.h"
 
 namespace trafikon::tabs {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "views/analysis/tabs_records.h"
+#include "month/tabs_records.h"
 
 namespace trafikon::tabs {
 

@@ -10,14 +10,14 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "shell/extra_texts.h"
-#include "shell/list_columns_qt.h"
-#include "shell/text_convert_qt.h"
+#include "month/month_extras.h"
+#include "text/extra_texts.h"
+#include "ui/list_columns_qt.h"
+#include "ui/text_convert_qt.h"
 #include "views/analysis/analysis_context.h"
 #include "views/analysis/daily_bars.h"
 #include "views/analysis/daily_graph_qt.h"
 #include "views/analysis/hours_graph_widget.h"
-#include "views/analysis/month_extras.h"
 #include "views/analysis/name_count_list_widget.h"
 
 namespace trafikon {

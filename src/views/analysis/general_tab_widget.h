@@ -9,7 +9,7 @@
 #include <array>
 #include <functional>
 
-#include "views/analysis/general_lists.h"
+#include "month/general_lists.h"
 
 class QStackedWidget;
 class QTreeWidget;

@@ -1,6 +1,6 @@
 #include "views/analysis/hosts_list.h"
 
-#include "views/analysis/analysis_entries.h"
+#include "text/analysis_entries.h"
 
 namespace trafikon::tabs {
 

@@ -3,11 +3,11 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "shell/extra_texts.h"
-#include "shell/settings.h"
-#include "shell/text_convert_qt.h"
-#include "shell/wait_cursor_qt.h"
-#include "views/analysis/analysis_entries.h"
+#include "state/settings.h"
+#include "text/analysis_entries.h"
+#include "text/extra_texts.h"
+#include "ui/text_convert_qt.h"
+#include "ui/wait_cursor_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_detail_side_widget.h"

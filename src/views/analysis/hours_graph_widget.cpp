@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "views/analysis/month_extras.h"
+#include "month/month_extras.h"
 
 namespace trafikon {
 

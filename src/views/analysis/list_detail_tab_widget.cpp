@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "shell/text_convert_qt.h"
-#include "views/analysis/analysis_entries.h"
+#include "text/analysis_entries.h"
+#include "ui/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_side_widget.h"
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "month/name_count_row.h"
 #include "views/analysis/analysis_context.h"
 #include "views/analysis/analysis_tab_widget.h"
 #include "views/analysis/list_shortcuts.h"
-#include "views/analysis/name_count_row.h"
 #include "views/analysis/tabs_side_panel_qt.h"
 
 class QLabel;

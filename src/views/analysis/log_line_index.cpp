@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "month/month_results.h"
 #include "store/line_reader.h"
 #include "store/text_file.h"
-#include "views/analysis/month_results.h"
 
 namespace trafikon {
 

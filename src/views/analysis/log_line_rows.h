@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "views/analysis/id_list_counter.h"
+#include "month/id_list_counter.h"
+#include "month/month_results.h"
 #include "views/analysis/log_line_index.h"
-#include "views/analysis/month_results.h"
 
 namespace trafikon {
 

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "shell/text_convert_qt.h"
+#include "ui/text_convert_qt.h"
 #include "views/analysis/list_shortcuts.h"
 
 namespace trafikon {

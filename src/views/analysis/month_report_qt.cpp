@@ -10,11 +10,11 @@
 
 #include "report/month_report_files.h"
 #include "report/report_csv.h"
-#include "shell/app_state.h"
-#include "shell/extra_texts.h"
-#include "shell/message_service_qt.h"
-#include "shell/text_convert_qt.h"
+#include "state/app_state.h"
 #include "store/text_file.h"
+#include "text/extra_texts.h"
+#include "ui/message_service_qt.h"
+#include "ui/text_convert_qt.h"
 
 namespace trafikon {
 

@@ -3,7 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
-#include "shell/list_columns_qt.h"
+#include "ui/list_columns_qt.h"
 
 namespace trafikon {
 

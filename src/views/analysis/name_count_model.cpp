@@ -2,7 +2,7 @@
 
 #include <numeric>
 
-#include "shell/text_convert_qt.h"
+#include "ui/text_convert_qt.h"
 
 namespace trafikon {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "month/name_count_row.h"
 #include "views/analysis/list_sorter.h"
-#include "views/analysis/name_count_row.h"
 
 namespace trafikon {
 

@@ -4,10 +4,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "shell/extra_texts.h"
-#include "shell/text_convert_qt.h"
-#include "views/analysis/analysis_entries.h"
-#include "views/analysis/month_extras.h"
+#include "month/month_extras.h"
+#include "text/analysis_entries.h"
+#include "text/extra_texts.h"
+#include "ui/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_detail_side_widget.h"

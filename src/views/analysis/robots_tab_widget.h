@@ -5,8 +5,8 @@
 // analysed again.
 #pragma once
 
+#include "month/robots_list.h"
 #include "views/analysis/list_detail_tab_widget.h"
-#include "views/analysis/robots_list.h"
 
 namespace trafikon {
 

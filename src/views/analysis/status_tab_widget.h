@@ -5,10 +5,10 @@
 
 #include <vector>
 
+#include "month/status_list.h"
 #include "views/analysis/analysis_context.h"
 #include "views/analysis/analysis_tab_widget.h"
 #include "views/analysis/list_shortcuts.h"
-#include "views/analysis/status_list.h"
 
 class QTreeWidget;
 

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "shell/list_columns_qt.h"
-#include "shell/text_convert_qt.h"
+#include "ui/list_columns_qt.h"
+#include "ui/text_convert_qt.h"
 
 namespace trafikon {
 

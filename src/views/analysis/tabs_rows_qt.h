@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "month/tabs_records.h"
 #include "views/analysis/name_count_model.h"
-#include "views/analysis/tabs_records.h"
 
 namespace trafikon {
 

@@ -12,13 +12,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "shell/app_state.h"
-#include "shell/extra_texts.h"
-#include "shell/list_columns_qt.h"
-#include "shell/message_service_qt.h"
-#include "shell/text_convert_qt.h"
-#include "shell/wait_cursor_qt.h"
+#include "state/app_state.h"
 #include "store/text_file.h"
+#include "text/extra_texts.h"
+#include "ui/list_columns_qt.h"
+#include "ui/message_service_qt.h"
+#include "ui/text_convert_qt.h"
+#include "ui/wait_cursor_qt.h"
 #include "views/compare/comparison_result_model.h"
 
 namespace trafikon {

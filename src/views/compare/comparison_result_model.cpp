@@ -1,6 +1,6 @@
 #include "views/compare/comparison_result_model.h"
 
-#include "shell/text_convert_qt.h"
+#include "ui/text_convert_qt.h"
 
 namespace trafikon {
 

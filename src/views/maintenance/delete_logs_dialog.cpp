@@ -5,12 +5,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/app_state.h"
-#include "shell/error_text_qt.h"
-#include "shell/extra_texts.h"
-#include "shell/message_service_qt.h"
-#include "shell/text_convert_qt.h"
+#include "state/app_state.h"
 #include "store/data_store.h"
+#include "text/extra_texts.h"
+#include "ui/error_text_qt.h"
+#include "ui/message_service_qt.h"
+#include "ui/text_convert_qt.h"
 
 namespace trafikon {
 

@@ -8,10 +8,10 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "shell/app_state.h"
-#include "shell/message_service_qt.h"
-#include "shell/text_convert_qt.h"
+#include "state/app_state.h"
 #include "store/text_file.h"
+#include "ui/message_service_qt.h"
+#include "ui/text_convert_qt.h"
 
 namespace trafikon {
 

@@ -12,13 +12,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "shell/app_state.h"
-#include "shell/error_text_qt.h"
-#include "shell/list_columns_qt.h"
-#include "shell/mdi_child_size_qt.h"
-#include "shell/message_service_qt.h"
-#include "shell/text_convert_qt.h"
+#include "state/app_state.h"
 #include "store/data_store.h"
+#include "ui/error_text_qt.h"
+#include "ui/list_columns_qt.h"
+#include "ui/mdi_child_size_qt.h"
+#include "ui/message_service_qt.h"
+#include "ui/text_convert_qt.h"
 #include "views/analysis/analysis_window.h"
 #include "views/synthesis/daily_table_widget.h"
 

@@ -14,12 +14,12 @@
 #include <QTextDocument>
 #include <QTreeWidget>
 
-#include "analysed_month_fixture.h"
-#include "shell/app_state.h"
-#include "shell/extra_texts.h"
-#include "shell/text_convert_qt.h"
+#include "month/analysed_month_fixture.h"
+#include "state/app_state.h"
 #include "support/scripted_messages_qt.h"
 #include "support/temp_dir.h"
+#include "text/extra_texts.h"
+#include "ui/text_convert_qt.h"
 #include "views/analysis/files_tab_widget.h"
 #include "views/analysis/general_tab_widget.h"
 #include "views/analysis/hosts_tab_widget.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "month/name_count_row.h"
 #include "views/analysis/list_shortcuts.h"
 #include "views/analysis/list_sorter.h"
-#include "views/analysis/name_count_row.h"
 
 namespace trafikon {
 namespace {

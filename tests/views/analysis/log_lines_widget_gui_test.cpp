@@ -6,9 +6,9 @@
 #include <QKeyEvent>
 #include <filesystem>
 
+#include "month/analysed_month_fixture.h"
 #include "store/data_store.h"
 #include "support/temp_dir.h"
-#include "views/analysis/analysed_month_fixture.h"
 
 namespace trafikon {
 namespace {

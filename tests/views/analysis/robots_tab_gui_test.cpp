@@ -12,7 +12,7 @@
 
 #include "engine/analyse_log.h"
 #include "engine/engine_test_store.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "store/extra_result_names.h"
 #include "support/scripted_messages_qt.h"
 #include "views/analysis/analysis_window.h"

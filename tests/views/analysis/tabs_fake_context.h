@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "shell/settings.h"
+#include "month/tabs_records.h"
+#include "state/settings.h"
 #include "tabs_test_support.h"
 #include "views/analysis/analysis_context.h"
-#include "views/analysis/tabs_records.h"
 
 namespace trafikon::testing {
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/extra_texts.h"
-#include "shell/language_table.h"
 #include "store/tagged_record.h"
+#include "text/extra_texts.h"
+#include "text/language_table.h"
 
 namespace trafikon::testing {
 

@@ -8,13 +8,13 @@
 #include <QTest>
 #include <QTreeView>
 
-#include "shell/app_state.h"
-#include "shell/extra_texts.h"
-#include "shell/text_convert_qt.h"
+#include "state/app_state.h"
 #include "store/tagged_record.h"
 #include "store/text_file.h"
 #include "support/scripted_messages_qt.h"
 #include "support/temp_dir.h"
+#include "text/extra_texts.h"
+#include "ui/text_convert_qt.h"
 #include "views/compare/compare_window.h"
 
 namespace trafikon {

@@ -5,13 +5,13 @@
 #include <QPushButton>
 #include <set>
 
-#include "shell/app_state.h"
-#include "shell/extra_texts.h"
-#include "shell/text_convert_qt.h"
+#include "state/app_state.h"
 #include "store/data_store.h"
 #include "store/store_lock.h"
 #include "support/scripted_messages_qt.h"
 #include "support/temp_dir.h"
+#include "text/extra_texts.h"
+#include "ui/text_convert_qt.h"
 #include "views/maintenance/delete_logs_dialog.h"
 
 namespace trafikon {

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "store/month_stats.h"
 #include "support/scripted_messages_qt.h"
 #include "support/temp_dir.h"

@@ -7,11 +7,11 @@
 #include <QTest>
 #include <QTreeView>
 
-#include "../../shell/shell_fixture_qt.h"
+#include "app/main_window.h"
+#include "app/shell_fixture_qt.h"
 #include "engine/analyse_log.h"
 #include "import/import_logs.h"
-#include "shell/main_window.h"
-#include "shell/text_convert_qt.h"
+#include "ui/text_convert_qt.h"
 #include "views/analysis/analysis_window.h"
 
 namespace trafikon {

@@ -1,0 +1,150 @@
+// The main window's analyse-all command: the question, the run of every
+// stored month on its worker with the month in hand shown, the malformed-line
+// question, and what the run tells when it has ended.
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+
+#include "app/analyse_all_qt.h"
+#include "app/main_window.h"
+#include "state/app_state.h"
+#include "store/data_store.h"
+#include "text/extra_texts.h"
+#include "ui/message_service_qt.h"
+#include "ui/text_convert_qt.h"
+#include "views/synthesis/general_window.h"
+
+namespace trafikon {
+
+namespace {
+
+// Entries of the language table that the command uses.
+constexpr int kEntryAnalyseAllQuestion = 17;  // "Traiter TOUS les fichiers ... ?"
+constexpr int kEntryConfirmation = 18;        // "Confirmation"
+constexpr int kEntryNotTwice = 22;     // "Vous ne pouvez pas lancer 2 analyses en meme temps !"
+constexpr int kEntryAnalysing = 23;    // "Analyse en cours..."
+constexpr int kEntryNothingToDo = 47;  // "Rien à analyser"
+constexpr int kEntryAnalysed = 187;    // "Analyse terminée"
+constexpr int kEntryLineError = 190;   // "Attention, erreur à la lecture de la ligne : "
+constexpr int kEntryIgnoreLine = 191;  // the malformed-line question
+constexpr int kEntryCancelled = 192;   // "Analyse annulée"
+
+}  // namespace
+
+void TFPrincipal::toutanalyser1Click() {
+    AppState& app = App();
+    if (app.analysisRunning) {
+        Messages().Inform(this, Tr(kEntryNotTwice));
+        return;
+    }
+    if (general_->rowCount() == 0) {
+        Messages().Inform(this, Tr(kEntryNothingToDo));
+        return;
+    }
+    const MessageService::Answer answer =
+        Messages().AskYesNoCancel(this, Tr(kEntryAnalyseAllQuestion), Tr(kEntryConfirmation));
+    if (answer == MessageService::Answer::Cancel)
+        return;
+    app.analysisRunning = true;
+    app.storedMonths = ListStoredMonths(app.siteDir);
+    worker_ = new TMyAllThread(app.siteDir, app.storedMonths, answer == MessageService::Answer::Yes,
+                               app.settings.siteUrl(), this);
+    connect(worker_, &TMyAllThread::MonthInHand, this, &TFPrincipal::AnalysisMonthInHand);
+    connect(worker_, &TMyAllThread::Progress, PBGal, &QProgressBar::setValue);
+    connect(worker_, &TMyAllThread::MonthEnded, this, &TFPrincipal::RefreshSynthesis);
+    // Cancelled months and failures are told once, when the run has ended, so
+    // that no message box opens over another while the worker goes on.
+    cancelledMonths_.clear();
+    failures_.clear();
+    connect(worker_, &TMyAllThread::MonthCancelled, this,
+            [this](const QString& key) { cancelledMonths_ << key; });
+    connect(worker_, &TMyAllThread::Failure, this,
+            [this](const QString& text) { failures_ << text; });
+    connect(worker_, &TMyAllThread::AskIgnoreLine, this, &TFPrincipal::AskIgnoreLine,
+            Qt::BlockingQueuedConnection);
+    ignoredLines_.clear();
+    connect(worker_, &TMyAllThread::LinesIgnored, this, [this](const QString& key, qint64 count) {
+        ignoredLines_ << key + " : " + QString::number(count);
+    });
+    connect(worker_, &QThread::finished, this, &TFPrincipal::AnalysisEnded);
+    busy_.emplace(Qt::BusyCursor);
+    worker_->start();
+}
+
+void TFPrincipal::AnalysisMonthInHand(const QString& key) {
+    if (worker_ && worker_->stopRequested())
+        return;  // the status panel says that the analysis is stopping
+    App().monthInAnalysis = ToCp1252(key);
+    // The panel first: whoever watches the title finds both saying the same.
+    const QString state = Tr(kEntryAnalysing) + "(" + key + ")";
+    PStateBar->setText(TitleText(state));
+    ShowTitle(state);
+}
+
+void TFPrincipal::AskIgnoreLine(qint64 lineNumber, const QString& line,
+                                MalformedLineAnswer* answer) {
+    // The question names the line by its index in the stored log, as the
+    // log-line panel does; the line itself is shown below it, cut when long.
+    QString text = Tr(kEntryIgnoreLine);
+    if (!line.isEmpty())
+        text += QStringLiteral("\n\n") + (line.size() > 300 ? line.left(300) + "..." : line);
+    switch (Messages().AskYesAllNo(this, text, Tr(kEntryLineError) + QString::number(lineNumber),
+                                   Tr(lang::kYesToAll))) {
+        case MessageService::Answer::Yes:
+            *answer = MalformedLineAnswer::Ignore;
+            break;
+        case MessageService::Answer::YesToAll:
+            *answer = MalformedLineAnswer::IgnoreAll;
+            break;
+        default:
+            *answer = MalformedLineAnswer::Cancel;
+            break;
+    }
+}
+
+// The end of a run that dropped malformed lines says how many, month by month.
+void TFPrincipal::ShowIgnoredLines() {
+    if (ignoredLines_.isEmpty())
+        return;
+    const QString text = Tr(kEntryAnalysed) + "\n\n" + Tr(lang::kIgnoredLinesPerMonth) + "\n" +
+                         ignoredLines_.join("\n");
+    ignoredLines_.clear();
+    Messages().Inform(this, text);
+}
+
+void TFPrincipal::AnalysisEnded() {
+    PBGal->setValue(0);
+    ShowTitle();
+    busy_.reset();
+    if (worker_) {
+        worker_->wait();
+        worker_->deleteLater();
+        worker_ = nullptr;
+    }
+    RefreshSynthesis();
+    App().analysisRunning = false;
+    App().monthInAnalysis.clear();
+    PStateBar->setText(Tr(kEntryAnalysed));
+    if (closing_) {
+        CloseWhenNoDialog();
+        return;
+    }
+    if (!cancelledMonths_.isEmpty())
+        Messages().Inform(
+            this, Tr(kEntryCancelled) + QStringLiteral(" : ") + cancelledMonths_.join(", "));
+    if (!failures_.isEmpty())
+        Messages().Inform(this, failures_.join(QStringLiteral("\n\n")));
+    ShowIgnoredLines();
+}
+
+void TFPrincipal::CloseWhenNoDialog() {
+    // A dialog opened while the analysis was stopping is let close first.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(100, this, &TFPrincipal::CloseWhenNoDialog);
+        return;
+    }
+    close();
+}
+
+}  // namespace trafikon

@@ -1,0 +1,150 @@
+// The main window: the multiple-document frame with the menus, the tool bar,
+// the status panel and the progress bar, which turns each command into a
+// dialog or a child window and runs the analyse-all command.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <optional>
+#include <string>
+
+#include "app/analyse_all_qt.h"
+#include "ui/wait_cursor_qt.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QProgressBar;
+class QToolBar;
+class QToolButton;
+class QTranslator;
+
+namespace trafikon {
+
+class TFGeneral;
+class TFAjoutLog;
+class TFConfiguration;
+class TFLangue;
+class StoreWatcher;
+
+class TFPrincipal : public QMainWindow {
+    Q_OBJECT
+  public:
+    // `programDir` is the program folder (ending in '/'): ProgramFolder() for
+    // the program, a temporary folder for tests.
+    explicit TFPrincipal(std::string programDir, QWidget* parent = nullptr);
+    ~TFPrincipal() override;
+
+    // Start-up, texts and first refresh; runs once, when the window first shows.
+    void FormShow();
+    void ApplyMainTexts();
+    void RefreshSynthesis();
+
+    // Commands.
+    void AjoutdeLog1Click();
+    void suppressiondesLogs1Click();
+    void toutanalyser1Click();
+    void Configuration2Click();
+    void Quitter1Click();
+    void Comparaison1Click();
+    void General1Click();
+    void Mozaiqueverticale1Click();
+    void Mozaiquehorizontale1Click();
+    void Cascade1Click();
+    void Raccourcis1Click();
+    void APropos1Click();
+
+    QMdiArea* mdiArea() const { return area_; }
+    TFGeneral* general() const { return general_; }
+    QMdiSubWindow* generalChild() const { return generalChild_; }
+    TFAjoutLog* addLogDialog() const { return addLog_; }
+    TFConfiguration* settingsDialog() const { return settings_; }
+    TFLangue* languageDialog() const { return languageChooser_; }
+    QLabel* statePanel() const { return PStateBar; }
+    QProgressBar* progressBar() const { return PBGal; }
+    QWidget* bottomBar() const { return bottomBar_; }
+    // The analyse-all worker while it runs, else null.
+    TMyAllThread* analysisWorker() const { return worker_; }
+    bool startedUp() const { return startedUp_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // Log files dropped on the window open the add-log dialog with them listed.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildBottomBar();
+    void FillWindowMenu();
+    bool FormCloseQuery();
+    void FormClose();
+    void FormResize();
+    void TileChildren(bool sideBySide);
+    void AnalysisMonthInHand(const QString& key);
+    void AnalysisEnded();
+    void CloseWhenNoDialog();
+    void AskIgnoreLine(qint64 lineNumber, const QString& line, MalformedLineAnswer* answer);
+    void ShowIgnoredLines();
+    // Shows the program's name, followed by " : " and `state` when given, as
+    // the window title; returns that title.
+    static QString TitleText(const QString& state);
+    QString ShowTitle(const QString& state = QString());
+    void UseToolkitLanguage();
+
+    std::string programDir_;
+    bool startedUp_ = false;
+    bool closing_ = false;
+
+    QMdiArea* area_;
+    TFGeneral* general_;
+    QMdiSubWindow* generalChild_;
+    QDialog* deleteDialog_;
+    StoreWatcher* storeWatcher_;  // refreshes the synthesis after other writers
+    QDialog* about_;
+    TFAjoutLog* addLog_;
+    TFConfiguration* settings_;
+    QDialog* help_;
+    TFLangue* languageChooser_;
+
+    QMenu* Fichier1;
+    QMenu* Afficher1;
+    QMenu* Fenetre1;
+    QMenu* Aide1;
+    QAction* AjoutdeLog1;
+    QAction* suppressiondesLogs1;
+    QAction* toutanalyser1;
+    QAction* Configuration2;
+    QAction* Quitter1;
+    QAction* Comparaison1;
+    QAction* General1;
+    QAction* Mozaiqueverticale1;
+    QAction* Mozaiquehorizontale1;
+    QAction* Cascade1;
+    QAction* Raccourcis1;
+    QAction* APropos1;
+    QToolBar* toolBar_;
+    QAction* ToolButton1;
+    QAction* ToolButton3;
+    QAction* ToolButton5;
+    QAction* ToolButton6;
+
+    QWidget* bottomBar_;
+    QLabel* PStateBar;
+    QProgressBar* PBGal;
+
+    QPointer<TMyAllThread> worker_;
+    std::optional<WaitCursor> busy_;  // while the worker runs
+    QStringList cancelledMonths_;     // of the run in hand, told when it ends
+    QStringList failures_;
+    QStringList ignoredLines_;  // "month : count" of the run in hand
+    QTranslator* toolkitTexts_;
+};
+
+}  // namespace trafikon

@@ -1,0 +1,141 @@
+#include "app/settings_dialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "state/app_state.h"
+#include "text/language_table.h"
+#include "ui/error_text_qt.h"
+#include "ui/message_service_qt.h"
+#include "ui/text_convert_qt.h"
+
+namespace trafikon {
+
+namespace {
+constexpr int kBase = 176;
+const char kDefaultLanguage[] =
+    "Fran\xe7"
+    "ais (fr)";
+}  // namespace
+
+TFConfiguration::TFConfiguration(QWidget* parent) : QDialog(parent) {
+    setObjectName("TFConfiguration");
+    setModal(true);
+    LURLSite = new QLabel;
+    EURLSite = new QLineEdit;
+    EURLSite->setObjectName("EURLSite");
+    LURLSite->setBuddy(EURLSite);
+    CBRetourParam = new QCheckBox;
+    CBRetourParam->setObjectName("CBRetourParam");
+    LMinHost = new QLabel;
+    UDMinHost = new QSpinBox;
+    UDMinHost->setObjectName("UDMinHost");
+    UDMinHost->setRange(0, 32767);
+    UDMinHost->setSingleStep(10);
+    UDMinHost->setWrapping(false);
+    // The value changes only through the arrows, never by typing.
+    if (auto* edit = UDMinHost->findChild<QLineEdit*>())
+        edit->setReadOnly(true);
+    UDMinHost->setMinimumWidth(90);
+    LMinHost->setBuddy(UDMinHost);
+    LLangue = new QLabel;
+    LBLangue = new QListWidget;
+    LBLangue->setObjectName("LBLangue");
+    LBLangue->setSelectionMode(QAbstractItemView::SingleSelection);
+    LBLangue->setMaximumHeight(90);
+    LLangue->setBuddy(LBLangue);
+    BEnregParam = new QPushButton;
+    BEnregParam->setObjectName("BEnregParam");
+    BEnregParam->setDefault(true);
+    BCancel = new QPushButton;
+    BCancel->setObjectName("BCancel");
+    connect(BEnregParam, &QPushButton::clicked, this, &TFConfiguration::BEnregParamClick);
+    connect(BCancel, &QPushButton::clicked, this, &TFConfiguration::BCancelClick);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(LURLSite, 0, 0);
+    grid->addWidget(EURLSite, 0, 1, 1, 2);
+    grid->addWidget(CBRetourParam, 1, 0, 1, 3);
+    grid->addWidget(LMinHost, 2, 0, 1, 2);
+    grid->addWidget(UDMinHost, 2, 2);
+    grid->addWidget(LLangue, 3, 0, Qt::AlignTop);
+    grid->addWidget(LBLangue, 3, 1, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(BEnregParam);
+    buttons->addWidget(BCancel);
+    grid->addLayout(buttons, 4, 0, 1, 3);
+    grid->setColumnMinimumWidth(1, 220);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TFConfiguration::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+    if (parentWidget())
+        move(parentWidget()->geometry().center() - rect().center());
+}
+
+void TFConfiguration::FormShow() {
+    AppState& app = App();
+    try {
+        LoadSettings(app.siteDir, app.settings);
+    } catch (const IoError& error) {
+        Messages().Inform(this, IoErrorText(error));
+    }
+    setWindowTitle(Tr(kBase + 0));
+    LURLSite->setText(Tr(kBase + 1));
+    CBRetourParam->setText(Tr(kBase + 2));
+    LMinHost->setText(Tr(kBase + 3));
+    LLangue->setText(Tr(kBase + 4));
+    BEnregParam->setText(Tr(kBase + 5));
+    BCancel->setText(Tr(kBase + 6));
+
+    EURLSite->setText(FromCp1252(app.settings[1]));
+    CBRetourParam->setChecked(app.settings[2] == "Retour On");
+    bool isNumber = false;
+    const int minHost = FromCp1252(app.settings[3]).trimmed().toInt(&isNumber);
+    UDMinHost->setValue(isNumber ? minHost : 0);
+
+    LBLangue->clear();
+    for (const std::string& entry : ListLanguages(app.programDir))
+        LBLangue->addItem(FromCp1252(entry));
+    LBLangue->setCurrentRow(-1);
+    LBLangue->clearSelection();
+    const QString current = FromCp1252(app.settings[4]);
+    for (int row = 0; row < LBLangue->count(); ++row) {
+        if (LBLangue->item(row)->text() == current) {
+            LBLangue->setCurrentRow(row);
+            break;
+        }
+    }
+}
+
+void TFConfiguration::BEnregParamClick() {
+    AppState& app = App();
+    app.settings[1] = ToCp1252(EURLSite->text());
+    app.settings[2] = CBRetourParam->isChecked() ? "Retour On" : "Retour Off";
+    app.settings[3] = ToCp1252(UDMinHost->text());
+    const QList<QListWidgetItem*> selected = LBLangue->selectedItems();
+    app.settings[4] =
+        selected.isEmpty() ? std::string(kDefaultLanguage) : ToCp1252(selected.first()->text());
+    try {
+        SaveSettings(app.siteDir, app.programDir, app.settings);
+    } catch (const IoError& error) {
+        Messages().Inform(this, IoErrorText(error));
+        return;
+    }
+    accept();
+}
+
+void TFConfiguration::BCancelClick() {
+    reject();
+}
+
+}  // namespace trafikon

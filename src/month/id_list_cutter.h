@@ -1,0 +1,42 @@
+// Reads the lines of a result file without ever holding a line's id list of
+// log lines (tens of megabytes in a big month): the list's place in the file
+// is noted, its entries counted, and the rest of the line kept. Lines follow
+// the store's line-end rule (CR LF, LF or a lone CR; a last line without an
+// end counts). The list is found where the readers look for it:
+//  - field 3 of a tagged record: after the first "\3;" up to the first "\4;"
+//    after it (a line without that closing tag is kept whole);
+//  - part 2 of a status line: after the second ';' up to the next ';' or the
+//    end of the line.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "month/id_list_counter.h"
+
+namespace trafikon {
+
+enum class IdListPlace { Field3, StatusPart };
+
+struct CutLine {
+    bool cut = false;              // the list was found and left in the file
+    bool headIsWhole = true;       // not cut: `head` is the whole line, else read it again
+    std::string head;              // up to the list
+    std::string tail;              // after it
+    std::uint64_t listOffset = 0;  // in the file
+    std::uint64_t listLength = 0;
+    IdListCounter counter;         // over the list
+    std::uint64_t lineOffset = 0;  // where the line starts in the file
+    std::uint64_t lineLength = 0;  // without its end
+};
+
+// Calls onLine for every line of the file open on `fd` (read from its start
+// with pread; `path` names it in errors). Throws IoError when it cannot be read.
+void ReadCuttingIdLists(int fd, const std::string& path, IdListPlace place,
+                        const std::function<void(CutLine&)>& onLine);
+
+// The whole line again, read from the file (for a line whose cut must be undone).
+std::string ReadWholeLine(int fd, const std::string& path, const CutLine& line);
+
+}  // namespace trafikon

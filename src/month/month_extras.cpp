@@ -1,0 +1,38 @@
+#include "month/month_extras.h"
+
+#include "store/extra_result_names.h"
+#include "store/text_file.h"
+
+namespace trafikon {
+
+MonthExtras LoadMonthExtras(const std::string& siteDir, const std::string& key) {
+    MonthExtras m;
+    const std::vector<std::string> names = ExtraAnalysisFileNames(key);
+    Lines files[3];
+    for (int i = 0; i < 3; ++i) {
+        const std::string path = siteDir + names[i];
+        try {
+            if (!FileExists(path))
+                return m;
+            files[i] = ReadTextLines(path);
+        } catch (const IoError& e) {
+            m.problems.push_back(e.path() + ": " + e.reason());
+            return m;
+        }
+    }
+    for (const std::string& line : files[0]) {
+        RobotRecord r;
+        if (ParseRobotRecord(line, r))
+            m.robots.push_back(std::move(r));
+        else
+            m.problems.push_back(siteDir + names[0] + ": a line is not a robot record");
+    }
+    if (!ParseAudience(files[1], m.audience))
+        m.problems.push_back(siteDir + names[1] + ": not the two total lines");
+    if (!ParseHours(files[2], m.hours))
+        m.problems.push_back(siteDir + names[2] + ": not the 24 hour lines");
+    m.present = true;
+    return m;
+}
+
+}  // namespace trafikon

@@ -1,0 +1,297 @@
+#include "month/month_results.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <exception>
+#include <tuple>
+#include <utility>
+
+#include "month/id_list_counter.h"
+#include "month/id_list_cutter.h"
+#include "store/month_stats.h"
+#include "store/result_records.h"
+#include "store/status_table.h"
+#include "store/tagged_record.h"
+#include "store/text_file.h"
+
+namespace trafikon {
+
+namespace {
+
+// True when field 3 after `before` may be replaced without changing what
+// ReadField finds for any other field: the tag of field 2 comes before it, and
+// no tag of field 4 or later does (a path may hold text that looks like tags).
+bool StandsAlone(std::string_view before) {
+    if (before.find("\\2;") == std::string_view::npos)
+        return false;
+    for (std::size_t i = before.find('\\'); i != std::string_view::npos;
+         i = before.find('\\', i + 1)) {
+        std::size_t j = i + 1;
+        long long field = 0;
+        while (j < before.size() && before[j] >= '0' && before[j] <= '9' && field < 1000)
+            field = field * 10 + (before[j++] - '0');
+        if (j > i + 1 && j < before.size() && before[j] == ';' && field >= 4)
+            return false;
+    }
+    return true;
+}
+
+// The line with its id list replaced by a reference to where it lies in `file`.
+void AppendWithReference(std::string& out, const CutLine& line, ResultFile file) {
+    out += '@';
+    AppendDecimal(out, file);
+    out += ':';
+    AppendDecimal(out, static_cast<long long>(line.listOffset));
+    out += ':';
+    AppendDecimal(out, static_cast<long long>(line.listLength));
+    if (line.counter.exact()) {
+        out += ':';
+        AppendDecimal(out, static_cast<long long>(line.counter.entries()));
+    }
+    out += line.tail;
+}
+
+// Loads one result file into `table`, recording what is wrong. The id lists
+// of log lines stay in the file, which is kept open for them.
+void LoadTable(MonthResults& m, ResultFile file, const std::string& path, Lines& table,
+               std::optional<IdListPlace> place) {
+    try {
+        if (!FileExists(path)) {
+            m.problems.push_back(path + ": file not found");
+            return;
+        }
+        if (!place) {
+            table = ReadTextLines(path);
+            return;
+        }
+        // The lists are read later from this same file, even when a new
+        // analysis renames another into its place meanwhile.
+        const int fd = OpenRegularFile(path);
+        m.idListFiles[file] = fd;
+        ReadCuttingIdLists(fd, path, *place, [&](CutLine& l) {
+            if (!l.cut) {
+                table.push_back(l.headIsWhole ? std::move(l.head) : ReadWholeLine(fd, path, l));
+            } else if (l.listLength == 0) {
+                table.push_back(l.head + l.tail);
+            } else if (place == IdListPlace::Field3 && !StandsAlone(l.head)) {
+                table.push_back(ReadWholeLine(fd, path, l));
+            } else {
+                AppendWithReference(table.emplace_back(std::move(l.head)), l, file);
+            }
+        });
+    } catch (const IoError& e) {
+        m.problems.push_back(e.path() + ": " + e.reason());
+    } catch (const std::exception& e) {
+        m.problems.push_back(path + ": " + e.what());
+    }
+}
+
+void SplitDayValues(MonthResults& m, const MonthStats& stats, int series) {
+    const MonthStatsLine line = kDayListLines[static_cast<std::size_t>(series)];
+    auto& texts = m.summary.dayTexts[series];
+    auto& values = m.summary.dayValues[series];
+    bool bad = false;
+    for (std::string_view piece : SplitDayList(stats[line])) {
+        texts.emplace_back(piece);
+        long long v = ParseSignedDecimal(piece).value_or(-1);
+        if (v < 0) {
+            bad = true;
+            v = 0;
+        }
+        values.push_back(v);
+    }
+    if (bad)
+        m.problems.push_back(m.monthStatsPath() + ": a value per day of line " +
+                             std::to_string(line + 1) + " is not a number");
+}
+
+// A top list without its leading "-".
+std::string TopListText(const std::string& value) {
+    return value.empty() ? value : value.substr(1);
+}
+
+}  // namespace
+
+void RecordKeyIndex::Build(const Lines& table) {
+    map_.clear();
+    map_.reserve(table.size());
+    for (std::size_t i = 0; i < table.size(); ++i)
+        map_.try_emplace(ReadField(table[i], CountedField::kKey), static_cast<long long>(i));
+}
+
+long long RecordKeyIndex::Find(std::string_view key) const {
+    auto it = map_.find(key);
+    return it == map_.end() ? -1 : it->second;
+}
+
+MonthResults::~MonthResults() {
+    CloseIdListFiles();
+}
+
+void MonthResults::CloseIdListFiles() {
+    for (int& fd : idListFiles) {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+}
+
+bool MonthResults::ReadIdList(std::string_view field,
+                              const std::function<void(std::string_view)>& piece,
+                              std::string* error) const {
+    IdListReader reader(*this, field);
+    std::string_view p;
+    while (reader.Next(p))
+        piece(p);
+    if (error)
+        *error = reader.error();
+    return reader.error().empty();
+}
+
+IdListReader::IdListReader(const MonthResults& month, std::string_view field)
+    : month_(month), inLine_(field) {
+    // "@F:OFFSET:LENGTH[:ENTRIES]", as the load writes it; anything else is a list.
+    long long numbers[4] = {-1, -1, -1, -1};
+    const char* p = field.data();
+    const char* const end = p + field.size();
+    bool reference = !field.empty() && *p == '@';
+    for (int i = 0; reference && i < 4 && p != end; ++i) {
+        ++p;  // past '@' or ':'
+        auto [next, ec] = std::from_chars(p, end, numbers[i]);
+        reference = ec == std::errc() && numbers[i] >= 0 && (next == end || *next == ':');
+        p = next;
+    }
+    reference = reference && p == end && numbers[2] >= 0;
+    if (reference && numbers[0] < kResultFileCount &&
+        month.idListFiles[static_cast<std::size_t>(numbers[0])] >= 0) {
+        inLine_ = {};
+        file_ = static_cast<int>(numbers[0]);
+        offset_ = static_cast<std::uint64_t>(numbers[1]);
+        left_ = static_cast<std::uint64_t>(numbers[2]);
+        bytes_ = left_;
+        if (numbers[3] >= 0)
+            entries_ = static_cast<std::size_t>(numbers[3]);
+    }
+}
+
+bool IdListReader::Next(std::string_view& piece, std::size_t bytes) {
+    if (file_ < 0) {
+        piece = inLine_;
+        inLine_ = {};
+        return !piece.empty();
+    }
+    buf_.erase(0, handedOut_);  // keeps what follows the last dash
+    handedOut_ = 0;
+    const int fd = month_.idListFiles[static_cast<std::size_t>(file_)];
+    while (left_ > 0) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(left_, bytes));
+        const std::size_t kept = buf_.size();
+        buf_.resize(kept + want);
+        const ssize_t r = ::pread(fd, buf_.data() + kept, want, static_cast<off_t>(offset_));
+        if (r < 0 && errno == EINTR) {
+            buf_.resize(kept);
+            continue;
+        }
+        if (r <= 0) {
+            error_ = month_.resultPath(static_cast<ResultFile>(file_)) + ": " +
+                     (r < 0 ? std::strerror(errno) : "shorter than when it was loaded");
+            left_ = 0;
+            buf_.clear();
+            return false;
+        }
+        buf_.resize(kept + static_cast<std::size_t>(r));
+        offset_ += static_cast<std::uint64_t>(r);
+        left_ -= static_cast<std::uint64_t>(r);
+        handedOut_ = left_ == 0 ? buf_.size() : buf_.rfind('-') + 1;  // 0 when no dash
+        if (handedOut_ > 0) {
+            piece = std::string_view(buf_).substr(0, handedOut_);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string MonthResults::logPath() const {
+    return siteDir + LogFileName(key);
+}
+
+std::string MonthResults::resultPath(ResultFile file) const {
+    return siteDir + ResultFileName(file, key);
+}
+
+std::string MonthResults::monthStatsPath() const {
+    return siteDir + MonthStatsFileName(key);
+}
+
+const std::string* MonthResults::LineAt(const Lines& table, long long position) {
+    if (position < 0 || static_cast<unsigned long long>(position) >= table.size())
+        return nullptr;
+    return &table[static_cast<std::size_t>(position)];
+}
+
+void MonthResults::Clear() {
+    analysed = false;
+    fileIndex.Clear();
+    hostIndex.Clear();
+    externalReferrerIndex.Clear();
+    internalReferrerIndex.Clear();
+    for (Lines* t : {&externalQueries, &hosts, &browsers, &files, &statuses, &externalReferrers,
+                     &internalReferrers, &internalQueries})
+        t->clear();
+    summary = MonthSummary{};
+    problems.clear();
+    CloseIdListFiles();
+}
+
+void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthResults& m) {
+    m.siteDir = siteDir;
+    m.key = key;
+    m.Clear();
+    if (!FileExists(m.resultPath(kFilesResult)))
+        return;
+    m.analysed = true;
+    const std::tuple<ResultFile, Lines*, std::optional<IdListPlace>> tables[] = {
+        {kExternalQueriesResult, &m.externalQueries, std::nullopt},
+        {kHostsResult, &m.hosts, IdListPlace::Field3},
+        {kBrowsersResult, &m.browsers, IdListPlace::Field3},
+        {kFilesResult, &m.files, IdListPlace::Field3},
+        {kStatusResult, &m.statuses, IdListPlace::StatusPart},
+        {kExternalReferrersResult, &m.externalReferrers, IdListPlace::Field3},
+        {kInternalReferrersResult, &m.internalReferrers, IdListPlace::Field3},
+        {kInternalQueriesResult, &m.internalQueries, std::nullopt},
+    };
+    for (const auto& [file, table, place] : tables)
+        LoadTable(m, file, m.resultPath(file), *table, place);
+    if (m.statuses.size() != kStatusLineCount && !m.statuses.empty())
+        m.problems.push_back(m.resultPath(kStatusResult) + ": " +
+                             std::to_string(m.statuses.size()) + " status lines instead of " +
+                             std::to_string(kStatusLineCount));
+    m.fileIndex.Build(m.files);
+    m.hostIndex.Build(m.hosts);
+    m.externalReferrerIndex.Build(m.externalReferrers);
+    m.internalReferrerIndex.Build(m.internalReferrers);
+
+    Lines mon;
+    LoadTable(m, kFinishedResult, m.monthStatsPath(), mon, std::nullopt);
+    MonthSummary& s = m.summary;
+    s.present = !mon.empty();
+    s.lineCount = mon.size();
+    if (s.present && mon.size() < kMonthStatsLineCount)
+        m.problems.push_back(m.monthStatsPath() + ": " + std::to_string(mon.size()) +
+                             " lines instead of " + std::to_string(kMonthStatsLineCount));
+    const MonthStats stats = ParseMonthStats(mon);
+    for (std::size_t r = 0; r < kSummaryLines.size(); ++r)
+        s.rows[r] = stats[kSummaryLines[r]];
+    for (int series = 0; series < static_cast<int>(kDayListLines.size()); ++series)
+        SplitDayValues(m, stats, series);
+    s.topPages = TopListText(stats[kStatTtPa]);
+    s.topHosts = TopListText(stats[kStatTtHo]);
+    s.topEngines = TopListText(stats[kStatTtMo]);
+}
+
+}  // namespace trafikon

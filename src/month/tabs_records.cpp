@@ -1,0 +1,75 @@
+#include "month/tabs_records.h"
+
+#include "store/result_records.h"
+
+namespace trafikon::tabs {
+
+std::string_view LastAccessText(std::string_view stamp) {
+    if (stamp.empty())
+        return {};
+    std::string_view body = stamp.substr(1);
+    // The blank that separates the time from its zone ("+0100" or "-0500").
+    std::size_t blank = body.rfind(' ');
+    if (blank == std::string_view::npos) {
+        if (!body.empty() && body.back() == ']')
+            body.remove_suffix(1);
+        return body;
+    }
+    return body.substr(0, blank + 1);
+}
+
+std::string_view NameAt(const std::vector<std::string>& table, long long index) {
+    if (index < 0 || static_cast<unsigned long long>(index) >= table.size())
+        return {};
+    return ReadField(table[static_cast<std::size_t>(index)], CountedField::kKey);
+}
+
+std::vector<NameCount> ReadNameCounts(const std::vector<std::string>& table) {
+    std::vector<NameCount> rows;
+    rows.reserve(table.size());
+    for (const std::string& line : table) {
+        NameCount row;
+        row.name = ReadField(line, CountedField::kKey);
+        row.countText = ReadField(line, CountedField::kHits);
+        row.count = ParseSignedDecimal(row.countText).value_or(0);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+NameListResult NamesOf(std::string_view ids, const std::vector<std::string>& table) {
+    NameListResult result;
+    ForEachId(ids, [&](long long n) {
+        if (n < 0 || static_cast<unsigned long long>(n) >= table.size())
+            ++result.missing;
+        else
+            result.names.push_back(
+                ReadField(table[static_cast<std::size_t>(n)], CountedField::kKey));
+    });
+    return result;
+}
+
+PageDetail ReadPageDetail(std::string_view line, const std::vector<std::string>& fileTable) {
+    PageDetail d;
+    d.found = true;
+    d.key = ReadField(line, PageField::kKey);
+    d.hits = ReadField(line, PageField::kHits);
+    d.logLineIds = ReadField(line, PageField::kLogLines);
+    d.logLineCount = IdListSize(d.logLineIds);
+    NameListResult pages = NamesOf(ReadField(line, PageField::kFiles), fileTable);
+    d.pages = std::move(pages.names);
+    d.missing = pages.missing;
+    d.lastAccess = LastAccessText(ReadField(line, PageField::kLastTime));
+    return d;
+}
+
+const std::vector<std::string>& TableOrEmpty(const std::vector<std::string>* table) {
+    static const std::vector<std::string> empty;
+    return table ? *table : empty;
+}
+
+std::string Decimal(long long n) {
+    return std::to_string(n);
+}
+
+}  // namespace trafikon::tabs

@@ -1,0 +1,89 @@
+#include "state/app_state.h"
+
+#include <exception>
+#include <filesystem>
+#include <system_error>
+
+#include "engine/robot_signatures.h"
+#include "state/page_opener.h"
+#include "store/data_store.h"
+#include "store/import_journal.h"
+#include "store/store_lock.h"
+#include "store/text_file.h"
+
+namespace trafikon {
+
+AppState& App() {
+    static AppState state;
+    return state;
+}
+
+namespace {
+
+void CreateFolderWithParents(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+    if (ec)
+        throw IoError(path, ec.message());
+    if (!DirectoryExists(path))  // e.g. a file already holds the name
+        throw IoError(path, std::make_error_code(std::errc::not_a_directory).message());
+}
+
+}  // namespace
+
+void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
+    AppState& app = App();
+    app.programDir = programDir;
+    if (app.programDir.empty() || app.programDir.back() != '/')
+        app.programDir += '/';
+    app.siteDir = SiteDir(app.programDir);
+    app.storedMonths.clear();
+    app.analysisRunning = false;
+    app.monthInAnalysis.clear();
+    app.requestedMonth.clear();
+
+    if (!FileExists(app.programDir + "fr.tfl"))
+        BuiltInTexts(app.programDir);
+    WriteRobotSignatureFileIfMissing(app.programDir);
+
+    // A failure of the store (a leftover journal on a read-only store, an
+    // unreadable settings file) is reported once the language is loaded, so
+    // that the windows still get their texts.
+    std::exception_ptr storeFailure;
+    try {
+        if (DirectoryExists(app.siteDir)) {
+            // An import killed half-way is undone before any window reads the
+            // store, unless another process writes it now (its journal is live).
+            if (const auto lock = StoreWriteLock::TryNow(app.siteDir))
+                TidyLeftovers(app.siteDir);
+            LoadSettings(app.siteDir, app.settings);
+        } else {
+            CreateFolderWithParents(app.siteDir);
+            app.settings = Settings{};
+            app.settings[1] = "";
+            app.settings[2] = "Retour Off";
+            app.settings[3] = "40";
+            if (hooks.chooseLanguage)
+                app.settings[4] = hooks.chooseLanguage();
+            SaveSettings(app.siteDir, app.programDir, app.settings);
+        }
+    } catch (const IoError&) {
+        storeFailure = std::current_exception();
+    }
+
+    LoadLanguageChecked(app.programDir, app.settings.languageCode(), app.language,
+                        hooks.showMessage);
+
+    app.browserCommand = FindBrowserCommand();
+    if (storeFailure)
+        std::rethrow_exception(storeFailure);
+}
+
+void ShutDown() {
+    AppState& app = App();
+    app.language.Clear();
+    app.storedMonths.clear();
+    app.storedMonths.shrink_to_fit();
+}
+
+}  // namespace trafikon

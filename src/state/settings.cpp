@@ -1,0 +1,45 @@
+#include "state/settings.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "store/data_store.h"
+#include "store/text_file.h"
+
+namespace trafikon {
+
+std::string LanguageCodeOf(const std::string& languageText) {
+    if (languageText.size() < 3)
+        return languageText;
+    return languageText.substr(languageText.size() - 3, 2);
+}
+
+std::string Settings::languageCode() const {
+    return LanguageCodeOf(values[3]);
+}
+
+void LoadSettings(const std::string& siteDir, Settings& settings) {
+    const std::string path = siteDir + std::string(kSettingsFileName);
+    settings.values.fill(std::string());
+    // Only a file that is not there gives the defaults; one that exists but
+    // cannot be read is reported rather than silently replaced at the next save.
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+        settings[3] = "40";
+        settings[4] = "fr";
+        return;
+    }
+    const Lines lines = ReadTextLines(path);
+    for (std::size_t i = 0; i < settings.values.size() && i < lines.size(); ++i)
+        settings.values[i] = lines[i];
+}
+
+void SaveSettings(const std::string& siteDir, const std::string& programDir,
+                  const Settings& settings) {
+    const Lines lines(settings.values.begin(), settings.values.end());
+    WriteTextLines(siteDir + std::string(kSettingsFileName), lines);
+    WriteTextLines(programDir + "conf.tfd", lines);
+}
+
+}  // namespace trafikon

@@ -1,0 +1,152 @@
+// Interface texts added after the original 194 entries of the language files.
+//
+// Each X line names one entry with its built-in French and English wording
+// (Windows-1252 bytes). The order of the lines is the order of the entries in
+// the language files: append new texts at the end of the list, never insert or
+// remove one, so that a language file of an earlier version keeps its meaning.
+// A language file that stops before the end of this list still loads; the
+// entries it lacks take their built-in wording.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "text/language_table.h"
+
+// X(name, French, English)
+// clang-format off
+#define TRAFIKON_EXTRA_TEXTS(X) \
+    X(kStatusStopping, "Arr\xeat de l'analyse en cours...", "Stopping the analysis...") \
+    X(kResultFilesDamaged, "Des fichiers de r\xe9sultat de ce mois sont absents ou ab\xeem\xe9s :", \
+      "Some result files of this month are missing or damaged:") \
+    X(kStoredLogUnreadable, "Le log enregistr\xe9 de ce mois est illisible :", \
+      "The stored log of this month cannot be read:") \
+    X(kStoredLogChanged, \
+      "Le log enregistr\xe9 a chang\xe9 depuis l'analyse : %1 ligne(s) au-del\xe0 de sa fin. " \
+      "Relancez l'analyse de ce mois.", \
+      "The stored log changed since the analysis: %1 line(s) beyond its end. " \
+      "Analyse this month again.") \
+    X(kLineNumbersDamaged, \
+      "Un fichier de r\xe9sultat de ce mois est ab\xeem\xe9 : %1 num\xe9ro(s) de ligne " \
+      "illisible(s). Relancez l'analyse de ce mois.", \
+      "A result file of this month is damaged: %1 line number(s) cannot be read. " \
+      "Analyse this month again.") \
+    X(kLineBeyondLogEnd, "(ligne au-del\xe0 de la fin du log enregistr\xe9)", \
+      "(line beyond the end of the stored log)") \
+    X(kStoredLogMissing, "(log enregistr\xe9 absent : supprim\xe9 depuis l'analyse)", \
+      "(stored log missing: deleted since the analysis)") \
+    X(kReferencesPastEnd, \
+      "%1 r\xe9" "f\xe9rence(s) hors des fichiers de r\xe9sultats du mois (remplac\xe9s depuis " \
+      "le chargement de cette fen\xeatre ?) ne sont pas affich\xe9" "es.", \
+      "%1 reference(s) point past the end of the month's result files (replaced since this " \
+      "window loaded them?) and are not shown.") \
+    X(kLogLinesHint, \
+      "Lignes extraites du fichier de log correspondantes aux \xe9l\xe9ments s\xe9lectionn\xe9s", \
+      "Lines of the stored log that match the selected item") \
+    X(kImportUndatedLines, \
+      "Lignes dont la date est illisible : %1 (rang\xe9" "es avec un mois voisin)", \
+      "Lines whose date could not be read: %1 (stored with a neighbouring month)") \
+    X(kImportUnfiledLines, \
+      "Lignes non import\xe9" "es (aucune date lisible dans leur fichier) : %1", \
+      "Lines left out (no readable date in their file): %1") \
+    X(kDefaultFieldsHint, "Remet les champs par d\xe9" "faut pour le traitement des logs", \
+      "Puts back the default fields for reading the logs") \
+    X(kCompareStopped, \
+      "Comparaison interrompue : un fichier du mois %1 est absent ou illisible.", \
+      "Comparison stopped: a file of month %1 is missing or cannot be read.") \
+    X(kShortcutF2, "F2 : Affiche la fen\xeatre \"G\xe9n\xe9ral\"", \
+      "F2 : Show the \"General\" window") \
+    X(kShortcutCtrlInsert, "CTRL+INSERT : Copier (dans la fen\xeatre d'analyse)", \
+      "CTRL+INSERT : Copy (in the analyse window)") \
+    X(kShortcutCtrlC, "CTRL+C : Copier (dans la fen\xeatre d'analyse)", \
+      "CTRL+C : Copy (in the analyse window)") \
+    X(kShortcutCtrlV, "CTRL+V : Charge la page selectionn\xe9" "e dans un navigateur", \
+      "CTRL+V : Load the selected file in your browser") \
+    X(kTopListInfo, "Info", "Info") \
+    X(kYesToAll, "Oui pour tout", "Yes to all") \
+    X(kIgnoredLinesPerMonth, "Lignes ignor\xe9" "es par mois :", "Lines ignored per month:") \
+    X(kLogFilesFilter, "Fichiers de log", "Log files") \
+    X(kAllFilesFilter, "Tous les fichiers", "All files") \
+    X(kFormatMisfit, "Le format choisi ne convient pas \xe0 %1 : le champ \xab %2 \xbb ne correspond pas \xe0 ses lignes.", \
+      "The chosen format does not fit %1: the field \"%2\" does not match its lines.") \
+    X(kDetectedFormat, "Format d\xe9tect\xe9 : %1", "Detected format: %1") \
+    X(kFormatNotRecognised, "Format non reconnu", "Format not recognised") \
+    X(kUseDetectedFormat, "Utiliser le format d\xe9tect\xe9", "Use the detected format") \
+    X(kEachFileOwnFormat, "Importer chaque fichier avec son format d\xe9tect\xe9", \
+      "Import each file with its detected format") \
+    X(kMonthFormatRefused, "Le fichier %1 n'a pas \xe9t\xe9 import\xe9 : le mois %2 est enregistr\xe9 au format %3, le fichier est au format %4.", \
+      "The file %1 was not imported: the month %2 is stored with the format %3, the file has the format %4.") \
+    X(kFileNotImported, "Le fichier %1 n'a pas \xe9t\xe9 import\xe9 : %2", "The file %1 was not imported: %2") \
+    X(kStoreBusyText, \
+      "Les donn\xE9" "es sont en cours d'utilisation par un autre ajout de logs ou une autre " \
+      "analyse. R\xE9" "essayez quand ils seront termin\xE9" "s.", \
+      "The store is in use by another import or analysis. Try again when it has finished.") \
+    X(kMonthBeingAnalysedText, \
+      "Ce mois est en cours d'analyse : il ne peut pas \xEA" "tre supprim\xE9 maintenant.", \
+      "This month is being analysed: it cannot be deleted now.") \
+    X(kDeleteAllDuringAnalysisText, \
+      "Une analyse est en cours : attendez qu'elle se termine pour tout supprimer.", \
+      "An analysis is running: wait until it ends to delete everything.") \
+    X(kStoreUnusableText, \
+      "Les donn\xE9" "es ne sont pas utilisables telles quelles : corrigez le probl\xE8" "me " \
+      "signal\xE9 puis relancez le programme.", \
+      "The store cannot be used as it is: mend the problem reported, then start the program " \
+      "again.") \
+    X(kNotRegularFileText, \
+      "Ce n'est pas un fichier ordinaire : il ne peut pas \xEA" "tre lu.", \
+      "This is not a regular file: it cannot be read.") \
+    X(kForeignAddressText, \
+      "Cette adresse m\xE8" "ne \xE0 un autre site que le v\xF4" "tre : elle n'est pas ouverte.", \
+      "This address leads to another site than yours: it is not opened.") \
+    X(kTextRobots, "Robots", "Robots") \
+    X(kTextRobot, "Robot", "Robot") \
+    X(kTextRobotKind, "Reconnu par", "Recognised by") \
+    X(kTextKindSignature, "signature", "signature") \
+    X(kTextKindGeneric, "mot g\xe9n\xe9rique", "generic word") \
+    X(kTextKindEmptyAgent, "sans user agent", "no user agent") \
+    X(kTextKindRobotsTxt, "a demand\xe9 /robots.txt", "asked for /robots.txt") \
+    X(kTextPeopleHits, "Hits des personnes", "People's hits") \
+    X(kTextPeopleVisitors, "Visiteurs (personnes)", "Visitors (people)") \
+    X(kTextRobotHits, "Hits des robots", "Robots' hits") \
+    X(kTextRobotVisitors, "Visiteurs (robots)", "Visitors (robots)") \
+    X(kTextHoursOfDay, "Heures de la journ\xe9" "e", "Hours of the day") \
+    X(kTextHour, "Heure", "Hour") \
+    X(kTextAnalyseAgain, "Ce mois a \xe9t\xe9 analys\xe9 par une version ant\xe9rieure : analysez-le de nouveau pour voir ces r\xe9sultats.", "This month was analysed by an earlier version: analyse it again to see these results.") \
+    X(kTextFamilies, "Familles", "Families") \
+    X(kTextFullList, "Liste compl\xe8te", "Full list") \
+    X(kTextSystem, "Syst\xe8me", "System") \
+    X(kTextUserAgents, "User agents", "User agents") \
+    X(kTextReportMenu, "Rapport", "Report") \
+    X(kTextReportHtml, "Rapport HTML du mois...", "HTML report of the month...") \
+    X(kTextReportCsv, "Fichiers CSV du mois...", "CSV files of the month...") \
+    X(kTextReportTitle, "Rapport du mois", "Report of the month") \
+    X(kTextReportWritten, "Rapport \xe9" "crit : ", "Report written: ") \
+    X(kTextReportFailed, "Le rapport n'a pas pu \xeatre \xe9" "crit : ", "The report could not be written: ") \
+    X(kTextGeneratedBy, "Rapport produit par Trafikon le", "Report made by Trafikon on") \
+    /* end of the list */
+// clang-format on
+
+namespace trafikon {
+namespace lang {
+
+// clang-format off
+enum ExtraText : int {
+    kExtraBefore = kEntryCount - 1,
+#define TRAFIKON_EXTRA_TEXT_NAME(name, fr, en) name,
+    TRAFIKON_EXTRA_TEXTS(TRAFIKON_EXTRA_TEXT_NAME)
+#undef TRAFIKON_EXTRA_TEXT_NAME
+    kExtraEnd
+};
+// clang-format on
+
+// Entries of a complete language file of this version.
+constexpr int kAllEntryCount = kExtraEnd;
+
+}  // namespace lang
+
+// Appends the built-in wording of every entry from `entries.size()` up to
+// lang::kAllEntryCount: French when `french`, English otherwise. Entries
+// before the first added text must already be there.
+void CompleteWithExtraTexts(std::vector<std::string>& entries, bool french);
+
+}  // namespace trafikon

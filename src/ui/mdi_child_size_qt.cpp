@@ -1,0 +1,28 @@
+#include "ui/mdi_child_size_qt.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <algorithm>
+
+namespace trafikon {
+
+void SizeNewChild(QMdiSubWindow* child, QSize wanted) {
+    QWidget* content = child->widget();
+    if (!content)
+        return;
+    const QSize frame = child->sizeHint() - content->sizeHint();
+    QSize size = wanted.expandedTo(content->minimumSizeHint()) + frame;
+    QMdiArea* area = child->mdiArea();
+    if (area)
+        size = size.boundedTo(area->viewport()->size());
+    child->resize(size.expandedTo(child->minimumSizeHint()));
+    if (!area)
+        return;
+    const QSize room = area->viewport()->size();
+    QPoint place = child->pos();
+    place.setX(std::max(0, std::min(place.x(), room.width() - child->width())));
+    place.setY(std::max(0, std::min(place.y(), room.height() - child->height())));
+    child->move(place);
+}
+
+}  // namespace trafikon

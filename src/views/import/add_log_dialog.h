@@ -1,0 +1,120 @@
+// The add-log dialog: the files to import, their field format (built from the
+// two field lists or a default), a live preview, and the import itself on its
+// worker with the file in hand marked and the progress shown.
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "import/add_log_files.h"
+#include "ui/wait_cursor_qt.h"
+#include "views/import/field_format_widget.h"
+#include "views/import/import_thread_qt.h"
+
+class QCheckBox;
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+class QWidget;
+
+namespace trafikon {
+
+class TFAjoutLog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TFAjoutLog(QWidget* parent = nullptr);
+    ~TFAjoutLog() override;
+
+    // Its size when the texts fit in it; it grows with a larger font.
+    static constexpr int kWidth = 620;
+    static constexpr int kCompactHeight = 179;
+    static constexpr int kExpandedHeight = 499;
+
+    void FormShow();
+    void BOKClick();
+    void BCancelClick();
+    void BAddFileClick();
+    void BSupprFileClick();
+    void BDetailsClick();
+    void LBAllDblClick() { formatPart_->AddSelectedField(); }
+    void LBChampsDblClick() { formatPart_->RemoveSelectedField(); }
+    void BUpClick() { formatPart_->MoveSelectedUp(); }
+    void BDownClick() { formatPart_->MoveSelectedDown(); }
+    void BDefaultClick() { formatPart_->UseDefault(kApacheDefault); }
+    void BDefaultIISClick() { formatPart_->UseDefault(kIisDefault); }
+    void BDefaultEasyPHPClick() { formatPart_->UseDefault(kEasyPhpDefault); }
+
+    // Adds one file after its checks (what BAddFileClick does for each chosen
+    // file); false when it was refused with a message.
+    bool AddFile(const QString& path);
+    // Adds files picked together, oldest first by the date of their first log
+    // line; stops at the first one refused. False when one was refused.
+    bool AddFiles(const QStringList& paths);
+    // Files (dropped on the main window) that the next showing lists.
+    void ListOnNextShow(const QStringList& paths) { pending_ = paths; }
+    // Puts the format detected for the file that the shown format does not fit.
+    void BUseDetectedClick();
+
+    bool expanded() const { return expanded_; }
+    bool importing() const { return worker_ != nullptr; }
+    QListWidget* fileList() const { return LBFileToAdd; }
+    QListWidget* allFields() const { return formatPart_->allFields(); }
+    QListWidget* formatFields() const { return formatPart_->formatFields(); }
+    QTreeWidget* preview() const { return formatPart_->preview(); }
+    QProgressBar* progressBar() const { return PBLoad; }
+    QPushButton* okButton() const { return BOK; }
+    QPushButton* cancelButton() const { return BCancel; }
+    QLabel* misfitLabel() const { return formatPart_->misfitLabel(); }
+    QPushButton* useDetectedButton() const { return formatPart_->useDetectedButton(); }
+    QCheckBox* ownFormatBox() const { return CBOwnFormat; }
+    // The format detected for each listed file (empty when not recognised).
+    const std::vector<FieldFormat>& detectedFormats() const { return files_.detected(); }
+    // The worker while an import runs.
+    TMyThread* worker() const { return worker_; }
+
+  public slots:
+    void reject() override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void FitFieldLists();
+    void KeepOnScreen();
+    void SetExpanded(bool expanded);
+    void RebuildPreview();
+    void MarkFileInHand(int index);
+    void ImportEnded();
+    void CheckFormatFit();
+    std::vector<LogToImport> FilesToImport(const FieldFormat& shown) const;
+
+    std::vector<std::string> examples_;  // first log line of each file added
+    AddLogFiles files_;                  // in list order
+    FieldFormat misfitDetected_;         // offered by BUseDetected
+    QStringList pending_;
+    QString lastFolder_;
+    bool expanded_ = false;
+    QPointer<TMyThread> worker_;
+    std::optional<WaitCursor> busy_;  // while the worker runs
+
+    QLabel* LNomFich;
+    QListWidget* LBFileToAdd;
+    QPushButton* BAddFile;
+    QPushButton* BSupprFile;
+    QProgressBar* PBLoad;
+    QPushButton* BOK;
+    QPushButton* BCancel;
+    QPushButton* BDetails;
+    FieldFormatWidget* formatPart_;
+    QCheckBox* CBOwnFormat;
+};
+
+}  // namespace trafikon
