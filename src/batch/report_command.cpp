@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR)
 //                       [--lang CODE]
 // Writes the report of an analysed month: one standalone HTML page, or one CSV

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // About box: the product's name, version, two information lines and a link
 // that opens the product's web page in the user's browser.
 #pragma once

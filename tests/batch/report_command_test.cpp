@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch report as a process: usage errors, a month without analysis,
 // the page and the CSV files of an analysed month.
 #include <sys/wait.h>
