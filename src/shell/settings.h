@@ -33,6 +33,9 @@ std::string LanguageCodeOf(const std::string& languageText);
 // lines read empty), or, when the file is missing, all empty but setting 3
 // "40" and setting 4 "fr". Throws IoError when the file exists but cannot be read.
 void LoadSettings(const std::string& siteDir, Settings& settings);
+// False only when siteDir + "param.tfd" is not there at all (a store that the
+// desktop program never opened, e.g. one made by trafikon-batch).
+bool HasSettingsFile(const std::string& siteDir);
 // Writes siteDir + "param.tfd", then programDir + "conf.tfd", each replaced
 // whole through a temporary file. Throws IoError.
 void SaveSettings(const std::string& siteDir, const std::string& programDir,
