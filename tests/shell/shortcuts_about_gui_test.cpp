@@ -8,6 +8,7 @@
 
 #include "shell/about_dialog.h"
 #include "shell/app_state.h"
+#include "shell/extra_texts.h"
 #include "shell/shortcuts_window.h"
 #include "shell/text_convert_qt.h"
 #include "support/scripted_messages_qt.h"
@@ -48,6 +49,7 @@ TEST(AboutBox, ShowsVersionAndTextsAndOpensNothingWithoutBrowser) {
     EXPECT_EQ(about.findChild<QLabel*>("Label1")->text(), Tr(184));
     EXPECT_EQ(about.findChild<QLabel*>("Label2")->text(), Tr(186));
     EXPECT_FALSE(Tr(184).isEmpty());
+    EXPECT_TRUE(about.findChild<QLabel*>("Label4")->text().contains("GPL"));
     EXPECT_EQ(about.findChild<QPushButton*>("BOK")->text(), "Fermer");
     EXPECT_TRUE(about.findChild<QPushButton*>("BOK")->isDefault());
     QTest::mouseClick(about.findChild<QLabel*>("Label4"), Qt::LeftButton);
