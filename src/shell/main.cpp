@@ -2,13 +2,23 @@
 // The desktop program: the main window, its child windows and dialogs.
 #include <QApplication>
 #include <clocale>
+#include <cstdio>
+#include <string_view>
 
 #include "shell/app_state.h"
+#include "shell/display_check.h"
 #include "shell/main_window.h"
 #include "shell/program_folder.h"
 #include "shell/resources/toolbar_icons_qt.h"
 
 int main(int argc, char** argv) {
+    bool platformGiven = false;  // "-platform NAME" chooses where the windows go
+    for (int i = 1; i < argc; ++i)
+        platformGiven = platformGiven || std::string_view(argv[i]) == "-platform";
+    if (!platformGiven && !trafikon::DisplayAvailable()) {
+        std::fprintf(stderr, "%s\n", trafikon::NoDisplayText().c_str());
+        return 1;
+    }
     QApplication app(argc, argv);
     // Dates and times are written in the user's regional format.
     std::setlocale(LC_ALL, "");
