@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // The generated logs the benchmarks read, made once by scripts/bench-data.sh
 // (trafikon-batch generate) and cached.
 #pragma once

@@ -1,4 +1,3 @@
-# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation as a Linux desktop program, and its Debian package (cpack -G DEB).
 include(GNUInstallDirs)
 set(TRAFIKON_APP_ID org.trafikon.Trafikon)

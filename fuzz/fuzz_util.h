@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // Small helpers shared by the fuzz targets.
 #pragma once
 

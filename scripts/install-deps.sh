@@ -1,5 +1,4 @@
 #!/usr/bin/env bash
-# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, from Debian's packages, whatever the build and the tests need and is missing.
 set -euo pipefail
 pkgs=(g++ cmake make ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libarchive-dev

@@ -1,5 +1,4 @@
 #!/usr/bin/env bash
-# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Trafikon and starts it. Without a display
 # it stops before installing anything and says what works without one.
 set -euo pipefail

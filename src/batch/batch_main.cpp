@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch: the headless driver of import and analysis, used by
 // benchmarks, acceptance tests and scripts, and the generator of sample logs.
 #include <cstdio>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/hostile_line.h"
 
 #include <array>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/log_generator.h"
 
 #include <algorithm>

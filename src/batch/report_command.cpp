@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR |
 //                       --json FILE|-) [--lang CODE]
 // Writes the report of an analysed month: one standalone HTML page, one CSV

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/analyse_all_qt.h"
 
 #include "engine/analyse_log.h"

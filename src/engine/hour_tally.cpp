@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/hour_tally.h"
 
 namespace trafikon {

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/key_map.h"
 
 #include <cstring>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // What the add-log dialog does with its two field lists, its preview and the
 // files it is given, apart from the widgets.
 //

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // The field format of a log file told by its own first lines, and whether a
 // chosen format fits them.
 //

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/import_thread_qt.h"
 
 #include "import/import_logs.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/line_count.h"
 
 #include "import/log_source.h"

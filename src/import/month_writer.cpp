@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/month_writer.h"
 
 #include <fcntl.h>

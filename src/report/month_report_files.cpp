@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/month_report_files.h"
 
 #include "engine/robot_signatures.h"

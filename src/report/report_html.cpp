@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/report_html.h"
 
 #include <algorithm>

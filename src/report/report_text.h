@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // Text conversions of the month report: store and language texts are
 // Windows-1252 bytes; the report is UTF-8, HTML-escaped or CSV-quoted.
 #pragma once

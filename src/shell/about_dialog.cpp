@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/about_dialog.h"
 
 #include <QApplication>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // About box: the product's name, version, two information lines and the
 // licence, a link that opens the licence's text in the user's browser.
 #pragma once

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // Interface texts added after the original 194 entries of the language files.
 //
 // Each X line names one entry with its built-in French and English wording

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/list_columns_qt.h"
 
 #include <QAbstractItemView>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program: the main window, its child windows and dialogs.
 #include <QApplication>
 #include <clocale>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/program_folder.h"
 
 #include <pwd.h>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program keeps its language files, settings copy and store.
 #pragma once
 

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // The thirteen settings lines and their file param.tfd (with its copy conf.tfd).
 //
 // Setting 1 is the site's address, 2 "Retour On"/"Retour Off", 3 the minimum

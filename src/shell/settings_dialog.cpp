@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/settings_dialog.h"
 
 #include <QCheckBox>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/text_convert_qt.h"
 
 #include "shell/app_state.h"

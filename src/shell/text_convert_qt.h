@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversion between the store's Windows-1252 bytes and QString, done only at
 // the widget boundary.
 #pragma once

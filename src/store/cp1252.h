@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows-1252 character set of the store's text files.
 #pragma once
 

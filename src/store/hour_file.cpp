@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/hour_file.h"
 
 #include <string_view>

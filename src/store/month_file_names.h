@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // Paths of the files of one stored month in the site folder, as the import
 // writes them.
 #pragma once

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // Layouts of the robots file (rob-) and of the people and robots totals (aud-).
 //
 // rob-: one robot a line, "kind;hits;pages;bytes;lines;last time;name", where

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch report as a process: usage errors, a month without analysis,
 // the page, the CSV files and the JSON document of an analysed month.
 #include <sys/wait.h>

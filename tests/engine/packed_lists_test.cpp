@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/packed_lists.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/add_log_form.h"
 
 #include <gtest/gtest.h>

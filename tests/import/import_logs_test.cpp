@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/import_logs.h"
 #include "import/line_count.h"
 

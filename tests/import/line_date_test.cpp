@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/line_date.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
 #!/usr/bin/env bash
-# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix and checks what a Linux desktop
 # expects: both programs, the desktop entry and the AppStream metainfo (each
 # passing its validator), the icon in the hicolor theme, the compressed manual

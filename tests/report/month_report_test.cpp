@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // The month report: browser families, CSV quoting, a hostile log's page, and
 // the report of a month analysed by an earlier version, headings and date.
 #include <gtest/gtest.h>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/language_table.h"
 #include "shell/extra_texts.h"
 

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/generated_log.h"
 
 #include <sys/wait.h>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // Synthetic access logs written by `trafikon-batch generate`, so that tests
 // need nothing outside the repository.
 #pragma once

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/temp_dir.h"
 
 #include <cstdlib>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/resources/toolbar_icons_qt.h"
 
 #include <QPainter>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // Paints the drawing operations of the daily bar graph on an image.
 #pragma once
 

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/hosts_list.h"
 
 #include "views/analysis/analysis_entries.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/month_extras.h"
 
 #include "store/extra_result_names.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // The report command of the analysis window: a tool bar button whose menu
 // writes the month's report as one HTML page or as CSV files, in the interface
 // language, at a place the user chooses.

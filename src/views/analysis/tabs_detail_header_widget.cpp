@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/tabs_detail_header_widget.h"
 
 #include <QLabel>

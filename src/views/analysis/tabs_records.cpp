@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/tabs_records.h"
 
 #include "store/result_records.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/tabs_rows_qt.h"
 
 namespace trafikon {

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/compare/comparison_result_model.h"
 
 #include "shell/text_convert_qt.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/synthesis/general_window.h"
 
 #include <QCloseEvent>

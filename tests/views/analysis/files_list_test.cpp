@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/files_list.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/log_line_rows.h"
 
 #include <gtest/gtest.h>

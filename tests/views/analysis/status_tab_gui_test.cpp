@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/status_tab_widget.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // Small builders for the tab logic tests: records, id lists and a language
 // table holding the French texts the tabs use.
 #pragma once

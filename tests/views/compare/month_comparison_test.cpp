@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/compare/month_comparison.h"
 
 #include <gtest/gtest.h>
