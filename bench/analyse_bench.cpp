@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the analysis of every month of a generated combined log:
 // lines per second, the time against `wc -l` on the same log, and peak memory.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the logic behind the files, hosts, status codes and referrer tabs of
 // the analysis window on a big month: loading the lists, filtering, sorting
 // (with the copy into list rows) and the details.

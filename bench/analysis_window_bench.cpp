@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the logic behind opening an analysis window on a big month and the
 // list actions the user waits for: opening (every result file loaded, every
 // list's rows built and sorted), a filter, a sort, and the detail of a file

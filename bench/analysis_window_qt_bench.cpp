@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the real analysis window on a big analysed month and prints what the
 // user waits for: the window opening (time, memory), the status-200 detail
 // showing its first log lines, and the longest stall of the event loop while

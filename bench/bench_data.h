@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generated logs the benchmarks read, made once by scripts/bench-data.sh
 // (trafikon-batch generate) and cached.
 #pragma once

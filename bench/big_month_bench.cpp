@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One big month, imported then analysed: peak memory and processor time of
 // each, against `cp` and `wc -l` of the same log. Opt-in, as it takes minutes
 // and several GB of disk: the log is generated first (trafikon-batch

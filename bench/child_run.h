@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timing of one piece of work in a child process, for the benchmarks: wall
 // time, CPU time of the child and its peak resident size; and the best of
 // three runs, the machine being shared with other work.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the month comparisons over twelve analysed months of 1,000,000
 // generated log lines each: the base directory comparison, a two-letter file
 // search and the top pages comparison, each timed alone (best of 3 runs).

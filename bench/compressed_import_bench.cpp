@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Import of a gzip-compressed log against `zcat FILE > /dev/null` on the same
 // file: the import, which decompresses on a second thread while it files the
 // lines, should take at most 1.5 times as long. The log is a combined log of

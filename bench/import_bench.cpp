@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Import speed and memory on a generated combined log of 2,000,000 lines:
 // MB per second against `cp` of the same file on the same disk, peak memory
 // of the import (measured in a child process), and a log whose lines

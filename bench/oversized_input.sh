@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Feeds trafikon-batch inputs far beyond the usual and prints, for each run,
 # its exit code, time and peak memory (maximum resident set from
 # /usr/bin/time -v). Not a test: run it by hand after a build.

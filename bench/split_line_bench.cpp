@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Splits every line of a generated access log with its default format and
 // prints lines per second. Usage: split_line_bench [LINES] [combined|iis]
 // The log is made once with the generator and kept in /tmp/trafikon-bench-data.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a file of the Qt-free layers (core and batch) includes a Qt header.
 include(${CMAKE_CURRENT_LIST_DIR}/TrafikonLayers.cmake)
 file(GLOB_RECURSE _files ${SRC_DIR}/*.cpp ${SRC_DIR}/*.h)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when the #include "..." lines of src/ make a folder include a folder of
 # its own layer or of a higher one, or when a folder below ui/ (or batch/)
 # includes a Qt header. Run with: cmake -DSRC_DIR=<repo>/src -P CheckLayers.cmake

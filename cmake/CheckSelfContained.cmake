@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a tracked file names a place outside the repository: the shared
 # folder beside it, or an absolute home or machine path. Skipped outside a git
 # checkout. usage: cmake -DSRC_DIR=<repository> -P CheckSelfContained.cmake

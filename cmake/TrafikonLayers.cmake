@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The one rule that sorts the sources of src/ into layers, used by the build,
 # the fuzz build, the tests and the check that the core stays free of Qt:
 # - gui:   a file whose name ends in _window, _dialog, _widget, _model or _qt

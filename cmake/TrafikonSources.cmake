@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sources are gathered by the layer rule of TrafikonLayers.cmake, so that adding
 # a file needs no edit here.
 include(${CMAKE_CURRENT_LIST_DIR}/TrafikonLayers.cmake)

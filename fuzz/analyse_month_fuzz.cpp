@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Analyses a small stored month made of fuzzed lines, then loads its results
 // as the analysis window does and checks that every stored reference points
 // inside its table or the stored log.

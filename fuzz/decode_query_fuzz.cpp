@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decodes fuzzed referrer queries and converts fuzzed UTF-8 text.
 // Input: the raw query on the first line, the full referrer after it.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Format detection, the misfit check and the rewriting of W3C lines on fuzzed
 // lines. Input: a field format on the first line, then the lines of a file.
 // Checks that a rewritten line always holds every field of the month's format,

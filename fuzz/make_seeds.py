@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Makes the seed corpus of each fuzz target from generated log lines.
 
 usage: make_seeds.py --generator TRAFIKON_BATCH --out DIR

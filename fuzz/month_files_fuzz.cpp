@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a fuzzed monthly statistics file, status file and file list the way
 // the windows read them: parsed by position, day lists and top lists split,
 // and the records that top lists and status lines point at looked up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Splits fuzzed lines by a fuzzed field format: field by field as the format
 // detection does, checking that each step stays inside the line and makes
 // progress, and whole lines with their dates completed as the import and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary record lines and id lists the way the engine and the
 // windows read them, and checks that records built from tag-free values read
 // back the same.

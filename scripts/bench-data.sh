@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints the path of a generated log, making it first when it is not cached.
 # usage: scripts/bench-data.sh LINES FORMAT MONTHS SEED [more generator options]
 # The generator is `trafikon-batch generate` ($TRAFIKON_BATCH, default

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of fuzz/ with clang (ASan + UBSan) in
 # build-fuzz/ and runs each for a number of seconds, one after the other.
 #

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, from Debian's packages, whatever the build and the tests need and is missing.
 set -euo pipefail
 pkgs=(g++ cmake make ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libarchive-dev
-      libgtest-dev libgmock-dev python3 xdg-utils clang-format)
+      libgtest-dev libgmock-dev nlohmann-json3-dev python3 xdg-utils clang-format)
 # The validators of the installed desktop files, and what cpack -G DEB runs.
 pkgs+=(desktop-file-utils appstream dpkg-dev file)
 missing=()

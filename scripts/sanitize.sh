@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Trafikon and every test with AddressSanitizer and
 # UndefinedBehaviorSanitizer (TRAFIKON_SANITIZE) in build-asan/ and runs the
 # whole test suite there. Any sanitizer report fails the test that caused it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Trafikon (a compiler warning stops the build)
 # and runs every test (no display needed).
 set -euo pipefail

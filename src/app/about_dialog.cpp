@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/about_dialog.h"
 
 #include <QApplication>
@@ -11,13 +12,14 @@
 
 #include "state/app_state.h"
 #include "state/page_opener.h"
+#include "text/extra_texts.h"
 #include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
 
 namespace trafikon {
 
-const char* TFAprop::ProductPage() {
-    return "https://trafikon.example.org/";
+const char* TFAprop::LicencePage() {
+    return "https://www.gnu.org/licenses/gpl-3.0.html";
 }
 
 TFAprop::TFAprop(QWidget* parent) : QDialog(parent) {
@@ -62,8 +64,9 @@ TFAprop::TFAprop(QWidget* parent) : QDialog(parent) {
     Label2_->setObjectName("Label2");
     Label2_->setWordWrap(true);
     lines->addWidget(Label2_);
-    Label4_ = new QLabel(ProductPage(), this);
+    Label4_ = new QLabel(this);
     Label4_->setObjectName("Label4");
+    Label4_->setWordWrap(true);
     QFont link = Label4_->font();
     link.setUnderline(true);
     Label4_->setFont(link);
@@ -97,6 +100,7 @@ void TFAprop::FormShow() {
     setWindowTitle(Tr(183));
     Label1_->setText(Tr(184));
     Label2_->setText(Tr(186));
+    Label4_->setText(Tr(lang::kTextLicence));
     BOK_->setText(Tr(185));
 }
 
@@ -115,7 +119,7 @@ void TFAprop::Label4Click() {
     if (App().browserCommand.empty())
         return;
     std::string error;
-    if (!OpenPage(App().browserCommand, ProductPage(), &error))
+    if (!OpenPage(App().browserCommand, LicencePage(), &error))
         Messages().Inform(this, FromCp1252(App().browserCommand) + "\n" + FromCp1252(error));
 }
 

@@ -1,5 +1,6 @@
-// About box: the product's name, version, two information lines and a link
-// that opens the product's web page in the user's browser.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// About box: the product's name, version, two information lines and the
+// licence, a link that opens the licence's text in the user's browser.
 #pragma once
 
 #include <QDialog>
@@ -14,8 +15,8 @@ class TFAprop : public QDialog {
   public:
     explicit TFAprop(QWidget* parent = nullptr);
 
-    static const char* ProductPage();
-    // Opens the product's page with the browser command; does nothing without one.
+    static const char* LicencePage();
+    // Opens the licence's page with the browser command; does nothing without one.
     void Label4Click();
 
   protected:
@@ -27,7 +28,7 @@ class TFAprop : public QDialog {
 
     QLabel* Label1_;  // information line, entry 184
     QLabel* Label2_;  // information line, entry 186
-    QLabel* Label4_;  // link line
+    QLabel* Label4_;  // licence, a link
     QPushButton* BOK_;
 };
 

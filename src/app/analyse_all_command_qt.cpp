@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's analyse-all command: the question, the run of every
 // stored month on its worker with the month in hand shown, the malformed-line
 // question, and what the run tells when it has ended.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/analyse_all_qt.h"
 
 #include "engine/analyse_log.h"

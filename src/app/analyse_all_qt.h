@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analyse-all worker: runs the analysis of the stored months, oldest first,
 // on its own thread. It never touches a window: what it shows goes out as
 // signals, queued to the interface thread, and the malformed-line question is a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first-run language chooser: lists the language files and returns the
 // chosen (or typed) entry, which becomes setting 4. Its texts are fixed and
 // bilingual, as no language is loaded yet.

@@ -1,13 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program: the main window, its child windows and dialogs.
 #include <QApplication>
 #include <clocale>
+#include <cstdio>
+#include <string_view>
 
+#include "app/display_check.h"
 #include "app/main_window.h"
 #include "app/resources/toolbar_icons_qt.h"
 #include "state/app_state.h"
 #include "state/program_folder.h"
 
 int main(int argc, char** argv) {
+    bool platformGiven = false;  // "-platform NAME" chooses where the windows go
+    for (int i = 1; i < argc; ++i)
+        platformGiven = platformGiven || std::string_view(argv[i]) == "-platform";
+    if (!platformGiven && !trafikon::DisplayAvailable()) {
+        std::fprintf(stderr, "%s\n", trafikon::NoDisplayText().c_str());
+        return 1;
+    }
     QApplication app(argc, argv);
     // Dates and times are written in the user's regional format.
     std::setlocale(LC_ALL, "");

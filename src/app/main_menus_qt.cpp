@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's menus, tool bar and bottom bar (status panel and progress
 // bar), and their texts in the interface language.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the multiple-document frame with the menus, the tool bar,
 // the status panel and the progress bar, which turns each command into a
 // dialog or a child window and runs the analyse-all command.

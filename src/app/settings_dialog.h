@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings dialog: edits settings 1 to 4 and saves all thirteen.
 #pragma once
 

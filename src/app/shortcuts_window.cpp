@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/shortcuts_window.h"
 
 #include <QPlainTextEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shortcuts window: the keyboard shortcuts of the program, in the interface's
 // language (French or English; one empty line for any other language).
 #pragma once

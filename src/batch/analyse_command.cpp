@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch analyse [--root DIR] [--site-url URL] [--all]
 //                        [--on-malformed ignore|cancel] [--jobs N]
 // Analyses the stored months of DIR/data/1/ in ascending order: all of them

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of trafikon-batch. Each takes the arguments after its name
 // and returns the process exit code (0 success, 1 I/O error, 2 usage error).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch: the headless driver of import and analysis, used by
 // benchmarks, acceptance tests and scripts, and the generator of sample logs.
 #include <cstdio>
@@ -16,8 +17,8 @@ constexpr const char* kUsage =
     "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto [--] FILE...\n"
     "       trafikon-batch analyse [--root DIR] [--site-url URL] [--all]\n"
     "                              [--on-malformed ignore|cancel] [--jobs N]\n"
-    "       trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR)\n"
-    "                             [--lang CODE]\n"
+    "       trafikon-batch report [--root DIR] --month YYYY-MM\n"
+    "                             (--html FILE | --csv DIR | --json FILE|-) [--lang CODE]\n"
     "       trafikon-batch generate [--out FILE] [--lines N] [--format combined|common|iis]\n"
     "                               [--months N] [--start YYYY-MM] [--seed N] [--tz +HHMM]\n"
     "                               [--hosts N] [--pages N] [--junk FRACTION]\n"
@@ -37,10 +38,24 @@ constexpr const char* kHelp =
     "          months at once (by default two for each three cores), reported in order.\n"
     "report    writes the report of an analysed month: one standalone HTML page, or\n"
     "          one CSV file for each list in the folder given, in the language CODE\n"
-    "          (else the store's, else French).\n"
+    "          (else the store's, else French); or the month as one JSON document\n"
+    "          for scripts (- for standard output).\n"
     "generate  writes a synthetic access log (to standard output unless --out), the\n"
     "          same for the same options and seed; --junk mixes in that share of\n"
     "          hostile or malformed lines.\n"
+    "\n"
+    "Field codes of --format, one letter a field in the order of the log's fields:\n"
+    "  h  client host (address or name)     v  virtual host (site name)\n"
+    "  l  remote logname (identd)           d  date, IIS form (2026-12-08)\n"
+    "  u  authenticated user                H  time, IIS form (14:05:09)\n"
+    "  t  date and time, Apache form        M  method, IIS form (GET)\n"
+    "     ([08/Dec/2026:14:05:09 +0100])    I  requested path, IIS form (/index.html)\n"
+    "  r  request line, Apache form         N  a field that is not analysed\n"
+    "     (\"GET /index.html HTTP/1.1\")\n"
+    "  s  status code                       b  bytes sent\n"
+    "  R  referrer                          U  user agent\n"
+    "Apache common is \"h l u t r s b\", combined \"h l u t r s b R U\". A format needs\n"
+    "the request (r, or I with M), the status (s) and the host (h).\n"
     "\n"
     "DIR is the program folder of the desktop program unless --root gives it: the\n"
     "executable's folder when it may be written to and is not a bin or system\n"
@@ -79,6 +94,7 @@ int main(int argc, char** argv) {
         std::puts("trafikon-batch " TRAFIKON_VERSION);
         return 0;
     }
+    std::fprintf(stderr, "trafikon-batch: unknown command \"%s\"\n", command.c_str());
     std::fputs(kUsage, stderr);
     return 2;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch generate [--out FILE] [--lines N] [--format combined|common|iis]
 //                         [--months N] [--start YYYY-MM] [--seed N] [--tz +HHMM]
 //                         [--hosts N] [--pages N] [--junk FRACTION]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One generated log line: its fields, and how they are written as an Apache
 // combined or common line or an IIS W3C line.
 #pragma once

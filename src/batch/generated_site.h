@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The site whose visits the generator writes: its pages, images, style and
 // script files and downloads, made up from the seed.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Who visits the generated site and where they come from: browsers, robots
 // and tools, search engines with their phrases, and other sites.
 #pragma once

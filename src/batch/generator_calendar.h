@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The days of the generated months: month lengths, week days and the moment
 // of a line.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generator's random numbers: the same sequence for the same seed on every
 // platform, and picks that favour a few items over a long tail.
 #pragma once

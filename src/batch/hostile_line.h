@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hostile or malformed lines that the generator mixes in on request: lines
 // that a careless reader would trip on.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch import [--root DIR] --format "h l u t r s b R U"|auto [--] FILE...
 //
 // Imports log files into the store DIR/data/1/ (created when missing; DIR is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes synthetic web-server access logs for tests, benchmarks and fuzz
 // seeds: Apache combined or common lines, or IIS W3C lines with their "#"
 // header lines, spread over consecutive months, the same bytes for the same

@@ -1,17 +1,20 @@
-// trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR)
-//                       [--lang CODE]
-// Writes the report of an analysed month: one standalone HTML page, or one CSV
-// file for each list. The language is CODE, else the store's setting, else
-// French; its file in DIR is used when there is one.
-#include <clocale>
+// SPDX-License-Identifier: GPL-3.0-or-later
+// trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR |
+//                       --json FILE|-) [--lang CODE]
+// Writes the report of an analysed month: one standalone HTML page, one CSV
+// file for each list, or one JSON document (to standard output for "-"). The
+// language of the page and the files is CODE, else the store's setting, else
+// French; its file in DIR is used when there is one. The JSON keys do not
+// depend on the language.
 #include <cstdio>
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "batch/batch_commands.h"
+#include "report/month_json.h"
 #include "report/month_report_files.h"
 #include "report/report_csv.h"
+#include "report/report_date.h"
 #include "state/program_folder.h"
 #include "state/settings.h"
 #include "store/data_store.h"
@@ -23,8 +26,8 @@ namespace trafikon::batch {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR) "
-    "[--lang CODE]\n";
+    "usage: trafikon-batch report [--root DIR] --month YYYY-MM\n"
+    "                             (--html FILE | --csv DIR | --json FILE|-) [--lang CODE]\n";
 
 int Usage(const char* problem) {
     std::fprintf(stderr, "trafikon-batch report: %s\n%s", problem, kUsage);
@@ -46,19 +49,37 @@ void LoadLanguage(const std::string& root, const std::string& code, LanguageTabl
     table.Assign(code == "en" ? BuiltInEnglish() : BuiltInFrench());
 }
 
-std::string Today() {
-    char buf[64] = "";
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    if (localtime_r(&now, &tm))
-        std::strftime(buf, sizeof buf, "%x", &tm);
-    return buf;
+// Writes the JSON document to standard output, or to `path` through a
+// temporary file renamed into place once complete.
+void WriteJson(const std::string& siteDir, const std::string& month, const std::string& site,
+               const std::string& path) {
+    std::vector<std::string> problems;
+    if (path == "-") {
+        report::WriteMonthJson(
+            siteDir, month, site,
+            [](std::string_view piece) {
+                if (std::fwrite(piece.data(), 1, piece.size(), stdout) != piece.size())
+                    throw IoError("(standard output)", "write error");
+            },
+            problems);
+        if (std::fflush(stdout) != 0)
+            throw IoError("(standard output)", "write error");
+    } else {
+        AtomicFileWriter out(path);
+        report::WriteMonthJson(
+            siteDir, month, site, [&out](std::string_view piece) { out.Write(piece); }, problems);
+        out.Commit();
+    }
+    for (const std::string& problem : problems)
+        std::fprintf(stderr, "trafikon-batch report: %s\n", problem.c_str());
+    if (path != "-")
+        std::printf("report of %s written: %s\n", month.c_str(), path.c_str());
 }
 
 }  // namespace
 
 int RunReportCommand(const std::vector<std::string>& args) {
-    std::string root, month, html, csv, code;
+    std::string root, month, html, csv, json, code;
     bool haveRoot = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -72,6 +93,8 @@ int RunReportCommand(const std::vector<std::string>& args) {
             html = args[++i];
         } else if (a == "--csv" && hasValue) {
             csv = args[++i];
+        } else if (a == "--json" && hasValue) {
+            json = args[++i];
         } else if (a == "--lang" && hasValue) {
             code = args[++i];
         } else {
@@ -84,26 +107,28 @@ int RunReportCommand(const std::vector<std::string>& args) {
         root = ProgramFolder();
     if (!IsMonthKey(month))
         return Usage("--month takes a month as YYYY-MM");
-    if (html.empty() == csv.empty())
-        return Usage("give one of --html FILE and --csv DIR");
-    std::setlocale(LC_TIME, "");
+    if (html.empty() + csv.empty() + json.empty() != 2)
+        return Usage("give one of --html FILE, --csv DIR and --json FILE|-");
     if (root.back() != '/')
         root.push_back('/');
     const std::string siteDir = SiteDir(root);
     try {
-        if (code.empty()) {
-            Settings settings;
-            if (FileExists(siteDir + std::string(kSettingsFileName)))
-                LoadSettings(siteDir, settings);
-            code = settings.languageCode();
+        Settings settings;
+        if (FileExists(siteDir + std::string(kSettingsFileName)))
+            LoadSettings(siteDir, settings);
+        if (!json.empty()) {
+            WriteJson(siteDir, month, settings.siteUrl(), json);
+            return 0;
         }
+        if (code.empty())
+            code = settings.languageCode();
         if (code.empty())
             code = "fr";  // the program's first language
         LanguageTable texts;
         LoadLanguage(root, code, texts);
         std::vector<std::string> problems;
-        const report::MonthReport report =
-            report::LoadMonthReport({root, siteDir, month, Today()}, texts, problems);
+        const report::MonthReport report = report::LoadMonthReport(
+            {root, siteDir, month, report::ReportDateToday(texts)}, texts, problems);
         for (const std::string& problem : problems)
             std::fprintf(stderr, "trafikon-batch report: %s\n", problem.c_str());
         if (!html.empty()) {

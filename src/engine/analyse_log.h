@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One analysis run of a stored log month: reads `log-<key>.log` line by line
 // with the month's field format, folds every hit into the month's results and,
 // when the run completes, writes the nine result files and the monthly

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run of analyses over several stored months. Months are analysed side by
 // side when the machine has cores to spare (each analysis already keeps two
 // busy), yet everything is reported as a run of one month after the other

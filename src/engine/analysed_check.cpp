@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/analysed_check.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether a stored month needs analysing: its monthly statistics file is
 // missing, or its first line no longer names the modification time of the
 // stored log, or the companion file `ver-<key>.tfd` written with the results

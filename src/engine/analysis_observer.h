@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How one analysis run talks to whoever started it: the desktop worker hands
 // these calls over to the interface thread, the batch driver answers them
 // itself. Every call comes from the thread that runs AnalyseLog.

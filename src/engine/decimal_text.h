@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decimal digits written straight into a buffer, two at a time: the numbers
 // of the result files, many millions of them in a big month.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/extra_results.h"
 
 #include "store/extra_result_names.h"

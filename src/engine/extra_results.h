@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analysis of a month beyond the original result files: robots, people
 // and robots totals, hours of the day. Fed hit by hit beside MonthAnalysis and
 // written by the same pass (result_files.h commits its files before the

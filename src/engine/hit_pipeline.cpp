@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/hit_pipeline.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads and splits a stored log on a second thread while the analysis folds
 // the hits in on the calling thread. Lines travel in batches, in file order;
 // each hit carries a copy of the seven values that the analysis uses, and each

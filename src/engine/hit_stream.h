@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hits of a month in reading order, as the robot tally reads them again
 // after the last one: line, agent, host, page or not, day and bytes of each,
 // packed into a few bytes a hit, in blocks that go to the run's spill file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hits, pages and bytes per hour of the day, from each line's own time.
 #pragma once
 

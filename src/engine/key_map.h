@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-memory index of one result list while an analysis runs: each distinct
 // key text gets the position of its record, in order of first appearance.
 // Keys are kept once, packed in one buffer; lookup is by hash.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-memory results of one month's analysis: the records of the seven
 // result lists, the status counters and the per-day counters, fed one hit at a
 // time by AddHit and written once at the end (result_files.h).

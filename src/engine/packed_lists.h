@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lists of numbers per record, kept compact while an analysis runs: each list
 // is a string of variable-length numbers (seven bits a byte), line numbers as
 // their distance from the previous one, so a record of many hits costs a byte

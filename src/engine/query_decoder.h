@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns the query part of a referrer into the text that keys a query record:
 // each parameter between double quotes, parameters separated by two blanks,
 // percent escapes and "+" decoded, and UTF-8 converted to Windows-1252 when the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the results of a month's analysis: the nine result files (status,
 // hosts, browsers, files, external pages and queries, internal pages and
 // queries, the empty fls- file) and then the monthly statistics file.

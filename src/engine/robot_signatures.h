@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The crawler signatures that tell robots from people: a data file of the
 // program folder (robots.tfd), written with the built-in list when it is
 // missing, so that a user can add the crawlers of their own site.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tells robots from people while an analysis runs, and totals each robot.
 //
 // A hit is a robot's when its user agent matches a crawler signature, when it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers of variable length, seven bits a byte, low bits first, the high bit
 // of a byte telling that another follows: the packed lists of an analysis.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/add_log_files.h"
 
 #include "import/format_detection.h"

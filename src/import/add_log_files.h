@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files listed in the add-log dialog, apart from the widgets: of each, its
 // first lines and the format they show, and the rules that pick the format it
 // is imported with and the first file that the format shown does not fit.

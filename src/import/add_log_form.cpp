@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/add_log_form.h"
 
 #include <algorithm>

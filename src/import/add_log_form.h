@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the add-log dialog does with its two field lists, its preview and the
 // files it is given, apart from the widgets.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field format of a log file told by its own first lines, and whether a
 // chosen format fits them.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files the lines of access-log files into the store, month by month.
 //
 // Every line after a file's "#" header goes, unchanged but for its line end

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What an import reports while it runs: the file in hand and its percentage.
 // The desktop worker hands these to the add-log dialog; the batch command
 // ignores or prints them. Called on the importing thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Counts the lines of a file by the store's line rules (CR LF, LF or a lone
 // CR ends a line; a last line without an end counts) without keeping them,
 // so that an import can give its percentage by line before reading them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds the month key and the day-time stamp of one log line, by the field
 // rules of the log format, for the import of logs into the store.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checks made on a log file before it is accepted for import, shared by
 // the add-log dialog and the batch import.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/log_file_order.h"
 
 #include <algorithm>

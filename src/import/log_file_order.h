@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order in which log files picked together are listed and imported:
 // oldest first by the date of their first log line, since rotated logs are
 // named newest first (access.log, access.log.1, access.log.2.gz ...).

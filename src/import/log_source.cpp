@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/log_source.h"
 #include "store/text_file.h"
 

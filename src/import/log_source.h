@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes of a log file as the import reads them: the file itself, or its
 // decompressed content when it is a gzip, bzip2, xz or zstd stream. The kind
 // is told by the first bytes of the file, never by its name, and compressed

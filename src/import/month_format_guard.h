@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One format per month: every line of a stored month is split by the month's
 // one format file, so lines of another format must never enter it.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Appends lines to the stored log of one month and their day-time stamps to
 // its time file, through buffers written out in whole lines.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Groups the month's user agents into browser families with their major
 // version ("Chrome 120", "Firefox 121", "Safari 17", "Edge 120") and into
 // operating systems (Windows, macOS, Linux, Android, iOS, ...). Robots are one

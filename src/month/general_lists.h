@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows of the general and browsers tabs, built from a loaded month.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Counts the entries of an id list, piece by piece, without converting them:
 // exact when the list holds only digits and dashes and no number too long to
 // convert (the lists the analysis writes), for then every run of digits is an

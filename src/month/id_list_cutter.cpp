@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "month/id_list_cutter.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the lines of a result file without ever holding a line's id list of
 // log lines (tens of megabytes in a big month): the list's place in the file
 // is noted, its entries counted, and the rest of the line kept. Lines follow

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "month/month_extras.h"
 
 #include "store/extra_result_names.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results of a month beyond the original files (robots, people and robots
 // totals, hours of the day), loaded from the rob-, aud- and hrs- files. A month
 // analysed by an earlier version has none of them: `present` is then false and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everything the analysis window shows of one analysed month, loaded whole
 // from the month's result files: the eight record tables in file order and the
 // parsed monthly statistics file. Records point at each other by position, so

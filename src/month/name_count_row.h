@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One row of a two-column list of the analysis window: a name and a count.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "month/robots_list.h"
 
 #include "text/extra_texts.h"

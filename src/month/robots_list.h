@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Robots tab logic: the month's robots with a name filter, the detail of one
 // robot, and the people and robots totals shown above the list.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "month/status_list.h"
 
 #include "text/analysis_entries.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Status codes tab logic: the fixed table of 49 status codes with their
 // descriptions, the month's count of each, and the detail of one code (its
 // log lines and the distinct pages that got it).

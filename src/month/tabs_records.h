@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading helpers shared by the files, hosts, status and referrer tabs of the
 // analysis window: names and counts of records, the detail of a host or
 // referrer record and the last-access text. Everything works on views into

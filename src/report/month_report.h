@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report of one analysed month, as a model that the HTML page and the CSV
 // files both render: a summary, bar graphs and the month's lists. Every text
 // in it is UTF-8 and as it stands (not yet escaped); texts from the log keep

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading an analysed month into a report and writing it as a page or as CSV
 // files: what the batch command and the analysis window share.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The month report as CSV files, one for each list of the model: UTF-8, a
 // header row, fields quoted as RFC 4180 says, CR LF line ends.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/report_html.h"
 
 #include <algorithm>
@@ -20,7 +21,7 @@ th{background:#eef}p.more{color:#666;font-size:.85em}
 svg{width:100%;height:auto;max-height:16em}svg text{font-size:10px;fill:#444}
 .bar{fill:#6a8fd0}.inner{fill:#23467f}
 .legend span{display:inline-block;width:.8em;height:.8em;margin:0 .3em 0 1em}
-section.graph{break-inside:avoid}
+.graph{break-inside:avoid}
 @media print{body{margin:0;max-width:none}h2{break-after:avoid}tr{break-inside:avoid}}
 )";
 
@@ -75,8 +76,15 @@ void Bars(std::string& out, const ReportBars& g) {
     out += "</p>";
 }
 
-void Table(std::string& out, const ReportTable& t, std::size_t cap) {
-    out += "<section><h2>" + Escaped(t.title) + "</h2><table><thead><tr>";
+// A list under its heading, after the graph of the same values when there is one.
+void Table(std::string& out, const ReportTable& t, std::size_t cap, const ReportBars* graph) {
+    out += "<section><h2>" + Escaped(t.title) + "</h2>";
+    if (graph) {
+        out += "<div class=\"graph\">";
+        Bars(out, *graph);
+        out += "</div>";
+    }
+    out += "<table><thead><tr>";
     for (std::size_t c = 0; c < t.columns.size(); ++c)
         out += std::string(c < t.numeric.size() && t.numeric[c] ? "<th class=\"n\">" : "<th>") +
                Escaped(t.columns[c]) + "</th>";
@@ -110,14 +118,27 @@ std::string RenderReportHtml(const MonthReport& report, const std::string& langu
            Escaped(report.made) + "</p>\n";
     if (!report.extrasMissing.empty())
         out += "<p class=\"note\">" + Escaped(report.extrasMissing) + "</p>\n";
-    Table(out, report.summary, report.summary.rows.size());
+    Table(out, report.summary, report.summary.rows.size(), nullptr);
+    // One heading per section: a graph goes with the list of the same title.
+    auto graphOf = [&report](const ReportTable& t) -> const ReportBars* {
+        for (const ReportBars& g : report.graphs)
+            if (g.title == t.title)
+                return &g;
+        return nullptr;
+    };
     for (const ReportBars& g : report.graphs) {
+        bool listed = false;
+        for (const ReportTable& t : report.tables)
+            listed = listed || t.title == g.title;
+        if (listed)
+            continue;
         out += "<section class=\"graph\"><h2>" + Escaped(g.title) + "</h2>";
         Bars(out, g);
         out += "</section>\n";
     }
     for (const ReportTable& t : report.tables)
-        Table(out, t, t.name == "days" || t.name == "hours" ? t.rows.size() : rowsPerList);
+        Table(out, t, t.name == "days" || t.name == "hours" ? t.rows.size() : rowsPerList,
+              graphOf(t));
     out += "</body></html>\n";
     return out;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The month report as one standalone HTML page: UTF-8, inline style and SVG
 // graphs, no script and nothing fetched, readable offline and printable.
 // Every text of the model is escaped.

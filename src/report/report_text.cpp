@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/report_text.h"
 
 #include <cstdint>
@@ -27,18 +28,20 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
 
 }  // namespace
 
+void AppendCp1252AsUtf8(std::string& out, unsigned char b) {
+    if (b < 0x80)
+        out += static_cast<char>(b);
+    else if (b < 0xA0)
+        AppendUtf8(out, kHigh[b - 0x80] ? kHigh[b - 0x80] : 0xFFFD);
+    else
+        AppendUtf8(out, b);
+}
+
 std::string Cp1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char ch : text) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80)
-            out += ch;
-        else if (b < 0xA0)
-            AppendUtf8(out, kHigh[b - 0x80] ? kHigh[b - 0x80] : 0xFFFD);
-        else
-            AppendUtf8(out, b);
-    }
+    for (char ch : text)
+        AppendCp1252AsUtf8(out, static_cast<unsigned char>(ch));
     return out;
 }
 

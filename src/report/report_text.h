@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text conversions of the month report: store and language texts are
 // Windows-1252 bytes; the report is UTF-8, HTML-escaped or CSV-quoted.
 #pragma once
@@ -10,6 +11,8 @@ namespace trafikon::report {
 // Windows-1252 bytes to UTF-8 (the five bytes that code page leaves undefined
 // become U+FFFD).
 std::string Cp1252ToUtf8(std::string_view text);
+// Appends the UTF-8 form of one Windows-1252 byte.
+void AppendCp1252AsUtf8(std::string& out, unsigned char byte);
 
 // Escapes & < > " ' for any HTML text or attribute value. Control characters
 // other than tab become U+FFFD, so nothing from a log can break a page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "state/app_state.h"
 
 #include <exception>
@@ -56,9 +57,14 @@ void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
             // store, unless another process writes it now (its journal is live).
             if (const auto lock = StoreWriteLock::TryNow(app.siteDir))
                 TidyLeftovers(app.siteDir);
-            LoadSettings(app.siteDir, app.settings);
         } else {
             CreateFolderWithParents(app.siteDir);
+        }
+        if (HasSettingsFile(app.siteDir)) {
+            LoadSettings(app.siteDir, app.settings);
+        } else {
+            // The first start of the desktop program, also on a store that
+            // trafikon-batch made: the user picks the language.
             app.settings = Settings{};
             app.settings[1] = "";
             app.settings[2] = "Retour Off";

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program-wide state set up once at start and read by every window: the
 // program folder, the store folder, the thirteen settings, the language table,
 // the stored months and the flags shared between windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a web page in the user's browser: the program that opens pages is
 // xdg-open, started with the address as its one argument, never through a shell.
 #pragma once

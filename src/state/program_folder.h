@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program keeps its language files, settings copy and store.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "state/settings.h"
 
 #include <sys/stat.h>
@@ -19,18 +20,22 @@ std::string Settings::languageCode() const {
     return LanguageCodeOf(values[3]);
 }
 
-void LoadSettings(const std::string& siteDir, Settings& settings) {
+bool HasSettingsFile(const std::string& siteDir) {
     const std::string path = siteDir + std::string(kSettingsFileName);
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR);
+}
+
+void LoadSettings(const std::string& siteDir, Settings& settings) {
     settings.values.fill(std::string());
     // Only a file that is not there gives the defaults; one that exists but
     // cannot be read is reported rather than silently replaced at the next save.
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+    if (!HasSettingsFile(siteDir)) {
         settings[3] = "40";
         settings[4] = "fr";
         return;
     }
-    const Lines lines = ReadTextLines(path);
+    const Lines lines = ReadTextLines(siteDir + std::string(kSettingsFileName));
     for (std::size_t i = 0; i < settings.values.size() && i < lines.size(); ++i)
         settings.values[i] = lines[i];
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The thirteen settings lines and their file param.tfd (with its copy conf.tfd).
 //
 // Setting 1 is the site's address, 2 "Retour On"/"Retour Off", 3 the minimum
@@ -32,6 +33,9 @@ std::string LanguageCodeOf(const std::string& languageText);
 // lines read empty), or, when the file is missing, all empty but setting 3
 // "40" and setting 4 "fr". Throws IoError when the file exists but cannot be read.
 void LoadSettings(const std::string& siteDir, Settings& settings);
+// False only when siteDir + "param.tfd" is not there at all (a store that the
+// desktop program never opened, e.g. one made by trafikon-batch).
+bool HasSettingsFile(const std::string& siteDir);
 // Writes siteDir + "param.tfd", then programDir + "conf.tfd", each replaced
 // whole through a temporary file. Throws IoError.
 void SaveSettings(const std::string& siteDir, const std::string& programDir,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows-1252 character set of the store's text files.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data store: the site folder beside the executable and the names of the
 // files of each stored month (month key "YYYY-MM").
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Result files of a month added after the original ten: robots, the people
 // and robots totals, and hours of the day. Written by the same analysis pass
 // (temporary name, then renamed before the monthly file) and removed with the

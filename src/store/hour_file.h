@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the hours file (hrs-): 24 lines "HH;hits;pages;bytes", hour 00 to 23
 // of the lines' own times.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The undo record of the file being imported.
 //
 // Before the first line of a file goes into a month, the journal records what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Streams the lines of a file through a reused buffer, by the store's line
 // rules (CR LF, LF or a lone CR end a line; a line end at the very end does not
 // start an empty last line; a last line without an end counts). Line ends are

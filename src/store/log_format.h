@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Field formats of access-log lines: the one-letter field codes, the stored
 // form of a format (format.log, format-K.tfd), the built-in defaults, the
 // required-fields check, and the date texts taken from a split line. The

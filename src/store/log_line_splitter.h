@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Splits log lines by a field format: the one home of the splitting rules,
 // used by the import (month and time of each line), the format detection, the
 // rewriting of W3C lines, and the analysis run, whose hot path it is.

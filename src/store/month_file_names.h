@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paths of the files of one stored month in the site folder, as the import
 // writes them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The monthly statistics file mon-<key>.tfd: 28 lines "Key=value" in a fixed
 // order that readers rely on.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Field layouts of the tagged records of the result files (see tagged_record.h
 // for the encoding). The engine writes the fields in the order of these
 // enumerations, each followed by the closing tag kEnd, and every reader names

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layouts of the robots file (rob-) and of the people and robots totals (aud-).
 //
 // rob-: one robot a line, "kind;hits;pages;bytes;lines;last time;name", where

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scratch file of an analysis run, for what would not fit in memory. It is
 // made in the site folder only when first written, under a temporary name
 // that the tidying at the start of the next run removes, and unlinked at once:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/status_table.h"
 
 namespace trafikon {

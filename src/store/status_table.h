@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HTTP status codes of the status file: the 57 counter slots of the engine and
 // the 49 lines of ret-<key>.tfd, each "code;hits;line ids;file positions"
 // (e.g. "404;2;-17-90-;-5-").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A request to end a long run over the store (an analysis, an import) before
 // its end: one thread asks, the running one looks between batches of lines and
 // leaves the store as a run cut short by a failure would (nothing half-written).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The write lock of a site folder: one writer at a time, across processes.
 //
 // Import, analysis and deletion hold it while they change the store; readers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line encodings of the store's result files: the tagged record and the
 // dash-separated id list.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file access to the store's 8-bit text files (streamed reading:
 // store/line_reader.h).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Top lists of the monthly statistics: "-" followed, for each entry in falling
 // order of hits, by the record position, " (", the hits, ")-":
 // "-3 (120)-0 (95)-".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names of the language entries of the analysis window (85-156) that its tabs
 // and their logic read; the texts are the French ones.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interface texts that the program carries itself, French and English,
 // entries 0 to 193 in order followed by the added texts of extra_texts.h, as
 // Windows-1252 bytes. They are written out as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Interface texts added after the original 194 entries of the language files.
 //
 // Each X line names one entry with its built-in French and English wording
@@ -115,7 +116,7 @@
     X(kTextFamilies, "Familles", "Families") \
     X(kTextFullList, "Liste compl\xe8te", "Full list") \
     X(kTextSystem, "Syst\xe8me", "System") \
-    X(kTextUserAgents, "User agents", "User agents") \
+    X(kTextUserAgents, "Agents utilisateurs", "User agents") \
     X(kTextReportMenu, "Rapport", "Report") \
     X(kTextReportHtml, "Rapport HTML du mois...", "HTML report of the month...") \
     X(kTextReportCsv, "Fichiers CSV du mois...", "CSV files of the month...") \
@@ -123,6 +124,12 @@
     X(kTextReportWritten, "Rapport \xe9" "crit : ", "Report written: ") \
     X(kTextReportFailed, "Le rapport n'a pas pu \xeatre \xe9" "crit : ", "The report could not be written: ") \
     X(kTextGeneratedBy, "Rapport produit par Trafikon le", "Report made by Trafikon on") \
+    X(kTextMonthNames, \
+      "janvier f\xe9vrier mars avril mai juin juillet ao\xfbt septembre octobre novembre " \
+      "d\xe9" "cembre", \
+      "January February March April May June July August September October November December") \
+    X(kTextLicence, "Logiciel libre sous licence GNU GPL version 3 ou ult\xe9rieure", \
+      "Free software under the GNU GPL version 3 or later") \
     /* end of the list */
 // clang-format on
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interface texts of the active language, addressed by section base plus
 // offset (the 194 original entries) or by name (the texts added after them,
 // extra_texts.h), and the language files that hold them.

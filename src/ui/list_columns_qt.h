@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the report lists of the program use their width: number columns fit
 // their widest value, one text column takes what is left, and a cell cut
 // short shows its whole text as a tooltip. Texts from a log are shown as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mdi_child_size_qt.h"
 
 #include <QMdiArea>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The size a child window of the main window opens at.
 #pragma once
 

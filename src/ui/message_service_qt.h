@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every message box and question of the program goes through this interface,
 // so that tests can answer them. Workers never call it: they hand the question
 // to the interface thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tells the main window when the store was changed by a writer that has let it
 // go: another process's import, analysis or deletion, so that the synthesis
 // shows what it stored. Every change of the site folder (a file made, renamed

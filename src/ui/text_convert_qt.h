@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversion between the store's Windows-1252 bytes and QString, done only at
 // the widget boundary.
 #pragma once

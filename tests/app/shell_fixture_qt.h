@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers of the shell's widget tests: a program folder in a temporary folder,
 // generated logs, waiting for workers and answering modal dialogs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include "app/shortcuts_window.h"
 #include "state/app_state.h"
 #include "support/scripted_messages_qt.h"
+#include "text/extra_texts.h"
 #include "ui/text_convert_qt.h"
 
 namespace trafikon {
@@ -47,6 +49,7 @@ TEST(AboutBox, ShowsVersionAndTextsAndOpensNothingWithoutBrowser) {
     EXPECT_EQ(about.findChild<QLabel*>("Label1")->text(), Tr(184));
     EXPECT_EQ(about.findChild<QLabel*>("Label2")->text(), Tr(186));
     EXPECT_FALSE(Tr(184).isEmpty());
+    EXPECT_TRUE(about.findChild<QLabel*>("Label4")->text().contains("GPL"));
     EXPECT_EQ(about.findChild<QPushButton*>("BOK")->text(), "Fermer");
     EXPECT_TRUE(about.findChild<QPushButton*>("BOK")->isDefault());
     QTest::mouseClick(about.findChild<QLabel*>("Label4"), Qt::LeftButton);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch generate: the same log for the same seed, lines spread over
 // the months asked for, IIS header lines, the share of hostile lines.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built trafikon-batch import and checks its exit codes, messages,
 // summary line and the files it leaves.
 #include <gtest/gtest.h>

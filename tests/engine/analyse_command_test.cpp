@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The already-analysed test and the `trafikon-batch analyse` command, run as
 // the program that outside tools call.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole runs of AnalyseLog on small stored logs: the exact bytes of the
 // result files, comment lines and line numbers, the malformed-line question,
 // day lists and day changes, and lines written by strangers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A generated log filed by month and analysed, checked against totals that
 // the test counts itself with plain code.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small stores for the engine tests: a site folder with stored logs and their
 // formats, an observer that answers the malformed-line question from a script,
 // and helpers to read the result files back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classification rules applied to every hit: requested path, file type,
 // monthly-statistics kind, numbers, days, referrer site length, status slots.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast analysis against the literal reference analysis: both run on copies
 // of the same stored month, and every one of the ten files they write must be
 // the same, byte for byte.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Robots, people and hours of the day: crawler signatures on real user-agent
 // strings, the result files of a whole analysis (Apache and IIS lines), and a
 // month analysed by an earlier version.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running trafikon-batch and the log generator as real processes from tests:
 // start, wait, kill, and snapshots of a store folder to compare byte by byte.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kills trafikon-batch with SIGKILL at random moments of an import and of an
 // analysis, and checks what a kill may leave in the store: months stored
 // before stay whole, the next import puts an interrupted one back, and every

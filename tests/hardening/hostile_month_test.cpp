@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Months of hostile stored lines analysed and read back as the analysis
 // window reads them: the run must complete, and every line number the
 // results hold must name a line of the stored log as the window counts them.

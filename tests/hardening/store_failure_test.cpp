@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Import and analysis on a store that cannot take their writes: a full disk
 // (a small tmpfs), a read-only store (the tmpfs remounted read-only) and a
 // store path under a file. Each run must stop with exit 1 and a message

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two writers on one store, as real processes: the store's write lock keeps
 // a second import or analysis out (exit 1, a message naming the other use)
 // and nobody rolls back a journal that a live import still writes; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compressed logs are told by their content and import exactly as their
 // decompressed form; a damaged one is left out whole, by name.
 #include <archive.h>

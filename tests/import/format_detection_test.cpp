@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Formats told by a file's own lines, the misfit of a chosen format, and the
 // order of files picked together.
 #include "import/format_detection.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/import_logs.h"
 #include "import/line_count.h"
 

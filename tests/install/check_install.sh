@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix and checks what a Linux desktop
 # expects: both programs, the desktop entry and the AppStream metainfo (each
-# passing its validator), the icon in the hicolor theme and the manual page.
+# passing its validator), the icon in the hicolor theme, the compressed manual
+# pages and the licence.
 # usage: check_install.sh BUILD_DIR   (exit 77: a validator is not installed)
 set -euo pipefail
 build=$1
@@ -16,7 +18,8 @@ status=0
 for f in bin/trafikon bin/trafikon-batch share/applications/$id.desktop \
          share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
          share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
-         share/man/man1/trafikon-batch.1; do
+         share/man/man1/trafikon.1.gz share/man/man1/trafikon-batch.1.gz \
+         share/doc/trafikon/copyright share/doc/trafikon/changelog.Debian.gz; do
   [ -s "$stage/$f" ] || { echo "not installed: $f"; status=1; }
 done
 desktop-file-validate "$stage/share/applications/$id.desktop" || status=1

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small analysed month written by hand into a store folder: a stored log of
 // six lines and result files that point into it, as the engine writes them.
 #pragma once

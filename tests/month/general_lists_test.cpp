@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "month/general_lists.h"
 
 #include <gtest/gtest.h>

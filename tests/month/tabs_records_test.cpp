@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "month/tabs_records.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The month report: browser families, CSV quoting, a hostile log's page, and
-// the report of a month analysed by an earlier version.
+// the report of a month analysed by an earlier version, headings and date.
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "engine/analyse_log.h"
 #include "engine/engine_test_store.h"
 #include "month/browser_families.h"
 #include "report/month_report.h"
 #include "report/report_csv.h"
+#include "report/report_date.h"
 #include "report/report_html.h"
 #include "report/report_text.h"
 #include "store/extra_result_names.h"
@@ -115,6 +119,33 @@ TEST(ReportHtmlTest, MonthOfAnEarlierVersionSaysToAnalyseAgain) {
     for (const ReportTable& t : report.tables)
         EXPECT_NE(t.name, "robots");
     EXPECT_NE(RenderReportHtml(report, "en").find("analyse it again"), std::string::npos);
+}
+
+// A graph sits under the heading of its list, so no heading comes twice; the
+// date under the title is written in the report's language.
+TEST(ReportHtmlTest, EachHeadingOnceAndTheDateInTheReportLanguage) {
+    TestStore store;
+    store.AddMonth("2004-05", {Combined("1.1.1.1", "03/May/2004:10:00:00 +0200",
+                                        "GET /a.html HTTP/1.0", "200", "1")});
+    ScriptedObserver observer;
+    ASSERT_TRUE(AnalyseLog(store.siteDir(), "2004-05", "", observer).completed);
+    const std::string html = RenderReportHtml(ReportOf(store, "2004-05"), "en");
+    std::set<std::string> headings;
+    for (std::size_t at = html.find("<h2>"); at != std::string::npos;
+         at = html.find("<h2>", at + 1))
+        EXPECT_TRUE(headings.insert(html.substr(at, html.find("</h2>", at) - at)).second)
+            << html.substr(at, 40);
+    EXPECT_GE(headings.size(), 10u);
+
+    LanguageTable fr, en;
+    fr.Assign(BuiltInFrench());
+    en.Assign(BuiltInEnglish());
+    EXPECT_EQ(ReportDate(2026, 12, 8, fr),
+              "8 d\xc3\xa9"
+              "cembre 2026");
+    EXPECT_EQ(ReportDate(2026, 2, 1, en), "1 February 2026");
+    LanguageTable old;  // a language file without the month names
+    EXPECT_EQ(ReportDate(2026, 12, 8, old), "2026-12-08");
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program keeps its files: beside a writable portable copy, else
 // (an installed program) in the user's data folder.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -97,17 +98,18 @@ TEST_F(StartUpTest, ProgramFolderWithoutTrailingSlash) {
     EXPECT_TRUE(FileExists(prog + "data/1/param.tfd"));
 }
 
-TEST_F(StartUpTest, SiteFolderWithoutSettingsFileGivesDefaultsSilently) {
+// A store that trafikon-batch made has months but no settings file: the
+// first start of the desktop program still asks for the language.
+TEST_F(StartUpTest, SiteFolderWithoutSettingsFileAsksForTheLanguage) {
     std::filesystem::create_directories(prog + "data/1");
+    WriteRaw(prog + "data/1/format.log", "h l u t r s b R U\r\n");
     StartUpRun run;
     run.Run(prog);
-    EXPECT_EQ(run.chooserCalls, 0);
+    EXPECT_EQ(run.chooserCalls, 1);
     EXPECT_EQ(App().settings[3], "40");
-    EXPECT_EQ(App().settings[4], "fr");
-    EXPECT_EQ(App().Text(0),
-              "Fran\xe7"
-              "ais");
-    EXPECT_FALSE(FileExists(prog + "data/1/param.tfd"));
+    EXPECT_EQ(App().settings[4], "English (en)");
+    EXPECT_EQ(App().Text(0), "English");
+    EXPECT_TRUE(FileExists(prog + "data/1/param.tfd"));
 }
 
 TEST_F(StartUpTest, MissingFrenchFileRewritesBothOverAnEditedEnglish) {

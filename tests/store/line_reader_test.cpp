@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Streamed reading of stored files: every kind of line end, whole lines
 // however long, and only what the file held when it was opened.
 #include "store/line_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A month analysed by an earlier version, checked in under
 // tests/fixtures/store-2004-05/: the readers must find every field where that
 // version wrote it, and analysing its log again must write the same bytes.

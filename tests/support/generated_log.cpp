@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/generated_log.h"
 
 #include <sys/wait.h>

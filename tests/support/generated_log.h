@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Synthetic access logs written by `trafikon-batch generate`, so that tests
 // need nothing outside the repository.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() of the widget tests: one QApplication for the whole run (offscreen),
 // and a watch on modal windows, so that a dialog or message box nobody
 // answers fails its test after a few seconds instead of hanging the run.

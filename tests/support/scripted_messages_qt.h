@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A message service for widget tests: records every message and question and
 // answers from a queue (OK / Yes by default).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the tool-bar buttons and the window icon, taken from the desktop
 // theme when it has them and drawn here otherwise.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a tab of the analysis window needs from the window around it. The
 // window implements it; tabs get a reference at construction.
 //

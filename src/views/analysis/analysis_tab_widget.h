@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Base of the tab pages of the analysis window that are built as their own
 // widgets (files, hosts, status codes, external and internal referrers).
 //

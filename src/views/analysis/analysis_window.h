@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TFAnalyse: the analysis window of one month, an MDI child of the main window.
 //
 // How the tab pages plug in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Browsers tab of the analysis window: the raw list of user agents, or the
 // same hits grouped into browser families with their major version, or into
 // operating systems, as the switch above the list chooses.

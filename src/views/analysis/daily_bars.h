@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bar graph of the general tab as a list of drawing operations, so that
 // its geometry is computed (and tested) without a drawing surface. The
 // window's graph paints the operations in order on its image.

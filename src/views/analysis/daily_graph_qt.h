@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paints the drawing operations of the daily bar graph on an image.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/files_list.h"
 
 #include "store/result_records.h"

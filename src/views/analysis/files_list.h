@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files tab logic: the requested files of the month by kind and name filter,
 // and the detail of one file (counts, last access and status, the hosts,
 // referrer pages and queries that led to it, its log lines).

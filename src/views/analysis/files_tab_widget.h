@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files tab of the analysis window: the kind buttons, the name filter, the
 // file list and the detail of the selected file (labels, five switchable
 // result lists, its log lines in the window's panel).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The general tab of the analysis window: link labels on the left choosing
 // one of three panels (summary, per-day statistics with the bar graph, top
 // lists with their three sub-labels).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hosts tab logic: the hosts of the month with more requests than the minimum
 // of the settings, narrowed by a name filter, and the detail of one host (its
 // requests, last access, the distinct pages it asked for, its log lines).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hosts tab of the analysis window: the name filter, the hosts above the
 // minimum of requests of the settings, and the detail of the selected host
 // (labels, the pages it asked for, its log lines in the window's panel).

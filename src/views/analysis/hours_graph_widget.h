@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hours-of-the-day graph of the general tab: hits of each hour 0-23 as
 // bars, with the pages drawn inside them, from the month's hrs- file. A month
 // analysed by an earlier version shows a line saying to analyse it again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A tab of the analysis window built as a filtered list on the left and the
 // detail of its selected row on the right (files, hosts, referrers, robots):
 // the filter edit and button refill the list, choosing a row shows its detail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/list_shortcuts.h"
 
 #include "store/cp1252.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard shortcuts of the analysis window's lists and the safety rule for
 // opening addresses taken from a log.
 #pragma once

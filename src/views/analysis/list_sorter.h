@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Header-click sorting shared by the lists of the analysis window.
 //
 // A sort state is one integer, 0 for a fresh list: column = state / 2 and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lines of a month's stored log read by their 0-based number through a sparse
 // index: the offset of every 64th line, built once and checked against the
 // file's size and modification time before every use (rebuilt when either

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/log_line_rows.h"
 
 #include <algorithm>

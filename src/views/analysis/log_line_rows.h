@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows of the log-line panel for one detail, without one text per line in
 // memory: the detail's line numbers kept compact, and the lines themselves
 // read through the log's line index for the rows asked for, the last few

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The log-line panel under the tabs of the analysis window: one row per
 // stored-log line of the detail on screen, its number and the whole line.
 //

@@ -1,15 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/month_report_qt.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFileDialog>
-#include <QLocale>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "report/month_report_files.h"
 #include "report/report_csv.h"
+#include "report/report_date.h"
 #include "state/app_state.h"
 #include "store/text_file.h"
 #include "text/extra_texts.h"
@@ -34,10 +34,9 @@ void WriteMonthReportTo(QWidget* parent, const std::string& key, bool html, cons
     const std::string code = App().settings.languageCode();
     try {
         std::vector<std::string> problems;
-        const std::string today =
-            QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
         const report::MonthReport r = report::LoadMonthReport(
-            {App().programDir, App().siteDir, key, today}, App().language, problems);
+            {App().programDir, App().siteDir, key, report::ReportDateToday(App().language)},
+            App().language, problems);
         if (html)
             report::WriteReportHtml(r, code, target);
         else

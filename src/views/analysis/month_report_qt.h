@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report command of the analysis window: a tool bar button whose menu
 // writes the month's report as one HTML page or as CSV files, in the interface
 // language, at a place the user chooses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A report list of the analysis window: a QTreeView over a NameCountModel,
 // with header-click sorting, the selection notices of the detail refresh rule,
 // the keyboard shortcuts and the double-click of the jumps.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/name_count_model.h"
 
 #include <numeric>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Model of the two-column lists of the analysis window (a name and a count):
 // rows kept as the store's bytes, converted only for the visible cells, sorted
 // by the header-click rule of list_sorter.h. Refilling keeps the sort state

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Referrer tabs logic, used for the external (mot-, ori-) and the internal
 // (mit-, oit-) referrers: the referrer pages narrowed by a name filter, and
 // the detail of one page (the queries first met through it, the pages of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // External or internal referrers tab of the analysis window: the name filter,
 // the referrer pages, and the detail of the selected page (labels, the pages
 // of the site it led to, the queries first met through it, its log lines).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Robots tab of the analysis window: people's and robots' totals, the robots
 // one by one with a name filter, and the detail of the selected robot (how it
 // was recognised, hits, pages, kilobytes, last visit, its log lines in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Status codes tab of the analysis window: the fixed list of codes with their
 // descriptions and the month's counts (every code, or the error codes only,
 // by the settings), and the detail of the selected code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Top of a detail: a bold title and four detail lines, the first in blue.
 // A line longer than the detail is wide ends in "..." and shows its whole
 // text as a tooltip; title() and line() give the whole texts.

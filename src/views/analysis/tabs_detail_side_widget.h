@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The right-hand side that the analysis tabs share: the detail header and,
 // under it, one result list, several lists behind a switch bar, or none. The
 // selected row's log lines go to the window's panel through this side only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows of the shared name/count lists from the tab logic's views.
 #pragma once
 

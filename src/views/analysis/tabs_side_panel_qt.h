@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The left side that the files, hosts, referrer and robots tabs share: a filter edit
 // with its button, the count label and the name/count list.
 #pragma once

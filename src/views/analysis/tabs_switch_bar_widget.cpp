@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/tabs_switch_bar_widget.h"
 
 #include <QButtonGroup>

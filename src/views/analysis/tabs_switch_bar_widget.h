@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The switch bar of the file and referrer details: mutually exclusive switches
 // with bold captions that choose which result list is visible. The chosen
 // switch is written blue, the others in the window-text colour; while the

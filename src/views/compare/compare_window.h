@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Comparison window: the stored months side by side for the most requested
 // pages, the files whose path holds a fragment, or the hits per base directory.
 // A new one opens on every use of the comparison command.

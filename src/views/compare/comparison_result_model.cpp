@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/compare/comparison_result_model.h"
 
 #include "ui/text_convert_qt.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows of a month comparison for the result table: the name, the average and
 // one column per month, newest first.
 #pragma once

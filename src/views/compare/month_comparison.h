@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Months set side by side for a chosen set of names: the most requested pages
 // of every month, the files whose path holds a fragment, or the hits of every
 // base directory. Reads the months' file lists (lfp-<key>.tfd) and statistics

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The add-log dialog: the files to import, their field format (built from the
 // two field lists or a default), a live preview, and the import itself on its
 // worker with the file in hand marked and the progress shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The format part of the add-log dialog: the three default formats, the list
 // of all fields and the list of the file's fields in order (double click,
 // Return or Enter moves a field across, two buttons move it up and down), the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/import/import_thread_qt.h"
 
 #include "import/import_logs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import worker: runs ImportLogs over the chosen files on its own thread
 // and reports, through queued signals, the file in hand, the percentage, a
 // failure and the end result. It never touches a widget.

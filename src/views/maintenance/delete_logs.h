@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Removal of a month's analysis, of a month's analysis and stored log, or of
 // everything in the site folder. The settings (param.tfd) and the last
 // confirmed field format (format.log) are never removed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deletion dialog: removes a month's analysis, a month's analysis and stored
 // log, or everything in the store but the settings and the last field format.
 // The caller refreshes the synthesis after it closes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Day-by-day values of up to twelve stored months side by side, read from the
 // per-day lines of each month's statistics file (mon-<key>.tfd).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/synthesis/daily_table_widget.h"
 
 #include <QBoxLayout>

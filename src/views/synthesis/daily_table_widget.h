@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Second tab of the synthesis window: up to twelve stored months side by side,
 // day by day, for one measure at a time (visitors, pages, kilobytes or hits).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The synthesis window: a child of the main window for the whole run, with the
 // monthly synthesis table (tab TSGeneral) and the day-by-day table (tab TSCompare).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/synthesis/synthesis_table.h"
 
 #include "store/data_store.h"

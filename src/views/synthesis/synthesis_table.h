@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows of the monthly synthesis table: one per stored month, newest first,
 // with the month's totals exactly as the monthly statistics file holds them.
 #pragma once

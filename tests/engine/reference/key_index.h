@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sorted index the reference analysis keeps beside a result list while it
 // builds it: lines of the form key "\1;" position, sorted by key in ordinal
 // byte order (unsigned bytes, case-sensitive, a shorter prefix first).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A slow, literal analysis of one stored month, used by tests as the reference
 // that the fast engine must match byte for byte.
 //

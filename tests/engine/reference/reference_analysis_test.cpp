@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reference analysis itself, on small months whose files were worked out by hand.
 #include "engine/reference/reference_analysis.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reference analysis's own field splitting, written from the rules rather
 // than for speed: each value is copied into its own string. The analysis and
 // the import split with LogLineSplitter; the differential test holds the two

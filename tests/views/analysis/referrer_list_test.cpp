@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/referrer_list.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analysis window's newer views on a month analysed now and on one
 // analysed by an earlier version: Robots tab, hours graph, browser families
 // and the report command.

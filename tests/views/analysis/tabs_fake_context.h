@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An analysis window stand-in for the tab widget tests: holds a month's
 // tables, the settings and the French texts, and records what the tabs ask of
 // the window (log lines, clipboard, pages opened, jumps).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small builders for the tab logic tests: records, id lists and a language
 // table holding the French texts the tabs use.
 #pragma once
