@@ -28,7 +28,6 @@ class BrowsersTabWidget : public QWidget {
 
     NameCountListWidget* rawList() const { return raw_; }
     NameCountListWidget* groupList() const { return groups_; }
-    QComboBox* viewSwitch() const { return switch_; }
 
   private:
     void FillGroups();
