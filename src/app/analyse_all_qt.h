@@ -32,8 +32,6 @@ class TMyAllThread : public QThread {
     // question is asked any more.
     void RequestStop() { stop_.Request(); }
     bool stopRequested() const { return stop_.Requested(); }
-    // Months analysed at once; by default two for each three cores.
-    void setMonthsAtOnce(int count) { monthsAtOnce_ = count; }
 
   signals:
     // A month is in hand (analysed or skipped): the title names it.

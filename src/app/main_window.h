@@ -61,15 +61,10 @@ class TFPrincipal : public QMainWindow {
     QMdiArea* mdiArea() const { return area_; }
     TFGeneral* general() const { return general_; }
     QMdiSubWindow* generalChild() const { return generalChild_; }
-    TFAjoutLog* addLogDialog() const { return addLog_; }
-    TFConfiguration* settingsDialog() const { return settings_; }
-    TFLangue* languageDialog() const { return languageChooser_; }
     QLabel* statePanel() const { return PStateBar; }
     QProgressBar* progressBar() const { return PBGal; }
-    QWidget* bottomBar() const { return bottomBar_; }
     // The analyse-all worker while it runs, else null.
     TMyAllThread* analysisWorker() const { return worker_; }
-    bool startedUp() const { return startedUp_; }
 
   protected:
     void showEvent(QShowEvent* event) override;

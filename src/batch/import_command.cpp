@@ -13,8 +13,8 @@
 // A file whose lines would enter a month stored under another format is
 // refused whole. The last line on stdout sums the run up. Exit 1 on an I/O
 // error, with the file and the reason on stderr, or when a file was refused
-// for its format (after the other files were imported). Messages are the
-// French texts of the program, in UTF-8.
+// for its format (after the other files were imported). Messages are in
+// English, as in the other commands.
 // "--" ends the options. When a file fails, stderr names the files stored
 // before it and the one that was not.
 #include <chrono>
@@ -85,52 +85,49 @@ struct FileTracker : SilentImportObserver {
     long long started = -1;
 };
 
-}  // namespace
-
-int RunImportCommand(const std::vector<std::string>& args) {
+// What the command line asks for.
+struct ImportOptions {
     std::string root, formatText;
-    bool haveRoot = false, haveFormat = false;
     std::vector<std::string> files;
+};
+
+// Reads the options into `o`; returns the usage error's exit code, or 0.
+int ReadOptions(const std::vector<std::string>& args, ImportOptions& o) {
+    bool haveRoot = false, haveFormat = false;
     bool optionsEnded = false;  // after "--" every argument is a file
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (optionsEnded) {
-            files.push_back(args[i]);
+            o.files.push_back(args[i]);
         } else if (args[i] == "--") {
             optionsEnded = true;
         } else if (args[i] == "--root" || args[i] == "--format") {
             if (i + 1 == args.size())
                 return Usage(args[i] + " needs a value");
-            (args[i] == "--root" ? root : formatText) = args[i + 1];
+            (args[i] == "--root" ? o.root : o.formatText) = args[i + 1];
             (args[i] == "--root" ? haveRoot : haveFormat) = true;
             ++i;
         } else if (args[i].size() > 2 && args[i].compare(0, 2, "--") == 0) {
             return Usage("unknown option " + args[i]);
         } else {
-            files.push_back(args[i]);
+            o.files.push_back(args[i]);
         }
     }
-    if (haveRoot && root.empty())
+    if (haveRoot && o.root.empty())
         return Usage("--root needs a folder");
     if (!haveRoot)
-        root = ProgramFolder();
-    while (root.size() > 1 && root.back() == '/')
-        root.pop_back();
+        o.root = ProgramFolder();
+    while (o.root.size() > 1 && o.root.back() == '/')
+        o.root.pop_back();
     if (!haveFormat)
         return Usage("--format is required");
-    if (files.empty())
+    if (o.files.empty())
         return Usage("no log file given");
-    const bool detect = formatText == "auto";
-    std::string codes, why;
-    if (!detect && !ParseFormat(formatText, codes, why))
-        return Usage(why);
-    if (const std::string missing = CheckRequiredFields(codes); !detect && !missing.empty()) {
-        std::fprintf(stderr, "Les informations suivantes sont nécessaire : %s\n", missing.c_str());
-        return 2;
-    }
-    bool refusedFile = false;
+    return 0;
+}
 
-    // Files refused like the dialog refuses them; one that cannot be read is
-    // kept, so that the run stops on it with its error.
+// The files not refused like the dialog refuses them; one that cannot be read
+// is kept, so that the run stops on it with its error.
+std::vector<std::string> AcceptedFiles(const std::vector<std::string>& files) {
     std::vector<std::string> accepted;
     for (const auto& file : files) {
         LogFileCheck check = LogFileCheck::kAccepted;
@@ -139,15 +136,21 @@ int RunImportCommand(const std::vector<std::string>& args) {
         } catch (const IoError&) {
         }
         if (check == LogFileCheck::kEmpty)
-            std::fprintf(stderr,
-                         "%s: Le fichier séléctionné est vide, choisissez un autre fichier\n",
-                         file.c_str());
+            std::fprintf(stderr, "%s: the file is empty, file not imported\n", file.c_str());
         else if (check == LogFileCheck::kNoLogLines)
-            std::fprintf(stderr, "%s: Le fichier séléctionné ne contient pas de lignes de log\n",
+            std::fprintf(stderr, "%s: the file holds no log lines, file not imported\n",
                          file.c_str());
         else
             accepted.push_back(file);
     }
+    return accepted;
+}
+
+// The accepted files oldest first, each with its format: `codes`, or with
+// `detect` the one its lines show. A file whose format is not recognised or
+// lacks a required field is left out and sets `refusedFile`.
+std::vector<LogToImport> LogsToImport(const std::vector<std::string>& accepted,
+                                      const std::string& codes, bool detect, bool& refusedFile) {
     std::vector<LogToImport> logs;
     for (std::size_t i : OldestFirstOrder(accepted, codes)) {
         LogToImport log{accepted[i], codes};
@@ -174,16 +177,79 @@ int RunImportCommand(const std::vector<std::string>& args) {
         }
         logs.push_back(std::move(log));
     }
+    return logs;
+}
+
+// Writes what the run stored and refused; true when a file was refused.
+bool ReportSummary(const ImportSummary& summary, double seconds) {
+    bool refusedFile = false;
+    for (const auto& file : summary.files) {
+        if (file.unfiledLines > 0)
+            std::fprintf(stderr, "%s: no line with a readable date, %llu lines not stored\n",
+                         file.path.c_str(), static_cast<unsigned long long>(file.unfiledLines));
+    }
+    for (const auto& refused : summary.refused) {
+        std::fprintf(stderr, "%s: not imported: month %s is stored as \"%s\", the file is \"%s\"\n",
+                     refused.path.c_str(), refused.month.c_str(),
+                     SpacedCodes(refused.monthCodes).c_str(),
+                     SpacedCodes(refused.fileCodes).c_str());
+        refusedFile = true;
+    }
+    for (const auto& damaged : summary.damaged) {
+        std::fprintf(stderr, "%s: not imported: %s\n", damaged.path.c_str(),
+                     damaged.reason.c_str());
+        refusedFile = true;
+    }
+    const double mb = static_cast<double>(summary.bytes) / 1e6;
+    std::printf(
+        "%zu files, %llu lines stored, %zu months touched, %.3f seconds, %.1f MB/s, "
+        "%llu damaged lines\n",
+        summary.files.size(), static_cast<unsigned long long>(summary.linesStored),
+        summary.months.size(), seconds, seconds > 0 ? mb / seconds : 0.0,
+        static_cast<unsigned long long>(summary.damagedLines));
+    return refusedFile;
+}
+
+// Names the files stored before the one that failed (`started`, -1 when none
+// had started) and that one, which was put back.
+void ReportFailure(long long started, const std::vector<LogToImport>& logs) {
+    if (started < 0)
+        return;
+    const auto failed = static_cast<std::size_t>(started);
+    std::string stored;
+    for (std::size_t k = 0; k < failed; ++k)
+        stored += (k ? ", " : "") + logs[k].path;
+    std::fprintf(stderr, "files stored: %s\nfile not stored: %s\n",
+                 stored.empty() ? "none" : stored.c_str(), logs[failed].path.c_str());
+}
+
+}  // namespace
+
+int RunImportCommand(const std::vector<std::string>& args) {
+    ImportOptions options;
+    if (const int usage = ReadOptions(args, options))
+        return usage;
+    const bool detect = options.formatText == "auto";
+    std::string codes, why;
+    if (!detect && !ParseFormat(options.formatText, codes, why))
+        return Usage(why);
+    if (const std::string missing = CheckRequiredFields(codes); !detect && !missing.empty()) {
+        std::fprintf(stderr, "the format lacks these required fields: %s\n", missing.c_str());
+        return 2;
+    }
+    bool refusedFile = false;
+    const std::vector<LogToImport> logs =
+        LogsToImport(AcceptedFiles(options.files), codes, detect, refusedFile);
     if (detect && !logs.empty())
         codes = logs.front().codes;
     if (logs.empty() && refusedFile)
         return 1;
     if (logs.empty()) {
-        std::fputs("Aucun fichier à ajouter\n", stderr);
+        std::fputs("no file to import\n", stderr);
         return 2;
     }
 
-    const std::string siteDir = SiteDir(root);
+    const std::string siteDir = SiteDir(options.root);
     FileTracker observer;
     try {
         std::error_code ec;
@@ -191,47 +257,14 @@ int RunImportCommand(const std::vector<std::string>& args) {
         if (ec)
             throw IoError(siteDir, ec.message());
         WriteFormatFile(siteDir + std::string(kLastFormatFileName), codes);
-
         const auto start = std::chrono::steady_clock::now();
         const ImportSummary summary = ImportLogs(siteDir, logs, observer);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        for (const auto& file : summary.files) {
-            if (file.unfiledLines > 0)
-                std::fprintf(stderr, "%s: no line with a readable date, %llu lines not stored\n",
-                             file.path.c_str(), static_cast<unsigned long long>(file.unfiledLines));
-        }
-        for (const auto& refused : summary.refused) {
-            std::fprintf(
-                stderr, "%s: not imported: month %s is stored as \"%s\", the file is \"%s\"\n",
-                refused.path.c_str(), refused.month.c_str(),
-                SpacedCodes(refused.monthCodes).c_str(), SpacedCodes(refused.fileCodes).c_str());
-            refusedFile = true;
-        }
-        for (const auto& damaged : summary.damaged) {
-            std::fprintf(stderr, "%s: not imported: %s\n", damaged.path.c_str(),
-                         damaged.reason.c_str());
-            refusedFile = true;
-        }
-        const double mb = static_cast<double>(summary.bytes) / 1e6;
-        std::printf(
-            "%zu files, %llu lines stored, %zu months touched, %.3f seconds, %.1f MB/s, "
-            "%llu damaged lines\n",
-            summary.files.size(), static_cast<unsigned long long>(summary.linesStored),
-            summary.months.size(), seconds, seconds > 0 ? mb / seconds : 0.0,
-            static_cast<unsigned long long>(summary.damagedLines));
-        return refusedFile ? 1 : 0;
+        return ReportSummary(summary, seconds) || refusedFile ? 1 : 0;
     } catch (const IoError& e) {
         std::fprintf(stderr, "trafikon-batch import: %s\n", e.what());
-        // Files before the failing one are stored whole; the failing one is put back.
-        if (observer.started >= 0) {
-            const auto failed = static_cast<std::size_t>(observer.started);
-            std::string stored;
-            for (std::size_t k = 0; k < failed; ++k)
-                stored += (k ? ", " : "") + logs[k].path;
-            std::fprintf(stderr, "files stored: %s\nfile not stored: %s\n",
-                         stored.empty() ? "none" : stored.c_str(), logs[failed].path.c_str());
-        }
+        ReportFailure(observer.started, logs);
         return 1;
     }
 }

@@ -25,7 +25,7 @@ class ExtraAnalysis {
 
     // Call right after `analysis.AddHit(hit, lineNumber)`.
     void AddHit(const PreparedHit& hit) {
-        const bool page = analysis_.files.type[analysis_.lastHit().file] == kPage;
+        const bool page = analysis_.files.type[analysis_.lastHit().file] == kPageFile;
         robots_.Add(hit, page);
         hours_.Add(hit.time, page, hit.hasBytes, hit.bytes);
     }

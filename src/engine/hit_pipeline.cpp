@@ -44,6 +44,57 @@ PreparedHit LineBatch::Hit(const Entry& e) const {
     return hit;
 }
 
+namespace {
+
+// The fields of a split line that make a hit.
+HitFields FieldsOf(const LogLineSplitter& splitter) {
+    HitFields fields;
+    fields.request = splitter['r'];
+    fields.status = splitter['s'];
+    fields.time = splitter['t'];
+    fields.host = splitter['h'];
+    fields.userAgent = splitter['U'];
+    fields.referrer = splitter['R'];
+    fields.bytes = splitter['b'];
+    return fields;
+}
+
+// Appends the texts of `hit` to `text` from `start` on, and keeps in `e` where
+// each ends and the rest of the hit.
+void StoreHit(const PreparedHit& hit, std::uint32_t start, std::string& text, LineBatch::Entry& e) {
+    const std::string_view texts[7] = {hit.path,      hit.status,   hit.time, hit.host,
+                                       hit.userAgent, hit.referrer, hit.query};
+    std::size_t total = 0;
+    for (const std::string_view t : texts)
+        total += t.size();
+    text.resize(start + total);
+    char* out = text.data() + start;
+    for (int i = 0; i < 7; ++i) {
+        if (!texts[i].empty())
+            std::memcpy(out, texts[i].data(), texts[i].size());
+        out += texts[i].size();
+        e.at[i + 1] = static_cast<std::uint32_t>(out - text.data());
+    }
+    e.pageLength = static_cast<std::uint32_t>(hit.page.size());
+    e.statusSlot = static_cast<std::int8_t>(hit.statusSlot);
+    e.day = static_cast<std::int8_t>(hit.day);
+    e.hasBytes = hit.hasBytes;
+    e.internal = hit.internal;
+    e.hasQuery = hit.hasQuery;
+    e.sameHost = hit.sameHost;
+    e.sameAgent = hit.sameAgent;
+    e.samePage = hit.samePage;
+    e.bytes = hit.bytes;
+    e.siteLength = hit.siteLength;
+    e.hashes[0] = hit.pathHash;
+    e.hashes[1] = hit.hostHash;
+    e.hashes[2] = hit.agentHash;
+    e.hashes[3] = hit.pageHash;
+    e.hashes[4] = hit.queryHash;
+}
+
+}  // namespace
+
 HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
                          const std::string& siteUrl) {
     // Opened here so that a missing log is reported at once, on the caller's thread.
@@ -51,80 +102,7 @@ HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
     fileSize_ = reader->fileSize();
     thread_ = std::thread([this, reader, format = std::move(format), siteUrl]() mutable {
         try {
-            LogLineSplitter splitter(std::move(format));
-            HitPreparer preparer(siteUrl);
-            std::uint64_t index = 0;
-            std::string_view line;
-            bool more = true;
-            while (more) {
-                std::unique_ptr<LineBatch> batch = TakeFree();
-                if (!batch)
-                    return;  // stopped
-                while (batch->entries.size() < kBatchLines && (more = reader->Next(line))) {
-                    const std::uint64_t number = index++;
-                    // Comment lines ("#") are not hits, before the first data line and after.
-                    if (!line.empty() && line[0] == '#')
-                        continue;
-                    LineBatch::Entry& e = batch->entries.emplace_back();
-                    e.lineNumber = number;
-                    const auto start = static_cast<std::uint32_t>(batch->text.size());
-                    e.at[0] = start;
-                    if (!splitter.Split(line)) {
-                        e.malformed = true;
-                        batch->text.append(line);
-                        e.at[1] = static_cast<std::uint32_t>(batch->text.size());
-                    } else {
-                        splitter.Complete();
-                        HitFields fields;
-                        fields.request = splitter['r'];
-                        fields.status = splitter['s'];
-                        fields.time = splitter['t'];
-                        fields.host = splitter['h'];
-                        fields.userAgent = splitter['U'];
-                        fields.referrer = splitter['R'];
-                        fields.bytes = splitter['b'];
-                        const PreparedHit hit = preparer.Prepare(fields);
-                        const std::string_view texts[7] = {hit.path, hit.status,    hit.time,
-                                                           hit.host, hit.userAgent, hit.referrer,
-                                                           hit.query};
-                        std::size_t total = 0;
-                        for (const std::string_view text : texts)
-                            total += text.size();
-                        batch->text.resize(start + total);
-                        char* out = batch->text.data() + start;
-                        for (int i = 0; i < 7; ++i) {
-                            if (!texts[i].empty())
-                                std::memcpy(out, texts[i].data(), texts[i].size());
-                            out += texts[i].size();
-                            e.at[i + 1] = static_cast<std::uint32_t>(out - batch->text.data());
-                        }
-                        e.pageLength = static_cast<std::uint32_t>(hit.page.size());
-                        e.statusSlot = static_cast<std::int8_t>(hit.statusSlot);
-                        e.day = static_cast<std::int8_t>(hit.day);
-                        e.hasBytes = hit.hasBytes;
-                        e.internal = hit.internal;
-                        e.hasQuery = hit.hasQuery;
-                        e.sameHost = hit.sameHost;
-                        e.sameAgent = hit.sameAgent;
-                        e.samePage = hit.samePage;
-                        e.bytes = hit.bytes;
-                        e.siteLength = hit.siteLength;
-                        e.hashes[0] = hit.pathHash;
-                        e.hashes[1] = hit.hostHash;
-                        e.hashes[2] = hit.agentHash;
-                        e.hashes[3] = hit.pageHash;
-                        e.hashes[4] = hit.queryHash;
-                    }
-                    if (batch->text.size() > (std::size_t{1} << 30))
-                        break;  // offsets stay within 32 bits even with huge lines
-                }
-                batch->bytesRead = reader->bytesRead();
-                batch->linesRead = index;
-                batch->last = !more;
-                std::lock_guard lock(mutex_);
-                ready_.push_back(std::move(batch));
-                changed_.notify_all();
-            }
+            ReadBatches(*reader, std::move(format), siteUrl);
         } catch (...) {
             std::lock_guard lock(mutex_);
             error_ = std::current_exception();
@@ -133,6 +111,45 @@ HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
         done_ = true;
         changed_.notify_all();
     });
+}
+
+void HitPipeline::ReadBatches(LineReader& reader, FieldFormat format, const std::string& siteUrl) {
+    LogLineSplitter splitter(std::move(format));
+    HitPreparer preparer(siteUrl);
+    std::uint64_t index = 0;
+    std::string_view line;
+    bool more = true;
+    while (more) {
+        std::unique_ptr<LineBatch> batch = TakeFree();
+        if (!batch)
+            return;  // stopped
+        while (batch->entries.size() < kBatchLines && (more = reader.Next(line))) {
+            const std::uint64_t number = index++;
+            // Comment lines ("#") are not hits, before the first data line and after.
+            if (!line.empty() && line[0] == '#')
+                continue;
+            LineBatch::Entry& e = batch->entries.emplace_back();
+            e.lineNumber = number;
+            const auto start = static_cast<std::uint32_t>(batch->text.size());
+            e.at[0] = start;
+            if (!splitter.Split(line)) {
+                e.malformed = true;
+                batch->text.append(line);
+                e.at[1] = static_cast<std::uint32_t>(batch->text.size());
+            } else {
+                splitter.Complete();
+                StoreHit(preparer.Prepare(FieldsOf(splitter)), start, batch->text, e);
+            }
+            if (batch->text.size() > (std::size_t{1} << 30))
+                break;  // offsets stay within 32 bits even with huge lines
+        }
+        batch->bytesRead = reader.bytesRead();
+        batch->linesRead = index;
+        batch->last = !more;
+        std::lock_guard lock(mutex_);
+        ready_.push_back(std::move(batch));
+        changed_.notify_all();
+    }
 }
 
 HitPipeline::~HitPipeline() {

@@ -25,6 +25,8 @@
 
 namespace trafikon {
 
+class LineReader;
+
 struct LineBatch {
     struct Entry {
         std::uint64_t lineNumber;
@@ -66,6 +68,8 @@ class HitPipeline {
     std::uint64_t fileSize() const { return fileSize_; }
 
   private:
+    // The reading thread's work: fills batches until the log ends or a stop.
+    void ReadBatches(LineReader& reader, FieldFormat format, const std::string& siteUrl);
     std::unique_ptr<LineBatch> TakeFree();
 
     std::mutex mutex_;

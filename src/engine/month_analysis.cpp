@@ -57,11 +57,11 @@ FileType FileTypeOfPath(std::string_view path) {
     }
     const std::string_view extension(ext, extLen);
     if (extLen == 0 || kPageExtensions.find(extension) != std::string_view::npos)
-        return kPage;
+        return kPageFile;
     if (kImageExtensions.find(extension) != std::string_view::npos)
-        return kImage;
+        return kImageFile;
     if (kArchiveExtensions.find(extension) != std::string_view::npos)
-        return kArchive;
+        return kArchiveFile;
     return kOtherFile;
 }
 
@@ -243,7 +243,7 @@ std::uint32_t MonthAnalysis::AddFileHit(const PreparedHit& hit) {
         files.lastStatus[pos] = lastStatus_;
         files.lastTime.Set(pos, hit.time);
     }
-    if (files.type[pos] == kPage)
+    if (files.type[pos] == kPageFile)
         ++days.pages[currentDay_ - 1];
     fileLines_.Append(pos, lastHit_.line);
     lastHit_.file = pos;

@@ -87,7 +87,7 @@ class HitPreparer {
     int previousPageKind_ = -1;                 // its internal flag, -1 for none
 };
 
-enum FileType : std::uint8_t { kPage = 1, kImage = 2, kArchive = 3, kOtherFile = 4 };
+enum FileType : std::uint8_t { kPageFile = 1, kImageFile = 2, kArchiveFile = 3, kOtherFile = 4 };
 
 // Requested path of a request line: without its method, protocol, query and fragment.
 std::string_view RequestPath(std::string_view request);

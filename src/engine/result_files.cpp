@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -24,12 +25,6 @@
 namespace trafikon {
 
 namespace {
-
-void AppendNumber(std::string& out, std::int64_t value) {
-    char buf[24];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value);
-    out.append(buf, r.ptr);
-}
 
 // One record line under construction, written to `out` by End(). The line
 // lists of the records can be long (a status of every hit of a month), so they
@@ -85,6 +80,8 @@ class RecordLine {
         Append("-");
         written_ = size_;
     }
+    // What precedes part `part` of a status line.
+    void Open(StatusPart part) { Append(StatusPartOpening(part)); }
     void End() {
         out_.WriteLine(shape().substr(written_));
         written_ = size_;
@@ -113,18 +110,18 @@ void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
     for (int code : StatusFileCodes()) {
         const int slot = StatusSlot(code);
         line.Clear();
+        line.Open(StatusPart::kCode);
         line.Number(code);
-        line.Append(";");
+        line.Open(StatusPart::kHits);
         line.Number(a.statusHits[slot]);
-        line.Append(";");
+        line.Open(StatusPart::kLogLines);
         line.LineList(a.StatusLines(), static_cast<std::uint32_t>(slot));
-        line.Append(";");
+        line.Open(StatusPart::kFiles);
         line.IdList(a.statusFiles.List(static_cast<std::uint32_t>(slot)));
         line.End();
     }
 }
 
-// Host and referring-page records: key, hits, lines, files, last time.
 // What the monthly statistics read back from the lines of the files just
 // built: like every reader, they take the fields with ReadField, so a value
 // that holds a tag reads here as it will read everywhere else.
@@ -257,7 +254,7 @@ std::int64_t Sum(const std::array<std::int64_t, 31>& values) {
 
 std::string Number(std::int64_t value) {
     std::string text;
-    AppendNumber(text, value);
+    AppendDecimal(text, value);
     return text;
 }
 
@@ -334,15 +331,17 @@ void WriteMonthStats(const MonthAnalysis& a, const std::string& date, const Writ
 void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
                      const std::string& monthKey, const std::string& logDateText,
                      const ExtraAnalysis* extra) {
-    auto writer = [&](ResultFile file) {
-        return std::make_unique<AtomicFileWriter>(siteDir + ResultFileName(file, monthKey));
-    };
+    // The files this thread writes, and those the second thread writes.
+    constexpr std::array<ResultFile, 3> kHere = {kStatusResult, kHostsResult, kBrowsersResult};
+    constexpr std::array<ResultFile, 6> kOther = {kFilesResult,           kExternalReferrersResult,
+                                                  kExternalQueriesResult, kInternalReferrersResult,
+                                                  kInternalQueriesResult, kFinishedResult};
     const std::string monthlyPath = siteDir + MonthStatsFileName(monthKey);
-    std::vector<std::unique_ptr<AtomicFileWriter>> files;
-    for (ResultFile f : {kStatusResult, kHostsResult, kBrowsersResult, kFilesResult,
-                         kExternalReferrersResult, kExternalQueriesResult, kInternalReferrersResult,
-                         kInternalQueriesResult, kFinishedResult})
-        files.push_back(writer(f));
+    std::array<std::unique_ptr<AtomicFileWriter>, kResultFileCount> files;
+    for (ResultFile f : kHere)
+        files[f] = std::make_unique<AtomicFileWriter>(siteDir + ResultFileName(f, monthKey));
+    for (ResultFile f : kOther)
+        files[f] = std::make_unique<AtomicFileWriter>(siteDir + ResultFileName(f, monthKey));
     auto monthly = std::make_unique<AtomicFileWriter>(monthlyPath);
     WrittenRecords written;
     std::vector<std::unique_ptr<AtomicFileWriter>> extraFiles;
@@ -352,22 +351,24 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     std::exception_ptr otherError;
     std::thread other([&] {
         try {
-            WriteFileRecords(a, a.FileLines(), *files[3], written);
-            WritePageRecords(a.externalPages, a.PageLines(false), *files[4],
+            WriteFileRecords(a, a.FileLines(), *files[kFilesResult], written);
+            WritePageRecords(a.externalPages, a.PageLines(false), *files[kExternalReferrersResult],
                              &written.externalPages);
-            WriteQueryRecords(a.externalQueries, a.QuerySiteLengths(false), *files[5]);
-            WritePageRecords(a.internalPages, a.PageLines(true), *files[6]);
-            WriteQueryRecords(a.internalQueries, a.QuerySiteLengths(true), *files[7]);
+            WriteQueryRecords(a.externalQueries, a.QuerySiteLengths(false),
+                              *files[kExternalQueriesResult]);
+            WritePageRecords(a.internalPages, a.PageLines(true), *files[kInternalReferrersResult]);
+            WriteQueryRecords(a.internalQueries, a.QuerySiteLengths(true),
+                              *files[kInternalQueriesResult]);
         } catch (...) {
             otherError = std::current_exception();
         }
     });
     try {
-        WriteStatusFile(a, *files[0]);
-        WritePageRecords(a.hosts, a.HostLines(), *files[1], &written.hosts);
-        WriteBrowserRecords(a.browsers, a.BrowserLines(), *files[2]);
-        for (int i = 0; i < 3; ++i)
-            files[i]->Sync();
+        WriteStatusFile(a, *files[kStatusResult]);
+        WritePageRecords(a.hosts, a.HostLines(), *files[kHostsResult], &written.hosts);
+        WriteBrowserRecords(a.browsers, a.BrowserLines(), *files[kBrowsersResult]);
+        for (ResultFile f : kHere)
+            files[f]->Sync();
         if (extra)
             extraFiles = extra->WriteFiles(siteDir, monthKey);
     } catch (...) {
@@ -377,8 +378,8 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     other.join();
     if (otherError)
         std::rethrow_exception(otherError);
-    for (std::size_t i = 3; i < files.size(); ++i)
-        files[i]->Sync();
+    for (ResultFile f : kOther)
+        files[f]->Sync();
     WriteMonthStats(a, logDateText, written, *monthly);
     monthly->Sync();
     // Everything is on disk before the earlier analysis loses its mark, so a
@@ -387,8 +388,10 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     // interrupted renaming is analysed again.
     if (::unlink(monthlyPath.c_str()) != 0 && errno != ENOENT)
         ThrowErrno(monthlyPath);
-    for (auto& f : files)
-        f->Commit();
+    for (ResultFile f : kHere)
+        files[f]->Commit();
+    for (ResultFile f : kOther)
+        files[f]->Commit();
     for (auto& f : extraFiles)
         f->Commit();
     monthly->Commit();

@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "store/line_reader.h"
+#include "store/result_records.h"
+#include "store/status_table.h"
+#include "store/tagged_record.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -50,7 +53,7 @@ class Cutter {
     void EndLine(std::uint64_t at) {
         if (!started_)
             line_.lineOffset = at;
-        if (part_ == Part::List && place_ == IdListPlace::Field3) {
+        if (part_ == Part::List && place_ == IdListPlace::kTaggedRecord) {
             // No closing tag: the field reads empty, and the line stays whole.
             line_.cut = false;
             line_.headIsWhole = false;
@@ -72,9 +75,11 @@ class Cutter {
     enum class Part { Head, List, Tail };
 
     std::size_t TakeHead(const char* p, std::size_t n, std::uint64_t at) {
-        if (place_ == IdListPlace::StatusPart) {
+        if (place_ == IdListPlace::kStatusLine) {
+            // The list part follows as many separators as parts come before it.
             for (std::size_t i = 0; i < n; ++i)
-                if (p[i] == ';' && ++semicolons_ == 2) {
+                if (p[i] == kStatusPartSeparator &&
+                    ++semicolons_ == static_cast<int>(StatusPart::kLogLines)) {
                     line_.head.append(p, i + 1);
                     StartList(at + i + 1);
                     return i + 1;
@@ -82,22 +87,23 @@ class Cutter {
             line_.head.append(p, n);
             return n;
         }
-        // The first "\3;", which may begin in the last two bytes taken before.
-        static constexpr std::string_view kTag = "\\3;";
+        // The first opening tag of the list, which may begin in the last bytes
+        // taken before.
+        const std::string_view tag = openTag_.view();
         std::string& head = line_.head;
         std::size_t tagEnd = std::string_view::npos;  // in p, just past the tag
-        for (std::size_t k = 2; k >= 1 && tagEnd == std::string_view::npos; --k)
-            if (head.size() >= k && n >= 3 - k &&
-                std::string_view(head).substr(head.size() - k) == kTag.substr(0, k) &&
-                std::string_view(p, 3 - k) == kTag.substr(k))
-                tagEnd = 3 - k;
+        for (std::size_t k = tag.size() - 1; k >= 1 && tagEnd == std::string_view::npos; --k)
+            if (head.size() >= k && n >= tag.size() - k &&
+                std::string_view(head).substr(head.size() - k) == tag.substr(0, k) &&
+                std::string_view(p, tag.size() - k) == tag.substr(k))
+                tagEnd = tag.size() - k;
         if (tagEnd == std::string_view::npos) {
-            const std::size_t tag = std::string_view(p, n).find(kTag);
-            if (tag == std::string_view::npos) {
+            const std::size_t at = std::string_view(p, n).find(tag);
+            if (at == std::string_view::npos) {
                 head.append(p, n);
                 return n;
             }
-            tagEnd = tag + 3;
+            tagEnd = at + tag.size();
         }
         head.append(p, tagEnd);
         StartList(at + tagEnd);
@@ -115,20 +121,22 @@ class Cutter {
     }
 
     std::size_t TakeList(const char* p, std::size_t n, std::uint64_t) {
-        if (place_ == IdListPlace::StatusPart) {
-            const auto* semi = static_cast<const char*>(std::memchr(p, ';', n));
+        if (place_ == IdListPlace::kStatusLine) {
+            const auto* semi = static_cast<const char*>(std::memchr(p, kStatusPartSeparator, n));
             const std::size_t used = semi ? static_cast<std::size_t>(semi - p) : n;
             ListBytes(p, used);
             if (semi)
                 part_ = Part::Tail;  // the ';' starts the tail
             return used;
         }
-        // Looks for "\4;", which may be cut between two reads: held_ counts
-        // its bytes seen so far ("\" or "\4").
+        // Looks for the closing tag, which may be cut between two reads: held_
+        // counts its bytes seen so far.
+        const std::string_view tag = closeTag_.view();
         std::size_t i = 0;
         while (i < n) {
             if (held_ == 0) {
-                const auto* slash = static_cast<const char*>(std::memchr(p + i, '\\', n - i));
+                const auto* slash =
+                    static_cast<const char*>(std::memchr(p + i, tag.front(), n - i));
                 const std::size_t stop = slash ? static_cast<std::size_t>(slash - p) : n;
                 ListBytes(p + i, stop - i);
                 if (!slash)
@@ -137,24 +145,25 @@ class Cutter {
                 i = stop + 1;
                 continue;
             }
-            const char want = held_ == 1 ? '4' : ';';
-            if (p[i] == want) {
+            if (p[i] == tag[held_]) {
                 ++i;
-                if (++held_ == 3) {  // the closing tag: it begins the tail
-                    line_.tail = "\\4;";
+                if (++held_ == tag.size()) {  // the closing tag: it begins the tail
+                    line_.tail = tag;
                     held_ = 0;
                     part_ = Part::Tail;
                     return i;
                 }
                 continue;
             }
-            ListBytes("\\4", held_);  // not the tag after all
+            ListBytes(tag.data(), held_);  // not the tag after all
             held_ = 0;
         }
         return n;
     }
 
     IdListPlace place_;
+    const FieldTag openTag_{kIdListField};
+    const FieldTag closeTag_{kIdListField + 1};
     const std::function<void(CutLine&)>& onLine_;
     CutLine line_;
     Part part_ = Part::Head;

@@ -4,10 +4,11 @@
 // is noted, its entries counted, and the rest of the line kept. Lines follow
 // the store's line-end rule (CR LF, LF or a lone CR; a last line without an
 // end counts). The list is found where the readers look for it:
-//  - field 3 of a tagged record: after the first "\3;" up to the first "\4;"
-//    after it (a line without that closing tag is kept whole);
-//  - part 2 of a status line: after the second ';' up to the next ';' or the
-//    end of the line.
+//  - kTaggedRecord: the id-list field of a record (kIdListField), from its
+//    first opening tag up to the first closing tag after it (a line without
+//    that closing tag is kept whole);
+//  - kStatusLine: the log-lines part of a status line, up to the next
+//    separator or the end of the line.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +19,7 @@
 
 namespace trafikon {
 
-enum class IdListPlace { Field3, StatusPart };
+enum class IdListPlace { kTaggedRecord, kStatusLine };
 
 struct CutLine {
     bool cut = false;              // the list was found and left in the file

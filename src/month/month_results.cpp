@@ -28,18 +28,9 @@ namespace {
 // ReadField finds for any other field: the tag of field 2 comes before it, and
 // no tag of field 4 or later does (a path may hold text that looks like tags).
 bool StandsAlone(std::string_view before) {
-    if (before.find("\\2;") == std::string_view::npos)
-        return false;
-    for (std::size_t i = before.find('\\'); i != std::string_view::npos;
-         i = before.find('\\', i + 1)) {
-        std::size_t j = i + 1;
-        long long field = 0;
-        while (j < before.size() && before[j] >= '0' && before[j] <= '9' && field < 1000)
-            field = field * 10 + (before[j++] - '0');
-        if (j > i + 1 && j < before.size() && before[j] == ';' && field >= 4)
-            return false;
-    }
-    return true;
+    return before.find(FieldTag(FieldNumber(CountedField::kHits)).view()) !=
+               std::string_view::npos &&
+           !HasFieldTagFrom(before, kIdListField + 1);
 }
 
 // The line with its id list replaced by a reference to where it lies in `file`.
@@ -79,7 +70,7 @@ void LoadTable(MonthResults& m, ResultFile file, const std::string& path, Lines&
                 table.push_back(l.headIsWhole ? std::move(l.head) : ReadWholeLine(fd, path, l));
             } else if (l.listLength == 0) {
                 table.push_back(l.head + l.tail);
-            } else if (place == IdListPlace::Field3 && !StandsAlone(l.head)) {
+            } else if (place == IdListPlace::kTaggedRecord && !StandsAlone(l.head)) {
                 table.push_back(ReadWholeLine(fd, path, l));
             } else {
                 AppendWithReference(table.emplace_back(std::move(l.head)), l, file);
@@ -258,12 +249,12 @@ void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthR
     m.analysed = true;
     const std::tuple<ResultFile, Lines*, std::optional<IdListPlace>> tables[] = {
         {kExternalQueriesResult, &m.externalQueries, std::nullopt},
-        {kHostsResult, &m.hosts, IdListPlace::Field3},
-        {kBrowsersResult, &m.browsers, IdListPlace::Field3},
-        {kFilesResult, &m.files, IdListPlace::Field3},
-        {kStatusResult, &m.statuses, IdListPlace::StatusPart},
-        {kExternalReferrersResult, &m.externalReferrers, IdListPlace::Field3},
-        {kInternalReferrersResult, &m.internalReferrers, IdListPlace::Field3},
+        {kHostsResult, &m.hosts, IdListPlace::kTaggedRecord},
+        {kBrowsersResult, &m.browsers, IdListPlace::kTaggedRecord},
+        {kFilesResult, &m.files, IdListPlace::kTaggedRecord},
+        {kStatusResult, &m.statuses, IdListPlace::kStatusLine},
+        {kExternalReferrersResult, &m.externalReferrers, IdListPlace::kTaggedRecord},
+        {kInternalReferrersResult, &m.internalReferrers, IdListPlace::kTaggedRecord},
         {kInternalQueriesResult, &m.internalQueries, std::nullopt},
     };
     for (const auto& [file, table, place] : tables)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "month/status_list.h"
 
+#include <algorithm>
+
 #include "text/analysis_entries.h"
 
 namespace trafikon::tabs {
@@ -61,24 +63,22 @@ constexpr StatusCode kCodes[kStatusCodeCount] = {
     {"510", "Not Extended"},
 };
 
-bool BeginsWithCode(std::string_view line, std::string_view code) {
-    return line.size() > code.size() && line.substr(0, code.size()) == code &&
-           line[code.size()] == ';';
-}
-
 }  // namespace
 
 const StatusCode* StatusCodes() {
     return kCodes;
 }
 
-bool ShowsAllCodes(std::string_view setting) {
-    return setting == "Retour On";
+int FirstErrorRow() {
+    const auto& codes = StatusFileCodes();
+    return static_cast<int>(
+        std::find_if(codes.begin(), codes.end(), [](int code) { return code >= 400; }) -
+        codes.begin());
 }
 
 std::vector<int> StatusRows(bool allCodes) {
     std::vector<int> rows;
-    for (int r = allCodes ? 0 : kFirstErrorRow; r < kStatusCodeCount; ++r)
+    for (int r = allCodes ? 0 : FirstErrorRow(); r < kStatusCodeCount; ++r)
         rows.push_back(r);
     return rows;
 }
@@ -106,10 +106,10 @@ StatusDetail StatusDetailOf(int codeIndex, const std::vector<std::string>& statu
     // The line of the code: normally at the code's own row, else the first that names it.
     const std::string* line = nullptr;
     if (static_cast<std::size_t>(codeIndex) < statusTable.size() &&
-        BeginsWithCode(statusTable[static_cast<std::size_t>(codeIndex)], d.code))
+        IsStatusLineOf(statusTable[static_cast<std::size_t>(codeIndex)], d.code))
         line = &statusTable[static_cast<std::size_t>(codeIndex)];
     for (std::size_t i = 0; !line && i < statusTable.size(); ++i)
-        if (BeginsWithCode(statusTable[i], d.code))
+        if (IsStatusLineOf(statusTable[i], d.code))
             line = &statusTable[i];
     if (!line)
         return d;
@@ -129,8 +129,8 @@ StatusDetailTexts StatusDetailLabels(const StatusDetail& d, const TextLookup& te
     StatusDetailTexts t;
     t.title =
         texts(entry::kStatusTitle) + std::string(d.code) + " (" + std::string(d.description) + ")";
-    t.accesses = texts(entry::kAccessCountColon) + Decimal(static_cast<long long>(d.logLineCount));
-    t.pages = texts(entry::kDifferentPages) + Decimal(static_cast<long long>(d.pages.size()));
+    t.accesses = texts(entry::kAccessCountColon) + std::to_string(d.logLineCount);
+    t.pages = texts(entry::kDifferentPages) + std::to_string(d.pages.size());
     return t;
 }
 

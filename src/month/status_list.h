@@ -14,7 +14,6 @@
 namespace trafikon::tabs {
 
 constexpr int kStatusCodeCount = kStatusLineCount;
-constexpr int kFirstErrorRow = 18;  // 0-based row of code 400
 
 struct StatusCode {
     const char* code;
@@ -23,8 +22,8 @@ struct StatusCode {
 // The 49 codes in the order of the status file.
 const StatusCode* StatusCodes();
 
-// Display mode from setting 2: every code only for exactly "Retour On".
-bool ShowsAllCodes(std::string_view setting);
+// Row of the first error code (the first from 400 on) in StatusCodes().
+int FirstErrorRow();
 
 // Rows of the list for a mode: indices 0..48 into StatusCodes() and the status
 // file, all of them or only those from code 400 on.

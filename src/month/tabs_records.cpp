@@ -69,8 +69,4 @@ const std::vector<std::string>& TableOrEmpty(const std::vector<std::string>* tab
     return table ? *table : empty;
 }
 
-std::string Decimal(long long n) {
-    return std::to_string(n);
-}
-
 }  // namespace trafikon::tabs

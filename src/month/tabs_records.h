@@ -77,7 +77,4 @@ struct TabTables {
 // The table behind a pointer, or an empty one.
 const std::vector<std::string>& TableOrEmpty(const std::vector<std::string>* table);
 
-// Decimal text of a number, appended to a label.
-std::string Decimal(long long n);
-
 }  // namespace trafikon::tabs

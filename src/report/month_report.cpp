@@ -86,33 +86,24 @@ ReportTable QueryTable(const Builder& b, std::string name, int title, const Line
     return t;
 }
 
-}  // namespace
-
-MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extras,
-                             const LanguageTable& texts, const std::string& madeOn,
-                             const RobotSignatures& robots) {
-    const Builder b(texts);
-    const tabs::TextLookup lookup = [&texts](int e) -> const std::string& { return texts.Text(e); };
-    MonthReport r;
-    r.key = month.key;
-    r.title = b.T(lang::kTextReportTitle) + " " + month.key;
-    r.made = b.T(lang::kTextGeneratedBy) + " " + madeOn;
-    if (!extras.present)
-        r.extrasMissing = b.T(lang::kTextAnalyseAgain);
-
-    // Summary: the monthly statistics, then people beside robots.
-    r.summary = b.Table("summary", 121, {123, 124}, {false, true});
+// The monthly statistics, then people beside robots.
+ReportTable SummaryTable(const Builder& b, const MonthResults& month, const MonthExtras& extras) {
+    ReportTable summary = b.Table("summary", 121, {123, 124}, {false, true});
     for (std::size_t i = 0; i < kSummaryEntries.size(); ++i)
-        r.summary.rows.push_back({b.T(kSummaryEntries[i]), Utf8(month.summary.rows[i])});
+        summary.rows.push_back({b.T(kSummaryEntries[i]), Utf8(month.summary.rows[i])});
     if (extras.present) {
         const Audience& a = extras.audience;
-        r.summary.rows.push_back({b.T(lang::kTextPeopleHits), Num(a.people.hits)});
-        r.summary.rows.push_back({b.T(lang::kTextPeopleVisitors), Num(a.people.visitors)});
-        r.summary.rows.push_back({b.T(lang::kTextRobotHits), Num(a.robots.hits)});
-        r.summary.rows.push_back({b.T(lang::kTextRobotVisitors), Num(a.robots.visitors)});
+        summary.rows.push_back({b.T(lang::kTextPeopleHits), Num(a.people.hits)});
+        summary.rows.push_back({b.T(lang::kTextPeopleVisitors), Num(a.people.visitors)});
+        summary.rows.push_back({b.T(lang::kTextRobotHits), Num(a.robots.hits)});
+        summary.rows.push_back({b.T(lang::kTextRobotVisitors), Num(a.robots.visitors)});
     }
+    return summary;
+}
 
-    // Per day and per hour, as lists and as graphs.
+// Per day and per hour (when the month has its extra files), as lists and as graphs.
+void AddDaysAndHours(MonthReport& r, const Builder& b, const MonthResults& month,
+                     const MonthExtras& extras) {
     ReportTable days =
         b.Table("days", 122, {125, 126, 127, 128, 129}, {true, true, true, true, true});
     ReportBars dayBars{b.T(122), {}, {}, {}, b.T(129), b.T(128)};
@@ -123,25 +114,25 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
         dayBars.inner.push_back(ParseInteger(d[3]));
     }
     r.graphs.push_back(std::move(dayBars));
-    ReportTable hours;
-    if (extras.present) {
-        hours = b.Table("hours", lang::kTextHoursOfDay, {lang::kTextHour, 129, 128, 127},
-                        {true, true, true, true});
-        ReportBars hourBars{b.T(lang::kTextHoursOfDay), {}, {}, {}, b.T(129), b.T(128)};
-        for (int h = 0; h < 24; ++h) {
-            const std::string label = (h < 10 ? "0" : "") + Num(h);
-            hours.rows.push_back({label, Num(extras.hours.hits[h]), Num(extras.hours.pages[h]),
-                                  Kilobytes(extras.hours.bytes[h])});
-            hourBars.labels.push_back(label);
-            hourBars.values.push_back(extras.hours.hits[h]);
-            hourBars.inner.push_back(extras.hours.pages[h]);
-        }
-        r.graphs.push_back(std::move(hourBars));
-    }
     r.tables.push_back(std::move(days));
-    if (extras.present)
-        r.tables.push_back(std::move(hours));
+    if (!extras.present)
+        return;
+    ReportTable hours = b.Table("hours", lang::kTextHoursOfDay, {lang::kTextHour, 129, 128, 127},
+                                {true, true, true, true});
+    ReportBars hourBars{b.T(lang::kTextHoursOfDay), {}, {}, {}, b.T(129), b.T(128)};
+    for (int h = 0; h < 24; ++h) {
+        const std::string label = (h < 10 ? "0" : "") + Num(h);
+        hours.rows.push_back({label, Num(extras.hours.hits[h]), Num(extras.hours.pages[h]),
+                              Kilobytes(extras.hours.bytes[h])});
+        hourBars.labels.push_back(label);
+        hourBars.values.push_back(extras.hours.hits[h]);
+        hourBars.inner.push_back(extras.hours.pages[h]);
+    }
+    r.graphs.push_back(std::move(hourBars));
+    r.tables.push_back(std::move(hours));
+}
 
+ReportTable FilesTable(const Builder& b, const MonthResults& month) {
     ReportTable files = b.Table("files", 96, {96, 129, 101, 102}, {false, true, true, false});
     for (const std::string& line : month.files)
         files.rows.push_back({Utf8(ReadField(line, FileField::kPath)),
@@ -149,9 +140,11 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
                               Utf8(ReadField(line, FileField::kLastStatus)),
                               Utf8(ReadField(line, FileField::kLastTime))});
     SortByCount(files, 1);
-    r.tables.push_back(std::move(files));
-    r.tables.push_back(RecordTable(b, "hosts", 116, 99, month.hosts));
+    return files;
+}
 
+// The codes met at least once.
+ReportTable StatusTable(const Builder& b, const MonthResults& month) {
     ReportTable status = b.Table("status", 117, {139, 140, 129}, {true, false, true});
     const std::vector<std::string> counts = tabs::StatusCounts(month.statuses, true);
     const std::vector<int> codeRows = tabs::StatusRows(true);
@@ -159,26 +152,25 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
         if (ParseInteger(counts[i]) > 0)
             status.rows.push_back({tabs::StatusCodes()[codeRows[i]].code,
                                    tabs::StatusCodes()[codeRows[i]].description, Utf8(counts[i])});
-    r.tables.push_back(std::move(status));
+    return status;
+}
 
-    r.tables.push_back(RecordTable(b, "external-referrers", 118, 97, month.externalReferrers));
-    r.tables.push_back(QueryTable(b, "external-queries", 153, month.externalQueries));
-    r.tables.push_back(RecordTable(b, "internal-referrers", 119, 98, month.internalReferrers));
-    r.tables.push_back(QueryTable(b, "internal-queries", 154, month.internalQueries));
+ReportTable RobotsTable(const Builder& b, const MonthExtras& extras, const LanguageTable& texts) {
+    const tabs::TextLookup lookup = [&texts](int e) -> const std::string& { return texts.Text(e); };
+    ReportTable robotTable = b.Table("robots", lang::kTextRobots,
+                                     {lang::kTextRobot, lang::kTextRobotKind, 129, 128, 127, 102},
+                                     {false, false, true, true, true, false});
+    for (const RobotRecord& robot : extras.robots)
+        robotTable.rows.push_back({Utf8(robot.name), Utf8(tabs::RobotKindText(robot.kind, lookup)),
+                                   Num(robot.hits), Num(robot.pages), Kilobytes(robot.bytes),
+                                   Utf8(robot.lastTime)});
+    SortByCount(robotTable, 2);
+    return robotTable;
+}
 
-    if (extras.present) {
-        ReportTable robotTable =
-            b.Table("robots", lang::kTextRobots,
-                    {lang::kTextRobot, lang::kTextRobotKind, 129, 128, 127, 102},
-                    {false, false, true, true, true, false});
-        for (const RobotRecord& robot : extras.robots)
-            robotTable.rows.push_back(
-                {Utf8(robot.name), Utf8(tabs::RobotKindText(robot.kind, lookup)), Num(robot.hits),
-                 Num(robot.pages), Kilobytes(robot.bytes), Utf8(robot.lastTime)});
-        SortByCount(robotTable, 2);
-        r.tables.push_back(std::move(robotTable));
-    }
-
+// Browser families, systems, then every user agent.
+void AddBrowserTables(MonthReport& r, const Builder& b, const MonthResults& month,
+                      const RobotSignatures& robots) {
     const FamilyGroups families = GroupBrowserFamilies(month.browsers, robots);
     for (const auto& [name, title, column, list] :
          {std::tuple<const char*, int, int, const std::vector<FamilyCount>*>{
@@ -197,6 +189,32 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
                                  Utf8(ReadField(line, BrowserField::kHits))});
     SortByCount(browsers, 1);
     r.tables.push_back(std::move(browsers));
+}
+
+}  // namespace
+
+MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extras,
+                             const LanguageTable& texts, const std::string& madeOn,
+                             const RobotSignatures& robots) {
+    const Builder b(texts);
+    MonthReport r;
+    r.key = month.key;
+    r.title = b.T(lang::kTextReportTitle) + " " + month.key;
+    r.made = b.T(lang::kTextGeneratedBy) + " " + madeOn;
+    if (!extras.present)
+        r.extrasMissing = b.T(lang::kTextAnalyseAgain);
+    r.summary = SummaryTable(b, month, extras);
+    AddDaysAndHours(r, b, month, extras);
+    r.tables.push_back(FilesTable(b, month));
+    r.tables.push_back(RecordTable(b, "hosts", 116, 99, month.hosts));
+    r.tables.push_back(StatusTable(b, month));
+    r.tables.push_back(RecordTable(b, "external-referrers", 118, 97, month.externalReferrers));
+    r.tables.push_back(QueryTable(b, "external-queries", 153, month.externalQueries));
+    r.tables.push_back(RecordTable(b, "internal-referrers", 119, 98, month.internalReferrers));
+    r.tables.push_back(QueryTable(b, "internal-queries", 154, month.internalQueries));
+    if (extras.present)
+        r.tables.push_back(RobotsTable(b, extras, texts));
+    AddBrowserTables(r, b, month, robots);
     return r;
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "store/robot_file.h"
+#include "store/tagged_record.h"
 
 namespace trafikon {
 
@@ -34,7 +35,7 @@ bool ParseHours(const Lines& lines, HourCounters& h) {
         line.remove_prefix(3);
         for (int i = 0; i < 3; ++i) {
             const std::size_t semi = line.find(';');
-            *values[i] = RecordNumber(line.substr(0, semi));
+            *values[i] = ParseInteger(line.substr(0, semi));
             if (semi == std::string_view::npos) {
                 if (i < 2)
                     return false;

@@ -136,11 +136,11 @@ bool LogLineSplitter::EmptyFrom(std::size_t index) {
 }
 
 void LogLineSplitter::Complete() {
-    NormaliseDates();
+    CompleteDate();
     CompleteRequest();
 }
 
-void LogLineSplitter::NormaliseDates() {
+void LogLineSplitter::CompleteDate() {
     const std::string_view t = values_['t'];
     if (t.size() >= 21) {
         // The usual timestamp, long enough for every part: taken straight.

@@ -50,7 +50,7 @@ class LogLineSplitter {
     // t from d (YYYY-MM-DD) and H (hh:mm:ss) with the zone " +0200"; a month
     // number other than 01..12 gives an empty month name. Characters are taken
     // by position; a text too short yields what is there (possibly empty).
-    void CompleteDate() { NormaliseDates(); }
+    void CompleteDate();
 
     // One field at a time, for callers that look at each field in turn:
     // takes the field at `pos` of `text` (a line with its blank appended) by
@@ -65,7 +65,6 @@ class LogLineSplitter {
 
   private:
     bool EmptyFrom(std::size_t index);  // empties the fields from format_[index] on; false
-    void NormaliseDates();
     void CompleteRequest();
 
     FieldFormat format_;

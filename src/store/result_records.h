@@ -72,4 +72,12 @@ std::string_view ReadField(std::string_view line, F field) {
     return ReadField(line, FieldNumber(field));
 }
 
+// Field 3 of every file, page, browser and query record is an id list (log
+// lines, or a query's site lengths) that readers may leave in the file.
+inline constexpr int kIdListField = 3;
+static_assert(FieldNumber(FileField::kLogLines) == kIdListField &&
+              FieldNumber(PageField::kLogLines) == kIdListField &&
+              FieldNumber(BrowserField::kLogLines) == kIdListField &&
+              FieldNumber(QueryField::kSiteLengths) == kIdListField);
+
 }  // namespace trafikon

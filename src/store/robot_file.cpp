@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/robot_file.h"
 
-#include <charconv>
+#include "store/tagged_record.h"
 
 namespace trafikon {
 
@@ -39,19 +39,13 @@ bool ParseTotals(std::string_view line, std::string_view label, AudienceTotals& 
     for (std::int64_t* v : {&t.hits, &t.pages, &t.bytes}) {
         if (!NextField(line, field))
             return false;
-        *v = RecordNumber(field);
+        *v = ParseInteger(field);
     }
-    t.visitors = RecordNumber(line);
+    t.visitors = ParseInteger(line);
     return true;
 }
 
 }  // namespace
-
-std::int64_t RecordNumber(std::string_view text) {
-    std::int64_t value = 0;
-    const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
-    return r.ec == std::errc() && r.ptr == text.data() + text.size() ? value : 0;
-}
 
 std::pair<std::string, std::string> FormatRobotRecordAround(const RobotRecord& r) {
     std::string before(1, static_cast<char>(r.kind));
@@ -67,11 +61,6 @@ std::pair<std::string, std::string> FormatRobotRecordAround(const RobotRecord& r
     return {std::move(before), std::move(after)};
 }
 
-std::string FormatRobotRecord(const RobotRecord& r) {
-    auto [before, after] = FormatRobotRecordAround(r);
-    return before + r.lines + after;
-}
-
 bool ParseRobotRecord(std::string_view line, RobotRecord& r) {
     std::string_view field;
     if (!NextField(line, field) || field.size() != 1 || field[0] < '1' || field[0] > '4')
@@ -80,7 +69,7 @@ bool ParseRobotRecord(std::string_view line, RobotRecord& r) {
     for (std::int64_t* v : {&r.hits, &r.pages, &r.bytes}) {
         if (!NextField(line, field))
             return false;
-        *v = RecordNumber(field);
+        *v = ParseInteger(field);
     }
     if (!NextField(line, field))
         return false;

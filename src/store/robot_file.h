@@ -35,7 +35,6 @@ struct RobotRecord {
     std::string name;
 };
 
-std::string FormatRobotRecord(const RobotRecord& r);
 // The text of a record before and after its lines, for a writer that puts
 // them in between itself.
 std::pair<std::string, std::string> FormatRobotRecordAround(const RobotRecord& r);
@@ -52,8 +51,5 @@ struct Audience {
 Lines FormatAudience(const Audience& a);
 // False when the lines are not the two lines of an aud- file.
 bool ParseAudience(const Lines& lines, Audience& a);
-
-// Numbers of a record: decimal, 0 for anything else.
-std::int64_t RecordNumber(std::string_view text);
 
 }  // namespace trafikon

@@ -81,13 +81,18 @@ int StatusCodeOfSlot(int slot) {
 std::string_view ReadStatusPart(std::string_view line, StatusPart part) {
     std::size_t start = 0;
     for (int i = 0; i < static_cast<int>(part); ++i) {
-        const std::size_t semi = line.find(';', start);
+        const std::size_t semi = line.find(kStatusPartSeparator, start);
         if (semi == std::string_view::npos)
             return {};
         start = semi + 1;
     }
-    const std::size_t end = line.find(';', start);
+    const std::size_t end = line.find(kStatusPartSeparator, start);
     return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+bool IsStatusLineOf(std::string_view line, std::string_view code) {
+    return line.size() > code.size() && line.substr(0, code.size()) == code &&
+           line[code.size()] == kStatusPartSeparator;
 }
 
 }  // namespace trafikon

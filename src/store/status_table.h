@@ -28,8 +28,17 @@ int StatusSlot(std::string_view statusText);
 // Code held by a slot (0..56), or 0 for a slot out of range.
 int StatusCodeOfSlot(int slot);
 
-// The four parts of a status line, in file order.
+// The four parts of a status line, in file order, one separator between two.
 enum class StatusPart : int { kCode = 0, kHits, kLogLines, kFiles };
+inline constexpr char kStatusPartSeparator = ';';
+// What a writer puts before part `part`: nothing before the code, the
+// separator before every other part.
+constexpr std::string_view StatusPartOpening(StatusPart part) {
+    return part == StatusPart::kCode ? std::string_view() : std::string_view(";", 1);
+}
+// True when `line` is the status line of `code`: its code part is `code` and
+// at least one more part follows.
+bool IsStatusLineOf(std::string_view line, std::string_view code);
 // Part `part` of a status line: the text between its semicolons; empty when
 // the line has fewer parts.
 std::string_view ReadStatusPart(std::string_view line, StatusPart part);

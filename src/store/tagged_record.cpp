@@ -4,36 +4,36 @@
 #include <charconv>
 
 namespace trafikon {
-namespace {
 
-// The tag "\i;" written into a small buffer.
-class Tag {
-  public:
-    explicit Tag(int i) {
-        buf_[0] = '\\';
-        auto [end, ec] = std::to_chars(buf_ + 1, buf_ + sizeof(buf_) - 1, i);
-        (void)ec;
-        *end = ';';
-        size_ = static_cast<std::size_t>(end - buf_) + 1;
+FieldTag::FieldTag(int i) {
+    buf_[0] = '\\';
+    auto [end, ec] = std::to_chars(buf_ + 1, buf_ + sizeof(buf_) - 1, i);
+    (void)ec;
+    *end = ';';
+    size_ = static_cast<std::size_t>(end - buf_) + 1;
+}
+
+bool HasFieldTagFrom(std::string_view text, int first) {
+    for (std::size_t i = text.find('\\'); i != std::string_view::npos; i = text.find('\\', i + 1)) {
+        std::size_t j = i + 1;
+        long long field = 0;
+        while (j < text.size() && text[j] >= '0' && text[j] <= '9' && field < 1000)
+            field = field * 10 + (text[j++] - '0');
+        if (j > i + 1 && j < text.size() && text[j] == ';' && field >= first)
+            return true;
     }
-    std::string_view view() const { return {buf_, size_}; }
-
-  private:
-    char buf_[16];
-    std::size_t size_;
-};
-
-}  // namespace
+    return false;
+}
 
 std::string_view ReadField(std::string_view line, int i) {
     if (i < 1)
         return {};
-    const Tag open(i);
+    const FieldTag open(i);
     const std::size_t p = line.find(open.view());
     if (p == std::string_view::npos)
         return {};
     const std::size_t start = p + open.view().size();
-    const Tag close(i + 1);
+    const FieldTag close(i + 1);
     const std::size_t q = line.find(close.view(), start);
     if (q == std::string_view::npos)
         return {};
@@ -58,7 +58,7 @@ RecordValues ReadFields(std::string_view line, int n) {
 }
 
 void AppendFieldTag(std::string& out, int i) {
-    out += Tag(i).view();
+    out += FieldTag(i).view();
 }
 
 void AppendDecimal(std::string& out, long long n) {

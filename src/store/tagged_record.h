@@ -46,6 +46,21 @@ std::string BuildRecord(const RecordValues& values, int n);
 void AppendRecord(std::string& out, std::span<const std::string_view> values);
 void AppendRecord(std::string& out, std::initializer_list<std::string_view> values);
 
+// The tag "\i;" as text, for readers and writers that look for it themselves.
+class FieldTag {
+  public:
+    explicit FieldTag(int i);
+    std::string_view view() const { return {buf_, size_}; }
+
+  private:
+    char buf_[16];
+    std::size_t size_;
+};
+
+// True when `text` holds a tag "\i;" with i >= first (i read up to 999 at
+// most): a value cut from a line that holds such a tag may hide a field.
+bool HasFieldTagFrom(std::string_view text, int first);
+
 // Pieces for writers that build a record field by field: the tag "\i;" and a
 // decimal number.
 void AppendFieldTag(std::string& out, int i);

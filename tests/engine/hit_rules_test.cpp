@@ -27,28 +27,28 @@ TEST(HitRulesTest, RequestPathDropsMethodProtocolQueryAndFragment) {
 
 TEST(HitRulesTest, FileTypeLooksAtTheLastFiveCharactersInLowerCase) {
     const std::pair<const char*, FileType> cases[] = {
-        {"/a/b.php", kPage},
-        {"/", kPage},
-        {"-", kPage},
-        {"", kPage},
-        {"/img/logo.PNG", kImage},
+        {"/a/b.php", kPageFile},
+        {"/", kPageFile},
+        {"-", kPageFile},
+        {"", kPageFile},
+        {"/img/logo.PNG", kImageFile},
         {"/style.css", kOtherFile},
-        {"/download/setup.exe", kArchive},
-        {"/a.html", kPage},
-        {"/a.xhtml", kPage},  // ".xhtml" is beyond the five-character scan
-        {"/a.dhtml", kPage},
-        {"/a.jpeg", kImage},
-        {"/a.JPG", kImage},
-        {"/x.h", kPage},  // substring of the page list
-        {"/x.ph", kPage},
-        {"/x.jp", kImage},  // substring of the image list
-        {"/x.", kPage},     // "." occurs in the page list
+        {"/download/setup.exe", kArchiveFile},
+        {"/a.html", kPageFile},
+        {"/a.xhtml", kPageFile},  // ".xhtml" is beyond the five-character scan
+        {"/a.dhtml", kPageFile},
+        {"/a.jpeg", kImageFile},
+        {"/a.JPG", kImageFile},
+        {"/x.h", kPageFile},  // substring of the page list
+        {"/x.ph", kPageFile},
+        {"/x.jp", kImageFile},  // substring of the image list
+        {"/x.", kPageFile},     // "." occurs in the page list
         {"/x.tar.gz", kOtherFile},
-        {"/dir.v2/file", kPage},  // "/" stops the scan first
-        {"/a.zip", kArchive},
-        {"/a.RAR", kArchive},
-        {"/a.mpeg4", kPage},  // no dot within the last five characters
-        {".gif", kImage},     // the first character is scanned too
+        {"/dir.v2/file", kPageFile},  // "/" stops the scan first
+        {"/a.zip", kArchiveFile},
+        {"/a.RAR", kArchiveFile},
+        {"/a.mpeg4", kPageFile},  // no dot within the last five characters
+        {".gif", kImageFile},     // the first character is scanned too
     };
     for (const auto& [path, type] : cases)
         EXPECT_EQ(FileTypeOfPath(path), type) << path;

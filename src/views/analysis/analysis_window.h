@@ -65,7 +65,6 @@ class TFAnalyse : public QWidget, public AnalysisContext {
     GeneralTabWidget* generalTab() const { return general_; }
     NameCountListWidget* browserList() const { return browsers_; }
     BrowsersTabWidget* browserTab() const { return browserTab_; }
-    QToolBar* reportBar() const { return reportBar_; }
     LogLinesView* logLinesView() const { return logView_; }
     LogLinesModel* logLines() const { return logModel_; }
     // The stored log's line index (waits for its first build when it is under way).

@@ -29,7 +29,6 @@ class BrowsersTabWidget : public QWidget {
 
     NameCountListWidget* rawList() const { return raw_; }
     NameCountListWidget* groupList() const { return groups_; }
-    QComboBox* viewSwitch() const { return switch_; }
 
   private:
     void FillGroups();

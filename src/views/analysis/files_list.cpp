@@ -97,7 +97,7 @@ bool IsErrorStatus(std::string_view status) {
 }
 
 std::string FileCountLabel(std::size_t rows, const TextLookup& texts) {
-    return Decimal(static_cast<long long>(rows)) + " " + texts(entry::kFilesCount);
+    return std::to_string(rows) + " " + texts(entry::kFilesCount);
 }
 
 std::array<std::string, 5> FileSwitchCaptions(const std::array<std::size_t, 5>& counts,
@@ -107,7 +107,7 @@ std::array<std::string, 5> FileSwitchCaptions(const std::array<std::size_t, 5>& 
         entry::kExternalQueriesSwitch, entry::kInternalQueriesSwitch};
     std::array<std::string, 5> out;
     for (int i = 0; i < 5; ++i)
-        out[i] = texts(kEntries[i]) + " (" + Decimal(static_cast<long long>(counts[i])) + ")";
+        out[i] = texts(kEntries[i]) + " (" + std::to_string(counts[i]) + ")";
     return out;
 }
 
@@ -116,7 +116,7 @@ FileDetailTexts FileDetailLabels(const FileDetail& d, const TextLookup& texts) {
     t.title = texts(entry::kFileTitle) + std::string(d.name);
     t.accesses = texts(entry::kAccessCount) + " : " + std::string(d.hits);
     t.lastAccess = texts(entry::kLastAccessDate) + " : " + std::string(d.lastAccess);
-    t.users = texts(entry::kUsers) + " : " + Decimal(static_cast<long long>(d.hosts.size()));
+    t.users = texts(entry::kUsers) + " : " + std::to_string(d.hosts.size());
     t.lastStatus = texts(entry::kLastStatus) + " : " + std::string(d.lastStatus);
     t.switches =
         FileSwitchCaptions({d.externalReferrers.size(), d.internalReferrers.size(), d.hosts.size(),

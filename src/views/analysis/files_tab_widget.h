@@ -28,7 +28,6 @@ class FilesTab : public ListDetailTab {
     QPushButton* kindButton(int kind) const { return kinds_.at(std::size_t(kind)); }
     // Result list of a switch (tabs::FileSwitch order).
     NameCountListWidget* resultList(int which) const;
-    int lastShownRow() const { return refresh_.last(); }
 
   private:
     void ShowDetail(int listRow) override;

@@ -55,7 +55,6 @@ class GeneralTabWidget : public QWidget {
     void ShowTopList(TopList which);
 
     Panel panel() const { return panel_; }
-    int shownTopList() const { return topList_; }  // -1 before a choice
     QTreeWidget* summaryList() const { return summary_; }
     QTreeWidget* dayList() const { return days_; }
     NameCountListWidget* topList() const { return top_; }

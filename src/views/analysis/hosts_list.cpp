@@ -37,7 +37,7 @@ HostDetail HostsList::Detail(int row, const std::vector<std::string>& fileTable)
 }
 
 std::string HostCountLabel(std::size_t rows, const TextLookup& texts) {
-    return Decimal(static_cast<long long>(rows)) + " " + texts(entry::kHostsCount);
+    return std::to_string(rows) + " " + texts(entry::kHostsCount);
 }
 
 HostDetailTexts HostDetailLabels(const HostDetail& d, const TextLookup& texts) {
@@ -45,7 +45,7 @@ HostDetailTexts HostDetailLabels(const HostDetail& d, const TextLookup& texts) {
     t.title = texts(entry::kHostTitle) + std::string(d.key);
     t.accesses = texts(entry::kAccessCount) + " : " + std::string(d.hits);
     t.lastAccess = texts(entry::kLastAccessDate) + " : " + std::string(d.lastAccess);
-    t.pages = texts(entry::kDifferentPages) + Decimal(static_cast<long long>(d.pages.size()));
+    t.pages = texts(entry::kDifferentPages) + std::to_string(d.pages.size());
     return t;
 }
 

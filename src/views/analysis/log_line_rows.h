@@ -86,13 +86,6 @@ class LogLineRows {
     ExtractedLine Line(std::size_t row);
     // Rows whose line lies beyond the end of the indexed log.
     std::size_t BeyondEnd() const;
-    // The rows whose text is kept, each once (for fitting column widths).
-    template <class F>
-    void ForEachKept(F&& f) const {
-        for (const Page& p : pages_)
-            for (std::size_t i = 0; i < p.texts.size(); ++i)
-                f(p.first + i);
-    }
 
   private:
     static constexpr std::size_t kPageRows = 128;

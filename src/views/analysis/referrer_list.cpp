@@ -82,16 +82,16 @@ ReferrerDetail ReferrerList::Detail(int row, const std::vector<std::string>& fil
 }
 
 std::string ReferrerCountLabel(std::size_t rows, bool external, const TextLookup& texts) {
-    return Decimal(static_cast<long long>(rows)) + " " +
+    return std::to_string(rows) + " " +
            texts(external ? entry::kExternalReferrersCount : entry::kInternalReferrersCount);
 }
 
 std::string ReferrerPagesSwitch(std::size_t pages, const TextLookup& texts) {
-    return texts(entry::kPagesSwitch) + " (" + Decimal(static_cast<long long>(pages)) + ")";
+    return texts(entry::kPagesSwitch) + " (" + std::to_string(pages) + ")";
 }
 
 std::string ReferrerQueriesSwitch(std::size_t queries, const TextLookup& texts) {
-    return texts(entry::kQueriesSwitch) + " (" + Decimal(static_cast<long long>(queries)) + ")";
+    return texts(entry::kQueriesSwitch) + " (" + std::to_string(queries) + ")";
 }
 
 ReferrerDetailTexts ReferrerDetailLabels(const ReferrerDetail& d, bool external,
@@ -100,9 +100,8 @@ ReferrerDetailTexts ReferrerDetailLabels(const ReferrerDetail& d, bool external,
     t.title = texts(external ? entry::kExternalReferrerTitle : entry::kInternalReferrerTitle) +
               std::string(d.key);
     if (external) {
-        t.line1 = texts(entry::kAccessCountColon) + Decimal(static_cast<long long>(d.logLineCount));
-        t.line2 =
-            texts(entry::kDifferentSearches) + Decimal(static_cast<long long>(d.queries.size()));
+        t.line1 = texts(entry::kAccessCountColon) + std::to_string(d.logLineCount);
+        t.line2 = texts(entry::kDifferentSearches) + std::to_string(d.queries.size());
         t.line3 = texts(entry::kLastAccessDateColon) + std::string(d.lastAccess);
     }
     t.pagesSwitch = ReferrerPagesSwitch(d.pages.size(), texts);

@@ -28,8 +28,6 @@ class ReferrerTab : public ListDetailTab {
     NameCountListWidget* referrerList() const { return list(); }
     NameCountListWidget* pageList() const;
     NameCountListWidget* queryTree() const;
-    // Full referrer address of each query node of the detail on screen (external tab).
-    const std::vector<std::string>& searchUrls() const { return searchUrls_; }
 
   private:
     void ShowDetail(int listRow) override;

@@ -76,13 +76,13 @@ void StatusTab::ApplyTexts() {
                             FromCp1252(context_.Text(entry::kDescriptionColumn)),
                             FromCp1252(context_.Text(entry::kNumberColumn))});
     list_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    if (builtMode_ == 0)
+    if (builtMode_ == Rows::kNotBuilt)
         BuildStatusTable();
 }
 
 void StatusTab::BuildStatusTable() {
     const bool all = context_.settings().showAllStatusCodes();
-    const int mode = all ? 1 : 2;
+    const Rows mode = all ? Rows::kAllCodes : Rows::kErrorCodes;
     if (builtMode_ == mode)
         return;
     builtMode_ = mode;
@@ -100,9 +100,10 @@ void StatusTab::BuildStatusTable() {
 }
 
 void StatusTab::FillStatusCounts() {
-    if (builtMode_ == 0)
+    if (builtMode_ == Rows::kNotBuilt)
         BuildStatusTable();
-    const std::vector<std::string> counts = tabs::StatusCounts(results_.statuses, builtMode_ == 1);
+    const std::vector<std::string> counts =
+        tabs::StatusCounts(results_.statuses, builtMode_ == Rows::kAllCodes);
     for (int i = 0; i < list_->topLevelItemCount(); ++i)
         list_->topLevelItem(i)->setText(2, i < static_cast<int>(counts.size())
                                                ? FromCp1252(counts[std::size_t(i)])

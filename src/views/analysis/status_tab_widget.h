@@ -29,8 +29,9 @@ class StatusTab : public AnalysisTabWidget {
     // Puts the month's counts in the list and empties the detail.
     void Refresh() override;
 
-    // 1 every code, 2 error codes only, 0 before the list is built.
-    int builtMode() const { return builtMode_; }
+    // Which codes the list holds.
+    enum class Rows { kNotBuilt, kAllCodes, kErrorCodes };
+    Rows builtMode() const { return builtMode_; }
     QTreeWidget* statusList() const { return list_; }
     NameCountListWidget* pageList() const;
     TabsDetailHeader* detailHeader() const;
@@ -45,7 +46,7 @@ class StatusTab : public AnalysisTabWidget {
 
     const MonthResults& results_;
     AnalysisContext& context_;
-    int builtMode_ = 0;
+    Rows builtMode_ = Rows::kNotBuilt;
     std::vector<int> codeRows_;  // code index (into the status file) of each list row
     DetailRefresh refresh_;
 

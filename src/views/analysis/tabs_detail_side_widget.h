@@ -30,7 +30,6 @@ class TabsDetailSide : public QWidget {
     TabsDetailHeader* header() const { return header_; }
     TabsSwitchBar* switches() const { return switches_; }  // null with fewer than two lists
     NameCountListWidget* list(int which = 0) const { return lists_.at(std::size_t(which)); }
-    int listCount() const { return static_cast<int>(lists_.size()); }
 
     // Puts `widget` above the header.
     void AddAbove(QWidget* widget);

@@ -44,8 +44,6 @@ class TFAjoutLog : public QDialog {
     void BAddFileClick();
     void BSupprFileClick();
     void BDetailsClick();
-    void LBAllDblClick() { formatPart_->AddSelectedField(); }
-    void LBChampsDblClick() { formatPart_->RemoveSelectedField(); }
     void BUpClick() { formatPart_->MoveSelectedUp(); }
     void BDownClick() { formatPart_->MoveSelectedDown(); }
     void BDefaultClick() { formatPart_->UseDefault(kApacheDefault); }

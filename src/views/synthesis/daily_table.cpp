@@ -5,7 +5,7 @@
 
 namespace trafikon {
 
-DailyTableContent ShowDailyValues(const std::string& siteDir,
+DailyTableContent BuildDailyTable(const std::string& siteDir,
                                   const std::vector<std::string>& monthsNewestFirst, int selected,
                                   DailyMeasure measure) {
     DailyTableContent content;

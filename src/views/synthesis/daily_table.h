@@ -34,7 +34,7 @@ struct DailyTableContent {
 // eleven older ones to its right. A negative or out-of-range selection gives an
 // empty table. A month without statistics file keeps its caption and no values.
 // Throws IoError when a statistics file exists but cannot be read.
-DailyTableContent ShowDailyValues(const std::string& siteDir,
+DailyTableContent BuildDailyTable(const std::string& siteDir,
                                   const std::vector<std::string>& monthsNewestFirst, int selected,
                                   DailyMeasure measure);
 

@@ -124,7 +124,7 @@ void DailyTableWidget::ShowDailyValues(DailyMeasure measure, QPushButton* presse
 
     DailyTableContent content;
     try {
-        content = trafikon::ShowDailyValues(App().siteDir, months, selected, measure);
+        content = trafikon::BuildDailyTable(App().siteDir, months, selected, measure);
     } catch (const IoError& error) {
         Messages().Inform(this, FromCp1252(error.path()) + "\n" + FromCp1252(error.reason()));
         return;

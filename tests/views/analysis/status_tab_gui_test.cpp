@@ -29,7 +29,7 @@ TEST(StatusTab, ErrorCodesOnlyStartAt400) {
     StatusTab tab(ctx.month, ctx);
     tab.ApplyTexts();
     tab.Refresh();
-    EXPECT_EQ(tab.builtMode(), 2);
+    EXPECT_EQ(tab.builtMode(), StatusTab::Rows::kErrorCodes);
     QTreeWidget* list = tab.statusList();
     ASSERT_EQ(list->topLevelItemCount(), 31);
     EXPECT_EQ(list->topLevelItem(0)->text(0), "400");
@@ -62,7 +62,7 @@ TEST(StatusTab, AllCodesAndNoMonth) {
     tab.ApplyTexts();
     ctx.month.analysed = false;  // no analysis: empty counts, no detail
     tab.Refresh();
-    EXPECT_EQ(tab.builtMode(), 1);
+    EXPECT_EQ(tab.builtMode(), StatusTab::Rows::kAllCodes);
     QTreeWidget* list = tab.statusList();
     ASSERT_EQ(list->topLevelItemCount(), 49);
     EXPECT_EQ(list->topLevelItem(0)->text(0), "100");

@@ -50,7 +50,7 @@ TEST_F(DailyTableTest, OldestMonthSelectedFillsOnlyColumnOne) {
     const auto months = NewestFirst(3);
     for (std::size_t i = 0; i < months.size(); ++i)
         WriteStats(site, months[i], 1000 * static_cast<long long>(i));
-    const DailyTableContent t = ShowDailyValues(site, months, 2, DailyMeasure::Visitors);
+    const DailyTableContent t = BuildDailyTable(site, months, 2, DailyMeasure::Visitors);
     EXPECT_EQ(t.captions[0], months[2]);
     for (int c = 1; c < kDailyColumns; ++c)
         EXPECT_EQ(t.captions[c], "") << c;
@@ -65,7 +65,7 @@ TEST_F(DailyTableTest, TwentyMonthsNewestSelectedShowsTheTwelveNewestNewestLeft)
     const auto months = NewestFirst(20);
     for (std::size_t i = 0; i < months.size(); ++i)
         WriteStats(site, months[i], 1000 * static_cast<long long>(i));
-    const DailyTableContent t = ShowDailyValues(site, months, 0, DailyMeasure::Hits);
+    const DailyTableContent t = BuildDailyTable(site, months, 0, DailyMeasure::Hits);
     for (int c = 0; c < kDailyColumns; ++c) {
         EXPECT_EQ(t.captions[c], months[c]);
         EXPECT_EQ(t.cells[0][c], std::to_string(1000 * c + 300 + 1));
@@ -87,7 +87,7 @@ TEST_F(DailyTableTest, EachMeasureReadsItsOwnLine) {
                  {DailyMeasure::Pages, 200},
                  {DailyMeasure::Hits, 300}};
     for (const auto& c : cases) {
-        const DailyTableContent t = ShowDailyValues(site, months, 0, c.measure);
+        const DailyTableContent t = BuildDailyTable(site, months, 0, c.measure);
         for (int d = 0; d < kDailyRows; ++d) {
             EXPECT_EQ(t.cells[d][0], std::to_string(c.offset + d + 1));
             EXPECT_EQ(t.cells[d][1], std::to_string(5000 + c.offset + d + 1));
@@ -99,7 +99,7 @@ TEST_F(DailyTableTest, MonthWithoutStatisticsKeepsItsCaptionAndNoValues) {
     const auto months = NewestFirst(3);
     WriteStats(site, months[0], 0);
     WriteStats(site, months[2], 0);
-    const DailyTableContent t = ShowDailyValues(site, months, 0, DailyMeasure::Pages);
+    const DailyTableContent t = BuildDailyTable(site, months, 0, DailyMeasure::Pages);
     EXPECT_EQ(t.captions[1], months[1]);
     for (int d = 0; d < kDailyRows; ++d) {
         EXPECT_EQ(t.cells[d][1], "");
@@ -113,7 +113,7 @@ TEST_F(DailyTableTest, ShortStatisticsFileAndDamagedLineGiveWhatIsThere) {
     lines[17] = "ViJo=-1-2-3";  // no closing "-"
     WriteTextLines(site + "mon-2004-02.tfd", lines);
     const DailyTableContent t =
-        ShowDailyValues(site, {"2004-02", "2004-01"}, 0, DailyMeasure::Visitors);
+        BuildDailyTable(site, {"2004-02", "2004-01"}, 0, DailyMeasure::Visitors);
     EXPECT_EQ(t.cells[0][0], "1");
     EXPECT_EQ(t.cells[2][0], "3");
     EXPECT_EQ(t.cells[3][0], "");
@@ -123,7 +123,7 @@ TEST_F(DailyTableTest, ShortStatisticsFileAndDamagedLineGiveWhatIsThere) {
 TEST_F(DailyTableTest, NoSelectionGivesAnEmptyTable) {
     const auto months = NewestFirst(2);
     for (int selected : {-1, 2}) {
-        const DailyTableContent t = ShowDailyValues(site, months, selected, DailyMeasure::Hits);
+        const DailyTableContent t = BuildDailyTable(site, months, selected, DailyMeasure::Hits);
         EXPECT_EQ(t.captions[0], "");
         EXPECT_EQ(t.cells[0][0], "");
     }
