@@ -8,6 +8,7 @@
 
 #include "engine/analyse_all_qt.h"
 #include "shell/app_state.h"
+#include "shell/country_database_file.h"
 #include "shell/extra_texts.h"
 #include "shell/main_window.h"
 #include "shell/message_service_qt.h"
@@ -49,7 +50,8 @@ void TFPrincipal::toutanalyser1Click() {
     app.analysisRunning = true;
     app.storedMonths = ListStoredMonths(app.siteDir);
     worker_ = new TMyAllThread(app.siteDir, app.storedMonths, answer == MessageService::Answer::Yes,
-                               app.settings.siteUrl(), this);
+                               app.settings.siteUrl(), this,
+                               ChosenCountryDatabase(app.settings.countryDatabase()));
     connect(worker_, &TMyAllThread::MonthInHand, this, &TFPrincipal::AnalysisMonthInHand);
     connect(worker_, &TMyAllThread::Progress, PBGal, &QProgressBar::setValue);
     connect(worker_, &TMyAllThread::MonthEnded, this, &TFPrincipal::RefreshSynthesis);
