@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "report/country_report.h"
 #include "report/report_text.h"
 #include "shell/extra_texts.h"
 #include "store/result_records.h"
@@ -196,6 +197,7 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
                                  Utf8(ReadField(line, BrowserField::kHits))});
     SortByCount(browsers, 1);
     r.tables.push_back(std::move(browsers));
+    AddCountries(r, extras, texts);
     return r;
 }
 
