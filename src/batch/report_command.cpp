@@ -2,7 +2,8 @@
 //                       [--lang CODE]
 // Writes the report of an analysed month: one standalone HTML page, or one CSV
 // file for each list. The language is CODE, else the store's setting, else
-// French; its file in DIR is used when there is one.
+// French; its file in DIR is used when there is one. Visitors' addresses are
+// cut to their networks unless the store's settings leave them whole.
 #include <clocale>
 #include <cstdio>
 #include <ctime>
@@ -91,19 +92,18 @@ int RunReportCommand(const std::vector<std::string>& args) {
         root.push_back('/');
     const std::string siteDir = SiteDir(root);
     try {
-        if (code.empty()) {
-            Settings settings;
-            if (FileExists(siteDir + std::string(kSettingsFileName)))
-                LoadSettings(siteDir, settings);
+        Settings settings;
+        if (FileExists(siteDir + std::string(kSettingsFileName)))
+            LoadSettings(siteDir, settings);
+        if (code.empty())
             code = settings.languageCode();
-        }
         if (code.empty())
             code = "fr";  // the program's first language
         LanguageTable texts;
         LoadLanguage(root, code, texts);
         std::vector<std::string> problems;
-        const report::MonthReport report =
-            report::LoadMonthReport({root, siteDir, month, Today()}, texts, problems);
+        const report::MonthReport report = report::LoadMonthReport(
+            {root, siteDir, month, Today(), settings.maskAddresses()}, texts, problems);
         for (const std::string& problem : problems)
             std::fprintf(stderr, "trafikon-batch report: %s\n", problem.c_str());
         if (!html.empty()) {

@@ -1,6 +1,7 @@
 #include "report/month_report_files.h"
 
 #include "engine/robot_signatures.h"
+#include "geo/address_mask.h"
 #include "report/report_html.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
@@ -8,6 +9,13 @@
 #include "views/analysis/month_results.h"
 
 namespace trafikon::report {
+
+void MaskAddresses(MonthReport& report) {
+    for (ReportTable& t : report.tables)
+        if (t.name == "hosts")
+            for (auto& row : t.rows)
+                row[0] = MaskedHost(row[0]);
+}
 
 MonthReport LoadMonthReport(const ReportSource& source, const LanguageTable& texts,
                             std::vector<std::string>& problems) {
@@ -19,8 +27,11 @@ MonthReport LoadMonthReport(const ReportSource& source, const LanguageTable& tex
     const MonthExtras extras = LoadMonthExtras(source.siteDir, source.key);
     problems = results.problems;
     problems.insert(problems.end(), extras.problems.begin(), extras.problems.end());
-    return BuildMonthReport(results, extras, texts, source.madeOn,
-                            LoadRobotSignatures(source.programDir));
+    MonthReport report = BuildMonthReport(results, extras, texts, source.madeOn,
+                                          LoadRobotSignatures(source.programDir));
+    if (source.maskAddresses)
+        MaskAddresses(report);
+    return report;
 }
 
 void WriteReportHtml(const MonthReport& report, const std::string& languageCode,

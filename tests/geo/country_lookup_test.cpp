@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where hosts are: every form of host field against a database built by the
 // test, host names by their domain, a damaged database, and the names of the
-// system's country list.
+// system's country list; addresses masked for reports.
 #include <gtest/gtest.h>
 
+#include "geo/address_mask.h"
 #include "geo/country_database.h"
 #include "geo/country_names.h"
 #include "store/text_file.h"
@@ -85,6 +86,15 @@ TEST(CountryLookupTest, ShippedDatabaseKnowsLongStableAllocations) {
     EXPECT_EQ(CountryOf(db, "193.0.6.139"), "NL");                      // the RIPE NCC's own
     EXPECT_EQ(CountryOf(db, "2001:4860:4860::8888"), "US");             // ARIN
     EXPECT_EQ(CountryOf(db, "[2001:67c:2e8:22::c100:68b]:443"), "NL");  // the RIPE NCC's own
+}
+
+TEST(AddressMaskTest, AddressesCutToTheirNetworksNamesKept) {
+    EXPECT_EQ(MaskedHost("203.0.113.7"), "203.0.113.0/24");
+    EXPECT_EQ(MaskedHost("203.0.113.7:5678"), "203.0.113.0/24");
+    EXPECT_EQ(MaskedHost("::ffff:203.0.113.7"), "203.0.113.0/24");
+    EXPECT_EQ(MaskedHost("[2001:db8:39:b1::a7]:443"), "2001:db8:39::/48");
+    EXPECT_EQ(MaskedHost("10.0.0.1, 198.51.100.4"), "198.51.100.0/24");
+    EXPECT_EQ(MaskedHost("www.example.fr"), "www.example.fr");
 }
 
 TEST(CountryNamesTest, FrenchAndEnglishFromTheSystemList) {

@@ -37,7 +37,8 @@ void WriteMonthReportTo(QWidget* parent, const std::string& key, bool html, cons
         const std::string today =
             QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
         const report::MonthReport r = report::LoadMonthReport(
-            {App().programDir, App().siteDir, key, today}, App().language, problems);
+            {App().programDir, App().siteDir, key, today, App().settings.maskAddresses()},
+            App().language, problems);
         if (html)
             report::WriteReportHtml(r, code, target);
         else
