@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "shell/app_state.h"
+#include "shell/extra_texts.h"
 #include "shell/message_service_qt.h"
 #include "shell/page_opener.h"
 #include "shell/text_convert_qt.h"
@@ -62,6 +63,10 @@ TFAprop::TFAprop(QWidget* parent) : QDialog(parent) {
     Label2_->setObjectName("Label2");
     Label2_->setWordWrap(true);
     lines->addWidget(Label2_);
+    LCountryData_ = new QLabel(this);
+    LCountryData_->setObjectName("LCountryData");
+    LCountryData_->setWordWrap(true);
+    lines->addWidget(LCountryData_);
     Label4_ = new QLabel(ProductPage(), this);
     Label4_->setObjectName("Label4");
     QFont link = Label4_->font();
@@ -97,6 +102,7 @@ void TFAprop::FormShow() {
     setWindowTitle(Tr(183));
     Label1_->setText(Tr(184));
     Label2_->setText(Tr(186));
+    LCountryData_->setText(Tr(lang::kTextCountryDataCredit));
     BOK_->setText(Tr(185));
 }
 

@@ -4,8 +4,8 @@
 // number of requests for a host to be listed, 4 the interface language as the
 // text of a language list entry ("English (en)"), 5 the country database the
 // user chose (empty: the one shipped), 6 "Masque Off" to leave visitors'
-// addresses whole in reports and exports (anything else masks them); 7 to 13
-// are kept unchanged.
+// addresses whole in reports and exports (empty or anything else masks
+// them); 7 to 13 are kept unchanged.
 #pragma once
 
 #include <array>

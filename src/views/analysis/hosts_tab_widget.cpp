@@ -61,7 +61,11 @@ void HostsTab::ShowDetail(int listRow) {
     header->SetLine(0, DisplayText(t.accesses));
     header->SetLine(1, DisplayText(t.lastAccess));
     header->SetLine(2, DisplayText(t.pages));
-    header->SetLine(3, QString());
+    const std::string place =
+        countries_ ? countries_->PlaceOfHost(static_cast<std::size_t>(row->position)) : "";
+    header->SetLine(3, place.empty()
+                           ? QString()
+                           : FromCp1252(context_.Text(lang::kTextCountry) + " : " + place));
     header->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
 }
 

@@ -3,6 +3,7 @@
 // (labels, the pages it asked for, its log lines in the window's panel).
 #pragma once
 
+#include "views/analysis/countries_list.h"
 #include "views/analysis/hosts_list.h"
 #include "views/analysis/list_detail_tab_widget.h"
 
@@ -20,11 +21,15 @@ class HostsTab : public ListDetailTab {
 
     NameCountListWidget* hostList() const { return list(); }
     NameCountListWidget* pageList() const;
+    // The month's countries, whose place of each host the detail shows;
+    // `countries` outlives the tab.
+    void UseCountries(const tabs::CountriesList* countries) { countries_ = countries; }
 
   private:
     void ShowDetail(int listRow) override;
 
     tabs::HostsList hosts_;
+    const tabs::CountriesList* countries_ = nullptr;
 };
 
 }  // namespace trafikon
