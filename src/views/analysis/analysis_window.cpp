@@ -159,12 +159,12 @@ void TFAnalyse::LoadMonth() {
 }
 
 void TFAnalyse::FillTabs() {
+    pages_[kCountries]->Refresh();  // the hosts list shows the hosts' countries
     for (Tab t : {kFiles, kExternal, kInternal, kHosts})
         pages_[t]->Refresh();
     FillBrowserList();
     pages_[kStatus]->Refresh();
     pages_[kRobots]->Refresh();
-    pages_[kCountries]->Refresh();
     general_->Refresh();
 }
 

@@ -21,9 +21,9 @@ class HostsTab : public ListDetailTab {
 
     NameCountListWidget* hostList() const { return list(); }
     NameCountListWidget* pageList() const;
-    // The month's countries, whose place of each host the detail shows;
-    // `countries` outlives the tab.
-    void UseCountries(const tabs::CountriesList* countries) { countries_ = countries; }
+    // The month's countries: a third column shows each host's place;
+    // `countries` outlives the tab and is filled before the tab's Refresh.
+    void UseCountries(const tabs::CountriesList* countries);
 
   private:
     void ShowDetail(int listRow) override;
