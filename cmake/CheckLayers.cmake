@@ -9,7 +9,7 @@
 # even through others. ARCHITECTURE.md shows this order with the rule of each.
 set(TRAFIKON_LAYERS
   "store"
-  "text"
+  "text geo"
   "engine import"
   "state"
   "month"

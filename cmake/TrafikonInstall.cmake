@@ -49,6 +49,19 @@ endif()
 
 # The package: scripts/package.sh builds it with Debian's hardening flags.
 # No home page exists yet, so none is given.
+# The shipped country database, fetched by scripts/install-deps.sh into
+# geodata/ (kept out of git): beside the programs in the build folder, under
+# share/trafikon/ once installed, with the licence of its data.
+set(TRAFIKON_COUNTRY_DB ${CMAKE_SOURCE_DIR}/geodata/geo-whois-asn-country.mmdb)
+if(EXISTS ${TRAFIKON_COUNTRY_DB})
+  configure_file(${TRAFIKON_COUNTRY_DB} ${CMAKE_BINARY_DIR}/geo-whois-asn-country.mmdb COPYONLY)
+  install(FILES ${TRAFIKON_COUNTRY_DB} ${CMAKE_SOURCE_DIR}/geodata/NRO_LICENSE
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/trafikon)
+else()
+  message(WARNING "geodata/geo-whois-asn-country.mmdb is missing (scripts/install-deps.sh "
+                  "fetches it): the programs go without the shipped country database")
+endif()
+
 set(CPACK_PACKAGE_NAME trafikon)
 set(CPACK_PACKAGE_VENDOR "Trafikon developers")
 set(CPACK_PACKAGE_CONTACT ${TRAFIKON_MAINTAINER})
@@ -66,4 +79,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION web)
 # Runtime libraries as dpkg-shlibdeps finds them; xdg-open opens pages.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# The country names come from the system's ISO 3166 list.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "iso-codes")
 include(CPack)

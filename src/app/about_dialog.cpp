@@ -64,6 +64,10 @@ TFAprop::TFAprop(QWidget* parent) : QDialog(parent) {
     Label2_->setObjectName("Label2");
     Label2_->setWordWrap(true);
     lines->addWidget(Label2_);
+    LCountryData_ = new QLabel(this);
+    LCountryData_->setObjectName("LCountryData");
+    LCountryData_->setWordWrap(true);
+    lines->addWidget(LCountryData_);
     Label4_ = new QLabel(this);
     Label4_->setObjectName("Label4");
     Label4_->setWordWrap(true);
@@ -101,6 +105,7 @@ void TFAprop::FormShow() {
     Label1_->setText(Tr(184));
     Label2_->setText(Tr(186));
     Label4_->setText(Tr(lang::kTextLicence));
+    LCountryData_->setText(Tr(lang::kTextCountryDataCredit));
     BOK_->setText(Tr(185));
 }
 

@@ -26,9 +26,10 @@ class TFAprop : public QDialog {
   private:
     void FormShow();
 
-    QLabel* Label1_;  // information line, entry 184
-    QLabel* Label2_;  // information line, entry 186
-    QLabel* Label4_;  // licence, a link
+    QLabel* Label1_;        // information line, entry 184
+    QLabel* Label2_;        // information line, entry 186
+    QLabel* LCountryData_;  // the source and licence of the shipped country data
+    QLabel* Label4_;        // licence, a link
     QPushButton* BOK_;
 };
 

@@ -9,7 +9,11 @@
 
 #include "app/analyse_all_qt.h"
 #include "app/main_window.h"
+#include "state/country_database_file.h"
 #include "state/app_state.h"
+#include "text/extra_texts.h"
+#include "ui/message_service_qt.h"
+#include "ui/text_convert_qt.h"
 #include "store/data_store.h"
 #include "text/extra_texts.h"
 #include "ui/message_service_qt.h"
@@ -50,7 +54,8 @@ void TFPrincipal::toutanalyser1Click() {
     app.analysisRunning = true;
     app.storedMonths = ListStoredMonths(app.siteDir);
     worker_ = new TMyAllThread(app.siteDir, app.storedMonths, answer == MessageService::Answer::Yes,
-                               app.settings.siteUrl(), this);
+                               app.settings.siteUrl(), this,
+                               ChosenCountryDatabase(app.settings.countryDatabase()));
     connect(worker_, &TMyAllThread::MonthInHand, this, &TFPrincipal::AnalysisMonthInHand);
     connect(worker_, &TMyAllThread::Progress, PBGal, &QProgressBar::setValue);
     connect(worker_, &TMyAllThread::MonthEnded, this, &TFPrincipal::RefreshSynthesis);

@@ -69,12 +69,13 @@ class WorkerObserver : public MonthsObserver {
 }  // namespace
 
 TMyAllThread::TMyAllThread(std::string siteDir, std::vector<std::string> months, bool allMonths,
-                           std::string siteUrl, QObject* parent)
+                           std::string siteUrl, QObject* parent, std::string countryDatabase)
     : QThread(parent),
       siteDir_(std::move(siteDir)),
       months_(std::move(months)),
       allMonths_(allMonths),
       siteUrl_(std::move(siteUrl)),
+      countryDatabase_(std::move(countryDatabase)),
       monthsAtOnce_(MonthsAtOnce()) {}
 
 void TMyAllThread::run() {
@@ -93,7 +94,8 @@ void TMyAllThread::run() {
                (allMonths_ || !IsMonthAnalysed(siteDir_, key));
     };
     try {
-        AnalyseMonths(siteDir_, months_, siteUrl_, wanted, observer, monthsAtOnce_);
+        AnalyseMonths(siteDir_, months_, siteUrl_, wanted, observer, monthsAtOnce_,
+                      countryDatabase_);
     } catch (const std::exception& error) {  // a thread that could not start
         emit Failure(QString::fromLocal8Bit(error.what()));
     }

@@ -20,9 +20,9 @@ class TMyAllThread : public QThread {
   public:
     // `months` is a copy of the stored months taken when the command runs;
     // `allMonths` analyses every month, otherwise only months not yet analysed
-    // or whose stored log changed since.
+    // or whose stored log changed since. `countryDatabase`: as for AnalyseLog.
     TMyAllThread(std::string siteDir, std::vector<std::string> months, bool allMonths,
-                 std::string siteUrl, QObject* parent = nullptr);
+                 std::string siteUrl, QObject* parent = nullptr, std::string countryDatabase = {});
 
     // Months analysed so far (for the caller's information once the run ended).
     const std::vector<std::string>& analysedMonths() const { return analysed_; }
@@ -61,6 +61,7 @@ class TMyAllThread : public QThread {
     std::vector<std::string> months_;
     bool allMonths_;
     std::string siteUrl_;
+    std::string countryDatabase_;
     std::vector<std::string> analysed_;
     StopFlag stop_;
     int monthsAtOnce_;

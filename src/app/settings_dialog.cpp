@@ -2,6 +2,8 @@
 #include "app/settings_dialog.h"
 
 #include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +13,7 @@
 #include <QSpinBox>
 
 #include "state/app_state.h"
+#include "text/extra_texts.h"
 #include "text/language_table.h"
 #include "ui/error_text_qt.h"
 #include "ui/message_service_qt.h"
@@ -51,6 +54,20 @@ TFConfiguration::TFConfiguration(QWidget* parent) : QDialog(parent) {
     LBLangue->setSelectionMode(QAbstractItemView::SingleSelection);
     LBLangue->setMaximumHeight(90);
     LLangue->setBuddy(LBLangue);
+    LCountryDb = new QLabel;
+    ECountryDb = new QLineEdit;
+    ECountryDb->setObjectName("ECountryDb");
+    LCountryDb->setBuddy(ECountryDb);
+    BCountryDb = new QPushButton("...");
+    BCountryDb->setObjectName("BCountryDb");
+    connect(BCountryDb, &QPushButton::clicked, this, [this] {
+        const QString path =
+            QFileDialog::getOpenFileName(this, LCountryDb->text(), ECountryDb->text(), "*.mmdb");
+        if (!path.isEmpty())
+            ECountryDb->setText(path);
+    });
+    CBMasque = new QCheckBox;
+    CBMasque->setObjectName("CBMasque");
     BEnregParam = new QPushButton;
     BEnregParam->setObjectName("BEnregParam");
     BEnregParam->setDefault(true);
@@ -67,11 +84,17 @@ TFConfiguration::TFConfiguration(QWidget* parent) : QDialog(parent) {
     grid->addWidget(UDMinHost, 2, 2);
     grid->addWidget(LLangue, 3, 0, Qt::AlignTop);
     grid->addWidget(LBLangue, 3, 1, 1, 2);
+    grid->addWidget(LCountryDb, 4, 0, 1, 3);
+    auto* countryDb = new QHBoxLayout;
+    countryDb->addWidget(ECountryDb, 1);
+    countryDb->addWidget(BCountryDb);
+    grid->addLayout(countryDb, 5, 0, 1, 3);
+    grid->addWidget(CBMasque, 6, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(BEnregParam);
     buttons->addWidget(BCancel);
-    grid->addLayout(buttons, 4, 0, 1, 3);
+    grid->addLayout(buttons, 7, 0, 1, 3);
     grid->setColumnMinimumWidth(1, 220);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -97,12 +120,16 @@ void TFConfiguration::FormShow() {
     LLangue->setText(Tr(kBase + 4));
     BEnregParam->setText(Tr(kBase + 5));
     BCancel->setText(Tr(kBase + 6));
+    LCountryDb->setText(Tr(lang::kTextCountryDatabaseSetting));
+    CBMasque->setText(Tr(lang::kTextMaskAddresses));
 
     EURLSite->setText(FromCp1252(app.settings[1]));
     CBRetourParam->setChecked(app.settings[2] == "Retour On");
     bool isNumber = false;
     const int minHost = FromCp1252(app.settings[3]).trimmed().toInt(&isNumber);
     UDMinHost->setValue(isNumber ? minHost : 0);
+    ECountryDb->setText(QFile::decodeName(QByteArray::fromStdString(app.settings[5])));
+    CBMasque->setChecked(app.settings.maskAddresses());
 
     LBLangue->clear();
     for (const std::string& entry : ListLanguages(app.programDir))
@@ -123,6 +150,8 @@ void TFConfiguration::BEnregParamClick() {
     app.settings[1] = ToCp1252(EURLSite->text());
     app.settings[2] = CBRetourParam->isChecked() ? "Retour On" : "Retour Off";
     app.settings[3] = ToCp1252(UDMinHost->text());
+    app.settings[5] = QFile::encodeName(ECountryDb->text().trimmed()).toStdString();
+    app.settings[6] = CBMasque->isChecked() ? "" : Settings::kAddressesWhole;
     const QList<QListWidgetItem*> selected = LBLangue->selectedItems();
     app.settings[4] =
         selected.isEmpty() ? std::string(kDefaultLanguage) : ToCp1252(selected.first()->text());

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The settings dialog: edits settings 1 to 4 and saves all thirteen.
+// The settings dialog: edits settings 1 to 6 and saves all thirteen.
 #pragma once
 
 #include <QDialog>
@@ -26,6 +26,8 @@ class TFConfiguration : public QDialog {
     QCheckBox* statusBox() const { return CBRetourParam; }
     QSpinBox* minHostControl() const { return UDMinHost; }
     QListWidget* languageList() const { return LBLangue; }
+    QLineEdit* countryDatabaseEdit() const { return ECountryDb; }
+    QCheckBox* maskBox() const { return CBMasque; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -38,6 +40,10 @@ class TFConfiguration : public QDialog {
     QSpinBox* UDMinHost;  // read-only edit with its up-down arrows
     QLabel* LLangue;
     QListWidget* LBLangue;
+    QLabel* LCountryDb;
+    QLineEdit* ECountryDb;  // a file path, as the file system spells it
+    QPushButton* BCountryDb;
+    QCheckBox* CBMasque;
     QPushButton* BEnregParam;
     QPushButton* BCancel;
 };

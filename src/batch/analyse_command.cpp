@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch analyse [--root DIR] [--site-url URL] [--all]
-//                        [--on-malformed ignore|cancel] [--jobs N]
+//                        [--on-malformed ignore|cancel] [--jobs N] [--countries FILE|none]
 // Analyses the stored months of DIR/data/1/ in ascending order: all of them
 // with --all, otherwise those whose analysis is missing or out of date; N
 // months at once (by default two for each three cores), reported in order. The
 // last line printed is the summary: months analysed, lines read, seconds,
-// lines per second.
+// lines per second. Countries come from FILE, by default from the database
+// of the settings or the one shipped; "none" goes without (host names still
+// find theirs by their domain).
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -17,6 +19,8 @@
 #include "engine/analyse_months.h"
 #include "engine/analysed_check.h"
 #include "engine/robot_signatures.h"
+#include "geo/country_database.h"
+#include "state/country_database_file.h"
 #include "state/program_folder.h"
 #include "store/data_store.h"
 #include "store/import_journal.h"
@@ -28,7 +32,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: trafikon-batch analyse [--root DIR] [--site-url URL] [--all] "
-    "[--on-malformed ignore|cancel] [--jobs N]\n";
+    "[--on-malformed ignore|cancel] [--jobs N] [--countries FILE|none]\n";
 
 class BatchObserver : public MonthsObserver {
   public:
@@ -79,8 +83,8 @@ int Usage(const char* problem) {
 }  // namespace
 
 int RunAnalyseCommand(const std::vector<std::string>& args) {
-    std::string root, siteUrl;
-    bool haveRoot = false, haveSiteUrl = false, all = false;
+    std::string root, siteUrl, countries;
+    bool haveRoot = false, haveSiteUrl = false, haveCountries = false, all = false;
     int monthsAtOnce = MonthsAtOnce();
     MalformedLineAnswer onMalformed = MalformedLineAnswer::Ignore;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -92,6 +96,9 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
         } else if (a == "--site-url" && hasValue) {
             siteUrl = args[++i];
             haveSiteUrl = true;
+        } else if (a == "--countries" && hasValue) {
+            countries = args[++i];
+            haveCountries = true;
         } else if (a == "--all") {
             all = true;
         } else if (a == "--on-malformed" && hasValue) {
@@ -128,17 +135,23 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
     try {
         if (!DirectoryExists(siteDir))
             throw IoError(siteDir, "No such file or directory");
-        if (!haveSiteUrl) {
-            // Setting 1 of the store's settings file is the site's address.
-            const Lines settings = ReadTextLinesIfExists(siteDir + std::string(kSettingsFileName));
-            if (!settings.empty())
-                siteUrl = settings.front();
-        }
+        // Setting 1 of the store's settings file is the site's address,
+        // setting 5 the country database.
+        const Lines settings = ReadTextLinesIfExists(siteDir + std::string(kSettingsFileName));
+        if (!haveSiteUrl && !settings.empty())
+            siteUrl = settings.front();
+        if (!haveCountries)
+            countries = ChosenCountryDatabase(settings.size() > 4 ? settings[4] : std::string());
+        else if (countries == "none")
+            countries.clear();
+        if (const CountryDatabase check(countries); !check.error().empty())
+            std::fprintf(stderr, "trafikon-batch analyse: %s: %s; countries left unknown\n",
+                         countries.c_str(), check.error().c_str());
         WriteRobotSignatureFileIfMissing(root);
         PrepareAnalysisRun(siteDir);
         AnalyseMonths(
             siteDir, MonthsToAnalyse(siteDir, ListStoredMonths(siteDir), all), siteUrl,
-            [](const std::string&) { return true; }, observer, monthsAtOnce);
+            [](const std::string&) { return true; }, observer, monthsAtOnce, countries);
         if (observer.failure)
             std::rethrow_exception(observer.failure);
     } catch (const IoError& e) {

@@ -6,6 +6,7 @@
 // language of the page and the files is CODE, else the store's setting, else
 // French; its file in DIR is used when there is one. The JSON keys do not
 // depend on the language.
+// Visitors' addresses are cut to their networks unless the store's settings leave them whole.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -128,7 +129,8 @@ int RunReportCommand(const std::vector<std::string>& args) {
         LoadLanguage(root, code, texts);
         std::vector<std::string> problems;
         const report::MonthReport report = report::LoadMonthReport(
-            {root, siteDir, month, report::ReportDateToday(texts)}, texts, problems);
+            {root, siteDir, month, report::ReportDateToday(texts), settings.maskAddresses()},
+            texts, problems);
         for (const std::string& problem : problems)
             std::fprintf(stderr, "trafikon-batch report: %s\n", problem.c_str());
         if (!html.empty()) {

@@ -43,7 +43,8 @@ class ProgressReporter {
 }  // namespace
 
 AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKey,
-                          const std::string& siteUrl, AnalysisObserver& observer) {
+                          const std::string& siteUrl, AnalysisObserver& observer,
+                          const std::string& countryDatabase) {
     const std::string logPath = siteDir + LogFileName(monthKey);
     AnalysisResult result;
     // The version of the log that this run reads: taken before reading, so that
@@ -59,7 +60,9 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     MonthAnalysis analysis(spill);
     // A log without user agents (common lines) tells robots by /robots.txt only.
     const bool agentsLogged = format.find('U') != std::string::npos;
-    ExtraAnalysis extra(LoadRobotSignatures(ProgramDirOfSite(siteDir)), analysis, agentsLogged);
+    const CountryDatabase countries(countryDatabase);
+    ExtraAnalysis extra(LoadRobotSignatures(ProgramDirOfSite(siteDir)), analysis, agentsLogged,
+                        &countries, countryDatabase);
     HitPipeline lines(logPath, std::move(format), siteUrl);
     ProgressReporter progress(observer, lines.fileSize());
     progress.Report(0);

@@ -27,8 +27,12 @@ struct AnalysisResult {
 // without the store's write lock; the results are written under it, and only
 // when the log is still the one read. Throws IoError when a file of the month
 // cannot be read or written, StoreBusy when another writer keeps the lock.
+// `countryDatabase` is the file that tells the hosts' countries (empty: none,
+// and only host names find theirs); a file that cannot be read leaves the
+// countries unknown and the countries file says why.
 AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKey,
-                          const std::string& siteUrl, AnalysisObserver& observer);
+                          const std::string& siteUrl, AnalysisObserver& observer,
+                          const std::string& countryDatabase = {});
 
 // Before a run of analyses: under the store's write lock, puts back an
 // interrupted import and removes the temporaries of killed writes. Throws

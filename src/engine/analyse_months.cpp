@@ -29,8 +29,12 @@ class MonthRun {
   public:
     MonthRun(const std::string& siteDir, const std::vector<std::string>& months,
              const std::string& siteUrl, const std::function<bool(const std::string&)>& wanted,
-             MonthsObserver& observer)
-        : siteDir_(siteDir), siteUrl_(siteUrl), wanted_(wanted), observer_(observer) {
+             MonthsObserver& observer, const std::string& countryDatabase)
+        : siteDir_(siteDir),
+          siteUrl_(siteUrl),
+          countryDatabase_(countryDatabase),
+          wanted_(wanted),
+          observer_(observer) {
         jobs_.resize(months.size());
         for (std::size_t i = 0; i < months.size(); ++i)
             jobs_[i].key = months[i];
@@ -113,7 +117,7 @@ class MonthRun {
                     skipped = true;
                 } else {
                     JobObserver observer(*this, *job);
-                    result = AnalyseLog(siteDir_, job->key, siteUrl_, observer);
+                    result = AnalyseLog(siteDir_, job->key, siteUrl_, observer, countryDatabase_);
                 }
             } catch (...) {
                 error = std::current_exception();
@@ -185,6 +189,7 @@ class MonthRun {
 
     const std::string& siteDir_;
     const std::string& siteUrl_;
+    const std::string& countryDatabase_;
     const std::function<bool(const std::string&)>& wanted_;
     MonthsObserver& observer_;
     std::vector<MonthJob> jobs_;
@@ -206,8 +211,8 @@ int MonthsAtOnce() {
 void AnalyseMonths(const std::string& siteDir, const std::vector<std::string>& months,
                    const std::string& siteUrl,
                    const std::function<bool(const std::string&)>& wanted, MonthsObserver& observer,
-                   int monthsAtOnce) {
-    MonthRun(siteDir, months, siteUrl, wanted, observer).Run(monthsAtOnce);
+                   int monthsAtOnce, const std::string& countryDatabase) {
+    MonthRun(siteDir, months, siteUrl, wanted, observer, countryDatabase).Run(monthsAtOnce);
 }
 
 }  // namespace trafikon

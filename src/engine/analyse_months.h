@@ -50,9 +50,10 @@ int MonthsAtOnce();
 // way. `wanted`, asked for each month when its turn to start comes (from any
 // thread of the run), leaves a month out when false; a month left out is
 // still in hand, and ends without a report. Run PrepareAnalysisRun before.
+// `countryDatabase`: as for AnalyseLog.
 void AnalyseMonths(const std::string& siteDir, const std::vector<std::string>& months,
                    const std::string& siteUrl,
                    const std::function<bool(const std::string&)>& wanted, MonthsObserver& observer,
-                   int monthsAtOnce);
+                   int monthsAtOnce, const std::string& countryDatabase = {});
 
 }  // namespace trafikon

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/extra_results.h"
 
+#include "store/country_file.h"
 #include "store/extra_result_names.h"
 #include "store/hour_file.h"
 #include "store/robot_file.h"
@@ -13,7 +14,12 @@ std::vector<std::unique_ptr<AtomicFileWriter>> ExtraAnalysis::WriteFiles(
     // Temporaries left by a killed run are tidied once when the run starts.
     for (const std::string& name : ExtraAnalysisFileNames(monthKey))
         files.push_back(std::make_unique<AtomicFileWriter>(siteDir + name));
-    const RobotTally::Results robots = robots_.Finish();
+    if (countries_) {
+        files.push_back(std::make_unique<AtomicFileWriter>(
+            siteDir + ExtraResultFileName(kCountriesPrefix, monthKey)));
+        countries_->LocateHosts();
+    }
+    const RobotTally::Results robots = robots_.Finish(countries_.get());
     // A robot's lines go straight out: they may be most of the month's.
     for (std::uint32_t i = 0; i < robots.robots.size(); ++i) {
         const auto [before, after] = FormatRobotRecordAround(robots.robots[i]);
@@ -25,6 +31,8 @@ std::vector<std::unique_ptr<AtomicFileWriter>> ExtraAnalysis::WriteFiles(
         files[1]->WriteLine(line);
     for (const std::string& line : FormatHours(hours_.counters()))
         files[2]->WriteLine(line);
+    if (countries_)
+        countries_->Write(*files[3]);
     for (auto& f : files)
         f->Sync();
     return files;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/country_tally.h"
 #include "engine/hour_tally.h"
 #include "engine/month_analysis.h"
 #include "engine/robot_tally.h"
@@ -19,9 +20,16 @@ namespace trafikon {
 class ExtraAnalysis {
   public:
     // `analysis` receives the same hits first and outlives this object.
-    // `agentsLogged`: the log's format has a user-agent field.
-    ExtraAnalysis(RobotSignatures signatures, const MonthAnalysis& analysis, bool agentsLogged)
-        : analysis_(analysis), robots_(std::move(signatures), analysis, agentsLogged) {}
+    // `agentsLogged`: the log's format has a user-agent field. With
+    // `countries` (outliving this object; `countriesPath` the file asked
+    // for, empty for none) the countries file is written too.
+    ExtraAnalysis(RobotSignatures signatures, const MonthAnalysis& analysis, bool agentsLogged,
+                  const CountryDatabase* countries = nullptr, std::string countriesPath = {})
+        : analysis_(analysis), robots_(std::move(signatures), analysis, agentsLogged) {
+        if (countries)
+            countries_ =
+                std::make_unique<CountryTally>(*countries, std::move(countriesPath), analysis);
+    }
 
     // Call right after `analysis.AddHit(hit, lineNumber)`.
     void AddHit(const PreparedHit& hit) {
@@ -30,8 +38,9 @@ class ExtraAnalysis {
         hours_.Add(hit.time, page, hit.hasBytes, hit.bytes);
     }
 
-    // Writes the rob-, aud- and hrs- files of `monthKey` under temporary
-    // names, synced; the caller commits them. Throws IoError.
+    // Writes the rob-, aud- and hrs- files of `monthKey` (and cty- with a
+    // country database) under temporary names, synced; the caller commits
+    // them. Throws IoError.
     std::vector<std::unique_ptr<AtomicFileWriter>> WriteFiles(const std::string& siteDir,
                                                               const std::string& monthKey) const;
 
@@ -39,6 +48,7 @@ class ExtraAnalysis {
     const MonthAnalysis& analysis_;
     RobotTally robots_;
     HourTally hours_;
+    std::unique_ptr<CountryTally> countries_;
 };
 
 }  // namespace trafikon

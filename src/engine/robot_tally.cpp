@@ -65,7 +65,7 @@ RobotKind RobotTally::KindOf(std::uint32_t agent, std::uint32_t host) const {
     return kind;
 }
 
-RobotTally::Results RobotTally::Finish() const {
+RobotTally::Results RobotTally::Finish(ClassifiedHits* also) const {
     Results out;
     out.lines = std::make_unique<PackedLists>(analysis_.spill(), true);
     std::vector<RobotRecord>& robots = out.robots;
@@ -85,6 +85,8 @@ RobotTally::Results RobotTally::Finish() const {
         const auto bytes = static_cast<std::int64_t>(hit.bytes);
         const RobotKind kind = KindOf(agent, hit.host);
         const bool robot = kind != RobotKind::kPerson;
+        if (also)
+            also->Hit(hit, robot);
         AudienceTotals& t = robot ? a.robots : a.people;
         ++t.hits;
         if (hit.page)

@@ -22,6 +22,15 @@
 
 namespace trafikon {
 
+// Receives each hit of the month once more as Finish classifies it.
+class ClassifiedHits {
+  public:
+    virtual void Hit(const StreamedHit& hit, bool robot) = 0;
+
+  protected:
+    ~ClassifiedHits() = default;
+};
+
 class RobotTally {
   public:
     // `analysis` receives the same hits and outlives the tally. Without
@@ -35,13 +44,14 @@ class RobotTally {
 
     // After the last hit: the robots in order of first appearance, the log
     // lines of each (robot i at record i of `lines`; the records' own `lines`
-    // stay empty) and the totals of people and robots.
+    // stay empty) and the totals of people and robots. `also`, when given,
+    // sees every hit with its class.
     struct Results {
         std::vector<RobotRecord> robots;
         std::unique_ptr<PackedLists> lines;
         Audience audience;
     };
-    Results Finish() const;
+    Results Finish(ClassifiedHits* also = nullptr) const;
 
   private:
     // Agent index: 0 for no user agent, else the browser position + 1.

@@ -6,8 +6,27 @@
 
 namespace trafikon {
 
+namespace {
+
+void LoadCountries(const std::string& siteDir, const std::string& key, MonthExtras& m) {
+    const std::string path = siteDir + ExtraResultFileName(kCountriesPrefix, key);
+    try {
+        if (!FileExists(path))
+            return;
+        if (ParseCountryFile(ReadTextLines(path), m.countries))
+            m.countriesPresent = true;
+        else
+            m.problems.push_back(path + ": not a countries file");
+    } catch (const IoError& e) {
+        m.problems.push_back(e.path() + ": " + e.reason());
+    }
+}
+
+}  // namespace
+
 MonthExtras LoadMonthExtras(const std::string& siteDir, const std::string& key) {
     MonthExtras m;
+    LoadCountries(siteDir, key, m);
     const std::vector<std::string> names = ExtraAnalysisFileNames(key);
     Lines files[3];
     for (int i = 0; i < 3; ++i) {

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The results of a month beyond the original files (robots, people and robots
-// totals, hours of the day), loaded from the rob-, aud- and hrs- files. A month
-// analysed by an earlier version has none of them: `present` is then false and
-// the windows say that the month must be analysed again.
+// totals, hours of the day, countries), loaded from the rob-, aud-, hrs- and
+// cty- files. A month analysed by an earlier version lacks them: `present`
+// (the first three) or `countriesPresent` is then false and the windows say
+// that the month must be analysed again.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "store/country_file.h"
 #include "store/hour_file.h"
 #include "store/robot_file.h"
 
@@ -18,6 +20,8 @@ struct MonthExtras {
     std::vector<RobotRecord> robots;
     Audience audience;
     HourCounters hours;
+    bool countriesPresent = false;
+    CountryFile countries;
     std::vector<std::string> problems;  // a file that could not be read, and why
 };
 

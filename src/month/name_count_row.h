@@ -11,6 +11,7 @@ struct NameCountRow {
     std::string count;        // as stored
     long long number = 0;     // count as an integer (0 when it does not convert)
     long long position = -1;  // position of the record in its table
+    std::string place = {};   // third column of a list that shows one (a host's country)
 };
 
 }  // namespace trafikon

@@ -8,6 +8,7 @@
 #include "month/general_lists.h"
 #include "month/robots_list.h"
 #include "month/status_list.h"
+#include "report/country_report.h"
 #include "report/report_text.h"
 #include "store/result_records.h"
 #include "store/tagged_record.h"
@@ -215,6 +216,7 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
     if (extras.present)
         r.tables.push_back(RobotsTable(b, extras, texts));
     AddBrowserTables(r, b, month, robots);
+    AddCountries(r, extras, texts);
     return r;
 }
 

@@ -2,6 +2,7 @@
 #include "report/month_report_files.h"
 
 #include "engine/robot_signatures.h"
+#include "geo/address_mask.h"
 #include "month/month_extras.h"
 #include "month/month_results.h"
 #include "report/report_html.h"
@@ -9,6 +10,13 @@
 #include "store/text_file.h"
 
 namespace trafikon::report {
+
+void MaskAddresses(MonthReport& report) {
+    for (ReportTable& t : report.tables)
+        if (t.name == "hosts")
+            for (auto& row : t.rows)
+                row[0] = MaskedHost(row[0]);
+}
 
 MonthReport LoadMonthReport(const ReportSource& source, const LanguageTable& texts,
                             std::vector<std::string>& problems) {
@@ -20,8 +28,11 @@ MonthReport LoadMonthReport(const ReportSource& source, const LanguageTable& tex
     const MonthExtras extras = LoadMonthExtras(source.siteDir, source.key);
     problems = results.problems;
     problems.insert(problems.end(), extras.problems.begin(), extras.problems.end());
-    return BuildMonthReport(results, extras, texts, source.madeOn,
-                            LoadRobotSignatures(source.programDir));
+    MonthReport report = BuildMonthReport(results, extras, texts, source.madeOn,
+                                          LoadRobotSignatures(source.programDir));
+    if (source.maskAddresses)
+        MaskAddresses(report);
+    return report;
 }
 
 void WriteReportHtml(const MonthReport& report, const std::string& languageCode,

@@ -11,16 +11,21 @@
 namespace trafikon::report {
 
 struct ReportSource {
-    std::string programDir;  // for the crawler signatures; ends in '/'
-    std::string siteDir;     // ends in '/'
-    std::string key;         // "YYYY-MM"
-    std::string madeOn;      // date text under the title
+    std::string programDir;     // for the crawler signatures; ends in '/'
+    std::string siteDir;        // ends in '/'
+    std::string key;            // "YYYY-MM"
+    std::string madeOn;         // date text under the title
+    bool maskAddresses = true;  // visitors' addresses cut to their networks
 };
 
 // Loads the month's result files. Throws IoError when the month has no
 // analysis; damaged files are reported in `problems` and shown as far as they go.
 MonthReport LoadMonthReport(const ReportSource& source, const LanguageTable& texts,
                             std::vector<std::string>& problems);
+
+// Cuts the visitors' addresses of the report to their networks (the hosts
+// list is the one that names them).
+void MaskAddresses(MonthReport& report);
 
 // Writes the page through a temporary file. Throws IoError.
 void WriteReportHtml(const MonthReport& report, const std::string& languageCode,

@@ -3,7 +3,10 @@
 //
 // Setting 1 is the site's address, 2 "Retour On"/"Retour Off", 3 the minimum
 // number of requests for a host to be listed, 4 the interface language as the
-// text of a language list entry ("English (en)"); 5 to 13 are kept unchanged.
+// text of a language list entry ("English (en)"), 5 the country database the
+// user chose (empty: the one shipped), 6 "Masque Off" to leave visitors'
+// addresses whole in reports and exports (empty or anything else masks
+// them); 7 to 13 are kept unchanged.
 #pragma once
 
 #include <array>
@@ -21,6 +24,9 @@ struct Settings {
     const std::string& siteUrl() const { return values[0]; }
     bool showAllStatusCodes() const { return values[1] == "Retour On"; }
     const std::string& hostThresholdText() const { return values[2]; }
+    const std::string& countryDatabase() const { return values[4]; }
+    bool maskAddresses() const { return values[5] != kAddressesWhole; }
+    static constexpr const char* kAddressesWhole = "Masque Off";
     // The two characters before the last one of setting 4 ("English (en)" gives
     // "en"); a text of fewer than three characters is the code itself ("fr").
     std::string languageCode() const;

@@ -130,6 +130,30 @@
       "January February March April May June July August September October November December") \
     X(kTextLicence, "Logiciel libre sous licence GNU GPL version 3 ou ult\xe9rieure", \
       "Free software under the GNU GPL version 3 or later") \
+    X(kTextCountries, "Pays", "Countries") \
+    X(kTextCountry, "Pays", "Country") \
+    X(kTextCity, "Ville", "City") \
+    X(kTextUnknownCountry, "Inconnu", "Unknown") \
+    X(kTextCountryNamesLanguage, "fr", "en") \
+    X(kTextCountriesFrom, "Pays d'apr\xe8s : ", "Countries from: ") \
+    X(kTextNoCountryDatabase, \
+      "Aucune base de pays : seuls les noms d'h\xf4tes (.fr, .de...) donnent un pays. La base " \
+      "fournie s'installe avec le programme ; une autre (DB-IP City Lite, GeoLite2 City...) se " \
+      "choisit dans les param\xe8tres, puis analysez de nouveau.", \
+      "No country database: only host names (.fr, .de...) give a country. The shipped database " \
+      "comes with the program; another one (DB-IP City Lite, GeoLite2 City...) is chosen in the " \
+      "settings, then analyse again.") \
+    X(kTextCountryDatabaseUnreadable, "La base de pays n'a pas pu \xeatre lue : ", \
+      "The country database could not be read: ") \
+    X(kTextCountryDatabaseSetting, "Base de pays (.mmdb, vide : celle fournie) :", \
+      "Country database (.mmdb, empty: the one shipped):") \
+    X(kTextMaskAddresses, "Masquer les adresses des visiteurs dans les rapports et exports", \
+      "Mask visitor addresses in reports and exports") \
+    X(kTextCountryDataCredit, \
+      "Donn\xe9" "es des pays : ip-location-db geo-whois-asn-country 2.3.2026061719, d'apr\xe8s " \
+      "les registres Internet r\xe9gionaux, CC BY 4.0 NRO (nro.net)", \
+      "Country data: ip-location-db geo-whois-asn-country 2.3.2026061719, from the regional " \
+      "Internet registries, CC BY 4.0 NRO (nro.net)") \
     /* end of the list */
 // clang-format on
 

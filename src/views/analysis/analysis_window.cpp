@@ -20,6 +20,7 @@
 #include "ui/wait_cursor_qt.h"
 #include "views/analysis/analysis_tab_widget.h"
 #include "views/analysis/browsers_tab_widget.h"
+#include "views/analysis/countries_tab_widget.h"
 #include "views/analysis/files_tab_widget.h"
 #include "views/analysis/general_tab_widget.h"
 #include "views/analysis/hosts_tab_widget.h"
@@ -84,6 +85,10 @@ TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     tabs_->addTab(browserTab_, QString());
     pages_[kRobots] = new RobotsTab(results_, *this, tabs_);
     tabs_->addTab(pages_[kRobots], QString());
+    pages_[kCountries] = new CountriesTab(results_, *this, tabs_);
+    tabs_->addTab(pages_[kCountries], QString());
+    static_cast<HostsTab*>(pages_[kHosts])
+        ->UseCountries(&static_cast<CountriesTab*>(pages_[kCountries])->countries());
     tabs_->setCurrentIndex(kFiles);
 
     ApplyTexts();
@@ -112,6 +117,7 @@ void TFAnalyse::ApplyTexts() {
     for (int t = 0; t < 7; ++t)
         tabs_->setTabText(t, Tr(tabEntries[t]));
     tabs_->setTabText(kRobots, Tr(lang::kTextRobots));
+    tabs_->setTabText(kCountries, Tr(lang::kTextCountries));
     browserTab_->ApplyTexts();
     ApplyReportToolBarTexts(reportBar_);
     logModel_->SetCaptions(Tr(144), Tr(145));
@@ -154,6 +160,7 @@ void TFAnalyse::LoadMonth() {
 }
 
 void TFAnalyse::FillTabs() {
+    pages_[kCountries]->Refresh();  // the hosts list shows the hosts' countries
     for (Tab t : {kFiles, kExternal, kInternal, kHosts})
         pages_[t]->Refresh();
     FillBrowserList();

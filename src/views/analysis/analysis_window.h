@@ -46,7 +46,17 @@ class LogLinesView;
 class TFAnalyse : public QWidget, public AnalysisContext {
     Q_OBJECT
   public:
-    enum Tab { kGeneral = 0, kFiles, kHosts, kStatus, kExternal, kInternal, kBrowsers, kRobots };
+    enum Tab {
+        kGeneral = 0,
+        kFiles,
+        kHosts,
+        kStatus,
+        kExternal,
+        kInternal,
+        kBrowsers,
+        kRobots,
+        kCountries
+    };
 
     // The size the window opens at when its content fits in it.
     static constexpr QSize kOpeningSize{882, 567};
@@ -107,7 +117,7 @@ class TFAnalyse : public QWidget, public AnalysisContext {
     QTabWidget* tabs_ = nullptr;
     QSplitter* splitter_ = nullptr;
     GeneralTabWidget* general_ = nullptr;
-    std::array<AnalysisTabWidget*, 8> pages_{};
+    std::array<AnalysisTabWidget*, 9> pages_{};
     NameCountListWidget* browsers_ = nullptr;
     BrowsersTabWidget* browserTab_ = nullptr;
     QToolBar* reportBar_ = nullptr;

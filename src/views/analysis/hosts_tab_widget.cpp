@@ -24,12 +24,20 @@ HostsTab::HostsTab(const MonthResults& results, AnalysisContext& context, QWidge
     detail_->UseAsSitePages();
 }
 
+void HostsTab::UseCountries(const tabs::CountriesList* countries) {
+    countries_ = countries;
+    hostList()->model().SetPlaceColumn(countries != nullptr);
+}
+
 NameCountListWidget* HostsTab::pageList() const {
     return detail_->list();
 }
 
 void HostsTab::ApplyTexts() {
     ShowSideTexts(entry::kHostColumn, entry::kNumberColumn);
+    if (countries_)
+        hostList()->model().SetCaptions(
+            {Tr(entry::kHostColumn), Tr(entry::kNumberColumn), Tr(lang::kTextCountry)});
     countLabel()->setText(
         FromCp1252(tabs::HostCountLabel(list()->model().rows().size(), context_.Texts())));
 }
@@ -44,8 +52,11 @@ void HostsTab::Refresh() {
 void HostsTab::FillList(const QString& filter) {
     const long long minimum = tabs::HostMinimum(context_.settings().hostThresholdText());
     std::vector<int> rows = hosts_.Rows(ToCp1252(filter), minimum);
-    ShowRows(TableRows(rows, hosts_.entries()),
-             FromCp1252(tabs::HostCountLabel(rows.size(), context_.Texts())));
+    std::vector<NameCountRow> shown = TableRows(rows, hosts_.entries());
+    if (countries_)
+        for (NameCountRow& r : shown)
+            r.place = countries_->PlaceOfHost(static_cast<std::size_t>(r.position));
+    ShowRows(std::move(shown), FromCp1252(tabs::HostCountLabel(rows.size(), context_.Texts())));
 }
 
 void HostsTab::ShowDetail(int listRow) {
@@ -62,7 +73,11 @@ void HostsTab::ShowDetail(int listRow) {
     header->SetLine(0, DisplayText(t.accesses));
     header->SetLine(1, DisplayText(t.lastAccess));
     header->SetLine(2, DisplayText(t.pages));
-    header->SetLine(3, QString());
+    const std::string place =
+        countries_ ? countries_->PlaceOfHost(static_cast<std::size_t>(row->position)) : "";
+    header->SetLine(3, place.empty()
+                           ? QString()
+                           : FromCp1252(context_.Text(lang::kTextCountry) + " : " + place));
     header->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
 }
 

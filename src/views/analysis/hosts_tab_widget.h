@@ -4,6 +4,7 @@
 // (labels, the pages it asked for, its log lines in the window's panel).
 #pragma once
 
+#include "views/analysis/countries_list.h"
 #include "views/analysis/hosts_list.h"
 #include "views/analysis/list_detail_tab_widget.h"
 
@@ -21,11 +22,15 @@ class HostsTab : public ListDetailTab {
 
     NameCountListWidget* hostList() const { return list(); }
     NameCountListWidget* pageList() const;
+    // The month's countries: a third column shows each host's place;
+    // `countries` outlives the tab and is filled before the tab's Refresh.
+    void UseCountries(const tabs::CountriesList* countries);
 
   private:
     void ShowDetail(int listRow) override;
 
     tabs::HostsList hosts_;
+    const tabs::CountriesList* countries_ = nullptr;
 };
 
 }  // namespace trafikon

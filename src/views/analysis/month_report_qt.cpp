@@ -35,7 +35,8 @@ void WriteMonthReportTo(QWidget* parent, const std::string& key, bool html, cons
     try {
         std::vector<std::string> problems;
         const report::MonthReport r = report::LoadMonthReport(
-            {App().programDir, App().siteDir, key, report::ReportDateToday(App().language)},
+            {App().programDir, App().siteDir, key, report::ReportDateToday(App().language),
+             App().settings.maskAddresses()},
             App().language, problems);
         if (html)
             report::WriteReportHtml(r, code, target);

@@ -29,6 +29,10 @@ void NameCountModel::ClickColumn(int c) {
     auto text = [this](int i) -> std::string_view { return rows_[std::size_t(i)].name; };
     if (textOnly_)
         SortRowsByTextOnly(order, state, text);
+    else if (state / 2 == 2)
+        SortRowsByTextOnly(order, state, [this](int i) -> std::string_view {
+            return rows_[std::size_t(i)].place;
+        });
     else
         SortRowsByState(order, state, text, [this](int i) { return rows_[std::size_t(i)].number; });
     std::vector<NameCountRow> sorted;
@@ -65,7 +69,7 @@ int NameCountModel::rowCount(const QModelIndex& parent) const {
 }
 
 int NameCountModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 2;
+    return parent.isValid() ? 0 : placeColumn_ ? 3 : 2;
 }
 
 QVariant NameCountModel::data(const QModelIndex& index, int role) const {
@@ -73,7 +77,9 @@ QVariant NameCountModel::data(const QModelIndex& index, int role) const {
     if (!r)
         return {};
     if (role == Qt::DisplayRole)
-        return DisplayText(index.column() == 0 ? r->name : r->count);
+        return DisplayText(index.column() == 0   ? r->name
+                           : index.column() == 1 ? r->count
+                                                 : r->place);
     if (role == Qt::TextAlignmentRole && index.column() == 1)
         return Alignment();
     return {};

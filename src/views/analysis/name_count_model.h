@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Model of the two-column lists of the analysis window (a name and a count):
+// Model of the two-column lists of the analysis window (a name and a count,
+// and for the hosts their place):
 // rows kept as the store's bytes, converted only for the visible cells, sorted
 // by the header-click rule of list_sorter.h. Refilling keeps the sort state
 // but puts the rows back in table order until the next header click.
@@ -30,6 +31,8 @@ class NameCountModel : public QAbstractTableModel {
     // The second column holds a text (the address of a query), left-aligned,
     // instead of a right-aligned count.
     void SetSecondColumnText(bool on) { secondIsText_ = on; }
+    // A third column shows each row's place (sorted by its text).
+    void SetPlaceColumn(bool on) { placeColumn_ = on; }
 
     const std::vector<NameCountRow>& rows() const { return rows_; }
     const NameCountRow* RowAt(int row) const;
@@ -49,6 +52,7 @@ class NameCountModel : public QAbstractTableModel {
     SortState sort_;
     bool textOnly_ = false;
     bool secondIsText_ = false;
+    bool placeColumn_ = false;
 };
 
 }  // namespace trafikon

@@ -75,11 +75,11 @@ class AnalysisWindowTest : public ::testing::Test {
 TEST_F(AnalysisWindowTest, OpensWithItsCaptionTabsAndTheFilesTabInFront) {
     auto w = Open();
     EXPECT_EQ(w->windowTitle(), "Analyse 2004-02");
-    ASSERT_EQ(w->tabs()->count(), 8);
+    ASSERT_EQ(w->tabs()->count(), 9);
     const QStringList captions = {
-        "Général",           "Fichiers",          "Hote ou IP",  "Retour",
-        "Referents Externe", "Referents Interne", "Navigateurs", "Robots"};
-    for (int t = 0; t < 8; ++t)
+        "Général",           "Fichiers",    "Hote ou IP", "Retour", "Referents Externe",
+        "Referents Interne", "Navigateurs", "Robots",     "Pays"};
+    for (int t = 0; t < 9; ++t)
         EXPECT_EQ(w->tabs()->tabText(t), captions[t]);
     EXPECT_EQ(w->tabs()->currentIndex(), TFAnalyse::kFiles);
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("|").toStdString();
