@@ -9,11 +9,8 @@
 
 #include "app/analyse_all_qt.h"
 #include "app/main_window.h"
-#include "state/country_database_file.h"
 #include "state/app_state.h"
-#include "text/extra_texts.h"
-#include "ui/message_service_qt.h"
-#include "ui/text_convert_qt.h"
+#include "state/country_database_file.h"
 #include "store/data_store.h"
 #include "text/extra_texts.h"
 #include "ui/message_service_qt.h"

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/country_file.h"
+#include "store/tagged_record.h"
 
 namespace trafikon {
 
@@ -66,12 +67,12 @@ bool ParseCountryFile(const Lines& lines, CountryFile& file) {
                 for (std::int64_t* v : {&t->hits, &t->pages, &t->bytes, &t->visitors}) {
                     if (!NextField(rest, field))
                         return false;
-                    *v = RecordNumber(field);
+                    *v = ParseInteger(field);
                 }
             r.city = rest;
             file.records.push_back(std::move(r));
         } else if (kind == "H") {
-            const std::int64_t n = RecordNumber(rest);
+            const std::int64_t n = ParseInteger(rest);
             if (rest.empty() || n < 0 || static_cast<std::size_t>(n) >= file.records.size())
                 return false;
             file.hostRecord.push_back(static_cast<std::uint32_t>(n));

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <map>
 
-#include "text/extra_texts.h"
 #include "store/result_records.h"
 #include "store/tagged_record.h"
+#include "text/extra_texts.h"
 
 namespace trafikon::tabs {
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "geo/country_names.h"
-#include "store/country_file.h"
-#include "store/text_file.h"
 #include "month/name_count_row.h"
 #include "month/tabs_records.h"
+#include "store/country_file.h"
+#include "store/text_file.h"
 
 namespace trafikon::tabs {
 

@@ -3,11 +3,11 @@
 
 #include <QLineEdit>
 
+#include "month/month_extras.h"
+#include "text/analysis_entries.h"
 #include "text/extra_texts.h"
 #include "ui/text_convert_qt.h"
-#include "text/analysis_entries.h"
 #include "views/analysis/countries_chart_widget.h"
-#include "month/month_extras.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
 #include "views/analysis/tabs_detail_side_widget.h"
