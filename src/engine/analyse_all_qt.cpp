@@ -4,6 +4,7 @@
 #include "engine/analyse_months.h"
 #include "engine/analysed_check.h"
 #include "shell/error_text_qt.h"
+#include "shell/extra_texts.h"
 #include "shell/text_convert_qt.h"
 #include "store/data_store.h"
 #include "store/store_lock.h"
@@ -31,6 +32,8 @@ class WorkerObserver : public MonthsObserver {
         const QString month = QString::fromStdString(key);
         if (result.cancelled)
             emit worker_.MonthCancelled(month);
+        if (result.logChanged)  // a month that was not done is never passed over in silence
+            emit worker_.Failure(month + QStringLiteral(" : ") + Tr(lang::kLogChangedNotAnalysed));
         if (result.completed) {
             emit worker_.MonthEnded(month);
             analysed_.push_back(key);
@@ -93,6 +96,8 @@ void TMyAllThread::run() {
     };
     try {
         AnalyseMonths(siteDir_, months_, siteUrl_, wanted, observer, monthsAtOnce_);
+    } catch (const IoError& error) {  // another writer keeps the store
+        emit Failure(IoErrorText(error));
     } catch (const std::exception& error) {  // a thread that could not start
         emit Failure(QString::fromLocal8Bit(error.what()));
     }

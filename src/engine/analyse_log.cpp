@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "engine/analysed_check.h"
 #include "engine/extra_results.h"
@@ -42,7 +43,7 @@ class ProgressReporter {
 }  // namespace
 
 AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKey,
-                          const std::string& siteUrl, AnalysisObserver& observer) {
+                          const std::string& siteUrl, AnalysisObserver& observer, bool lockHeld) {
     const std::string logPath = siteDir + LogFileName(monthKey);
     AnalysisResult result;
     // The version of the log that this run reads: taken before reading, so that
@@ -102,7 +103,9 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     {
         // Results are only written for the log they were made from: a log
         // deleted, cut back or added to during the run leaves the month alone.
-        const StoreWriteLock lock(siteDir);
+        std::optional<StoreWriteLock> lock;
+        if (!lockHeld)
+            lock.emplace(siteDir);
         if (StoredLogVersion(logPath) != version) {
             result.logChanged = true;
             return result;

@@ -26,8 +26,11 @@ struct AnalysisResult {
 // without the store's write lock; the results are written under it, and only
 // when the log is still the one read. Throws IoError when a file of the month
 // cannot be read or written, StoreBusy when another writer keeps the lock.
+// `lockHeld`: the caller holds the store's write lock for its whole run (the
+// months of a run share one lock, so they never keep each other out).
 AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKey,
-                          const std::string& siteUrl, AnalysisObserver& observer);
+                          const std::string& siteUrl, AnalysisObserver& observer,
+                          bool lockHeld = false);
 
 // Before a run of analyses: under the store's write lock, puts back an
 // interrupted import and removes the temporaries of killed writes. Throws

@@ -7,6 +7,8 @@
 #include <mutex>
 #include <thread>
 
+#include "store/store_lock.h"
+
 namespace trafikon {
 
 namespace {
@@ -112,7 +114,7 @@ class MonthRun {
                     skipped = true;
                 } else {
                     JobObserver observer(*this, *job);
-                    result = AnalyseLog(siteDir_, job->key, siteUrl_, observer);
+                    result = AnalyseLog(siteDir_, job->key, siteUrl_, observer, true);
                 }
             } catch (...) {
                 error = std::current_exception();
@@ -206,6 +208,9 @@ void AnalyseMonths(const std::string& siteDir, const std::vector<std::string>& m
                    const std::string& siteUrl,
                    const std::function<bool(const std::string&)>& wanted, MonthsObserver& observer,
                    int monthsAtOnce) {
+    // One lock for the whole run: months written side by side never wait
+    // for each other, and no other writer slips in between them.
+    const StoreWriteLock lock(siteDir);
     MonthRun(siteDir, months, siteUrl, wanted, observer).Run(monthsAtOnce);
 }
 

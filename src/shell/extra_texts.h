@@ -123,6 +123,9 @@
     X(kTextReportWritten, "Rapport \xe9" "crit : ", "Report written: ") \
     X(kTextReportFailed, "Le rapport n'a pas pu \xeatre \xe9" "crit : ", "The report could not be written: ") \
     X(kTextGeneratedBy, "Rapport produit par Trafikon le", "Report made by Trafikon on") \
+    X(kLogChangedNotAnalysed, \
+      "Le log de ce mois a chang\xe9 pendant l'analyse : mois non analys\xe9, relancez l'analyse.", \
+      "The log of this month changed during the analysis: month not analysed, analyse it again.") \
     /* end of the list */
 // clang-format on
 
