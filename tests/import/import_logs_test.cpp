@@ -334,6 +334,24 @@ TEST_F(ImportTest, UnwritableStoreIsReported) {
     }
 }
 
+// A stored log replaced by a link to another file is refused by name, never
+// written through; the month stays as it was.
+TEST_F(ImportTest, ALinkInTheStoreIsNotWrittenThrough) {
+    Import({Log("a.log", Combined("24/Mar/2002"))});
+    WriteRaw(dir_ / "elsewhere", "mine\n");
+    fs::remove(site() + "/log-2002-03.log");
+    fs::create_symlink(dir_ / "elsewhere", site() + "/log-2002-03.log");
+    try {
+        Import({Log("b.log", Combined("25/Mar/2002"))});
+        FAIL();
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.path(), site() + "/log-2002-03.log");
+        EXPECT_NE(e.reason().find("symbolic link"), std::string::npos) << e.reason();
+    }
+    EXPECT_EQ(ReadRaw(dir_ / "elsewhere"), "mine\n");
+    EXPECT_TRUE(fs::is_symlink(site() + "/log-2002-03.log"));
+}
+
 TEST_F(ImportTest, WriteFailureInTheMiddlePutsEveryMonthBack) {
     WriteRaw(site() + "/log-2002-03.log", "old\r\n");
     WriteRaw(site() + "/log-2002-03.eur", "01:00:00:00\r\n");
