@@ -1,8 +1,10 @@
 // trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR)
 //                       [--lang CODE]
-// Writes the report of an analysed month: one standalone HTML page, or one CSV
-// file for each list. The language is CODE, else the store's setting, else
-// French; its file in DIR is used when there is one.
+// Writes the report of an analysed month: one standalone HTML page (FILE "-":
+// standard output; a link or a device is written through), or one CSV file for
+// each list. The language is CODE, else the store's setting, else French; its
+// file in DIR is used when there is one. Exit 1 when a result file of the
+// month is missing or damaged (the report is written as far as it goes).
 #include <clocale>
 #include <cstdio>
 #include <ctime>
@@ -106,14 +108,20 @@ int RunReportCommand(const std::vector<std::string>& args) {
             report::LoadMonthReport({root, siteDir, month, Today()}, texts, problems);
         for (const std::string& problem : problems)
             std::fprintf(stderr, "trafikon-batch report: %s\n", problem.c_str());
+        // With result files missing or damaged the report is written as far
+        // as it goes, and the run says so and fails.
+        const char* how = problems.empty() ? "written" : "written INCOMPLETE";
         if (!html.empty()) {
             report::WriteReportHtml(report, code, html);
-            std::printf("report of %s written: %s\n", month.c_str(), html.c_str());
+            std::fprintf(html == "-" ? stderr : stdout, "report of %s %s: %s\n", month.c_str(), how,
+                         html.c_str());
         } else {
             const int files = report::WriteReportCsv(report, csv);
-            std::printf("report of %s written: %d CSV files in %s\n", month.c_str(), files,
+            std::printf("report of %s %s: %d CSV files in %s\n", month.c_str(), how, files,
                         csv.c_str());
         }
+        if (!problems.empty())
+            return 1;
     } catch (const IoError& e) {
         std::fprintf(stderr, "trafikon-batch report: %s: %s\n", e.path().c_str(),
                      e.reason().c_str());

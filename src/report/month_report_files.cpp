@@ -2,6 +2,7 @@
 
 #include "engine/robot_signatures.h"
 #include "report/report_html.h"
+#include "report/report_output.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
 #include "views/analysis/month_extras.h"
@@ -25,7 +26,7 @@ MonthReport LoadMonthReport(const ReportSource& source, const LanguageTable& tex
 
 void WriteReportHtml(const MonthReport& report, const std::string& languageCode,
                      const std::string& path) {
-    WriteWholeFile(path, RenderReportHtml(report, languageCode));
+    WriteReportFile(path, RenderReportHtml(report, languageCode));
 }
 
 }  // namespace trafikon::report

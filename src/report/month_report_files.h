@@ -21,7 +21,8 @@ struct ReportSource {
 MonthReport LoadMonthReport(const ReportSource& source, const LanguageTable& texts,
                             std::vector<std::string>& problems);
 
-// Writes the page through a temporary file. Throws IoError.
+// Writes the page as WriteReportFile writes ("-": standard output). Throws
+// IoError.
 void WriteReportHtml(const MonthReport& report, const std::string& languageCode,
                      const std::string& path);
 
