@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "batch/batch_commands.h"
+#include "store/text_file.h"
 
 #ifndef TRAFIKON_VERSION
 #define TRAFIKON_VERSION "(unknown version)"
@@ -62,14 +63,19 @@ int main(int argc, char** argv) {
     }
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
-    if (command == "import")
-        return trafikon::batch::RunImportCommand(args);
-    if (command == "analyse")
-        return trafikon::batch::RunAnalyseCommand(args);
-    if (command == "report")
-        return trafikon::batch::RunReportCommand(args);
-    if (command == "generate")
-        return trafikon::batch::RunGenerateCommand(args);
+    try {  // no program folder (no home), for one
+        if (command == "import")
+            return trafikon::batch::RunImportCommand(args);
+        if (command == "analyse")
+            return trafikon::batch::RunAnalyseCommand(args);
+        if (command == "report")
+            return trafikon::batch::RunReportCommand(args);
+        if (command == "generate")
+            return trafikon::batch::RunGenerateCommand(args);
+    } catch (const trafikon::IoError& e) {
+        std::fprintf(stderr, "trafikon-batch %s: %s\n", command.c_str(), e.what());
+        return 1;
+    }
     if (command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         std::fputs(kHelp, stdout);
