@@ -24,8 +24,9 @@
 
 namespace trafikon {
 
-// A compressed file whose data is corrupt or cut short: a fault of that file
-// alone, not of the store.
+// A file refused for its content alone (compressed data that is corrupt or
+// cut short, an archive, a bomb, lines that change format): a fault of that
+// file alone, not of the store.
 class DamagedCompressedFile : public IoError {
   public:
     using IoError::IoError;

@@ -352,6 +352,17 @@ TEST_F(ImportTest, ALinkInTheStoreIsNotWrittenThrough) {
     EXPECT_TRUE(fs::is_symlink(site() + "/log-2002-03.log"));
 }
 
+// W3C lines appended to a file of another format are never filed as the
+// month in hand's damaged lines: the file is refused whole.
+TEST_F(ImportTest, AFileWhoseLinesChangeFormatIsRefused) {
+    const ImportSummary s =
+        Import({Log("mixed.log", Combined("24/Mar/2002") + "\n" + "#Fields: date time c-ip\n" +
+                                     Iis("2002-04-01") + "\n")});
+    ASSERT_EQ(s.damaged.size(), 1u);
+    EXPECT_NE(s.damaged[0].reason.find("line 2"), std::string::npos) << s.damaged[0].reason;
+    EXPECT_EQ(SiteFiles(), std::vector<std::string>());
+}
+
 TEST_F(ImportTest, WriteFailureInTheMiddlePutsEveryMonthBack) {
     WriteRaw(site() + "/log-2002-03.log", "old\r\n");
     WriteRaw(site() + "/log-2002-03.eur", "01:00:00:00\r\n");
