@@ -51,8 +51,10 @@ constexpr const char* kHelp =
     "analysis or deletion at work waits two seconds, then stops with exit status 1.\n"
     "\n"
     "Exit status: 0 success, 1 input/output error (the file and the reason on\n"
-    "standard error) or a file left out (format not recognised, month stored under\n"
-    "another format, damaged compressed data), 2 usage error.\n";
+    "standard error), a file left out (format not recognised, month stored under\n"
+    "another format, damaged or refused compressed data, an archive), lines without\n"
+    "a readable date, a month whose log changed during its analysis or a report\n"
+    "missing result files, 2 usage error.\n";
 
 }  // namespace
 
