@@ -6,9 +6,13 @@ usage: make_seeds.py --generator TRAFIKON_BATCH --out DIR
 Writes DIR/<target>/seed-N, one folder per fuzz target.
 """
 import argparse
+import bz2
+import gzip
+import lzma
 import os
 import random
 import re
+import shutil
 import subprocess
 
 FORMATS = {
@@ -97,6 +101,7 @@ def main():
 
     # Monthly, status and file-list files of a month as the engine writes them.
     mf = Seeds(args.out, "month_files")
+    month_files = []
     for k in range(4):
         days = [rng.randrange(0, 300) for _ in range(31)]
         day_list = b"-" + b"".join(b"%d-" % d for d in days)
@@ -114,9 +119,39 @@ def main():
                else b"%d;0;-;-" % c for c in codes]
         lfp = [record([b"/p%d.html" % i, b"2", id_list([i, i + 1]), b"1", b"200", b"[x]",
                        b"-0-", b"-", b"-", b"-", b"-", b"-"]) for i in range(k + 2)]
-        mf.add(b"\r\n".join(mon) + b"\r\n@@\n" + b"\r\n".join(ret) + b"\r\n@@\n" +
-               b"\r\n".join(lfp) + b"\r\n@@\n" + b"\r\n".join(data_lines["combined"][:8]) +
-               b"\r\n")
+        files = (b"\r\n".join(mon) + b"\r\n@@\n" + b"\r\n".join(ret) + b"\r\n@@\n" +
+                 b"\r\n".join(lfp) + b"\r\n@@\n" + b"\r\n".join(data_lines["combined"][:8]) +
+                 b"\r\n")
+        mf.add(files)
+        month_files.append(files)
+
+    # Report cells, then a month's files as above.
+    rw = Seeds(args.out, "report_writers")
+    cells = [b"plain\t12", b"=HYPERLINK(\"x\")\t-3", b"+1.5\t@x", b"a,b\t\"q\"",
+             b"<script>\t&amp;"]
+    for k, files in enumerate(month_files):
+        rw.add(b"\n".join(cells[k:]) + b"@@\n" + files)
+
+    # Log files as found on disk: plain, compressed once, compressed twice.
+    ci = Seeds(args.out, "compressed_input")
+    text = b"\n".join(data_lines["combined"][:30]) + b"\n"
+    ci.add(text)
+    ci.add(gzip.compress(text))
+    ci.add(bz2.compress(text))
+    ci.add(lzma.compress(text))
+    ci.add(gzip.compress(gzip.compress(text)))
+    ci.add(lzma.compress(b"\x89LZO\x00\r\n\x1a\n" + text))
+    ci.add(gzip.compress(b"\n" * 200000))
+    if shutil.which("zstd"):
+        ci.add(subprocess.run(["zstd", "-c", "-q"], input=text, check=True,
+                              capture_output=True).stdout)
+
+    # W3C lines of one field order rewritten into a month's.
+    wr = Seeds(args.out, "w3c_rewrite")
+    iis = b"\n".join(data_lines["iis"][:6])
+    for month_codes in (b"dHhuNNMINsU", b"hdHIsbMUR", b"NdHsIh"):
+        wr.add(FORMATS["iis"].encode() + b"\n" + month_codes + b"\n" + iis)
+    wr.add(b"dHrsI\nrdHsI\n2002-03-01 10:00:00 \"GET / HTTP/1.0\" 200 \"[x y]\"")
 
     # Small stored months: the format, then the stored log.
     am = Seeds(args.out, "analyse_month")

@@ -6,7 +6,7 @@
 # usage: scripts/fuzz.sh [SECONDS] [TARGET...]
 #   SECONDS  run time of each target (default 60)
 #   TARGET   split_line tagged_record decode_query month_files analyse_month
-#            detect_format
+#            detect_format compressed_input w3c_rewrite report_writers
 #            (default: all)
 #
 # The growing corpus of each target stays in build-fuzz/corpus/<target>/ (the
@@ -19,7 +19,8 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 shift || true
-all_targets=(split_line tagged_record decode_query month_files analyse_month detect_format)
+all_targets=(split_line tagged_record decode_query month_files analyse_month detect_format
+  compressed_input w3c_rewrite report_writers)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all_targets[@]}")
 
@@ -61,7 +62,11 @@ for t in "${targets[@]}"; do
   fi
   summary+=("$t: $runs executions in ${seconds}s, corpus $corpus inputs, $result")
 done
-# A target stopped by a finding leaves its scratch store behind.
-rm -rf /dev/shm/trafikon-fuzz-* /tmp/trafikon-fuzz-* 2>/dev/null || true
+# A target stopped by a finding leaves its scratch store behind; those of
+# targets still running (another run of this script) stay.
+for d in /dev/shm/trafikon-fuzz-* /tmp/trafikon-fuzz-*; do
+  [ -e "$d" ] || continue
+  kill -0 "${d##*-}" 2>/dev/null || rm -rf "$d"
+done
 printf '%s\n' "${summary[@]}"
 exit $status

@@ -7,6 +7,7 @@
 #include "store/data_store.h"
 #include "store/store_lock.h"
 #include "store/text_file.h"
+#include "text/extra_texts.h"
 #include "ui/error_text_qt.h"
 #include "ui/text_convert_qt.h"
 
@@ -32,6 +33,8 @@ class WorkerObserver : public MonthsObserver {
         const QString month = QString::fromStdString(key);
         if (result.cancelled)
             emit worker_.MonthCancelled(month);
+        if (result.logChanged)  // a month that was not done is never passed over in silence
+            emit worker_.Failure(month + QStringLiteral(" : ") + Tr(lang::kLogChangedNotAnalysed));
         if (result.completed) {
             emit worker_.MonthEnded(month);
             analysed_.push_back(key);
@@ -96,6 +99,8 @@ void TMyAllThread::run() {
     try {
         AnalyseMonths(siteDir_, months_, siteUrl_, wanted, observer, monthsAtOnce_,
                       countryDatabase_);
+    } catch (const IoError& error) {  // another writer keeps the store
+        emit Failure(IoErrorText(error));
     } catch (const std::exception& error) {  // a thread that could not start
         emit Failure(QString::fromLocal8Bit(error.what()));
     }

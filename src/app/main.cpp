@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program: the main window, its child windows and dialogs.
 #include <QApplication>
+#include <QMessageBox>
 #include <clocale>
 #include <cstdio>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include "app/resources/toolbar_icons_qt.h"
 #include "state/app_state.h"
 #include "state/program_folder.h"
+#include "store/text_file.h"
 
 int main(int argc, char** argv) {
     bool platformGiven = false;  // "-platform NAME" chooses where the windows go
@@ -27,7 +29,15 @@ int main(int argc, char** argv) {
     // program sets it, without the name added after it.
     QApplication::setWindowIcon(trafikon::ProgramIcon());
 
-    trafikon::TFPrincipal window(trafikon::ProgramFolder());
+    std::string folder;
+    try {
+        folder = trafikon::ProgramFolder();
+    } catch (const trafikon::IoError& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Trafikon"),
+                              QString::fromLocal8Bit(e.what()));
+        return 1;
+    }
+    trafikon::TFPrincipal window(folder);
     window.show();
     return app.exec();
 }

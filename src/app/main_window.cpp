@@ -119,17 +119,18 @@ void TFPrincipal::FormShow() {
     hooks.showMessage = [this](const std::string& text) {
         Messages().Inform(this, FromCp1252(text));
     };
-    bool storeUsable = true;
     try {
         StartUp(programDir_, hooks);
     } catch (const IoError& error) {
+        // Without its files the program has no texts, settings nor store to
+        // show: it says why and ends, never leaving an empty window.
         Messages().Inform(this, IoErrorText(error));
-        storeUsable = false;
+        close();
+        QCoreApplication::exit(1);
+        return;
     }
     ApplyMainTexts();
     RefreshSynthesis();
-    if (!storeUsable)
-        PStateBar->setText(Tr(lang::kStoreUnusableText));
     storeWatcher_->Watch(App().siteDir);
     generalChild_->show();
 }

@@ -7,7 +7,8 @@
 // last line printed is the summary: months analysed, lines read, seconds,
 // lines per second. Countries come from FILE, by default from the database
 // of the settings or the one shipped; "none" goes without (host names still
-// find theirs by their domain).
+// find theirs by their domain). Exit 1 when a month's results could not be
+// written (its log changed during the run), named on stderr.
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -48,11 +49,13 @@ class BatchObserver : public MonthsObserver {
         linesRead += r.linesRead;
         if (r.cancelled)
             std::fprintf(stderr, "%s: Analyse canceled\n", key.c_str());
-        if (r.logChanged)
+        if (r.logChanged) {
             std::fprintf(stderr,
                          "%s: the stored log changed during the analysis; "
                          "results not written\n",
                          key.c_str());
+            ++monthsNotWritten;
+        }
         if (r.completed) {
             ++monthsAnalysed;
             std::printf("%s: %llu lines, %llu hits, %llu malformed lines ignored\n", key.c_str(),
@@ -67,6 +70,7 @@ class BatchObserver : public MonthsObserver {
     }
 
     int monthsAnalysed = 0;
+    int monthsNotWritten = 0;  // their log changed meanwhile: the run did not do them
     std::uint64_t linesRead = 0;
     std::exception_ptr failure;
 
@@ -148,6 +152,11 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
             std::fprintf(stderr, "trafikon-batch analyse: %s: %s; countries left unknown\n",
                          countries.c_str(), check.error().c_str());
         WriteRobotSignatureFileIfMissing(root);
+        if (const std::size_t ignored = LoadRobotSignatures(root).ignoredLines(); ignored > 0)
+            std::fprintf(stderr,
+                         "%s%s: %zu lines are not signatures (Name;text of 3 characters or "
+                         "more), ignored\n",
+                         root.c_str(), std::string(kRobotSignatureFileName).c_str(), ignored);
         PrepareAnalysisRun(siteDir);
         AnalyseMonths(
             siteDir, MonthsToAnalyse(siteDir, ListStoredMonths(siteDir), all), siteUrl,
@@ -168,7 +177,7 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
     std::printf("months analysed: %d, lines read: %llu, seconds: %.3f, lines per second: %.0f\n",
                 observer.monthsAnalysed, static_cast<unsigned long long>(observer.linesRead),
                 seconds, perSecond);
-    return 0;
+    return observer.monthsNotWritten > 0 ? 1 : 0;
 }
 
 }  // namespace trafikon::batch

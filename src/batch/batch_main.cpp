@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "batch/batch_commands.h"
+#include "store/text_file.h"
 
 #ifndef TRAFIKON_VERSION
 #define TRAFIKON_VERSION "(unknown version)"
@@ -68,8 +69,10 @@ constexpr const char* kHelp =
     "analysis or deletion at work waits two seconds, then stops with exit status 1.\n"
     "\n"
     "Exit status: 0 success, 1 input/output error (the file and the reason on\n"
-    "standard error) or a file left out (format not recognised, month stored under\n"
-    "another format, damaged compressed data), 2 usage error.\n";
+    "standard error), a file left out (format not recognised, month stored under\n"
+    "another format, damaged or refused compressed data, an archive), lines without\n"
+    "a readable date, a month whose log changed during its analysis or a report\n"
+    "missing result files, 2 usage error.\n";
 
 }  // namespace
 
@@ -80,14 +83,19 @@ int main(int argc, char** argv) {
     }
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
-    if (command == "import")
-        return trafikon::batch::RunImportCommand(args);
-    if (command == "analyse")
-        return trafikon::batch::RunAnalyseCommand(args);
-    if (command == "report")
-        return trafikon::batch::RunReportCommand(args);
-    if (command == "generate")
-        return trafikon::batch::RunGenerateCommand(args);
+    try {  // no program folder (no home), for one
+        if (command == "import")
+            return trafikon::batch::RunImportCommand(args);
+        if (command == "analyse")
+            return trafikon::batch::RunAnalyseCommand(args);
+        if (command == "report")
+            return trafikon::batch::RunReportCommand(args);
+        if (command == "generate")
+            return trafikon::batch::RunGenerateCommand(args);
+    } catch (const trafikon::IoError& e) {
+        std::fprintf(stderr, "trafikon-batch %s: %s\n", command.c_str(), e.what());
+        return 1;
+    }
     if (command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         std::fputs(kHelp, stdout);

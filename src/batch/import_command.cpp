@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// trafikon-batch import [--root DIR] --format "h l u t r s b R U"|auto [--] FILE...
+// trafikon-batch import [--root DIR] --format "h l u t r s b R U"|auto
+//                       [--max-expansion N] [--] FILE...
 //
 // Imports log files into the store DIR/data/1/ (created when missing; DIR is
 // the program folder unless given) as the
@@ -9,12 +10,13 @@
 // and the others imported oldest first by the date of their first log line.
 // With --format auto each file is imported with the format its own lines show;
 // a file whose format is not recognised, or lacks a required field, is refused
-// by name. Compressed files (gzip, bzip2, xz, zstd) are read decompressed.
+// by name. Compressed files (gzip, bzip2, xz, zstd) are read decompressed; one
+// that expands beyond N times its size (250 by default) is refused by name.
 // A file whose lines would enter a month stored under another format is
 // refused whole. The last line on stdout sums the run up. Exit 1 on an I/O
 // error, with the file and the reason on stderr, or when a file was refused
-// for its format (after the other files were imported). Messages are in
-// English, as in the other commands.
+// (after the other files were imported) or left lines without a readable date
+// unstored. Messages are in English, as in the other commands.
 // "--" ends the options. When a file fails, stderr names the files stored
 // before it and the one that was not.
 #include <chrono>
@@ -29,6 +31,7 @@
 #include "import/import_logs.h"
 #include "import/log_file_check.h"
 #include "import/log_file_order.h"
+#include "import/log_source.h"
 #include "state/program_folder.h"
 #include "store/data_store.h"
 #include "store/log_format.h"
@@ -42,7 +45,7 @@ int Usage(const std::string& why) {
     std::fprintf(stderr,
                  "trafikon-batch import: %s\n"
                  "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto "
-                 "[--] FILE...\n",
+                 "[--max-expansion N] [--] FILE...\n",
                  why.c_str());
     return 2;
 }
@@ -63,11 +66,11 @@ bool ParseFormat(std::string_view text, std::string& codes, std::string& why) {
             why = "unknown field code \"" + std::string(token) + "\"";
             return false;
         }
-        if (token[0] != 'N' && codes.find(token[0]) != std::string::npos) {
+        codes.push_back(token[0]);
+        if (RepeatedFieldCode(codes) != '\0') {
             why = "field code \"" + std::string(token) + "\" given twice";
             return false;
         }
-        codes.push_back(token[0]);
         i = end;
     }
     if (codes.empty()) {
@@ -106,6 +109,12 @@ int ReadOptions(const std::vector<std::string>& args, ImportOptions& o) {
             (args[i] == "--root" ? o.root : o.formatText) = args[i + 1];
             (args[i] == "--root" ? haveRoot : haveFormat) = true;
             ++i;
+        } else if (args[i] == "--max-expansion") {
+            const std::string v = i + 1 < args.size() ? args[++i] : "";
+            if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != v.npos ||
+                std::stoul(v) < 1)
+                return Usage("--max-expansion takes a number of times from 1");
+            SetExpansionLimit(std::stoul(v));
         } else if (args[i].size() > 2 && args[i].compare(0, 2, "--") == 0) {
             return Usage("unknown option " + args[i]);
         } else {
@@ -168,6 +177,14 @@ std::vector<LogToImport> LogsToImport(const std::vector<std::string>& accepted,
                 refusedFile = true;
                 continue;
             }
+            if (const char twice = RepeatedFieldCode(log.codes); twice != '\0') {
+                std::fprintf(stderr,
+                             "%s: detected format \"%s\" holds field code \"%c\" twice, "
+                             "file not imported\n",
+                             log.path.c_str(), SpacedCodes(log.codes).c_str(), twice);
+                refusedFile = true;
+                continue;
+            }
             if (const std::string missing = CheckRequiredFields(log.codes); !missing.empty()) {
                 std::fprintf(stderr, "%s: detected format \"%s\" lacks %s, file not imported\n",
                              log.path.c_str(), SpacedCodes(log.codes).c_str(), missing.c_str());
@@ -184,9 +201,11 @@ std::vector<LogToImport> LogsToImport(const std::vector<std::string>& accepted,
 bool ReportSummary(const ImportSummary& summary, double seconds) {
     bool refusedFile = false;
     for (const auto& file : summary.files) {
-        if (file.unfiledLines > 0)
+        if (file.unfiledLines > 0) {
             std::fprintf(stderr, "%s: no line with a readable date, %llu lines not stored\n",
                          file.path.c_str(), static_cast<unsigned long long>(file.unfiledLines));
+            refusedFile = true;
+        }
     }
     for (const auto& refused : summary.refused) {
         std::fprintf(stderr, "%s: not imported: month %s is stored as \"%s\", the file is \"%s\"\n",

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR |
 //                       --json FILE|-) [--lang CODE]
-// Writes the report of an analysed month: one standalone HTML page, one CSV
-// file for each list, or one JSON document (to standard output for "-"). The
-// language of the page and the files is CODE, else the store's setting, else
-// French; its file in DIR is used when there is one. The JSON keys do not
-// depend on the language.
-// Visitors' addresses are cut to their networks unless the store's settings leave them whole.
+// Writes the report of an analysed month: one standalone HTML page (FILE "-":
+// standard output; a link or a device is written through), one CSV file for
+// each list, or one JSON document (to standard output for "-"). The language
+// of the page and the files is CODE, else the store's setting, else French;
+// its file in DIR is used when there is one. The JSON keys do not depend on
+// the language. Visitors' addresses are cut to their networks unless the
+// store's settings leave them whole. Exit 1 when a result file of the month
+// is missing or damaged (the report is written as far as it goes).
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -133,14 +135,20 @@ int RunReportCommand(const std::vector<std::string>& args) {
             problems);
         for (const std::string& problem : problems)
             std::fprintf(stderr, "trafikon-batch report: %s\n", problem.c_str());
+        // With result files missing or damaged the report is written as far
+        // as it goes, and the run says so and fails.
+        const char* how = problems.empty() ? "written" : "written INCOMPLETE";
         if (!html.empty()) {
             report::WriteReportHtml(report, code, html);
-            std::printf("report of %s written: %s\n", month.c_str(), html.c_str());
+            std::fprintf(html == "-" ? stderr : stdout, "report of %s %s: %s\n", month.c_str(), how,
+                         html.c_str());
         } else {
             const int files = report::WriteReportCsv(report, csv);
-            std::printf("report of %s written: %d CSV files in %s\n", month.c_str(), files,
+            std::printf("report of %s %s: %d CSV files in %s\n", month.c_str(), how, files,
                         csv.c_str());
         }
+        if (!problems.empty())
+            return 1;
     } catch (const IoError& e) {
         std::fprintf(stderr, "trafikon-batch report: %s: %s\n", e.path().c_str(),
                      e.reason().c_str());

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "engine/analysed_check.h"
 #include "engine/extra_results.h"
@@ -44,7 +45,7 @@ class ProgressReporter {
 
 AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKey,
                           const std::string& siteUrl, AnalysisObserver& observer,
-                          const std::string& countryDatabase) {
+                          const std::string& countryDatabase, bool lockHeld) {
     const std::string logPath = siteDir + LogFileName(monthKey);
     AnalysisResult result;
     // The version of the log that this run reads: taken before reading, so that
@@ -106,7 +107,9 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     {
         // Results are only written for the log they were made from: a log
         // deleted, cut back or added to during the run leaves the month alone.
-        const StoreWriteLock lock(siteDir);
+        std::optional<StoreWriteLock> lock;
+        if (!lockHeld)
+            lock.emplace(siteDir);
         if (StoredLogVersion(logPath) != version) {
             result.logChanged = true;
             return result;

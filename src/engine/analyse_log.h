@@ -29,10 +29,12 @@ struct AnalysisResult {
 // cannot be read or written, StoreBusy when another writer keeps the lock.
 // `countryDatabase` is the file that tells the hosts' countries (empty: none,
 // and only host names find theirs); a file that cannot be read leaves the
-// countries unknown and the countries file says why.
+// countries unknown and the countries file says why. `lockHeld`: the caller
+// holds the store's write lock for its whole run (the months of a run share
+// one lock, so they never keep each other out).
 AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKey,
                           const std::string& siteUrl, AnalysisObserver& observer,
-                          const std::string& countryDatabase = {});
+                          const std::string& countryDatabase = {}, bool lockHeld = false);
 
 // Before a run of analyses: under the store's write lock, puts back an
 // interrupted import and removes the temporaries of killed writes. Throws

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <thread>
 
+#include "store/store_lock.h"
+
 namespace trafikon {
 
 namespace {
@@ -117,7 +119,8 @@ class MonthRun {
                     skipped = true;
                 } else {
                     JobObserver observer(*this, *job);
-                    result = AnalyseLog(siteDir_, job->key, siteUrl_, observer, countryDatabase_);
+                    result =
+                        AnalyseLog(siteDir_, job->key, siteUrl_, observer, countryDatabase_, true);
                 }
             } catch (...) {
                 error = std::current_exception();
@@ -212,6 +215,9 @@ void AnalyseMonths(const std::string& siteDir, const std::vector<std::string>& m
                    const std::string& siteUrl,
                    const std::function<bool(const std::string&)>& wanted, MonthsObserver& observer,
                    int monthsAtOnce, const std::string& countryDatabase) {
+    // One lock for the whole run: months written side by side never wait
+    // for each other, and no other writer slips in between them.
+    const StoreWriteLock lock(siteDir);
     MonthRun(siteDir, months, siteUrl, wanted, observer, countryDatabase).Run(monthsAtOnce);
 }
 

@@ -165,13 +165,31 @@ Lines BuiltInRobotSignatureLines() {
 
 RobotSignatures::RobotSignatures() : RobotSignatures(BuiltInRobotSignatureLines()) {}
 
+namespace {
+
+// "Name;text" with a text long enough not to be found in every user agent,
+// and no control character: a damaged file's lines are no signatures.
+bool IsSignatureLine(std::string_view line, std::size_t semi) {
+    constexpr std::size_t kShortestText = 3;
+    if (semi == std::string_view::npos || semi == 0 || line.size() - semi - 1 < kShortestText)
+        return false;
+    for (char c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            return false;
+    return true;
+}
+
+}  // namespace
+
 RobotSignatures::RobotSignatures(const Lines& lines) {
     for (const std::string& line : lines) {
         if (line.empty() || line[0] == '#')
             continue;
         const std::size_t semi = line.find(';');
-        if (semi == std::string::npos || semi == 0 || semi + 1 == line.size())
+        if (!IsSignatureLine(line, semi)) {
+            ++ignoredLines_;
             continue;
+        }
         const std::string name = line.substr(0, semi);
         std::string text = LowerCopy(std::string_view(line).substr(semi + 1));
         if (name == "!")

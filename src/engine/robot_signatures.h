@@ -32,11 +32,15 @@ class RobotSignatures {
   public:
     // The built-in list.
     RobotSignatures();
-    // The signatures of a file's lines (comments and lines without ";" skipped).
+    // The signatures of a file's lines. Comments are skipped; so are lines
+    // that are not signatures (no ";", a text shorter than 3 characters, a
+    // control character), which are counted.
     explicit RobotSignatures(const Lines& lines);
 
     RobotMatch Classify(std::string_view userAgent) const;
     std::size_t size() const { return entries_.size(); }
+    // Lines of the file that were not signatures.
+    std::size_t ignoredLines() const { return ignoredLines_; }
 
   private:
     struct Entry {
@@ -45,6 +49,7 @@ class RobotSignatures {
     };
     std::vector<Entry> entries_;
     std::vector<std::string> exceptions_;  // lower case
+    std::size_t ignoredLines_ = 0;
 };
 
 // The lines of the built-in file (Windows-1252, without line ends).

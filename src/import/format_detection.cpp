@@ -169,7 +169,7 @@ FieldFormat W3cFieldsCodes(std::string_view line) {
 std::vector<std::string> ReadFileHead(const std::string& path, std::size_t dataLines) {
     constexpr std::size_t kMaxHeadLines = 200;  // a header block is a few lines
     std::vector<std::string> head;
-    LogReader reader(path, 64 * 1024);
+    LogReader reader(path, 64 * 1024, LogReader::kHeadBytes);
     std::string_view line;
     std::size_t data = 0;
     while (data < dataLines && head.size() < kMaxHeadLines && reader.Next(line)) {
@@ -190,8 +190,10 @@ FieldFormat DetectFormat(const std::vector<std::string>& head) {
         if (IsW3cFieldsLine(line))
             fields = W3cFieldsCodes(line);
     }
+    // The lines under a "#Fields:" directive must show its fields (not tabs
+    // between them, say, nor lines of another format): else nothing is told.
     if (!fields.empty())
-        return fields;
+        return FirstMisfitField(fields, head) == '\0' ? fields : FieldFormat();
     std::size_t vhost = 0, combined = 0, common = 0;
     const std::vector<std::string_view> lines = DataLines(head);
     for (std::string_view line : lines) {

@@ -31,7 +31,8 @@ FieldFormat W3cFieldsCodes(std::string_view line);
 std::vector<std::string> ReadFileHead(const std::string& path, std::size_t dataLines = 20);
 
 // The format the lines show (the lines from the start of a file, its "#"
-// lines included); empty when it is not recognised.
+// lines included); empty when it is not recognised, or when the data lines do
+// not fit the last "#Fields:" before them (FirstMisfitField).
 FieldFormat DetectFormat(const std::vector<std::string>& head);
 // ReadFileHead, then DetectFormat. Throws IoError.
 FieldFormat DetectFileFormat(const std::string& path);

@@ -207,6 +207,12 @@ class FileImport {
                 }
                 result_.hasLogLine = true;
                 w3c_ = !headerCodes.empty() && headerCodes == fileCodes_;
+            } else if (!w3c_ && IsW3cFieldsLine(line) && W3cFieldsCodes(line) != headerCodes) {
+                // W3C lines of other fields appended to a file of another
+                // format would be filed as the month in hand's damaged lines.
+                throw DamagedCompressedFile(path, "a \"#Fields:\" line at line " +
+                                                      std::to_string(index + 1) +
+                                                      ": the file changes format there; refused");
             } else if (Skipped(line)) {
                 if (w3c_ && IsW3cFieldsLine(line))
                     FollowFields(line);

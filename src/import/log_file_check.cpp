@@ -6,7 +6,7 @@
 namespace trafikon {
 
 LogFileCheck CheckLogFile(const std::string& path, std::string* firstLogLine) {
-    LogReader reader(path);
+    LogReader reader(path, LogReader::kMaxPiece, LogReader::kHeadBytes);
     std::string_view line;
     bool anyLine = false;
     while (reader.Next(line)) {

@@ -17,7 +17,8 @@ enum class LogFileCheck {
 // Reads the file from its start up to its first log line: the first line
 // that neither begins with "#" nor is shorter than two characters, the line
 // the import starts from. On kAccepted, `firstLogLine` (when given) receives
-// it. Throws IoError when the file cannot be read.
+// it. Only the first LogReader::kHeadBytes of content are looked at. Throws
+// IoError when the file cannot be read.
 LogFileCheck CheckLogFile(const std::string& path, std::string* firstLogLine = nullptr);
 
 // True for the lines an import skips before the first log line of a file.

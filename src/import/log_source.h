@@ -2,7 +2,11 @@
 // The bytes of a log file as the import reads them: the file itself, or its
 // decompressed content when it is a gzip, bzip2, xz or zstd stream. The kind
 // is told by the first bytes of the file, never by its name, and compressed
-// streams are read through libarchive (raw format, every filter).
+// streams are read through libarchive (raw format, the one filter of the
+// kind, decoded by libarchive itself: no outside program ever starts).
+// Archives, other compressions and compressed data inside compressed data are
+// refused by name, and so is a file whose content grows beyond the expansion
+// limit.
 //
 // A plain file is read up to its size when opened, so that a live log or a
 // stored log chosen for import into itself cannot grow the read without end.
@@ -21,8 +25,9 @@
 
 namespace trafikon {
 
-// A compressed file whose data is corrupt or cut short: a fault of that file
-// alone, not of the store.
+// A file refused for its content alone (compressed data that is corrupt or
+// cut short, an archive, a bomb, lines that change format): a fault of that
+// file alone, not of the store.
 class DamagedCompressedFile : public IoError {
   public:
     using IoError::IoError;
@@ -35,10 +40,23 @@ Compression CompressionOf(std::string_view head);
 // "gzip", "bzip2", "xz", "zstd"; empty for kNone.
 std::string_view CompressionName(Compression compression);
 
+// What the content beginning with `head` is when it is no log text: "a zip
+// archive", "lzop data", "compressed data"...; empty for text.
+std::string_view RefusedContent(std::string_view head);
+
+// How many times the bytes read of a compressed file its content may be (those
+// bytes taken as 64 KiB at least); beyond it the file is refused. Logs
+// compress about 10 to 30 times; a compression bomb a thousand times and more,
+// from its first bytes.
+inline constexpr std::uint64_t kDefaultExpansionLimit = 250;
+std::uint64_t ExpansionLimit();
+void SetExpansionLimit(std::uint64_t ratio);
+
 class LogSource : public ByteSource {
   public:
-    // Opens `path`; throws IoError naming it.
-    explicit LogSource(const std::string& path);
+    // Opens `path`; throws IoError naming it. With `maxContent`, the content
+    // ends after that many bytes (a look at the head of a file).
+    explicit LogSource(const std::string& path, std::uint64_t maxContent = 0);
     ~LogSource() override;
     LogSource(const LogSource&) = delete;
     LogSource& operator=(const LogSource&) = delete;
@@ -60,6 +78,7 @@ class LogSource : public ByteSource {
     FileBytes file_;  // read directly for a plain file, by the decompressor otherwise
     Compression compression_ = Compression::kNone;
     std::unique_ptr<Decompressor> decompressor_;
+    std::uint64_t contentLeft_;  // bytes the reader may still take
 };
 
 // The lines of a log file as the import reads them: from its LogSource, a
@@ -67,8 +86,11 @@ class LogSource : public ByteSource {
 class LogReader : public LineReader {
   public:
     static constexpr std::size_t kMaxPiece = 4 << 20;
-    explicit LogReader(const std::string& path, std::size_t maxPiece = kMaxPiece)
-        : LineReader(std::make_unique<LogSource>(path), maxPiece) {}
+    // The most of a file that a look at its head reads, however it expands.
+    static constexpr std::uint64_t kHeadBytes = 8 << 20;
+    explicit LogReader(const std::string& path, std::size_t maxPiece = kMaxPiece,
+                       std::uint64_t maxContent = 0)
+        : LineReader(std::make_unique<LogSource>(path, maxContent), maxPiece) {}
 
     bool compressed() const { return log().compression() != Compression::kNone; }
     // Bytes of the file taken so far (compressed bytes for a compressed file).

@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "store/month_file_names.h"
+#include "store/store_file_open.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -30,10 +31,8 @@ MonthWriter::~MonthWriter() {
 }
 
 void MonthWriter::Open(Target& target, bool truncate) {
-    const int flags = O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC | (truncate ? O_TRUNC : 0);
-    target.fd = ::open(target.path.c_str(), flags, 0644);
-    if (target.fd < 0)
-        ThrowErrno(target.path);
+    target.fd = OpenStoreFileForWriting(target.path,
+                                        O_RDWR | O_CREAT | O_APPEND | (truncate ? O_TRUNC : 0));
     struct stat st;
     if (::fstat(target.fd, &st) != 0)
         ThrowErrno(target.path);

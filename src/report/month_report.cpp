@@ -10,6 +10,7 @@
 #include "month/status_list.h"
 #include "report/country_report.h"
 #include "report/report_text.h"
+#include "store/cp1252.h"
 #include "store/result_records.h"
 #include "store/tagged_record.h"
 #include "text/extra_texts.h"
@@ -51,8 +52,11 @@ std::string Num(std::int64_t v) {
 std::string Kilobytes(std::int64_t bytes) {
     return Num(bytes / 1024);
 }
+// A text of the store as the report shows it: cut as the windows cut it.
 std::string Utf8(std::string_view store) {
-    return Cp1252ToUtf8(store);
+    if (store.size() <= kShownTextLimit)
+        return Cp1252ToUtf8(store);
+    return Cp1252ToUtf8(store.substr(0, kShownTextLimit)) + "\xE2\x80\xA6";
 }
 
 // Sorts rows by the number in `column`, most first; ties keep their order.

@@ -6,6 +6,7 @@
 #include "month/month_extras.h"
 #include "month/month_results.h"
 #include "report/report_html.h"
+#include "report/report_output.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
 
@@ -37,7 +38,7 @@ MonthReport LoadMonthReport(const ReportSource& source, const LanguageTable& tex
 
 void WriteReportHtml(const MonthReport& report, const std::string& languageCode,
                      const std::string& path) {
-    WriteWholeFile(path, RenderReportHtml(report, languageCode));
+    WriteReportFile(path, RenderReportHtml(report, languageCode));
 }
 
 }  // namespace trafikon::report

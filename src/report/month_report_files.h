@@ -27,7 +27,8 @@ MonthReport LoadMonthReport(const ReportSource& source, const LanguageTable& tex
 // list is the one that names them).
 void MaskAddresses(MonthReport& report);
 
-// Writes the page through a temporary file. Throws IoError.
+// Writes the page as WriteReportFile writes ("-": standard output). Throws
+// IoError.
 void WriteReportHtml(const MonthReport& report, const std::string& languageCode,
                      const std::string& path);
 

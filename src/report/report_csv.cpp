@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "report/report_output.h"
 #include "report/report_text.h"
 #include "store/text_file.h"
 
@@ -40,7 +41,7 @@ int WriteReportCsv(const MonthReport& report, const std::string& dir) {
         throw IoError(folder, ec.message());
     int written = 0;
     auto write = [&](const ReportTable& t) {
-        WriteWholeFile(folder + report.key + "-" + t.name + ".csv", TableCsv(t));
+        WriteReportFile(folder + report.key + "-" + t.name + ".csv", TableCsv(t));
         ++written;
     };
     write(report.summary);

@@ -75,7 +75,38 @@ std::string HtmlEscape(std::string_view utf8) {
     return out;
 }
 
-std::string CsvField(std::string_view utf8) {
+namespace {
+
+// A number as a spreadsheet reads it: sign, digits, one point at most.
+bool IsPlainNumber(std::string_view text) {
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        text.remove_prefix(1);
+    bool digit = false, point = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
+}  // namespace
+
+std::string CsvField(std::string_view text) {
+    // A spreadsheet evaluates a cell that starts like a formula: from a log,
+    // "=HYPERLINK(...)" would leak other cells and "cmd|..." start a program.
+    // A leading apostrophe keeps it text.
+    std::string neutral;
+    if (!text.empty() &&
+        std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos &&
+        !IsPlainNumber(text)) {
+        neutral = "'" + std::string(text);
+        text = neutral;
+    }
+    const std::string_view utf8 = text;
     const bool quote = utf8.find_first_of(",\"\r\n") != std::string_view::npos ||
                        (!utf8.empty() && (utf8.front() == ' ' || utf8.back() == ' '));
     if (!quote)

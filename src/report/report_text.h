@@ -20,6 +20,8 @@ std::string HtmlEscape(std::string_view utf8);
 
 // One CSV field (RFC 4180): quoted, with doubled quotes, when it holds a
 // comma, a quote, CR or LF, or starts or ends with a space; as it is otherwise.
-std::string CsvField(std::string_view utf8);
+// A text that a spreadsheet would take for a formula (first character = + - @
+// tab or CR, and not a plain number) gets a leading apostrophe.
+std::string CsvField(std::string_view text);
 
 }  // namespace trafikon::report

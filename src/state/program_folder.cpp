@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "store/text_file.h"
+
 namespace trafikon {
 
 namespace {
@@ -45,8 +47,11 @@ std::string ChooseProgramFolder(const std::string& executableFolder, bool execut
         return executableFolder.back() == '/' ? executableFolder : executableFolder + "/";
     // Only an absolute XDG_DATA_HOME counts; a relative one is ignored.
     std::string data = xdgDataHome;
-    if (data.empty() || data[0] != '/')
-        data = (home.empty() ? std::string("/tmp") : home) + "/.local/share";
+    if (data.empty() || data[0] != '/') {
+        if (home.empty() || home[0] != '/')
+            return {};  // never a shared folder such as /tmp
+        data = home + "/.local/share";
+    }
     while (data.size() > 1 && data.back() == '/')
         data.pop_back();
     return data + "/trafikon/";
@@ -60,6 +65,10 @@ std::string ProgramFolder() {
             home = pw->pw_dir;
     const std::string folder = ChooseProgramFolder(
         exe, !exe.empty() && ::access(exe.c_str(), W_OK) == 0, Environment("XDG_DATA_HOME"), home);
+    if (folder.empty())
+        throw IoError("$HOME",
+                      "no home folder (HOME is not set and the user has no entry): "
+                      "set HOME or XDG_DATA_HOME");
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);  // a failure shows at the first write
     return folder;

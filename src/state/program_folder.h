@@ -14,10 +14,12 @@ std::string ExecutableFolder();
 // a "bin" folder); a portable copy keeps its data beside it. Otherwise $XDG_DATA_HOME/trafikon/ (by
 // default
 // ~/.local/share/trafikon/), created when missing. Both programs use it.
+// Throws IoError when there is no home folder to keep the data in.
 std::string ProgramFolder();
 
 // The decision ProgramFolder makes, from what it looked up. `xdgDataHome` and
-// `home` are the environment's values (empty when unset).
+// `home` are the environment's values (empty when unset). Empty when neither
+// gives an absolute folder.
 std::string ChooseProgramFolder(const std::string& executableFolder, bool executableFolderWritable,
                                 const std::string& xdgDataHome, const std::string& home);
 

@@ -2,7 +2,14 @@
 // The Windows-1252 character set of the store's text files.
 #pragma once
 
+#include <cstddef>
+
 namespace trafikon {
+
+// The most characters of one text from a log that a window or a report shows:
+// longer texts are cut there and end in an ellipsis (the store keeps them
+// whole). Laying out a multi-megabyte line freezes a window or a browser.
+inline constexpr std::size_t kShownTextLimit = 4000;
 
 // Unicode of a Windows-1252 byte. The five bytes of 0x80..0x9F that the set
 // leaves undefined map to their Latin-1 control code, so nothing is lost.

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "store/month_file_names.h"
+#include "store/store_file_open.h"
 #include "store/tagged_record.h"
 #include "store/text_file.h"
 
@@ -69,7 +70,14 @@ void CutBackTo(const std::string& path, long long size) {
         return;
     }
     const long long now = SizeOrMissing(path);
-    if (now > size && ::truncate(path.c_str(), static_cast<off_t>(size)) != 0)
+    if (now <= size)
+        return;
+    const int fd = OpenStoreFileForWriting(path, O_WRONLY);
+    const int failed = ::ftruncate(fd, static_cast<off_t>(size));
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    if (failed != 0)
         ThrowErrno(path);
 }
 
@@ -130,9 +138,7 @@ void ImportJournal::RecordMonth(const std::string& key) {
     const std::string formatPath = MonthFormatPath(siteDir_, key);
     const std::string format = FileExists(formatPath) ? Hex(ReadWholeFile(formatPath)) : "-";
     if (fd_ < 0) {
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644);
-        if (fd_ < 0)
-            ThrowErrno(path_);
+        fd_ = OpenStoreFileForWriting(path_, O_WRONLY | O_CREAT | O_TRUNC | O_APPEND);
     }
     const std::string line = key + "\t" + std::to_string(logSize) + "\t" + std::to_string(eurSize) +
                              "\t" + format + "\n";

@@ -67,7 +67,12 @@ LineReader::LineReader(const std::string& path, std::size_t maxPiece, std::size_
 LineReader::LineReader(std::unique_ptr<ByteSource> source, std::size_t maxPiece,
                        std::size_t bufferSize)
     : source_(std::move(source)), maxPiece_(maxPiece) {
-    buf_.resize(maxPiece_ == kWholeLines ? bufferSize : std::min(bufferSize, maxPiece_ + 1));
+    std::size_t size = maxPiece_ == kWholeLines ? bufferSize : std::min(bufferSize, maxPiece_ + 1);
+    // A small file gets a small buffer: it holds the whole file all the same,
+    // and a month of a few lines does not clear megabytes first.
+    if (source_->boundedByFileSize() && source_->fileSize() < size)
+        size = std::max<std::size_t>(static_cast<std::size_t>(source_->fileSize()) + 1, 4096);
+    buf_.resize(size);
 }
 
 // Moves the unread bytes to the front and reads more; false at end of file.

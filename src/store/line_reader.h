@@ -24,6 +24,9 @@ class ByteSource {
     virtual std::size_t Read(char* out, std::size_t size) = 0;
     // Size of the file on disk.
     virtual std::uint64_t fileSize() const = 0;
+    // True when the bytes read never exceed fileSize() (not so for a
+    // decompressed file): a reader's buffer need not be larger.
+    virtual bool boundedByFileSize() const { return false; }
 };
 
 // A regular file, read up to the size it had when opened: lines appended
@@ -40,6 +43,7 @@ class FileBytes : public ByteSource {
     FileBytes& operator=(const FileBytes&) = delete;
     std::size_t Read(char* out, std::size_t size) override;
     std::uint64_t fileSize() const override { return size_; }
+    bool boundedByFileSize() const override { return true; }
     std::uint64_t bytesTaken() const { return size_ - unread_; }
     int fd() const { return fd_; }
 
@@ -57,6 +61,7 @@ class TextBytes : public ByteSource {
     explicit TextBytes(std::string_view text) : text_(text) {}
     std::size_t Read(char* out, std::size_t size) override;
     std::uint64_t fileSize() const override { return text_.size(); }
+    bool boundedByFileSize() const override { return true; }
 
   private:
     std::string_view text_;

@@ -112,4 +112,11 @@ std::string DayTimeStamp(std::string_view t) {
     return s;
 }
 
+char RepeatedFieldCode(std::string_view format) {
+    for (std::size_t i = 0; i < format.size(); ++i)
+        if (format[i] != 'N' && format.find(format[i], i + 1) != std::string_view::npos)
+            return format[i];
+    return '\0';
+}
+
 }  // namespace trafikon

@@ -59,6 +59,10 @@ inline constexpr DefaultFormat kEasyPhpDefault = {"hlutrsb", "IRUvdHMN"};
 // complete. The caller puts language entry 81 before a non-empty result.
 std::string CheckRequiredFields(std::string_view format);
 
+// The first code other than N that a format holds twice; '\0' when none. A
+// format with one is refused: the second value would silently replace the first.
+char RepeatedFieldCode(std::string_view format);
+
 // --- Stored form: one code per line ---
 
 // Reads a format file (format.log, format-K.tfd): the first character of each

@@ -12,6 +12,7 @@
 #include <random>
 
 #include "store/line_reader.h"
+#include "store/store_file_open.h"
 
 namespace trafikon {
 
@@ -76,6 +77,18 @@ void WriteAll(int fd, std::string_view bytes, const std::string& path) {
 constexpr std::size_t kWriteBuffer = 1 << 20;
 
 }  // namespace
+
+int OpenStoreFileForWriting(const std::string& path, int flags, unsigned mode) {
+    for (;;) {
+        const int fd = ::open(path.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0)
+            return fd;
+        if (errno == ELOOP)
+            throw IoError(path, "a symbolic link in the store, not followed: refused");
+        if (errno != EINTR)
+            ThrowErrno(path);
+    }
+}
 
 NotRegularFile::NotRegularFile(const std::string& path) : IoError(path, "not a regular file") {}
 
@@ -239,9 +252,7 @@ void AtomicFileWriter::Commit() {
 // ---------------------------------------------------------------- AppendFile
 
 AppendFile::AppendFile(std::string path) : path_(std::move(path)) {
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd_ < 0)
-        ThrowErrno(path_);
+    fd_ = OpenStoreFileForWriting(path_, O_WRONLY | O_CREAT | O_APPEND);
     buffer_.reserve(kWriteBuffer);
 }
 

@@ -154,6 +154,9 @@
       "les registres Internet r\xe9gionaux, CC BY 4.0 NRO (nro.net)", \
       "Country data: ip-location-db geo-whois-asn-country 2.3.2026061719, from the regional " \
       "Internet registries, CC BY 4.0 NRO (nro.net)") \
+    X(kLogChangedNotAnalysed, \
+      "Le log de ce mois a chang\xe9 pendant l'analyse : mois non analys\xe9, relancez l'analyse.", \
+      "The log of this month changed during the analysis: month not analysed, analyse it again.") \
     /* end of the list */
 // clang-format on
 

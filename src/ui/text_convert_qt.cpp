@@ -6,6 +6,9 @@
 
 namespace trafikon {
 
+// Windows and reports cut long texts at the same length.
+static_assert(static_cast<std::size_t>(kDisplayTextLimit) == kShownTextLimit);
+
 QString FromCp1252(std::string_view bytes) {
     QString out;
     out.resize(static_cast<qsizetype>(bytes.size()));

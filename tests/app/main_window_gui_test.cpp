@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -498,6 +500,20 @@ TEST(AnalyseAllWorker, AFileThatCannotBeReadIsReportedWithItsNameAndTheRunGoesOn
     ASSERT_EQ(failures.size(), 1);
     EXPECT_TRUE(failures[0].contains("format-2004-05.tfd"));
     EXPECT_EQ(worker.analysedMonths(), std::vector<std::string>{"2004-06"});
+}
+
+// A start that cannot read its own files says why, then ends: no window
+// without texts or menus stays behind.
+TEST(MainWindow, AStartWithoutItsFilesSaysWhyAndCloses) {
+    ProgramFolder folder;
+    folder.Prepare();
+    std::filesystem::remove(folder.dir() + "fr.tfl");
+    std::filesystem::create_directory(folder.dir() + "fr.tfl");
+    TFPrincipal window(folder.dir());
+    window.show();
+    window.FormShow();
+    EXPECT_FALSE(folder.messages.shown.isEmpty());
+    EXPECT_FALSE(window.isVisible());
 }
 
 }  // namespace

@@ -189,5 +189,37 @@ TEST(ImportCommandTest, AutoFormatDetectsEachFileAndRefusesWhatItDoesNotKnow) {
     EXPECT_EQ(ReadRaw(site + "format-2002-05.tfd"), "d\r\nH\r\nh\r\nM\r\nI\r\ns\r\n");
 }
 
+// A file of which nothing could be stored never ends in success; a detected
+// format is held to the rules of a given one.
+TEST(ImportCommandTest, FilesThatStoreNothingAreNamedAndFailTheRun) {
+    TempDir dir;
+    WriteRaw(dir / "w3c-apache.log",
+             "#Fields: date time c-ip cs-method cs-uri-stem sc-status\n" + kLine1 + "\n");
+    WriteRaw(dir / "logs.zip", "PK\x03\x04" + kLine1 + "\n");
+    WriteRaw(dir / "twice.log",
+             "#Fields: date time c-ip c-ip cs-uri-stem sc-status\n"
+             "2002-03-24 10:00:00 10.0.0.1 10.0.0.2 /a 200\n");
+    WriteRaw(dir / "tabs.log",
+             "#Fields: date time c-ip cs-uri-stem sc-status\n"
+             "2002-03-24\t10:00:00\t10.0.0.1\t/a\t200\n");
+    WriteRaw(dir / "good.log", kLine1 + "\n");
+    const Result r =
+        RunImport(dir, "--root " + dir.path() + "/root --format auto " + dir / "w3c-apache.log" +
+                           " " + dir / "logs.zip" + " " + dir / "twice.log" + " " +
+                           dir / "tabs.log" + " " + dir / "good.log");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(dir / "w3c-apache.log: format not recognised"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find(dir / "tabs.log: format not recognised"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(dir / "logs.zip"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("holds field code \"h\" twice"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadRaw(dir / "root/data/1/log-2002-03.log"), kLine1 + "\r\n");
+    const Result undated =
+        RunImport(dir, "--root " + dir.path() + "/root --format 'd H h M I s' " + dir / "good.log");
+    EXPECT_EQ(undated.exitCode, 1);
+    EXPECT_NE(undated.err.find(dir / "good.log: no line with a readable date"), std::string::npos)
+        << undated.err;
+}
+
 }  // namespace
 }  // namespace trafikon

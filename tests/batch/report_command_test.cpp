@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch report as a process: usage errors, a month without analysis,
-// the page, the CSV files and the JSON document of an analysed month.
+// the page, the CSV files and the JSON document of an analysed month, links
+// and standard output.
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <nlohmann/json.hpp>
-
 #include "engine/analyse_log.h"
 #include "engine/engine_test_store.h"
+#include "store/data_store.h"
 #include "store/month_stats.h"
 #include "store/tagged_record.h"
 #include "store/text_file.h"
@@ -95,6 +98,32 @@ TEST(ReportCommandTest, JsonDocumentHoldsTheMonthAsItsFilesDo) {
     EXPECT_EQ(j["browsers"][0]["name"], "ev\x01il\\\xef\xbf\xbd\xc3\xa9");
     EXPECT_EQ(j["browsers"][0]["hits"], 2);
     EXPECT_EQ(j["robots"][0]["kind"], "signature");
+}
+
+// A link given as the page is written through and stays a link; "-" is
+// standard output; a result file that cannot be read fails the run.
+TEST(ReportCommandTest, WritesThroughLinksAndFailsWhenAResultFileIsUnreadable) {
+    TestStore store;
+    store.AddMonth("2004-05", {Combined("1.1.1.1", "03/May/2004:10:00:00 +0200",
+                                        "GET /a.html HTTP/1.0", "200", "10")});
+    testing::ScriptedObserver observer;
+    ASSERT_TRUE(AnalyseLog(store.siteDir(), "2004-05", "", observer).completed);
+    const std::string link = store.root() + "/link.html", target = store.root() + "/target.html";
+    testing::WriteRaw(target, "old");
+    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+    ASSERT_EQ(Report(store, "--month 2004-05 --html '" + link + "'"), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_NE(ReadRaw(target).find("/a.html"), std::string::npos);
+    const std::string toStdout = std::string("'") + TRAFIKON_BATCH_EXE + "' report --root '" +
+                                 store.root() + "' --month 2004-05 --html - >'" + store.root() +
+                                 "/out' 2>/dev/null";
+    ASSERT_EQ(std::system(toStdout.c_str()), 0);
+    EXPECT_EQ(ReadRaw(store.root() + "/out"), ReadRaw(target));
+
+    const std::string stats = store.siteDir() + MonthStatsFileName("2004-05");
+    std::filesystem::remove(stats);
+    std::filesystem::create_directory(stats);
+    EXPECT_EQ(Report(store, "--month 2004-05 --html '" + target + "'"), 1);
 }
 
 }  // namespace

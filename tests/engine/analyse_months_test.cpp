@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -10,6 +11,7 @@
 #include "import/import_logs.h"
 #include "import/import_observer.h"
 #include "store/data_store.h"
+#include "store/store_lock.h"
 #include "support/generated_log.h"
 
 namespace trafikon {
@@ -82,6 +84,31 @@ TEST(AnalyseMonthsTest, SameFilesAndReportsWhateverTheMonthsAtOnce) {
             EXPECT_EQ(observer.reports, firstReports) << atOnce;
         }
     }
+}
+
+// The months of a run share one hold of the store's write lock: a month that
+// writes its results never waits for the other one under way (with a wait of
+// its own it gave up now and then on thousands of months).
+TEST(AnalyseMonthsTest, TheRunHoldsTheStoreLockOnceForAllItsMonths) {
+    testing::TestStore store;
+    const std::string log = store.root() + "/generated.log";
+    testing::WriteGeneratedLog(log, {"--lines", "2000", "--months", "4", "--seed", "5"});
+    SilentImportObserver importing;
+    ImportLogs(store.siteDir(), {log}, "hlutrsbRU", importing);
+    struct LockWatcher : RecordingObserver {
+        std::string site;
+        int unlocked = 0;
+        void Progress(int) override { unlocked += IsStoreBeingWritten(site) ? 0 : 1; }
+    } observer;
+    observer.site = store.siteDir();
+    AnalyseMonths(
+        store.siteDir(), ListStoredMonths(store.siteDir()), "",
+        [](const std::string&) { return true; }, observer, 2);
+    EXPECT_EQ(observer.unlocked, 0);
+    EXPECT_EQ(std::count_if(observer.reports.begin(), observer.reports.end(),
+                            [](const std::string& r) { return r.find(" completed ") != r.npos; }),
+              4);
+    EXPECT_FALSE(IsStoreBeingWritten(store.siteDir()));
 }
 
 }  // namespace

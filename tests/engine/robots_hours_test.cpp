@@ -76,6 +76,13 @@ TEST(RobotSignaturesTest, FileIsWrittenOnceAndThenRead) {
     testing::WriteRaw(path, "Acme;acme\r\n");
     WriteRobotSignatureFileIfMissing(root);  // kept: the user's list stays
     EXPECT_EQ(LoadRobotSignatures(ProgramDirOfSite(store.siteDir())).size(), 1u);
+    // A damaged file: what is not a signature is left out and counted, so that
+    // a one-letter text never makes every visitor a robot.
+    testing::WriteRaw(path, "Acme;acme\r\nx;a\r\n\x1f\x8b;\x08zz\r\ngarbage\r\n#note\r\n");
+    const RobotSignatures damaged = LoadRobotSignatures(root);
+    EXPECT_EQ(damaged.size(), 1u);
+    EXPECT_EQ(damaged.ignoredLines(), 3u);
+    EXPECT_EQ(damaged.Classify("Mozilla/5.0 (X11; Linux)").kind, RobotKind::kPerson);
 }
 
 TEST(HourTallyTest, HourOfBothDateForms) {

@@ -5,6 +5,7 @@
 #include <archive_entry.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "import/import_logs.h"
@@ -126,6 +127,56 @@ TEST(CompressedLogTest, DamagedArchiveIsLeftOutByNameAndTheOthersGoOn) {
     EXPECT_EQ(ReadRaw(dir / "site/log-2002-03.log"),
               Line("20/Mar/2002", 0) + "\r\n" + Line("25/Mar/2002", 1) + "\r\n");
     EXPECT_FALSE(fs::exists(dir / "site/log-2002-04.log"));
+}
+
+// A log's content never starts a program (libarchive would run lzop, lrzip...
+// from PATH), compressed data inside compressed data, archives and content
+// beyond the expansion limit are refused by name, with nothing stored.
+TEST(CompressedLogTest, OutsideDecodersNestingArchivesAndBombsAreRefused) {
+    TempDir dir;
+    fs::create_directories(dir / "bin");
+    const std::string ran = dir / "ran";
+    for (const char* tool : {"lzop", "lrzip", "grzip", "lz4", "lzip", "compress", "gzip"}) {
+        const std::string program = dir / "bin/" + tool;
+        WriteRaw(program, "#!/bin/sh\ntouch " + ran + "\ncat\n");
+        fs::permissions(program, fs::perms::owner_all);
+    }
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", (dir / "bin" + ":" + path).c_str(), 1);
+    std::string lines;
+    for (int i = 0; i < 40000; ++i)
+        lines += Line("24/Mar/2002", i % 7) + "\n";
+    WriteRaw(dir / "lzop.gz", Compress("\x89LZO\x00\r\n\x1a\n" + lines, Compression::kGzip));
+    WriteRaw(dir / "lrzip", "LRZI\x00\x06" + lines);
+    WriteRaw(dir / "twice.gz", Compress(Compress(lines, Compression::kGzip), Compression::kGzip));
+    WriteRaw(dir / "twice.xz", Compress(Compress(lines, Compression::kBzip2), Compression::kXz));
+    std::string tar(512, '\0');
+    tar.replace(0, 7, "a.log\0\0");
+    tar.replace(257, 6, std::string("ustar\0", 6));
+    WriteRaw(dir / "logs.tar.gz", Compress(tar + lines, Compression::kGzip));
+    WriteRaw(dir / "logs.zip", "PK\x03\x04" + lines);
+    WriteRaw(dir / "bomb.zst", Compress(lines, Compression::kZstd));  // 3 MB from a few KB
+    WriteRaw(dir / "good.log", Line("25/Mar/2002", 1) + "\n");
+    fs::create_directories(dir / "site");
+    SetExpansionLimit(20);
+    SilentImportObserver observer;
+    const std::vector<std::string> refused{"lzop.gz",     "lrzip",    "twice.gz", "twice.xz",
+                                           "logs.tar.gz", "logs.zip", "bomb.zst"};
+    std::vector<std::string> files;
+    for (const auto& name : refused)
+        files.push_back(dir / name);
+    files.push_back(dir / "good.log");
+    const ImportSummary s = ImportLogs(dir / "site", files, "hlutrsbRU", observer);
+    SetExpansionLimit(kDefaultExpansionLimit);
+    ::setenv("PATH", path.c_str(), 1);
+    EXPECT_FALSE(fs::exists(ran));
+    ASSERT_EQ(s.damaged.size(), refused.size());
+    for (std::size_t i = 0; i < refused.size(); ++i) {
+        EXPECT_EQ(s.damaged[i].path, dir / refused[i]);
+        EXPECT_NE(s.damaged[i].reason.find("refused"), std::string::npos) << s.damaged[i].reason;
+    }
+    EXPECT_NE(s.damaged.back().reason.find("20 times"), std::string::npos);
+    EXPECT_EQ(ReadRaw(dir / "site/log-2002-03.log"), Line("25/Mar/2002", 1) + "\r\n");
 }
 
 }  // namespace

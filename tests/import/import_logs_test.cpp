@@ -335,6 +335,35 @@ TEST_F(ImportTest, UnwritableStoreIsReported) {
     }
 }
 
+// A stored log replaced by a link to another file is refused by name, never
+// written through; the month stays as it was.
+TEST_F(ImportTest, ALinkInTheStoreIsNotWrittenThrough) {
+    Import({Log("a.log", Combined("24/Mar/2002"))});
+    WriteRaw(dir_ / "elsewhere", "mine\n");
+    fs::remove(site() + "/log-2002-03.log");
+    fs::create_symlink(dir_ / "elsewhere", site() + "/log-2002-03.log");
+    try {
+        Import({Log("b.log", Combined("25/Mar/2002"))});
+        FAIL();
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.path(), site() + "/log-2002-03.log");
+        EXPECT_NE(e.reason().find("symbolic link"), std::string::npos) << e.reason();
+    }
+    EXPECT_EQ(ReadRaw(dir_ / "elsewhere"), "mine\n");
+    EXPECT_TRUE(fs::is_symlink(site() + "/log-2002-03.log"));
+}
+
+// W3C lines appended to a file of another format are never filed as the
+// month in hand's damaged lines: the file is refused whole.
+TEST_F(ImportTest, AFileWhoseLinesChangeFormatIsRefused) {
+    const ImportSummary s =
+        Import({Log("mixed.log", Combined("24/Mar/2002") + "\n" + "#Fields: date time c-ip\n" +
+                                     Iis("2002-04-01") + "\n")});
+    ASSERT_EQ(s.damaged.size(), 1u);
+    EXPECT_NE(s.damaged[0].reason.find("line 2"), std::string::npos) << s.damaged[0].reason;
+    EXPECT_EQ(SiteFiles(), std::vector<std::string>());
+}
+
 TEST_F(ImportTest, WriteFailureInTheMiddlePutsEveryMonthBack) {
     WriteRaw(site() + "/log-2002-03.log", "old\r\n");
     WriteRaw(site() + "/log-2002-03.eur", "01:00:00:00\r\n");

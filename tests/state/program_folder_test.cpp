@@ -28,6 +28,9 @@ TEST(ProgramFolderTest, PortableCopyKeepsItsFolderInstalledOneUsesTheUserDataFol
         // A relative XDG_DATA_HOME is ignored; no executable folder at all.
         {"/usr/bin/", false, "rel/data", "/h/ann", "/h/ann/.local/share/trafikon/"},
         {"", true, "/x", "/h/ann", "/x/trafikon/"},
+        // No home at all: no folder, never a shared one such as /tmp.
+        {"/usr/bin/", false, "", "", ""},
+        {"/usr/bin/", false, "rel", "", ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ChooseProgramFolder(c.exe, c.writable, c.xdg, c.home), c.expected) << c.exe;

@@ -88,6 +88,7 @@ TFGeneral::TFGeneral(QMdiArea* area, QWidget* parent) : QWidget(parent), area_(a
     tabs_->addTab(TSCompare, QString());
 
     LTitle = new QLabel;
+    LTitle->setTextFormat(Qt::PlainText);  // a language text is never markup
     QFont titleFont = LTitle->font();
     titleFont.setBold(true);
     titleFont.setPixelSize(16);
