@@ -21,7 +21,7 @@ constexpr const char* kUsage =
     "       trafikon-batch generate [--out FILE] [--lines N] [--format combined|common|iis]\n"
     "                               [--months N] [--start YYYY-MM] [--seed N] [--tz +HHMM]\n"
     "                               [--hosts N] [--pages N] [--junk FRACTION]\n"
-    "                               [--no-iis-daily-header]\n"
+    "                               [--no-iis-daily-header] [--uniform]\n"
     "       trafikon-batch --help | --version\n";
 
 constexpr const char* kHelp =
@@ -39,8 +39,10 @@ constexpr const char* kHelp =
     "          one CSV file for each list in the folder given, in the language CODE\n"
     "          (else the store's, else French).\n"
     "generate  writes a synthetic access log (to standard output unless --out), the\n"
-    "          same for the same options and seed; --junk mixes in that share of\n"
-    "          hostile or malformed lines.\n"
+    "          same for the same options and seed, with the variety of a busy site's\n"
+    "          traffic (about one host for 16 lines, thousands of user agents and\n"
+    "          referrers) or, with --uniform, a few hundred hosts whatever its length;\n"
+    "          --junk mixes in that share of hostile or malformed lines.\n"
     "\n"
     "DIR is the program folder of the desktop program unless --root gives it: the\n"
     "executable's folder when it may be written to and is not a bin or system\n"
