@@ -5,6 +5,8 @@ pkgs=(g++ cmake make ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-
       libgtest-dev libgmock-dev python3 xdg-utils clang-format)
 # The validators of the installed desktop files, and what cpack -G DEB runs.
 pkgs+=(desktop-file-utils appstream dpkg-dev file)
+# Other log analysers that bench/peers.sh runs side by side, and what times them.
+pkgs+=(webalizer goaccess time)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
