@@ -102,9 +102,31 @@ std::vector<std::uint32_t> IdLists::List(std::uint32_t record) const {
     std::vector<std::uint32_t> list;
     if (record >= head_.size())
         return list;
-    for (std::uint32_t c = head_[record]; c != kNone; c = chunks_[c].next)
-        list.insert(list.end(), chunks_[c].values, chunks_[c].values + chunks_[c].count);
+    for (std::uint32_t c = head_[record]; c != kNone; c = At(c).next)
+        list.insert(list.end(), At(c).values, At(c).values + At(c).count);
     return list;
+}
+
+void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
+              std::uint32_t b) {
+    if (listsOfA.EndsWith(a, b))
+        return;
+    if (pairs.InSet(a)) {
+        if (!pairs.Insert(a, b))
+            return;
+    } else {
+        std::uint32_t length;
+        if (listsOfA.Contains(a, b, length))
+            return;
+        if (length + 1 >= PairSet::kSearchedLength) {
+            pairs.PutInSet(a);
+            for (const std::uint32_t listed : listsOfA.List(a))
+                pairs.Insert(a, listed);
+            pairs.Insert(a, b);
+        }
+    }
+    listsOfA.Append(a, b);
+    listsOfB.Append(b, a);
 }
 
 bool PairSet::Insert(std::uint32_t a, std::uint32_t b) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,24 +54,38 @@ class IdLists {
             tail_.resize(record + 1, kNone);
         }
         std::uint32_t t = tail_[record];
-        if (t == kNone || chunks_[t].count == kChunkValues) {
-            const auto fresh = static_cast<std::uint32_t>(chunks_.size());
-            chunks_.emplace_back();
+        if (t == kNone || At(t).count == kChunkValues) {
+            const std::uint32_t fresh = NewChunk();
             if (t == kNone)
                 head_[record] = fresh;
             else
-                chunks_[t].next = fresh;
+                At(t).next = fresh;
             tail_[record] = t = fresh;
         }
-        Chunk& c = chunks_[t];
+        Chunk& c = At(t);
         c.values[c.count++] = value;
     }
     // True when the list of `record` ends with `value`.
     bool EndsWith(std::uint32_t record, std::uint32_t value) const {
         if (record >= tail_.size() || tail_[record] == kNone)
             return false;
-        const Chunk& c = chunks_[tail_[record]];
+        const Chunk& c = At(tail_[record]);
         return c.values[c.count - 1] == value;
+    }
+    // True when the list of `record` holds `value`; `length` is then or else
+    // the number of values looked at (the whole list when absent).
+    bool Contains(std::uint32_t record, std::uint32_t value, std::uint32_t& length) const {
+        length = 0;
+        if (record >= head_.size())
+            return false;
+        for (std::uint32_t c = head_[record]; c != kNone; c = At(c).next) {
+            const Chunk& chunk = At(c);
+            for (std::uint32_t i = 0; i < chunk.count; ++i)
+                if (chunk.values[i] == value)
+                    return true;
+            length += chunk.count;
+        }
+        return false;
     }
     std::vector<std::uint32_t> List(std::uint32_t record) const;
 
@@ -82,34 +97,52 @@ class IdLists {
         std::uint32_t count = 0;
         std::uint32_t next = kNone;
     };
-    std::vector<Chunk> chunks_;
+    // Chunks live in pages of 64 KB that never move: the lists grow without
+    // copying and without a doubled array.
+    static constexpr std::uint32_t kPageChunks = 2048;
+    Chunk& At(std::uint32_t c) { return pages_[c / kPageChunks][c % kPageChunks]; }
+    const Chunk& At(std::uint32_t c) const { return pages_[c / kPageChunks][c % kPageChunks]; }
+    std::uint32_t NewChunk() {
+        if (chunks_ % kPageChunks == 0)
+            pages_.push_back(std::make_unique<Chunk[]>(kPageChunks));
+        return chunks_++;
+    }
+    std::vector<std::unique_ptr<Chunk[]>> pages_;
+    std::uint32_t chunks_ = 0;
     std::vector<std::uint32_t> head_, tail_;  // per record, kNone when empty
 };
 
-// A set of pairs of positions, for the append-if-absent lists: a pair is
-// listed once in each direction (a file's hosts and a host's files).
+// The pairs of positions already listed, for the append-if-absent lists: a
+// pair is listed once in each direction (a file's hosts and a host's files).
+// While the list of `a` is short it is searched instead: most hosts and
+// referring pages link a handful of files, and the set would cost 16 to 32
+// bytes a pair. A list that grows long has its pairs put in the set.
 class PairSet {
   public:
+    // Lists of this many values and more are looked up in the set.
+    static constexpr std::uint32_t kSearchedLength = 16;
+
     // True when the pair was not in the set (it is now).
     bool Insert(std::uint32_t a, std::uint32_t b);
     std::size_t size() const { return count_; }
+    // Whether the pairs of `a` are in the set.
+    bool InSet(std::uint32_t a) const { return a < inSet_.size() && inSet_[a]; }
+    void PutInSet(std::uint32_t a) {
+        if (a >= inSet_.size())
+            inSet_.resize(a + 1, false);
+        inSet_[a] = true;
+    }
 
   private:
     void Grow();
     std::vector<std::uint64_t> slots_;  // pair + 1, 0 for an empty slot
     std::size_t count_ = 0;
+    std::vector<bool> inSet_;  // by a
 };
 
 // Appends `b` to the list of `a` and `a` to the list of `b` when the pair is
-// new; the last entry of a's list is looked at before the set.
-inline void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
-                     std::uint32_t b) {
-    if (listsOfA.EndsWith(a, b))
-        return;
-    if (!pairs.Insert(a, b))
-        return;
-    listsOfA.Append(a, b);
-    listsOfB.Append(b, a);
-}
+// new; the last entry of a's list is looked at before anything else.
+void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
+              std::uint32_t b);
 
 }  // namespace trafikon

@@ -339,7 +339,7 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos
     if (added) {
         queries.firstPage.push_back(pPos);
         queries.lastTime.Push(hit.time);
-        queries.firstReferrer.emplace_back(hit.referrer);
+        queries.firstReferrer.Push(hit.referrer);
         queries.firstSiteLength.push_back(hit.siteLength);
     } else {
         queries.lastTime.Set(qPos, hit.time);

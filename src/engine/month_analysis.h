@@ -135,6 +135,23 @@ class TimeTexts {
     std::unordered_map<std::uint32_t, std::string> long_;
 };
 
+// Texts one after the other in one buffer, read back by their index.
+class PackedTexts {
+  public:
+    void Push(std::string_view text) {
+        bytes_.append(text);
+        ends_.push_back(bytes_.size());
+    }
+    std::string_view operator[](std::size_t i) const {
+        const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
+        return std::string_view(bytes_).substr(begin, ends_[i] - begin);
+    }
+
+  private:
+    std::string bytes_;
+    std::vector<std::uint64_t> ends_;
+};
+
 // A list of records keyed by text, with the hits of each.
 struct LineRecords {
     KeyMap keys;
@@ -161,7 +178,7 @@ struct QueryRecords {
     std::vector<std::uint32_t> firstPage;  // field 2
     IdLists files;
     TimeTexts lastTime;
-    std::vector<std::string> firstReferrer;
+    PackedTexts firstReferrer;
     std::vector<std::uint32_t> firstSiteLength;  // for field 7
     std::size_t size() const { return keys.size(); }
 };
