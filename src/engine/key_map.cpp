@@ -130,7 +130,8 @@ void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& lists
 }
 
 bool PairSet::Insert(std::uint32_t a, std::uint32_t b) {
-    if ((count_ + 1) * 2 > slots_.size())
+    // Filled up to three quarters: pairs are many and the probes short.
+    if ((count_ + 1) * 4 > slots_.size() * 3)
         Grow();
     const std::uint64_t stored = ((static_cast<std::uint64_t>(a) << 32) | b) + 1;
     const std::size_t mask = slots_.size() - 1;

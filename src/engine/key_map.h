@@ -120,7 +120,7 @@ class IdLists {
 class PairSet {
   public:
     // Lists of this many values and more are looked up in the set.
-    static constexpr std::uint32_t kSearchedLength = 16;
+    static constexpr std::uint32_t kSearchedLength = 32;
 
     // True when the pair was not in the set (it is now).
     bool Insert(std::uint32_t a, std::uint32_t b);

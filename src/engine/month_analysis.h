@@ -108,8 +108,9 @@ int StatusSlotOfText(std::string_view status);
 
 constexpr std::uint32_t kNoRecord = 0xFFFFFFFFu;
 
-// The time text of each record's last hit. Times are short: a text of up to
-// 31 bytes is kept in place, a longer one aside.
+// The time text of each record's last hit, in 16 bytes: a timestamp as logs
+// write it ("[03/May/2004:10:12:00 +0200]") packed as its digits two to a
+// byte, a text of up to 15 bytes in place, any other aside.
 class TimeTexts {
   public:
     void Push(std::string_view text) {
@@ -122,17 +123,22 @@ class TimeTexts {
             slot[0] = static_cast<char>(text.size());
             if (!text.empty())
                 std::memcpy(slot.data() + 1, text.data(), text.size());
-        } else {
-            slot[0] = static_cast<char>(-1);
+        } else if (!Pack(text, slot)) {
+            slot[0] = kAside;
             SetLong(i, text);
         }
     }
+    // Valid until the next Get.
     std::string_view Get(std::uint32_t i) const;
 
   private:
+    using Slot = std::array<char, 16>;
+    static constexpr char kPacked = 16, kAside = 17;
+    static bool Pack(std::string_view text, Slot& slot);
     void SetLong(std::uint32_t i, std::string_view text);
-    std::vector<std::array<char, 32>> slots_;
+    std::vector<Slot> slots_;
     std::unordered_map<std::uint32_t, std::string> long_;
+    mutable char unpacked_[28];
 };
 
 // Texts one after the other in one buffer, read back by their index.
