@@ -113,26 +113,39 @@ constexpr std::uint32_t kNoRecord = 0xFFFFFFFFu;
 // byte, a text of up to 15 bytes in place, any other aside.
 class TimeTexts {
   public:
-    void Push(std::string_view text) {
-        slots_.emplace_back();
-        Set(static_cast<std::uint32_t>(slots_.size() - 1), text);
-    }
-    void Set(std::uint32_t i, std::string_view text) {
-        auto& slot = slots_[i];
-        if (text.size() < slot.size()) {
-            slot[0] = static_cast<char>(text.size());
+    using Slot = std::array<char, 16>;
+    // A time text made ready once for the several lists a hit sets it in.
+    struct Ready {
+        Slot slot;
+        std::string_view text;  // for a text kept aside
+    };
+    static Ready Prepare(std::string_view text) {
+        Ready r{{}, text};
+        if (text.size() < r.slot.size()) {
+            r.slot[0] = static_cast<char>(text.size());
             if (!text.empty())
-                std::memcpy(slot.data() + 1, text.data(), text.size());
-        } else if (!Pack(text, slot)) {
-            slot[0] = kAside;
-            SetLong(i, text);
+                std::memcpy(r.slot.data() + 1, text.data(), text.size());
+        } else if (!Pack(text, r.slot)) {
+            r.slot[0] = kAside;
         }
+        return r;
     }
+
+    void Push(const Ready& time) {
+        slots_.emplace_back();
+        Set(static_cast<std::uint32_t>(slots_.size() - 1), time);
+    }
+    void Set(std::uint32_t i, const Ready& time) {
+        slots_[i] = time.slot;
+        if (time.slot[0] == kAside)
+            SetLong(i, time.text);
+    }
+    void Push(std::string_view text) { Push(Prepare(text)); }
+    void Set(std::uint32_t i, std::string_view text) { Set(i, Prepare(text)); }
     // Valid until the next Get.
     std::string_view Get(std::uint32_t i) const;
 
   private:
-    using Slot = std::array<char, 16>;
     static constexpr char kPacked = 16, kAside = 17;
     static bool Pack(std::string_view text, Slot& slot);
     void SetLong(std::uint32_t i, std::string_view text);
@@ -250,6 +263,7 @@ class MonthAnalysis {
     PackedLists fileLines_, hostLines_, browserLines_, externalPageLines_, internalPageLines_,
         statusLines_, externalQuerySites_, internalQuerySites_;
 
+    TimeTexts::Ready time_;  // of the hit being added
     int previousDay_ = 0;
     int currentDay_ = 1;
     std::uint32_t dayStamp_ = 1;                // grows at every day change
