@@ -31,15 +31,17 @@ else
 fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/trafikon-peers.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+times="$work/times"
+mkdir -p "$times"
 cat "$log" >/dev/null  # in the page cache for everyone alike
 
-# run NAME COMMAND...: appends "wall cpu peak_kB" of one run to $work/NAME.
+# run NAME COMMAND...: appends "wall cpu peak_kB" of one run to $times/NAME.
 run() {
   local name=$1; shift
   if ! /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$@" >"$work/out" 2>"$work/err"; then
     echo "peers.sh: $name failed:" >&2; tail -n5 "$work/err" >&2; exit 1
   fi
-  awk '{printf "%s %.2f %s\n", $1, $2 + $3, $4}' "$work/time" >>"$work/$name"
+  awk '{printf "%s %.2f %s\n", $1, $2 + $3, $4}' "$work/time" >>"$times/$name"
 }
 
 for round in 1 2 3; do
@@ -53,11 +55,11 @@ for round in 1 2 3; do
   echo "round $round done" >&2
 done
 # Trafikon from scratch: each round's import plus the same round's analysis.
-paste -d' ' "$work/import" "$work/analysis" |
-  awk '{printf "%.2f %.2f %d\n", $1 + $4, $2 + $5, ($3 > $6 ? $3 : $6)}' >"$work/trafikon"
+paste -d' ' "$times/import" "$times/analysis" |
+  awk '{printf "%.2f %.2f %d\n", $1 + $4, $2 + $5, ($3 > $6 ? $3 : $6)}' >"$times/trafikon"
 
 median() { sort -g | sed -n 2p; }
-figure() { cut -d' ' -f"$2" "$work/$1" | median; }
+figure() { cut -d' ' -f"$2" "$times/$1" | median; }
 echo "log: $log ($(wc -l <"$log") lines, $(du -m "$log" | cut -f1) MB); median of 3 runs"
 printf '%-28s %9s %9s %11s\n' "" "wall s" "cpu s" "peak MB"
 for name in analysis trafikon webalizer goaccess; do
