@@ -37,8 +37,13 @@ class KeyMap {
     void Grow();
     std::string keys_;                    // all keys one after the other
     std::vector<std::uint64_t> offsets_;  // start of key i at i, end at i + 1
-    std::vector<std::uint32_t> table_;    // position + 1, 0 for an empty slot
-    std::vector<std::uint32_t> tags_;     // high bits of the hash of each slot
+    // A slot holds the position + 1 (0 when empty) beside the high bits of
+    // its key's hash: one cache line read per probe.
+    struct Slot {
+        std::uint32_t entry = 0;
+        std::uint32_t tag = 0;
+    };
+    std::vector<Slot> table_;
     std::size_t mask_;
 };
 
