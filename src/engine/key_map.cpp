@@ -97,9 +97,9 @@ void KeyMap::Grow() {
 
 std::vector<std::uint32_t> IdLists::List(std::uint32_t record) const {
     std::vector<std::uint32_t> list;
-    if (record >= head_.size())
+    if (record >= ends_.size())
         return list;
-    for (std::uint32_t c = head_[record]; c != kNone; c = At(c).next)
+    for (std::uint32_t c = ends_[record].head; c != kNone; c = At(c).next)
         list.insert(list.end(), At(c).values, At(c).values + At(c).count);
     return list;
 }

@@ -49,41 +49,40 @@ class KeyMap {
 
 // Lists of numbers per record (the IdLists of the records), in order of
 // appending. A record without a list has the empty one. The numbers live in
-// small chunks of one shared array, chained per record, so that appending
-// seldom allocates and short lists stay compact.
+// small chunks of shared pages, chained per record, so that appending seldom
+// allocates and short lists stay compact.
 class IdLists {
   public:
     void Append(std::uint32_t record, std::uint32_t value) {
-        if (record >= tail_.size()) {
-            head_.resize(record + 1, kNone);
-            tail_.resize(record + 1, kNone);
-        }
-        std::uint32_t t = tail_[record];
+        if (record >= ends_.size())
+            ends_.resize(record + 1);
+        Ends& ends = ends_[record];
+        std::uint32_t t = ends.tail;
         if (t == kNone || At(t).count == kChunkValues) {
             const std::uint32_t fresh = NewChunk();
             if (t == kNone)
-                head_[record] = fresh;
+                ends.head = fresh;
             else
                 At(t).next = fresh;
-            tail_[record] = t = fresh;
+            ends.tail = t = fresh;
         }
         Chunk& c = At(t);
         c.values[c.count++] = value;
     }
     // True when the list of `record` ends with `value`.
     bool EndsWith(std::uint32_t record, std::uint32_t value) const {
-        if (record >= tail_.size() || tail_[record] == kNone)
+        if (record >= ends_.size() || ends_[record].tail == kNone)
             return false;
-        const Chunk& c = At(tail_[record]);
+        const Chunk& c = At(ends_[record].tail);
         return c.values[c.count - 1] == value;
     }
     // True when the list of `record` holds `value`; `length` is then or else
     // the number of values looked at (the whole list when absent).
     bool Contains(std::uint32_t record, std::uint32_t value, std::uint32_t& length) const {
         length = 0;
-        if (record >= head_.size())
+        if (record >= ends_.size())
             return false;
-        for (std::uint32_t c = head_[record]; c != kNone; c = At(c).next) {
+        for (std::uint32_t c = ends_[record].head; c != kNone; c = At(c).next) {
             const Chunk& chunk = At(c);
             for (std::uint32_t i = 0; i < chunk.count; ++i)
                 if (chunk.values[i] == value)
@@ -114,7 +113,10 @@ class IdLists {
     }
     std::vector<std::unique_ptr<Chunk[]>> pages_;
     std::uint32_t chunks_ = 0;
-    std::vector<std::uint32_t> head_, tail_;  // per record, kNone when empty
+    struct Ends {  // of a record's chain, kNone when empty
+        std::uint32_t head = kNone, tail = kNone;
+    };
+    std::vector<Ends> ends_;
 };
 
 // The pairs of positions already listed, for the append-if-absent lists: a
