@@ -14,7 +14,9 @@ shift 4
 cache="${TRAFIKON_BENCH_DATA:-/tmp/trafikon-bench-data}"
 mkdir -p "$cache"
 extra=$(printf '%s' "$*" | tr ' /' '__')
-out="$cache/generated-$lines-$format-$months-$seed${extra:+-$extra}.log"
+# The generator's default mode is in the name: a cache made by an earlier
+# generator (a uniform log) is never taken for a varied one.
+out="$cache/generated-varied-$lines-$format-$months-$seed${extra:+-$extra}.log"
 exec 9>"$out.lock"
 flock 9
 if [ ! -s "$out" ]; then

@@ -24,7 +24,7 @@ constexpr const char* kUsage =
     "       trafikon-batch generate [--out FILE] [--lines N] [--format combined|common|iis]\n"
     "                               [--months N] [--start YYYY-MM] [--seed N] [--tz +HHMM]\n"
     "                               [--hosts N] [--pages N] [--junk FRACTION]\n"
-    "                               [--no-iis-daily-header]\n"
+    "                               [--no-iis-daily-header] [--uniform]\n"
     "       trafikon-batch --help | --version\n";
 
 constexpr const char* kHelp =
@@ -45,8 +45,10 @@ constexpr const char* kHelp =
     "          (else the store's, else French); or the month as one JSON document\n"
     "          for scripts (- for standard output).\n"
     "generate  writes a synthetic access log (to standard output unless --out), the\n"
-    "          same for the same options and seed; --junk mixes in that share of\n"
-    "          hostile or malformed lines.\n"
+    "          same for the same options and seed, with the variety of a busy site's\n"
+    "          traffic (about one host for 16 lines, thousands of user agents and\n"
+    "          referrers) or, with --uniform, a few hundred hosts whatever its length;\n"
+    "          --junk mixes in that share of hostile or malformed lines.\n"
     "\n"
     "Field codes of --format, one letter a field in the order of the log's fields:\n"
     "  h  client host (address or name)     v  virtual host (site name)\n"

@@ -2,8 +2,10 @@
 // trafikon-batch generate [--out FILE] [--lines N] [--format combined|common|iis]
 //                         [--months N] [--start YYYY-MM] [--seed N] [--tz +HHMM]
 //                         [--hosts N] [--pages N] [--junk FRACTION]
-//                         [--no-iis-daily-header]
-// Writes a synthetic access log to stdout or FILE, the same for the same options.
+//                         [--no-iis-daily-header] [--uniform]
+// Writes a synthetic access log to stdout or FILE, the same for the same options:
+// with the variety of a busy site's traffic, or with --uniform a few hundred
+// hosts and a few dozen user agents and referrers whatever its length.
 #include <charconv>
 #include <cstdio>
 #include <string>
@@ -19,7 +21,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: trafikon-batch generate [--out FILE] [--lines N] [--format combined|common|iis]\n"
     "         [--months N] [--start YYYY-MM] [--seed N] [--tz +HHMM] [--hosts N] [--pages N]\n"
-    "         [--junk FRACTION] [--no-iis-daily-header]\n";
+    "         [--junk FRACTION] [--no-iis-daily-header] [--uniform]\n";
 
 int Usage(const std::string& why) {
     std::fprintf(stderr, "trafikon-batch generate: %s\n%s", why.c_str(), kUsage);
@@ -42,6 +44,10 @@ int RunGenerateCommand(const std::vector<std::string>& args) {
         const std::string& a = args[i];
         if (a == "--no-iis-daily-header") {
             options.iisDailyHeader = false;
+            continue;
+        }
+        if (a == "--uniform") {
+            options.uniform = true;
             continue;
         }
         if (i + 1 == args.size())

@@ -11,6 +11,7 @@
 #include "batch/generator_calendar.h"
 #include "batch/generator_random.h"
 #include "batch/hostile_line.h"
+#include "batch/varied_visitors.h"
 
 namespace trafikon::batch {
 
@@ -24,17 +25,19 @@ class Generator {
         : options_(options),
           out_(out),
           random_(options.seed),
-          site_(random_, std::max(1, options.pages)),
+          site_(random_, GeneratedPages(options)),
           pagePicker_(site_.pages.size()),
-          hostPicker_(static_cast<std::size_t>(std::max(1, options.hosts))),
-          browserPicker_(kBrowsers.size()) {
+          hostPicker_(options.uniform ? GeneratedHosts(options) : 1),
+          browserPicker_(kBrowsers.size()),
+          visitors_(options.seed, options.lines, GeneratedHosts(options)) {
         for (auto a : kBrowsers)
             AddAgent(a);
         for (auto a : kRobots)
             AddAgent(a);
         for (auto a : kTools)
             AddAgent(a);
-        MakeHosts();
+        if (options.uniform)
+            MakeHosts();
         for (const auto phrase : kPhrases)
             for (int e = 0; e < kEncodings; ++e)
                 encodedPhrases_.push_back(PercentEncode(phrase, static_cast<Encoding>(e)));
@@ -82,7 +85,7 @@ class Generator {
     }
 
     void MakeHosts() {
-        const int count = std::max(1, options_.hosts);
+        const auto count = static_cast<int>(GeneratedHosts(options_));
         for (int i = 0; i < count; ++i) {
             Host host;
             const int kind = random_.Between(0, 99);
@@ -168,7 +171,8 @@ class Generator {
     void StartVisit() {
         visit_.clear();
         next_ = 0;
-        host_ = &hosts_[hostPicker_.Pick(random_)];
+        host_ = options_.uniform ? &hosts_[hostPicker_.Pick(random_)]
+                                 : &visitors_.NextHost(random_, lines_);
         if (host_->kind == Visitor::kRobot) {
             if (random_.Percent(50))
                 visit_.push_back({Request::kRobotsTxt, 0, kNone, random_.Percent(80) ? 200 : 404});
@@ -199,8 +203,10 @@ class Generator {
                                             : static_cast<std::int64_t>(pagePicker_.Pick(random_));
         if (referrer == kSearch)
             PickSearch();
-        else if (referrer == kOtherSite)
+        else if (referrer == kOtherSite && options_.uniform)
             otherSite_ = random_.Pick(kOtherSites);
+        else if (referrer == kOtherSite)
+            visitors_.OtherSite(random_, otherSiteText_), otherSite_ = otherSiteText_;
         int pages = 1;
         while (pages < 6 && random_.Percent(45))
             ++pages;
@@ -250,6 +256,12 @@ class Generator {
         const std::size_t engine = random_.Below(kEngines.size());
         const std::size_t phrase = random_.Below(kPhrases.size());
         search_ = &kEngines[engine];
+        if (!options_.uniform) {
+            visitors_.SearchPhrase(random_, phrase_);
+            searchQueryText_ = PercentEncode(phrase_, search_->encoding);
+            searchQuery_ = searchQueryText_;
+            return;
+        }
         searchQuery_ =
             encodedPhrases_[phrase * kEncodings + static_cast<int>(kEngines[engine].encoding)];
     }
@@ -261,8 +273,8 @@ class Generator {
         const Request& r = visit_[next_++];
         f.host = host_->name;
         f.user = host_->user;
-        f.agent = agents_[host_->agent];
-        f.agentIis = agentsIis_[host_->agent];
+        f.agent = options_.uniform ? agents_[host_->agent] : visitors_.Agent();
+        f.agentIis = options_.uniform ? agentsIis_[host_->agent] : visitors_.AgentIis();
         f.method = r.method;
         f.status = r.status;
         f.query = {};
@@ -387,12 +399,14 @@ class Generator {
     std::vector<std::string> agentsIis_;
     std::vector<Host> hosts_;
     std::vector<std::string> encodedPhrases_;
+    VariedVisitors visitors_;
 
     std::vector<Request> visit_;
     std::size_t next_ = 0;
     const Host* host_ = nullptr;
     const SearchEngine* search_ = nullptr;
     std::string_view searchQuery_, otherSite_;
+    std::string phrase_, searchQueryText_, otherSiteText_;
 
     std::int64_t lines_ = 0;
     int headerDay_ = 0, lastDay_ = -1, lastSecond_ = 0;
@@ -400,38 +414,6 @@ class Generator {
 };
 
 }  // namespace
-
-bool ParseGeneratedFormat(std::string_view text, GeneratedFormat& format) {
-    if (text == "combined")
-        format = GeneratedFormat::kCombined;
-    else if (text == "common")
-        format = GeneratedFormat::kCommon;
-    else if (text == "iis")
-        format = GeneratedFormat::kIis;
-    else
-        return false;
-    return true;
-}
-
-bool ParseYearMonth(std::string_view text, int& year, int& month) {
-    if (text.size() != 7 || text[4] != '-')
-        return false;
-    for (std::size_t i : {0, 1, 2, 3, 5, 6})
-        if (text[i] < '0' || text[i] > '9')
-            return false;
-    year = (text[0] - '0') * 1000 + (text[1] - '0') * 100 + (text[2] - '0') * 10 + (text[3] - '0');
-    month = (text[5] - '0') * 10 + (text[6] - '0');
-    return year >= 1 && month >= 1 && month <= 12;
-}
-
-bool IsTimeZoneOffset(std::string_view text) {
-    if (text.size() != 5 || (text[0] != '+' && text[0] != '-'))
-        return false;
-    for (std::size_t i = 1; i < 5; ++i)
-        if (text[i] < '0' || text[i] > '9')
-            return false;
-    return true;
-}
 
 bool WriteGeneratedLog(const LogGeneratorOptions& options, std::FILE* out) {
     Generator generator(options, out);

@@ -22,11 +22,20 @@ struct LogGeneratorOptions {
     int startMonth = 1;
     std::uint64_t seed = 1;
     std::string timeZone = "+0100";  // written in Apache timestamps
-    int hosts = 300;                 // distinct client hosts
-    int pages = 120;                 // distinct pages of the site
+    int hosts = 0;                   // distinct client hosts, 0: as the mode has them
+    int pages = 0;                   // distinct pages of the site, 0: as the mode has them
     double junk = 0.0;               // share of hostile or malformed lines
     bool iisDailyHeader = true;      // IIS: header lines again at each new day
+    // A few hundred hosts, a few dozen user agents and referrers, the same
+    // for any length: the logs of earlier versions. Otherwise the variety of
+    // a busy site's traffic: a host for about 16 lines, user agents and
+    // referrers in the thousands, pages in the tens of thousands.
+    bool uniform = false;
 };
+
+// The distinct hosts and pages of a generated log.
+std::int64_t GeneratedHosts(const LogGeneratorOptions& options);
+int GeneratedPages(const LogGeneratorOptions& options);
 
 // Reads "combined", "common" or "iis".
 bool ParseGeneratedFormat(std::string_view text, GeneratedFormat& format);

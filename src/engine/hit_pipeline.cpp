@@ -11,7 +11,7 @@ namespace trafikon {
 
 namespace {
 
-constexpr std::size_t kBatchLines = 4096;
+constexpr std::size_t kBatchLines = 2048;
 constexpr std::size_t kBatchesInFlight = 4;
 
 }  // namespace

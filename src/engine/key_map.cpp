@@ -44,17 +44,17 @@ std::uint64_t HashBytes(std::string_view bytes) {
     return Mix(tail ^ 0x589965CC75374CC3ull, h ^ 0x1D8E4E27C47D124Full);
 }
 
-KeyMap::KeyMap() : offsets_{0}, table_(1024, 0), tags_(1024, 0), mask_(1023) {}
+KeyMap::KeyMap() : offsets_{0}, table_(1024), mask_(1023) {}
 
 std::int64_t KeyMap::Find(std::string_view key) const {
     const std::uint64_t h = HashBytes(key);
     const auto tag = static_cast<std::uint32_t>(h >> 32);
     for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
-        const std::uint32_t entry = table_[i];
-        if (entry == 0)
+        const Slot slot = table_[i];
+        if (slot.entry == 0)
             return -1;
-        if (tags_[i] == tag && Key(entry - 1) == key)
-            return entry - 1;
+        if (slot.tag == tag && Key(slot.entry - 1) == key)
+            return slot.entry - 1;
     }
 }
 
@@ -62,19 +62,18 @@ std::uint32_t KeyMap::FindOrAdd(std::string_view key, std::uint64_t h, bool& add
     const auto tag = static_cast<std::uint32_t>(h >> 32);
     std::size_t i = h & mask_;
     for (;; i = (i + 1) & mask_) {
-        const std::uint32_t entry = table_[i];
-        if (entry == 0)
+        const Slot slot = table_[i];
+        if (slot.entry == 0)
             break;
-        if (tags_[i] == tag && Key(entry - 1) == key) {
+        if (slot.tag == tag && Key(slot.entry - 1) == key) {
             added = false;
-            return entry - 1;
+            return slot.entry - 1;
         }
     }
     const auto position = static_cast<std::uint32_t>(size());
     keys_.append(key);
     offsets_.push_back(keys_.size());
-    table_[i] = position + 1;
-    tags_[i] = tag;
+    table_[i] = {position + 1, tag};
     added = true;
     if (size() * 2 > table_.size())
         Grow();
@@ -82,34 +81,55 @@ std::uint32_t KeyMap::FindOrAdd(std::string_view key, std::uint64_t h, bool& add
 }
 
 void KeyMap::Grow() {
-    std::vector<std::uint32_t> table(table_.size() * 2, 0), tags(table_.size() * 2, 0);
+    std::vector<Slot> table(table_.size() * 2);
     const std::size_t mask = table.size() - 1;
-    for (std::size_t s = 0; s < table_.size(); ++s) {
-        if (table_[s] == 0)
+    for (const Slot& slot : table_) {
+        if (slot.entry == 0)
             continue;
-        const std::uint64_t h = HashBytes(Key(table_[s] - 1));
+        const std::uint64_t h = HashBytes(Key(slot.entry - 1));
         std::size_t i = h & mask;
-        while (table[i] != 0)
+        while (table[i].entry != 0)
             i = (i + 1) & mask;
-        table[i] = table_[s];
-        tags[i] = tags_[s];
+        table[i] = slot;
     }
     table_.swap(table);
-    tags_.swap(tags);
     mask_ = mask;
 }
 
 std::vector<std::uint32_t> IdLists::List(std::uint32_t record) const {
     std::vector<std::uint32_t> list;
-    if (record >= head_.size())
+    if (record >= ends_.size())
         return list;
-    for (std::uint32_t c = head_[record]; c != kNone; c = chunks_[c].next)
-        list.insert(list.end(), chunks_[c].values, chunks_[c].values + chunks_[c].count);
+    for (std::uint32_t c = ends_[record].head; c != kNone; c = At(c).next)
+        list.insert(list.end(), At(c).values, At(c).values + At(c).count);
     return list;
 }
 
+void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
+              std::uint32_t b) {
+    if (listsOfA.EndsWith(a, b))
+        return;
+    if (pairs.InSet(a)) {
+        if (!pairs.Insert(a, b))
+            return;
+    } else {
+        std::uint32_t length;
+        if (listsOfA.Contains(a, b, length))
+            return;
+        if (length + 1 >= PairSet::kSearchedLength) {
+            pairs.PutInSet(a);
+            for (const std::uint32_t listed : listsOfA.List(a))
+                pairs.Insert(a, listed);
+            pairs.Insert(a, b);
+        }
+    }
+    listsOfA.Append(a, b);
+    listsOfB.Append(b, a);
+}
+
 bool PairSet::Insert(std::uint32_t a, std::uint32_t b) {
-    if ((count_ + 1) * 2 > slots_.size())
+    // Filled up to three quarters: pairs are many and the probes short.
+    if ((count_ + 1) * 4 > slots_.size() * 3)
         Grow();
     const std::uint64_t stored = ((static_cast<std::uint64_t>(a) << 32) | b) + 1;
     const std::size_t mask = slots_.size() - 1;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,41 +38,59 @@ class KeyMap {
     void Grow();
     std::string keys_;                    // all keys one after the other
     std::vector<std::uint64_t> offsets_;  // start of key i at i, end at i + 1
-    std::vector<std::uint32_t> table_;    // position + 1, 0 for an empty slot
-    std::vector<std::uint32_t> tags_;     // high bits of the hash of each slot
+    // A slot holds the position + 1 (0 when empty) beside the high bits of
+    // its key's hash: one cache line read per probe.
+    struct Slot {
+        std::uint32_t entry = 0;
+        std::uint32_t tag = 0;
+    };
+    std::vector<Slot> table_;
     std::size_t mask_;
 };
 
 // Lists of numbers per record (the IdLists of the records), in order of
 // appending. A record without a list has the empty one. The numbers live in
-// small chunks of one shared array, chained per record, so that appending
-// seldom allocates and short lists stay compact.
+// small chunks of shared pages, chained per record, so that appending seldom
+// allocates and short lists stay compact.
 class IdLists {
   public:
     void Append(std::uint32_t record, std::uint32_t value) {
-        if (record >= tail_.size()) {
-            head_.resize(record + 1, kNone);
-            tail_.resize(record + 1, kNone);
-        }
-        std::uint32_t t = tail_[record];
-        if (t == kNone || chunks_[t].count == kChunkValues) {
-            const auto fresh = static_cast<std::uint32_t>(chunks_.size());
-            chunks_.emplace_back();
+        if (record >= ends_.size())
+            ends_.resize(record + 1);
+        Ends& ends = ends_[record];
+        std::uint32_t t = ends.tail;
+        if (t == kNone || At(t).count == kChunkValues) {
+            const std::uint32_t fresh = NewChunk();
             if (t == kNone)
-                head_[record] = fresh;
+                ends.head = fresh;
             else
-                chunks_[t].next = fresh;
-            tail_[record] = t = fresh;
+                At(t).next = fresh;
+            ends.tail = t = fresh;
         }
-        Chunk& c = chunks_[t];
+        Chunk& c = At(t);
         c.values[c.count++] = value;
     }
     // True when the list of `record` ends with `value`.
     bool EndsWith(std::uint32_t record, std::uint32_t value) const {
-        if (record >= tail_.size() || tail_[record] == kNone)
+        if (record >= ends_.size() || ends_[record].tail == kNone)
             return false;
-        const Chunk& c = chunks_[tail_[record]];
+        const Chunk& c = At(ends_[record].tail);
         return c.values[c.count - 1] == value;
+    }
+    // True when the list of `record` holds `value`; `length` is then or else
+    // the number of values looked at (the whole list when absent).
+    bool Contains(std::uint32_t record, std::uint32_t value, std::uint32_t& length) const {
+        length = 0;
+        if (record >= ends_.size())
+            return false;
+        for (std::uint32_t c = ends_[record].head; c != kNone; c = At(c).next) {
+            const Chunk& chunk = At(c);
+            for (std::uint32_t i = 0; i < chunk.count; ++i)
+                if (chunk.values[i] == value)
+                    return true;
+            length += chunk.count;
+        }
+        return false;
     }
     std::vector<std::uint32_t> List(std::uint32_t record) const;
 
@@ -83,34 +102,55 @@ class IdLists {
         std::uint32_t count = 0;
         std::uint32_t next = kNone;
     };
-    std::vector<Chunk> chunks_;
-    std::vector<std::uint32_t> head_, tail_;  // per record, kNone when empty
+    // Chunks live in pages of 64 KB that never move: the lists grow without
+    // copying and without a doubled array.
+    static constexpr std::uint32_t kPageChunks = 2048;
+    Chunk& At(std::uint32_t c) { return pages_[c / kPageChunks][c % kPageChunks]; }
+    const Chunk& At(std::uint32_t c) const { return pages_[c / kPageChunks][c % kPageChunks]; }
+    std::uint32_t NewChunk() {
+        if (chunks_ % kPageChunks == 0)
+            pages_.push_back(std::make_unique<Chunk[]>(kPageChunks));
+        return chunks_++;
+    }
+    std::vector<std::unique_ptr<Chunk[]>> pages_;
+    std::uint32_t chunks_ = 0;
+    struct Ends {  // of a record's chain, kNone when empty
+        std::uint32_t head = kNone, tail = kNone;
+    };
+    std::vector<Ends> ends_;
 };
 
-// A set of pairs of positions, for the append-if-absent lists: a pair is
-// listed once in each direction (a file's hosts and a host's files).
+// The pairs of positions already listed, for the append-if-absent lists: a
+// pair is listed once in each direction (a file's hosts and a host's files).
+// While the list of `a` is short it is searched instead: most hosts and
+// referring pages link a handful of files, and the set would cost 16 to 32
+// bytes a pair. A list that grows long has its pairs put in the set.
 class PairSet {
   public:
+    // Lists of this many values and more are looked up in the set.
+    static constexpr std::uint32_t kSearchedLength = 32;
+
     // True when the pair was not in the set (it is now).
     bool Insert(std::uint32_t a, std::uint32_t b);
     std::size_t size() const { return count_; }
+    // Whether the pairs of `a` are in the set.
+    bool InSet(std::uint32_t a) const { return a < inSet_.size() && inSet_[a]; }
+    void PutInSet(std::uint32_t a) {
+        if (a >= inSet_.size())
+            inSet_.resize(a + 1, false);
+        inSet_[a] = true;
+    }
 
   private:
     void Grow();
     std::vector<std::uint64_t> slots_;  // pair + 1, 0 for an empty slot
     std::size_t count_ = 0;
+    std::vector<bool> inSet_;  // by a
 };
 
 // Appends `b` to the list of `a` and `a` to the list of `b` when the pair is
-// new; the last entry of a's list is looked at before the set.
-inline void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
-                     std::uint32_t b) {
-    if (listsOfA.EndsWith(a, b))
-        return;
-    if (!pairs.Insert(a, b))
-        return;
-    listsOfA.Append(a, b);
-    listsOfB.Append(b, a);
-}
+// new; the last entry of a's list is looked at before anything else.
+void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
+              std::uint32_t b);
 
 }  // namespace trafikon

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/month_analysis.h"
 
+#include <array>
 #include <limits>
 
 #include "engine/query_decoder.h"
@@ -119,11 +120,54 @@ int StatusSlotOfText(std::string_view status) {
     return StatusSlot(static_cast<int>(code));
 }
 
+namespace {
+
+// "[03/May/2004:10:12:00 +0200]": where its sixteen digits are and what the
+// other characters but the month and the sign are.
+constexpr std::string_view kTimestampShape = "[00/Mon/0000:00:00:00 +0000]";
+constexpr std::array<std::uint8_t, 16> kTimestampDigits = {1,  2,  8,  9,  10, 11, 13, 14,
+                                                           16, 17, 19, 20, 23, 24, 25, 26};
+constexpr std::array<std::uint8_t, 4> kTimestampKept = {4, 5, 6, 22};  // month, sign
+
+}  // namespace
+
+bool TimeTexts::Pack(std::string_view text, Slot& slot) {
+    if (text.size() != kTimestampShape.size())
+        return false;
+    const char* t = text.data();
+    // Any byte off the shape leaves a bit in `off`: no branch per character.
+    unsigned off = (t[0] ^ '[') | (t[3] ^ '/') | (t[7] ^ '/') | (t[12] ^ ':') | (t[15] ^ ':') |
+                   (t[18] ^ ':') | (t[21] ^ ' ') | (t[27] ^ ']');
+    unsigned digits[16];
+    for (std::size_t k = 0; k < 16; ++k) {
+        digits[k] = static_cast<unsigned char>(t[kTimestampDigits[k]]) - unsigned{'0'};
+        off |= static_cast<unsigned>(digits[k] > 9);  // below '0' wraps round above 9
+    }
+    if (off != 0)
+        return false;
+    slot[0] = kPacked;
+    for (std::size_t k = 0; k < 8; ++k)
+        slot[1 + k] = static_cast<char>(digits[2 * k] << 4 | digits[2 * k + 1]);
+    for (std::size_t k = 0; k < kTimestampKept.size(); ++k)
+        slot[9 + k] = t[kTimestampKept[k]];
+    return true;
+}
+
 std::string_view TimeTexts::Get(std::uint32_t i) const {
     const auto& slot = slots_[i];
-    if (slot[0] == static_cast<char>(-1))
+    if (slot[0] == kAside)
         return long_.at(i);
-    return std::string_view(slot.data() + 1, static_cast<unsigned char>(slot[0]));
+    if (slot[0] != kPacked)
+        return std::string_view(slot.data() + 1, static_cast<unsigned char>(slot[0]));
+    std::memcpy(unpacked_, kTimestampShape.data(), sizeof unpacked_);
+    for (std::size_t k = 0; k < 8; ++k) {
+        const auto pair = static_cast<unsigned char>(slot[1 + k]);
+        unpacked_[kTimestampDigits[2 * k]] = static_cast<char>('0' + (pair >> 4));
+        unpacked_[kTimestampDigits[2 * k + 1]] = static_cast<char>('0' + (pair & 15));
+    }
+    for (std::size_t k = 0; k < kTimestampKept.size(); ++k)
+        unpacked_[kTimestampKept[k]] = slot[9 + k];
+    return std::string_view(unpacked_, sizeof unpacked_);
 }
 
 void TimeTexts::SetLong(std::uint32_t i, std::string_view text) {
@@ -209,6 +253,7 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     }
 
     lastHit_.line = lineNumber;
+    time_ = TimeTexts::Prepare(hit.time);
     const std::uint32_t filePos = AddFileHit(hit);
     AddStatusHit(hit, filePos);
     const std::uint32_t hostPos = AddHostHit(hit);
@@ -237,11 +282,11 @@ std::uint32_t MonthAnalysis::AddFileHit(const PreparedHit& hit) {
         files.type.push_back(FileTypeOfPath(hit.path));
         files.statusSlots.push_back(0);
         files.lastStatus.push_back(lastStatus_);
-        files.lastTime.Push(hit.time);
+        files.lastTime.Push(time_);
     } else {
         ++files.hits[pos];
         files.lastStatus[pos] = lastStatus_;
-        files.lastTime.Set(pos, hit.time);
+        files.lastTime.Set(pos, time_);
     }
     if (files.type[pos] == kPageFile)
         ++days.pages[currentDay_ - 1];
@@ -270,17 +315,17 @@ std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit) {
     if (lastHostPos_ >= 0 && (hit.sameHost || hit.host == lastHost_)) {
         pos = static_cast<std::uint32_t>(lastHostPos_);
         ++hosts.hits[pos];
-        hosts.lastTime.Set(pos, hit.time);
+        hosts.lastTime.Set(pos, time_);
     } else {
         bool added;
         pos = hosts.keys.FindOrAdd(hit.host, hit.hostHash, added);
         if (added) {
             hosts.hits.push_back(1);
-            hosts.lastTime.Push(hit.time);
+            hosts.lastTime.Push(time_);
             hostSeenStamp_.push_back(0);
         } else {
             ++hosts.hits[pos];
-            hosts.lastTime.Set(pos, hit.time);
+            hosts.lastTime.Set(pos, time_);
         }
         lastHost_.assign(hit.host);
         lastHostPos_ = pos;
@@ -325,10 +370,10 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos
     }
     if (added) {
         pages.hits.push_back(1);
-        pages.lastTime.Push(hit.time);
+        pages.lastTime.Push(time_);
     } else {
         ++pages.hits[pPos];
-        pages.lastTime.Set(pPos, hit.time);
+        pages.lastTime.Set(pPos, time_);
     }
     (hit.internal ? internalPageLines_ : externalPageLines_).Append(pPos, lastHit_.line);
     pagePos = pPos;
@@ -339,11 +384,11 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos
     const std::uint32_t qPos = queries.keys.FindOrAdd(hit.query, hit.queryHash, added);
     if (added) {
         queries.firstPage.push_back(pPos);
-        queries.lastTime.Push(hit.time);
-        queries.firstReferrer.emplace_back(hit.referrer);
+        queries.lastTime.Push(time_);
+        queries.firstReferrer.Push(hit.referrer);
         queries.firstSiteLength.push_back(hit.siteLength);
     } else {
-        queries.lastTime.Set(qPos, hit.time);
+        queries.lastTime.Set(qPos, time_);
     }
     (hit.internal ? internalQuerySites_ : externalQuerySites_).Append(qPos, hit.siteLength);
     queryPos = qPos;

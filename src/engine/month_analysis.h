@@ -109,31 +109,67 @@ int StatusSlotOfText(std::string_view status);
 
 constexpr std::uint32_t kNoRecord = 0xFFFFFFFFu;
 
-// The time text of each record's last hit. Times are short: a text of up to
-// 31 bytes is kept in place, a longer one aside.
+// The time text of each record's last hit, in 16 bytes: a timestamp as logs
+// write it ("[03/May/2004:10:12:00 +0200]") packed as its digits two to a
+// byte, a text of up to 15 bytes in place, any other aside.
 class TimeTexts {
   public:
-    void Push(std::string_view text) {
-        slots_.emplace_back();
-        Set(static_cast<std::uint32_t>(slots_.size() - 1), text);
-    }
-    void Set(std::uint32_t i, std::string_view text) {
-        auto& slot = slots_[i];
-        if (text.size() < slot.size()) {
-            slot[0] = static_cast<char>(text.size());
+    using Slot = std::array<char, 16>;
+    // A time text made ready once for the several lists a hit sets it in.
+    struct Ready {
+        Slot slot;
+        std::string_view text;  // for a text kept aside
+    };
+    static Ready Prepare(std::string_view text) {
+        Ready r{{}, text};
+        if (text.size() < r.slot.size()) {
+            r.slot[0] = static_cast<char>(text.size());
             if (!text.empty())
-                std::memcpy(slot.data() + 1, text.data(), text.size());
-        } else {
-            slot[0] = static_cast<char>(-1);
-            SetLong(i, text);
+                std::memcpy(r.slot.data() + 1, text.data(), text.size());
+        } else if (!Pack(text, r.slot)) {
+            r.slot[0] = kAside;
         }
+        return r;
     }
+
+    void Push(const Ready& time) {
+        slots_.emplace_back();
+        Set(static_cast<std::uint32_t>(slots_.size() - 1), time);
+    }
+    void Set(std::uint32_t i, const Ready& time) {
+        slots_[i] = time.slot;
+        if (time.slot[0] == kAside)
+            SetLong(i, time.text);
+    }
+    void Push(std::string_view text) { Push(Prepare(text)); }
+    void Set(std::uint32_t i, std::string_view text) { Set(i, Prepare(text)); }
+    // Valid until the next Get.
     std::string_view Get(std::uint32_t i) const;
 
   private:
+    static constexpr char kPacked = 16, kAside = 17;
+    static bool Pack(std::string_view text, Slot& slot);
     void SetLong(std::uint32_t i, std::string_view text);
-    std::vector<std::array<char, 32>> slots_;
+    std::vector<Slot> slots_;
     std::unordered_map<std::uint32_t, std::string> long_;
+    mutable char unpacked_[28];
+};
+
+// Texts one after the other in one buffer, read back by their index.
+class PackedTexts {
+  public:
+    void Push(std::string_view text) {
+        bytes_.append(text);
+        ends_.push_back(bytes_.size());
+    }
+    std::string_view operator[](std::size_t i) const {
+        const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
+        return std::string_view(bytes_).substr(begin, ends_[i] - begin);
+    }
+
+  private:
+    std::string bytes_;
+    std::vector<std::uint64_t> ends_;
 };
 
 // A list of records keyed by text, with the hits of each.
@@ -162,7 +198,7 @@ struct QueryRecords {
     std::vector<std::uint32_t> firstPage;  // field 2
     IdLists files;
     TimeTexts lastTime;
-    std::vector<std::string> firstReferrer;
+    PackedTexts firstReferrer;
     std::vector<std::uint32_t> firstSiteLength;  // for field 7
     std::size_t size() const { return keys.size(); }
 };
@@ -228,6 +264,7 @@ class MonthAnalysis {
     PackedLists fileLines_, hostLines_, browserLines_, externalPageLines_, internalPageLines_,
         statusLines_, externalQuerySites_, internalQuerySites_;
 
+    TimeTexts::Ready time_;  // of the hit being added
     int previousDay_ = 0;
     int currentDay_ = 1;
     std::uint32_t dayStamp_ = 1;                // grows at every day change

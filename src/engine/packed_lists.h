@@ -27,9 +27,9 @@ class PackedLists {
     PackedLists& operator=(const PackedLists&) = delete;
 
     void Append(std::uint32_t record, std::uint32_t value) {
-        if (record >= lists_.size())
-            lists_.resize(record + 1);
-        List& list = lists_[record];
+        if (record >= listCount_)
+            AddLists(record + 1);
+        List& list = At(record);
         if (list.fill + kMaxBytes > (kUnit << list.sizeClass) || list.slot == kNone)
             MakeRoom(list);
         const std::uint32_t v = ascending_ ? value - list.last : value;
@@ -52,9 +52,9 @@ class PackedLists {
     // keeps of it (its difference from the previous one when ascending).
     template <typename F>
     void Walk(std::uint32_t record, F&& f) const {
-        if (record >= lists_.size())
+        if (record >= listCount_)
             return;
-        const List& list = lists_[record];
+        const List& list = At(record);
         std::uint32_t value = 0;
         if (list.spilled != kNone) {
             std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[kMaxSlot]);
@@ -107,7 +107,19 @@ class PackedLists {
 
     SpillFile& spill_;
     bool ascending_;
-    std::vector<List> lists_;
+    // The lists' heads, in pages that never move: no doubled array.
+    static constexpr std::uint32_t kPageLists = 4096;
+    List& At(std::uint32_t record) { return listPages_[record / kPageLists][record % kPageLists]; }
+    const List& At(std::uint32_t record) const {
+        return listPages_[record / kPageLists][record % kPageLists];
+    }
+    void AddLists(std::uint32_t count) {
+        while (listPages_.size() * kPageLists < count)
+            listPages_.push_back(std::make_unique<List[]>(kPageLists));
+        listCount_ = count;
+    }
+    std::vector<std::unique_ptr<List[]>> listPages_;
+    std::uint32_t listCount_ = 0;
     std::vector<std::unique_ptr<std::uint8_t[]>> pages_;
     std::uint32_t nextUnit_ = 0;  // first free unit of the last page
     std::vector<std::uint32_t> free_[kMaxClass + 1];

@@ -34,8 +34,8 @@ void RobotTally::Add(const PreparedHit& hit, bool page) {
         if (match.kind == RobotKind::kEmptyAgent && !agentsLogged_)
             match = RobotMatch{};
         agentMatch_.push_back(std::move(match));
-        agentTime_.Push({});
-        agentAskedTime_.Push({});
+        agentTime_.Push(std::string_view());
+        agentAskedTime_.Push(std::string_view());
         agentLine_.push_back(0);
         agentAskedLine_.push_back(0);
         agentAsked_.push_back(0);

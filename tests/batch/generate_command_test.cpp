@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -90,6 +91,28 @@ TEST(GenerateCommandTest, JunkSharesTheLinesWithHostileOnes) {
         else
             EXPECT_TRUE(hostile > 400 && hostile <= 1100) << hostile;
     }
+}
+
+// By default the log has a busy site's variety: a host for about 16 lines,
+// user agents and referrers in the hundreds already, every line well formed.
+TEST(GenerateCommandTest, VariedByDefaultWithManyHostsAgentsAndReferrers) {
+    const std::vector<std::string> options = {"--lines", "32000", "--seed", "6"};
+    const std::string log = GeneratedLog(options, testing::LogVariety::kVaried);
+    EXPECT_EQ(GeneratedLog(options, testing::LogVariety::kVaried), log);
+    std::set<std::string> hosts, agents, referrers;
+    int bad = 0;
+    for (const auto& line : Lines(log)) {
+        bad += !IsWellFormedCombined(line);
+        hosts.insert(line.substr(0, line.find(' ')));
+        const auto agent = line.rfind(" \"");
+        agents.insert(line.substr(agent));
+        const auto referrer = line.rfind(" \"", agent - 1);
+        referrers.insert(line.substr(referrer, agent - referrer));
+    }
+    EXPECT_EQ(bad, 0);
+    EXPECT_TRUE(hosts.size() > 1600 && hosts.size() <= 2000) << hosts.size();
+    EXPECT_GT(agents.size(), 500u) << agents.size();
+    EXPECT_GT(referrers.size(), 1000u) << referrers.size();
 }
 
 TEST(GenerateCommandTest, BadOptionsAreUsageErrors) {

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The classification rules applied to every hit: requested path, file type,
-// monthly-statistics kind, numbers, days, referrer site length, status slots.
+// monthly-statistics kind, numbers, days, referrer site length, status slots, time texts.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "engine/month_analysis.h"
 #include "engine/result_files.h"
@@ -148,6 +151,31 @@ TEST(HitRulesTest, StatusSlots) {
     for (const auto& [text, slot] : cases)
         EXPECT_EQ(StatusSlotOfText(text), slot) << text;
     EXPECT_GE(StatusSlot(306), 0);
+}
+
+// Whatever a log writes as a time comes back byte for byte, packed or not.
+TEST(HitRulesTest, TimeTextsGiveBackEveryText) {
+    const std::vector<std::string> texts = {"[03/May/2004:10:12:00 +0200]",
+                                            "[31/Dec/1999:23:59:59 -1130]",
+                                            "",
+                                            "[3/May/2004:10:12:00 +0200]",
+                                            "[03/May/2004:10:12:0/ +0200]",
+                                            "[03/May/2004:1a:12:00 +0200]",
+                                            "[03/May/2004 10:12:00 +0200]",
+                                            "[03/mai/2004:10:12:00 +0200)",
+                                            "short time",
+                                            "[03/May/2004:10:12:00 +0200] and more",
+                                            std::string(200, 'x')};
+    TimeTexts times;
+    for (const auto& t : texts)
+        times.Push(t);
+    for (std::uint32_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(times.Get(i), texts[i]) << i;
+    // Set again with the texts in the other order: packed, aside and in place change places.
+    for (std::uint32_t i = 0; i < texts.size(); ++i)
+        times.Set(i, texts[texts.size() - 1 - i]);
+    for (std::uint32_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(times.Get(i), texts[texts.size() - 1 - i]) << i;
 }
 
 }  // namespace

@@ -132,10 +132,11 @@ inline std::string Batch() {
 // Writes a generated log of `lines` lines to `path`.
 inline void GenerateLog(const TempDir& scratch, const std::string& path, long lines,
                         const std::string& format, int months, const std::string& start, int seed) {
-    const RunResult r = RunProgram(
-        {Batch(), "generate", "--out", path, "--lines", std::to_string(lines), "--format", format,
-         "--months", std::to_string(months), "--start", start, "--seed", std::to_string(seed)},
-        scratch);
+    const RunResult r =
+        RunProgram({Batch(), "generate", "--uniform", "--out", path, "--lines",
+                    std::to_string(lines), "--format", format, "--months", std::to_string(months),
+                    "--start", start, "--seed", std::to_string(seed)},
+                   scratch);
     if (r.exitCode != 0)
         throw std::runtime_error("log generator failed: " + r.err);
 }

@@ -11,8 +11,11 @@
 
 namespace trafikon::testing {
 
-void WriteGeneratedLog(const std::string& path, const std::vector<std::string>& options) {
+void WriteGeneratedLog(const std::string& path, const std::vector<std::string>& options,
+                       LogVariety variety) {
     std::vector<std::string> args = {TRAFIKON_BATCH_EXE, "generate", "--out", path};
+    if (variety == LogVariety::kUniform)
+        args.push_back("--uniform");
     args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
     for (auto& a : args)
@@ -33,10 +36,10 @@ void WriteGeneratedLog(const std::string& path, const std::vector<std::string>& 
     }
 }
 
-std::string GeneratedLog(const std::vector<std::string>& options) {
+std::string GeneratedLog(const std::vector<std::string>& options, LogVariety variety) {
     TempDir dir;
     const std::string path = dir / "generated.log";
-    WriteGeneratedLog(path, options);
+    WriteGeneratedLog(path, options, variety);
     return ReadRaw(path);
 }
 
