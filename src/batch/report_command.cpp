@@ -103,7 +103,7 @@ int RunReportCommand(const std::vector<std::string>& args) {
         LoadLanguage(root, code, texts);
         std::vector<std::string> problems;
         const report::MonthReport report =
-            report::LoadMonthReport({root, siteDir, month, Today()}, texts, problems);
+            report::LoadMonthReport({siteDir, month, Today()}, texts, problems);
         for (const std::string& problem : problems)
             std::fprintf(stderr, "trafikon-batch report: %s\n", problem.c_str());
         if (!html.empty()) {

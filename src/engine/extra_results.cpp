@@ -1,6 +1,7 @@
 #include "engine/extra_results.h"
 
 #include "store/extra_result_names.h"
+#include "store/family_file.h"
 #include "store/hour_file.h"
 #include "store/robot_file.h"
 
@@ -24,6 +25,8 @@ std::vector<std::unique_ptr<AtomicFileWriter>> ExtraAnalysis::WriteFiles(
         files[1]->WriteLine(line);
     for (const std::string& line : FormatHours(hours_.counters()))
         files[2]->WriteLine(line);
+    for (const std::string& line : FormatFamilies(robots.families))
+        files[3]->WriteLine(line);
     for (auto& f : files)
         f->Sync();
     return files;

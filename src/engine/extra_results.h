@@ -1,7 +1,7 @@
 // The analysis of a month beyond the original result files: robots, people
-// and robots totals, hours of the day. Fed hit by hit beside MonthAnalysis and
-// written by the same pass (result_files.h commits its files before the
-// monthly file, so a month never shows new results of an older run).
+// and robots totals, hours of the day, browser families and systems. Fed hit by hit beside
+// MonthAnalysis and written by the same pass (result_files.h commits its files before the monthly
+// file, so a month never shows new results of an older run).
 #pragma once
 
 #include <memory>
@@ -29,7 +29,7 @@ class ExtraAnalysis {
         hours_.Add(hit.time, page, hit.hasBytes, hit.bytes);
     }
 
-    // Writes the rob-, aud- and hrs- files of `monthKey` under temporary
+    // Writes the rob-, aud-, hrs- and fam- files of `monthKey` under temporary
     // names, synced; the caller commits them. Throws IoError.
     std::vector<std::unique_ptr<AtomicFileWriter>> WriteFiles(const std::string& siteDir,
                                                               const std::string& monthKey) const;

@@ -7,7 +7,6 @@
 #include "shell/extra_texts.h"
 #include "store/result_records.h"
 #include "store/tagged_record.h"
-#include "views/analysis/browser_families.h"
 #include "views/analysis/general_lists.h"
 #include "views/analysis/robots_list.h"
 #include "views/analysis/status_list.h"
@@ -88,8 +87,7 @@ ReportTable QueryTable(const Builder& b, std::string name, int title, const Line
 }  // namespace
 
 MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extras,
-                             const LanguageTable& texts, const std::string& madeOn,
-                             const RobotSignatures& robots) {
+                             const LanguageTable& texts, const std::string& madeOn) {
     const Builder b(texts);
     const tabs::TextLookup lookup = [&texts](int e) -> const std::string& { return texts.Text(e); };
     MonthReport r;
@@ -171,14 +169,15 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
                     {lang::kTextRobot, lang::kTextRobotKind, 129, 128, 127, 102},
                     {false, false, true, true, true, false});
         for (const RobotRecord& robot : extras.robots)
-            robotTable.rows.push_back(
-                {Utf8(robot.name), Utf8(tabs::RobotKindText(robot.kind, lookup)), Num(robot.hits),
-                 Num(robot.pages), Kilobytes(robot.bytes), Utf8(robot.lastTime)});
+            robotTable.rows.push_back({Utf8(tabs::RobotName(robot, lookup)),
+                                       Utf8(tabs::RobotKindText(robot.kind, lookup)),
+                                       Num(robot.hits), Num(robot.pages), Kilobytes(robot.bytes),
+                                       Utf8(robot.lastTime)});
         SortByCount(robotTable, 2);
         r.tables.push_back(std::move(robotTable));
     }
 
-    const FamilyGroups families = GroupBrowserFamilies(month.browsers, robots);
+    const FamilyGroups& families = extras.families;
     for (const auto& [name, title, column, list] :
          {std::tuple<const char*, int, int, const std::vector<FamilyCount>*>{
               "browser-families", lang::kTextFamilies, 141, &families.browsers},
@@ -188,7 +187,8 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
             b.Table(name, title, {column, 129, lang::kTextUserAgents}, {false, true, true});
         for (const FamilyCount& f : *list)
             t.rows.push_back({f.name, Num(f.hits), Num(f.agents)});
-        r.tables.push_back(std::move(t));
+        if (extras.present)
+            r.tables.push_back(std::move(t));
     }
     ReportTable browsers = b.Table("browsers", 120, {141, 129}, {false, true});
     for (const std::string& line : month.browsers)

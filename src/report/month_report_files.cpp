@@ -1,6 +1,5 @@
 #include "report/month_report_files.h"
 
-#include "engine/robot_signatures.h"
 #include "report/report_html.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
@@ -19,8 +18,7 @@ MonthReport LoadMonthReport(const ReportSource& source, const LanguageTable& tex
     const MonthExtras extras = LoadMonthExtras(source.siteDir, source.key);
     problems = results.problems;
     problems.insert(problems.end(), extras.problems.begin(), extras.problems.end());
-    return BuildMonthReport(results, extras, texts, source.madeOn,
-                            LoadRobotSignatures(source.programDir));
+    return BuildMonthReport(results, extras, texts, source.madeOn);
 }
 
 void WriteReportHtml(const MonthReport& report, const std::string& languageCode,

@@ -10,10 +10,9 @@
 namespace trafikon::report {
 
 struct ReportSource {
-    std::string programDir;  // for the crawler signatures; ends in '/'
-    std::string siteDir;     // ends in '/'
-    std::string key;         // "YYYY-MM"
-    std::string madeOn;      // date text under the title
+    std::string siteDir;  // ends in '/'
+    std::string key;      // "YYYY-MM"
+    std::string madeOn;   // date text under the title
 };
 
 // Loads the month's result files. Throws IoError when the month has no

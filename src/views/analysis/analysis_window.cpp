@@ -162,7 +162,7 @@ void TFAnalyse::FillTabs() {
 }
 
 void TFAnalyse::FillBrowserList() {
-    browserTab_->Refresh(results_.browsers, App().programDir);
+    browserTab_->Refresh(results_.browsers, App().siteDir, key_);
 }
 
 void TFAnalyse::ReportProblems(const std::vector<std::string>& problems) {

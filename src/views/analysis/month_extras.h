@@ -1,5 +1,6 @@
 // The results of a month beyond the original files (robots, people and robots
-// totals, hours of the day), loaded from the rob-, aud- and hrs- files. A month
+// totals, hours of the day, browser families and systems), loaded from the
+// rob-, aud-, hrs- and fam- files. A month
 // analysed by an earlier version has none of them: `present` is then false and
 // the windows say that the month must be analysed again.
 #pragma once
@@ -7,21 +8,26 @@
 #include <string>
 #include <vector>
 
+#include "store/family_file.h"
 #include "store/hour_file.h"
 #include "store/robot_file.h"
 
 namespace trafikon {
 
 struct MonthExtras {
-    bool present = false;  // the three files were found and read
+    bool present = false;  // the four files were found and read
     std::vector<RobotRecord> robots;
     Audience audience;
     HourCounters hours;
+    FamilyGroups families;              // robots in a family of their own
     std::vector<std::string> problems;  // a file that could not be read, and why
 };
 
 // Never throws: a missing file leaves `present` false; an unreadable or
 // damaged one adds a problem as well.
 MonthExtras LoadMonthExtras(const std::string& siteDir, const std::string& key);
+
+// The fam- file alone; false when it is missing, unreadable or damaged.
+bool LoadMonthFamilies(const std::string& siteDir, const std::string& key, FamilyGroups& groups);
 
 }  // namespace trafikon

@@ -36,8 +36,8 @@ void WriteMonthReportTo(QWidget* parent, const std::string& key, bool html, cons
         std::vector<std::string> problems;
         const std::string today =
             QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
-        const report::MonthReport r = report::LoadMonthReport(
-            {App().programDir, App().siteDir, key, today}, App().language, problems);
+        const report::MonthReport r =
+            report::LoadMonthReport({App().siteDir, key, today}, App().language, problems);
         if (html)
             report::WriteReportHtml(r, code, target);
         else
