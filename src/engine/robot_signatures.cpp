@@ -1,6 +1,7 @@
 #include "engine/robot_signatures.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace trafikon {
 
@@ -302,10 +303,32 @@ RobotSignatures LoadRobotSignatures(const std::string& programDir) {
     return RobotSignatures();
 }
 
+namespace {
+
+// FNV-1a of a file's lines, each ended by '\n'.
+std::uint64_t LinesHash(const Lines& lines) {
+    std::uint64_t h = 0xcbf29ce484222325u;
+    for (const std::string& line : lines)
+        for (const char c : line + '\n') {
+            h ^= static_cast<unsigned char>(c);
+            h *= 0x100000001b3u;
+        }
+    return h;
+}
+
+// The built-in files of earlier versions: a file left as one of them was
+// never edited, and takes the current list.
+constexpr std::uint64_t kEarlierBuiltIns[] = {0x6d8eb178cbb1dd68u};
+
+}  // namespace
+
 void WriteRobotSignatureFileIfMissing(const std::string& programDir) {
     const std::string path = programDir + std::string(kRobotSignatureFileName);
     try {
-        if (!FileExists(path))
+        const bool earlier = FileExists(path) &&
+                             std::ranges::find(kEarlierBuiltIns, LinesHash(ReadTextLines(path))) !=
+                                 std::end(kEarlierBuiltIns);
+        if (!FileExists(path) || earlier)
             WriteTextLines(path, BuiltInRobotSignatureLines());
     } catch (const IoError&) {
         // A folder that cannot be written keeps the built-in list.

@@ -87,9 +87,15 @@ TEST(RobotSignaturesTest, FileIsWrittenOnceAndThenRead) {
     WriteRobotSignatureFileIfMissing(root);
     const std::string path = root + std::string(kRobotSignatureFileName);
     ASSERT_TRUE(FileExists(path));
+    const std::size_t current = LoadRobotSignatures(root).size();
     testing::WriteRaw(path, "Acme;acme\r\n");
     WriteRobotSignatureFileIfMissing(root);  // kept: the user's list stays
     EXPECT_EQ(LoadRobotSignatures(ProgramDirOfSite(store.siteDir())).size(), 1u);
+    // The unedited list of the previous version takes the current one.
+    testing::WriteRaw(path, ReadWholeFile(std::string(TRAFIKON_SOURCE_DIR) +
+                                          "/tests/fixtures/robots-earlier.tfd"));
+    WriteRobotSignatureFileIfMissing(root);
+    EXPECT_EQ(LoadRobotSignatures(root).size(), current);
 }
 
 TEST(HourTallyTest, HourOfBothDateForms) {
