@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "engine/analyse_all_qt.h"
@@ -30,6 +31,7 @@
 #include "shell_fixture_qt.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
+#include "views/compare/compare_window.h"
 #include "views/synthesis/general_window.h"
 
 namespace trafikon {
@@ -192,6 +194,7 @@ TEST(MainWindow, WindowMenuListsTheChildrenAndTilingSetsThemSideBySideOrStacked)
     ProgramFolder folder;
     folder.Prepare();
     TFPrincipal window(folder.dir());
+    window.resize(1024, 700);  // room for both children side by side
     window.show();
     window.FormShow();
     window.Comparaison1Click();
@@ -222,6 +225,27 @@ TEST(MainWindow, WindowMenuListsTheChildrenAndTilingSetsThemSideBySideOrStacked)
     QApplication::processEvents();
     EXPECT_EQ(window.width(), 500);
     EXPECT_EQ(window.progressBar()->width(), 500 - 222);
+}
+
+TEST(MainWindow, FitsTheScreenAndAChildOpenedBesideAMaximisedOneIsMaximisedToo) {
+    ProgramFolder folder;
+    folder.Prepare();
+    TFPrincipal window(folder.dir());
+    // Its first size leaves room for a frame on the screen.
+    EXPECT_LE(window.height() + 48, window.screen()->availableGeometry().height());
+    window.show();
+    window.FormShow();
+    window.generalChild()->showMaximized();
+    window.Comparaison1Click();
+    QMdiSubWindow* compare = window.mdiArea()->activeSubWindow();
+    ASSERT_NE(compare, window.generalChild());
+    EXPECT_TRUE(compare->isMaximized());
+    EXPECT_EQ(compare->size(), window.mdiArea()->viewport()->size());
+    compare->showNormal();
+    QApplication::processEvents();
+    EXPECT_GE(compare->widget()->width(), std::min(TFCompare::kOpeningSize.width(),
+                                                   window.mdiArea()->viewport()->width() - 20));
+    EXPECT_GE(compare->widget()->height(), compare->widget()->minimumSizeHint().height());
 }
 
 TEST(MainWindow, CommandsOnAnEmptyStoreSayThereIsNothingToDo) {
