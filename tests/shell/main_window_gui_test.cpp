@@ -115,8 +115,8 @@ TEST(MainWindow, FirstRunInEmptyFolderAsksTheLanguageAndSavesTheSettings) {
     EXPECT_EQ(ReadRaw(folder.site() + "param.tfd"), expected);
     EXPECT_EQ(ReadRaw(folder.dir() + "conf.tfd"), expected);
     // French texts with their accents, an empty synthesis.
-    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "Fichier");
-    EXPECT_EQ(window.menuBar()->actions().at(2)->text(), QString::fromUtf8("Fen\xc3\xaatre"));
+    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "&Fichier");
+    EXPECT_EQ(window.menuBar()->actions().at(2)->text(), QString::fromUtf8("F&en\xc3\xaatre"));
     EXPECT_EQ(window.general()->windowTitle(), QString::fromUtf8("G\xc3\xa9n\xc3\xa9ral"));
     EXPECT_EQ(window.general()->rowCount(), 0);
     EXPECT_EQ(window.windowTitle(), "Trafikon");
@@ -128,7 +128,26 @@ TEST(MainWindow, SettingsDialogSwitchesTheMenusToEnglishAtOnce) {
     folder.Prepare();
     TFPrincipal window(folder.dir());
     window.FormShow();
-    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "Fichier");
+    // Every menu and item has its own Alt+letter among its neighbours.
+    const auto expectAccelerators = [&window] {
+        const auto letters = [](const QList<QAction*>& actions) {
+            QString taken;
+            for (const QAction* a : actions) {
+                const qsizetype at = a->text().indexOf('&');
+                if (a->isSeparator() || !a->isVisible() || a->text().startsWith("&1"))
+                    continue;
+                EXPECT_GE(at, 0) << a->text().toStdString();
+                EXPECT_FALSE(taken.contains(a->text()[at + 1].toLower()))
+                    << a->text().toStdString();
+                taken += a->text()[at + 1].toLower();
+            }
+        };
+        letters(window.menuBar()->actions());
+        for (QAction* menu : window.menuBar()->actions())
+            letters(menu->menu()->actions());
+    };
+    expectAccelerators();
+    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "&Fichier");
     WhenModalShows<TFConfiguration>([](TFConfiguration* dialog) {
         QListWidget* list = dialog->languageList();
         const auto found = list->findItems("English (en)", Qt::MatchExactly);
@@ -137,7 +156,8 @@ TEST(MainWindow, SettingsDialogSwitchesTheMenusToEnglishAtOnce) {
         dialog->BEnregParamClick();
     });
     window.Configuration2Click();
-    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "File");
+    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "&File");
+    expectAccelerators();
     EXPECT_EQ(window.general()->windowTitle(), "General");
 }
 
@@ -205,7 +225,7 @@ TEST(MainWindow, WindowMenuListsTheChildrenAndTilingSetsThemSideBySideOrStacked)
         if (!item->isSeparator())
             items << item->text();
     ASSERT_EQ(items.size(), 5);
-    EXPECT_EQ(items[0], Tr(12));
+    EXPECT_EQ(QString(items[0]).remove('&'), Tr(12));
     EXPECT_TRUE(items[3].endsWith(Tr(24)));
     EXPECT_TRUE(items[4].endsWith(Tr(157)));
 
