@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QMimeData>
 #include <QProgressBar>
@@ -307,9 +308,17 @@ TEST_F(AddLogDialogTest, DetectedFormatIsOfferedWhenTheShownOneDoesNotFit) {
     EXPECT_TRUE(dialog.misfitLabel()->text().contains(CodeText('s')));
     EXPECT_TRUE(dialog.misfitLabel()->text().contains("d H N M I N N u h U R s"));
     ASSERT_FALSE(dialog.useDetectedButton()->isHidden());
-    // Imported with its own format, the file needs no warning.
+    // Imported with its own format, the file needs no warning; the lists stay
+    // where they were.
+    const auto listPlace = [this] {
+        dialog.layout()->activate();
+        const QWidget* list = dialog.findChild<QListWidget*>("LBChamps");
+        return QRect(list->mapTo(&dialog, QPoint()), list->size());
+    };
+    const QRect withWarning = listPlace();
     dialog.ownFormatBox()->setChecked(true);
     EXPECT_TRUE(dialog.misfitLabel()->isHidden());
+    EXPECT_EQ(listPlace(), withWarning);
     dialog.ownFormatBox()->setChecked(false);
     dialog.useDetectedButton()->click();
     EXPECT_EQ(Texts(dialog.formatFields()), CodeTexts("dHNMINNuhURs"));
