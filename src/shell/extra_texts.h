@@ -123,6 +123,9 @@
     X(kTextReportWritten, "Rapport \xe9" "crit : ", "Report written: ") \
     X(kTextReportFailed, "Le rapport n'a pas pu \xeatre \xe9" "crit : ", "The report could not be written: ") \
     X(kTextGeneratedBy, "Rapport produit par Trafikon le", "Report made by Trafikon on") \
+    X(kFilesNotDeletedText, "Ces fichiers n'ont pas pu \xeatre supprim\xe9s :", \
+      "These files could not be deleted:") \
+    X(kOpeningStoreText, "Ouverture du d\xe9p\xf4t de donn\xe9" "es...", "Opening the data store...") \
     /* end of the list */
 // clang-format on
 

@@ -30,6 +30,7 @@
 #include "shell/text_convert_qt.h"
 #include "shell_fixture_qt.h"
 #include "store/data_store.h"
+#include "store/store_lock.h"
 #include "store/text_file.h"
 #include "views/compare/compare_window.h"
 #include "views/synthesis/general_window.h"
@@ -310,6 +311,20 @@ TEST(MainWindow, AnalyseAllAnsweredNoAnalysesOnlyMissingAndOutdatedMonths) {
     EXPECT_EQ(window.analysisWorker(), nullptr);
     ASSERT_EQ(window.general()->rowCount(), 3);
     EXPECT_NE(window.general()->model()->Row(2).cells.at(0), "*");
+}
+
+TEST(MainWindow, AnalysisRefusedByAnotherWriterSaysSoInTheStatusPanel) {
+    ProgramFolder folder;
+    folder.Prepare();
+    StoreMonths(folder, 1);
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    folder.messages.answers = {Answer::Yes};
+    const StoreWriteLock otherImport(folder.site());
+    window.toutanalyser1Click();
+    EXPECT_EQ(window.statePanel()->text(), Tr(lang::kOpeningStoreText));
+    ASSERT_TRUE(WaitUntil([] { return !App().analysisRunning; }));
+    EXPECT_EQ(window.statePanel()->text(), Tr(lang::kStoreBusyText).section('\n', 0, 0));
 }
 
 TEST(MainWindow, AnalyseAllWhileRunningIsRefusedAndCancelStartsNothing) {

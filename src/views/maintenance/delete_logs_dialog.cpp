@@ -10,6 +10,7 @@
 #include "shell/extra_texts.h"
 #include "shell/message_service_qt.h"
 #include "shell/text_convert_qt.h"
+#include "shell/wait_cursor_qt.h"
 #include "store/data_store.h"
 
 namespace trafikon {
@@ -77,7 +78,7 @@ void TFSupprLog::FormShow() {
 void TFSupprLog::ReportFailures(const std::vector<DeleteFailure>& failures) {
     if (failures.empty())
         return;
-    QString text;
+    QString text = Tr(lang::kFilesNotDeletedText) + "\n";
     for (const DeleteFailure& f : failures)
         text += FromCp1252(f.path) + " : " + FromCp1252(f.reason) + "\n";
     Messages().Inform(this, text.trimmed());
@@ -99,6 +100,7 @@ void TFSupprLog::BSupprAnalyseClick() {
             const std::string key = ToCp1252(item->text());
             if (!item->isSelected() || !MayDelete(key))
                 continue;
+            const WaitCursor wait;  // the store may be another writer's for a moment
             DeleteReport report = DeleteAnalysis(App().siteDir, key);
             failures.insert(failures.end(), report.failures.begin(), report.failures.end());
         }
@@ -119,6 +121,7 @@ void TFSupprLog::BSupprAnalyseLogClick() {
                 ++i;
                 continue;
             }
+            const WaitCursor wait;
             DeleteReport report = DeleteAnalysisAndLog(App().siteDir, key);
             failures.insert(failures.end(), report.failures.begin(), report.failures.end());
             delete LBListDate_->takeItem(i);
@@ -137,7 +140,10 @@ void TFSupprLog::BSupprAllClick() {
     if (!Messages().ConfirmDestructive(this, Tr(174), Tr(175)))
         return;
     try {
-        const DeleteReport report = DeleteEverything(App().siteDir);
+        const DeleteReport report = [] {
+            const WaitCursor wait;
+            return DeleteEverything(App().siteDir);
+        }();
         LBListDate_->clear();
         ReportFailures(report.failures);
     } catch (const IoError& error) {
