@@ -263,14 +263,36 @@ void TFAjoutLog::BAddFileClick() {
     AddFiles(paths);
 }
 
-bool TFAjoutLog::AddFiles(const QStringList& paths) {
+bool TFAjoutLog::AddFiles(const QStringList& picked) {
+    // A later pick joins the files already listed in one oldest-first order:
+    // the list is filled again with all of them.
+    QStringList paths;
+    for (int i = 0; i < LBFileToAdd->count(); ++i)
+        paths << LBFileToAdd->item(i)->text();
+    const qsizetype listed = paths.size();
+    paths += picked;
     std::vector<std::string> local;
     for (const QString& path : paths)
         local.push_back(LocalPath(path));
-    for (std::size_t i : OldestFirstOrder(local, formatPart_->form().Codes()))
-        if (!AddFile(paths[static_cast<int>(i)]))
-            return false;
-    return true;
+    const std::vector<std::size_t> order = OldestFirstOrder(local, formatPart_->form().Codes());
+    if (listed > 0) {
+        LBFileToAdd->clear();
+        files_.Clear();
+        examples_.clear();
+    }
+    bool allAdded = true;
+    for (std::size_t i : order) {
+        // A listed file that cannot be read again is dropped with its message,
+        // as a new one is; the others are listed all the same.
+        if (!AddFile(paths[static_cast<int>(i)])) {
+            allAdded = false;
+            if (listed == 0)
+                return false;
+        }
+    }
+    if (listed > 0)
+        RebuildPreview();
+    return allAdded;
 }
 
 bool TFAjoutLog::AddFile(const QString& path) {
