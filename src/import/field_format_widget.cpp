@@ -141,7 +141,7 @@ void FieldFormatWidget::ShowLists() {
 void FieldFormatWidget::ShowPreview(const std::vector<std::string>& examples) {
     TVExemple->clear();
     for (const std::string& line : form_.PreviewLines(examples))
-        new QTreeWidgetItem(TVExemple, QStringList(DisplayText(line)));
+        new QTreeWidgetItem(TVExemple, QStringList(LogLineText(line)));
 }
 
 void FieldFormatWidget::FitLists() {
