@@ -51,12 +51,19 @@ QString DamagedLinesText(long long damaged, long long unfiled) {
            Tr(lang::kImportUnfiledLines).arg(unfiled);
 }
 
+// A format as the dialog's lists show it: the names of its fields in order.
+QString FieldNames(std::string_view codes) {
+    QStringList names;
+    for (char code : codes)
+        names << Tr(FieldTextEntry(code)).trimmed();
+    return names.join(QStringLiteral(", "));
+}
+
 // What the tooltip of a listed file and the misfit warning say of the format
 // detected in its lines.
 QString DetectedFormatText(const FieldFormat& detected) {
-    return detected.empty()
-               ? Tr(lang::kFormatNotRecognised)
-               : Tr(lang::kDetectedFormat).arg(QString::fromStdString(SpacedCodes(detected)));
+    return detected.empty() ? Tr(lang::kFormatNotRecognised)
+                            : Tr(lang::kDetectedFormat).arg(FieldNames(detected));
 }
 
 std::string LocalPath(const QString& path) {
@@ -408,8 +415,7 @@ void TFAjoutLog::ImportEnded() {
             refusals << Tr(lang::kMonthFormatRefused)
                             .arg(QFile::decodeName(refused.path.c_str()),
                                  QString::fromStdString(refused.month),
-                                 QString::fromStdString(SpacedCodes(refused.monthCodes)),
-                                 QString::fromStdString(SpacedCodes(refused.fileCodes)));
+                                 FieldNames(refused.monthCodes), FieldNames(refused.fileCodes));
         for (const DamagedFile& file : worker_->damaged())
             refusals << Tr(lang::kFileNotImported)
                             .arg(QFile::decodeName(file.path.c_str()),
