@@ -360,6 +360,17 @@ void TFAjoutLog::BOKClick() {
         Messages().Inform(this, FromCp1252(refusal));
         return;
     }
+    // Files meant to go with their own format but whose format is not
+    // recognised are named before anything is imported.
+    if (CBOwnFormat->isChecked()) {
+        QStringList unknown;
+        for (std::size_t i = 0; i < files_.size(); ++i)
+            if (!files_.UsesOwnFormat(i, true))
+                unknown << LBFileToAdd->item(static_cast<int>(i))->text();
+        if (!unknown.isEmpty() &&
+            !Messages().Confirm(this, Tr(lang::kOwnFormatUnknownText) + "\n" + unknown.join("\n")))
+            return;
+    }
     busy_.emplace(Qt::BusyCursor);
     try {
         WriteFormatFile(FormatLogPath(), codes);

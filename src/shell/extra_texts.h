@@ -125,6 +125,9 @@
     X(kTextGeneratedBy, "Rapport produit par Trafikon le", "Report made by Trafikon on") \
     X(kFilesNotDeletedText, "Ces fichiers n'ont pas pu \xeatre supprim\xe9s :", \
       "These files could not be deleted:") \
+    X(kOwnFormatUnknownText, \
+      "Le format de ces fichiers n'est pas reconnu : ils seront lus avec le format affich\xe9.", \
+      "The format of these files is not recognised: they will be read with the format shown.") \
     X(kOpeningStoreText, "Ouverture du d\xe9p\xf4t de donn\xe9" "es...", "Opening the data store...") \
     /* end of the list */
 // clang-format on

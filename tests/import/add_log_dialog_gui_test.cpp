@@ -343,6 +343,21 @@ TEST_F(AddLogDialogTest, FilesPickedGoOldestFirstEachWithItsOwnFormat) {
     EXPECT_EQ(ReadFormatFile(folder.site() + "format-2004-05.tfd"), "hlutrsbRU");
 }
 
+TEST_F(AddLogDialogTest, AFileOfUnknownFormatIsNamedBeforeItsImportWithTheFormatShown) {
+    Open();
+    dialog.BDefaultClick();
+    const std::string odd = folder.temp / "odd.log";
+    WriteRaw(odd, "10.0.0.1 01/May/2004:10:00:00 GET /a 200\n");
+    ASSERT_TRUE(dialog.AddFiles({QString::fromStdString(odd)}));
+    ASSERT_TRUE(dialog.detectedFormats()[0].empty());
+    dialog.ownFormatBox()->setChecked(true);
+    folder.messages.answers = {MessageService::Answer::Cancel};
+    dialog.BOKClick();
+    ASSERT_EQ(folder.messages.shown.size(), 1);
+    EXPECT_TRUE(folder.messages.shown[0].contains(QString::fromStdString(odd)));
+    EXPECT_FALSE(dialog.importing());
+}
+
 TEST_F(AddLogDialogTest, FileRefusedForItsMonthFormatIsNamedAtTheEnd) {
     Open();
     dialog.BDefaultClick();
