@@ -27,6 +27,7 @@
 #include "shell/extra_texts.h"
 #include "shell/language_table.h"
 #include "shell/message_service_qt.h"
+#include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
@@ -261,13 +262,31 @@ void TFAjoutLog::BUseDetectedClick() {
 
 void TFAjoutLog::BAddFileClick() {
     const QStringList paths = QFileDialog::getOpenFileNames(
-        this, Text(2), lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_,
+        this, Text(2), StartFolder(),
         Tr(lang::kLogFilesFilter) +
             QStringLiteral(" (*.log *.txt *.log.* access* *.gz *.bz2 *.xz *.zst);;") +
             Tr(lang::kAllFilesFilter) + QStringLiteral(" (*)"));
     if (!paths.isEmpty())
-        lastFolder_ = QFileInfo(paths.last()).absolutePath();
+        KeepFolder(QFileInfo(paths.last()).absolutePath());
     AddFiles(paths);
+}
+
+QString TFAjoutLog::StartFolder() const {
+    const QString kept = QFile::decodeName(App().settings.lastLogFolder().c_str());
+    return !kept.isEmpty() && QFileInfo(kept).isDir() ? kept : QDir::homePath();
+}
+
+void TFAjoutLog::KeepFolder(const QString& folder) {
+    // Kept in the settings for the next start; a store that cannot be
+    // written only forgets it.
+    Settings& settings = App().settings;
+    if (settings.lastLogFolder() == LocalPath(folder))
+        return;
+    settings[Settings::kLastLogFolder] = LocalPath(folder);
+    try {
+        SaveSettings(App().siteDir, App().programDir, settings);
+    } catch (const IoError&) {
+    }
 }
 
 bool TFAjoutLog::AddFiles(const QStringList& picked) {

@@ -88,6 +88,9 @@ class TFAjoutLog : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The file dialog's folder: the last one picked, kept in the settings.
+    QString StartFolder() const;
+    void KeepFolder(const QString& folder);
     void FitFieldLists();
     void KeepOnScreen();
     void SetExpanded(bool expanded);
@@ -101,7 +104,6 @@ class TFAjoutLog : public QDialog {
     AddLogFiles files_;                  // in list order
     FieldFormat misfitDetected_;         // offered by BUseDetected
     QStringList pending_;
-    QString lastFolder_;
     bool expanded_ = false;
     QPointer<TMyThread> worker_;
     std::optional<WaitCursor> busy_;  // while the worker runs

@@ -20,6 +20,9 @@ struct Settings {
     const std::string& siteUrl() const { return values[0]; }
     bool showAllStatusCodes() const { return values[1] == "Retour On"; }
     const std::string& hostThresholdText() const { return values[2]; }
+    // Setting 5: the folder of the last log file picked (local file name bytes).
+    static constexpr int kLastLogFolder = 5;
+    const std::string& lastLogFolder() const { return values[kLastLogFolder - 1]; }
     // The two characters before the last one of setting 4 ("English (en)" gives
     // "en"); a text of fewer than three characters is the code itself ("fr").
     std::string languageCode() const;
