@@ -238,6 +238,13 @@ TEST_F(AnalysisWindowTest, JumpsMatchLetterCaseExactlyAndSayWhenTheyMiss) {
     auto* files = static_cast<FilesTab*>(w->tabPage(TFAnalyse::kFiles));
     EXPECT_EQ(files->fileList()->SelectedRow(), 3);
     EXPECT_EQ(w->logLines()->line(0).number, 5);
+    // A typed letter jumps on the text after the paths' common "/".
+    files->fileList()->setCurrentIndex(QModelIndex());
+    files->fileList()->keyboardSearch(QStringLiteral("i"));
+    const int jumped = files->fileList()->SelectedRow();
+    ASSERT_GE(jumped, 0);
+    EXPECT_TRUE(files->fileList()->model().RowAt(jumped)->name.starts_with("/i") ||
+                files->fileList()->model().RowAt(jumped)->name.starts_with("/I"));
 }
 
 TEST_F(AnalysisWindowTest, OnlyWebAddressesReachThePageOpener) {
