@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "import/add_log_texts_qt.h"
 #include "import/field_format_widget.h"
 #include "import/format_detection.h"
 #include "import/import_thread_qt.h"
@@ -27,7 +28,6 @@
 #include "shell/extra_texts.h"
 #include "shell/language_table.h"
 #include "shell/message_service_qt.h"
-#include "shell/settings.h"
 #include "shell/text_convert_qt.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
@@ -46,30 +46,6 @@ std::string FormatLogPath() {
     return App().siteDir + std::string(kLastFormatFileName);
 }
 
-// The import's count of lines without a readable date.
-QString DamagedLinesText(long long damaged, long long unfiled) {
-    return Tr(lang::kImportUndatedLines).arg(damaged) + QLatin1Char('\n') +
-           Tr(lang::kImportUnfiledLines).arg(unfiled);
-}
-
-// A format as the dialog's lists show it: the names of its fields in order.
-QString FieldNames(std::string_view codes) {
-    QStringList names;
-    for (char code : codes)
-        names << Tr(FieldTextEntry(code)).trimmed();
-    return names.join(QStringLiteral(", "));
-}
-
-// What the tooltip of a listed file and the misfit warning say of the format
-// detected in its lines.
-QString DetectedFormatText(const FieldFormat& detected) {
-    return detected.empty() ? Tr(lang::kFormatNotRecognised)
-                            : Tr(lang::kDetectedFormat).arg(FieldNames(detected));
-}
-
-std::string LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 }  // namespace
 
 TFAjoutLog::TFAjoutLog(QWidget* parent) : QDialog(parent) {
@@ -262,31 +238,13 @@ void TFAjoutLog::BUseDetectedClick() {
 
 void TFAjoutLog::BAddFileClick() {
     const QStringList paths = QFileDialog::getOpenFileNames(
-        this, Text(2), StartFolder(),
+        this, Text(2), LogPickFolder(),
         Tr(lang::kLogFilesFilter) +
             QStringLiteral(" (*.log *.txt *.log.* access* *.gz *.bz2 *.xz *.zst);;") +
             Tr(lang::kAllFilesFilter) + QStringLiteral(" (*)"));
     if (!paths.isEmpty())
-        KeepFolder(QFileInfo(paths.last()).absolutePath());
+        KeepLogPickFolder(QFileInfo(paths.last()).absolutePath());
     AddFiles(paths);
-}
-
-QString TFAjoutLog::StartFolder() const {
-    const QString kept = QFile::decodeName(App().settings.lastLogFolder().c_str());
-    return !kept.isEmpty() && QFileInfo(kept).isDir() ? kept : QDir::homePath();
-}
-
-void TFAjoutLog::KeepFolder(const QString& folder) {
-    // Kept in the settings for the next start; a store that cannot be
-    // written only forgets it.
-    Settings& settings = App().settings;
-    if (settings.lastLogFolder() == LocalPath(folder))
-        return;
-    settings[Settings::kLastLogFolder] = LocalPath(folder);
-    try {
-        SaveSettings(App().siteDir, App().programDir, settings);
-    } catch (const IoError&) {
-    }
 }
 
 bool TFAjoutLog::AddFiles(const QStringList& picked) {

@@ -88,9 +88,6 @@ class TFAjoutLog : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // The file dialog's folder: the last one picked, kept in the settings.
-    QString StartFolder() const;
-    void KeepFolder(const QString& folder);
     void FitFieldLists();
     void KeepOnScreen();
     void SetExpanded(bool expanded);
