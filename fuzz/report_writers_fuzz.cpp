@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> problems;
     report::MonthReport month;
     try {
-        month = report::LoadMonthReport({dir, dir, "2002-03", "today"}, texts, problems);
+        month = report::LoadMonthReport({dir, "2002-03", "today"}, texts, problems);
     } catch (const IoError&) {
         return 0;  // no analysis
     }

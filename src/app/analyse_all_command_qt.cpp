@@ -72,6 +72,7 @@ void TFPrincipal::toutanalyser1Click() {
     });
     connect(worker_, &QThread::finished, this, &TFPrincipal::AnalysisEnded);
     busy_.emplace(Qt::BusyCursor);
+    PStateBar->setText(Tr(lang::kOpeningStoreText));  // another writer may hold it a moment
     worker_->start();
 }
 
@@ -128,7 +129,9 @@ void TFPrincipal::AnalysisEnded() {
     RefreshSynthesis();
     App().analysisRunning = false;
     App().monthInAnalysis.clear();
-    PStateBar->setText(Tr(kEntryAnalysed));
+    // A run refused or failed does not say it ended well.
+    PStateBar->setText(failures_.isEmpty() ? Tr(kEntryAnalysed)
+                                           : failures_.constLast().section('\n', 0, 0));
     if (closing_) {
         CloseWhenNoDialog();
         return;

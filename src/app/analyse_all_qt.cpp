@@ -26,7 +26,7 @@ class WorkerObserver : public MonthsObserver {
     void Progress(int percent) override { emit worker_.Progress(percent); }
     MalformedLineAnswer MalformedLine(std::int64_t lineNumber, std::string_view line) override {
         MalformedLineAnswer answer = MalformedLineAnswer::Cancel;
-        emit worker_.AskIgnoreLine(lineNumber, DisplayText(line), &answer);
+        emit worker_.AskIgnoreLine(lineNumber, LogLineText(line), &answer);
         return answer;
     }
     void MonthEnded(const std::string& key, const AnalysisResult& result) override {

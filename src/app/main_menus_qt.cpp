@@ -18,6 +18,7 @@
 #include "app/main_window.h"
 #include "app/resources/toolbar_icons_qt.h"
 #include "state/app_state.h"
+#include "ui/accelerator_qt.h"
 #include "ui/text_convert_qt.h"
 #include "views/synthesis/general_window.h"
 
@@ -158,22 +159,25 @@ void TFPrincipal::UseToolkitLanguage() {
 
 void TFPrincipal::ApplyMainTexts() {
     UseToolkitLanguage();
-    Fichier1->setTitle(Tr(1));
-    AjoutdeLog1->setText(Tr(2));
-    suppressiondesLogs1->setText(Tr(3));
-    toutanalyser1->setText(Tr(4));
-    Configuration2->setText(Tr(5));
-    Quitter1->setText(Tr(6));
-    Afficher1->setTitle(Tr(7));
-    Comparaison1->setText(Tr(10));
+    // Alt+letter opens a menu and picks an item: one letter each among the
+    // menu bar's titles and among each menu's items.
+    QString bar, file, view, window, help;
+    Fichier1->setTitle(WithAccelerator(Tr(1), bar));
+    AjoutdeLog1->setText(WithAccelerator(Tr(2), file));
+    suppressiondesLogs1->setText(WithAccelerator(Tr(3), file));
+    toutanalyser1->setText(WithAccelerator(Tr(4), file));
+    Configuration2->setText(WithAccelerator(Tr(5), file));
+    Quitter1->setText(WithAccelerator(Tr(6), file));
+    Afficher1->setTitle(WithAccelerator(Tr(7), bar));
+    Comparaison1->setText(WithAccelerator(Tr(10), view));
     General1->setText(Tr(11) + " " + Tr(24));
-    Fenetre1->setTitle(Tr(11));
-    Mozaiqueverticale1->setText(Tr(12));
-    Mozaiquehorizontale1->setText(Tr(13));
-    Cascade1->setText(Tr(14));
-    Aide1->setTitle(Tr(15));
-    Raccourcis1->setText(Tr(29));
-    APropos1->setText(Tr(16));
+    Fenetre1->setTitle(WithAccelerator(Tr(11), bar));
+    Mozaiqueverticale1->setText(WithAccelerator(Tr(12), window));
+    Mozaiquehorizontale1->setText(WithAccelerator(Tr(13), window));
+    Cascade1->setText(WithAccelerator(Tr(14), window));
+    Aide1->setTitle(WithAccelerator(Tr(15), bar));
+    Raccourcis1->setText(WithAccelerator(Tr(29), help));
+    APropos1->setText(WithAccelerator(Tr(16), help));
     ToolButton1->setText(QString());
     ToolButton1->setToolTip(QString());
     ToolButton3->setToolTip(Tr(4));

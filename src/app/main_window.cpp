@@ -12,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTranslator>
 #include <QUrl>
 
@@ -63,7 +64,12 @@ TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
     setObjectName("TFPrincipal");
     ShowTitle();
     setWindowIcon(ProgramIcon());
-    resize(1024, 700);
+    // The usual first size, or the screen's free space less room for the
+    // frame the window manager adds (a large scale factor needs it).
+    QSize first(1024, 700);
+    if (const QScreen* shown = screen())
+        first = first.boundedTo(shown->availableGeometry().size() - QSize(16, 48));
+    resize(first);
     setAcceptDrops(true);
 
     toolkitTexts_ = new QTranslator(this);
@@ -177,8 +183,7 @@ void TFPrincipal::Comparaison1Click() {
     compare->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* child = area_->addSubWindow(compare);
     child->setAttribute(Qt::WA_DeleteOnClose);
-    child->show();
-    SizeNewChild(child, TFCompare::kOpeningSize);
+    ShowNewChild(child, TFCompare::kOpeningSize);
     area_->setActiveSubWindow(child);
 }
 

@@ -131,7 +131,7 @@ int RunReportCommand(const std::vector<std::string>& args) {
         LoadLanguage(root, code, texts);
         std::vector<std::string> problems;
         const report::MonthReport report = report::LoadMonthReport(
-            {root, siteDir, month, report::ReportDateToday(texts), settings.maskAddresses()}, texts,
+            {siteDir, month, report::ReportDateToday(texts), settings.maskAddresses()}, texts,
             problems);
         for (const std::string& problem : problems)
             std::fprintf(stderr, "trafikon-batch report: %s\n", problem.c_str());

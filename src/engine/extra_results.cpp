@@ -3,6 +3,7 @@
 
 #include "store/country_file.h"
 #include "store/extra_result_names.h"
+#include "store/family_file.h"
 #include "store/hour_file.h"
 #include "store/robot_file.h"
 
@@ -31,8 +32,10 @@ std::vector<std::unique_ptr<AtomicFileWriter>> ExtraAnalysis::WriteFiles(
         files[1]->WriteLine(line);
     for (const std::string& line : FormatHours(hours_.counters()))
         files[2]->WriteLine(line);
+    for (const std::string& line : FormatFamilies(robots.families))
+        files[3]->WriteLine(line);
     if (countries_)
-        countries_->Write(*files[3]);
+        countries_->Write(*files.back());
     for (auto& f : files)
         f->Sync();
     return files;

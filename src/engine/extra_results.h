@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The analysis of a month beyond the original result files: robots, people
-// and robots totals, hours of the day. Fed hit by hit beside MonthAnalysis and
-// written by the same pass (result_files.h commits its files before the
-// monthly file, so a month never shows new results of an older run).
+// and robots totals, hours of the day, browser families and systems. Fed hit by hit beside
+// MonthAnalysis and written by the same pass (result_files.h commits its files before the monthly
+// file, so a month never shows new results of an older run).
 #pragma once
 
 #include <memory>
@@ -38,7 +38,7 @@ class ExtraAnalysis {
         hours_.Add(hit.time, page, hit.hasBytes, hit.bytes);
     }
 
-    // Writes the rob-, aud- and hrs- files of `monthKey` (and cty- with a
+    // Writes the rob-, aud-, hrs- and fam- files of `monthKey` (and cty- with a
     // country database) under temporary names, synced; the caller commits
     // them. Throws IoError.
     std::vector<std::unique_ptr<AtomicFileWriter>> WriteFiles(const std::string& siteDir,

@@ -2,6 +2,7 @@
 #include "engine/robot_signatures.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace trafikon {
 
@@ -33,6 +34,71 @@ std::string WordAround(std::string_view agent, std::size_t at) {
     return std::string(agent.substr(begin, end - begin));
 }
 
+bool IsTokenBreak(char c) {
+    return c == ' ' || c == ';' || c == '(' || c == ')' || c == ',' || c == '\t' || c == '[' ||
+           c == ']';
+}
+
+// The token of `agent` (words with their slashes) around position `at`.
+std::string_view TokenAround(std::string_view agent, std::size_t at) {
+    std::size_t begin = at, end = at;
+    while (begin > 0 && !IsTokenBreak(agent[begin - 1]))
+        --begin;
+    while (end < agent.size() && !IsTokenBreak(agent[end]))
+        ++end;
+    return agent.substr(begin, end - begin);
+}
+
+// A word that names nothing: part of an address ("+http://x.com/bot.html",
+// "crawler@x.com") or the bare generic word itself ("robot", "Spider").
+bool NamesNothing(std::string_view agent, std::size_t at, std::string_view word) {
+    const std::string_view token = TokenAround(agent, at);
+    if (token.find("://") != std::string_view::npos || token.find('@') != std::string_view::npos ||
+        token.starts_with("+") || token.starts_with("www."))
+        return true;
+    const std::string lower = LowerCopy(word);
+    for (std::string_view bare : {"bot", "bots", "robot", "robots", "crawl", "crawler", "crawlers",
+                                  "spider", "spiders", "slurp"})
+        if (lower == bare)
+            return true;
+    return false;
+}
+
+// The last product token ("Name/1.0") before position `at`, Mozilla/x aside:
+// the name a client gives itself. Empty when there is none.
+std::string ProductBefore(std::string_view agent, std::size_t at) {
+    std::string_view found;
+    std::size_t pos = 0;
+    while (pos < at) {
+        while (pos < at && IsTokenBreak(agent[pos]))
+            ++pos;
+        const std::size_t begin = pos;
+        while (pos < agent.size() && !IsTokenBreak(agent[pos]))
+            ++pos;
+        const std::string_view token = agent.substr(begin, pos - begin);
+        const std::size_t slash = token.find('/');
+        if (slash == std::string_view::npos || slash == 0 || slash + 1 == token.size() ||
+            token.find("://") != std::string_view::npos ||
+            LowerCopy(token.substr(0, slash)) == "mozilla")
+            continue;
+        if (begin < at)
+            found = token.substr(0, slash);
+    }
+    return std::string(found);
+}
+
+// The name of a robot found by a generic word at `at`: the word holding it,
+// or when that names nothing the product before it, or the whole user agent.
+std::string GenericName(std::string_view agent, std::size_t at) {
+    std::string word = WordAround(agent, at);
+    if (!word.empty() && !NamesNothing(agent, at, word))
+        return word;
+    std::string product = ProductBefore(agent, at);
+    if (!product.empty())
+        return product;
+    return std::string(agent);
+}
+
 constexpr const char* kBuiltIn[] = {
     "# Crawler signatures: one \"Name;text\" a line. A user agent holding the text",
     "# (any letter case) is the robot Name. Name * is a generic word: the robot takes",
@@ -54,6 +120,7 @@ constexpr const char* kBuiltIn[] = {
     "Baiduspider;baiduspider",
     "YandexBot;yandexbot",
     "Yandex;yandex.com/bots",
+    "Applebot-Extended;applebot-extended",
     "Applebot;applebot",
     "Sogou;sogou",
     "Exabot;exabot",
@@ -101,6 +168,13 @@ constexpr const char* kBuiltIn[] = {
     "Omgilibot;omgili",
     "Kangaroo Bot;kangaroo bot",
     "AI2Bot;ai2bot",
+    "DuckAssistBot;duckassistbot",
+    "Google-CloudVertexBot;google-cloudvertexbot",
+    "FacebookBot;facebookbot",
+    "MistralAI-User;mistralai-user",
+    "ICC-Crawler;icc-crawler",
+    "PetalBot;aspiegelbot",
+    "cohere-training-data-crawler;cohere-training-data-crawler",
     // SEO tools and archives
     "AhrefsBot;ahrefsbot",
     "AhrefsSiteAudit;ahrefssiteaudit",
@@ -125,7 +199,8 @@ constexpr const char* kBuiltIn[] = {
     "NewRelicPinger;newrelicpinger",
     "Nagios;check_http",
     "Zabbix;zabbix",
-    // Feed readers
+    // Tools and feeds: feed readers, link checkers, configuration and
+    // packaging tools, sites that fetch pages for their readers
     "UniversalFeedParser;universalfeedparser",
     "Tiny Tiny RSS;tiny tiny rss",
     "FeedBurner;feedburner",
@@ -134,6 +209,22 @@ constexpr const char* kBuiltIn[] = {
     "Inoreader;inoreader",
     "NewsBlur;newsblur",
     "Feedfetcher-Google;feedfetcher-google",
+    "Reeder;reeder/",
+    "Newsify;newsify/",
+    "The Old Reader;theoldreader",
+    "Flipboard;flipboard",
+    "CommaFeed;commafeed",
+    "NetNewsWire;netnewswire",
+    "FreshRSS;freshrss",
+    "Miniflux;miniflux",
+    "NextCloud News;nextcloud-news",
+    "LiveJournal;livejournal.com",
+    "Xenu Link Sleuth;xenu link sleuth",
+    "eZ Publish Link Validator;ez publish link validator",
+    "W3C Link Checker;w3c-checklink",
+    "W3C Validator;w3c_validator",
+    "Chef Client;chef client",
+    "portscout;portscout",
     // Scripts and command-line clients
     "curl;curl/",
     "Wget;wget/",
@@ -144,6 +235,10 @@ constexpr const char* kBuiltIn[] = {
     "Java;java/",
     "okhttp;okhttp",
     "libwww-perl;libwww-perl",
+    "HTTP_Request2;http_request2",
+    "Guzzle;guzzlehttp",
+    "WinHttp;winhttp",
+    "Python httpx;python-httpx",
     "Apache-HttpClient;apache-httpclient",
     "HeadlessChrome;headlesschrome",
     "PhantomJS;phantomjs",
@@ -212,8 +307,7 @@ RobotMatch RobotSignatures::Classify(std::string_view userAgent) const {
             continue;
         if (e.name != "*")
             return {RobotKind::kSignature, e.name};
-        std::string word = WordAround(userAgent, at);
-        return {RobotKind::kGeneric, word.empty() ? e.text : std::move(word)};
+        return {RobotKind::kGeneric, GenericName(userAgent, at)};
     }
     return {};
 }
@@ -228,10 +322,32 @@ RobotSignatures LoadRobotSignatures(const std::string& programDir) {
     return RobotSignatures();
 }
 
+namespace {
+
+// FNV-1a of a file's lines, each ended by '\n'.
+std::uint64_t LinesHash(const Lines& lines) {
+    std::uint64_t h = 0xcbf29ce484222325u;
+    for (const std::string& line : lines)
+        for (const char c : line + '\n') {
+            h ^= static_cast<unsigned char>(c);
+            h *= 0x100000001b3u;
+        }
+    return h;
+}
+
+// The built-in files of earlier versions: a file left as one of them was
+// never edited, and takes the current list.
+constexpr std::uint64_t kEarlierBuiltIns[] = {0x6d8eb178cbb1dd68u};
+
+}  // namespace
+
 void WriteRobotSignatureFileIfMissing(const std::string& programDir) {
     const std::string path = programDir + std::string(kRobotSignatureFileName);
     try {
-        if (!FileExists(path))
+        const bool earlier = FileExists(path) &&
+                             std::ranges::find(kEarlierBuiltIns, LinesHash(ReadTextLines(path))) !=
+                                 std::end(kEarlierBuiltIns);
+        if (!FileExists(path) || earlier)
             WriteTextLines(path, BuiltInRobotSignatureLines());
     } catch (const IoError&) {
         // A folder that cannot be written keeps the built-in list.

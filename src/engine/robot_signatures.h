@@ -58,7 +58,8 @@ Lines BuiltInRobotSignatureLines();
 // The signatures of programDir/robots.tfd; the built-in list when it is
 // missing or unreadable.
 RobotSignatures LoadRobotSignatures(const std::string& programDir);
-// Writes the built-in file at the program's first run (failures are ignored).
+// Writes the built-in file at the program's first run, and again over the
+// unedited built-in file of an earlier version (failures are ignored).
 void WriteRobotSignatureFileIfMissing(const std::string& programDir);
 
 // The program folder of a site folder ".../data/1/" (its grandparent).

@@ -33,6 +33,9 @@ void RobotTally::Add(const PreparedHit& hit, bool page) {
                                                           : analysis_.browsers.keys.Key(next - 1));
         if (match.kind == RobotKind::kEmptyAgent && !agentsLogged_)
             match = RobotMatch{};
+        agentBrowser_.push_back(next != 0 && match.kind == RobotKind::kPerson &&
+                                BrowserFamilyOf(analysis_.browsers.keys.Key(next - 1)) !=
+                                    kOtherFamily);
         agentMatch_.push_back(std::move(match));
         agentTime_.Push(std::string_view());
         agentAskedTime_.Push(std::string_view());
@@ -41,15 +44,20 @@ void RobotTally::Add(const PreparedHit& hit, bool page) {
         agentAsked_.push_back(0);
     }
     const std::uint32_t host = last.host;
-    if (host >= askedRobotsTxt_.size())
-        askedRobotsTxt_.resize(host + 1, 0);
+    if (host >= hostFlags_.size())
+        hostFlags_.resize(host + 1, 0);
+    std::uint8_t& flags = hostFlags_[host];
     if (hit.path == "/robots.txt")
-        askedRobotsTxt_[host] = 1;
-    // Times are kept for robots only: a person's agent needs one once its host asked.
+        flags |= kAskedRobotsTxt;
+    else if (!page && agentBrowser_[agent])
+        flags |= kBrowserResources;
+    // Times are kept for robots only: a person's agent needs one once its host
+    // asked (and while it does not look like a browser showing pages).
     if (agentMatch_[agent].kind != RobotKind::kPerson) {
         agentTime_.Set(agent, hit.time);
         agentLine_[agent] = line;
-    } else if (askedRobotsTxt_[host]) {
+    } else if ((flags & kAskedRobotsTxt) &&
+               !(agentBrowser_[agent] && (flags & kBrowserResources))) {
         agentAskedTime_.Set(agent, hit.time);
         agentAskedLine_[agent] = line;
         agentAsked_[agent] = 1;
@@ -60,9 +68,11 @@ void RobotTally::Add(const PreparedHit& hit, bool page) {
 
 RobotKind RobotTally::KindOf(std::uint32_t agent, std::uint32_t host) const {
     const RobotKind kind = agentMatch_[agent].kind;
-    if (kind == RobotKind::kPerson && askedRobotsTxt_[host])
-        return RobotKind::kRobotsTxt;
-    return kind;
+    if (kind != RobotKind::kPerson || !(hostFlags_[host] & kAskedRobotsTxt))
+        return kind;
+    if (agentBrowser_[agent] && (hostFlags_[host] & kBrowserResources))
+        return RobotKind::kPerson;
+    return RobotKind::kRobotsTxt;
 }
 
 RobotTally::Results RobotTally::Finish(ClassifiedHits* also) const {
@@ -76,8 +86,8 @@ RobotTally::Results RobotTally::Finish(ClassifiedHits* also) const {
     std::vector<std::uint32_t> robotOfAgent(agentMatch_.size(), kNoRecord),
         robotsTxtOfAgent(agentMatch_.size(), kNoRecord);
     std::vector<std::uint32_t> lastLine;
-    std::vector<std::uint32_t> peopleDays(askedRobotsTxt_.size()),
-        robotDays(askedRobotsTxt_.size());
+    std::vector<std::uint32_t> peopleDays(hostFlags_.size()), robotDays(hostFlags_.size());
+    std::vector<std::int64_t> personHits(agentMatch_.size()), robotHits(agentMatch_.size());
     KeyMap names;
     std::string key;
     hits_.ForEach([&](const StreamedHit& hit) {
@@ -93,6 +103,7 @@ RobotTally::Results RobotTally::Finish(ClassifiedHits* also) const {
             ++t.pages;
         AddSaturating(t.bytes, bytes);
         (robot ? robotDays : peopleDays)[hit.host] |= std::uint32_t{1} << (hit.day - 1);
+        ++(robot ? robotHits : personHits)[agent];
         if (!robot)
             return;
         std::uint32_t& r =
@@ -134,6 +145,11 @@ RobotTally::Results RobotTally::Finish(ClassifiedHits* also) const {
         a.people.visitors += std::popcount(peopleDays[h]);
         a.robots.visitors += std::popcount(robotDays[h]);
     }
+    FamilyTally families;
+    for (std::uint32_t agent = 0; agent < agentMatch_.size(); ++agent)
+        families.AddAgent(agent == 0 ? std::string_view() : analysis_.browsers.keys.Key(agent - 1),
+                          personHits[agent], robotHits[agent]);
+    out.families = families.Groups();
     return out;
 }
 

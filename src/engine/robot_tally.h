@@ -3,10 +3,14 @@
 //
 // A hit is a robot's when its user agent matches a crawler signature, when it
 // has no user agent, or when its host asked for /robots.txt at any time in the
-// month. The last rule is known only at the end, so the hits are classified
-// after the last one, from the records of every hit kept here in a HitStream
-// (line, user agent, host, page, day, bytes). While the hits come, only
-// per-agent texts and flags are touched.
+// month. A host that asked for /robots.txt stays a person for the hits whose
+// user agent names a browser, when it also fetched files other than pages
+// with such an agent (style sheets, images, fonts: a page shown in a browser).
+// These rules are known only at the end, so the hits are classified after the
+// last one, from the records of every hit kept here in a HitStream (line, user
+// agent, host, page, day, bytes). While the hits come, only per-agent texts
+// and flags are touched. This one classification feeds the robots, the
+// people and robots totals and the browser families alike.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/agent_family.h"
 #include "engine/hit_stream.h"
 #include "engine/month_analysis.h"
 #include "engine/packed_lists.h"
@@ -44,12 +49,14 @@ class RobotTally {
 
     // After the last hit: the robots in order of first appearance, the log
     // lines of each (robot i at record i of `lines`; the records' own `lines`
-    // stay empty) and the totals of people and robots. `also`, when given,
-    // sees every hit with its class.
+    // stay empty), the totals of people and robots, and the hits by browser
+    // family and system with robots apart. `also`, when given, sees every hit
+    // with its class.
     struct Results {
         std::vector<RobotRecord> robots;
         std::unique_ptr<PackedLists> lines;
         Audience audience;
+        FamilyGroups families;
     };
     Results Finish(ClassifiedHits* also = nullptr) const;
 
@@ -63,8 +70,12 @@ class RobotTally {
     RobotSignatures signatures_;
     const MonthAnalysis& analysis_;
     bool agentsLogged_;
-    std::vector<RobotMatch> agentMatch_;  // by agent index
-    std::vector<char> askedRobotsTxt_;    // by host position
+    // Host flags.
+    static constexpr std::uint8_t kAskedRobotsTxt = 1, kBrowserResources = 2;
+
+    std::vector<RobotMatch> agentMatch_;   // by agent index
+    std::vector<char> agentBrowser_;       // by agent index: names a browser
+    std::vector<std::uint8_t> hostFlags_;  // by host position
     // Last hit of each agent: overall, and from a host that had asked for
     // /robots.txt by then (the last visit of the robots found by that rule).
     TimeTexts agentTime_, agentAskedTime_;

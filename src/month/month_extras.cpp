@@ -28,8 +28,8 @@ MonthExtras LoadMonthExtras(const std::string& siteDir, const std::string& key) 
     MonthExtras m;
     LoadCountries(siteDir, key, m);
     const std::vector<std::string> names = ExtraAnalysisFileNames(key);
-    Lines files[3];
-    for (int i = 0; i < 3; ++i) {
+    Lines files[4];
+    for (int i = 0; i < 4; ++i) {
         const std::string path = siteDir + names[i];
         try {
             if (!FileExists(path))
@@ -51,8 +51,20 @@ MonthExtras LoadMonthExtras(const std::string& siteDir, const std::string& key) 
         m.problems.push_back(siteDir + names[1] + ": not the two total lines");
     if (!ParseHours(files[2], m.hours))
         m.problems.push_back(siteDir + names[2] + ": not the 24 hour lines");
+    if (!ParseFamilies(files[3], m.families))
+        m.problems.push_back(siteDir + names[3] + ": a line is not a family record");
     m.present = true;
     return m;
+}
+
+bool LoadMonthFamilies(const std::string& siteDir, const std::string& key, FamilyGroups& groups) {
+    groups = {};
+    try {
+        const std::string path = siteDir + ExtraResultFileName(kFamiliesPrefix, key);
+        return FileExists(path) && ParseFamilies(ReadTextLines(path), groups);
+    } catch (const IoError&) {
+        return false;
+    }
 }
 
 }  // namespace trafikon

@@ -1,32 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The results of a month beyond the original files (robots, people and robots
-// totals, hours of the day, countries), loaded from the rob-, aud-, hrs- and
-// cty- files. A month analysed by an earlier version lacks them: `present`
-// (the first three) or `countriesPresent` is then false and the windows say
-// that the month must be analysed again.
+// totals, hours of the day, browser families and systems, countries), loaded
+// from the rob-, aud-, hrs-, fam- and cty- files. A month analysed by an
+// earlier version lacks them: `present` (the first four) or `countriesPresent`
+// is then false and the windows say that the month must be analysed again.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "store/country_file.h"
+#include "store/family_file.h"
 #include "store/hour_file.h"
 #include "store/robot_file.h"
 
 namespace trafikon {
 
 struct MonthExtras {
-    bool present = false;  // the three files were found and read
+    bool present = false;  // the four files were found and read
     std::vector<RobotRecord> robots;
     Audience audience;
     HourCounters hours;
     bool countriesPresent = false;
     CountryFile countries;
+    FamilyGroups families;              // robots in a family of their own
     std::vector<std::string> problems;  // a file that could not be read, and why
 };
 
 // Never throws: a missing file leaves `present` false; an unreadable or
 // damaged one adds a problem as well.
 MonthExtras LoadMonthExtras(const std::string& siteDir, const std::string& key);
+
+// The fam- file alone; false when it is missing, unreadable or damaged.
+bool LoadMonthFamilies(const std::string& siteDir, const std::string& key, FamilyGroups& groups);
 
 }  // namespace trafikon

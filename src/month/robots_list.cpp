@@ -46,13 +46,21 @@ const std::string& RobotKindText(RobotKind kind, const TextLookup& texts) {
     return texts(-1);
 }
 
-std::vector<NameCountRow> RobotsList::Rows(std::string_view filter) const {
+std::string RobotName(const RobotRecord& robot, const TextLookup& texts) {
+    if (robot.name.empty() || robot.name == "-")
+        return texts(lang::kTextKindEmptyAgent);
+    return robot.name;
+}
+
+std::vector<NameCountRow> RobotsList::Rows(std::string_view filter, const TextLookup& texts) const {
     std::vector<NameCountRow> rows;
     for (std::size_t i = 0; i < robots_.size(); ++i) {
         const RobotRecord& r = robots_[i];
-        if (!ContainsIgnoringCase(r.name, filter))
+        std::string name = RobotName(r, texts);
+        if (!ContainsIgnoringCase(name, filter))
             continue;
-        rows.push_back({r.name, std::to_string(r.hits), r.hits, static_cast<long long>(i)});
+        rows.push_back(
+            {std::move(name), std::to_string(r.hits), r.hits, static_cast<long long>(i)});
     }
     return rows;
 }
@@ -65,12 +73,12 @@ const RobotRecord* RobotsList::At(long long position) const {
 
 RobotDetailTexts RobotDetailLabels(const RobotRecord& robot, const TextLookup& texts) {
     RobotDetailTexts t;
-    t.title = Labelled(texts, lang::kTextRobot, robot.name);
+    t.title = Labelled(texts, lang::kTextRobot, RobotName(robot, texts));
     t.kind = Labelled(texts, lang::kTextRobotKind, RobotKindText(robot.kind, texts));
     t.hits = Labelled(texts, 129, std::to_string(robot.hits)) + "   " +
              Labelled(texts, 128, std::to_string(robot.pages));
     t.volume = Labelled(texts, 127, std::to_string(robot.bytes / 1024));
-    t.last = Labelled(texts, 102, robot.lastTime);
+    t.last = Labelled(texts, 102, std::string(LastAccessText(robot.lastTime)));
     return t;
 }
 

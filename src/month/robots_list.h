@@ -16,12 +16,15 @@ namespace trafikon::tabs {
 // How a robot was recognised, in the interface language.
 const std::string& RobotKindText(RobotKind kind, const TextLookup& texts);
 
+// A robot's name as the lists show it: "no user agent" for the hits without one.
+std::string RobotName(const RobotRecord& robot, const TextLookup& texts);
+
 class RobotsList {
   public:
     void Load(std::vector<RobotRecord> robots) { robots_ = std::move(robots); }
     // Rows (name, hits, position) of the robots whose names hold `filter`,
     // without regard to ASCII case, in file order.
-    std::vector<NameCountRow> Rows(std::string_view filter) const;
+    std::vector<NameCountRow> Rows(std::string_view filter, const TextLookup& texts) const;
     const RobotRecord* At(long long position) const;
     std::size_t size() const { return robots_.size(); }
 

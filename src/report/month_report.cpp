@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <tuple>
 
-#include "month/browser_families.h"
 #include "month/general_lists.h"
 #include "month/robots_list.h"
 #include "month/status_list.h"
@@ -166,17 +165,17 @@ ReportTable RobotsTable(const Builder& b, const MonthExtras& extras, const Langu
                                      {lang::kTextRobot, lang::kTextRobotKind, 129, 128, 127, 102},
                                      {false, false, true, true, true, false});
     for (const RobotRecord& robot : extras.robots)
-        robotTable.rows.push_back({Utf8(robot.name), Utf8(tabs::RobotKindText(robot.kind, lookup)),
-                                   Num(robot.hits), Num(robot.pages), Kilobytes(robot.bytes),
-                                   Utf8(robot.lastTime)});
+        robotTable.rows.push_back({Utf8(tabs::RobotName(robot, lookup)),
+                                   Utf8(tabs::RobotKindText(robot.kind, lookup)), Num(robot.hits),
+                                   Num(robot.pages), Kilobytes(robot.bytes), Utf8(robot.lastTime)});
     SortByCount(robotTable, 2);
     return robotTable;
 }
 
 // Browser families, systems, then every user agent.
 void AddBrowserTables(MonthReport& r, const Builder& b, const MonthResults& month,
-                      const RobotSignatures& robots) {
-    const FamilyGroups families = GroupBrowserFamilies(month.browsers, robots);
+                      const MonthExtras& extras) {
+    const FamilyGroups& families = extras.families;
     for (const auto& [name, title, column, list] :
          {std::tuple<const char*, int, int, const std::vector<FamilyCount>*>{
               "browser-families", lang::kTextFamilies, 141, &families.browsers},
@@ -186,7 +185,8 @@ void AddBrowserTables(MonthReport& r, const Builder& b, const MonthResults& mont
             b.Table(name, title, {column, 129, lang::kTextUserAgents}, {false, true, true});
         for (const FamilyCount& f : *list)
             t.rows.push_back({f.name, Num(f.hits), Num(f.agents)});
-        r.tables.push_back(std::move(t));
+        if (extras.present)
+            r.tables.push_back(std::move(t));
     }
     ReportTable browsers = b.Table("browsers", 120, {141, 129}, {false, true});
     for (const std::string& line : month.browsers)
@@ -199,8 +199,7 @@ void AddBrowserTables(MonthReport& r, const Builder& b, const MonthResults& mont
 }  // namespace
 
 MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extras,
-                             const LanguageTable& texts, const std::string& madeOn,
-                             const RobotSignatures& robots) {
+                             const LanguageTable& texts, const std::string& madeOn) {
     const Builder b(texts);
     MonthReport r;
     r.key = month.key;
@@ -219,7 +218,7 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
     r.tables.push_back(QueryTable(b, "internal-queries", 154, month.internalQueries));
     if (extras.present)
         r.tables.push_back(RobotsTable(b, extras, texts));
-    AddBrowserTables(r, b, month, robots);
+    AddBrowserTables(r, b, month, extras);
     AddCountries(r, extras, texts);
     return r;
 }

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/robot_signatures.h"
 #include "month/month_extras.h"
 #include "month/month_results.h"
 #include "text/language_table.h"
@@ -43,10 +42,8 @@ struct MonthReport {
 };
 
 // Builds the report of a loaded month in the language of `texts`; `madeOn` is
-// the date written under the title; `robots` groups the robots among the
-// browser families. Lists are sorted by hits, most first.
+// the date written under the title. Lists are sorted by hits, most first.
 MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extras,
-                             const LanguageTable& texts, const std::string& madeOn,
-                             const RobotSignatures& robots);
+                             const LanguageTable& texts, const std::string& madeOn);
 
 }  // namespace trafikon::report

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/month_report_files.h"
 
-#include "engine/robot_signatures.h"
 #include "geo/address_mask.h"
 #include "month/month_extras.h"
 #include "month/month_results.h"
@@ -29,8 +28,7 @@ MonthReport LoadMonthReport(const ReportSource& source, const LanguageTable& tex
     const MonthExtras extras = LoadMonthExtras(source.siteDir, source.key);
     problems = results.problems;
     problems.insert(problems.end(), extras.problems.begin(), extras.problems.end());
-    MonthReport report = BuildMonthReport(results, extras, texts, source.madeOn,
-                                          LoadRobotSignatures(source.programDir));
+    MonthReport report = BuildMonthReport(results, extras, texts, source.madeOn);
     if (source.maskAddresses)
         MaskAddresses(report);
     return report;

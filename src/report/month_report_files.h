@@ -11,7 +11,6 @@
 namespace trafikon::report {
 
 struct ReportSource {
-    std::string programDir;     // for the crawler signatures; ends in '/'
     std::string siteDir;        // ends in '/'
     std::string key;            // "YYYY-MM"
     std::string madeOn;         // date text under the title

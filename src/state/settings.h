@@ -27,6 +27,9 @@ struct Settings {
     const std::string& countryDatabase() const { return values[4]; }
     bool maskAddresses() const { return values[5] != kAddressesWhole; }
     static constexpr const char* kAddressesWhole = "Masque Off";
+    // Setting 7: the folder of the last log file picked (local file name bytes).
+    static constexpr int kLastLogFolder = 7;
+    const std::string& lastLogFolder() const { return values[kLastLogFolder - 1]; }
     // The two characters before the last one of setting 4 ("English (en)" gives
     // "en"); a text of fewer than three characters is the code itself ("fr").
     std::string languageCode() const;

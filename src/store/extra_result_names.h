@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Result files of a month added after the original ten: robots, the people
-// and robots totals, and hours of the day. Written by the same analysis pass
-// (temporary name, then renamed before the monthly file) and removed with the
-// month's other files. A month analysed by an earlier version lacks them.
+// and robots totals, hours of the day, and browser families and systems. Written by the same
+// analysis pass (temporary name, then renamed before the monthly file) and removed with the month's
+// other files. A month analysed by an earlier version lacks them.
 #pragma once
 
 #include <array>
@@ -15,6 +15,7 @@ namespace trafikon {
 inline constexpr std::string_view kRobotsPrefix = "rob-";    // one robot a line
 inline constexpr std::string_view kAudiencePrefix = "aud-";  // people and robots totals
 inline constexpr std::string_view kHoursPrefix = "hrs-";     // 24 hour lines
+inline constexpr std::string_view kFamiliesPrefix = "fam-";  // hits by browser family and system
 
 inline std::string ExtraResultFileName(std::string_view prefix, std::string_view key) {
     std::string name(prefix);
@@ -23,10 +24,10 @@ inline std::string ExtraResultFileName(std::string_view prefix, std::string_view
     return name;
 }
 
-// The three names of the month `key`, in the order they are written.
+// The names of the month `key`, in the order they are written.
 inline std::vector<std::string> ExtraAnalysisFileNames(std::string_view key) {
     return {ExtraResultFileName(kRobotsPrefix, key), ExtraResultFileName(kAudiencePrefix, key),
-            ExtraResultFileName(kHoursPrefix, key)};
+            ExtraResultFileName(kHoursPrefix, key), ExtraResultFileName(kFamiliesPrefix, key)};
 }
 
 }  // namespace trafikon

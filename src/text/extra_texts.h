@@ -157,6 +157,12 @@
     X(kLogChangedNotAnalysed, \
       "Le log de ce mois a chang\xe9 pendant l'analyse : mois non analys\xe9, relancez l'analyse.", \
       "The log of this month changed during the analysis: month not analysed, analyse it again.") \
+    X(kFilesNotDeletedText, "Ces fichiers n'ont pas pu \xeatre supprim\xe9s :", \
+      "These files could not be deleted:") \
+    X(kOwnFormatUnknownText, \
+      "Le format de ces fichiers n'est pas reconnu : ils seront lus avec le format affich\xe9.", \
+      "The format of these files is not recognised: they will be read with the format shown.") \
+    X(kOpeningStoreText, "Ouverture du d\xe9p\xf4t de donn\xe9" "es...", "Opening the data store...") \
     /* end of the list */
 // clang-format on
 

@@ -15,4 +15,9 @@ namespace trafikon {
 // as far as its size allows.
 void SizeNewChild(QMdiSubWindow* child, QSize wanted);
 
+// Sizes a child just added to its area, then shows it: maximised when the
+// area's active child is (its normal size is the one above, for a restore),
+// else as it is and kept inside the frame.
+void ShowNewChild(QMdiSubWindow* child, QSize wanted);
+
 }  // namespace trafikon

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/accelerator_qt.h"
 #include "ui/text_convert_qt.h"
 
 namespace trafikon {
@@ -55,8 +56,12 @@ class MessageBoxService : public MessageService {
                        const QString& yesToAll) override {
         QMessageBox box(QMessageBox::Question, Title(title), text, QMessageBox::NoButton, parent);
         QPushButton* yes = box.addButton(QMessageBox::Yes);
-        QPushButton* all = box.addButton(yesToAll, QMessageBox::YesRole);
-        box.addButton(QMessageBox::No);
+        QPushButton* no = box.addButton(QMessageBox::No);
+        // Its letter is one that the standard buttons' own do not use.
+        QString taken;
+        for (const QPushButton* standard : {yes, no})
+            WithAccelerator(standard->text(), taken);
+        QPushButton* all = box.addButton(WithAccelerator(yesToAll, taken), QMessageBox::YesRole);
         box.setDefaultButton(yes);
         box.exec();
         if (box.clickedButton() == yes)

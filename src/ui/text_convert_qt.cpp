@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/text_convert_qt.h"
 
+#include <QStringDecoder>
+#include <algorithm>
 #include "state/app_state.h"
 #include "store/cp1252.h"
 
@@ -43,6 +45,17 @@ QString DisplayText(std::string_view bytes) {
     if (bytes.size() <= static_cast<std::size_t>(kDisplayTextLimit))
         return FromCp1252(bytes);
     return FromCp1252(bytes.substr(0, static_cast<std::size_t>(kDisplayTextLimit))) + QChar(0x2026);
+}
+
+QString LogLineText(std::string_view bytes) {
+    const std::string_view shown =
+        bytes.substr(0, std::min(bytes.size(), static_cast<std::size_t>(kDisplayTextLimit)));
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8(QByteArrayView(shown.data(), static_cast<qsizetype>(shown.size())));
+    if (utf8.hasError())
+        text = FromCp1252(shown);
+    text.replace(QChar(0), QStringLiteral("\\0"));
+    return shown.size() < bytes.size() ? text + QChar(0x2026) : text;
 }
 
 QString DisplayText(const QString& text) {

@@ -20,6 +20,11 @@ std::string ToCp1252(const QString& text);
 inline constexpr qsizetype kDisplayTextLimit = 4000;
 QString DisplayText(std::string_view bytes);
 QString DisplayText(const QString& text);
+// A log line as the log has it: UTF-8 when its bytes are valid UTF-8 (paths
+// and queries of a UTF-8 site), Windows-1252 otherwise; NUL bytes show as
+// "\0". Cut as above.
+QString LogLineText(std::string_view bytes);
+
 // A tooltip showing `text` as plain text (cut as above): widgets show a
 // tooltip that looks like markup as rich text, so it is escaped and kept on
 // its own lines. Empty for an empty text (no tooltip).

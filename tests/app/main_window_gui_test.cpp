@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "app/analyse_all_qt.h"
@@ -30,9 +31,11 @@
 #include "import/import_logs.h"
 #include "shell_fixture_qt.h"
 #include "store/data_store.h"
+#include "store/store_lock.h"
 #include "store/text_file.h"
 #include "text/extra_texts.h"
 #include "ui/text_convert_qt.h"
+#include "views/compare/compare_window.h"
 #include "views/synthesis/general_window.h"
 
 namespace trafikon {
@@ -116,8 +119,8 @@ TEST(MainWindow, FirstRunInEmptyFolderAsksTheLanguageAndSavesTheSettings) {
     EXPECT_EQ(ReadRaw(folder.site() + "param.tfd"), expected);
     EXPECT_EQ(ReadRaw(folder.dir() + "conf.tfd"), expected);
     // French texts with their accents, an empty synthesis.
-    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "Fichier");
-    EXPECT_EQ(window.menuBar()->actions().at(2)->text(), QString::fromUtf8("Fen\xc3\xaatre"));
+    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "&Fichier");
+    EXPECT_EQ(window.menuBar()->actions().at(2)->text(), QString::fromUtf8("F&en\xc3\xaatre"));
     EXPECT_EQ(window.general()->windowTitle(), QString::fromUtf8("G\xc3\xa9n\xc3\xa9ral"));
     EXPECT_EQ(window.general()->rowCount(), 0);
     EXPECT_EQ(window.windowTitle(), "Trafikon");
@@ -129,7 +132,26 @@ TEST(MainWindow, SettingsDialogSwitchesTheMenusToEnglishAtOnce) {
     folder.Prepare();
     TFPrincipal window(folder.dir());
     window.FormShow();
-    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "Fichier");
+    // Every menu and item has its own Alt+letter among its neighbours.
+    const auto expectAccelerators = [&window] {
+        const auto letters = [](const QList<QAction*>& actions) {
+            QString taken;
+            for (const QAction* a : actions) {
+                const qsizetype at = a->text().indexOf('&');
+                if (a->isSeparator() || !a->isVisible() || a->text().startsWith("&1"))
+                    continue;
+                EXPECT_GE(at, 0) << a->text().toStdString();
+                EXPECT_FALSE(taken.contains(a->text()[at + 1].toLower()))
+                    << a->text().toStdString();
+                taken += a->text()[at + 1].toLower();
+            }
+        };
+        letters(window.menuBar()->actions());
+        for (QAction* menu : window.menuBar()->actions())
+            letters(menu->menu()->actions());
+    };
+    expectAccelerators();
+    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "&Fichier");
     WhenModalShows<TFConfiguration>([](TFConfiguration* dialog) {
         QListWidget* list = dialog->languageList();
         const auto found = list->findItems("English (en)", Qt::MatchExactly);
@@ -138,7 +160,8 @@ TEST(MainWindow, SettingsDialogSwitchesTheMenusToEnglishAtOnce) {
         dialog->BEnregParamClick();
     });
     window.Configuration2Click();
-    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "File");
+    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), "&File");
+    expectAccelerators();
     EXPECT_EQ(window.general()->windowTitle(), "General");
 }
 
@@ -195,6 +218,7 @@ TEST(MainWindow, WindowMenuListsTheChildrenAndTilingSetsThemSideBySideOrStacked)
     ProgramFolder folder;
     folder.Prepare();
     TFPrincipal window(folder.dir());
+    window.resize(1024, 700);  // room for both children side by side
     window.show();
     window.FormShow();
     window.Comparaison1Click();
@@ -205,7 +229,7 @@ TEST(MainWindow, WindowMenuListsTheChildrenAndTilingSetsThemSideBySideOrStacked)
         if (!item->isSeparator())
             items << item->text();
     ASSERT_EQ(items.size(), 5);
-    EXPECT_EQ(items[0], Tr(12));
+    EXPECT_EQ(QString(items[0]).remove('&'), Tr(12));
     EXPECT_TRUE(items[3].endsWith(Tr(24)));
     EXPECT_TRUE(items[4].endsWith(Tr(157)));
 
@@ -225,6 +249,27 @@ TEST(MainWindow, WindowMenuListsTheChildrenAndTilingSetsThemSideBySideOrStacked)
     QApplication::processEvents();
     EXPECT_EQ(window.width(), 500);
     EXPECT_EQ(window.progressBar()->width(), 500 - 222);
+}
+
+TEST(MainWindow, FitsTheScreenAndAChildOpenedBesideAMaximisedOneIsMaximisedToo) {
+    ProgramFolder folder;
+    folder.Prepare();
+    TFPrincipal window(folder.dir());
+    // Its first size leaves room for a frame on the screen.
+    EXPECT_LE(window.height() + 48, window.screen()->availableGeometry().height());
+    window.show();
+    window.FormShow();
+    window.generalChild()->showMaximized();
+    window.Comparaison1Click();
+    QMdiSubWindow* compare = window.mdiArea()->activeSubWindow();
+    ASSERT_NE(compare, window.generalChild());
+    EXPECT_TRUE(compare->isMaximized());
+    EXPECT_EQ(compare->size(), window.mdiArea()->viewport()->size());
+    compare->showNormal();
+    QApplication::processEvents();
+    EXPECT_GE(compare->widget()->width(), std::min(TFCompare::kOpeningSize.width(),
+                                                   window.mdiArea()->viewport()->width() - 20));
+    EXPECT_GE(compare->widget()->height(), compare->widget()->minimumSizeHint().height());
 }
 
 TEST(MainWindow, CommandsOnAnEmptyStoreSayThereIsNothingToDo) {
@@ -269,6 +314,20 @@ TEST(MainWindow, AnalyseAllAnsweredNoAnalysesOnlyMissingAndOutdatedMonths) {
     EXPECT_EQ(window.analysisWorker(), nullptr);
     ASSERT_EQ(window.general()->rowCount(), 3);
     EXPECT_NE(window.general()->model()->Row(2).cells.at(0), "*");
+}
+
+TEST(MainWindow, AnalysisRefusedByAnotherWriterSaysSoInTheStatusPanel) {
+    ProgramFolder folder;
+    folder.Prepare();
+    StoreMonths(folder, 1);
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    folder.messages.answers = {Answer::Yes};
+    const StoreWriteLock otherImport(folder.site());
+    window.toutanalyser1Click();
+    EXPECT_EQ(window.statePanel()->text(), Tr(lang::kOpeningStoreText));
+    ASSERT_TRUE(WaitUntil([] { return !App().analysisRunning; }));
+    EXPECT_EQ(window.statePanel()->text(), Tr(lang::kStoreBusyText).section('\n', 0, 0));
 }
 
 TEST(MainWindow, AnalyseAllWhileRunningIsRefusedAndCancelStartsNothing) {

@@ -109,8 +109,8 @@ TEST(AnalyseLogTest, WritesTheExactBytesOfEveryFile) {
     EXPECT_EQ(store.Read("mon-", "2004-05"), expectedMonth);
     EXPECT_TRUE(IsMonthAnalysed(store.siteDir(), "2004-05"));
     // Nothing but the stored log, its format, the ten files, the four of
-    // robots, people, hours and countries, the version of the log analysed
-    // and the writers' lock: no temporary left.
+    // robots, people, hours, families and countries, the version of the log
+    // analysed and the writers' lock: no temporary left.
     std::size_t entries = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(store.siteDir()))
         ++entries;

@@ -47,6 +47,21 @@ TEST(RobotSignaturesTest, ClassifiesRealUserAgents) {
          RobotKind::kGeneric, "Mail.RU_Bot"},
         {"magpie-crawler/1.1 (U; Linux amd64; en-GB; +http://www.brandwatch.net)",
          RobotKind::kGeneric, "magpie-crawler"},
+        {"Mozilla/5.0 (compatible; Acme-Indexer/3.1; +http://acme.test/bot.html)",
+         RobotKind::kGeneric, "Acme-Indexer"},
+        {"Zeta/2.0 (robot; crawler@zeta.test)", RobotKind::kGeneric, "Zeta"},
+        {"Mozilla/5.0 (compatible; robot)", RobotKind::kGeneric, "Mozilla/5.0 (compatible; robot)"},
+        {"Mozilla/5.0 (Macintosh; Intel Mac OS X 10_15_7) AppleWebKit/605.1.15 (KHTML, like "
+         "Gecko) Version/17.0 Safari/605.1.15 (Applebot-Extended/0.1)",
+         RobotKind::kSignature, "Applebot-Extended"},
+        {"Chef Client/10.18.2 (ruby-1.9.3-p327; ohai-6.16.0; x86_64-linux; +http://opscode.com)",
+         RobotKind::kSignature, "Chef Client"},
+        {"LiveJournal.com (webmaster@livejournal.com; for http://www.livejournal.com/users/x/; 1 "
+         "readers)",
+         RobotKind::kSignature, "LiveJournal"},
+        {"Mozilla/5.0 (compatible; theoldreader.com)", RobotKind::kSignature, "The Old Reader"},
+        {"HTTP_Request2/2.1.1 (http://pear.php.net/package/http_request2) PHP/5.3.2",
+         RobotKind::kSignature, "HTTP_Request2"},
         {"-", RobotKind::kEmptyAgent, "-"},
         {"", RobotKind::kEmptyAgent, "-"},
         {"Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 (KHTML, like Gecko) "
@@ -73,6 +88,7 @@ TEST(RobotSignaturesTest, FileIsWrittenOnceAndThenRead) {
     WriteRobotSignatureFileIfMissing(root);
     const std::string path = root + std::string(kRobotSignatureFileName);
     ASSERT_TRUE(FileExists(path));
+    const std::size_t current = LoadRobotSignatures(root).size();
     testing::WriteRaw(path, "Acme;acme\r\n");
     WriteRobotSignatureFileIfMissing(root);  // kept: the user's list stays
     EXPECT_EQ(LoadRobotSignatures(ProgramDirOfSite(store.siteDir())).size(), 1u);
@@ -83,6 +99,11 @@ TEST(RobotSignaturesTest, FileIsWrittenOnceAndThenRead) {
     EXPECT_EQ(damaged.size(), 1u);
     EXPECT_EQ(damaged.ignoredLines(), 3u);
     EXPECT_EQ(damaged.Classify("Mozilla/5.0 (X11; Linux)").kind, RobotKind::kPerson);
+    // The unedited list of the previous version takes the current one.
+    testing::WriteRaw(path, ReadWholeFile(std::string(TRAFIKON_SOURCE_DIR) +
+                                          "/tests/fixtures/robots-earlier.tfd"));
+    WriteRobotSignatureFileIfMissing(root);
+    EXPECT_EQ(LoadRobotSignatures(root).size(), current);
 }
 
 TEST(HourTallyTest, HourOfBothDateForms) {
@@ -145,6 +166,45 @@ TEST(RobotTallyTest, ApacheMonthSeparatesRobotsFromPeople) {
     DeleteAnalysis(store.siteDir(), "2004-05");
     for (const std::string& name : ExtraAnalysisFileNames("2004-05"))
         EXPECT_FALSE(FileExists(store.siteDir() + name)) << name;
+}
+
+// One classification of each hit: a browser that asked for /robots.txt but
+// showed a page with its style sheet stays a person, the same user agent from
+// a host that only asked is a robot, and the families count the same hits.
+TEST(RobotTallyTest, RobotsTxtRuleSparesBrowsersAndFamiliesFollowIt) {
+    TestStore store;
+    const std::string firefox = "Mozilla/5.0 (X11; Ubuntu; Linux x86_64; rv:21.0) Firefox/21.0";
+    const std::string chrome = "Mozilla/5.0 (Windows NT 10.0) Chrome/120.0 Safari/537.36";
+    const std::string day = "03/May/2004:10:00:0";
+    store.AddMonth(
+        "2004-05",
+        {Combined("1.1.1.1", day + "0 +0200", "GET /talk.html HTTP/1.0", "200", "10", "-", firefox),
+         Combined("1.1.1.1", day + "1 +0200", "GET /talk.css HTTP/1.0", "200", "10", "-", firefox),
+         Combined("1.1.1.1", day + "2 +0200", "GET /robots.txt HTTP/1.0", "200", "10", "-",
+                  firefox),
+         Combined("2.2.2.2", day + "3 +0200", "GET /robots.txt HTTP/1.0", "200", "10", "-", chrome),
+         Combined("2.2.2.2", day + "4 +0200", "GET /a.html HTTP/1.0", "200", "10", "-", chrome),
+         Combined("3.3.3.3", day + "5 +0200", "GET /a.html HTTP/1.0", "200", "10", "-", chrome),
+         Combined("4.4.4.4", day + "6 +0200", "GET /a.html HTTP/1.0", "200", "10", "-", "-")});
+    const MonthExtras m = Analyse(store, "2004-05");
+    ASSERT_TRUE(m.present);
+    EXPECT_TRUE(m.problems.empty());
+    EXPECT_EQ(m.audience.people.hits, 4);
+    EXPECT_EQ(m.audience.robots.hits, 3);
+    ASSERT_EQ(m.robots.size(), 2u);
+    EXPECT_EQ(m.robots[0].name, chrome);
+    EXPECT_EQ(m.robots[0].lastTime, "[" + day + "4 +0200]");
+    const auto hitsOf = [](const std::vector<FamilyCount>& list, std::string_view name) {
+        for (const FamilyCount& f : list)
+            if (f.name == name)
+                return f.hits;
+        return std::int64_t{0};
+    };
+    EXPECT_EQ(hitsOf(m.families.browsers, "Robots"), 3);
+    EXPECT_EQ(hitsOf(m.families.browsers, "Firefox 21"), 3);
+    EXPECT_EQ(hitsOf(m.families.browsers, "Chrome 120"), 1);
+    EXPECT_EQ(hitsOf(m.families.systems, "Robots"), 3);
+    EXPECT_EQ(hitsOf(m.families.systems, "Linux"), 3);
 }
 
 TEST(RobotTallyTest, IisMonthCountsHoursFromDateAndTimeFields) {

@@ -6,9 +6,9 @@
 
 #include <set>
 
+#include "engine/agent_family.h"
 #include "engine/analyse_log.h"
 #include "engine/engine_test_store.h"
-#include "month/browser_families.h"
 #include "report/month_report.h"
 #include "report/report_csv.h"
 #include "report/report_date.h"
@@ -24,43 +24,45 @@ using trafikon::testing::ScriptedObserver;
 using trafikon::testing::TestStore;
 
 TEST(BrowserFamiliesTest, GroupsAgentsByFamilyVersionAndSystem) {
-    const RobotSignatures robots;
-    auto family = [&](const char* agent) { return FamilyOfAgent(agent, robots); };
-    const AgentFamily edge = family(
+    using Family = std::pair<std::string, std::string>;
+    auto family = [](const char* agent) { return Family{BrowserFamilyOf(agent), SystemOf(agent)}; };
+    const auto edge = family(
         "Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 (KHTML, like Gecko) "
         "Chrome/120.0.0.0 Safari/537.36 Edg/120.0.2210.91");
-    EXPECT_EQ(edge.browser, "Edge 120");
-    EXPECT_EQ(edge.system, "Windows");
-    const AgentFamily safari = family(
+    EXPECT_EQ(edge, (Family{"Edge 120", "Windows"}));
+    const auto safari = family(
         "Mozilla/5.0 (iPhone; CPU iPhone OS 17_1 like Mac OS X) AppleWebKit/605.1.15 "
         "(KHTML, like Gecko) Version/17.1 Mobile/15E148 Safari/604.1");
-    EXPECT_EQ(safari.browser, "Safari 17");
-    EXPECT_EQ(safari.system, "iOS");
-    const AgentFamily android = family(
+    EXPECT_EQ(safari, (Family{"Safari 17", "iOS"}));
+    const auto android = family(
         "Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) "
         "Chrome/120.0.6099.144 Mobile Safari/537.36");
-    EXPECT_EQ(android.browser, "Chrome 120");
-    EXPECT_EQ(android.system, "Android");
-    EXPECT_EQ(family("Mozilla/5.0 (Macintosh; Intel Mac OS X 14.2; rv:121.0) Gecko/20100101 "
-                     "Firefox/121.0")
-                  .system,
+    EXPECT_EQ(android, (Family{"Chrome 120", "Android"}));
+    EXPECT_EQ(SystemOf("Mozilla/5.0 (Macintosh; Intel Mac OS X 14.2; rv:121.0) Gecko/20100101 "
+                       "Firefox/121.0"),
               "macOS");
-    EXPECT_EQ(family("Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1)").browser,
+    EXPECT_EQ(BrowserFamilyOf("Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1)"),
               "Internet Explorer 6");
-    EXPECT_EQ(family("Mozilla/5.0 (compatible; GPTBot/1.2)").browser, kRobotFamily);
 
-    const FamilyGroups g = GroupBrowserFamilies(
-        {"\\1;Mozilla/5.0 (X11; Linux x86_64; rv:121.0) Gecko/20100101 Firefox/121.0\\2;5\\3;-\\4;",
-         "\\1;Mozilla/5.0 (Windows NT 10.0; rv:121.0) Gecko/20100101 Firefox/121.0\\2;7\\3;-\\4;",
-         "\\1;Wget/1.21\\2;20\\3;-\\4;"},
-        robots);
+    // An agent whose hits are split between people and a robot adds to both.
+    FamilyTally tally;
+    tally.AddAgent("Mozilla/5.0 (X11; Linux x86_64; rv:121.0) Gecko/20100101 Firefox/121.0", 5, 0);
+    tally.AddAgent("Mozilla/5.0 (Windows NT 10.0; rv:121.0) Gecko/20100101 Firefox/121.0", 7, 3);
+    tally.AddAgent("Wget/1.21", 0, 20);
+    const FamilyGroups g = tally.Groups();
     ASSERT_EQ(g.browsers.size(), 2u);
     EXPECT_EQ(g.browsers[0].name, kRobotFamily);
+    EXPECT_EQ(g.browsers[0].hits, 23);
     EXPECT_EQ(g.browsers[1].name, "Firefox 121");
     EXPECT_EQ(g.browsers[1].hits, 12);
     EXPECT_EQ(g.browsers[1].agents, 2);
     ASSERT_EQ(g.systems.size(), 3u);
+    EXPECT_EQ(g.systems[0].name, kRobotFamily);
     EXPECT_EQ(g.systems[1].name, "Windows");
+    FamilyGroups back;
+    ASSERT_TRUE(ParseFamilies(FormatFamilies(g), back));
+    EXPECT_EQ(back.systems[2].name, "Linux");
+    EXPECT_EQ(back.browsers[0].agents, 2);
 }
 
 TEST(ReportCsvTest, QuotesFieldsAsRfc4180) {
@@ -88,8 +90,7 @@ MonthReport ReportOf(TestStore& store, const std::string& key) {
     LoadMonthResults(store.siteDir(), key, results);
     LanguageTable texts;
     texts.Assign(BuiltInEnglish());
-    return BuildMonthReport(results, LoadMonthExtras(store.siteDir(), key), texts, "today",
-                            RobotSignatures());
+    return BuildMonthReport(results, LoadMonthExtras(store.siteDir(), key), texts, "today");
 }
 
 TEST(ReportHtmlTest, HostileLogLeavesNoMarkupInThePage) {

@@ -30,6 +30,11 @@ TEST(TextConvertTest, DisplayTextsAreCutAndToolTipsShowMarkupAsText) {
     const QString cut = DisplayText(std::string(1 << 20, 'a'));
     EXPECT_EQ(cut.size(), kDisplayTextLimit + 1);
     EXPECT_EQ(cut.back(), QChar(0x2026));
+    // Log lines show as the log has them: UTF-8 when they are, NUL visible.
+    EXPECT_EQ(LogLineText("GET /caf\xc3\xa9 HTTP/1.1"),
+              QString::fromUtf8("GET /caf\xc3\xa9 HTTP/1.1"));
+    EXPECT_EQ(LogLineText("GET /caf\xe9"), QString::fromUtf8("GET /caf\xc3\xa9"));
+    EXPECT_EQ(LogLineText(std::string("a\0b", 3)), QStringLiteral("a\\0b"));
     EXPECT_TRUE(PlainToolTip(QString()).isEmpty());
     const QString markup = QStringLiteral("<h1 style=\"color:red\">A</h1> <img src='/x.png'>&amp;");
     QTextDocument shown;

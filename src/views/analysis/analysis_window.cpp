@@ -61,6 +61,12 @@ TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     splitter_->setStretchFactor(0, 1);
     splitter_->setStretchFactor(1, 0);
     splitter_->setSizes({453, 114});
+    // The handle never hides a side: the tabs keep their lists' first lines,
+    // the log-line panel a few lines.
+    splitter_->setChildrenCollapsible(false);
+    const int line = fontMetrics().lineSpacing();
+    tabs_->setMinimumHeight(10 * line);
+    logView_->setMinimumHeight(4 * line);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     // Never smaller than the tabs need: a narrower child clips instead of
@@ -170,7 +176,7 @@ void TFAnalyse::FillTabs() {
 }
 
 void TFAnalyse::FillBrowserList() {
-    browserTab_->Refresh(results_.browsers, App().programDir);
+    browserTab_->Refresh(results_.browsers, App().siteDir, key_);
 }
 
 void TFAnalyse::ReportProblems(const std::vector<std::string>& problems) {

@@ -6,8 +6,9 @@
 #include <QVBoxLayout>
 
 #include "engine/robot_signatures.h"
-#include "month/browser_families.h"
 #include "month/general_lists.h"
+#include "month/month_extras.h"
+#include "state/app_state.h"
 #include "text/extra_texts.h"
 #include "ui/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
@@ -39,9 +40,10 @@ void BrowsersTabWidget::ApplyTexts() {
 }
 
 void BrowsersTabWidget::Refresh(const std::vector<std::string>& browserRecords,
-                                const std::string& programDir) {
+                                const std::string& siteDir, const std::string& key) {
     raw_->model().SetRows(RecordRows(browserRecords));
-    const FamilyGroups g = GroupBrowserFamilies(browserRecords, LoadRobotSignatures(programDir));
+    FamilyGroups g;
+    familiesKnown_ = browserRecords.empty() || LoadMonthFamilies(siteDir, key, g);
     browsers_.clear();
     systems_.clear();
     for (const FamilyCount& f : g.browsers)
@@ -64,6 +66,8 @@ void BrowsersTabWidget::FillGroups() {
         {Tr(systems ? static_cast<int>(lang::kTextSystem) : 141), Tr(129)});
     std::vector<NameCountRow> rows;
     const auto& list = systems ? systems_ : browsers_;
+    if (!familiesKnown_)  // a month of an earlier version
+        rows.push_back({App().Text(lang::kTextAnalyseAgain), std::string(), 0, -1});
     for (std::size_t i = 0; i < list.size(); ++i)
         rows.push_back({list[i].first, std::to_string(list[i].second), list[i].second,
                         static_cast<long long>(i)});

@@ -22,9 +22,10 @@ class BrowsersTabWidget : public QWidget {
     explicit BrowsersTabWidget(QWidget* parent = nullptr);
 
     void ApplyTexts();
-    // Refills the three views from the month's browser records; `programDir`
-    // holds the crawler signatures that group the robots.
-    void Refresh(const std::vector<std::string>& browserRecords, const std::string& programDir);
+    // Refills the three views from the month's browser records and its
+    // families file (siteDir, key), which puts the robots' hits apart.
+    void Refresh(const std::vector<std::string>& browserRecords, const std::string& siteDir,
+                 const std::string& key);
     void ShowView(View view);
 
     NameCountListWidget* rawList() const { return raw_; }
@@ -38,6 +39,7 @@ class BrowsersTabWidget : public QWidget {
     NameCountListWidget* raw_;
     NameCountListWidget* groups_;
     std::vector<std::pair<std::string, long long>> browsers_, systems_;
+    bool familiesKnown_ = false;  // the month has its families file
 };
 
 }  // namespace trafikon

@@ -24,6 +24,24 @@
 namespace trafikon {
 
 namespace {
+
+// A scroll area that tells the width of its viewport whenever it changes.
+class ViewportScrollArea : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    std::function<void(int)> onViewportWidth;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QScrollArea::resizeEvent(event);
+        if (onViewportWidth)
+            onViewportWidth(viewport()->width());
+    }
+};
+
+}  // namespace
+
+namespace {
 // Rows after the monthly statistics: people beside robots.
 constexpr int kAudienceEntries[] = {lang::kTextPeopleHits, lang::kTextPeopleVisitors,
                                     lang::kTextRobotHits, lang::kTextRobotVisitors};
@@ -131,7 +149,7 @@ GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
     days_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     days_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     statsLayout->addWidget(days_);
-    auto* graphScroll = new QScrollArea(stats);
+    auto* graphScroll = new ViewportScrollArea(stats);
     graphScroll->setFrameShape(QFrame::NoFrame);
     graphLabel_ = new QLabel(graphScroll);
     graphLabel_->setFixedSize(kGraphWidth, kGraphHeight);
@@ -142,7 +160,9 @@ GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
     graphsLayout->setContentsMargins(0, 0, 0, 0);
     graphsLayout->addWidget(graphLabel_);
     hours_ = new HoursGraphWidget(graphs);
-    graphsLayout->addWidget(hours_);
+    graphsLayout->addWidget(hours_, 0, Qt::AlignLeft);
+    // The hours fit the visible width, whatever the width of the day graph.
+    graphScroll->onViewportWidth = [this](int width) { hours_->setFixedWidth(width); };
     graphsLayout->addStretch(1);
     graphScroll->setWidgetResizable(true);
     graphScroll->setWidget(graphs);

@@ -34,10 +34,10 @@ void WriteMonthReportTo(QWidget* parent, const std::string& key, bool html, cons
     const std::string code = App().settings.languageCode();
     try {
         std::vector<std::string> problems;
-        const report::MonthReport r = report::LoadMonthReport(
-            {App().programDir, App().siteDir, key, report::ReportDateToday(App().language),
-             App().settings.maskAddresses()},
-            App().language, problems);
+        const report::MonthReport r =
+            report::LoadMonthReport({App().siteDir, key, report::ReportDateToday(App().language),
+                                     App().settings.maskAddresses()},
+                                    App().language, problems);
         if (html)
             report::WriteReportHtml(r, code, target);
         else

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/name_count_list_widget.h"
 
+#include <QApplication>
+#include <QDateTime>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <algorithm>
+#include <cstring>
 
 #include "ui/list_columns_qt.h"
 
@@ -92,6 +96,43 @@ void NameCountListWidget::keyPressEvent(QKeyEvent* event) {
     const int row = SelectedRow();
     if (row >= 0)
         emit shortcutUsed(s, row);
+}
+
+namespace {
+
+// A name without the start that paths and addresses share.
+QStringView JumpText(const QString& name) {
+    QStringView text(name);
+    for (const char* start : {"https://", "http://", "www.", "/"})
+        if (text.startsWith(QLatin1String(start), Qt::CaseInsensitive))
+            text = text.mid(static_cast<qsizetype>(std::strlen(start)));
+    return text;
+}
+
+}  // namespace
+
+void NameCountListWidget::keyboardSearch(const QString& search) {
+    // Letters typed in quick succession make one search text.
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - lastSearchAt_ > QApplication::keyboardInputInterval())
+        searchText_.clear();
+    lastSearchAt_ = now;
+    searchText_ += search;
+    const QAbstractItemModel* shown = QTreeView::model();
+    const int rows = shown->rowCount();
+    if (rows == 0 || searchText_.isEmpty())
+        return;
+    // One letter again: the next row; more letters: from the current row.
+    const int current = std::max(0, currentIndex().row());
+    const int first = searchText_.size() == 1 ? current + 1 : current;
+    for (int k = 0; k < rows; ++k) {
+        const int row = (first + k) % rows;
+        const QString name = shown->index(row, 0).data().toString();
+        if (JumpText(name).startsWith(searchText_, Qt::CaseInsensitive)) {
+            SelectRow(row);
+            return;
+        }
+    }
 }
 
 }  // namespace trafikon

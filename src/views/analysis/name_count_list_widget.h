@@ -28,6 +28,10 @@ class NameCountListWidget : public QTreeView {
     // list the focus; false when no row has that name.
     bool SelectByName(std::string_view name);
 
+    // Typed letters jump to the next name starting with them, after the start
+    // that paths and addresses share ("/", "http://", "https://", "www.").
+    void keyboardSearch(const QString& search) override;
+
   signals:
     // A click on a row or a change of selection (keyboard or mouse); the
     // receiver applies the detail refresh rule.
@@ -41,6 +45,8 @@ class NameCountListWidget : public QTreeView {
 
   private:
     NameCountModel* model_;
+    QString searchText_;
+    qint64 lastSearchAt_ = 0;
 };
 
 }  // namespace trafikon

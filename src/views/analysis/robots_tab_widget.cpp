@@ -64,7 +64,7 @@ void RobotsTab::Refresh() {
 }
 
 void RobotsTab::FillList(const QString& filter) {
-    std::vector<NameCountRow> rows = robots_.Rows(ToCp1252(filter));
+    std::vector<NameCountRow> rows = robots_.Rows(ToCp1252(filter), context_.Texts());
     const QString count = CountText(rows.size());
     ShowRows(std::move(rows), count);
 }

@@ -29,6 +29,7 @@
 #include "ui/error_text_qt.h"
 #include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
+#include "views/import/add_log_texts_qt.h"
 #include "views/import/field_format_widget.h"
 #include "views/import/import_thread_qt.h"
 
@@ -46,23 +47,6 @@ std::string FormatLogPath() {
     return App().siteDir + std::string(kLastFormatFileName);
 }
 
-// The import's count of lines without a readable date.
-QString DamagedLinesText(long long damaged, long long unfiled) {
-    return Tr(lang::kImportUndatedLines).arg(damaged) + QLatin1Char('\n') +
-           Tr(lang::kImportUnfiledLines).arg(unfiled);
-}
-
-// What the tooltip of a listed file and the misfit warning say of the format
-// detected in its lines.
-QString DetectedFormatText(const FieldFormat& detected) {
-    return detected.empty()
-               ? Tr(lang::kFormatNotRecognised)
-               : Tr(lang::kDetectedFormat).arg(QString::fromStdString(SpacedCodes(detected)));
-}
-
-std::string LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 }  // namespace
 
 TFAjoutLog::TFAjoutLog(QWidget* parent) : QDialog(parent) {
@@ -255,23 +239,45 @@ void TFAjoutLog::BUseDetectedClick() {
 
 void TFAjoutLog::BAddFileClick() {
     const QStringList paths = QFileDialog::getOpenFileNames(
-        this, Text(2), lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_,
+        this, Text(2), LogPickFolder(),
         Tr(lang::kLogFilesFilter) +
             QStringLiteral(" (*.log *.txt *.log.* access* *.gz *.bz2 *.xz *.zst);;") +
             Tr(lang::kAllFilesFilter) + QStringLiteral(" (*)"));
     if (!paths.isEmpty())
-        lastFolder_ = QFileInfo(paths.last()).absolutePath();
+        KeepLogPickFolder(QFileInfo(paths.last()).absolutePath());
     AddFiles(paths);
 }
 
-bool TFAjoutLog::AddFiles(const QStringList& paths) {
+bool TFAjoutLog::AddFiles(const QStringList& picked) {
+    // A later pick joins the files already listed in one oldest-first order:
+    // the list is filled again with all of them.
+    QStringList paths;
+    for (int i = 0; i < LBFileToAdd->count(); ++i)
+        paths << LBFileToAdd->item(i)->text();
+    const qsizetype listed = paths.size();
+    paths += picked;
     std::vector<std::string> local;
     for (const QString& path : paths)
         local.push_back(LocalPath(path));
-    for (std::size_t i : OldestFirstOrder(local, formatPart_->form().Codes()))
-        if (!AddFile(paths[static_cast<int>(i)]))
-            return false;
-    return true;
+    const std::vector<std::size_t> order = OldestFirstOrder(local, formatPart_->form().Codes());
+    if (listed > 0) {
+        LBFileToAdd->clear();
+        files_.Clear();
+        examples_.clear();
+    }
+    bool allAdded = true;
+    for (std::size_t i : order) {
+        // A listed file that cannot be read again is dropped with its message,
+        // as a new one is; the others are listed all the same.
+        if (!AddFile(paths[static_cast<int>(i)])) {
+            allAdded = false;
+            if (listed == 0)
+                return false;
+        }
+    }
+    if (listed > 0)
+        RebuildPreview();
+    return allAdded;
 }
 
 bool TFAjoutLog::AddFile(const QString& path) {
@@ -332,6 +338,17 @@ void TFAjoutLog::BOKClick() {
         Messages().Inform(this, FromCp1252(refusal));
         return;
     }
+    // Files meant to go with their own format but whose format is not
+    // recognised are named before anything is imported.
+    if (CBOwnFormat->isChecked()) {
+        QStringList unknown;
+        for (std::size_t i = 0; i < files_.size(); ++i)
+            if (!files_.UsesOwnFormat(i, true))
+                unknown << LBFileToAdd->item(static_cast<int>(i))->text();
+        if (!unknown.isEmpty() &&
+            !Messages().Confirm(this, Tr(lang::kOwnFormatUnknownText) + "\n" + unknown.join("\n")))
+            return;
+    }
     busy_.emplace(Qt::BusyCursor);
     try {
         WriteFormatFile(FormatLogPath(), codes);
@@ -387,8 +404,7 @@ void TFAjoutLog::ImportEnded() {
             refusals << Tr(lang::kMonthFormatRefused)
                             .arg(QFile::decodeName(refused.path.c_str()),
                                  QString::fromStdString(refused.month),
-                                 QString::fromStdString(SpacedCodes(refused.monthCodes)),
-                                 QString::fromStdString(SpacedCodes(refused.fileCodes)));
+                                 FieldNames(refused.monthCodes), FieldNames(refused.fileCodes));
         for (const DamagedFile& file : worker_->damaged())
             refusals << Tr(lang::kFileNotImported)
                             .arg(QFile::decodeName(file.path.c_str()),

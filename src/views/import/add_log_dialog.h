@@ -53,9 +53,10 @@ class TFAjoutLog : public QDialog {
     // Adds one file after its checks (what BAddFileClick does for each chosen
     // file); false when it was refused with a message.
     bool AddFile(const QString& path);
-    // Adds files picked together, oldest first by the date of their first log
-    // line; stops at the first one refused. False when one was refused.
-    bool AddFiles(const QStringList& paths);
+    // Adds picked files to those listed, all of them oldest first by the date
+    // of their first log line. The first pick stops at the first file refused;
+    // a later one lists all the others. False when one was refused.
+    bool AddFiles(const QStringList& picked);
     // Files (dropped on the main window) that the next showing lists.
     void ListOnNextShow(const QStringList& paths) { pending_ = paths; }
     // Puts the format detected for the file that the shown format does not fit.
@@ -99,7 +100,6 @@ class TFAjoutLog : public QDialog {
     AddLogFiles files_;                  // in list order
     FieldFormat misfitDetected_;         // offered by BUseDetected
     QStringList pending_;
-    QString lastFolder_;
     bool expanded_ = false;
     QPointer<TMyThread> worker_;
     std::optional<WaitCursor> busy_;  // while the worker runs

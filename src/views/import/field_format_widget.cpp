@@ -95,6 +95,14 @@ FieldFormatWidget::FieldFormatWidget(QWidget* parent)
     misfitRow->addWidget(LFormatMisfit, 1);
     misfitRow->addWidget(BUseDetected);
     layout->addLayout(misfitRow);
+    // The warning's three lines keep their place while it is hidden: the lists
+    // and buttons above never move under the pointer when it comes or goes.
+    for (QWidget* w : {static_cast<QWidget*>(LFormatMisfit), static_cast<QWidget*>(BUseDetected)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
+    LFormatMisfit->setFixedHeight(3 * LFormatMisfit->fontMetrics().lineSpacing());
 
     connect(LBAll, &QListWidget::itemDoubleClicked, this, [this] { AddSelectedField(); });
     connect(LBChamps, &QListWidget::itemDoubleClicked, this, [this] { RemoveSelectedField(); });
@@ -134,7 +142,7 @@ void FieldFormatWidget::ShowLists() {
 void FieldFormatWidget::ShowPreview(const std::vector<std::string>& examples) {
     TVExemple->clear();
     for (const std::string& line : form_.PreviewLines(examples))
-        new QTreeWidgetItem(TVExemple, QStringList(DisplayText(line)));
+        new QTreeWidgetItem(TVExemple, QStringList(LogLineText(line)));
 }
 
 void FieldFormatWidget::FitLists() {
@@ -152,6 +160,7 @@ void FieldFormatWidget::ShowMisfit(const QString& text, bool offerDetected) {
         LFormatMisfit->clear();
     else
         LFormatMisfit->setText(text);
+    LFormatMisfit->setToolTip(PlainToolTip(text));  // whole, should three lines cut it
     LFormatMisfit->setVisible(!text.isEmpty());
     BUseDetected->setVisible(!text.isEmpty() && offerDetected);
 }

@@ -71,7 +71,13 @@ DeleteReport DeleteWhere(const std::string& siteDir,
                          const std::function<bool(const std::string&)>& wanted) {
     const StoreWriteLock lock(siteDir);
     DeleteReport report;
-    for (const std::string& name : ListFiles(siteDir)) {
+    // The monthly statistics go first: a month whose deletion stops half way
+    // no longer looks analysed.
+    std::vector<std::string> names = ListFiles(siteDir);
+    std::stable_partition(names.begin(), names.end(), [](const std::string& name) {
+        return name.starts_with(kMonthStatsPrefix);
+    });
+    for (const std::string& name : names) {
         if (IsSiteWideFile(name) || !wanted(name))
             continue;
         const std::string path = siteDir + name;

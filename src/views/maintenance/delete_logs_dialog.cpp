@@ -12,6 +12,7 @@
 #include "ui/error_text_qt.h"
 #include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
+#include "ui/wait_cursor_qt.h"
 
 namespace trafikon {
 
@@ -78,7 +79,7 @@ void TFSupprLog::FormShow() {
 void TFSupprLog::ReportFailures(const std::vector<DeleteFailure>& failures) {
     if (failures.empty())
         return;
-    QString text;
+    QString text = Tr(lang::kFilesNotDeletedText) + "\n";
     for (const DeleteFailure& f : failures)
         text += FromCp1252(f.path) + " : " + FromCp1252(f.reason) + "\n";
     Messages().Inform(this, text.trimmed());
@@ -100,6 +101,7 @@ void TFSupprLog::BSupprAnalyseClick() {
             const std::string key = ToCp1252(item->text());
             if (!item->isSelected() || !MayDelete(key))
                 continue;
+            const WaitCursor wait;  // the store may be another writer's for a moment
             DeleteReport report = DeleteAnalysis(App().siteDir, key);
             failures.insert(failures.end(), report.failures.begin(), report.failures.end());
         }
@@ -120,6 +122,7 @@ void TFSupprLog::BSupprAnalyseLogClick() {
                 ++i;
                 continue;
             }
+            const WaitCursor wait;
             DeleteReport report = DeleteAnalysisAndLog(App().siteDir, key);
             failures.insert(failures.end(), report.failures.begin(), report.failures.end());
             delete LBListDate_->takeItem(i);
@@ -138,7 +141,10 @@ void TFSupprLog::BSupprAllClick() {
     if (!Messages().ConfirmDestructive(this, Tr(174), Tr(175)))
         return;
     try {
-        const DeleteReport report = DeleteEverything(App().siteDir);
+        const DeleteReport report = [] {
+            const WaitCursor wait;
+            return DeleteEverything(App().siteDir);
+        }();
         LBListDate_->clear();
         ReportFailures(report.failures);
     } catch (const IoError& error) {

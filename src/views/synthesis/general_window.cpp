@@ -201,8 +201,7 @@ void TFGeneral::OpenMonth(int row) {
     analysis->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* child = area_->addSubWindow(analysis);
     child->setAttribute(Qt::WA_DeleteOnClose);
-    child->show();
-    SizeNewChild(child, TFAnalyse::kOpeningSize);
+    ShowNewChild(child, TFAnalyse::kOpeningSize);
     area_->setActiveSubWindow(child);
 }
 

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextDocument>
@@ -24,6 +25,7 @@
 #include "views/analysis/files_tab_widget.h"
 #include "views/analysis/general_tab_widget.h"
 #include "views/analysis/hosts_tab_widget.h"
+#include "views/analysis/hours_graph_widget.h"
 #include "views/analysis/log_lines_widget.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
@@ -237,6 +239,13 @@ TEST_F(AnalysisWindowTest, JumpsMatchLetterCaseExactlyAndSayWhenTheyMiss) {
     auto* files = static_cast<FilesTab*>(w->tabPage(TFAnalyse::kFiles));
     EXPECT_EQ(files->fileList()->SelectedRow(), 3);
     EXPECT_EQ(w->logLines()->line(0).number, 5);
+    // A typed letter jumps on the text after the paths' common "/".
+    files->fileList()->setCurrentIndex(QModelIndex());
+    files->fileList()->keyboardSearch(QStringLiteral("i"));
+    const int jumped = files->fileList()->SelectedRow();
+    ASSERT_GE(jumped, 0);
+    EXPECT_TRUE(files->fileList()->model().RowAt(jumped)->name.starts_with("/i") ||
+                files->fileList()->model().RowAt(jumped)->name.starts_with("/I"));
 }
 
 TEST_F(AnalysisWindowTest, OnlyWebAddressesReachThePageOpener) {
@@ -457,6 +466,21 @@ TEST_F(AnalysisWindowTest, InEnglishAtItsOpeningSizeNothingOverlapsAndNumbersSho
         ExpectColumnsFit(w->tabs()->widget(t), w->tabs()->tabText(t));
     }
     ExpectNoOverlap(w.get(), "window");
+    // The hours of the day fit beside the day list, hour 23 included.
+    w->tabs()->setCurrentIndex(TFAnalyse::kGeneral);
+    w->generalTab()->ShowPanel(GeneralTabWidget::kStatistics);
+    QApplication::processEvents();
+    const QWidget* hours = w->generalTab()->hoursGraph();
+    const QWidget* viewport = hours->parentWidget()->parentWidget();
+    EXPECT_LE(hours->mapTo(viewport, QPoint(hours->width(), 0)).x(), viewport->width());
+    // The splitter's handle hides neither the tabs nor the log lines.
+    auto* splitter = w->findChild<QSplitter*>();
+    for (int pos : {0, 5000}) {
+        splitter->setSizes({pos, 5000 - pos});
+        QApplication::processEvents();
+        EXPECT_GT(splitter->sizes()[0], 0);
+        EXPECT_GT(splitter->sizes()[1], 0);
+    }
     // Squeezed below its minimum, the window keeps its widgets apart.
     w->resize(300, 200);
     QApplication::processEvents();

@@ -41,7 +41,9 @@ class RobotsTabTest : public ::testing::Test {
                         Combined("2.2.2.2", "03/May/2004:11:00:00 +0200", "GET /a.html HTTP/1.0",
                                  "200", "1024", "-", "Mozilla/5.0 (compatible; ClaudeBot/1.0)"),
                         Combined("2.2.2.2", "04/May/2004:11:30:00 +0200", "GET /b.html HTTP/1.0",
-                                 "200", "1024", "-", "Mozilla/5.0 (compatible; ClaudeBot/1.0)")});
+                                 "200", "1024", "-", "Mozilla/5.0 (compatible; ClaudeBot/1.0)"),
+                        Combined("3.3.3.3", "04/May/2004:12:00:00 +0200", "GET /b.html HTTP/1.0",
+                                 "200", "1024", "-", "-")});
         testing::ScriptedObserver observer;
         AnalyseLog(store.siteDir(), "2004-05", "", observer);
         App().siteDir = store.siteDir();
@@ -66,26 +68,28 @@ TEST_F(RobotsTabTest, ListsRobotsWithTheirDetailHoursAndFamilies) {
     auto w = Open();
     EXPECT_EQ(w->tabs()->tabText(TFAnalyse::kRobots), "Robots");
     auto* robots = static_cast<RobotsTab*>(w->tabPage(TFAnalyse::kRobots));
-    ASSERT_EQ(robots->robotList()->model().rows().size(), 1u);
+    ASSERT_EQ(robots->robotList()->model().rows().size(), 2u);
     EXPECT_EQ(robots->robotList()->model().rows()[0].name, "ClaudeBot");
+    EXPECT_EQ(robots->robotList()->model().rows()[1].name, "no user agent");
     EXPECT_TRUE(robots->audienceLabel()->text().contains("People's hits : 1"));
-    EXPECT_TRUE(robots->audienceLabel()->text().contains("Robots' hits : 2"));
+    EXPECT_TRUE(robots->audienceLabel()->text().contains("Robots' hits : 3"));
     robots->robotList()->SelectRow(0);
     EXPECT_EQ(w->logLines()->rowCount(), 2);
     EXPECT_TRUE(robots->SelectByKey("ClaudeBot"));
 
     ASSERT_EQ(w->generalTab()->summaryList()->topLevelItemCount(), 15);
-    EXPECT_EQ(w->generalTab()->summaryList()->topLevelItem(13)->text(1), "2");  // robots' hits
+    EXPECT_EQ(w->generalTab()->summaryList()->topLevelItem(13)->text(1), "3");  // robots' hits
     const HoursGraphWidget* hours = w->generalTab()->hoursGraph();
     ASSERT_TRUE(hours->hasHours());
     EXPECT_EQ(hours->hours().hits[11], 2);
 
     BrowsersTabWidget* browsers = w->browserTab();
-    EXPECT_EQ(browsers->rawList()->model().rows().size(), 2u);
+    EXPECT_EQ(browsers->rawList()->model().rows().size(), 3u);
     browsers->ShowView(BrowsersTabWidget::kFamilies);
     const auto& families = browsers->groupList()->model().rows();
     ASSERT_EQ(families.size(), 2u);
     EXPECT_EQ(families[0].name, "Robots");
+    EXPECT_EQ(families[0].number, 3);  // the same robots as the Robots tab
     EXPECT_EQ(families[1].name, "Firefox 121");
     browsers->ShowView(BrowsersTabWidget::kSystems);
     EXPECT_EQ(browsers->groupList()->model().rows()[1].name, "Linux");
@@ -112,10 +116,13 @@ TEST_F(RobotsTabTest, MonthOfAnEarlierVersionAsksForANewAnalysis) {
     auto* robots = static_cast<RobotsTab*>(w->tabPage(TFAnalyse::kRobots));
     EXPECT_TRUE(robots->robotList()->model().rows().empty());
     EXPECT_TRUE(robots->audienceLabel()->text().contains("analyse it again"));
+    w->browserTab()->ShowView(BrowsersTabWidget::kFamilies);
+    EXPECT_TRUE(w->browserTab()->groupList()->model().rows()[0].name.find("analyse it again") !=
+                std::string::npos);
     EXPECT_FALSE(w->generalTab()->hoursGraph()->hasHours());
     EXPECT_EQ(w->generalTab()->summaryList()->topLevelItemCount(), 11);
     // The older tabs show the month as before, and nothing is reported as damaged.
-    EXPECT_EQ(w->browserList()->model().rows().size(), 2u);
+    EXPECT_EQ(w->browserList()->model().rows().size(), 3u);
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("|").toStdString();
 }
 

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QMimeData>
 #include <QProgressBar>
@@ -306,11 +307,19 @@ TEST_F(AddLogDialogTest, DetectedFormatIsOfferedWhenTheShownOneDoesNotFit) {
     EXPECT_FALSE(dialog.misfitLabel()->isHidden());
     EXPECT_TRUE(dialog.misfitLabel()->text().contains("u_ex151017.log"));
     EXPECT_TRUE(dialog.misfitLabel()->text().contains(CodeText('s')));
-    EXPECT_TRUE(dialog.misfitLabel()->text().contains("d H N M I N N u h U R s"));
+    EXPECT_TRUE(dialog.misfitLabel()->text().contains(CodeTexts("dHNMINNuhURs").join(", ")));
     ASSERT_FALSE(dialog.useDetectedButton()->isHidden());
-    // Imported with its own format, the file needs no warning.
+    // Imported with its own format, the file needs no warning; the lists stay
+    // where they were.
+    const auto listPlace = [this] {
+        dialog.layout()->activate();
+        const QWidget* list = dialog.findChild<QListWidget*>("LBChamps");
+        return QRect(list->mapTo(&dialog, QPoint()), list->size());
+    };
+    const QRect withWarning = listPlace();
     dialog.ownFormatBox()->setChecked(true);
     EXPECT_TRUE(dialog.misfitLabel()->isHidden());
+    EXPECT_EQ(listPlace(), withWarning);
     dialog.ownFormatBox()->setChecked(false);
     dialog.useDetectedButton()->click();
     EXPECT_EQ(Texts(dialog.formatFields()), CodeTexts("dHNMINNuhURs"));
@@ -318,13 +327,14 @@ TEST_F(AddLogDialogTest, DetectedFormatIsOfferedWhenTheShownOneDoesNotFit) {
     EXPECT_TRUE(dialog.useDetectedButton()->isHidden());
 }
 
-TEST_F(AddLogDialogTest, FilesPickedTogetherGoOldestFirstEachWithItsOwnFormat) {
+TEST_F(AddLogDialogTest, FilesPickedGoOldestFirstEachWithItsOwnFormat) {
     Open();
     dialog.BDefaultClick();
     const std::string newer = folder.temp / "access.log", older = folder.temp / "access.log.1";
     WriteRaw(newer, ApacheLine("01/May/2004", true));
     WriteRaw(older, ApacheLine("30/Apr/2004", false));
-    ASSERT_TRUE(dialog.AddFiles({QString::fromStdString(newer), QString::fromStdString(older)}));
+    ASSERT_TRUE(dialog.AddFiles({QString::fromStdString(newer)}));
+    ASSERT_TRUE(dialog.AddFiles({QString::fromStdString(older)}));  // a second pick
     EXPECT_EQ(Texts(dialog.fileList()),
               (QStringList{QString::fromStdString(older), QString::fromStdString(newer)}));
     dialog.ownFormatBox()->setChecked(true);
@@ -332,6 +342,21 @@ TEST_F(AddLogDialogTest, FilesPickedTogetherGoOldestFirstEachWithItsOwnFormat) {
     ASSERT_TRUE(WaitUntil([&] { return !dialog.importing(); }));
     EXPECT_EQ(ReadFormatFile(folder.site() + "format-2004-04.tfd"), "hlutrsb");
     EXPECT_EQ(ReadFormatFile(folder.site() + "format-2004-05.tfd"), "hlutrsbRU");
+}
+
+TEST_F(AddLogDialogTest, AFileOfUnknownFormatIsNamedBeforeItsImportWithTheFormatShown) {
+    Open();
+    dialog.BDefaultClick();
+    const std::string odd = folder.temp / "odd.log";
+    WriteRaw(odd, "10.0.0.1 01/May/2004:10:00:00 GET /a 200\n");
+    ASSERT_TRUE(dialog.AddFiles({QString::fromStdString(odd)}));
+    ASSERT_TRUE(dialog.detectedFormats()[0].empty());
+    dialog.ownFormatBox()->setChecked(true);
+    folder.messages.answers = {MessageService::Answer::Cancel};
+    dialog.BOKClick();
+    ASSERT_EQ(folder.messages.shown.size(), 1);
+    EXPECT_TRUE(folder.messages.shown[0].contains(QString::fromStdString(odd)));
+    EXPECT_FALSE(dialog.importing());
 }
 
 TEST_F(AddLogDialogTest, FileRefusedForItsMonthFormatIsNamedAtTheEnd) {
@@ -345,9 +370,10 @@ TEST_F(AddLogDialogTest, FileRefusedForItsMonthFormatIsNamedAtTheEnd) {
     dialog.BOKClick();
     ASSERT_TRUE(WaitUntil([&] { return !dialog.importing(); }));
     ASSERT_EQ(folder.messages.shown.size(), 1);
-    EXPECT_EQ(folder.messages.shown[0], Tr(lang::kMonthFormatRefused)
-                                            .arg(QString::fromStdString(second), "2004-05",
-                                                 "h l u t r s b R U", "h l u t r s b"));
+    EXPECT_EQ(folder.messages.shown[0],
+              Tr(lang::kMonthFormatRefused)
+                  .arg(QString::fromStdString(second), "2004-05", CodeTexts("hlutrsbRU").join(", "),
+                       CodeTexts("hlutrsb").join(", ")));
     std::string kept = ApacheLine("01/May/2004", true);
     kept.insert(kept.size() - 1, "\r");
     EXPECT_EQ(ReadRaw(folder.site() + "log-2004-05.log"), kept);

@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "month/browser_families.h"
+#include "engine/agent_family.h"
 
 #include <algorithm>
-#include <map>
-
-#include "month/month_results.h"
-#include "store/result_records.h"
+#include <vector>
 
 namespace trafikon {
 
@@ -35,7 +32,18 @@ bool Has(std::string_view agent, std::string_view text) {
     return agent.find(text) != std::string_view::npos;
 }
 
-std::string BrowserOf(std::string_view a) {
+std::vector<FamilyCount> Sorted(const std::map<std::string, FamilyCount, std::less<>>& counts) {
+    std::vector<FamilyCount> out;
+    for (const auto& [name, c] : counts)
+        out.push_back(c);
+    std::stable_sort(out.begin(), out.end(),
+                     [](const FamilyCount& x, const FamilyCount& y) { return x.hits > y.hits; });
+    return out;
+}
+
+}  // namespace
+
+std::string BrowserFamilyOf(std::string_view a) {
     struct Rule {
         std::string_view token, family;
     };
@@ -87,44 +95,29 @@ std::string SystemOf(std::string_view a) {
     return std::string(kOtherFamily);
 }
 
-std::vector<FamilyCount> Sorted(const std::map<std::string, FamilyCount>& counts) {
-    std::vector<FamilyCount> out;
-    for (const auto& [name, c] : counts)
-        out.push_back(c);
-    std::stable_sort(out.begin(), out.end(),
-                     [](const FamilyCount& x, const FamilyCount& y) { return x.hits > y.hits; });
-    return out;
+void FamilyTally::Add(std::map<std::string, FamilyCount, std::less<>>& map, std::string_view name,
+                      std::int64_t hits) {
+    auto it = map.find(name);
+    if (it == map.end())
+        it = map.emplace(std::string(name), FamilyCount{std::string(name), 0, 0}).first;
+    it->second.hits += hits;
+    ++it->second.agents;
 }
 
-}  // namespace
-
-AgentFamily FamilyOfAgent(std::string_view userAgent, const RobotSignatures& robots) {
-    AgentFamily f;
-    if (robots.Classify(userAgent).kind != RobotKind::kPerson) {
-        f.browser = kRobotFamily;
-        f.system = kOtherFamily;
-        return f;
+void FamilyTally::AddAgent(std::string_view userAgent, std::int64_t personHits,
+                           std::int64_t robotHits) {
+    if (personHits > 0) {
+        Add(browsers_, BrowserFamilyOf(userAgent), personHits);
+        Add(systems_, SystemOf(userAgent), personHits);
     }
-    f.browser = BrowserOf(userAgent);
-    f.system = SystemOf(userAgent);
-    return f;
+    if (robotHits > 0) {
+        Add(browsers_, kRobotFamily, robotHits);
+        Add(systems_, kRobotFamily, robotHits);
+    }
 }
 
-FamilyGroups GroupBrowserFamilies(const std::vector<std::string>& browserRecords,
-                                  const RobotSignatures& robots) {
-    std::map<std::string, FamilyCount> browsers, systems;
-    for (const std::string& line : browserRecords) {
-        const AgentFamily f = FamilyOfAgent(ReadField(line, BrowserField::kName), robots);
-        const long long hits = ParseInteger(ReadField(line, BrowserField::kHits));
-        for (auto [map, name] :
-             {std::pair{&browsers, &f.browser}, std::pair{&systems, &f.system}}) {
-            FamilyCount& c = (*map)[*name];
-            c.name = *name;
-            c.hits += hits;
-            ++c.agents;
-        }
-    }
-    return {Sorted(browsers), Sorted(systems)};
+FamilyGroups FamilyTally::Groups() const {
+    return {Sorted(browsers_), Sorted(systems_)};
 }
 
 }  // namespace trafikon

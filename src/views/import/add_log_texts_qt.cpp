@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "views/import/add_log_texts_qt.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include "import/add_log_form.h"
+#include "state/app_state.h"
+#include "state/settings.h"
+#include "store/text_file.h"
+#include "text/extra_texts.h"
+#include "ui/text_convert_qt.h"
+
+namespace trafikon {
+
+// The import's count of lines without a readable date.
+QString DamagedLinesText(long long damaged, long long unfiled) {
+    return Tr(lang::kImportUndatedLines).arg(damaged) + QLatin1Char('\n') +
+           Tr(lang::kImportUnfiledLines).arg(unfiled);
+}
+
+// A format as the dialog's lists show it: the names of its fields in order.
+QString FieldNames(std::string_view codes) {
+    QStringList names;
+    for (char code : codes)
+        names << Tr(FieldTextEntry(code)).trimmed();
+    return names.join(QStringLiteral(", "));
+}
+
+// What the tooltip of a listed file and the misfit warning say of the format
+// detected in its lines.
+QString DetectedFormatText(const FieldFormat& detected) {
+    return detected.empty() ? Tr(lang::kFormatNotRecognised)
+                            : Tr(lang::kDetectedFormat).arg(FieldNames(detected));
+}
+
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString LogPickFolder() {
+    const QString kept = QFile::decodeName(App().settings.lastLogFolder().c_str());
+    return !kept.isEmpty() && QFileInfo(kept).isDir() ? kept : QDir::homePath();
+}
+
+void KeepLogPickFolder(const QString& folder) {
+    Settings& settings = App().settings;
+    if (settings.lastLogFolder() == LocalPath(folder))
+        return;
+    settings[Settings::kLastLogFolder] = LocalPath(folder);
+    try {
+        SaveSettings(App().siteDir, App().programDir, settings);
+    } catch (const IoError&) {
+    }
+}
+
+}  // namespace trafikon

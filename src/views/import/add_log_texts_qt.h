@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Texts of the add-log dialog built from the language table, and the folder
+// its file dialog opens in.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "store/log_format.h"
+
+namespace trafikon {
+
+// The import's count of lines without a readable date.
+QString DamagedLinesText(long long damaged, long long unfiled);
+// A format as the dialog's lists show it: the names of its fields in order.
+QString FieldNames(std::string_view codes);
+// What the tooltip of a listed file and the misfit warning say of the format
+// detected in its lines.
+QString DetectedFormatText(const FieldFormat& detected);
+// A picked file's name as the system's file functions take it.
+std::string LocalPath(const QString& path);
+
+// The folder of the last log file picked, kept in the settings; the home
+// folder before the first pick or when it is gone.
+QString LogPickFolder();
+// Keeps `folder` in the settings (a store that cannot be written only forgets it).
+void KeepLogPickFolder(const QString& folder);
+
+}  // namespace trafikon
