@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/family_file.h"
+#include "store/tagged_record.h"
 
 #include <string_view>
 
@@ -43,8 +44,8 @@ bool ParseFamilies(const Lines& lines, FamilyGroups& groups) {
         const std::size_t b = a == std::string_view::npos ? a : line.find(';', a + 1);
         if (b == std::string_view::npos)
             return false;
-        list.push_back({std::string(line.substr(b + 1)), RecordNumber(line.substr(0, a)),
-                        RecordNumber(line.substr(a + 1, b - a - 1))});
+        list.push_back({std::string(line.substr(b + 1)), ParseInteger(line.substr(0, a)),
+                        ParseInteger(line.substr(a + 1, b - a - 1))});
     }
     return true;
 }
