@@ -54,12 +54,14 @@ void LoadLanguage(const std::string& root, const std::string& code, LanguageTabl
 
 // Writes the JSON document to standard output, or to `path` through a
 // temporary file renamed into place once complete.
-void WriteJson(const std::string& siteDir, const std::string& month, const std::string& site,
+void WriteJson(const std::string& siteDir, const std::string& month, const Settings& settings,
                const std::string& path) {
+    const std::string site = settings.siteUrl();
+    const bool mask = settings.maskAddresses();
     std::vector<std::string> problems;
     if (path == "-") {
         report::WriteMonthJson(
-            siteDir, month, site,
+            siteDir, month, site, mask,
             [](std::string_view piece) {
                 if (std::fwrite(piece.data(), 1, piece.size(), stdout) != piece.size())
                     throw IoError("(standard output)", "write error");
@@ -70,7 +72,8 @@ void WriteJson(const std::string& siteDir, const std::string& month, const std::
     } else {
         AtomicFileWriter out(path);
         report::WriteMonthJson(
-            siteDir, month, site, [&out](std::string_view piece) { out.Write(piece); }, problems);
+            siteDir, month, site, mask, [&out](std::string_view piece) { out.Write(piece); },
+            problems);
         out.Commit();
     }
     for (const std::string& problem : problems)
@@ -120,7 +123,7 @@ int RunReportCommand(const std::vector<std::string>& args) {
         if (FileExists(siteDir + std::string(kSettingsFileName)))
             LoadSettings(siteDir, settings);
         if (!json.empty()) {
-            WriteJson(siteDir, month, settings.siteUrl(), json);
+            WriteJson(siteDir, month, settings, json);
             return 0;
         }
         if (code.empty())
