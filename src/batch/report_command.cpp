@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "batch/batch_commands.h"
+#include "batch/command_options.h"
 #include "report/month_json.h"
 #include "report/month_report_files.h"
 #include "report/report_csv.h"
@@ -31,11 +32,6 @@ namespace {
 constexpr const char* kUsage =
     "usage: trafikon-batch report [--root DIR] --month YYYY-MM\n"
     "                             (--html FILE | --csv DIR | --json FILE|-) [--lang CODE]\n";
-
-int Usage(const char* problem) {
-    std::fprintf(stderr, "trafikon-batch report: %s\n%s", problem, kUsage);
-    return 2;
-}
 
 bool IsMonthKey(const std::string& k) {
     auto digit = [](char c) { return c >= '0' && c <= '9'; };
@@ -87,34 +83,24 @@ void WriteJson(const std::string& siteDir, const std::string& month, const Setti
 int RunReportCommand(const std::vector<std::string>& args) {
     std::string root, month, html, csv, json, code;
     bool haveRoot = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--root" && hasValue) {
-            root = args[++i];
-            haveRoot = true;
-        } else if (a == "--month" && hasValue) {
-            month = args[++i];
-        } else if (a == "--html" && hasValue) {
-            html = args[++i];
-        } else if (a == "--csv" && hasValue) {
-            csv = args[++i];
-        } else if (a == "--json" && hasValue) {
-            json = args[++i];
-        } else if (a == "--lang" && hasValue) {
-            code = args[++i];
-        } else {
-            return Usage(("unexpected argument: " + a).c_str());
-        }
-    }
+    const CommandLine line{"report",
+                           kUsage,
+                           {{"--root", true, StoreIn(root, &haveRoot)},
+                            {"--month", true, StoreIn(month)},
+                            {"--html", true, StoreIn(html)},
+                            {"--csv", true, StoreIn(csv)},
+                            {"--json", true, StoreIn(json)},
+                            {"--lang", true, StoreIn(code)}}};
+    if (const int exit = ReadCommandLine(line, args); exit >= 0)
+        return exit;
     if (haveRoot && root.empty())
-        return Usage("--root needs a folder");
+        return UsageError(line, "--root needs a folder");
     if (!haveRoot)
         root = ProgramFolder();
     if (!IsMonthKey(month))
-        return Usage("--month takes a month as YYYY-MM");
+        return UsageError(line, "--month takes a month as YYYY-MM");
     if (html.empty() + csv.empty() + json.empty() != 2)
-        return Usage("give one of --html FILE, --csv DIR and --json FILE|-");
+        return UsageError(line, "give one of --html FILE, --csv DIR and --json FILE|-");
     if (root.back() != '/')
         root.push_back('/');
     const std::string siteDir = SiteDir(root);
