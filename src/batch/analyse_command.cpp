@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "batch/batch_commands.h"
+#include "batch/command_options.h"
 #include "engine/analyse_log.h"
 #include "engine/analyse_months.h"
 #include "engine/analysed_check.h"
@@ -79,11 +80,6 @@ class BatchObserver : public MonthsObserver {
     std::string month_;
 };
 
-int Usage(const char* problem) {
-    std::fprintf(stderr, "trafikon-batch analyse: %s\n%s", problem, kUsage);
-    return 2;
-}
-
 }  // namespace
 
 int RunAnalyseCommand(const std::vector<std::string>& args) {
@@ -91,40 +87,32 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
     bool haveRoot = false, haveSiteUrl = false, haveCountries = false, all = false;
     int monthsAtOnce = MonthsAtOnce();
     MalformedLineAnswer onMalformed = MalformedLineAnswer::Ignore;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--root" && hasValue) {
-            root = args[++i];
-            haveRoot = true;
-        } else if (a == "--site-url" && hasValue) {
-            siteUrl = args[++i];
-            haveSiteUrl = true;
-        } else if (a == "--countries" && hasValue) {
-            countries = args[++i];
-            haveCountries = true;
-        } else if (a == "--all") {
-            all = true;
-        } else if (a == "--on-malformed" && hasValue) {
-            const std::string& v = args[++i];
-            if (v == "ignore")
-                onMalformed = MalformedLineAnswer::Ignore;
-            else if (v == "cancel")
-                onMalformed = MalformedLineAnswer::Cancel;
-            else
-                return Usage("--on-malformed takes ignore or cancel");
-        } else if (a == "--jobs" && hasValue) {
-            const std::string& v = args[++i];
-            if (v.empty() || v.size() > 3 ||
-                v.find_first_not_of("0123456789") != std::string::npos || std::stoi(v) < 1)
-                return Usage("--jobs takes a number of months from 1");
-            monthsAtOnce = std::stoi(v);
-        } else {
-            return Usage(("unexpected argument: " + a).c_str());
-        }
-    }
+    const CommandLine line{"analyse",
+                           kUsage,
+                           {{"--root", true, StoreIn(root, &haveRoot)},
+                            {"--site-url", true, StoreIn(siteUrl, &haveSiteUrl)},
+                            {"--countries", true, StoreIn(countries, &haveCountries)},
+                            {"--all", false, SetFlag(all)},
+                            {"--on-malformed", true,
+                             [&onMalformed](const std::string& v) {
+                                 if (v != "ignore" && v != "cancel")
+                                     return std::string("--on-malformed takes ignore or cancel");
+                                 onMalformed = v == "ignore" ? MalformedLineAnswer::Ignore
+                                                             : MalformedLineAnswer::Cancel;
+                                 return std::string();
+                             }},
+                            {"--jobs", true, [&monthsAtOnce](const std::string& v) {
+                                 if (v.empty() || v.size() > 3 ||
+                                     v.find_first_not_of("0123456789") != std::string::npos ||
+                                     std::stoi(v) < 1)
+                                     return std::string("--jobs takes a number of months from 1");
+                                 monthsAtOnce = std::stoi(v);
+                                 return std::string();
+                             }}}};
+    if (const int exit = ReadCommandLine(line, args); exit >= 0)
+        return exit;
     if (haveRoot && root.empty())
-        return Usage("--root needs a folder");
+        return UsageError(line, "--root needs a folder");
     if (!haveRoot)
         root = ProgramFolder();
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "batch/batch_commands.h"
+#include "batch/command_options.h"
 #include "batch/log_generator.h"
 
 namespace trafikon::batch {
@@ -23,11 +24,6 @@ constexpr const char* kUsage =
     "         [--months N] [--start YYYY-MM] [--seed N] [--tz +HHMM] [--hosts N] [--pages N]\n"
     "         [--junk FRACTION] [--no-iis-daily-header] [--uniform]\n";
 
-int Usage(const std::string& why) {
-    std::fprintf(stderr, "trafikon-batch generate: %s\n%s", why.c_str(), kUsage);
-    return 2;
-}
-
 template <typename T>
 bool ReadNumber(const std::string& text, T& value, T low) {
     const char* end = text.data() + text.size();
@@ -35,51 +31,39 @@ bool ReadNumber(const std::string& text, T& value, T low) {
     return ec == std::errc() && ptr == end && value >= low;
 }
 
+// The option `name`, whose value `read` takes or refuses.
+CommandOption Valued(std::string_view name, std::function<bool(const std::string&)> read) {
+    return {name, true, [name, read](const std::string& v) {
+                return read(v) ? std::string() : "bad value for " + std::string(name) + ": " + v;
+            }};
+}
+
 }  // namespace
 
 int RunGenerateCommand(const std::vector<std::string>& args) {
     LogGeneratorOptions options;
     std::string outPath;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--no-iis-daily-header") {
-            options.iisDailyHeader = false;
-            continue;
-        }
-        if (a == "--uniform") {
-            options.uniform = true;
-            continue;
-        }
-        if (i + 1 == args.size())
-            return Usage(a.compare(0, 2, "--") == 0 ? a + " needs a value"
-                                                    : "unexpected argument: " + a);
-        const std::string& v = args[++i];
-        bool good = true;
-        if (a == "--out")
-            outPath = v;
-        else if (a == "--lines")
-            good = ReadNumber<std::int64_t>(v, options.lines, 0);
-        else if (a == "--format")
-            good = ParseGeneratedFormat(v, options.format);
-        else if (a == "--months")
-            good = ReadNumber(v, options.months, 1);
-        else if (a == "--start")
-            good = ParseYearMonth(v, options.startYear, options.startMonth);
-        else if (a == "--seed")
-            good = ReadNumber<std::uint64_t>(v, options.seed, 0);
-        else if (a == "--tz")
-            good = IsTimeZoneOffset(v) && (options.timeZone = v, true);
-        else if (a == "--hosts")
-            good = ReadNumber(v, options.hosts, 1);
-        else if (a == "--pages")
-            good = ReadNumber(v, options.pages, 1);
-        else if (a == "--junk")
-            good = ReadNumber(v, options.junk, 0.0) && options.junk <= 1.0;
-        else
-            return Usage("unknown option " + a);
-        if (!good)
-            return Usage("bad value for " + a + ": " + v);
-    }
+    bool noDailyHeader = false;
+    LogGeneratorOptions& o = options;
+    const CommandLine line{
+        "generate",
+        kUsage,
+        {{"--out", true, StoreIn(outPath)},
+         Valued("--lines", [&o](auto& v) { return ReadNumber<std::int64_t>(v, o.lines, 0); }),
+         Valued("--format", [&o](auto& v) { return ParseGeneratedFormat(v, o.format); }),
+         Valued("--months", [&o](auto& v) { return ReadNumber(v, o.months, 1); }),
+         Valued("--start", [&o](auto& v) { return ParseYearMonth(v, o.startYear, o.startMonth); }),
+         Valued("--seed", [&o](auto& v) { return ReadNumber<std::uint64_t>(v, o.seed, 0); }),
+         Valued("--tz", [&o](auto& v) { return IsTimeZoneOffset(v) && (o.timeZone = v, true); }),
+         Valued("--hosts", [&o](auto& v) { return ReadNumber(v, o.hosts, 1); }),
+         Valued("--pages", [&o](auto& v) { return ReadNumber(v, o.pages, 1); }),
+         Valued("--junk", [&o](auto& v) { return ReadNumber(v, o.junk, 0.0) && o.junk <= 1.0; }),
+         {"--no-iis-daily-header", false, SetFlag(noDailyHeader)},
+         {"--uniform", false, SetFlag(o.uniform)}}};
+    if (const int exit = ReadCommandLine(line, args); exit >= 0)
+        return exit;
+    if (noDailyHeader)
+        options.iisDailyHeader = false;
     std::FILE* out = stdout;
     if (!outPath.empty()) {
         out = std::fopen(outPath.c_str(), "wb");

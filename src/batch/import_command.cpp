@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "batch/batch_commands.h"
+#include "batch/command_options.h"
 #include "import/format_detection.h"
 #include "import/import_logs.h"
 #include "import/log_file_check.h"
@@ -41,14 +42,9 @@ namespace trafikon::batch {
 
 namespace {
 
-int Usage(const std::string& why) {
-    std::fprintf(stderr,
-                 "trafikon-batch import: %s\n"
-                 "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto "
-                 "[--max-expansion N] [--] FILE...\n",
-                 why.c_str());
-    return 2;
-}
+constexpr const char* kUsage =
+    "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto "
+    "[--max-expansion N] [--] FILE...\n";
 
 // Reads the blank-separated one-letter codes; returns false with `why` on a bad one.
 bool ParseFormat(std::string_view text, std::string& codes, std::string& why) {
@@ -94,44 +90,37 @@ struct ImportOptions {
     std::vector<std::string> files;
 };
 
-// Reads the options into `o`; returns the usage error's exit code, or 0.
+// Reads the options into `o`; returns the exit code when the command ends
+// there (usage error, --help), else -1.
 int ReadOptions(const std::vector<std::string>& args, ImportOptions& o) {
     bool haveRoot = false, haveFormat = false;
-    bool optionsEnded = false;  // after "--" every argument is a file
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (optionsEnded) {
-            o.files.push_back(args[i]);
-        } else if (args[i] == "--") {
-            optionsEnded = true;
-        } else if (args[i] == "--root" || args[i] == "--format") {
-            if (i + 1 == args.size())
-                return Usage(args[i] + " needs a value");
-            (args[i] == "--root" ? o.root : o.formatText) = args[i + 1];
-            (args[i] == "--root" ? haveRoot : haveFormat) = true;
-            ++i;
-        } else if (args[i] == "--max-expansion") {
-            const std::string v = i + 1 < args.size() ? args[++i] : "";
-            if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != v.npos ||
-                std::stoul(v) < 1)
-                return Usage("--max-expansion takes a number of times from 1");
-            SetExpansionLimit(std::stoul(v));
-        } else if (args[i].size() > 2 && args[i].compare(0, 2, "--") == 0) {
-            return Usage("unknown option " + args[i]);
-        } else {
-            o.files.push_back(args[i]);
-        }
-    }
+    const CommandLine line{
+        "import",
+        kUsage,
+        {{"--root", true, StoreIn(o.root, &haveRoot)},
+         {"--format", true, StoreIn(o.formatText, &haveFormat)},
+         {"--max-expansion", true,
+          [](const std::string& v) {
+              if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != v.npos ||
+                  std::stoul(v) < 1)
+                  return std::string("--max-expansion takes a number of times from 1");
+              SetExpansionLimit(std::stoul(v));
+              return std::string();
+          }}},
+        &o.files};
+    if (const int exit = ReadCommandLine(line, args); exit >= 0)
+        return exit;
     if (haveRoot && o.root.empty())
-        return Usage("--root needs a folder");
+        return UsageError(line, "--root needs a folder");
     if (!haveRoot)
         o.root = ProgramFolder();
     while (o.root.size() > 1 && o.root.back() == '/')
         o.root.pop_back();
     if (!haveFormat)
-        return Usage("--format is required");
+        return UsageError(line, "--format is required");
     if (o.files.empty())
-        return Usage("no log file given");
-    return 0;
+        return UsageError(line, "no log file given");
+    return -1;
 }
 
 // The files not refused like the dialog refuses them; one that cannot be read
@@ -246,12 +235,12 @@ void ReportFailure(long long started, const std::vector<LogToImport>& logs) {
 
 int RunImportCommand(const std::vector<std::string>& args) {
     ImportOptions options;
-    if (const int usage = ReadOptions(args, options))
-        return usage;
+    if (const int exit = ReadOptions(args, options); exit >= 0)
+        return exit;
     const bool detect = options.formatText == "auto";
     std::string codes, why;
     if (!detect && !ParseFormat(options.formatText, codes, why))
-        return Usage(why);
+        return UsageError("import", kUsage, why);
     if (const std::string missing = CheckRequiredFields(codes); !detect && !missing.empty()) {
         std::fprintf(stderr, "the format lacks these required fields: %s\n", missing.c_str());
         return 2;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "batch/batch_commands.h"
+#include "batch/command_options.h"
 #include "report/month_json.h"
 #include "report/month_report_files.h"
 #include "report/report_csv.h"
@@ -32,11 +33,6 @@ constexpr const char* kUsage =
     "usage: trafikon-batch report [--root DIR] --month YYYY-MM\n"
     "                             (--html FILE | --csv DIR | --json FILE|-) [--lang CODE]\n";
 
-int Usage(const char* problem) {
-    std::fprintf(stderr, "trafikon-batch report: %s\n%s", problem, kUsage);
-    return 2;
-}
-
 bool IsMonthKey(const std::string& k) {
     auto digit = [](char c) { return c >= '0' && c <= '9'; };
     return k.size() == 7 && digit(k[0]) && digit(k[1]) && digit(k[2]) && digit(k[3]) &&
@@ -54,12 +50,14 @@ void LoadLanguage(const std::string& root, const std::string& code, LanguageTabl
 
 // Writes the JSON document to standard output, or to `path` through a
 // temporary file renamed into place once complete.
-void WriteJson(const std::string& siteDir, const std::string& month, const std::string& site,
+void WriteJson(const std::string& siteDir, const std::string& month, const Settings& settings,
                const std::string& path) {
+    const std::string site = settings.siteUrl();
+    const bool mask = settings.maskAddresses();
     std::vector<std::string> problems;
     if (path == "-") {
         report::WriteMonthJson(
-            siteDir, month, site,
+            siteDir, month, site, mask,
             [](std::string_view piece) {
                 if (std::fwrite(piece.data(), 1, piece.size(), stdout) != piece.size())
                     throw IoError("(standard output)", "write error");
@@ -70,7 +68,8 @@ void WriteJson(const std::string& siteDir, const std::string& month, const std::
     } else {
         AtomicFileWriter out(path);
         report::WriteMonthJson(
-            siteDir, month, site, [&out](std::string_view piece) { out.Write(piece); }, problems);
+            siteDir, month, site, mask, [&out](std::string_view piece) { out.Write(piece); },
+            problems);
         out.Commit();
     }
     for (const std::string& problem : problems)
@@ -84,34 +83,24 @@ void WriteJson(const std::string& siteDir, const std::string& month, const std::
 int RunReportCommand(const std::vector<std::string>& args) {
     std::string root, month, html, csv, json, code;
     bool haveRoot = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--root" && hasValue) {
-            root = args[++i];
-            haveRoot = true;
-        } else if (a == "--month" && hasValue) {
-            month = args[++i];
-        } else if (a == "--html" && hasValue) {
-            html = args[++i];
-        } else if (a == "--csv" && hasValue) {
-            csv = args[++i];
-        } else if (a == "--json" && hasValue) {
-            json = args[++i];
-        } else if (a == "--lang" && hasValue) {
-            code = args[++i];
-        } else {
-            return Usage(("unexpected argument: " + a).c_str());
-        }
-    }
+    const CommandLine line{"report",
+                           kUsage,
+                           {{"--root", true, StoreIn(root, &haveRoot)},
+                            {"--month", true, StoreIn(month)},
+                            {"--html", true, StoreIn(html)},
+                            {"--csv", true, StoreIn(csv)},
+                            {"--json", true, StoreIn(json)},
+                            {"--lang", true, StoreIn(code)}}};
+    if (const int exit = ReadCommandLine(line, args); exit >= 0)
+        return exit;
     if (haveRoot && root.empty())
-        return Usage("--root needs a folder");
+        return UsageError(line, "--root needs a folder");
     if (!haveRoot)
         root = ProgramFolder();
     if (!IsMonthKey(month))
-        return Usage("--month takes a month as YYYY-MM");
+        return UsageError(line, "--month takes a month as YYYY-MM");
     if (html.empty() + csv.empty() + json.empty() != 2)
-        return Usage("give one of --html FILE, --csv DIR and --json FILE|-");
+        return UsageError(line, "give one of --html FILE, --csv DIR and --json FILE|-");
     if (root.back() != '/')
         root.push_back('/');
     const std::string siteDir = SiteDir(root);
@@ -120,7 +109,7 @@ int RunReportCommand(const std::vector<std::string>& args) {
         if (FileExists(siteDir + std::string(kSettingsFileName)))
             LoadSettings(siteDir, settings);
         if (!json.empty()) {
-            WriteJson(siteDir, month, settings.siteUrl(), json);
+            WriteJson(siteDir, month, settings, json);
             return 0;
         }
         if (code.empty())

@@ -83,7 +83,12 @@ struct Token {
     std::string_view text;
 };
 
-// Cuts a line the way LogLineSplitter does, without the request-line repair.
+// Cuts a line into its fields, telling how each was written, which the
+// splitter does not. Looser than the splitter's cut, as fits a guess: a run of
+// blanks parts two fields (the splitter reads an empty field between two
+// blanks), a bracketed field ends at its first ']' even without a blank after
+// it, brackets are left out of its text, an unclosed quote ends the line, and
+// the request line gets no repair.
 std::vector<Token> Tokens(std::string_view line) {
     std::vector<Token> tokens;
     std::size_t i = 0;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "geo/address_mask.h"
 #include "month/month_extras.h"
 #include "month/month_results.h"
 #include "month/status_list.h"
@@ -211,14 +212,18 @@ void Files(JsonOut& j, const MonthResults& m) {
     j.Close(']');
 }
 
-// Hosts and referring pages; `internal` adds that flag (-1: none).
-void PageRecords(JsonOut& j, const Lines& table, int internal) {
+// Hosts and referring pages; `internal` adds that flag (-1: none); `mask`
+// cuts the names, addresses all, to their networks.
+void PageRecords(JsonOut& j, const Lines& table, int internal, bool mask = false) {
     for (std::size_t i :
          ByHits(table, [](const std::string& l) { return NumberField(l, PageField::kHits); })) {
         const std::string& line = table[i];
         j.Open('{');
         j.Key("name");
-        j.String(ReadField(line, PageField::kKey));
+        if (mask)
+            j.String(MaskedHost(ReadField(line, PageField::kKey)));
+        else
+            j.String(ReadField(line, PageField::kKey));
         j.Key("hits");
         j.Number(NumberField(line, PageField::kHits));
         j.Key("last_time");
@@ -319,7 +324,7 @@ void Browsers(JsonOut& j, const MonthResults& m) {
 }  // namespace
 
 void WriteMonthJson(const std::string& siteDir, const std::string& key, const std::string& site,
-                    const JsonSink& sink, std::vector<std::string>& problems) {
+                    bool maskAddresses, const JsonSink& sink, std::vector<std::string>& problems) {
     MonthResults m;
     LoadMonthResults(siteDir, key, m);
     if (!m.analysed)
@@ -346,7 +351,7 @@ void WriteMonthJson(const std::string& siteDir, const std::string& key, const st
     Files(j, m);
     j.Key("hosts");
     j.Open('[');
-    PageRecords(j, m.hosts, -1);
+    PageRecords(j, m.hosts, -1, maskAddresses);
     j.Close(']');
     Status(j, m);
     j.Key("referrers");

@@ -15,10 +15,11 @@ namespace trafikon::report {
 using JsonSink = std::function<void(std::string_view)>;
 
 // Loads month `key` of `siteDir` (ending in '/') and hands its document to
-// `sink` in pieces. `site` is the site's address ("" when not set). Throws
+// `sink` in pieces. `site` is the site's address ("" when not set);
+// `maskAddresses` cuts the hosts' addresses to their networks. Throws
 // IoError when the month has no analysis; files that are damaged or missing
 // are named in `problems` and their values left out or zero.
 void WriteMonthJson(const std::string& siteDir, const std::string& key, const std::string& site,
-                    const JsonSink& sink, std::vector<std::string>& problems);
+                    bool maskAddresses, const JsonSink& sink, std::vector<std::string>& problems);
 
 }  // namespace trafikon::report

@@ -112,7 +112,6 @@ bool LineReader::Next(std::string_view& line) {
         const char* base = buf_.data();
         const char* from = base + begin_ + scanned;
         const char* stop = base + end_;
-        const char* lf = static_cast<const char*>(std::memchr(from, '\n', stop - from));
         // The next CR of the buffer is looked for again only once passed: a
         // file with LF ends is searched for CR once per buffer, not per line.
         if (!crKnown_ || nextCr_ < begin_ + scanned) {
@@ -120,15 +119,13 @@ bool LineReader::Next(std::string_view& line) {
             nextCr_ = c ? static_cast<std::size_t>(c - base) : end_;
             crKnown_ = true;
         }
-        const char* cr =
-            nextCr_ < static_cast<std::size_t>((lf ? lf : stop) - base) ? base + nextCr_ : nullptr;
-        const char* at = cr ? cr : lf;
+        const char* at = FirstLineEnd(from, stop, base + nextCr_);
         if (at) {
             line = std::string_view(base + begin_, at - (base + begin_));
             consumed_ += line.size() + 1;
             begin_ = static_cast<std::size_t>(at - base) + 1;
             partial_ = false;
-            if (at == cr) {
+            if (*at == '\r') {
                 if (begin_ < end_) {
                     if (base[begin_] == '\n') {
                         ++begin_;

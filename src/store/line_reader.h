@@ -9,12 +9,30 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace trafikon {
+
+// The line ends of every file the program reads: CR LF, LF or a lone CR.
+// Returns the first byte of [from, to) that ends a line, or null when none
+// does; when it is a CR, an LF right after it belongs to the same end.
+inline const char* FirstLineEnd(const char* from, const char* to) {
+    const auto* lf = static_cast<const char*>(std::memchr(from, '\n', to - from));
+    const auto* cr = static_cast<const char*>(std::memchr(from, '\r', (lf ? lf : to) - from));
+    return cr ? cr : lf;
+}
+
+// The same, for a caller that keeps `firstCr` between lines: the first CR at
+// or after `from`, `to` when there is none. A file of LF ends is then
+// searched for CRs once, not once a line.
+inline const char* FirstLineEnd(const char* from, const char* to, const char* firstCr) {
+    const auto* lf = static_cast<const char*>(std::memchr(from, '\n', to - from));
+    return firstCr < (lf ? lf : to) ? firstCr : lf;
+}
 
 // Where a LineReader takes its bytes.
 class ByteSource {

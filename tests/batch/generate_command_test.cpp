@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch generate: the same log for the same seed, lines spread over
-// the months asked for, IIS header lines, the share of hostile lines.
+// the months asked for, IIS header lines, the share of hostile lines; the
+// usage of each command on --help.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -122,6 +123,16 @@ TEST(GenerateCommandTest, BadOptionsAreUsageErrors) {
             std::string(TRAFIKON_BATCH_EXE) + " generate " + args + " >/dev/null 2>&1";
         const int status = std::system(command.c_str());
         EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2) << args;
+    }
+}
+
+// Every command answers --help with its own usage, whatever else is given.
+TEST(GenerateCommandTest, EachCommandPrintsItsUsageOnHelp) {
+    for (const char* command : {"import", "analyse", "report", "generate"}) {
+        const std::string line = std::string(TRAFIKON_BATCH_EXE) + " " + command +
+                                 " --help --bogus 2>&1 | grep -q 'usage: trafikon-batch " +
+                                 command + " '";
+        EXPECT_EQ(std::system(line.c_str()), 0) << command;
     }
 }
 

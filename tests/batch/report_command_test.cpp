@@ -98,6 +98,7 @@ TEST(ReportCommandTest, JsonDocumentHoldsTheMonthAsItsFilesDo) {
     EXPECT_EQ(j["browsers"][0]["name"], "ev\x01il\\\xef\xbf\xbd\xc3\xa9");
     EXPECT_EQ(j["browsers"][0]["hits"], 2);
     EXPECT_EQ(j["robots"][0]["kind"], "signature");
+    EXPECT_EQ(j["hosts"][0]["name"], "1.1.1.0/24");  // masked by default
 }
 
 // A link given as the page is written through and stays a link; "-" is

@@ -126,9 +126,7 @@ bool LogLineIndex::FindLineEnd(std::uint64_t start, std::uint64_t& end, std::uin
             return false;  // the file shrank since it was indexed
         const char* const from = block_.data() + (pos - blockPos_);
         const char* const to = block_.data() + blockLen_;
-        const auto* lf = static_cast<const char*>(std::memchr(from, '\n', to - from));
-        const auto* cr = static_cast<const char*>(std::memchr(from, '\r', (lf ? lf : to) - from));
-        const char* hit = cr ? cr : lf;
+        const char* hit = FirstLineEnd(from, to);
         if (!hit) {
             pos = blockPos_ + blockLen_;
             continue;
