@@ -532,6 +532,18 @@ TEST_F(AnalysisWindowTest, TheStatusListHasNoShortcutsAndNoDetailBeforeASelectio
     EXPECT_NE(header->title(), "");
 }
 
+TEST_F(AnalysisWindowTest, AtItsMinimumSizeEveryTabHasTheHeightItsContentNeeds) {
+    auto w = Open();
+    w->resize(w->minimumSize());
+    QApplication::processEvents();
+    auto* tabs = w->findChild<QTabWidget*>();
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);  // a tab fills its lists when first shown
+        QApplication::processEvents();
+        EXPECT_GE(tabs->widget(i)->height(), tabs->widget(i)->minimumSizeHint().height()) << i;
+    }
+}
+
 TEST(CountriesChart, DrawsItsLastBarInAHeightLowerThanItsOwn) {
     CountriesChartWidget chart;
     std::vector<tabs::CountriesList::Bar> bars;
