@@ -61,12 +61,11 @@ TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     splitter_->setStretchFactor(0, 1);
     splitter_->setStretchFactor(1, 0);
     splitter_->setSizes({453, 114});
-    // The handle never hides a side: the tabs keep their lists' first lines,
-    // the log-line panel a few lines.
+    // The handle never hides a side: the tabs keep the height their pages
+    // need (so a tiled window is never shorter than that), the log-line panel
+    // a few lines.
     splitter_->setChildrenCollapsible(false);
-    const int line = fontMetrics().lineSpacing();
-    tabs_->setMinimumHeight(10 * line);
-    logView_->setMinimumHeight(4 * line);
+    logView_->setMinimumHeight(4 * fontMetrics().lineSpacing());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     // Never smaller than the tabs need: a narrower child clips instead of

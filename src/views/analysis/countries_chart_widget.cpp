@@ -15,7 +15,7 @@ const QColor kPagesColour(35, 70, 127);
 
 CountriesChartWidget::CountriesChartWidget(QWidget* parent) : QWidget(parent) {
     setObjectName("CountriesChart");
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
 }
 
 void CountriesChartWidget::Show(std::vector<tabs::CountriesList::Bar> bars) {
@@ -30,12 +30,25 @@ QSize CountriesChartWidget::sizeHint() const {
             fm.height() * static_cast<int>(std::max<std::size_t>(bars_.size(), 1)) + 4};
 }
 
+QSize CountriesChartWidget::minimumSizeHint() const {
+    const QSize full = sizeHint();
+    return {full.width() / 2, (full.height() - 4) / 2 + 4};
+}
+
 void CountriesChartWidget::paintEvent(QPaintEvent*) {
     if (bars_.empty())
         return;
     QPainter p(this);
-    const QFontMetrics fm(font());
-    const int line = fm.height();
+    // Every bar is drawn in the height given: rows and their font shrink
+    // together when the chart is lower than its natural height.
+    const int count = static_cast<int>(bars_.size());
+    const int natural = QFontMetrics(font()).height();
+    const int line = std::clamp((height() - 4) / count, 1, natural);
+    QFont small = font();
+    if (line < natural)
+        small.setPixelSize(std::max(1, QFontMetrics(font()).ascent() * line / natural));
+    p.setFont(small);
+    const QFontMetrics fm(small);
     int nameWidth = 0;
     for (const auto& b : bars_)
         nameWidth = std::max(nameWidth, fm.horizontalAdvance(FromCp1252(b.name)));
@@ -51,7 +64,8 @@ void CountriesChartWidget::paintEvent(QPaintEvent*) {
                    fm.elidedText(FromCp1252(b.name), Qt::ElideRight, nameWidth));
         const double hits = room * static_cast<double>(b.hits) / largest;
         const double pages = room * static_cast<double>(b.pages) / largest;
-        p.fillRect(QRectF(left, y + 2, hits, line - 4), kHitsColour);
+        const int inset = std::min(2, line / 6);
+        p.fillRect(QRectF(left, y + inset, hits, line - 2 * inset), kHitsColour);
         p.fillRect(QRectF(left, y + line / 3.0, pages, line / 3.0), kPagesColour);
         p.drawText(QRect(left + static_cast<int>(hits) + 4, y, numberWidth, line),
                    Qt::AlignLeft | Qt::AlignVCenter, QString::number(b.hits));

@@ -18,7 +18,8 @@ class CountriesChartWidget : public QWidget {
     void Show(std::vector<tabs::CountriesList::Bar> bars);
     const std::vector<tabs::CountriesList::Bar>& bars() const { return bars_; }
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    // Half the natural height: a low chart draws smaller rows.
+    QSize minimumSizeHint() const override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -43,8 +43,9 @@ FilesTab::FilesTab(const MonthResults& results, AnalysisContext& context, QWidge
         l->SetCountColumnShown(queries);
         l->SetSortable(i == tabs::kExternalQueriesSwitch);
         if (queries) {
-            // The query fits its text, the address takes the rest.
-            FitColumns(l->header(), 1);
+            // Both columns fit their text: a long address is read whole with
+            // the horizontal scroll bar rather than cut.
+            FitColumns(l->header(), -1);
             l->model().SetSecondColumnText(true);
         }
         connect(l, &NameCountListWidget::shortcutUsed, this,

@@ -107,6 +107,7 @@ TFCompare::TFCompare(QWidget* parent) : QWidget(parent) {
     connect(LVTopTenResult_->header(), &QHeaderView::sectionClicked, this,
             &TFCompare::LVTopTenResultColumnClick);
     EFiltreFiles_->installEventFilter(this);
+    LVTopTenResult_->viewport()->installEventFilter(this);
 
     BuildColumns();
 }
@@ -117,15 +118,36 @@ void TFCompare::BuildColumns() {
     for (const std::string& key : months_)
         captions << FromCp1252(key);
     model_->SetColumns(captions);
-    // The names take the width the numbers leave; every caption and number is
-    // read whole, the sort arrow included.
-    UseFittedColumns(LVTopTenResult_, 0);
+    // Every caption and number is read whole, the sort arrow included; the
+    // names get their width from FitNameColumn.
+    UseFittedColumns(LVTopTenResult_, -1);
+    LVTopTenResult_->header()->setSectionResizeMode(0, QHeaderView::Interactive);
     LVTopTenResult_->header()->setMinimumSectionSize(50);
     LTTResult1_->clear();
+    FitNameColumn();
+}
+
+void TFCompare::FitNameColumn() {
+    QHeaderView* header = LVTopTenResult_->header();
+    const QAbstractItemView* cells = LVTopTenResult_;
+    auto contentWidth = [&](int column) {
+        return std::max({header->minimumSectionSize(), header->sectionSizeHint(column),
+                         cells->sizeHintForColumn(column)});
+    };
+    int numbers = 0;
+    for (int c = 1; c < header->count(); ++c)
+        numbers += contentWidth(c);
+    const int view = LVTopTenResult_->viewport()->width();
+    // The names fill what the numbers leave; with many months they keep a
+    // third of the view (less when they are all shorter) and the months scroll.
+    const int floor = std::min(contentWidth(0), std::max(header->minimumSectionSize(), view / 3));
+    header->resizeSection(0, std::max(view - numbers, floor));
 }
 
 bool TFCompare::eventFilter(QObject* watched, QEvent* event) {
     // EFiltreFilesKeyUp: Enter runs the search.
+    if (watched == LVTopTenResult_->viewport() && event->type() == QEvent::Resize)
+        FitNameColumn();
     if (watched == EFiltreFiles_ && event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
@@ -146,12 +168,15 @@ void TFCompare::RunCommand(
             std::vector<ComparisonRow> rows = command(comparison);
             LTTResult1_->setText(QString::number(rows.size()) + " " + Tr(162));
             model_->SetRows(std::move(rows));
+            // The rows come in the command's order: no column's arrow is true.
+            LVTopTenResult_->header()->setSortIndicatorShown(false);
         } catch (const CompareError& error) {
             failure = CompareErrorText(error);
         } catch (const IoError& error) {
             failure = FromCp1252(error.path()) + "\n" + FromCp1252(error.reason());
         }
     }
+    FitNameColumn();
     // On failure the table keeps the rows of the command before.
     if (!failure.isEmpty())
         Messages().Inform(this, failure);

@@ -40,6 +40,8 @@ class TFCompare : public QWidget {
   private:
     // Builds the columns from the months stored now; they stay for the window's life.
     void BuildColumns();
+    // Sizes the name column from the names and the room the months leave.
+    void FitNameColumn();
     // Runs a command: busy cursor and suspended repainting while it computes;
     // the table is replaced only when the command succeeds.
     void RunCommand(

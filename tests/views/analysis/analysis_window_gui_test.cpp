@@ -22,6 +22,7 @@
 #include "support/temp_dir.h"
 #include "text/extra_texts.h"
 #include "ui/text_convert_qt.h"
+#include "views/analysis/countries_chart_widget.h"
 #include "views/analysis/files_tab_widget.h"
 #include "views/analysis/general_tab_widget.h"
 #include "views/analysis/hosts_tab_widget.h"
@@ -529,6 +530,39 @@ TEST_F(AnalysisWindowTest, TheStatusListHasNoShortcutsAndNoDetailBeforeASelectio
     list->selectionModel()->select(list->model()->index(0, 0),
                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     EXPECT_NE(header->title(), "");
+}
+
+TEST_F(AnalysisWindowTest, AtItsMinimumSizeEveryTabHasTheHeightItsContentNeeds) {
+    auto w = Open();
+    w->resize(w->minimumSize());
+    QApplication::processEvents();
+    auto* tabs = w->findChild<QTabWidget*>();
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);  // a tab fills its lists when first shown
+        QApplication::processEvents();
+        EXPECT_GE(tabs->widget(i)->height(), tabs->widget(i)->minimumSizeHint().height()) << i;
+    }
+}
+
+TEST(CountriesChart, DrawsItsLastBarInAHeightLowerThanItsOwn) {
+    CountriesChartWidget chart;
+    std::vector<tabs::CountriesList::Bar> bars;
+    for (int i = 0; i < 10; ++i)
+        bars.push_back({"Country " + std::to_string(i), 100 - 5 * i, 10});
+    chart.Show(bars);
+    chart.resize(400, chart.sizeHint().height() / 2);
+    const QImage image = chart.grab().toImage();
+    // Bars seen: runs of pixel rows holding the pages' colour.
+    int barsSeen = 0;
+    bool inBar = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool barRow = false;
+        for (int x = 0; x < image.width(); ++x)
+            barRow = barRow || image.pixelColor(x, y) == QColor(35, 70, 127);
+        barsSeen += barRow && !inBar;
+        inBar = barRow;
+    }
+    EXPECT_EQ(barsSeen, 10);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -103,6 +104,38 @@ TEST_F(CompareWindowTest, HeaderClicksOnTheAverageSortLargestThenSmallest) {
     EXPECT_EQ(Column(view, 0), (QStringList{"/a.php", "/b.php"}));
     window.LVTopTenResultColumnClick(0);
     EXPECT_EQ(Column(view, 0), (QStringList{"/b.php", "/a.php"}));
+    EXPECT_TRUE(view->header()->isSortIndicatorShown());
+    // A new command's rows are in its own order: the arrow goes.
+    window.BCompDirectoryClick();
+    EXPECT_FALSE(view->header()->isSortIndicatorShown());
+}
+
+TEST_F(CompareWindowTest, NameColumnKeepsRoomBesideManyMonthsAndFollowsTheWindowSize) {
+    App().storedMonths.clear();
+    for (int m = 0; m < 31; ++m) {
+        const std::string key = std::to_string(2004 + m / 12) + "-" + (m % 12 < 9 ? "0" : "") +
+                                std::to_string(m % 12 + 1);
+        App().storedMonths.push_back(key);
+        WriteFileList(key, {{"/a/rather/long/name/of/a/page/of/the/site.php", "12345"}});
+    }
+    TFCompare window;
+    window.resize(900, 500);
+    window.show();
+    window.findChild<QLineEdit*>("EFiltreFiles")->setText("site");
+    window.BCompFilesClick();
+    auto* view = window.findChild<QTreeView*>("LVTopTenResult");
+    QApplication::processEvents();
+    const int narrow = view->header()->sectionSize(0);
+    EXPECT_GE(narrow, view->viewport()->width() / 3);
+    EXPECT_GT(view->header()->length(), view->viewport()->width());  // the months scroll
+
+    window.resize(3200, 500);
+    QApplication::processEvents();
+    EXPECT_GT(view->header()->sectionSize(0), narrow);
+    EXPECT_EQ(view->header()->length(), view->viewport()->width());
+    window.resize(900, 500);
+    QApplication::processEvents();
+    EXPECT_EQ(view->header()->sectionSize(0), narrow);
 }
 
 TEST_F(CompareWindowTest, DamagedFileKeepsTheTableAndNamesMonthAndFile) {
