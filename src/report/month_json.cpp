@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "geo/address_mask.h"
+#include "geo/country_names.h"
 #include "month/month_extras.h"
 #include "month/month_results.h"
 #include "month/status_list.h"
@@ -305,6 +306,42 @@ void Robots(JsonOut& j, const MonthExtras& extras) {
     j.Close(']');
 }
 
+void Countries(JsonOut& j, const MonthExtras& extras) {
+    j.Key("countries");
+    j.Open('[');
+    std::vector<const CountryRecord*> records;
+    for (const CountryRecord& r : extras.countries.records)
+        records.push_back(&r);
+    const auto hits = [](const CountryRecord* r) { return r->people.hits + r->robots.hits; };
+    std::stable_sort(
+        records.begin(), records.end(),
+        [&hits](const CountryRecord* a, const CountryRecord* b) { return hits(a) > hits(b); });
+    for (const CountryRecord* r : records) {
+        j.Open('{');
+        j.Key("code");
+        r->code.empty() ? j.Null() : j.String(r->code);
+        j.Key("name");
+        const std::string name = CountryNames::Installed().Name(r->code, false);
+        name.empty() ? j.Null() : j.String(name);
+        j.Key("city");
+        r->city.empty() ? j.Null() : j.String(r->city);
+        j.Key("hits");
+        j.Number(hits(r));
+        j.Key("pages");
+        j.Number(r->people.pages + r->robots.pages);
+        j.Key("kilobytes");
+        j.Number((r->people.bytes + r->robots.bytes) / 1024);
+        j.Key("visitors");
+        j.Number(r->people.visitors + r->robots.visitors);
+        j.Key("people_hits");
+        j.Number(r->people.hits);
+        j.Key("robot_hits");
+        j.Number(r->robots.hits);
+        j.Close('}');
+    }
+    j.Close(']');
+}
+
 void Browsers(JsonOut& j, const MonthResults& m) {
     j.Key("browsers");
     j.Open('[');
@@ -366,6 +403,7 @@ void WriteMonthJson(const std::string& siteDir, const std::string& key, const st
     j.Close(']');
     Robots(j, extras);
     Browsers(j, m);
+    Countries(j, extras);
     j.Close('}');
     j.Raw("\n");
     j.Flush();

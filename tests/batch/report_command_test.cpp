@@ -94,6 +94,11 @@ TEST(ReportCommandTest, JsonDocumentHoldsTheMonthAsItsFilesDo) {
     for (const auto& d : j["days"])
         dayHits += d["hits"].get<long long>();
     EXPECT_EQ(dayHits, 3);
+    long long countryHits = 0;  // every host has a country, if only "unknown"
+    for (const auto& c : j["countries"])
+        if (c["city"].is_null())
+            countryHits += c["hits"].get<long long>();
+    EXPECT_EQ(countryHits, 3);
 
     EXPECT_EQ(j["browsers"][0]["name"], "ev\x01il\\\xef\xbf\xbd\xc3\xa9");
     EXPECT_EQ(j["browsers"][0]["hits"], 2);
