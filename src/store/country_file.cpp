@@ -11,15 +11,6 @@ void AppendText(std::string& out, std::string_view text) {
         out += c == '\r' || c == '\n' ? ' ' : c;
 }
 
-bool NextField(std::string_view& rest, std::string_view& field) {
-    const std::size_t semi = rest.find(';');
-    if (semi == std::string_view::npos)
-        return false;
-    field = rest.substr(0, semi);
-    rest.remove_prefix(semi + 1);
-    return true;
-}
-
 }  // namespace
 
 std::string FormatCountrySource(CountrySource source, std::string_view text) {
@@ -51,21 +42,22 @@ bool ParseCountryFile(const Lines& lines, CountryFile& file) {
     file = CountryFile{};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string_view rest = lines[i], kind, field;
-        if (!NextField(rest, kind))
+        if (!NextSemicolonField(rest, kind))
             return false;
         if (kind == "D" && i == 0) {
-            if (!NextField(rest, field) || field.size() != 1 || field[0] < '0' || field[0] > '2')
+            if (!NextSemicolonField(rest, field) || field.size() != 1 || field[0] < '0' ||
+                field[0] > '2')
                 return false;
             file.source = static_cast<CountrySource>(field[0]);
             file.sourceText = rest;
         } else if (kind == "C") {
             CountryRecord r;
-            if (!NextField(rest, field) || !(field.empty() || field.size() == 2))
+            if (!NextSemicolonField(rest, field) || !(field.empty() || field.size() == 2))
                 return false;
             r.code = field;
             for (AudienceTotals* t : {&r.people, &r.robots})
                 for (std::int64_t* v : {&t->hits, &t->pages, &t->bytes, &t->visitors}) {
-                    if (!NextField(rest, field))
+                    if (!NextSemicolonField(rest, field))
                         return false;
                     *v = ParseInteger(field);
                 }

@@ -15,16 +15,6 @@ void AppendText(std::string& out, std::string_view text, bool dropSemicolons) {
     }
 }
 
-// Splits off the text before the next ";" of `rest`; false when there is none.
-bool NextField(std::string_view& rest, std::string_view& field) {
-    const std::size_t semi = rest.find(';');
-    if (semi == std::string_view::npos)
-        return false;
-    field = rest.substr(0, semi);
-    rest.remove_prefix(semi + 1);
-    return true;
-}
-
 void AppendTotals(std::string& out, const AudienceTotals& t) {
     for (std::int64_t v : {t.hits, t.pages, t.bytes, t.visitors}) {
         out += ';';
@@ -34,10 +24,10 @@ void AppendTotals(std::string& out, const AudienceTotals& t) {
 
 bool ParseTotals(std::string_view line, std::string_view label, AudienceTotals& t) {
     std::string_view field;
-    if (!NextField(line, field) || field != label)
+    if (!NextSemicolonField(line, field) || field != label)
         return false;
     for (std::int64_t* v : {&t.hits, &t.pages, &t.bytes}) {
-        if (!NextField(line, field))
+        if (!NextSemicolonField(line, field))
             return false;
         *v = ParseInteger(field);
     }
@@ -63,18 +53,18 @@ std::pair<std::string, std::string> FormatRobotRecordAround(const RobotRecord& r
 
 bool ParseRobotRecord(std::string_view line, RobotRecord& r) {
     std::string_view field;
-    if (!NextField(line, field) || field.size() != 1 || field[0] < '1' || field[0] > '4')
+    if (!NextSemicolonField(line, field) || field.size() != 1 || field[0] < '1' || field[0] > '4')
         return false;
     r.kind = static_cast<RobotKind>(field[0]);
     for (std::int64_t* v : {&r.hits, &r.pages, &r.bytes}) {
-        if (!NextField(line, field))
+        if (!NextSemicolonField(line, field))
             return false;
         *v = ParseInteger(field);
     }
-    if (!NextField(line, field))
+    if (!NextSemicolonField(line, field))
         return false;
     r.lines.assign(field);
-    if (!NextField(line, field))
+    if (!NextSemicolonField(line, field))
         return false;
     r.lastTime.assign(field);
     r.name.assign(line);
@@ -93,6 +83,15 @@ Lines FormatAudience(const Audience& a) {
 bool ParseAudience(const Lines& lines, Audience& a) {
     return lines.size() >= 2 && ParseTotals(lines[0], "people", a.people) &&
            ParseTotals(lines[1], "robots", a.robots);
+}
+
+bool NextSemicolonField(std::string_view& rest, std::string_view& field) {
+    const std::size_t semi = rest.find(';');
+    if (semi == std::string_view::npos)
+        return false;
+    field = rest.substr(0, semi);
+    rest.remove_prefix(semi + 1);
+    return true;
 }
 
 }  // namespace trafikon

@@ -41,6 +41,10 @@ std::pair<std::string, std::string> FormatRobotRecordAround(const RobotRecord& r
 // False (and `r` unspecified) for a line that is not a robot record.
 bool ParseRobotRecord(std::string_view line, RobotRecord& r);
 
+// Splits off the text before the next ";" of `rest` (the separator of the
+// newer result files' lines); false when there is none.
+bool NextSemicolonField(std::string_view& rest, std::string_view& field);
+
 struct AudienceTotals {
     std::int64_t hits = 0, pages = 0, bytes = 0, visitors = 0;
 };
