@@ -6,29 +6,18 @@
 #include "state/app_state.h"
 #include "store/store_lock.h"
 #include "store/text_file.h"
+#include "support/language_file_bytes.h"
 #include "support/temp_dir.h"
 #include "text/extra_texts.h"
 
 namespace trafikon {
 namespace {
 
+using testing::FileBytes;
+using testing::LanguageFile;
 using testing::ReadRaw;
 using testing::TempDir;
 using testing::WriteRaw;
-
-std::string FileBytes(const std::vector<std::string>& lines) {
-    std::string out;
-    for (const auto& l : lines)
-        out += l + "\r\n";
-    return out;
-}
-
-std::string LanguageFile(const std::string& name, int count) {
-    std::vector<std::string> lines{name};
-    for (int i = 1; i < count; ++i)
-        lines.push_back("text " + std::to_string(i));
-    return FileBytes(lines);
-}
 
 // Runs StartUp with hooks that record what they were asked.
 struct StartUpRun {

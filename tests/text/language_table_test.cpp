@@ -7,29 +7,17 @@
 #include <filesystem>
 
 #include "store/text_file.h"
+#include "support/language_file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace trafikon {
 namespace {
 
+using testing::FileBytes;
+using testing::LanguageFile;
 using testing::ReadRaw;
 using testing::TempDir;
 using testing::WriteRaw;
-
-std::string FileBytes(const std::vector<std::string>& lines) {
-    std::string out;
-    for (const auto& l : lines)
-        out += l + "\r\n";
-    return out;
-}
-
-// A language file of `count` entries whose first line is `name`.
-std::string LanguageFile(const std::string& name, int count) {
-    std::vector<std::string> lines{name};
-    for (int i = 1; i < count; ++i)
-        lines.push_back("text " + std::to_string(i));
-    return FileBytes(lines);
-}
 
 TEST(BuiltInTextsTest, EachLanguageHoldsEveryEntry) {
     EXPECT_EQ(BuiltInFrench().size(), static_cast<std::size_t>(lang::kAllEntryCount));
