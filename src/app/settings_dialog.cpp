@@ -11,7 +11,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <cstdint>
+#include <string>
 
+#include "import/log_source.h"
 #include "state/app_state.h"
 #include "text/extra_texts.h"
 #include "text/language_table.h"
@@ -68,6 +71,12 @@ TFConfiguration::TFConfiguration(QWidget* parent) : QDialog(parent) {
     });
     CBMasque = new QCheckBox;
     CBMasque->setObjectName("CBMasque");
+    LExpansion = new QLabel;
+    UDExpansion = new QSpinBox;
+    UDExpansion->setObjectName("UDExpansion");
+    UDExpansion->setRange(1, 999999999);
+    UDExpansion->setMinimumWidth(90);
+    LExpansion->setBuddy(UDExpansion);
     BEnregParam = new QPushButton;
     BEnregParam->setObjectName("BEnregParam");
     BEnregParam->setDefault(true);
@@ -94,7 +103,9 @@ TFConfiguration::TFConfiguration(QWidget* parent) : QDialog(parent) {
     buttons->addStretch(1);
     buttons->addWidget(BEnregParam);
     buttons->addWidget(BCancel);
-    grid->addLayout(buttons, 7, 0, 1, 3);
+    grid->addWidget(LExpansion, 7, 0, 1, 2);
+    grid->addWidget(UDExpansion, 7, 2);
+    grid->addLayout(buttons, 8, 0, 1, 3);
     grid->setColumnMinimumWidth(1, 220);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -122,6 +133,7 @@ void TFConfiguration::FormShow() {
     BCancel->setText(Tr(kBase + 6));
     LCountryDb->setText(Tr(lang::kTextCountryDatabaseSetting));
     CBMasque->setText(Tr(lang::kTextMaskAddresses));
+    LExpansion->setText(Tr(lang::kExpansionLimitSetting));
 
     EURLSite->setText(FromCp1252(app.settings[1]));
     CBRetourParam->setChecked(app.settings[2] == "Retour On");
@@ -130,6 +142,7 @@ void TFConfiguration::FormShow() {
     UDMinHost->setValue(isNumber ? minHost : 0);
     ECountryDb->setText(QFile::decodeName(QByteArray::fromStdString(app.settings[5])));
     CBMasque->setChecked(app.settings.maskAddresses());
+    UDExpansion->setValue(static_cast<int>(app.settings.expansionLimit()));
 
     LBLangue->clear();
     for (const std::string& entry : ListLanguages(app.programDir))
@@ -152,6 +165,9 @@ void TFConfiguration::BEnregParamClick() {
     app.settings[3] = ToCp1252(UDMinHost->text());
     app.settings[5] = QFile::encodeName(ECountryDb->text().trimmed()).toStdString();
     app.settings[6] = CBMasque->isChecked() ? "" : Settings::kAddressesWhole;
+    // A limit left as it was keeps its line as it was (empty: the built-in one).
+    if (static_cast<std::uint64_t>(UDExpansion->value()) != app.settings.expansionLimit())
+        app.settings[Settings::kExpansionLimit] = std::to_string(UDExpansion->value());
     const QList<QListWidgetItem*> selected = LBLangue->selectedItems();
     app.settings[4] =
         selected.isEmpty() ? std::string(kDefaultLanguage) : ToCp1252(selected.first()->text());
@@ -161,6 +177,7 @@ void TFConfiguration::BEnregParamClick() {
         Messages().Inform(this, IoErrorText(error));
         return;
     }
+    SetExpansionLimit(app.settings.expansionLimit());
     accept();
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The settings dialog: edits settings 1 to 6 and saves all thirteen.
+// The settings dialog: edits settings 1 to 6 and 8 and saves all thirteen.
 #pragma once
 
 #include <QDialog>
@@ -28,6 +28,7 @@ class TFConfiguration : public QDialog {
     QListWidget* languageList() const { return LBLangue; }
     QLineEdit* countryDatabaseEdit() const { return ECountryDb; }
     QCheckBox* maskBox() const { return CBMasque; }
+    QSpinBox* expansionControl() const { return UDExpansion; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -44,6 +45,8 @@ class TFConfiguration : public QDialog {
     QLineEdit* ECountryDb;  // a file path, as the file system spells it
     QPushButton* BCountryDb;
     QCheckBox* CBMasque;
+    QLabel* LExpansion;
+    QSpinBox* UDExpansion;  // times its size a compressed log may expand
     QPushButton* BEnregParam;
     QPushButton* BCancel;
 };

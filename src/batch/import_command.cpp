@@ -11,7 +11,8 @@
 // With --format auto each file is imported with the format its own lines show;
 // a file whose format is not recognised, or lacks a required field, is refused
 // by name. Compressed files (gzip, bzip2, xz, zstd) are read decompressed; one
-// that expands beyond N times its size (250 by default) is refused by name.
+// that expands beyond N times its size is refused by name (by default the
+// limit of the store's settings, as the desktop uses it, else 250).
 // A file whose lines would enter a month stored under another format is
 // refused whole. The last line on stdout sums the run up. Exit 1 on an I/O
 // error, with the file and the reason on stderr, or when a file was refused
@@ -20,6 +21,7 @@
 // "--" ends the options. When a file fails, stderr names the files stored
 // before it and the one that was not.
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -34,6 +36,7 @@
 #include "import/log_file_order.h"
 #include "import/log_source.h"
 #include "state/program_folder.h"
+#include "state/settings.h"
 #include "store/data_store.h"
 #include "store/log_format.h"
 #include "store/text_file.h"
@@ -87,6 +90,7 @@ struct FileTracker : SilentImportObserver {
 // What the command line asks for.
 struct ImportOptions {
     std::string root, formatText;
+    std::uint64_t maxExpansion = 0;  // 0: not given
     std::vector<std::string> files;
 };
 
@@ -100,11 +104,11 @@ int ReadOptions(const std::vector<std::string>& args, ImportOptions& o) {
         {{"--root", true, StoreIn(o.root, &haveRoot)},
          {"--format", true, StoreIn(o.formatText, &haveFormat)},
          {"--max-expansion", true,
-          [](const std::string& v) {
+          [&o](const std::string& v) {
               if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != v.npos ||
                   std::stoul(v) < 1)
                   return std::string("--max-expansion takes a number of times from 1");
-              SetExpansionLimit(std::stoul(v));
+              o.maxExpansion = std::stoul(v);
               return std::string();
           }}},
         &o.files};
@@ -121,6 +125,20 @@ int ReadOptions(const std::vector<std::string>& args, ImportOptions& o) {
     if (o.files.empty())
         return UsageError(line, "no log file given");
     return -1;
+}
+
+// The expansion limit asked for, else the one of the store's settings.
+void UseExpansionLimit(const ImportOptions& o) {
+    std::uint64_t limit = o.maxExpansion;
+    if (limit == 0) {
+        Settings settings;
+        try {
+            LoadSettings(SiteDir(o.root), settings);
+        } catch (const IoError&) {
+        }
+        limit = settings.expansionLimit();
+    }
+    SetExpansionLimit(limit);
 }
 
 // The files not refused like the dialog refuses them; one that cannot be read
@@ -237,6 +255,7 @@ int RunImportCommand(const std::vector<std::string>& args) {
     ImportOptions options;
     if (const int exit = ReadOptions(args, options); exit >= 0)
         return exit;
+    UseExpansionLimit(options);
     const bool detect = options.formatText == "auto";
     std::string codes, why;
     if (!detect && !ParseFormat(options.formatText, codes, why))

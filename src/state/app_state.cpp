@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "engine/robot_signatures.h"
+#include "import/log_source.h"
 #include "state/page_opener.h"
 #include "store/data_store.h"
 #include "store/import_journal.h"
@@ -76,6 +77,7 @@ void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
     } catch (const IoError&) {
         storeFailure = std::current_exception();
     }
+    SetExpansionLimit(app.settings.expansionLimit());
 
     LoadLanguageChecked(app.programDir, app.settings.languageCode(), app.language,
                         hooks.showMessage);

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 
+#include "import/log_source.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
 
@@ -18,6 +19,14 @@ std::string LanguageCodeOf(const std::string& languageText) {
 
 std::string Settings::languageCode() const {
     return LanguageCodeOf(values[3]);
+}
+
+std::uint64_t Settings::expansionLimit() const {
+    const std::string& text = values[kExpansionLimit - 1];
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != text.npos)
+        return kDefaultExpansionLimit;
+    const std::uint64_t ratio = std::stoull(text);
+    return ratio >= 1 ? ratio : kDefaultExpansionLimit;
 }
 
 bool HasSettingsFile(const std::string& siteDir) {

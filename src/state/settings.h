@@ -6,10 +6,13 @@
 // text of a language list entry ("English (en)"), 5 the country database the
 // user chose (empty: the one shipped), 6 "Masque Off" to leave visitors'
 // addresses whole in reports and exports (empty or anything else masks
-// them); 7 to 13 are kept unchanged.
+// them); 7 the folder of the last log file picked; 8 how many times its size
+// a compressed log may expand (empty: the built-in limit); 9 to 13 are kept
+// unchanged.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace trafikon {
@@ -30,6 +33,10 @@ struct Settings {
     // Setting 7: the folder of the last log file picked (local file name bytes).
     static constexpr int kLastLogFolder = 7;
     const std::string& lastLogFolder() const { return values[kLastLogFolder - 1]; }
+    // Setting 8: the expansion limit of compressed logs, a number from 1;
+    // anything else gives the built-in limit.
+    static constexpr int kExpansionLimit = 8;
+    std::uint64_t expansionLimit() const;
     // The two characters before the last one of setting 4 ("English (en)" gives
     // "en"); a text of fewer than three characters is the code itself ("fr").
     std::string languageCode() const;

@@ -163,6 +163,11 @@
       "Le format de ces fichiers n'est pas reconnu : ils seront lus avec le format affich\xe9.", \
       "The format of these files is not recognised: they will be read with the format shown.") \
     X(kOpeningStoreText, "Ouverture du d\xe9p\xf4t de donn\xe9" "es...", "Opening the data store...") \
+    X(kExpansionLimitSetting, \
+      "Un log compress\xe9 peut grandir \xe0 la lecture jusqu'\xe0 (fois sa taille) :", \
+      "A compressed log may expand when read up to (times its size):") \
+    X(kReadingLogFilesText, "Lecture des fichiers... (Annuler l'arr\xeate)", \
+      "Reading the files... (Cancel stops it)") \
     /* end of the list */
 // clang-format on
 

@@ -221,5 +221,24 @@ TEST(ImportCommandTest, FilesThatStoreNothingAreNamedAndFailTheRun) {
         << undated.err;
 }
 
+// The limit of a compressed file's expansion comes from the store's settings
+// (as the desktop uses it) unless --max-expansion gives one.
+TEST(ImportCommandTest, ExpansionLimitComesFromTheSettingsUnlessGiven) {
+    TempDir dir;
+    std::string lines;
+    while (lines.size() < 400000)
+        lines += kLine1 + "\n";
+    WriteRaw(dir / "a.log", lines);
+    ASSERT_EQ(std::system(("gzip " + dir / "a.log").c_str()), 0);
+    std::filesystem::create_directories(dir / "root/data/1");
+    WriteRaw(dir / "root/data/1/param.tfd", "\r\nRetour Off\r\n40\r\nfr\r\n\r\n\r\n\r\n2\r\n");
+    const std::string args = "--root " + dir.path() + "/root --format \"h l u t r s b R U\" ";
+    Result r = RunImport(dir, args + dir / "a.log.gz");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("2 times"), std::string::npos) << r.err;
+    r = RunImport(dir, args + "--max-expansion 1000 " + dir / "a.log.gz");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+}
+
 }  // namespace
 }  // namespace trafikon
