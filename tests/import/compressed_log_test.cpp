@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "import/import_logs.h"
+#include "import/log_file_look.h"
 #include "import/log_source.h"
 #include "store/text_file.h"
 #include "support/temp_dir.h"
@@ -177,6 +178,32 @@ TEST(CompressedLogTest, OutsideDecodersNestingArchivesAndBombsAreRefused) {
     }
     EXPECT_NE(s.damaged.back().reason.find("20 times"), std::string::npos);
     EXPECT_EQ(ReadRaw(dir / "site/log-2002-03.log"), Line("25/Mar/2002", 1) + "\r\n");
+}
+
+// What the add-log dialog reads of a file stops after LogReader::kHeadBytes of
+// content, however far the file expands; a look asked to stop reads nothing.
+TEST(CompressedLogTest, LooksAtAFileReadOnlyItsHead) {
+    TempDir dir;
+    std::string comments;
+    while (comments.size() <= LogReader::kHeadBytes)
+        comments += "# a comment line that the look passes over\n";
+    const std::string text = comments + Line("24/Mar/2002", 1) + "\n";
+    WriteRaw(dir / "plain.log", text);
+    WriteRaw(dir / "packed.gz", Compress(text, Compression::kGzip));
+    WriteRaw(dir / "good.log", Line("25/Mar/2002", 1) + "\n");
+    const std::vector<std::string> paths{dir / "plain.log", dir / "packed.gz", dir / "good.log"};
+    StopFlag stop;
+    const std::vector<LogFileLook> looks = LookAtLogFiles(paths, "hlutrsbRU", stop);
+    ASSERT_EQ(looks.size(), 3u);
+    EXPECT_EQ(looks[0].index, 2u);  // the one dated first
+    EXPECT_EQ(looks[0].check, LogFileCheck::kAccepted);
+    EXPECT_EQ(looks[0].head.size(), 1u);
+    for (std::size_t i : {1, 2}) {
+        EXPECT_FALSE(looks[i].failure);
+        EXPECT_EQ(looks[i].check, LogFileCheck::kNoLogLines) << looks[i].index;
+    }
+    stop.Request();
+    EXPECT_TRUE(LookAtLogFiles(paths, "hlutrsbRU", stop).empty());
 }
 
 }  // namespace

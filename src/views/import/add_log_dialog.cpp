@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -13,25 +12,27 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <exception>
+#include <initializer_list>
 #include <utility>
 
-#include "import/format_detection.h"
 #include "import/log_file_check.h"
-#include "import/log_file_order.h"
 #include "state/app_state.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
 #include "text/extra_texts.h"
 #include "text/language_table.h"
 #include "ui/error_text_qt.h"
+#include "ui/keep_on_screen_qt.h"
 #include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
 #include "views/import/add_log_texts_qt.h"
 #include "views/import/field_format_widget.h"
 #include "views/import/import_thread_qt.h"
+#include "views/import/log_file_look_qt.h"
 
 namespace trafikon {
 
@@ -162,8 +163,9 @@ void TFAjoutLog::FormShow() {
     RebuildPreview();  // the samples of the format, until a file brings its own line
     PBLoad->setValue(0);
     if (!pending_.isEmpty()) {
-        const QStringList dropped = std::exchange(pending_, {});
-        AddFiles(dropped);
+        // Read once the dialog shows, with its cancel at hand.
+        QTimer::singleShot(0, this,
+                           [this, dropped = std::exchange(pending_, {})] { AddFiles(dropped); });
     }
 }
 
@@ -171,22 +173,7 @@ void TFAjoutLog::FitFieldLists() {
     formatPart_->FitLists();
     layout()->activate();
     resize(size().expandedTo(minimumSizeHint()));
-    KeepOnScreen();
-}
-
-void TFAjoutLog::KeepOnScreen() {
-    // Grown downwards or sideways, the dialog moves back onto its screen.
-    const QScreen* s = screen();
-    if (!s || !isVisible())
-        return;
-    const QRect room = s->availableGeometry();
-    const QRect frame = frameGeometry();
-    QPoint place = pos();
-    if (frame.right() > room.right())
-        place.rx() -= std::min(frame.right() - room.right(), frame.left() - room.left());
-    if (frame.bottom() > room.bottom())
-        place.ry() -= std::min(frame.bottom() - room.bottom(), frame.top() - room.top());
-    move(place);
+    KeepOnScreen(this);
 }
 
 void TFAjoutLog::SetExpanded(bool expanded) {
@@ -198,7 +185,7 @@ void TFAjoutLog::SetExpanded(bool expanded) {
     layout()->activate();
     resize(
         QSize(kWidth, expanded ? kExpandedHeight : kCompactHeight).expandedTo(minimumSizeHint()));
-    KeepOnScreen();
+    KeepOnScreen(this);
 }
 
 void TFAjoutLog::BDetailsClick() {
@@ -212,10 +199,15 @@ void TFAjoutLog::RebuildPreview() {
 
 void TFAjoutLog::CheckFormatFit() {
     // The first listed file that the format shown does not fit is named, with
-    // the first field that does not fit it and the format its lines show.
+    // the first field that does not fit it and the format its lines show; it
+    // is listed in red, so that a compact dialog tells it without growing.
     misfitDetected_.clear();
     const std::optional<AddLogFiles::Misfit> misfit =
         files_.FirstMisfit(formatPart_->form().Codes(), CBOwnFormat->isChecked());
+    for (int row = 0; row < LBFileToAdd->count(); ++row)
+        LBFileToAdd->item(row)->setForeground(misfit && row == static_cast<int>(misfit->file)
+                                                  ? QBrush(QColor(0xc0, 0, 0))
+                                                  : QBrush());
     if (!misfit) {
         formatPart_->ShowMisfit(QString(), false);
         return;
@@ -256,63 +248,77 @@ bool TFAjoutLog::AddFiles(const QStringList& picked) {
         paths << LBFileToAdd->item(i)->text();
     const qsizetype listed = paths.size();
     paths += picked;
-    std::vector<std::string> local;
-    for (const QString& path : paths)
-        local.push_back(LocalPath(path));
-    const std::vector<std::size_t> order = OldestFirstOrder(local, formatPart_->form().Codes());
+    std::optional<std::vector<LogFileLook>> looks = ReadFiles(paths);
+    if (!looks)
+        return false;  // cancelled: the list stays as it was
     if (listed > 0) {
         LBFileToAdd->clear();
         files_.Clear();
         examples_.clear();
     }
     bool allAdded = true;
-    for (std::size_t i : order) {
+    for (LogFileLook& look : *looks) {
         // A listed file that cannot be read again is dropped with its message,
         // as a new one is; the others are listed all the same.
-        if (!AddFile(paths[static_cast<int>(i)])) {
+        if (!ListFile(paths[static_cast<int>(look.index)], look)) {
             allAdded = false;
             if (listed == 0)
-                return false;
+                break;
         }
     }
-    if (listed > 0)
-        RebuildPreview();
+    RebuildPreview();
     return allAdded;
 }
 
 bool TFAjoutLog::AddFile(const QString& path) {
-    std::string firstLine;
-    LogFileCheck check;
-    try {
-        check = CheckLogFile(LocalPath(path), &firstLine);
-    } catch (const IoError& error) {
-        Messages().Inform(this, IoErrorText(error));
+    std::optional<std::vector<LogFileLook>> looks = ReadFiles({path});
+    if (!looks || looks->empty() || !ListFile(path, looks->front()))
+        return false;
+    RebuildPreview();
+    return true;
+}
+
+std::optional<std::vector<LogFileLook>> TFAjoutLog::ReadFiles(const QStringList& paths) {
+    std::vector<std::string> local;
+    for (const QString& path : paths)
+        local.push_back(LocalPath(path));
+    SetReading(true);
+    std::optional<std::vector<LogFileLook>> looks =
+        reading_.Read(std::move(local), formatPart_->form().Codes());
+    SetReading(false);
+    return looks;
+}
+
+void TFAjoutLog::SetReading(bool reading) {
+    LNomFich->setText(reading ? Tr(lang::kReadingLogFilesText) : Text(1));
+    for (QWidget* w : std::initializer_list<QWidget*>{BAddFile, BSupprFile, BOK, BDetails,
+                                                      CBOwnFormat, formatPart_, LBFileToAdd})
+        w->setEnabled(!reading);
+    if (reading)
+        readingCursor_.emplace(Qt::BusyCursor);
+    else
+        readingCursor_.reset();
+}
+
+bool TFAjoutLog::ListFile(const QString& path, LogFileLook& look) {
+    if (look.failure) {
+        try {
+            std::rethrow_exception(look.failure);
+        } catch (const IoError& error) {
+            Messages().Inform(this, IoErrorText(error));
+        }
         return false;
     }
-    if (check == LogFileCheck::kEmpty) {
-        Messages().Inform(this, Text(29));
+    if (look.check != LogFileCheck::kAccepted) {
+        Messages().Inform(this, Text(look.check == LogFileCheck::kEmpty ? 29 : 28));
         return false;
     }
-    if (check == LogFileCheck::kNoLogLines) {
-        Messages().Inform(this, Text(28));
-        return false;
-    }
-    std::vector<std::string> head;
-    try {
-        head = ReadFileHead(LocalPath(path));
-    } catch (const IoError& error) {
-        Messages().Inform(this, IoErrorText(error));
-        return false;
-    }
-    files_.Add(std::move(head));
+    files_.Add(std::move(look.head));
     LBFileToAdd->addItem(path);
     LBFileToAdd->item(LBFileToAdd->count() - 1)
         ->setToolTip(DetectedFormatText(files_.detected().back()));
-    examples_.push_back(std::move(firstLine));
+    examples_.push_back(std::move(look.firstLine));
     preview()->setToolTip(Text(27));
-    RebuildPreview();
-    if (!misfitLabel()->isHidden() && !expanded_)  // the warning stands in the format part
-        SetExpanded(true);
     return true;
 }
 
@@ -400,15 +406,7 @@ void TFAjoutLog::ImportEnded() {
     if (worker_) {
         worker_->wait();
         failure = worker_->failure();
-        for (const RefusedFile& refused : worker_->refused())
-            refusals << Tr(lang::kMonthFormatRefused)
-                            .arg(QFile::decodeName(refused.path.c_str()),
-                                 QString::fromStdString(refused.month),
-                                 FieldNames(refused.monthCodes), FieldNames(refused.fileCodes));
-        for (const DamagedFile& file : worker_->damaged())
-            refusals << Tr(lang::kFileNotImported)
-                            .arg(QFile::decodeName(file.path.c_str()),
-                                 QString::fromLocal8Bit(file.reason));
+        refusals = FileRefusalTexts(worker_->refused(), worker_->damaged());
         damaged = worker_->damagedLines();
         unfiled = worker_->unfiledLines();
         worker_->deleteLater();
@@ -424,19 +422,21 @@ void TFAjoutLog::ImportEnded() {
     accept();
 }
 
-void TFAjoutLog::BCancelClick() {
-    reject();
-}
-
 void TFAjoutLog::reject() {
     // While the import runs the dialog stays open; its end step closes it.
+    // While the files picked are read, Cancel stops the reading.
+    if (reading_.active()) {
+        reading_.Stop();
+        return;
+    }
     if (worker_)
         return;
     QDialog::reject();
 }
 
 void TFAjoutLog::closeEvent(QCloseEvent* event) {
-    if (worker_) {
+    reading_.Stop();
+    if (worker_ || reading()) {
         event->ignore();
         return;
     }

@@ -13,9 +13,11 @@
 #include <vector>
 
 #include "import/add_log_files.h"
+#include "import/log_file_look.h"
 #include "ui/wait_cursor_qt.h"
 #include "views/import/field_format_widget.h"
 #include "views/import/import_thread_qt.h"
+#include "views/import/log_file_look_qt.h"
 
 class QCheckBox;
 class QLabel;
@@ -40,7 +42,7 @@ class TFAjoutLog : public QDialog {
 
     void FormShow();
     void BOKClick();
-    void BCancelClick();
+    void BCancelClick() { reject(); }
     void BAddFileClick();
     void BSupprFileClick();
     void BDetailsClick();
@@ -57,6 +59,9 @@ class TFAjoutLog : public QDialog {
     // of their first log line. The first pick stops at the first file refused;
     // a later one lists all the others. False when one was refused.
     bool AddFiles(const QStringList& picked);
+    // While the files picked are read on their worker (the dialog waits with
+    // its Cancel button live).
+    bool reading() const { return reading_.active(); }
     // Files (dropped on the main window) that the next showing lists.
     void ListOnNextShow(const QStringList& paths) { pending_ = paths; }
     // Puts the format detected for the file that the shown format does not fit.
@@ -88,12 +93,16 @@ class TFAjoutLog : public QDialog {
 
   private:
     void FitFieldLists();
-    void KeepOnScreen();
     void SetExpanded(bool expanded);
     void RebuildPreview();
     void MarkFileInHand(int index);
     void ImportEnded();
     void CheckFormatFit();
+    // Reads `paths` on a worker, oldest first; nothing when cancelled.
+    std::optional<std::vector<LogFileLook>> ReadFiles(const QStringList& paths);
+    void SetReading(bool reading);
+    // Lists a file read, or tells why it is refused (false).
+    bool ListFile(const QString& path, LogFileLook& look);
     std::vector<LogToImport> FilesToImport(const FieldFormat& shown) const;
 
     std::vector<std::string> examples_;  // first log line of each file added
@@ -103,6 +112,8 @@ class TFAjoutLog : public QDialog {
     bool expanded_ = false;
     QPointer<TMyThread> worker_;
     std::optional<WaitCursor> busy_;  // while the worker runs
+    LogFileReading reading_{this};
+    std::optional<WaitCursor> readingCursor_;
 
     QLabel* LNomFich;
     QListWidget* LBFileToAdd;

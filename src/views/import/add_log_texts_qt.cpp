@@ -16,6 +16,20 @@
 namespace trafikon {
 
 // The import's count of lines without a readable date.
+QStringList FileRefusalTexts(const std::vector<RefusedFile>& refused,
+                             const std::vector<DamagedFile>& damaged) {
+    QStringList texts;
+    for (const RefusedFile& file : refused)
+        texts << Tr(lang::kMonthFormatRefused)
+                     .arg(QFile::decodeName(file.path.c_str()), QString::fromStdString(file.month),
+                          FieldNames(file.monthCodes), FieldNames(file.fileCodes));
+    for (const DamagedFile& file : damaged)
+        texts << Tr(lang::kFileNotImported)
+                     .arg(QFile::decodeName(file.path.c_str()),
+                          QString::fromLocal8Bit(file.reason));
+    return texts;
+}
+
 QString DamagedLinesText(long long damaged, long long unfiled) {
     return Tr(lang::kImportUndatedLines).arg(damaged) + QLatin1Char('\n') +
            Tr(lang::kImportUnfiledLines).arg(unfiled);

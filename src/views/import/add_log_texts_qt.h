@@ -4,13 +4,19 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "import/import_logs.h"
 #include "store/log_format.h"
 
 namespace trafikon {
 
+// What the import tells of each file it left out, by name.
+QStringList FileRefusalTexts(const std::vector<RefusedFile>& refused,
+                             const std::vector<DamagedFile>& damaged);
 // The import's count of lines without a readable date.
 QString DamagedLinesText(long long damaged, long long unfiled);
 // A format as the dialog's lists show it: the names of its fields in order.

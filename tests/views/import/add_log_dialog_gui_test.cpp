@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -302,8 +303,11 @@ TEST_F(AddLogDialogTest, DetectedFormatIsOfferedWhenTheShownOneDoesNotFit) {
     WriteRaw(iis, kIisLog);
     ASSERT_TRUE(dialog.AddFile(QString::fromStdString(iis)));
     EXPECT_EQ(dialog.detectedFormats(), std::vector<FieldFormat>{"dHNMINNuhURs"});
-    // The default IIS order gives the user agent to the status: said in red, with a way out.
-    EXPECT_TRUE(dialog.expanded());
+    // The default IIS order gives the user agent to the status: said in red, with a way
+    // out; the compact dialog keeps its size and lists the file in red.
+    EXPECT_FALSE(dialog.expanded());
+    EXPECT_EQ(dialog.fileList()->item(0)->foreground().color(), QColor(0xc0, 0, 0));
+    dialog.BDetailsClick();
     EXPECT_FALSE(dialog.misfitLabel()->isHidden());
     EXPECT_TRUE(dialog.misfitLabel()->text().contains("u_ex151017.log"));
     EXPECT_TRUE(dialog.misfitLabel()->text().contains(CodeText('s')));
@@ -395,8 +399,16 @@ TEST(AddLogThroughMainWindow, FilesDroppedOnTheWindowOpenTheDialogWithThem) {
     EXPECT_TRUE(enter.isAccepted());
     QStringList listed;
     WhenModalShows<TFAjoutLog>([&](TFAjoutLog* dialog) {
-        listed = Texts(dialog->fileList());
-        dialog->reject();
+        // The dropped files are read once the dialog shows, on their worker.
+        auto* poll = new QTimer(dialog);
+        QObject::connect(poll, &QTimer::timeout, [&listed, dialog, poll] {
+            if (dialog->reading() || dialog->fileList()->count() < 2)
+                return;
+            poll->stop();
+            listed = Texts(dialog->fileList());
+            dialog->reject();
+        });
+        poll->start(10);
     });
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&window, &drop);
