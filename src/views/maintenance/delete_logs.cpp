@@ -68,44 +68,58 @@ std::vector<std::string> ListFiles(const std::string& dir) {
 }
 
 DeleteReport DeleteWhere(const std::string& siteDir,
-                         const std::function<bool(const std::string&)>& wanted) {
+                         const std::function<bool(const std::string&)>& wanted, RemoveFile remove) {
     const StoreWriteLock lock(siteDir);
     DeleteReport report;
     // The monthly statistics go first: a month whose deletion stops half way
-    // no longer looks analysed.
+    // no longer looks analysed. A month whose statistics stay keeps all its
+    // files, so that it is never shown as analysed with results missing.
     std::vector<std::string> names = ListFiles(siteDir);
     std::stable_partition(names.begin(), names.end(), [](const std::string& name) {
         return name.starts_with(kMonthStatsPrefix);
     });
+    std::vector<std::string> keptMonths;
     for (const std::string& name : names) {
         if (IsSiteWideFile(name) || !wanted(name))
             continue;
+        if (std::any_of(keptMonths.begin(), keptMonths.end(),
+                        [&](const std::string& key) { return MatchesMonthPattern(name, key); }))
+            continue;
         const std::string path = siteDir + name;
-        if (unlink(path.c_str()) == 0)
+        if (remove(path.c_str()) == 0) {
             report.deleted.push_back(name);
-        else
-            report.failures.push_back({path, std::strerror(errno)});
+            continue;
+        }
+        report.failures.push_back({path, std::strerror(errno)});
+        if (name.starts_with(kMonthStatsPrefix) && name.ends_with(".tfd"))
+            keptMonths.push_back(
+                name.substr(kMonthStatsPrefix.size(), name.size() - kMonthStatsPrefix.size() - 4));
     }
     return report;
 }
 
 }  // namespace
 
-DeleteReport DeleteAnalysis(const std::string& siteDir, const std::string& key) {
+DeleteReport DeleteAnalysis(const std::string& siteDir, const std::string& key, RemoveFile remove) {
     const std::string log = LogFileName(key);
     const std::string format = FormatFileName(key);
-    return DeleteWhere(siteDir, [&](const std::string& name) {
-        return MatchesMonthPattern(name, key) && name != log && name != format;
-    });
+    return DeleteWhere(
+        siteDir,
+        [&](const std::string& name) {
+            return MatchesMonthPattern(name, key) && name != log && name != format;
+        },
+        remove ? remove : &::unlink);
 }
 
 DeleteReport DeleteAnalysisAndLog(const std::string& siteDir, const std::string& key) {
-    return DeleteWhere(siteDir,
-                       [&](const std::string& name) { return MatchesMonthPattern(name, key); });
+    return DeleteWhere(
+        siteDir, [&](const std::string& name) { return MatchesMonthPattern(name, key); },
+        &::unlink);
 }
 
 DeleteReport DeleteEverything(const std::string& siteDir) {
-    return DeleteWhere(siteDir, [](const std::string&) { return true; });
+    return DeleteWhere(
+        siteDir, [](const std::string&) { return true; }, &::unlink);
 }
 
 }  // namespace trafikon

@@ -30,15 +30,22 @@ bool MatchesMonthPattern(std::string_view name, std::string_view key);
 // The files that belong to no month.
 bool IsSiteWideFile(std::string_view name);
 
+// How a file is removed: 0 on success, else -1 with errno (unlink; tests
+// give one that fails).
+using RemoveFile = int (*)(const char* path);
+
 // Deletes the month's files but its stored log (log-K.log) and its field format
-// (format-K.tfd); the month can be analysed again.
-DeleteReport DeleteAnalysis(const std::string& siteDir, const std::string& key);
+// (format-K.tfd); the month can be analysed again. `remove` null is unlink.
+DeleteReport DeleteAnalysis(const std::string& siteDir, const std::string& key,
+                            RemoveFile remove = nullptr);
 // Deletes every file of the month.
 DeleteReport DeleteAnalysisAndLog(const std::string& siteDir, const std::string& key);
 // Deletes every file of the site folder but format.log, param.tfd and the
 // store's lock file.
 // Each holds the store's write lock while it deletes; throws StoreBusy when
-// another writer keeps it.
+// another writer keeps it. The monthly statistics go first, and a month
+// whose statistics cannot be deleted keeps all its files: a month left
+// partly deleted never looks analysed.
 DeleteReport DeleteEverything(const std::string& siteDir);
 
 }  // namespace trafikon

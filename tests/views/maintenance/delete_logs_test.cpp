@@ -3,9 +3,12 @@
 
 #include <dirent.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <set>
+#include <string_view>
 
 #include "store/data_store.h"
 #include "support/temp_dir.h"
@@ -93,6 +96,34 @@ TEST_F(DeleteLogsTest, AnalysisKeepsExactlyTheLogAndItsFormat) {
     expected.merge(MonthFiles("2004-07"));
     expected.insert({"log-2004-05.log", "format-2004-05.tfd", "format.log", "param.tfd"});
     EXPECT_EQ(Listing(site), expected);
+}
+
+// The file name that RemoveAllBut refuses to remove.
+std::string gStuckName;
+int RemoveAllBut(const char* path) {
+    if (std::string_view(path).ends_with("/" + gStuckName)) {
+        errno = EACCES;
+        return -1;
+    }
+    return ::unlink(path);
+}
+
+// A month partly deleted never looks analysed: its statistics go first, or,
+// when they cannot go, the month keeps every file.
+TEST_F(DeleteLogsTest, AMonthPartlyDeletedNeverLooksAnalysed) {
+    gStuckName = "hos-2004-05.tfd";
+    DeleteReport report = DeleteAnalysis(site, "2004-05", &RemoveAllBut);
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_EQ(report.failures[0].path, site + gStuckName);
+    EXPECT_FALSE(Listing(site).contains("mon-2004-05.tfd"));
+    EXPECT_TRUE(Listing(site).contains(gStuckName));
+
+    gStuckName = "mon-2004-06.tfd";
+    report = DeleteAnalysis(site, "2004-06", &RemoveAllBut);
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_TRUE(report.deleted.empty());
+    for (const std::string& name : MonthFiles("2004-06"))
+        EXPECT_TRUE(Listing(site).contains(name)) << name;
 }
 
 TEST_F(DeleteLogsTest, AnalysisAndLogOfTopAndBottomMonths) {
