@@ -490,6 +490,39 @@ TEST(MainWindow, YesToAllAsksOnceAndTheEndSaysHowManyLinesEachMonthIgnored) {
     EXPECT_TRUE(IsMonthAnalysed(folder.site(), "2004-05"));
 }
 
+// Answers the malformed-line question after adding a line to the month's log.
+class GrowingLogMessages : public testing::ScriptedMessages {
+  public:
+    explicit GrowingLogMessages(std::string log) : log_(std::move(log)) {}
+    Answer AskYesAllNo(QWidget* parent, const QString& text, const QString& title,
+                       const QString& all) override {
+        AppendFile append(log_);
+        append.Write("10.0.0.9 - - [30/May/2004:10:00:00 +0100] \"GET / HTTP/1.0\" 200 5\r\n");
+        append.Close();
+        return ScriptedMessages::AskYesAllNo(parent, text, title, all);
+    }
+
+  private:
+    std::string log_;
+};
+
+// A month whose log grew while it was read is named at the end, stays
+// unanalysed, and the status panel does not say the analysis ended well.
+TEST(MainWindow, AMonthWhoseLogGrewDuringTheRunIsNamedAndNotCalledAnalysed) {
+    ProgramFolder folder;
+    folder.Prepare();
+    StoreInlineMonth(folder, 2004, 50, true);
+    GrowingLogMessages messages(folder.site() + "log-2004-05.log");
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    window.toutanalyser1Click();
+    ASSERT_TRUE(WaitUntil([] { return !App().analysisRunning; }));
+    EXPECT_FALSE(IsMonthAnalysed(folder.site(), "2004-05"));
+    EXPECT_NE(window.statePanel()->text(), Tr(187));
+    ASSERT_FALSE(messages.shown.isEmpty());
+    EXPECT_EQ(messages.shown.last(), "2004-05 : " + Tr(lang::kLogChangedNotAnalysed));
+}
+
 TEST(AnalyseAllWorker, MalformedLineQuestionWaitsForTheAnswerOnTheInterfaceThread) {
     ProgramFolder folder;
     folder.Prepare();
