@@ -31,43 +31,52 @@ QSize CountriesChartWidget::sizeHint() const {
 }
 
 QSize CountriesChartWidget::minimumSizeHint() const {
+    // Two columns of bars at the font's height.
     const QSize full = sizeHint();
-    return {full.width() / 2, (full.height() - 4) / 2 + 4};
+    const int rows = (static_cast<int>(std::max<std::size_t>(bars_.size(), 1)) + 1) / 2;
+    return {full.width() / 2, QFontMetrics(font()).height() * rows + 4};
 }
 
 void CountriesChartWidget::paintEvent(QPaintEvent*) {
     if (bars_.empty())
         return;
     QPainter p(this);
-    // Every bar is drawn in the height given: rows and their font shrink
-    // together when the chart is lower than its natural height.
+    // The bars stand in two columns when the height given holds fewer rows
+    // than bars at the font's height, so that the text keeps the font of the
+    // window; lower still, rows and their font shrink together.
     const int count = static_cast<int>(bars_.size());
     const int natural = QFontMetrics(font()).height();
-    const int line = std::clamp((height() - 4) / count, 1, natural);
+    const int room = std::max(1, height() - 4);
+    const int columns = std::clamp((count * natural + room - 1) / room, 1, 2);
+    const int perColumn = (count + columns - 1) / columns;
+    const int line = std::clamp(room / perColumn, 1, natural);
     QFont small = font();
     if (line < natural)
         small.setPixelSize(std::max(1, QFontMetrics(font()).ascent() * line / natural));
     p.setFont(small);
     const QFontMetrics fm(small);
+    const int columnWidth = width() / columns - (columns > 1 ? line : 0);
     int nameWidth = 0;
     for (const auto& b : bars_)
         nameWidth = std::max(nameWidth, fm.horizontalAdvance(FromCp1252(b.name)));
-    nameWidth = std::min(nameWidth, width() / 3);
+    nameWidth = std::min(nameWidth, columnWidth / 3);
     const int numberWidth = fm.horizontalAdvance(QString::number(bars_.front().hits)) + line / 2;
-    const int left = nameWidth + line / 2, room = std::max(1, width() - left - numberWidth);
+    const int barLeft = nameWidth + line / 2;
+    const int barRoom = std::max(1, columnWidth - barLeft - numberWidth);
     const double largest = static_cast<double>(std::max<long long>(1, bars_.front().hits));
     p.setPen(palette().color(QPalette::WindowText));
-    for (std::size_t i = 0; i < bars_.size(); ++i) {
-        const auto& b = bars_[i];
-        const int y = static_cast<int>(i) * line + 2;
-        p.drawText(QRect(0, y, nameWidth, line), Qt::AlignLeft | Qt::AlignVCenter,
+    for (int i = 0; i < count; ++i) {
+        const auto& b = bars_[static_cast<std::size_t>(i)];
+        const int x = (i / perColumn) * (width() / columns);
+        const int y = (i % perColumn) * line + 2;
+        p.drawText(QRect(x, y, nameWidth, line), Qt::AlignLeft | Qt::AlignVCenter,
                    fm.elidedText(FromCp1252(b.name), Qt::ElideRight, nameWidth));
-        const double hits = room * static_cast<double>(b.hits) / largest;
-        const double pages = room * static_cast<double>(b.pages) / largest;
+        const double hits = barRoom * static_cast<double>(b.hits) / largest;
+        const double pages = barRoom * static_cast<double>(b.pages) / largest;
         const int inset = std::min(2, line / 6);
-        p.fillRect(QRectF(left, y + inset, hits, line - 2 * inset), kHitsColour);
-        p.fillRect(QRectF(left, y + line / 3.0, pages, line / 3.0), kPagesColour);
-        p.drawText(QRect(left + static_cast<int>(hits) + 4, y, numberWidth, line),
+        p.fillRect(QRectF(x + barLeft, y + inset, hits, line - 2 * inset), kHitsColour);
+        p.fillRect(QRectF(x + barLeft, y + line / 3.0, pages, line / 3.0), kPagesColour);
+        p.drawText(QRect(x + barLeft + static_cast<int>(hits) + 4, y, numberWidth, line),
                    Qt::AlignLeft | Qt::AlignVCenter, QString::number(b.hits));
     }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The bar chart of the countries tab: the top countries by hits, one
-// horizontal bar each, with the pages drawn inside.
+// horizontal bar each, with the pages drawn inside, in one column or, when
+// the chart is given less than its height, two.
 #pragma once
 
 #include <QWidget>
@@ -18,7 +19,7 @@ class CountriesChartWidget : public QWidget {
     void Show(std::vector<tabs::CountriesList::Bar> bars);
     const std::vector<tabs::CountriesList::Bar>& bars() const { return bars_; }
     QSize sizeHint() const override;
-    // Half the natural height: a low chart draws smaller rows.
+    // Two columns at the font's height: a lower chart draws smaller rows.
     QSize minimumSizeHint() const override;
 
   protected:

@@ -4,9 +4,11 @@
 #include <QLineEdit>
 
 #include "month/month_extras.h"
+#include "month/tabs_records.h"
 #include "text/analysis_entries.h"
 #include "text/extra_texts.h"
 #include "ui/text_convert_qt.h"
+#include "ui/wait_cursor_qt.h"
 #include "views/analysis/countries_chart_widget.h"
 #include "views/analysis/name_count_list_widget.h"
 #include "views/analysis/tabs_detail_header_widget.h"
@@ -32,6 +34,7 @@ CountriesTab::CountriesTab(const MonthResults& results, AnalysisContext& context
         if (const NameCountRow* r = list()->model().RowAt(row); r && s == ListShortcut::Copy)
             context_.CopyText(r->name);
     });
+    connect(hostList(), &NameCountListWidget::rowChosen, this, &CountriesTab::ShowHostLines);
     connect(hostList(), &NameCountListWidget::rowDoubleClicked, this, [this](int row) {
         if (const NameCountRow* r = hostList()->model().RowAt(row))
             context_.JumpToHost(r->name);
@@ -128,6 +131,17 @@ void CountriesTab::ShowDetail(int listRow) {
                            Tr(lang::kTextCity) + QStringLiteral(" (%1)").arg(d.cities.size()));
     hostList()->model().SetRows(std::move(d.hosts));
     cityList()->model().SetRows(std::move(d.cities));
+    detail_->ClearLogLines();  // until one of its hosts is chosen
+}
+
+void CountriesTab::ShowHostLines(int hostRow) {
+    const NameCountRow* r = hostList()->model().RowAt(hostRow);
+    if (!r || r->position < 0 || static_cast<std::size_t>(r->position) >= results_.hosts.size())
+        return;
+    const WaitCursor wait;
+    const tabs::PageDetail host =
+        tabs::ReadPageDetail(results_.hosts[static_cast<std::size_t>(r->position)], results_.files);
+    detail_->ShowLogLines(host.logLineIds, LineNumbering::IndexPlusOne);
 }
 
 }  // namespace trafikon

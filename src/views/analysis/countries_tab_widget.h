@@ -2,8 +2,9 @@
 // Countries tab of the analysis window: the chart of the top countries, the
 // countries with a name filter, and the detail of the selected country (its
 // totals, people and robots apart, then its hosts and its cities behind a
-// switch; a double click on a host shows it in the hosts tab with its log
-// lines). A month without countries says why.
+// switch; choosing a host shows its log lines in the window's panel, as the
+// hosts tab does, and a double click shows it in the hosts tab). A month
+// without countries says why.
 #pragma once
 
 #include <QLabel>
@@ -35,6 +36,7 @@ class CountriesTab : public ListDetailTab {
   private:
     void ShowDetail(int listRow) override;
     void ShowSource();
+    void ShowHostLines(int hostRow);
     QString CountText(std::size_t countries) const;
 
     tabs::CountriesList countries_;
