@@ -131,6 +131,7 @@ void TFPrincipal::FormShow() {
         // Without its files the program has no texts, settings nor store to
         // show: it says why and ends, never leaving an empty window.
         Messages().Inform(this, IoErrorText(error));
+        closing_ = true;  // no question: without texts it could only be empty
         close();
         QCoreApplication::exit(1);
         return;

@@ -44,6 +44,9 @@ void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
     app.monthInAnalysis.clear();
     app.requestedMonth.clear();
 
+    // A program folder that cannot be made is named as such, not by the
+    // first file that could not be written in it.
+    CreateFolderWithParents(app.programDir);
     if (!FileExists(app.programDir + "fr.tfl"))
         BuiltInTexts(app.programDir);
     WriteRobotSignatureFileIfMissing(app.programDir);

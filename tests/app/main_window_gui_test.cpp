@@ -604,8 +604,18 @@ TEST(MainWindow, AStartWithoutItsFilesSaysWhyAndCloses) {
     TFPrincipal window(folder.dir());
     window.show();
     window.FormShow();
-    EXPECT_FALSE(folder.messages.shown.isEmpty());
+    // The message alone: no closing question, whose texts would be empty.
+    EXPECT_EQ(folder.messages.shown.size(), 1);
     EXPECT_FALSE(window.isVisible());
+    // A program folder that cannot be made is the one named.
+    WriteRaw(folder.dir() + "plain", "x");
+    try {
+        StartUp(folder.dir() + "plain/inner/", {});
+        ADD_FAILURE() << "a folder under a file was made";
+    } catch (const IoError& e) {
+        EXPECT_NE(std::string(e.what()).find("plain/inner"), std::string::npos) << e.what();
+        EXPECT_EQ(std::string(e.what()).find("fr.tfl"), std::string::npos) << e.what();
+    }
 }
 
 }  // namespace
