@@ -43,40 +43,42 @@ void CountriesChartWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     // The bars stand in two columns when the height given holds fewer rows
     // than bars at the font's height, so that the text keeps the font of the
-    // window; lower still, rows and their font shrink together.
+    // window; rows share the height given, and lower still, rows and their
+    // font shrink together.
     const int count = static_cast<int>(bars_.size());
     const int natural = QFontMetrics(font()).height();
     const int room = std::max(1, height() - 4);
     const int columns = std::clamp((count * natural + room - 1) / room, 1, 2);
     const int perColumn = (count + columns - 1) / columns;
-    const int line = std::clamp(room / perColumn, 1, natural);
+    const int line = std::max(1, room / perColumn);
+    const int bar = std::min(line, natural);  // the bar's thickness, centred in its row
     QFont small = font();
-    if (line < natural)
-        small.setPixelSize(std::max(1, QFontMetrics(font()).ascent() * line / natural));
+    if (bar < natural)
+        small.setPixelSize(std::max(1, QFontMetrics(font()).ascent() * bar / natural));
     p.setFont(small);
     const QFontMetrics fm(small);
-    const int columnWidth = width() / columns - (columns > 1 ? line : 0);
+    const int columnWidth = width() / columns - (columns > 1 ? bar : 0);
     int nameWidth = 0;
     for (const auto& b : bars_)
         nameWidth = std::max(nameWidth, fm.horizontalAdvance(FromCp1252(b.name)));
-    nameWidth = std::min(nameWidth, columnWidth / 3);
-    const int numberWidth = fm.horizontalAdvance(QString::number(bars_.front().hits)) + line / 2;
-    const int barLeft = nameWidth + line / 2;
+    nameWidth = std::min(nameWidth, columnWidth * 2 / 5);
+    const int numberWidth = fm.horizontalAdvance(QString::number(bars_.front().hits)) + bar / 2;
+    const int barLeft = nameWidth + bar / 2;
     const int barRoom = std::max(1, columnWidth - barLeft - numberWidth);
     const double largest = static_cast<double>(std::max<long long>(1, bars_.front().hits));
     p.setPen(palette().color(QPalette::WindowText));
     for (int i = 0; i < count; ++i) {
         const auto& b = bars_[static_cast<std::size_t>(i)];
         const int x = (i / perColumn) * (width() / columns);
-        const int y = (i % perColumn) * line + 2;
-        p.drawText(QRect(x, y, nameWidth, line), Qt::AlignLeft | Qt::AlignVCenter,
+        const int y = (i % perColumn) * line + 2 + (line - bar) / 2;
+        p.drawText(QRect(x, y, nameWidth, bar), Qt::AlignLeft | Qt::AlignVCenter,
                    fm.elidedText(FromCp1252(b.name), Qt::ElideRight, nameWidth));
         const double hits = barRoom * static_cast<double>(b.hits) / largest;
         const double pages = barRoom * static_cast<double>(b.pages) / largest;
-        const int inset = std::min(2, line / 6);
-        p.fillRect(QRectF(x + barLeft, y + inset, hits, line - 2 * inset), kHitsColour);
-        p.fillRect(QRectF(x + barLeft, y + line / 3.0, pages, line / 3.0), kPagesColour);
-        p.drawText(QRect(x + barLeft + static_cast<int>(hits) + 4, y, numberWidth, line),
+        const int inset = std::min(2, bar / 6);
+        p.fillRect(QRectF(x + barLeft, y + inset, hits, bar - 2 * inset), kHitsColour);
+        p.fillRect(QRectF(x + barLeft, y + bar / 3.0, pages, bar / 3.0), kPagesColour);
+        p.drawText(QRect(x + barLeft + static_cast<int>(hits) + 4, y, numberWidth, bar),
                    Qt::AlignLeft | Qt::AlignVCenter, QString::number(b.hits));
     }
 }
