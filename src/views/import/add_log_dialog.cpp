@@ -399,16 +399,13 @@ void TFAjoutLog::ImportEnded() {
     PBLoad->setValue(100);
     BOK->setEnabled(true);
     BCancel->setEnabled(true);
-    QString failure;
+    QString failure, lines;
     QStringList refusals;
-    long long damaged = 0;
-    long long unfiled = 0;
     if (worker_) {
         worker_->wait();
         failure = worker_->failure();
         refusals = FileRefusalTexts(worker_->refused(), worker_->damaged());
-        damaged = worker_->damagedLines();
-        unfiled = worker_->unfiledLines();
+        lines = DamagedLinesText(worker_->fileResults());
         worker_->deleteLater();
         worker_ = nullptr;
     }
@@ -417,8 +414,8 @@ void TFAjoutLog::ImportEnded() {
         Messages().Inform(this, refusals.join("\n\n"));
     if (!failure.isEmpty())
         Messages().Inform(this, failure);
-    else if (damaged > 0 || unfiled > 0)
-        Messages().Inform(this, DamagedLinesText(damaged, unfiled));
+    else if (!lines.isEmpty())
+        Messages().Inform(this, lines);
     accept();
 }
 

@@ -30,9 +30,20 @@ QStringList FileRefusalTexts(const std::vector<RefusedFile>& refused,
     return texts;
 }
 
-QString DamagedLinesText(long long damaged, long long unfiled) {
+QString DamagedLinesText(const std::vector<FileImportResult>& files) {
+    unsigned long long damaged = 0, unfiled = 0;
+    QString names;
+    for (const FileImportResult& file : files) {
+        damaged += file.damagedLines;
+        unfiled += file.unfiledLines;
+        if (file.damagedLines + file.unfiledLines > 0)
+            names += QLatin1Char('\n') + QFile::decodeName(file.path.c_str()) + " : " +
+                     QString::number(file.damagedLines + file.unfiledLines);
+    }
+    if (damaged + unfiled == 0)
+        return {};
     return Tr(lang::kImportUndatedLines).arg(damaged) + QLatin1Char('\n') +
-           Tr(lang::kImportUnfiledLines).arg(unfiled);
+           Tr(lang::kImportUnfiledLines).arg(unfiled) + QLatin1Char('\n') + names;
 }
 
 // A format as the dialog's lists show it: the names of its fields in order.

@@ -17,8 +17,9 @@ namespace trafikon {
 // What the import tells of each file it left out, by name.
 QStringList FileRefusalTexts(const std::vector<RefusedFile>& refused,
                              const std::vector<DamagedFile>& damaged);
-// The import's count of lines without a readable date.
-QString DamagedLinesText(long long damaged, long long unfiled);
+// The import's count of lines without a readable date, then each file that
+// held some with its count; empty when there were none.
+QString DamagedLinesText(const std::vector<FileImportResult>& files);
 // A format as the dialog's lists show it: the names of its fields in order.
 QString FieldNames(std::string_view codes);
 // What the tooltip of a listed file and the misfit warning say of the format

@@ -43,6 +43,7 @@ void TMyThread::run() {
         damaged_ = summary.damaged;
         damagedLines_ = static_cast<long long>(summary.damagedLines);
         unfiledLines_ = static_cast<long long>(summary.unfiledLines);
+        fileResults_ = summary.files;
     } catch (const RunStopped&) {
         stopped_ = true;
     } catch (const IoError& error) {

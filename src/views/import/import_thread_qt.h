@@ -27,6 +27,8 @@ class TMyThread : public QThread {
     // neighbour month), lines left out (no readable date in their file).
     long long damagedLines() const { return damagedLines_; }
     long long unfiledLines() const { return unfiledLines_; }
+    // After the run: what each file imported gave.
+    const std::vector<FileImportResult>& fileResults() const { return fileResults_; }
     // After the run: the failure text (file and reason), or empty.
     const QString& failure() const { return failure_; }
     // After the run: it ended early at RequestStop.
@@ -53,6 +55,7 @@ class TMyThread : public QThread {
     std::vector<LogToImport> files_;
     long long damagedLines_ = 0;
     long long unfiledLines_ = 0;
+    std::vector<FileImportResult> fileResults_;
     QString failure_;
     bool stopped_ = false;
     StopFlag stop_;

@@ -264,6 +264,8 @@ TEST_F(AddLogDialogTest, LinesWithoutReadableDateAreToldToTheUser) {
     ASSERT_EQ(folder.messages.shown.size(), 1);
     EXPECT_TRUE(folder.messages.shown[0].contains(": 1 "))
         << folder.messages.shown[0].toStdString();
+    EXPECT_TRUE(folder.messages.shown[0].endsWith(
+        "\n" + QString::fromStdString(folder.temp / "a.log") + " : 1"));
     EXPECT_FALSE(dialog.isVisible());
 }
 
