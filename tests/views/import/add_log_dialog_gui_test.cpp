@@ -201,6 +201,30 @@ TEST_F(AddLogDialogTest, FileChecksRefuseEmptyAndCommentOnlyFilesAndPreviewTheOt
     EXPECT_EQ(preview->topLevelItemCount(), 5);
 }
 
+// The files picked are read on a worker with the dialog saying so; Cancel
+// then stops the reading, lists nothing and leaves the dialog open.
+TEST_F(AddLogDialogTest, CancelWhileTheFilesAreReadListsNothingAndKeepsTheDialog) {
+    Open();
+    std::string comments;
+    while (comments.size() < (8 << 20))
+        comments += "# a comment line that the check reads over, long enough to count\r\n";
+    WriteRaw(folder.temp / "a.log", comments + "first a line\r\n");
+    WriteRaw(folder.temp / "b.log", "first b line\r\n");
+    bool sawReading = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        sawReading = dialog.reading() && !dialog.okButton()->isEnabled();
+        dialog.BCancelClick();
+    });
+    EXPECT_FALSE(dialog.AddFiles({QString::fromStdString(folder.temp / "a.log"),
+                                  QString::fromStdString(folder.temp / "b.log")}));
+    EXPECT_TRUE(sawReading);
+    EXPECT_FALSE(dialog.reading());
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+    EXPECT_EQ(dialog.fileList()->count(), 0);
+    EXPECT_TRUE(folder.messages.shown.isEmpty());
+    EXPECT_TRUE(dialog.isVisible());
+}
+
 TEST_F(AddLogDialogTest, ConfirmingRefusesNoFilesAndMissingRequiredFields) {
     Open();
     dialog.BOKClick();
