@@ -310,7 +310,9 @@ bool TFAjoutLog::ListFile(const QString& path, LogFileLook& look) {
         return false;
     }
     if (look.check != LogFileCheck::kAccepted) {
-        Messages().Inform(this, Text(look.check == LogFileCheck::kEmpty ? 29 : 28));
+        // Named, since several files may have been picked at once.
+        Messages().Inform(this, QFileInfo(path).fileName() + "\n\n" +
+                                    Text(look.check == LogFileCheck::kEmpty ? 29 : 28));
         return false;
     }
     files_.Add(std::move(look.head));

@@ -177,7 +177,8 @@ TEST_F(AddLogDialogTest, FileChecksRefuseEmptyAndCommentOnlyFilesAndPreviewTheOt
     EXPECT_FALSE(dialog.AddFile(QString::fromStdString(folder.temp / "empty.log")));
     EXPECT_FALSE(dialog.AddFile(QString::fromStdString(folder.temp / "comments.log")));
     EXPECT_FALSE(dialog.AddFile(QString::fromStdString(folder.temp / "missing.log")));
-    EXPECT_EQ(folder.messages.shown.mid(0, 2), (QStringList{Tr(77), Tr(76)}));
+    EXPECT_EQ(folder.messages.shown.mid(0, 2),
+              (QStringList{"empty.log\n\n" + Tr(77), "comments.log\n\n" + Tr(76)}));
     ASSERT_EQ(folder.messages.shown.size(), 3);
     EXPECT_TRUE(folder.messages.shown[2].contains("missing.log"));
     EXPECT_EQ(dialog.fileList()->count(), 0);
