@@ -17,6 +17,7 @@
 #include "month/month_results.h"
 #include "month/status_list.h"
 #include "store/tagged_record.h"
+#include "support/store_records.h"
 #include "views/analysis/files_list.h"
 #include "views/analysis/hosts_list.h"
 #include "views/analysis/list_sorter.h"

@@ -16,6 +16,7 @@
 #include "store/tagged_record.h"
 #include "store/text_file.h"
 #include "store/top_by_hits.h"
+#include "support/store_records.h"
 #include "views/analysis/log_line_index.h"
 
 using namespace trafikon;

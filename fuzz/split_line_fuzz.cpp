@@ -10,6 +10,7 @@
 #include "fuzz_util.h"
 #include "store/log_format.h"
 #include "store/log_line_splitter.h"
+#include "support/store_records.h"
 
 using namespace trafikon;
 using trafikon::fuzz::AsText;

@@ -7,6 +7,7 @@
 
 #include "fuzz_util.h"
 #include "store/tagged_record.h"
+#include "support/store_records.h"
 
 using namespace trafikon;
 using trafikon::fuzz::AsText;

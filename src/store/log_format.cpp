@@ -106,12 +106,6 @@ void AppendDayTimeStamp(std::string& out, std::string_view t) {
     out += Part(t, 13, 9);
 }
 
-std::string DayTimeStamp(std::string_view t) {
-    std::string s;
-    AppendDayTimeStamp(s, t);
-    return s;
-}
-
 char RepeatedFieldCode(std::string_view format) {
     for (std::size_t i = 0; i < format.size(); ++i)
         if (format[i] != 'N' && format.find(format[i], i + 1) != std::string_view::npos)

@@ -87,7 +87,6 @@ void AppendMonthKey(std::string& out, bool datedByT, std::string_view t, std::st
 
 // From a t value: its characters 2-3 (day) and 13-21 (":hh:mm:ss"):
 // "[24/Mar/2002:01:37:08 +0100]" gives "24:01:37:08".
-std::string DayTimeStamp(std::string_view t);
 void AppendDayTimeStamp(std::string& out, std::string_view t);
 
 }  // namespace trafikon

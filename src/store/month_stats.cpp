@@ -31,10 +31,6 @@ Lines FormatMonthStats(const MonthStats& stats) {
     return lines;
 }
 
-void WriteMonthStatsFile(const std::string& path, const MonthStats& stats) {
-    WriteTextLines(path, FormatMonthStats(stats));
-}
-
 MonthStats ParseMonthStats(const Lines& lines) {
     MonthStats stats;
     const std::size_t n = std::min<std::size_t>(lines.size(), kMonthStatsLineCount);
@@ -75,14 +71,6 @@ std::vector<std::string_view> SplitDayList(std::string_view list) {
         list.remove_prefix(p + 1);
     }
     return out;
-}
-
-std::array<long long, kDaysInList> ParseDayList(std::string_view list) {
-    std::array<long long, kDaysInList> values{};
-    const auto texts = SplitDayList(list);
-    for (std::size_t d = 0; d < texts.size(); ++d)
-        values[d] = ParseInteger(texts[d]);
-    return values;
 }
 
 }  // namespace trafikon

@@ -66,8 +66,6 @@ struct MonthStats {
 
 // The 28 lines "Key=value" of `stats`.
 Lines FormatMonthStats(const MonthStats& stats);
-// Writes the file whole (temporary file renamed into place); throws IoError.
-void WriteMonthStatsFile(const std::string& path, const MonthStats& stats);
 
 // Reads the lines by position, as every reader does: line k gives value k, the
 // text after its first "=" (empty when it has none). Extra lines are ignored;
@@ -83,7 +81,5 @@ std::string FormatDayList(const std::array<long long, kDaysInList>& values);
 // more than 31. A leading "-" is skipped; a last value without its "-" still
 // counts; a list with fewer values gives fewer.
 std::vector<std::string_view> SplitDayList(std::string_view list);
-// The same read as numbers (ParseInteger); missing days are 0.
-std::array<long long, kDaysInList> ParseDayList(std::string_view list);
 
 }  // namespace trafikon

@@ -68,19 +68,6 @@ void AppendDecimal(std::string& out, long long n) {
     out.append(buf, end);
 }
 
-std::string BuildRecord(const RecordValues& values, int n) {
-    if (n > kMaxRecordFields)
-        n = kMaxRecordFields;
-    std::string out;
-    int i = 1;
-    for (; i <= n; ++i) {
-        AppendFieldTag(out, i);
-        out += values[i - 1];
-    }
-    AppendFieldTag(out, i);
-    return out;
-}
-
 void AppendRecord(std::string& out, std::span<const std::string_view> values) {
     int i = 1;
     for (std::string_view v : values) {
@@ -114,21 +101,6 @@ std::optional<long long> ParseSignedDecimal(std::string_view text) {
             return std::nullopt;
     }
     return ParseStoredInteger(text);
-}
-
-void IdListAppend(std::string& list, long long n) {
-    AppendDecimal(list, n);
-    list += '-';
-}
-
-bool IdListContains(std::string_view list, long long n) {
-    char buf[32];
-    buf[0] = '-';
-    auto [end, ec] = std::to_chars(buf + 1, buf + sizeof(buf) - 1, n);
-    (void)ec;
-    *end = '-';
-    return list.find(std::string_view(buf, static_cast<std::size_t>(end - buf) + 1)) !=
-           std::string_view::npos;
 }
 
 std::vector<long long> ParseIdList(std::string_view list, std::size_t* badPieces) {

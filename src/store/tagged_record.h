@@ -38,10 +38,6 @@ RecordValues ReadFields(std::string_view line, int n);
 // Same, reusing the strings of `values` (no allocation once they are large enough).
 void ReadFields(std::string_view line, int n, RecordValues& values);
 
-// The record line of fields 1..n of `values` (values[i - 1] is field i), with
-// its closing tag n+1.
-std::string BuildRecord(const RecordValues& values, int n);
-
 // Appends the record of `values` (field 1 first) with its closing tag to `out`.
 void AppendRecord(std::string& out, std::span<const std::string_view> values);
 void AppendRecord(std::string& out, std::initializer_list<std::string_view> values);
@@ -83,10 +79,6 @@ std::optional<long long> ParseSignedDecimal(std::string_view text);
 
 inline constexpr std::string_view kEmptyIdList = "-";
 
-// Appends n followed by "-" (the list must already hold its leading "-").
-void IdListAppend(std::string& list, long long n);
-// True when the list holds "-n-".
-bool IdListContains(std::string_view list, long long n);
 // Calls f(n) for every entry of a list in order. Pieces between dashes are
 // entries when they are plain decimal digits within 64 bits; empty pieces are
 // skipped, and any other piece is skipped and counted. Returns that count.

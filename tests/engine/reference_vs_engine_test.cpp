@@ -20,6 +20,7 @@
 #include "store/data_store.h"
 #include "store/text_file.h"
 #include "support/generated_log.h"
+#include "support/store_records.h"
 #include "support/temp_dir.h"
 
 namespace trafikon {

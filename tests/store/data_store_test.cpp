@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "support/store_records.h"
 #include "support/temp_dir.h"
 
 namespace trafikon {

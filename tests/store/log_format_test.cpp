@@ -7,6 +7,7 @@
 
 #include "import/add_log_form.h"
 #include "store/text_file.h"
+#include "support/store_records.h"
 #include "support/temp_dir.h"
 
 namespace trafikon {

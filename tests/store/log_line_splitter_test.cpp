@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <random>
+#include "support/store_records.h"
 
 namespace trafikon {
 namespace {

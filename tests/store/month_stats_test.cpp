@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/store_records.h"
 #include "support/temp_dir.h"
 
 namespace trafikon {

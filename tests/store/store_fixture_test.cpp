@@ -15,6 +15,7 @@
 #include "store/status_table.h"
 #include "store/text_file.h"
 #include "store/top_by_hits.h"
+#include "support/store_records.h"
 #include "support/temp_dir.h"
 
 namespace trafikon {

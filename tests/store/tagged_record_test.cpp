@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include "support/store_records.h"
 
 namespace trafikon {
 namespace {

@@ -15,6 +15,7 @@
 #include "store/tagged_record.h"
 #include "store/text_file.h"
 #include "store/top_by_hits.h"
+#include "support/store_records.h"
 
 namespace trafikon::testing {
 namespace {

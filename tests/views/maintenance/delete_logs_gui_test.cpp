@@ -10,6 +10,7 @@
 #include "store/data_store.h"
 #include "store/store_lock.h"
 #include "support/scripted_messages_qt.h"
+#include "support/store_records.h"
 #include "support/temp_dir.h"
 #include "text/extra_texts.h"
 #include "ui/text_convert_qt.h"

@@ -10,6 +10,7 @@
 #include "state/app_state.h"
 #include "store/month_stats.h"
 #include "support/scripted_messages_qt.h"
+#include "support/store_records.h"
 #include "support/temp_dir.h"
 #include "views/synthesis/daily_table_widget.h"
 

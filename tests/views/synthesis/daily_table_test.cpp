@@ -5,6 +5,7 @@
 
 #include "store/month_stats.h"
 #include "store/text_file.h"
+#include "support/store_records.h"
 #include "support/temp_dir.h"
 
 namespace trafikon {

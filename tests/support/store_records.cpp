@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/store_records.h"
+
+#include <charconv>
+
+#include "store/data_store.h"
+#include "store/log_format.h"
+#include "store/text_file.h"
+
+namespace trafikon {
+
+std::vector<std::string> AnalysisFileNames(std::string_view key) {
+    std::vector<std::string> names;
+    for (int f = 0; f < kResultFileCount; ++f)
+        names.push_back(ResultFileName(static_cast<ResultFile>(f), key));
+    names.push_back(MonthStatsFileName(key));
+    return names;
+}
+
+std::string BuildRecord(const RecordValues& values, int n) {
+    if (n > kMaxRecordFields)
+        n = kMaxRecordFields;
+    std::string out;
+    int i = 1;
+    for (; i <= n; ++i) {
+        AppendFieldTag(out, i);
+        out += values[i - 1];
+    }
+    AppendFieldTag(out, i);
+    return out;
+}
+
+void IdListAppend(std::string& list, long long n) {
+    AppendDecimal(list, n);
+    list += '-';
+}
+
+bool IdListContains(std::string_view list, long long n) {
+    char buf[32];
+    buf[0] = '-';
+    auto [end, ec] = std::to_chars(buf + 1, buf + sizeof(buf) - 1, n);
+    (void)ec;
+    *end = '-';
+    return list.find(std::string_view(buf, static_cast<std::size_t>(end - buf) + 1)) !=
+           std::string_view::npos;
+}
+
+std::array<long long, kDaysInList> ParseDayList(std::string_view list) {
+    std::array<long long, kDaysInList> values{};
+    const auto texts = SplitDayList(list);
+    for (std::size_t d = 0; d < texts.size(); ++d)
+        values[d] = ParseInteger(texts[d]);
+    return values;
+}
+
+void WriteMonthStatsFile(const std::string& path, const MonthStats& stats) {
+    WriteTextLines(path, FormatMonthStats(stats));
+}
+
+std::string DayTimeStamp(std::string_view t) {
+    std::string s;
+    AppendDayTimeStamp(s, t);
+    return s;
+}
+
+}  // namespace trafikon
