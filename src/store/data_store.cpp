@@ -53,6 +53,14 @@ std::string AnalysedLogFileName(std::string_view key) {
     return Join("ver-", key, ".tfd");
 }
 
+std::vector<std::string> AnalysisFileNames(std::string_view key) {
+    std::vector<std::string> names;
+    for (int f = 0; f < kResultFileCount; ++f)
+        names.push_back(ResultFileName(static_cast<ResultFile>(f), key));
+    names.push_back(MonthStatsFileName(key));
+    return names;
+}
+
 std::vector<std::string> ListStoredMonths(const std::string& siteDir) {
     std::vector<std::string> keys;
     DIR* dir = opendir(siteDir.c_str());

@@ -49,6 +49,8 @@ std::string ResultFileName(ResultFile file, std::string_view key);  // e.g. lfp-
 // ver-K.tfd: size and exact modification time of the stored log that the
 // month's results were made from, written after them (analysed_check.h).
 std::string AnalysedLogFileName(std::string_view key);
+// The ten files of an analysis: the nine result files in order, then mon-K.tfd.
+std::vector<std::string> AnalysisFileNames(std::string_view key);
 
 // Month keys of the stored logs of `siteDir`: for every entry named
 // "log-" + key + ".log" (not a folder), the key; ascending ordinal order.

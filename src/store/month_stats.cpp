@@ -73,4 +73,12 @@ std::vector<std::string_view> SplitDayList(std::string_view list) {
     return out;
 }
 
+std::array<long long, kDaysInList> ParseDayList(std::string_view list) {
+    std::array<long long, kDaysInList> values{};
+    const auto texts = SplitDayList(list);
+    for (std::size_t d = 0; d < texts.size(); ++d)
+        values[d] = ParseInteger(texts[d]);
+    return values;
+}
+
 }  // namespace trafikon

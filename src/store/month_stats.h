@@ -81,5 +81,7 @@ std::string FormatDayList(const std::array<long long, kDaysInList>& values);
 // more than 31. A leading "-" is skipped; a last value without its "-" still
 // counts; a list with fewer values gives fewer.
 std::vector<std::string_view> SplitDayList(std::string_view list);
+// The same read as numbers (ParseInteger); missing days are 0.
+std::array<long long, kDaysInList> ParseDayList(std::string_view list);
 
 }  // namespace trafikon

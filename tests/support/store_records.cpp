@@ -3,19 +3,10 @@
 
 #include <charconv>
 
-#include "store/data_store.h"
 #include "store/log_format.h"
 #include "store/text_file.h"
 
 namespace trafikon {
-
-std::vector<std::string> AnalysisFileNames(std::string_view key) {
-    std::vector<std::string> names;
-    for (int f = 0; f < kResultFileCount; ++f)
-        names.push_back(ResultFileName(static_cast<ResultFile>(f), key));
-    names.push_back(MonthStatsFileName(key));
-    return names;
-}
 
 std::string BuildRecord(const RecordValues& values, int n) {
     if (n > kMaxRecordFields)
@@ -43,14 +34,6 @@ bool IdListContains(std::string_view list, long long n) {
     *end = '-';
     return list.find(std::string_view(buf, static_cast<std::size_t>(end - buf) + 1)) !=
            std::string_view::npos;
-}
-
-std::array<long long, kDaysInList> ParseDayList(std::string_view list) {
-    std::array<long long, kDaysInList> values{};
-    const auto texts = SplitDayList(list);
-    for (std::size_t d = 0; d < texts.size(); ++d)
-        values[d] = ParseInteger(texts[d]);
-    return values;
 }
 
 void WriteMonthStatsFile(const std::string& path, const MonthStats& stats) {

@@ -14,9 +14,6 @@
 
 namespace trafikon {
 
-// The ten files of an analysis: the nine result files in order, then mon-K.tfd.
-std::vector<std::string> AnalysisFileNames(std::string_view key);
-
 // The record line of fields 1..n of `values` (values[i - 1] is field i), with
 // its closing tag n+1.
 std::string BuildRecord(const RecordValues& values, int n);
@@ -25,9 +22,6 @@ std::string BuildRecord(const RecordValues& values, int n);
 void IdListAppend(std::string& list, long long n);
 // True when the list holds "-n-".
 bool IdListContains(std::string_view list, long long n);
-
-// A day list read as numbers (ParseInteger); missing days are 0.
-std::array<long long, kDaysInList> ParseDayList(std::string_view list);
 
 // Writes the 28 lines of `stats` to `path`.
 void WriteMonthStatsFile(const std::string& path, const MonthStats& stats);
