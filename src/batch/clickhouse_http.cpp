@@ -2,6 +2,8 @@
 #include "batch/clickhouse_http.h"
 
 #include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -94,7 +96,8 @@ void ClickHouseHttp::Close() {
     socket_ = -1;
 }
 
-void ClickHouseHttp::Open(std::string_view query, bool chunked, std::size_t length) {
+void ClickHouseHttp::Open(std::string_view query, bool chunked, std::size_t length,
+                          std::string_view settings) {
     addrinfo hints{};
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
@@ -112,6 +115,10 @@ void ClickHouseHttp::Open(std::string_view query, bool chunked, std::size_t leng
     if (socket_ < 0)
         throw ServerError(host_ + ":" + port_ + ": " + std::strerror(error));
     // A server that stops answering ends the export instead of holding it.
+    // Requests go out in few, large writes: no waiting for acknowledgements
+    // between a chunk's parts.
+    const int one = 1;
+    setsockopt(socket_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
     timeval wait{600, 0};
     setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
     setsockopt(socket_, SOL_SOCKET, SO_SNDTIMEO, &wait, sizeof wait);
@@ -119,6 +126,7 @@ void ClickHouseHttp::Open(std::string_view query, bool chunked, std::size_t leng
     if (!settings_.empty())
         head += "&";
     head += "enable_http_compression=1";
+    head += settings;
     if (!query.empty())
         head += "&query=" + UrlEncoded(query);
     head += " HTTP/1.1\r\nHost: " + host_ + ":" + port_ + "\r\nConnection: close\r\n";
@@ -146,10 +154,35 @@ void ClickHouseHttp::Send(const char* data, std::size_t size) {
     }
 }
 
+namespace {
+
+// Whether `answer` (head and body so far) is whole: its body as long as its
+// Content-Length, or its chunks ended. Without either, the end of the
+// connection ends it.
+bool AnswerComplete(std::string_view answer) {
+    const std::size_t headEnd = answer.find("\r\n\r\n");
+    if (headEnd == std::string_view::npos)
+        return false;
+    std::string head(answer.substr(0, headEnd + 2));
+    for (char& c : head)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    const std::string_view body = answer.substr(headEnd + 4);
+    if (head.find("\r\ntransfer-encoding: chunked\r\n") != std::string::npos)
+        return body.starts_with("0\r\n\r\n") || body.ends_with("\r\n0\r\n\r\n");
+    constexpr std::string_view kLength = "\r\ncontent-length: ";
+    if (const std::size_t at = head.find(kLength); at != std::string::npos)
+        return body.size() >= std::strtoull(head.c_str() + at + kLength.size(), nullptr, 10);
+    return false;
+}
+
+}  // namespace
+
 std::string ClickHouseHttp::Finish() {
     std::string answer;
     char buffer[16384];
-    for (;;) {
+    // The server may keep the connection a while after its answer: the answer
+    // ends where its head says.
+    while (!AnswerComplete(answer)) {
         const ssize_t n = ::recv(socket_, buffer, sizeof buffer, 0);
         if (n < 0 && errno == EINTR)
             continue;
@@ -188,8 +221,9 @@ std::string ClickHouseHttp::Run(std::string_view statement) {
     return Finish();
 }
 
-void ClickHouseHttp::BeginInsert(std::string_view table) {
-    Open("INSERT INTO " + std::string(table) + " FORMAT TabSeparated", true, 0);
+void ClickHouseHttp::BeginInsert(std::string_view table, std::size_t blockRows) {
+    Open("INSERT INTO " + std::string(table) + " FORMAT TabSeparated", true, 0,
+         blockRows > 0 ? "&max_insert_block_size=" + std::to_string(blockRows) : std::string());
     if (zipOpen_)
         deflateEnd(&zip_);
     zip_ = z_stream{};
@@ -203,11 +237,13 @@ void ClickHouseHttp::BeginInsert(std::string_view table) {
 }
 
 void ClickHouseHttp::SendChunk(const char* data, std::size_t size) {
+    // The chunk's head, data and end in one write.
     char head[32];
     const int n = std::snprintf(head, sizeof head, "%zx\r\n", size);
-    Send(head, static_cast<std::size_t>(n));
-    Send(data, size);
-    Send("\r\n", 2);
+    chunk_.assign(head, static_cast<std::size_t>(n));
+    chunk_.append(data, size);
+    chunk_.append("\r\n");
+    Send(chunk_.data(), chunk_.size());
 }
 
 void ClickHouseHttp::Deflate(const char* data, std::size_t size, int flush) {

@@ -36,13 +36,16 @@ class ClickHouseHttp {
 
     // An insert of tab-separated rows into `table`: Begin, Write the rows (any
     // pieces), End, which throws ServerError unless the server took them all.
-    void BeginInsert(std::string_view table);
+    // The server stores them in blocks of `blockRows` rows as they come (0:
+    // of its own max_insert_block_size, about a million).
+    void BeginInsert(std::string_view table, std::size_t blockRows);
     void Write(std::string_view rows);
     void EndInsert();
 
   private:
     // Connects and sends the head of a request with `query` in its address.
-    void Open(std::string_view query, bool chunked, std::size_t length);
+    void Open(std::string_view query, bool chunked, std::size_t length,
+              std::string_view settings = {});
     void Send(const char* data, std::size_t size);
     void SendChunk(const char* data, std::size_t size);
     void Deflate(const char* data, std::size_t size, int flush);
@@ -55,6 +58,7 @@ class ClickHouseHttp {
     z_stream zip_{};
     bool zipOpen_ = false;
     std::vector<unsigned char> zipped_;
+    std::string chunk_;
 };
 
 }  // namespace trafikon::batch

@@ -60,28 +60,21 @@ report::HitExportSource SourceOf(const ExportMonth& m, const Settings& settings,
     return {m.siteDir, m.key, m.site, settings.maskAddresses(), countries};
 }
 
-// The rows of one month, in pieces of about a megabyte, `blockRows` rows at
-// most a piece; calls piece(text, rows) and returns the month's rows.
+// The rows of one month, in pieces of about a megabyte: calls piece(text) and
+// returns the month's rows.
 template <typename F>
-std::uint64_t ForEachPiece(report::MonthHitRows& rows, std::size_t blockRows, F&& piece) {
+std::uint64_t ForEachPiece(report::MonthHitRows& rows, F&& piece) {
     std::string text;
     text.reserve(kPieceBytes + 64 * 1024);
     std::uint64_t total = 0;
-    std::size_t inBlock = 0;
-    bool more = true;
-    while (more) {
-        more = rows.Next(text);
-        if (more) {
-            ++total;
-            ++inBlock;
-        }
-        if (!more || text.size() >= kPieceBytes || inBlock == blockRows) {
-            piece(text, inBlock == blockRows || !more);
+    while (rows.Next(text)) {
+        ++total;
+        if (text.size() >= kPieceBytes) {
+            piece(text);
             text.clear();
-            if (inBlock == blockRows)
-                inBlock = 0;
         }
     }
+    piece(text);
     return total;
 }
 
@@ -107,7 +100,7 @@ int ExportTsv(const std::vector<ExportMonth>& months, const Settings& settings,
     std::uint64_t total = 0;
     for (const ExportMonth& m : months) {
         report::MonthHitRows rows(SourceOf(m, settings, countries));
-        total += ForEachPiece(rows, SIZE_MAX, [&](const std::string& text, bool) { write(text); });
+        total += ForEachPiece(rows, [&](std::string& text) { write(text); });
     }
     if (file)
         file->Commit();
@@ -126,20 +119,18 @@ std::uint64_t ExportMonthTo(ClickHouseHttp& server, const std::string& table,
     const std::string partition = report::HitPartition(m.site, m.key);
     server.Run("ALTER TABLE " + staging + " DROP PARTITION " + partition);
     report::MonthHitRows rows(SourceOf(m, settings, countries));
+    // One request streams the month while the server stores its blocks.
     bool open = false;
-    const std::uint64_t total =
-        ForEachPiece(rows, blockRows, [&](const std::string& text, bool blockEnd) {
-            if (!open && !text.empty()) {
-                server.BeginInsert(staging);
-                open = true;
-            }
-            if (open)
-                server.Write(text);
-            if (open && blockEnd) {
-                server.EndInsert();
-                open = false;
-            }
-        });
+    const std::uint64_t total = ForEachPiece(rows, [&](std::string& text) {
+        if (!open && !text.empty()) {
+            server.BeginInsert(staging, blockRows);
+            open = true;
+        }
+        if (open)
+            server.Write(text);
+    });
+    if (open)
+        server.EndInsert();
     // The one step that changes the table: its month becomes the staged one
     // (no rows: none).
     if (total == 0)
@@ -184,7 +175,7 @@ bool IsMonthKey(const std::string& k) {
 
 int RunExportCommand(const std::vector<std::string>& args) {
     std::string root, url, table = "hits", tsv, month, siteText = "1", countries;
-    std::string blockText = "100000";  // rows of one insert
+    std::string blockText = "100000";  // rows of the server's blocks
     bool haveRoot = false, haveUrl = false, haveTsv = false, haveCountries = false;
     bool create = false, all = false;
     const CommandLine line{"export",

@@ -2,7 +2,6 @@
 #include "report/month_hit_rows.h"
 
 #include <charconv>
-#include <cstdio>
 
 #include "engine/agent_family.h"
 #include "engine/key_map.h"
@@ -25,6 +24,14 @@ void AppendNumber(std::string& out, std::int64_t value) {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     out.append(digits, static_cast<std::size_t>(end - digits));
+}
+
+// Appends `value` (0 or more) in `width` digits, zeros in front.
+void AppendDigits(std::string& out, int value, int width) {
+    char digits[8];
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        digits[i] = static_cast<char>('0' + value % 10);
+    out.append(digits, static_cast<std::size_t>(width));
 }
 
 // The value of a run of ASCII digits, -1 when there is anything else.
@@ -201,10 +208,18 @@ void MonthHitRows::AppendTime(std::string& out) {
     int y, m, dd;
     CivilFromDays(utc / 86400, y, m, dd);
     const auto s = static_cast<int>(utc % 86400);
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d\t", y, m, dd, s / 3600,
-                  s / 60 % 60, s % 60);
-    out.append(text);
+    AppendDigits(out, y, 4);
+    out.push_back('-');
+    AppendDigits(out, m, 2);
+    out.push_back('-');
+    AppendDigits(out, dd, 2);
+    out.push_back(' ');
+    AppendDigits(out, s / 3600, 2);
+    out.push_back(':');
+    AppendDigits(out, s / 60 % 60, 2);
+    out.push_back(':');
+    AppendDigits(out, s % 60, 2);
+    out.push_back('\t');
     AppendNumber(out, zone);
 }
 
