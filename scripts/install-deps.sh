@@ -16,6 +16,8 @@ pkgs+=(webalizer goaccess time)
 # The export: zlib compresses what it sends; the export test and bench run a
 # local ClickHouse server as an ordinary process (its service is not used).
 pkgs+=(zlib1g-dev clickhouse-server curl)
+# The months chart of the synthesis window.
+pkgs+=(qt6-charts-dev libqt6opengl6-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -163,6 +163,20 @@
       "Le format de ces fichiers n'est pas reconnu : ils seront lus avec le format affich\xe9.", \
       "The format of these files is not recognised: they will be read with the format shown.") \
     X(kOpeningStoreText, "Ouverture du d\xe9p\xf4t de donn\xe9" "es...", "Opening the data store...") \
+    X(kTrendTab, "Tendance", "Trend") \
+    X(kTrendPeople, "Personnes", "People") \
+    X(kTrendNotApart, "Personnes et robots (analyse ancienne)", \
+      "People and robots (older analysis)") \
+    X(kTrendVisits, "Visites", "Visits") \
+    X(kTrendUniqueVisitors, "Visiteurs uniques", "Unique visitors") \
+    X(kTrendLast12, "12 derniers mois", "Last 12 months") \
+    X(kTrendLast24, "24 derniers mois", "Last 24 months") \
+    X(kTrendAllMonths, "Tous les mois", "All months") \
+    X(kTrendYearOverYear, "Un an avant", "Year over year") \
+    X(kTrendMonth, "Le mois", "The month") \
+    X(kTrendYearBefore, "Le m\xeame mois un an avant", "The same month a year before") \
+    X(kTrendClickHint, "Un clic sur un mois ouvre son analyse.", \
+      "Click a month to open its analysis.") \
     /* end of the list */
 // clang-format on
 
