@@ -22,7 +22,12 @@ std::string HitTableDdl(std::string_view table, bool ifNotExists) {
 
 std::string HitPartition(int site, std::string_view monthKey) {
     std::string p = "(" + std::to_string(site) + ", '";
-    p += monthKey;  // digits and "-" (the caller checks the key)
+    // A month of hostile lines may have any seven characters for its key.
+    for (const char c : monthKey) {
+        if (c == '\'' || c == '\\')
+            p += '\\';
+        p += c;
+    }
     p += "')";
     return p;
 }

@@ -44,7 +44,8 @@ inline constexpr std::array<HitColumn, 22> kHitColumns = {{
 // CREATE TABLE [IF NOT EXISTS] `table` of the columns: MergeTree, one
 // partition per site and month, ordered by site and time.
 std::string HitTableDdl(std::string_view table, bool ifNotExists);
-// The partition of a site's month in the table: (1, '2026-12').
+// The partition of a site's month in the table: (1, '2026-12'), the key
+// quoted as a string literal of the statements.
 std::string HitPartition(int site, std::string_view monthKey);
 
 // Appends `text` as one tab-separated value: backslash, tab, line ends and

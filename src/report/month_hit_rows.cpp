@@ -326,7 +326,7 @@ bool MonthHitRows::Next(std::string& out) {
     Tab(out);
     out.append(lastPlace_);
     Tab(out);
-    out.append(source_.monthKey);
+    AppendTsvValue(out, source_.monthKey);
     Tab(out);
     AppendNumber(out, static_cast<std::int64_t>(line_));
     out.push_back('\n');

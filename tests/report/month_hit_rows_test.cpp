@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../engine/engine_test_store.h"
+#include "report/hit_columns.h"
 #include "report/month_hit_rows.h"
 
 namespace trafikon::report {
@@ -78,6 +79,8 @@ TEST(MonthHitRowsTest, RowsCarryUtcTimeEscapedTextsAndTheRobotsRules) {
     EXPECT_EQ(rows[3][16] + "|" + rows[3][17], "0|");
 
     EXPECT_EQ(RowsOf(store, false)[0][3], "203.0.113.7");
+    // A month key goes into the statements as a quoted literal, whatever it holds.
+    EXPECT_EQ(HitPartition(2, "20'4-\\1"), "(2, '20\\'4-\\\\1')");
 }
 
 }  // namespace
