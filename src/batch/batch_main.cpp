@@ -22,7 +22,7 @@ constexpr const char* kUsage =
     "       trafikon-batch report [--root DIR] --month YYYY-MM\n"
     "                             (--html FILE | --csv DIR | --json FILE|-) [--lang CODE]\n"
     "       trafikon-batch export [--root DIR] (--clickhouse URL [--table NAME] [--create]\n"
-    "                             [--block-rows N]\n"
+    "                             [--block-rows N] [--compress gzip|none]\n"
     "                             | --tsv FILE|-) (--month YYYY-MM | --all) [--site N]\n"
     "                             [--countries FILE|none]\n"
     "       trafikon-batch generate [--out FILE] [--lines N] [--format combined|common|iis]\n"

@@ -54,6 +54,10 @@ std::string Unchunked(std::string_view body) {
 
 }  // namespace
 
+bool ClickHouseHttp::Loopback() const {
+    return host_ == "localhost" || host_ == "::1" || host_.starts_with("127.");
+}
+
 ClickHouseHttp::ClickHouseHttp(const std::string& url) {
     constexpr std::string_view kScheme = "http://";
     if (!url.starts_with(kScheme))
@@ -97,7 +101,7 @@ void ClickHouseHttp::Close() {
 }
 
 void ClickHouseHttp::Open(std::string_view query, bool chunked, std::size_t length,
-                          std::string_view settings) {
+                          std::string_view settings, bool gzip) {
     addrinfo hints{};
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
@@ -131,7 +135,8 @@ void ClickHouseHttp::Open(std::string_view query, bool chunked, std::size_t leng
         head += "&query=" + UrlEncoded(query);
     head += " HTTP/1.1\r\nHost: " + host_ + ":" + port_ + "\r\nConnection: close\r\n";
     if (chunked)
-        head += "Transfer-Encoding: chunked\r\nContent-Encoding: gzip\r\n";
+        head += gzip ? "Transfer-Encoding: chunked\r\nContent-Encoding: gzip\r\n"
+                     : "Transfer-Encoding: chunked\r\n";
     else
         head += "Content-Length: " + std::to_string(length) + "\r\n";
     head += "\r\n";
@@ -221,9 +226,12 @@ std::string ClickHouseHttp::Run(std::string_view statement) {
     return Finish();
 }
 
-void ClickHouseHttp::BeginInsert(std::string_view table, std::size_t blockRows) {
+void ClickHouseHttp::BeginInsert(std::string_view table, std::size_t blockRows, bool gzip) {
     Open("INSERT INTO " + std::string(table) + " FORMAT TabSeparated", true, 0,
-         blockRows > 0 ? "&max_insert_block_size=" + std::to_string(blockRows) : std::string());
+         blockRows > 0 ? "&max_insert_block_size=" + std::to_string(blockRows) : std::string(),
+         gzip);
+    if (!gzip)
+        return;
     if (zipOpen_)
         deflateEnd(&zip_);
     zip_ = z_stream{};
@@ -268,15 +276,20 @@ void ClickHouseHttp::Write(std::string_view rows) {
     // zlib counts in 32 bits: large pieces go in parts.
     while (!rows.empty()) {
         const std::size_t part = std::min<std::size_t>(rows.size(), 1 << 30);
-        Deflate(rows.data(), part, Z_NO_FLUSH);
+        if (zipOpen_)
+            Deflate(rows.data(), part, Z_NO_FLUSH);
+        else
+            SendChunk(rows.data(), part);
         rows.remove_prefix(part);
     }
 }
 
 void ClickHouseHttp::EndInsert() {
-    Deflate(nullptr, 0, Z_FINISH);
-    deflateEnd(&zip_);
-    zipOpen_ = false;
+    if (zipOpen_) {
+        Deflate(nullptr, 0, Z_FINISH);
+        deflateEnd(&zip_);
+        zipOpen_ = false;
+    }
     Send("0\r\n\r\n", 5);
     Finish();
 }

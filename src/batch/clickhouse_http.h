@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A small client of ClickHouse's HTTP interface (port 8123 by default):
-// statements sent as the body of a POST, and inserts whose rows are
-// gzip-compressed and sent in chunks while they are made, so that the server
-// reads one part while the next is made. One connection a request, plain
+// statements sent as the body of a POST, and inserts whose rows are sent in
+// chunks (gzip-compressed for a server across a network) while they are made,
+// so that the server reads one part while the next is made. One connection a request, plain
 // HTTP only (put a TLS proxy in front for another network).
 #pragma once
 
@@ -37,15 +37,18 @@ class ClickHouseHttp {
     // An insert of tab-separated rows into `table`: Begin, Write the rows (any
     // pieces), End, which throws ServerError unless the server took them all.
     // The server stores them in blocks of `blockRows` rows as they come (0:
-    // of its own max_insert_block_size, about a million).
-    void BeginInsert(std::string_view table, std::size_t blockRows);
+    // of its own max_insert_block_size, about a million). `gzip`: the rows
+    // travel compressed.
+    void BeginInsert(std::string_view table, std::size_t blockRows, bool gzip);
+    // The server is this machine (localhost, 127.x, ::1).
+    bool Loopback() const;
     void Write(std::string_view rows);
     void EndInsert();
 
   private:
     // Connects and sends the head of a request with `query` in its address.
     void Open(std::string_view query, bool chunked, std::size_t length,
-              std::string_view settings = {});
+              std::string_view settings = {}, bool gzip = false);
     void Send(const char* data, std::size_t size);
     void SendChunk(const char* data, std::size_t size);
     void Deflate(const char* data, std::size_t size, int flush);

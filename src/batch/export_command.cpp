@@ -32,7 +32,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: trafikon-batch export [--root DIR] (--clickhouse URL [--table NAME] [--create]\n"
-    "                             [--block-rows N]\n"
+    "                             [--block-rows N] [--compress gzip|none]\n"
     "                             | --tsv FILE|-) (--month YYYY-MM | --all) [--site N]\n"
     "                             [--countries FILE|none]\n";
 
@@ -115,7 +115,7 @@ int ExportTsv(const std::vector<ExportMonth>& months, const Settings& settings,
 std::uint64_t ExportMonthTo(ClickHouseHttp& server, const std::string& table,
                             const std::string& staging, const ExportMonth& m,
                             const Settings& settings, const std::string& countries,
-                            std::size_t blockRows) {
+                            std::size_t blockRows, bool gzip) {
     const std::string partition = report::HitPartition(m.site, m.key);
     server.Run("ALTER TABLE " + staging + " DROP PARTITION " + partition);
     report::MonthHitRows rows(SourceOf(m, settings, countries));
@@ -123,7 +123,7 @@ std::uint64_t ExportMonthTo(ClickHouseHttp& server, const std::string& table,
     bool open = false;
     const std::uint64_t total = ForEachPiece(rows, [&](std::string& text) {
         if (!open && !text.empty()) {
-            server.BeginInsert(staging, blockRows);
+            server.BeginInsert(staging, blockRows, gzip);
             open = true;
         }
         if (open)
@@ -146,8 +146,11 @@ std::uint64_t ExportMonthTo(ClickHouseHttp& server, const std::string& table,
 
 int ExportToServer(const std::vector<ExportMonth>& months, const Settings& settings,
                    const std::string& countries, const std::string& url, const std::string& table,
-                   bool create, std::size_t blockRows) {
+                   bool create, std::size_t blockRows, const std::string& compress) {
     ClickHouseHttp server(url);
+    // Rows to a server on this machine go as they are: compressing them would
+    // only cost both ends processor time.
+    const bool gzip = compress == "gzip" || (compress.empty() && !server.Loopback());
     if (create) {
         const std::string ddl = report::HitTableDdl(table, true);
         std::fputs(ddl.c_str(), stdout);
@@ -157,7 +160,7 @@ int ExportToServer(const std::vector<ExportMonth>& months, const Settings& setti
     server.Run("CREATE TABLE IF NOT EXISTS " + staging + " AS " + table);
     for (const ExportMonth& m : months) {
         const std::uint64_t total =
-            ExportMonthTo(server, table, staging, m, settings, countries, blockRows);
+            ExportMonthTo(server, table, staging, m, settings, countries, blockRows, gzip);
         std::printf("%s: %llu rows exported to %s\n", m.key.c_str(),
                     static_cast<unsigned long long>(total), table.c_str());
         std::fflush(stdout);
@@ -176,6 +179,7 @@ bool IsMonthKey(const std::string& k) {
 int RunExportCommand(const std::vector<std::string>& args) {
     std::string root, url, table = "hits", tsv, month, siteText = "1", countries;
     std::string blockText = "100000";  // rows of the server's blocks
+    std::string compress;              // empty: gzip unless the server is this machine
     bool haveRoot = false, haveUrl = false, haveTsv = false, haveCountries = false;
     bool create = false, all = false;
     const CommandLine line{"export",
@@ -185,6 +189,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
                             {"--table", true, StoreIn(table)},
                             {"--create", false, SetFlag(create)},
                             {"--block-rows", true, StoreIn(blockText)},
+                            {"--compress", true, StoreIn(compress)},
                             {"--tsv", true, StoreIn(tsv, &haveTsv)},
                             {"--month", true, StoreIn(month)},
                             {"--all", false, SetFlag(all)},
@@ -200,6 +205,8 @@ int RunExportCommand(const std::vector<std::string>& args) {
         return UsageError(line, "--tsv needs a file, or - for standard output");
     if (all == !month.empty() || (!all && !IsMonthKey(month)))
         return UsageError(line, "give --month YYYY-MM or --all");
+    if (!compress.empty() && compress != "gzip" && compress != "none")
+        return UsageError(line, "--compress takes gzip or none");
     if (!report::IsPlainTableName(table))
         return UsageError(line, "--table takes letters, digits and _ (and one . after a database)");
     if (siteText.empty() || siteText.size() > 4 ||
@@ -229,7 +236,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
         if (haveTsv)
             return ExportTsv(months, settings, countries, tsv);
         return ExportToServer(months, settings, countries, url, table, create,
-                              static_cast<std::size_t>(std::stoi(blockText)));
+                              static_cast<std::size_t>(std::stoi(blockText)), compress);
     } catch (const IoError& e) {
         std::fprintf(stderr, "trafikon-batch export: %s: %s\n", e.path().c_str(),
                      e.reason().c_str());
