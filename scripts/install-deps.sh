@@ -13,6 +13,11 @@ pkgs+=(libmaxminddb-dev iso-codes libmaxmind-db-writer-perl openssl)
 command -v npm >/dev/null || pkgs+=(npm)
 # Other log analysers that bench/peers.sh runs side by side, and what times them.
 pkgs+=(webalizer goaccess time)
+# The export: zlib compresses what it sends; the export test and bench run a
+# local ClickHouse server as an ordinary process (its service is not used).
+pkgs+=(zlib1g-dev clickhouse-server curl)
+# The months chart of the synthesis window.
+pkgs+=(qt6-charts-dev libqt6opengl6-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -23,6 +28,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # The tests start their own ClickHouse server; the system service it came with stays off.
+  if [[ " ${missing[*]} " == *" clickhouse-server "* ]] && command -v systemctl >/dev/null; then
+    $SUDO systemctl disable --now clickhouse-server >/dev/null 2>&1 || true
+  fi
 fi
 
 # The country database the program ships (kept out of git, in geodata/):

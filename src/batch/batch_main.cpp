@@ -21,6 +21,10 @@ constexpr const char* kUsage =
     "                              [--countries FILE|none]\n"
     "       trafikon-batch report [--root DIR] --month YYYY-MM\n"
     "                             (--html FILE | --csv DIR | --json FILE|-) [--lang CODE]\n"
+    "       trafikon-batch export [--root DIR] (--clickhouse URL [--table NAME] [--create]\n"
+    "                             [--block-rows N] [--compress gzip|none]\n"
+    "                             | --tsv FILE|-) (--month YYYY-MM | --all) [--site N]\n"
+    "                             [--countries FILE|none]\n"
     "       trafikon-batch generate [--out FILE] [--lines N] [--format combined|common|iis]\n"
     "                               [--months N] [--start YYYY-MM] [--seed N] [--tz +HHMM]\n"
     "                               [--hosts N] [--pages N] [--junk FRACTION]\n"
@@ -44,6 +48,13 @@ constexpr const char* kHelp =
     "          one CSV file for each list in the folder given, in the language CODE\n"
     "          (else the store's, else French); or the month as one JSON document\n"
     "          for scripts (- for standard output).\n"
+    "export    streams every hit of the stored months, one row each (site, time,\n"
+    "          host, request, status, bytes, referrer, search query, user agent,\n"
+    "          browser, system, robot, country, month, line), into the ClickHouse\n"
+    "          table NAME (by default hits; --create makes it and prints its DDL)\n"
+    "          at URL (http://HOST:PORT/?SETTINGS), a month exported again\n"
+    "          replacing its rows; or as tab-separated text with a header (- for\n"
+    "          standard output). See docs/clickhouse.md.\n"
     "generate  writes a synthetic access log (to standard output unless --out), the\n"
     "          same for the same options and seed, with the variety of a busy site's\n"
     "          traffic (about one host for 16 lines, thousands of user agents and\n"
@@ -92,6 +103,8 @@ int main(int argc, char** argv) {
             return trafikon::batch::RunAnalyseCommand(args);
         if (command == "report")
             return trafikon::batch::RunReportCommand(args);
+        if (command == "export")
+            return trafikon::batch::RunExportCommand(args);
         if (command == "generate")
             return trafikon::batch::RunGenerateCommand(args);
     } catch (const trafikon::IoError& e) {

@@ -15,6 +15,16 @@ void AddSaturating(std::int64_t& total, std::int64_t value) {
 
 }  // namespace
 
+AgentClass ClassifyAgent(const RobotSignatures& signatures, std::string_view userAgent,
+                         bool agentsLogged) {
+    AgentClass c{signatures.Classify(userAgent), false};
+    if (c.match.kind == RobotKind::kEmptyAgent && !agentsLogged)
+        c.match = RobotMatch{};
+    c.browser = !userAgent.empty() && c.match.kind == RobotKind::kPerson &&
+                BrowserFamilyOf(userAgent) != kOtherFamily;
+    return c;
+}
+
 RobotTally::RobotTally(RobotSignatures signatures, const MonthAnalysis& analysis, bool agentsLogged)
     : signatures_(std::move(signatures)),
       analysis_(analysis),
@@ -29,14 +39,11 @@ void RobotTally::Add(const PreparedHit& hit, bool page) {
     const std::uint32_t line = last.line;
     while (agentMatch_.size() <= agent) {  // positions are handed out in order
         const auto next = static_cast<std::uint32_t>(agentMatch_.size());
-        RobotMatch match = signatures_.Classify(next == 0 ? std::string_view()
-                                                          : analysis_.browsers.keys.Key(next - 1));
-        if (match.kind == RobotKind::kEmptyAgent && !agentsLogged_)
-            match = RobotMatch{};
-        agentBrowser_.push_back(next != 0 && match.kind == RobotKind::kPerson &&
-                                BrowserFamilyOf(analysis_.browsers.keys.Key(next - 1)) !=
-                                    kOtherFamily);
-        agentMatch_.push_back(std::move(match));
+        AgentClass agentClass = ClassifyAgent(
+            signatures_, next == 0 ? std::string_view() : analysis_.browsers.keys.Key(next - 1),
+            agentsLogged_);
+        agentBrowser_.push_back(agentClass.browser);
+        agentMatch_.push_back(std::move(agentClass.match));
         agentTime_.Push(std::string_view());
         agentAskedTime_.Push(std::string_view());
         agentLine_.push_back(0);
@@ -47,10 +54,7 @@ void RobotTally::Add(const PreparedHit& hit, bool page) {
     if (host >= hostFlags_.size())
         hostFlags_.resize(host + 1, 0);
     std::uint8_t& flags = hostFlags_[host];
-    if (hit.path == "/robots.txt")
-        flags |= kAskedRobotsTxt;
-    else if (!page && agentBrowser_[agent])
-        flags |= kBrowserResources;
+    flags |= HostFlagsOfHit(hit.path, page, agentBrowser_[agent]);
     // Times are kept for robots only: a person's agent needs one once its host
     // asked (and while it does not look like a browser showing pages).
     if (agentMatch_[agent].kind != RobotKind::kPerson) {
@@ -67,12 +71,7 @@ void RobotTally::Add(const PreparedHit& hit, bool page) {
 }
 
 RobotKind RobotTally::KindOf(std::uint32_t agent, std::uint32_t host) const {
-    const RobotKind kind = agentMatch_[agent].kind;
-    if (kind != RobotKind::kPerson || !(hostFlags_[host] & kAskedRobotsTxt))
-        return kind;
-    if (agentBrowser_[agent] && (hostFlags_[host] & kBrowserResources))
-        return RobotKind::kPerson;
-    return RobotKind::kRobotsTxt;
+    return HitRobotKind(agentMatch_[agent].kind, agentBrowser_[agent] != 0, hostFlags_[host]);
 }
 
 RobotTally::Results RobotTally::Finish(ClassifiedHits* also) const {

@@ -36,6 +36,33 @@ class ClassifiedHits {
     ~ClassifiedHits() = default;
 };
 
+// The rules of a hit's class, shared by the tally and the exports of hits.
+// A user agent's own class: its signature match (an empty agent says nothing
+// when the log has no user-agent field) and whether it names a browser.
+struct AgentClass {
+    RobotMatch match;
+    bool browser = false;
+};
+AgentClass ClassifyAgent(const RobotSignatures& signatures, std::string_view userAgent,
+                         bool agentsLogged);
+
+// What a hit tells of its host for the whole month.
+inline constexpr std::uint8_t kAskedRobotsTxt = 1, kBrowserResources = 2;
+inline std::uint8_t HostFlagsOfHit(std::string_view path, bool page, bool agentBrowser) {
+    if (path == "/robots.txt")
+        return kAskedRobotsTxt;
+    return !page && agentBrowser ? kBrowserResources : 0;
+}
+// The kind of a hit from its agent's class and its host's flags at the end of
+// the month.
+inline RobotKind HitRobotKind(RobotKind agentKind, bool agentBrowser, std::uint8_t hostFlags) {
+    if (agentKind != RobotKind::kPerson || !(hostFlags & kAskedRobotsTxt))
+        return agentKind;
+    if (agentBrowser && (hostFlags & kBrowserResources))
+        return RobotKind::kPerson;
+    return RobotKind::kRobotsTxt;
+}
+
 class RobotTally {
   public:
     // `analysis` receives the same hits and outlives the tally. Without
@@ -70,8 +97,6 @@ class RobotTally {
     RobotSignatures signatures_;
     const MonthAnalysis& analysis_;
     bool agentsLogged_;
-    // Host flags.
-    static constexpr std::uint8_t kAskedRobotsTxt = 1, kBrowserResources = 2;
 
     std::vector<RobotMatch> agentMatch_;   // by agent index
     std::vector<char> agentBrowser_;       // by agent index: names a browser

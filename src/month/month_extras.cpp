@@ -67,4 +67,14 @@ bool LoadMonthFamilies(const std::string& siteDir, const std::string& key, Famil
     }
 }
 
+bool LoadMonthAudience(const std::string& siteDir, const std::string& key, Audience& audience) {
+    audience = {};
+    try {
+        const std::string path = siteDir + ExtraResultFileName(kAudiencePrefix, key);
+        return FileExists(path) && ParseAudience(ReadTextLines(path), audience);
+    } catch (const IoError&) {
+        return false;
+    }
+}
+
 }  // namespace trafikon

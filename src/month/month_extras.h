@@ -33,5 +33,8 @@ MonthExtras LoadMonthExtras(const std::string& siteDir, const std::string& key);
 
 // The fam- file alone; false when it is missing, unreadable or damaged.
 bool LoadMonthFamilies(const std::string& siteDir, const std::string& key, FamilyGroups& groups);
+// The aud- file alone (people and robots totals); false when it is missing,
+// unreadable or damaged.
+bool LoadMonthAudience(const std::string& siteDir, const std::string& key, Audience& audience);
 
 }  // namespace trafikon

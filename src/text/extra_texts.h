@@ -168,6 +168,20 @@
       "A compressed log may expand when read up to (times its size):") \
     X(kReadingLogFilesText, "Lecture des fichiers... (Annuler l'arr\xeate)", \
       "Reading the files... (Cancel stops it)") \
+    X(kTrendTab, "Tendance", "Trend") \
+    X(kTrendPeople, "Personnes", "People") \
+    X(kTrendNotApart, "Personnes et robots (analyse ancienne)", \
+      "People and robots (older analysis)") \
+    X(kTrendVisits, "Visites", "Visits") \
+    X(kTrendUniqueVisitors, "Visiteurs uniques", "Unique visitors") \
+    X(kTrendLast12, "12 derniers mois", "Last 12 months") \
+    X(kTrendLast24, "24 derniers mois", "Last 24 months") \
+    X(kTrendAllMonths, "Tous les mois", "All months") \
+    X(kTrendYearOverYear, "Un an avant", "Year over year") \
+    X(kTrendMonth, "Le mois", "The month") \
+    X(kTrendYearBefore, "Le m\xeame mois un an avant", "The same month a year before") \
+    X(kTrendClickHint, "Un clic sur un mois ouvre son analyse.", \
+      "Click a month to open its analysis.") \
     /* end of the list */
 // clang-format on
 

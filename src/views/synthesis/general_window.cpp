@@ -15,6 +15,7 @@
 
 #include "state/app_state.h"
 #include "store/data_store.h"
+#include "text/extra_texts.h"
 #include "ui/error_text_qt.h"
 #include "ui/list_columns_qt.h"
 #include "ui/mdi_child_size_qt.h"
@@ -22,6 +23,7 @@
 #include "ui/text_convert_qt.h"
 #include "views/analysis/analysis_window.h"
 #include "views/synthesis/daily_table_widget.h"
+#include "views/synthesis/month_trend_widget.h"
 
 namespace trafikon {
 
@@ -84,8 +86,15 @@ TFGeneral::TFGeneral(QMdiArea* area, QWidget* parent) : QWidget(parent), area_(a
     TSGeneral->setObjectName("TSGeneral");
     TSCompare = new QWidget;
     TSCompare->setObjectName("TSCompare");
+    trend_ = new MonthTrendWidget;
     tabs_->addTab(TSGeneral, QString());
     tabs_->addTab(TSCompare, QString());
+    tabs_->addTab(trend_, QString());
+    connect(trend_, &MonthTrendWidget::monthChosen, this, [this](const QString& key) {
+        for (int row = 0; row < model_->rowCount(); ++row)
+            if (FromCp1252(model_->Row(row).key) == key)
+                OpenMonth(row);
+    });
 
     LTitle = new QLabel;
     LTitle->setTextFormat(Qt::PlainText);  // a language text is never markup
@@ -139,18 +148,21 @@ void TFGeneral::ApplyTexts() {
     setWindowTitle(Tr(24));
     tabs_->setTabText(0, Tr(25));
     tabs_->setTabText(1, Tr(26));
+    tabs_->setTabText(2, Tr(lang::kTrendTab));
     LTitle->setText(Tr(27));
     QStringList headings;
     for (int entry = 30; entry <= 40; ++entry)
         headings << Tr(entry);
     model_->SetHeadings(headings);
     dailyTable_->ApplyTexts();
+    trend_->ApplyTexts();
 }
 
 void TFGeneral::RefreshSynthesis() {
     AppState& app = App();
     app.storedMonths = ListStoredMonths(app.siteDir);
     dailyTable_->Refresh();
+    trend_->Refresh();
     std::vector<SynthesisRow> rows;
     rows.reserve(app.storedMonths.size());
     try {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The synthesis window: a child of the main window for the whole run, with the
-// monthly synthesis table (tab TSGeneral) and the day-by-day table (tab TSCompare).
+// monthly synthesis table (tab TSGeneral), the day-by-day table (tab TSCompare)
+// and the months chart.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -18,6 +19,7 @@ class QTreeView;
 namespace trafikon {
 
 class DailyTableWidget;
+class MonthTrendWidget;
 
 // Rows of the synthesis table behind LVInfoAnnuelleSynthese.
 class SynthesisModel : public QAbstractTableModel {
@@ -53,6 +55,7 @@ class TFGeneral : public QWidget {
     QTreeView* table() const { return LVInfoAnnuelleSynthese; }
     SynthesisModel* model() const { return model_; }
     int rowCount() const { return model_->rowCount(); }
+    MonthTrendWidget* trend() const { return trend_; }
 
     // Opens the analysis of the selected month (or of `row` when given).
     void LVInfoAnnuelleSyntheseDblClick();
@@ -76,6 +79,7 @@ class TFGeneral : public QWidget {
     QTreeView* LVInfoAnnuelleSynthese;
     SynthesisModel* model_;
     DailyTableWidget* dailyTable_;  // content of TSCompare
+    MonthTrendWidget* trend_;       // the months chart, third tab
 };
 
 }  // namespace trafikon

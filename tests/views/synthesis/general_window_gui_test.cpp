@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -14,6 +20,7 @@
 #include "import/import_logs.h"
 #include "ui/text_convert_qt.h"
 #include "views/analysis/analysis_window.h"
+#include "views/synthesis/month_trend_widget.h"
 
 namespace trafikon {
 namespace {
@@ -98,6 +105,31 @@ TEST_F(GeneralWindowTest, OpeningAMonthFindsItsWindowOrOpensOneOrSaysThereIsNone
     general()->OpenMonth(RowOf("2004-05"));
     EXPECT_EQ(area->subWindowList().size(), 2);
     EXPECT_EQ(area->activeSubWindow(), analysis);
+}
+
+TEST_F(GeneralWindowTest, TrendChartStacksPeopleAndRobotsAndAClickOpensTheMonth) {
+    MonthTrendWidget* trend = general()->trend();
+    EXPECT_EQ(trend->shownKeys(), (std::vector<std::string>{"2004-05", "2004-06"}));
+    auto sets = [&] {
+        return qobject_cast<QAbstractBarSeries*>(trend->chartView()->chart()->series().at(0))
+            ->barSets();
+    };
+    ASSERT_EQ(sets().size(), 2);  // people, robots
+    EXPECT_GT(sets()[0]->at(0) + sets()[1]->at(0), 0);
+    EXPECT_EQ(sets()[0]->at(1) + sets()[1]->at(1), 0);  // not analysed
+
+    window->show();
+    emit sets()[1]->clicked(0);
+    ASSERT_EQ(window->mdiArea()->subWindowList().size(), 2);
+    EXPECT_EQ(window->mdiArea()->subWindowList().last()->windowTitle(), Tr(112) + " 2004-05");
+
+    // Year over year: each month beside the same month a year before (none here).
+    trend->yearOverYearBox()->setChecked(true);
+    ASSERT_EQ(sets().size(), 2);
+    EXPECT_EQ(sets()[0]->at(0), 0);
+    EXPECT_GT(sets()[1]->at(0), 0);
+    trend->measureBox()->setCurrentIndex(2);  // kilobytes
+    EXPECT_EQ(trend->shownKeys().size(), 2u);
 }
 
 TEST_F(GeneralWindowTest, ClosingTheWindowMinimisesIt) {
