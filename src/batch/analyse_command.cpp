@@ -83,6 +83,8 @@ class BatchObserver : public MonthsObserver {
 }  // namespace
 
 int RunAnalyseCommand(const std::vector<std::string>& args) {
+    if (IsSelectionRun(args))
+        return RunSelectCommand(args);
     std::string root, siteUrl, countries;
     bool haveRoot = false, haveSiteUrl = false, haveCountries = false, all = false;
     int monthsAtOnce = MonthsAtOnce();

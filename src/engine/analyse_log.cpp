@@ -45,7 +45,8 @@ class ProgressReporter {
 
 AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKey,
                           const std::string& siteUrl, AnalysisObserver& observer,
-                          const std::string& countryDatabase, bool lockHeld) {
+                          const std::string& countryDatabase, bool lockHeld,
+                          const std::string& programDir) {
     const std::string logPath = siteDir + LogFileName(monthKey);
     AnalysisResult result;
     // The version of the log that this run reads: taken before reading, so that
@@ -62,8 +63,9 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     // A log without user agents (common lines) tells robots by /robots.txt only.
     const bool agentsLogged = format.find('U') != std::string::npos;
     const CountryDatabase countries(countryDatabase);
-    ExtraAnalysis extra(LoadRobotSignatures(ProgramDirOfSite(siteDir)), analysis, agentsLogged,
-                        &countries, countryDatabase);
+    ExtraAnalysis extra(
+        LoadRobotSignatures(programDir.empty() ? ProgramDirOfSite(siteDir) : programDir), analysis,
+        agentsLogged, &countries, countryDatabase);
     HitPipeline lines(logPath, std::move(format), siteUrl);
     ProgressReporter progress(observer, lines.fileSize());
     progress.Report(0);
