@@ -83,6 +83,7 @@ SelectionResult RunSelection(const std::string& siteDir, const Selection& select
     if (format.empty())
         format = ReadFormatFileIfExists(site + std::string(kLastFormatFileName));
 
+    PrepareAnalysisRun(site);  // never copy the half of a killed import
     PrepareAnalysisRun(out);
     const RobotSignatures signatures = LoadRobotSignatures(ProgramDirOfSite(site));
     const CountryDatabase countries(countryDatabase);

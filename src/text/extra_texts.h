@@ -163,6 +163,26 @@
       "Le format de ces fichiers n'est pas reconnu : ils seront lus avec le format affich\xe9.", \
       "The format of these files is not recognised: they will be read with the format shown.") \
     X(kOpeningStoreText, "Ouverture du d\xe9p\xf4t de donn\xe9" "es...", "Opening the data store...") \
+    X(kSelectionsMenu, "S\xe9lections...", "Selections...") \
+    X(kSelectionsTitle, "S\xe9lections", "Selections") \
+    X(kSelectionName, "Nom :", "Name:") \
+    X(kSelectionFrom, "Du (AAAA-MM-JJ ou AAAA-MM-JJTHH:MM) :", "From (YYYY-MM-DD or YYYY-MM-DDTHH:MM):") \
+    X(kSelectionTo, "Au :", "To:") \
+    X(kSelectionWhere, "Conditions (status=404 host=203.0.113.0/24 path~/blog/* !robot...) :", \
+      "Conditions (status=404 host=203.0.113.0/24 path~/blog/* !robot...):") \
+    X(kSelectionSave, "Enregistrer", "Save") \
+    X(kSelectionRun, "Analyser", "Analyse") \
+    X(kSelectionDelete, "Supprimer", "Delete") \
+    X(kSelectionNoLine, "Aucune ligne ne correspond \xe0 cette s\xe9lection.", \
+      "No line matches this selection.") \
+    X(kSelectionBadPeriod, \
+      "La p\xe9riode n'est pas lisible (AAAA-MM-JJ ou AAAA-MM-JJTHH:MM, la fin pas avant le d\xe9" "but).", \
+      "The period cannot be read (YYYY-MM-DD or YYYY-MM-DDTHH:MM, the end not before the start).") \
+    X(kSelectionBadConditions, "Conditions incorrectes : ", "Conditions not understood: ") \
+    X(kSelectionNeedsName, "Donnez un nom \xe0 la s\xe9lection (sans tabulation).", \
+      "Give the selection a name (without tabs).") \
+    X(kSelectionFailed, "La s\xe9lection n'a pas pu \xeatre analys\xe9" "e : ", \
+      "The selection could not be analysed: ") \
     /* end of the list */
 // clang-format on
 
