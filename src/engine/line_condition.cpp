@@ -46,8 +46,8 @@ struct FieldName {
 constexpr FieldName kFieldNames[] = {
     {"status", LineField::kStatus},   {"host", LineField::kHost},    {"path", LineField::kPath},
     {"method", LineField::kMethod},   {"ref", LineField::kReferrer}, {"ua", LineField::kAgent},
-    {"country", LineField::kCountry}, {"robot", LineField::kRobot}};
-constexpr const char* kFieldList = "status, host, path, method, ref, ua, country, robot";
+    {"country", LineField::kCountry}, {"robot", LineField::kRobot},  {"spam", LineField::kSpam}};
+constexpr const char* kFieldList = "status, host, path, method, ref, ua, country, robot, spam";
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -142,8 +142,8 @@ class Parser {
         if (!found)
             return Fail(nameAt, "unknown field \"" + std::string(name) + "\" (" + kFieldList + ")");
         c.field = found->field;
-        if (c.field == LineField::kRobot)
-            return AtEnd() || Fail(pos_, "robot takes no operator or value");
+        if (c.field == LineField::kRobot || c.field == LineField::kSpam)
+            return AtEnd() || Fail(pos_, std::string(name) + " takes no operator or value");
         if (!ParseOperator(c, name))
             return false;
         return ParseValues(c) && (AtEnd() || Fail(pos_, "a blank was expected after the value"));

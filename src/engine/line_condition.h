@@ -7,7 +7,8 @@
 //   ua~curl   country=FR,BE   !status=2xx   ua!~bot
 //
 // A condition is a field, an operator and one or more values separated by
-// commas (any of which may match), or the word `robot`. A leading `!` (or `!=`,
+// commas (any of which may match), or the word `robot` or `spam` (a referrer
+// that holds a text of the referrer-spam list). A leading `!` (or `!=`,
 // `!~`, `!~~`) negates it. Conditions are separated by blanks and must all
 // hold. Values may be quoted with '"' to hold blanks or commas.
 //   =   equals: status codes or classes (5xx, 40x), addresses and networks
@@ -29,7 +30,7 @@
 
 namespace trafikon {
 
-enum class LineField { kStatus, kHost, kPath, kMethod, kReferrer, kAgent, kCountry, kRobot };
+enum class LineField { kStatus, kHost, kPath, kMethod, kReferrer, kAgent, kCountry, kRobot, kSpam };
 enum class MatchKind { kEquals, kContains, kRegex };
 
 class CompiledRegex;  // a POSIX regular expression (line_condition.cpp)

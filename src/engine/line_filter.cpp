@@ -100,6 +100,10 @@ bool LineFilter::Matches(const LogLineSplitter& splitter) {
     const std::uint64_t stamp = LineStamp(splitter);
     if (stamp == 0 || stamp < period_.from || stamp > period_.to)
         return false;
+    return MatchesAnyTime(splitter);
+}
+
+bool LineFilter::MatchesAnyTime(const LogLineSplitter& splitter) {
     for (const LineCondition& c : conditions_)
         if (!Meets(c, splitter))
             return false;
@@ -126,6 +130,13 @@ bool LineFilter::Meets(const LineCondition& c, const LogLineSplitter& splitter) 
     switch (c.field) {
         case LineField::kRobot:
             return IsRobot(splitter['U']) != c.negated;
+        case LineField::kSpam: {
+            bool found = false;
+            if (spamTexts_)
+                for (const std::string& t : *spamTexts_)
+                    found = found || ContainsIgnoreCase(splitter['R'], t);
+            return found != c.negated;
+        }
         case LineField::kStatus: {
             const std::string_view status = splitter['s'];
             bool found = false;

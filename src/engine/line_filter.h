@@ -44,9 +44,15 @@ class LineFilter {
                const RobotSignatures& signatures, const CountryDatabase& countries,
                bool agentsLogged);
 
+    // The texts of the referrer-spam list (lower case) for `spam`; they
+    // outlive the filter. None by default.
+    void UseSpamTexts(const std::vector<std::string>* texts) { spamTexts_ = texts; }
+
     // True when the line that `splitter` holds (split and completed) lies in
     // the period and meets every condition.
     bool Matches(const LogLineSplitter& splitter);
+    // The same, whatever the line's time.
+    bool MatchesAnyTime(const LogLineSplitter& splitter);
 
   private:
     bool Meets(const LineCondition& c, const LogLineSplitter& splitter);
@@ -57,6 +63,7 @@ class LineFilter {
     const RobotSignatures& signatures_;
     const CountryDatabase& countries_;
     bool agentsLogged_;
+    const std::vector<std::string>* spamTexts_ = nullptr;
     std::string scratch_;
     std::unordered_map<std::string, bool> robotAgents_;  // bounded cache of Classify
 };

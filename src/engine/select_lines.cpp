@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "engine/line_exclusions.h"
 #include "engine/robot_signatures.h"
 #include "store/country_file.h"
 #include "store/data_store.h"
@@ -89,6 +90,8 @@ SelectionResult RunSelection(const std::string& siteDir, const Selection& select
     const CountryDatabase countries(countryDatabase);
     LineFilter filter(selection.conditions, selection.period, signatures, countries,
                       format.find('U') != std::string::npos);
+    LineExclusions exclusions(site, ProgramDirOfSite(site), countryDatabase,
+                              format.find('U') != std::string::npos);
     LogLineSplitter splitter(format);
     const std::string logPath = out + LogFileName(result.key);
     {
@@ -110,7 +113,8 @@ SelectionResult RunSelection(const std::string& siteDir, const Selection& select
                 if (line.empty() || line[0] == '#' || !splitter.Split(line))
                     continue;
                 splitter.Complete();
-                if (filter.Matches(splitter)) {
+                if (filter.Matches(splitter) &&
+                    (exclusions.empty() || !exclusions.Excludes(splitter))) {
                     copy.WriteLine(line);
                     ++result.linesKept;
                 }

@@ -9,7 +9,9 @@
 #include <functional>
 
 #include "engine/analyse_log.h"
+#include "engine/analysed_check.h"
 #include "engine/engine_test_store.h"
+#include "engine/line_exclusions.h"
 #include "engine/select_lines.h"
 #include "store/data_store.h"
 #include "store/extra_result_names.h"
@@ -152,6 +154,44 @@ TEST(SelectionTest, AnEmptySelectionRemovesTheFoldersEarlierAnalysis) {
     EXPECT_THROW(RunSelection(store.siteDir(), Select("2026-01-01", "2026-01-31"), store.siteDir(),
                               "", observer),
                  IoError);
+}
+
+// Exclusions leave lines out of the months and the selections alike, as if
+// they were not in the log, and make analysed months out of date.
+TEST(SelectionTest, ExclusionsLeaveLinesOutOfMonthsAndSelections) {
+    TestStore store;
+    store.AddMonth("2026-01", kJanuary);
+    testing::ScriptedObserver observer;
+    ASSERT_TRUE(AnalyseLog(store.siteDir(), "2026-01", "", observer).completed);
+    EXPECT_TRUE(IsMonthAnalysed(store.siteDir(), "2026-01"));
+    testing::WriteRaw(store.root() + "/" + std::string(kReferrerSpamFileName),
+                      "# ours\r\nSEARCH.example\r\n");
+    testing::WriteRaw(store.siteDir() + std::string(kExclusionsFileName),
+                      "# own network, health checks\r\nhost=203.0.113.0/24 method=POST\r\n"
+                      "path=/shop/c.png\r\nspam\r\nnot an exclusion\r\n");
+    EXPECT_EQ(LineExclusions(store.siteDir(), store.root() + "/", "", true).problems().size(), 1u);
+    EXPECT_FALSE(IsMonthAnalysed(store.siteDir(), "2026-01"));
+    ASSERT_TRUE(AnalyseLog(store.siteDir(), "2026-01", "", observer).completed);
+    EXPECT_TRUE(IsMonthAnalysed(store.siteDir(), "2026-01"));
+
+    TestStore filtered;
+    filtered.AddMonth("2026-01", {kJanuary[2], kJanuary[4]});
+    ASSERT_TRUE(AnalyseLog(filtered.siteDir(), "2026-01", "", observer).completed);
+    const std::string out = store.root() + "/sel/";
+    EXPECT_EQ(RunSelection(store.siteDir(), Select("2026-01-01", "2026-01-31"), out, "", observer)
+                  .linesKept,
+              2u);
+    for (const std::string& name : ResultNames("2026-01"))
+        if (name != MonthStatsFileName("2026-01")) {  // dated by the log
+            EXPECT_EQ(ReadRaw(out + name), ReadRaw(filtered.siteDir() + name)) << name;
+        }
+    // The month's lines still point into its whole log; its numbers are those
+    // of the lines left.
+    const std::string hosts = store.Read("hos-", "2026-01");
+    EXPECT_EQ(hosts.find("203.0.113."), std::string::npos);
+    EXPECT_EQ(hosts.find("198.51.100.1"), std::string::npos);
+    EXPECT_EQ(store.Read("lfp-", "2026-01").find("/shop/"), std::string::npos);
+    EXPECT_EQ(store.Read("aud-", "2026-01"), filtered.Read("aud-", "2026-01"));
 }
 
 TEST(SelectionTest, MalformedExpressionsNameTheirPosition) {
