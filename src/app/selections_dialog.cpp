@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "app/exclusions_dialog.h"
 #include "engine/analysis_observer.h"
 #include "state/app_state.h"
 #include "state/country_database_file.h"
@@ -49,6 +50,7 @@ SelectionsDialog::SelectionsDialog(OpenAnalysis open, QWidget* parent)
     save_ = new QPushButton(this);
     run_ = new QPushButton(this);
     delete_ = new QPushButton(this);
+    exclusions_ = new QPushButton(this);
     close_ = new QPushButton(this);
     run_->setDefault(true);
 
@@ -65,6 +67,7 @@ SelectionsDialog::SelectionsDialog(OpenAnalysis open, QWidget* parent)
     for (QPushButton* b : {run_, save_, delete_})
         buttons->addWidget(b);
     buttons->addStretch();
+    buttons->addWidget(exclusions_);
     buttons->addWidget(close_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
@@ -77,6 +80,10 @@ SelectionsDialog::SelectionsDialog(OpenAnalysis open, QWidget* parent)
     connect(run_, &QPushButton::clicked, this, &SelectionsDialog::Run);
     connect(delete_, &QPushButton::clicked, this, &SelectionsDialog::Delete);
     connect(close_, &QPushButton::clicked, this, &QDialog::close);
+    connect(exclusions_, &QPushButton::clicked, this, [this] {
+        ExclusionsDialog editor(this);
+        editor.exec();
+    });
     ApplyTexts();
     Reload();
 }
@@ -90,6 +97,7 @@ void SelectionsDialog::ApplyTexts() {
     save_->setText(Tr(lang::kSelectionSave));
     run_->setText(Tr(lang::kSelectionRun));
     delete_->setText(Tr(lang::kSelectionDelete));
+    exclusions_->setText(Tr(lang::kExclusionsButton));
     close_->setText(QStringLiteral("OK"));
 }
 

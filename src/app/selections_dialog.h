@@ -50,7 +50,7 @@ class SelectionsDialog : public QDialog {
     QListWidget* list_;
     QLabel *nameLabel_, *fromLabel_, *toLabel_, *whereLabel_;
     QLineEdit *name_, *from_, *to_, *where_;
-    QPushButton *save_, *run_, *delete_, *close_;
+    QPushButton *save_, *run_, *delete_, *exclusions_, *close_;
 };
 
 }  // namespace trafikon

@@ -3,6 +3,8 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+
 #include "engine/robot_signatures.h"
 #include "store/month_file_names.h"
 
@@ -93,6 +95,30 @@ bool LineExclusions::Excludes(const LogLineSplitter& splitter) {
         if (f.MatchesAnyTime(splitter))
             return true;
     return false;
+}
+
+Lines LoadExclusionLines(const std::string& siteDir) {
+    return ReadTextLinesIfExists(SiteFolderPrefix(siteDir) + std::string(kExclusionsFileName));
+}
+
+std::string SaveExclusionLines(const std::string& siteDir, const Lines& lines) {
+    bool any = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#')
+            continue;
+        std::vector<LineCondition> conditions;
+        ConditionError error;
+        if (!ParseConditions(line, conditions, error))
+            return "line " + std::to_string(i + 1) + ": " + error.message;
+        any = true;
+    }
+    const std::string path = SiteFolderPrefix(siteDir) + std::string(kExclusionsFileName);
+    if (any)
+        WriteTextLines(path, lines);
+    else if (FileExists(path) && std::remove(path.c_str()) != 0)
+        ThrowErrno(path);
+    return {};
 }
 
 bool ExclusionsChangedSince(const std::string& siteDir, const std::string& programDir,

@@ -49,6 +49,13 @@ class LineExclusions {
     std::vector<std::string> problems_;
 };
 
+// The lines of exclusions.tfd of `siteDir` (none when missing); writes them,
+// removing the file when none is left but comments. `SaveExclusionLines`
+// checks them first: on a line that is not an exclusion it writes nothing and
+// returns "line N: " and the parser's message. Throws IoError.
+Lines LoadExclusionLines(const std::string& siteDir);
+std::string SaveExclusionLines(const std::string& siteDir, const Lines& lines);
+
 // True when exclusions.tfd of `siteDir`, or the spam list of `programDir` when
 // exclusions are set, changed after `stampPath` (a month's ver- file) was written.
 bool ExclusionsChangedSince(const std::string& siteDir, const std::string& programDir,

@@ -183,6 +183,17 @@
       "Give the selection a name (without tabs).") \
     X(kSelectionFailed, "La s\xe9lection n'a pas pu \xeatre analys\xe9" "e : ", \
       "The selection could not be analysed: ") \
+    X(kExclusionsButton, "Exclusions...", "Exclusions...") \
+    X(kExclusionsHint, \
+      "Une exclusion par ligne, dans le langage des s\xe9lections (host=203.0.113.0/24, " \
+      "path=/health, spam...) : les lignes qui y r\xe9pondent sont laiss\xe9" "es hors de toute " \
+      "analyse du site. spam : les r\xe9" "f\xe9rents de referrer-spam.tfd.", \
+      "One exclusion a line, in the language of selections (host=203.0.113.0/24, " \
+      "path=/health, spam...): the lines that match are left out of every analysis of the " \
+      "site. spam: the referrers of referrer-spam.tfd.") \
+    X(kExclusionsSaved, \
+      "Exclusions enregistr\xe9" "es : les mois d\xe9j\xe0 analys\xe9s sont \xe0 analyser de nouveau.", \
+      "Exclusions saved: the months already analysed are to be analysed again.") \
     /* end of the list */
 // clang-format on
 

@@ -8,9 +8,12 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 
+#include "app/exclusions_dialog.h"
 #include "app/main_window.h"
 #include "app/selections_dialog.h"
+#include "engine/line_exclusions.h"
 #include "shell_fixture_qt.h"
 #include "state/named_selections.h"
 #include "store/data_store.h"
@@ -72,6 +75,21 @@ TEST(SelectionsDialog, RunsOpensTellsAndDeletes) {
     EXPECT_FALSE(DirectoryExists(saved));
     ASSERT_EQ(LoadNamedSelections(folder.site()).size(), 1u);
     EXPECT_EQ(LoadNamedSelections(folder.site()).front().name, "Vide");
+
+    // Exclusions are checked line by line; once saved, the excluded host is
+    // left out of the selection too; emptied, the file goes.
+    ExclusionsDialog exclusions(dialog);
+    exclusions.editor()->setPlainText(QStringLiteral("host=10.0.0.0/8\nstat=1\n"));
+    EXPECT_FALSE(exclusions.Save());
+    EXPECT_TRUE(folder.messages.shown.last().contains(QStringLiteral("line 2: position 1")));
+    exclusions.editor()->setPlainText(QStringLiteral("# ours\nhost=1.1.1.2\n"));
+    ASSERT_TRUE(exclusions.Save());
+    Type(*dialog, "Erreurs de mai", "status=404");
+    dialog->Run();
+    EXPECT_EQ(folder.messages.shown.last(), Tr(lang::kSelectionNoLine));
+    exclusions.editor()->setPlainText(QStringLiteral("# none\n"));
+    ASSERT_TRUE(exclusions.Save());
+    EXPECT_FALSE(FileExists(folder.site() + std::string(kExclusionsFileName)));
 }
 
 }  // namespace
