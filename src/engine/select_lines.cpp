@@ -55,6 +55,11 @@ SelectionResult RunSelection(const std::string& siteDir, const Selection& select
         throw IoError(out, error.message());
     if (SameFolder(site) == SameFolder(out))
         throw IoError(out, "a selection is never written into the site folder");
+    // Never over the months of a store: a folder with stored logs must be a
+    // selection's already.
+    const std::string marker = out + std::string(kSelectionMarkerFileName);
+    if (!FileExists(marker) && !ListStoredMonths(out).empty())
+        throw IoError(out, "holds stored months that are not a selection's; give another folder");
 
     SelectionResult result;
     result.key = MonthKeyOfStamp(selection.period.from);
@@ -86,6 +91,8 @@ SelectionResult RunSelection(const std::string& siteDir, const Selection& select
 
     PrepareAnalysisRun(site);  // never copy the half of a killed import
     PrepareAnalysisRun(out);
+    WriteTextLines(marker,
+                   {std::to_string(selection.period.from), std::to_string(selection.period.to)});
     const RobotSignatures signatures = LoadRobotSignatures(ProgramDirOfSite(site));
     const CountryDatabase countries(countryDatabase);
     LineFilter filter(selection.conditions, selection.period, signatures, countries,

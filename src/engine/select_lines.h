@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/analyse_log.h"
@@ -17,6 +18,9 @@
 #include "engine/line_filter.h"
 
 namespace trafikon {
+
+// Written into a selection's folder: its period's two times (line_filter.h).
+inline constexpr std::string_view kSelectionMarkerFileName = "selection.tfd";
 
 struct Selection {
     SelectionPeriod period;
@@ -31,7 +35,8 @@ struct SelectionResult {
 };
 
 // Runs `selection` over the stored months of `siteDir` into `outDir` (made
-// when missing; never the site folder itself). With no line kept, the
+// when missing; never the site folder itself, nor a folder with stored months
+// that holds no selection). With no line kept, the
 // folder's earlier analysis is removed and nothing is analysed. The months of
 // the period must share one field format. Throws IoError (a file, a format
 // that differs, the site folder as `outDir`), StoreBusy.

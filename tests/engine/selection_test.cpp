@@ -154,6 +154,12 @@ TEST(SelectionTest, AnEmptySelectionRemovesTheFoldersEarlierAnalysis) {
     EXPECT_THROW(RunSelection(store.siteDir(), Select("2026-01-01", "2026-01-31"), store.siteDir(),
                               "", observer),
                  IoError);
+    TestStore other;  // a store's months are never overwritten
+    other.AddMonth("2026-01", {kJanuary[0]});
+    EXPECT_THROW(RunSelection(store.siteDir(), Select("2026-01-01", "2026-01-31"), other.siteDir(),
+                              "", observer),
+                 IoError);
+    EXPECT_EQ(ReadRaw(other.siteDir() + LogFileName("2026-01")), kJanuary[0] + "\r\n");
 }
 
 // Exclusions leave lines out of the months and the selections alike, as if
