@@ -132,6 +132,13 @@ def main():
     for k, files in enumerate(month_files):
         rw.add(b"\n".join(cells[k:]) + b"@@\n" + files)
 
+    # Selection expressions, each before a log line.
+    sel = Seeds(args.out, "select_lines")
+    for k, expr in enumerate([b"status=404", b"status=5xx,30x !robot", b"host=203.0.113.0/24,::1/128",
+                              b"path~/blog/* method=GET,post", b"path~~^/(a|b)[0-9]+$ ua~curl",
+                              b"!ref~\"a b\" country=FR", b"host!=10.0.0.0/33", b"stat~~("]):
+        sel.add(expr + b"\n" + data_lines["combined"][k])
+
     # Log files as found on disk: plain, compressed once, compressed twice.
     ci = Seeds(args.out, "compressed_input")
     text = b"\n".join(data_lines["combined"][:30]) + b"\n"

@@ -20,7 +20,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 all_targets=(split_line tagged_record decode_query month_files analyse_month detect_format
-  compressed_input w3c_rewrite report_writers)
+  compressed_input w3c_rewrite report_writers select_lines)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all_targets[@]}")
 

@@ -18,6 +18,7 @@
 #include "app/main_window.h"
 #include "app/resources/toolbar_icons_qt.h"
 #include "state/app_state.h"
+#include "text/extra_texts.h"
 #include "ui/accelerator_qt.h"
 #include "ui/text_convert_qt.h"
 #include "views/synthesis/general_window.h"
@@ -32,6 +33,7 @@ void TFPrincipal::BuildMenus() {
         Fichier1->addAction(QString(), this, &TFPrincipal::suppressiondesLogs1Click);
     Fichier1->addSeparator();
     toutanalyser1 = Fichier1->addAction(QString(), this, &TFPrincipal::toutanalyser1Click);
+    Selections1 = Fichier1->addAction(QString(), this, &TFPrincipal::Selections1Click);
     Fichier1->addSeparator();
     Configuration2 = Fichier1->addAction(QString(), this, &TFPrincipal::Configuration2Click);
     Fichier1->addSeparator();
@@ -65,6 +67,7 @@ void TFPrincipal::BuildMenus() {
     AjoutdeLog1->setObjectName("AjoutdeLog1");
     suppressiondesLogs1->setObjectName("suppressiondesLogs1");
     toutanalyser1->setObjectName("toutanalyser1");
+    Selections1->setObjectName("Selections1");
     Configuration2->setObjectName("Configuration2");
     Quitter1->setObjectName("Quitter1");
     Comparaison1->setObjectName("Comparaison1");
@@ -168,6 +171,8 @@ void TFPrincipal::ApplyMainTexts() {
     toutanalyser1->setText(WithAccelerator(Tr(4), file));
     Configuration2->setText(WithAccelerator(Tr(5), file));
     Quitter1->setText(WithAccelerator(Tr(6), file));
+    // Last, so that the items before it keep their letters.
+    Selections1->setText(WithAccelerator(Tr(lang::kSelectionsMenu), file));
     Afficher1->setTitle(WithAccelerator(Tr(7), bar));
     Comparaison1->setText(WithAccelerator(Tr(10), view));
     General1->setText(Tr(11) + " " + Tr(24));

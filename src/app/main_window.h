@@ -48,6 +48,7 @@ class TFPrincipal : public QMainWindow {
     void AjoutdeLog1Click();
     void suppressiondesLogs1Click();
     void toutanalyser1Click();
+    void Selections1Click();  // app/selections_command_qt.cpp
     void Configuration2Click();
     void Quitter1Click();
     void Comparaison1Click();
@@ -116,6 +117,7 @@ class TFPrincipal : public QMainWindow {
     QAction* AjoutdeLog1;
     QAction* suppressiondesLogs1;
     QAction* toutanalyser1;
+    QAction* Selections1;
     QAction* Configuration2;
     QAction* Quitter1;
     QAction* Comparaison1;

@@ -20,6 +20,7 @@
 #include "engine/analyse_log.h"
 #include "engine/analyse_months.h"
 #include "engine/analysed_check.h"
+#include "engine/line_exclusions.h"
 #include "engine/robot_signatures.h"
 #include "geo/country_database.h"
 #include "state/country_database_file.h"
@@ -83,6 +84,8 @@ class BatchObserver : public MonthsObserver {
 }  // namespace
 
 int RunAnalyseCommand(const std::vector<std::string>& args) {
+    if (IsSelectionRun(args))
+        return RunSelectCommand(args);
     std::string root, siteUrl, countries;
     bool haveRoot = false, haveSiteUrl = false, haveCountries = false, all = false;
     int monthsAtOnce = MonthsAtOnce();
@@ -145,6 +148,9 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
                          "%s%s: %zu lines are not signatures (Name;text of 3 characters or "
                          "more), ignored\n",
                          root.c_str(), std::string(kRobotSignatureFileName).c_str(), ignored);
+        const LineExclusions exclusions(siteDir, root, "", true);
+        for (const std::string& problem : exclusions.problems())
+            std::fprintf(stderr, "%s%s, left out\n", siteDir.c_str(), problem.c_str());
         PrepareAnalysisRun(siteDir);
         AnalyseMonths(
             siteDir, MonthsToAnalyse(siteDir, ListStoredMonths(siteDir), all), siteUrl,

@@ -14,4 +14,8 @@ int RunGenerateCommand(const std::vector<std::string>& args);
 int RunReportCommand(const std::vector<std::string>& args);
 int RunExportCommand(const std::vector<std::string>& args);
 
+// analyse with a period or conditions: the analysis of a selection.
+bool IsSelectionRun(const std::vector<std::string>& args);
+int RunSelectCommand(const std::vector<std::string>& args);
+
 }  // namespace trafikon::batch

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// trafikon-batch report [--root DIR] --month YYYY-MM (--html FILE | --csv DIR |
-//                       --json FILE|-) [--lang CODE]
+// trafikon-batch report [--root DIR] (--month YYYY-MM | --selection FOLDER)
+//                       (--html FILE | --csv DIR | --json FILE|-) [--lang CODE]
 // Writes the report of an analysed month: one standalone HTML page (FILE "-":
 // standard output; a link or a device is written through), one CSV file for
 // each list, or one JSON document (to standard output for "-"). The language
@@ -15,6 +15,7 @@
 
 #include "batch/batch_commands.h"
 #include "batch/command_options.h"
+#include "engine/select_lines.h"
 #include "report/month_json.h"
 #include "report/month_report_files.h"
 #include "report/report_csv.h"
@@ -22,6 +23,7 @@
 #include "state/program_folder.h"
 #include "state/settings.h"
 #include "store/data_store.h"
+#include "store/month_file_names.h"
 #include "store/text_file.h"
 #include "text/language_table.h"
 
@@ -30,7 +32,7 @@ namespace trafikon::batch {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trafikon-batch report [--root DIR] --month YYYY-MM\n"
+    "usage: trafikon-batch report [--root DIR] (--month YYYY-MM | --selection FOLDER)\n"
     "                             (--html FILE | --csv DIR | --json FILE|-) [--lang CODE]\n";
 
 bool IsMonthKey(const std::string& k) {
@@ -81,12 +83,13 @@ void WriteJson(const std::string& siteDir, const std::string& month, const Setti
 }  // namespace
 
 int RunReportCommand(const std::vector<std::string>& args) {
-    std::string root, month, html, csv, json, code;
+    std::string root, month, html, csv, json, code, selection;
     bool haveRoot = false;
     const CommandLine line{"report",
                            kUsage,
                            {{"--root", true, StoreIn(root, &haveRoot)},
                             {"--month", true, StoreIn(month)},
+                            {"--selection", true, StoreIn(selection)},
                             {"--html", true, StoreIn(html)},
                             {"--csv", true, StoreIn(csv)},
                             {"--json", true, StoreIn(json)},
@@ -97,6 +100,19 @@ int RunReportCommand(const std::vector<std::string>& args) {
         return UsageError(line, "--root needs a folder");
     if (!haveRoot)
         root = ProgramFolder();
+    // A selection is read from its own folder, with the settings of the store.
+    std::string resultsDir;
+    if (!selection.empty()) {
+        if (!month.empty())
+            return UsageError(line, "give --month or --selection, not both");
+        resultsDir = SiteFolderPrefix(selection);
+        month = SelectionKey(resultsDir);
+        if (month.empty()) {
+            std::fprintf(stderr, "trafikon-batch report: %s: no selection was analysed here\n",
+                         selection.c_str());
+            return 1;
+        }
+    }
     if (!IsMonthKey(month))
         return UsageError(line, "--month takes a month as YYYY-MM");
     if (html.empty() + csv.empty() + json.empty() != 2)
@@ -104,12 +120,14 @@ int RunReportCommand(const std::vector<std::string>& args) {
     if (root.back() != '/')
         root.push_back('/');
     const std::string siteDir = SiteDir(root);
+    if (resultsDir.empty())
+        resultsDir = siteDir;
     try {
         Settings settings;
         if (FileExists(siteDir + std::string(kSettingsFileName)))
             LoadSettings(siteDir, settings);
         if (!json.empty()) {
-            WriteJson(siteDir, month, settings, json);
+            WriteJson(resultsDir, month, settings, json);
             return 0;
         }
         if (code.empty())
@@ -120,7 +138,7 @@ int RunReportCommand(const std::vector<std::string>& args) {
         LoadLanguage(root, code, texts);
         std::vector<std::string> problems;
         const report::MonthReport report = report::LoadMonthReport(
-            {siteDir, month, report::ReportDateToday(texts), settings.maskAddresses()}, texts,
+            {resultsDir, month, report::ReportDateToday(texts), settings.maskAddresses()}, texts,
             problems);
         for (const std::string& problem : problems)
             std::fprintf(stderr, "trafikon-batch report: %s\n", problem.c_str());

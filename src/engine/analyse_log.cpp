@@ -8,6 +8,7 @@
 #include "engine/analysed_check.h"
 #include "engine/extra_results.h"
 #include "engine/hit_pipeline.h"
+#include "engine/line_exclusions.h"
 #include "engine/month_analysis.h"
 #include "engine/result_files.h"
 #include "store/data_store.h"
@@ -45,7 +46,8 @@ class ProgressReporter {
 
 AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKey,
                           const std::string& siteUrl, AnalysisObserver& observer,
-                          const std::string& countryDatabase, bool lockHeld) {
+                          const std::string& countryDatabase, bool lockHeld,
+                          const std::string& programDir) {
     const std::string logPath = siteDir + LogFileName(monthKey);
     AnalysisResult result;
     // The version of the log that this run reads: taken before reading, so that
@@ -62,9 +64,13 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
     // A log without user agents (common lines) tells robots by /robots.txt only.
     const bool agentsLogged = format.find('U') != std::string::npos;
     const CountryDatabase countries(countryDatabase);
-    ExtraAnalysis extra(LoadRobotSignatures(ProgramDirOfSite(siteDir)), analysis, agentsLogged,
-                        &countries, countryDatabase);
-    HitPipeline lines(logPath, std::move(format), siteUrl);
+    const std::string signaturesDir = programDir.empty() ? ProgramDirOfSite(siteDir) : programDir;
+    ExtraAnalysis extra(LoadRobotSignatures(signaturesDir), analysis, agentsLogged, &countries,
+                        countryDatabase);
+    // The site's exclusions: none, and nothing is looked at, unless set.
+    LineExclusions exclusions(siteDir, signaturesDir, countryDatabase, agentsLogged);
+    HitPipeline lines(logPath, std::move(format), siteUrl,
+                      exclusions.empty() ? nullptr : &exclusions);
     ProgressReporter progress(observer, lines.fileSize());
     progress.Report(0);
 

@@ -31,10 +31,13 @@ struct AnalysisResult {
 // and only host names find theirs); a file that cannot be read leaves the
 // countries unknown and the countries file says why. `lockHeld`: the caller
 // holds the store's write lock for its whole run (the months of a run share
-// one lock, so they never keep each other out).
+// one lock, so they never keep each other out). `programDir`: the folder of
+// robots.tfd, when the site folder is not in the program folder's data/ (a
+// selection's folder); empty: the grandparent of `siteDir`.
 AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKey,
                           const std::string& siteUrl, AnalysisObserver& observer,
-                          const std::string& countryDatabase = {}, bool lockHeld = false);
+                          const std::string& countryDatabase = {}, bool lockHeld = false,
+                          const std::string& programDir = {});
 
 // Before a run of analyses: under the store's write lock, puts back an
 // interrupted import and removes the temporaries of killed writes. Throws

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "engine/line_exclusions.h"
+#include "engine/robot_signatures.h"
 #include "store/data_store.h"
 #include "store/month_stats.h"
 #include "store/text_file.h"
@@ -71,6 +73,11 @@ bool IsMonthAnalysed(const std::string& siteDir, const std::string& monthKey) {
     if (lines.front() != std::string(MonthStatsKeys()[kStatDate]) + "=" + LogDateTimeText(logPath))
         return false;
     const Lines analysed = ReadTextLinesIfExists(siteDir + AnalysedLogFileName(monthKey));
+    // Exclusions set or changed after the analysis call for another.
+    if (ExclusionsChangedSince(siteDir, ProgramDirOfSite(siteDir),
+                               siteDir + (analysed.empty() ? MonthStatsFileName(monthKey)
+                                                           : AnalysedLogFileName(monthKey))))
+        return false;
     if (analysed.empty())
         return true;  // analysed by a version that kept no companion
     const std::optional<LogVersion> now = StoredLogVersion(logPath);

@@ -4,7 +4,8 @@
 // stored log, or the companion file `ver-<key>.tfd` written with the results
 // names another size or a finer modification time of the log (a log changed
 // twice within one second). A month analysed before the companion existed is
-// judged by the date line alone.
+// judged by the date line alone. Exclusions (line_exclusions.h) set or
+// changed after the analysis make it out of date too.
 #pragma once
 
 #include <cstdint>

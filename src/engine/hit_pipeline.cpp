@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "engine/line_exclusions.h"
 #include "store/line_reader.h"
 #include "store/log_line_splitter.h"
 #include "store/text_file.h"
@@ -95,25 +96,27 @@ void StoreHit(const PreparedHit& hit, std::uint32_t start, std::string& text, Li
 
 }  // namespace
 
-HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format,
-                         const std::string& siteUrl) {
+HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format, const std::string& siteUrl,
+                         LineExclusions* exclusions) {
     // Opened here so that a missing log is reported at once, on the caller's thread.
     auto reader = std::make_shared<LineReader>(logPath, LineReader::kWholeLines, 4 << 20);
     fileSize_ = reader->fileSize();
-    thread_ = std::thread([this, reader, format = std::move(format), siteUrl]() mutable {
-        try {
-            ReadBatches(*reader, std::move(format), siteUrl);
-        } catch (...) {
+    thread_ =
+        std::thread([this, reader, format = std::move(format), siteUrl, exclusions]() mutable {
+            try {
+                ReadBatches(*reader, std::move(format), siteUrl, exclusions);
+            } catch (...) {
+                std::lock_guard lock(mutex_);
+                error_ = std::current_exception();
+            }
             std::lock_guard lock(mutex_);
-            error_ = std::current_exception();
-        }
-        std::lock_guard lock(mutex_);
-        done_ = true;
-        changed_.notify_all();
-    });
+            done_ = true;
+            changed_.notify_all();
+        });
 }
 
-void HitPipeline::ReadBatches(LineReader& reader, FieldFormat format, const std::string& siteUrl) {
+void HitPipeline::ReadBatches(LineReader& reader, FieldFormat format, const std::string& siteUrl,
+                              LineExclusions* exclusions) {
     LogLineSplitter splitter(std::move(format));
     HitPreparer preparer(siteUrl);
     std::uint64_t index = 0;
@@ -138,6 +141,10 @@ void HitPipeline::ReadBatches(LineReader& reader, FieldFormat format, const std:
                 e.at[1] = static_cast<std::uint32_t>(batch->text.size());
             } else {
                 splitter.Complete();
+                if (exclusions && exclusions->Excludes(splitter)) {
+                    batch->entries.pop_back();
+                    continue;
+                }
                 StoreHit(preparer.Prepare(FieldsOf(splitter)), start, batch->text, e);
             }
             if (batch->text.size() > (std::size_t{1} << 30))

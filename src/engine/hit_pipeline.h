@@ -25,6 +25,7 @@
 
 namespace trafikon {
 
+class LineExclusions;
 class LineReader;
 
 struct LineBatch {
@@ -55,8 +56,11 @@ struct LineBatch {
 
 class HitPipeline {
   public:
-    // Opens the log (throws IoError) and starts the reading thread.
-    HitPipeline(const std::string& logPath, FieldFormat format, const std::string& siteUrl);
+    // Opens the log (throws IoError) and starts the reading thread. The lines
+    // that `exclusions` (used by the reading thread only) leave out are
+    // passed over as comment lines are.
+    HitPipeline(const std::string& logPath, FieldFormat format, const std::string& siteUrl,
+                LineExclusions* exclusions = nullptr);
     // Stops the reading thread (cancelling the reading when it is not done).
     ~HitPipeline();
     HitPipeline(const HitPipeline&) = delete;
@@ -69,7 +73,8 @@ class HitPipeline {
 
   private:
     // The reading thread's work: fills batches until the log ends or a stop.
-    void ReadBatches(LineReader& reader, FieldFormat format, const std::string& siteUrl);
+    void ReadBatches(LineReader& reader, FieldFormat format, const std::string& siteUrl,
+                     LineExclusions* exclusions);
     std::unique_ptr<LineBatch> TakeFree();
 
     std::mutex mutex_;

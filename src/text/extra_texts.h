@@ -182,6 +182,37 @@
     X(kTrendYearBefore, "Le m\xeame mois un an avant", "The same month a year before") \
     X(kTrendClickHint, "Un clic sur un mois ouvre son analyse.", \
       "Click a month to open its analysis.") \
+    X(kSelectionsMenu, "S\xe9lections...", "Selections...") \
+    X(kSelectionsTitle, "S\xe9lections", "Selections") \
+    X(kSelectionName, "Nom :", "Name:") \
+    X(kSelectionFrom, "Du (AAAA-MM-JJ ou AAAA-MM-JJTHH:MM) :", "From (YYYY-MM-DD or YYYY-MM-DDTHH:MM):") \
+    X(kSelectionTo, "Au :", "To:") \
+    X(kSelectionWhere, "Conditions (status=404 host=203.0.113.0/24 path~/blog/* !robot...) :", \
+      "Conditions (status=404 host=203.0.113.0/24 path~/blog/* !robot...):") \
+    X(kSelectionSave, "Enregistrer", "Save") \
+    X(kSelectionRun, "Analyser", "Analyse") \
+    X(kSelectionDelete, "Supprimer", "Delete") \
+    X(kSelectionNoLine, "Aucune ligne ne correspond \xe0 cette s\xe9lection.", \
+      "No line matches this selection.") \
+    X(kSelectionBadPeriod, \
+      "La p\xe9riode n'est pas lisible (AAAA-MM-JJ ou AAAA-MM-JJTHH:MM, la fin pas avant le d\xe9" "but).", \
+      "The period cannot be read (YYYY-MM-DD or YYYY-MM-DDTHH:MM, the end not before the start).") \
+    X(kSelectionBadConditions, "Conditions incorrectes : ", "Conditions not understood: ") \
+    X(kSelectionNeedsName, "Donnez un nom \xe0 la s\xe9lection (sans tabulation).", \
+      "Give the selection a name (without tabs).") \
+    X(kSelectionFailed, "La s\xe9lection n'a pas pu \xeatre analys\xe9" "e : ", \
+      "The selection could not be analysed: ") \
+    X(kExclusionsButton, "Exclusions...", "Exclusions...") \
+    X(kExclusionsHint, \
+      "Une exclusion par ligne, dans le langage des s\xe9lections (host=203.0.113.0/24, " \
+      "path=/health, spam...) : les lignes qui y r\xe9pondent sont laiss\xe9" "es hors de toute " \
+      "analyse du site. spam : les r\xe9" "f\xe9rents de referrer-spam.tfd.", \
+      "One exclusion a line, in the language of selections (host=203.0.113.0/24, " \
+      "path=/health, spam...): the lines that match are left out of every analysis of the " \
+      "site. spam: the referrers of referrer-spam.tfd.") \
+    X(kExclusionsSaved, \
+      "Exclusions enregistr\xe9" "es : les mois d\xe9j\xe0 analys\xe9s sont \xe0 analyser de nouveau.", \
+      "Exclusions saved: the months already analysed are to be analysed again.") \
     /* end of the list */
 // clang-format on
 

@@ -42,13 +42,17 @@ constexpr std::size_t kIdListReadAtOnce = 1 << 20;
 }  // namespace
 
 TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
-    : QWidget(parent), key_(monthKey) {
+    : TFAnalyse(monthKey, App().siteDir, QString(), parent) {}
+
+TFAnalyse::TFAnalyse(const std::string& monthKey, const std::string& siteDir, const QString& title,
+                     QWidget* parent)
+    : QWidget(parent), key_(monthKey), siteDir_(siteDir), title_(title) {
     setAttribute(Qt::WA_DeleteOnClose);
     openPage = [](const std::string& command, const std::string& address) {
         // One argument, no shell: the address reaches the program as it is.
         OpenPage(command, address);
     };
-    results_.siteDir = App().siteDir;
+    results_.siteDir = siteDir_;
     results_.key = key_;
 
     splitter_ = new QSplitter(Qt::Vertical, this);
@@ -71,7 +75,8 @@ TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
     // Never smaller than the tabs need: a narrower child clips instead of
     // painting the widgets of a tab over each other.
     layout->setSizeConstraint(QLayout::SetMinimumSize);
-    reportBar_ = MakeReportToolBar(this, [this] { return key_; });
+    reportBar_ = MakeReportToolBar(
+        this, [this] { return key_; }, {}, siteDir_);
     layout->addWidget(reportBar_);
     layout->addWidget(splitter_);
 
@@ -109,7 +114,7 @@ void TFAnalyse::showEvent(QShowEvent* event) {
     if (App().requestedMonth == key_)
         App().requestedMonth.clear();
     // A month without a stored log is not loaded, and nothing is said.
-    if (FileExists(App().siteDir + LogFileName(key_)))
+    if (FileExists(siteDir_ + LogFileName(key_)))
         LoadMonth();
 }
 
@@ -117,7 +122,8 @@ void TFAnalyse::ApplyTexts() {
     QString caption = Tr(112);
     if (caption.isEmpty())
         caption = QStringLiteral("Analyse");
-    setWindowTitle(caption + QLatin1Char(' ') + QString::fromLatin1(key_.c_str()));
+    setWindowTitle(caption + QLatin1Char(' ') +
+                   (title_.isEmpty() ? QString::fromLatin1(key_.c_str()) : title_));
     const int tabEntries[7] = {113, 115, 116, 117, 118, 119, 120};
     for (int t = 0; t < 7; ++t)
         tabs_->setTabText(t, Tr(tabEntries[t]));
@@ -145,13 +151,13 @@ void TFAnalyse::LoadMonth() {
     ClearLogLines();
     if (pendingIndex_.valid())
         pendingIndex_.wait();
-    logIndex_ = std::make_unique<LogLineIndex>(App().siteDir + LogFileName(key_));
+    logIndex_ = std::make_unique<LogLineIndex>(siteDir_ + LogFileName(key_));
     pendingIndex_ = std::async(std::launch::async, [path = logIndex_->path()] {
         auto index = std::make_unique<LogLineIndex>(path);
         index->Update();  // a failure is reported by the first detail, which tries again
         return index;
     });
-    LoadMonthResults(App().siteDir, key_, results_);
+    LoadMonthResults(siteDir_, key_, results_);
     if (!results_.analysed) {
         // The lists are emptied before the message: its event loop may repaint
         // them, and they must not point into the tables of the previous load.
@@ -175,7 +181,7 @@ void TFAnalyse::FillTabs() {
 }
 
 void TFAnalyse::FillBrowserList() {
-    browserTab_->Refresh(results_.browsers, App().siteDir, key_);
+    browserTab_->Refresh(results_.browsers, siteDir_, key_);
 }
 
 void TFAnalyse::ReportProblems(const std::vector<std::string>& problems) {
@@ -237,7 +243,7 @@ LogLineIndex& TFAnalyse::ReadyLogIndex() {
         logIndex_ = pendingIndex_.get();
     }
     if (!logIndex_)
-        logIndex_ = std::make_unique<LogLineIndex>(App().siteDir + LogFileName(key_));
+        logIndex_ = std::make_unique<LogLineIndex>(siteDir_ + LogFileName(key_));
     return *logIndex_;
 }
 

@@ -62,6 +62,10 @@ class TFAnalyse : public QWidget, public AnalysisContext {
     static constexpr QSize kOpeningSize{882, 567};
 
     explicit TFAnalyse(const std::string& monthKey, QWidget* parent = nullptr);
+    // The analysis in another folder with the month layout (a selection's),
+    // titled with `title` instead of the month.
+    TFAnalyse(const std::string& monthKey, const std::string& siteDir, const QString& title,
+              QWidget* parent = nullptr);
     ~TFAnalyse() override;
 
     const std::string& monthKey() const { return key_; }
@@ -105,6 +109,8 @@ class TFAnalyse : public QWidget, public AnalysisContext {
     void ReportProblems(const std::vector<std::string>& problems);
 
     std::string key_;
+    std::string siteDir_;  // the folder of the results and the log
+    QString title_;        // shown instead of the month when not empty
     MonthResults results_;
     LogLineIndex& ReadyLogIndex();
 

@@ -29,15 +29,16 @@ QString AskPath(QWidget* parent, bool html, const QString& suggested) {
 
 }  // namespace
 
-void WriteMonthReportTo(QWidget* parent, const std::string& key, bool html, const QString& path) {
+void WriteMonthReportTo(QWidget* parent, const std::string& key, bool html, const QString& path,
+                        const std::string& siteDir) {
     const std::string target = path.toLocal8Bit().toStdString();
     const std::string code = App().settings.languageCode();
     try {
         std::vector<std::string> problems;
-        const report::MonthReport r =
-            report::LoadMonthReport({App().siteDir, key, report::ReportDateToday(App().language),
-                                     App().settings.maskAddresses()},
-                                    App().language, problems);
+        const report::MonthReport r = report::LoadMonthReport(
+            {siteDir.empty() ? App().siteDir : siteDir, key,
+             report::ReportDateToday(App().language), App().settings.maskAddresses()},
+            App().language, problems);
         if (html)
             report::WriteReportHtml(r, code, target);
         else
@@ -52,7 +53,7 @@ void WriteMonthReportTo(QWidget* parent, const std::string& key, bool html, cons
 }
 
 QToolBar* MakeReportToolBar(QWidget* window, std::function<std::string()> key,
-                            ReportPathQuestion ask) {
+                            ReportPathQuestion ask, const std::string& siteDir) {
     if (!ask)
         ask = AskPath;
     auto* bar = new QToolBar(window);
@@ -65,13 +66,13 @@ QToolBar* MakeReportToolBar(QWidget* window, std::function<std::string()> key,
     for (bool html : {true, false}) {
         QAction* action = menu->addAction(QString());
         action->setObjectName(html ? QStringLiteral("reportHtml") : QStringLiteral("reportCsv"));
-        QObject::connect(action, &QAction::triggered, window, [window, key, ask, html] {
+        QObject::connect(action, &QAction::triggered, window, [window, key, ask, html, siteDir] {
             const std::string k = key();
             const QString suggested = QDir::home().filePath(
                 QStringLiteral("trafikon-%1.html").arg(QString::fromLatin1(k.c_str())));
             const QString path = ask(window, html, suggested);
             if (!path.isEmpty())
-                WriteMonthReportTo(window, k, html, path);
+                WriteMonthReportTo(window, k, html, path, siteDir);
         });
     }
     button->setMenu(menu);
