@@ -12,7 +12,7 @@ pkgs+=(libmaxminddb-dev iso-codes libmaxmind-db-writer-perl openssl)
 # (A nodejs that carries its own npm conflicts with Debian's npm package.)
 command -v npm >/dev/null || pkgs+=(npm)
 # Other log analysers that bench/peers.sh runs side by side, and what times them.
-pkgs+=(webalizer goaccess time)
+pkgs+=(webalizer goaccess awstats time)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -15,6 +15,7 @@
 
 #include "state/app_state.h"
 #include "store/data_store.h"
+#include "text/extra_texts.h"
 #include "ui/error_text_qt.h"
 #include "ui/list_columns_qt.h"
 #include "ui/mdi_child_size_qt.h"
@@ -26,9 +27,9 @@
 namespace trafikon {
 
 namespace {
-constexpr int kColumns = 1 + kSynthesisValueColumns;
-constexpr int kAnalyseWord = 112;     // "Analyse", caption of analysis windows
-constexpr int kNoAnalysisText = 146;  // no analysis for this month
+constexpr int kColumns = 1 + kSynthesisValueColumns + 2;  // and the visits
+constexpr int kAnalyseWord = 112;                         // "Analyse", caption of analysis windows
+constexpr int kNoAnalysisText = 146;                      // no analysis for this month
 }  // namespace
 
 int SynthesisModel::rowCount(const QModelIndex& parent) const {
@@ -47,6 +48,10 @@ QVariant SynthesisModel::data(const QModelIndex& index, int role) const {
         if (index.column() == 0)
             return DisplayText(row.key);
         const std::size_t cell = static_cast<std::size_t>(index.column() - 1);
+        if (cell == kSynthesisLines.size())
+            return DisplayText(row.visits);
+        if (cell == kSynthesisLines.size() + 1)
+            return DisplayText(row.uniqueVisitors);
         return cell < row.cells.size() ? DisplayText(row.cells[cell]) : QString();
     }
     if (role == Qt::TextAlignmentRole)
@@ -143,6 +148,7 @@ void TFGeneral::ApplyTexts() {
     QStringList headings;
     for (int entry = 30; entry <= 40; ++entry)
         headings << Tr(entry);
+    headings << Tr(lang::kTextPeopleVisits) << Tr(lang::kTextPeopleUniqueVisitors);
     model_->SetHeadings(headings);
     dailyTable_->ApplyTexts();
 }
