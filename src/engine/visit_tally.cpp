@@ -95,7 +95,7 @@ void VisitTally::Prune(bool all) {
     for (const Visit& v : spare_) {
         if (!v.used)
             continue;
-        if (all || v.last + reach < latest_)
+        if (all || v.last + reach < taken_)
             Close(v);
         else
             Insert(v.visitor) = v;
@@ -125,6 +125,7 @@ void VisitTally::Hit(const StreamedHit& hit, bool robot) {
 void VisitTally::Take(const StreamedHit& hit, bool robot) {
     const std::uint64_t visitor = std::uint64_t{hit.host} << 32 | hit.agent;
     const std::uint32_t t = hit.second;
+    taken_ = std::max(taken_, t);
     const std::uint64_t gap = rules_.gapSeconds;
     Visit* v = Find(visitor);
     const bool joins = v && t <= v->last + gap && t + gap >= v->first;
@@ -157,7 +158,7 @@ void VisitTally::Take(const StreamedHit& hit, bool robot) {
         }
     }
     CountDay(*v, hit.day, bits);
-    if (++sincePrune_ >= std::max<std::size_t>(4096, open_))
+    if (++sincePrune_ >= std::max(rules_.pruneEvery, open_))
         Prune(false);
 }
 

@@ -31,6 +31,7 @@ struct VisitRules {
     std::uint32_t toleranceSeconds = 10 * 60;
     std::size_t topPages = 100;  // entry and exit pages kept
     std::size_t keyBudget = std::size_t{1} << 20;
+    std::size_t pruneEvery = 4096;  // hits at least between two looks for closed visits
 };
 
 class VisitTally final : public ClassifiedHits {
@@ -72,7 +73,10 @@ class VisitTally final : public ClassifiedHits {
     VisitRules rules_;
     std::vector<Visit> table_, spare_;  // open addressing, linear probing
     std::size_t open_ = 0, sincePrune_ = 0;
-    std::uint32_t latest_ = 0;
+    std::uint32_t latest_ = 0;  // of the hits come
+    // Of the hits taken out of the queue: the hits still queued may be older
+    // than `latest_` by the tolerance, so the open visits are closed by this one.
+    std::uint32_t taken_ = 0;
     std::vector<Queued> queue_;  // a heap, earliest first
     DistinctKeys keys_;
     VisitSummary s_;
