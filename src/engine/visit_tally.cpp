@@ -125,7 +125,7 @@ void VisitTally::Hit(const StreamedHit& hit, bool robot) {
 void VisitTally::Take(const StreamedHit& hit, bool robot) {
     const std::uint64_t visitor = std::uint64_t{hit.host} << 32 | hit.agent;
     const std::uint32_t t = hit.second;
-    taken_ = std::max(taken_, t);
+    taken_ = t;
     const std::uint64_t gap = rules_.gapSeconds;
     Visit* v = Find(visitor);
     const bool joins = v && t <= v->last + gap && t + gap >= v->first;

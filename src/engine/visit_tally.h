@@ -74,8 +74,10 @@ class VisitTally final : public ClassifiedHits {
     std::vector<Visit> table_, spare_;  // open addressing, linear probing
     std::size_t open_ = 0, sincePrune_ = 0;
     std::uint32_t latest_ = 0;  // of the hits come
-    // Of the hits taken out of the queue: the hits still queued may be older
-    // than `latest_` by the tolerance, so the open visits are closed by this one.
+    // Of the hit taken out of the queue last. The hits still queued may be
+    // older than `latest_` by the tolerance, so the open visits are closed by
+    // this time instead; and when a whole file of the month comes after a
+    // later one, its visits are cut by its own times, not by the other's end.
     std::uint32_t taken_ = 0;
     std::vector<Queued> queue_;  // a heap, earliest first
     DistinctKeys keys_;
