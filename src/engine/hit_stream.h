@@ -43,7 +43,10 @@ class HitStream {
         p = PutVarint(p, hit.host);
         *p++ = static_cast<std::uint8_t>((hit.day & 0x1F) | (hit.page ? 0x20 : 0));
         p = PutVarint(p, hit.bytes);
-        p = PutVarint(p, hit.second);
+        // The time as a step from the hit before's, most often a byte.
+        const std::int64_t step = std::int64_t{hit.second} - lastSecond_;
+        lastSecond_ = hit.second;
+        p = PutVarint(p, static_cast<std::uint64_t>(step < 0 ? ~(step << 1) : step << 1));
         if (hit.page)
             p = PutVarint(p, hit.file);
         fill_ = static_cast<std::size_t>(p - buffer_.get());
@@ -77,7 +80,8 @@ class HitStream {
             hit.day = static_cast<std::uint8_t>(*p & 0x1F);
             hit.page = (*p++ & 0x20) != 0;
             hit.bytes = GetVarint(p);
-            hit.second = static_cast<std::uint32_t>(GetVarint(p));
+            const std::uint64_t step = GetVarint(p);
+            hit.second += static_cast<std::uint32_t>(step & 1 ? ~(step >> 1) : step >> 1);
             hit.file = hit.page ? static_cast<std::uint32_t>(GetVarint(p)) : 0;
             f(static_cast<const StreamedHit&>(hit));
         }
@@ -92,6 +96,7 @@ class HitStream {
     std::unique_ptr<std::uint8_t[]> buffer_;
     std::size_t fill_ = 0;
     std::uint32_t lastLine_ = 0;
+    std::uint32_t lastSecond_ = 0;
     std::vector<std::pair<std::uint64_t, std::uint32_t>> blocks_;  // spilled: offset, size
 };
 

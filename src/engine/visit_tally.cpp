@@ -112,17 +112,25 @@ void VisitTally::CountDay(Visit& v, int day, std::uint64_t visitorBits) {
 
 void VisitTally::Hit(const StreamedHit& hit, bool robot) {
     latest_ = std::max(latest_, hit.second);
-    queue_.push_back({hit, robot});
-    std::push_heap(queue_.begin(), queue_.end(), std::greater<>());
-    while (!queue_.empty() &&
-           std::uint64_t{queue_.front().hit.second} + rules_.toleranceSeconds < latest_) {
-        std::pop_heap(queue_.begin(), queue_.end(), std::greater<>());
-        Take(queue_.back().hit, queue_.back().robot);
-        queue_.pop_back();
+    // Lines are mostly in order: a new hit goes at the end, or a few places before it.
+    queue_.push_back({hit.host, hit.agent, hit.second, hit.file, hit.day, hit.page, robot});
+    for (std::size_t i = queue_.size() - 1; i > head_ && queue_[i - 1].second > queue_[i].second;
+         --i)
+        std::swap(queue_[i - 1], queue_[i]);
+    while (head_ < queue_.size() &&
+           std::uint64_t{queue_[head_].second} + rules_.toleranceSeconds < latest_)
+        Take(queue_[head_++]);
+    if (head_ == queue_.size()) {
+        queue_.clear();
+        head_ = 0;
+    } else if (head_ >= 4096 && head_ * 2 >= queue_.size()) {
+        queue_.erase(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(head_));
+        head_ = 0;
     }
 }
 
-void VisitTally::Take(const StreamedHit& hit, bool robot) {
+void VisitTally::Take(const Queued& hit) {
+    const bool robot = hit.robot;
     const std::uint64_t visitor = std::uint64_t{hit.host} << 32 | hit.agent;
     const std::uint32_t t = hit.second;
     taken_ = t;
@@ -204,10 +212,10 @@ std::vector<VisitPage> VisitTally::Top(const std::vector<std::uint32_t>& counts)
 }
 
 VisitSummary VisitTally::Finish() {
-    std::sort(queue_.begin(), queue_.end(), [](const Queued& a, const Queued& b) { return b > a; });
-    for (const Queued& q : queue_)
-        Take(q.hit, q.robot);
+    while (head_ < queue_.size())
+        Take(queue_[head_++]);
     queue_.clear();
+    head_ = 0;
     Prune(true);
     keys_.ForEachDistinct([&](std::uint64_t key) {
         const bool robot = key >> 63;

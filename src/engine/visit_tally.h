@@ -30,7 +30,7 @@ struct VisitRules {
     std::uint32_t gapSeconds = 30 * 60;
     std::uint32_t toleranceSeconds = 10 * 60;
     std::size_t topPages = 100;  // entry and exit pages kept
-    std::size_t keyBudget = std::size_t{1} << 20;
+    std::size_t keyBudget = std::size_t{1} << 18;
     std::size_t pruneEvery = 4096;  // hits at least between two looks for closed visits
 };
 
@@ -52,14 +52,13 @@ class VisitTally final : public ClassifiedHits {
         std::uint32_t pages = 0, days = 0;  // days: bit d - 1 for each day seen
         bool robot = false, used = false;
     };
+    // What a visit needs of a hit, while it waits in the queue.
     struct Queued {
-        StreamedHit hit;
-        bool robot;
-        bool operator>(const Queued& o) const {
-            return hit.second != o.hit.second ? hit.second > o.hit.second : hit.line > o.hit.line;
-        }
+        std::uint32_t host, agent, second, file;
+        std::uint8_t day;
+        bool page, robot;
     };
-    void Take(const StreamedHit& hit, bool robot);
+    void Take(const Queued& hit);
     Visit* Find(std::uint64_t visitor);
     Visit& Insert(std::uint64_t visitor);
     // Closes the visits that no hit can join any more (all with `all`) and
@@ -79,7 +78,9 @@ class VisitTally final : public ClassifiedHits {
     // this time instead; and when a whole file of the month comes after a
     // later one, its visits are cut by its own times, not by the other's end.
     std::uint32_t taken_ = 0;
-    std::vector<Queued> queue_;  // a heap, earliest first
+    // In time order from queue_[head_] on (equal times in the order they came).
+    std::vector<Queued> queue_;
+    std::size_t head_ = 0;
     DistinctKeys keys_;
     VisitSummary s_;
     // Durations: by the second up to kExactSeconds, longer ones as they are.
