@@ -12,7 +12,7 @@ pkgs+=(libmaxminddb-dev iso-codes libmaxmind-db-writer-perl openssl)
 # (A nodejs that carries its own npm conflicts with Debian's npm package.)
 command -v npm >/dev/null || pkgs+=(npm)
 # Other log analysers that bench/peers.sh runs side by side, and what times them.
-pkgs+=(webalizer goaccess time)
+pkgs+=(webalizer goaccess awstats time)
 # The export: zlib compresses what it sends; the export test and bench run a
 # local ClickHouse server as an ordinary process (its service is not used).
 pkgs+=(zlib1g-dev clickhouse-server curl)

@@ -6,8 +6,29 @@
 #include "store/family_file.h"
 #include "store/hour_file.h"
 #include "store/robot_file.h"
+#include "store/visit_file.h"
 
 namespace trafikon {
+
+namespace {
+
+// Hands each classified hit to the visits and, when there are, the countries.
+class BothTallies final : public ClassifiedHits {
+  public:
+    BothTallies(VisitTally& visits, CountryTally* countries)
+        : visits_(visits), countries_(countries) {}
+    void Hit(const StreamedHit& hit, bool robot) override {
+        visits_.Hit(hit, robot);
+        if (countries_)
+            countries_->Hit(hit, robot);
+    }
+
+  private:
+    VisitTally& visits_;
+    CountryTally* countries_;
+};
+
+}  // namespace
 
 std::vector<std::unique_ptr<AtomicFileWriter>> ExtraAnalysis::WriteFiles(
     const std::string& siteDir, const std::string& monthKey) const {
@@ -15,12 +36,16 @@ std::vector<std::unique_ptr<AtomicFileWriter>> ExtraAnalysis::WriteFiles(
     // Temporaries left by a killed run are tidied once when the run starts.
     for (const std::string& name : ExtraAnalysisFileNames(monthKey))
         files.push_back(std::make_unique<AtomicFileWriter>(siteDir + name));
+    files.push_back(
+        std::make_unique<AtomicFileWriter>(siteDir + ExtraResultFileName(kVisitsPrefix, monthKey)));
     if (countries_) {
         files.push_back(std::make_unique<AtomicFileWriter>(
             siteDir + ExtraResultFileName(kCountriesPrefix, monthKey)));
         countries_->LocateHosts();
     }
-    const RobotTally::Results robots = robots_.Finish(countries_.get());
+    VisitTally visits(analysis_, visitRules_);
+    BothTallies both(visits, countries_.get());
+    const RobotTally::Results robots = robots_.Finish(&both);
     // A robot's lines go straight out: they may be most of the month's.
     for (std::uint32_t i = 0; i < robots.robots.size(); ++i) {
         const auto [before, after] = FormatRobotRecordAround(robots.robots[i]);
@@ -34,6 +59,8 @@ std::vector<std::unique_ptr<AtomicFileWriter>> ExtraAnalysis::WriteFiles(
         files[2]->WriteLine(line);
     for (const std::string& line : FormatFamilies(robots.families))
         files[3]->WriteLine(line);
+    for (const std::string& line : FormatVisits(visits.Finish()))
+        files[4]->WriteLine(line);
     if (countries_)
         countries_->Write(*files.back());
     for (auto& f : files)

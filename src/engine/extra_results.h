@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The analysis of a month beyond the original result files: robots, people
-// and robots totals, hours of the day, browser families and systems. Fed hit by hit beside
+// and robots totals, hours of the day, browser families and systems, visits. Fed hit by hit beside
 // MonthAnalysis and written by the same pass (result_files.h commits its files before the monthly
 // file, so a month never shows new results of an older run).
 #pragma once
@@ -13,6 +13,7 @@
 #include "engine/hour_tally.h"
 #include "engine/month_analysis.h"
 #include "engine/robot_tally.h"
+#include "engine/visit_tally.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -38,7 +39,10 @@ class ExtraAnalysis {
         hours_.Add(hit.time, page, hit.hasBytes, hit.bytes);
     }
 
-    // Writes the rob-, aud-, hrs- and fam- files of `monthKey` (and cty- with a
+    // How visits are cut (the default: 30 minutes).
+    void SetVisitRules(const VisitRules& rules) { visitRules_ = rules; }
+
+    // Writes the rob-, aud-, hrs-, fam- and vis- files of `monthKey` (and cty- with a
     // country database) under temporary names, synced; the caller commits
     // them. Throws IoError.
     std::vector<std::unique_ptr<AtomicFileWriter>> WriteFiles(const std::string& siteDir,
@@ -49,6 +53,7 @@ class ExtraAnalysis {
     RobotTally robots_;
     HourTally hours_;
     std::unique_ptr<CountryTally> countries_;
+    VisitRules visitRules_;
 };
 
 }  // namespace trafikon

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The hits of a month in reading order, as the robot tally reads them again
-// after the last one: line, agent, host, page or not, day and bytes of each,
+// after the last one: line, agent, host, page or not, day, bytes, second of
+// the month and file of each,
 // packed into a few bytes a hit, in blocks that go to the run's spill file
 // once full, so memory stays bounded whatever the size of the month.
 #pragma once
@@ -22,6 +23,8 @@ struct StreamedHit {
     bool page = false;
     std::uint8_t day = 1;  // 1..31
     std::uint64_t bytes = 0;
+    std::uint32_t second = 0;  // of the month: (day - 1) * 86400 + the line's time of day
+    std::uint32_t file = 0;    // file position (kept for pages only, else 0)
 };
 
 class HitStream {
@@ -40,6 +43,12 @@ class HitStream {
         p = PutVarint(p, hit.host);
         *p++ = static_cast<std::uint8_t>((hit.day & 0x1F) | (hit.page ? 0x20 : 0));
         p = PutVarint(p, hit.bytes);
+        // The time as a step from the hit before's, most often a byte.
+        const std::int64_t step = std::int64_t{hit.second} - lastSecond_;
+        lastSecond_ = hit.second;
+        p = PutVarint(p, static_cast<std::uint64_t>(step < 0 ? ~(step << 1) : step << 1));
+        if (hit.page)
+            p = PutVarint(p, hit.file);
         fill_ = static_cast<std::size_t>(p - buffer_.get());
     }
 
@@ -59,7 +68,7 @@ class HitStream {
 
   private:
     static constexpr std::size_t kBlock = 1 << 16;
-    static constexpr std::size_t kMaxRecord = 5 + 5 + 5 + 1 + 10;
+    static constexpr std::size_t kMaxRecord = 5 + 5 + 5 + 1 + 10 + 5 + 5;
 
     template <typename F>
     static void Decode(const std::uint8_t* p, std::size_t size, StreamedHit& hit, F& f) {
@@ -71,6 +80,9 @@ class HitStream {
             hit.day = static_cast<std::uint8_t>(*p & 0x1F);
             hit.page = (*p++ & 0x20) != 0;
             hit.bytes = GetVarint(p);
+            const std::uint64_t step = GetVarint(p);
+            hit.second += static_cast<std::uint32_t>(step & 1 ? ~(step >> 1) : step >> 1);
+            hit.file = hit.page ? static_cast<std::uint32_t>(GetVarint(p)) : 0;
             f(static_cast<const StreamedHit&>(hit));
         }
     }
@@ -84,6 +96,7 @@ class HitStream {
     std::unique_ptr<std::uint8_t[]> buffer_;
     std::size_t fill_ = 0;
     std::uint32_t lastLine_ = 0;
+    std::uint32_t lastSecond_ = 0;
     std::vector<std::pair<std::uint64_t, std::uint32_t>> blocks_;  // spilled: offset, size
 };
 

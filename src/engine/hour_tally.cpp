@@ -13,6 +13,22 @@ int HourOfTimestamp(std::string_view time) {
     return hour < 24 ? hour : -1;
 }
 
+int SecondOfTimestamp(std::string_view time) {
+    const int hour = HourOfTimestamp(time);
+    if (hour < 0 || time.size() < 21 || time[15] != ':' || time[18] != ':')
+        return -1;
+    int minutes = 0, seconds = 0;
+    for (int i : {16, 17, 19, 20}) {
+        const char c = time[i];
+        if (c < '0' || c > '9')
+            return -1;
+        (i < 19 ? minutes : seconds) = (i < 19 ? minutes : seconds) * 10 + (c - '0');
+    }
+    if (minutes > 59 || seconds > 60)
+        return -1;
+    return hour * 3600 + minutes * 60 + (seconds == 60 ? 59 : seconds);
+}
+
 void HourTally::Add(std::string_view time, bool page, bool hasBytes, std::int64_t bytes) {
     const int hour = HourOfTimestamp(time);
     if (hour < 0)

@@ -12,6 +12,8 @@ namespace trafikon {
 // Hour of a normalised time text ("[dd/Mon/yyyy:HH:mm:ss ...]", the form both
 // Apache and IIS lines take after LogLineSplitter::Complete), or -1 when it has none.
 int HourOfTimestamp(std::string_view time);
+// Seconds since midnight of the same time text (0 to 86399), or -1.
+int SecondOfTimestamp(std::string_view time);
 
 class HourTally {
   public:

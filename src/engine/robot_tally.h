@@ -108,6 +108,7 @@ class RobotTally {
     std::vector<char> agentAsked_;
     HitStream hits_;
     int day_ = 1;
+    std::uint32_t second_ = 0;  // of the month, of the last hit with a readable time
 };
 
 }  // namespace trafikon

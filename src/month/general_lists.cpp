@@ -48,6 +48,15 @@ std::vector<NameCountRow> TopListRows(const MonthResults& month, TopList which,
     return rows;
 }
 
+std::vector<NameCountRow> VisitPageRows(const std::vector<VisitPage>& pages) {
+    std::vector<NameCountRow> rows;
+    rows.reserve(pages.size());
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        rows.push_back({pages[i].page, std::to_string(pages[i].visits), pages[i].visits,
+                        static_cast<long long>(i)});
+    return rows;
+}
+
 std::vector<NameCountRow> RecordRows(const Lines& table) {
     std::vector<NameCountRow> rows;
     rows.reserve(table.size());

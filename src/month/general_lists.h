@@ -8,6 +8,7 @@
 
 #include "month/month_results.h"
 #include "month/name_count_row.h"
+#include "store/visit_file.h"
 
 namespace trafikon {
 
@@ -19,7 +20,9 @@ constexpr std::array<int, 11> kSummaryEntries{85, 86, 87, 88, 89, 90, 91, 92, 93
 // short line lacks is left empty.
 std::vector<std::array<std::string, 5>> DayRows(const MonthSummary& summary);
 
-enum class TopList { Pages = 0, Hosts = 1, Engines = 2 };
+// The first three come from the monthly file; the entry and exit pages of
+// people's visits from the vis- file.
+enum class TopList { Pages = 0, Hosts = 1, Engines = 2, EntryPages = 3, ExitPages = 4 };
 
 // Rows of a top list: caption field 1 of the record at the stored position in
 // the table of its kind (files, hosts, external referrers), count as stored,
@@ -27,6 +30,9 @@ enum class TopList { Pages = 0, Hosts = 1, Engines = 2 };
 // caption and is counted in *missing.
 std::vector<NameCountRow> TopListRows(const MonthResults& month, TopList which,
                                       std::size_t* missing = nullptr);
+
+// Rows of the entry or exit pages, in their order (most visits first).
+std::vector<NameCountRow> VisitPageRows(const std::vector<VisitPage>& pages);
 
 // Rows of a table of tagged records: caption field 1, count field 2, in table
 // order (browsers; also usable for any name/count list).

@@ -27,6 +27,10 @@ void LoadCountries(const std::string& siteDir, const std::string& key, MonthExtr
 MonthExtras LoadMonthExtras(const std::string& siteDir, const std::string& key) {
     MonthExtras m;
     LoadCountries(siteDir, key, m);
+    m.visitsPresent = ReadVisitSummary(siteDir, key, m.visits);
+    if (const std::string path = siteDir + ExtraResultFileName(kVisitsPrefix, key);
+        !m.visitsPresent && FileExists(path))
+        m.problems.push_back(path + ": not a visits file");
     const std::vector<std::string> names = ExtraAnalysisFileNames(key);
     Lines files[4];
     for (int i = 0; i < 4; ++i) {

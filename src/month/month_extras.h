@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The results of a month beyond the original files (robots, people and robots
 // totals, hours of the day, browser families and systems, countries), loaded
-// from the rob-, aud-, hrs-, fam- and cty- files. A month analysed by an
-// earlier version lacks them: `present` (the first four) or `countriesPresent`
-// is then false and the windows say that the month must be analysed again.
+// from the rob-, aud-, hrs-, fam-, cty- and vis- files. A month analysed by an
+// earlier version lacks them: `present` (the first four), `countriesPresent`
+// or `visitsPresent` is then false and the windows say that the month must be analysed again.
 #pragma once
 
 #include <string>
@@ -13,6 +13,7 @@
 #include "store/family_file.h"
 #include "store/hour_file.h"
 #include "store/robot_file.h"
+#include "store/visit_file.h"
 
 namespace trafikon {
 
@@ -23,7 +24,9 @@ struct MonthExtras {
     HourCounters hours;
     bool countriesPresent = false;
     CountryFile countries;
-    FamilyGroups families;              // robots in a family of their own
+    FamilyGroups families;       // robots in a family of their own
+    bool visitsPresent = false;  // the vis- file was found and read
+    VisitSummary visits;
     std::vector<std::string> problems;  // a file that could not be read, and why
 };
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,67 @@ void AppendJsonString(std::string& out, std::string_view cp1252);
 
 // Appends a decimal integer.
 void AppendJsonNumber(std::string& out, std::int64_t value);
+
+// Receives the document piece by piece.
+using JsonSink = std::function<void(std::string_view)>;
+
+// Builds the document in a buffer handed to the sink whenever it grows past
+// a few pages, so that a month with a million files never sits whole in memory.
+class JsonOut {
+  public:
+    explicit JsonOut(const JsonSink& sink) : sink_(sink) {}
+    void Raw(std::string_view text) { buf_ += text; }
+    void Key(std::string_view key) {
+        Separate();
+        AppendJsonString(buf_, key);
+        buf_ += ':';
+        afterKey_ = true;
+    }
+    void String(std::string_view cp1252) {
+        Separate();
+        AppendJsonString(buf_, cp1252);
+    }
+    void Number(std::int64_t v) {
+        Separate();
+        AppendJsonNumber(buf_, v);
+    }
+    void Bool(bool v) {
+        Separate();
+        buf_ += v ? "true" : "false";
+    }
+    void Null() {
+        Separate();
+        buf_ += "null";
+    }
+    void Open(char bracket) {
+        Separate();
+        buf_ += bracket;
+        first_ = true;
+    }
+    void Close(char bracket) {
+        buf_ += bracket;
+        first_ = false;
+        if (buf_.size() >= kFlushAt)
+            Flush();
+    }
+    void Flush() {
+        sink_(buf_);
+        buf_.clear();
+    }
+
+  private:
+    static constexpr std::size_t kFlushAt = 1 << 16;
+    void Separate() {
+        if (afterKey_)
+            afterKey_ = false;
+        else if (!first_)
+            buf_ += ',';
+        first_ = false;
+    }
+    const JsonSink& sink_;
+    std::string buf_;
+    bool first_ = true;
+    bool afterKey_ = false;
+};
 
 }  // namespace trafikon::report

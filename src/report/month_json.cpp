@@ -11,6 +11,8 @@
 #include "month/month_results.h"
 #include "month/status_list.h"
 #include "report/json_text.h"
+#include "report/report_date.h"
+#include "report/visits_json.h"
 #include "store/data_store.h"
 #include "store/month_stats.h"
 #include "store/result_records.h"
@@ -20,65 +22,6 @@
 namespace trafikon::report {
 
 namespace {
-
-// Builds the document in a buffer handed to the sink whenever it grows past
-// a few pages, so that a month with a million files never sits whole in memory.
-class JsonOut {
-  public:
-    explicit JsonOut(const JsonSink& sink) : sink_(sink) {}
-    void Raw(std::string_view text) { buf_ += text; }
-    void Key(std::string_view key) {
-        Separate();
-        AppendJsonString(buf_, key);
-        buf_ += ':';
-        afterKey_ = true;
-    }
-    void String(std::string_view cp1252) {
-        Separate();
-        AppendJsonString(buf_, cp1252);
-    }
-    void Number(std::int64_t v) {
-        Separate();
-        AppendJsonNumber(buf_, v);
-    }
-    void Bool(bool v) {
-        Separate();
-        buf_ += v ? "true" : "false";
-    }
-    void Null() {
-        Separate();
-        buf_ += "null";
-    }
-    void Open(char bracket) {
-        Separate();
-        buf_ += bracket;
-        first_ = true;
-    }
-    void Close(char bracket) {
-        buf_ += bracket;
-        first_ = false;
-        if (buf_.size() >= kFlushAt)
-            Flush();
-    }
-    void Flush() {
-        sink_(buf_);
-        buf_.clear();
-    }
-
-  private:
-    static constexpr std::size_t kFlushAt = 1 << 16;
-    void Separate() {
-        if (afterKey_)
-            afterKey_ = false;
-        else if (!first_)
-            buf_ += ',';
-        first_ = false;
-    }
-    const JsonSink& sink_;
-    std::string buf_;
-    bool first_ = true;
-    bool afterKey_ = false;
-};
 
 // Positions of `table`'s records sorted by their hits (read by `hits`), most
 // first; ties keep the file's order.
@@ -100,16 +43,6 @@ std::vector<std::size_t> ByHits(const Lines& table, HitsOf hits) {
 template <class F>
 std::int64_t NumberField(const std::string& line, F field) {
     return ParseInteger(ReadField(line, field));
-}
-
-int DaysInMonth(const std::string& key) {
-    const int year = static_cast<int>(ParseInteger(std::string_view(key).substr(0, 4)));
-    const int month = static_cast<int>(ParseInteger(std::string_view(key).substr(5, 2)));
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12)
-        return kDaysInList;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
 const char* RobotKindKey(RobotKind kind) {
@@ -149,6 +82,11 @@ void Totals(JsonOut& j, const MonthResults& m, const MonthExtras& extras,
     extras.present ? j.Number(extras.audience.people.hits) : j.Null();
     j.Key("robot_hits");
     extras.present ? j.Number(extras.audience.robots.hits) : j.Null();
+    const VisitSummary& v = extras.visits;
+    j.Key("visits");
+    extras.visitsPresent ? j.Number(v.people.visits + v.robots.visits) : j.Null();
+    j.Key("unique_visitors");
+    extras.visitsPresent ? j.Number(v.people.visitors + v.robots.visitors) : j.Null();
     j.Close('}');
 }
 
@@ -384,6 +322,7 @@ void WriteMonthJson(const std::string& siteDir, const std::string& key, const st
     site.empty() ? j.Null() : j.String(site);
     Totals(j, m, extras, stats);
     Days(j, m);
+    WriteVisitsJson(j, key, extras);
     Hours(j, extras);
     Files(j, m);
     j.Key("hosts");

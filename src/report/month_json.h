@@ -5,14 +5,12 @@
 // every list runs whole, sorted by hits, most first.
 #pragma once
 
-#include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
-namespace trafikon::report {
+#include "report/json_text.h"
 
-using JsonSink = std::function<void(std::string_view)>;
+namespace trafikon::report {
 
 // Loads month `key` of `siteDir` (ending in '/') and hands its document to
 // `sink` in pieces. `site` is the site's address ("" when not set);

@@ -9,6 +9,7 @@
 #include "month/status_list.h"
 #include "report/country_report.h"
 #include "report/report_text.h"
+#include "report/visit_report.h"
 #include "store/cp1252.h"
 #include "store/result_records.h"
 #include "store/tagged_record.h"
@@ -207,8 +208,12 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
     r.made = b.T(lang::kTextGeneratedBy) + " " + madeOn;
     if (!extras.present)
         r.extrasMissing = b.T(lang::kTextAnalyseAgain);
+    else if (!extras.visitsPresent)
+        r.extrasMissing = b.T(lang::kTextVisitsAnalyseAgain);
+    r.totals = MonthTotals(extras, texts);
     r.summary = SummaryTable(b, month, extras);
     AddDaysAndHours(r, b, month, extras);
+    AddVisits(r, extras, texts);
     r.tables.push_back(FilesTable(b, month));
     r.tables.push_back(RecordTable(b, "hosts", 116, 99, month.hosts));
     r.tables.push_back(StatusTable(b, month));

@@ -36,6 +36,7 @@ struct MonthReport {
     std::string title;
     std::string made;           // "made by ... on <date>"
     std::string extrasMissing;  // set when the month lacks the newer result files
+    ReportTable totals;         // hits to visitors, people and robots; no rows when missing
     ReportTable summary;
     std::vector<ReportBars> graphs;
     std::vector<ReportTable> tables;  // in page order

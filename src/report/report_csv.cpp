@@ -44,6 +44,8 @@ int WriteReportCsv(const MonthReport& report, const std::string& dir) {
         WriteReportFile(folder + report.key + "-" + t.name + ".csv", TableCsv(t));
         ++written;
     };
+    if (!report.totals.rows.empty())
+        write(report.totals);
     write(report.summary);
     for (const ReportTable& t : report.tables)
         write(t);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "report/report_text.h"
+#include "store/tagged_record.h"
 #include "text/extra_texts.h"
 
 namespace trafikon::report {
@@ -34,6 +35,16 @@ std::string ReportDateToday(const LanguageTable& texts) {
     if (!localtime_r(&now, &tm))
         return std::string();
     return ReportDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, texts);
+}
+
+int DaysInMonth(const std::string& key) {
+    const int year = static_cast<int>(ParseInteger(std::string_view(key).substr(0, 4)));
+    const int month = static_cast<int>(ParseInteger(std::string_view(key).substr(5, 2)));
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12)
+        return 31;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
 }  // namespace trafikon::report

@@ -13,6 +13,9 @@ namespace trafikon::report {
 // not hold twelve names gives "2026-12-08".
 std::string ReportDate(int year, int month, int day, const LanguageTable& texts);
 
+// The days of month "YYYY-MM" (31 for a key that names no month).
+int DaysInMonth(const std::string& key);
+
 // Today's date, as above.
 std::string ReportDateToday(const LanguageTable& texts);
 

@@ -118,6 +118,8 @@ std::string RenderReportHtml(const MonthReport& report, const std::string& langu
            Escaped(report.made) + "</p>\n";
     if (!report.extrasMissing.empty())
         out += "<p class=\"note\">" + Escaped(report.extrasMissing) + "</p>\n";
+    if (!report.totals.rows.empty())
+        Table(out, report.totals, report.totals.rows.size(), nullptr);
     Table(out, report.summary, report.summary.rows.size(), nullptr);
     // One heading per section: a graph goes with the list of the same title.
     auto graphOf = [&report](const ReportTable& t) -> const ReportBars* {
@@ -137,7 +139,9 @@ std::string RenderReportHtml(const MonthReport& report, const std::string& langu
         out += "</section>\n";
     }
     for (const ReportTable& t : report.tables)
-        Table(out, t, t.name == "days" || t.name == "hours" ? t.rows.size() : rowsPerList,
+        Table(out, t,
+              t.name == "days" || t.name == "hours" || t.name == "visits" ? t.rows.size()
+                                                                          : rowsPerList,
               graphOf(t));
     out += "</body></html>\n";
     return out;

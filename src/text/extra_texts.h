@@ -213,6 +213,24 @@
     X(kExclusionsSaved, \
       "Exclusions enregistr\xe9" "es : les mois d\xe9j\xe0 analys\xe9s sont \xe0 analyser de nouveau.", \
       "Exclusions saved: the months already analysed are to be analysed again.") \
+    X(kTextVisits, "Visites", "Visits") \
+    X(kTextUniqueVisitors, "Visiteurs uniques", "Unique visitors") \
+    X(kTextPeopleVisits, "Visites (personnes)", "Visits (people)") \
+    X(kTextPeopleUniqueVisitors, "Visiteurs uniques (personnes)", "Unique visitors (people)") \
+    X(kTextRobotVisits, "Visites (robots)", "Visits (robots)") \
+    X(kTextRobotUniqueVisitors, "Visiteurs uniques (robots)", "Unique visitors (robots)") \
+    X(kTextPagesPerVisit, "Pages par visite", "Pages per visit") \
+    X(kTextAverageVisit, "Dur\xe9" "e moyenne d'une visite", "Average visit duration") \
+    X(kTextMedianVisit, "Dur\xe9" "e m\xe9" "diane d'une visite", "Median visit duration") \
+    X(kTextBounceRate, "Taux de rebond (visites d'une page)", "Bounce rate (one-page visits)") \
+    X(kTextEntryPages, "Pages d'entr\xe9" "e", "Entry pages") \
+    X(kTextExitPages, "Pages de sortie", "Exit pages") \
+    X(kTextMonthTotals, "Totaux du mois", "Totals of the month") \
+    X(kTextPeople, "Personnes", "People") \
+    X(kTextTotal, "Total", "Total") \
+    X(kTextVisitsPerDay, "Visites par jour", "Visits per day") \
+    X(kTextVisitsAnalyseAgain, "Visites : analysez de nouveau ce mois pour les voir.", \
+      "Visits: analyse this month again to see them.") \
     /* end of the list */
 // clang-format on
 

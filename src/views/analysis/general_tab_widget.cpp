@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "month/month_extras.h"
+#include "month/visit_figures.h"
 #include "text/extra_texts.h"
 #include "ui/list_columns_qt.h"
 #include "ui/text_convert_qt.h"
@@ -42,9 +43,19 @@ class ViewportScrollArea : public QScrollArea {
 }  // namespace
 
 namespace {
-// Rows after the monthly statistics: people beside robots.
-constexpr int kAudienceEntries[] = {lang::kTextPeopleHits, lang::kTextPeopleVisitors,
-                                    lang::kTextRobotHits, lang::kTextRobotVisitors};
+// Rows after the monthly statistics: people beside robots, then the visits.
+constexpr int kAudienceEntries[] = {
+    lang::kTextPeopleHits,    lang::kTextPeopleVisitors, lang::kTextRobotHits,
+    lang::kTextRobotVisitors, lang::kTextPeopleVisits,   lang::kTextPeopleUniqueVisitors,
+    lang::kTextPagesPerVisit, lang::kTextAverageVisit,   lang::kTextMedianVisit,
+    lang::kTextBounceRate,    lang::kTextRobotVisits,    lang::kTextRobotUniqueVisitors};
+constexpr std::size_t kAudienceRows = 4;
+// The visit figures' decimal separator in the language of the texts.
+char DecimalPoint() {
+    return Tr(trafikon::lang::kTextCountryNamesLanguage) == QLatin1String("fr") ? ',' : '.';
+}
+// The visits of each day, beside the columns of the monthly file.
+constexpr int kDayColumns = 7;
 }  // namespace
 
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
@@ -115,7 +126,7 @@ GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
         left->addWidget(links_[i]);
         links_[i]->onClick = [this, i] { ShowPanel(static_cast<Panel>(i)); };
     }
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kTopListCount; ++i) {
         subLinks_[i] = new LinkLabel(this);
         subLinks_[i]->setIndent(14);
         subLinks_[i]->hide();
@@ -142,7 +153,7 @@ GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
     auto* stats = new QWidget(stack_);
     auto* statsLayout = new QHBoxLayout(stats);
     statsLayout->setContentsMargins(0, 0, 0, 0);
-    days_ = MakeFixedList(5, stats);
+    days_ = MakeFixedList(kDayColumns, stats);
     UseFittedColumns(days_, -1);
     days_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     days_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
@@ -188,11 +199,14 @@ void GeneralTabWidget::ApplyTexts() {
     subLinks_[0]->setText(Tr(128));
     subLinks_[1]->setText(Tr(130));
     subLinks_[2]->setText(Tr(131));
+    subLinks_[3]->setText(Tr(lang::kTextEntryPages));
+    subLinks_[4]->setText(Tr(lang::kTextExitPages));
     hours_->SetTexts(Tr(lang::kTextHoursOfDay), Tr(129), Tr(128), Tr(lang::kTextAnalyseAgain));
     top_->model().SetCaptions({Tr(lang::kTopListInfo), Tr(143)});
     summary_->setHeaderLabels({Tr(123), Tr(124)});
     summary_->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    days_->setHeaderLabels({Tr(125), Tr(126), Tr(127), Tr(128), Tr(129)});
+    days_->setHeaderLabels({Tr(125), Tr(126), Tr(127), Tr(128), Tr(129),
+                            Tr(lang::kTextPeopleVisits), Tr(lang::kTextPeopleUniqueVisitors)});
     for (int r = 0; r < summary_->topLevelItemCount() && r < int(kSummaryEntries.size()); ++r)
         summary_->topLevelItem(r)->setText(0, Tr(kSummaryEntries[std::size_t(r)]));
     for (int r = int(kSummaryEntries.size()); r < summary_->topLevelItemCount(); ++r)
@@ -211,9 +225,9 @@ void GeneralTabWidget::ShowPanel(Panel panel) {
 
 void GeneralTabWidget::ShowTopList(TopList which) {
     topList_ = static_cast<int>(which);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < kTopListCount; ++i)
         subLinks_[i]->SetColor(i == topList_ ? QColor(Qt::blue) : WindowTextColor());
-    top_->model().SetRows(TopListRows(context_.results(), which));
+    top_->model().SetRows(Rows(which));
 }
 
 void GeneralTabWidget::Refresh() {
@@ -221,6 +235,7 @@ void GeneralTabWidget::Refresh() {
     if (!month.analysed)
         return;  // the summary, day list and graph keep what they showed
     const MonthExtras extras = LoadMonthExtras(month.siteDir, month.key);
+    visits_ = extras.present && extras.visitsPresent ? extras.visits : VisitSummary{};
     hours_->Show(extras, true);
     summary_->clear();
     days_->clear();
@@ -236,26 +251,55 @@ void GeneralTabWidget::Refresh() {
         const Audience& a = extras.audience;
         const std::int64_t values[] = {a.people.hits, a.people.visitors, a.robots.hits,
                                        a.robots.visitors};
-        for (std::size_t i = 0; extras.present && i < std::size(values); ++i) {
+        const VisitTotals& p = visits_.people;
+        const std::string texts[] = {std::to_string(values[0]),
+                                     std::to_string(values[1]),
+                                     std::to_string(values[2]),
+                                     std::to_string(values[3]),
+                                     std::to_string(p.visits),
+                                     std::to_string(p.visitors),
+                                     PagesPerVisitText(p, DecimalPoint()),
+                                     AverageVisitText(p),
+                                     MedianVisitText(p),
+                                     BounceRateText(p, DecimalPoint()),
+                                     std::to_string(visits_.robots.visits),
+                                     std::to_string(visits_.robots.visitors)};
+        const std::size_t rows = !extras.present        ? 0
+                                 : extras.visitsPresent ? std::size(texts)
+                                                        : kAudienceRows;
+        for (std::size_t i = 0; i < rows; ++i) {
             auto* item = new QTreeWidgetItem(summary_);
             item->setText(0, Tr(kAudienceEntries[i]));
-            item->setText(1, QString::number(values[i]));
+            item->setText(1, QString::fromStdString(texts[i]));
             item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         }
+        std::size_t day = 0;
         for (const auto& row : DayRows(s)) {
             auto* item = new QTreeWidgetItem(days_);
-            for (int c = 0; c < 5; ++c) {
+            for (int c = 0; c < 5; ++c)
                 item->setText(c, DisplayText(row[std::size_t(c)]));
-                if (c > 0)
-                    item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+            if (extras.visitsPresent && day < visits_.peopleVisits.size()) {
+                item->setText(5, QString::number(visits_.peopleVisits[day]));
+                item->setText(6, QString::number(visits_.peopleVisitors[day]));
             }
+            for (int c = 1; c < kDayColumns; ++c)
+                item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+            ++day;
         }
         DrawGraph();
     }
     if (topList_ >= 0)
-        top_->model().SetRows(TopListRows(month, static_cast<TopList>(topList_)));
+        top_->model().SetRows(Rows(static_cast<TopList>(topList_)));
     else
         top_->model().Clear();
+}
+
+std::vector<NameCountRow> GeneralTabWidget::Rows(TopList which) const {
+    if (which == TopList::EntryPages)
+        return VisitPageRows(visits_.entries);
+    if (which == TopList::ExitPages)
+        return VisitPageRows(visits_.exits);
+    return TopListRows(context_.results(), which);
 }
 
 void GeneralTabWidget::DrawGraph() {
@@ -288,7 +332,9 @@ void GeneralTabWidget::TopListShortcut(int shortcut, int row) {
     } else if (s == ListShortcut::Open) {
         // Page names are stored without the site part; engine addresses are
         // complete; a host is no address and opens nothing.
-        if (topList_ == static_cast<int>(TopList::Pages))
+        if (topList_ == static_cast<int>(TopList::Pages) ||
+            topList_ == static_cast<int>(TopList::EntryPages) ||
+            topList_ == static_cast<int>(TopList::ExitPages))
             context_.OpenSitePage(r->name);
         else if (topList_ == static_cast<int>(TopList::Engines))
             context_.OpenAddress(r->name);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The general tab of the analysis window: link labels on the left choosing
 // one of three panels (summary, per-day statistics with the bar graph, top
-// lists with their three sub-labels).
+// lists with their sub-labels: pages, hosts, engines, and the entry and exit
+// pages of people's visits).
 #pragma once
 
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <functional>
 
 #include "month/general_lists.h"
+#include "store/visit_file.h"
 
 class QStackedWidget;
 class QTreeWidget;
@@ -41,12 +43,14 @@ class LinkLabel : public QLabel {
 
 class GeneralTabWidget : public QWidget {
   public:
+    static constexpr int kTopListCount = 5;  // pages, hosts, engines, entry and exit pages
     enum Panel { kSummary = 0, kStatistics = 1, kTopLists = 2 };
 
     GeneralTabWidget(AnalysisContext& context, QWidget* parent = nullptr);
 
     void ApplyTexts();
-    // Refills the summary, the day list, the graph and the chosen top list
+    // Refills the summary (with the visits under it), the day list (with
+    // the visits of each day), the graph and the chosen top list
     // from the month (kept as they were when the month has no analysis).
     void Refresh();
 
@@ -65,11 +69,12 @@ class GeneralTabWidget : public QWidget {
 
   private:
     void DrawGraph();
+    std::vector<NameCountRow> Rows(TopList which) const;
     void TopListShortcut(int shortcut, int row);
 
     AnalysisContext& context_;
     std::array<LinkLabel*, 3> links_{};
-    std::array<LinkLabel*, 3> subLinks_{};
+    std::array<LinkLabel*, kTopListCount> subLinks_{};
     QStackedWidget* stack_ = nullptr;
     QTreeWidget* summary_ = nullptr;
     QTreeWidget* days_ = nullptr;
@@ -79,6 +84,7 @@ class GeneralTabWidget : public QWidget {
     NameCountListWidget* top_ = nullptr;
     Panel panel_ = kSummary;
     int topList_ = -1;
+    VisitSummary visits_;  // of the month shown (empty before its analysis)
 };
 
 }  // namespace trafikon

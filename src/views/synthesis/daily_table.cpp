@@ -2,6 +2,7 @@
 #include "views/synthesis/daily_table.h"
 
 #include "store/data_store.h"
+#include "store/visit_file.h"
 
 namespace trafikon {
 
@@ -19,6 +20,15 @@ DailyTableContent BuildDailyTable(const std::string& siteDir,
             ReadMonthStatsFile(siteDir + MonthStatsFileName(key));
         if (!stats)
             continue;
+        if (measure == DailyMeasure::Visits) {
+            // As many days as the month's other measures.
+            const std::size_t days = SplitDayList((*stats)[kStatViJo]).size();
+            VisitSummary visits;
+            if (ReadVisitSummary(siteDir, key, visits))
+                for (std::size_t d = 0; d < days && d < visits.peopleVisits.size(); ++d)
+                    content.cells[d][c] = std::to_string(visits.peopleVisits[d]);
+            continue;
+        }
         const std::vector<std::string_view> values =
             SplitDayList((*stats)[static_cast<MonthStatsLine>(measure)]);
         for (std::size_t d = 0; d < values.size(); ++d)

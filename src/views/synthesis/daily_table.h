@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Day-by-day values of up to twelve stored months side by side, read from the
-// per-day lines of each month's statistics file (mon-<key>.tfd).
+// per-day lines of each month's statistics file (mon-<key>.tfd), or for the
+// visits from its visits file.
 #pragma once
 
 #include <array>
@@ -18,6 +19,7 @@ enum class DailyMeasure : int {
     Kilobytes = kStatKoJo,
     Pages = kStatPaJo,
     Hits = kStatHiJo,
+    Visits = -1,  // people's visits, from the vis- file (none for a month without it)
 };
 
 constexpr int kDailyColumns = 12;

@@ -11,6 +11,7 @@
 
 #include "state/app_state.h"
 #include "store/text_file.h"
+#include "text/extra_texts.h"
 #include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
 
@@ -24,7 +25,7 @@ DailyTableWidget::DailyTableWidget(QWidget* parent) : QWidget(parent) {
     title_->setFont(titleFont);
     title_->setStyleSheet("color: red");
 
-    // The title above; on the left the four measures over the month list; the
+    // The title above; on the left the five measures over the month list; the
     // table takes the rest.
     auto* side = new QVBoxLayout;
     side->setSpacing(1);
@@ -38,11 +39,13 @@ DailyTableWidget::DailyTableWidget(QWidget* parent) : QWidget(parent) {
     BIAPage_ = makeButton("BIAPage");
     BIAKilo_ = makeButton("BIAKilo");
     BIAHits_ = makeButton("BIAHits");
+    visits_ = makeButton("visits");
     side->addSpacing(12);
     connect(BIAVisit_, &QPushButton::clicked, this, &DailyTableWidget::BIAVisitClick);
     connect(BIAPage_, &QPushButton::clicked, this, &DailyTableWidget::BIAPageClick);
     connect(BIAKilo_, &QPushButton::clicked, this, &DailyTableWidget::BIAKiloClick);
     connect(BIAHits_, &QPushButton::clicked, this, &DailyTableWidget::BIAHitsClick);
+    connect(visits_, &QPushButton::clicked, this, &DailyTableWidget::VisitsClick);
 
     LBDate_ = new QListWidget(this);
     LBDate_->setObjectName("LBDate");
@@ -83,6 +86,7 @@ void DailyTableWidget::ApplyTexts() {
     BIAPage_->setText(Tr(42));
     BIAKilo_->setText(Tr(43));
     BIAHits_->setText(Tr(44));
+    visits_->setText(Tr(lang::kTextPeopleVisits));
     LVInfoAnnuelle_->headerItem()->setText(0, Tr(45));
     // The measures and the month list share the width of the widest caption.
     int side = 104;

@@ -30,6 +30,7 @@ class DailyTableWidget : public QWidget {
     void BIAPageClick() { ShowDailyValues(DailyMeasure::Pages, BIAPage_); }
     void BIAKiloClick() { ShowDailyValues(DailyMeasure::Kilobytes, BIAKilo_); }
     void BIAHitsClick() { ShowDailyValues(DailyMeasure::Hits, BIAHits_); }
+    void VisitsClick() { ShowDailyValues(DailyMeasure::Visits, visits_); }
     void ShowDailyValues(DailyMeasure measure, QPushButton* pressed);
     void ClearTable();
 
@@ -38,6 +39,7 @@ class DailyTableWidget : public QWidget {
     QPushButton* BIAPage_;
     QPushButton* BIAKilo_;
     QPushButton* BIAHits_;
+    QPushButton* visits_;
     QListWidget* LBDate_;
     QTreeWidget* LVInfoAnnuelle_;
 };

@@ -28,9 +28,9 @@
 namespace trafikon {
 
 namespace {
-constexpr int kColumns = 1 + kSynthesisValueColumns;
-constexpr int kAnalyseWord = 112;     // "Analyse", caption of analysis windows
-constexpr int kNoAnalysisText = 146;  // no analysis for this month
+constexpr int kColumns = 1 + kSynthesisValueColumns + 2;  // and the visits
+constexpr int kAnalyseWord = 112;                         // "Analyse", caption of analysis windows
+constexpr int kNoAnalysisText = 146;                      // no analysis for this month
 }  // namespace
 
 int SynthesisModel::rowCount(const QModelIndex& parent) const {
@@ -49,6 +49,10 @@ QVariant SynthesisModel::data(const QModelIndex& index, int role) const {
         if (index.column() == 0)
             return DisplayText(row.key);
         const std::size_t cell = static_cast<std::size_t>(index.column() - 1);
+        if (cell == kSynthesisLines.size())
+            return DisplayText(row.visits);
+        if (cell == kSynthesisLines.size() + 1)
+            return DisplayText(row.uniqueVisitors);
         return cell < row.cells.size() ? DisplayText(row.cells[cell]) : QString();
     }
     if (role == Qt::TextAlignmentRole)
@@ -153,6 +157,7 @@ void TFGeneral::ApplyTexts() {
     QStringList headings;
     for (int entry = 30; entry <= 40; ++entry)
         headings << Tr(entry);
+    headings << Tr(lang::kTextPeopleVisits) << Tr(lang::kTextPeopleUniqueVisitors);
     model_->SetHeadings(headings);
     dailyTable_->ApplyTexts();
     trend_->ApplyTexts();

@@ -4,6 +4,7 @@
 #include "store/data_store.h"
 #include "store/month_stats.h"
 #include "store/text_file.h"
+#include "store/visit_file.h"
 
 namespace trafikon {
 
@@ -18,6 +19,10 @@ SynthesisRow ReadSynthesisRow(const std::string& siteDir, const std::string& key
     }
     for (MonthStatsLine line : kSynthesisLines)
         row.cells.push_back((*stats)[line]);
+    if (VisitSummary visits; ReadVisitSummary(siteDir, key, visits)) {
+        row.visits = std::to_string(visits.people.visits);
+        row.uniqueVisitors = std::to_string(visits.people.visitors);
+    }
     return row;
 }
 

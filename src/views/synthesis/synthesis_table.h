@@ -14,6 +14,9 @@ namespace trafikon {
 struct SynthesisRow {
     std::string key;                 // month key, the row caption
     std::vector<std::string> cells;  // up to ten cells after the caption
+    // After them: people's visits and unique visitors of the month (empty
+    // for a month without its vis- file).
+    std::string visits, uniqueVisitors;
 };
 
 // Lines of the monthly statistics file shown in the value columns, left to right.
@@ -25,7 +28,7 @@ constexpr int kSynthesisValueColumns = static_cast<int>(kSynthesisLines.size());
 
 // The row of one month: the values of kSynthesisLines of its monthly
 // statistics file as stored, or the single cell "*" when the file does not
-// exist. Throws IoError when the file
+// exist; its visits when the month has them. Throws IoError when the file
 // exists but cannot be read.
 SynthesisRow ReadSynthesisRow(const std::string& siteDir, const std::string& key);
 

@@ -77,8 +77,13 @@ TEST_F(RobotsTabTest, ListsRobotsWithTheirDetailHoursAndFamilies) {
     EXPECT_EQ(w->logLines()->rowCount(), 2);
     EXPECT_TRUE(robots->SelectByKey("ClaudeBot"));
 
-    ASSERT_EQ(w->generalTab()->summaryList()->topLevelItemCount(), 15);
+    // The monthly statistics, people beside robots, then the visits.
+    ASSERT_EQ(w->generalTab()->summaryList()->topLevelItemCount(), 23);
     EXPECT_EQ(w->generalTab()->summaryList()->topLevelItem(13)->text(1), "3");  // robots' hits
+    EXPECT_EQ(w->generalTab()->summaryList()->topLevelItem(15)->text(1), "1");  // people's visits
+    w->generalTab()->ShowTopList(TopList::EntryPages);
+    ASSERT_EQ(w->generalTab()->topList()->model().rows().size(), 1u);
+    EXPECT_EQ(w->generalTab()->topList()->model().rows()[0].name, "/a.html");
     const HoursGraphWidget* hours = w->generalTab()->hoursGraph();
     ASSERT_TRUE(hours->hasHours());
     EXPECT_EQ(hours->hours().hits[11], 2);

@@ -18,6 +18,7 @@
 #include "app/shell_fixture_qt.h"
 #include "engine/analyse_log.h"
 #include "import/import_logs.h"
+#include "text/extra_texts.h"
 #include "ui/text_convert_qt.h"
 #include "views/analysis/analysis_window.h"
 #include "views/synthesis/month_trend_widget.h"
@@ -61,10 +62,10 @@ class GeneralWindowTest : public ::testing::Test {
     std::unique_ptr<TFPrincipal> window;
 };
 
-TEST_F(GeneralWindowTest, TableListsMonthsNewestFirstWithElevenColumns) {
+TEST_F(GeneralWindowTest, TableListsMonthsNewestFirstWithThirteenColumns) {
     SynthesisModel* model = general()->model();
     ASSERT_EQ(model->rowCount(), 2);
-    EXPECT_EQ(model->columnCount(), 11);
+    EXPECT_EQ(model->columnCount(), 13);  // the monthly file's ten, then the visits
     EXPECT_EQ(model->index(0, 0).data().toString(), "2004-06");
     EXPECT_EQ(model->index(0, 1).data().toString(), "*");
     EXPECT_EQ(model->index(0, 2).data().toString(), "");
@@ -72,6 +73,8 @@ TEST_F(GeneralWindowTest, TableListsMonthsNewestFirstWithElevenColumns) {
     EXPECT_NE(model->index(1, 1).data().toString(), "*");
     EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), Tr(30));
     EXPECT_EQ(model->headerData(10, Qt::Horizontal, Qt::DisplayRole).toString(), Tr(40));
+    EXPECT_EQ(model->headerData(12, Qt::Horizontal, Qt::DisplayRole).toString(),
+              Tr(lang::kTextPeopleUniqueVisitors));
     EXPECT_EQ(App().storedMonths, (std::vector<std::string>{"2004-05", "2004-06"}));
     // A month imported later shows after a refresh, on top.
     WriteRaw(folder.site() + "log-2004-08.log", "x\r\n");
