@@ -7,6 +7,7 @@
 #include "store/data_store.h"
 #include "store/month_stats.h"
 #include "store/text_file.h"
+#include "store/visit_file.h"
 
 namespace trafikon {
 
@@ -50,6 +51,13 @@ std::vector<MonthTrendPoint> BuildMonthTrend(const std::string& siteDir,
                             audience.people.bytes / 1024};
             point.robots = {audience.robots.hits, audience.robots.pages,
                             audience.robots.bytes / 1024};
+            VisitSummary visits;
+            if (ReadVisitSummary(siteDir, *key, visits)) {
+                point.people.visits = visits.people.visits;
+                point.people.uniqueVisitors = visits.people.visitors;
+                point.robots.visits = visits.robots.visits;
+                point.robots.uniqueVisitors = visits.robots.visitors;
+            }
             continue;
         }
         // A month analysed before people and robots were told apart: its

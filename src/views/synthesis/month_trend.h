@@ -17,8 +17,7 @@ enum class TrendAudience { kPeople, kRobots };
 struct TrendFigures {
     // -1: not known for the month (the chart shows no bar).
     std::int64_t hits = -1, pages = -1, kilobytes = -1;
-    // The visits result file of the analysis fills these two, people and
-    // robots apart like the rest, in BuildMonthTrend next to the aud- file.
+    // From the month's visits file (vis-), people and robots apart.
     std::int64_t visits = -1, uniqueVisitors = -1;
 };
 

@@ -7,6 +7,8 @@
 #include "store/month_stats.h"
 #include "store/robot_file.h"
 #include "store/text_file.h"
+#include "store/visit_file.h"
+#include "support/store_records.h"
 #include "support/temp_dir.h"
 
 namespace trafikon {
@@ -40,6 +42,15 @@ TEST(MonthTrend, FiguresComeFromTheAudienceFileElseTheDayListsAndHostileKeysAreL
     EXPECT_EQ(TrendValue(points[2], TrendMeasure::kKilobytes, TrendAudience::kPeople), 10);
     EXPECT_EQ(TrendValue(points[2], TrendMeasure::kPages, TrendAudience::kRobots), 5);
     EXPECT_EQ(TrendValue(points[2], TrendMeasure::kVisits, TrendAudience::kPeople), -1);
+    VisitSummary visits;
+    visits.people.visits = 9;
+    visits.people.visitors = 4;
+    visits.robots.visits = 2;
+    WriteTextLines(site + "vis-2026-03.tfd", FormatVisits(visits));
+    const auto withVisits = BuildMonthTrend(site, {"2026-03"}, 0);
+    EXPECT_EQ(TrendValue(withVisits[0], TrendMeasure::kVisits, TrendAudience::kPeople), 9);
+    EXPECT_EQ(TrendValue(withVisits[0], TrendMeasure::kUniqueVisitors, TrendAudience::kPeople), 4);
+    EXPECT_EQ(TrendValue(withVisits[0], TrendMeasure::kVisits, TrendAudience::kRobots), 2);
 
     const auto last = BuildMonthTrend(site, months, 2);
     ASSERT_EQ(last.size(), 2u);
