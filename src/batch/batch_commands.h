@@ -12,5 +12,6 @@ int RunImportCommand(const std::vector<std::string>& args);
 int RunAnalyseCommand(const std::vector<std::string>& args);
 int RunGenerateCommand(const std::vector<std::string>& args);
 int RunReportCommand(const std::vector<std::string>& args);
+int RunWatchCommand(const std::vector<std::string>& args);
 
 }  // namespace trafikon::batch
