@@ -163,6 +163,11 @@
       "Le format de ces fichiers n'est pas reconnu : ils seront lus avec le format affich\xe9.", \
       "The format of these files is not recognised: they will be read with the format shown.") \
     X(kOpeningStoreText, "Ouverture du d\xe9p\xf4t de donn\xe9" "es...", "Opening the data store...") \
+    X(kImportedBeforeText, \
+      "Ces fichiers ont d\xe9j\xe0 \xe9t\xe9 import\xe9s : seules leurs nouvelles lignes " \
+      "le seront. Les importer \xe0 nouveau en entier ?", \
+      "These files were imported before: only their new lines will be imported. " \
+      "Import them whole again instead?") \
     /* end of the list */
 // clang-format on
 
