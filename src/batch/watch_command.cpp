@@ -23,6 +23,7 @@
 #include "batch/command_options.h"
 #include "batch/import_files.h"
 #include "import/import_logs.h"
+#include "import/imported_log_book.h"
 #include "import/log_file_check.h"
 #include "import/watched_logs.h"
 #include "state/program_folder.h"
@@ -49,6 +50,12 @@ struct StopOnSignal : SilentImportObserver {
     bool StopRequested() override { return gStop != 0; }
 };
 
+std::uint64_t FileSize(const std::string& path) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    return ec ? 0 : size;
+}
+
 // The watched logs that hold log lines, oldest first, each with its format.
 std::vector<LogToImport> LogsOfRound(const std::string& siteDir, const std::string& codes,
                                      bool detect, bool& refusedFile) {
@@ -57,6 +64,8 @@ std::vector<LogToImport> LogsOfRound(const std::string& siteDir, const std::stri
         try {
             if (CheckLogFile(file) != LogFileCheck::kAccepted)
                 continue;  // empty, or headers alone for now
+            if (!IsCompressedLog(file) && LastLineEndOf(file, FileSize(file)) == 0)
+                continue;  // its first line is still being written
         } catch (const IoError&) {
             continue;  // gone meanwhile
         }

@@ -36,6 +36,18 @@ bool SameFile(const ImportedLog& a, const ImportedLog& b) {
 
 }  // namespace
 
+bool IsCompressedLog(const std::string& path) {
+    const int fd = OpenRegularFile(path);
+    char head[512];
+    ssize_t n;
+    do
+        n = ::pread(fd, head, sizeof head, 0);
+    while (n < 0 && errno == EINTR);
+    ::close(fd);
+    return CompressionOf(std::string_view(head, n > 0 ? static_cast<std::size_t>(n) : 0)) !=
+           Compression::kNone;
+}
+
 std::unique_ptr<LogSource> OpenLogAt(const std::string& path, std::uint64_t start,
                                      std::uint64_t end) {
     auto source = std::make_unique<LogSource>(path);
@@ -91,9 +103,20 @@ LogOpening ImportedLogBook::Open(const std::string& path, bool whole, bool compl
     match_ = SIZE_MAX;
     change_ = Change::kNone;
     LogOpening opening;
-    opening.source = std::make_unique<LogSource>(path);
-    current_.compressed = opening.source->compression() != Compression::kNone;
+    current_.compressed = IsCompressedLog(path);
+    if (!whole && current_.compressed) {
+        // A compressed log met before as it is: nothing to decompress.
+        for (std::size_t i = 0; i < logs_.size(); ++i) {
+            if (logs_[i].compressed && SameFile(logs_[i], current_) &&
+                logs_[i].fileSize == current_.fileSize) {
+                opening.knownBefore = true;
+                match_ = i;
+                return opening;
+            }
+        }
+    }
     head_ = ReadContentHead(path, kLogProbeBytes);
+    opening.source = std::make_unique<LogSource>(path);
 
     if (!whole) {
         std::map<std::uint64_t, std::uint64_t> headHashes;  // by length
@@ -112,14 +135,6 @@ LogOpening ImportedLogBook::Open(const std::string& path, bool whole, bool compl
             const ImportedLog& log = logs_[i];
             if (!headMatches(log))
                 continue;
-            // A compressed log met before as it is: nothing to decompress.
-            if (current_.compressed && log.compressed && SameFile(log, current_) &&
-                log.fileSize == current_.fileSize) {
-                opening.source.reset();
-                opening.knownBefore = true;
-                match_ = i;
-                return opening;
-            }
             // The same plain file shorter than it was: truncated, new content.
             if (!current_.compressed && !log.compressed && SameFile(log, current_) &&
                 current_.fileSize < log.fileSize)

@@ -27,6 +27,9 @@ struct LogOpening {
 std::unique_ptr<LogSource> OpenLogAt(const std::string& path, std::uint64_t start,
                                      std::uint64_t end);
 
+// Whether the first bytes of `path` are those of a compressed stream. Throws IoError.
+bool IsCompressedLog(const std::string& path);
+
 // The position after the last line end (LF or CR) among the first `size`
 // bytes of the plain file `path`; 0 when there is none. Throws IoError.
 std::uint64_t LastLineEndOf(const std::string& path, std::uint64_t size);
