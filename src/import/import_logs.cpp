@@ -136,7 +136,9 @@ class FileImport {
             LogReader reader(std::move(opening.source), LogReader::kMaxPiece);
             Read(log.path, reader);
             result_.nothingNew = opening.knownBefore && reader.log().contentTaken() == start_;
-            if (current_ != nullptr)  // lines stored: from now on, known
+            // Known from now on once lines were stored (a compressed copy of
+            // a known log, too, to be known later without decompressing it).
+            if (current_ != nullptr || result_.nothingNew)
                 book.Imported(reader.log());
             if (current_ == nullptr) {  // no readable date: the waiting lines are left out
                 result_.unfiledLines = waiting_;

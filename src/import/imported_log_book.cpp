@@ -175,6 +175,9 @@ void ImportedLogBook::Imported(const LogSource& source) {
     const std::uint64_t offset = source.contentTaken();
     if (offset == 0)
         return;
+    if (match_ != SIZE_MAX && logs_[match_].offset == offset && SameFile(logs_[match_], current_) &&
+        logs_[match_].fileSize == current_.fileSize)
+        return;  // nothing changed
     ImportedLog record = current_;
     record.offset = offset;
     record.headLength = std::min<std::uint64_t>(offset, kLogProbeBytes);
