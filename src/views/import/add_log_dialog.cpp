@@ -19,7 +19,6 @@
 #include <utility>
 
 #include "import/format_detection.h"
-#include "import/imported_log_book.h"
 #include "import/log_file_check.h"
 #include "import/log_file_order.h"
 #include "state/app_state.h"
@@ -33,6 +32,7 @@
 #include "views/import/add_log_texts_qt.h"
 #include "views/import/field_format_widget.h"
 #include "views/import/import_thread_qt.h"
+#include "views/import/imported_before_question_qt.h"
 
 namespace trafikon {
 
@@ -360,9 +360,8 @@ void TFAjoutLog::BOKClick() {
     }
     BOK->setEnabled(false);
     BCancel->setEnabled(false);
-    std::vector<LogToImport> files = FilesToImport(codes);
-    AskAboutFilesImportedBefore(files);
-    worker_ = new TMyThread(App().siteDir, std::move(files), this);
+    worker_ = new TMyThread(
+        App().siteDir, AskAboutLogsImportedBefore(this, App().siteDir, FilesToImport(codes)), this);
     connect(worker_, &TMyThread::FileInHand, this, &TFAjoutLog::MarkFileInHand);
     connect(worker_, &TMyThread::Progress, PBLoad, &QProgressBar::setValue);
     connect(worker_, &QThread::finished, this, &TFAjoutLog::ImportEnded);
@@ -379,23 +378,6 @@ std::vector<LogToImport> TFAjoutLog::FilesToImport(const FieldFormat& shown) con
                          files_.FormatOf(i, shown, CBOwnFormat->isChecked())});
     }
     return files;
-}
-
-// Files imported before give only their new lines, unless the user wants them whole again.
-void TFAjoutLog::AskAboutFilesImportedBefore(std::vector<LogToImport>& files) {
-    QStringList known;
-    try {
-        ImportedLogBook book(App().siteDir);
-        for (const auto& file : files)
-            if (book.KnownBefore(file.path))
-                known << QFile::decodeName(file.path.c_str());
-    } catch (const IoError&) {  // the import itself reports what cannot be read
-    }
-    if (known.isEmpty() ||
-        !Messages().AskYesNo(this, Tr(lang::kImportedBeforeText) + "\n" + known.join("\n")))
-        return;
-    for (auto& file : files)
-        file.whole = true;
 }
 
 void TFAjoutLog::MarkFileInHand(int index) {

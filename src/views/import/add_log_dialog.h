@@ -95,7 +95,6 @@ class TFAjoutLog : public QDialog {
     void ImportEnded();
     void CheckFormatFit();
     std::vector<LogToImport> FilesToImport(const FieldFormat& shown) const;
-    void AskAboutFilesImportedBefore(std::vector<LogToImport>& files);
 
     std::vector<std::string> examples_;  // first log line of each file added
     AddLogFiles files_;                  // in list order
