@@ -30,6 +30,7 @@ class TFAjoutLog;
 class TFConfiguration;
 class TFLangue;
 class StoreWatcher;
+class LogWatch;
 
 class TFPrincipal : public QMainWindow {
     Q_OBJECT
@@ -48,6 +49,7 @@ class TFPrincipal : public QMainWindow {
     void AjoutdeLog1Click();
     void suppressiondesLogs1Click();
     void toutanalyser1Click();
+    void WatchedLogsClick();
     void Configuration2Click();
     void Quitter1Click();
     void Comparaison1Click();
@@ -85,6 +87,9 @@ class TFPrincipal : public QMainWindow {
     void TileChildren(bool sideBySide);
     void AnalysisMonthInHand(const QString& key);
     void AnalysisEnded();
+    // Analyses the stored months: all of them, or those not analysed since their log changed.
+    void StartAnalysis(bool all);
+    void WatchedLinesImported();
     void CloseWhenNoDialog();
     void AskIgnoreLine(qint64 lineNumber, const QString& line, MalformedLineAnswer* answer);
     void ShowIgnoredLines();
@@ -103,6 +108,7 @@ class TFPrincipal : public QMainWindow {
     QMdiSubWindow* generalChild_;
     QDialog* deleteDialog_;
     StoreWatcher* storeWatcher_;  // refreshes the synthesis after other writers
+    LogWatch* logWatch_;          // takes in the new lines of the watched logs
     QDialog* about_;
     TFAjoutLog* addLog_;
     TFConfiguration* settings_;
@@ -115,6 +121,7 @@ class TFPrincipal : public QMainWindow {
     QMenu* Aide1;
     QAction* AjoutdeLog1;
     QAction* suppressiondesLogs1;
+    QAction* watchedLogs1;
     QAction* toutanalyser1;
     QAction* Configuration2;
     QAction* Quitter1;

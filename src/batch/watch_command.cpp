@@ -23,8 +23,6 @@
 #include "batch/command_options.h"
 #include "batch/import_files.h"
 #include "import/import_logs.h"
-#include "import/imported_log_book.h"
-#include "import/log_file_check.h"
 #include "import/watched_logs.h"
 #include "state/program_folder.h"
 #include "store/data_store.h"
@@ -50,28 +48,11 @@ struct StopOnSignal : SilentImportObserver {
     bool StopRequested() override { return gStop != 0; }
 };
 
-std::uint64_t FileSize(const std::string& path) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    return ec ? 0 : size;
-}
-
 // The watched logs that hold log lines, oldest first, each with its format.
 std::vector<LogToImport> LogsOfRound(const std::string& siteDir, const std::string& codes,
                                      bool detect, bool& refusedFile) {
-    std::vector<std::string> files;
-    for (const auto& file : WatchedFiles(ReadWatchedPatterns(siteDir))) {
-        try {
-            if (CheckLogFile(file) != LogFileCheck::kAccepted)
-                continue;  // empty, or headers alone for now
-            if (!IsCompressedLog(file) && LastLineEndOf(file, FileSize(file)) == 0)
-                continue;  // its first line is still being written
-        } catch (const IoError&) {
-            continue;  // gone meanwhile
-        }
-        files.push_back(file);
-    }
-    std::vector<LogToImport> logs = LogsToImport(files, codes, detect, refusedFile);
+    std::vector<LogToImport> logs =
+        LogsToImport(ReadyWatchedLogs(siteDir), codes, detect, refusedFile);
     for (auto& log : logs)
         log.completeLinesOnly = true;
     return logs;

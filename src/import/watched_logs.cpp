@@ -11,7 +11,12 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "import/format_detection.h"
+#include "import/imported_log_book.h"
+#include "import/log_file_check.h"
+#include "import/log_file_order.h"
 #include "store/data_store.h"
+#include "store/log_format.h"
 #include "store/month_file_names.h"
 
 namespace trafikon {
@@ -35,6 +40,15 @@ std::vector<std::string> ReadWatchedPatterns(const std::string& siteDir) {
         if (!line.empty())
             patterns.push_back(std::move(line));
     return patterns;
+}
+
+void WriteWatchedPatterns(const std::string& siteDir, const std::vector<std::string>& patterns) {
+    std::vector<std::string> kept;
+    for (const auto& pattern : patterns)
+        if (pattern.find_first_not_of(" \t") != std::string::npos &&
+            pattern.find_first_of("\r\n") == std::string::npos)
+            kept.push_back(pattern);
+    WriteTextLines(PatternsPath(siteDir), kept);
 }
 
 void AddWatchedPatterns(const std::string& siteDir, const std::vector<std::string>& patterns) {
@@ -70,6 +84,49 @@ std::vector<std::string> WatchedFiles(const std::vector<std::string>& patterns) 
     std::sort(files.begin(), files.end());
     files.erase(std::unique(files.begin(), files.end()), files.end());
     return files;
+}
+
+std::vector<std::string> ReadyWatchedLogs(const std::string& siteDir) {
+    std::vector<std::string> ready;
+    for (const auto& file : WatchedFiles(ReadWatchedPatterns(siteDir))) {
+        try {
+            if (CheckLogFile(file) != LogFileCheck::kAccepted)
+                continue;
+            struct stat st;
+            if (!IsCompressedLog(file) &&
+                (::stat(file.c_str(), &st) != 0 ||
+                 LastLineEndOf(file, static_cast<std::uint64_t>(st.st_size)) == 0))
+                continue;
+        } catch (const IoError&) {
+            continue;
+        }
+        ready.push_back(file);
+    }
+    return ready;
+}
+
+std::vector<LogToImport> WatchedLogsToImport(const std::string& siteDir,
+                                             std::vector<std::string>& leftOut) {
+    std::vector<std::string> paths;
+    std::vector<FieldFormat> formats;
+    for (const auto& path : ReadyWatchedLogs(siteDir)) {
+        FieldFormat codes;
+        try {
+            codes = DetectFileFormat(path);
+        } catch (const IoError&) {
+        }
+        if (codes.empty() || RepeatedFieldCode(codes) != '\0' ||
+            !CheckRequiredFields(codes).empty()) {
+            leftOut.push_back(path);
+            continue;
+        }
+        paths.push_back(path);
+        formats.push_back(std::move(codes));
+    }
+    std::vector<LogToImport> logs;
+    for (const std::size_t i : OldestFirstOrder(paths, formats.empty() ? "" : formats.front()))
+        logs.push_back({paths[i], formats[i], false, true});
+    return logs;
 }
 
 WatchBusy::WatchBusy(const std::string& lockPath)

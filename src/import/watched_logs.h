@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "import/import_logs.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -14,11 +15,24 @@ namespace trafikon {
 std::vector<std::string> ReadWatchedPatterns(const std::string& siteDir);
 // Adds the patterns the list lacks, in their order. Throws IoError.
 void AddWatchedPatterns(const std::string& siteDir, const std::vector<std::string>& patterns);
+// Makes `patterns` the list (blank ones left out). Throws IoError.
+void WriteWatchedPatterns(const std::string& siteDir, const std::vector<std::string>& patterns);
 
 // The regular files the patterns name (shell patterns; a folder stands for
 // the files in it), each once, in name order. Names that match nothing give
 // nothing: a log may come later.
 std::vector<std::string> WatchedFiles(const std::vector<std::string>& patterns);
+
+// The files of the site's watched logs that hold a complete log line now:
+// an empty log, one of headers alone or one whose first line is still being
+// written waits, and so does one gone meanwhile.
+std::vector<std::string> ReadyWatchedLogs(const std::string& siteDir);
+
+// The ready logs oldest first, each with the format its lines show, complete
+// lines only; a log whose format is not recognised or lacks a required field
+// is left out, its name in `leftOut`.
+std::vector<LogToImport> WatchedLogsToImport(const std::string& siteDir,
+                                             std::vector<std::string>& leftOut);
 
 // Another process watches the site already.
 class WatchBusy : public IoError {

@@ -168,6 +168,12 @@
       "le seront. Les importer \xe0 nouveau en entier ?", \
       "These files were imported before: only their new lines will be imported. " \
       "Import them whole again instead?") \
+    X(kWatchedLogsMenu, "Logs surveill\xe9s...", "Watched logs...") \
+    X(kWatchedLogsPrompt, \
+      "Logs import\xe9s d\xe8s qu'ils changent, puis analys\xe9s : un fichier ou un dossier " \
+      "par ligne, avec * et ? (ex. /var/log/nginx/access.log*)", \
+      "Logs imported as soon as they change, then analysed: one file or folder a line, " \
+      "with * and ? (e.g. /var/log/nginx/access.log*)") \
     /* end of the list */
 // clang-format on
 
