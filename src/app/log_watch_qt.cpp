@@ -31,22 +31,38 @@ LogWatch::~LogWatch() {
 void LogWatch::Watch(const std::string& siteDir) {
     siteDir_ = siteDir;
     FollowFiles();
-    if (files_.files().isEmpty() && files_.directories().isEmpty()) {
-        check_.stop();
-        return;
+    try {
+        if (ReadWatchedPatterns(siteDir_).empty()) {
+            check_.stop();
+            return;
+        }
+    } catch (const IoError&) {  // told by the round
     }
-    check_.start();
+    check_.start();  // also for logs still to come
     settle_.start();
 }
 
-// The watched files and their folders (where rotation makes new ones).
+// The watched files and their folders (where rotation makes new ones), and
+// the folders of the patterns, where the first log may appear.
 void LogWatch::FollowFiles() {
     if (!files_.files().isEmpty())
         files_.removePaths(files_.files());
     if (!files_.directories().isEmpty())
         files_.removePaths(files_.directories());
     QStringList paths;
-    for (const auto& file : WatchedFiles(ReadWatchedPatterns(siteDir_))) {
+    std::vector<std::string> patterns;
+    try {
+        patterns = ReadWatchedPatterns(siteDir_);
+    } catch (const IoError&) {
+        return;
+    }
+    for (const auto& pattern : patterns) {
+        const QFileInfo info(QFile::decodeName(pattern.c_str()));
+        const QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
+        if (QFileInfo(folder).isDir())
+            paths << folder;
+    }
+    for (const auto& file : WatchedFiles(patterns)) {
         const QString path = QFile::decodeName(file.c_str());
         paths << path << QFileInfo(path).absolutePath();
     }
