@@ -90,6 +90,7 @@ class TFPrincipal : public QMainWindow {
     // Analyses the stored months: all of them, or those not analysed since their log changed.
     void StartAnalysis(bool all);
     void WatchedLinesImported();
+    void AnalyseWatchedMonths();
     void CloseWhenNoDialog();
     void AskIgnoreLine(qint64 lineNumber, const QString& line, MalformedLineAnswer* answer);
     void ShowIgnoredLines();
@@ -102,6 +103,7 @@ class TFPrincipal : public QMainWindow {
     std::string programDir_;
     bool startedUp_ = false;
     bool closing_ = false;
+    bool watchAnalysisDue_ = false;  // an analysis of watched lines waits for its time
 
     QMdiArea* area_;
     TFGeneral* general_;

@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QInputDialog>
 #include <QStringList>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
 
 #include "app/log_watch_qt.h"
 #include "app/main_window.h"
@@ -37,8 +40,25 @@ void TFPrincipal::WatchedLogsClick() {
     for (const QString& line : text.split('\n'))
         if (!line.trimmed().isEmpty())
             kept.push_back(QFile::encodeName(line.trimmed()).toStdString());
+    // When the months that receive lines are analysed.
+    static constexpr int kMinutes[] = {0, 15, 60, kAnalyseByHand};
+    const QStringList choices{
+        Tr(lang::kWatchAnalysisAtOnce), Tr(lang::kWatchAnalysisEvery).arg(kMinutes[1]),
+        Tr(lang::kWatchAnalysisEvery).arg(kMinutes[2]), Tr(lang::kWatchAnalysisByHand)};
+    const int now = ReadWatchAnalysisMinutes(siteDir);
+    int current = 0;
+    for (int i = 0; i < 4; ++i)
+        if (kMinutes[i] == now)
+            current = i;
+    const QString chosen =
+        QInputDialog::getItem(this, Tr(lang::kWatchedLogsMenu).remove("..."),
+                              Tr(lang::kWatchAnalysisPrompt), choices, current, false, &ok);
+    if (!ok)
+        return;
     try {
         WriteWatchedPatterns(siteDir, kept);
+        WriteWatchAnalysisMinutes(siteDir,
+                                  kMinutes[std::max<qsizetype>(0, choices.indexOf(chosen))]);
     } catch (const IoError& error) {
         Messages().Inform(this, IoErrorText(error));
         return;
@@ -46,9 +66,23 @@ void TFPrincipal::WatchedLogsClick() {
     logWatch_->Watch(siteDir);
 }
 
-// New lines are analysed at once, unless an analysis runs or the window closes.
+// New lines are analysed when the user chose: at once, a while later, or by hand.
 void TFPrincipal::WatchedLinesImported() {
     RefreshSynthesis();
+    const int minutes = ReadWatchAnalysisMinutes(App().siteDir);
+    if (minutes == 0) {
+        AnalyseWatchedMonths();
+    } else if (minutes > 0 && !watchAnalysisDue_) {
+        watchAnalysisDue_ = true;
+        QTimer::singleShot(std::chrono::minutes(minutes), this, [this] {
+            watchAnalysisDue_ = false;
+            AnalyseWatchedMonths();
+        });
+    }
+}
+
+// The months out of date, unless an analysis runs already or the window closes.
+void TFPrincipal::AnalyseWatchedMonths() {
     if (!App().analysisRunning && !closing_ && general_->rowCount() > 0)
         StartAnalysis(false);
 }

@@ -62,6 +62,27 @@ void AddWatchedPatterns(const std::string& siteDir, const std::vector<std::strin
         WriteTextLines(PatternsPath(siteDir), all);
 }
 
+int ReadWatchAnalysisMinutes(const std::string& siteDir) {
+    try {
+        const Lines lines =
+            ReadTextLinesIfExists(SiteFolderPrefix(siteDir) + std::string(kWatchAnalysisFileName));
+        if (lines.empty() || lines.front().empty() || lines.front().size() > 5)
+            return 0;
+        if (lines.front() == "-1")
+            return kAnalyseByHand;
+        if (lines.front().find_first_not_of("0123456789") != std::string::npos)
+            return 0;
+        return std::stoi(lines.front());
+    } catch (const IoError&) {
+        return 0;
+    }
+}
+
+void WriteWatchAnalysisMinutes(const std::string& siteDir, int minutes) {
+    WriteTextLines(SiteFolderPrefix(siteDir) + std::string(kWatchAnalysisFileName),
+                   {std::to_string(minutes < 0 ? kAnalyseByHand : minutes)});
+}
+
 std::vector<std::string> WatchedFiles(const std::vector<std::string>& patterns) {
     std::vector<std::string> files;
     for (const auto& pattern : patterns) {

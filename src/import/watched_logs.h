@@ -18,6 +18,13 @@ void AddWatchedPatterns(const std::string& siteDir, const std::vector<std::strin
 // Makes `patterns` the list (blank ones left out). Throws IoError.
 void WriteWatchedPatterns(const std::string& siteDir, const std::vector<std::string>& patterns);
 
+// When the desktop program analyses the months its watch gave lines to: at
+// once (0), every so many minutes, or by hand (kAnalyseByHand). One line in
+// `watch-analysis.tfd`; at once when it is missing or unreadable.
+inline constexpr int kAnalyseByHand = -1;
+int ReadWatchAnalysisMinutes(const std::string& siteDir);
+void WriteWatchAnalysisMinutes(const std::string& siteDir, int minutes);  // throws IoError
+
 // The regular files the patterns name (shell patterns; a folder stands for
 // the files in it), each once, in name order. Names that match nothing give
 // nothing: a log may come later.

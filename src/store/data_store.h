@@ -25,6 +25,8 @@ inline constexpr std::string_view kImportedLogsNextFileName = "imported.next";
 // that keeps a second watcher of the site out.
 inline constexpr std::string_view kWatchedLogsFileName = "watched.tfd";
 inline constexpr std::string_view kWatchLockFileName = "watch.lock";
+// When the desktop program analyses what its watch took in (watched_logs.h).
+inline constexpr std::string_view kWatchAnalysisFileName = "watch-analysis.tfd";
 // Held by the writer that changes the store (store_lock.h).
 inline constexpr std::string_view kStoreLockFileName = "store.lock";
 

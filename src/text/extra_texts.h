@@ -174,6 +174,11 @@
       "par ligne, avec * et ? (ex. /var/log/nginx/access.log*)", \
       "Logs imported as soon as they change, then analysed: one file or folder a line, " \
       "with * and ? (e.g. /var/log/nginx/access.log*)") \
+    X(kWatchAnalysisPrompt, "Analyse des mois qui re\xe7oivent des lignes :", \
+      "Analysis of the months that receive lines:") \
+    X(kWatchAnalysisAtOnce, "aussit\xf4t", "at once") \
+    X(kWatchAnalysisEvery, "toutes les %1 minutes", "every %1 minutes") \
+    X(kWatchAnalysisByHand, "\xe0 la main (Tout analyser)", "by hand (analyse all)") \
     /* end of the list */
 // clang-format on
 

@@ -3,6 +3,8 @@
 // analyses their months.
 #include <gtest/gtest.h>
 
+#include <QInputDialog>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -11,6 +13,8 @@
 #include "app/shell_fixture_qt.h"
 #include "import/watched_logs.h"
 #include "store/text_file.h"
+#include "text/extra_texts.h"
+#include "ui/text_convert_qt.h"
 
 namespace trafikon {
 namespace {
@@ -19,6 +23,7 @@ using testing::GenerateLog;
 using testing::ProgramFolder;
 using testing::ReadRaw;
 using testing::WaitUntil;
+using testing::WhenModalShows;
 using testing::WriteRaw;
 
 TEST(LogWatch, NewLinesOfAWatchedLogAreImportedOnceAndTheirMonthAnalysed) {
@@ -46,6 +51,25 @@ TEST(LogWatch, NewLinesOfAWatchedLogAreImportedOnceAndTheirMonthAnalysed) {
     ASSERT_TRUE(WaitUntil([&] { return FileExists(analysis) && !App().analysisRunning; }, 30000));
     EXPECT_EQ(storedLines(), 250);
     EXPECT_TRUE(folder.messages.shown.isEmpty()) << folder.messages.shown.join("|").toStdString();
+}
+
+TEST(LogWatch, TheWatchedLogsDialogKeepsThePatternsAndWhenToAnalyse) {
+    ProgramFolder folder;
+    folder.Prepare();
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    WhenModalShows<QInputDialog>([](QInputDialog* patterns) {
+        patterns->setTextValue("/var/log/a/access.log*\n\n  /srv/logs  \n");
+        WhenModalShows<QInputDialog>([](QInputDialog* when) {
+            when->setTextValue(Tr(lang::kWatchAnalysisByHand));
+            when->accept();
+        });
+        patterns->accept();
+    });
+    window.WatchedLogsClick();
+    EXPECT_EQ(ReadWatchedPatterns(folder.site()),
+              (std::vector<std::string>{"/var/log/a/access.log*", "/srv/logs"}));
+    EXPECT_EQ(ReadWatchAnalysisMinutes(folder.site()), kAnalyseByHand);
 }
 
 }  // namespace
