@@ -88,7 +88,7 @@ void LogWatch::Round() {
         return;  // another process takes the lines in
     } catch (const IoError& error) {
         lock_.reset();
-        emit Failed(QString::fromLocal8Bit(error.what()));
+        Tell(QString::fromLocal8Bit(error.what()));
         return;
     }
     if (logs.empty()) {
@@ -100,6 +100,12 @@ void LogWatch::Round() {
     worker_->start();
 }
 
+void LogWatch::Tell(const QString& failure) {
+    if (!failure.isEmpty() && failure != lastFailure_)
+        emit Failed(failure);
+    lastFailure_ = failure;
+}
+
 void LogWatch::RoundEnded() {
     worker_->wait();
     const bool stored = !worker_->months().empty();
@@ -107,8 +113,7 @@ void LogWatch::RoundEnded() {
     worker_->deleteLater();
     worker_ = nullptr;
     lock_.reset();
-    if (!failure.isEmpty())
-        emit Failed(failure);
+    Tell(failure);
     if (stored)
         emit LinesImported();
 }

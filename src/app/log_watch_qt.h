@@ -32,13 +32,15 @@ class LogWatch : public QObject {
   signals:
     // A round stored lines.
     void LinesImported();
-    // A round failed, or left logs out: the text names them and the reason.
+    // A round failed: the text names the file and the reason. Told once
+    // while the same failure repeats.
     void Failed(const QString& text);
 
   private:
     void Round();
     void RoundEnded();
     void FollowFiles();
+    void Tell(const QString& failure);  // empty: the round went well
 
     std::string siteDir_;
     QFileSystemWatcher files_;
@@ -46,6 +48,7 @@ class LogWatch : public QObject {
     QTimer check_;
     TMyThread* worker_ = nullptr;
     std::unique_ptr<WatchLock> lock_;
+    QString lastFailure_;
 };
 
 }  // namespace trafikon

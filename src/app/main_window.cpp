@@ -18,6 +18,7 @@
 
 #include "app/about_dialog.h"
 #include "app/analyse_all_qt.h"
+#include "app/desktop_notification_qt.h"
 #include "app/language_dialog.h"
 #include "app/log_watch_qt.h"
 #include "app/resources/toolbar_icons_qt.h"
@@ -95,8 +96,10 @@ TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
     connect(storeWatcher_, &StoreWatcher::StoreWritten, this, &TFPrincipal::RefreshSynthesis);
     logWatch_ = new LogWatch(this);
     connect(logWatch_, &LogWatch::LinesImported, this, &TFPrincipal::WatchedLinesImported);
-    connect(logWatch_, &LogWatch::Failed, this,
-            [this](const QString& text) { PStateBar->setText(text.section('\n', 0, 0)); });
+    connect(logWatch_, &LogWatch::Failed, this, [this](const QString& text) {
+        PStateBar->setText(text.section('\n', 0, 0));
+        NotifyDesktop(Tr(lang::kWatchedLogsMenu).remove("..."), text);
+    });
     about_ = new TFAprop(this);
     addLog_ = new TFAjoutLog(this);
     settings_ = new TFConfiguration(this);
