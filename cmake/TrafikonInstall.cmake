@@ -25,6 +25,9 @@ add_custom_target(trafikon_compressed_docs ALL DEPENDS ${_gz})
 install(TARGETS trafikon-batch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_BINARY_DIR}/packaging/trafikon-batch.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The user units that run the watch of the logs headless.
+install(FILES ${_pkg}/trafikon-watch.service ${_pkg}/trafikon-watch.timer
+        DESTINATION lib/systemd/user)
 install(FILES ${_pkg}/copyright DESTINATION ${_doc})
 install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${_doc}
         RENAME changelog.Debian.gz)

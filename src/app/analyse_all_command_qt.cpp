@@ -48,10 +48,14 @@ void TFPrincipal::toutanalyser1Click() {
         Messages().AskYesNoCancel(this, Tr(kEntryAnalyseAllQuestion), Tr(kEntryConfirmation));
     if (answer == MessageService::Answer::Cancel)
         return;
+    StartAnalysis(answer == MessageService::Answer::Yes);
+}
+
+void TFPrincipal::StartAnalysis(bool all) {
+    AppState& app = App();
     app.analysisRunning = true;
     app.storedMonths = ListStoredMonths(app.siteDir);
-    worker_ = new TMyAllThread(app.siteDir, app.storedMonths, answer == MessageService::Answer::Yes,
-                               app.settings.siteUrl(), this,
+    worker_ = new TMyAllThread(app.siteDir, app.storedMonths, all, app.settings.siteUrl(), this,
                                ChosenCountryDatabase(app.settings.countryDatabase()));
     connect(worker_, &TMyAllThread::MonthInHand, this, &TFPrincipal::AnalysisMonthInHand);
     connect(worker_, &TMyAllThread::Progress, PBGal, &QProgressBar::setValue);

@@ -31,6 +31,7 @@ void TFPrincipal::BuildMenus() {
     AjoutdeLog1 = Fichier1->addAction(QString(), this, &TFPrincipal::AjoutdeLog1Click);
     suppressiondesLogs1 =
         Fichier1->addAction(QString(), this, &TFPrincipal::suppressiondesLogs1Click);
+    watchedLogs1 = Fichier1->addAction(QString(), this, &TFPrincipal::WatchedLogsClick);
     Fichier1->addSeparator();
     toutanalyser1 = Fichier1->addAction(QString(), this, &TFPrincipal::toutanalyser1Click);
     Selections1 = Fichier1->addAction(QString(), this, &TFPrincipal::Selections1Click);
@@ -168,6 +169,7 @@ void TFPrincipal::ApplyMainTexts() {
     Fichier1->setTitle(WithAccelerator(Tr(1), bar));
     AjoutdeLog1->setText(WithAccelerator(Tr(2), file));
     suppressiondesLogs1->setText(WithAccelerator(Tr(3), file));
+    watchedLogs1->setText(WithAccelerator(Tr(lang::kWatchedLogsMenu), file));
     toutanalyser1->setText(WithAccelerator(Tr(4), file));
     Configuration2->setText(WithAccelerator(Tr(5), file));
     Quitter1->setText(WithAccelerator(Tr(6), file));

@@ -18,7 +18,9 @@
 
 #include "app/about_dialog.h"
 #include "app/analyse_all_qt.h"
+#include "app/desktop_notification_qt.h"
 #include "app/language_dialog.h"
+#include "app/log_watch_qt.h"
 #include "app/resources/toolbar_icons_qt.h"
 #include "app/settings_dialog.h"
 #include "app/shortcuts_window.h"
@@ -92,6 +94,12 @@ TFPrincipal::TFPrincipal(std::string programDir, QWidget* parent)
     deleteDialog_ = new TFSupprLog(this);
     storeWatcher_ = new StoreWatcher(this);
     connect(storeWatcher_, &StoreWatcher::StoreWritten, this, &TFPrincipal::RefreshSynthesis);
+    logWatch_ = new LogWatch(this);
+    connect(logWatch_, &LogWatch::LinesImported, this, &TFPrincipal::WatchedLinesImported);
+    connect(logWatch_, &LogWatch::Failed, this, [this](const QString& text) {
+        PStateBar->setText(text.section('\n', 0, 0));
+        NotifyDesktop(Tr(lang::kWatchedLogsMenu).remove("..."), text);
+    });
     about_ = new TFAprop(this);
     addLog_ = new TFAjoutLog(this);
     settings_ = new TFConfiguration(this);
@@ -139,6 +147,7 @@ void TFPrincipal::FormShow() {
     ApplyMainTexts();
     RefreshSynthesis();
     storeWatcher_->Watch(App().siteDir);
+    logWatch_->Watch(App().siteDir);
     generalChild_->show();
 }
 

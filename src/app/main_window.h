@@ -30,6 +30,7 @@ class TFAjoutLog;
 class TFConfiguration;
 class TFLangue;
 class StoreWatcher;
+class LogWatch;
 
 class TFPrincipal : public QMainWindow {
     Q_OBJECT
@@ -49,6 +50,7 @@ class TFPrincipal : public QMainWindow {
     void suppressiondesLogs1Click();
     void toutanalyser1Click();
     void Selections1Click();  // app/selections_command_qt.cpp
+    void WatchedLogsClick();
     void Configuration2Click();
     void Quitter1Click();
     void Comparaison1Click();
@@ -86,6 +88,10 @@ class TFPrincipal : public QMainWindow {
     void TileChildren(bool sideBySide);
     void AnalysisMonthInHand(const QString& key);
     void AnalysisEnded();
+    // Analyses the stored months: all of them, or those not analysed since their log changed.
+    void StartAnalysis(bool all);
+    void WatchedLinesImported();
+    void AnalyseWatchedMonths();
     void CloseWhenNoDialog();
     void AskIgnoreLine(qint64 lineNumber, const QString& line, MalformedLineAnswer* answer);
     void ShowIgnoredLines();
@@ -98,12 +104,14 @@ class TFPrincipal : public QMainWindow {
     std::string programDir_;
     bool startedUp_ = false;
     bool closing_ = false;
+    bool watchAnalysisDue_ = false;  // an analysis of watched lines waits for its time
 
     QMdiArea* area_;
     TFGeneral* general_;
     QMdiSubWindow* generalChild_;
     QDialog* deleteDialog_;
     StoreWatcher* storeWatcher_;  // refreshes the synthesis after other writers
+    LogWatch* logWatch_;          // takes in the new lines of the watched logs
     QDialog* about_;
     TFAjoutLog* addLog_;
     TFConfiguration* settings_;
@@ -116,6 +124,7 @@ class TFPrincipal : public QMainWindow {
     QMenu* Aide1;
     QAction* AjoutdeLog1;
     QAction* suppressiondesLogs1;
+    QAction* watchedLogs1;
     QAction* toutanalyser1;
     QAction* Selections1;
     QAction* Configuration2;

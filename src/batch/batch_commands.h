@@ -17,5 +17,6 @@ int RunExportCommand(const std::vector<std::string>& args);
 // analyse with a period or conditions: the analysis of a selection.
 bool IsSelectionRun(const std::vector<std::string>& args);
 int RunSelectCommand(const std::vector<std::string>& args);
+int RunWatchCommand(const std::vector<std::string>& args);
 
 }  // namespace trafikon::batch

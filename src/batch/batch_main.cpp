@@ -15,7 +15,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto [--] FILE...\n"
+    "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto [--again]\n"
+    "                             [--] FILE...\n"
     "       trafikon-batch analyse [--root DIR] [--site-url URL] [--all]\n"
     "                              [--on-malformed ignore|cancel] [--jobs N]\n"
     "                              [--countries FILE|none]\n"
@@ -31,6 +32,8 @@ constexpr const char* kUsage =
     "                               [--months N] [--start YYYY-MM] [--seed N] [--tz +HHMM]\n"
     "                               [--hosts N] [--pages N] [--junk FRACTION]\n"
     "                               [--no-iis-daily-header] [--uniform]\n"
+    "       trafikon-batch watch [--root DIR] [--site N] [--format CODES|auto] [--once]\n"
+    "                            [--interval SECONDS] [--] [PATTERN...]\n"
     "       trafikon-batch --help | --version\n";
 
 constexpr const char* kHelp =
@@ -39,7 +42,8 @@ constexpr const char* kHelp =
     "          read with the given field codes (one letter per field, blank-separated),\n"
     "          or with each file's own detected format (--format auto). Compressed\n"
     "          logs (gzip, bzip2, xz, zstd) are read as they are; files are imported\n"
-    "          oldest first.\n"
+    "          oldest first. A file imported before stores only its new lines, or\n"
+    "          none (--again: the whole file again).\n"
     "analyse   analyses the stored months whose analysis is missing or out of date\n"
     "          (all of them with --all); lines with too few fields are skipped, or\n"
     "          cancel their month with --on-malformed cancel. --jobs N analyses N\n"
@@ -63,6 +67,13 @@ constexpr const char* kHelp =
     "          at URL (http://HOST:PORT/?SETTINGS), a month exported again\n"
     "          replacing its rows; or as tab-separated text with a header (- for\n"
     "          standard output). See docs/clickhouse.md.\n"
+    "watch     imports the new complete lines of the site's watched logs (the\n"
+    "          PATTERNs given are added to them: files, or folders, with shell\n"
+    "          patterns) and analyses the months that received lines; each log\n"
+    "          is known by its content, so rotation by renaming, copying and\n"
+    "          truncating or compressing stores nothing twice. --once: one round;\n"
+    "          else a round every SECONDS (60) until SIGTERM or SIGINT. One\n"
+    "          watcher a site: a second one stops with exit status 1.\n"
     "generate  writes a synthetic access log (to standard output unless --out), the\n"
     "          same for the same options and seed, with the variety of a busy site's\n"
     "          traffic (about one host for 16 lines, thousands of user agents and\n"
@@ -113,6 +124,8 @@ int main(int argc, char** argv) {
             return trafikon::batch::RunReportCommand(args);
         if (command == "export")
             return trafikon::batch::RunExportCommand(args);
+        if (command == "watch")
+            return trafikon::batch::RunWatchCommand(args);
         if (command == "generate")
             return trafikon::batch::RunGenerateCommand(args);
     } catch (const trafikon::IoError& e) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch import [--root DIR] --format "h l u t r s b R U"|auto
-//                       [--max-expansion N] [--] FILE...
+//                       [--max-expansion N] [--again] [--] FILE...
 //
 // Imports log files into the store DIR/data/1/ (created when missing; DIR is
 // the program folder unless given) as the
@@ -14,7 +14,9 @@
 // that expands beyond N times its size is refused by name (by default the
 // limit of the store's settings, as the desktop uses it, else 250).
 // A file whose lines would enter a month stored under another format is
-// refused whole. The last line on stdout sums the run up. Exit 1 on an I/O
+// refused whole. A file imported before (by its content, whatever its name)
+// stores only its lines after what was imported, or nothing, and stdout says
+// so; --again imports every file whole. The last line on stdout sums the run up. Exit 1 on an I/O
 // error, with the file and the reason on stderr, or when a file was refused
 // (after the other files were imported) or left lines without a readable date
 // unstored. Messages are in English, as in the other commands.
@@ -30,6 +32,7 @@
 
 #include "batch/batch_commands.h"
 #include "batch/command_options.h"
+#include "batch/import_files.h"
 #include "import/format_detection.h"
 #include "import/import_logs.h"
 #include "import/log_file_check.h"
@@ -47,9 +50,10 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto "
-    "[--max-expansion N] [--] FILE...\n";
+    "[--max-expansion N] [--again] [--] FILE...\n";
 
-// Reads the blank-separated one-letter codes; returns false with `why` on a bad one.
+}  // namespace
+
 bool ParseFormat(std::string_view text, std::string& codes, std::string& why) {
     std::size_t i = 0;
     while (i < text.size()) {
@@ -79,6 +83,8 @@ bool ParseFormat(std::string_view text, std::string& codes, std::string& why) {
     return true;
 }
 
+namespace {
+
 // Remembers the file in hand, to name what was stored when one fails.
 struct FileTracker : SilentImportObserver {
     void FileStarted(std::size_t index, const std::string&) override {
@@ -91,6 +97,7 @@ struct FileTracker : SilentImportObserver {
 struct ImportOptions {
     std::string root, formatText;
     std::uint64_t maxExpansion = 0;  // 0: not given
+    bool again = false;
     std::vector<std::string> files;
 };
 
@@ -103,6 +110,7 @@ int ReadOptions(const std::vector<std::string>& args, ImportOptions& o) {
         kUsage,
         {{"--root", true, StoreIn(o.root, &haveRoot)},
          {"--format", true, StoreIn(o.formatText, &haveFormat)},
+         {"--again", false, SetFlag(o.again)},
          {"--max-expansion", true,
           [&o](const std::string& v) {
               if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != v.npos ||
@@ -141,6 +149,8 @@ void UseExpansionLimit(const ImportOptions& o) {
     SetExpansionLimit(limit);
 }
 
+}  // namespace
+
 // The files not refused like the dialog refuses them; one that cannot be read
 // is kept, so that the run stops on it with its error.
 std::vector<std::string> AcceptedFiles(const std::vector<std::string>& files) {
@@ -162,9 +172,6 @@ std::vector<std::string> AcceptedFiles(const std::vector<std::string>& files) {
     return accepted;
 }
 
-// The accepted files oldest first, each with its format: `codes`, or with
-// `detect` the one its lines show. A file whose format is not recognised or
-// lacks a required field is left out and sets `refusedFile`.
 std::vector<LogToImport> LogsToImport(const std::vector<std::string>& accepted,
                                       const std::string& codes, bool detect, bool& refusedFile) {
     std::vector<LogToImport> logs;
@@ -204,10 +211,14 @@ std::vector<LogToImport> LogsToImport(const std::vector<std::string>& accepted,
     return logs;
 }
 
-// Writes what the run stored and refused; true when a file was refused.
 bool ReportSummary(const ImportSummary& summary, double seconds) {
     bool refusedFile = false;
     for (const auto& file : summary.files) {
+        if (file.nothingNew)
+            std::printf("%s: imported before, nothing new\n", file.path.c_str());
+        else if (file.knownBefore)
+            std::printf("%s: imported before up to byte %llu, the lines after it imported\n",
+                        file.path.c_str(), static_cast<unsigned long long>(file.bytesKnown));
         if (file.unfiledLines > 0) {
             std::fprintf(stderr, "%s: no line with a readable date, %llu lines not stored\n",
                          file.path.c_str(), static_cast<unsigned long long>(file.unfiledLines));
@@ -235,6 +246,8 @@ bool ReportSummary(const ImportSummary& summary, double seconds) {
         static_cast<unsigned long long>(summary.damagedLines));
     return refusedFile;
 }
+
+namespace {
 
 // Names the files stored before the one that failed (`started`, -1 when none
 // had started) and that one, which was put back.
@@ -265,8 +278,10 @@ int RunImportCommand(const std::vector<std::string>& args) {
         return 2;
     }
     bool refusedFile = false;
-    const std::vector<LogToImport> logs =
+    std::vector<LogToImport> logs =
         LogsToImport(AcceptedFiles(options.files), codes, detect, refusedFile);
+    for (auto& log : logs)
+        log.whole = options.again;
     if (detect && !logs.empty())
         codes = logs.front().codes;
     if (logs.empty() && refusedFile)

@@ -13,6 +13,7 @@
 #include <set>
 
 #include "import/format_detection.h"
+#include "import/imported_log_book.h"
 #include "import/line_count.h"
 #include "import/line_date.h"
 #include "import/log_file_check.h"
@@ -73,25 +74,29 @@ class OpenMonths {
     }
 
     // The file was read whole: writes out every month, gives each its format
-    // file and drops the journal. Returns the keys that received lines.
-    const std::vector<std::string>& Finish() {
+    // file and drops the journal; the list of imported logs changes with it.
+    // Returns the keys that received lines.
+    const std::vector<std::string>& Finish(ImportedLogBook& book) {
         for (auto& month : open_)
             month->Close();
         open_.clear();
         for (const auto& key : touched_)
             WriteFormatFile(MonthFormatPath(siteDir_, key), formats_.at(key));
+        book.Stage();
         journal_.Commit();
+        book.Commit();
         return touched_;
     }
 
     // The import of the file failed: drops what is buffered and puts every
     // month back as it was. A failure here leaves the journal for the next run.
-    void Abandon() noexcept {
+    void Abandon(ImportedLogBook& book) noexcept {
         open_.clear();
         try {
             journal_.RollBack();
         } catch (...) {
         }
+        book.Drop();
     }
 
   private:
@@ -115,18 +120,34 @@ class FileImport {
           dater_(&dater),
           observer_(observer) {}
 
-    FileImportResult Run(const std::string& path, std::set<std::string>& monthsOfRun) {
-        result_.path = path;
+    FileImportResult Run(const LogToImport& log, ImportedLogBook& book,
+                         std::set<std::string>& monthsOfRun) {
+        result_.path = log.path;
         try {
-            Read(path);
+            LogOpening opening = book.Open(log.path, log.whole, log.completeLinesOnly);
+            result_.knownBefore = opening.knownBefore;
+            result_.bytesKnown = opening.start;
+            if (opening.source == nullptr) {
+                result_.nothingNew = true;
+                return result_;
+            }
+            start_ = opening.start;
+            end_ = opening.end;
+            LogReader reader(std::move(opening.source), LogReader::kMaxPiece);
+            Read(log.path, reader);
+            result_.nothingNew = opening.knownBefore && reader.log().contentTaken() == start_;
+            // Known from now on once lines were stored (a compressed copy of
+            // a known log, too, to be known later without decompressing it).
+            if (current_ != nullptr || result_.nothingNew)
+                book.Imported(reader.log());
             if (current_ == nullptr) {  // no readable date: the waiting lines are left out
                 result_.unfiledLines = waiting_;
                 result_.damagedLines -= waiting_;
             }
-            for (const auto& key : months_.Finish())
+            for (const auto& key : months_.Finish(book))
                 monthsOfRun.insert(key);
         } catch (...) {
-            months_.Abandon();
+            months_.Abandon(book);
             throw;
         }
         return result_;
@@ -176,12 +197,30 @@ class FileImport {
         fieldsChanged_ = true;
     }
 
-    void Read(const std::string& path) {
-        LogReader reader(path);
+    // A log read from where its import stopped before: its header, before
+    // that point, tells whether it is followed as W3C.
+    void ReadHeaderBefore(const std::string& path) {
+        LogReader head(path, LogReader::kMaxPiece, std::min(start_, LogReader::kHeadBytes));
+        std::string_view line;
+        while (head.Next(line)) {
+            if (!IsHeaderOrBlank(line)) {
+                result_.hasLogLine = true;
+                w3c_ = !headerCodes_.empty() && headerCodes_ == fileCodes_;
+                return;
+            }
+            if (IsW3cFieldsLine(line))
+                headerCodes_ = W3cFieldsCodes(line);
+            SkipRest(head);
+        }
+    }
+
+    void Read(const std::string& path, LogReader& reader) {
+        if (start_ > 0)
+            ReadHeaderBefore(path);
         // A compressed log's lines are not counted: its percentage is by the
         // bytes read. A big plain log's are counted aside; until the count is
-        // known, its percentage is by bytes too.
-        const bool byBytes = reader.compressed();
+        // known, its percentage is by bytes too. So is a log read in part.
+        const bool byBytes = reader.compressed() || start_ > 0 || end_ != UINT64_MAX;
         std::optional<LineCountAside> lineCount;
         if (!byBytes)
             lineCount.emplace(path, reader.fileSize());
@@ -190,7 +229,6 @@ class FileImport {
         std::string_view line;
         std::uint64_t index = 0;
         int shown = -1;
-        FieldFormat headerCodes;  // of the last "#Fields:" before the first log line
         for (; reader.Next(line); ++index) {
             if (index % kLinesBetweenStopChecks == 0) {
                 if (observer_.StopRequested())
@@ -201,13 +239,13 @@ class FileImport {
             if (!result_.hasLogLine) {
                 if (IsHeaderOrBlank(line)) {
                     if (IsW3cFieldsLine(line))
-                        headerCodes = W3cFieldsCodes(line);
+                        headerCodes_ = W3cFieldsCodes(line);
                     SkipRest(reader);
                     continue;
                 }
                 result_.hasLogLine = true;
-                w3c_ = !headerCodes.empty() && headerCodes == fileCodes_;
-            } else if (!w3c_ && IsW3cFieldsLine(line) && W3cFieldsCodes(line) != headerCodes) {
+                w3c_ = !headerCodes_.empty() && headerCodes_ == fileCodes_;
+            } else if (!w3c_ && IsW3cFieldsLine(line) && W3cFieldsCodes(line) != headerCodes_) {
                 // W3C lines of other fields appended to a file of another
                 // format would be filed as the month in hand's damaged lines.
                 throw DamagedCompressedFile(path, "a \"#Fields:\" line at line " +
@@ -260,7 +298,7 @@ class FileImport {
     // Reads the file again up to line `end` to store, in front of the first
     // month found, the damaged lines met before it.
     void FileWaitingLines(const std::string& path, std::uint64_t end) {
-        LogReader reader(path);
+        LogReader reader(OpenLogAt(path, start_, end_));
         std::string_view line;
         for (std::uint64_t index = 0; index < end && reader.Next(line); ++index) {
             if (index < firstWaiting_ || Skipped(line)) {
@@ -276,8 +314,11 @@ class FileImport {
 
     OpenMonths months_;
     const FieldFormat& fileCodes_;
-    FieldFormat lineCodes_;  // the fields of the lines in hand
-    bool w3c_ = false;       // the file follows its "#Fields:" directives
+    FieldFormat lineCodes_;    // the fields of the lines in hand
+    FieldFormat headerCodes_;  // of the last "#Fields:" before the first log line
+    std::uint64_t start_ = 0;  // content bytes imported before, passed over
+    std::uint64_t end_ = UINT64_MAX;
+    bool w3c_ = false;  // the file follows its "#Fields:" directives
     bool fieldsChanged_ = false;
     LineDater* dater_;
     std::unique_ptr<LineDater> ownDater_;  // after a change of fields
@@ -324,6 +365,7 @@ ImportSummary ImportLogs(const std::string& siteDir, const std::vector<LogToImpo
         throw IoError(siteDir, std::strerror(ENOTDIR));
     const StoreWriteLock lock(siteDir);
     TidyLeftovers(siteDir);
+    ImportedLogBook book(siteDir);
     ImportSummary summary;
     std::map<FieldFormat, LineDater> daters;  // one set of field values per format for the run
     std::set<std::string> months;
@@ -335,7 +377,7 @@ ImportSummary ImportLogs(const std::string& siteDir, const std::vector<LogToImpo
         FileImport file(siteDir, files[k].codes, dater, observer);
         FileImportResult result;
         try {
-            result = file.Run(files[k].path, months);
+            result = file.Run(files[k], book, months);
         } catch (const MonthFormatConflict& conflict) {
             summary.refused.push_back(
                 {conflict.path, conflict.month, conflict.monthCodes, conflict.fileCodes});

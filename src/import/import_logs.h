@@ -5,8 +5,13 @@
 // (CR LF), to the stored log of its month `log-<key>.log`, the key being
 // year-month taken from the line's own date; its day and time go to the same
 // line of `log-<key>.eur`; and every month that received lines gets the
-// format in `format-<key>.tfd`. Lines are appended after what the month held,
-// without any check for duplicates. The files are read line by line and the
+// format in `format-<key>.tfd`. Lines are appended after what the month held.
+// No line is taken in twice: a log imported before (by its content, whatever
+// its name now: grown, renamed, copied, truncated in place, compressed; see
+// store/imported_logs.h) is read from where its import stopped, so only its
+// new lines are stored, or none; unless it is asked for whole again. The
+// header of such a log, before that point, still tells its W3C fields. The
+// files are read line by line and the
 // months written through bounded buffers, so memory does not grow with the
 // size of the logs or with the number of changes of month.
 //
@@ -56,6 +61,9 @@ struct FileImportResult {
     std::uint64_t unfiledLines = 0;    // left out: no line of the file had a readable date
     std::uint64_t rewrittenLines = 0;  // W3C lines stored in their month's field order
     bool hasLogLine = false;           // false: empty, or only "#" and blank lines
+    bool knownBefore = false;          // the log, or a part of it, was imported before
+    bool nothingNew = false;           // ... and holds nothing more: nothing was read
+    std::uint64_t bytesKnown = 0;      // content bytes imported before, passed over
 };
 
 // A file left out because its lines would enter a month stored under another format.
@@ -76,6 +84,8 @@ struct DamagedFile {
 struct LogToImport {
     std::string path;
     FieldFormat codes;
+    bool whole = false;              // from its start, even when imported before
+    bool completeLinesOnly = false;  // a last line without its end waits (a live log)
 };
 
 struct ImportSummary {

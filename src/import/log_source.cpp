@@ -318,7 +318,55 @@ std::size_t LogSource::Read(char* out, std::size_t size) {
         return 0;
     const std::size_t n = decompressor_ ? decompressor_->Read(out, size) : file_.Read(out, size);
     contentLeft_ -= n;
+    KeepLast(out, n);
     return n;
+}
+
+void LogSource::KeepLast(const char* bytes, std::size_t size) {
+    taken_ += size;
+    if (size >= kLogProbeBytes) {
+        last_.assign(bytes + size - kLogProbeBytes, kLogProbeBytes);
+        return;
+    }
+    last_.append(bytes, size);
+    if (last_.size() > kLogProbeBytes)
+        last_.erase(0, last_.size() - kLogProbeBytes);
+}
+
+std::uint64_t LogSource::Skip(std::uint64_t count) {
+    if (decompressor_) {
+        std::string scratch(64 * 1024, '\0');
+        std::uint64_t skipped = 0;
+        while (skipped < count) {
+            const std::size_t n = decompressor_->Read(
+                scratch.data(),
+                static_cast<std::size_t>(std::min<std::uint64_t>(scratch.size(), count - skipped)));
+            if (n == 0)
+                break;
+            KeepLast(scratch.data(), n);
+            skipped += n;
+        }
+        return skipped;
+    }
+    const std::uint64_t skipped = file_.Skip(count);
+    // The bytes before the new position, read where they are.
+    const std::uint64_t keep = std::min<std::uint64_t>(skipped, kLogProbeBytes);
+    std::string last(keep, '\0');
+    std::size_t got = 0;
+    while (got < keep) {
+        const ssize_t r = ::pread(file_.fd(), last.data() + got, keep - got,
+                                  static_cast<off_t>(skipped - keep + got));
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0)
+            ThrowErrno(path_);
+        if (r == 0)
+            throw IoError(path_, "the file shrank while it was read");
+        got += static_cast<std::size_t>(r);
+    }
+    last_ = std::move(last);
+    taken_ = skipped;
+    return skipped;
 }
 
 std::uint64_t LogSource::fileBytesRead() const {

@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "store/imported_logs.h"
 #include "store/line_reader.h"
 #include "store/text_file.h"
 
@@ -66,6 +67,16 @@ class LogSource : public ByteSource {
     // corrupt or truncated compressed stream).
     std::size_t Read(char* out, std::size_t size) override;
 
+    // Passes over the first `count` bytes of content (before any Read);
+    // returns how many there were, fewer when the content is shorter.
+    std::uint64_t Skip(std::uint64_t count);
+    // Ends the content `count` bytes after where it stands.
+    void LimitContent(std::uint64_t count) { contentLeft_ = count; }
+    // Bytes of content passed over or read so far, and the last
+    // kLogProbeBytes of them.
+    std::uint64_t contentTaken() const { return taken_; }
+    const std::string& lastContent() const { return last_; }
+
     Compression compression() const { return compression_; }
     // Size of the file on disk.
     std::uint64_t fileSize() const override { return file_.fileSize(); }
@@ -79,6 +90,9 @@ class LogSource : public ByteSource {
     Compression compression_ = Compression::kNone;
     std::unique_ptr<Decompressor> decompressor_;
     std::uint64_t contentLeft_;  // bytes the reader may still take
+    std::uint64_t taken_ = 0;
+    std::string last_;
+    void KeepLast(const char* bytes, std::size_t size);
 };
 
 // The lines of a log file as the import reads them: from its LogSource, a
@@ -91,12 +105,14 @@ class LogReader : public LineReader {
     explicit LogReader(const std::string& path, std::size_t maxPiece = kMaxPiece,
                        std::uint64_t maxContent = 0)
         : LineReader(std::make_unique<LogSource>(path, maxContent), maxPiece) {}
+    // The lines of `source` from where it stands.
+    explicit LogReader(std::unique_ptr<LogSource> source, std::size_t maxPiece = kMaxPiece)
+        : LineReader(std::move(source), maxPiece) {}
 
     bool compressed() const { return log().compression() != Compression::kNone; }
     // Bytes of the file taken so far (compressed bytes for a compressed file).
     std::uint64_t fileBytesRead() const { return log().fileBytesRead(); }
 
-  private:
     const LogSource& log() const { return static_cast<const LogSource&>(source()); }
 };
 

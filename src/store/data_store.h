@@ -17,6 +17,16 @@ inline constexpr std::string_view kLastFormatFileName = "format.log";
 inline constexpr std::string_view kSettingsFileName = "param.tfd";
 // Present only while an import runs, or after one was interrupted.
 inline constexpr std::string_view kImportJournalFileName = "import.journal";
+// The logs taken in, known by their content (imported_logs.h), and the next
+// version of that file while one log's import commits.
+inline constexpr std::string_view kImportedLogsFileName = "imported.tfd";
+inline constexpr std::string_view kImportedLogsNextFileName = "imported.next";
+// The name patterns of the logs a watch imports (watched_logs.h), and the lock
+// that keeps a second watcher of the site out.
+inline constexpr std::string_view kWatchedLogsFileName = "watched.tfd";
+inline constexpr std::string_view kWatchLockFileName = "watch.lock";
+// When the desktop program analyses what its watch took in (watched_logs.h).
+inline constexpr std::string_view kWatchAnalysisFileName = "watch-analysis.tfd";
 // Held by the writer that changes the store (store_lock.h).
 inline constexpr std::string_view kStoreLockFileName = "store.lock";
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <optional>
 
+#include "store/imported_logs.h"
 #include "store/month_file_names.h"
 #include "store/store_file_open.h"
 #include "store/tagged_record.h"
@@ -182,7 +183,12 @@ bool RecoverInterruptedImport(const std::string& siteDir) {
 }
 
 void TidyLeftovers(const std::string& siteDir) {
-    RecoverInterruptedImport(siteDir);
+    // The list of imported logs follows the journal: with a journal its next
+    // version never counted, without one it is the store's.
+    if (RecoverInterruptedImport(siteDir))
+        DropStagedImportedLogs(siteDir);
+    else
+        CommitImportedLogs(siteDir);
     RemoveStaleTemporariesIn(siteDir);
 }
 

@@ -53,6 +53,14 @@ std::size_t FileBytes::Read(char* out, std::size_t size) {
     }
 }
 
+std::uint64_t FileBytes::Skip(std::uint64_t count) {
+    count = std::min(count, unread_);
+    if (::lseek(fd_, static_cast<off_t>(count), SEEK_CUR) < 0)
+        ThrowErrno(path_);
+    unread_ -= count;
+    return count;
+}
+
 std::size_t TextBytes::Read(char* out, std::size_t size) {
     const std::size_t n = std::min(size, text_.size());
     if (n > 0)

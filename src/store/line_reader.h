@@ -63,6 +63,8 @@ class FileBytes : public ByteSource {
     std::uint64_t fileSize() const override { return size_; }
     bool boundedByFileSize() const override { return true; }
     std::uint64_t bytesTaken() const { return size_ - unread_; }
+    // Passes over up to `count` bytes unread; returns how many (fewer at the end).
+    std::uint64_t Skip(std::uint64_t count);
     int fd() const { return fd_; }
 
   private:

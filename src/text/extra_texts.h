@@ -231,6 +231,22 @@
     X(kTextVisitsPerDay, "Visites par jour", "Visits per day") \
     X(kTextVisitsAnalyseAgain, "Visites : analysez de nouveau ce mois pour les voir.", \
       "Visits: analyse this month again to see them.") \
+    X(kImportedBeforeText, \
+      "Ces fichiers ont d\xe9j\xe0 \xe9t\xe9 import\xe9s : seules leurs nouvelles lignes " \
+      "le seront. Les importer \xe0 nouveau en entier ?", \
+      "These files were imported before: only their new lines will be imported. " \
+      "Import them whole again instead?") \
+    X(kWatchedLogsMenu, "Logs surveill\xe9s...", "Watched logs...") \
+    X(kWatchedLogsPrompt, \
+      "Logs import\xe9s d\xe8s qu'ils changent, puis analys\xe9s : un fichier ou un dossier " \
+      "par ligne, avec * et ? (ex. /var/log/nginx/access.log*)", \
+      "Logs imported as soon as they change, then analysed: one file or folder a line, " \
+      "with * and ? (e.g. /var/log/nginx/access.log*)") \
+    X(kWatchAnalysisPrompt, "Analyse des mois qui re\xe7oivent des lignes :", \
+      "Analysis of the months that receive lines:") \
+    X(kWatchAnalysisAtOnce, "aussit\xf4t", "at once") \
+    X(kWatchAnalysisEvery, "toutes les %1 minutes", "every %1 minutes") \
+    X(kWatchAnalysisByHand, "\xe0 la main (Tout analyser)", "by hand (analyse all)") \
     /* end of the list */
 // clang-format on
 

@@ -214,8 +214,8 @@ TEST(ImportCommandTest, FilesThatStoreNothingAreNamedAndFailTheRun) {
     EXPECT_NE(r.err.find(dir / "logs.zip"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("holds field code \"h\" twice"), std::string::npos) << r.err;
     EXPECT_EQ(ReadRaw(dir / "root/data/1/log-2002-03.log"), kLine1 + "\r\n");
-    const Result undated =
-        RunImport(dir, "--root " + dir.path() + "/root --format 'd H h M I s' " + dir / "good.log");
+    const Result undated = RunImport(
+        dir, "--root " + dir.path() + "/root --again --format 'd H h M I s' " + dir / "good.log");
     EXPECT_EQ(undated.exitCode, 1);
     EXPECT_NE(undated.err.find(dir / "good.log: no line with a readable date"), std::string::npos)
         << undated.err;

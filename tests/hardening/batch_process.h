@@ -83,6 +83,11 @@ class ChildProcess {
         }
         return running;
     }
+    // Sends `signal` to the running process.
+    void Signal(int signal) {
+        if (pid_ > 0)
+            ::kill(pid_, signal);
+    }
     double seconds() const { return std::chrono::duration<double>(elapsed_).count(); }
 
   private:

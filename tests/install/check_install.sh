@@ -19,7 +19,8 @@ for f in bin/trafikon bin/trafikon-batch share/applications/$id.desktop \
          share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
          share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
          share/man/man1/trafikon.1.gz share/man/man1/trafikon-batch.1.gz \
-         share/doc/trafikon/copyright share/doc/trafikon/changelog.Debian.gz; do
+         share/doc/trafikon/copyright share/doc/trafikon/changelog.Debian.gz \
+         lib/systemd/user/trafikon-watch.service lib/systemd/user/trafikon-watch.timer; do
   [ -s "$stage/$f" ] || { echo "not installed: $f"; status=1; }
 done
 desktop-file-validate "$stage/share/applications/$id.desktop" || status=1

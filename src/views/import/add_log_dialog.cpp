@@ -33,6 +33,7 @@
 #include "views/import/field_format_widget.h"
 #include "views/import/import_thread_qt.h"
 #include "views/import/log_file_look_qt.h"
+#include "views/import/imported_before_question_qt.h"
 
 namespace trafikon {
 
@@ -367,7 +368,8 @@ void TFAjoutLog::BOKClick() {
     }
     BOK->setEnabled(false);
     BCancel->setEnabled(false);
-    worker_ = new TMyThread(App().siteDir, FilesToImport(codes), this);
+    worker_ = new TMyThread(
+        App().siteDir, AskAboutLogsImportedBefore(this, App().siteDir, FilesToImport(codes)), this);
     connect(worker_, &TMyThread::FileInHand, this, &TFAjoutLog::MarkFileInHand);
     connect(worker_, &TMyThread::Progress, PBLoad, &QProgressBar::setValue);
     connect(worker_, &QThread::finished, this, &TFAjoutLog::ImportEnded);

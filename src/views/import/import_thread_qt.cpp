@@ -41,6 +41,7 @@ void TMyThread::run() {
         const ImportSummary summary = ImportLogs(siteDir_, files_, observer);
         refused_ = summary.refused;
         damaged_ = summary.damaged;
+        months_ = summary.months;
         damagedLines_ = static_cast<long long>(summary.damagedLines);
         unfiledLines_ = static_cast<long long>(summary.unfiledLines);
         fileResults_ = summary.files;

@@ -42,6 +42,8 @@ class TMyThread : public QThread {
     // they would enter, or their compressed data damaged.
     const std::vector<RefusedFile>& refused() const { return refused_; }
     const std::vector<DamagedFile>& damaged() const { return damaged_; }
+    // After the run: the months that received lines.
+    const std::vector<std::string>& months() const { return months_; }
 
   signals:
     void FileInHand(int index);
@@ -61,6 +63,7 @@ class TMyThread : public QThread {
     StopFlag stop_;
     std::vector<RefusedFile> refused_;
     std::vector<DamagedFile> damaged_;
+    std::vector<std::string> months_;
 };
 
 }  // namespace trafikon

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QLabel>
@@ -23,6 +25,7 @@
 #include "store/log_format.h"
 #include "store/text_file.h"
 #include "text/extra_texts.h"
+#include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
 #include "views/synthesis/general_window.h"
 
@@ -262,6 +265,32 @@ TEST_F(AddLogDialogTest, ImportRunsOnItsWorkerThenTheDialogCloses) {
     EXPECT_EQ(ReadFormatFile(folder.site() + "format.log"), "hlutrsbRU");
     EXPECT_EQ(ListStoredMonths(folder.site()), (std::vector<std::string>{"2004-05", "2004-06"}));
     EXPECT_TRUE(folder.messages.shown.isEmpty());
+}
+
+TEST_F(AddLogDialogTest, AFileImportedBeforeIsAskedAboutAndStoredOnceUnlessWantedWhole) {
+    const std::string log = folder.temp / "access.log";
+    GenerateLog(log, 200, 1, "2004-05");
+    const auto importWith = [&](MessageService::Answer answer) {
+        Open();
+        dialog.BDefaultClick();
+        ASSERT_TRUE(dialog.AddFile(QString::fromStdString(log)));
+        folder.messages.answers = {answer};
+        dialog.BOKClick();
+        ASSERT_TRUE(WaitUntil([&] { return !dialog.importing(); }));
+    };
+    const auto storedLines = [&] {
+        const std::string bytes = ReadRaw(folder.site() + "log-2004-05.log");
+        return std::count(bytes.begin(), bytes.end(), '\n');
+    };
+    importWith(MessageService::Answer::No);
+    EXPECT_TRUE(folder.messages.shown.isEmpty());  // nothing to ask the first time
+    EXPECT_EQ(storedLines(), 200);
+    importWith(MessageService::Answer::No);  // its new lines only: none
+    ASSERT_EQ(folder.messages.shown.size(), 1);
+    EXPECT_TRUE(folder.messages.shown[0].startsWith(Tr(lang::kImportedBeforeText)));
+    EXPECT_EQ(storedLines(), 200);
+    importWith(MessageService::Answer::Yes);  // whole again
+    EXPECT_EQ(storedLines(), 400);
 }
 
 TEST_F(AddLogDialogTest, ImportFailureIsShownWithTheFileAndTheReason) {

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window takes in the new lines of the watched logs by itself and
+// analyses their months.
+#include <gtest/gtest.h>
+
+#include <QInputDialog>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "app/main_window.h"
+#include "app/shell_fixture_qt.h"
+#include "import/watched_logs.h"
+#include "store/text_file.h"
+#include "text/extra_texts.h"
+#include "ui/text_convert_qt.h"
+
+namespace trafikon {
+namespace {
+
+using testing::GenerateLog;
+using testing::ProgramFolder;
+using testing::ReadRaw;
+using testing::WaitUntil;
+using testing::WhenModalShows;
+using testing::WriteRaw;
+
+TEST(LogWatch, NewLinesOfAWatchedLogAreImportedOnceAndTheirMonthAnalysed) {
+    ProgramFolder folder;
+    folder.Prepare();
+    const std::string log = folder.temp / "logs/access.log";
+    WriteRaw(log, "");  // makes its folder
+    GenerateLog(log, 200, 1, "2004-05");
+    GenerateLog(folder.temp / "more.log", 50, 1, "2004-05", 8);
+    WriteWatchedPatterns(folder.site(), {folder.temp / "logs"});
+    const auto storedLines = [&] {
+        const std::string path = folder.site() + "log-2004-05.log";
+        const std::string bytes = FileExists(path) ? ReadRaw(path) : std::string();
+        return std::count(bytes.begin(), bytes.end(), '\n');
+    };
+    const std::string analysis = folder.site() + "mon-2004-05.tfd";
+
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(analysis) && !App().analysisRunning; }, 30000));
+    EXPECT_EQ(storedLines(), 200);
+
+    std::remove(analysis.c_str());
+    WriteRaw(log, ReadRaw(log) + ReadRaw(folder.temp / "more.log"));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(analysis) && !App().analysisRunning; }, 30000));
+    EXPECT_EQ(storedLines(), 250);
+    EXPECT_TRUE(folder.messages.shown.isEmpty()) << folder.messages.shown.join("|").toStdString();
+}
+
+TEST(LogWatch, TheWatchedLogsDialogKeepsThePatternsAndWhenToAnalyse) {
+    ProgramFolder folder;
+    folder.Prepare();
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    WhenModalShows<QInputDialog>([](QInputDialog* patterns) {
+        patterns->setTextValue("/var/log/a/access.log*\n\n  /srv/logs  \n");
+        WhenModalShows<QInputDialog>([](QInputDialog* when) {
+            when->setTextValue(Tr(lang::kWatchAnalysisByHand));
+            when->accept();
+        });
+        patterns->accept();
+    });
+    window.WatchedLogsClick();
+    EXPECT_EQ(ReadWatchedPatterns(folder.site()),
+              (std::vector<std::string>{"/var/log/a/access.log*", "/srv/logs"}));
+    EXPECT_EQ(ReadWatchAnalysisMinutes(folder.site()), kAnalyseByHand);
+}
+
+}  // namespace
+}  // namespace trafikon
