@@ -23,8 +23,10 @@
 #include "batch/command_options.h"
 #include "batch/import_files.h"
 #include "import/import_logs.h"
+#include "import/log_source.h"
 #include "import/watched_logs.h"
 #include "state/program_folder.h"
+#include "state/settings.h"
 #include "store/data_store.h"
 #include "store/log_format.h"
 #include "store/stop_flag.h"
@@ -131,6 +133,13 @@ int RunWatchCommand(const std::vector<std::string>& args) {
         if (ec)
             throw IoError(siteDir, ec.message());
         const WatchLock watching(siteDir);
+        // Compressed logs expand no further than the store's settings allow.
+        Settings settings;
+        try {
+            LoadSettings(siteDir, settings);
+        } catch (const IoError&) {
+        }
+        SetExpansionLimit(settings.expansionLimit());
         AddWatchedPatterns(siteDir, patterns);
         if (ReadWatchedPatterns(siteDir).empty()) {
             std::fputs("trafikon-batch watch: no watched logs: give a PATTERN\n", stderr);
