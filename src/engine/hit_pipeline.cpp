@@ -19,21 +19,7 @@ constexpr std::size_t kBatchesInFlight = 4;
 
 PreparedHit LineBatch::Hit(const Entry& e) const {
     PreparedHit hit;
-    hit.statusSlot = e.statusSlot;
-    hit.day = e.day;
-    hit.hasBytes = e.hasBytes;
-    hit.internal = e.internal;
-    hit.hasQuery = e.hasQuery;
-    hit.sameHost = e.sameHost;
-    hit.sameAgent = e.sameAgent;
-    hit.samePage = e.samePage;
-    hit.bytes = e.bytes;
-    hit.siteLength = e.siteLength;
-    hit.pathHash = e.hashes[0];
-    hit.hostHash = e.hashes[1];
-    hit.agentHash = e.hashes[2];
-    hit.pageHash = e.hashes[3];
-    hit.queryHash = e.hashes[4];
+    static_cast<HitFacts&>(hit) = e.facts;
     hit.path = Value(e, 0);
     hit.status = Value(e, 1);
     hit.time = Value(e, 2);
@@ -77,21 +63,7 @@ void StoreHit(const PreparedHit& hit, std::uint32_t start, std::string& text, Li
         e.at[i + 1] = static_cast<std::uint32_t>(out - text.data());
     }
     e.pageLength = static_cast<std::uint32_t>(hit.page.size());
-    e.statusSlot = static_cast<std::int8_t>(hit.statusSlot);
-    e.day = static_cast<std::int8_t>(hit.day);
-    e.hasBytes = hit.hasBytes;
-    e.internal = hit.internal;
-    e.hasQuery = hit.hasQuery;
-    e.sameHost = hit.sameHost;
-    e.sameAgent = hit.sameAgent;
-    e.samePage = hit.samePage;
-    e.bytes = hit.bytes;
-    e.siteLength = hit.siteLength;
-    e.hashes[0] = hit.pathHash;
-    e.hashes[1] = hit.hostHash;
-    e.hashes[2] = hit.agentHash;
-    e.hashes[3] = hit.pageHash;
-    e.hashes[4] = hit.queryHash;
+    e.facts = hit;
 }
 
 }  // namespace

@@ -31,16 +31,10 @@ class LineReader;
 struct LineBatch {
     struct Entry {
         std::uint64_t lineNumber;
-        std::int64_t bytes;
         std::uint32_t at[8];  // text i is text[at[i], at[i + 1])
         std::uint32_t pageLength;
-        std::uint32_t siteLength;
-        std::uint64_t hashes[5];  // path, host, user agent, page, query
-        std::int8_t statusSlot;
-        std::int8_t day;
         bool malformed;  // the line ran out of text before a field; text 0 = the line
-        bool hasBytes, internal, hasQuery;
-        bool sameHost, sameAgent, samePage;
+        HitFacts facts;  // of a hit that is not malformed
     };
     std::string text;
     std::vector<Entry> entries;

@@ -39,21 +39,13 @@ struct HitFields {
     std::string_view bytes;      // b
 };
 
-// What a hit brings, worked out from its own values: the same for any month.
-struct PreparedHit {
-    std::string_view path;       // requested path (RequestPath of r)
-    std::string_view status;     // s as logged
-    std::string_view time;       // t
-    std::string_view host;       // h
-    std::string_view userAgent;  // U
-    std::string_view referrer;   // R; empty when R is empty or "-"
-    std::string_view page;       // R before its first "?"
-    std::string_view query;      // the decoded query, when hasQuery
-    int statusSlot = -1;         // counter slot of s, -1 for none
-    int day = 0;                 // day of t (1..31), 0 when it has none
-    bool hasBytes = false;       // b is a number
-    bool internal = false;       // R begins with the site URL
-    bool hasQuery = false;       // R holds a "?"
+// What a hit brings besides its texts, worked out from its own values.
+struct HitFacts {
+    int statusSlot = -1;    // counter slot of s, -1 for none
+    int day = 0;            // day of t (1..31), 0 when it has none
+    bool hasBytes = false;  // b is a number
+    bool internal = false;  // R begins with the site URL
+    bool hasQuery = false;  // R holds a "?"
     // The host, user agent, referring page (of the same kind) are those of the
     // hit prepared just before: the analysis takes their positions again.
     bool sameHost = false, sameAgent = false, samePage = false;
@@ -62,6 +54,18 @@ struct PreparedHit {
     // HashBytes of the keys: path, host, user agent, page, query; 0 for a key
     // the same as the hit before's (sameHost and the like).
     std::uint64_t pathHash = 0, hostHash = 0, agentHash = 0, pageHash = 0, queryHash = 0;
+};
+
+// What a hit brings, worked out from its own values: the same for any month.
+struct PreparedHit : HitFacts {
+    std::string_view path;       // requested path (RequestPath of r)
+    std::string_view status;     // s as logged
+    std::string_view time;       // t
+    std::string_view host;       // h
+    std::string_view userAgent;  // U
+    std::string_view referrer;   // R; empty when R is empty or "-"
+    std::string_view page;       // R before its first "?"
+    std::string_view query;      // the decoded query, when hasQuery
 };
 
 class QueryDecoder;
