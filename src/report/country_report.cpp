@@ -17,13 +17,6 @@ std::string Num(std::int64_t v) {
     return std::to_string(v);
 }
 
-std::string Text(const LanguageTable& texts, int entry) {
-    std::string_view s = texts.Text(entry);
-    while (!s.empty() && (s.back() == ' ' || s.back() == ':'))
-        s.remove_suffix(1);
-    return Cp1252ToUtf8(s);
-}
-
 // What the summary says of the data: the shipped data with its credit, or the
 // user's database by its file name (the report names no folder of the machine).
 std::string SourceText(const CountryFile& f, const LanguageTable& texts) {
@@ -44,7 +37,8 @@ void AddCountries(MonthReport& report, const MonthExtras& extras, const Language
     if (!extras.present || !extras.countriesPresent)  // a month of an earlier version
         return;
     const CountryFile& f = extras.countries;
-    report.summary.rows.push_back({Text(texts, lang::kTextCountriesFrom), SourceText(f, texts)});
+    report.summary.rows.push_back(
+        {LabelText(texts, lang::kTextCountriesFrom), SourceText(f, texts)});
 
     const bool french = texts.Text(lang::kTextCountryNamesLanguage) == "fr";
     const std::string unknown = texts.Text(lang::kTextUnknownCountry);
@@ -58,26 +52,30 @@ void AddCountries(MonthReport& report, const MonthExtras& extras, const Language
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return hits(a) > hits(b); });
 
-    const std::vector<std::string> columns = {Text(texts, lang::kTextCountry),
-                                              Text(texts, 129),
-                                              Text(texts, 128),
-                                              Text(texts, 127),
-                                              Text(texts, lang::kTextPeopleHits),
-                                              Text(texts, lang::kTextPeopleVisitors),
-                                              Text(texts, lang::kTextRobotHits),
-                                              Text(texts, lang::kTextRobotVisitors)};
+    const std::vector<std::string> columns = {LabelText(texts, lang::kTextCountry),
+                                              LabelText(texts, 129),
+                                              LabelText(texts, 128),
+                                              LabelText(texts, 127),
+                                              LabelText(texts, lang::kTextPeopleHits),
+                                              LabelText(texts, lang::kTextPeopleVisitors),
+                                              LabelText(texts, lang::kTextRobotHits),
+                                              LabelText(texts, lang::kTextRobotVisitors)};
     ReportTable countries{"countries",
-                          Text(texts, lang::kTextCountries),
+                          LabelText(texts, lang::kTextCountries),
                           columns,
                           {false, true, true, true, true, true, true, true},
                           {}};
     ReportTable cities = countries;
     cities.name = "cities";
-    cities.title = Text(texts, lang::kTextCity);
-    cities.columns.insert(cities.columns.begin() + 1, Text(texts, lang::kTextCity));
+    cities.title = LabelText(texts, lang::kTextCity);
+    cities.columns.insert(cities.columns.begin() + 1, LabelText(texts, lang::kTextCity));
     cities.numeric.insert(cities.numeric.begin() + 1, false);
-    ReportBars bars{
-        Text(texts, lang::kTextCountries), {}, {}, {}, Text(texts, 129), Text(texts, 128)};
+    ReportBars bars{LabelText(texts, lang::kTextCountries),
+                    {},
+                    {},
+                    {},
+                    LabelText(texts, 129),
+                    LabelText(texts, 128)};
     for (const std::size_t i : order) {
         const CountryRecord& r = f.records[i];
         std::vector<std::string> row = {Cp1252ToUtf8(CountryLabel(names, r.code, french, unknown)),

@@ -24,7 +24,7 @@ using Row = std::vector<std::string>;
 class Builder {
   public:
     explicit Builder(const LanguageTable& texts) : texts_(texts) {}
-    std::string T(int entry) const { return Cp1252ToUtf8(Trim(texts_.Text(entry))); }
+    std::string T(int entry) const { return LabelText(texts_, entry); }
 
     ReportTable Table(std::string name, int title, std::vector<int> columns,
                       std::vector<bool> numeric) const {
@@ -38,11 +38,6 @@ class Builder {
     }
 
   private:
-    static std::string_view Trim(std::string_view s) {
-        while (!s.empty() && (s.back() == ' ' || s.back() == ':'))
-            s.remove_suffix(1);
-        return s;
-    }
     const LanguageTable& texts_;
 };
 

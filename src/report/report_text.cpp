@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "text/language_table.h"
+
 namespace trafikon::report {
 
 namespace {
@@ -119,6 +121,13 @@ std::string CsvField(std::string_view text) {
     }
     out += '"';
     return out;
+}
+
+std::string LabelText(const LanguageTable& texts, int entry) {
+    std::string_view s = texts.Text(entry);
+    while (!s.empty() && (s.back() == ' ' || s.back() == ':'))
+        s.remove_suffix(1);
+    return Cp1252ToUtf8(s);
 }
 
 }  // namespace trafikon::report

@@ -6,6 +6,10 @@
 #include <string>
 #include <string_view>
 
+namespace trafikon {
+class LanguageTable;
+}
+
 namespace trafikon::report {
 
 // Windows-1252 bytes to UTF-8 (the five bytes that code page leaves undefined
@@ -23,5 +27,9 @@ std::string HtmlEscape(std::string_view utf8);
 // A text that a spreadsheet would take for a formula (first character = + - @
 // tab or CR, and not a plain number) gets a leading apostrophe.
 std::string CsvField(std::string_view text);
+
+// A language entry as a report label: UTF-8, without the blanks and colons
+// that end it in the windows ("Hits : " gives "Hits").
+std::string LabelText(const LanguageTable& texts, int entry);
 
 }  // namespace trafikon::report

@@ -18,20 +18,13 @@ std::string Num(std::int64_t v) {
     return std::to_string(v);
 }
 
-std::string Text(const LanguageTable& texts, int entry) {
-    std::string_view s = texts.Text(entry);
-    while (!s.empty() && (s.back() == ' ' || s.back() == ':'))
-        s.remove_suffix(1);
-    return Cp1252ToUtf8(s);
-}
-
 ReportTable Table(const LanguageTable& texts, std::string name, int title,
                   std::initializer_list<int> columns, std::vector<bool> numeric) {
     ReportTable t;
     t.name = std::move(name);
-    t.title = Text(texts, title);
+    t.title = LabelText(texts, title);
     for (const int c : columns)
-        t.columns.push_back(Text(texts, c));
+        t.columns.push_back(LabelText(texts, c));
     t.numeric = std::move(numeric);
     return t;
 }
@@ -56,7 +49,7 @@ ReportTable MonthTotals(const MonthExtras& extras, const LanguageTable& texts) {
     const AudienceTotals& p = extras.audience.people;
     const AudienceTotals& r = extras.audience.robots;
     auto add = [&](int name, std::int64_t people, std::int64_t robots) {
-        t.rows.push_back({Text(texts, name), Num(people), Num(robots), Num(people + robots)});
+        t.rows.push_back({LabelText(texts, name), Num(people), Num(robots), Num(people + robots)});
     };
     add(129, p.hits, r.hits);
     add(128, p.pages, r.pages);
@@ -71,14 +64,14 @@ ReportTable MonthTotals(const MonthExtras& extras, const LanguageTable& texts) {
     all.pages += v.robots.pages;
     all.seconds += v.robots.seconds;
     all.bounces += v.robots.bounces;
-    t.rows.push_back({Text(texts, lang::kTextPagesPerVisit), PagesPerVisitText(v.people),
+    t.rows.push_back({LabelText(texts, lang::kTextPagesPerVisit), PagesPerVisitText(v.people),
                       PagesPerVisitText(v.robots), PagesPerVisitText(all)});
-    t.rows.push_back({Text(texts, lang::kTextAverageVisit), AverageVisitText(v.people),
+    t.rows.push_back({LabelText(texts, lang::kTextAverageVisit), AverageVisitText(v.people),
                       AverageVisitText(v.robots), AverageVisitText(all)});
     // The median of both together is not kept: only each one's.
-    t.rows.push_back({Text(texts, lang::kTextMedianVisit), MedianVisitText(v.people),
+    t.rows.push_back({LabelText(texts, lang::kTextMedianVisit), MedianVisitText(v.people),
                       MedianVisitText(v.robots), ""});
-    t.rows.push_back({Text(texts, lang::kTextBounceRate), BounceRateText(v.people),
+    t.rows.push_back({LabelText(texts, lang::kTextBounceRate), BounceRateText(v.people),
                       BounceRateText(v.robots), BounceRateText(all)});
     return t;
 }
@@ -95,8 +88,8 @@ void AddVisits(MonthReport& report, const MonthExtras& extras, const LanguageTab
                     {},
                     {},
                     {},
-                    Text(texts, lang::kTextPeopleVisits),
-                    Text(texts, lang::kTextPeopleUniqueVisitors)};
+                    LabelText(texts, lang::kTextPeopleVisits),
+                    LabelText(texts, lang::kTextPeopleUniqueVisitors)};
     const int dayCount = DaysInMonth(report.key);
     for (int d = 0; d < dayCount; ++d) {
         const std::string label = (d < 9 ? "0" : "") + Num(d + 1);
