@@ -17,13 +17,13 @@
 
 #include "batch/batch_commands.h"
 #include "batch/command_options.h"
+#include "batch/store_settings_options.h"
 #include "engine/analyse_log.h"
 #include "engine/analyse_months.h"
 #include "engine/analysed_check.h"
 #include "engine/line_exclusions.h"
 #include "engine/robot_signatures.h"
 #include "geo/country_database.h"
-#include "state/country_database_file.h"
 #include "state/program_folder.h"
 #include "store/data_store.h"
 #include "store/import_journal.h"
@@ -130,15 +130,7 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
     try {
         if (!DirectoryExists(siteDir))
             throw IoError(siteDir, "No such file or directory");
-        // Setting 1 of the store's settings file is the site's address,
-        // setting 5 the country database.
-        const Lines settings = ReadTextLinesIfExists(siteDir + std::string(kSettingsFileName));
-        if (!haveSiteUrl && !settings.empty())
-            siteUrl = settings.front();
-        if (!haveCountries)
-            countries = ChosenCountryDatabase(settings.size() > 4 ? settings[4] : std::string());
-        else if (countries == "none")
-            countries.clear();
+        TakeStoreSettings(siteDir, haveSiteUrl, siteUrl, haveCountries, countries);
         if (const CountryDatabase check(countries); !check.error().empty())
             std::fprintf(stderr, "trafikon-batch analyse: %s: %s; countries left unknown\n",
                          countries.c_str(), check.error().c_str());

@@ -14,9 +14,9 @@
 
 #include "batch/batch_commands.h"
 #include "batch/command_options.h"
+#include "batch/store_settings_options.h"
 #include "engine/robot_signatures.h"
 #include "engine/select_lines.h"
-#include "state/country_database_file.h"
 #include "state/program_folder.h"
 #include "store/data_store.h"
 #include "store/store_lock.h"
@@ -86,13 +86,7 @@ int RunSelectCommand(const std::vector<std::string>& args) {
     try {
         if (!DirectoryExists(siteDir))
             throw IoError(siteDir, "No such file or directory");
-        const Lines settings = ReadTextLinesIfExists(siteDir + std::string(kSettingsFileName));
-        if (!haveSiteUrl && !settings.empty())
-            siteUrl = settings.front();
-        if (!haveCountries)
-            countries = ChosenCountryDatabase(settings.size() > 4 ? settings[4] : std::string());
-        else if (countries == "none")
-            countries.clear();
+        TakeStoreSettings(siteDir, haveSiteUrl, siteUrl, haveCountries, countries);
         WriteRobotSignatureFileIfMissing(root);
         QuietObserver observer;
         const SelectionResult r =
