@@ -14,10 +14,12 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/visit_tally.h"
 #include "import/log_source.h"
 #include "state/app_state.h"
 #include "text/extra_texts.h"
 #include "text/language_table.h"
+#include "text/window_entries.h"
 #include "ui/error_text_qt.h"
 #include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
@@ -25,7 +27,6 @@
 namespace trafikon {
 
 namespace {
-constexpr int kBase = 176;
 const char kDefaultLanguage[] =
     "Fran\xe7"
     "ais (fr)";
@@ -77,6 +78,11 @@ TFConfiguration::TFConfiguration(QWidget* parent) : QDialog(parent) {
     UDExpansion->setRange(1, 999999999);
     UDExpansion->setMinimumWidth(90);
     LExpansion->setBuddy(UDExpansion);
+    LVisitGap = new QLabel;
+    UDVisitGap = new QSpinBox;
+    UDVisitGap->setObjectName("UDVisitGap");
+    UDVisitGap->setRange(1, 24 * 60);
+    LVisitGap->setBuddy(UDVisitGap);
     BEnregParam = new QPushButton;
     BEnregParam->setObjectName("BEnregParam");
     BEnregParam->setDefault(true);
@@ -105,7 +111,9 @@ TFConfiguration::TFConfiguration(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(BCancel);
     grid->addWidget(LExpansion, 7, 0, 1, 2);
     grid->addWidget(UDExpansion, 7, 2);
-    grid->addLayout(buttons, 8, 0, 1, 3);
+    grid->addWidget(LVisitGap, 8, 0, 1, 2);
+    grid->addWidget(UDVisitGap, 8, 2);
+    grid->addLayout(buttons, 9, 0, 1, 3);
     grid->setColumnMinimumWidth(1, 220);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -124,16 +132,17 @@ void TFConfiguration::FormShow() {
     } catch (const IoError& error) {
         Messages().Inform(this, IoErrorText(error));
     }
-    setWindowTitle(Tr(kBase + 0));
-    LURLSite->setText(Tr(kBase + 1));
-    CBRetourParam->setText(Tr(kBase + 2));
-    LMinHost->setText(Tr(kBase + 3));
-    LLangue->setText(Tr(kBase + 4));
-    BEnregParam->setText(Tr(kBase + 5));
-    BCancel->setText(Tr(kBase + 6));
+    setWindowTitle(Tr(lang::settings::kTitle));
+    LURLSite->setText(Tr(lang::settings::kSiteUrlLabel));
+    CBRetourParam->setText(Tr(lang::settings::kAllStatusBox));
+    LMinHost->setText(Tr(lang::settings::kMinimumHitsLabel));
+    LLangue->setText(Tr(lang::settings::kLanguageLabel));
+    BEnregParam->setText(Tr(lang::settings::kSaveButton));
+    BCancel->setText(Tr(lang::settings::kCancelButton));
     LCountryDb->setText(Tr(lang::kTextCountryDatabaseSetting));
     CBMasque->setText(Tr(lang::kTextMaskAddresses));
     LExpansion->setText(Tr(lang::kExpansionLimitSetting));
+    LVisitGap->setText(Tr(lang::kVisitGapSetting));
 
     EURLSite->setText(FromCp1252(app.settings[1]));
     CBRetourParam->setChecked(app.settings[2] == "Retour On");
@@ -143,6 +152,7 @@ void TFConfiguration::FormShow() {
     ECountryDb->setText(QFile::decodeName(QByteArray::fromStdString(app.settings[5])));
     CBMasque->setChecked(app.settings.maskAddresses());
     UDExpansion->setValue(static_cast<int>(app.settings.expansionLimit()));
+    UDVisitGap->setValue(app.settings.visitGapMinutes());
 
     LBLangue->clear();
     for (const std::string& entry : ListLanguages(app.programDir))
@@ -168,6 +178,8 @@ void TFConfiguration::BEnregParamClick() {
     // A limit left as it was keeps its line as it was (empty: the built-in one).
     if (static_cast<std::uint64_t>(UDExpansion->value()) != app.settings.expansionLimit())
         app.settings[Settings::kExpansionLimit] = std::to_string(UDExpansion->value());
+    if (UDVisitGap->value() != app.settings.visitGapMinutes())
+        app.settings[Settings::kVisitGap] = std::to_string(UDVisitGap->value());
     const QList<QListWidgetItem*> selected = LBLangue->selectedItems();
     app.settings[4] =
         selected.isEmpty() ? std::string(kDefaultLanguage) : ToCp1252(selected.first()->text());
@@ -178,6 +190,7 @@ void TFConfiguration::BEnregParamClick() {
         return;
     }
     SetExpansionLimit(app.settings.expansionLimit());
+    SetVisitGapMinutes(app.settings.visitGapMinutes());
     accept();
 }
 

@@ -29,6 +29,7 @@ class TFConfiguration : public QDialog {
     QLineEdit* countryDatabaseEdit() const { return ECountryDb; }
     QCheckBox* maskBox() const { return CBMasque; }
     QSpinBox* expansionControl() const { return UDExpansion; }
+    QSpinBox* visitGapControl() const { return UDVisitGap; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -47,6 +48,8 @@ class TFConfiguration : public QDialog {
     QCheckBox* CBMasque;
     QLabel* LExpansion;
     QSpinBox* UDExpansion;  // times its size a compressed log may expand
+    QLabel* LVisitGap;
+    QSpinBox* UDVisitGap;  // the longest gap within a visit, in minutes
     QPushButton* BEnregParam;
     QPushButton* BCancel;
 };

@@ -49,6 +49,18 @@ std::int64_t Median(const std::vector<std::uint32_t>& byExactSecond,
 
 }  // namespace
 
+namespace {
+std::atomic<std::uint32_t> visitGapSeconds{kDefaultVisitGapMinutes * 60};
+}  // namespace
+
+void SetVisitGapMinutes(int minutes) {
+    visitGapSeconds = static_cast<std::uint32_t>(std::clamp(minutes, 1, 24 * 60)) * 60;
+}
+
+std::uint32_t VisitGapSeconds() {
+    return visitGapSeconds;
+}
+
 VisitTally::VisitTally(const MonthAnalysis& analysis, VisitRules rules)
     : analysis_(analysis), rules_(rules), keys_(analysis.spill(), rules.keyBudget) {
     table_.resize(kMinTable);

@@ -16,6 +16,7 @@
 // for each page for the entry and exit pages.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -26,8 +27,15 @@
 
 namespace trafikon {
 
+// The longest gap within a visit for the analyses that follow, in minutes
+// (1 to 1440; 30 until set): the user's setting, set by the program at start
+// and when the settings change.
+inline constexpr int kDefaultVisitGapMinutes = 30;
+void SetVisitGapMinutes(int minutes);
+std::uint32_t VisitGapSeconds();
+
 struct VisitRules {
-    std::uint32_t gapSeconds = 30 * 60;
+    std::uint32_t gapSeconds = VisitGapSeconds();
     std::uint32_t toleranceSeconds = 10 * 60;
     std::size_t topPages = 100;  // entry and exit pages kept
     std::size_t keyBudget = std::size_t{1} << 18;

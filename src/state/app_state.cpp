@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "engine/robot_signatures.h"
+#include "engine/visit_tally.h"
 #include "import/log_source.h"
 #include "state/page_opener.h"
 #include "store/data_store.h"
@@ -81,6 +82,7 @@ void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
         storeFailure = std::current_exception();
     }
     SetExpansionLimit(app.settings.expansionLimit());
+    SetVisitGapMinutes(app.settings.visitGapMinutes());
 
     LoadLanguageChecked(app.programDir, app.settings.languageCode(), app.language,
                         hooks.showMessage);

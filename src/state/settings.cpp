@@ -5,6 +5,7 @@
 
 #include <cerrno>
 
+#include "engine/visit_tally.h"
 #include "import/log_source.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
@@ -27,6 +28,14 @@ std::uint64_t Settings::expansionLimit() const {
         return kDefaultExpansionLimit;
     const std::uint64_t ratio = std::stoull(text);
     return ratio >= 1 ? ratio : kDefaultExpansionLimit;
+}
+
+int Settings::visitGapMinutes() const {
+    const std::string& text = values[kVisitGap - 1];
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != text.npos)
+        return kDefaultVisitGapMinutes;
+    const int minutes = std::stoi(text);
+    return minutes >= 1 && minutes <= 24 * 60 ? minutes : kDefaultVisitGapMinutes;
 }
 
 bool HasSettingsFile(const std::string& siteDir) {

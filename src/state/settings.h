@@ -7,8 +7,8 @@
 // user chose (empty: the one shipped), 6 "Masque Off" to leave visitors'
 // addresses whole in reports and exports (empty or anything else masks
 // them); 7 the folder of the last log file picked; 8 how many times its size
-// a compressed log may expand (empty: the built-in limit); 9 to 13 are kept
-// unchanged.
+// a compressed log may expand (empty: the built-in limit); 9 the longest gap
+// within a visit in minutes (empty: 30); 10 to 13 are kept unchanged.
 #pragma once
 
 #include <array>
@@ -37,6 +37,10 @@ struct Settings {
     // anything else gives the built-in limit.
     static constexpr int kExpansionLimit = 8;
     std::uint64_t expansionLimit() const;
+    // Setting 9: the longest gap within a visit, in minutes from 1 to 1440;
+    // anything else gives 30.
+    static constexpr int kVisitGap = 9;
+    int visitGapMinutes() const;
     // The two characters before the last one of setting 4 ("English (en)" gives
     // "en"); a text of fewer than three characters is the code itself ("fr").
     std::string languageCode() const;

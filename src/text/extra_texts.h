@@ -247,6 +247,8 @@
     X(kWatchAnalysisAtOnce, "aussit\xf4t", "at once") \
     X(kWatchAnalysisEvery, "toutes les %1 minutes", "every %1 minutes") \
     X(kWatchAnalysisByHand, "\xe0 la main (Tout analyser)", "by hand (analyse all)") \
+    X(kVisitGapSetting, "Pause la plus longue dans une visite (minutes) :", \
+      "Longest pause within a visit (minutes):") \
     /* end of the list */
 // clang-format on
 

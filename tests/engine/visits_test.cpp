@@ -100,6 +100,12 @@ TEST(VisitsTest, HandMadeMonth) {
     EXPECT_EQ(june.people.visits, 1);
     EXPECT_EQ(june.peopleVisitors[0], 1);
 
+    // The user's longer gap joins the visits 30:01 apart.
+    SetVisitGapMinutes(31);
+    const VisitSummary longer = Analyse(store, "2004-05");
+    SetVisitGapMinutes(kDefaultVisitGapMinutes);
+    EXPECT_EQ(longer.people.visits, 5);
+
     VisitSummary again;
     EXPECT_TRUE(ParseVisits(FormatVisits(s), again));
     EXPECT_EQ(FormatVisits(again), FormatVisits(s));
