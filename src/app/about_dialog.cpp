@@ -13,6 +13,7 @@
 #include "state/app_state.h"
 #include "state/page_opener.h"
 #include "text/extra_texts.h"
+#include "text/window_entries.h"
 #include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
 
@@ -101,12 +102,12 @@ void TFAprop::showEvent(QShowEvent* event) {
 }
 
 void TFAprop::FormShow() {
-    setWindowTitle(Tr(183));
-    Label1_->setText(Tr(184));
-    Label2_->setText(Tr(186));
+    setWindowTitle(Tr(lang::about::kTitle));
+    Label1_->setText(Tr(lang::about::kPurpose));
+    Label2_->setText(Tr(lang::about::kWhereKept));
     Label4_->setText(Tr(lang::kTextLicence));
     LCountryData_->setText(Tr(lang::kTextCountryDataCredit));
-    BOK_->setText(Tr(185));
+    BOK_->setText(Tr(lang::about::kCloseButton));
 }
 
 bool TFAprop::eventFilter(QObject* watched, QEvent* event) {

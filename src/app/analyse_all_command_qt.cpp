@@ -13,39 +13,25 @@
 #include "state/country_database_file.h"
 #include "store/data_store.h"
 #include "text/extra_texts.h"
+#include "text/window_entries.h"
 #include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
 #include "views/synthesis/general_window.h"
 
 namespace trafikon {
 
-namespace {
-
-// Entries of the language table that the command uses.
-constexpr int kEntryAnalyseAllQuestion = 17;  // "Traiter TOUS les fichiers ... ?"
-constexpr int kEntryConfirmation = 18;        // "Confirmation"
-constexpr int kEntryNotTwice = 22;     // "Vous ne pouvez pas lancer 2 analyses en meme temps !"
-constexpr int kEntryAnalysing = 23;    // "Analyse en cours..."
-constexpr int kEntryNothingToDo = 47;  // "Rien à analyser"
-constexpr int kEntryAnalysed = 187;    // "Analyse terminée"
-constexpr int kEntryLineError = 190;   // "Attention, erreur à la lecture de la ligne : "
-constexpr int kEntryIgnoreLine = 191;  // the malformed-line question
-constexpr int kEntryCancelled = 192;   // "Analyse annulée"
-
-}  // namespace
-
 void TFPrincipal::toutanalyser1Click() {
     AppState& app = App();
     if (app.analysisRunning) {
-        Messages().Inform(this, Tr(kEntryNotTwice));
+        Messages().Inform(this, Tr(lang::mainwindow::kOneAnalysisAtATime));
         return;
     }
     if (general_->rowCount() == 0) {
-        Messages().Inform(this, Tr(kEntryNothingToDo));
+        Messages().Inform(this, Tr(lang::mainwindow::kNothingToAnalyse));
         return;
     }
-    const MessageService::Answer answer =
-        Messages().AskYesNoCancel(this, Tr(kEntryAnalyseAllQuestion), Tr(kEntryConfirmation));
+    const MessageService::Answer answer = Messages().AskYesNoCancel(
+        this, Tr(lang::mainwindow::kAnalyseAllQuestion), Tr(lang::mainwindow::kConfirmationTitle));
     if (answer == MessageService::Answer::Cancel)
         return;
     StartAnalysis(answer == MessageService::Answer::Yes);
@@ -85,7 +71,7 @@ void TFPrincipal::AnalysisMonthInHand(const QString& key) {
         return;  // the status panel says that the analysis is stopping
     App().monthInAnalysis = ToCp1252(key);
     // The panel first: whoever watches the title finds both saying the same.
-    const QString state = Tr(kEntryAnalysing) + "(" + key + ")";
+    const QString state = Tr(lang::mainwindow::kAnalysisRunning) + "(" + key + ")";
     PStateBar->setText(TitleText(state));
     ShowTitle(state);
 }
@@ -94,10 +80,11 @@ void TFPrincipal::AskIgnoreLine(qint64 lineNumber, const QString& line,
                                 MalformedLineAnswer* answer) {
     // The question names the line by its index in the stored log, as the
     // log-line panel does; the line itself is shown below it, cut when long.
-    QString text = Tr(kEntryIgnoreLine);
+    QString text = Tr(lang::other::kIgnoreLineQuestion);
     if (!line.isEmpty())
         text += QStringLiteral("\n\n") + (line.size() > 300 ? line.left(300) + "..." : line);
-    switch (Messages().AskYesAllNo(this, text, Tr(kEntryLineError) + QString::number(lineNumber),
+    switch (Messages().AskYesAllNo(this, text,
+                                   Tr(lang::other::kLineErrorWarning) + QString::number(lineNumber),
                                    Tr(lang::kYesToAll))) {
         case MessageService::Answer::Yes:
             *answer = MalformedLineAnswer::Ignore;
@@ -115,8 +102,8 @@ void TFPrincipal::AskIgnoreLine(qint64 lineNumber, const QString& line,
 void TFPrincipal::ShowIgnoredLines() {
     if (ignoredLines_.isEmpty())
         return;
-    const QString text = Tr(kEntryAnalysed) + "\n\n" + Tr(lang::kIgnoredLinesPerMonth) + "\n" +
-                         ignoredLines_.join("\n");
+    const QString text = Tr(lang::other::kAnalysisEnded) + "\n\n" +
+                         Tr(lang::kIgnoredLinesPerMonth) + "\n" + ignoredLines_.join("\n");
     ignoredLines_.clear();
     Messages().Inform(this, text);
 }
@@ -134,15 +121,15 @@ void TFPrincipal::AnalysisEnded() {
     App().analysisRunning = false;
     App().monthInAnalysis.clear();
     // A run refused or failed does not say it ended well.
-    PStateBar->setText(failures_.isEmpty() ? Tr(kEntryAnalysed)
+    PStateBar->setText(failures_.isEmpty() ? Tr(lang::other::kAnalysisEnded)
                                            : failures_.constLast().section('\n', 0, 0));
     if (closing_) {
         CloseWhenNoDialog();
         return;
     }
     if (!cancelledMonths_.isEmpty())
-        Messages().Inform(
-            this, Tr(kEntryCancelled) + QStringLiteral(" : ") + cancelledMonths_.join(", "));
+        Messages().Inform(this, Tr(lang::other::kAnalysisCancelled) + QStringLiteral(" : ") +
+                                    cancelledMonths_.join(", "));
     if (!failures_.isEmpty())
         Messages().Inform(this, failures_.join(QStringLiteral("\n\n")));
     ShowIgnoredLines();

@@ -19,6 +19,7 @@
 #include "app/resources/toolbar_icons_qt.h"
 #include "state/app_state.h"
 #include "text/extra_texts.h"
+#include "text/window_entries.h"
 #include "ui/accelerator_qt.h"
 #include "ui/text_convert_qt.h"
 #include "views/synthesis/general_window.h"
@@ -166,30 +167,31 @@ void TFPrincipal::ApplyMainTexts() {
     // Alt+letter opens a menu and picks an item: one letter each among the
     // menu bar's titles and among each menu's items.
     QString bar, file, view, window, help;
-    Fichier1->setTitle(WithAccelerator(Tr(1), bar));
-    AjoutdeLog1->setText(WithAccelerator(Tr(2), file));
-    suppressiondesLogs1->setText(WithAccelerator(Tr(3), file));
+    Fichier1->setTitle(WithAccelerator(Tr(lang::mainwindow::kFileMenu), bar));
+    AjoutdeLog1->setText(WithAccelerator(Tr(lang::mainwindow::kAddLogsItem), file));
+    suppressiondesLogs1->setText(WithAccelerator(Tr(lang::mainwindow::kDeleteLogsItem), file));
     watchedLogs1->setText(WithAccelerator(Tr(lang::kWatchedLogsMenu), file));
-    toutanalyser1->setText(WithAccelerator(Tr(4), file));
-    Configuration2->setText(WithAccelerator(Tr(5), file));
-    Quitter1->setText(WithAccelerator(Tr(6), file));
+    toutanalyser1->setText(WithAccelerator(Tr(lang::mainwindow::kAnalyseAllItem), file));
+    Configuration2->setText(WithAccelerator(Tr(lang::mainwindow::kSettingsItem), file));
+    Quitter1->setText(WithAccelerator(Tr(lang::mainwindow::kQuitItem), file));
     // Last, so that the items before it keep their letters.
     Selections1->setText(WithAccelerator(Tr(lang::kSelectionsMenu), file));
-    Afficher1->setTitle(WithAccelerator(Tr(7), bar));
-    Comparaison1->setText(WithAccelerator(Tr(10), view));
-    General1->setText(Tr(11) + " " + Tr(24));
-    Fenetre1->setTitle(WithAccelerator(Tr(11), bar));
-    Mozaiqueverticale1->setText(WithAccelerator(Tr(12), window));
-    Mozaiquehorizontale1->setText(WithAccelerator(Tr(13), window));
-    Cascade1->setText(WithAccelerator(Tr(14), window));
-    Aide1->setTitle(WithAccelerator(Tr(15), bar));
-    Raccourcis1->setText(WithAccelerator(Tr(29), help));
-    APropos1->setText(WithAccelerator(Tr(16), help));
+    Afficher1->setTitle(WithAccelerator(Tr(lang::mainwindow::kShowMenu), bar));
+    Comparaison1->setText(WithAccelerator(Tr(lang::mainwindow::kComparisonItem), view));
+    General1->setText(Tr(lang::mainwindow::kWindowMenu) + " " + Tr(lang::mainwindow::kGeneralItem));
+    Fenetre1->setTitle(WithAccelerator(Tr(lang::mainwindow::kWindowMenu), bar));
+    Mozaiqueverticale1->setText(WithAccelerator(Tr(lang::mainwindow::kTileVerticallyItem), window));
+    Mozaiquehorizontale1->setText(
+        WithAccelerator(Tr(lang::mainwindow::kTileHorizontallyItem), window));
+    Cascade1->setText(WithAccelerator(Tr(lang::mainwindow::kCascadeItem), window));
+    Aide1->setTitle(WithAccelerator(Tr(lang::mainwindow::kHelpMenu), bar));
+    Raccourcis1->setText(WithAccelerator(Tr(lang::mainwindow::kShortcutsItem), help));
+    APropos1->setText(WithAccelerator(Tr(lang::mainwindow::kAboutItem), help));
     ToolButton1->setText(QString());
     ToolButton1->setToolTip(QString());
-    ToolButton3->setToolTip(Tr(4));
-    ToolButton5->setToolTip(Tr(2));
-    ToolButton6->setToolTip(Tr(3));
+    ToolButton3->setToolTip(Tr(lang::mainwindow::kAnalyseAllItem));
+    ToolButton5->setToolTip(Tr(lang::mainwindow::kAddLogsItem));
+    ToolButton6->setToolTip(Tr(lang::mainwindow::kDeleteLogsItem));
     general_->ApplyTexts();
 }
 

@@ -27,6 +27,7 @@
 #include "state/app_state.h"
 #include "store/data_store.h"
 #include "text/extra_texts.h"
+#include "text/window_entries.h"
 #include "ui/error_text_qt.h"
 #include "ui/mdi_child_size_qt.h"
 #include "ui/message_service_qt.h"
@@ -44,9 +45,6 @@ namespace {
 const QString kProductName = QStringLiteral("Trafikon");
 
 // Entries of the language table that the close uses.
-constexpr int kEntryQuit = 19;                // the close question
-constexpr int kEntryQuitWhileAnalysing = 20;  // the close question during an analysis
-constexpr int kEntryQuitCaption = 21;
 
 // The local files among dropped data.
 QStringList DroppedFiles(const QMimeData* data) {
@@ -164,7 +162,7 @@ void TFPrincipal::AjoutdeLog1Click() {
 
 void TFPrincipal::suppressiondesLogs1Click() {
     if (App().storedMonths.empty()) {
-        Messages().Inform(this, Tr(46));
+        Messages().Inform(this, Tr(lang::mainwindow::kNothingToDelete));
         return;
     }
     deleteDialog_->exec();
@@ -201,7 +199,7 @@ void TFPrincipal::General1Click() {
     const QList<QMdiSubWindow*> children = area_->subWindowList(QMdiArea::CreationOrder);
     if (children.isEmpty())
         return;
-    const QString wanted = Tr(24);
+    const QString wanted = Tr(lang::mainwindow::kGeneralItem);
     QMdiSubWindow* taken = children.last();
     for (int i = 0; i + 1 < children.size(); ++i) {
         if (children[i]->windowTitle() == wanted) {
@@ -269,8 +267,9 @@ void TFPrincipal::APropos1Click() {
 // ----- Close -----
 
 bool TFPrincipal::FormCloseQuery() {
-    const QString question = App().analysisRunning ? Tr(kEntryQuitWhileAnalysing) : Tr(kEntryQuit);
-    return Messages().Confirm(this, question, Tr(kEntryQuitCaption));
+    const QString question = App().analysisRunning ? Tr(lang::mainwindow::kQuitDuringAnalysis)
+                                                   : Tr(lang::mainwindow::kQuitQuestion);
+    return Messages().Confirm(this, question, Tr(lang::mainwindow::kQuitTitle));
 }
 
 void TFPrincipal::FormClose() {

@@ -7,6 +7,7 @@
 
 #include "state/app_state.h"
 #include "text/extra_texts.h"
+#include "text/window_entries.h"
 #include "ui/text_convert_qt.h"
 
 namespace trafikon {
@@ -35,10 +36,10 @@ void TFHelp::showEvent(QShowEvent* event) {
 }
 
 void TFHelp::FormShow() {
-    setWindowTitle(Tr(29));
+    setWindowTitle(Tr(lang::mainwindow::kShortcutsItem));
     MHelp_->clear();
     MHelp_->setPlainText(ShortcutLines().join('\n'));
-    BClose_->setText(Tr(189));
+    BClose_->setText(Tr(lang::other::kCloseButton));
 }
 
 }  // namespace trafikon

@@ -4,12 +4,11 @@
 #include <algorithm>
 
 #include "text/language_table.h"
+#include "text/window_entries.h"
 
 namespace trafikon {
 
 namespace {
-
-constexpr int kRequiredFieldsEntry = lang::kAddLog + 33;  // 81
 
 // Sample values of each code for the preview, first and second record.
 struct SampleValues {
@@ -125,7 +124,7 @@ FieldFormat AddLogForm::Codes() const {
 
 std::string AddLogForm::RequiredFieldsMessage() const {
     const std::string missing = CheckRequiredFields(Codes());
-    return missing.empty() ? std::string() : textOf_(kRequiredFieldsEntry) + missing;
+    return missing.empty() ? std::string() : textOf_(lang::addlog::kRequiredFields) + missing;
 }
 
 std::string AddLogForm::SampleRecord(int sample) const {

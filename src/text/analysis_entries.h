@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Names of the language entries of the analysis window (85-156) that its tabs
-// and their logic read; the texts are the French ones.
+// and their logic read.
 #pragma once
 
 namespace trafikon::lang::analysis {
@@ -39,5 +39,30 @@ constexpr int kExternalQueriesSwitch = 153;      // "Requete Externe"
 constexpr int kInternalQueriesSwitch = 154;      // "Requete Interne"
 constexpr int kQueryColumn = 155;                // "Requete"
 constexpr int kUrlColumn = 156;                  // "URL"
+
+constexpr int kAnalysisCaption = 112;
+constexpr int kGeneralTab = 113;
+constexpr int kTopTen = 114;
+constexpr int kFilesTab = 115;
+constexpr int kHostsTab = 116;
+constexpr int kStatusTab = 117;
+constexpr int kExternalReferrersTab = 118;
+constexpr int kInternalReferrersTab = 119;
+constexpr int kBrowsersTab = 120;
+constexpr int kSummary = 121;
+constexpr int kStatistics = 122;
+constexpr int kInfoColumn = 123;
+constexpr int kValueColumn = 124;
+constexpr int kDayColumn = 125;
+constexpr int kVisitorsColumn = 126;
+constexpr int kKilobytesColumn = 127;
+constexpr int kPagesColumn = 128;
+constexpr int kTopHosts = 130;
+constexpr int kTopEngines = 131;
+constexpr int kBrowserColumn = 141;
+constexpr int kConnectionsColumn = 142;
+constexpr int kLineNumberColumn = 144;
+constexpr int kLineColumn = 145;
+constexpr int kNoAnalysis = 146;
 
 }  // namespace trafikon::lang::analysis

@@ -14,6 +14,7 @@
 #include "state/page_opener.h"
 #include "store/data_store.h"
 #include "store/text_file.h"
+#include "text/analysis_entries.h"
 #include "text/extra_texts.h"
 #include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
@@ -119,22 +120,29 @@ void TFAnalyse::showEvent(QShowEvent* event) {
 }
 
 void TFAnalyse::ApplyTexts() {
-    QString caption = Tr(112);
+    QString caption = Tr(lang::analysis::kAnalysisCaption);
     if (caption.isEmpty())
         caption = QStringLiteral("Analyse");
     setWindowTitle(caption + QLatin1Char(' ') +
                    (title_.isEmpty() ? QString::fromLatin1(key_.c_str()) : title_));
-    const int tabEntries[7] = {113, 115, 116, 117, 118, 119, 120};
+    const int tabEntries[7] = {lang::analysis::kGeneralTab,
+                               lang::analysis::kFilesTab,
+                               lang::analysis::kHostsTab,
+                               lang::analysis::kStatusTab,
+                               lang::analysis::kExternalReferrersTab,
+                               lang::analysis::kInternalReferrersTab,
+                               lang::analysis::kBrowsersTab};
     for (int t = 0; t < 7; ++t)
         tabs_->setTabText(t, Tr(tabEntries[t]));
     tabs_->setTabText(kRobots, Tr(lang::kTextRobots));
     tabs_->setTabText(kCountries, Tr(lang::kTextCountries));
     browserTab_->ApplyTexts();
     ApplyReportToolBarTexts(reportBar_);
-    logModel_->SetCaptions(Tr(144), Tr(145));
+    logModel_->SetCaptions(Tr(lang::analysis::kLineNumberColumn), Tr(lang::analysis::kLineColumn));
     logModel_->SetMissingTexts(Tr(lang::kLineBeyondLogEnd), Tr(lang::kStoredLogMissing));
     logView_->setToolTip(Tr(lang::kLogLinesHint));
-    browsers_->model().SetCaptions({Tr(141), Tr(142)});
+    browsers_->model().SetCaptions(
+        {Tr(lang::analysis::kBrowserColumn), Tr(lang::analysis::kConnectionsColumn)});
     general_->ApplyTexts();
     for (AnalysisTabWidget* page : pages_)
         if (page)
@@ -162,7 +170,7 @@ void TFAnalyse::LoadMonth() {
         // The lists are emptied before the message: its event loop may repaint
         // them, and they must not point into the tables of the previous load.
         FillTabs();
-        Messages().Inform(this, Tr(146));
+        Messages().Inform(this, Tr(lang::analysis::kNoAnalysis));
         return;
     }
     FillTabs();

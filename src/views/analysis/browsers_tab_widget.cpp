@@ -9,6 +9,7 @@
 #include "month/general_lists.h"
 #include "month/month_extras.h"
 #include "state/app_state.h"
+#include "text/analysis_entries.h"
 #include "text/extra_texts.h"
 #include "ui/text_convert_qt.h"
 #include "views/analysis/name_count_list_widget.h"
@@ -63,7 +64,8 @@ void BrowsersTabWidget::ShowView(View view) {
 void BrowsersTabWidget::FillGroups() {
     const bool systems = switch_->currentIndex() == kSystems;
     groups_->model().SetCaptions(
-        {Tr(systems ? static_cast<int>(lang::kTextSystem) : 141), Tr(129)});
+        {Tr(systems ? static_cast<int>(lang::kTextSystem) : lang::analysis::kBrowserColumn),
+         Tr(lang::analysis::kHitsColumn)});
     std::vector<NameCountRow> rows;
     const auto& list = systems ? systems_ : browsers_;
     if (!familiesKnown_)  // a month of an earlier version

@@ -63,9 +63,9 @@ QString CountriesTab::CountText(std::size_t countries) const {
 
 void CountriesTab::ApplyTexts() {
     ShowSideTexts(lang::kTextCountry, lang::analysis::kHitsColumn);
-    const QStringList captions = {Tr(lang::analysis::kHostColumn), Tr(129)};
+    const QStringList captions = {Tr(lang::analysis::kHostColumn), Tr(lang::analysis::kHitsColumn)};
     hostList()->model().SetCaptions(captions);
-    cityList()->model().SetCaptions({Tr(lang::kTextCity), Tr(129)});
+    cityList()->model().SetCaptions({Tr(lang::kTextCity), Tr(lang::analysis::kHitsColumn)});
     switches()->SetCaption(kHostsSwitch, Tr(lang::analysis::kHostColumn));
     switches()->SetCaption(kCitiesSwitch, Tr(lang::kTextCity));
     countLabel()->setText(CountText(list()->model().rows().size()));

@@ -13,6 +13,7 @@
 
 #include "month/month_extras.h"
 #include "month/visit_figures.h"
+#include "text/analysis_entries.h"
 #include "text/extra_texts.h"
 #include "ui/list_columns_qt.h"
 #include "ui/text_convert_qt.h"
@@ -193,20 +194,23 @@ GeneralTabWidget::GeneralTabWidget(AnalysisContext& context, QWidget* parent)
 }
 
 void GeneralTabWidget::ApplyTexts() {
-    links_[kSummary]->setText(Tr(121));
-    links_[kStatistics]->setText(Tr(122));
-    links_[kTopLists]->setText(Tr(114));
-    subLinks_[0]->setText(Tr(128));
-    subLinks_[1]->setText(Tr(130));
-    subLinks_[2]->setText(Tr(131));
+    links_[kSummary]->setText(Tr(lang::analysis::kSummary));
+    links_[kStatistics]->setText(Tr(lang::analysis::kStatistics));
+    links_[kTopLists]->setText(Tr(lang::analysis::kTopTen));
+    subLinks_[0]->setText(Tr(lang::analysis::kPagesColumn));
+    subLinks_[1]->setText(Tr(lang::analysis::kTopHosts));
+    subLinks_[2]->setText(Tr(lang::analysis::kTopEngines));
     subLinks_[3]->setText(Tr(lang::kTextEntryPages));
     subLinks_[4]->setText(Tr(lang::kTextExitPages));
-    hours_->SetTexts(Tr(lang::kTextHoursOfDay), Tr(129), Tr(128), Tr(lang::kTextAnalyseAgain));
-    top_->model().SetCaptions({Tr(lang::kTopListInfo), Tr(143)});
-    summary_->setHeaderLabels({Tr(123), Tr(124)});
+    hours_->SetTexts(Tr(lang::kTextHoursOfDay), Tr(lang::analysis::kHitsColumn),
+                     Tr(lang::analysis::kPagesColumn), Tr(lang::kTextAnalyseAgain));
+    top_->model().SetCaptions({Tr(lang::kTopListInfo), Tr(lang::analysis::kNumberColumn)});
+    summary_->setHeaderLabels({Tr(lang::analysis::kInfoColumn), Tr(lang::analysis::kValueColumn)});
     summary_->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    days_->setHeaderLabels({Tr(125), Tr(126), Tr(127), Tr(128), Tr(129),
-                            Tr(lang::kTextPeopleVisits), Tr(lang::kTextPeopleUniqueVisitors)});
+    days_->setHeaderLabels({Tr(lang::analysis::kDayColumn), Tr(lang::analysis::kVisitorsColumn),
+                            Tr(lang::analysis::kKilobytesColumn), Tr(lang::analysis::kPagesColumn),
+                            Tr(lang::analysis::kHitsColumn), Tr(lang::kTextPeopleVisits),
+                            Tr(lang::kTextPeopleUniqueVisitors)});
     for (int r = 0; r < summary_->topLevelItemCount() && r < int(kSummaryEntries.size()); ++r)
         summary_->topLevelItem(r)->setText(0, Tr(kSummaryEntries[std::size_t(r)]));
     for (int r = int(kSummaryEntries.size()); r < summary_->topLevelItemCount(); ++r)

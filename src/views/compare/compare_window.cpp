@@ -16,6 +16,7 @@
 #include "state/app_state.h"
 #include "store/text_file.h"
 #include "text/extra_texts.h"
+#include "text/window_entries.h"
 #include "ui/list_columns_qt.h"
 #include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
@@ -49,7 +50,7 @@ QString CompareErrorText(const CompareError& error) {
 }  // namespace
 
 TFCompare::TFCompare(QWidget* parent) : QWidget(parent) {
-    setWindowTitle(Tr(157));
+    setWindowTitle(Tr(lang::compare::kTitle));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(2, 2, 2, 2);
     tabs_ = new QTabWidget(this);
@@ -57,7 +58,7 @@ TFCompare::TFCompare(QWidget* parent) : QWidget(parent) {
 
     auto* TSTopTen = new QWidget;
     TSTopTen->setObjectName("TSTopTen");
-    tabs_->addTab(TSTopTen, Tr(158));
+    tabs_->addTab(TSTopTen, Tr(lang::compare::kTopTenTab));
     auto* row = new QHBoxLayout(TSTopTen);
 
     auto* panel = new QWidget(TSTopTen);
@@ -65,15 +66,15 @@ TFCompare::TFCompare(QWidget* parent) : QWidget(parent) {
     panel->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     auto* left = new QVBoxLayout(panel);
     left->setContentsMargins(0, 0, 0, 0);
-    BCompTopTen_ = new QPushButton(Tr(160), panel);
+    BCompTopTen_ = new QPushButton(Tr(lang::compare::kCompareButton), panel);
     BCompTopTen_->setObjectName("BCompTopTen");
-    LFiles1_ = new QLabel(Tr(164), panel);
+    LFiles1_ = new QLabel(Tr(lang::compare::kSearchLabel), panel);
     LFiles1_->setObjectName("LFiles1");
     EFiltreFiles_ = new QLineEdit(panel);
     EFiltreFiles_->setObjectName("EFiltreFiles");
-    BCompFiles_ = new QPushButton(Tr(165), panel);
+    BCompFiles_ = new QPushButton(Tr(lang::compare::kSearchButton), panel);
     BCompFiles_->setObjectName("BCompFiles");
-    BCompDirectory_ = new QPushButton(Tr(167), panel);
+    BCompDirectory_ = new QPushButton(Tr(lang::compare::kBaseDirectoryHits), panel);
     BCompDirectory_->setObjectName("BCompDirectory");
     LTTResult1_ = new QLabel(panel);
     LTTResult1_->setObjectName("LTTResult1");
@@ -114,7 +115,7 @@ TFCompare::TFCompare(QWidget* parent) : QWidget(parent) {
 
 void TFCompare::BuildColumns() {
     months_.assign(App().storedMonths.rbegin(), App().storedMonths.rend());
-    QStringList captions{Tr(162), Tr(168)};
+    QStringList captions{Tr(lang::compare::kFilesTab), Tr(lang::compare::kAverageColumn)};
     for (const std::string& key : months_)
         captions << FromCp1252(key);
     model_->SetColumns(captions);
@@ -166,7 +167,7 @@ void TFCompare::RunCommand(
         const MonthComparison comparison(App().siteDir, months_);
         try {
             std::vector<ComparisonRow> rows = command(comparison);
-            LTTResult1_->setText(QString::number(rows.size()) + " " + Tr(162));
+            LTTResult1_->setText(QString::number(rows.size()) + " " + Tr(lang::compare::kFilesTab));
             model_->SetRows(std::move(rows));
             // The rows come in the command's order: no column's arrow is true.
             LVTopTenResult_->header()->setSortIndicatorShown(false);

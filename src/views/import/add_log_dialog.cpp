@@ -25,6 +25,7 @@
 #include "store/text_file.h"
 #include "text/extra_texts.h"
 #include "text/language_table.h"
+#include "text/window_entries.h"
 #include "ui/error_text_qt.h"
 #include "ui/keep_on_screen_qt.h"
 #include "ui/message_service_qt.h"
@@ -32,18 +33,12 @@
 #include "views/import/add_log_texts_qt.h"
 #include "views/import/field_format_widget.h"
 #include "views/import/import_thread_qt.h"
-#include "views/import/log_file_look_qt.h"
 #include "views/import/imported_before_question_qt.h"
+#include "views/import/log_file_look_qt.h"
 
 namespace trafikon {
 
 namespace {
-
-constexpr int kBase = lang::kAddLog;
-
-QString Text(int offset) {
-    return Tr(kBase + offset);
-}
 
 std::string FormatLogPath() {
     return App().siteDir + std::string(kLastFormatFileName);
@@ -130,12 +125,12 @@ void TFAjoutLog::FormShow() {
     files_.Clear();
     preview()->clear();
     preview()->setToolTip(QString());
-    setWindowTitle(Text(0));
-    LNomFich->setText(Text(1));
-    BAddFile->setText(Text(2));
-    BSupprFile->setText(Text(3));
-    BOK->setText(Text(4));
-    BCancel->setText(Text(5));
+    setWindowTitle(Tr(lang::addlog::kTitle));
+    LNomFich->setText(Tr(lang::addlog::kFileNamesLabel));
+    BAddFile->setText(Tr(lang::addlog::kAddFileButton));
+    BSupprFile->setText(Tr(lang::addlog::kRemoveFileButton));
+    BOK->setText(Tr(lang::addlog::kOkButton));
+    BCancel->setText(Tr(lang::addlog::kCancelButton));
     formatPart_->ApplyTexts();
     CBOwnFormat->setText(Tr(lang::kEachFileOwnFormat));
     CBOwnFormat->setChecked(false);
@@ -156,7 +151,7 @@ void TFAjoutLog::FormShow() {
         SetExpanded(false);
     } else {
         // Shown before the dialog itself appears, so it is centred on the main window.
-        Messages().Inform(parentWidget() ? parentWidget() : this, Text(34));
+        Messages().Inform(parentWidget() ? parentWidget() : this, Tr(lang::addlog::kSpecifyFormat));
         SetExpanded(true);
     }
     formatPart_->ShowLists();
@@ -180,7 +175,7 @@ void TFAjoutLog::FitFieldLists() {
 void TFAjoutLog::SetExpanded(bool expanded) {
     expanded_ = expanded;
     formatPart_->setVisible(expanded);
-    BDetails->setText(Text(expanded ? 7 : 6));
+    BDetails->setText(Tr(expanded ? lang::addlog::kStandardButton : lang::addlog::kDetailsButton));
     // The layout's minimum follows the visible part and the font; the dialog
     // opens at its usual size unless its texts need more.
     layout()->activate();
@@ -232,7 +227,7 @@ void TFAjoutLog::BUseDetectedClick() {
 
 void TFAjoutLog::BAddFileClick() {
     const QStringList paths = QFileDialog::getOpenFileNames(
-        this, Text(2), LogPickFolder(),
+        this, Tr(lang::addlog::kAddFileButton), LogPickFolder(),
         Tr(lang::kLogFilesFilter) +
             QStringLiteral(" (*.log *.txt *.log.* access* *.gz *.bz2 *.xz *.zst);;") +
             Tr(lang::kAllFilesFilter) + QStringLiteral(" (*)"));
@@ -291,7 +286,7 @@ std::optional<std::vector<LogFileLook>> TFAjoutLog::ReadFiles(const QStringList&
 }
 
 void TFAjoutLog::SetReading(bool reading) {
-    LNomFich->setText(reading ? Tr(lang::kReadingLogFilesText) : Text(1));
+    LNomFich->setText(reading ? Tr(lang::kReadingLogFilesText) : Tr(lang::addlog::kFileNamesLabel));
     for (QWidget* w : std::initializer_list<QWidget*>{BAddFile, BSupprFile, BOK, BDetails,
                                                       CBOwnFormat, formatPart_, LBFileToAdd})
         w->setEnabled(!reading);
@@ -312,8 +307,10 @@ bool TFAjoutLog::ListFile(const QString& path, LogFileLook& look) {
     }
     if (look.check != LogFileCheck::kAccepted) {
         // Named, since several files may have been picked at once.
-        Messages().Inform(this, QFileInfo(path).fileName() + "\n\n" +
-                                    Text(look.check == LogFileCheck::kEmpty ? 29 : 28));
+        Messages().Inform(this,
+                          QFileInfo(path).fileName() + "\n\n" +
+                              Tr(look.check == LogFileCheck::kEmpty ? lang::addlog::kFileEmpty
+                                                                    : lang::addlog::kNoLogLines));
         return false;
     }
     files_.Add(std::move(look.head));
@@ -321,7 +318,7 @@ bool TFAjoutLog::ListFile(const QString& path, LogFileLook& look) {
     LBFileToAdd->item(LBFileToAdd->count() - 1)
         ->setToolTip(DetectedFormatText(files_.detected().back()));
     examples_.push_back(std::move(look.firstLine));
-    preview()->setToolTip(Text(27));
+    preview()->setToolTip(Tr(lang::addlog::kPreviewHint));
     return true;
 }
 
@@ -338,7 +335,7 @@ void TFAjoutLog::BOKClick() {
     if (worker_)
         return;
     if (LBFileToAdd->count() == 0) {
-        Messages().Inform(this, Text(32));
+        Messages().Inform(this, Tr(lang::addlog::kNoFilesToAdd));
         return;
     }
     const FieldFormat codes = formatPart_->form().Codes();

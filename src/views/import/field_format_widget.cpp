@@ -16,15 +16,12 @@
 #include "state/app_state.h"
 #include "text/extra_texts.h"
 #include "text/language_table.h"
+#include "text/window_entries.h"
 #include "ui/text_convert_qt.h"
 
 namespace trafikon {
 
 namespace {
-
-QString Text(int offset) {
-    return Tr(lang::kAddLog + offset);
-}
 
 QListWidget* FieldList(const char* name) {
     auto* list = new QListWidget;
@@ -117,14 +114,14 @@ FieldFormatWidget::FieldFormatWidget(QWidget* parent)
 }
 
 void FieldFormatWidget::ApplyTexts() {
-    BDefault->setText(Text(8));
-    BUp->setText(Text(9));
-    BDown->setText(Text(10));
-    LComment1->setText(Text(11));
-    LAllFields->setText(Text(30));
-    LSpecificFields->setText(Text(31));
-    BDefaultIIS->setText(Text(35));
-    BDefaultEasyPHP->setText(Text(36));
+    BDefault->setText(Tr(lang::addlog::kDefaultButton));
+    BUp->setText(Tr(lang::addlog::kUpButton));
+    BDown->setText(Tr(lang::addlog::kDownButton));
+    LComment1->setText(Tr(lang::addlog::kLineExamplesLabel));
+    LAllFields->setText(Tr(lang::addlog::kAllFieldsLabel));
+    LSpecificFields->setText(Tr(lang::addlog::kFileFieldsLabel));
+    BDefaultIIS->setText(Tr(lang::addlog::kDefaultIisButton));
+    BDefaultEasyPHP->setText(Tr(lang::addlog::kDefaultEasyPhpButton));
     for (QPushButton* b : {BDefault, BDefaultIIS, BDefaultEasyPHP})
         b->setToolTip(Tr(lang::kDefaultFieldsHint));
     BUseDetected->setText(Tr(lang::kUseDetectedFormat));

@@ -9,6 +9,7 @@
 #include "state/app_state.h"
 #include "store/data_store.h"
 #include "text/extra_texts.h"
+#include "text/window_entries.h"
 #include "ui/error_text_qt.h"
 #include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
@@ -52,7 +53,7 @@ TFSupprLog::TFSupprLog(QWidget* parent) : QDialog(parent) {
 int TFSupprLog::exec() {
     if (ListStoredMonths(App().siteDir).empty()) {
         App().storedMonths.clear();
-        Messages().Inform(parentWidget(), Tr(46));
+        Messages().Inform(parentWidget(), Tr(lang::mainwindow::kNothingToDelete));
         return QDialog::Rejected;
     }
     return QDialog::exec();
@@ -65,11 +66,11 @@ void TFSupprLog::showEvent(QShowEvent* event) {
 
 void TFSupprLog::FormShow() {
     App().storedMonths = ListStoredMonths(App().siteDir);
-    setWindowTitle(Tr(169));
-    BSupprAnalyse_->setText(Tr(170));
-    BSupprAnalyseLog_->setText(Tr(171));
-    BSupprAll_->setText(Tr(172));
-    BClose_->setText(Tr(173));
+    setWindowTitle(Tr(lang::deletion::kTitle));
+    BSupprAnalyse_->setText(Tr(lang::deletion::kDeleteAnalysisButton));
+    BSupprAnalyseLog_->setText(Tr(lang::deletion::kDeleteBothButton));
+    BSupprAll_->setText(Tr(lang::deletion::kDeleteAllButton));
+    BClose_->setText(Tr(lang::deletion::kCloseButton));
     LBListDate_->clear();
     const std::vector<std::string>& months = App().storedMonths;
     for (auto it = months.rbegin(); it != months.rend(); ++it)
@@ -138,7 +139,8 @@ void TFSupprLog::BSupprAllClick() {
         Messages().Inform(this, Tr(lang::kDeleteAllDuringAnalysisText));
         return;
     }
-    if (!Messages().ConfirmDestructive(this, Tr(174), Tr(175)))
+    if (!Messages().ConfirmDestructive(this, Tr(lang::deletion::kDeleteAllQuestion),
+                                       Tr(lang::deletion::kConfirmationTitle)))
         return;
     try {
         const DeleteReport report = [] {

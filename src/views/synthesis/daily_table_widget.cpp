@@ -12,6 +12,7 @@
 #include "state/app_state.h"
 #include "store/text_file.h"
 #include "text/extra_texts.h"
+#include "text/window_entries.h"
 #include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
 
@@ -81,13 +82,13 @@ DailyTableWidget::DailyTableWidget(QWidget* parent) : QWidget(parent) {
 }
 
 void DailyTableWidget::ApplyTexts() {
-    title_->setText(Tr(28));
-    BIAVisit_->setText(Tr(41));
-    BIAPage_->setText(Tr(42));
-    BIAKilo_->setText(Tr(43));
-    BIAHits_->setText(Tr(44));
+    title_->setText(Tr(lang::mainwindow::kDailyTableTitle));
+    BIAVisit_->setText(Tr(lang::mainwindow::kDailyVisitorsColumn));
+    BIAPage_->setText(Tr(lang::mainwindow::kDailyPagesColumn));
+    BIAKilo_->setText(Tr(lang::mainwindow::kDailyKilobytesColumn));
+    BIAHits_->setText(Tr(lang::mainwindow::kDailyHitsColumn));
     visits_->setText(Tr(lang::kTextPeopleVisits));
-    LVInfoAnnuelle_->headerItem()->setText(0, Tr(45));
+    LVInfoAnnuelle_->headerItem()->setText(0, Tr(lang::mainwindow::kDailyDayColumn));
     // The measures and the month list share the width of the widest caption.
     int side = 104;
     for (QPushButton* b : {BIAVisit_, BIAPage_, BIAKilo_, BIAHits_})

@@ -15,7 +15,9 @@
 
 #include "state/app_state.h"
 #include "store/data_store.h"
+#include "text/analysis_entries.h"
 #include "text/extra_texts.h"
+#include "text/window_entries.h"
 #include "ui/error_text_qt.h"
 #include "ui/list_columns_qt.h"
 #include "ui/mdi_child_size_qt.h"
@@ -29,8 +31,6 @@ namespace trafikon {
 
 namespace {
 constexpr int kColumns = 1 + kSynthesisValueColumns + 2;  // and the visits
-constexpr int kAnalyseWord = 112;                         // "Analyse", caption of analysis windows
-constexpr int kNoAnalysisText = 146;                      // no analysis for this month
 }  // namespace
 
 int SynthesisModel::rowCount(const QModelIndex& parent) const {
@@ -149,13 +149,13 @@ TFGeneral::TFGeneral(QMdiArea* area, QWidget* parent) : QWidget(parent), area_(a
 }
 
 void TFGeneral::ApplyTexts() {
-    setWindowTitle(Tr(24));
-    tabs_->setTabText(0, Tr(25));
-    tabs_->setTabText(1, Tr(26));
+    setWindowTitle(Tr(lang::mainwindow::kGeneralItem));
+    tabs_->setTabText(0, Tr(lang::mainwindow::kGeneralTitle));
+    tabs_->setTabText(1, Tr(lang::mainwindow::kComparisonTab));
     tabs_->setTabText(2, Tr(lang::kTrendTab));
-    LTitle->setText(Tr(27));
+    LTitle->setText(Tr(lang::mainwindow::kMonthlyTableTitle));
     QStringList headings;
-    for (int entry = 30; entry <= 40; ++entry)
+    for (int entry = lang::mainwindow::kDateColumn; entry <= lang::mainwindow::kDaysColumn; ++entry)
         headings << Tr(entry);
     headings << Tr(lang::kTextPeopleVisits) << Tr(lang::kTextPeopleUniqueVisitors);
     model_->SetHeadings(headings);
@@ -198,7 +198,8 @@ void TFGeneral::OpenMonth(int row) {
     if (row < 0 || row >= model_->rowCount())
         return;
     const std::string key = model_->Row(row).key;
-    const QString wanted = FromCp1252(AnalysisCaption(App().Text(kAnalyseWord), key));
+    const QString wanted =
+        FromCp1252(AnalysisCaption(App().Text(lang::analysis::kAnalysisCaption), key));
     for (QMdiSubWindow* child : area_->subWindowList(QMdiArea::CreationOrder)) {
         if (child->windowTitle() == wanted) {
             if (child->isMinimized())
@@ -209,7 +210,7 @@ void TFGeneral::OpenMonth(int row) {
         }
     }
     if (!MonthHasAnalysis(App().siteDir, key)) {
-        Messages().Inform(this, Tr(kNoAnalysisText));
+        Messages().Inform(this, Tr(lang::analysis::kNoAnalysis));
         return;
     }
     App().requestedMonth = key;
