@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch export [--root DIR] (--clickhouse URL [--table NAME] [--create]
-//                       | --tsv FILE|-) (--month K | --all) [--site N]
-//                       [--countries FILE|none]
-// Streams every hit of the chosen stored months as rows (report/hit_columns.h):
+//                       | --tsv FILE|-) (--month K | --all | --selection DIR)
+//                       [--site N] [--countries FILE|none]
+// Streams every hit of the chosen stored months as rows (report/hit_columns.h),
+// or of a selection's folder (analyse --out): its lines are the month logs'
+// lines the selection kept, numbered within the selection, and they go to a
+// table named on the command line, never mixed with the months' rows.
 // into a ClickHouse table over its HTTP interface, or as tab-separated text
 // with a header line. A month is read from its stored log, never held whole.
 //
@@ -18,6 +21,7 @@
 #include "batch/batch_commands.h"
 #include "batch/clickhouse_http.h"
 #include "batch/command_options.h"
+#include "engine/select_lines.h"
 #include "report/hit_columns.h"
 #include "report/month_hit_rows.h"
 #include "state/country_database_file.h"
@@ -33,8 +37,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: trafikon-batch export [--root DIR] (--clickhouse URL [--table NAME] [--create]\n"
     "                             [--block-rows N] [--compress gzip|none]\n"
-    "                             | --tsv FILE|-) (--month YYYY-MM | --all) [--site N]\n"
-    "                             [--countries FILE|none]\n";
+    "                             | --tsv FILE|-) (--month YYYY-MM | --all | --selection DIR)\n"
+    "                             [--site N] [--countries FILE|none]\n";
 
 constexpr std::size_t kPieceBytes = 1 << 20;
 
@@ -44,8 +48,8 @@ struct ExportMonth {
     std::string key;
 };
 
-// The months an export takes. (Months picked by a selection folder are to
-// come in here as well, each with its own site.)
+// The months an export takes: those of the site, or the one of a selection's
+// folder (the site's settings still decide masking and countries).
 std::vector<ExportMonth> ChosenMonths(const std::string& siteDir, int site,
                                       const std::string& month, bool all) {
     std::vector<ExportMonth> months;
@@ -177,22 +181,24 @@ bool IsMonthKey(const std::string& k) {
 }  // namespace
 
 int RunExportCommand(const std::vector<std::string>& args) {
-    std::string root, url, table = "hits", tsv, month, siteText = "1", countries;
+    std::string root, url, table = "hits", tsv, month, siteText = "1", countries, selection;
     std::string blockText = "100000";  // rows of the server's blocks
     std::string compress;              // empty: gzip unless the server is this machine
     bool haveRoot = false, haveUrl = false, haveTsv = false, haveCountries = false;
+    bool haveTable = false, haveSelection = false;
     bool create = false, all = false;
     const CommandLine line{"export",
                            kUsage,
                            {{"--root", true, StoreIn(root, &haveRoot)},
                             {"--clickhouse", true, StoreIn(url, &haveUrl)},
-                            {"--table", true, StoreIn(table)},
+                            {"--table", true, StoreIn(table, &haveTable)},
                             {"--create", false, SetFlag(create)},
                             {"--block-rows", true, StoreIn(blockText)},
                             {"--compress", true, StoreIn(compress)},
                             {"--tsv", true, StoreIn(tsv, &haveTsv)},
                             {"--month", true, StoreIn(month)},
                             {"--all", false, SetFlag(all)},
+                            {"--selection", true, StoreIn(selection, &haveSelection)},
                             {"--site", true, StoreIn(siteText)},
                             {"--countries", true, StoreIn(countries, &haveCountries)}}};
     if (const int exit = ReadCommandLine(line, args); exit >= 0)
@@ -203,8 +209,14 @@ int RunExportCommand(const std::vector<std::string>& args) {
         return UsageError(line, "give one of --clickhouse URL and --tsv FILE|-");
     if (haveTsv && tsv.empty())
         return UsageError(line, "--tsv needs a file, or - for standard output");
-    if (all == !month.empty() || (!all && !IsMonthKey(month)))
+    if (haveSelection) {
+        if (all || !month.empty() || selection.empty())
+            return UsageError(line, "give one of --month YYYY-MM, --all and --selection DIR");
+        if (haveUrl && !haveTable)
+            return UsageError(line, "a selection goes to a table of its own: give --table NAME");
+    } else if (all == !month.empty() || (!all && !IsMonthKey(month))) {
         return UsageError(line, "give --month YYYY-MM or --all");
+    }
     if (!compress.empty() && compress != "gzip" && compress != "none")
         return UsageError(line, "--compress takes gzip or none");
     if (!report::IsPlainTableName(table))
@@ -230,9 +242,20 @@ int RunExportCommand(const std::vector<std::string>& args) {
             countries = ChosenCountryDatabase(settings.countryDatabase());
         else if (countries == "none")
             countries.clear();
-        const std::vector<ExportMonth> months = ChosenMonths(siteDir, site, month, all);
-        if (months.empty())
-            throw IoError(siteDir, all ? "no stored month" : "no stored month " + month);
+        std::vector<ExportMonth> months;
+        if (haveSelection) {
+            if (selection.back() != '/')
+                selection.push_back('/');
+            if (!FileExists(selection + std::string(kSelectionMarkerFileName)))
+                throw IoError(selection, "not a selection folder (analyse --out makes one)");
+            months = ChosenMonths(selection, site, month, true);
+            if (months.empty())
+                throw IoError(selection, "the selection holds no line");
+        } else {
+            months = ChosenMonths(siteDir, site, month, all);
+            if (months.empty())
+                throw IoError(siteDir, all ? "no stored month" : "no stored month " + month);
+        }
         if (haveTsv)
             return ExportTsv(months, settings, countries, tsv);
         return ExportToServer(months, settings, countries, url, table, create,

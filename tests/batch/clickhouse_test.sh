@@ -96,6 +96,16 @@ head -1 "$work/hits.tsv" | grep -q "^site	time	utc_offset	host" || fail "TSV hea
 [ "$(($(wc -l <"$work/hits.tsv") - 1))" = "$(q "SELECT count() FROM hits WHERE month = '2026-10'")" ] ||
   fail "TSV rows"
 
+# A selection goes to a table of its own: its rows are the month's 404s.
+"$batch" analyse --root "$root" --from 2026-10-01 --to 2026-10-31 --where status=404 \
+  --out "$work/sel404" >/dev/null
+"$batch" export --root "$root" --clickhouse "$url" --selection "$work/sel404" >/dev/null 2>&1 &&
+  fail "a selection exported without --table"
+"$batch" export --root "$root" --clickhouse "$url" --selection "$work/sel404" --table sel404 \
+  --create >/dev/null
+[ "$(q "SELECT count() FROM sel404")" = "$(q "SELECT count() FROM hits WHERE month = '2026-10' AND status = 404")" ] ||
+  fail "selection rows"
+
 # Every example query of the documentation runs (the cluster DDL needs a cluster).
 python3 - "$docs" >"$work/queries.sql" <<'PY'
 import re, sys
