@@ -22,6 +22,7 @@
 #include "batch/clickhouse_http.h"
 #include "batch/command_options.h"
 #include "engine/select_lines.h"
+#include "engine/visit_tally.h"
 #include "report/hit_columns.h"
 #include "report/month_hit_rows.h"
 #include "state/country_database_file.h"
@@ -238,6 +239,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
             throw IoError(siteDir, "No such file or directory");
         Settings settings;
         LoadSettings(siteDir, settings);
+        SetVisitGapMinutes(settings.visitGapMinutes());
         if (!haveCountries)
             countries = ChosenCountryDatabase(settings.countryDatabase());
         else if (countries == "none")

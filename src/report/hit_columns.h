@@ -16,7 +16,7 @@ struct HitColumn {
     std::string_view type;  // the column store's type
 };
 
-inline constexpr std::array<HitColumn, 22> kHitColumns = {{
+inline constexpr std::array<HitColumn, 23> kHitColumns = {{
     {"site", "UInt16"},
     {"time", "DateTime('UTC')"},  // the hit's time in UTC
     {"utc_offset", "Int16"},      // minutes the log's own time was ahead of UTC
@@ -39,6 +39,7 @@ inline constexpr std::array<HitColumn, 22> kHitColumns = {{
     {"city", "String"},        // with a city database
     {"month", "String"},       // the month key "YYYY-MM"
     {"line", "UInt64"},        // 1-based line of the stored log
+    {"visit", "UInt64"},       // the visitor's visit, numbered from 1 in the month; 0: no time
 }};
 
 // CREATE TABLE [IF NOT EXISTS] `table` of the columns: MergeTree, one

@@ -186,7 +186,7 @@ const MonthHitRows::Agent& MonthHitRows::AgentOf(std::string_view userAgent) {
     return agents_.emplace(hash, std::move(agent)).first->second;
 }
 
-void MonthHitRows::AppendTime(std::string& out) {
+std::int64_t MonthHitRows::AppendTime(std::string& out) {
     // d (YYYY-MM-DD) and H (hh:mm:ss) as the splitter completes them; a log
     // without t (IIS) writes UTC.
     const std::string_view d = splitter_['d'], h = splitter_['H'];
@@ -200,7 +200,7 @@ void MonthHitRows::AppendTime(std::string& out) {
         second > 60) {
         out.append("0000-00-00 00:00:00\t");
         AppendNumber(out, zone);
-        return;
+        return INT64_MIN;
     }
     const std::int64_t local =
         DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
@@ -221,6 +221,7 @@ void MonthHitRows::AppendTime(std::string& out) {
     AppendDigits(out, s % 60, 2);
     out.push_back('\t');
     AppendNumber(out, zone);
+    return utc;
 }
 
 void MonthHitRows::TakeHost(std::string_view host) {
@@ -260,7 +261,7 @@ bool MonthHitRows::Next(std::string& out) {
 
     AppendNumber(out, source_.site);
     Tab(out);
-    AppendTime(out);
+    const std::int64_t utc = AppendTime(out);
     Tab(out);
     out.append(lastHostText_);
     Tab(out);
@@ -329,6 +330,11 @@ bool MonthHitRows::Next(std::string& out) {
     AppendTsvValue(out, source_.monthKey);
     Tab(out);
     AppendNumber(out, static_cast<std::int64_t>(line_));
+    Tab(out);
+    // A visitor is a host with a user agent, as the visits of the analysis.
+    const std::uint64_t visitor = HashBytes(hit.host) * 31 + HashBytes(hit.userAgent);
+    AppendNumber(out,
+                 utc == INT64_MIN ? 0 : static_cast<std::int64_t>(visits_.Number(visitor, utc)));
     out.push_back('\n');
     return true;
 }

@@ -15,6 +15,7 @@
 #include <unordered_map>
 
 #include "engine/robot_tally.h"
+#include "report/visit_numbering.h"
 #include "store/line_reader.h"
 #include "store/log_format.h"
 #include "store/log_line_splitter.h"
@@ -58,7 +59,9 @@ class MonthHitRows {
     // Reads the next hit of `reader` into `splitter`; false at the end.
     bool NextHit(LineReader& reader, std::uint64_t& number, bool countSkipped);
     void ReadHostFlags();
-    void AppendTime(std::string& out);
+    // Appends the UTC time and the offset; returns the UTC seconds, or
+    // INT64_MIN when the hit has no readable time.
+    std::int64_t AppendTime(std::string& out);
     // Makes the shown form and the place of the hit's host.
     void TakeHost(std::string_view host);
 
@@ -77,6 +80,7 @@ class MonthHitRows {
     std::string lastPlace_;  // country and city values, tab-separated
     std::string utf8_;
     bool haveLastHost_ = false;
+    VisitNumbering visits_;
 };
 
 }  // namespace trafikon::report

@@ -36,6 +36,7 @@ check_month() {
   q "SELECT 'status', status, count() FROM hits WHERE month = '$month' GROUP BY status FORMAT TSV" >>"$work/got.tsv"
   q "SELECT 'day', toDayOfMonth(time + utc_offset * 60) AS d, count() FROM hits WHERE month = '$month' GROUP BY d FORMAT TSV" >>"$work/got.tsv"
   q "SELECT 'host', host, count() FROM hits WHERE month = '$month' GROUP BY host FORMAT TSV" >>"$work/got.tsv"
+  q "SELECT 'visits', uniqExact(visit), 0 FROM hits WHERE month = '$month' FORMAT TSV" >>"$work/got.tsv"
   python3 - "$work/$month.json" "$work/got.tsv" <<'PY' || fail "$month: the rows differ from the month's results"
 import collections, json, sys
 report = json.load(open(sys.argv[1]))
@@ -59,6 +60,9 @@ for h in report["hosts"]:
     hosts[h["name"]] += h["hits"]
 if hosts != collections.Counter({k: v[0] for k, v in got["host"].items()}):
     problems.append("hits per host differ")
+visits = report["visits"]["people"]["visits"] + report["visits"]["robots"]["visits"]
+if int(next(iter(got["visits"]))) != visits:
+    problems.append(f"visits {got['visits']} against {visits}")
 if problems:
     print("\n".join(problems))
 sys.exit(1 if problems else 0)
