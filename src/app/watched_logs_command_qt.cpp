@@ -3,6 +3,7 @@
 // a round that took lines in (the synthesis refreshed, the months analysed).
 #include <QFile>
 #include <QInputDialog>
+#include <QLabel>
 #include <QStringList>
 #include <QTimer>
 #include <algorithm>
@@ -30,12 +31,20 @@ void TFPrincipal::WatchedLogsClick() {
         Messages().Inform(this, IoErrorText(error));
         return;
     }
-    bool ok = false;
-    const QString text =
-        QInputDialog::getMultiLineText(this, Tr(lang::kWatchedLogsMenu).remove("..."),
-                                       Tr(lang::kWatchedLogsPrompt), patterns.join('\n'), &ok);
-    if (!ok)
+    QInputDialog patternsDialog(this);
+    patternsDialog.setOption(QInputDialog::UsePlainTextEditForTextInput);
+    patternsDialog.setWindowTitle(Tr(lang::kWatchedLogsMenu).remove("..."));
+    patternsDialog.setLabelText(Tr(lang::kWatchedLogsPrompt));
+    patternsDialog.setTextValue(patterns.join('\n'));
+    // The long prompt wraps instead of widening the dialog past small screens.
+    if (auto* prompt = patternsDialog.findChild<QLabel*>())
+        prompt->setWordWrap(true);
+    patternsDialog.resize(patternsDialog.fontMetrics().averageCharWidth() * 72,
+                          patternsDialog.sizeHint().height());
+    if (patternsDialog.exec() != QDialog::Accepted)
         return;
+    const QString text = patternsDialog.textValue();
+    bool ok = false;
     std::vector<std::string> kept;
     for (const QString& line : text.split('\n'))
         if (!line.trimmed().isEmpty())

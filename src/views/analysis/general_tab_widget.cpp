@@ -209,8 +209,12 @@ void GeneralTabWidget::ApplyTexts() {
     summary_->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     days_->setHeaderLabels({Tr(lang::analysis::kDayColumn), Tr(lang::analysis::kVisitorsColumn),
                             Tr(lang::analysis::kKilobytesColumn), Tr(lang::analysis::kPagesColumn),
-                            Tr(lang::analysis::kHitsColumn), Tr(lang::kTextPeopleVisits),
-                            Tr(lang::kTextPeopleUniqueVisitors)});
+                            Tr(lang::analysis::kHitsColumn), Tr(lang::kTextVisits),
+                            Tr(lang::kTextUniqueVisitors)});
+    // The short captions keep the day graph beside the list in view; the whole
+    // caption, which says these count people only, is the header's tip.
+    days_->headerItem()->setToolTip(kDayColumns - 2, Tr(lang::kTextPeopleVisits));
+    days_->headerItem()->setToolTip(kDayColumns - 1, Tr(lang::kTextPeopleUniqueVisitors));
     for (int r = 0; r < summary_->topLevelItemCount() && r < int(kSummaryEntries.size()); ++r)
         summary_->topLevelItem(r)->setText(0, Tr(kSummaryEntries[std::size_t(r)]));
     for (int r = int(kSummaryEntries.size()); r < summary_->topLevelItemCount(); ++r)

@@ -2,6 +2,7 @@
 #include "views/synthesis/daily_table_widget.h"
 
 #include <QBoxLayout>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -91,10 +92,15 @@ void DailyTableWidget::ApplyTexts() {
     LVInfoAnnuelle_->headerItem()->setText(0, Tr(lang::mainwindow::kDailyDayColumn));
     // The measures and the month list share the width of the widest caption.
     int side = 104;
-    for (QPushButton* b : {BIAVisit_, BIAPage_, BIAKilo_, BIAHits_})
-        side = std::max(side, b->sizeHint().width());
+    // The pressed measure is shown in bold: its caption must fit too.
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics boldMetrics(bold);
+    for (QPushButton* b : {BIAVisit_, BIAPage_, BIAKilo_, BIAHits_, visits_})
+        side = std::max(side, b->sizeHint().width() + boldMetrics.horizontalAdvance(b->text()) -
+                                  b->fontMetrics().horizontalAdvance(b->text()));
     for (QWidget* w :
-         std::initializer_list<QWidget*>{BIAVisit_, BIAPage_, BIAKilo_, BIAHits_, LBDate_})
+         std::initializer_list<QWidget*>{BIAVisit_, BIAPage_, BIAKilo_, BIAHits_, visits_, LBDate_})
         w->setFixedWidth(side);
 }
 
@@ -112,7 +118,7 @@ void DailyTableWidget::ClearTable() {
 }
 
 void DailyTableWidget::ShowDailyValues(DailyMeasure measure, QPushButton* pressed) {
-    for (QPushButton* b : {BIAVisit_, BIAPage_, BIAKilo_, BIAHits_}) {
+    for (QPushButton* b : {BIAVisit_, BIAPage_, BIAKilo_, BIAHits_, visits_}) {
         QFont f = b->font();
         f.setBold(b == pressed);
         b->setFont(f);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
@@ -102,6 +103,12 @@ TEST_F(DailyTableWidgetTest, LayoutFollowsTheTabSize) {
     EXPECT_GT(Months()->height(), 400 / 2);
     EXPECT_FALSE(Table()->geometry().intersects(Months()->geometry()));
     EXPECT_FALSE(Table()->geometry().intersects(Button("BIAHits")->geometry()));
+    // The visits share the column's width, and a pressed (bold) caption fits in it.
+    QPushButton* visits = Button("visits");
+    EXPECT_EQ(visits->width(), Months()->width());
+    QFont bold = visits->font();
+    bold.setBold(true);
+    EXPECT_GT(visits->width(), QFontMetrics(bold).horizontalAdvance(visits->text()));
 }
 
 }  // namespace
