@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Damaged lists of a site folder, read and written back as the program does:
+// what was read must survive the next write.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "import/watched_logs.h"
+#include "store/data_store.h"
+#include "store/imported_logs.h"
+#include "support/temp_dir.h"
+
+namespace trafikon::testing {
+namespace {
+
+TEST(HostileSiteFiles, ALogTakenInAtAnImpossibleTimeStaysKnownAfterTheNextWrite) {
+    TempDir dir;
+    const std::string site = dir.path() + "/";
+    WriteRaw(ImportedLogsPath(site),
+             "2049\t7\t900\t0\t900\t00000000000000ff\t900\t0000000000000abc\t"
+             "18446744073709551615\t/var/log/a.log\r\n");
+    const std::vector<ImportedLog> read = ReadImportedLogs(site);
+    ASSERT_EQ(read.size(), 1u);
+    StageImportedLogs(site, read);
+    CommitImportedLogs(site);
+    const std::vector<ImportedLog> again = ReadImportedLogs(site);
+    ASSERT_EQ(again.size(), 1u);  // was dropped: its log would be taken in twice
+    EXPECT_EQ(again[0].offset, 900u);
+    EXPECT_EQ(again[0].tailHash, 0xabcu);
+    EXPECT_EQ(again[0].importedAt, read[0].importedAt);
+}
+
+TEST(HostileSiteFiles, BlankWatchedPatternsAreNeitherReadNorAdded) {
+    TempDir dir;
+    const std::string site = dir.path() + "/";
+    WriteRaw(site + std::string(kWatchedLogsFileName), "/var/log/a.log*\r\n  \r\n\t\r\n");
+    EXPECT_EQ(ReadWatchedPatterns(site), std::vector<std::string>{"/var/log/a.log*"});
+    AddWatchedPatterns(site, {" ", "/srv/logs/"});
+    EXPECT_EQ(ReadWatchedPatterns(site),
+              (std::vector<std::string>{"/var/log/a.log*", "/srv/logs/"}));
+}
+
+}  // namespace
+}  // namespace trafikon::testing
