@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/line_exclusions.h"
 #include "import/watched_logs.h"
 #include "store/data_store.h"
 #include "store/imported_logs.h"
@@ -39,6 +40,22 @@ TEST(HostileSiteFiles, BlankWatchedPatternsAreNeitherReadNorAdded) {
     AddWatchedPatterns(site, {" ", "/srv/logs/"});
     EXPECT_EQ(ReadWatchedPatterns(site),
               (std::vector<std::string>{"/var/log/a.log*", "/srv/logs/"}));
+}
+
+TEST(HostileSiteFiles, ARegularExpressionThatExplodesOnceCompiledIsRefused) {
+    TempDir dir;
+    const std::string site = dir.path() + "/";
+    // Each of these took gigabytes in the C library's regcomp.
+    for (const std::string& rule :
+         {"path~~^/a" + std::string(60, '+'), std::string("ua~~((x{99}){99}){99}"),
+          std::string("ref~~(((((((((((((((((((((((((((((((a+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+"
+                      ")+)+)+)+)+)+)+)+)+)+)+)+)+)")}) {
+        const std::string problem = SaveExclusionLines(site, {"status=404", rule});
+        EXPECT_TRUE(problem.starts_with("line 2: position ")) << rule;
+        EXPECT_NE(problem.find("too large"), std::string::npos) << problem;
+    }
+    EXPECT_EQ(SaveExclusionLines(site, {"path~~^/(en|fr)/[a-z]{2,8}(/[^/]+)+$ ua~~[[:digit:]]{3}"}),
+              "");
 }
 
 }  // namespace
