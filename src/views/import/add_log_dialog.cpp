@@ -32,8 +32,8 @@
 #include "views/import/add_log_texts_qt.h"
 #include "views/import/field_format_widget.h"
 #include "views/import/import_thread_qt.h"
-#include "views/import/log_file_look_qt.h"
 #include "views/import/imported_before_question_qt.h"
+#include "views/import/log_file_look_qt.h"
 
 namespace trafikon {
 
