@@ -79,9 +79,12 @@ std::uint64_t RegexElements(std::string_view p, std::uint64_t limit) {
         g.total = capped(g.total + more);
         g.last = capped(g.last + more);
     };
+    bool afterRepetition = false;
     for (std::size_t i = 0; i < p.size(); ++i) {
         std::uint64_t copies = 0;
         std::size_t end = 0;
+        const bool stacked = afterRepetition;
+        afterRepetition = p[i] == '*' || p[i] == '?' || p[i] == '+';
         switch (p[i]) {
             case '\\':
                 ++i;
@@ -108,7 +111,12 @@ std::uint64_t RegexElements(std::string_view p, std::uint64_t limit) {
                 break;
             case '*':
             case '?':
-                break;  // one copy, made optional
+                // One copy, made optional; but the library's time grows fast
+                // with repetitions of repetitions ("b***...0***..."): each
+                // counts double.
+                if (stacked)
+                    repeat(2);
+                break;
             case '+':
                 repeat(2);
                 break;
@@ -116,6 +124,7 @@ std::uint64_t RegexElements(std::string_view p, std::uint64_t limit) {
                 if (ReadInterval(p, i, copies, end)) {
                     repeat(copies);
                     i = end;
+                    afterRepetition = true;
                 } else {
                     add(1);
                 }

@@ -45,17 +45,19 @@ TEST(HostileSiteFiles, BlankWatchedPatternsAreNeitherReadNorAdded) {
 TEST(HostileSiteFiles, ARegularExpressionThatExplodesOnceCompiledIsRefused) {
     TempDir dir;
     const std::string site = dir.path() + "/";
-    // Each of these took gigabytes in the C library's regcomp.
+    // Each of these took gigabytes in the C library's regcomp, or (the stars) a minute.
     for (const std::string& rule :
          {"path~~^/a" + std::string(60, '+'), std::string("ua~~((x{99}){99}){99}"),
+          "path~~^b" + std::string(60, '*') + "0" + std::string(60, '*'),
           std::string("ref~~(((((((((((((((((((((((((((((((a+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+"
                       ")+)+)+)+)+)+)+)+)+)+)+)+)+)")}) {
         const std::string problem = SaveExclusionLines(site, {"status=404", rule});
         EXPECT_TRUE(problem.starts_with("line 2: position ")) << rule;
         EXPECT_NE(problem.find("too large"), std::string::npos) << problem;
     }
-    EXPECT_EQ(SaveExclusionLines(site, {"path~~^/(en|fr)/[a-z]{2,8}(/[^/]+)+$ ua~~[[:digit:]]{3}"}),
-              "");
+    EXPECT_EQ(
+        SaveExclusionLines(site, {"path~~^/(en|fr)/[a-z]{2,8}(/[^/]+)+.*?$ ua~~[[:digit:]]{3}"}),
+        "");
 }
 
 }  // namespace
