@@ -63,18 +63,33 @@ bool ReadInterval(std::string_view p, std::size_t at, std::uint64_t& copies, std
 std::uint64_t RegexElements(std::string_view p, std::uint64_t limit) {
     const std::uint64_t cap = limit + 1;
     const auto capped = [cap](std::uint64_t n) { return std::min(n, cap); };
-    // Per open group: its elements so far, and those of its last element (what
-    // a repetition that follows copies).
+    // Per open group: its elements so far, those of its last element (what a
+    // repetition that follows copies), and whether its last element, the
+    // current alternative or an earlier one may match nothing.
     struct Group {
         std::uint64_t total = 0, last = 0;
+        bool lastEmpty = false, altEmpty = true, altEmptyBeforeLast = true, anyAltEmpty = false;
     };
     std::vector<Group> groups(1);
-    const auto add = [&](std::uint64_t n) {
-        groups.back().total = capped(groups.back().total + n);
-        groups.back().last = n;
+    const auto add = [&](std::uint64_t n, bool mayBeEmpty) {
+        Group& g = groups.back();
+        g.total = capped(g.total + n);
+        g.last = n;
+        g.lastEmpty = mayBeEmpty;
+        g.altEmptyBeforeLast = g.altEmpty;
+        g.altEmpty = g.altEmpty && mayBeEmpty;
     };
+    const auto optional = [&] {
+        Group& g = groups.back();
+        g.lastEmpty = true;
+        g.altEmpty = g.altEmptyBeforeLast;
+    };
+    // The library's time grows fast when what is copied may match nothing
+    // ("x*+++++", "((((x*)+)+)+)+"): such a copy counts eight times.
     const auto repeat = [&](std::uint64_t copies) {
         Group& g = groups.back();
+        if (g.lastEmpty)
+            copies *= 8;
         const std::uint64_t more = capped(g.last * (copies - 1));
         g.total = capped(g.total + more);
         g.last = capped(g.last + more);
@@ -88,34 +103,37 @@ std::uint64_t RegexElements(std::string_view p, std::uint64_t limit) {
         switch (p[i]) {
             case '\\':
                 ++i;
-                add(1);
+                add(1, false);
                 break;
             case '[':
                 i = BracketEnd(p, i);
-                add(1);
+                add(1, false);
                 break;
             case '(':
                 groups.emplace_back();
                 break;
             case ')':
                 if (groups.size() > 1) {
-                    const std::uint64_t inner = std::max<std::uint64_t>(groups.back().total, 1);
+                    const Group inner = groups.back();
                     groups.pop_back();
-                    add(inner);
+                    add(std::max<std::uint64_t>(inner.total, 1),
+                        inner.altEmpty || inner.anyAltEmpty);
                 } else {
-                    add(1);
+                    add(1, false);
                 }
                 break;
             case '|':
+                groups.back().anyAltEmpty = groups.back().anyAltEmpty || groups.back().altEmpty;
+                groups.back().altEmpty = true;
                 groups.back().last = 0;
                 break;
             case '*':
             case '?':
-                // One copy, made optional; but the library's time grows fast
-                // with repetitions of repetitions ("b***...0***..."): each
-                // counts double.
+                // One copy, made optional; a repetition of a repetition
+                // ("b***...0***...") counts double for the time it takes.
                 if (stacked)
                     repeat(2);
+                optional();
                 break;
             case '+':
                 repeat(2);
@@ -123,14 +141,16 @@ std::uint64_t RegexElements(std::string_view p, std::uint64_t limit) {
             case '{':
                 if (ReadInterval(p, i, copies, end)) {
                     repeat(copies);
+                    if (end > i + 1 && p[i + 1] == '0')
+                        optional();
                     i = end;
                     afterRepetition = true;
                 } else {
-                    add(1);
+                    add(1, false);
                 }
                 break;
             default:
-                add(1);
+                add(1, false);
         }
         if (groups.back().total >= cap)
             return cap;

@@ -15,8 +15,9 @@ namespace trafikon {
 inline constexpr std::uint64_t kMaxRegexElements = 20000;
 
 // The number of elements `pattern` grows to once its repetitions are written
-// out (a repetition of a repetition counting double, for the time the
-// library then takes); any count above `limit` is given as limit + 1.
+// out (for the time the library then takes, a repetition of a repetition
+// counts double, a copy of what may match nothing eight times); any count
+// above `limit` is given as limit + 1.
 std::uint64_t RegexElements(std::string_view pattern, std::uint64_t limit = kMaxRegexElements);
 
 }  // namespace trafikon
