@@ -14,6 +14,7 @@ import random
 import re
 import shutil
 import subprocess
+import tempfile
 
 FORMATS = {
     "combined": "hlutrsbRU",
@@ -138,6 +139,43 @@ def main():
                               b"path~/blog/* method=GET,post", b"path~~^/(a|b)[0-9]+$ ua~curl",
                               b"!ref~\"a b\" country=FR", b"host!=10.0.0.0/33", b"stat~~("]):
         sel.add(expr + b"\n" + data_lines["combined"][k])
+
+    # Country databases: hosts to look up, then the file.
+    cd = Seeds(args.out, "country_database")
+    with tempfile.TemporaryDirectory() as tmp:
+        dbs = [os.path.join(tmp, "countries.mmdb"), os.path.join(tmp, "cities.mmdb")]
+        script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "geo",
+                              "make_geo_test_db.pl")
+        if subprocess.run(["perl", script] + dbs).returncode == 0:
+            for db in dbs:
+                with open(db, "rb") as f:
+                    content = f.read()
+                cd.add(b"203.0.113.5 198.51.100.1 2001:db8::5 www.example.fr\n" + content)
+                cd.add(b"203.0.113.200\n" + content[:len(content) // 2])
+    cd.add(b"203.0.113.5\n")
+    cd.add(b"10.0.0.1\n\xab\xcd\xefMaxMind.com")
+
+    # Site lists: a visits file, logs taken in, watched patterns, exclusions
+    # and named selections, separated by "@@\n".
+    sl = Seeds(args.out, "site_lists")
+    visits = [b"people;120;80;300;5400;30;40", b"robots;12;3;50;60;0;10"]
+    visits += [b"day;%02d;%d;%d;%d;%d" % (d, d * 3, d * 2, d, 1) for d in range(1, 32)]
+    visits += [b"hour;%02d;%d;%d" % (h, h * 5, h) for h in range(24)]
+    visits += [b"entry;40;/index.html", b"entry;7;/a b;c", b"exit;9;/contact?x=1"]
+    imported = [b"2049\t131074\t52000\t0\t4096\t00ff00ff00ff00ff\t52000\t0123456789abcdef"
+                b"\t1017000000\t/var/log/nginx/access.log",
+                b"2049\t9\t1200\t1\t800\t%016x\t800\t%016x\t1017000300\t/tmp/old.log.gz"
+                % (rng.getrandbits(64), rng.getrandbits(64))]
+    watched = [b"/var/log/nginx/access.log*", b"/srv/logs/", b"  ", b"-1"]
+    exclusions = [b"# our own", b"host=203.0.113.0/24", b"path~/health* status=200",
+                  b"spam", b"ua~~bot$ !robot"]
+    selections = [b"errors\t2002-03-01\t2002-03-31\tstatus=4xx,5xx",
+                  b"night\t2002-03-01T00:00\t2002-03-02T06:00\tpath~/blog/*",
+                  b"../up\t2002-04-01\t2002-03-01\t", b"\tno name"]
+    files = [visits, imported, watched, exclusions, selections]
+    sl.add(b"@@\n".join(b"\r\n".join(f) + b"\r\n" for f in files))
+    for k in range(len(files)):
+        sl.add(b"@@\n" * k + b"\r\n".join(files[k]) + b"\r\n")
 
     # Log files as found on disk: plain, compressed once, compressed twice.
     ci = Seeds(args.out, "compressed_input")

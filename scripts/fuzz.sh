@@ -7,6 +7,7 @@
 #   SECONDS  run time of each target (default 60)
 #   TARGET   split_line tagged_record decode_query month_files analyse_month
 #            detect_format compressed_input w3c_rewrite report_writers
+#            select_lines country_database site_lists
 #            (default: all)
 #
 # The growing corpus of each target stays in build-fuzz/corpus/<target>/ (the
@@ -20,7 +21,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 all_targets=(split_line tagged_record decode_query month_files analyse_month detect_format
-  compressed_input w3c_rewrite report_writers select_lines)
+  compressed_input w3c_rewrite report_writers select_lines country_database site_lists)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all_targets[@]}")
 

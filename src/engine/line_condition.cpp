@@ -7,6 +7,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "engine/regex_expansion.h"
+
 namespace trafikon {
 
 class CompiledRegex {
@@ -201,6 +203,10 @@ class Parser {
             std::string_view value;
             if (!TakeValue(false, value))
                 return false;
+            if (RegexElements(value) > kMaxRegexElements)
+                return Fail(at,
+                            "regular expression too large once its repetitions are "
+                            "written out; repeat less");
             auto regex = std::make_shared<CompiledRegex>(std::string(value));
             if (!regex->error().empty())
                 return Fail(at, "not a regular expression: " + regex->error());

@@ -32,12 +32,19 @@ bool IsRegularFile(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// A pattern the list holds: not blank (a blank one would name files of the
+// working folder) and on one line.
+bool IsPattern(const std::string& pattern) {
+    return pattern.find_first_not_of(" \t") != std::string::npos &&
+           pattern.find_first_of("\r\n") == std::string::npos;
+}
+
 }  // namespace
 
 std::vector<std::string> ReadWatchedPatterns(const std::string& siteDir) {
     std::vector<std::string> patterns;
     for (auto& line : ReadTextLinesIfExists(PatternsPath(siteDir)))
-        if (!line.empty())
+        if (IsPattern(line))
             patterns.push_back(std::move(line));
     return patterns;
 }
@@ -45,8 +52,7 @@ std::vector<std::string> ReadWatchedPatterns(const std::string& siteDir) {
 void WriteWatchedPatterns(const std::string& siteDir, const std::vector<std::string>& patterns) {
     std::vector<std::string> kept;
     for (const auto& pattern : patterns)
-        if (pattern.find_first_not_of(" \t") != std::string::npos &&
-            pattern.find_first_of("\r\n") == std::string::npos)
+        if (IsPattern(pattern))
             kept.push_back(pattern);
     WriteTextLines(PatternsPath(siteDir), kept);
 }
@@ -55,8 +61,7 @@ void AddWatchedPatterns(const std::string& siteDir, const std::vector<std::strin
     std::vector<std::string> all = ReadWatchedPatterns(siteDir);
     const std::size_t before = all.size();
     for (const auto& pattern : patterns)
-        if (!pattern.empty() && pattern.find_first_of("\r\n") == std::string::npos &&
-            std::find(all.begin(), all.end(), pattern) == all.end())
+        if (IsPattern(pattern) && std::find(all.begin(), all.end(), pattern) == all.end())
             all.push_back(pattern);
     if (all.size() != before)
         WriteTextLines(PatternsPath(siteDir), all);

@@ -12,8 +12,10 @@
 
 namespace trafikon {
 
+// The patterns of the list; blank lines are none.
 std::vector<std::string> ReadWatchedPatterns(const std::string& siteDir);
-// Adds the patterns the list lacks, in their order. Throws IoError.
+// Adds the patterns the list lacks, in their order (blank ones left out).
+// Throws IoError.
 void AddWatchedPatterns(const std::string& siteDir, const std::vector<std::string>& patterns);
 // Makes `patterns` the list (blank ones left out). Throws IoError.
 void WriteWatchedPatterns(const std::string& siteDir, const std::vector<std::string>& patterns);

@@ -63,7 +63,9 @@ bool ParseLine(std::string_view line, ImportedLog& log) {
         !ReadUnsigned(f[8], at) || log.headLength > kLogProbeBytes || log.headLength > log.offset)
         return false;
     log.compressed = compressed == 1;
-    log.importedAt = static_cast<std::int64_t>(at);
+    // A time past the signed range would be written back negative, which no
+    // reading takes: the log would be forgotten and taken in again.
+    log.importedAt = static_cast<std::int64_t>(std::min<std::uint64_t>(at, INT64_MAX));
     log.path = std::string(f[9]);
     return true;
 }
