@@ -249,6 +249,7 @@
     X(kWatchAnalysisByHand, "\xe0 la main (Tout analyser)", "by hand (analyse all)") \
     X(kVisitGapSetting, "Pause la plus longue dans une visite (minutes) :", \
       "Longest pause within a visit (minutes):") \
+    X(kSelectionStop, "Arr\xeater", "Stop") \
     /* end of the list */
 // clang-format on
 
