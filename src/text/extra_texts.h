@@ -250,6 +250,8 @@
     X(kVisitGapSetting, "Pause la plus longue dans une visite (minutes) :", \
       "Longest pause within a visit (minutes):") \
     X(kSelectionStop, "Arr\xeater", "Stop") \
+    X(kExclusionLeftOut, "Ligne d'exclusion laiss\xe9" "e de c\xf4t\xe9 : %1", \
+      "Exclusion line left out: %1") \
     /* end of the list */
 // clang-format on
 
