@@ -4,7 +4,10 @@
 #include "engine/analyse_log.h"
 #include "engine/analyse_months.h"
 #include "engine/analysed_check.h"
+#include "engine/line_exclusions.h"
+#include "engine/robot_signatures.h"
 #include "store/data_store.h"
+#include "store/month_file_names.h"
 #include "store/store_lock.h"
 #include "store/text_file.h"
 #include "text/extra_texts.h"
@@ -86,6 +89,13 @@ void TMyAllThread::run() {
     // the run goes on with the next month.
     WorkerObserver observer(*this, analysed_);
     try {
+        // A line of the exclusions that is not one is told once a run, as the
+        // months leave it out.
+        const LineExclusions exclusions(siteDir_, ProgramDirOfSite(siteDir_), "", true);
+        for (const std::string& problem : exclusions.problems())
+            emit Failure(Tr(lang::kExclusionLeftOut)
+                             .arg(QString::fromLocal8Bit(SiteFolderPrefix(siteDir_).c_str()) +
+                                  FromCp1252(problem)));
         PrepareAnalysisRun(siteDir_);
     } catch (const IoError& error) {
         emit Failure(IoErrorText(error));

@@ -6,10 +6,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include "app/exclusions_dialog.h"
-#include "engine/analysis_observer.h"
+#include "app/selection_thread_qt.h"
 #include "state/app_state.h"
 #include "state/country_database_file.h"
 #include "store/text_file.h"
@@ -17,20 +18,8 @@
 #include "ui/error_text_qt.h"
 #include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
-#include "ui/wait_cursor_qt.h"
 
 namespace trafikon {
-
-namespace {
-
-class IgnoringObserver : public AnalysisObserver {
-  public:
-    MalformedLineAnswer MalformedLine(std::int64_t, std::string_view) override {
-        return MalformedLineAnswer::IgnoreAll;
-    }
-};
-
-}  // namespace
 
 SelectionsDialog::SelectionsDialog(OpenAnalysis open, QWidget* parent)
     : QDialog(parent), open_(std::move(open)) {
@@ -49,6 +38,9 @@ SelectionsDialog::SelectionsDialog(OpenAnalysis open, QWidget* parent)
     where_->setPlaceholderText(QStringLiteral("status=404 !robot"));
     save_ = new QPushButton(this);
     run_ = new QPushButton(this);
+    stop_ = new QPushButton(this);
+    progress_ = new QProgressBar(this);
+    progress_->setRange(0, 100);
     delete_ = new QPushButton(this);
     exclusions_ = new QPushButton(this);
     close_ = new QPushButton(this);
@@ -64,8 +56,9 @@ SelectionsDialog::SelectionsDialog(OpenAnalysis open, QWidget* parent)
     fields->addWidget(whereLabel_, 3, 0, 1, 2);
     fields->addWidget(where_, 4, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {run_, save_, delete_})
+    for (QPushButton* b : {run_, stop_, save_, delete_})
         buttons->addWidget(b);
+    buttons->addWidget(progress_);
     buttons->addStretch();
     buttons->addWidget(exclusions_);
     buttons->addWidget(close_);
@@ -78,6 +71,7 @@ SelectionsDialog::SelectionsDialog(OpenAnalysis open, QWidget* parent)
     connect(list_, &QListWidget::currentRowChanged, this, [this] { ShowSelected(); });
     connect(save_, &QPushButton::clicked, this, [this] { Save(); });
     connect(run_, &QPushButton::clicked, this, &SelectionsDialog::Run);
+    connect(stop_, &QPushButton::clicked, this, &SelectionsDialog::Stop);
     connect(delete_, &QPushButton::clicked, this, &SelectionsDialog::Delete);
     connect(close_, &QPushButton::clicked, this, &QDialog::close);
     connect(exclusions_, &QPushButton::clicked, this, [this] {
@@ -85,7 +79,28 @@ SelectionsDialog::SelectionsDialog(OpenAnalysis open, QWidget* parent)
         editor.exec();
     });
     ApplyTexts();
+    ShowRunning(false);
     Reload();
+}
+
+// A run still going when the dialog goes (closed, or with the main window)
+// is stopped first: its thread must not outlive it.
+SelectionsDialog::~SelectionsDialog() {
+    if (worker_) {
+        worker_->RequestStop();
+        worker_->wait();
+    }
+}
+
+void SelectionsDialog::ShowRunning(bool running) {
+    run_->setVisible(!running);
+    stop_->setVisible(running);
+    stop_->setEnabled(true);
+    progress_->setVisible(running);
+    progress_->setValue(0);
+    for (QPushButton* b : {save_, delete_, exclusions_})
+        b->setEnabled(!running);
+    list_->setEnabled(!running);
 }
 
 void SelectionsDialog::ApplyTexts() {
@@ -96,6 +111,7 @@ void SelectionsDialog::ApplyTexts() {
     whereLabel_->setText(Tr(lang::kSelectionWhere));
     save_->setText(Tr(lang::kSelectionSave));
     run_->setText(Tr(lang::kSelectionRun));
+    stop_->setText(Tr(lang::kSelectionStop));
     delete_->setText(Tr(lang::kSelectionDelete));
     exclusions_->setText(Tr(lang::kExclusionsButton));
     close_->setText(QStringLiteral("OK"));
@@ -165,24 +181,43 @@ bool SelectionsDialog::Save() {
 }
 
 void SelectionsDialog::Run() {
+    if (worker_)
+        return;
     const NamedSelection typed = Typed();
     Selection selection;
     if (!Check(typed, selection) || !Save())
         return;
-    const std::string folder = NamedSelectionFolder(App().siteDir, typed.name);
-    SelectionResult result;
-    try {
-        const WaitCursor wait;
-        IgnoringObserver observer;
-        result = RunSelection(App().siteDir, selection, folder, App().settings.siteUrl(), observer,
-                              ChosenCountryDatabase(App().settings.countryDatabase()));
-    } catch (const IoError& e) {
-        Messages().Inform(this, Tr(lang::kSelectionFailed) + IoErrorText(e));
+    runFolder_ = NamedSelectionFolder(App().siteDir, typed.name);
+    runName_ = FromCp1252(typed.name);
+    worker_ = new SelectionThread(App().siteDir, std::move(selection), runFolder_,
+                                  App().settings.siteUrl(),
+                                  ChosenCountryDatabase(App().settings.countryDatabase()), this);
+    connect(worker_, &SelectionThread::Progress, progress_, &QProgressBar::setValue);
+    connect(worker_, &QThread::finished, this, &SelectionsDialog::RunEnded);
+    ShowRunning(true);
+    worker_->start();
+}
+
+void SelectionsDialog::Stop() {
+    if (!worker_)
         return;
-    } catch (const std::exception& e) {
-        Messages().Inform(this, Tr(lang::kSelectionFailed) + QString::fromLocal8Bit(e.what()));
+    worker_->RequestStop();
+    stop_->setEnabled(false);
+}
+
+void SelectionsDialog::RunEnded() {
+    worker_->wait();
+    const SelectionResult result = worker_->result();
+    const QString failure = worker_->failure();
+    worker_->deleteLater();
+    worker_ = nullptr;
+    ShowRunning(false);
+    if (!failure.isEmpty()) {
+        Messages().Inform(this, Tr(lang::kSelectionFailed) + failure);
         return;
     }
+    if (result.analysis.stopped)  // the user asked for it: nothing to tell
+        return;
     if (result.linesKept == 0) {
         Messages().Inform(this, Tr(lang::kSelectionNoLine));
         return;
@@ -192,7 +227,7 @@ void SelectionsDialog::Run() {
         return;
     }
     if (open_)
-        open_(folder, result.key, FromCp1252(typed.name));
+        open_(runFolder_, result.key, runName_);
 }
 
 void SelectionsDialog::Delete() {

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStringList>
+#include <QTime>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -50,13 +52,17 @@ void TFPrincipal::WatchedLogsClick() {
         if (!line.trimmed().isEmpty())
             kept.push_back(QFile::encodeName(line.trimmed()).toStdString());
     // When the months that receive lines are analysed.
-    static constexpr int kMinutes[] = {0, 15, 60, kAnalyseByHand};
+    static constexpr int kMinutes[] = {0, 15, 60, kAnalyseAtTimeOfDay, kAnalyseByHand};
+    const int savedTime = ReadWatchAnalysisTime(siteDir);
+    const QString shownTime =
+        QString::fromLatin1(savedTime >= 0 ? TimeOfDayText(savedTime).c_str() : "HH:MM");
     const QStringList choices{
         Tr(lang::kWatchAnalysisAtOnce), Tr(lang::kWatchAnalysisEvery).arg(kMinutes[1]),
-        Tr(lang::kWatchAnalysisEvery).arg(kMinutes[2]), Tr(lang::kWatchAnalysisByHand)};
+        Tr(lang::kWatchAnalysisEvery).arg(kMinutes[2]),
+        Tr(lang::kWatchAnalysisAtTime).arg(shownTime), Tr(lang::kWatchAnalysisByHand)};
     const int now = ReadWatchAnalysisMinutes(siteDir);
     int current = 0;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < static_cast<int>(choices.size()); ++i)
         if (kMinutes[i] == now)
             current = i;
     const QString chosen =
@@ -64,10 +70,25 @@ void TFPrincipal::WatchedLogsClick() {
                               Tr(lang::kWatchAnalysisPrompt), choices, current, false, &ok);
     if (!ok)
         return;
+    const int minutes = kMinutes[std::max<qsizetype>(0, choices.indexOf(chosen))];
+    int dayMinute = -1;
+    // The time is asked again until it is one, or the question is cancelled.
+    QString typed = savedTime >= 0 ? shownTime : QStringLiteral("03:00");
+    while (minutes == kAnalyseAtTimeOfDay && dayMinute < 0) {
+        typed =
+            QInputDialog::getText(this, Tr(lang::kWatchedLogsMenu).remove("..."),
+                                  Tr(lang::kWatchAnalysisTimePrompt), QLineEdit::Normal, typed, &ok)
+                .trimmed();
+        if (!ok)
+            return;
+        dayMinute = ParseTimeOfDay(typed.toStdString());
+    }
     try {
         WriteWatchedPatterns(siteDir, kept);
-        WriteWatchAnalysisMinutes(siteDir,
-                                  kMinutes[std::max<qsizetype>(0, choices.indexOf(chosen))]);
+        if (dayMinute >= 0)
+            WriteWatchAnalysisTime(siteDir, dayMinute);
+        else
+            WriteWatchAnalysisMinutes(siteDir, minutes);
     } catch (const IoError& error) {
         Messages().Inform(this, IoErrorText(error));
         return;
@@ -75,15 +96,22 @@ void TFPrincipal::WatchedLogsClick() {
     logWatch_->Watch(siteDir);
 }
 
-// New lines are analysed when the user chose: at once, a while later, or by hand.
+// New lines are analysed when the user chose: at once, a while later, at the
+// next time of day, or by hand.
 void TFPrincipal::WatchedLinesImported() {
     RefreshSynthesis();
     const int minutes = ReadWatchAnalysisMinutes(App().siteDir);
     if (minutes == 0) {
         AnalyseWatchedMonths();
-    } else if (minutes > 0 && !watchAnalysisDue_) {
+    } else if ((minutes > 0 || minutes == kAnalyseAtTimeOfDay) && !watchAnalysisDue_) {
         watchAnalysisDue_ = true;
-        QTimer::singleShot(std::chrono::minutes(minutes), this, [this] {
+        std::chrono::seconds wait = std::chrono::minutes(minutes);
+        if (minutes == kAnalyseAtTimeOfDay) {
+            const int dayMinute = std::max(0, ReadWatchAnalysisTime(App().siteDir));
+            wait = std::chrono::seconds(SecondsUntilTimeOfDay(
+                QTime::currentTime().msecsSinceStartOfDay() / 1000, dayMinute));
+        }
+        QTimer::singleShot(wait, this, [this] {
             watchAnalysisDue_ = false;
             AnalyseWatchedMonths();
         });

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 
 #include "import/format_detection.h"
@@ -67,25 +68,74 @@ void AddWatchedPatterns(const std::string& siteDir, const std::vector<std::strin
         WriteTextLines(PatternsPath(siteDir), all);
 }
 
-int ReadWatchAnalysisMinutes(const std::string& siteDir) {
+namespace {
+
+std::string WatchAnalysisLine(const std::string& siteDir) {
     try {
         const Lines lines =
             ReadTextLinesIfExists(SiteFolderPrefix(siteDir) + std::string(kWatchAnalysisFileName));
-        if (lines.empty() || lines.front().empty() || lines.front().size() > 5)
-            return 0;
-        if (lines.front() == "-1")
-            return kAnalyseByHand;
-        if (lines.front().find_first_not_of("0123456789") != std::string::npos)
-            return 0;
-        return std::stoi(lines.front());
+        return lines.empty() ? std::string() : lines.front();
     } catch (const IoError&) {
-        return 0;
+        return {};
     }
+}
+
+}  // namespace
+
+int ReadWatchAnalysisMinutes(const std::string& siteDir) {
+    const std::string line = WatchAnalysisLine(siteDir);
+    if (ParseTimeOfDay(line) >= 0)
+        return kAnalyseAtTimeOfDay;
+    if (line.empty() || line.size() > 5)
+        return 0;
+    if (line == "-1")
+        return kAnalyseByHand;
+    if (line.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    return std::stoi(line);
 }
 
 void WriteWatchAnalysisMinutes(const std::string& siteDir, int minutes) {
     WriteTextLines(SiteFolderPrefix(siteDir) + std::string(kWatchAnalysisFileName),
                    {std::to_string(minutes < 0 ? kAnalyseByHand : minutes)});
+}
+
+int ReadWatchAnalysisTime(const std::string& siteDir) {
+    return ParseTimeOfDay(WatchAnalysisLine(siteDir));
+}
+
+void WriteWatchAnalysisTime(const std::string& siteDir, int dayMinute) {
+    WriteTextLines(SiteFolderPrefix(siteDir) + std::string(kWatchAnalysisFileName),
+                   {TimeOfDayText(dayMinute)});
+}
+
+int ParseTimeOfDay(std::string_view text) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos || colon < 1 || colon > 2 || text.size() != colon + 3)
+        return -1;
+    int hours = 0;
+    int minutes = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i == colon)
+            continue;
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        int& part = i < colon ? hours : minutes;
+        part = part * 10 + (text[i] - '0');
+    }
+    return hours < 24 && minutes < 60 ? hours * 60 + minutes : -1;
+}
+
+std::string TimeOfDayText(int dayMinute) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d:%02d", dayMinute / 60 % 24, dayMinute % 60);
+    return text;
+}
+
+int SecondsUntilTimeOfDay(int nowSecond, int dayMinute) {
+    constexpr int kDay = 24 * 60 * 60;
+    const int wait = (dayMinute * 60 - nowSecond % kDay + kDay) % kDay;
+    return wait == 0 ? kDay : wait;
 }
 
 std::vector<std::string> WatchedFiles(const std::vector<std::string>& patterns) {

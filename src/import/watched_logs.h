@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "import/import_logs.h"
@@ -21,11 +22,24 @@ void AddWatchedPatterns(const std::string& siteDir, const std::vector<std::strin
 void WriteWatchedPatterns(const std::string& siteDir, const std::vector<std::string>& patterns);
 
 // When the desktop program analyses the months its watch gave lines to: at
-// once (0), every so many minutes, or by hand (kAnalyseByHand). One line in
-// `watch-analysis.tfd`; at once when it is missing or unreadable.
+// once (0), every so many minutes, by hand (kAnalyseByHand), or once a day at
+// a time of day (kAnalyseAtTimeOfDay, the time from ReadWatchAnalysisTime).
+// One line in `watch-analysis.tfd`: the minutes, or the time as HH:MM; at
+// once when it is missing or unreadable.
 inline constexpr int kAnalyseByHand = -1;
+inline constexpr int kAnalyseAtTimeOfDay = -2;
 int ReadWatchAnalysisMinutes(const std::string& siteDir);
 void WriteWatchAnalysisMinutes(const std::string& siteDir, int minutes);  // throws IoError
+// The minute of the day (0 to 1439) of the daily analysis; -1 when none is set.
+int ReadWatchAnalysisTime(const std::string& siteDir);
+void WriteWatchAnalysisTime(const std::string& siteDir, int dayMinute);  // throws IoError
+
+// "HH:MM" (or "H:MM") as a minute of the day; -1 when it is not a time.
+int ParseTimeOfDay(std::string_view text);
+std::string TimeOfDayText(int dayMinute);
+// Seconds from `nowSecond` (a second of the day) until the next `dayMinute`:
+// 1 to 86400, a whole day when it is that very second.
+int SecondsUntilTimeOfDay(int nowSecond, int dayMinute);
 
 // The regular files the patterns name (shell patterns; a folder stands for
 // the files in it), each once, in name order. Names that match nothing give

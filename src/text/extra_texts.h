@@ -249,6 +249,13 @@
     X(kWatchAnalysisByHand, "\xe0 la main (Tout analyser)", "by hand (analyse all)") \
     X(kVisitGapSetting, "Pause la plus longue dans une visite (minutes) :", \
       "Longest pause within a visit (minutes):") \
+    X(kSelectionStop, "Arr\xeater", "Stop") \
+    X(kExclusionLeftOut, "Ligne d'exclusion laiss\xe9" "e de c\xf4t\xe9 : %1", \
+      "Exclusion line left out: %1") \
+    X(kWatchAnalysisAtTime, "\xe0 une heure du jour (%1)", "at a time of day (%1)") \
+    X(kWatchAnalysisTimePrompt, \
+      "Heure de l'analyse, une fois par jour (HH:MM, de 00:00 \xe0 23:59) :", \
+      "Time of the analysis, once a day (HH:MM, 00:00 to 23:59):") \
     /* end of the list */
 // clang-format on
 

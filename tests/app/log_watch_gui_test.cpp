@@ -70,6 +70,25 @@ TEST(LogWatch, TheWatchedLogsDialogKeepsThePatternsAndWhenToAnalyse) {
     EXPECT_EQ(ReadWatchedPatterns(folder.site()),
               (std::vector<std::string>{"/var/log/a/access.log*", "/srv/logs"}));
     EXPECT_EQ(ReadWatchAnalysisMinutes(folder.site()), kAnalyseByHand);
+
+    // A time of day is asked again until it is one.
+    WhenModalShows<QInputDialog>([](QInputDialog* patterns) {
+        WhenModalShows<QInputDialog>([](QInputDialog* when) {
+            when->setTextValue(Tr(lang::kWatchAnalysisAtTime).arg("HH:MM"));
+            WhenModalShows<QInputDialog>([](QInputDialog* time) {
+                time->setTextValue("25:00");
+                WhenModalShows<QInputDialog>([](QInputDialog* again) {
+                    again->setTextValue("6:30");
+                    again->accept();
+                });
+                time->accept();
+            });
+            when->accept();
+        });
+        patterns->accept();
+    });
+    window.WatchedLogsClick();
+    EXPECT_EQ(ReadWatchAnalysisTime(folder.site()), 6 * 60 + 30);
 }
 
 }  // namespace

@@ -34,6 +34,7 @@
 #include "store/store_lock.h"
 #include "store/text_file.h"
 #include "text/extra_texts.h"
+#include "text/language_table.h"
 #include "ui/text_convert_qt.h"
 #include "views/compare/compare_window.h"
 #include "views/synthesis/general_window.h"
@@ -592,6 +593,25 @@ TEST(AnalyseAllWorker, AFileThatCannotBeReadIsReportedWithItsNameAndTheRunGoesOn
     ASSERT_EQ(failures.size(), 1);
     EXPECT_TRUE(failures[0].contains("format-2004-05.tfd"));
     EXPECT_EQ(worker.analysedMonths(), std::vector<std::string>{"2004-06"});
+}
+
+TEST(AnalyseAllWorker, AnExclusionLineThatIsNoneIsToldOnceARunNamingFileAndLine) {
+    ProgramFolder folder;
+    folder.Prepare();
+    StoreMonths(folder, 2);
+    WriteTextLines(folder.site() + "exclusions.tfd", {"host=10.0.0.0/8", "stat=1"});
+    App().language.Assign(BuiltInEnglish());
+    TMyAllThread worker(folder.site(), {"2004-05", "2004-06"}, true, "");
+    QStringList failures;
+    QObject context;
+    QObject::connect(&worker, &TMyAllThread::Failure, &context,
+                     [&](const QString& text) { failures << text; });
+    worker.start();
+    ASSERT_TRUE(WaitUntil([&] { return worker.isFinished(); }));
+    QApplication::processEvents();
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures[0].contains("exclusions.tfd: \"stat=1\"")) << failures[0].toStdString();
+    EXPECT_EQ(worker.analysedMonths(), (std::vector<std::string>{"2004-05", "2004-06"}));
 }
 
 // A start that cannot read its own files says why, then ends: no window

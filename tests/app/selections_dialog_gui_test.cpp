@@ -32,6 +32,12 @@ void Type(SelectionsDialog& d, const char* name, const char* where) {
     d.whereEdit()->setText(QString::fromLatin1(where));
 }
 
+// A run goes on its worker; the dialog takes its end in the event loop.
+void RunAndWait(SelectionsDialog& d) {
+    d.Run();
+    ASSERT_TRUE(testing::WaitUntil([&] { return !d.running(); }, 30000));
+}
+
 TEST(SelectionsDialog, RunsOpensTellsAndDeletes) {
     ProgramFolder folder;
     folder.Prepare();
@@ -49,14 +55,14 @@ TEST(SelectionsDialog, RunsOpensTellsAndDeletes) {
     ASSERT_NE(dialog, nullptr);
 
     Type(*dialog, "Erreurs de mai", "status=4044");
-    dialog->Run();
+    RunAndWait(*dialog);
     ASSERT_FALSE(folder.messages.shown.isEmpty());
     EXPECT_TRUE(folder.messages.shown.last().contains(QStringLiteral("position 8")));
     EXPECT_EQ(dialog->list()->count(), 0);
 
     Type(*dialog, "Erreurs de mai", "status=404");
     const int before = static_cast<int>(window.mdiArea()->subWindowList().size());
-    dialog->Run();
+    RunAndWait(*dialog);
     ASSERT_EQ(window.mdiArea()->subWindowList().size(), before + 1);
     EXPECT_TRUE(window.mdiArea()->activeSubWindow()->widget()->windowTitle().endsWith(
         QStringLiteral("Erreurs de mai")));
@@ -66,7 +72,7 @@ TEST(SelectionsDialog, RunsOpensTellsAndDeletes) {
     EXPECT_EQ(dialog->list()->count(), 1);
 
     Type(*dialog, "Vide", "status=418");
-    dialog->Run();
+    RunAndWait(*dialog);
     EXPECT_EQ(folder.messages.shown.last(), Tr(lang::kSelectionNoLine));
 
     dialog->list()->setCurrentRow(0);
@@ -85,7 +91,7 @@ TEST(SelectionsDialog, RunsOpensTellsAndDeletes) {
     exclusions.editor()->setPlainText(QStringLiteral("# ours\nhost=1.1.1.2\n"));
     ASSERT_TRUE(exclusions.Save());
     Type(*dialog, "Erreurs de mai", "status=404");
-    dialog->Run();
+    RunAndWait(*dialog);
     EXPECT_EQ(folder.messages.shown.last(), Tr(lang::kSelectionNoLine));
     exclusions.editor()->setPlainText(QStringLiteral("# none\n"));
     ASSERT_TRUE(exclusions.Save());
