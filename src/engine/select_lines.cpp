@@ -140,8 +140,17 @@ SelectionResult RunSelection(const std::string& siteDir, const Selection& select
         RemoveAnalysis(out, result.key);
         return result;
     }
-    result.analysis = AnalyseLog(out, result.key, siteUrl, observer, countryDatabase, false,
-                                 ProgramDirOfSite(site));
+    // Stopped, cancelled or failed after the copy: the results of an earlier
+    // run must not stand beside lines they were not made from.
+    try {
+        result.analysis = AnalyseLog(out, result.key, siteUrl, observer, countryDatabase, false,
+                                     ProgramDirOfSite(site));
+    } catch (...) {
+        RemoveAnalysis(out, result.key);
+        throw;
+    }
+    if (!result.analysis.completed)
+        RemoveAnalysis(out, result.key);
     return result;
 }
 

@@ -160,6 +160,17 @@ TEST(SelectionTest, AnEmptySelectionRemovesTheFoldersEarlierAnalysis) {
                               "", observer),
                  IoError);
     EXPECT_EQ(ReadRaw(other.siteDir() + LogFileName("2026-01")), kJanuary[0] + "\r\n");
+
+    // Stopped after its copy, a run leaves no earlier results beside the new lines.
+    ASSERT_TRUE(RunSelection(store.siteDir(), Select("2026-01-01", "2026-01-31"), out, "", observer)
+                    .analysis.completed);
+    struct Stopping : testing::ScriptedObserver {
+        bool StopRequested() override { return true; }
+    } stopping;
+    EXPECT_FALSE(
+        RunSelection(store.siteDir(), Select("2026-01-01", "2026-01-15"), out, "", stopping)
+            .analysis.completed);
+    EXPECT_FALSE(FileExists(out + MonthStatsFileName("2026-01")));
 }
 
 // Exclusions leave lines out of the months and the selections alike, as if

@@ -56,7 +56,7 @@ TEST(MonthHitRowsTest, RowsCarryUtcTimeEscapedTextsAndTheRobotsRules) {
     const auto rows = RowsOf(store, true);
     ASSERT_EQ(rows.size(), 4u);
     for (const auto& row : rows)
-        ASSERT_EQ(row.size(), 22u);
+        ASSERT_EQ(row.size(), 23u);
     const auto& a = rows[0];
     EXPECT_EQ(a[0], "3");
     EXPECT_EQ(a[1], "2026-02-28 23:00:00");  // 00:30 at +01:30
@@ -77,6 +77,8 @@ TEST(MonthHitRowsTest, RowsCarryUtcTimeEscapedTextsAndTheRobotsRules) {
     EXPECT_EQ(rows[2][16], "1");
     EXPECT_EQ(rows[2][21], "5");
     EXPECT_EQ(rows[3][16] + "|" + rows[3][17], "0|");
+    // Visits by host and agent: the second hit of 198.51.100.9 joins its first.
+    EXPECT_EQ(a[22] + rows[1][22] + rows[2][22] + rows[3][22], "1223");
 
     EXPECT_EQ(RowsOf(store, false)[0][3], "203.0.113.7");
     // A month key goes into the statements as a quoted literal, whatever it holds.
