@@ -33,19 +33,6 @@ PreparedHit LineBatch::Hit(const Entry& e) const {
 
 namespace {
 
-// The fields of a split line that make a hit.
-HitFields FieldsOf(const LogLineSplitter& splitter) {
-    HitFields fields;
-    fields.request = splitter['r'];
-    fields.status = splitter['s'];
-    fields.time = splitter['t'];
-    fields.host = splitter['h'];
-    fields.userAgent = splitter['U'];
-    fields.referrer = splitter['R'];
-    fields.bytes = splitter['b'];
-    return fields;
-}
-
 // Appends the texts of `hit` to `text` from `start` on, and keeps in `e` where
 // each ends and the rest of the hit.
 void StoreHit(const PreparedHit& hit, std::uint32_t start, std::string& text, LineBatch::Entry& e) {
@@ -117,7 +104,7 @@ void HitPipeline::ReadBatches(LineReader& reader, FieldFormat format, const std:
                     batch->entries.pop_back();
                     continue;
                 }
-                StoreHit(preparer.Prepare(FieldsOf(splitter)), start, batch->text, e);
+                StoreHit(preparer.Prepare(HitFieldsOf(splitter)), start, batch->text, e);
             }
             if (batch->text.size() > (std::size_t{1} << 30))
                 break;  // offsets stay within 32 bits even with huge lines

@@ -414,4 +414,16 @@ void MonthAnalysis::LinkFileReferrer(std::uint32_t filePos, std::uint32_t hostPo
     LinkPair(hostFiles_, hosts.files, hostPos, files.hosts, filePos);
 }
 
+HitFields HitFieldsOf(const LogLineSplitter& splitter) {
+    HitFields fields;
+    fields.request = splitter['r'];
+    fields.status = splitter['s'];
+    fields.time = splitter['t'];
+    fields.host = splitter['h'];
+    fields.userAgent = splitter['U'];
+    fields.referrer = splitter['R'];
+    fields.bytes = splitter['b'];
+    return fields;
+}
+
 }  // namespace trafikon

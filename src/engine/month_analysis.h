@@ -24,6 +24,7 @@
 
 #include "engine/key_map.h"
 #include "engine/packed_lists.h"
+#include "store/log_line_splitter.h"
 #include "store/status_table.h"
 
 namespace trafikon {
@@ -38,6 +39,9 @@ struct HitFields {
     std::string_view referrer;   // R
     std::string_view bytes;      // b
 };
+
+// The values of the hit a split and completed line holds.
+HitFields HitFieldsOf(const LogLineSplitter& splitter);
 
 // What a hit brings besides its texts, worked out from its own values.
 struct HitFacts {

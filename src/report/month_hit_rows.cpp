@@ -246,15 +246,7 @@ void MonthHitRows::TakeHost(std::string_view host) {
 bool MonthHitRows::Next(std::string& out) {
     if (!NextHit(*reader_, line_, true))
         return false;
-    const LogLineSplitter& s = splitter_;
-    HitFields fields;
-    fields.request = s['r'];
-    fields.status = s['s'];
-    fields.time = s['t'];
-    fields.host = s['h'];
-    fields.userAgent = s['U'];
-    fields.referrer = s['R'];
-    fields.bytes = s['b'];
+    const HitFields fields = HitFieldsOf(splitter_);
     const PreparedHit hit = preparer_->Prepare(fields);
     TakeHost(hit.host);
     const Agent& agent = AgentOf(hit.userAgent);
