@@ -19,12 +19,12 @@ trap 'rm -rf "$work"' EXIT
 
 "$batch" generate --out "$work/all.log" --lines $((per_month * months)) --months "$months" \
   --start 2025-01 --seed 11 >/dev/null
-"$batch" import --root "$work/root" --format "h l u t r s b R U" "$work/all.log" >/dev/null
+"$batch" import --root "$work/store" --format "h l u t r s b R U" "$work/all.log" >/dev/null
 rm "$work/all.log"
 # The most requested page of the first lines: a path with traffic in every month.
-path=$(head -c 4000000 "$work/root/data/1/log-2025-01.log" | awk '{print $7}' | sort | uniq -c |
+path=$(head -c 4000000 "$work/store/data/1/log-2025-01.log" | awk '{print $7}' | sort | uniq -c |
   sort -rn | awk 'NR == 1 {print $2}')
-last=$(ls "$work/root/data/1/" | sed -n 's/^log-\(.......\)\.log$/\1/p' | tail -1)
+last=$(ls "$work/store/data/1/" | sed -n 's/^log-\(.......\)\.log$/\1/p' | tail -1)
 
 # measure NAME COMMAND...: prints "NAME wall cpu peak_MB" of one run.
 measure() {
@@ -36,8 +36,8 @@ measure() {
   echo "$wall" >"$work/$name.wall"
 }
 echo "$months months of $per_month lines; selection: path=$path"
-measure months "$batch" analyse --root "$work/root" --all --countries none
-measure selection "$batch" analyse --root "$work/root" --countries none --from 2025-01-01 \
+measure months "$batch" analyse --root "$work/store" --all --countries none
+measure selection "$batch" analyse --root "$work/store" --countries none --from 2025-01-01 \
   --to "$last-31" --where "path=$path" --out "$work/sel"
 awk -v a="$(cat "$work/months.wall")" -v b="$(cat "$work/selection.wall")" \
   'BEGIN { printf "selection / months: %.2f (target: 3 or less)\n", (a > 0 ? b / a : 0) }'
