@@ -92,6 +92,18 @@ void StoreInlineMonth(const ProgramFolder& folder, int year, int lines, bool mal
     ImportLogs(folder.site(), {log}, "hlutrsbRU", observer);
 }
 
+// Runs the worker to its end and returns the failures it told.
+QStringList FailuresOfRun(TMyAllThread& worker) {
+    QStringList failures;
+    QObject context;
+    QObject::connect(&worker, &TMyAllThread::Failure, &context,
+                     [&](const QString& text) { failures << text; });
+    worker.start();
+    EXPECT_TRUE(WaitUntil([&] { return worker.isFinished(); }));
+    QApplication::processEvents();
+    return failures;
+}
+
 ino_t Inode(const std::string& path) {
     struct stat st {};
     ::stat(path.c_str(), &st);
@@ -583,13 +595,7 @@ TEST(AnalyseAllWorker, AFileThatCannotBeReadIsReportedWithItsNameAndTheRunGoesOn
     ::unlink(format.c_str());
     ::mkdir(format.c_str(), 0755);
     TMyAllThread worker(folder.site(), {"2004-05", "2004-06"}, true, "");
-    QStringList failures;
-    QObject context;
-    QObject::connect(&worker, &TMyAllThread::Failure, &context,
-                     [&](const QString& text) { failures << text; });
-    worker.start();
-    ASSERT_TRUE(WaitUntil([&] { return worker.isFinished(); }));
-    QApplication::processEvents();
+    const QStringList failures = FailuresOfRun(worker);
     ASSERT_EQ(failures.size(), 1);
     EXPECT_TRUE(failures[0].contains("format-2004-05.tfd"));
     EXPECT_EQ(worker.analysedMonths(), std::vector<std::string>{"2004-06"});
@@ -602,13 +608,7 @@ TEST(AnalyseAllWorker, AnExclusionLineThatIsNoneIsToldOnceARunNamingFileAndLine)
     WriteTextLines(folder.site() + "exclusions.tfd", {"host=10.0.0.0/8", "stat=1"});
     App().language.Assign(BuiltInEnglish());
     TMyAllThread worker(folder.site(), {"2004-05", "2004-06"}, true, "");
-    QStringList failures;
-    QObject context;
-    QObject::connect(&worker, &TMyAllThread::Failure, &context,
-                     [&](const QString& text) { failures << text; });
-    worker.start();
-    ASSERT_TRUE(WaitUntil([&] { return worker.isFinished(); }));
-    QApplication::processEvents();
+    const QStringList failures = FailuresOfRun(worker);
     ASSERT_EQ(failures.size(), 1);
     EXPECT_TRUE(failures[0].contains("exclusions.tfd: \"stat=1\"")) << failures[0].toStdString();
     EXPECT_EQ(worker.analysedMonths(), (std::vector<std::string>{"2004-05", "2004-06"}));
