@@ -8,18 +8,20 @@
 namespace trafikon::report {
 
 namespace {
-// Lines out of time order by up to this much still find their visit open.
-constexpr std::int64_t kToleranceSeconds = 10 * 60;
 constexpr std::uint32_t kLetGoEvery = 4096;
 }  // namespace
 
 std::uint64_t VisitNumbering::Number(std::uint64_t visitor, std::int64_t seconds) {
-    const std::int64_t gap = VisitGapSeconds();
+    // The analysis's rules: its gap, and lines out of time order by up to its
+    // tolerance still find their visit open.
+    const VisitRules rules;
+    const std::int64_t gap = rules.gapSeconds;
+    const std::int64_t tolerance = rules.toleranceSeconds;
     latest_ = std::max(latest_, seconds);
     if (++sinceLetGo_ >= kLetGoEvery && open_.size() >= kLetGoEvery) {
         sinceLetGo_ = 0;
         std::erase_if(open_, [&](const auto& entry) {
-            return entry.second.last + gap + kToleranceSeconds < latest_;
+            return entry.second.last + gap + tolerance < latest_;
         });
     }
     auto [it, added] = open_.try_emplace(visitor, Open{seconds, seconds, 0});
