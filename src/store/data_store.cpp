@@ -23,14 +23,23 @@ std::string Join(std::string_view a, std::string_view key, std::string_view b) {
 
 }  // namespace
 
-std::string SiteDir(const std::string& programDir) {
+std::string DataDir(const std::string& programDir) {
     std::string dir = programDir;
     if (!dir.empty() && dir.back() != '/')
         dir += '/';
     dir += "data/";
-    dir += std::to_string(kSiteNumber);
+    return dir;
+}
+
+std::string SiteDir(const std::string& programDir, int site) {
+    std::string dir = DataDir(programDir);
+    dir += std::to_string(site);
     dir += '/';
     return dir;
+}
+
+std::string SiteDir(const std::string& programDir) {
+    return SiteDir(programDir, kSiteNumber);
 }
 
 std::string LogFileName(std::string_view key) {

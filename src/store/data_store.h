@@ -10,6 +10,7 @@
 
 namespace trafikon {
 
+// The site a store starts with, and the one used when no site is named.
 inline constexpr int kSiteNumber = 1;
 
 // Files of the site folder that do not belong to one month.
@@ -47,7 +48,11 @@ inline constexpr std::array<std::string_view, kResultFileCount> kResultPrefixes 
     "lfp-", "hos-", "nav-", "mot-", "ori-", "mit-", "oit-", "ret-", "fls-"};
 inline constexpr std::string_view kMonthStatsPrefix = "mon-";
 
-// programDir (ending in '/') + "data/1/".
+// programDir (ending in '/') + "data/".
+std::string DataDir(const std::string& programDir);
+// The folder of site `site`: programDir (ending in '/') + "data/N/".
+std::string SiteDir(const std::string& programDir, int site);
+// The folder of the first site, programDir + "data/1/".
 std::string SiteDir(const std::string& programDir);
 
 // File names (no folder) of the month `key`.
