@@ -44,15 +44,21 @@ bool HasSettingsFile(const std::string& siteDir) {
     return ::stat(path.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
+Settings DefaultSettings() {
+    Settings settings;
+    settings[3] = "40";
+    settings[4] = "fr";
+    return settings;
+}
+
 void LoadSettings(const std::string& siteDir, Settings& settings) {
-    settings.values.fill(std::string());
     // Only a file that is not there gives the defaults; one that exists but
     // cannot be read is reported rather than silently replaced at the next save.
     if (!HasSettingsFile(siteDir)) {
-        settings[3] = "40";
-        settings[4] = "fr";
+        settings = DefaultSettings();
         return;
     }
+    settings.values.fill(std::string());
     const Lines lines = ReadTextLines(siteDir + std::string(kSettingsFileName));
     for (std::size_t i = 0; i < settings.values.size() && i < lines.size(); ++i)
         settings.values[i] = lines[i];
@@ -60,9 +66,14 @@ void LoadSettings(const std::string& siteDir, Settings& settings) {
 
 void SaveSettings(const std::string& siteDir, const std::string& programDir,
                   const Settings& settings) {
+    SaveSiteSettings(siteDir, settings);
+    const Lines lines(settings.values.begin(), settings.values.end());
+    WriteTextLines(programDir + "conf.tfd", lines);
+}
+
+void SaveSiteSettings(const std::string& siteDir, const Settings& settings) {
     const Lines lines(settings.values.begin(), settings.values.end());
     WriteTextLines(siteDir + std::string(kSettingsFileName), lines);
-    WriteTextLines(programDir + "conf.tfd", lines);
 }
 
 }  // namespace trafikon

@@ -49,9 +49,12 @@ struct Settings {
 // The code held in a language setting or list entry text, by the rule above.
 std::string LanguageCodeOf(const std::string& languageText);
 
+// The settings of a site that has no param.tfd: all empty but setting 3 "40"
+// and setting 4 "fr".
+Settings DefaultSettings();
 // Fills settings from siteDir + "param.tfd" (its first thirteen lines; missing
-// lines read empty), or, when the file is missing, all empty but setting 3
-// "40" and setting 4 "fr". Throws IoError when the file exists but cannot be read.
+// lines read empty), or, when the file is missing, the defaults above. Throws
+// IoError when the file exists but cannot be read.
 void LoadSettings(const std::string& siteDir, Settings& settings);
 // False only when siteDir + "param.tfd" is not there at all (a store that the
 // desktop program never opened, e.g. one made by trafikon-batch).
@@ -60,5 +63,8 @@ bool HasSettingsFile(const std::string& siteDir);
 // whole through a temporary file. Throws IoError.
 void SaveSettings(const std::string& siteDir, const std::string& programDir,
                   const Settings& settings);
+// Writes siteDir + "param.tfd" alone (a site other than the first, whose
+// settings are not the program folder's copy). Throws IoError.
+void SaveSiteSettings(const std::string& siteDir, const Settings& settings);
 
 }  // namespace trafikon
