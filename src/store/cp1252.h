@@ -21,4 +21,14 @@ constexpr char16_t Cp1252ToUnicode(unsigned char byte) {
     return byte >= 0x80 && byte <= 0x9F ? kHigh[byte - 0x80] : char16_t(byte);
 }
 
+// The lower-case form of a Windows-1252 letter (A-Z, the accented capitals
+// from 0xC0, Š, Œ, Ž and Ÿ); any other byte as it is.
+constexpr unsigned char Cp1252ToLower(unsigned char byte) {
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7))
+        return static_cast<unsigned char>(byte + 0x20);
+    if (byte == 0x8A || byte == 0x8C || byte == 0x8E)
+        return static_cast<unsigned char>(byte + 0x10);
+    return byte == 0x9F ? 0xFF : byte;
+}
+
 }  // namespace trafikon

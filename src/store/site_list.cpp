@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "store/cp1252.h"
 #include "store/data_store.h"
 #include "store/store_lock.h"
 #include "store/text_file.h"
@@ -57,11 +59,10 @@ std::string OneLine(std::string_view text) {
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Cp1252ToLower(static_cast<unsigned char>(a[i])) !=
+            Cp1252ToLower(static_cast<unsigned char>(b[i])))
             return false;
-    }
     return true;
 }
 
@@ -194,10 +195,21 @@ bool DeleteSite(const std::string& programDir, int number) {
     const std::string dataDir = DataDir(programDir);
     const StoreWriteLock listLock(dataDir);
     const std::string siteDir = SiteDir(programDir, number);
-    {
+    // The folder's own name, without the final "/" that would make every
+    // call follow a link: a site folder that is a link loses the link alone,
+    // never what it points to (another site's files, say).
+    const std::string folder = siteDir.substr(0, siteDir.size() - 1);
+    struct stat st;
+    if (::lstat(folder.c_str(), &st) != 0) {
+        if (errno != ENOENT)
+            ThrowErrno(folder);
+    } else if (!S_ISDIR(st.st_mode)) {
+        if (::unlink(folder.c_str()) != 0)
+            ThrowErrno(folder);
+    } else {
         const StoreWriteLock siteLock(siteDir);
         std::error_code ec;
-        std::filesystem::remove_all(siteDir, ec);
+        std::filesystem::remove_all(folder, ec);
         if (ec)
             throw IoError(siteDir, ec.message());
     }

@@ -37,7 +37,8 @@ std::vector<SiteEntry> ReadSiteList(const std::string& programDir);
 void WriteSiteList(const std::string& programDir, const std::vector<SiteEntry>& sites);
 
 // The site named by `text` among `sites`: a number ("2"), else a name
-// compared without regard to ASCII case, else a host name of a site.
+// compared without regard to case (Windows-1252 letters), else a host name of
+// a site.
 std::optional<int> FindSite(const std::vector<SiteEntry>& sites, std::string_view text);
 
 // The entry of site `number`, or null.

@@ -29,6 +29,9 @@ TEST(SiteListTest, AddFindRenameAndTheChosenSite) {
     EXPECT_EQ(sites[1].hosts, (std::vector<std::string>{"shop.example.org", "abc"}));
     EXPECT_EQ(FindSite(sites, "3"), 3);
     EXPECT_EQ(FindSite(sites, "main"), 1);
+    RenameSite(root, 3, "\xC9t\xE9");  // "Été", Windows-1252
+    EXPECT_EQ(FindSite(ReadSiteList(root), "\xE9T\xC9"), 3);
+    RenameSite(root, 3, "Blog");
     EXPECT_EQ(FindSite(sites, "SHOP.example.org"), 2);
     EXPECT_EQ(FindSite(sites, "4"), std::nullopt);
     EXPECT_EQ(FindSite(sites, "03"), std::nullopt);
@@ -70,6 +73,14 @@ TEST(SiteListTest, DeletingASiteTouchesNothingElse) {
     ASSERT_EQ(sites.size(), 2u);
     EXPECT_EQ(sites[1].name, "Blog");
     EXPECT_EQ(AddSite(root, "Next"), blog + 1);
+
+    // A site whose folder is a link to another site's loses the link alone.
+    const int linked = AddSite(root, "Linked");
+    ASSERT_EQ(rmdir(SiteDir(root, linked).c_str()), 0);
+    ASSERT_EQ(symlink(SiteDir(root).c_str(), (root + "data/" + std::to_string(linked)).c_str()), 0);
+    ASSERT_TRUE(DeleteSite(root, linked));
+    EXPECT_EQ(testing::ReadRaw(SiteDir(root) + "log-2024-01.log"), "one\r\n");
+    EXPECT_EQ(FindSite(ReadSiteList(root), "Linked"), std::nullopt);
 }
 
 }  // namespace
