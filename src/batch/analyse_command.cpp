@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// trafikon-batch analyse [--root DIR] [--site-url URL] [--all]
+// trafikon-batch analyse [--root DIR] [--site N|NAME] [--site-url URL] [--all]
 //                        [--on-malformed ignore|cancel] [--jobs N] [--countries FILE|none]
-// Analyses the stored months of DIR/data/1/ in ascending order: all of them
+// Analyses the stored months of the site folder DIR/data/N/ (site 1 unless
+// given) in ascending order: all of them
 // with --all, otherwise those whose analysis is missing or out of date; N
 // months at once (by default two for each three cores), reported in order. The
 // last line printed is the summary: months analysed, lines read, seconds,
@@ -17,6 +18,7 @@
 
 #include "batch/batch_commands.h"
 #include "batch/command_options.h"
+#include "batch/site_option.h"
 #include "batch/store_settings_options.h"
 #include "engine/analyse_log.h"
 #include "engine/analyse_months.h"
@@ -34,7 +36,7 @@ namespace trafikon::batch {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trafikon-batch analyse [--root DIR] [--site-url URL] [--all] "
+    "usage: trafikon-batch analyse [--root DIR] [--site N|NAME] [--site-url URL] [--all] "
     "[--on-malformed ignore|cancel] [--jobs N] [--countries FILE|none]\n";
 
 class BatchObserver : public MonthsObserver {
@@ -90,9 +92,11 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
     bool haveRoot = false, haveSiteUrl = false, haveCountries = false, all = false;
     int monthsAtOnce = MonthsAtOnce();
     MalformedLineAnswer onMalformed = MalformedLineAnswer::Ignore;
+    SiteOption site;
     const CommandLine line{"analyse",
                            kUsage,
                            {{"--root", true, StoreIn(root, &haveRoot)},
+                            site.option(),
                             {"--site-url", true, StoreIn(siteUrl, &haveSiteUrl)},
                             {"--countries", true, StoreIn(countries, &haveCountries)},
                             {"--all", false, SetFlag(all)},
@@ -123,7 +127,9 @@ int RunAnalyseCommand(const std::vector<std::string>& args) {
     std::setlocale(LC_TIME, "");
     if (root.back() != '/')
         root.push_back('/');
-    const std::string siteDir = SiteDir(root);
+    if (const std::string problem = site.Resolve(root); !problem.empty())
+        return UsageError(line, problem);
+    const std::string siteDir = site.Dir(root);
 
     const auto start = std::chrono::steady_clock::now();
     BatchObserver observer(onMalformed);

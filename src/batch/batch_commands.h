@@ -18,5 +18,6 @@ int RunExportCommand(const std::vector<std::string>& args);
 bool IsSelectionRun(const std::vector<std::string>& args);
 int RunSelectCommand(const std::vector<std::string>& args);
 int RunWatchCommand(const std::vector<std::string>& args);
+int RunSitesCommand(const std::vector<std::string>& args);
 
 }  // namespace trafikon::batch

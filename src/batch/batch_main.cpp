@@ -15,30 +15,33 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto [--again]\n"
-    "                             [--] FILE...\n"
-    "       trafikon-batch analyse [--root DIR] [--site-url URL] [--all]\n"
+    "usage: trafikon-batch import [--root DIR] [--site N|NAME]\n"
+    "                             --format \"h l u t r s b R U\"|auto [--again] [--] FILE...\n"
+    "       trafikon-batch analyse [--root DIR] [--site N|NAME] [--site-url URL] [--all]\n"
     "                              [--on-malformed ignore|cancel] [--jobs N]\n"
     "                              [--countries FILE|none]\n"
-    "       trafikon-batch analyse [--root DIR] --from DATE[THH:MM] --to DATE[THH:MM]\n"
-    "                              [--where EXPR]... --out FOLDER\n"
-    "       trafikon-batch report [--root DIR] (--month YYYY-MM | --selection FOLDER)\n"
+    "       trafikon-batch analyse [--root DIR] [--site N|NAME] --from DATE[THH:MM]\n"
+    "                              --to DATE[THH:MM] [--where EXPR]... --out FOLDER\n"
+    "       trafikon-batch report [--root DIR] [--site N|NAME]\n"
+    "                             (--month YYYY-MM | --selection FOLDER)\n"
     "                             (--html FILE | --csv DIR | --json FILE|-) [--lang CODE]\n"
     "       trafikon-batch export [--root DIR] (--clickhouse URL [--table NAME] [--create]\n"
     "                             [--block-rows N] [--compress gzip|none]\n"
     "                             | --tsv FILE|-) (--month YYYY-MM | --all | --selection DIR)\n"
-    "                             [--site N] [--countries FILE|none]\n"
+    "                             [--site N|NAME] [--countries FILE|none]\n"
     "       trafikon-batch generate [--out FILE] [--lines N] [--format combined|common|iis]\n"
     "                               [--months N] [--start YYYY-MM] [--seed N] [--tz +HHMM]\n"
     "                               [--hosts N] [--pages N] [--junk FRACTION]\n"
     "                               [--no-iis-daily-header] [--uniform]\n"
-    "       trafikon-batch watch [--root DIR] [--site N] [--format CODES|auto] [--once]\n"
+    "       trafikon-batch watch [--root DIR] [--site N|NAME] [--format CODES|auto] [--once]\n"
     "                            [--interval SECONDS] [--] [PATTERN...]\n"
+    "       trafikon-batch sites [--root DIR] [--add NAME [--host HOST]...\n"
+    "                            | --rename N|NAME NEWNAME | --delete N|NAME [--yes]]\n"
     "       trafikon-batch --help | --version\n";
 
 constexpr const char* kHelp =
     "\n"
-    "import    files the lines of access logs month by month into the store DIR/data/1/,\n"
+    "import    files the lines of access logs month by month into the site's folder,\n"
     "          read with the given field codes (one letter per field, blank-separated),\n"
     "          or with each file's own detected format (--format auto). Compressed\n"
     "          logs (gzip, bzip2, xz, zstd) are read as they are; files are imported\n"
@@ -75,6 +78,12 @@ constexpr const char* kHelp =
     "          truncating or compressing stores nothing twice. --once: one round;\n"
     "          else a round every SECONDS (60) until SIGTERM or SIGINT. One\n"
     "          watcher a site: a second one stops with exit status 1.\n"
+    "sites     lists the sites of the store, one line each, tab-separated: number,\n"
+    "          name, host names (blank-separated), stored months. --add makes a site\n"
+    "          (its settings those of a new site, its address http://HOST for the\n"
+    "          first --host) and prints its number; --rename names a site anew;\n"
+    "          --delete prints the folder and months that would go and exits 1,\n"
+    "          with --yes deletes them. Site 1 is never deleted.\n"
     "generate  writes a synthetic access log (to standard output unless --out), the\n"
     "          same for the same options and seed, with the variety of a busy site's\n"
     "          traffic (about one host for 16 lines, thousands of user agents and\n"
@@ -97,9 +106,14 @@ constexpr const char* kHelp =
     "DIR is the program folder of the desktop program unless --root gives it: the\n"
     "executable's folder when it may be written to and is not a bin or system\n"
     "folder, else $XDG_DATA_HOME/trafikon (by default ~/.local/share/trafikon).\n"
+    "Each site of the store has its folder DIR/data/N/. --site names the site a\n"
+    "command works on, by its number, its name (any case) or one of its host\n"
+    "names; without it, site 1. A site that does not exist is a usage error\n"
+    "(sites --add makes one).\n"
     "\n"
-    "One process writes a store at a time: a command that finds another import,\n"
-    "analysis or deletion at work waits two seconds, then stops with exit status 1.\n"
+    "One process writes a site at a time: a command that finds another import,\n"
+    "analysis or deletion of that site at work waits two seconds, then stops with\n"
+    "exit status 1; different sites may be written at the same time.\n"
     "\n"
     "Exit status: 0 success, 1 input/output error (the file and the reason on\n"
     "standard error), a file left out (format not recognised, month stored under\n"
@@ -127,6 +141,8 @@ int main(int argc, char** argv) {
             return trafikon::batch::RunExportCommand(args);
         if (command == "watch")
             return trafikon::batch::RunWatchCommand(args);
+        if (command == "sites")
+            return trafikon::batch::RunSitesCommand(args);
         if (command == "generate")
             return trafikon::batch::RunGenerateCommand(args);
     } catch (const trafikon::IoError& e) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch export [--root DIR] (--clickhouse URL [--table NAME] [--create]
 //                       | --tsv FILE|-) (--month K | --all | --selection DIR)
-//                       [--site N] [--countries FILE|none]
+//                       [--site N|NAME] [--countries FILE|none]
 // Streams every hit of the chosen stored months as rows (report/hit_columns.h),
 // or of a selection's folder (analyse --out): its lines are the month logs'
 // lines the selection kept, numbered within the selection, and they go to a
@@ -21,6 +21,7 @@
 #include "batch/batch_commands.h"
 #include "batch/clickhouse_http.h"
 #include "batch/command_options.h"
+#include "batch/site_option.h"
 #include "engine/select_lines.h"
 #include "engine/visit_tally.h"
 #include "report/hit_columns.h"
@@ -39,7 +40,7 @@ constexpr const char* kUsage =
     "usage: trafikon-batch export [--root DIR] (--clickhouse URL [--table NAME] [--create]\n"
     "                             [--block-rows N] [--compress gzip|none]\n"
     "                             | --tsv FILE|-) (--month YYYY-MM | --all | --selection DIR)\n"
-    "                             [--site N] [--countries FILE|none]\n";
+    "                             [--site N|NAME] [--countries FILE|none]\n";
 
 constexpr std::size_t kPieceBytes = 1 << 20;
 
@@ -182,12 +183,13 @@ bool IsMonthKey(const std::string& k) {
 }  // namespace
 
 int RunExportCommand(const std::vector<std::string>& args) {
-    std::string root, url, table = "hits", tsv, month, siteText = "1", countries, selection;
+    std::string root, url, table = "hits", tsv, month, countries, selection;
     std::string blockText = "100000";  // rows of the server's blocks
     std::string compress;              // empty: gzip unless the server is this machine
     bool haveRoot = false, haveUrl = false, haveTsv = false, haveCountries = false;
     bool haveTable = false, haveSelection = false;
     bool create = false, all = false;
+    SiteOption siteOption;
     const CommandLine line{"export",
                            kUsage,
                            {{"--root", true, StoreIn(root, &haveRoot)},
@@ -200,7 +202,7 @@ int RunExportCommand(const std::vector<std::string>& args) {
                             {"--month", true, StoreIn(month)},
                             {"--all", false, SetFlag(all)},
                             {"--selection", true, StoreIn(selection, &haveSelection)},
-                            {"--site", true, StoreIn(siteText)},
+                            siteOption.option(),
                             {"--countries", true, StoreIn(countries, &haveCountries)}}};
     if (const int exit = ReadCommandLine(line, args); exit >= 0)
         return exit;
@@ -222,9 +224,6 @@ int RunExportCommand(const std::vector<std::string>& args) {
         return UsageError(line, "--compress takes gzip or none");
     if (!report::IsPlainTableName(table))
         return UsageError(line, "--table takes letters, digits and _ (and one . after a database)");
-    if (siteText.empty() || siteText.size() > 4 ||
-        siteText.find_first_not_of("0123456789") != std::string::npos || std::stoi(siteText) < 1)
-        return UsageError(line, "--site takes a site number from 1");
     if (blockText.empty() || blockText.size() > 9 ||
         blockText.find_first_not_of("0123456789") != std::string::npos || std::stoi(blockText) < 1)
         return UsageError(line, "--block-rows takes a number of rows from 1");
@@ -232,8 +231,10 @@ int RunExportCommand(const std::vector<std::string>& args) {
         root = ProgramFolder();
     if (root.back() != '/')
         root.push_back('/');
-    const int site = std::stoi(siteText);
-    const std::string siteDir = root + "data/" + std::to_string(site) + "/";
+    if (const std::string problem = siteOption.Resolve(root); !problem.empty())
+        return UsageError(line, problem);
+    const int site = siteOption.number();
+    const std::string siteDir = siteOption.Dir(root);
     try {
         if (!DirectoryExists(siteDir))
             throw IoError(siteDir, "No such file or directory");

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// trafikon-batch import [--root DIR] --format "h l u t r s b R U"|auto
+// trafikon-batch import [--root DIR] [--site N|NAME] --format "h l u t r s b R U"|auto
 //                       [--max-expansion N] [--again] [--] FILE...
 //
-// Imports log files into the store DIR/data/1/ (created when missing; DIR is
-// the program folder unless given) as the
+// Imports log files into the site folder DIR/data/N/ (site 1 unless given;
+// created when missing, but a site that does not exist is refused: `sites
+// --add` makes it; DIR is the program folder unless given) as the
 // add-log dialog does: the format must hold the required fields (else the
 // message goes to stderr, exit 2, nothing is written), it is saved as
 // format.log, files that are empty or hold only "#" lines are refused by name
@@ -33,6 +34,7 @@
 #include "batch/batch_commands.h"
 #include "batch/command_options.h"
 #include "batch/import_files.h"
+#include "batch/site_option.h"
 #include "import/format_detection.h"
 #include "import/import_logs.h"
 #include "import/log_file_check.h"
@@ -49,7 +51,7 @@ namespace trafikon::batch {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto "
+    "usage: trafikon-batch import [--root DIR] [--site N|NAME] --format \"h l u t r s b R U\"|auto "
     "[--max-expansion N] [--again] [--] FILE...\n";
 
 }  // namespace
@@ -99,6 +101,7 @@ struct ImportOptions {
     std::uint64_t maxExpansion = 0;  // 0: not given
     bool again = false;
     std::vector<std::string> files;
+    SiteOption site;
 };
 
 // Reads the options into `o`; returns the exit code when the command ends
@@ -111,6 +114,7 @@ int ReadOptions(const std::vector<std::string>& args, ImportOptions& o) {
         {{"--root", true, StoreIn(o.root, &haveRoot)},
          {"--format", true, StoreIn(o.formatText, &haveFormat)},
          {"--again", false, SetFlag(o.again)},
+         o.site.option(),
          {"--max-expansion", true,
           [&o](const std::string& v) {
               if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != v.npos ||
@@ -128,6 +132,8 @@ int ReadOptions(const std::vector<std::string>& args, ImportOptions& o) {
         o.root = ProgramFolder();
     while (o.root.size() > 1 && o.root.back() == '/')
         o.root.pop_back();
+    if (const std::string problem = o.site.Resolve(o.root); !problem.empty())
+        return UsageError(line, problem);
     if (!haveFormat)
         return UsageError(line, "--format is required");
     if (o.files.empty())
@@ -141,7 +147,7 @@ void UseExpansionLimit(const ImportOptions& o) {
     if (limit == 0) {
         Settings settings;
         try {
-            LoadSettings(SiteDir(o.root), settings);
+            LoadSettings(o.site.Dir(o.root), settings);
         } catch (const IoError&) {
         }
         limit = settings.expansionLimit();
@@ -291,7 +297,7 @@ int RunImportCommand(const std::vector<std::string>& args) {
         return 2;
     }
 
-    const std::string siteDir = SiteDir(options.root);
+    const std::string siteDir = options.site.Dir(options.root);
     FileTracker observer;
     try {
         std::error_code ec;

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// trafikon-batch report [--root DIR] (--month YYYY-MM | --selection FOLDER)
+// trafikon-batch report [--root DIR] [--site N|NAME] (--month YYYY-MM | --selection FOLDER)
 //                       (--html FILE | --csv DIR | --json FILE|-) [--lang CODE]
-// Writes the report of an analysed month: one standalone HTML page (FILE "-":
-// standard output; a link or a device is written through), one CSV file for
-// each list, or one JSON document (to standard output for "-"). The language
-// of the page and the files is CODE, else the store's setting, else French;
-// its file in DIR is used when there is one. The JSON keys do not depend on
-// the language. Visitors' addresses are cut to their networks unless the
+// Writes the report of an analysed month of the site (site 1 unless given): one standalone HTML
+// page (FILE "-": standard output; a link or a device is written through), one CSV file for each
+// list, or one JSON document (to standard output for "-"). The language of the page and the files
+// is CODE, else the store's setting, else French; its file in DIR is used when there is one. The
+// JSON keys do not depend on the language. Visitors' addresses are cut to their networks unless the
 // store's settings leave them whole. Exit 1 when a result file of the month
 // is missing or damaged (the report is written as far as it goes).
 #include <cstdio>
@@ -15,6 +14,7 @@
 
 #include "batch/batch_commands.h"
 #include "batch/command_options.h"
+#include "batch/site_option.h"
 #include "engine/select_lines.h"
 #include "report/month_json.h"
 #include "report/month_report_files.h"
@@ -32,7 +32,8 @@ namespace trafikon::batch {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trafikon-batch report [--root DIR] (--month YYYY-MM | --selection FOLDER)\n"
+    "usage: trafikon-batch report [--root DIR] [--site N|NAME] "
+    "(--month YYYY-MM | --selection FOLDER)\n"
     "                             (--html FILE | --csv DIR | --json FILE|-) [--lang CODE]\n";
 
 bool IsMonthKey(const std::string& k) {
@@ -85,9 +86,11 @@ void WriteJson(const std::string& siteDir, const std::string& month, const Setti
 int RunReportCommand(const std::vector<std::string>& args) {
     std::string root, month, html, csv, json, code, selection;
     bool haveRoot = false;
+    SiteOption site;
     const CommandLine line{"report",
                            kUsage,
                            {{"--root", true, StoreIn(root, &haveRoot)},
+                            site.option(),
                             {"--month", true, StoreIn(month)},
                             {"--selection", true, StoreIn(selection)},
                             {"--html", true, StoreIn(html)},
@@ -119,7 +122,9 @@ int RunReportCommand(const std::vector<std::string>& args) {
         return UsageError(line, "give one of --html FILE, --csv DIR and --json FILE|-");
     if (root.back() != '/')
         root.push_back('/');
-    const std::string siteDir = SiteDir(root);
+    if (const std::string problem = site.Resolve(root); !problem.empty())
+        return UsageError(line, problem);
+    const std::string siteDir = site.Dir(root);
     if (resultsDir.empty())
         resultsDir = siteDir;
     try {

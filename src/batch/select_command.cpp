@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// trafikon-batch analyse [--root DIR] --from DATE[THH:MM] --to DATE[THH:MM]
+// trafikon-batch analyse [--root DIR] [--site N|NAME] --from DATE[THH:MM] --to DATE[THH:MM]
 //                        [--where EXPR]... --out FOLDER [--site-url URL]
 //                        [--countries FILE|none]
-// Analyses the lines of the stored months that lie in the period and meet
+// Analyses the lines of the site's stored months that lie in the period and meet
 // every condition (docs/selections.md) into FOLDER, with the month layout, for
 // `report --selection FOLDER`. Exit 1 when no line matches (FOLDER then holds
 // no analysis), on an input/output error, or when the months of the period
@@ -14,6 +14,7 @@
 
 #include "batch/batch_commands.h"
 #include "batch/command_options.h"
+#include "batch/site_option.h"
 #include "batch/store_settings_options.h"
 #include "engine/robot_signatures.h"
 #include "engine/select_lines.h"
@@ -27,7 +28,8 @@ namespace trafikon::batch {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trafikon-batch analyse [--root DIR] --from DATE[THH:MM] --to DATE[THH:MM]\n"
+    "usage: trafikon-batch analyse [--root DIR] [--site N|NAME] --from DATE[THH:MM] "
+    "--to DATE[THH:MM]\n"
     "                              [--where EXPR]... --out FOLDER [--site-url URL]\n"
     "                              [--countries FILE|none]\n";
 
@@ -51,9 +53,11 @@ int RunSelectCommand(const std::vector<std::string>& args) {
     std::string root, siteUrl, countries, from, to, out;
     bool haveRoot = false, haveSiteUrl = false, haveCountries = false;
     Selection selection;
+    SiteOption site;
     const CommandLine line{"analyse",
                            kUsage,
                            {{"--root", true, StoreIn(root, &haveRoot)},
+                            site.option(),
                             {"--site-url", true, StoreIn(siteUrl, &haveSiteUrl)},
                             {"--countries", true, StoreIn(countries, &haveCountries)},
                             {"--from", true, StoreIn(from)},
@@ -81,8 +85,10 @@ int RunSelectCommand(const std::vector<std::string>& args) {
         root = ProgramFolder();
     if (root.back() != '/')
         root.push_back('/');
+    if (const std::string problem = site.Resolve(root); !problem.empty())
+        return UsageError(line, problem);
     std::setlocale(LC_TIME, "");  // the monthly file's date text follows the locale
-    const std::string siteDir = SiteDir(root);
+    const std::string siteDir = site.Dir(root);
     try {
         if (!DirectoryExists(siteDir))
             throw IoError(siteDir, "No such file or directory");

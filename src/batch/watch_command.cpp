@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// trafikon-batch watch [--root DIR] [--site N] [--format CODES|auto] [--once]
+// trafikon-batch watch [--root DIR] [--site N|NAME] [--format CODES|auto] [--once]
 //                      [--interval SECONDS] [--] [PATTERN...]
 //
 // Takes in the new lines of the site's watched logs. The patterns given are
@@ -22,6 +22,7 @@
 #include "batch/batch_commands.h"
 #include "batch/command_options.h"
 #include "batch/import_files.h"
+#include "batch/site_option.h"
 #include "import/import_logs.h"
 #include "import/log_source.h"
 #include "import/watched_logs.h"
@@ -37,7 +38,7 @@ namespace trafikon::batch {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trafikon-batch watch [--root DIR] [--site N] [--format CODES|auto] [--once] "
+    "usage: trafikon-batch watch [--root DIR] [--site N|NAME] [--format CODES|auto] [--once] "
     "[--interval SECONDS] [--] [PATTERN...]\n";
 
 volatile std::sig_atomic_t gStop = 0;
@@ -61,8 +62,8 @@ std::vector<LogToImport> LogsOfRound(const std::string& siteDir, const std::stri
 }
 
 // One round: 0 done, 1 a failure or a log left out, -1 stopped by a signal.
-int Round(const std::string& root, const std::string& siteDir, const std::string& codes,
-          bool detect) {
+int Round(const std::string& root, int site, const std::string& codes, bool detect) {
+    const std::string siteDir = SiteDir(root, site);
     bool refusedFile = false;
     const std::vector<LogToImport> logs = LogsOfRound(siteDir, codes, detect, refusedFile);
     if (logs.empty())
@@ -82,7 +83,8 @@ int Round(const std::string& root, const std::string& siteDir, const std::string
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     refusedFile = ReportSummary(summary, seconds) || refusedFile;
     int exit = refusedFile ? 1 : 0;
-    if (!summary.months.empty() && RunAnalyseCommand({"--root", root}) != 0)
+    if (!summary.months.empty() &&
+        RunAnalyseCommand({"--root", root, "--site", std::to_string(site)}) != 0)
         exit = 1;
     std::fflush(stdout);
     return exit;
@@ -91,13 +93,14 @@ int Round(const std::string& root, const std::string& siteDir, const std::string
 }  // namespace
 
 int RunWatchCommand(const std::vector<std::string>& args) {
-    std::string root, site = "1", formatText = "auto", interval = "60";
+    std::string root, formatText = "auto", interval = "60";
+    SiteOption site;
     bool haveRoot = false, once = false;
     std::vector<std::string> patterns;
     const CommandLine line{"watch",
                            kUsage,
                            {{"--root", true, StoreIn(root, &haveRoot)},
-                            {"--site", true, StoreIn(site)},
+                            site.option(),
                             {"--format", true, StoreIn(formatText)},
                             {"--once", false, SetFlag(once)},
                             {"--interval", true, StoreIn(interval)}},
@@ -106,9 +109,6 @@ int RunWatchCommand(const std::vector<std::string>& args) {
         return exit;
     if (haveRoot && root.empty())
         return UsageError(line, "--root needs a folder");
-    if (site != std::to_string(kSiteNumber))
-        return UsageError(
-            line, "--site: this version keeps one site, number " + std::to_string(kSiteNumber));
     if (interval.empty() || interval.size() > 6 ||
         interval.find_first_not_of("0123456789") != std::string::npos || std::stoi(interval) < 1)
         return UsageError(line, "--interval takes a number of seconds from 1");
@@ -125,7 +125,9 @@ int RunWatchCommand(const std::vector<std::string>& args) {
         root = ProgramFolder();
     while (root.size() > 1 && root.back() == '/')
         root.pop_back();
-    const std::string siteDir = SiteDir(root);
+    if (const std::string problem = site.Resolve(root); !problem.empty())
+        return UsageError(line, problem);
+    const std::string siteDir = site.Dir(root);
 
     try {
         std::error_code ec;
@@ -150,12 +152,12 @@ int RunWatchCommand(const std::vector<std::string>& args) {
         std::signal(SIGTERM, AskToStop);
         std::signal(SIGINT, AskToStop);
         if (once) {
-            const int exit = Round(root, siteDir, codes, detect);
+            const int exit = Round(root, site.number(), codes, detect);
             return exit < 0 ? 0 : exit;
         }
         const auto pause = std::chrono::seconds(std::stoi(interval));
         while (gStop == 0) {
-            if (Round(root, siteDir, codes, detect) < 0)
+            if (Round(root, site.number(), codes, detect) < 0)
                 break;
             const auto next = std::chrono::steady_clock::now() + pause;
             while (gStop == 0 && std::chrono::steady_clock::now() < next)

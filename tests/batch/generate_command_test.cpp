@@ -128,7 +128,7 @@ TEST(GenerateCommandTest, BadOptionsAreUsageErrors) {
 
 // Every command answers --help with its own usage, whatever else is given.
 TEST(GenerateCommandTest, EachCommandPrintsItsUsageOnHelp) {
-    for (const char* command : {"import", "analyse", "report", "generate"}) {
+    for (const char* command : {"import", "analyse", "report", "generate", "sites"}) {
         const std::string line = std::string(TRAFIKON_BATCH_EXE) + " " + command +
                                  " --help --bogus 2>&1 | grep -q 'usage: trafikon-batch " +
                                  command + " '";
