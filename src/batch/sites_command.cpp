@@ -62,7 +62,7 @@ std::string NameProblem(const std::vector<SiteEntry>& sites, const std::string& 
     if (name.find_first_not_of(' ') == std::string::npos)
         return "a site needs a name";
     if (AllDigits(name))
-        return "a site's name is not a number only: \"" + name + "\"";
+        return "a site's name cannot be digits only (it would read as a number): \"" + name + "\"";
     if (const std::optional<int> other = FindSite(sites, name); other && *other != number)
         return "\"" + Field(name) + "\" already names site " + std::to_string(*other);
     return {};
