@@ -234,7 +234,13 @@ MonthAnalysis::MonthAnalysis(SpillFile& spill)
       internalPageLines_(spill, true),
       statusLines_(spill, true),
       externalQuerySites_(spill, false),
-      internalQuerySites_(spill, false) {}
+      internalQuerySites_(spill, false) {
+    for (IdLists* lists :
+         {&files.hosts, &files.externalQueries, &files.internalQueries, &files.externalPages,
+          &files.internalPages, &hosts.files, &externalPages.files, &internalPages.files,
+          &externalQueries.files, &internalQueries.files, &statusFiles})
+        lists->SpillTo(spill);
+}
 
 void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     // A line without a readable day counts in the current day and changes nothing.

@@ -22,6 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/id_lists.h"
 #include "engine/key_map.h"
 #include "engine/packed_lists.h"
 #include "store/log_line_splitter.h"
