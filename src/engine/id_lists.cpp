@@ -35,10 +35,7 @@ struct IdLists::Reading {
     };
     std::vector<Cursor> cursors;
     std::uint32_t record = 0;
-    // Numbers seen, as (generation << 32 | number): a slot of an older
-    // generation is empty, so nothing is cleared between records.
-    std::vector<std::uint64_t> seen;
-    std::uint64_t generation = 0;
+    std::vector<std::uint64_t> seen;  // one bit a number
 
     void Ensure(const IdLists& lists, Cursor& c, std::size_t n) {
         if (c.len - c.pos >= n || c.left == 0)
@@ -92,29 +89,23 @@ struct IdLists::Reading {
         c.record = 0;
         LoadEntry(lists, c);
     }
-    // Keeps the first of each number, in order.
+    // Keeps the first of each number, in order. The numbers are positions of
+    // records, so one bit each tells those seen; only their words are cleared.
     void KeepFirsts(std::vector<std::uint32_t>& list) {
-        if (seen.size() < list.size() * 2) {
-            std::size_t size = 1024;
-            while (size < list.size() * 2)
-                size *= 2;
-            seen.assign(size, 0);
-            generation = 0;
-        }
-        ++generation;
-        const std::size_t mask = seen.size() - 1;
         std::size_t kept = 0;
         for (const std::uint32_t v : list) {
-            const std::uint64_t stored = generation << 32 | v;
-            std::size_t i = HashPair(v) & mask;
-            while ((seen[i] >> 32) == generation && seen[i] != stored)
-                i = (i + 1) & mask;
-            if (seen[i] == stored)
+            const std::size_t word = v >> 6;
+            if (word >= seen.size())
+                seen.resize(word + 1, 0);
+            const std::uint64_t bit = std::uint64_t{1} << (v & 63);
+            if (seen[word] & bit)
                 continue;
-            seen[i] = stored;
+            seen[word] |= bit;
             list[kept++] = v;
         }
         list.resize(kept);
+        for (const std::uint32_t v : list)
+            seen[v >> 6] = 0;
     }
 };
 

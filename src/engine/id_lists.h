@@ -14,21 +14,20 @@
 #include <memory>
 #include <vector>
 
+#include "engine/paged_vector.h"
 #include "store/spill_file.h"
 
 namespace trafikon {
 
 class IdLists {
   public:
-    static constexpr std::size_t kDefaultBudget = std::size_t{4} << 20;
-
     IdLists();
     ~IdLists();
     IdLists(const IdLists&) = delete;
     IdLists& operator=(const IdLists&) = delete;
 
     // Lets the lists go to `spill` (which outlives this) past `budget` bytes.
-    void SpillTo(SpillFile& spill, std::size_t budget = kDefaultBudget);
+    void SpillTo(SpillFile& spill, std::size_t budget);
 
     void Append(std::uint32_t record, std::uint32_t value) {
         if (record >= ends_.size())
@@ -115,7 +114,7 @@ class IdLists {
     struct Ends {  // of a record's chain, kNone when empty
         std::uint32_t head = kNone, tail = kNone;
     };
-    std::vector<Ends> ends_;
+    PagedVector<Ends> ends_;
 
     struct Segment {
         std::uint64_t offset, size;
@@ -138,7 +137,7 @@ class PairSet {
     // Lists of this many values and more are looked up in the set.
     static constexpr std::uint32_t kSearchedLength = 32;
     // Pairs held at most: past them the set is emptied with its lists.
-    static constexpr std::size_t kMaxPairs = std::size_t{1} << 19;
+    static constexpr std::size_t kMaxPairs = std::size_t{1} << 18;
 
     // True when the pair was not in the set (it is now).
     bool Insert(std::uint32_t a, std::uint32_t b);
