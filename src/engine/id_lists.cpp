@@ -161,6 +161,14 @@ void IdLists::WriteRun() {
     reading_.reset();
 }
 
+void IdLists::Seal() {
+    if (runStarts_.empty())
+        return;
+    WriteRun();
+    decltype(pages_)().swap(pages_);
+    ends_.Release();
+}
+
 std::vector<std::uint32_t> IdLists::List(std::uint32_t record) const {
     std::vector<std::uint32_t> list;
     if (runStarts_.empty() && !mayRepeat_) {
@@ -261,9 +269,9 @@ void PairSet::Grow() {
 }
 
 void PairSet::Clear() {
-    slots_ = {};
+    decltype(slots_)().swap(slots_);
     count_ = 0;
-    inSet_ = {};
+    decltype(inSet_)().swap(inSet_);
 }
 
 }  // namespace trafikon

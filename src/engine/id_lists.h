@@ -81,6 +81,9 @@ class IdLists {
     // them. Throws IoError.
     void WriteRun();
     std::size_t runCount() const { return runStarts_.size(); }
+    // After the last Append: lists that went out already send the rest after
+    // them and give their memory back. Throws IoError.
+    void Seal();
 
     // The whole list of `record`. Reading keeps a position in the runs: one
     // thread at a time reads, fastest in increasing record order. Throws

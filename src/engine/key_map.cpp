@@ -40,7 +40,9 @@ std::uint64_t HashBytes(std::string_view bytes) {
     return Mix(tail ^ 0x589965CC75374CC3ull, h ^ 0x1D8E4E27C47D124Full);
 }
 
-KeyMap::KeyMap() : offsets_{0}, table_(1024), mask_(1023) {}
+KeyMap::KeyMap() : table_(1024), mask_(1023) {
+    offsets_.push_back(0);
+}
 
 std::int64_t KeyMap::Find(std::string_view key) const {
     const std::uint64_t h = HashBytes(key);

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/paged_vector.h"
+
 namespace trafikon {
 
 std::uint64_t HashBytes(std::string_view bytes);
@@ -37,7 +39,7 @@ class KeyMap {
   private:
     void Grow();
     std::string keys_;                    // all keys one after the other
-    std::vector<std::uint64_t> offsets_;  // start of key i at i, end at i + 1
+    PagedVector<std::uint64_t> offsets_;  // start of key i at i, end at i + 1
     // A slot holds the position + 1 (0 when empty) beside the high bits of
     // its key's hash: one cache line read per probe.
     struct Slot {

@@ -293,6 +293,22 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     }
 }
 
+void MonthAnalysis::FinishHits() {
+    for (PairSet* pairs : {&hostFiles_, &externalPageFiles_, &internalPageFiles_,
+                           &externalQueryFiles_, &internalQueryFiles_})
+        pairs->Clear();
+    hostSeenStamp_.Release();
+    for (PackedLists* lists :
+         {&fileLines_, &hostLines_, &browserLines_, &externalPageLines_, &internalPageLines_,
+          &statusLines_, &externalQuerySites_, &internalQuerySites_})
+        lists->Seal();
+    for (IdLists* lists :
+         {&files.hosts, &files.externalQueries, &files.internalQueries, &files.externalPages,
+          &files.internalPages, &hosts.files, &externalPages.files, &internalPages.files,
+          &externalQueries.files, &internalQueries.files, &statusFiles})
+        lists->Seal();
+}
+
 std::uint32_t MonthAnalysis::AddFileHit(const PreparedHit& hit) {
     bool added;
     const std::uint32_t pos = files.keys.FindOrAdd(hit.path, hit.pathHash, added);

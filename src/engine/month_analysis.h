@@ -239,6 +239,9 @@ class MonthAnalysis {
     // Folds one hit in: day change, file, status, host, browser, referrer,
     // cross links, visitors, hits and bytes of the day.
     void AddHit(const PreparedHit& hit, std::uint32_t lineNumber);
+    // After the last hit, before the results are written: gives back what
+    // only the counting needed. Throws IoError.
+    void FinishHits();
     // The line numbers of the hits of each record.
     const PackedLists& FileLines() const { return fileLines_; }
     const PackedLists& HostLines() const { return hostLines_; }

@@ -192,6 +192,13 @@ void PackedLists::WriteRun() {
     reading_.reset();
 }
 
+void PackedLists::Seal() {
+    if (runStarts_.empty())
+        return;
+    WriteRun();
+    decltype(pages_)().swap(pages_);
+}
+
 void PackedLists::StartReading(std::uint32_t record) const {
     if (!reading_) {
         reading_ = std::make_unique<Reading>();

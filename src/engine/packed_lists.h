@@ -57,6 +57,10 @@ class PackedLists {
     }
 
     std::size_t runCount() const { return runStarts_.size(); }
+    // After the last Append: lists that went out already send the rest after
+    // them and give their memory back, for the results to be written in less.
+    // Throws IoError.
+    void Seal();
 
   private:
     friend void WriteIdList(const PackedLists& lists, std::uint32_t record, AtomicFileWriter& out);

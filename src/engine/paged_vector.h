@@ -38,6 +38,11 @@ class PagedVector {
     }
     // Forgets the values; the pages serve again.
     void clear() { size_ = 0; }
+    // Forgets the values and gives the pages back.
+    void Release() {
+        decltype(pages_)().swap(pages_);
+        size_ = 0;
+    }
 
   private:
     std::vector<std::unique_ptr<T[]>> pages_;
