@@ -6,10 +6,10 @@
 // Records are kept in structured form rather than as record text, so a hit
 // costs a few lookups and appends whatever the size of the month: hash maps
 // from key to position, the append-if-absent lists as chained chunks with a
-// set of the pairs already listed, and the line numbers of each record's hits
-// packed as they come (packed_lists.h), spilled to a scratch file past a few
-// kilobytes a record. Positions are handed out in order of first appearance
-// and never change.
+// set of the pairs already listed (id_lists.h), and the line numbers of each
+// record's hits packed as they come (packed_lists.h); both lists go to a
+// scratch file past a memory budget. Positions are handed out in order of
+// first appearance and never change.
 #pragma once
 
 #include <array>
