@@ -120,6 +120,7 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
             result.logChanged = true;
             return result;
         }
+        analysis.FinishHits();
         WriteMonthFiles(analysis, siteDir, monthKey, logDate, &extra);
         WriteAnalysedVersion(siteDir, monthKey, *version);
     }

@@ -18,10 +18,6 @@ inline std::uint64_t Load64(const char* p) {
     return v;
 }
 
-inline std::uint64_t HashPair(std::uint64_t key) {
-    return Mix(key, 0x9E3779B97F4A7C15ull);
-}
-
 }  // namespace
 
 std::uint64_t HashBytes(std::string_view bytes) {
@@ -44,7 +40,9 @@ std::uint64_t HashBytes(std::string_view bytes) {
     return Mix(tail ^ 0x589965CC75374CC3ull, h ^ 0x1D8E4E27C47D124Full);
 }
 
-KeyMap::KeyMap() : offsets_{0}, table_(1024), mask_(1023) {}
+KeyMap::KeyMap() : table_(1024), mask_(1023) {
+    offsets_.push_back(0);
+}
 
 std::int64_t KeyMap::Find(std::string_view key) const {
     const std::uint64_t h = HashBytes(key);
@@ -94,69 +92,6 @@ void KeyMap::Grow() {
     }
     table_.swap(table);
     mask_ = mask;
-}
-
-std::vector<std::uint32_t> IdLists::List(std::uint32_t record) const {
-    std::vector<std::uint32_t> list;
-    if (record >= ends_.size())
-        return list;
-    for (std::uint32_t c = ends_[record].head; c != kNone; c = At(c).next)
-        list.insert(list.end(), At(c).values, At(c).values + At(c).count);
-    return list;
-}
-
-void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
-              std::uint32_t b) {
-    if (listsOfA.EndsWith(a, b))
-        return;
-    if (pairs.InSet(a)) {
-        if (!pairs.Insert(a, b))
-            return;
-    } else {
-        std::uint32_t length;
-        if (listsOfA.Contains(a, b, length))
-            return;
-        if (length + 1 >= PairSet::kSearchedLength) {
-            pairs.PutInSet(a);
-            for (const std::uint32_t listed : listsOfA.List(a))
-                pairs.Insert(a, listed);
-            pairs.Insert(a, b);
-        }
-    }
-    listsOfA.Append(a, b);
-    listsOfB.Append(b, a);
-}
-
-bool PairSet::Insert(std::uint32_t a, std::uint32_t b) {
-    // Filled up to three quarters: pairs are many and the probes short.
-    if ((count_ + 1) * 4 > slots_.size() * 3)
-        Grow();
-    const std::uint64_t stored = ((static_cast<std::uint64_t>(a) << 32) | b) + 1;
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = HashPair(stored) & mask;; i = (i + 1) & mask) {
-        if (slots_[i] == 0) {
-            slots_[i] = stored;
-            ++count_;
-            return true;
-        }
-        if (slots_[i] == stored)
-            return false;
-    }
-}
-
-void PairSet::Grow() {
-    std::vector<std::uint64_t> old;
-    old.swap(slots_);
-    slots_.assign(old.empty() ? 1024 : old.size() * 2, 0);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::uint64_t stored : old) {
-        if (stored == 0)
-            continue;
-        std::size_t i = HashPair(stored) & mask;
-        while (slots_[i] != 0)
-            i = (i + 1) & mask;
-        slots_[i] = stored;
-    }
 }
 
 }  // namespace trafikon

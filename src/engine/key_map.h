@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/paged_vector.h"
+
 namespace trafikon {
 
 std::uint64_t HashBytes(std::string_view bytes);
@@ -37,7 +39,7 @@ class KeyMap {
   private:
     void Grow();
     std::string keys_;                    // all keys one after the other
-    std::vector<std::uint64_t> offsets_;  // start of key i at i, end at i + 1
+    PagedVector<std::uint64_t> offsets_;  // start of key i at i, end at i + 1
     // A slot holds the position + 1 (0 when empty) beside the high bits of
     // its key's hash: one cache line read per probe.
     struct Slot {
@@ -47,110 +49,5 @@ class KeyMap {
     std::vector<Slot> table_;
     std::size_t mask_;
 };
-
-// Lists of numbers per record (the IdLists of the records), in order of
-// appending. A record without a list has the empty one. The numbers live in
-// small chunks of shared pages, chained per record, so that appending seldom
-// allocates and short lists stay compact.
-class IdLists {
-  public:
-    void Append(std::uint32_t record, std::uint32_t value) {
-        if (record >= ends_.size())
-            ends_.resize(record + 1);
-        Ends& ends = ends_[record];
-        std::uint32_t t = ends.tail;
-        if (t == kNone || At(t).count == kChunkValues) {
-            const std::uint32_t fresh = NewChunk();
-            if (t == kNone)
-                ends.head = fresh;
-            else
-                At(t).next = fresh;
-            ends.tail = t = fresh;
-        }
-        Chunk& c = At(t);
-        c.values[c.count++] = value;
-    }
-    // True when the list of `record` ends with `value`.
-    bool EndsWith(std::uint32_t record, std::uint32_t value) const {
-        if (record >= ends_.size() || ends_[record].tail == kNone)
-            return false;
-        const Chunk& c = At(ends_[record].tail);
-        return c.values[c.count - 1] == value;
-    }
-    // True when the list of `record` holds `value`; `length` is then or else
-    // the number of values looked at (the whole list when absent).
-    bool Contains(std::uint32_t record, std::uint32_t value, std::uint32_t& length) const {
-        length = 0;
-        if (record >= ends_.size())
-            return false;
-        for (std::uint32_t c = ends_[record].head; c != kNone; c = At(c).next) {
-            const Chunk& chunk = At(c);
-            for (std::uint32_t i = 0; i < chunk.count; ++i)
-                if (chunk.values[i] == value)
-                    return true;
-            length += chunk.count;
-        }
-        return false;
-    }
-    std::vector<std::uint32_t> List(std::uint32_t record) const;
-
-  private:
-    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-    static constexpr std::uint32_t kChunkValues = 6;
-    struct Chunk {
-        std::uint32_t values[kChunkValues];
-        std::uint32_t count = 0;
-        std::uint32_t next = kNone;
-    };
-    // Chunks live in pages of 64 KB that never move: the lists grow without
-    // copying and without a doubled array.
-    static constexpr std::uint32_t kPageChunks = 2048;
-    Chunk& At(std::uint32_t c) { return pages_[c / kPageChunks][c % kPageChunks]; }
-    const Chunk& At(std::uint32_t c) const { return pages_[c / kPageChunks][c % kPageChunks]; }
-    std::uint32_t NewChunk() {
-        if (chunks_ % kPageChunks == 0)
-            pages_.push_back(std::make_unique<Chunk[]>(kPageChunks));
-        return chunks_++;
-    }
-    std::vector<std::unique_ptr<Chunk[]>> pages_;
-    std::uint32_t chunks_ = 0;
-    struct Ends {  // of a record's chain, kNone when empty
-        std::uint32_t head = kNone, tail = kNone;
-    };
-    std::vector<Ends> ends_;
-};
-
-// The pairs of positions already listed, for the append-if-absent lists: a
-// pair is listed once in each direction (a file's hosts and a host's files).
-// While the list of `a` is short it is searched instead: most hosts and
-// referring pages link a handful of files, and the set would cost 16 to 32
-// bytes a pair. A list that grows long has its pairs put in the set.
-class PairSet {
-  public:
-    // Lists of this many values and more are looked up in the set.
-    static constexpr std::uint32_t kSearchedLength = 32;
-
-    // True when the pair was not in the set (it is now).
-    bool Insert(std::uint32_t a, std::uint32_t b);
-    std::size_t size() const { return count_; }
-    // Whether the pairs of `a` are in the set.
-    bool InSet(std::uint32_t a) const { return a < inSet_.size() && inSet_[a]; }
-    void PutInSet(std::uint32_t a) {
-        if (a >= inSet_.size())
-            inSet_.resize(a + 1, false);
-        inSet_[a] = true;
-    }
-
-  private:
-    void Grow();
-    std::vector<std::uint64_t> slots_;  // pair + 1, 0 for an empty slot
-    std::size_t count_ = 0;
-    std::vector<bool> inSet_;  // by a
-};
-
-// Appends `b` to the list of `a` and `a` to the list of `b` when the pair is
-// new; the last entry of a's list is looked at before anything else.
-void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
-              std::uint32_t b);
 
 }  // namespace trafikon

@@ -2,6 +2,7 @@
 #include "engine/month_analysis.h"
 
 #include <array>
+#include <atomic>
 #include <limits>
 
 #include "engine/query_decoder.h"
@@ -225,16 +226,34 @@ PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     return p;
 }
 
+namespace {
+std::atomic<std::size_t> listBudget{PackedLists::kDefaultBudget};
+}  // namespace
+
+void SetListBudget(std::size_t bytes) {
+    listBudget = bytes == 0 ? PackedLists::kDefaultBudget : bytes;
+}
+
+std::size_t ListBudget() {
+    return listBudget;
+}
+
 MonthAnalysis::MonthAnalysis(SpillFile& spill)
     : spill_(spill),
-      fileLines_(spill, true),
-      hostLines_(spill, true),
-      browserLines_(spill, true),
-      externalPageLines_(spill, true),
-      internalPageLines_(spill, true),
-      statusLines_(spill, true),
-      externalQuerySites_(spill, false),
-      internalQuerySites_(spill, false) {}
+      fileLines_(spill, true, ListBudget()),
+      hostLines_(spill, true, ListBudget()),
+      browserLines_(spill, true, ListBudget()),
+      externalPageLines_(spill, true, ListBudget()),
+      internalPageLines_(spill, true, ListBudget()),
+      statusLines_(spill, true, ListBudget()),
+      externalQuerySites_(spill, false, ListBudget()),
+      internalQuerySites_(spill, false, ListBudget()) {
+    for (IdLists* lists :
+         {&files.hosts, &files.externalQueries, &files.internalQueries, &files.externalPages,
+          &files.internalPages, &hosts.files, &externalPages.files, &internalPages.files,
+          &externalQueries.files, &internalQueries.files, &statusFiles})
+        lists->SpillTo(spill, ListBudget() / 2);
+}
 
 void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     // A line without a readable day counts in the current day and changes nothing.
@@ -272,6 +291,22 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
         if (__builtin_add_overflow(total, hit.bytes, &total))
             total = std::numeric_limits<std::int64_t>::max();
     }
+}
+
+void MonthAnalysis::FinishHits() {
+    for (PairSet* pairs : {&hostFiles_, &externalPageFiles_, &internalPageFiles_,
+                           &externalQueryFiles_, &internalQueryFiles_})
+        pairs->Clear();
+    hostSeenStamp_.Release();
+    for (PackedLists* lists :
+         {&fileLines_, &hostLines_, &browserLines_, &externalPageLines_, &internalPageLines_,
+          &statusLines_, &externalQuerySites_, &internalQuerySites_})
+        lists->Seal();
+    for (IdLists* lists :
+         {&files.hosts, &files.externalQueries, &files.internalQueries, &files.externalPages,
+          &files.internalPages, &hosts.files, &externalPages.files, &internalPages.files,
+          &externalQueries.files, &internalQueries.files, &statusFiles})
+        lists->Seal();
 }
 
 std::uint32_t MonthAnalysis::AddFileHit(const PreparedHit& hit) {

@@ -6,10 +6,10 @@
 // Records are kept in structured form rather than as record text, so a hit
 // costs a few lookups and appends whatever the size of the month: hash maps
 // from key to position, the append-if-absent lists as chained chunks with a
-// set of the pairs already listed, and the line numbers of each record's hits
-// packed as they come (packed_lists.h), spilled to a scratch file past a few
-// kilobytes a record. Positions are handed out in order of first appearance
-// and never change.
+// set of the pairs already listed (id_lists.h), and the line numbers of each
+// record's hits packed as they come (packed_lists.h); both lists go to a
+// scratch file past a memory budget. Positions are handed out in order of
+// first appearance and never change.
 #pragma once
 
 #include <array>
@@ -22,8 +22,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/id_lists.h"
 #include "engine/key_map.h"
 #include "engine/packed_lists.h"
+#include "engine/paged_vector.h"
 #include "store/log_line_splitter.h"
 #include "store/status_table.h"
 
@@ -141,7 +143,7 @@ class TimeTexts {
     }
 
     void Push(const Ready& time) {
-        slots_.emplace_back();
+        slots_.push_back({});
         Set(static_cast<std::uint32_t>(slots_.size() - 1), time);
     }
     void Set(std::uint32_t i, const Ready& time) {
@@ -158,7 +160,7 @@ class TimeTexts {
     static constexpr char kPacked = 16, kAside = 17;
     static bool Pack(std::string_view text, Slot& slot);
     void SetLong(std::uint32_t i, std::string_view text);
-    std::vector<Slot> slots_;
+    PagedVector<Slot> slots_;
     std::unordered_map<std::uint32_t, std::string> long_;
     mutable char unpacked_[28];
 };
@@ -177,13 +179,13 @@ class PackedTexts {
 
   private:
     std::string bytes_;
-    std::vector<std::uint64_t> ends_;
+    PagedVector<std::uint64_t> ends_;
 };
 
 // A list of records keyed by text, with the hits of each.
 struct LineRecords {
     KeyMap keys;
-    std::vector<std::int64_t> hits;
+    PagedVector<std::int64_t> hits;
     std::size_t size() const { return keys.size(); }
 };
 
@@ -203,11 +205,11 @@ struct FileRecords : LineRecords {
 
 struct QueryRecords {
     KeyMap keys;
-    std::vector<std::uint32_t> firstPage;  // field 2
+    PagedVector<std::uint32_t> firstPage;  // field 2
     IdLists files;
     TimeTexts lastTime;
     PackedTexts firstReferrer;
-    std::vector<std::uint32_t> firstSiteLength;  // for field 7
+    PagedVector<std::uint32_t> firstSiteLength;  // for field 7
     std::size_t size() const { return keys.size(); }
 };
 
@@ -221,6 +223,12 @@ struct LastHit {
     std::uint32_t agent = kNoRecord;  // kNoRecord for no user agent
 };
 
+// Bytes of memory that a list of line numbers holds at most while an analysis
+// runs, past which it goes to the spill file; a list of linked records keeps
+// to half of it. For the analyses that follow; 0 puts the default back.
+void SetListBudget(std::size_t bytes);
+std::size_t ListBudget();
+
 class MonthAnalysis {
   public:
     // Lists too long for memory go to `spill`, which outlives this.
@@ -231,6 +239,9 @@ class MonthAnalysis {
     // Folds one hit in: day change, file, status, host, browser, referrer,
     // cross links, visitors, hits and bytes of the day.
     void AddHit(const PreparedHit& hit, std::uint32_t lineNumber);
+    // After the last hit, before the results are written: gives back what
+    // only the counting needed. Throws IoError.
+    void FinishHits();
     // The line numbers of the hits of each record.
     const PackedLists& FileLines() const { return fileLines_; }
     const PackedLists& HostLines() const { return hostLines_; }
@@ -276,7 +287,7 @@ class MonthAnalysis {
     int previousDay_ = 0;
     int currentDay_ = 1;
     std::uint32_t dayStamp_ = 1;                // grows at every day change
-    std::vector<std::uint32_t> hostSeenStamp_;  // day stamp of each host's last visit
+    PagedVector<std::uint32_t> hostSeenStamp_;  // day stamp of each host's last visit
     std::string lastHost_;                      // the last host and its position
     std::int64_t lastHostPos_ = -1;
     std::string lastPage_;  // the last referring page, its kind and position

@@ -82,7 +82,7 @@ RobotKind RobotTally::KindOf(std::uint32_t agent, std::uint32_t host) const {
 
 RobotTally::Results RobotTally::Finish(ClassifiedHits* also) const {
     Results out;
-    out.lines = std::make_unique<PackedLists>(analysis_.spill(), true);
+    out.lines = std::make_unique<PackedLists>(analysis_.spill(), true, ListBudget());
     std::vector<RobotRecord>& robots = out.robots;
     Audience& a = out.audience;
     // A robot is one name of one kind: named crawlers by their signature, a

@@ -41,6 +41,40 @@ TEST(PackedListsTest, ListsComeBackWholeThroughTheSpillFile) {
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));  // unlinked once made
 }
 
+// Past a small budget the buffers go out as sorted runs, beside full blocks:
+// each record still reads back whole and in order, in any order of records.
+TEST(PackedListsTest, ListsComeBackWholeAcrossRunsInAnyRecordOrder) {
+    testing::TempDir dir;
+    SpillFile spill(dir.path() + "/");
+    PackedLists lines(spill, true, 1), values(spill, false, 1);
+    std::mt19937 rng(11);
+    constexpr std::uint32_t kRecords = 20000;
+    std::vector<std::vector<std::uint32_t>> expectLines(kRecords), expectValues(kRecords);
+    for (std::uint32_t line = 0; line < 400000; ++line) {
+        // A few records of many hits (full blocks) among many of few hits.
+        const std::uint32_t record = rng() % 3 == 0 ? rng() % 4 : rng() % kRecords;
+        lines.Append(record, line);
+        expectLines[record].push_back(line);
+        const std::uint32_t v = rng() % 5 == 0 ? 0xFFFFFFFFu : rng() % 1000;
+        values.Append(record, v);
+        expectValues[record].push_back(v);
+    }
+    EXPECT_GT(lines.runCount(), 3u);
+    EXPECT_GT(values.runCount(), 3u);
+    const auto check = [&](std::uint32_t r) {
+        std::vector<std::uint32_t> gotLines, gotValues;
+        lines.ForEach(r, [&](std::uint32_t v) { gotLines.push_back(v); });
+        values.ForEach(r, [&](std::uint32_t v) { gotValues.push_back(v); });
+        const bool known = r < kRecords;
+        ASSERT_EQ(gotLines, known ? expectLines[r] : std::vector<std::uint32_t>{}) << r;
+        ASSERT_EQ(gotValues, known ? expectValues[r] : std::vector<std::uint32_t>{}) << r;
+    };
+    for (std::uint32_t r = 0; r <= kRecords; r += 1 + r % 3)
+        check(r);
+    for (std::uint32_t r : {kRecords - 1, kRecords - 1, 2u, 0u, 1u, 777u, 3u})
+        check(r);
+}
+
 TEST(PackedListsTest, HitStreamKeepsEveryHitInOrder) {
     testing::TempDir dir;
     SpillFile spill(dir.path() + "/");

@@ -1,0 +1,277 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/id_lists.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/varint.h"
+
+namespace trafikon {
+
+namespace {
+
+constexpr std::size_t kRunOutput = std::size_t{1} << 18;  // bytes a run is written by
+constexpr std::size_t kRunInput = std::size_t{1} << 14;   // bytes a run is read by
+constexpr std::size_t kMaxHeader = 10;                    // record step and count
+constexpr std::size_t kMaxValue = 5;
+
+inline std::uint64_t HashPair(std::uint64_t key) {
+    const unsigned __int128 r = static_cast<unsigned __int128>(key) * 0x9E3779B97F4A7C15ull;
+    return static_cast<std::uint64_t>(r) ^ static_cast<std::uint64_t>(r >> 64);
+}
+
+}  // namespace
+
+// Where the reading of each run is, and the numbers of the record being read
+// that were seen already.
+struct IdLists::Reading {
+    struct Cursor {
+        std::uint32_t segment = 0, segmentEnd = 0;  // segments of the run not yet loaded
+        std::uint64_t offset = 0, left = 0;         // of the segment being loaded
+        std::unique_ptr<std::uint8_t[]> buffer;
+        std::size_t pos = 0, len = 0;
+        bool hasEntry = false;
+        std::uint32_t record = 0, count = 0;  // of the entry whose numbers are at pos
+    };
+    std::vector<Cursor> cursors;
+    std::uint32_t record = 0;
+    std::vector<std::uint64_t> seen;  // one bit a number
+
+    void Ensure(const IdLists& lists, Cursor& c, std::size_t n) {
+        if (c.len - c.pos >= n || c.left == 0)
+            return;
+        std::memmove(c.buffer.get(), c.buffer.get() + c.pos, c.len - c.pos);
+        c.len -= c.pos;
+        c.pos = 0;
+        const auto more =
+            static_cast<std::size_t>(std::min<std::uint64_t>(c.left, kRunInput - c.len));
+        lists.spill_->Read(c.offset, c.buffer.get() + c.len, more);
+        c.offset += more;
+        c.left -= more;
+        c.len += more;
+    }
+    void LoadEntry(const IdLists& lists, Cursor& c) {
+        c.hasEntry = false;
+        while (c.pos == c.len && c.left == 0) {
+            if (c.segment == c.segmentEnd)
+                return;
+            const Segment& s = lists.segments_[c.segment++];
+            c.offset = s.offset;
+            c.left = s.size;
+            c.pos = c.len = 0;
+        }
+        Ensure(lists, c, kMaxHeader);
+        const std::uint8_t* p = c.buffer.get() + c.pos;
+        c.record += static_cast<std::uint32_t>(GetVarint(p));
+        c.count = static_cast<std::uint32_t>(GetVarint(p));
+        c.pos = static_cast<std::size_t>(p - c.buffer.get());
+        c.hasEntry = true;
+    }
+    // Hands the entry's numbers to `out` (or drops them) and loads the next entry.
+    void TakeEntry(const IdLists& lists, Cursor& c, std::vector<std::uint32_t>* out) {
+        for (std::uint32_t k = 0; k < c.count; ++k) {
+            Ensure(lists, c, kMaxValue);
+            const std::uint8_t* p = c.buffer.get() + c.pos;
+            const auto v = static_cast<std::uint32_t>(GetVarint(p));
+            c.pos = static_cast<std::size_t>(p - c.buffer.get());
+            if (out)
+                out->push_back(v);
+        }
+        LoadEntry(lists, c);
+    }
+    void Rewind(const IdLists& lists, Cursor& c, std::size_t run) {
+        c.segment = lists.runStarts_[run];
+        c.segmentEnd = run + 1 < lists.runStarts_.size()
+                           ? lists.runStarts_[run + 1]
+                           : static_cast<std::uint32_t>(lists.segments_.size());
+        c.offset = c.left = 0;
+        c.pos = c.len = 0;
+        c.record = 0;
+        LoadEntry(lists, c);
+    }
+    // Keeps the first of each number, in order. The numbers are positions of
+    // records, so one bit each tells those seen; only their words are cleared.
+    void KeepFirsts(std::vector<std::uint32_t>& list) {
+        std::size_t kept = 0;
+        for (const std::uint32_t v : list) {
+            const std::size_t word = v >> 6;
+            if (word >= seen.size())
+                seen.resize(word + 1, 0);
+            const std::uint64_t bit = std::uint64_t{1} << (v & 63);
+            if (seen[word] & bit)
+                continue;
+            seen[word] |= bit;
+            list[kept++] = v;
+        }
+        list.resize(kept);
+        for (const std::uint32_t v : list)
+            seen[v >> 6] = 0;
+    }
+};
+
+IdLists::IdLists() = default;
+IdLists::~IdLists() = default;
+
+void IdLists::SpillTo(SpillFile& spill, std::size_t budget) {
+    spill_ = &spill;
+    budgetChunks_ = static_cast<std::uint32_t>(std::max<std::size_t>(16, budget / sizeof(Chunk)));
+}
+
+void IdLists::AppendInMemory(std::uint32_t record, std::vector<std::uint32_t>& out) const {
+    if (record >= ends_.size())
+        return;
+    for (std::uint32_t c = ends_[record].head; c != kNone; c = At(c).next)
+        out.insert(out.end(), At(c).values, At(c).values + At(c).count);
+}
+
+void IdLists::WriteRun() {
+    auto out = std::make_unique_for_overwrite<std::uint8_t[]>(kRunOutput);
+    std::size_t n = 0;
+    const auto first = static_cast<std::uint32_t>(segments_.size());
+    const auto flush = [&] {
+        if (n > 0)
+            segments_.push_back({spill_->Append(out.get(), n), n});
+        n = 0;
+    };
+    std::uint32_t previous = 0;
+    std::vector<std::uint32_t> values;
+    for (std::uint32_t r = 0; r < ends_.size(); ++r) {
+        values.clear();
+        AppendInMemory(r, values);
+        // A long list goes out as several entries of the same record.
+        for (std::size_t i = 0; i < values.size();) {
+            if (n + kMaxHeader + kMaxValue > kRunOutput)
+                flush();
+            const std::size_t take =
+                std::min(values.size() - i, (kRunOutput - n - kMaxHeader) / kMaxValue);
+            std::uint8_t* p = PutVarint(out.get() + n, r - previous);
+            p = PutVarint(p, take);
+            for (std::size_t k = 0; k < take; ++k)
+                p = PutVarint(p, values[i + k]);
+            n = static_cast<std::size_t>(p - out.get());
+            previous = r;
+            i += take;
+        }
+    }
+    flush();
+    if (segments_.size() > first)
+        runStarts_.push_back(first);
+    ends_.clear();
+    chunks_ = 0;  // the pages serve again
+    reading_.reset();
+}
+
+void IdLists::Seal() {
+    if (runStarts_.empty())
+        return;
+    WriteRun();
+    decltype(pages_)().swap(pages_);
+    ends_.Release();
+}
+
+std::vector<std::uint32_t> IdLists::List(std::uint32_t record) const {
+    std::vector<std::uint32_t> list;
+    if (runStarts_.empty() && !mayRepeat_) {
+        AppendInMemory(record, list);
+        return list;
+    }
+    if (!reading_) {
+        reading_ = std::make_unique<Reading>();
+        reading_->cursors.resize(runStarts_.size());
+        for (std::size_t k = 0; k < runStarts_.size(); ++k) {
+            reading_->cursors[k].buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kRunInput);
+            reading_->Rewind(*this, reading_->cursors[k], k);
+        }
+    } else if (record < reading_->record) {
+        for (std::size_t k = 0; k < runStarts_.size(); ++k)
+            reading_->Rewind(*this, reading_->cursors[k], k);
+    }
+    Reading& r = *reading_;
+    r.record = record;
+    int parts = 0;
+    for (Reading::Cursor& c : r.cursors) {
+        while (c.hasEntry && c.record < record)
+            r.TakeEntry(*this, c, nullptr);
+        parts += c.hasEntry && c.record == record;
+        while (c.hasEntry && c.record == record)
+            r.TakeEntry(*this, c, &list);
+    }
+    const std::size_t before = list.size();
+    AppendInMemory(record, list);
+    parts += list.size() > before;
+    if (parts > 1 || (mayRepeat_ && list.size() > 1))
+        r.KeepFirsts(list);
+    return list;
+}
+
+void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
+              std::uint32_t b) {
+    if (listsOfA.EndsWith(a, b))
+        return;
+    if (pairs.InSet(a)) {
+        if (!pairs.Insert(a, b))
+            return;
+    } else {
+        std::uint32_t length;
+        if (listsOfA.Contains(a, b, length))
+            return;
+        if (length + 1 >= PairSet::kSearchedLength) {
+            pairs.PutInSet(a);
+            std::vector<std::uint32_t> listed;
+            listsOfA.AppendInMemory(a, listed);
+            for (const std::uint32_t v : listed)
+                pairs.Insert(a, v);
+            pairs.Insert(a, b);
+        }
+    }
+    listsOfA.Append(a, b);
+    listsOfB.Append(b, a);
+    // The set only answers for the lists of `a` in memory: both go together.
+    if (listsOfA.OverBudget() || (listsOfA.spills() && pairs.size() > PairSet::kMaxPairs)) {
+        listsOfA.WriteRun();
+        pairs.Clear();
+        listsOfB.MayRepeat();
+    }
+    if (listsOfB.OverBudget())
+        listsOfB.WriteRun();
+}
+
+bool PairSet::Insert(std::uint32_t a, std::uint32_t b) {
+    // Filled up to three quarters: pairs are many and the probes short.
+    if ((count_ + 1) * 4 > slots_.size() * 3)
+        Grow();
+    const std::uint64_t stored = ((static_cast<std::uint64_t>(a) << 32) | b) + 1;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = HashPair(stored) & mask;; i = (i + 1) & mask) {
+        if (slots_[i] == 0) {
+            slots_[i] = stored;
+            ++count_;
+            return true;
+        }
+        if (slots_[i] == stored)
+            return false;
+    }
+}
+
+void PairSet::Grow() {
+    std::vector<std::uint64_t> old;
+    old.swap(slots_);
+    slots_.assign(old.empty() ? 1024 : old.size() * 2, 0);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::uint64_t stored : old) {
+        if (stored == 0)
+            continue;
+        std::size_t i = HashPair(stored) & mask;
+        while (slots_[i] != 0)
+            i = (i + 1) & mask;
+        slots_[i] = stored;
+    }
+}
+
+void PairSet::Clear() {
+    decltype(slots_)().swap(slots_);
+    count_ = 0;
+    decltype(inSet_)().swap(inSet_);
+}
+
+}  // namespace trafikon

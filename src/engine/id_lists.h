@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The append-if-absent lists of the records (a file's hosts, a host's files
+// and the like) while an analysis runs. The numbers live in small chunks of
+// shared pages, chained per record, so that appending seldom allocates and
+// short lists stay compact. With a spill file, memory keeps to a budget: past
+// it the lists go out as one sorted run (record, numbers; in record order)
+// and start again empty, so a pair seen again later is listed again. Reading
+// a record joins its pieces from the runs and memory and keeps each number
+// once, where it first came: the same list as if nothing had gone out.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/paged_vector.h"
+#include "store/spill_file.h"
+
+namespace trafikon {
+
+class IdLists {
+  public:
+    IdLists();
+    ~IdLists();
+    IdLists(const IdLists&) = delete;
+    IdLists& operator=(const IdLists&) = delete;
+
+    // Lets the lists go to `spill` (which outlives this) past `budget` bytes.
+    void SpillTo(SpillFile& spill, std::size_t budget);
+
+    void Append(std::uint32_t record, std::uint32_t value) {
+        if (record >= ends_.size())
+            ends_.resize(record + 1);
+        Ends& ends = ends_[record];
+        std::uint32_t t = ends.tail;
+        if (t == kNone || At(t).count == kChunkValues) {
+            const std::uint32_t fresh = NewChunk();
+            if (t == kNone)
+                ends.head = fresh;
+            else
+                At(t).next = fresh;
+            ends.tail = t = fresh;
+        }
+        Chunk& c = At(t);
+        c.values[c.count++] = value;
+    }
+    // True when the part in memory of the list of `record` ends with `value`.
+    bool EndsWith(std::uint32_t record, std::uint32_t value) const {
+        if (record >= ends_.size() || ends_[record].tail == kNone)
+            return false;
+        const Chunk& c = At(ends_[record].tail);
+        return c.values[c.count - 1] == value;
+    }
+    // True when the part in memory of the list of `record` holds `value`;
+    // `length` is then or else the number of values looked at (the whole part
+    // when absent).
+    bool Contains(std::uint32_t record, std::uint32_t value, std::uint32_t& length) const {
+        length = 0;
+        if (record >= ends_.size())
+            return false;
+        for (std::uint32_t c = ends_[record].head; c != kNone; c = At(c).next) {
+            const Chunk& chunk = At(c);
+            for (std::uint32_t i = 0; i < chunk.count; ++i)
+                if (chunk.values[i] == value)
+                    return true;
+            length += chunk.count;
+        }
+        return false;
+    }
+    // The part in memory of the list of `record`, appended to `out`.
+    void AppendInMemory(std::uint32_t record, std::vector<std::uint32_t>& out) const;
+
+    // Past the budget: the owner writes the lists out (WriteRun).
+    bool OverBudget() const { return chunks_ >= budgetChunks_; }
+    bool spills() const { return spill_ != nullptr; }
+    // The lists may hold a number twice: the other side of their pairs forgot
+    // some of them (it went out), so they are listed again.
+    void MayRepeat() { mayRepeat_ = true; }
+    // Writes every list in memory to the spill file as one run and empties
+    // them. Throws IoError.
+    void WriteRun();
+    std::size_t runCount() const { return runStarts_.size(); }
+    // After the last Append: lists that went out already send the rest after
+    // them and give their memory back. Throws IoError.
+    void Seal();
+
+    // The whole list of `record`. Reading keeps a position in the runs: one
+    // thread at a time reads, fastest in increasing record order. Throws
+    // IoError.
+    std::vector<std::uint32_t> List(std::uint32_t record) const;
+
+  private:
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+    static constexpr std::uint32_t kChunkValues = 6;
+    struct Chunk {
+        std::uint32_t values[kChunkValues];
+        std::uint32_t count = 0;
+        std::uint32_t next = kNone;
+    };
+    // Chunks live in pages of 64 KB that never move: the lists grow without
+    // copying and without a doubled array.
+    static constexpr std::uint32_t kPageChunks = 2048;
+    Chunk& At(std::uint32_t c) { return pages_[c / kPageChunks][c % kPageChunks]; }
+    const Chunk& At(std::uint32_t c) const { return pages_[c / kPageChunks][c % kPageChunks]; }
+    std::uint32_t NewChunk() {
+        if (chunks_ / kPageChunks >= pages_.size())
+            pages_.push_back(std::make_unique<Chunk[]>(kPageChunks));
+        Chunk& c = At(chunks_);
+        c.count = 0;
+        c.next = kNone;
+        return chunks_++;
+    }
+    std::vector<std::unique_ptr<Chunk[]>> pages_;
+    std::uint32_t chunks_ = 0;
+    std::uint32_t budgetChunks_ = 0xFFFFFFFFu;
+    struct Ends {  // of a record's chain, kNone when empty
+        std::uint32_t head = kNone, tail = kNone;
+    };
+    PagedVector<Ends> ends_;
+
+    struct Segment {
+        std::uint64_t offset, size;
+    };
+    struct Reading;
+    SpillFile* spill_ = nullptr;
+    bool mayRepeat_ = false;
+    std::vector<Segment> segments_;         // of the runs, in order
+    std::vector<std::uint32_t> runStarts_;  // first segment of each run
+    mutable std::unique_ptr<Reading> reading_;
+};
+
+// The pairs of positions already listed, for the append-if-absent lists: a
+// pair is listed once in each direction (a file's hosts and a host's files).
+// While the list of `a` is short it is searched instead: most hosts and
+// referring pages link a handful of files, and the set would cost 16 to 32
+// bytes a pair. A list that grows long has its pairs put in the set.
+class PairSet {
+  public:
+    // Lists of this many values and more are looked up in the set.
+    static constexpr std::uint32_t kSearchedLength = 32;
+    // Pairs held at most: past them the set is emptied with its lists.
+    static constexpr std::size_t kMaxPairs = std::size_t{1} << 18;
+
+    // True when the pair was not in the set (it is now).
+    bool Insert(std::uint32_t a, std::uint32_t b);
+    std::size_t size() const { return count_; }
+    // Whether the pairs of `a` are in the set.
+    bool InSet(std::uint32_t a) const { return a < inSet_.size() && inSet_[a]; }
+    void PutInSet(std::uint32_t a) {
+        if (a >= inSet_.size())
+            inSet_.resize(a + 1, false);
+        inSet_[a] = true;
+    }
+    // Forgets every pair and gives the memory back.
+    void Clear();
+
+  private:
+    void Grow();
+    std::vector<std::uint64_t> slots_;  // pair + 1, 0 for an empty slot
+    std::size_t count_ = 0;
+    std::vector<bool> inSet_;  // by a
+};
+
+// Appends `b` to the list of `a` and `a` to the list of `b` when the pair is
+// new; the last entry of a's list is looked at before anything else. Lists
+// past their budget go out, a's with the set.
+void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
+              std::uint32_t b);
+
+}  // namespace trafikon
