@@ -128,7 +128,7 @@ void TFConfiguration::showEvent(QShowEvent* event) {
 void TFConfiguration::FormShow() {
     AppState& app = App();
     try {
-        LoadSettings(app.siteDir, app.settings);
+        LoadSiteSettings(app.programDir, app.siteNumber, app.settings);
     } catch (const IoError& error) {
         Messages().Inform(this, IoErrorText(error));
     }
@@ -184,7 +184,7 @@ void TFConfiguration::BEnregParamClick() {
     app.settings[4] =
         selected.isEmpty() ? std::string(kDefaultLanguage) : ToCp1252(selected.first()->text());
     try {
-        SaveSettings(app.siteDir, app.programDir, app.settings);
+        SaveSiteSettings(app.programDir, app.siteNumber, app.settings);
     } catch (const IoError& error) {
         Messages().Inform(this, IoErrorText(error));
         return;
