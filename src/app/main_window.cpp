@@ -191,6 +191,7 @@ void TFPrincipal::Comparaison1Click() {
     compare->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* child = area_->addSubWindow(compare);
     child->setAttribute(Qt::WA_DeleteOnClose);
+    child->setProperty(kSitePropertyName, App().siteNumber);
     ShowNewChild(child, TFCompare::kOpeningSize);
     area_->setActiveSubWindow(child);
 }
@@ -303,7 +304,11 @@ QString TFPrincipal::TitleText(const QString& state) {
 QString TFPrincipal::ShowTitle(const QString& state) {
     // The program's title is the main window's: no application display name is
     // set, so the window manager shows it exactly and dialogs keep their own.
-    const QString title = TitleText(state);
+    // With several sites it names the one shown.
+    titleState_ = state;
+    QString title = TitleText(state);
+    if (!App().siteCaption.empty())
+        title.insert(kProductName.size(), " - " + FromCp1252(App().siteCaption));
     setWindowTitle(title);
     return title;
 }
