@@ -15,6 +15,7 @@
 #include "store/site_list.h"
 #include "text/extra_texts.h"
 #include "ui/text_convert_qt.h"
+#include "views/analysis/analysis_window.h"
 #include "views/synthesis/general_window.h"
 
 namespace trafikon {
@@ -90,6 +91,22 @@ TEST(SiteChooser, ShownOnlyWithSeveralSitesAndSwitchesTheSiteAndTitles) {
             EXPECT_TRUE(item->text().endsWith("Blog"));
         }
     EXPECT_EQ(checked, 1);
+}
+
+TEST(SiteChooser, AnAnalysisWindowKeepsItsSitesSettingsOnceAnotherIsShown) {
+    ProgramFolder folder;
+    folder.Prepare();
+    WriteRaw(folder.site() + "param.tfd", "https://a.example\r\n");
+    ASSERT_EQ(AddSite(folder.dir(), "B"), 2);
+    WriteRaw(folder.dir() + "data/2/param.tfd", "https://b.example\r\n");
+    StartUp(folder.dir(), {});
+    TFAnalyse analysis("2026-11");
+    EXPECT_EQ(analysis.siteUrl(), "https://a.example");
+    ChooseSite(2);
+    EXPECT_EQ(analysis.siteUrl(), "https://a.example");
+    ChooseSite(1);
+    App().settings[1] = "https://a2.example";  // as the settings dialog saves it
+    EXPECT_EQ(analysis.siteUrl(), "https://a2.example");
 }
 
 }  // namespace
