@@ -36,6 +36,7 @@
 #include "views/compare/compare_window.h"
 #include "views/import/add_log_dialog.h"
 #include "views/maintenance/delete_logs_dialog.h"
+#include "views/synthesis/all_sites_window.h"
 #include "views/synthesis/general_window.h"
 
 namespace trafikon {
@@ -151,6 +152,8 @@ void TFPrincipal::FormShow() {
 
 void TFPrincipal::RefreshSynthesis() {
     general_->RefreshSynthesis();
+    if (allSitesChild_)
+        static_cast<AllSitesWindow*>(allSitesChild_->widget())->Refresh();
 }
 
 // ----- Commands -----

@@ -129,12 +129,13 @@ void TFPrincipal::ManageSitesClick() {
         if (site.isValid() && !sites.empty() && !SiteOf(sites, site.toInt()))
             child->close();
     }
-    if (!sites.empty() && !SiteOf(sites, App().siteNumber))
+    if (!sites.empty() && !SiteOf(sites, App().siteNumber)) {
         SwitchSite(kSiteNumber);
-    else
+    } else {
         FillSites();
-    if (allSitesChild_)
-        static_cast<AllSitesWindow*>(allSitesChild_->widget())->Refresh();
+        if (allSitesChild_)
+            static_cast<AllSitesWindow*>(allSitesChild_->widget())->Refresh();
+    }
 }
 
 void TFPrincipal::AllSitesClick() {
@@ -147,7 +148,7 @@ void TFPrincipal::AllSitesClick() {
     }
     auto* window = new AllSitesWindow(programDir_);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->Refresh();
+    window->Refresh();  // then with each refresh of the synthesis
     connect(window, &AllSitesWindow::SiteChosen, this, [this](int site, const QString& key) {
         if (!SwitchSite(site))
             return;

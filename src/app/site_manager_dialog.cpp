@@ -185,14 +185,19 @@ void SiteManagerDialog::BAddClick() {
 }
 
 int SiteManagerDialog::AddNamedSite(const QString& name, const QString& host) {
-    // A host is one word: what follows a blank or a separator is not part of it.
-    const std::string hostText = ToCp1252(host.section(QLatin1Char(' '), 0, 0));
+    // A host is one word; typed as an address, its host name is what lies
+    // between the scheme and the path.
+    const std::string address = ToCp1252(host.section(QLatin1Char(' '), 0, 0));
+    std::string hostName = address;
+    if (const std::size_t scheme = hostName.find("://"); scheme != std::string::npos)
+        hostName.erase(0, scheme + 3);
+    hostName = hostName.substr(0, hostName.find('/'));
     int number = 0;
     try {
         number = AddSite(
             programDir_, ToCp1252(name),
-            hostText.empty() ? std::vector<std::string>{} : std::vector<std::string>{hostText});
-        WriteNewSiteSettings(programDir_, number, hostText);
+            hostName.empty() ? std::vector<std::string>{} : std::vector<std::string>{hostName});
+        WriteNewSiteSettings(programDir_, number, address);
     } catch (const IoError& error) {
         Messages().Inform(this, IoErrorText(error));
     }
