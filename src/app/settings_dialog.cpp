@@ -22,6 +22,7 @@
 #include "text/window_entries.h"
 #include "ui/error_text_qt.h"
 #include "ui/message_service_qt.h"
+#include "ui/site_title_qt.h"
 #include "ui/text_convert_qt.h"
 
 namespace trafikon {
@@ -132,7 +133,7 @@ void TFConfiguration::FormShow() {
     } catch (const IoError& error) {
         Messages().Inform(this, IoErrorText(error));
     }
-    setWindowTitle(Tr(lang::settings::kTitle));
+    setWindowTitle(WithSiteName(Tr(lang::settings::kTitle)));
     LURLSite->setText(Tr(lang::settings::kSiteUrlLabel));
     CBRetourParam->setText(Tr(lang::settings::kAllStatusBox));
     LMinHost->setText(Tr(lang::settings::kMinimumHitsLabel));

@@ -14,6 +14,7 @@
 #include "shell_fixture_qt.h"
 #include "store/site_list.h"
 #include "text/extra_texts.h"
+#include "ui/site_title_qt.h"
 #include "ui/text_convert_qt.h"
 #include "views/analysis/analysis_window.h"
 #include "views/synthesis/general_window.h"
@@ -82,6 +83,7 @@ TEST(SiteChooser, ShownOnlyWithSeveralSitesAndSwitchesTheSiteAndTitles) {
     EXPECT_EQ(App().siteDir, folder.dir() + "data/2/");
     EXPECT_EQ(window.siteChooser()->currentText(), "Blog");
     EXPECT_EQ(window.windowTitle(), "Trafikon - Blog");
+    EXPECT_EQ(WithSiteName("Setup"), "Setup - Blog");  // the dialogs acting on the site
     EXPECT_EQ(window.general()->rowCount(), 1);
     EXPECT_EQ(ReadChosenSite(folder.dir()), 2);
     int checked = 0;
