@@ -9,6 +9,7 @@
 
 #include "app/analyse_all_qt.h"
 #include "app/main_window.h"
+#include "engine/visit_tally.h"
 #include "state/app_state.h"
 #include "state/country_database_file.h"
 #include "store/data_store.h"
@@ -120,6 +121,8 @@ void TFPrincipal::AnalysisEnded() {
     RefreshSynthesis();
     App().analysisRunning = false;
     App().monthInAnalysis.clear();
+    // The site shown may have changed during the run, which kept its own gap.
+    SetVisitGapMinutes(App().settings.visitGapMinutes());
     // A run refused or failed does not say it ended well.
     PStateBar->setText(failures_.isEmpty() ? Tr(lang::other::kAnalysisEnded)
                                            : failures_.constLast().section('\n', 0, 0));

@@ -11,12 +11,13 @@
 #include "text/extra_texts.h"
 #include "ui/error_text_qt.h"
 #include "ui/message_service_qt.h"
+#include "ui/site_title_qt.h"
 #include "ui/text_convert_qt.h"
 
 namespace trafikon {
 
 ExclusionsDialog::ExclusionsDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Tr(lang::kExclusionsButton));
+    setWindowTitle(WithSiteName(Tr(lang::kExclusionsButton)));
     auto* hint = new QLabel(Tr(lang::kExclusionsHint), this);
     hint->setWordWrap(true);
     editor_ = new QPlainTextEdit(this);

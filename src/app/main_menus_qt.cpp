@@ -3,6 +3,7 @@
 // bar), and their texts in the interface language.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -61,6 +62,8 @@ void TFPrincipal::BuildMenus() {
     connect(Cascade1, &QAction::triggered, this, &TFPrincipal::Cascade1Click);
     connect(Fenetre1, &QMenu::aboutToShow, this, &TFPrincipal::FillWindowMenu);
     FillWindowMenu();
+
+    BuildSiteChooser();
 
     Aide1 = bar->addMenu(QString());
     Raccourcis1 = Aide1->addAction(QString(), this, &TFPrincipal::Raccourcis1Click);
@@ -126,6 +129,11 @@ void TFPrincipal::BuildToolBar() {
     ToolButton3->setObjectName("ToolButton3");
     ToolButton5->setObjectName("ToolButton5");
     ToolButton6->setObjectName("ToolButton6");
+    // Shown only once the store has a second site.
+    siteChooserGap_ = toolBar_->addSeparator();
+    siteChooserGap_->setVisible(false);
+    siteChooserItem_ = toolBar_->addWidget(CBSite);
+    siteChooserItem_->setVisible(false);
 }
 
 void TFPrincipal::BuildBottomBar() {
@@ -187,6 +195,9 @@ void TFPrincipal::ApplyMainTexts() {
     Aide1->setTitle(WithAccelerator(Tr(lang::mainwindow::kHelpMenu), bar));
     Raccourcis1->setText(WithAccelerator(Tr(lang::mainwindow::kShortcutsItem), help));
     APropos1->setText(WithAccelerator(Tr(lang::mainwindow::kAboutItem), help));
+    // Last, so that the menus before it keep their letters.
+    Site1->setTitle(WithAccelerator(Tr(lang::kSiteMenu), bar));
+    FillSites();
     ToolButton1->setText(QString());
     ToolButton1->setToolTip(QString());
     ToolButton3->setToolTip(Tr(lang::mainwindow::kAnalyseAllItem));

@@ -36,6 +36,7 @@
 #include "views/compare/compare_window.h"
 #include "views/import/add_log_dialog.h"
 #include "views/maintenance/delete_logs_dialog.h"
+#include "views/synthesis/all_sites_window.h"
 #include "views/synthesis/general_window.h"
 
 namespace trafikon {
@@ -151,6 +152,8 @@ void TFPrincipal::FormShow() {
 
 void TFPrincipal::RefreshSynthesis() {
     general_->RefreshSynthesis();
+    if (allSitesChild_)
+        static_cast<AllSitesWindow*>(allSitesChild_->widget())->Refresh();
 }
 
 // ----- Commands -----
@@ -191,6 +194,7 @@ void TFPrincipal::Comparaison1Click() {
     compare->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* child = area_->addSubWindow(compare);
     child->setAttribute(Qt::WA_DeleteOnClose);
+    child->setProperty(kSitePropertyName, App().siteNumber);
     ShowNewChild(child, TFCompare::kOpeningSize);
     area_->setActiveSubWindow(child);
 }
@@ -303,7 +307,11 @@ QString TFPrincipal::TitleText(const QString& state) {
 QString TFPrincipal::ShowTitle(const QString& state) {
     // The program's title is the main window's: no application display name is
     // set, so the window manager shows it exactly and dialogs keep their own.
-    const QString title = TitleText(state);
+    // With several sites it names the one shown.
+    titleState_ = state;
+    QString title = TitleText(state);
+    if (!App().siteCaption.empty())
+        title.insert(kProductName.size(), " - " + FromCp1252(App().siteCaption));
     setWindowTitle(title);
     return title;
 }

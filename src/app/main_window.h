@@ -14,6 +14,8 @@
 #include "ui/wait_cursor_qt.h"
 
 class QAction;
+class QActionGroup;
+class QComboBox;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -60,6 +62,11 @@ class TFPrincipal : public QMainWindow {
     void Cascade1Click();
     void Raccourcis1Click();
     void APropos1Click();
+    void ManageSitesClick();  // app/site_chooser_qt.cpp
+    void AllSitesClick();
+    // Shows site `number` in the synthesis and every new window and remembers
+    // the choice; false (and a message) when the site cannot be opened.
+    bool SwitchSite(int number);
 
     QMdiArea* mdiArea() const { return area_; }
     TFGeneral* general() const { return general_; }
@@ -68,6 +75,8 @@ class TFPrincipal : public QMainWindow {
     QProgressBar* progressBar() const { return PBGal; }
     // The analyse-all worker while it runs, else null.
     TMyAllThread* analysisWorker() const { return worker_; }
+    QComboBox* siteChooser() const { return CBSite; }
+    QMenu* siteMenu() const { return Site1; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -82,6 +91,9 @@ class TFPrincipal : public QMainWindow {
     void BuildToolBar();
     void BuildBottomBar();
     void FillWindowMenu();
+    void BuildSiteChooser();
+    // Reads the site list again into the chooser, the Site menu and the titles.
+    void FillSites();
     bool FormCloseQuery();
     void FormClose();
     void FormResize();
@@ -105,6 +117,7 @@ class TFPrincipal : public QMainWindow {
     bool startedUp_ = false;
     bool closing_ = false;
     bool watchAnalysisDue_ = false;  // an analysis of watched lines waits for its time
+    QString titleState_;             // the state the title shows after the program's name
 
     QMdiArea* area_;
     TFGeneral* general_;
@@ -120,6 +133,7 @@ class TFPrincipal : public QMainWindow {
 
     QMenu* Fichier1;
     QMenu* Afficher1;
+    QMenu* Site1;
     QMenu* Fenetre1;
     QMenu* Aide1;
     QAction* AjoutdeLog1;
@@ -136,6 +150,13 @@ class TFPrincipal : public QMainWindow {
     QAction* Cascade1;
     QAction* Raccourcis1;
     QAction* APropos1;
+    QActionGroup* siteItems_;
+    QAction* ManageSites1;
+    QAction* AllSites1;
+    QComboBox* CBSite;
+    QAction* siteChooserGap_;   // the tool bar's separator before CBSite
+    QAction* siteChooserItem_;  // CBSite in the tool bar, shown with several sites
+    QPointer<QMdiSubWindow> allSitesChild_;
     QToolBar* toolBar_;
     QAction* ToolButton1;
     QAction* ToolButton3;

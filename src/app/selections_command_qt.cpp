@@ -6,8 +6,10 @@
 
 #include "app/main_window.h"
 #include "app/selections_dialog.h"
+#include "state/app_state.h"
 #include "ui/mdi_child_size_qt.h"
 #include "views/analysis/analysis_window.h"
+#include "views/synthesis/general_window.h"
 
 namespace trafikon {
 
@@ -26,6 +28,7 @@ void TFPrincipal::Selections1Click() {
             analysis->setProperty("selectionFolder", QString::fromLocal8Bit(folder.c_str()));
             QMdiSubWindow* child = area_->addSubWindow(analysis);
             child->setAttribute(Qt::WA_DeleteOnClose);
+            child->setProperty(kSitePropertyName, App().siteNumber);
             ShowNewChild(child, TFAnalyse::kOpeningSize);
             area_->setActiveSubWindow(child);
         },

@@ -17,6 +17,7 @@
 #include "text/extra_texts.h"
 #include "ui/error_text_qt.h"
 #include "ui/message_service_qt.h"
+#include "ui/site_title_qt.h"
 #include "ui/text_convert_qt.h"
 
 namespace trafikon {
@@ -104,7 +105,7 @@ void SelectionsDialog::ShowRunning(bool running) {
 }
 
 void SelectionsDialog::ApplyTexts() {
-    setWindowTitle(Tr(lang::kSelectionsTitle));
+    setWindowTitle(WithSiteName(Tr(lang::kSelectionsTitle)));
     nameLabel_->setText(Tr(lang::kSelectionName));
     fromLabel_->setText(Tr(lang::kSelectionFrom));
     toLabel_->setText(Tr(lang::kSelectionTo));

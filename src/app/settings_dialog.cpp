@@ -22,6 +22,7 @@
 #include "text/window_entries.h"
 #include "ui/error_text_qt.h"
 #include "ui/message_service_qt.h"
+#include "ui/site_title_qt.h"
 #include "ui/text_convert_qt.h"
 
 namespace trafikon {
@@ -128,11 +129,11 @@ void TFConfiguration::showEvent(QShowEvent* event) {
 void TFConfiguration::FormShow() {
     AppState& app = App();
     try {
-        LoadSettings(app.siteDir, app.settings);
+        LoadSiteSettings(app.programDir, app.siteNumber, app.settings);
     } catch (const IoError& error) {
         Messages().Inform(this, IoErrorText(error));
     }
-    setWindowTitle(Tr(lang::settings::kTitle));
+    setWindowTitle(WithSiteName(Tr(lang::settings::kTitle)));
     LURLSite->setText(Tr(lang::settings::kSiteUrlLabel));
     CBRetourParam->setText(Tr(lang::settings::kAllStatusBox));
     LMinHost->setText(Tr(lang::settings::kMinimumHitsLabel));
@@ -184,7 +185,7 @@ void TFConfiguration::BEnregParamClick() {
     app.settings[4] =
         selected.isEmpty() ? std::string(kDefaultLanguage) : ToCp1252(selected.first()->text());
     try {
-        SaveSettings(app.siteDir, app.programDir, app.settings);
+        SaveSiteSettings(app.programDir, app.siteNumber, app.settings);
     } catch (const IoError& error) {
         Messages().Inform(this, IoErrorText(error));
         return;

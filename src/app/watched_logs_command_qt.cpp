@@ -18,6 +18,7 @@
 #include "text/extra_texts.h"
 #include "ui/error_text_qt.h"
 #include "ui/message_service_qt.h"
+#include "ui/site_title_qt.h"
 #include "ui/text_convert_qt.h"
 #include "views/synthesis/general_window.h"
 
@@ -35,7 +36,7 @@ void TFPrincipal::WatchedLogsClick() {
     }
     QInputDialog patternsDialog(this);
     patternsDialog.setOption(QInputDialog::UsePlainTextEditForTextInput);
-    patternsDialog.setWindowTitle(Tr(lang::kWatchedLogsMenu).remove("..."));
+    patternsDialog.setWindowTitle(WithSiteName(Tr(lang::kWatchedLogsMenu).remove("...")));
     patternsDialog.setLabelText(Tr(lang::kWatchedLogsPrompt));
     patternsDialog.setTextValue(patterns.join('\n'));
     // The long prompt wraps instead of widening the dialog past small screens.

@@ -11,6 +11,7 @@
 #include "state/page_opener.h"
 #include "store/data_store.h"
 #include "store/import_journal.h"
+#include "store/site_list.h"
 #include "store/store_lock.h"
 #include "store/text_file.h"
 
@@ -32,14 +33,46 @@ void CreateFolderWithParents(const std::string& path) {
         throw IoError(path, std::make_error_code(std::errc::not_a_directory).message());
 }
 
+// An import killed half-way is undone before any window reads the site,
+// unless another process writes it now (its journal is live).
+void TidySite(const std::string& siteDir) {
+    if (const auto lock = StoreWriteLock::TryNow(siteDir))
+        TidyLeftovers(siteDir);
+}
+
+void ShowSite(AppState& app, int number) {
+    const std::string siteDir = SiteDir(app.programDir, number);
+    if (!DirectoryExists(siteDir))
+        throw IoError(siteDir,
+                      std::make_error_code(std::errc::no_such_file_or_directory).message());
+    TidySite(siteDir);
+    Settings settings;
+    LoadSiteSettings(app.programDir, number, settings);
+    std::vector<std::string> months = ListStoredMonths(siteDir);
+    app.siteNumber = number;
+    app.siteDir = siteDir;
+    app.settings = std::move(settings);
+    app.storedMonths = std::move(months);
+    if (!app.analysisRunning)  // else the analysis's end sets it
+        SetVisitGapMinutes(app.settings.visitGapMinutes());
+}
+
 }  // namespace
+
+void ChooseSite(int number) {
+    AppState& app = App();
+    ShowSite(app, number);
+    WriteChosenSite(app.programDir, number);
+}
 
 void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
     AppState& app = App();
     app.programDir = programDir;
     if (app.programDir.empty() || app.programDir.back() != '/')
         app.programDir += '/';
+    app.siteNumber = kSiteNumber;
     app.siteDir = SiteDir(app.programDir);
+    app.siteCaption.clear();
     app.storedMonths.clear();
     app.analysisRunning = false;
     app.monthInAnalysis.clear();
@@ -58,10 +91,7 @@ void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
     std::exception_ptr storeFailure;
     try {
         if (DirectoryExists(app.siteDir)) {
-            // An import killed half-way is undone before any window reads the
-            // store, unless another process writes it now (its journal is live).
-            if (const auto lock = StoreWriteLock::TryNow(app.siteDir))
-                TidyLeftovers(app.siteDir);
+            TidySite(app.siteDir);
         } else {
             CreateFolderWithParents(app.siteDir);
         }
@@ -80,6 +110,13 @@ void StartUp(const std::string& programDir, const StartUpHooks& hooks) {
         }
     } catch (const IoError&) {
         storeFailure = std::current_exception();
+    }
+    if (const int chosen = ReadChosenSite(app.programDir); !storeFailure && chosen != kSiteNumber) {
+        try {
+            ShowSite(app, chosen);
+        } catch (const IoError&) {
+            // Site 1 is shown, as the chooser then says.
+        }
     }
     SetExpansionLimit(app.settings.expansionLimit());
     SetVisitGapMinutes(app.settings.visitGapMinutes());

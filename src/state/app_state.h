@@ -12,13 +12,16 @@
 #include <vector>
 
 #include "state/settings.h"
+#include "store/data_store.h"
 #include "text/language_table.h"
 
 namespace trafikon {
 
 struct AppState {
-    std::string programDir;  // the executable's folder, ending in '/'
-    std::string siteDir;     // SiteDir(programDir)
+    std::string programDir;        // the executable's folder, ending in '/'
+    int siteNumber = kSiteNumber;  // the site the windows show
+    std::string siteDir;           // SiteDir(programDir, siteNumber)
+    std::string siteCaption;       // the site's name in window titles; empty with one site
 
     Settings settings;
     LanguageTable language;
@@ -51,11 +54,20 @@ struct StartUpHooks {
 // missing, loads the settings, or on the first run (no site folder) creates
 // the site folder with its parents, asks for the language and saves the
 // settings; then loads the language table with its checks and finds the
-// browser command.
+// browser command. The site shown is the one chosen last (ReadChosenSite),
+// or site 1 when that one cannot be opened.
 // Throws IoError (path and reason) when a folder or file cannot be created,
 // written or read. A failure of the store folder or its settings is thrown
 // only after the language table, month names and browser command are set up.
 void StartUp(const std::string& programDir, const StartUpHooks& hooks);
+// Shows site `number` from now on: its folder (an import killed half-way in
+// it is undone first), its settings with the program-wide ones of site 1 and
+// its stored months; remembers the choice for the next start. A running
+// analysis keeps the folder and the visit gap it started with. Throws IoError
+// when the site's folder or settings cannot be read (nothing changes), or when
+// the choice cannot be remembered (the site is shown all the same).
+void ChooseSite(int number);
+
 // Releases the shared lists: language table and stored months.
 void ShutDown();
 

@@ -38,6 +38,10 @@ int Settings::visitGapMinutes() const {
     return minutes >= 1 && minutes <= 24 * 60 ? minutes : kDefaultVisitGapMinutes;
 }
 
+bool IsProgramWideSetting(int number) {
+    return number == 4 || number == Settings::kLastLogFolder || number == Settings::kExpansionLimit;
+}
+
 bool HasSettingsFile(const std::string& siteDir) {
     const std::string path = siteDir + std::string(kSettingsFileName);
     struct stat st;
@@ -64,16 +68,51 @@ void LoadSettings(const std::string& siteDir, Settings& settings) {
         settings.values[i] = lines[i];
 }
 
+namespace {
+
+void WriteSettingsFile(const std::string& path, const Settings& settings) {
+    WriteTextLines(path, Lines(settings.values.begin(), settings.values.end()));
+}
+
+void TakeProgramWideValues(const Settings& from, Settings& to) {
+    for (int number = 1; number <= Settings::kCount; ++number)
+        if (IsProgramWideSetting(number))
+            to[number] = from[number];
+}
+
+}  // namespace
+
 void SaveSettings(const std::string& siteDir, const std::string& programDir,
                   const Settings& settings) {
-    SaveSiteSettings(siteDir, settings);
-    const Lines lines(settings.values.begin(), settings.values.end());
-    WriteTextLines(programDir + "conf.tfd", lines);
+    WriteSettingsFile(siteDir + std::string(kSettingsFileName), settings);
+    WriteSettingsFile(programDir + "conf.tfd", settings);
+}
+
+void LoadSiteSettings(const std::string& programDir, int site, Settings& settings) {
+    Settings loaded;
+    LoadSettings(SiteDir(programDir, site), loaded);
+    if (site != kSiteNumber) {
+        Settings first;
+        LoadSettings(SiteDir(programDir, kSiteNumber), first);
+        TakeProgramWideValues(first, loaded);
+    }
+    settings = std::move(loaded);
+}
+
+void SaveSiteSettings(const std::string& programDir, int site, const Settings& settings) {
+    if (site == kSiteNumber) {
+        SaveSettings(SiteDir(programDir, site), programDir, settings);
+        return;
+    }
+    Settings first;
+    LoadSettings(SiteDir(programDir, kSiteNumber), first);
+    TakeProgramWideValues(settings, first);
+    SaveSiteSettings(SiteDir(programDir, site), settings);
+    SaveSettings(SiteDir(programDir, kSiteNumber), programDir, first);
 }
 
 void SaveSiteSettings(const std::string& siteDir, const Settings& settings) {
-    const Lines lines(settings.values.begin(), settings.values.end());
-    WriteTextLines(siteDir + std::string(kSettingsFileName), lines);
+    WriteSettingsFile(siteDir + std::string(kSettingsFileName), settings);
 }
 
 }  // namespace trafikon

@@ -9,6 +9,9 @@
 // them); 7 the folder of the last log file picked; 8 how many times its size
 // a compressed log may expand (empty: the built-in limit); 9 the longest gap
 // within a visit in minutes (empty: 30); 10 to 13 are kept unchanged.
+//
+// Each site keeps its own file in its folder. Settings 4, 7 and 8 belong to
+// the program rather than to a site: they are always those of site 1.
 #pragma once
 
 #include <array>
@@ -52,6 +55,11 @@ std::string LanguageCodeOf(const std::string& languageText);
 // The settings of a site that has no param.tfd: all empty but setting 3 "40"
 // and setting 4 "fr".
 Settings DefaultSettings();
+
+// True for the settings that belong to the program (4, 7 and 8): read from
+// and saved to site 1 whichever site is shown.
+bool IsProgramWideSetting(int number);
+
 // Fills settings from siteDir + "param.tfd" (its first thirteen lines; missing
 // lines read empty), or, when the file is missing, the defaults above. Throws
 // IoError when the file exists but cannot be read.
@@ -66,5 +74,13 @@ void SaveSettings(const std::string& siteDir, const std::string& programDir,
 // Writes siteDir + "param.tfd" alone (a site other than the first, whose
 // settings are not the program folder's copy). Throws IoError.
 void SaveSiteSettings(const std::string& siteDir, const Settings& settings);
+
+// The settings in force for site `site` of the program in `programDir`: its
+// own file, with the program-wide values of site 1. Throws IoError.
+void LoadSiteSettings(const std::string& programDir, int site, Settings& settings);
+// Saves `settings` as those of site `site`: its own file whole, and the
+// program-wide values into site 1's file (and its copy conf.tfd), whose
+// other values stay. Throws IoError.
+void SaveSiteSettings(const std::string& programDir, int site, const Settings& settings);
 
 }  // namespace trafikon

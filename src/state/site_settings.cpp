@@ -10,17 +10,19 @@ Settings NewSiteSettings(const std::string& programDir, const std::string& host)
     Settings first;
     LoadSettings(SiteDir(programDir), first);
     Settings settings = DefaultSettings();
-    const int language = 4;
-    for (const int programWide : {language, Settings::kLastLogFolder, Settings::kExpansionLimit})
-        settings[programWide] = first[programWide];
+    for (int number = 1; number <= Settings::kCount; ++number)
+        if (IsProgramWideSetting(number))
+            settings[number] = first[number];
     if (!host.empty())
         settings[1] = "http://" + host;
     return settings;
 }
 
 int CreateSite(const std::string& programDir, const std::string& name,
-               const std::vector<std::string>& hosts) {
-    const Settings settings = NewSiteSettings(programDir, hosts.empty() ? "" : hosts.front());
+               const std::vector<std::string>& hosts, const std::string& address) {
+    Settings settings = NewSiteSettings(programDir, hosts.empty() ? "" : hosts.front());
+    if (!address.empty())
+        settings[1] = address;
     const int number = AddSite(programDir, name, hosts);
     SaveSiteSettings(SiteDir(programDir, number), settings);
     return number;

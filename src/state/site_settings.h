@@ -17,9 +17,9 @@ namespace trafikon {
 Settings NewSiteSettings(const std::string& programDir, const std::string& host);
 
 // Makes a new site named `name` for `hosts` (store/site_list.h, AddSite) and
-// writes its settings, its address taken from the first host. Returns its
-// number. Throws IoError.
+// writes its settings, its address `address` when given, else taken from the
+// first host. Returns its number. Throws IoError.
 int CreateSite(const std::string& programDir, const std::string& name,
-               const std::vector<std::string>& hosts);
+               const std::vector<std::string>& hosts, const std::string& address = {});
 
 }  // namespace trafikon

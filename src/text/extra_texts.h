@@ -256,6 +256,35 @@
     X(kWatchAnalysisTimePrompt, \
       "Heure de l'analyse, une fois par jour (HH:MM, de 00:00 \xe0 23:59) :", \
       "Time of the analysis, once a day (HH:MM, 00:00 to 23:59):") \
+    X(kSiteMenu, "Site", "Site") \
+    X(kManageSitesItem, "G\xe9rer les sites...", "Manage sites...") \
+    X(kAllSitesItem, "Tous les sites", "All sites") \
+    X(kSiteNumbered, "Site %1", "Site %1") \
+    X(kSiteChooserHint, "Site affich\xe9", "Site shown") \
+    X(kSiteNumberColumn, "N\xb0", "No.") \
+    X(kSiteNameColumn, "Nom", "Name") \
+    X(kSiteHostsColumn, "H\xf4tes", "Hosts") \
+    X(kSiteMonthsColumn, "Mois", "Months") \
+    X(kSiteAddButton, "Ajouter...", "Add...") \
+    X(kSiteRenameButton, "Renommer...", "Rename...") \
+    X(kSiteDeleteButton, "Supprimer...", "Delete...") \
+    X(kSiteNamePrompt, "Nom du nouveau site :", "Name of the new site:") \
+    X(kSiteHostPrompt, \
+      "H\xf4te du site, facultatif (ex. www.exemple.fr) : il donne l'adresse du site.", \
+      "Host of the site, optional (e.g. www.example.com): it gives the site address.") \
+    X(kSiteRenamePrompt, "Nouveau nom du site %1 :", "New name of site %1:") \
+    X(kSiteDeleteQuestion, \
+      "Supprimer le site \xab %1 \xbb ? Son dossier %2 sera effac\xe9 avec tout ce qu'il " \
+      "contient : %3 mois de logs et d'analyses, ses r\xe9glages. Les autres sites ne " \
+      "changent pas.", \
+      "Delete the site \"%1\"? Its folder %2 will be erased with everything in it: %3 " \
+      "month(s) of logs and analyses, its settings. The other sites do not change.") \
+    X(kSiteOneKept, "Le site 1 ne peut pas \xeatre supprim\xe9.", "Site 1 cannot be deleted.") \
+    X(kSiteBusy, \
+      "Le site \xab %1 \xbb est en cours d'import ou d'analyse : r\xe9" "essayez quand ce " \
+      "sera fini.", \
+      "The site \"%1\" is being imported or analysed: try again once that is done.") \
+    X(kAllSitesMonthColumn, "Mois", "Month") \
     /* end of the list */
 // clang-format on
 

@@ -47,7 +47,12 @@ TFAnalyse::TFAnalyse(const std::string& monthKey, QWidget* parent)
 
 TFAnalyse::TFAnalyse(const std::string& monthKey, const std::string& siteDir, const QString& title,
                      QWidget* parent)
-    : QWidget(parent), key_(monthKey), siteDir_(siteDir), title_(title) {
+    : QWidget(parent),
+      key_(monthKey),
+      siteDir_(siteDir),
+      title_(title),
+      openedSiteDir_(App().siteDir),
+      openedSettings_(App().settings) {
     setAttribute(Qt::WA_DeleteOnClose);
     openPage = [](const std::string& command, const std::string& address) {
         // One argument, no shell: the address reaches the program as it is.
@@ -301,10 +306,11 @@ void TFAnalyse::OpenAddress(std::string_view address) {
 }
 
 std::string TFAnalyse::siteUrl() const {
-    return App().settings.siteUrl();
+    return settings().siteUrl();
 }
 const Settings& TFAnalyse::settings() const {
-    return App().settings;
+    // The settings dialog changes those of the site shown, at once.
+    return App().siteDir == openedSiteDir_ ? App().settings : openedSettings_;
 }
 const std::string& TFAnalyse::Text(int entry) const {
     return App().Text(entry);

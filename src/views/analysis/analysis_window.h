@@ -27,6 +27,7 @@
 #include <string>
 
 #include "month/month_results.h"
+#include "state/settings.h"
 #include "views/analysis/analysis_context.h"
 #include "views/analysis/log_line_index.h"
 
@@ -111,6 +112,10 @@ class TFAnalyse : public QWidget, public AnalysisContext {
     std::string key_;
     std::string siteDir_;  // the folder of the results and the log
     QString title_;        // shown instead of the month when not empty
+    // The site shown when the window opened, and its settings then: kept
+    // once the main window shows another site.
+    std::string openedSiteDir_;
+    Settings openedSettings_;
     MonthResults results_;
     LogLineIndex& ReadyLogIndex();
 

@@ -49,7 +49,7 @@ QString CompareErrorText(const CompareError& error) {
 
 }  // namespace
 
-TFCompare::TFCompare(QWidget* parent) : QWidget(parent) {
+TFCompare::TFCompare(QWidget* parent) : QWidget(parent), siteDir_(App().siteDir) {
     setWindowTitle(Tr(lang::compare::kTitle));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(2, 2, 2, 2);
@@ -164,7 +164,7 @@ void TFCompare::RunCommand(
         BusyScope busy(LVTopTenResult_);
         // The commands read the months of the columns, so that every value
         // stands under its own month's caption.
-        const MonthComparison comparison(App().siteDir, months_);
+        const MonthComparison comparison(siteDir_, months_);
         try {
             std::vector<ComparisonRow> rows = command(comparison);
             LTTResult1_->setText(QString::number(rows.size()) + " " + Tr(lang::compare::kFilesTab));

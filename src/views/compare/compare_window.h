@@ -47,6 +47,7 @@ class TFCompare : public QWidget {
     void RunCommand(
         const std::function<std::vector<ComparisonRow>(const MonthComparison&)>& command);
 
+    std::string siteDir_;              // the site shown when the window opened
     std::vector<std::string> months_;  // the month columns, newest first
     ComparisonSortState sortState_;
 

@@ -76,7 +76,7 @@ void KeepLogPickFolder(const QString& folder) {
         return;
     settings[Settings::kLastLogFolder] = LocalPath(folder);
     try {
-        SaveSettings(App().siteDir, App().programDir, settings);
+        SaveSiteSettings(App().programDir, App().siteNumber, settings);
     } catch (const IoError&) {
     }
 }

@@ -12,6 +12,7 @@
 #include "text/window_entries.h"
 #include "ui/error_text_qt.h"
 #include "ui/message_service_qt.h"
+#include "ui/site_title_qt.h"
 #include "ui/text_convert_qt.h"
 #include "ui/wait_cursor_qt.h"
 
@@ -66,7 +67,7 @@ void TFSupprLog::showEvent(QShowEvent* event) {
 
 void TFSupprLog::FormShow() {
     App().storedMonths = ListStoredMonths(App().siteDir);
-    setWindowTitle(Tr(lang::deletion::kTitle));
+    setWindowTitle(WithSiteName(Tr(lang::deletion::kTitle)));
     BSupprAnalyse_->setText(Tr(lang::deletion::kDeleteAnalysisButton));
     BSupprAnalyseLog_->setText(Tr(lang::deletion::kDeleteBothButton));
     BSupprAll_->setText(Tr(lang::deletion::kDeleteAllButton));

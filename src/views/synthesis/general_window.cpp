@@ -198,8 +198,11 @@ void TFGeneral::OpenMonth(int row) {
     if (row < 0 || row >= model_->rowCount())
         return;
     const std::string key = model_->Row(row).key;
+    // With several sites, the caption names the site after the month.
+    const std::string& site = App().siteCaption;
+    const std::string shown = site.empty() ? key : key + " - " + site;
     const QString wanted =
-        FromCp1252(AnalysisCaption(App().Text(lang::analysis::kAnalysisCaption), key));
+        FromCp1252(AnalysisCaption(App().Text(lang::analysis::kAnalysisCaption), shown));
     for (QMdiSubWindow* child : area_->subWindowList(QMdiArea::CreationOrder)) {
         if (child->windowTitle() == wanted) {
             if (child->isMinimized())
@@ -214,13 +217,25 @@ void TFGeneral::OpenMonth(int row) {
         return;
     }
     App().requestedMonth = key;
-    auto* analysis = new TFAnalyse(key);
+    auto* analysis =
+        new TFAnalyse(key, App().siteDir, site.empty() ? QString() : FromCp1252(shown));
     App().requestedMonth.clear();
     analysis->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* child = area_->addSubWindow(analysis);
     child->setAttribute(Qt::WA_DeleteOnClose);
+    child->setProperty(kSitePropertyName, App().siteNumber);
     ShowNewChild(child, TFAnalyse::kOpeningSize);
     area_->setActiveSubWindow(child);
+}
+
+void TFGeneral::SelectMonth(const std::string& key) {
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        if (model_->Row(row).key == key) {
+            tabs_->setCurrentIndex(0);
+            LVInfoAnnuelleSynthese->setCurrentIndex(model_->index(row, 0));
+            return;
+        }
+    }
 }
 
 bool TFGeneral::eventFilter(QObject* watched, QEvent* event) {

@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 #include <QWidget>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "views/synthesis/synthesis_table.h"
@@ -17,6 +18,10 @@ class QTabWidget;
 class QTreeView;
 
 namespace trafikon {
+
+// The property of a child window of the main window that holds the number of
+// the site it shows.
+inline constexpr const char* kSitePropertyName = "trafikonSite";
 
 class DailyTableWidget;
 class MonthTrendWidget;
@@ -60,6 +65,8 @@ class TFGeneral : public QWidget {
     // Opens the analysis of the selected month (or of `row` when given).
     void LVInfoAnnuelleSyntheseDblClick();
     void OpenMonth(int row);
+    // Selects the row of month `key` in the synthesis table, when it is there.
+    void SelectMonth(const std::string& key);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
