@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch import [--root DIR] --format "h l u t r s b R U"|auto
-//                       [--max-expansion N] [--again] [--] FILE...
+//                       [--max-expansion N] [--again]
+//                       [--vhost-fold port,www|port|www|none] [--] FILE...
 //
 // Imports log files into the store DIR/data/1/ (created when missing; DIR is
 // the program folder unless given) as the
@@ -20,12 +21,18 @@
 // error, with the file and the reason on stderr, or when a file was refused
 // (after the other files were imported) or left lines without a readable date
 // unstored. Messages are in English, as in the other commands.
+// A file whose format holds the virtual host v (given, or detected in the
+// usual virtual-host layouts) is filed line by line into the site of its
+// host, sites being made for new hosts (stdout names them); --vhost-fold
+// tells which differences of host names make no other site, besides case: a
+// ":port" suffix, a leading "www." (both by default), or none.
 // "--" ends the options. When a file fails, stderr names the files stored
 // before it and the one that was not.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +45,7 @@
 #include "import/log_file_check.h"
 #include "import/log_file_order.h"
 #include "import/log_source.h"
+#include "import/vhost_sites.h"
 #include "state/program_folder.h"
 #include "state/settings.h"
 #include "store/data_store.h"
@@ -50,7 +58,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: trafikon-batch import [--root DIR] --format \"h l u t r s b R U\"|auto "
-    "[--max-expansion N] [--again] [--] FILE...\n";
+    "[--max-expansion N] [--again] [--vhost-fold port,www|port|www|none] [--] FILE...\n";
 
 }  // namespace
 
@@ -98,6 +106,7 @@ struct ImportOptions {
     std::string root, formatText;
     std::uint64_t maxExpansion = 0;  // 0: not given
     bool again = false;
+    VhostFold fold;
     std::vector<std::string> files;
 };
 
@@ -111,6 +120,14 @@ int ReadOptions(const std::vector<std::string>& args, ImportOptions& o) {
         {{"--root", true, StoreIn(o.root, &haveRoot)},
          {"--format", true, StoreIn(o.formatText, &haveFormat)},
          {"--again", false, SetFlag(o.again)},
+         {"--vhost-fold", true,
+          [&o](const std::string& v) {
+              const std::optional<VhostFold> fold = ParseVhostFold(v);
+              if (!fold)
+                  return std::string("--vhost-fold takes port,www, port, www or none");
+              o.fold = *fold;
+              return std::string();
+          }},
          {"--max-expansion", true,
           [&o](const std::string& v) {
               if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != v.npos ||
@@ -237,13 +254,25 @@ bool ReportSummary(const ImportSummary& summary, double seconds) {
                      damaged.reason.c_str());
         refusedFile = true;
     }
+    for (const auto& site : summary.newSites)
+        std::printf("site %d made for virtual host %s\n", site.number, site.host.c_str());
+    if (summary.linesPastSiteLimit > 0) {
+        std::fprintf(stderr,
+                     "%llu lines of further new virtual hosts filed into the aimed site: one "
+                     "import makes at most %zu sites\n",
+                     static_cast<unsigned long long>(summary.linesPastSiteLimit),
+                     VhostSites::kMaxNewSites);
+        refusedFile = true;
+    }
+    std::size_t months = summary.months.size();  // of every site
+    for (const auto& [site, keys] : summary.otherSiteMonths)
+        months += keys.size();
     const double mb = static_cast<double>(summary.bytes) / 1e6;
     std::printf(
         "%zu files, %llu lines stored, %zu months touched, %.3f seconds, %.1f MB/s, "
         "%llu damaged lines\n",
-        summary.files.size(), static_cast<unsigned long long>(summary.linesStored),
-        summary.months.size(), seconds, seconds > 0 ? mb / seconds : 0.0,
-        static_cast<unsigned long long>(summary.damagedLines));
+        summary.files.size(), static_cast<unsigned long long>(summary.linesStored), months, seconds,
+        seconds > 0 ? mb / seconds : 0.0, static_cast<unsigned long long>(summary.damagedLines));
     return refusedFile;
 }
 
@@ -300,7 +329,11 @@ int RunImportCommand(const std::vector<std::string>& args) {
             throw IoError(siteDir, ec.message());
         WriteFormatFile(siteDir + std::string(kLastFormatFileName), codes);
         const auto start = std::chrono::steady_clock::now();
-        const ImportSummary summary = ImportLogs(siteDir, logs, observer);
+        VhostRouting routing{options.root, kSiteNumber, options.fold, {}};
+        routing.siteMade = [&siteDir](const std::string& made, const std::string& host) {
+            SaveVhostSiteSettings(siteDir, made, host);
+        };
+        const ImportSummary summary = ImportLogs(siteDir, logs, observer, &routing);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         return ReportSummary(summary, seconds) || refusedFile ? 1 : 0;
