@@ -256,6 +256,10 @@
     X(kWatchAnalysisTimePrompt, \
       "Heure de l'analyse, une fois par jour (HH:MM, de 00:00 \xe0 23:59) :", \
       "Time of the analysis, once a day (HH:MM, 00:00 to 23:59):") \
+    X(kVhostFoldPort, "H\xf4tes virtuels : un suffixe \xab :port \xbb ne fait pas un autre site", \
+      "Virtual hosts: a \":port\" suffix makes no other site") \
+    X(kVhostFoldWww, "H\xf4tes virtuels : \xab www. \xbb en t\xeate ne fait pas un autre site", \
+      "Virtual hosts: a leading \"www.\" makes no other site") \
     /* end of the list */
 // clang-format on
 
