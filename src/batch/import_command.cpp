@@ -48,6 +48,7 @@
 #include "import/vhost_sites.h"
 #include "state/program_folder.h"
 #include "state/settings.h"
+#include "state/vhost_site_settings.h"
 #include "store/data_store.h"
 #include "store/log_format.h"
 #include "store/text_file.h"
@@ -330,8 +331,8 @@ int RunImportCommand(const std::vector<std::string>& args) {
         WriteFormatFile(siteDir + std::string(kLastFormatFileName), codes);
         const auto start = std::chrono::steady_clock::now();
         VhostRouting routing{options.root, kSiteNumber, options.fold, {}};
-        routing.siteMade = [&siteDir](const std::string& made, const std::string& host) {
-            SaveVhostSiteSettings(siteDir, made, host);
+        routing.siteMade = [&options](const std::string& made, const std::string& host) {
+            SaveVhostSiteSettings(options.root, made, host);
         };
         const ImportSummary summary = ImportLogs(siteDir, logs, observer, &routing);
         const double seconds =

@@ -61,20 +61,13 @@ void LoadSettings(const std::string& siteDir, Settings& settings) {
 void SaveSettings(const std::string& siteDir, const std::string& programDir,
                   const Settings& settings) {
     SaveSiteSettings(siteDir, settings);
-    WriteTextLines(programDir + "conf.tfd", Lines(settings.values.begin(), settings.values.end()));
+    const Lines lines(settings.values.begin(), settings.values.end());
+    WriteTextLines(programDir + "conf.tfd", lines);
 }
 
 void SaveSiteSettings(const std::string& siteDir, const Settings& settings) {
-    WriteTextLines(siteDir + std::string(kSettingsFileName),
-                   Lines(settings.values.begin(), settings.values.end()));
-}
-
-void SaveVhostSiteSettings(const std::string& fromSiteDir, const std::string& siteDir,
-                           const std::string& host) {
-    Settings settings;
-    LoadSettings(fromSiteDir, settings);
-    settings[1] = "http://" + host;
-    SaveSiteSettings(siteDir, settings);
+    const Lines lines(settings.values.begin(), settings.values.end());
+    WriteTextLines(siteDir + std::string(kSettingsFileName), lines);
 }
 
 }  // namespace trafikon

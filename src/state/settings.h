@@ -60,11 +60,8 @@ bool HasSettingsFile(const std::string& siteDir);
 // whole through a temporary file. Throws IoError.
 void SaveSettings(const std::string& siteDir, const std::string& programDir,
                   const Settings& settings);
-// Writes siteDir + "param.tfd" alone (a site other than the one shown). Throws IoError.
+// Writes siteDir + "param.tfd" alone (a site other than the first, whose
+// settings are not the program folder's copy). Throws IoError.
 void SaveSiteSettings(const std::string& siteDir, const Settings& settings);
-// Gives the site of `siteDir`, made for virtual host `host`, the settings of
-// the site of `fromSiteDir` with the address "http://HOST". Throws IoError.
-void SaveVhostSiteSettings(const std::string& fromSiteDir, const std::string& siteDir,
-                           const std::string& host);
 
 }  // namespace trafikon

@@ -10,6 +10,7 @@
 #include "import/import_logs.h"
 #include "import/vhost_sites.h"
 #include "state/settings.h"
+#include "state/vhost_site_settings.h"
 #include "store/data_store.h"
 #include "store/site_list.h"
 #include "store/text_file.h"
@@ -66,7 +67,7 @@ class VhostImportTest : public ::testing::Test {
         SilentImportObserver observer;
         VhostRouting routing{root(), kSiteNumber, VhostFold{}, {}};
         routing.siteMade = [this](const std::string& made, const std::string& host) {
-            SaveVhostSiteSettings(SiteDir(root()), made, host);
+            SaveVhostSiteSettings(root(), made, host);
         };
         return ImportLogs(SiteDir(root()), {LogToImport{log(), kVhostCombined}}, observer,
                           &routing);
@@ -106,6 +107,10 @@ TEST_F(VhostImportTest, LinesLandInTheSitesOfTheirHostsAndNeverTwice) {
         text += Line(hosts[n * 7 % 5], 1 + n % 28, n < 150 ? "Mar" : "Apr", n) + "\n";
     text += "shop.example.net a b c [1] \"GET\" 200\n";
     WriteRaw(log(), text);
+    Settings first;
+    first[1] = "http://main.example";
+    first[4] = "English (en)";
+    SaveSiteSettings(SiteDir(root()), first);
     ImportSummary summary = Import();
     ASSERT_EQ(summary.newSites.size(), 2u);
     EXPECT_EQ(summary.newSites[0].host, "example.org");
@@ -119,6 +124,7 @@ TEST_F(VhostImportTest, LinesLandInTheSitesOfTheirHostsAndNeverTwice) {
     Settings settings;
     LoadSettings(SiteDir(root(), 3), settings);
     EXPECT_EQ(settings.siteUrl(), "http://shop.example.net");
+    EXPECT_EQ(settings[4], "English (en)");  // the program's language, not the site's address
 
     // Read again: nothing new. Grown: only the new lines, in their sites.
     EXPECT_EQ(Import().linesStored, 0u);

@@ -4,7 +4,7 @@
 #include <QCheckBox>
 #include <QVBoxLayout>
 
-#include "state/settings.h"
+#include "state/vhost_site_settings.h"
 #include "text/extra_texts.h"
 #include "ui/text_convert_qt.h"
 
@@ -41,8 +41,8 @@ VhostRouting VhostFoldWidget::Routing(const std::string& programDir,
                                       const std::string& siteDir) const {
     VhostRouting routing =
         RoutingInto(programDir, siteDir, VhostFold{CBPort->isChecked(), CBWww->isChecked()});
-    routing.siteMade = [siteDir](const std::string& made, const std::string& host) {
-        SaveVhostSiteSettings(siteDir, made, host);
+    routing.siteMade = [programDir](const std::string& made, const std::string& host) {
+        SaveVhostSiteSettings(programDir, made, host);
     };
     return routing;
 }

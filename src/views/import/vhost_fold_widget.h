@@ -26,7 +26,7 @@ class VhostFoldWidget : public QWidget {
     // Shown when the format shown, or that of one of `files`, has the virtual host.
     void ShowFor(const FieldFormat& shown, const std::vector<LogToImport>& files);
     // The routing of an import into the site of `siteDir` of the store in
-    // `programDir`; a site made takes that site's settings with its own address.
+    // `programDir`; a site made gets its settings (state/vhost_site_settings.h).
     VhostRouting Routing(const std::string& programDir, const std::string& siteDir) const;
 
     QCheckBox* portBox() const { return CBPort; }
