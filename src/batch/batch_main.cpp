@@ -16,7 +16,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: trafikon-batch import [--root DIR] [--site N|NAME]\n"
-    "                             --format \"h l u t r s b R U\"|auto [--again] [--] FILE...\n"
+    "                             --format \"h l u t r s b R U\"|auto [--again]\n"
+    "                             [--vhost-fold port,www|port|www|none] [--] FILE...\n"
     "       trafikon-batch analyse [--root DIR] [--site N|NAME] [--site-url URL] [--all]\n"
     "                              [--on-malformed ignore|cancel] [--jobs N]\n"
     "                              [--countries FILE|none]\n"
@@ -46,7 +47,8 @@ constexpr const char* kHelp =
     "          or with each file's own detected format (--format auto). Compressed\n"
     "          logs (gzip, bzip2, xz, zstd) are read as they are; files are imported\n"
     "          oldest first. A file imported before stores only its new lines, or\n"
-    "          none (--again: the whole file again).\n"
+    "          none (--again: the whole file again). The lines of a format with the\n"
+    "          virtual host v go to the sites of their hosts, made when new.\n"
     "analyse   analyses the stored months whose analysis is missing or out of date\n"
     "          (all of them with --all); lines with too few fields are skipped, or\n"
     "          cancel their month with --on-malformed cancel. --jobs N analyses N\n"

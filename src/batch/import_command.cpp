@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch import [--root DIR] [--site N|NAME] --format "h l u t r s b R U"|auto
-//                       [--max-expansion N] [--again] [--] FILE...
+//                       [--max-expansion N] [--again]
+//                       [--vhost-fold port,www|port|www|none] [--] FILE...
 //
 // Imports log files into the site folder DIR/data/N/ (site 1 unless given;
 // created when missing, but a site that does not exist is refused: `sites
@@ -21,12 +22,18 @@
 // error, with the file and the reason on stderr, or when a file was refused
 // (after the other files were imported) or left lines without a readable date
 // unstored. Messages are in English, as in the other commands.
+// A file whose format holds the virtual host v (given, or detected in the
+// usual virtual-host layouts) is filed line by line into the site of its
+// host, sites being made for new hosts (stdout names them); --vhost-fold
+// tells which differences of host names make no other site, besides case: a
+// ":port" suffix, a leading "www." (both by default), or none.
 // "--" ends the options. When a file fails, stderr names the files stored
 // before it and the one that was not.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,8 +47,10 @@
 #include "import/log_file_check.h"
 #include "import/log_file_order.h"
 #include "import/log_source.h"
+#include "import/vhost_sites.h"
 #include "state/program_folder.h"
 #include "state/settings.h"
+#include "state/site_settings.h"
 #include "store/data_store.h"
 #include "store/log_format.h"
 #include "store/text_file.h"
@@ -52,7 +61,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: trafikon-batch import [--root DIR] [--site N|NAME] --format \"h l u t r s b R U\"|auto "
-    "[--max-expansion N] [--again] [--] FILE...\n";
+    "[--max-expansion N] [--again] [--vhost-fold port,www|port|www|none] [--] FILE...\n";
 
 }  // namespace
 
@@ -100,6 +109,7 @@ struct ImportOptions {
     std::string root, formatText;
     std::uint64_t maxExpansion = 0;  // 0: not given
     bool again = false;
+    VhostFold fold;
     std::vector<std::string> files;
     SiteOption site;
 };
@@ -115,6 +125,14 @@ int ReadOptions(const std::vector<std::string>& args, ImportOptions& o) {
          {"--format", true, StoreIn(o.formatText, &haveFormat)},
          {"--again", false, SetFlag(o.again)},
          o.site.option(),
+         {"--vhost-fold", true,
+          [&o](const std::string& v) {
+              const std::optional<VhostFold> fold = ParseVhostFold(v);
+              if (!fold)
+                  return std::string("--vhost-fold takes port,www, port, www or none");
+              o.fold = *fold;
+              return std::string();
+          }},
          {"--max-expansion", true,
           [&o](const std::string& v) {
               if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != v.npos ||
@@ -243,13 +261,25 @@ bool ReportSummary(const ImportSummary& summary, double seconds) {
                      damaged.reason.c_str());
         refusedFile = true;
     }
+    for (const auto& site : summary.newSites)
+        std::printf("site %d made for virtual host %s\n", site.number, site.host.c_str());
+    if (summary.linesPastSiteLimit > 0) {
+        std::fprintf(stderr,
+                     "%llu lines of further new virtual hosts filed into the aimed site: one "
+                     "import makes at most %zu sites\n",
+                     static_cast<unsigned long long>(summary.linesPastSiteLimit),
+                     VhostSites::kMaxNewSites);
+        refusedFile = true;
+    }
+    std::size_t months = summary.months.size();  // of every site
+    for (const auto& [site, keys] : summary.otherSiteMonths)
+        months += keys.size();
     const double mb = static_cast<double>(summary.bytes) / 1e6;
     std::printf(
         "%zu files, %llu lines stored, %zu months touched, %.3f seconds, %.1f MB/s, "
         "%llu damaged lines\n",
-        summary.files.size(), static_cast<unsigned long long>(summary.linesStored),
-        summary.months.size(), seconds, seconds > 0 ? mb / seconds : 0.0,
-        static_cast<unsigned long long>(summary.damagedLines));
+        summary.files.size(), static_cast<unsigned long long>(summary.linesStored), months, seconds,
+        seconds > 0 ? mb / seconds : 0.0, static_cast<unsigned long long>(summary.damagedLines));
     return refusedFile;
 }
 
@@ -306,7 +336,11 @@ int RunImportCommand(const std::vector<std::string>& args) {
             throw IoError(siteDir, ec.message());
         WriteFormatFile(siteDir + std::string(kLastFormatFileName), codes);
         const auto start = std::chrono::steady_clock::now();
-        const ImportSummary summary = ImportLogs(siteDir, logs, observer);
+        VhostRouting routing{options.root, options.site.number(), options.fold, {}};
+        routing.siteMade = [&options](const std::string& made, const std::string& host) {
+            SaveNewSiteSettings(options.root, made, host);
+        };
+        const ImportSummary summary = ImportLogs(siteDir, logs, observer, &routing);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         return ReportSummary(summary, seconds) || refusedFile ? 1 : 0;

@@ -139,6 +139,15 @@ bool CombinedAt(const std::vector<Token>& t, std::size_t o) {
            t[o + 8].kind == Token::kQuoted;
 }
 
+// A virtual host as servers write it first on a line: a host name or
+// address, with or without ":port", or "-" when the request named none.
+bool ReadsAsVirtualHost(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_' ||
+               c == ':' || c == '[' || c == ']';
+    });
+}
+
 std::vector<std::string_view> DataLines(const std::vector<std::string>& head) {
     std::vector<std::string_view> lines;
     for (const std::string& line : head)
@@ -199,20 +208,28 @@ FieldFormat DetectFormat(const std::vector<std::string>& head) {
     // between them, say, nor lines of another format): else nothing is told.
     if (!fields.empty())
         return FirstMisfitField(fields, head) == '\0' ? fields : FieldFormat();
-    std::size_t vhost = 0, combined = 0, common = 0;
+    // A first field before combined or common lines: a virtual host when it
+    // reads as one (Apache "%v" or "%v:%p", nginx "$host" or "$server_name").
+    std::size_t first = 0, firstIsHost = 0, firstBeforeCombined = 0;
+    std::size_t combined = 0, common = 0;
     const std::vector<std::string_view> lines = DataLines(head);
     for (std::string_view line : lines) {
         const std::vector<Token> tokens = Tokens(line);
-        if (tokens.size() >= 10 && tokens[0].kind == Token::kBare && CombinedAt(tokens, 1))
-            ++vhost;
-        else if (CombinedAt(tokens, 0))
+        if (!tokens.empty() && tokens[0].kind == Token::kBare && CommonAt(tokens, 1)) {
+            ++first;
+            firstBeforeCombined += CombinedAt(tokens, 1) ? 1 : 0;
+            firstIsHost += ReadsAsVirtualHost(tokens[0].text) ? 1 : 0;
+        } else if (CombinedAt(tokens, 0)) {
             ++combined;
-        else if (CommonAt(tokens, 0))
+        } else if (CommonAt(tokens, 0)) {
             ++common;
+        }
     }
     const std::size_t half = lines.size() / 2;
-    if (vhost > half)
-        return "NhlutrsbRU";
+    if (first > half) {
+        const char code = firstIsHost * 2 > first ? 'v' : 'N';
+        return code + std::string(firstBeforeCombined > half ? "hlutrsbRU" : "hlutrsb");
+    }
     if (combined > half)
         return "hlutrsbRU";
     if (combined + common > half)

@@ -7,8 +7,9 @@
 // cs(User-Agent) U, cs(Referer) R, sc-status s, sc-bytes b, any other N).
 // Apache and nginx lines are known by their shape: common "h l u t r s b",
 // combined "h l u t r s b R U" (trailing fields after them need no code) and
-// combined after a virtual host "N h l u t r s b R U". A file that shows none
-// of these is not guessed at.
+// either after a first field: "v ..." when that field reads as a virtual host
+// (Apache "%v" or "%v:%p", nginx "$host" or "$server_name"), "N ..." when it
+// does not. A file that shows none of these is not guessed at.
 #pragma once
 
 #include <cstddef>

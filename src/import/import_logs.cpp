@@ -20,6 +20,8 @@
 #include "import/log_source.h"
 #include "import/month_format_guard.h"
 #include "import/month_writer.h"
+#include "import/open_months.h"
+#include "import/site_parts.h"
 #include "store/import_journal.h"
 #include "store/log_format.h"
 #include "store/month_file_names.h"
@@ -31,100 +33,26 @@ namespace trafikon {
 
 namespace {
 
-// The months open for writing during the import of one file. A few stay open
-// at once (the least recently used is closed when more are needed), so a file
-// that moves back and forth between months costs no reopening, and memory
-// stays bounded whatever the number of months.
-class OpenMonths {
-  public:
-    explicit OpenMonths(const std::string& siteDir) : siteDir_(siteDir), journal_(siteDir) {}
-
-    // The format the lines of month `key` must have: the month's own when it
-    // holds lines, else `lineCodes`, which it then takes. Throws
-    // MonthFormatConflict when lines of `lineCodes` cannot enter the month.
-    const FieldFormat& MonthFormat(const std::string& key, const FieldFormat& lineCodes, bool w3c,
-                                   const std::string& path) {
-        auto it = formats_.find(key);
-        if (it == formats_.end()) {
-            FieldFormat stored = StoredMonthFormat(siteDir_, key);
-            it = formats_.emplace(key, stored.empty() ? lineCodes : std::move(stored)).first;
-        }
-        if (it->second != lineCodes && !(w3c && CanRewriteFields(lineCodes, it->second)))
-            throw MonthFormatConflict(path, key, it->second, lineCodes);
-        return it->second;
-    }
-
-    MonthWriter& Get(const std::string& key) {
-        for (std::size_t i = 0; i < open_.size(); ++i) {
-            if (open_[i]->key() == key) {
-                std::rotate(open_.begin(), open_.begin() + i, open_.begin() + i + 1);
-                return *open_.front();
-            }
-        }
-        if (std::find(touched_.begin(), touched_.end(), key) == touched_.end()) {
-            journal_.RecordMonth(key);
-            touched_.push_back(key);
-        }
-        if (open_.size() == kMaxOpen) {
-            open_.back()->Close();
-            open_.pop_back();
-        }
-        open_.insert(open_.begin(), std::make_unique<MonthWriter>(key, siteDir_));
-        return *open_.front();
-    }
-
-    // The file was read whole: writes out every month, gives each its format
-    // file and drops the journal; the list of imported logs changes with it.
-    // Returns the keys that received lines.
-    const std::vector<std::string>& Finish(ImportedLogBook& book) {
-        for (auto& month : open_)
-            month->Close();
-        open_.clear();
-        for (const auto& key : touched_)
-            WriteFormatFile(MonthFormatPath(siteDir_, key), formats_.at(key));
-        book.Stage();
-        journal_.Commit();
-        book.Commit();
-        return touched_;
-    }
-
-    // The import of the file failed: drops what is buffered and puts every
-    // month back as it was. A failure here leaves the journal for the next run.
-    void Abandon(ImportedLogBook& book) noexcept {
-        open_.clear();
-        try {
-            journal_.RollBack();
-        } catch (...) {
-        }
-        book.Drop();
-    }
-
-  private:
-    static constexpr std::size_t kMaxOpen = 8;
-    const std::string& siteDir_;
-    std::map<std::string, FieldFormat> formats_;  // of the months met in the file
-    ImportJournal journal_;
-    std::vector<std::unique_ptr<MonthWriter>> open_;  // most recently used first
-    std::vector<std::string> touched_;
-};
-
 class FileImport {
   public:
     static constexpr std::uint64_t kLinesBetweenStopChecks = 4096;
 
-    FileImport(const std::string& siteDir, const FieldFormat& codes, LineDater& dater,
-               ImportObserver& observer)
-        : months_(siteDir),
+    // With `routed`, each line goes to the site of its virtual host.
+    FileImport(const std::string& siteDir, ImportedLogBook& book, RoutedSites* routed,
+               const FieldFormat& codes, LineDater& dater, ImportObserver& observer)
+        : parts_(siteDir, book, routed),
           fileCodes_(codes),
           lineCodes_(codes),
           dater_(&dater),
           observer_(observer) {}
 
-    FileImportResult Run(const LogToImport& log, ImportedLogBook& book,
-                         std::set<std::string>& monthsOfRun) {
+    FileImportResult Run(const LogToImport& log, std::set<std::string>& monthsOfRun,
+                         std::map<int, std::set<std::string>>& monthsOfOtherSites) {
         result_.path = log.path;
+        log_ = &log;
         try {
-            LogOpening opening = book.Open(log.path, log.whole, log.completeLinesOnly);
+            LogOpening opening =
+                parts_.aimed().book.Open(log.path, log.whole, log.completeLinesOnly);
             result_.knownBefore = opening.knownBefore;
             result_.bytesKnown = opening.start;
             if (opening.source == nullptr) {
@@ -136,18 +64,16 @@ class FileImport {
             LogReader reader(std::move(opening.source), LogReader::kMaxPiece);
             Read(log.path, reader);
             result_.nothingNew = opening.knownBefore && reader.log().contentTaken() == start_;
-            // Known from now on once lines were stored (a compressed copy of
-            // a known log, too, to be known later without decompressing it).
-            if (current_ != nullptr || result_.nothingNew)
-                book.Imported(reader.log());
             if (current_ == nullptr) {  // no readable date: the waiting lines are left out
                 result_.unfiledLines = waiting_;
                 result_.damagedLines -= waiting_;
             }
-            for (const auto& key : months_.Finish(book))
-                monthsOfRun.insert(key);
+            // Known from now on once lines were stored (a compressed copy of
+            // a known log, too, to be known later without decompressing it).
+            parts_.Finish(reader.log(), current_ != nullptr || result_.nothingNew || passedKnown_,
+                          monthsOfRun, monthsOfOtherSites);
         } catch (...) {
-            months_.Abandon(book);
+            parts_.Abandon();
             throw;
         }
         return result_;
@@ -268,16 +194,20 @@ class FileImport {
             if (mayWait)
                 waitingDater_ = *dater_;  // the state the first waiting line is dated from
             dater_->Date(line);
+            SitePart* part = SiteOfLine(*dater_, reader);
+            if (part == nullptr) {  // a line its site holds already
+                SkipRest(reader);
+                continue;
+            }
             const std::string& key = dater_->monthKey();
             if (IsWellFormedMonthKey(key)) {
-                if (current_ == nullptr || current_->key() != key || fieldsChanged_) {
+                if (current_ == nullptr || current_->key() != key || fieldsChanged_ ||
+                    part != part_) {
                     fieldsChanged_ = false;
-                    monthCodes_ = &months_.MonthFormat(key, lineCodes_, w3c_, path);
-                    rewrite_ = *monthCodes_ != lineCodes_;
                     const bool firstMonth = current_ == nullptr;
-                    current_ = &months_.Get(key);
                     if (firstMonth && waiting_ > 0)
-                        FileWaitingLines(path, index);
+                        FileWaitingLines(path, index, key);
+                    SwitchTo(*part, key, path);
                 }
             } else {
                 ++result_.damagedLines;
@@ -287,6 +217,10 @@ class FileImport {
                     SkipRest(reader);
                     continue;
                 }
+                if (part != part_) {  // the month in hand, in the line's own site
+                    heldKey_ = current_->key();
+                    SwitchTo(*part, heldKey_, path);
+                }
             }
             Store(line, dater_->stamp(), reader);
             ++result_.linesStored;
@@ -295,9 +229,30 @@ class FileImport {
             observer_.Progress(100);
     }
 
-    // Reads the file again up to line `end` to store, in front of the first
-    // month found, the damaged lines met before it.
-    void FileWaitingLines(const std::string& path, std::uint64_t end) {
+    // The site part a line goes to, by its virtual host when the file is
+    // routed; null when that site holds the line already.
+    SitePart* SiteOfLine(const LineDater& dater, const LogReader& reader) {
+        if (!parts_.routed())
+            return &parts_.aimed();
+        SitePart& part = parts_.Of(dater.v(), *log_);
+        if (start_ + reader.lineStart() < part.skipBefore) {
+            passedKnown_ = true;
+            return nullptr;
+        }
+        return &part;
+    }
+
+    // Makes month `key` of `part` the month in hand.
+    void SwitchTo(SitePart& part, const std::string& key, const std::string& path) {
+        monthCodes_ = &part.months.MonthFormat(key, lineCodes_, w3c_, path);
+        rewrite_ = *monthCodes_ != lineCodes_;
+        current_ = &parts_.Writer(part, key);
+        part_ = &part;
+    }
+
+    // Reads the file again up to line `end` to store, in the first month
+    // found (`key`), the damaged lines met before it.
+    void FileWaitingLines(const std::string& path, std::uint64_t end, const std::string& key) {
         LogReader reader(OpenLogAt(path, start_, end_));
         std::string_view line;
         for (std::uint64_t index = 0; index < end && reader.Next(line); ++index) {
@@ -306,13 +261,21 @@ class FileImport {
                 continue;
             }
             waitingDater_.Date(line);
+            SitePart* part = SiteOfLine(waitingDater_, reader);
+            if (part == nullptr) {
+                SkipRest(reader);
+                continue;
+            }
+            if (part != part_ || current_ == nullptr)
+                SwitchTo(*part, key, path);
             Store(line, waitingDater_.stamp(), reader);
             ++result_.linesStored;
         }
         waiting_ = 0;
     }
 
-    OpenMonths months_;
+    FileParts parts_;
+    const LogToImport* log_ = nullptr;
     const FieldFormat& fileCodes_;
     FieldFormat lineCodes_;    // the fields of the lines in hand
     FieldFormat headerCodes_;  // of the last "#Fields:" before the first log line
@@ -325,7 +288,10 @@ class FileImport {
     LineDater waitingDater_{""};
     ImportObserver& observer_;
     FileImportResult result_;
-    MonthWriter* current_ = nullptr;           // the month in hand
+    MonthWriter* current_ = nullptr;  // the month in hand
+    SitePart* part_ = nullptr;        // the site of the month in hand
+    std::string heldKey_;
+    bool passedKnown_ = false;                 // lines were passed over as their sites hold them
     const FieldFormat* monthCodes_ = nullptr;  // the format of the month in hand
     bool rewrite_ = false;                     // its lines are rewritten into it
     std::string rewritten_;
@@ -334,6 +300,10 @@ class FileImport {
 };
 
 }  // namespace
+
+bool HasVirtualHost(std::string_view codes) {
+    return codes.find('v') != std::string_view::npos;
+}
 
 int ImportPercent(std::uint64_t index, std::uint64_t count) {
     if (count == 0)
@@ -353,11 +323,11 @@ ImportSummary ImportLogs(const std::string& siteDir, const std::vector<std::stri
     std::vector<LogToImport> logs;
     for (const auto& path : files)
         logs.push_back({path, FieldFormat(codes)});
-    return ImportLogs(siteDir, logs, observer);
+    return ImportLogs(siteDir, logs, observer, nullptr);
 }
 
 ImportSummary ImportLogs(const std::string& siteDir, const std::vector<LogToImport>& files,
-                         ImportObserver& observer) {
+                         ImportObserver& observer, const VhostRouting* routing) {
     struct stat st;
     if (::stat(siteDir.c_str(), &st) != 0)
         ThrowErrno(siteDir);
@@ -366,18 +336,24 @@ ImportSummary ImportLogs(const std::string& siteDir, const std::vector<LogToImpo
     const StoreWriteLock lock(siteDir);
     TidyLeftovers(siteDir);
     ImportedLogBook book(siteDir);
+    std::optional<RoutedSites> routed;  // at the first file with a virtual host
     ImportSummary summary;
     std::map<FieldFormat, LineDater> daters;  // one set of field values per format for the run
     std::set<std::string> months;
+    std::map<int, std::set<std::string>> otherMonths;
     for (std::size_t k = 0; k < files.size(); ++k) {
         if (observer.StopRequested())
             throw RunStopped();
         observer.FileStarted(k, files[k].path);
         LineDater& dater = daters.try_emplace(files[k].codes, files[k].codes).first->second;
-        FileImport file(siteDir, files[k].codes, dater, observer);
+        if (routing != nullptr && !routed && HasVirtualHost(files[k].codes))
+            routed.emplace(*routing);
+        FileImport file(siteDir, book,
+                        HasVirtualHost(files[k].codes) && routed ? &*routed : nullptr,
+                        files[k].codes, dater, observer);
         FileImportResult result;
         try {
-            result = file.Run(files[k], book, months);
+            result = file.Run(files[k], months, otherMonths);
         } catch (const MonthFormatConflict& conflict) {
             summary.refused.push_back(
                 {conflict.path, conflict.month, conflict.monthCodes, conflict.fileCodes});
@@ -393,6 +369,12 @@ ImportSummary ImportLogs(const std::string& siteDir, const std::vector<LogToImpo
         summary.files.push_back(std::move(result));
     }
     summary.months.assign(months.begin(), months.end());
+    for (const auto& [site, keys] : otherMonths)
+        summary.otherSiteMonths[site].assign(keys.begin(), keys.end());
+    if (routed) {
+        summary.newSites = routed->sites().created();
+        summary.linesPastSiteLimit = routed->sites().linesPastSiteLimit();
+    }
     return summary;
 }
 

@@ -44,11 +44,13 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "import/import_observer.h"
+#include "import/vhost_sites.h"
 #include "store/log_format.h"
 
 namespace trafikon {
@@ -93,6 +95,12 @@ struct ImportSummary {
     std::vector<RefusedFile> refused;     // in the order met
     std::vector<DamagedFile> damaged;     // in the order met
     std::vector<std::string> months;      // keys that received lines, ascending
+    // Virtual-host logs: the keys that received lines in each other site,
+    // the sites made for new hosts, and the lines of new hosts filed into
+    // the aimed site because the run had made as many sites as it may.
+    std::map<int, std::vector<std::string>> otherSiteMonths;
+    std::vector<NewSite> newSites;
+    std::uint64_t linesPastSiteLimit = 0;
     std::uint64_t bytes = 0;
     std::uint64_t linesStored = 0;
     std::uint64_t damagedLines = 0;
@@ -107,9 +115,16 @@ struct ImportSummary {
 // run to stop.
 ImportSummary ImportLogs(const std::string& siteDir, const std::vector<std::string>& files,
                          std::string_view codes, ImportObserver& observer);
-// The same with a format for each file.
+// The same with a format for each file. With `routing`, the lines of a file
+// whose format holds the virtual host v go each to the site of its host
+// (vhost_sites.h, site_parts.h), siteDir being the aimed site's folder; each
+// site keeps every guarantee above: its lock, journal, months and list of
+// imported logs. Without it they all go to siteDir.
 ImportSummary ImportLogs(const std::string& siteDir, const std::vector<LogToImport>& files,
-                         ImportObserver& observer);
+                         ImportObserver& observer, const VhostRouting* routing = nullptr);
+
+// Whether a format holds the virtual host field v.
+bool HasVirtualHost(std::string_view codes);
 
 // The percentage reported before line `index` (from 0) of a file of `count`
 // lines: index x 100 / count rounded to the nearest, halves to the even.

@@ -9,11 +9,11 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The format cut after its last date field.
+// The format cut after its last date field, or its virtual host if later.
 FieldFormat DatingCodes(std::string_view codes) {
     std::size_t last = 0;
     for (std::size_t i = 0; i < codes.size(); ++i)
-        if (codes[i] == 't' || codes[i] == 'd' || codes[i] == 'H')
+        if (codes[i] == 't' || codes[i] == 'd' || codes[i] == 'H' || codes[i] == 'v')
             last = i + 1;
     return FieldFormat(codes.substr(0, last));
 }

@@ -2,8 +2,9 @@
 // Finds the month key and the day-time stamp of one log line, by the field
 // rules of the log format, for the import of logs into the store.
 //
-// Only the fields up to the last date field of the format (t, d or H) are
-// taken: the fields after it cannot change the date. The values that only the
+// Only the fields up to the last date field of the format (t, d or H), or up
+// to the virtual host v when it comes later, are taken: the fields after them
+// cannot change the date nor the site of the line. The values that only the
 // date completion sets (d and H when the format is dated by t, t when it is
 // dated by d and H) carry over from one line to the next, as one set of field
 // values is kept for a whole run. A field that a short line lacks is empty.
@@ -33,6 +34,8 @@ class LineDater {
     const std::string& monthKey() const { return key_; }
     const std::string& stamp() const { return stamp_; }
     std::string_view t() const { return splitter_['t']; }
+    // The virtual host of the line; empty when the format has none.
+    std::string_view v() const { return splitter_['v']; }
     bool formatHasT() const { return hasT_; }
 
   private:

@@ -13,14 +13,15 @@
 
 namespace trafikon {
 
-MonthWriter::MonthWriter(std::string key, const std::string& siteDir) : key_(std::move(key)) {
+MonthWriter::MonthWriter(std::string key, const std::string& siteDir, std::size_t bufferBytes)
+    : key_(std::move(key)), flushAt_(bufferBytes) {
     logFile_.path = StoredLogPath(siteDir, key_);
     eurFile_.path = StoredTimePath(siteDir, key_);
     const bool newMonth = !FileExists(logFile_.path);
     Open(logFile_, false);
     Open(eurFile_, newMonth);
-    log_.reserve(kFlushAt + 4096);
-    eur_.reserve(kFlushAt / 8);
+    log_.reserve(flushAt_ + 4096);
+    eur_.reserve(flushAt_ / 8);
 }
 
 MonthWriter::~MonthWriter() {
@@ -58,9 +59,9 @@ void MonthWriter::WriteOut(Target& target, std::string_view rest) {
 }
 
 void MonthWriter::AppendPiece(std::string_view piece) {
-    if (log_.size() + piece.size() > kFlushAt)
+    if (log_.size() + piece.size() > flushAt_)
         Flush();
-    if (piece.size() >= kFlushAt)  // big pieces go straight out: the buffer keeps its size
+    if (piece.size() >= flushAt_)  // big pieces go straight out: the buffer keeps its size
         WriteOut(logFile_, piece);
     else
         log_.append(piece);

@@ -18,6 +18,11 @@ Settings NewSiteSettings(const std::string& programDir, const std::string& host)
     return settings;
 }
 
+void SaveNewSiteSettings(const std::string& programDir, const std::string& siteDir,
+                         const std::string& host) {
+    SaveSiteSettings(siteDir, NewSiteSettings(programDir, host));
+}
+
 int CreateSite(const std::string& programDir, const std::string& name,
                const std::vector<std::string>& hosts, const std::string& address) {
     Settings settings = NewSiteSettings(programDir, hosts.empty() ? "" : hosts.front());

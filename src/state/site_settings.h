@@ -16,6 +16,12 @@ namespace trafikon {
 // (empty: none). Throws IoError when site 1's settings cannot be read.
 Settings NewSiteSettings(const std::string& programDir, const std::string& host);
 
+// Writes the param.tfd of the new site of `siteDir`, made for the virtual
+// host `host` in the store of `programDir` (an import made the site).
+// Throws IoError.
+void SaveNewSiteSettings(const std::string& programDir, const std::string& siteDir,
+                         const std::string& host);
+
 // Makes a new site named `name` for `hosts` (store/site_list.h, AddSite) and
 // writes its settings, its address `address` when given, else taken from the
 // first host. Returns its number. Throws IoError.

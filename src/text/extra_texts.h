@@ -285,6 +285,10 @@
       "sera fini.", \
       "The site \"%1\" is being imported or analysed: try again once that is done.") \
     X(kAllSitesMonthColumn, "Mois", "Month") \
+    X(kVhostFoldPort, "H\xf4tes virtuels : un suffixe \xab :port \xbb ne fait pas un autre site", \
+      "Virtual hosts: a \":port\" suffix makes no other site") \
+    X(kVhostFoldWww, "H\xf4tes virtuels : \xab www. \xbb en t\xeate ne fait pas un autre site", \
+      "Virtual hosts: a leading \"www.\" makes no other site") \
     /* end of the list */
 // clang-format on
 

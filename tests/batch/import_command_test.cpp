@@ -135,7 +135,8 @@ TEST(ImportCommandTest, UsageErrors) {
           "--root " + dir / "r" + " " + dir / "a.log",
           "--root " + dir / "r" + " --format \"h t r s\"",
           "--root " + dir / "r" + " --format \"h t x s r\" " + dir / "a.log",
-          "--root " + dir / "r" + " --format \"h h t r s\" " + dir / "a.log"}) {
+          "--root " + dir / "r" + " --format \"h h t r s\" " + dir / "a.log",
+          "--root " + dir / "r" + " --format auto --vhost-fold www,none " + dir / "a.log"}) {
         EXPECT_EQ(RunImport(dir, args).exitCode, 2) << args;
         EXPECT_FALSE(fs::exists(dir / "r")) << args;
     }
@@ -238,6 +239,24 @@ TEST(ImportCommandTest, ExpansionLimitComesFromTheSettingsUnlessGiven) {
     EXPECT_NE(r.err.find("2 times"), std::string::npos) << r.err;
     r = RunImport(dir, args + "--max-expansion 1000 " + dir / "a.log.gz");
     EXPECT_EQ(r.exitCode, 0) << r.err;
+}
+
+TEST(ImportCommandTest, VirtualHostLinesAreFiledIntoTheSitesOfTheirHosts) {
+    TempDir dir;
+    WriteRaw(dir / "vhost.log", "www.example.org:443 " + kLine1 + "\nexample.org:80 " + kLine2 +
+                                    "\n- " + kLine1 + "\n");
+    const Result r = RunImport(
+        dir, "--root " + dir / "root" + " --format auto --vhost-fold www " + dir / "vhost.log");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    // The ports differ: two sites, the "-" line in the first one.
+    EXPECT_NE(r.out.find("site 2 made for virtual host example.org:443\n"
+                         "site 3 made for virtual host example.org:80\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(ReadRaw(dir / "root/data/1/log-2002-03.log"), "- " + kLine1 + "\r\n");
+    EXPECT_EQ(ReadRaw(dir / "root/data/2/log-2002-03.log"),
+              "www.example.org:443 " + kLine1 + "\r\n");
+    EXPECT_EQ(ReadRaw(dir / "root/data/3/log-2002-04.log"), "example.org:80 " + kLine2 + "\r\n");
 }
 
 }  // namespace

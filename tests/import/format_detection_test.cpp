@@ -36,7 +36,11 @@ TEST(FormatDetectionTest, KnowsW3cFieldsAndApacheShapes) {
     EXPECT_EQ(W3cFieldsCodes("#Fields: date time c-ip cs-username sc-bytes x-custom"), "dHhubN");
     EXPECT_EQ(DetectFormat(Lines({kCommon, kCommon})), "hlutrsb");
     EXPECT_EQ(DetectFormat(Lines({kCombined, kCombined + " \"extra\" 12"})), "hlutrsbRU");
-    EXPECT_EQ(DetectFormat(Lines({"www.example.org " + kCombined})), "NhlutrsbRU");
+    // A virtual host first: Apache's "%v:%p" and "%v", nginx's "$host".
+    EXPECT_EQ(DetectFormat(Lines({"www.example.org:443 " + kCombined})), "vhlutrsbRU");
+    EXPECT_EQ(DetectFormat(Lines({"example.org " + kCommon, "- " + kCommon})), "vhlutrsb");
+    EXPECT_EQ(DetectFormat(Lines({"\"quoted\" " + kCombined})), "");
+    EXPECT_EQ(DetectFormat(Lines({"ab/cd " + kCombined})), "NhlutrsbRU");
     // Most lines decide: one broken line among good ones does not matter.
     EXPECT_EQ(DetectFormat(Lines({kCommon, "miriwo", kCommon})), "hlutrsb");
     // Shapes that are none of these are not guessed at.

@@ -38,13 +38,9 @@
 
 namespace trafikon {
 
-namespace {
-
-std::string FormatLogPath() {
+static std::string FormatLogPath() {
     return App().siteDir + std::string(kLastFormatFileName);
 }
-
-}  // namespace
 
 TFAjoutLog::TFAjoutLog(QWidget* parent) : QDialog(parent) {
     setObjectName("TFAjoutLog");
@@ -82,12 +78,14 @@ TFAjoutLog::TFAjoutLog(QWidget* parent) : QDialog(parent) {
     formatPart_ = new FieldFormatWidget;
     CBOwnFormat = new QCheckBox;
     CBOwnFormat->setObjectName("CBOwnFormat");
+    vhostFold_ = new VhostFoldWidget;
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);
     layout->addWidget(LNomFich);
     layout->addLayout(fileRow, 1);
     layout->addWidget(CBOwnFormat);
+    layout->addWidget(vhostFold_);
     layout->addLayout(buttonRow);
     layout->addWidget(formatPart_, 4);
 
@@ -134,6 +132,7 @@ void TFAjoutLog::FormShow() {
     formatPart_->ApplyTexts();
     CBOwnFormat->setText(Tr(lang::kEachFileOwnFormat));
     CBOwnFormat->setChecked(false);
+    vhostFold_->ApplyTexts();
 
     AddLogForm& form = formatPart_->form();
     form.Reset();
@@ -198,6 +197,7 @@ void TFAjoutLog::CheckFormatFit() {
     // the first field that does not fit it and the format its lines show; it
     // is listed in red, so that a compact dialog tells it without growing.
     misfitDetected_.clear();
+    vhostFold_->ShowFor(formatPart_->form().Codes(), FilesToImport(formatPart_->form().Codes()));
     const std::optional<AddLogFiles::Misfit> misfit =
         files_.FirstMisfit(formatPart_->form().Codes(), CBOwnFormat->isChecked());
     for (int row = 0; row < LBFileToAdd->count(); ++row)
@@ -287,8 +287,9 @@ std::optional<std::vector<LogFileLook>> TFAjoutLog::ReadFiles(const QStringList&
 
 void TFAjoutLog::SetReading(bool reading) {
     LNomFich->setText(reading ? Tr(lang::kReadingLogFilesText) : Tr(lang::addlog::kFileNamesLabel));
-    for (QWidget* w : std::initializer_list<QWidget*>{BAddFile, BSupprFile, BOK, BDetails,
-                                                      CBOwnFormat, formatPart_, LBFileToAdd})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{BAddFile, BSupprFile, BOK, BDetails, CBOwnFormat,
+                                         vhostFold_, formatPart_, LBFileToAdd})
         w->setEnabled(!reading);
     if (reading)
         readingCursor_.emplace(Qt::BusyCursor);
@@ -367,6 +368,7 @@ void TFAjoutLog::BOKClick() {
     BCancel->setEnabled(false);
     worker_ = new TMyThread(
         App().siteDir, AskAboutLogsImportedBefore(this, App().siteDir, FilesToImport(codes)), this);
+    worker_->SetRouting(vhostFold_->Routing(App().programDir, App().siteDir));
     connect(worker_, &TMyThread::FileInHand, this, &TFAjoutLog::MarkFileInHand);
     connect(worker_, &TMyThread::Progress, PBLoad, &QProgressBar::setValue);
     connect(worker_, &QThread::finished, this, &TFAjoutLog::ImportEnded);

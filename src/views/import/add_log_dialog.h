@@ -18,6 +18,7 @@
 #include "views/import/field_format_widget.h"
 #include "views/import/import_thread_qt.h"
 #include "views/import/log_file_look_qt.h"
+#include "views/import/vhost_fold_widget.h"
 
 class QCheckBox;
 class QLabel;
@@ -79,6 +80,7 @@ class TFAjoutLog : public QDialog {
     QLabel* misfitLabel() const { return formatPart_->misfitLabel(); }
     QPushButton* useDetectedButton() const { return formatPart_->useDetectedButton(); }
     QCheckBox* ownFormatBox() const { return CBOwnFormat; }
+    VhostFoldWidget* vhostFold() const { return vhostFold_; }
     // The format detected for each listed file (empty when not recognised).
     const std::vector<FieldFormat>& detectedFormats() const { return files_.detected(); }
     // The worker while an import runs.
@@ -124,6 +126,7 @@ class TFAjoutLog : public QDialog {
     QPushButton* BCancel;
     QPushButton* BDetails;
     FieldFormatWidget* formatPart_;
+    VhostFoldWidget* vhostFold_;
     QCheckBox* CBOwnFormat;
 };
 

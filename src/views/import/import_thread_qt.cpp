@@ -38,7 +38,8 @@ void TMyThread::run() {
     // Nothing may leave the thread: every failure becomes the failure text.
     WorkerObserver observer(*this);
     try {
-        const ImportSummary summary = ImportLogs(siteDir_, files_, observer);
+        const ImportSummary summary =
+            ImportLogs(siteDir_, files_, observer, routing_ ? &*routing_ : nullptr);
         refused_ = summary.refused;
         damaged_ = summary.damaged;
         months_ = summary.months;

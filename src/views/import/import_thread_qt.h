@@ -6,10 +6,12 @@
 
 #include <QString>
 #include <QThread>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "import/import_logs.h"
+#include "import/vhost_sites.h"
 #include "store/log_format.h"
 #include "store/stop_flag.h"
 
@@ -22,6 +24,8 @@ class TMyThread : public QThread {
               QObject* parent = nullptr);
     // Each file with its own format.
     TMyThread(std::string siteDir, std::vector<LogToImport> files, QObject* parent = nullptr);
+    // Before the start: the lines of virtual-host logs go to their sites.
+    void SetRouting(VhostRouting routing) { routing_ = std::move(routing); }
 
     // After the run: lines whose date could not be read (stored with a
     // neighbour month), lines left out (no readable date in their file).
@@ -55,6 +59,7 @@ class TMyThread : public QThread {
   private:
     std::string siteDir_;
     std::vector<LogToImport> files_;
+    std::optional<VhostRouting> routing_;
     long long damagedLines_ = 0;
     long long unfiledLines_ = 0;
     std::vector<FileImportResult> fileResults_;

@@ -404,6 +404,29 @@ TEST_F(AddLogDialogTest, FilesPickedGoOldestFirstEachWithItsOwnFormat) {
     EXPECT_EQ(ReadFormatFile(folder.site() + "format-2004-05.tfd"), "hlutrsbRU");
 }
 
+TEST_F(AddLogDialogTest, VirtualHostLinesGoToTheirSitesFoldedAsTheBoxesSay) {
+    Open();
+    dialog.BDefaultClick();
+    const std::string log = folder.temp / "vhost.log";
+    const std::string www = "www.example.org " + ApacheLine("01/May/2004", true);
+    const std::string bare = "example.org " + ApacheLine("02/May/2004", true);
+    WriteRaw(log, www + bare);
+    ASSERT_TRUE(dialog.AddFiles({QString::fromStdString(log)}));
+    EXPECT_FALSE(dialog.vhostFold()->isVisibleTo(&dialog));  // the format shown has no v
+    dialog.ownFormatBox()->setChecked(true);
+    ASSERT_TRUE(dialog.vhostFold()->isVisibleTo(&dialog));
+    EXPECT_TRUE(dialog.vhostFold()->portBox()->isChecked());
+    dialog.vhostFold()->wwwBox()->setChecked(false);
+    dialog.BOKClick();
+    ASSERT_TRUE(WaitUntil([&] { return !dialog.importing(); }));
+    // Without the www box, two sites.
+    EXPECT_EQ(ReadRaw(folder.dir() + "data/2/log-2004-05.log"),
+              www.substr(0, www.size() - 1) + "\r\n");
+    EXPECT_EQ(ReadRaw(folder.dir() + "data/3/log-2004-05.log"),
+              bare.substr(0, bare.size() - 1) + "\r\n");
+    EXPECT_FALSE(FileExists(folder.site() + "log-2004-05.log"));
+}
+
 TEST_F(AddLogDialogTest, AFileOfUnknownFormatIsNamedBeforeItsImportWithTheFormatShown) {
     Open();
     dialog.BDefaultClick();
