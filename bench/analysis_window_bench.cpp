@@ -25,7 +25,7 @@
 #include "engine/analyse_log.h"
 #include "month/general_lists.h"
 #include "month/month_results.h"
-#include "month/name_count_row.h"
+#include "month/name_count_table.h"
 #include "month/status_list.h"
 #include "store/line_reader.h"
 #include "store/log_format.h"
@@ -59,21 +59,30 @@ struct IgnoreMalformed : AnalysisObserver {
 };
 
 // What a list model holds: the rows copied out of the tables.
-std::vector<NameCountRow> ModelRows(const std::vector<int>& rows,
-                                    const std::vector<tabs::NameCount>& entries) {
-    std::vector<NameCountRow> out;
+NameCountTable ModelRows(const std::vector<int>& rows,
+                         const std::vector<tabs::NameCount>& entries) {
+    NameCountTable out;
     out.reserve(rows.size());
     for (int r : rows) {
         const auto& e = entries[std::size_t(r)];
-        out.push_back({std::string(e.name), std::string(e.countText), e.count, r});
+        out.Add(e.name, e.countText, e.count, r);
     }
     return out;
 }
 
-void SortByCount(std::vector<NameCountRow>& rows) {
+// A header click as the list model does it: positions sorted, then the rows moved.
+void SortRows(NameCountTable& rows, int state) {
+    std::vector<int> order(rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int>(i);
     SortRowsByState(
-        rows, 2, [](const NameCountRow& r) -> std::string_view { return r.name; },
-        [](const NameCountRow& r) { return r.number; });
+        order, state, [&](int i) { return rows.name(std::size_t(i)); },
+        [&](int i) { return rows.number(std::size_t(i)); });
+    rows.Reorder(order);
+}
+
+void SortByCount(NameCountTable& rows) {
+    SortRows(rows, 2);
 }
 
 std::string MonthKeyOf(const std::string& logPath) {
@@ -141,10 +150,10 @@ int main(int argc, char** argv) {
     auto hostRows = ModelRows(hosts.Rows("", 40), hosts.entries());
     auto externalRows = ModelRows(external.Rows(""), external.entries());
     auto internalRows = ModelRows(internal.Rows(""), internal.entries());
-    auto browserRows = RecordRows(month.browsers);
+    NameCountTable browserRows(RecordRows(month.browsers));
     auto statusCounts = tabs::StatusCounts(month.statuses, true);
     auto dayRows = DayRows(month.summary);
-    auto topPages = TopListRows(month, TopList::Pages);
+    NameCountTable topPages(TopListRows(month, TopList::Pages));
     for (auto* rows : {&fileRows, &hostRows, &externalRows, &internalRows, &browserRows, &topPages})
         SortByCount(*rows);
     const double openMs = Ms(t);
@@ -167,15 +176,11 @@ int main(int argc, char** argv) {
 
     // A sort of the whole file list by name, then by count.
     t = Clock::now();
-    SortRowsByState(
-        fileRows, 1, [](const NameCountRow& r) -> std::string_view { return r.name; },
-        [](const NameCountRow& r) { return r.number; });
+    SortRows(fileRows, 1);
     std::printf("sort files by name (%zu rows): %.1f ms   target < 200 ms\n", fileRows.size(),
                 Ms(t));
     t = Clock::now();
-    SortRowsByState(
-        fileRows, 3, [](const NameCountRow& r) -> std::string_view { return r.name; },
-        [](const NameCountRow& r) { return r.number; });
+    SortRows(fileRows, 3);
     std::printf("sort files by count (%zu rows): %.1f ms   target < 200 ms\n", fileRows.size(),
                 Ms(t));
 
