@@ -167,6 +167,14 @@ int main(int argc, char** argv) {
         "open: %.0f ms (result files loaded in %.0f ms), peak memory %.0f MB   target < "
         "2000 ms, < 300 MB\n",
         openMs, loadMs, PeakMb());
+    const auto mb = [](std::size_t bytes) { return static_cast<double>(bytes) / 1048576.0; };
+    std::printf(
+        "held: tables lfp %.0f MB, hos %.0f MB, mot %.0f MB, mit %.0f MB, ori %.0f MB, nav %.0f "
+        "MB; list rows files %.0f MB, hosts %.0f MB, external %.0f MB\n",
+        mb(month.files.memoryBytes()), mb(month.hosts.memoryBytes()),
+        mb(month.externalReferrers.memoryBytes()), mb(month.internalReferrers.memoryBytes()),
+        mb(month.externalQueries.memoryBytes()), mb(month.browsers.memoryBytes()),
+        mb(fileRows.memoryBytes()), mb(hostRows.memoryBytes()), mb(externalRows.memoryBytes()));
 
     // A filter of the file list (kind pages, a common piece of name) into model rows.
     t = Clock::now();

@@ -52,4 +52,8 @@ void NameCountTable::clear() {
     placeIds_.clear();
 }
 
+std::size_t NameCountTable::memoryBytes() const {
+    return rows_.capacity() * sizeof(Row) + texts_.memoryBytes() + places_.memoryBytes();
+}
+
 }  // namespace trafikon

@@ -74,6 +74,8 @@ class NameCountTable {
     // Puts the rows in the order of `order`, a permutation of 0..size()-1.
     void Reorder(const std::vector<int>& order);
     void clear();
+    // Bytes held: the row records, the texts and the places.
+    std::size_t memoryBytes() const;
 
   private:
     struct Row {
