@@ -1,7 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "month/name_count_table.h"
 
+#include <limits>
+
 namespace trafikon {
+
+namespace {
+
+constexpr std::int32_t kBeyondAnyTable = std::numeric_limits<std::int32_t>::max();
+
+}  // namespace
 
 NameCountTable::NameCountTable(const std::vector<NameCountRow>& rows) {
     reserve(rows.size());
@@ -25,8 +33,13 @@ void NameCountTable::Add(std::string_view name, std::string_view count, long lon
         placeId = found->second;
     }
     texts_.push_back(name, count);  // side by side in one line
-    rows_.push_back({number, static_cast<std::int32_t>(position),
-                     static_cast<std::uint32_t>(texts_.size() - 1),
+    // Positions are row numbers of a table of fewer than 2^31 lines: one
+    // beyond that (a damaged top list) stays beyond every table, never wraps
+    // onto a real row.
+    const std::int32_t kept = position < 0                  ? -1
+                              : position >= kBeyondAnyTable ? kBeyondAnyTable
+                                                            : static_cast<std::int32_t>(position);
+    rows_.push_back({number, kept, static_cast<std::uint32_t>(texts_.size() - 1),
                      static_cast<std::uint32_t>(name.size()), placeId});
 }
 

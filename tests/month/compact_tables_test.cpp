@@ -72,6 +72,11 @@ TEST(CompactTables, NameCountRowsSortByMovingRecordsAndShareTheirPlaces) {
     const NameCountTable fromRows(std::vector<NameCountRow>{{"x", "1", 1, -1, "here"}});
     EXPECT_EQ(fromRows[0].position, -1);
     EXPECT_EQ(fromRows[0].place, "here");
+    // A position no table reaches (a damaged top list) never lands on a real row.
+    rows.Add("far", "1", 1, (1LL << 32) + 5);
+    rows.Add("negative", "1", 1, -(1LL << 32));
+    EXPECT_GT(rows[3].position, 1LL << 30);
+    EXPECT_EQ(rows[4].position, -1);
 }
 
 }  // namespace
