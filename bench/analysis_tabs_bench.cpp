@@ -143,7 +143,7 @@ void GenerateMonth(long long hits, MonthResults& m) {
         m.hosts.push_back(std::move(line));
     }
     auto referrers = [&](int n, const char* site, std::vector<std::vector<long long>>& lines,
-                         std::vector<std::vector<long long>>& files, Lines& out) {
+                         std::vector<std::vector<long long>>& files, LineTable& out) {
         for (int i = 0; i < n; ++i) {
             std::string line;
             AppendRecord(
@@ -154,7 +154,7 @@ void GenerateMonth(long long hits, MonthResults& m) {
     };
     referrers(RE, "http://engine", reLines, ref, m.externalReferrers);
     referrers(RI, "http://www.example.com/page", riLines, rif, m.internalReferrers);
-    auto queries = [&](int n, const std::vector<int>& refOf, Lines& out) {
+    auto queries = [&](int n, const std::vector<int>& refOf, LineTable& out) {
         for (int q = 0; q < n; ++q) {
             std::string text = "\"q=word" + std::to_string(q) + "\"  \"hl=fr\"";
             std::string full = "http://engine" + std::to_string(std::max(refOf[q], 0)) +

@@ -25,7 +25,7 @@
 #include "engine/analyse_log.h"
 #include "month/general_lists.h"
 #include "month/month_results.h"
-#include "month/name_count_row.h"
+#include "month/name_count_table.h"
 #include "month/status_list.h"
 #include "store/line_reader.h"
 #include "store/log_format.h"
@@ -59,21 +59,30 @@ struct IgnoreMalformed : AnalysisObserver {
 };
 
 // What a list model holds: the rows copied out of the tables.
-std::vector<NameCountRow> ModelRows(const std::vector<int>& rows,
-                                    const std::vector<tabs::NameCount>& entries) {
-    std::vector<NameCountRow> out;
+NameCountTable ModelRows(const std::vector<int>& rows,
+                         const std::vector<tabs::NameCount>& entries) {
+    NameCountTable out;
     out.reserve(rows.size());
     for (int r : rows) {
         const auto& e = entries[std::size_t(r)];
-        out.push_back({std::string(e.name), std::string(e.countText), e.count, r});
+        out.Add(e.name, e.countText, e.count, r);
     }
     return out;
 }
 
-void SortByCount(std::vector<NameCountRow>& rows) {
+// A header click as the list model does it: positions sorted, then the rows moved.
+void SortRows(NameCountTable& rows, int state) {
+    std::vector<int> order(rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int>(i);
     SortRowsByState(
-        rows, 2, [](const NameCountRow& r) -> std::string_view { return r.name; },
-        [](const NameCountRow& r) { return r.number; });
+        order, state, [&](int i) { return rows.name(std::size_t(i)); },
+        [&](int i) { return rows.number(std::size_t(i)); });
+    rows.Reorder(order);
+}
+
+void SortByCount(NameCountTable& rows) {
+    SortRows(rows, 2);
 }
 
 std::string MonthKeyOf(const std::string& logPath) {
@@ -141,10 +150,10 @@ int main(int argc, char** argv) {
     auto hostRows = ModelRows(hosts.Rows("", 40), hosts.entries());
     auto externalRows = ModelRows(external.Rows(""), external.entries());
     auto internalRows = ModelRows(internal.Rows(""), internal.entries());
-    auto browserRows = RecordRows(month.browsers);
+    NameCountTable browserRows(RecordRows(month.browsers));
     auto statusCounts = tabs::StatusCounts(month.statuses, true);
     auto dayRows = DayRows(month.summary);
-    auto topPages = TopListRows(month, TopList::Pages);
+    NameCountTable topPages(TopListRows(month, TopList::Pages));
     for (auto* rows : {&fileRows, &hostRows, &externalRows, &internalRows, &browserRows, &topPages})
         SortByCount(*rows);
     const double openMs = Ms(t);
@@ -158,6 +167,14 @@ int main(int argc, char** argv) {
         "open: %.0f ms (result files loaded in %.0f ms), peak memory %.0f MB   target < "
         "2000 ms, < 300 MB\n",
         openMs, loadMs, PeakMb());
+    const auto mb = [](std::size_t bytes) { return static_cast<double>(bytes) / 1048576.0; };
+    std::printf(
+        "held: tables lfp %.0f MB, hos %.0f MB, mot %.0f MB, mit %.0f MB, ori %.0f MB, nav %.0f "
+        "MB; list rows files %.0f MB, hosts %.0f MB, external %.0f MB\n",
+        mb(month.files.memoryBytes()), mb(month.hosts.memoryBytes()),
+        mb(month.externalReferrers.memoryBytes()), mb(month.internalReferrers.memoryBytes()),
+        mb(month.externalQueries.memoryBytes()), mb(month.browsers.memoryBytes()),
+        mb(fileRows.memoryBytes()), mb(hostRows.memoryBytes()), mb(externalRows.memoryBytes()));
 
     // A filter of the file list (kind pages, a common piece of name) into model rows.
     t = Clock::now();
@@ -167,15 +184,11 @@ int main(int argc, char** argv) {
 
     // A sort of the whole file list by name, then by count.
     t = Clock::now();
-    SortRowsByState(
-        fileRows, 1, [](const NameCountRow& r) -> std::string_view { return r.name; },
-        [](const NameCountRow& r) { return r.number; });
+    SortRows(fileRows, 1);
     std::printf("sort files by name (%zu rows): %.1f ms   target < 200 ms\n", fileRows.size(),
                 Ms(t));
     t = Clock::now();
-    SortRowsByState(
-        fileRows, 3, [](const NameCountRow& r) -> std::string_view { return r.name; },
-        [](const NameCountRow& r) { return r.number; });
+    SortRows(fileRows, 3);
     std::printf("sort files by count (%zu rows): %.1f ms   target < 200 ms\n", fileRows.size(),
                 Ms(t));
 

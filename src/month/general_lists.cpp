@@ -26,14 +26,14 @@ std::vector<NameCountRow> TopListRows(const MonthResults& month, TopList which,
     const std::string& text = which == TopList::Pages   ? s.topPages
                               : which == TopList::Hosts ? s.topHosts
                                                         : s.topEngines;
-    const Lines& table = which == TopList::Pages   ? month.files
-                         : which == TopList::Hosts ? month.hosts
-                                                   : month.externalReferrers;
+    const LineTable& table = which == TopList::Pages   ? month.files
+                             : which == TopList::Hosts ? month.hosts
+                                                       : month.externalReferrers;
     std::vector<NameCountRow> rows;
     std::size_t lost = 0;
     for (const TopEntry& e : ReadTopList(text).entries) {
         NameCountRow r;
-        const std::string* line = MonthResults::LineAt(table, e.position);
+        const std::optional<std::string_view> line = MonthResults::LineAt(table, e.position);
         if (line)
             r.name = std::string(ReadField(*line, CountedField::kKey));
         else
@@ -57,7 +57,7 @@ std::vector<NameCountRow> VisitPageRows(const std::vector<VisitPage>& pages) {
     return rows;
 }
 
-std::vector<NameCountRow> RecordRows(const Lines& table) {
+std::vector<NameCountRow> RecordRows(const LineTable& table) {
     std::vector<NameCountRow> rows;
     rows.reserve(table.size());
     for (std::size_t i = 0; i < table.size(); ++i) {

@@ -36,6 +36,6 @@ std::vector<NameCountRow> VisitPageRows(const std::vector<VisitPage>& pages);
 
 // Rows of a table of tagged records: caption field 1, count field 2, in table
 // order (browsers; also usable for any name/count list).
-std::vector<NameCountRow> RecordRows(const Lines& table);
+std::vector<NameCountRow> RecordRows(const LineTable& table);
 
 }  // namespace trafikon

@@ -62,7 +62,13 @@ class Cutter {
             line_.cut = part_ != Part::Head;
         }
         onLine_(line_);
+        // The next line reuses the room of this one's head and tail.
+        std::string head = std::move(line_.head), tail = std::move(line_.tail);
+        head.clear();
+        tail.clear();
         line_ = CutLine{};
+        line_.head = std::move(head);
+        line_.tail = std::move(tail);
         part_ = Part::Head;
         started_ = false;
         semicolons_ = 0;

@@ -9,11 +9,14 @@
 #include <charconv>
 #include <cstring>
 #include <exception>
+#include <functional>
+#include <limits>
 #include <tuple>
 #include <utility>
 
 #include "month/id_list_counter.h"
 #include "month/id_list_cutter.h"
+#include "store/line_reader.h"
 #include "store/month_stats.h"
 #include "store/result_records.h"
 #include "store/status_table.h"
@@ -48,39 +51,55 @@ void AppendWithReference(std::string& out, const CutLine& line, ResultFile file)
     out += line.tail;
 }
 
-// Loads one result file into `table`, recording what is wrong. The id lists
-// of log lines stay in the file, which is kept open for them.
-void LoadTable(MonthResults& m, ResultFile file, const std::string& path, Lines& table,
-               std::optional<IdListPlace> place) {
+// Runs `load` for the result file at `path`, recording what is wrong.
+template <class Load>
+void Guarded(MonthResults& m, const std::string& path, Load load) {
     try {
         if (!FileExists(path)) {
             m.problems.push_back(path + ": file not found");
             return;
         }
+        load();
+    } catch (const IoError& e) {
+        m.problems.push_back(e.path() + ": " + e.reason());
+    } catch (const std::exception& e) {
+        m.problems.push_back(path + ": " + e.what());
+    }
+}
+
+// Loads one result file into `table`. The id lists of log lines stay in the
+// file, which is kept open for them.
+void LoadTable(MonthResults& m, ResultFile file, const std::string& path, LineTable& table,
+               std::optional<IdListPlace> place) {
+    Guarded(m, path, [&] {
         if (!place) {
-            table = ReadTextLines(path);
+            LineReader reader(path);
+            std::string_view line;
+            while (reader.Next(line))
+                table.push_back(line);
             return;
         }
         // The lists are read later from this same file, even when a new
         // analysis renames another into its place meanwhile.
         const int fd = OpenRegularFile(path);
         m.idListFiles[file] = fd;
+        std::string joined;  // reused for every line
         ReadCuttingIdLists(fd, path, *place, [&](CutLine& l) {
-            if (!l.cut) {
-                table.push_back(l.headIsWhole ? std::move(l.head) : ReadWholeLine(fd, path, l));
+            if (!l.cut && l.headIsWhole) {
+                table.push_back(l.head);
+            } else if (!l.cut) {
+                table.push_back(ReadWholeLine(fd, path, l));
             } else if (l.listLength == 0) {
-                table.push_back(l.head + l.tail);
+                table.push_back(l.head, l.tail);
             } else if (place == IdListPlace::kTaggedRecord && !StandsAlone(l.head)) {
                 table.push_back(ReadWholeLine(fd, path, l));
             } else {
-                AppendWithReference(table.emplace_back(std::move(l.head)), l, file);
+                joined.assign(l.head);
+                AppendWithReference(joined, l, file);
+                table.push_back(joined);
             }
         });
-    } catch (const IoError& e) {
-        m.problems.push_back(e.path() + ": " + e.reason());
-    } catch (const std::exception& e) {
-        m.problems.push_back(path + ": " + e.what());
-    }
+    });
 }
 
 void SplitDayValues(MonthResults& m, const MonthStats& stats, int series) {
@@ -109,16 +128,60 @@ std::string TopListText(const std::string& value) {
 
 }  // namespace
 
-void RecordKeyIndex::Build(const Lines& table) {
-    map_.clear();
-    map_.reserve(table.size());
-    for (std::size_t i = 0; i < table.size(); ++i)
-        map_.try_emplace(ReadField(table[i], CountedField::kKey), static_cast<long long>(i));
+void RecordKeyIndex::Build(const LineTable& table) {
+    Clear();
+    table_ = &table;
+}
+
+void RecordKeyIndex::Clear() {
+    table_ = nullptr;
+    slots_ = {};
+    filled_ = false;
+}
+
+namespace {
+
+std::size_t KeyHash(std::string_view key) {
+    return std::hash<std::string_view>{}(key);
+}
+
+}  // namespace
+
+void RecordKeyIndex::Fill() const {
+    filled_ = true;
+    const std::size_t n = table_ ? table_->size() : 0;
+    if (n == 0 || n >= std::numeric_limits<std::uint32_t>::max())
+        return;
+    std::size_t capacity = 16;
+    while (capacity < 2 * n)
+        capacity *= 2;
+    slots_.assign(capacity, 0);
+    const std::size_t mask = capacity - 1;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string_view key = ReadField((*table_)[i], CountedField::kKey);
+        for (std::size_t s = KeyHash(key) & mask;; s = (s + 1) & mask) {
+            if (slots_[s] == 0) {
+                slots_[s] = static_cast<std::uint32_t>(i + 1);
+                break;
+            }
+            if (ReadField((*table_)[slots_[s] - 1], CountedField::kKey) == key)
+                break;  // the first occurrence stays
+        }
+    }
 }
 
 long long RecordKeyIndex::Find(std::string_view key) const {
-    auto it = map_.find(key);
-    return it == map_.end() ? -1 : it->second;
+    if (!filled_)
+        Fill();
+    if (slots_.empty())
+        return -1;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t s = KeyHash(key) & mask; slots_[s] != 0; s = (s + 1) & mask) {
+        const std::size_t position = slots_[s] - 1;
+        if (ReadField((*table_)[position], CountedField::kKey) == key)
+            return static_cast<long long>(position);
+    }
+    return -1;
 }
 
 MonthResults::~MonthResults() {
@@ -220,10 +283,10 @@ std::string MonthResults::monthStatsPath() const {
     return siteDir + MonthStatsFileName(key);
 }
 
-const std::string* MonthResults::LineAt(const Lines& table, long long position) {
+std::optional<std::string_view> MonthResults::LineAt(const LineTable& table, long long position) {
     if (position < 0 || static_cast<unsigned long long>(position) >= table.size())
-        return nullptr;
-    return &table[static_cast<std::size_t>(position)];
+        return std::nullopt;
+    return table[static_cast<std::size_t>(position)];
 }
 
 void MonthResults::Clear() {
@@ -232,8 +295,8 @@ void MonthResults::Clear() {
     hostIndex.Clear();
     externalReferrerIndex.Clear();
     internalReferrerIndex.Clear();
-    for (Lines* t : {&externalQueries, &hosts, &browsers, &files, &statuses, &externalReferrers,
-                     &internalReferrers, &internalQueries})
+    for (LineTable* t : {&externalQueries, &hosts, &browsers, &files, &statuses, &externalReferrers,
+                         &internalReferrers, &internalQueries})
         t->clear();
     summary = MonthSummary{};
     problems.clear();
@@ -247,7 +310,7 @@ void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthR
     if (!FileExists(m.resultPath(kFilesResult)))
         return;
     m.analysed = true;
-    const std::tuple<ResultFile, Lines*, std::optional<IdListPlace>> tables[] = {
+    const std::tuple<ResultFile, LineTable*, std::optional<IdListPlace>> tables[] = {
         {kExternalQueriesResult, &m.externalQueries, std::nullopt},
         {kHostsResult, &m.hosts, IdListPlace::kTaggedRecord},
         {kBrowsersResult, &m.browsers, IdListPlace::kTaggedRecord},
@@ -269,7 +332,7 @@ void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthR
     m.internalReferrerIndex.Build(m.internalReferrers);
 
     Lines mon;
-    LoadTable(m, kFinishedResult, m.monthStatsPath(), mon, std::nullopt);
+    Guarded(m, m.monthStatsPath(), [&] { mon = ReadTextLines(m.monthStatsPath()); });
     MonthSummary& s = m.summary;
     s.present = !mon.empty();
     s.lineCount = mon.size();

@@ -24,27 +24,32 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "month/line_table.h"
 #include "store/data_store.h"
 #include "store/month_stats.h"
 #include "store/result_records.h"
 
 namespace trafikon {
 
-using Lines = std::vector<std::string>;
-
 // Position -> record lookup by the record's key, first occurrence wins.
+// The lookup table (4 bytes a slot) is made by the first Find: a window that
+// never looks a key up pays nothing for it.
 class RecordKeyIndex {
   public:
-    void Build(const Lines& table);
+    // `table` must outlive the index (or the next Build or Clear).
+    void Build(const LineTable& table);
     // Position of the first record whose key equals `key` (case-sensitive), or -1.
     long long Find(std::string_view key) const;
-    void Clear() { map_.clear(); }
+    void Clear();
 
   private:
-    std::unordered_map<std::string_view, long long> map_;  // views into the table's lines
+    void Fill() const;
+
+    const LineTable* table_ = nullptr;
+    mutable std::vector<std::uint32_t> slots_;  // position + 1, 0 for a free slot
+    mutable bool filled_ = false;
 };
 
 // Lines of the monthly statistics file shown as the summary rows, in order.
@@ -77,14 +82,14 @@ struct MonthResults {
     std::string key;        // month key, e.g. "2004-05"
     bool analysed = false;  // the lfp- file exists
 
-    Lines externalQueries;    // ori-  QueryRecord lines (external)
-    Lines hosts;              // hos-  HostRecord lines
-    Lines browsers;           // nav-  BrowserRecord lines
-    Lines files;              // lfp-  FileRecord lines
-    Lines statuses;           // ret-  the 49 StatusLine lines
-    Lines externalReferrers;  // mot-  ReferrerRecord lines (external)
-    Lines internalReferrers;  // mit-  ReferrerRecord lines (internal)
-    Lines internalQueries;    // oit-  QueryRecord lines (internal)
+    LineTable externalQueries;    // ori-  QueryRecord lines (external)
+    LineTable hosts;              // hos-  HostRecord lines
+    LineTable browsers;           // nav-  BrowserRecord lines
+    LineTable files;              // lfp-  FileRecord lines
+    LineTable statuses;           // ret-  the 49 StatusLine lines
+    LineTable externalReferrers;  // mot-  ReferrerRecord lines (external)
+    LineTable internalReferrers;  // mit-  ReferrerRecord lines (internal)
+    LineTable internalQueries;    // oit-  QueryRecord lines (internal)
 
     MonthSummary summary;
 
@@ -111,12 +116,12 @@ struct MonthResults {
     std::string resultPath(ResultFile file) const;  // one of its result files
     std::string monthStatsPath() const;             // its mon- file
 
-    // Line `position` of `table`, or nullptr when it is out of range.
-    static const std::string* LineAt(const Lines& table, long long position);
+    // Line `position` of `table`, or nullopt when it is out of range.
+    static std::optional<std::string_view> LineAt(const LineTable& table, long long position);
     // A field of line `position` of `table`; empty when out of range.
     template <RecordField F>
-    static std::string_view FieldAt(const Lines& table, long long position, F field) {
-        const std::string* line = LineAt(table, position);
+    static std::string_view FieldAt(const LineTable& table, long long position, F field) {
+        const std::optional<std::string_view> line = LineAt(table, position);
         return line ? ReadField(*line, field) : std::string_view{};
     }
 

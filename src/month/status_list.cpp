@@ -2,6 +2,7 @@
 #include "month/status_list.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "text/analysis_entries.h"
 
@@ -83,7 +84,7 @@ std::vector<int> StatusRows(bool allCodes) {
     return rows;
 }
 
-std::vector<std::string> StatusCounts(const std::vector<std::string>& statusTable, bool allCodes) {
+std::vector<std::string> StatusCounts(const LineTable& statusTable, bool allCodes) {
     std::vector<std::string> counts;
     for (int r : StatusRows(allCodes)) {
         if (static_cast<std::size_t>(r) >= statusTable.size()) {
@@ -96,21 +97,21 @@ std::vector<std::string> StatusCounts(const std::vector<std::string>& statusTabl
     return counts;
 }
 
-StatusDetail StatusDetailOf(int codeIndex, const std::vector<std::string>& statusTable,
-                            const std::vector<std::string>& fileTable) {
+StatusDetail StatusDetailOf(int codeIndex, const LineTable& statusTable,
+                            const LineTable& fileTable) {
     StatusDetail d;
     if (codeIndex < 0 || codeIndex >= kStatusCodeCount)
         return d;
     d.code = kCodes[codeIndex].code;
     d.description = kCodes[codeIndex].description;
     // The line of the code: normally at the code's own row, else the first that names it.
-    const std::string* line = nullptr;
+    std::optional<std::string_view> line;
     if (static_cast<std::size_t>(codeIndex) < statusTable.size() &&
         IsStatusLineOf(statusTable[static_cast<std::size_t>(codeIndex)], d.code))
-        line = &statusTable[static_cast<std::size_t>(codeIndex)];
+        line = statusTable[static_cast<std::size_t>(codeIndex)];
     for (std::size_t i = 0; !line && i < statusTable.size(); ++i)
         if (IsStatusLineOf(statusTable[i], d.code))
-            line = &statusTable[i];
+            line = statusTable[i];
     if (!line)
         return d;
     d.found = true;

@@ -32,7 +32,7 @@ std::vector<int> StatusRows(bool allCodes);
 // Count text of each row of StatusRows(allCodes), read from the month's status
 // table: line r gives the count of row r. An empty table, or a line the table
 // lacks, gives an empty count.
-std::vector<std::string> StatusCounts(const std::vector<std::string>& statusTable, bool allCodes);
+std::vector<std::string> StatusCounts(const LineTable& statusTable, bool allCodes);
 
 struct StatusDetail {
     bool found = false;  // a status line for the code exists
@@ -52,8 +52,8 @@ struct StatusDetailTexts {
 };
 
 // Detail of code row `codeIndex` (0..48 into StatusCodes()).
-StatusDetail StatusDetailOf(int codeIndex, const std::vector<std::string>& statusTable,
-                            const std::vector<std::string>& fileTable);
+StatusDetail StatusDetailOf(int codeIndex, const LineTable& statusTable,
+                            const LineTable& fileTable);
 StatusDetailTexts StatusDetailLabels(const StatusDetail& detail, const TextLookup& texts);
 
 }  // namespace trafikon::tabs

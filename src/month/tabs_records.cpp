@@ -19,16 +19,16 @@ std::string_view LastAccessText(std::string_view stamp) {
     return body.substr(0, blank + 1);
 }
 
-std::string_view NameAt(const std::vector<std::string>& table, long long index) {
+std::string_view NameAt(const LineTable& table, long long index) {
     if (index < 0 || static_cast<unsigned long long>(index) >= table.size())
         return {};
     return ReadField(table[static_cast<std::size_t>(index)], CountedField::kKey);
 }
 
-std::vector<NameCount> ReadNameCounts(const std::vector<std::string>& table) {
+std::vector<NameCount> ReadNameCounts(const LineTable& table) {
     std::vector<NameCount> rows;
     rows.reserve(table.size());
-    for (const std::string& line : table) {
+    for (std::string_view line : table) {
         NameCount row;
         row.name = ReadField(line, CountedField::kKey);
         row.countText = ReadField(line, CountedField::kHits);
@@ -38,7 +38,7 @@ std::vector<NameCount> ReadNameCounts(const std::vector<std::string>& table) {
     return rows;
 }
 
-NameListResult NamesOf(std::string_view ids, const std::vector<std::string>& table) {
+NameListResult NamesOf(std::string_view ids, const LineTable& table) {
     NameListResult result;
     ForEachId(ids, [&](long long n) {
         if (n < 0 || static_cast<unsigned long long>(n) >= table.size())
@@ -50,7 +50,7 @@ NameListResult NamesOf(std::string_view ids, const std::vector<std::string>& tab
     return result;
 }
 
-PageDetail ReadPageDetail(std::string_view line, const std::vector<std::string>& fileTable) {
+PageDetail ReadPageDetail(std::string_view line, const LineTable& fileTable) {
     PageDetail d;
     d.found = true;
     d.key = ReadField(line, PageField::kKey);
@@ -64,8 +64,8 @@ PageDetail ReadPageDetail(std::string_view line, const std::vector<std::string>&
     return d;
 }
 
-const std::vector<std::string>& TableOrEmpty(const std::vector<std::string>* table) {
-    static const std::vector<std::string> empty;
+const LineTable& TableOrEmpty(const LineTable* table) {
+    static const LineTable empty;
     return table ? *table : empty;
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "month/line_table.h"
 #include "store/tagged_record.h"
 
 namespace trafikon::tabs {
@@ -23,7 +24,7 @@ using TextLookup = std::function<const std::string&(int)>;
 std::string_view LastAccessText(std::string_view stamp);
 
 // Key of line `index` of `table`, or empty when the index is out of range.
-std::string_view NameAt(const std::vector<std::string>& table, long long index);
+std::string_view NameAt(const LineTable& table, long long index);
 
 // Case-sensitive substring test; an empty filter keeps everything.
 inline bool Matches(std::string_view name, std::string_view filter) {
@@ -38,7 +39,7 @@ struct NameCount {
 };
 
 // Reads the key and the hits of every line of a table.
-std::vector<NameCount> ReadNameCounts(const std::vector<std::string>& table);
+std::vector<NameCount> ReadNameCounts(const LineTable& table);
 
 // Each referenced name and the total: positions that fall outside the table
 // are counted in `missing` and give no entry.
@@ -46,7 +47,7 @@ struct NameListResult {
     std::vector<std::string_view> names;
     std::size_t missing = 0;
 };
-NameListResult NamesOf(std::string_view ids, const std::vector<std::string>& table);
+NameListResult NamesOf(std::string_view ids, const LineTable& table);
 
 // What the host and referrer tabs show of a record of hos-, mot- or mit-.
 struct PageDetail {
@@ -60,21 +61,21 @@ struct PageDetail {
     std::size_t missing = 0;  // page positions outside the file table
 };
 // Reads a record of that layout; its pages are looked up in `fileTable`.
-PageDetail ReadPageDetail(std::string_view line, const std::vector<std::string>& fileTable);
+PageDetail ReadPageDetail(std::string_view line, const LineTable& fileTable);
 
 // The result tables of the loaded month that the details read, each the lines
 // of one result file in file order. Unset tables read as empty.
 struct TabTables {
-    const std::vector<std::string>* files = nullptr;              // lfp-
-    const std::vector<std::string>* hosts = nullptr;              // hos-
-    const std::vector<std::string>* externalQueries = nullptr;    // ori-
-    const std::vector<std::string>* internalQueries = nullptr;    // oit-
-    const std::vector<std::string>* externalReferrers = nullptr;  // mot-
-    const std::vector<std::string>* internalReferrers = nullptr;  // mit-
-    const std::vector<std::string>* status = nullptr;             // ret-
+    const LineTable* files = nullptr;              // lfp-
+    const LineTable* hosts = nullptr;              // hos-
+    const LineTable* externalQueries = nullptr;    // ori-
+    const LineTable* internalQueries = nullptr;    // oit-
+    const LineTable* externalReferrers = nullptr;  // mot-
+    const LineTable* internalReferrers = nullptr;  // mit-
+    const LineTable* status = nullptr;             // ret-
 };
 
 // The table behind a pointer, or an empty one.
-const std::vector<std::string>& TableOrEmpty(const std::vector<std::string>* table);
+const LineTable& TableOrEmpty(const LineTable* table);
 
 }  // namespace trafikon::tabs

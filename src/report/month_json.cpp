@@ -26,7 +26,7 @@ namespace {
 // Positions of `table`'s records sorted by their hits (read by `hits`), most
 // first; ties keep the file's order.
 template <class HitsOf>
-std::vector<std::size_t> ByHits(const Lines& table, HitsOf hits) {
+std::vector<std::size_t> ByHits(const LineTable& table, HitsOf hits) {
     std::vector<std::pair<std::int64_t, std::size_t>> order;
     order.reserve(table.size());
     for (std::size_t i = 0; i < table.size(); ++i)
@@ -41,7 +41,7 @@ std::vector<std::size_t> ByHits(const Lines& table, HitsOf hits) {
 }
 
 template <class F>
-std::int64_t NumberField(const std::string& line, F field) {
+std::int64_t NumberField(std::string_view line, F field) {
     return ParseInteger(ReadField(line, field));
 }
 
@@ -135,8 +135,8 @@ void Files(JsonOut& j, const MonthResults& m) {
     j.Key("files");
     j.Open('[');
     for (std::size_t i :
-         ByHits(m.files, [](const std::string& l) { return NumberField(l, FileField::kHits); })) {
-        const std::string& line = m.files[i];
+         ByHits(m.files, [](std::string_view l) { return NumberField(l, FileField::kHits); })) {
+        std::string_view line = m.files[i];
         j.Open('{');
         j.Key("name");
         j.String(ReadField(line, FileField::kPath));
@@ -153,10 +153,10 @@ void Files(JsonOut& j, const MonthResults& m) {
 
 // Hosts and referring pages; `internal` adds that flag (-1: none); `mask`
 // cuts the names, addresses all, to their networks.
-void PageRecords(JsonOut& j, const Lines& table, int internal, bool mask = false) {
+void PageRecords(JsonOut& j, const LineTable& table, int internal, bool mask = false) {
     for (std::size_t i :
-         ByHits(table, [](const std::string& l) { return NumberField(l, PageField::kHits); })) {
-        const std::string& line = table[i];
+         ByHits(table, [](std::string_view l) { return NumberField(l, PageField::kHits); })) {
+        std::string_view line = table[i];
         j.Open('{');
         j.Key("name");
         if (mask)
@@ -175,12 +175,12 @@ void PageRecords(JsonOut& j, const Lines& table, int internal, bool mask = false
     }
 }
 
-void Queries(JsonOut& j, const Lines& table, bool internal) {
-    auto hits = [](const std::string& l) {
+void Queries(JsonOut& j, const LineTable& table, bool internal) {
+    auto hits = [](std::string_view l) {
         return static_cast<std::int64_t>(IdListSize(ReadField(l, QueryField::kSiteLengths)));
     };
     for (std::size_t i : ByHits(table, hits)) {
-        const std::string& line = table[i];
+        std::string_view line = table[i];
         j.Open('{');
         j.Key("name");
         j.String(ReadField(line, QueryField::kText));
@@ -283,9 +283,8 @@ void Countries(JsonOut& j, const MonthExtras& extras) {
 void Browsers(JsonOut& j, const MonthResults& m) {
     j.Key("browsers");
     j.Open('[');
-    for (std::size_t i : ByHits(m.browsers, [](const std::string& l) {
-             return NumberField(l, BrowserField::kHits);
-         })) {
+    for (std::size_t i : ByHits(
+             m.browsers, [](std::string_view l) { return NumberField(l, BrowserField::kHits); })) {
         j.Open('{');
         j.Key("name");
         j.String(ReadField(m.browsers[i], BrowserField::kName));

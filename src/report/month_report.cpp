@@ -63,9 +63,9 @@ void SortByCount(ReportTable& t, std::size_t column) {
 
 // name, hits, last time of tagged records (hosts and referring pages).
 ReportTable RecordTable(const Builder& b, std::string name, int title, int nameColumn,
-                        const Lines& records) {
+                        const LineTable& records) {
     ReportTable t = b.Table(std::move(name), title, {nameColumn, 129, 102}, {false, true, false});
-    for (const std::string& line : records)
+    for (std::string_view line : records)
         t.rows.push_back({Utf8(ReadField(line, PageField::kKey)),
                           Utf8(ReadField(line, PageField::kHits)),
                           Utf8(ReadField(line, PageField::kLastTime))});
@@ -73,10 +73,10 @@ ReportTable RecordTable(const Builder& b, std::string name, int title, int nameC
     return t;
 }
 
-ReportTable QueryTable(const Builder& b, std::string name, int title, const Lines& records) {
+ReportTable QueryTable(const Builder& b, std::string name, int title, const LineTable& records) {
     ReportTable t =
         b.Table(std::move(name), title, {155, 129, 131, 102}, {false, true, false, false});
-    for (const std::string& line : records)
+    for (std::string_view line : records)
         t.rows.push_back(
             {Utf8(ReadField(line, QueryField::kText)),
              Num(static_cast<std::int64_t>(IdListSize(ReadField(line, QueryField::kSiteLengths)))),
@@ -134,7 +134,7 @@ void AddDaysAndHours(MonthReport& r, const Builder& b, const MonthResults& month
 
 ReportTable FilesTable(const Builder& b, const MonthResults& month) {
     ReportTable files = b.Table("files", 96, {96, 129, 101, 102}, {false, true, true, false});
-    for (const std::string& line : month.files)
+    for (std::string_view line : month.files)
         files.rows.push_back({Utf8(ReadField(line, FileField::kPath)),
                               Utf8(ReadField(line, FileField::kHits)),
                               Utf8(ReadField(line, FileField::kLastStatus)),
@@ -185,7 +185,7 @@ void AddBrowserTables(MonthReport& r, const Builder& b, const MonthResults& mont
             r.tables.push_back(std::move(t));
     }
     ReportTable browsers = b.Table("browsers", 120, {141, 129}, {false, true});
-    for (const std::string& line : month.browsers)
+    for (std::string_view line : month.browsers)
         browsers.rows.push_back({Utf8(ReadField(line, BrowserField::kName)),
                                  Utf8(ReadField(line, BrowserField::kHits))});
     SortByCount(browsers, 1);

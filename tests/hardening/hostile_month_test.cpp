@@ -116,14 +116,14 @@ TEST_P(HostileMonth, AnalysesAndReadsBackWithinTheLog) {
     EXPECT_EQ(index.lineCount(), SplitLines(c.log).size());
     // Every hit's line number names a stored line, for files and statuses alike.
     std::uint64_t hits = 0;
-    for (const std::string& record : month.files) {
+    for (std::string_view record : month.files) {
         const LogExtraction lines = ExtractLogLines(
             index, IdsOf(month, ReadField(record, FileField::kLogLines)), LineNumbering::Index);
         EXPECT_EQ(lines.beyondEnd, 0u) << record.substr(0, 200);
         hits += lines.lines.size();
     }
     EXPECT_EQ(hits, c.hits);
-    for (const std::string& line : month.statuses) {
+    for (std::string_view line : month.statuses) {
         const std::string lineIds = IdsOf(month, ReadStatusPart(line, StatusPart::kLogLines));
         EXPECT_EQ(ExtractLogLines(index, lineIds, LineNumbering::IndexPlusOne).beyondEnd, 0u)
             << line;
@@ -159,7 +159,7 @@ TEST(HostileMonthTags, ForgedTagsInAPathAreReadWithoutGoingOutOfBounds) {
     LoadMonthResults(site, "2002-03", month);
     LogLineIndex index(month.logPath());
     ASSERT_TRUE(index.Update());
-    for (const std::string& record : month.files) {
+    for (std::string_view record : month.files) {
         const LogExtraction lines = ExtractLogLines(
             index, IdsOf(month, ReadField(record, FileField::kLogLines)), LineNumbering::Index);
         for (const ExtractedLine& line : lines.lines)

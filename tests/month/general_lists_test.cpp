@@ -60,7 +60,7 @@ TEST(TopListRowsTest, EmptyTextsAndLostPositions) {
 }
 
 TEST(RecordRowsTest, NameAndCountInTableOrder) {
-    Lines t{"\\1;Agent/1.0\\2;4\\3;-0-\\4;", "\\1;\\2;x\\3;-\\4;"};
+    LineTable t{"\\1;Agent/1.0\\2;4\\3;-0-\\4;", "\\1;\\2;x\\3;-\\4;"};
     auto rows = RecordRows(t);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].name, "Agent/1.0");

@@ -54,10 +54,10 @@ TEST(MonthResultsTest, LoadsEveryTableInFileOrder) {
 }
 
 TEST(MonthResultsTest, OutOfRangePositionsGiveNothing) {
-    Lines t{"\\1;a\\2;1\\3;"};
-    EXPECT_EQ(MonthResults::LineAt(t, -1), nullptr);
-    EXPECT_EQ(MonthResults::LineAt(t, 1), nullptr);
-    EXPECT_EQ(MonthResults::LineAt(t, 1LL << 40), nullptr);
+    LineTable t{"\\1;a\\2;1\\3;"};
+    EXPECT_EQ(MonthResults::LineAt(t, -1), std::nullopt);
+    EXPECT_EQ(MonthResults::LineAt(t, 1), std::nullopt);
+    EXPECT_EQ(MonthResults::LineAt(t, 1LL << 40), std::nullopt);
     EXPECT_EQ(MonthResults::FieldAt(t, 5, CountedField::kKey), "");
     EXPECT_EQ(MonthResults::FieldAt(t, 0, CountedField::kKey), "a");
 }
@@ -177,7 +177,7 @@ TEST(MonthResultsTest, LinesReadWithoutTheirListsGiveBackTheFileWhateverTheReadB
         }
         std::string list;
         ASSERT_TRUE(m.ReadIdList(field, [&](std::string_view piece) { list += piece; }));
-        std::string line = m.files[i];
+        std::string line(m.files[i]);
         line.replace(static_cast<std::size_t>(field.data() - m.files[i].data()), field.size(),
                      list);
         EXPECT_EQ(line, want[i]) << i;

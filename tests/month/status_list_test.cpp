@@ -28,9 +28,10 @@ TEST(StatusList, CodesFollowTheStatusFileOrder) {
 }
 
 TEST(StatusList, ModesAndCounts) {
-    std::vector<std::string> table = StatusFile();
-    table[18] = "400;19;-;-";
-    table[0] = "100;1;-;-";
+    std::vector<std::string> lines = StatusFile();
+    lines[18] = "400;19;-;-";
+    lines[0] = "100;1;-;-";
+    const LineTable table(lines);
     std::vector<int> all = StatusRows(true);
     std::vector<int> errors = StatusRows(false);
     ASSERT_EQ(all.size(), 49u);
@@ -43,18 +44,18 @@ TEST(StatusList, ModesAndCounts) {
     // No analysis: every count empty. A short file: the missing lines read empty.
     for (const std::string& c : StatusCounts({}, false))
         EXPECT_EQ(c, "");
-    table.resize(20);
-    std::vector<std::string> shortCounts = StatusCounts(table, false);
+    lines.resize(20);
+    std::vector<std::string> shortCounts = StatusCounts(LineTable(lines), false);
     ASSERT_EQ(shortCounts.size(), 31u);
     EXPECT_EQ(shortCounts[0], "19");
     EXPECT_EQ(shortCounts[2], "");
 }
 
 TEST(StatusList, DetailOfACode) {
-    std::vector<std::string> files = {Record({"/a"}), Record({"/b"}), Record({"/c"})};
-    std::vector<std::string> table = StatusFile();
-    table[22] = "404;3;-3-17-0-;-2-0-9-";
-    table[21] = "403;0;-5-;-1-";  // a zero count shows nothing
+    LineTable files = {Record({"/a"}), Record({"/b"}), Record({"/c"})};
+    LineTable table(StatusFile());
+    table.Replace(22, "404;3;-3-17-0-;-2-0-9-");
+    table.Replace(21, "403;0;-5-;-1-");  // a zero count shows nothing
     StatusDetail d = StatusDetailOf(22, table, files);
     ASSERT_TRUE(d.found);
     EXPECT_EQ(d.count, "3");
@@ -74,9 +75,9 @@ TEST(StatusList, DetailOfACode) {
 }
 
 TEST(StatusList, DetailSurvivesMisplacedShortOrMissingLines) {
-    std::vector<std::string> files = {Record({"/a"})};
+    LineTable files = {Record({"/a"})};
     // Line of 404 found elsewhere than its row; "4040;..." does not count as 404.
-    std::vector<std::string> table = {"4040;9;-1-;-0-", "404;1;-7-;-0-", "500"};
+    LineTable table = {"4040;9;-1-;-0-", "404;1;-7-;-0-", "500"};
     StatusDetail d = StatusDetailOf(22, table, files);
     ASSERT_TRUE(d.found);
     EXPECT_EQ(d.logLineCount, 1u);
@@ -86,7 +87,7 @@ TEST(StatusList, DetailSurvivesMisplacedShortOrMissingLines) {
     EXPECT_FALSE(StatusDetailOf(49, table, files).found);
     EXPECT_FALSE(StatusDetailOf(-1, table, files).found);
     // Text in place of a count or ids.
-    std::vector<std::string> damaged = {"100;abc;-x-2-;-zz-"};
+    LineTable damaged = {"100;abc;-x-2-;-zz-"};
     StatusDetail dd = StatusDetailOf(0, damaged, files);
     EXPECT_EQ(dd.logLineCount, 1u);
     EXPECT_TRUE(dd.pages.empty());

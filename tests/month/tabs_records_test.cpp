@@ -16,7 +16,7 @@ TEST(TabsRecords, LastAccessKeepsTheBlankBeforeTheZone) {
 }
 
 TEST(TabsRecords, NamesOfPositionsOutsideTheTableAreCountedNotRead) {
-    std::vector<std::string> table = {"\\1;a\\2;1\\3;", "\\1;b\\2;1\\3;"};
+    LineTable table = {"\\1;a\\2;1\\3;", "\\1;b\\2;1\\3;"};
     NameListResult r = NamesOf("-1-5-0--1-", table);
     EXPECT_EQ(r.names, (std::vector<std::string_view>{"b", "a", "b"}));
     EXPECT_EQ(r.missing, 1u);  // 5

@@ -36,7 +36,7 @@ TEST(StoreFixture, EarlierFilesReadBackFieldByFieldAndAreWrittenAgainAlike) {
     ASSERT_TRUE(m.analysed);
     EXPECT_TRUE(m.problems.empty());
 
-    const std::string& index = m.files.at(0);
+    const std::string_view index = m.files.at(0);
     EXPECT_EQ(ReadField(index, FileField::kPath), "/index.html");
     EXPECT_EQ(ReadField(index, FileField::kHits), "2");
     EXPECT_EQ(ids(ReadField(index, FileField::kLogLines)), "-0-4-");
@@ -51,7 +51,7 @@ TEST(StoreFixture, EarlierFilesReadBackFieldByFieldAndAreWrittenAgainAlike) {
     EXPECT_EQ(ReadField(index, FileField::kReserved), "-");
     EXPECT_EQ(ReadField(m.files.at(3), FileField::kType), "3");  // setup.zip
 
-    const std::string& host = m.hosts.at(2);
+    const std::string_view host = m.hosts.at(2);
     EXPECT_EQ(ReadField(host, PageField::kKey), "198.51.100.7");
     EXPECT_EQ(ReadField(host, PageField::kHits), "2");
     EXPECT_EQ(ids(ReadField(host, PageField::kLogLines)), "-3-5-");
@@ -63,7 +63,7 @@ TEST(StoreFixture, EarlierFilesReadBackFieldByFieldAndAreWrittenAgainAlike) {
     EXPECT_EQ(ReadField(m.browsers.at(1), BrowserField::kName), "Wget/1.9");
     EXPECT_EQ(ids(ReadField(m.browsers.at(1), BrowserField::kLogLines)), "-3-5-");
 
-    const std::string& query = m.externalQueries.at(0);
+    const std::string_view query = m.externalQueries.at(0);
     EXPECT_EQ(ReadField(query, QueryField::kText), "\"q=trafic web\"  \"hl=fr\"");
     EXPECT_EQ(ReadField(query, QueryField::kFirstFile), "0");
     EXPECT_EQ(ReadField(query, QueryField::kSiteLengths), "-22-");
@@ -75,7 +75,7 @@ TEST(StoreFixture, EarlierFilesReadBackFieldByFieldAndAreWrittenAgainAlike) {
     ASSERT_EQ(m.statuses.size(), static_cast<std::size_t>(kStatusLineCount));
     const auto& codes = StatusFileCodes();
     const auto row404 = std::find(codes.begin(), codes.end(), 404) - codes.begin();
-    const std::string& notFound = m.statuses.at(static_cast<std::size_t>(row404));
+    const std::string_view notFound = m.statuses.at(static_cast<std::size_t>(row404));
     EXPECT_EQ(ReadStatusPart(notFound, StatusPart::kCode), "404");
     EXPECT_EQ(ReadStatusPart(notFound, StatusPart::kHits), "1");
     EXPECT_EQ(ids(ReadStatusPart(notFound, StatusPart::kLogLines)), "-2-");

@@ -40,8 +40,8 @@ void BrowsersTabWidget::ApplyTexts() {
     FillGroups();
 }
 
-void BrowsersTabWidget::Refresh(const std::vector<std::string>& browserRecords,
-                                const std::string& siteDir, const std::string& key) {
+void BrowsersTabWidget::Refresh(const LineTable& browserRecords, const std::string& siteDir,
+                                const std::string& key) {
     raw_->model().SetRows(RecordRows(browserRecords));
     FamilyGroups g;
     familiesKnown_ = browserRecords.empty() || LoadMonthFamilies(siteDir, key, g);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "month/line_table.h"
+
 class QComboBox;
 class QStackedWidget;
 
@@ -24,7 +26,7 @@ class BrowsersTabWidget : public QWidget {
     void ApplyTexts();
     // Refills the three views from the month's browser records and its
     // families file (siteDir, key), which puts the robots' hits apart.
-    void Refresh(const std::vector<std::string>& browserRecords, const std::string& siteDir,
+    void Refresh(const LineTable& browserRecords, const std::string& siteDir,
                  const std::string& key);
     void ShowView(View view);
 

@@ -31,15 +31,10 @@ NameCountRow Row(std::string name, long long count, long long position) {
 
 }  // namespace
 
-void CountriesList::Load(CountryFile file, const Lines& hosts, const CountryNames& names,
+void CountriesList::Load(CountryFile file, const LineTable& hosts, const CountryNames& names,
                          bool french, std::string unknown) {
     file_ = std::move(file);
-    hostNames_.clear();
-    hostHits_.clear();
-    for (const std::string& line : hosts) {
-        hostNames_.emplace_back(ReadField(line, PageField::kKey));
-        hostHits_.emplace_back(ReadField(line, PageField::kHits));
-    }
+    hosts_ = &hosts;
     std::map<std::string, std::size_t> countryOf;
     countryLine_.assign(file_.records.size(), 0);
     labels_.clear();
@@ -50,6 +45,16 @@ void CountriesList::Load(CountryFile file, const Lines& hosts, const CountryName
             countryOf.emplace(r.code, i);
         const auto it = countryOf.find(r.code);
         countryLine_[i] = it == countryOf.end() ? i : it->second;
+    }
+    // The place of every record once, for the hosts that point at it.
+    places_.assign(file_.records.size(), std::string());
+    for (std::size_t i = 0; i < file_.records.size(); ++i) {
+        const CountryRecord& r = file_.records[i];
+        if (r.code.empty())
+            continue;
+        places_[i] = labels_[countryLine_[i]];
+        if (!r.city.empty())
+            places_[i] += ", " + r.city;
     }
 }
 
@@ -82,11 +87,15 @@ CountriesList::Detail CountriesList::DetailOf(long long position, const TextLook
                texts(lang::kTextPeopleVisitors) + " : " + n(r.people.visitors);
     d.robots = texts(lang::kTextRobotHits) + " : " + n(r.robots.hits) + ", " +
                texts(lang::kTextRobotVisitors) + " : " + n(r.robots.visitors);
-    for (std::size_t h = 0; h < file_.hostRecord.size() && h < hostNames_.size(); ++h)
-        if (CountryLineOf(file_.hostRecord[h]) == p)
-            d.hosts.push_back(NameCountRow{hostNames_[h], hostHits_[h],
-                                           ParseSignedDecimal(hostHits_[h]).value_or(0),
+    const std::size_t hostCount = hosts_ ? hosts_->size() : 0;
+    for (std::size_t h = 0; h < file_.hostRecord.size() && h < hostCount; ++h)
+        if (CountryLineOf(file_.hostRecord[h]) == p) {
+            const std::string_view line = (*hosts_)[h];
+            const std::string_view hits = ReadField(line, PageField::kHits);
+            d.hosts.push_back(NameCountRow{std::string(ReadField(line, PageField::kKey)),
+                                           std::string(hits), ParseSignedDecimal(hits).value_or(0),
                                            static_cast<long long>(h)});
+        }
     for (std::size_t i = 0; i < file_.records.size(); ++i)
         if (i != p && CountryLineOf(i) == p)
             d.cities.push_back(
@@ -108,17 +117,11 @@ std::vector<CountriesList::Bar> CountriesList::Top(std::size_t n) const {
     return bars;
 }
 
-std::string CountriesList::PlaceOfHost(std::size_t position) const {
+std::string_view CountriesList::PlaceOfHost(std::size_t position) const {
     if (position >= file_.hostRecord.size())
         return {};
     const std::size_t record = file_.hostRecord[position];
-    const CountryRecord& r = file_.records[record];
-    if (r.code.empty())
-        return {};
-    std::string place = labels_[CountryLineOf(record)];
-    if (!r.city.empty())
-        place += ", " + r.city;
-    return place;
+    return record < places_.size() ? std::string_view(places_[record]) : std::string_view();
 }
 
 }  // namespace trafikon::tabs

@@ -19,9 +19,9 @@ namespace trafikon::tabs {
 class CountriesList {
   public:
     // `file` as LoadMonthExtras read it; `hosts` the month's host records,
-    // in the order of the countries file's host lines. Names in French when
-    // `french`; `unknown` names the unknown country.
-    void Load(CountryFile file, const Lines& hosts, const CountryNames& names, bool french,
+    // in the order of the countries file's host lines; it must outlive the list. Names in French
+    // when `french`; `unknown` names the unknown country.
+    void Load(CountryFile file, const LineTable& hosts, const CountryNames& names, bool french,
               std::string unknown);
 
     // The countries (name, hits, position of their line) whose names hold
@@ -46,8 +46,8 @@ class CountriesList {
     std::vector<Bar> Top(std::size_t n) const;
 
     // "France" or "France, Paris" for the host at `position` of the hosts
-    // file; empty when unknown.
-    std::string PlaceOfHost(std::size_t position) const;
+    // file; empty when unknown. Valid until the next Load.
+    std::string_view PlaceOfHost(std::size_t position) const;
 
     const CountryFile& file() const { return file_; }
 
@@ -56,9 +56,10 @@ class CountriesList {
     std::size_t CountryLineOf(std::size_t record) const;
 
     CountryFile file_;
-    std::vector<std::string> hostNames_, hostHits_;
+    const LineTable* hosts_ = nullptr;
     std::vector<std::size_t> countryLine_;  // by record
     std::vector<std::string> labels_;       // by record: the country's name
+    std::vector<std::string> places_;       // by record: what PlaceOfHost shows
 };
 
 }  // namespace trafikon::tabs

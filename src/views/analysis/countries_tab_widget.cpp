@@ -31,16 +31,18 @@ CountriesTab::CountriesTab(const MonthResults& results, AnalysisContext& context
     chart_ = new CountriesChartWidget(detail_);
     detail_->AddAbove(chart_);
     connect(list(), &NameCountListWidget::shortcutUsed, this, [this](ListShortcut s, int row) {
-        if (const NameCountRow* r = list()->model().RowAt(row); r && s == ListShortcut::Copy)
+        if (const std::optional<NameCountView> r = list()->model().RowAt(row);
+            r && s == ListShortcut::Copy)
             context_.CopyText(r->name);
     });
     connect(hostList(), &NameCountListWidget::rowChosen, this, &CountriesTab::ShowHostLines);
     connect(hostList(), &NameCountListWidget::rowDoubleClicked, this, [this](int row) {
-        if (const NameCountRow* r = hostList()->model().RowAt(row))
+        if (const std::optional<NameCountView> r = hostList()->model().RowAt(row))
             context_.JumpToHost(r->name);
     });
     connect(hostList(), &NameCountListWidget::shortcutUsed, this, [this](ListShortcut s, int row) {
-        if (const NameCountRow* r = hostList()->model().RowAt(row); r && s == ListShortcut::Copy)
+        if (const std::optional<NameCountView> r = hostList()->model().RowAt(row);
+            r && s == ListShortcut::Copy)
             context_.CopyText(r->name);
     });
     hostList()->SetSortable(true);
@@ -115,7 +117,7 @@ void CountriesTab::FillList(const QString& filter) {
 }
 
 void CountriesTab::ShowDetail(int listRow) {
-    const NameCountRow* row = RowToShow(listRow);
+    const std::optional<NameCountView> row = RowToShow(listRow);
     if (!row)
         return;
     tabs::CountriesList::Detail d = countries_.DetailOf(row->position, context_.Texts());
@@ -135,7 +137,7 @@ void CountriesTab::ShowDetail(int listRow) {
 }
 
 void CountriesTab::ShowHostLines(int hostRow) {
-    const NameCountRow* r = hostList()->model().RowAt(hostRow);
+    const std::optional<NameCountView> r = hostList()->model().RowAt(hostRow);
     if (!r || r->position < 0 || static_cast<std::size_t>(r->position) >= results_.hosts.size())
         return;
     const WaitCursor wait;

@@ -10,14 +10,14 @@ namespace entry = lang::analysis;
 
 namespace {
 
-void AddQueries(std::string_view ids, const std::vector<std::string>& table,
-                std::vector<FileQuery>& out, std::size_t& missing) {
+void AddQueries(std::string_view ids, const LineTable& table, std::vector<FileQuery>& out,
+                std::size_t& missing) {
     ForEachId(ids, [&](long long i) {
         if (i < 0 || static_cast<unsigned long long>(i) >= table.size()) {
             ++missing;
             return;
         }
-        const std::string& line = table[static_cast<std::size_t>(i)];
+        std::string_view line = table[static_cast<std::size_t>(i)];
         FileQuery q;
         q.text = ReadField(line, QueryField::kText);
         q.fullUrl = ReadField(line, QueryField::kReferrer);
@@ -27,8 +27,8 @@ void AddQueries(std::string_view ids, const std::vector<std::string>& table,
     });
 }
 
-void AddNames(std::string_view ids, const std::vector<std::string>& table,
-              std::vector<std::string_view>& out, std::size_t& missing) {
+void AddNames(std::string_view ids, const LineTable& table, std::vector<std::string_view>& out,
+              std::size_t& missing) {
     NameListResult r = NamesOf(ids, table);
     out = std::move(r.names);
     missing += r.missing;
@@ -36,12 +36,12 @@ void AddNames(std::string_view ids, const std::vector<std::string>& table,
 
 }  // namespace
 
-void FilesList::Load(const std::vector<std::string>& table) {
+void FilesList::Load(const LineTable& table) {
     table_ = &table;
     rows_ = ReadNameCounts(table);
     kinds_.clear();
     kinds_.reserve(table.size());
-    for (const std::string& line : table)
+    for (std::string_view line : table)
         kinds_.push_back(ReadField(line, FileField::kType));
 }
 
@@ -71,7 +71,7 @@ FileDetail FilesList::Detail(int row, const TabTables& tables) const {
     FileDetail d;
     if (!table_ || row < 0 || static_cast<std::size_t>(row) >= table_->size())
         return d;
-    const std::string& line = (*table_)[static_cast<std::size_t>(row)];
+    std::string_view line = (*table_)[static_cast<std::size_t>(row)];
     d.found = true;
     d.name = ReadField(line, FileField::kPath);
     d.hits = ReadField(line, FileField::kHits);

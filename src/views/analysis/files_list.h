@@ -64,7 +64,7 @@ class FilesList {
   public:
     FilesList() = default;
     // Reads the name, count and kind of every record once; `table` must outlive the list.
-    void Load(const std::vector<std::string>& table);
+    void Load(const LineTable& table);
     void Clear();
 
     // Table rows (in table order) of the kind (FileKind) whose names contain the filter
@@ -78,7 +78,7 @@ class FilesList {
     FileDetail Detail(int row, const TabTables& tables) const;
 
   private:
-    const std::vector<std::string>* table_ = nullptr;
+    const LineTable* table_ = nullptr;
     std::vector<NameCount> rows_;
     std::vector<std::string_view> kinds_;  // field 4 as stored
 };

@@ -57,7 +57,8 @@ FilesTab::FilesTab(const MonthResults& results, AnalysisContext& context, QWidge
             [this](ListShortcut s, int row) { OnShortcut(-1, s, row); });
     connect(resultList(tabs::kHostsSwitch), &NameCountListWidget::rowDoubleClicked, this,
             [this](int row) {
-                if (const NameCountRow* r = resultList(tabs::kHostsSwitch)->model().RowAt(row))
+                if (const std::optional<NameCountView> r =
+                        resultList(tabs::kHostsSwitch)->model().RowAt(row))
                     context_.JumpToHost(r->name);
             });
 
@@ -137,7 +138,7 @@ void FilesTab::ShowSwitchCaptions(const std::array<std::string, 5>& captions) {
 }
 
 void FilesTab::ShowDetail(int listRow) {
-    const NameCountRow* row = RowToShow(listRow);
+    const std::optional<NameCountView> row = RowToShow(listRow);
     if (!row)
         return;
     const WaitCursor wait;
@@ -171,7 +172,7 @@ void FilesTab::ShowDetail(int listRow) {
 
 void FilesTab::OnShortcut(int which, ListShortcut shortcut, int row) {
     NameCountListWidget* l = which < 0 ? list() : resultList(which);
-    const NameCountRow* r = l->model().RowAt(row);
+    const std::optional<NameCountView> r = l->model().RowAt(row);
     if (!r)
         return;
     switch (which) {
@@ -181,7 +182,7 @@ void FilesTab::OnShortcut(int which, ListShortcut shortcut, int row) {
             } else if (shortcut == ListShortcut::CopyAll) {
                 std::vector<std::string_view> names;
                 names.reserve(l->model().rows().size());
-                for (const NameCountRow& n : l->model().rows())
+                for (const NameCountView n : l->model().rows())
                     names.push_back(n.name);
                 context_.CopyText(JoinWithLineFeeds(names));
             } else if (shortcut == ListShortcut::Open) {

@@ -331,7 +331,7 @@ void GeneralTabWidget::DrawGraph() {
 }
 
 void GeneralTabWidget::TopListShortcut(int shortcut, int row) {
-    const NameCountRow* r = top_->model().RowAt(row);
+    const std::optional<NameCountView> r = top_->model().RowAt(row);
     if (!r || topList_ < 0)
         return;
     const auto s = static_cast<ListShortcut>(shortcut);

@@ -11,7 +11,7 @@ long long HostMinimum(std::string_view settingText) {
     return ParseSignedDecimal(settingText).value_or(kDefaultHostMinimum);
 }
 
-void HostsList::Load(const std::vector<std::string>& table) {
+void HostsList::Load(const LineTable& table) {
     table_ = &table;
     rows_ = ReadNameCounts(table);
 }
@@ -29,7 +29,7 @@ std::vector<int> HostsList::Rows(std::string_view filter, long long minimum) con
     return out;
 }
 
-HostDetail HostsList::Detail(int row, const std::vector<std::string>& fileTable) const {
+HostDetail HostsList::Detail(int row, const LineTable& fileTable) const {
     HostDetail d;
     if (!table_ || row < 0 || static_cast<std::size_t>(row) >= table_->size())
         return d;

@@ -31,7 +31,7 @@ struct HostDetailTexts {
 
 class HostsList {
   public:
-    void Load(const std::vector<std::string>& table);  // `table` must outlive the list
+    void Load(const LineTable& table);  // `table` must outlive the list
     void Clear();
 
     // Table rows (in table order) with strictly more requests than `minimum`
@@ -40,10 +40,10 @@ class HostsList {
 
     const std::vector<NameCount>& entries() const { return rows_; }
 
-    HostDetail Detail(int row, const std::vector<std::string>& fileTable) const;
+    HostDetail Detail(int row, const LineTable& fileTable) const;
 
   private:
-    const std::vector<std::string>* table_ = nullptr;
+    const LineTable* table_ = nullptr;
     std::vector<NameCount> rows_;
 };
 

@@ -52,15 +52,15 @@ void HostsTab::Refresh() {
 void HostsTab::FillList(const QString& filter) {
     const long long minimum = tabs::HostMinimum(context_.settings().hostThresholdText());
     std::vector<int> rows = hosts_.Rows(ToCp1252(filter), minimum);
-    std::vector<NameCountRow> shown = TableRows(rows, hosts_.entries());
-    if (countries_)
-        for (NameCountRow& r : shown)
-            r.place = countries_->PlaceOfHost(static_cast<std::size_t>(r.position));
+    NameCountTable shown = TableRows(rows, hosts_.entries(), [this](long long position) {
+        return countries_ ? countries_->PlaceOfHost(static_cast<std::size_t>(position))
+                          : std::string_view();
+    });
     ShowRows(std::move(shown), FromCp1252(tabs::HostCountLabel(rows.size(), context_.Texts())));
 }
 
 void HostsTab::ShowDetail(int listRow) {
-    const NameCountRow* row = RowToShow(listRow);
+    const std::optional<NameCountView> row = RowToShow(listRow);
     if (!row)
         return;
     const WaitCursor wait;
@@ -73,11 +73,12 @@ void HostsTab::ShowDetail(int listRow) {
     header->SetLine(0, DisplayText(t.accesses));
     header->SetLine(1, DisplayText(t.lastAccess));
     header->SetLine(2, DisplayText(t.pages));
-    const std::string place =
-        countries_ ? countries_->PlaceOfHost(static_cast<std::size_t>(row->position)) : "";
-    header->SetLine(3, place.empty()
-                           ? QString()
-                           : FromCp1252(context_.Text(lang::kTextCountry) + " : " + place));
+    const std::string_view place =
+        countries_ ? countries_->PlaceOfHost(static_cast<std::size_t>(row->position))
+                   : std::string_view();
+    header->SetLine(3, place.empty() ? QString()
+                                     : FromCp1252(context_.Text(lang::kTextCountry) + " : " +
+                                                  std::string(place)));
     header->SetMissingNote(d.missing, FromCp1252(context_.Text(lang::kReferencesPastEnd)));
 }
 

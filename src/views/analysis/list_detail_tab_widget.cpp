@@ -43,10 +43,10 @@ bool ListDetailTab::SelectByKey(std::string_view name) {
     return true;
 }
 
-const NameCountRow* ListDetailTab::RowToShow(int listRow) {
-    const NameCountRow* row = side_.list->model().RowAt(listRow);
+std::optional<NameCountView> ListDetailTab::RowToShow(int listRow) {
+    const std::optional<NameCountView> row = side_.list->model().RowAt(listRow);
     if (!row || !refresh_.Accept(static_cast<int>(row->position)))
-        return nullptr;
+        return std::nullopt;
     return row;
 }
 
@@ -56,7 +56,7 @@ void ListDetailTab::ShowSideTexts(int nameEntry, int countEntry) {
         {FromCp1252(context_.Text(nameEntry)), FromCp1252(context_.Text(countEntry))});
 }
 
-void ListDetailTab::ShowRows(std::vector<NameCountRow> rows, const QString& count) {
+void ListDetailTab::ShowRows(NameCountTable rows, const QString& count) {
     side_.list->setUpdatesEnabled(false);
     side_.list->model().SetRows(std::move(rows));
     side_.list->setUpdatesEnabled(true);

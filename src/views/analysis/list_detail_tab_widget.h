@@ -5,10 +5,12 @@
 // once (DetailRefresh), and a jump selects a row and shows its detail again.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "month/name_count_row.h"
+#include "month/name_count_table.h"
 #include "views/analysis/analysis_context.h"
 #include "views/analysis/analysis_tab_widget.h"
 #include "views/analysis/list_shortcuts.h"
@@ -50,11 +52,14 @@ class ListDetailTab : public AnalysisTabWidget {
     virtual void ShowDetail(int listRow) = 0;
     // The row of the list whose detail must be shown now, or null (no such
     // row, or its detail is already on screen).
-    const NameCountRow* RowToShow(int listRow);
+    std::optional<NameCountView> RowToShow(int listRow);
     // The filter button's text and the captions of the list's two columns.
     void ShowSideTexts(int nameEntry, int countEntry);
     // Puts `rows` in the list and `count` above it.
-    void ShowRows(std::vector<NameCountRow> rows, const QString& count);
+    void ShowRows(NameCountTable rows, const QString& count);
+    void ShowRows(const std::vector<NameCountRow>& rows, const QString& count) {
+        ShowRows(NameCountTable(rows), count);
+    }
     NameCountListWidget* list() const { return side_.list; }
 
     const MonthResults& results_;

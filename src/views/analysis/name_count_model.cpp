@@ -14,7 +14,7 @@ void NameCountModel::SetCaptions(const QStringList& captions) {
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
-void NameCountModel::SetRows(std::vector<NameCountRow> rows) {
+void NameCountModel::SetRows(NameCountTable rows) {
     beginResetModel();
     rows_ = std::move(rows);
     endResetModel();
@@ -26,23 +26,17 @@ void NameCountModel::ClickColumn(int c) {
     // Sort positions, so that selections and current rows follow their rows.
     std::vector<int> order(rows_.size());
     std::iota(order.begin(), order.end(), 0);
-    auto text = [this](int i) -> std::string_view { return rows_[std::size_t(i)].name; };
+    auto text = [this](int i) { return rows_.name(std::size_t(i)); };
     if (textOnly_)
         SortRowsByTextOnly(order, state, text);
     else if (state / 2 == 2)
-        SortRowsByTextOnly(order, state, [this](int i) -> std::string_view {
-            return rows_[std::size_t(i)].place;
-        });
+        SortRowsByTextOnly(order, state, [this](int i) { return rows_.place(std::size_t(i)); });
     else
-        SortRowsByState(order, state, text, [this](int i) { return rows_[std::size_t(i)].number; });
-    std::vector<NameCountRow> sorted;
-    sorted.reserve(rows_.size());
+        SortRowsByState(order, state, text, [this](int i) { return rows_.number(std::size_t(i)); });
     std::vector<int> newRowOf(rows_.size());
-    for (std::size_t k = 0; k < order.size(); ++k) {
+    for (std::size_t k = 0; k < order.size(); ++k)
         newRowOf[std::size_t(order[k])] = static_cast<int>(k);
-        sorted.push_back(std::move(rows_[std::size_t(order[k])]));
-    }
-    rows_ = std::move(sorted);
+    rows_.Reorder(order);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     for (const QModelIndex& p : before)
@@ -51,15 +45,15 @@ void NameCountModel::ClickColumn(int c) {
     emit layoutChanged();
 }
 
-const NameCountRow* NameCountModel::RowAt(int row) const {
+std::optional<NameCountView> NameCountModel::RowAt(int row) const {
     if (row < 0 || static_cast<std::size_t>(row) >= rows_.size())
-        return nullptr;
-    return &rows_[static_cast<std::size_t>(row)];
+        return std::nullopt;
+    return rows_[static_cast<std::size_t>(row)];
 }
 
 int NameCountModel::FindExact(std::string_view name) const {
     for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (rows_[i].name == name)
+        if (rows_.name(i) == name)
             return static_cast<int>(i);
     return -1;
 }
@@ -73,7 +67,7 @@ int NameCountModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant NameCountModel::data(const QModelIndex& index, int role) const {
-    const NameCountRow* r = RowAt(index.row());
+    const std::optional<NameCountView> r = RowAt(index.row());
     if (!r)
         return {};
     if (role == Qt::DisplayRole)

@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Model of the two-column lists of the analysis window (a name and a count,
 // and for the hosts their place):
-// rows kept as the store's bytes, converted only for the visible cells, sorted
-// by the header-click rule of list_sorter.h. Refilling keeps the sort state
+// rows kept as the store's bytes in a compact table, converted only for the
+// visible cells, sorted by the header-click rule of list_sorter.h. Refilling keeps the sort state
 // but puts the rows back in table order until the next header click.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "month/name_count_row.h"
+#include "month/name_count_table.h"
 #include "views/analysis/list_sorter.h"
 
 namespace trafikon {
@@ -22,8 +24,9 @@ class NameCountModel : public QAbstractTableModel {
     explicit NameCountModel(QObject* parent = nullptr);
 
     void SetCaptions(const QStringList& captions);  // one per column (2)
-    void SetRows(std::vector<NameCountRow> rows);
-    void Clear() { SetRows({}); }
+    void SetRows(NameCountTable rows);
+    void SetRows(const std::vector<NameCountRow>& rows) { SetRows(NameCountTable(rows)); }
+    void Clear() { SetRows(NameCountTable()); }
     // Header click on column c: new sort state, rows sorted by it.
     void ClickColumn(int c);
     // The external-query rule: the toggle of the state, always by the first column.
@@ -34,8 +37,9 @@ class NameCountModel : public QAbstractTableModel {
     // A third column shows each row's place (sorted by its text).
     void SetPlaceColumn(bool on) { placeColumn_ = on; }
 
-    const std::vector<NameCountRow>& rows() const { return rows_; }
-    const NameCountRow* RowAt(int row) const;
+    const NameCountTable& rows() const { return rows_; }
+    // Row `row` viewed (valid until the rows change), or nullopt out of range.
+    std::optional<NameCountView> RowAt(int row) const;
     // First row whose name equals `name` exactly (case-sensitive), or -1.
     int FindExact(std::string_view name) const;
 
@@ -47,7 +51,7 @@ class NameCountModel : public QAbstractTableModel {
   private:
     QVariant Alignment() const;  // of the second column
 
-    std::vector<NameCountRow> rows_;
+    NameCountTable rows_;
     QStringList captions_;
     SortState sort_;
     bool textOnly_ = false;

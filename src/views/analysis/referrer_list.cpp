@@ -29,8 +29,7 @@ long long CanonicalPosition(std::string_view text) {
 
 }  // namespace
 
-void ReferrerList::Load(const std::vector<std::string>& referrerTable,
-                        const std::vector<std::string>& queryTable) {
+void ReferrerList::Load(const LineTable& referrerTable, const LineTable& queryTable) {
     referrers_ = &referrerTable;
     queries_ = &queryTable;
     rows_ = ReadNameCounts(referrerTable);
@@ -65,7 +64,7 @@ const std::vector<int>& ReferrerList::QueriesOf(int row) const {
     return queriesByRow_[static_cast<std::size_t>(row)];
 }
 
-ReferrerDetail ReferrerList::Detail(int row, const std::vector<std::string>& fileTable) const {
+ReferrerDetail ReferrerList::Detail(int row, const LineTable& fileTable) const {
     ReferrerDetail d;
     if (!referrers_ || row < 0 || static_cast<std::size_t>(row) >= referrers_->size())
         return d;
@@ -74,7 +73,7 @@ ReferrerDetail ReferrerList::Detail(int row, const std::vector<std::string>& fil
     for (int q : QueriesOf(row)) {
         if (static_cast<std::size_t>(q) >= queries_->size())
             continue;  // the table was replaced after the grouping
-        const std::string& query = (*queries_)[static_cast<std::size_t>(q)];
+        std::string_view query = (*queries_)[static_cast<std::size_t>(q)];
         d.queries.push_back(
             {ReadField(query, QueryField::kText), ReadField(query, QueryField::kReferrer)});
     }

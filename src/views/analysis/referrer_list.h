@@ -36,8 +36,7 @@ class ReferrerList {
 
     // Reads the referrer pages and groups the queries by the page their field 2
     // names; both tables must outlive the list.
-    void Load(const std::vector<std::string>& referrerTable,
-              const std::vector<std::string>& queryTable);
+    void Load(const LineTable& referrerTable, const LineTable& queryTable);
     void Clear();
 
     // Table rows (in table order) whose address contains the filter (case-sensitive).
@@ -47,12 +46,12 @@ class ReferrerList {
     // Query records listed under referrer row `row`, in query-table order.
     const std::vector<int>& QueriesOf(int row) const;
 
-    ReferrerDetail Detail(int row, const std::vector<std::string>& fileTable) const;
+    ReferrerDetail Detail(int row, const LineTable& fileTable) const;
 
   private:
     bool external_;
-    const std::vector<std::string>* referrers_ = nullptr;
-    const std::vector<std::string>* queries_ = nullptr;
+    const LineTable* referrers_ = nullptr;
+    const LineTable* queries_ = nullptr;
     std::vector<NameCount> rows_;
     std::vector<std::vector<int>> queriesByRow_;
 };

@@ -22,7 +22,7 @@ ReferrerTab::ReferrerTab(const MonthResults& results, AnalysisContext& context, 
                          QWidget* parent)
     : ListDetailTab(results, context, 2, {2}, parent), referrers_(external) {
     connect(list(), &NameCountListWidget::shortcutUsed, this, [this](ListShortcut s, int row) {
-        const NameCountRow* r = list()->model().RowAt(row);
+        const std::optional<NameCountView> r = list()->model().RowAt(row);
         if (!r)
             return;
         if (s == ListShortcut::Copy)
@@ -53,11 +53,11 @@ NameCountListWidget* ReferrerTab::queryTree() const {
     return detail_->list(kQueriesSwitch);
 }
 
-const Lines& ReferrerTab::ReferrerTable() const {
+const LineTable& ReferrerTab::ReferrerTable() const {
     return external() ? results_.externalReferrers : results_.internalReferrers;
 }
 
-const Lines& ReferrerTab::QueryTable() const {
+const LineTable& ReferrerTab::QueryTable() const {
     return external() ? results_.externalQueries : results_.internalQueries;
 }
 
@@ -94,7 +94,7 @@ void ReferrerTab::ClearDetail() {
 }
 
 void ReferrerTab::ShowDetail(int listRow) {
-    const NameCountRow* row = RowToShow(listRow);
+    const std::optional<NameCountView> row = RowToShow(listRow);
     if (!row)
         return;
     const WaitCursor wait;

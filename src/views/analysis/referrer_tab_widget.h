@@ -33,8 +33,8 @@ class ReferrerTab : public ListDetailTab {
     void ShowDetail(int listRow) override;
     void ClearDetail();
     void ShowSwitchCaptions(std::size_t pages, std::size_t queries);
-    const Lines& ReferrerTable() const;
-    const Lines& QueryTable() const;
+    const LineTable& ReferrerTable() const;
+    const LineTable& QueryTable() const;
 
     tabs::ReferrerList referrers_;
     std::vector<std::string> searchUrls_;

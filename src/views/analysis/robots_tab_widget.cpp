@@ -22,7 +22,8 @@ RobotsTab::RobotsTab(const MonthResults& results, AnalysisContext& context, QWid
     audience_->setWordWrap(true);
     detail_->AddAbove(audience_);
     connect(list(), &NameCountListWidget::shortcutUsed, this, [this](ListShortcut s, int row) {
-        if (const NameCountRow* r = list()->model().RowAt(row); r && s == ListShortcut::Copy)
+        if (const std::optional<NameCountView> r = list()->model().RowAt(row);
+            r && s == ListShortcut::Copy)
             context_.CopyText(r->name);
     });
 }
@@ -74,7 +75,7 @@ bool RobotsTab::SelectByKey(std::string_view name) {
 }
 
 void RobotsTab::ShowDetail(int listRow) {
-    const NameCountRow* row = RowToShow(listRow);
+    const std::optional<NameCountView> row = RowToShow(listRow);
     if (!row)
         return;
     const RobotRecord* robot = robots_.At(row->position);

@@ -56,7 +56,7 @@ void TabsDetailSide::UseAsSitePages(int which, bool jumps) {
     NameCountListWidget* pages = list(which);
     connect(pages, &NameCountListWidget::shortcutUsed, this,
             [this, pages](ListShortcut s, int row) {
-                const NameCountRow* r = pages->model().RowAt(row);
+                const std::optional<NameCountView> r = pages->model().RowAt(row);
                 if (!r)
                     return;
                 if (s == ListShortcut::Copy)
@@ -67,7 +67,7 @@ void TabsDetailSide::UseAsSitePages(int which, bool jumps) {
     if (!jumps)
         return;
     connect(pages, &NameCountListWidget::rowDoubleClicked, this, [this, pages](int row) {
-        if (const NameCountRow* r = pages->model().RowAt(row))
+        if (const std::optional<NameCountView> r = pages->model().RowAt(row))
             context_.JumpToFile(r->name);
     });
 }

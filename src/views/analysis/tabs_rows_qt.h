@@ -2,6 +2,7 @@
 // Rows of the shared name/count lists from the tab logic's views.
 #pragma once
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -10,10 +11,11 @@
 
 namespace trafikon {
 
-// One row per table row: name, count as stored and as a number, table position.
-std::vector<NameCountRow> TableRows(const std::vector<int>& rows,
-                                    const std::vector<tabs::NameCount>& entries);
+// One row per table row: name, count as stored and as a number, table position,
+// and the place `placeOf(position)` gives when there is one.
+NameCountTable TableRows(const std::vector<int>& rows, const std::vector<tabs::NameCount>& entries,
+                         const std::function<std::string_view(long long)>& placeOf = {});
 // One-column rows (names only), positions 0, 1, 2... in list order.
-std::vector<NameCountRow> NameRows(const std::vector<std::string_view>& names);
+NameCountTable NameRows(const std::vector<std::string_view>& names);
 
 }  // namespace trafikon

@@ -36,7 +36,7 @@ class FilesListTest : public ::testing::Test {
             out.emplace_back(list.entries()[r].name);
         return out;
     }
-    std::vector<std::string> table;
+    LineTable table;
     FilesList list;
 };
 
@@ -73,18 +73,17 @@ TEST_F(FilesListTest, CountLabelAndCopyOfAllNames) {
 }
 
 TEST(FilesDetail, CollectsEveryRelatedListAndItsLabels) {
-    std::vector<std::string> hosts = {Record({"h0", "50", "-"}), Record({"h1", "2", "-"}),
-                                      Record({"h2", "9", "-"})};
-    std::vector<std::string> extQ = {Record({"\"q=a\"", "0", "-30-", "-0-", "[x]",
-                                             "http://s.example/search?q=a", "http://s.example/"}),
-                                     Record({"\"q=b\"", "0", "-30-", "-0-", "[x]",
-                                             "http://s.example/search?q=b", "http://s.example/"})};
-    std::vector<std::string> intQ = {Record({"\"p=1\"", "0", "-20-", "-0-", "[x]",
-                                             "http://me.example/list?p=1", "http://me.example/"})};
-    std::vector<std::string> extR = {
-        Record({"http://s.example/search", "2", "-4-5-", "-0-", "[x]"})};
-    std::vector<std::string> intR = {Record({"http://me.example/list", "1", "-6-", "-0-", "[x]"})};
-    std::vector<std::string> files = {
+    LineTable hosts = {Record({"h0", "50", "-"}), Record({"h1", "2", "-"}),
+                       Record({"h2", "9", "-"})};
+    LineTable extQ = {Record({"\"q=a\"", "0", "-30-", "-0-", "[x]", "http://s.example/search?q=a",
+                              "http://s.example/"}),
+                      Record({"\"q=b\"", "0", "-30-", "-0-", "[x]", "http://s.example/search?q=b",
+                              "http://s.example/"})};
+    LineTable intQ = {Record({"\"p=1\"", "0", "-20-", "-0-", "[x]", "http://me.example/list?p=1",
+                              "http://me.example/"})};
+    LineTable extR = {Record({"http://s.example/search", "2", "-4-5-", "-0-", "[x]"})};
+    LineTable intR = {Record({"http://me.example/list", "1", "-6-", "-0-", "[x]"})};
+    LineTable files = {
         FileRec("/a.html", "4", "1", "-0-4-5-6-", "404", "-0-2-1-", "-1-0-", "-0-", "-0-", "-0-")};
     FilesList list;
     list.Load(files);
@@ -138,11 +137,11 @@ TEST(FilesDetail, ErrorStatusIsANumberAbove399) {
 TEST(FilesDetail, DamagedRecordsAndStalePositionsNeverFail) {
     // Positions past the end of their tables (result files replaced after loading),
     // a truncated record and an empty table.
-    std::vector<std::string> files = {
+    LineTable files = {
         FileRec("/a", "2", "1", "-1-", "200", "-7-0-", "-3-", "-9-", "-1-", "-2-"),
         "\\1;/truncated\\2;5\\3;-1-2-",
     };
-    std::vector<std::string> hosts = {Record({"h0", "1", "-"})};
+    LineTable hosts = {Record({"h0", "1", "-"})};
     FilesList list;
     list.Load(files);
     TabTables tables;

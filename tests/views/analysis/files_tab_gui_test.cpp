@@ -46,8 +46,8 @@ class FilesTabTest : public ::testing::Test {
     }
     std::vector<std::string> ListNames(NameCountListWidget* l) {
         std::vector<std::string> out;
-        for (const NameCountRow& r : l->model().rows())
-            out.push_back(r.name);
+        for (const NameCountView r : l->model().rows())
+            out.emplace_back(r.name);
         return out;
     }
     testing::FakeContext ctx;

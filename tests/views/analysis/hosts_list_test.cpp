@@ -16,7 +16,7 @@ std::string HostRec(std::string_view host, std::string_view hits, std::string_vi
 }
 
 TEST(HostsList, MinimumIsStrictAndFilterCaseSensitive) {
-    std::vector<std::string> table = {
+    LineTable table = {
         HostRec("192.168.0.1", "40"), HostRec("192.168.0.2", "41"),
         HostRec("10.0.0.1", "1"),     HostRec("crawler.example", "500"),
         HostRec("zero.example", "0"), HostRec("bad.example", "4x"),
@@ -58,9 +58,8 @@ TEST(HostsList, MinimumFromItsSetting) {
 }
 
 TEST(HostsList, DetailListsPagesAndNumbersLogLinesFromOne) {
-    std::vector<std::string> files = {Record({"/a", "1"}), Record({"/b", "1"}),
-                                      Record({"/c", "1"})};
-    std::vector<std::string> table = {HostRec("h", "3", "-0-2-9-", "-2-0-8-")};
+    LineTable files = {Record({"/a", "1"}), Record({"/b", "1"}), Record({"/c", "1"})};
+    LineTable table = {HostRec("h", "3", "-0-2-9-", "-2-0-8-")};
     HostsList list;
     list.Load(table);
     HostDetail d = list.Detail(0, files);

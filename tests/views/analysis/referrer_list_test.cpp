@@ -20,9 +20,8 @@ std::string QueryRec(std::string_view text, std::string_view referrer, std::stri
 }
 
 TEST(ReferrerList, FilterIsACaseSensitiveSubstring) {
-    std::vector<std::string> refs = {RefRec("http://s.example/search", "3"),
-                                     RefRec("http://S.example/a", "1"),
-                                     RefRec("http://other.example/", "2")};
+    LineTable refs = {RefRec("http://s.example/search", "3"), RefRec("http://S.example/a", "1"),
+                      RefRec("http://other.example/", "2")};
     ReferrerList list(true);
     list.Load(refs, {});
     EXPECT_EQ(list.Rows("").size(), 3u);
@@ -34,10 +33,10 @@ TEST(ReferrerList, FilterIsACaseSensitiveSubstring) {
 }
 
 TEST(ReferrerList, QueriesGoUnderThePageTheirFieldTwoNamesExactly) {
-    std::vector<std::string> refs;
+    LineTable refs;
     for (int i = 0; i < 13; ++i)
         refs.push_back(RefRec("http://r" + std::to_string(i) + ".example/", "1"));
-    std::vector<std::string> queries = {
+    LineTable queries = {
         QueryRec("\"q=twelve\"", "12", "http://r12.example/?q=twelve"),
         QueryRec("\"q=one\"", "1", "http://r1.example/?q=one"),
         QueryRec("\"q=padded\"", "01", "http://r1.example/?q=padded"),  // not the text "1"
@@ -62,9 +61,9 @@ TEST(ReferrerList, QueriesGoUnderThePageTheirFieldTwoNamesExactly) {
 }
 
 TEST(ReferrerList, DetailLabelsOfBothTabs) {
-    std::vector<std::string> files = {Record({"/a"}), Record({"/b"})};
-    std::vector<std::string> refs = {RefRec("http://s.example/search", "3", "-4-0-8-", "-1-5-")};
-    std::vector<std::string> queries = {QueryRec("\"q=a\"", "0", "http://s.example/search?q=a")};
+    LineTable files = {Record({"/a"}), Record({"/b"})};
+    LineTable refs = {RefRec("http://s.example/search", "3", "-4-0-8-", "-1-5-")};
+    LineTable queries = {QueryRec("\"q=a\"", "0", "http://s.example/search?q=a")};
     auto texts = trafikon::testing::FrenchTabTexts();
 
     ReferrerList external(true);
@@ -95,14 +94,14 @@ TEST(ReferrerList, DetailLabelsOfBothTabs) {
 TEST(ReferrerList, OutOfRangeRowsAndEmptyTables) {
     ReferrerList list(false);
     EXPECT_FALSE(list.Detail(0, {}).found);
-    std::vector<std::string> refs = {RefRec("http://me.example/", "1")};
+    LineTable refs = {RefRec("http://me.example/", "1")};
     list.Load(refs, {});
     EXPECT_FALSE(list.Detail(1, {}).found);
     ReferrerDetail d = list.Detail(0, {});
     ASSERT_TRUE(d.found);
     EXPECT_TRUE(d.queries.empty());
     // Tables emptied by a reload before the list is loaded again.
-    std::vector<std::string> queries = {QueryRec("\"q=a\"", "0", "http://me.example/?q=a")};
+    LineTable queries = {QueryRec("\"q=a\"", "0", "http://me.example/?q=a")};
     list.Load(refs, queries);
     queries.clear();
     EXPECT_TRUE(list.Detail(0, {}).queries.empty());

@@ -17,7 +17,7 @@ namespace {
 
 using testing::Record;
 
-void FillMonth(Lines& refs, Lines& queries) {
+void FillMonth(LineTable& refs, LineTable& queries) {
     for (int i = 0; i < 13; ++i)
         refs.push_back(Record({"http://r" + std::to_string(i) + ".example/search", "2", "-4-8-",
                                "-0-", "[09/Nov/2003:12:00:00 +0100]"}));

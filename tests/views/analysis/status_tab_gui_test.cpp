@@ -19,8 +19,8 @@ void FillMonth(MonthResults& m) {
     m.files = {Record({"/a"}), Record({"/missing.html"})};
     for (int code : StatusFileCodes())
         m.statuses.push_back(std::to_string(code) + ";0;-;-");
-    m.statuses[18] = "400;7;-1-;-0-";
-    m.statuses[22] = "404;2;-0-9-;-1-";
+    m.statuses.Replace(18, "400;7;-1-;-0-");
+    m.statuses.Replace(22, "404;2;-0-9-;-1-");
 }
 
 TEST(StatusTab, ErrorCodesOnlyStartAt400) {
