@@ -21,6 +21,11 @@ namespace trafikon {
 
 namespace {
 
+// How many hits ahead the tables' slots, their keys, then the records are
+// asked for (MonthAnalysis::PrefetchSlots): far enough for memory to answer
+// meanwhile.
+constexpr std::size_t kSlotsAhead = 12, kKeysAhead = 6, kRecordsAhead = 2;
+
 class ProgressReporter {
   public:
     ProgressReporter(AnalysisObserver& observer, std::uint64_t total)
@@ -80,7 +85,15 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
             result.stopped = true;
             return result;
         }
-        for (const LineBatch::Entry& e : batch->entries) {
+        const std::vector<LineBatch::Entry>& entries = batch->entries;
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            const LineBatch::Entry& e = entries[k];
+            if (k + kSlotsAhead < entries.size() && !entries[k + kSlotsAhead].malformed)
+                analysis.PrefetchSlots(entries[k + kSlotsAhead].facts);
+            if (k + kKeysAhead < entries.size() && !entries[k + kKeysAhead].malformed)
+                analysis.PrefetchKeys(entries[k + kKeysAhead].facts);
+            if (k + kRecordsAhead < entries.size() && !entries[k + kRecordsAhead].malformed)
+                analysis.PrefetchRecords(entries[k + kRecordsAhead].facts);
             if (e.malformed) {
                 if (observer.StopRequested()) {
                     result.stopped = true;
