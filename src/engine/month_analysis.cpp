@@ -19,6 +19,24 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Equality of texts of a few bytes, without a call for them.
+bool SameShortText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    if (a.size() > 8)
+        return a == b;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
+// The hash of a key the preparer gave none (the same as the hit before's),
+// needed when the analysis has no position for it yet.
+std::uint64_t KeyHash(std::uint64_t hash, bool same, std::string_view key) {
+    return same ? HashBytes(key) : hash;
+}
+
 }  // namespace
 
 std::string_view RequestPath(std::string_view request) {
@@ -246,7 +264,7 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     }
     const int d = currentDay_ - 1;
     // Status texts are few: each is kept once, files hold its index.
-    if (lastStatus_ == kNoRecord || hit.status != lastStatusText_) {
+    if (lastStatus_ == kNoRecord || !SameShortText(hit.status, lastStatusText_)) {
         bool added;
         lastStatus_ = statusTexts.FindOrAdd(hit.status, added);
         lastStatusText_.assign(hit.status);
@@ -296,6 +314,10 @@ void MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
         files.lastTime.Prefetch(f);
         fileLines_.Prefetch(f);
         files.hosts.Prefetch(f);
+        if (hit.pageHash != 0 || hit.samePage)
+            (hit.internal ? files.internalPages : files.externalPages).Prefetch(f);
+        if (hit.hasQuery)
+            (hit.internal ? files.internalQueries : files.externalQueries).Prefetch(f);
     }
     if (!hit.sameHost) {
         const std::int64_t host = hosts.keys.GuessPosition(hit.hostHash);
@@ -375,13 +397,15 @@ void MonthAnalysis::AddStatusHit(const PreparedHit& hit, std::uint32_t filePos) 
 
 std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit) {
     std::uint32_t pos;
-    if (lastHostPos_ >= 0 && (hit.sameHost || hit.host == lastHost_)) {
+    // HitPreparer saw the same hits in the same order: "the same as the hit
+    // before" is the same as the hit added last.
+    if (lastHostPos_ >= 0 && hit.sameHost) {
         pos = static_cast<std::uint32_t>(lastHostPos_);
         ++hosts.hits[pos];
         hosts.lastTime.Set(pos, time_);
     } else {
         bool added;
-        pos = hosts.keys.FindOrAdd(hit.host, hit.hostHash, added);
+        pos = hosts.keys.FindOrAdd(hit.host, KeyHash(hit.hostHash, hit.sameHost, hit.host), added);
         if (added) {
             hosts.hits.push_back(1);
             hosts.lastTime.Push(time_);
@@ -390,7 +414,6 @@ std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit) {
             ++hosts.hits[pos];
             hosts.lastTime.Set(pos, time_);
         }
-        lastHost_.assign(hit.host);
         lastHostPos_ = pos;
     }
     hostLines_.Append(pos, lastHit_.line);
@@ -403,12 +426,12 @@ void MonthAnalysis::AddBrowserHit(const PreparedHit& hit) {
         lastHit_.agent = kNoRecord;
         return;
     }
-    if (lastAgentPos_ < 0 || (!hit.sameAgent && hit.userAgent != lastAgent_)) {
+    if (lastAgentPos_ < 0 || !hit.sameAgent) {
         bool added;
-        lastAgentPos_ = browsers.keys.FindOrAdd(hit.userAgent, hit.agentHash, added);
+        lastAgentPos_ = browsers.keys.FindOrAdd(
+            hit.userAgent, KeyHash(hit.agentHash, hit.sameAgent, hit.userAgent), added);
         if (added)
             browsers.hits.push_back(0);
-        lastAgent_.assign(hit.userAgent);
     }
     ++browsers.hits[static_cast<std::size_t>(lastAgentPos_)];
     lastHit_.agent = static_cast<std::uint32_t>(lastAgentPos_);
@@ -422,13 +445,10 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos
     PageRecords& pages = hit.internal ? internalPages : externalPages;
     bool added = false;
     std::uint32_t pPos;
-    if (lastPagePos_ >= 0 && hit.internal == lastPageInternal_ &&
-        (hit.samePage || hit.page == lastPage_)) {
+    if (lastPagePos_ >= 0 && hit.samePage) {  // of the same kind
         pPos = static_cast<std::uint32_t>(lastPagePos_);
     } else {
-        pPos = pages.keys.FindOrAdd(hit.page, hit.pageHash, added);
-        lastPage_.assign(hit.page);
-        lastPageInternal_ = hit.internal;
+        pPos = pages.keys.FindOrAdd(hit.page, KeyHash(hit.pageHash, hit.samePage, hit.page), added);
         lastPagePos_ = pPos;
     }
     if (added) {

@@ -305,13 +305,8 @@ class MonthAnalysis {
     int currentDay_ = 1;
     std::uint32_t dayStamp_ = 1;                // grows at every day change
     std::vector<std::uint32_t> hostSeenStamp_;  // day stamp of each host's last visit
-    std::string lastHost_;                      // the last host and its position
-    std::int64_t lastHostPos_ = -1;
-    std::string lastPage_;  // the last referring page, its kind and position
-    bool lastPageInternal_ = false;
-    std::int64_t lastPagePos_ = -1;
-    std::string lastAgent_;  // the last user agent and its position
-    std::int64_t lastAgentPos_ = -1;
+    // Positions of the last host, referring page and user agent.
+    std::int64_t lastHostPos_ = -1, lastPagePos_ = -1, lastAgentPos_ = -1;
     std::string lastStatusText_;  // the status of the last hit and its index
     std::uint32_t lastStatus_ = kNoRecord;
     // Pairs already listed: host and file, page and file, query and file.
