@@ -4,7 +4,8 @@
 // Analyses the stored months of the site folder DIR/data/N/ (site 1 unless
 // given) in ascending order: all of them
 // with --all, otherwise those whose analysis is missing or out of date; N
-// months at once (by default two for each three cores), reported in order. The
+// months at once (by default two for each three cores, fewer when a quarter
+// of the memory cannot hold them; MonthsAtOnce), reported in order. The
 // last line printed is the summary: months analysed, lines read, seconds,
 // lines per second. Countries come from FILE, by default from the database
 // of the settings or the one shipped; "none" goes without (host names still

@@ -21,6 +21,13 @@ namespace trafikon {
 
 namespace {
 
+// How many hits ahead the tables' slots, their keys, then the records are
+// asked for (MonthAnalysis::PrefetchSlots): far enough for memory to answer
+// meanwhile.
+constexpr std::size_t kSlotsAhead = 12, kKeysAhead = 6, kRecordsAhead = 2;
+// The batch's entries are asked for before them.
+constexpr std::size_t kEntriesAhead = 20;
+
 class ProgressReporter {
   public:
     ProgressReporter(AnalysisObserver& observer, std::uint64_t total)
@@ -80,7 +87,21 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
             result.stopped = true;
             return result;
         }
-        for (const LineBatch::Entry& e : batch->entries) {
+        const std::vector<LineBatch::Entry>& entries = batch->entries;
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            const LineBatch::Entry& e = entries[k];
+            if (k + kEntriesAhead < entries.size()) {
+                // Written by the reading thread: on its way from the other core.
+                const auto* ahead = reinterpret_cast<const char*>(&entries[k + kEntriesAhead]);
+                PrefetchLine(ahead);
+                PrefetchLine(ahead + sizeof(LineBatch::Entry) - 1);
+            }
+            if (k + kSlotsAhead < entries.size() && !entries[k + kSlotsAhead].malformed)
+                analysis.PrefetchSlots(entries[k + kSlotsAhead].facts);
+            if (k + kKeysAhead < entries.size() && !entries[k + kKeysAhead].malformed)
+                analysis.PrefetchKeys(entries[k + kKeysAhead].facts);
+            if (k + kRecordsAhead < entries.size() && !entries[k + kRecordsAhead].malformed)
+                analysis.PrefetchRecords(entries[k + kRecordsAhead].facts);
             if (e.malformed) {
                 if (observer.StopRequested()) {
                     result.stopped = true;

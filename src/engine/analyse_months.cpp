@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/analyse_months.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -204,11 +206,23 @@ class MonthRun {
 
 }  // namespace
 
-int MonthsAtOnce() {
+int MonthsAtOnceFor(unsigned cores, std::uint64_t memoryBytes) {
     // A month's reading and counting threads keep about one core and a half
     // busy between them, so two cores take two months at once.
-    const int cores = static_cast<int>(std::thread::hardware_concurrency());
-    return std::max(1, (cores * 2 + 2) / 3);
+    std::uint64_t months = std::max(1u, (cores * 2 + 2) / 3);
+    constexpr std::uint64_t kMonthMemory = std::uint64_t{256} << 20;
+    if (memoryBytes != 0)
+        months = std::min(months, memoryBytes / 4 / kMonthMemory);
+    return static_cast<int>(std::clamp<std::uint64_t>(months, 1, 64));
+}
+
+int MonthsAtOnce() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES), pageSize = ::sysconf(_SC_PAGESIZE);
+    const std::uint64_t memory =
+        pages > 0 && pageSize > 0
+            ? static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize)
+            : 0;
+    return MonthsAtOnceFor(std::thread::hardware_concurrency(), memory);
 }
 
 void AnalyseMonths(const std::string& siteDir, const std::vector<std::string>& months,

@@ -94,7 +94,8 @@ void HitPipeline::ReadBatches(LineReader& reader, FieldFormat format, const std:
             e.lineNumber = number;
             const auto start = static_cast<std::uint32_t>(batch->text.size());
             e.at[0] = start;
-            if (!splitter.Split(line)) {
+            // The line stays in the reader's buffer until its values are stored.
+            if (!splitter.SplitInPlace(line)) {
                 e.malformed = true;
                 batch->text.append(line);
                 e.at[1] = static_cast<std::uint32_t>(batch->text.size());

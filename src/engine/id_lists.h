@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/key_map.h"
 #include "engine/paged_vector.h"
 #include "store/spill_file.h"
 
@@ -46,6 +47,10 @@ class IdLists {
         c.values[c.count++] = value;
     }
     // True when the part in memory of the list of `record` ends with `value`.
+    void Prefetch(std::uint32_t record) const {
+        if (record < ends_.size())
+            PrefetchLine(&ends_[record]);
+    }
     bool EndsWith(std::uint32_t record, std::uint32_t value) const {
         if (record >= ends_.size() || ends_[record].tail == kNone)
             return false;

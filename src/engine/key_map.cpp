@@ -2,6 +2,7 @@
 #include "engine/key_map.h"
 
 #include <cstring>
+#include <stdexcept>
 
 namespace trafikon {
 
@@ -40,53 +41,56 @@ std::uint64_t HashBytes(std::string_view bytes) {
     return Mix(tail ^ 0x589965CC75374CC3ull, h ^ 0x1D8E4E27C47D124Full);
 }
 
-KeyMap::KeyMap() : table_(1024), mask_(1023) {
-    offsets_.push_back(0);
-}
+KeyMap::KeyMap() : table_(1024), mask_(1023) {}
 
 std::int64_t KeyMap::Find(std::string_view key) const {
     const std::uint64_t h = HashBytes(key);
-    const auto tag = static_cast<std::uint32_t>(h >> 32);
+    const std::uint64_t tag = h >> kOffsetBits << kOffsetBits;
     for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
-        const Slot slot = table_[i];
-        if (slot.entry == 0)
+        const std::uint64_t slot = table_[i];
+        if (slot == 0)
             return -1;
-        if (slot.tag == tag && Key(slot.entry - 1) == key)
-            return slot.entry - 1;
+        std::uint32_t position;
+        if ((slot & ~kOffsetMask) == tag && Holds(slot, key, position))
+            return position;
     }
 }
 
-std::uint32_t KeyMap::FindOrAdd(std::string_view key, std::uint64_t h, bool& added) {
-    const auto tag = static_cast<std::uint32_t>(h >> 32);
-    std::size_t i = h & mask_;
-    for (;; i = (i + 1) & mask_) {
-        const Slot slot = table_[i];
-        if (slot.entry == 0)
-            break;
-        if (slot.tag == tag && Key(slot.entry - 1) == key) {
-            added = false;
-            return slot.entry - 1;
-        }
-    }
+std::uint32_t KeyMap::Add(std::string_view key, std::uint64_t tag, std::size_t slot) {
     const auto position = static_cast<std::uint32_t>(size());
+    const std::uint64_t offset = keys_.size();
+    if (offset + key.size() + 9 > kOffsetMask)
+        throw std::length_error("too many key bytes for one analysis");
+    char header[9];
+    std::memcpy(header, &position, 4);
+    std::size_t headerSize = 5;
+    if (key.size() < 0xFF) {
+        header[4] = static_cast<char>(key.size());
+    } else {
+        header[4] = static_cast<char>(0xFF);
+        const auto length = static_cast<std::uint32_t>(key.size());
+        std::memcpy(header + 5, &length, 4);
+        headerSize = 9;
+    }
+    keys_.append(header, headerSize);
     keys_.append(key);
-    offsets_.push_back(keys_.size());
-    table_[i] = {position + 1, tag};
-    added = true;
+    offsets_.push_back(offset);
+    table_[slot] = tag | (offset + 1);
     if (size() * 2 > table_.size())
         Grow();
     return position;
 }
 
 void KeyMap::Grow() {
-    std::vector<Slot> table(table_.size() * 2);
+    std::vector<std::uint64_t> table(table_.size() * 2);
     const std::size_t mask = table.size() - 1;
-    for (const Slot& slot : table_) {
-        if (slot.entry == 0)
+    for (const std::uint64_t slot : table_) {
+        if (slot == 0)
             continue;
-        const std::uint64_t h = HashBytes(Key(slot.entry - 1));
+        std::uint32_t position;
+        const std::uint64_t h = HashBytes(KeyAt((slot & kOffsetMask) - 1, position));
         std::size_t i = h & mask;
-        while (table[i].entry != 0)
+        while (table[i] != 0)
             i = (i + 1) & mask;
         table[i] = slot;
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,6 +17,16 @@ namespace trafikon {
 
 std::uint64_t HashBytes(std::string_view bytes);
 
+// Asks for the cache line of `p` ahead of its use. Written out for x86-64:
+// the compiler drops a __builtin_prefetch whose address it can see unused.
+inline void PrefetchLine(const void* p) {
+#if defined(__x86_64__)
+    asm volatile("prefetcht0 (%0)" : : "r"(p));
+#else
+    __builtin_prefetch(p);
+#endif
+}
+
 class KeyMap {
   public:
     KeyMap();
@@ -26,27 +37,87 @@ class KeyMap {
         return FindOrAdd(key, HashBytes(key), added);
     }
     // The same with the key's HashBytes worked out beforehand.
-    std::uint32_t FindOrAdd(std::string_view key, std::uint64_t hash, bool& added);
+    std::uint32_t FindOrAdd(std::string_view key, std::uint64_t hash, bool& added) {
+        const std::uint64_t tag = hash >> kOffsetBits << kOffsetBits;
+        std::size_t i = hash & mask_;
+        for (;; i = (i + 1) & mask_) {
+            const std::uint64_t slot = table_[i];
+            if (slot == 0)
+                break;
+            if ((slot & ~kOffsetMask) == tag) {
+                std::uint32_t position;
+                if (Holds(slot, key, position)) {
+                    added = false;
+                    return position;
+                }
+            }
+        }
+        added = true;
+        return Add(key, tag, i);
+    }
     // Position of `key`, or -1.
     std::int64_t Find(std::string_view key) const;
 
-    std::size_t size() const { return offsets_.size() - 1; }
+    // Hints for a lookup of a key of hash `hash` soon to come, so that the
+    // memory it reads is on its way meanwhile: first the table, later (once
+    // the table has come) the key that the table names.
+    void PrefetchSlot(std::uint64_t hash) const { PrefetchLine(&table_[hash & mask_]); }
+    void PrefetchKey(std::uint64_t hash) const {
+        const std::uint64_t slot = table_[hash & mask_];
+        if (slot != 0 && (slot & ~kOffsetMask) == hash >> kOffsetBits << kOffsetBits)
+            PrefetchLine(keys_.data() + (slot & kOffsetMask) - 1);
+    }
+
+    // The position of the key of hash `hash` when its table slot and key
+    // are at hand, by the hash alone (a guess, for prefetching), or -1.
+    std::int64_t GuessPosition(std::uint64_t hash) const {
+        const std::uint64_t slot = table_[hash & mask_];
+        if (slot == 0 || (slot & ~kOffsetMask) != hash >> kOffsetBits << kOffsetBits)
+            return -1;
+        std::uint32_t position;
+        std::memcpy(&position, keys_.data() + (slot & kOffsetMask) - 1, 4);
+        return position;
+    }
+
+    std::size_t size() const { return offsets_.size(); }
     std::string_view Key(std::uint32_t position) const {
-        return std::string_view(keys_.data() + offsets_[position],
-                                offsets_[position + 1] - offsets_[position]);
+        std::uint32_t unused;
+        return KeyAt(offsets_[position], unused);
     }
 
   private:
+    // A slot holds, in one word, where its key is stored (+ 1, 0 for an empty
+    // slot) and the high bits of the key's hash: a probe reads one word, and a
+    // found key one more place, where its position, length and bytes lie
+    // together.
+    static constexpr int kOffsetBits = 40;
+    static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
+
+    // The key stored at `offset` of keys_, and its position.
+    std::string_view KeyAt(std::uint64_t offset, std::uint32_t& position) const {
+        const char* p = keys_.data() + offset;
+        std::memcpy(&position, p, 4);
+        std::uint32_t length = static_cast<unsigned char>(p[4]);
+        p += 5;
+        if (length == 0xFF) {
+            std::memcpy(&length, p, 4);
+            p += 4;
+        }
+        return std::string_view(p, length);
+    }
+    bool Holds(std::uint64_t slot, std::string_view key, std::uint32_t& position) const {
+        const std::string_view stored = KeyAt((slot & kOffsetMask) - 1, position);
+        return stored.size() == key.size() &&
+               (key.empty() || std::memcmp(stored.data(), key.data(), key.size()) == 0);
+    }
+    std::uint32_t Add(std::string_view key, std::uint64_t tag, std::size_t slot);
     void Grow();
-    std::string keys_;                    // all keys one after the other
-    PagedVector<std::uint64_t> offsets_;  // start of key i at i, end at i + 1
-    // A slot holds the position + 1 (0 when empty) beside the high bits of
-    // its key's hash: one cache line read per probe.
-    struct Slot {
-        std::uint32_t entry = 0;
-        std::uint32_t tag = 0;
-    };
-    std::vector<Slot> table_;
+
+    // Each key as its position (4 bytes), its length (one byte, or 0xFF and
+    // 4 bytes) and its bytes, one after the other.
+    std::string keys_;
+    PagedVector<std::uint64_t> offsets_;  // of each position's key in keys_
+    std::vector<std::uint64_t> table_;
     std::size_t mask_;
 };
 

@@ -20,6 +20,24 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Equality of texts of a few bytes, without a call for them.
+bool SameShortText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    if (a.size() > 8)
+        return a == b;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
+// The hash of a key the preparer gave none (the same as the hit before's),
+// needed when the analysis has no position for it yet.
+std::uint64_t KeyHash(std::uint64_t hash, bool same, std::string_view key) {
+    return same ? HashBytes(key) : hash;
+}
+
 }  // namespace
 
 std::string_view RequestPath(std::string_view request) {
@@ -265,7 +283,7 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     }
     const int d = currentDay_ - 1;
     // Status texts are few: each is kept once, files hold its index.
-    if (lastStatus_ == kNoRecord || hit.status != lastStatusText_) {
+    if (lastStatus_ == kNoRecord || !SameShortText(hit.status, lastStatusText_)) {
         bool added;
         lastStatus_ = statusTexts.FindOrAdd(hit.status, added);
         lastStatusText_.assign(hit.status);
@@ -309,6 +327,73 @@ void MonthAnalysis::FinishHits() {
         lists->Seal();
 }
 
+namespace {
+
+// Asks for element `i` of `v` when it has one.
+template <typename Values>
+void PrefetchAt(const Values& v, std::int64_t i) {
+    if (i >= 0 && static_cast<std::size_t>(i) < v.size())
+        PrefetchLine(&v[static_cast<std::size_t>(i)]);
+}
+
+}  // namespace
+
+void MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
+    const std::int64_t file = files.keys.GuessPosition(hit.pathHash);
+    if (file >= 0) {
+        const auto f = static_cast<std::uint32_t>(file);
+        PrefetchAt(files.hits, file);
+        PrefetchAt(files.type, file);
+        PrefetchAt(files.statusSlots, file);
+        PrefetchAt(files.lastStatus, file);
+        files.lastTime.Prefetch(f);
+        fileLines_.Prefetch(f);
+        files.hosts.Prefetch(f);
+        if (hit.pageHash != 0 || hit.samePage)
+            (hit.internal ? files.internalPages : files.externalPages).Prefetch(f);
+        if (hit.hasQuery)
+            (hit.internal ? files.internalQueries : files.externalQueries).Prefetch(f);
+    }
+    if (!hit.sameHost) {
+        const std::int64_t host = hosts.keys.GuessPosition(hit.hostHash);
+        if (host >= 0) {
+            const auto h = static_cast<std::uint32_t>(host);
+            PrefetchAt(hosts.hits, host);
+            PrefetchAt(hostSeenStamp_, host);
+            hosts.lastTime.Prefetch(h);
+            hostLines_.Prefetch(h);
+            hosts.files.Prefetch(h);
+        }
+    }
+    if (!hit.sameAgent) {
+        const std::int64_t agent = browsers.keys.GuessPosition(hit.agentHash);
+        PrefetchAt(browsers.hits, agent);
+        if (agent >= 0)
+            browserLines_.Prefetch(static_cast<std::uint32_t>(agent));
+    }
+    if (hit.pageHash != 0) {
+        const PageRecords& pages = hit.internal ? internalPages : externalPages;
+        const std::int64_t page = pages.keys.GuessPosition(hit.pageHash);
+        if (page >= 0) {
+            const auto p = static_cast<std::uint32_t>(page);
+            PrefetchAt(pages.hits, page);
+            pages.lastTime.Prefetch(p);
+            (hit.internal ? internalPageLines_ : externalPageLines_).Prefetch(p);
+            pages.files.Prefetch(p);
+        }
+    }
+    if (hit.hasQuery) {
+        const QueryRecords& queries = hit.internal ? internalQueries : externalQueries;
+        const std::int64_t query = queries.keys.GuessPosition(hit.queryHash);
+        if (query >= 0) {
+            const auto q = static_cast<std::uint32_t>(query);
+            queries.lastTime.Prefetch(q);
+            (hit.internal ? internalQuerySites_ : externalQuerySites_).Prefetch(q);
+            queries.files.Prefetch(q);
+        }
+    }
+}
+
 std::uint32_t MonthAnalysis::AddFileHit(const PreparedHit& hit) {
     bool added;
     const std::uint32_t pos = files.keys.FindOrAdd(hit.path, hit.pathHash, added);
@@ -347,13 +432,15 @@ void MonthAnalysis::AddStatusHit(const PreparedHit& hit, std::uint32_t filePos) 
 
 std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit) {
     std::uint32_t pos;
-    if (lastHostPos_ >= 0 && (hit.sameHost || hit.host == lastHost_)) {
+    // HitPreparer saw the same hits in the same order: "the same as the hit
+    // before" is the same as the hit added last.
+    if (lastHostPos_ >= 0 && hit.sameHost) {
         pos = static_cast<std::uint32_t>(lastHostPos_);
         ++hosts.hits[pos];
         hosts.lastTime.Set(pos, time_);
     } else {
         bool added;
-        pos = hosts.keys.FindOrAdd(hit.host, hit.hostHash, added);
+        pos = hosts.keys.FindOrAdd(hit.host, KeyHash(hit.hostHash, hit.sameHost, hit.host), added);
         if (added) {
             hosts.hits.push_back(1);
             hosts.lastTime.Push(time_);
@@ -362,7 +449,6 @@ std::uint32_t MonthAnalysis::AddHostHit(const PreparedHit& hit) {
             ++hosts.hits[pos];
             hosts.lastTime.Set(pos, time_);
         }
-        lastHost_.assign(hit.host);
         lastHostPos_ = pos;
     }
     hostLines_.Append(pos, lastHit_.line);
@@ -375,12 +461,12 @@ void MonthAnalysis::AddBrowserHit(const PreparedHit& hit) {
         lastHit_.agent = kNoRecord;
         return;
     }
-    if (lastAgentPos_ < 0 || (!hit.sameAgent && hit.userAgent != lastAgent_)) {
+    if (lastAgentPos_ < 0 || !hit.sameAgent) {
         bool added;
-        lastAgentPos_ = browsers.keys.FindOrAdd(hit.userAgent, hit.agentHash, added);
+        lastAgentPos_ = browsers.keys.FindOrAdd(
+            hit.userAgent, KeyHash(hit.agentHash, hit.sameAgent, hit.userAgent), added);
         if (added)
             browsers.hits.push_back(0);
-        lastAgent_.assign(hit.userAgent);
     }
     ++browsers.hits[static_cast<std::size_t>(lastAgentPos_)];
     lastHit_.agent = static_cast<std::uint32_t>(lastAgentPos_);
@@ -394,13 +480,10 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos
     PageRecords& pages = hit.internal ? internalPages : externalPages;
     bool added = false;
     std::uint32_t pPos;
-    if (lastPagePos_ >= 0 && hit.internal == lastPageInternal_ &&
-        (hit.samePage || hit.page == lastPage_)) {
+    if (lastPagePos_ >= 0 && hit.samePage) {  // of the same kind
         pPos = static_cast<std::uint32_t>(lastPagePos_);
     } else {
-        pPos = pages.keys.FindOrAdd(hit.page, hit.pageHash, added);
-        lastPage_.assign(hit.page);
-        lastPageInternal_ = hit.internal;
+        pPos = pages.keys.FindOrAdd(hit.page, KeyHash(hit.pageHash, hit.samePage, hit.page), added);
         lastPagePos_ = pPos;
     }
     if (added) {

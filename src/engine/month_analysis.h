@@ -153,6 +153,10 @@ class TimeTexts {
     }
     void Push(std::string_view text) { Push(Prepare(text)); }
     void Set(std::uint32_t i, std::string_view text) { Set(i, Prepare(text)); }
+    void Prefetch(std::uint32_t i) const {
+        if (i < slots_.size())
+            PrefetchLine(&slots_[i]);
+    }
     // Valid until the next Get.
     std::string_view Get(std::uint32_t i) const;
 
@@ -242,6 +246,18 @@ class MonthAnalysis {
     // After the last hit, before the results are written: gives back what
     // only the counting needed. Throws IoError.
     void FinishHits();
+    // Hints for a hit that AddHit will take a few hits later: its keys' slots
+    // in the tables, then, a few hits before it comes, the keys those slots
+    // name. The tables are far larger than the caches on a busy month, and
+    // waiting for them is most of a hit's cost otherwise.
+    void PrefetchSlots(const HitFacts& hit) const {
+        Prefetch(hit, [](const KeyMap& keys, std::uint64_t hash) { keys.PrefetchSlot(hash); });
+    }
+    void PrefetchKeys(const HitFacts& hit) const {
+        Prefetch(hit, [](const KeyMap& keys, std::uint64_t hash) { keys.PrefetchKey(hash); });
+    }
+    // Last, a hit or two before it comes, the records the keys lead to.
+    void PrefetchRecords(const HitFacts& hit) const;
     // The line numbers of the hits of each record.
     const PackedLists& FileLines() const { return fileLines_; }
     const PackedLists& HostLines() const { return hostLines_; }
@@ -270,6 +286,18 @@ class MonthAnalysis {
     KeyMap statusTexts;
 
   private:
+    template <typename F>
+    void Prefetch(const HitFacts& hit, F&& f) const {
+        f(files.keys, hit.pathHash);
+        if (!hit.sameHost)
+            f(hosts.keys, hit.hostHash);
+        if (!hit.sameAgent)
+            f(browsers.keys, hit.agentHash);
+        if (hit.pageHash != 0)
+            f((hit.internal ? internalPages : externalPages).keys, hit.pageHash);
+        if (hit.hasQuery)
+            f((hit.internal ? internalQueries : externalQueries).keys, hit.queryHash);
+    }
     std::uint32_t AddFileHit(const PreparedHit& hit);
     void AddStatusHit(const PreparedHit& hit, std::uint32_t filePos);
     std::uint32_t AddHostHit(const PreparedHit& hit);
@@ -288,13 +316,8 @@ class MonthAnalysis {
     int currentDay_ = 1;
     std::uint32_t dayStamp_ = 1;                // grows at every day change
     PagedVector<std::uint32_t> hostSeenStamp_;  // day stamp of each host's last visit
-    std::string lastHost_;                      // the last host and its position
-    std::int64_t lastHostPos_ = -1;
-    std::string lastPage_;  // the last referring page, its kind and position
-    bool lastPageInternal_ = false;
-    std::int64_t lastPagePos_ = -1;
-    std::string lastAgent_;  // the last user agent and its position
-    std::int64_t lastAgentPos_ = -1;
+    // Positions of the last host, referring page and user agent.
+    std::int64_t lastHostPos_ = -1, lastPagePos_ = -1, lastAgentPos_ = -1;
     std::string lastStatusText_;  // the status of the last hit and its index
     std::uint32_t lastStatus_ = kNoRecord;
     // Pairs already listed: host and file, page and file, query and file.

@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/key_map.h"
 #include "engine/varint.h"
 #include "store/spill_file.h"
 #include "store/text_file.h"
@@ -46,6 +47,12 @@ class PackedLists {
         list->last = value;
         const std::uint8_t* p = PutVarint(SlotBytes(list->slot) + list->fill, v);
         list->fill = static_cast<std::uint16_t>(p - SlotBytes(list->slot));
+    }
+
+    // Asks for the head of the list of `record` ahead of an Append.
+    void Prefetch(std::uint32_t record) const {
+        if (record < listCount_)
+            PrefetchLine(&At(record));
     }
 
     // Calls f(value) for each number of the list of `record`, in order. Throws

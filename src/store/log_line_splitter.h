@@ -15,8 +15,9 @@
 //    everything through the next '"' and one more character (one character
 //    when it holds no '"').
 //
-// Values are views into the splitter's own copy of the line, never copied:
-// nothing is allocated per field. Values that the date completion and
+// Values are views into the splitter's own copy of the line (or, with
+// SplitInPlace, into the line itself), never copied: nothing is allocated per
+// field. Values that the date completion and
 // CompleteRequest make are kept in owned buffers and stay until a later line
 // replaces them, so a value a line does not set keeps what an earlier line left.
 #pragma once
@@ -40,6 +41,9 @@ class LogLineSplitter {
     // False when the line had no text left when a field was due: a malformed
     // line, whose fields from there on are empty.
     bool Split(std::string_view line);
+    // The same without copying the line: the values view `line` itself, which
+    // must stay in place, unchanged, for as long as they are read.
+    bool SplitInPlace(std::string_view line);
 
     // Completes the date, then gives IIS lines, which have no request line,
     // the request "M I HTTP/1.1" (CompleteRequest).
@@ -64,6 +68,9 @@ class LogLineSplitter {
     }
 
   private:
+    // Splits text[0, n), the line and its blank; the blank is at n - 1 in
+    // memory only when `real` is n, otherwise the line is text[0, real).
+    bool SplitText(const char* text, std::size_t n, std::size_t real);
     bool EmptyFrom(std::size_t index);  // empties the fields from format_[index] on; false
     void CompleteRequest();
 

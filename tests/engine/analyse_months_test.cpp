@@ -112,5 +112,18 @@ TEST(AnalyseMonthsTest, TheRunHoldsTheStoreLockOnceForAllItsMonths) {
     EXPECT_FALSE(IsStoreBeingWritten(store.siteDir()));
 }
 
+// Two months at once for each three cores, as many as a quarter of the
+// memory holds at a quarter of a gigabyte each, and always one at least.
+TEST(AnalyseMonthsTest, MonthsAtOnceByCoresAndMemory) {
+    constexpr std::uint64_t kGiB = std::uint64_t{1} << 30;
+    EXPECT_EQ(MonthsAtOnceFor(2, 24 * kGiB), 2);
+    EXPECT_EQ(MonthsAtOnceFor(8, 24 * kGiB), 6);
+    EXPECT_EQ(MonthsAtOnceFor(8, 2 * kGiB), 2);
+    EXPECT_EQ(MonthsAtOnceFor(4, kGiB / 2), 1);
+    EXPECT_EQ(MonthsAtOnceFor(0, 0), 1);
+    EXPECT_EQ(MonthsAtOnceFor(1, 0), 1);
+    EXPECT_GE(MonthsAtOnce(), 1);
+}
+
 }  // namespace
 }  // namespace trafikon

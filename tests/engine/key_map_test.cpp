@@ -31,9 +31,17 @@ TEST(KeyMapTest, PositionsInOrderOfFirstAppearanceAcrossGrowth) {
 TEST(KeyMapTest, KeysCompareAsBytes) {
     KeyMap map;
     bool added;
-    const std::string keys[] = {"/Index.html",           "/index.html",          "",
-                                std::string("a\0b", 3),  std::string("a\0c", 3), "\xe9",
-                                std::string(100000, 'x')};
+    // Lengths about 255 change how a key's length is kept.
+    const std::string keys[] = {"/Index.html",
+                                "/index.html",
+                                "",
+                                std::string("a\0b", 3),
+                                std::string("a\0c", 3),
+                                "\xe9",
+                                std::string(100000, 'x'),
+                                std::string(254, 'y'),
+                                std::string(255, 'y'),
+                                std::string(256, 'y')};
     for (std::size_t i = 0; i < std::size(keys); ++i)
         EXPECT_EQ(map.FindOrAdd(keys[i], added), i);
     for (std::size_t i = 0; i < std::size(keys); ++i) {

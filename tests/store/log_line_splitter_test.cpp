@@ -174,7 +174,7 @@ TEST(LogLineSplitterTest, ValuesThatOnlyTheDateSetsSurviveToTheNextLine) {
     EXPECT_EQ(f['s'], "");
 }
 
-TEST(LogLineSplitterTest, HostileLinesNeverCrashOrHang) {
+std::vector<std::string> HostileLines() {
     std::vector<std::string> lines = {
         "",
         "\"",
@@ -197,6 +197,11 @@ TEST(LogLineSplitterTest, HostileLinesNeverCrashOrHang) {
             c = alphabet[rng() % alphabet.size()];
         lines.push_back(s);
     }
+    return lines;
+}
+
+TEST(LogLineSplitterTest, HostileLinesNeverCrashOrHang) {
+    const std::vector<std::string> lines = HostileLines();
     for (std::string_view format :
          {kApacheDefault.format, kIisDefault.format, kEasyPhpDefault.format,
           std::string_view("rrrrrrrr"), std::string_view("tdH"), std::string_view("xyz")}) {
@@ -236,6 +241,25 @@ TEST(LogLineSplitterTest, MalformedWhenTheLineEndsBeforeAField) {
     for (const auto& c : cases) {
         LogLineSplitter splitter(c.format);
         EXPECT_EQ(splitter.Split(c.line), c.complete) << c.format << " [" << c.line << "]";
+    }
+}
+
+// Splitting a line where it lies reads nothing past it (here a quote and a
+// bracket that would end a field) and gives what splitting a copy gives.
+TEST(LogLineSplitterTest, InPlaceSplitMatchesTheCopyingOne) {
+    std::vector<std::string> lines = HostileLines();
+    lines.push_back(kApacheLine);
+    lines.push_back(kApacheLine + " \"");
+    for (std::string_view format :
+         {kApacheDefault.format, std::string_view("rrrrrrrr"), std::string_view("hlutrsbRUN")}) {
+        LogLineSplitter copying{FieldFormat(format)}, inPlace{FieldFormat(format)};
+        for (const std::string& line : lines) {
+            const std::string buffer = line + "\"] x";
+            ASSERT_EQ(inPlace.SplitInPlace(std::string_view(buffer.data(), line.size())),
+                      copying.Split(line));
+            for (char code : format)
+                ASSERT_EQ(inPlace[code], copying[code]) << format << " [" << line << "]";
+        }
     }
 }
 
