@@ -58,9 +58,6 @@ std::int64_t KeyMap::Find(std::string_view key) const {
 
 std::uint32_t KeyMap::Add(std::string_view key, std::uint64_t tag, std::size_t slot) {
     const auto position = static_cast<std::uint32_t>(size());
-    const std::uint64_t offset = keys_.size();
-    if (offset + key.size() + 9 > kOffsetMask)
-        throw std::length_error("too many key bytes for one analysis");
     char header[9];
     std::memcpy(header, &position, 4);
     std::size_t headerSize = 5;
@@ -72,11 +69,14 @@ std::uint32_t KeyMap::Add(std::string_view key, std::uint64_t tag, std::size_t s
         std::memcpy(header + 5, &length, 4);
         headerSize = 9;
     }
-    keys_.append(header, headerSize);
-    keys_.append(key);
+    std::uint64_t offset;
+    char* p = keys_.Reserve(headerSize + key.size(), offset, kOffsetBits);
+    std::memcpy(p, header, headerSize);
+    if (!key.empty())
+        std::memcpy(p + headerSize, key.data(), key.size());
     offsets_.push_back(offset);
     table_[slot] = tag | (offset + 1);
-    if (size() * 2 > table_.size())
+    if (size() * 4 > table_.size() * 3)
         Grow();
     return position;
 }

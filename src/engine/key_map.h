@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The in-memory index of one result list while an analysis runs: each distinct
 // key text gets the position of its record, in order of first appearance.
-// Keys are kept once, packed in one buffer; lookup is by hash.
+// Keys are kept once, packed in pages that never move; lookup is by hash in
+// an open-addressing table filled up to three quarters.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/paged_bytes.h"
 #include "engine/paged_vector.h"
 
 namespace trafikon {
@@ -65,7 +67,7 @@ class KeyMap {
     void PrefetchKey(std::uint64_t hash) const {
         const std::uint64_t slot = table_[hash & mask_];
         if (slot != 0 && (slot & ~kOffsetMask) == hash >> kOffsetBits << kOffsetBits)
-            PrefetchLine(keys_.data() + (slot & kOffsetMask) - 1);
+            PrefetchLine(KeyBytes((slot & kOffsetMask) - 1));
     }
 
     // The position of the key of hash `hash` when its table slot and key
@@ -75,7 +77,7 @@ class KeyMap {
         if (slot == 0 || (slot & ~kOffsetMask) != hash >> kOffsetBits << kOffsetBits)
             return -1;
         std::uint32_t position;
-        std::memcpy(&position, keys_.data() + (slot & kOffsetMask) - 1, 4);
+        std::memcpy(&position, KeyBytes((slot & kOffsetMask) - 1), 4);
         return position;
     }
 
@@ -93,9 +95,10 @@ class KeyMap {
     static constexpr int kOffsetBits = 40;
     static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
 
-    // The key stored at `offset` of keys_, and its position.
+    const char* KeyBytes(std::uint64_t offset) const { return keys_.At(offset); }
+    // The key stored at `offset`, and its position.
     std::string_view KeyAt(std::uint64_t offset, std::uint32_t& position) const {
-        const char* p = keys_.data() + offset;
+        const char* p = KeyBytes(offset);
         std::memcpy(&position, p, 4);
         std::uint32_t length = static_cast<unsigned char>(p[4]);
         p += 5;
@@ -114,9 +117,9 @@ class KeyMap {
     void Grow();
 
     // Each key as its position (4 bytes), its length (one byte, or 0xFF and
-    // 4 bytes) and its bytes, one after the other.
-    std::string keys_;
-    PagedVector<std::uint64_t> offsets_;  // of each position's key in keys_
+    // 4 bytes) and its bytes.
+    PagedBytes keys_;
+    PagedVector<std::uint64_t> offsets_;  // of each position's key
     std::vector<std::uint64_t> table_;
     std::size_t mask_;
 };

@@ -25,6 +25,7 @@
 #include "engine/id_lists.h"
 #include "engine/key_map.h"
 #include "engine/packed_lists.h"
+#include "engine/paged_bytes.h"
 #include "engine/paged_vector.h"
 #include "store/log_line_splitter.h"
 #include "store/status_table.h"
@@ -169,21 +170,25 @@ class TimeTexts {
     mutable char unpacked_[28];
 };
 
-// Texts one after the other in one buffer, read back by their index.
+// Texts one after the other in pages, read back by their index.
 class PackedTexts {
   public:
     void Push(std::string_view text) {
-        bytes_.append(text);
-        ends_.push_back(bytes_.size());
+        std::uint64_t offset;
+        char* p = bytes_.Reserve(text.size(), offset);
+        if (!text.empty())
+            std::memcpy(p, text.data(), text.size());
+        starts_.push_back(offset);
+        sizes_.push_back(static_cast<std::uint32_t>(text.size()));
     }
     std::string_view operator[](std::size_t i) const {
-        const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
-        return std::string_view(bytes_).substr(begin, ends_[i] - begin);
+        return std::string_view(bytes_.At(starts_[i]), sizes_[i]);
     }
 
   private:
-    std::string bytes_;
-    PagedVector<std::uint64_t> ends_;
+    PagedBytes bytes_;
+    PagedVector<std::uint64_t> starts_;
+    PagedVector<std::uint32_t> sizes_;
 };
 
 // A list of records keyed by text, with the hits of each.

@@ -26,7 +26,7 @@ namespace trafikon {
 
 class PackedLists {
   public:
-    static constexpr std::size_t kDefaultBudget = std::size_t{4} << 20;
+    static constexpr std::size_t kDefaultBudget = std::size_t{2} << 20;
 
     // `ascending`: the numbers of each list only grow (line numbers), and are
     // kept as differences. Full buffers and runs go to `spill`, which outlives

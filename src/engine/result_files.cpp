@@ -126,8 +126,19 @@ void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
 // built: like every reader, they take the fields with ReadField, so a value
 // that holds a tag reads here as it will read everywhere else.
 struct WrittenRecords {
-    std::vector<TopCandidate> files, hosts, externalPages;  // hits and the page marker
-    std::vector<StatsKind> fileKinds;                       // of field 1 of each file line
+    // A top list fed record by record, in list order, as the lines go out:
+    // nothing is kept per record, whatever their number.
+    struct Top {
+        TopByHitsCollector collector{20};
+        long long position = 0;
+        void Add(const TopCandidate& c) {
+            if (c.matchesMarker)
+                collector.Offer(position, c.hits);
+            ++position;
+        }
+    };
+    Top files, hosts, externalPages;   // hits and the page marker
+    std::vector<StatsKind> fileKinds;  // of field 1 of each file line
 };
 
 TopCandidate CandidateOf(std::string_view line, std::string_view marker) {
@@ -152,7 +163,7 @@ void StartCountedRecord(RecordLine& line, const LineRecords& records, const Pack
 }
 
 void WritePageRecords(const PageRecords& records, const PackedLists& lines, AtomicFileWriter& out,
-                      std::vector<TopCandidate>* written = nullptr) {
+                      WrittenRecords::Top* written = nullptr) {
     RecordLine line(out);
     for (std::uint32_t i = 0; i < records.size(); ++i) {
         StartCountedRecord(line, records, lines, i, PageField::kKey, PageField::kHits,
@@ -164,7 +175,7 @@ void WritePageRecords(const PageRecords& records, const PackedLists& lines, Atom
         line.Tag(PageField::kEnd);
         line.End();
         if (written)
-            written->push_back(CandidateOf(line.shape(), kAnyRecordMarker));
+            written->Add(CandidateOf(line.shape(), kAnyRecordMarker));
     }
 }
 
@@ -206,7 +217,7 @@ void WriteFileRecords(const MonthAnalysis& a, const PackedLists& lines, AtomicFi
         line.Append("-");
         line.Tag(FileField::kEnd);
         line.End();
-        written.files.push_back(CandidateOf(line.shape(), kPageMarker));
+        written.files.Add(CandidateOf(line.shape(), kPageMarker));
         written.fileKinds.push_back(StatsKindOfPath(ReadField(line.shape(), FileField::kPath)));
     }
 }
@@ -320,9 +331,9 @@ void WriteMonthStats(const MonthAnalysis& a, const std::string& date, const Writ
     s[kStatKoMo] = Number(Sum(a.days.bytes));
     s[kStatPaMo] = Number(Sum(a.days.pages));
     s[kStatHiMo] = Number(Sum(a.days.hits));
-    s[kStatTtPa] = TopByHits(written.files, 20);
-    s[kStatTtHo] = TopByHits(written.hosts, 20);
-    s[kStatTtMo] = TopByHits(written.externalPages, 20);
+    s[kStatTtPa] = written.files.collector.Text();
+    s[kStatTtHo] = written.hosts.collector.Text();
+    s[kStatTtMo] = written.externalPages.collector.Text();
     s.linesPresent = kMonthStatsLineCount;
     for (const auto& line : FormatMonthStats(s))
         out.WriteLine(line);

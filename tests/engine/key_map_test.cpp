@@ -31,7 +31,8 @@ TEST(KeyMapTest, PositionsInOrderOfFirstAppearanceAcrossGrowth) {
 TEST(KeyMapTest, KeysCompareAsBytes) {
     KeyMap map;
     bool added;
-    // Lengths about 255 change how a key's length is kept.
+    // Lengths about 255 change how a key's length is kept; a key longer than
+    // a page of keys has one of its own, and the keys after it a new one.
     const std::string keys[] = {"/Index.html",
                                 "/index.html",
                                 "",
@@ -39,6 +40,7 @@ TEST(KeyMapTest, KeysCompareAsBytes) {
                                 std::string("a\0c", 3),
                                 "\xe9",
                                 std::string(100000, 'x'),
+                                std::string(3 << 20, 'z'),
                                 std::string(254, 'y'),
                                 std::string(255, 'y'),
                                 std::string(256, 'y')};
