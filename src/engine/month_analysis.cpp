@@ -3,7 +3,11 @@
 
 #include <array>
 #include <atomic>
+#include <cstring>
 #include <limits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "engine/query_decoder.h"
 
@@ -41,20 +45,33 @@ std::uint64_t KeyHash(std::uint64_t hash, bool same, std::string_view key) {
 }  // namespace
 
 std::string_view RequestPath(std::string_view request) {
-    std::string_view path = request;
-    const auto method = path.find(' ');
-    if (method != std::string_view::npos)
-        path.remove_prefix(method + 1);
-    const auto protocol = path.find(' ');
-    if (protocol != std::string_view::npos)
-        path = path.substr(0, protocol);
-    const auto query = path.find('?');
-    if (query != std::string_view::npos)
-        path = path.substr(0, query);
-    const auto fragment = path.find('#');
-    if (fragment != std::string_view::npos)
-        path = path.substr(0, fragment);
-    return path;
+    // The path starts after the method's blank and stops at the first blank,
+    // "?" or "#" after it: one pass over the request.
+    const char* s = request.data();
+    const std::size_t n = request.size();
+    const void* blank = n == 0 ? nullptr : std::memchr(s, ' ', n);
+    const std::size_t start =
+        blank ? static_cast<std::size_t>(static_cast<const char*>(blank) - s) + 1 : 0;
+    std::size_t i = start;
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi8(' '), question = _mm_set1_epi8('?'),
+                  hash = _mm_set1_epi8('#');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i hit = _mm_or_si128(
+            _mm_cmpeq_epi8(block, space),
+            _mm_or_si128(_mm_cmpeq_epi8(block, question), _mm_cmpeq_epi8(block, hash)));
+        const int found = _mm_movemask_epi8(hit);
+        if (found != 0)
+            return std::string_view(
+                s + start,
+                i - start + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(found))));
+    }
+#endif
+    for (; i < n; ++i)
+        if (s[i] == ' ' || s[i] == '?' || s[i] == '#')
+            break;
+    return std::string_view(s + start, i - start);
 }
 
 FileType FileTypeOfPath(std::string_view path) {

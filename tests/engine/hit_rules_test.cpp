@@ -23,6 +23,10 @@ TEST(HitRulesTest, RequestPathDropsMethodProtocolQueryAndFragment) {
         {"GET  HTTP/1.1", ""},          // IIS line without method or path
         {"", ""},
         {"POST /f?q HTTP/1.1 extra", "/f"},
+        // Long paths: the end found past the first sixteen bytes, or at none.
+        {"GET /a/long/path/to/some/file.html?x=1 HTTP/1.1", "/a/long/path/to/some/file.html"},
+        {"GET /0123456789abcdef0123456789#f", "/0123456789abcdef0123456789"},
+        {"GET /0123456789abcdef0123456789abcdef", "/0123456789abcdef0123456789abcdef"},
     };
     for (const auto& [request, path] : cases)
         EXPECT_EQ(RequestPath(request), path) << request;
