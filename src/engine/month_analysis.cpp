@@ -156,60 +156,6 @@ int StatusSlotOfText(std::string_view status) {
     return StatusSlot(static_cast<int>(code));
 }
 
-namespace {
-
-// "[03/May/2004:10:12:00 +0200]": where its sixteen digits are and what the
-// other characters but the month and the sign are.
-constexpr std::string_view kTimestampShape = "[00/Mon/0000:00:00:00 +0000]";
-constexpr std::array<std::uint8_t, 16> kTimestampDigits = {1,  2,  8,  9,  10, 11, 13, 14,
-                                                           16, 17, 19, 20, 23, 24, 25, 26};
-constexpr std::array<std::uint8_t, 4> kTimestampKept = {4, 5, 6, 22};  // month, sign
-
-}  // namespace
-
-bool TimeTexts::Pack(std::string_view text, Slot& slot) {
-    if (text.size() != kTimestampShape.size())
-        return false;
-    const char* t = text.data();
-    // Any byte off the shape leaves a bit in `off`: no branch per character.
-    unsigned off = (t[0] ^ '[') | (t[3] ^ '/') | (t[7] ^ '/') | (t[12] ^ ':') | (t[15] ^ ':') |
-                   (t[18] ^ ':') | (t[21] ^ ' ') | (t[27] ^ ']');
-    unsigned digits[16];
-    for (std::size_t k = 0; k < 16; ++k) {
-        digits[k] = static_cast<unsigned char>(t[kTimestampDigits[k]]) - unsigned{'0'};
-        off |= static_cast<unsigned>(digits[k] > 9);  // below '0' wraps round above 9
-    }
-    if (off != 0)
-        return false;
-    slot[0] = kPacked;
-    for (std::size_t k = 0; k < 8; ++k)
-        slot[1 + k] = static_cast<char>(digits[2 * k] << 4 | digits[2 * k + 1]);
-    for (std::size_t k = 0; k < kTimestampKept.size(); ++k)
-        slot[9 + k] = t[kTimestampKept[k]];
-    return true;
-}
-
-std::string_view TimeTexts::Get(std::uint32_t i) const {
-    const auto& slot = slots_[i];
-    if (slot[0] == kAside)
-        return long_.at(i);
-    if (slot[0] != kPacked)
-        return std::string_view(slot.data() + 1, static_cast<unsigned char>(slot[0]));
-    std::memcpy(unpacked_, kTimestampShape.data(), sizeof unpacked_);
-    for (std::size_t k = 0; k < 8; ++k) {
-        const auto pair = static_cast<unsigned char>(slot[1 + k]);
-        unpacked_[kTimestampDigits[2 * k]] = static_cast<char>('0' + (pair >> 4));
-        unpacked_[kTimestampDigits[2 * k + 1]] = static_cast<char>('0' + (pair & 15));
-    }
-    for (std::size_t k = 0; k < kTimestampKept.size(); ++k)
-        unpacked_[kTimestampKept[k]] = slot[9 + k];
-    return std::string_view(unpacked_, sizeof unpacked_);
-}
-
-void TimeTexts::SetLong(std::uint32_t i, std::string_view text) {
-    long_[i].assign(text);
-}
-
 HitPreparer::HitPreparer(std::string siteUrl)
     : siteUrl_(std::move(siteUrl)), decoder_(std::make_unique<QueryDecoder>()) {}
 
