@@ -169,11 +169,11 @@ void IdLists::Seal() {
     ends_.Release();
 }
 
-std::vector<std::uint32_t> IdLists::List(std::uint32_t record) const {
-    std::vector<std::uint32_t> list;
+void IdLists::List(std::uint32_t record, std::vector<std::uint32_t>& list) const {
+    list.clear();
     if (runStarts_.empty() && !mayRepeat_) {
         AppendInMemory(record, list);
-        return list;
+        return;
     }
     if (!reading_) {
         reading_ = std::make_unique<Reading>();
@@ -201,7 +201,6 @@ std::vector<std::uint32_t> IdLists::List(std::uint32_t record) const {
     parts += list.size() > before;
     if (parts > 1 || (mayRepeat_ && list.size() > 1))
         r.KeepFirsts(list);
-    return list;
 }
 
 void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,

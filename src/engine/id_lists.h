@@ -90,10 +90,16 @@ class IdLists {
     // them and give their memory back. Throws IoError.
     void Seal();
 
-    // The whole list of `record`. Reading keeps a position in the runs: one
-    // thread at a time reads, fastest in increasing record order. Throws
-    // IoError.
-    std::vector<std::uint32_t> List(std::uint32_t record) const;
+    // The whole list of `record`, in place of what `list` held: a buffer used
+    // again from record to record allocates only when a list is longer than
+    // any before. Reading keeps a position in the runs: one thread at a time
+    // reads, fastest in increasing record order. Throws IoError.
+    void List(std::uint32_t record, std::vector<std::uint32_t>& list) const;
+    std::vector<std::uint32_t> List(std::uint32_t record) const {
+        std::vector<std::uint32_t> list;
+        List(record, list);
+        return list;
+    }
 
   private:
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;

@@ -3,7 +3,11 @@
 
 #include <array>
 #include <atomic>
+#include <cstring>
 #include <limits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "engine/query_decoder.h"
 
@@ -41,20 +45,33 @@ std::uint64_t KeyHash(std::uint64_t hash, bool same, std::string_view key) {
 }  // namespace
 
 std::string_view RequestPath(std::string_view request) {
-    std::string_view path = request;
-    const auto method = path.find(' ');
-    if (method != std::string_view::npos)
-        path.remove_prefix(method + 1);
-    const auto protocol = path.find(' ');
-    if (protocol != std::string_view::npos)
-        path = path.substr(0, protocol);
-    const auto query = path.find('?');
-    if (query != std::string_view::npos)
-        path = path.substr(0, query);
-    const auto fragment = path.find('#');
-    if (fragment != std::string_view::npos)
-        path = path.substr(0, fragment);
-    return path;
+    // The path starts after the method's blank and stops at the first blank,
+    // "?" or "#" after it: one pass over the request.
+    const char* s = request.data();
+    const std::size_t n = request.size();
+    const void* blank = n == 0 ? nullptr : std::memchr(s, ' ', n);
+    const std::size_t start =
+        blank ? static_cast<std::size_t>(static_cast<const char*>(blank) - s) + 1 : 0;
+    std::size_t i = start;
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi8(' '), question = _mm_set1_epi8('?'),
+                  hash = _mm_set1_epi8('#');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i hit = _mm_or_si128(
+            _mm_cmpeq_epi8(block, space),
+            _mm_or_si128(_mm_cmpeq_epi8(block, question), _mm_cmpeq_epi8(block, hash)));
+        const int found = _mm_movemask_epi8(hit);
+        if (found != 0)
+            return std::string_view(
+                s + start,
+                i - start + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(found))));
+    }
+#endif
+    for (; i < n; ++i)
+        if (s[i] == ' ' || s[i] == '?' || s[i] == '#')
+            break;
+    return std::string_view(s + start, i - start);
 }
 
 FileType FileTypeOfPath(std::string_view path) {
@@ -137,60 +154,6 @@ int StatusSlotOfText(std::string_view status) {
     if (!ParseLogNumber(status, code) || code > 1000)
         return -1;
     return StatusSlot(static_cast<int>(code));
-}
-
-namespace {
-
-// "[03/May/2004:10:12:00 +0200]": where its sixteen digits are and what the
-// other characters but the month and the sign are.
-constexpr std::string_view kTimestampShape = "[00/Mon/0000:00:00:00 +0000]";
-constexpr std::array<std::uint8_t, 16> kTimestampDigits = {1,  2,  8,  9,  10, 11, 13, 14,
-                                                           16, 17, 19, 20, 23, 24, 25, 26};
-constexpr std::array<std::uint8_t, 4> kTimestampKept = {4, 5, 6, 22};  // month, sign
-
-}  // namespace
-
-bool TimeTexts::Pack(std::string_view text, Slot& slot) {
-    if (text.size() != kTimestampShape.size())
-        return false;
-    const char* t = text.data();
-    // Any byte off the shape leaves a bit in `off`: no branch per character.
-    unsigned off = (t[0] ^ '[') | (t[3] ^ '/') | (t[7] ^ '/') | (t[12] ^ ':') | (t[15] ^ ':') |
-                   (t[18] ^ ':') | (t[21] ^ ' ') | (t[27] ^ ']');
-    unsigned digits[16];
-    for (std::size_t k = 0; k < 16; ++k) {
-        digits[k] = static_cast<unsigned char>(t[kTimestampDigits[k]]) - unsigned{'0'};
-        off |= static_cast<unsigned>(digits[k] > 9);  // below '0' wraps round above 9
-    }
-    if (off != 0)
-        return false;
-    slot[0] = kPacked;
-    for (std::size_t k = 0; k < 8; ++k)
-        slot[1 + k] = static_cast<char>(digits[2 * k] << 4 | digits[2 * k + 1]);
-    for (std::size_t k = 0; k < kTimestampKept.size(); ++k)
-        slot[9 + k] = t[kTimestampKept[k]];
-    return true;
-}
-
-std::string_view TimeTexts::Get(std::uint32_t i) const {
-    const auto& slot = slots_[i];
-    if (slot[0] == kAside)
-        return long_.at(i);
-    if (slot[0] != kPacked)
-        return std::string_view(slot.data() + 1, static_cast<unsigned char>(slot[0]));
-    std::memcpy(unpacked_, kTimestampShape.data(), sizeof unpacked_);
-    for (std::size_t k = 0; k < 8; ++k) {
-        const auto pair = static_cast<unsigned char>(slot[1 + k]);
-        unpacked_[kTimestampDigits[2 * k]] = static_cast<char>('0' + (pair >> 4));
-        unpacked_[kTimestampDigits[2 * k + 1]] = static_cast<char>('0' + (pair & 15));
-    }
-    for (std::size_t k = 0; k < kTimestampKept.size(); ++k)
-        unpacked_[kTimestampKept[k]] = slot[9 + k];
-    return std::string_view(unpacked_, sizeof unpacked_);
-}
-
-void TimeTexts::SetLong(std::uint32_t i, std::string_view text) {
-    long_[i].assign(text);
 }
 
 HitPreparer::HitPreparer(std::string siteUrl)

@@ -73,6 +73,12 @@ class RecordLine {
         }
         size_ = static_cast<std::size_t>(p - data_.get());
     }
+    // The IdList of record `record` of `lists`, read into a buffer kept from
+    // line to line.
+    void IdList(const IdLists& lists, std::uint32_t record) {
+        lists.List(record, ids_);
+        IdList(ids_);
+    }
     // The IdList of one record of `lists`, written out at once.
     void LineList(const PackedLists& lists, std::uint32_t record) {
         out_.Write(shape().substr(written_));
@@ -103,6 +109,7 @@ class RecordLine {
     std::unique_ptr<char[]> data_;
     std::size_t size_ = 0, capacity_ = 0;
     std::size_t written_ = 0;  // bytes of the line already out
+    std::vector<std::uint32_t> ids_;
 };
 
 void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
@@ -117,7 +124,7 @@ void WriteStatusFile(const MonthAnalysis& a, AtomicFileWriter& out) {
         line.Open(StatusPart::kLogLines);
         line.LineList(a.StatusLines(), static_cast<std::uint32_t>(slot));
         line.Open(StatusPart::kFiles);
-        line.IdList(a.statusFiles.List(static_cast<std::uint32_t>(slot)));
+        line.IdList(a.statusFiles, static_cast<std::uint32_t>(slot));
         line.End();
     }
 }
@@ -169,7 +176,7 @@ void WritePageRecords(const PageRecords& records, const PackedLists& lines, Atom
         StartCountedRecord(line, records, lines, i, PageField::kKey, PageField::kHits,
                            PageField::kLogLines);
         line.Tag(PageField::kFiles);
-        line.IdList(records.files.List(i));
+        line.IdList(records.files, i);
         line.Tag(PageField::kLastTime);
         line.Append(records.lastTime.Get(i));
         line.Tag(PageField::kEnd);
@@ -204,15 +211,15 @@ void WriteFileRecords(const MonthAnalysis& a, const PackedLists& lines, AtomicFi
         line.Tag(FileField::kLastTime);
         line.Append(records.lastTime.Get(i));
         line.Tag(FileField::kHosts);
-        line.IdList(records.hosts.List(i));
+        line.IdList(records.hosts, i);
         line.Tag(FileField::kExternalQueries);
-        line.IdList(records.externalQueries.List(i));
+        line.IdList(records.externalQueries, i);
         line.Tag(FileField::kInternalQueries);
-        line.IdList(records.internalQueries.List(i));
+        line.IdList(records.internalQueries, i);
         line.Tag(FileField::kExternalPages);
-        line.IdList(records.externalPages.List(i));
+        line.IdList(records.externalPages, i);
         line.Tag(FileField::kInternalPages);
-        line.IdList(records.internalPages.List(i));
+        line.IdList(records.internalPages, i);
         line.Tag(FileField::kReserved);
         line.Append("-");
         line.Tag(FileField::kEnd);
@@ -234,7 +241,7 @@ void WriteQueryRecords(const QueryRecords& records, const PackedLists& siteLengt
         line.Tag(QueryField::kSiteLengths);
         line.LineList(siteLengths, i);
         line.Tag(QueryField::kFiles);
-        line.IdList(records.files.List(i));
+        line.IdList(records.files, i);
         line.Tag(QueryField::kLastTime);
         line.Append(records.lastTime.Get(i));
         line.Tag(QueryField::kReferrer);

@@ -292,24 +292,62 @@ RobotSignatures::RobotSignatures(const Lines& lines) {
         else
             entries_.push_back({name, std::move(text)});
     }
+    BuildIndex();
+}
+
+namespace {
+
+// Bucket of a text starting with bytes a and b.
+std::size_t PairBucket(char a, char b, std::size_t buckets) {
+    const unsigned pair = static_cast<unsigned char>(a) << 8 | static_cast<unsigned char>(b);
+    return (pair * 0x9E37u >> 4) & (buckets - 1);
+}
+
+}  // namespace
+
+void RobotSignatures::BuildIndex() {
+    const auto count = static_cast<std::uint32_t>(exceptions_.size() + entries_.size());
+    bucketStarts_.assign(kBuckets + 1, 0);
+    for (std::uint32_t n = 0; n < count; ++n)
+        ++bucketStarts_[PairBucket(Text(n)[0], Text(n)[1], kBuckets) + 1];
+    for (std::size_t b = 0; b < kBuckets; ++b)
+        bucketStarts_[b + 1] += bucketStarts_[b];
+    bucketTexts_.assign(count, 0);
+    std::vector<std::uint32_t> next(bucketStarts_.begin(), bucketStarts_.end() - 1);
+    for (std::uint32_t n = 0; n < count; ++n)
+        bucketTexts_[next[PairBucket(Text(n)[0], Text(n)[1], kBuckets)]++] = n;
 }
 
 RobotMatch RobotSignatures::Classify(std::string_view userAgent) const {
     if (userAgent.empty() || userAgent == "-")
         return {RobotKind::kEmptyAgent, "-"};
     const std::string lower = LowerCopy(userAgent);
-    for (const std::string& text : exceptions_)
-        if (lower.find(text) != std::string::npos)
+    // The lowest numbered text found anywhere, and where it is first: an
+    // exception wins over every entry, and among entries the first listed.
+    auto best = static_cast<std::uint32_t>(exceptions_.size() + entries_.size());
+    std::size_t bestAt = 0;
+    for (std::size_t i = 0; i + 1 < lower.size(); ++i) {
+        const std::size_t b = PairBucket(lower[i], lower[i + 1], kBuckets);
+        for (std::uint32_t k = bucketStarts_[b]; k < bucketStarts_[b + 1]; ++k) {
+            const std::uint32_t n = bucketTexts_[k];
+            if (n >= best)
+                break;  // numbers grow along a bucket
+            const std::string& text = Text(n);
+            if (lower.compare(i, text.size(), text) == 0) {
+                best = n;
+                bestAt = i;
+                break;
+            }
+        }
+        if (best < exceptions_.size())
             return {};
-    for (const Entry& e : entries_) {
-        const std::size_t at = lower.find(e.text);
-        if (at == std::string::npos)
-            continue;
-        if (e.name != "*")
-            return {RobotKind::kSignature, e.name};
-        return {RobotKind::kGeneric, GenericName(userAgent, at)};
     }
-    return {};
+    if (best >= exceptions_.size() + entries_.size())
+        return {};
+    const Entry& e = entries_[best - exceptions_.size()];
+    if (e.name != "*")
+        return {RobotKind::kSignature, e.name};
+    return {RobotKind::kGeneric, GenericName(userAgent, bestAt)};
 }
 
 RobotSignatures LoadRobotSignatures(const std::string& programDir) {

@@ -12,6 +12,7 @@
 // that matches wins, so named crawlers come before the generic words.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,9 +48,21 @@ class RobotSignatures {
         std::string name;
         std::string text;  // lower case
     };
+    // The texts by their first two bytes, so that a user agent is read once
+    // whatever the number of signatures: texts numbered exceptions first, then
+    // entries in order; bucket b holds, in increasing order, the numbers of
+    // the texts whose first two bytes hash to b.
+    static constexpr std::size_t kBuckets = 4096;
+    void BuildIndex();
+    const std::string& Text(std::uint32_t number) const {
+        return number < exceptions_.size() ? exceptions_[number]
+                                           : entries_[number - exceptions_.size()].text;
+    }
     std::vector<Entry> entries_;
     std::vector<std::string> exceptions_;  // lower case
     std::size_t ignoredLines_ = 0;
+    std::vector<std::uint32_t> bucketStarts_;  // kBuckets + 1
+    std::vector<std::uint32_t> bucketTexts_;
 };
 
 // The lines of the built-in file (Windows-1252, without line ends).

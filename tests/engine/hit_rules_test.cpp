@@ -23,6 +23,10 @@ TEST(HitRulesTest, RequestPathDropsMethodProtocolQueryAndFragment) {
         {"GET  HTTP/1.1", ""},          // IIS line without method or path
         {"", ""},
         {"POST /f?q HTTP/1.1 extra", "/f"},
+        // Long paths: the end found past the first sixteen bytes, or at none.
+        {"GET /a/long/path/to/some/file.html?x=1 HTTP/1.1", "/a/long/path/to/some/file.html"},
+        {"GET /0123456789abcdef0123456789#f", "/0123456789abcdef0123456789"},
+        {"GET /0123456789abcdef0123456789abcdef", "/0123456789abcdef0123456789abcdef"},
     };
     for (const auto& [request, path] : cases)
         EXPECT_EQ(RequestPath(request), path) << request;
@@ -176,6 +180,18 @@ TEST(HitRulesTest, TimeTextsGiveBackEveryText) {
         times.Set(i, texts[texts.size() - 1 - i]);
     for (std::uint32_t i = 0; i < texts.size(); ++i)
         EXPECT_EQ(times.Get(i), texts[texts.size() - 1 - i]) << i;
+    // Any one byte of a timestamp changed: the text still comes back whole,
+    // whether it now packs (month, sign) or must be kept as it is.
+    TimeTexts changed;
+    std::vector<std::string> variants;
+    for (std::size_t at = 0; at < texts[0].size(); ++at)
+        for (const char c : {'x', '/', ':', '\xB0'}) {
+            variants.push_back(texts[0]);
+            variants.back()[at] = c;
+            changed.Push(variants.back());
+        }
+    for (std::uint32_t i = 0; i < variants.size(); ++i)
+        EXPECT_EQ(changed.Get(i), variants[i]) << i;
 }
 
 }  // namespace

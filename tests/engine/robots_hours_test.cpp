@@ -80,6 +80,17 @@ TEST(RobotSignaturesTest, ClassifiesRealUserAgents) {
     const RobotSignatures mine(Lines{"# mine", "Acme Fetcher;acmefetch", "broken line"});
     EXPECT_EQ(mine.Classify("AcmeFetch/3 (+https://acme.test)").name, "Acme Fetcher");
     EXPECT_EQ(mine.Classify("Googlebot/2.1").kind, RobotKind::kPerson);
+    // The first line listed wins wherever its text lies in the agent, an
+    // exception wins over all, a generic word is named where it first comes,
+    // and a text may run to the agent's last byte.
+    const RobotSignatures order(
+        Lines{"Late;zzfetch", "Early;abcfetch", "*;bot", "!;nobot-please", "Tail;xyz"});
+    EXPECT_EQ(order.Classify("abcfetch zzfetch").name, "Late");
+    EXPECT_EQ(order.Classify("ABCFETCH and more").name, "Early");
+    EXPECT_EQ(order.Classify("FooBot/1 BarBot/2").name, "FooBot");
+    EXPECT_EQ(order.Classify("zzfetch abcfetch nobot-please").kind, RobotKind::kPerson);
+    EXPECT_EQ(order.Classify("agent xyz").name, "Tail");
+    EXPECT_EQ(order.Classify("agent xy").kind, RobotKind::kPerson);
 }
 
 TEST(RobotSignaturesTest, FileIsWrittenOnceAndThenRead) {
