@@ -6,15 +6,18 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/analyse_all_qt.h"
 #include "app/main_window.h"
 #include "engine/visit_tally.h"
 #include "state/app_state.h"
 #include "state/country_database_file.h"
+#include "state/settings.h"
 #include "store/data_store.h"
 #include "text/extra_texts.h"
 #include "text/window_entries.h"
+#include "ui/error_text_qt.h"
 #include "ui/message_service_qt.h"
 #include "ui/text_convert_qt.h"
 #include "views/synthesis/general_window.h"
@@ -40,10 +43,18 @@ void TFPrincipal::toutanalyser1Click() {
 
 void TFPrincipal::StartAnalysis(bool all) {
     AppState& app = App();
-    app.analysisRunning = true;
     app.storedMonths = ListStoredMonths(app.siteDir);
-    worker_ = new TMyAllThread(app.siteDir, app.storedMonths, all, app.settings.siteUrl(), this,
-                               ChosenCountryDatabase(app.settings.countryDatabase()));
+    StartAnalysisOf(app.siteNumber, app.siteDir, app.storedMonths, all, app.settings);
+}
+
+void TFPrincipal::StartAnalysisOf(int site, const std::string& siteDir,
+                                  std::vector<std::string> months, bool all,
+                                  const Settings& settings) {
+    App().analysisRunning = true;
+    analysedSite_ = site;
+    SetVisitGapMinutes(settings.visitGapMinutes());  // the shown site's again at the end
+    worker_ = new TMyAllThread(siteDir, std::move(months), all, settings.siteUrl(), this,
+                               ChosenCountryDatabase(settings.countryDatabase()));
     connect(worker_, &TMyAllThread::MonthInHand, this, &TFPrincipal::AnalysisMonthInHand);
     connect(worker_, &TMyAllThread::Progress, PBGal, &QProgressBar::setValue);
     connect(worker_, &TMyAllThread::MonthEnded, this, &TFPrincipal::RefreshSynthesis);
@@ -70,9 +81,13 @@ void TFPrincipal::StartAnalysis(bool all) {
 void TFPrincipal::AnalysisMonthInHand(const QString& key) {
     if (worker_ && worker_->stopRequested())
         return;  // the status panel says that the analysis is stopping
-    App().monthInAnalysis = ToCp1252(key);
+    // The month in analysis is the shown site's; another site's is named.
+    QString state = Tr(lang::mainwindow::kAnalysisRunning) + "(" + key + ")";
+    if (analysedSite_ == App().siteNumber)
+        App().monthInAnalysis = ToCp1252(key);
+    else
+        state += " - " + Tr(lang::kSiteNumbered).arg(analysedSite_);
     // The panel first: whoever watches the title finds both saying the same.
-    const QString state = Tr(lang::mainwindow::kAnalysisRunning) + "(" + key + ")";
     PStateBar->setText(TitleText(state));
     ShowTitle(state);
 }
@@ -136,6 +151,35 @@ void TFPrincipal::AnalysisEnded() {
     if (!failures_.isEmpty())
         Messages().Inform(this, failures_.join(QStringLiteral("\n\n")));
     ShowIgnoredLines();
+    if (!sitesToAnalyse_.empty())
+        QMetaObject::invokeMethod(this, &TFPrincipal::AnalyseNextSite, Qt::QueuedConnection);
+}
+
+void TFPrincipal::AnalyseSites(const std::vector<int>& sites) {
+    for (const int site : sites)
+        if (site != App().siteNumber && std::find(sitesToAnalyse_.begin(), sitesToAnalyse_.end(),
+                                                  site) == sitesToAnalyse_.end())
+            sitesToAnalyse_.push_back(site);
+    AnalyseNextSite();
+}
+
+void TFPrincipal::AnalyseNextSite() {
+    while (!App().analysisRunning && !closing_ && !sitesToAnalyse_.empty()) {
+        const int site = sitesToAnalyse_.front();
+        sitesToAnalyse_.pop_front();
+        const std::string siteDir = SiteDir(programDir_, site);
+        Settings settings;
+        std::vector<std::string> months;
+        try {
+            LoadSettings(siteDir, settings);
+            months = ListStoredMonths(siteDir);
+        } catch (const IoError& error) {  // a site deleted since, or unreadable
+            PStateBar->setText(IoErrorText(error).section('\n', 0, 0));
+            continue;
+        }
+        if (!months.empty())
+            StartAnalysisOf(site, siteDir, std::move(months), false, settings);
+    }
 }
 
 void TFPrincipal::CloseWhenNoDialog() {

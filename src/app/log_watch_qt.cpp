@@ -7,6 +7,7 @@
 
 #include "import/watched_logs.h"
 #include "state/app_state.h"
+#include "state/site_settings.h"
 #include "views/import/import_thread_qt.h"
 
 namespace trafikon {
@@ -96,6 +97,8 @@ void LogWatch::Round() {
         return;
     }
     worker_ = new TMyThread(siteDir_, std::move(logs), this);
+    // A virtual-host log files its lines into the sites of its hosts, as an import does.
+    worker_->SetRouting(RoutingMakingSites(App().programDir, siteDir_, VhostFold{}));
     connect(worker_, &QThread::finished, this, &LogWatch::RoundEnded);
     worker_->start();
 }
@@ -108,7 +111,9 @@ void LogWatch::Tell(const QString& failure) {
 
 void LogWatch::RoundEnded() {
     worker_->wait();
-    const bool stored = !worker_->months().empty();
+    const bool stored = !worker_->months().empty() || !worker_->otherSites().empty();
+    otherSites_ = worker_->otherSites();
+    sitesMade_ = !worker_->newSites().empty();
     const QString failure = worker_->failure();
     worker_->deleteLater();
     worker_ = nullptr;

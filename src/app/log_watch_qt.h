@@ -4,6 +4,8 @@
 // systems that tell nothing (network, overlay), starts a round that imports
 // the new complete lines of the logs on a worker thread. A round waits while
 // an analysis runs, and is skipped while another process watches the site.
+// A virtual-host log files each line into the site of its host, the watched
+// site being the aimed one, with the usual folding (port and "www.").
 #pragma once
 
 #include <QFileSystemWatcher>
@@ -12,6 +14,7 @@
 #include <QTimer>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace trafikon {
 
@@ -28,6 +31,10 @@ class LogWatch : public QObject {
     // takes in what they hold now.
     void Watch(const std::string& siteDir);
     bool importing() const { return worker_ != nullptr; }
+    // Of the last round: the other sites that received lines of a
+    // virtual-host log, and whether it made sites for new hosts.
+    const std::vector<int>& otherSites() const { return otherSites_; }
+    bool sitesMade() const { return sitesMade_; }
 
   signals:
     // A round stored lines.
@@ -49,6 +56,8 @@ class LogWatch : public QObject {
     TMyThread* worker_ = nullptr;
     std::unique_ptr<WatchLock> lock_;
     QString lastFailure_;
+    std::vector<int> otherSites_;
+    bool sitesMade_ = false;
 };
 
 }  // namespace trafikon

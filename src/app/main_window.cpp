@@ -160,7 +160,9 @@ void TFPrincipal::RefreshSynthesis() {
 
 void TFPrincipal::AjoutdeLog1Click() {
     addLog_->exec();
+    FillSites();  // a virtual-host log may have made sites
     RefreshSynthesis();
+    AnalyseSites(addLog_->otherSitesFiled());
 }
 
 void TFPrincipal::suppressiondesLogs1Click() {

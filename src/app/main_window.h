@@ -7,8 +7,10 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
+#include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/analyse_all_qt.h"
 #include "ui/wait_cursor_qt.h"
@@ -27,6 +29,7 @@ class QTranslator;
 
 namespace trafikon {
 
+struct Settings;
 class TFGeneral;
 class TFAjoutLog;
 class TFConfiguration;
@@ -102,6 +105,12 @@ class TFPrincipal : public QMainWindow {
     void AnalysisEnded();
     // Analyses the stored months: all of them, or those not analysed since their log changed.
     void StartAnalysis(bool all);
+    void StartAnalysisOf(int site, const std::string& siteDir, std::vector<std::string> months,
+                         bool all, const Settings& settings);
+    // Analyses the months out of date of `sites` (other sites that an import
+    // filed lines into), one site after another on the worker.
+    void AnalyseSites(const std::vector<int>& sites);
+    void AnalyseNextSite();
     void WatchedLinesImported();
     void AnalyseWatchedMonths();
     void CloseWhenNoDialog();
@@ -116,8 +125,11 @@ class TFPrincipal : public QMainWindow {
     std::string programDir_;
     bool startedUp_ = false;
     bool closing_ = false;
-    bool watchAnalysisDue_ = false;  // an analysis of watched lines waits for its time
-    QString titleState_;             // the state the title shows after the program's name
+    bool watchAnalysisDue_ = false;     // an analysis of watched lines waits for its time
+    std::vector<int> watchedSitesDue_;  // other sites of those lines
+    std::deque<int> sitesToAnalyse_;    // after the run in hand
+    int analysedSite_ = 0;              // of the run in hand
+    QString titleState_;                // the state the title shows after the program's name
 
     QMdiArea* area_;
     TFGeneral* general_;

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 #include "app/log_watch_qt.h"
 #include "app/main_window.h"
@@ -100,8 +101,16 @@ void TFPrincipal::WatchedLogsClick() {
 // New lines are analysed when the user chose: at once, a while later, at the
 // next time of day, or by hand.
 void TFPrincipal::WatchedLinesImported() {
+    if (logWatch_->sitesMade())
+        FillSites();
     RefreshSynthesis();
     const int minutes = ReadWatchAnalysisMinutes(App().siteDir);
+    // The other sites of a virtual-host log follow the watched site's choice.
+    if (minutes != kAnalyseByHand)
+        for (const int site : logWatch_->otherSites())
+            if (std::find(watchedSitesDue_.begin(), watchedSitesDue_.end(), site) ==
+                watchedSitesDue_.end())
+                watchedSitesDue_.push_back(site);
     if (minutes == 0) {
         AnalyseWatchedMonths();
     } else if ((minutes > 0 || minutes == kAnalyseAtTimeOfDay) && !watchAnalysisDue_) {
@@ -119,10 +128,14 @@ void TFPrincipal::WatchedLinesImported() {
     }
 }
 
-// The months out of date, unless an analysis runs already or the window closes.
+// The months out of date, unless an analysis runs already or the window
+// closes; then those of the other sites that received lines.
 void TFPrincipal::AnalyseWatchedMonths() {
-    if (!App().analysisRunning && !closing_ && general_->rowCount() > 0)
+    if (closing_)
+        return;
+    if (!App().analysisRunning && general_->rowCount() > 0)
         StartAnalysis(false);
+    AnalyseSites(std::exchange(watchedSitesDue_, {}));
 }
 
 }  // namespace trafikon

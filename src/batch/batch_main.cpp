@@ -35,7 +35,8 @@ constexpr const char* kUsage =
     "                               [--hosts N] [--pages N] [--junk FRACTION]\n"
     "                               [--no-iis-daily-header] [--uniform]\n"
     "       trafikon-batch watch [--root DIR] [--site N|NAME] [--format CODES|auto] [--once]\n"
-    "                            [--interval SECONDS] [--] [PATTERN...]\n"
+    "                            [--interval SECONDS] [--vhost-fold port,www|port|www|none]\n"
+    "                            [--] [PATTERN...]\n"
     "       trafikon-batch sites [--root DIR] [--add NAME [--host HOST]...\n"
     "                            | --rename N|NAME NEWNAME | --delete N|NAME [--yes]]\n"
     "       trafikon-batch --help | --version\n";

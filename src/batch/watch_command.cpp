@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // trafikon-batch watch [--root DIR] [--site N|NAME] [--format CODES|auto] [--once]
-//                      [--interval SECONDS] [--] [PATTERN...]
+//                      [--interval SECONDS] [--vhost-fold port,www|port|www|none]
+//                      [--] [PATTERN...]
 //
 // Takes in the new lines of the site's watched logs. The patterns given are
 // added to the site's watched logs first (watched_logs.h). Each round imports
@@ -15,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,9 +27,11 @@
 #include "batch/site_option.h"
 #include "import/import_logs.h"
 #include "import/log_source.h"
+#include "import/vhost_sites.h"
 #include "import/watched_logs.h"
 #include "state/program_folder.h"
 #include "state/settings.h"
+#include "state/site_settings.h"
 #include "store/data_store.h"
 #include "store/log_format.h"
 #include "store/stop_flag.h"
@@ -39,7 +43,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: trafikon-batch watch [--root DIR] [--site N|NAME] [--format CODES|auto] [--once] "
-    "[--interval SECONDS] [--] [PATTERN...]\n";
+    "[--interval SECONDS] [--vhost-fold port,www|port|www|none] [--] [PATTERN...]\n";
 
 volatile std::sig_atomic_t gStop = 0;
 
@@ -61,18 +65,37 @@ std::vector<LogToImport> LogsOfRound(const std::string& siteDir, const std::stri
     return logs;
 }
 
+// What every round takes in and how.
+struct RoundPlan {
+    std::string root;
+    int site = 1;
+    std::string codes;
+    bool detect = false;
+    VhostFold fold;
+};
+
+// Analyses the months of `site` out of date; false when that failed.
+bool Analyse(const std::string& root, int site) {
+    return RunAnalyseCommand({"--root", root, "--site", std::to_string(site)}) == 0;
+}
+
 // One round: 0 done, 1 a failure or a log left out, -1 stopped by a signal.
-int Round(const std::string& root, int site, const std::string& codes, bool detect) {
-    const std::string siteDir = SiteDir(root, site);
+int Round(const RoundPlan& plan) {
+    const std::string siteDir = SiteDir(plan.root, plan.site);
     bool refusedFile = false;
-    const std::vector<LogToImport> logs = LogsOfRound(siteDir, codes, detect, refusedFile);
+    const std::vector<LogToImport> logs =
+        LogsOfRound(siteDir, plan.codes, plan.detect, refusedFile);
     if (logs.empty())
         return refusedFile ? 1 : 0;
     StopOnSignal observer;
     ImportSummary summary;
     const auto start = std::chrono::steady_clock::now();
     try {
-        summary = ImportLogs(siteDir, logs, observer);
+        VhostRouting routing{plan.root, plan.site, plan.fold, {}};
+        routing.siteMade = [&plan](const std::string& made, const std::string& host) {
+            SaveNewSiteSettings(plan.root, made, host);
+        };
+        summary = ImportLogs(siteDir, logs, observer, &routing);
     } catch (const RunStopped&) {
         return -1;
     } catch (const IoError& e) {
@@ -83,9 +106,12 @@ int Round(const std::string& root, int site, const std::string& codes, bool dete
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     refusedFile = ReportSummary(summary, seconds) || refusedFile;
     int exit = refusedFile ? 1 : 0;
-    if (!summary.months.empty() &&
-        RunAnalyseCommand({"--root", root, "--site", std::to_string(site)}) != 0)
+    // Each site that received lines, the watched one first.
+    if (!summary.months.empty() && !Analyse(plan.root, plan.site))
         exit = 1;
+    for (const auto& [site, keys] : summary.otherSiteMonths)
+        if (!keys.empty() && site != plan.site && !Analyse(plan.root, site))
+            exit = 1;
     std::fflush(stdout);
     return exit;
 }
@@ -95,16 +121,26 @@ int Round(const std::string& root, int site, const std::string& codes, bool dete
 int RunWatchCommand(const std::vector<std::string>& args) {
     std::string root, formatText = "auto", interval = "60";
     SiteOption site;
+    VhostFold fold;
     bool haveRoot = false, once = false;
     std::vector<std::string> patterns;
-    const CommandLine line{"watch",
-                           kUsage,
-                           {{"--root", true, StoreIn(root, &haveRoot)},
-                            site.option(),
-                            {"--format", true, StoreIn(formatText)},
-                            {"--once", false, SetFlag(once)},
-                            {"--interval", true, StoreIn(interval)}},
-                           &patterns};
+    const CommandLine line{
+        "watch",
+        kUsage,
+        {{"--root", true, StoreIn(root, &haveRoot)},
+         site.option(),
+         {"--format", true, StoreIn(formatText)},
+         {"--once", false, SetFlag(once)},
+         {"--interval", true, StoreIn(interval)},
+         {"--vhost-fold", true,
+          [&fold](const std::string& v) {
+              const std::optional<VhostFold> chosen = ParseVhostFold(v);
+              if (!chosen)
+                  return std::string("--vhost-fold takes port,www, port, www or none");
+              fold = *chosen;
+              return std::string();
+          }}},
+        &patterns};
     if (const int exit = ReadCommandLine(line, args); exit >= 0)
         return exit;
     if (haveRoot && root.empty())
@@ -151,13 +187,14 @@ int RunWatchCommand(const std::vector<std::string>& args) {
             WriteFormatFile(siteDir + std::string(kLastFormatFileName), codes);
         std::signal(SIGTERM, AskToStop);
         std::signal(SIGINT, AskToStop);
+        const RoundPlan plan{root, site.number(), codes, detect, fold};
         if (once) {
-            const int exit = Round(root, site.number(), codes, detect);
+            const int exit = Round(plan);
             return exit < 0 ? 0 : exit;
         }
         const auto pause = std::chrono::seconds(std::stoi(interval));
         while (gStop == 0) {
-            if (Round(root, site.number(), codes, detect) < 0)
+            if (Round(plan) < 0)
                 break;
             const auto next = std::chrono::steady_clock::now() + pause;
             while (gStop == 0 && std::chrono::steady_clock::now() < next)

@@ -23,6 +23,15 @@ void SaveNewSiteSettings(const std::string& programDir, const std::string& siteD
     SaveSiteSettings(siteDir, NewSiteSettings(programDir, host));
 }
 
+VhostRouting RoutingMakingSites(const std::string& programDir, const std::string& siteDir,
+                                const VhostFold& fold) {
+    VhostRouting routing = RoutingInto(programDir, siteDir, fold);
+    routing.siteMade = [programDir](const std::string& made, const std::string& host) {
+        SaveNewSiteSettings(programDir, made, host);
+    };
+    return routing;
+}
+
 int CreateSite(const std::string& programDir, const std::string& name,
                const std::vector<std::string>& hosts, const std::string& address) {
     Settings settings = NewSiteSettings(programDir, hosts.empty() ? "" : hosts.front());

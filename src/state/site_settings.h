@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "import/vhost_sites.h"
 #include "state/settings.h"
 
 namespace trafikon {
@@ -21,6 +22,11 @@ Settings NewSiteSettings(const std::string& programDir, const std::string& host)
 // Throws IoError.
 void SaveNewSiteSettings(const std::string& programDir, const std::string& siteDir,
                          const std::string& host);
+
+// The routing of an import aimed at `siteDir` (RoutingInto) whose sites made
+// for new hosts get their settings by SaveNewSiteSettings.
+VhostRouting RoutingMakingSites(const std::string& programDir, const std::string& siteDir,
+                                const VhostFold& fold);
 
 // Makes a new site named `name` for `hosts` (store/site_list.h, AddSite) and
 // writes its settings, its address `address` when given, else taken from the

@@ -289,6 +289,16 @@
       "Virtual hosts: a \":port\" suffix makes no other site") \
     X(kVhostFoldWww, "H\xf4tes virtuels : \xab www. \xbb en t\xeate ne fait pas un autre site", \
       "Virtual hosts: a leading \"www.\" makes no other site") \
+    X(kVhostSitesMade, "Sites cr\xe9\xe9s pour les nouveaux h\xf4tes virtuels :", \
+      "Sites made for new virtual hosts:") \
+    X(kVhostPastSiteLimit, \
+      "%1 ligne(s) d'autres nouveaux h\xf4tes virtuels rang\xe9" "e(s) dans le site vis\xe9 : " \
+      "un import cr\xe9" "e au plus %2 sites.", \
+      "%1 line(s) of further new virtual hosts filed into the site aimed at: one import " \
+      "makes at most %2 sites.") \
+    X(kVhostOtherSitesAnalysed, \
+      "Les mois des autres sites qui ont re\xe7u des lignes sont analys\xe9s maintenant.", \
+      "The months of the other sites that received lines are analysed now.") \
     /* end of the list */
 // clang-format on
 

@@ -3,6 +3,7 @@
 // analyses their months.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QInputDialog>
 
 #include <algorithm>
@@ -51,6 +52,38 @@ TEST(LogWatch, NewLinesOfAWatchedLogAreImportedOnceAndTheirMonthAnalysed) {
     ASSERT_TRUE(WaitUntil([&] { return FileExists(analysis) && !App().analysisRunning; }, 30000));
     EXPECT_EQ(storedLines(), 250);
     EXPECT_TRUE(folder.messages.shown.isEmpty()) << folder.messages.shown.join("|").toStdString();
+}
+
+// A watched virtual-host log: the host's lines make their site, which the
+// chooser then lists, and both sites that received lines are analysed.
+TEST(LogWatch, AVirtualHostLogFeedsItsSitesWhichAreListedAndAnalysed) {
+    ProgramFolder folder;
+    folder.Prepare();
+    std::string shop, rest;
+    for (int i = 0; i < 40; ++i) {
+        const std::string line = " 10.0.0." + std::to_string(i) + " - - [0" +
+                                 std::to_string(1 + i % 9) + "/May/2004:10:00:00 +0200] \"GET /p" +
+                                 std::to_string(i) + ".html HTTP/1.1\" 200 100 \"-\" \"Agent/1\"\n";
+        (i % 2 ? shop : rest) += (i % 2 ? "www.Shop.example.net:443" : "-") + line;
+    }
+    WriteRaw(folder.temp / "logs/vhost.log", rest + shop);
+    WriteWatchedPatterns(folder.site(), {folder.temp / "logs"});
+    const std::string shopSite = folder.dir() + "data/2/";
+
+    TFPrincipal window(folder.dir());
+    window.FormShow();
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return FileExists(folder.site() + "mon-2004-05.tfd") &&
+                   FileExists(shopSite + "mon-2004-05.tfd") && !App().analysisRunning;
+        },
+        30000));
+    std::string stored = ReadRaw(shopSite + "log-2004-05.log");
+    std::erase(stored, '\r');
+    EXPECT_EQ(stored, shop);
+    EXPECT_EQ(window.siteChooser()->count(), 2);
+    EXPECT_EQ(window.siteChooser()->itemText(1), "shop.example.net");
+    EXPECT_EQ(App().siteNumber, 1);
 }
 
 TEST(LogWatch, TheWatchedLogsDialogKeepsThePatternsAndWhenToAnalyse) {

@@ -9,8 +9,11 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <thread>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "batch_process.h"
@@ -109,6 +112,54 @@ TEST(WatchedLogs, FourRotationsAndAHandImportStoreEachLineOnce) {
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("imported before, nothing new"), std::string::npos) << r.out;
     EXPECT_EQ(Stored(scratch), Join(lines, 0, 300));
+}
+
+// A virtual-host log watched as it grows: each new line lands once, in order,
+// in the site of its host, a host first met in a later round included, and
+// every site that received lines is analysed.
+TEST(WatchedLogs, AVirtualHostLogGrownTwiceFilesEachLineOnceIntoItsSite) {
+    TempDir scratch;
+    // Site of each host: 1 takes the lines without one; 2 to 4 are made in
+    // the order their hosts first come, the blog's in the second round.
+    const std::vector<std::pair<std::string, int>> hosts{
+        {"www.example.org:80", 2}, {"shop.example.net", 3}, {"-", 1}, {"Example.ORG", 2}};
+    const std::vector<std::string> lines = SourceLines(120);
+    std::vector<std::string> written;
+    std::map<int, std::string> expected;
+    for (int i = 0; i < 120; ++i) {
+        auto [host, site] = hosts[static_cast<std::size_t>(i % 4)];
+        if (i >= 80 && i % 4 == 3)
+            std::tie(host, site) = std::pair<std::string, int>("blog.example.com", 4);
+        written.push_back(host + " " + lines[static_cast<std::size_t>(i)]);
+        expected[site] += written.back();
+    }
+    const std::string log = scratch / "logs/vhost.log";
+    const std::string half = written[60].substr(0, 30);
+    WriteRaw(log, Join(written, 0, 60) + half);
+    const std::vector<std::string> watch{Batch(),
+                                         "watch",
+                                         "--once",
+                                         "--root",
+                                         scratch / "root",
+                                         "--format",
+                                         std::string("v ") + kFormat};
+    std::vector<std::string> first = watch;
+    first.push_back(log);
+    ASSERT_EQ(RunProgram(first, scratch).exitCode, 0);
+    Append(log, written[60].substr(30) + Join(written, 61, 100));
+    ASSERT_EQ(RunProgram(watch, scratch).exitCode, 0);
+    Append(log, Join(written, 100, 120));
+    const RunResult last = RunProgram(watch, scratch);
+    ASSERT_EQ(last.exitCode, 0) << last.err;
+
+    for (int site = 1; site <= 4; ++site) {
+        const std::string dir = scratch / ("root/data/" + std::to_string(site));
+        std::string stored = ReadRaw(dir + "/log-2002-03.log");
+        std::erase(stored, '\r');
+        EXPECT_EQ(stored, expected[site]) << "site " << site;
+        EXPECT_TRUE(fs::exists(dir + "/mon-2002-03.tfd")) << "site " << site << " analysed";
+    }
+    EXPECT_FALSE(fs::exists(scratch / "root/data/5"));
 }
 
 TEST(WatchedLogs, AFileImportedTwiceIsStoredOnceUnlessAskedAgain) {

@@ -111,6 +111,7 @@ TFAjoutLog::~TFAjoutLog() {
 }
 
 void TFAjoutLog::showEvent(QShowEvent* event) {
+    otherSites_.clear();  // of the import this showing runs, if any
     FormShow();
     QDialog::showEvent(event);
     if (parentWidget())
@@ -408,7 +409,8 @@ void TFAjoutLog::ImportEnded() {
         worker_->wait();
         failure = worker_->failure();
         refusals = FileRefusalTexts(worker_->refused(), worker_->damaged());
-        lines = DamagedLinesText(worker_->fileResults());
+        lines = ImportNotesText(*worker_);
+        otherSites_ = worker_->otherSites();
         worker_->deleteLater();
         worker_ = nullptr;
     }

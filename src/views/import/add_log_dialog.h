@@ -85,6 +85,8 @@ class TFAjoutLog : public QDialog {
     const std::vector<FieldFormat>& detectedFormats() const { return files_.detected(); }
     // The worker while an import runs.
     TMyThread* worker() const { return worker_; }
+    // After an import: the sites other than the one shown that received lines.
+    const std::vector<int>& otherSitesFiled() const { return otherSites_; }
 
   public slots:
     void reject() override;
@@ -113,6 +115,7 @@ class TFAjoutLog : public QDialog {
     QStringList pending_;
     bool expanded_ = false;
     QPointer<TMyThread> worker_;
+    std::vector<int> otherSites_;     // of the last import
     std::optional<WaitCursor> busy_;  // while the worker runs
     LogFileReading reading_{this};
     std::optional<WaitCursor> readingCursor_;

@@ -12,6 +12,7 @@
 #include "store/text_file.h"
 #include "text/extra_texts.h"
 #include "ui/text_convert_qt.h"
+#include "views/import/import_thread_qt.h"
 
 namespace trafikon {
 
@@ -44,6 +45,36 @@ QString DamagedLinesText(const std::vector<FileImportResult>& files) {
         return {};
     return Tr(lang::kImportUndatedLines).arg(damaged) + QLatin1Char('\n') +
            Tr(lang::kImportUnfiledLines).arg(unfiled) + QLatin1Char('\n') + names;
+}
+
+QString VhostSitesText(const std::vector<NewSite>& made, long long pastLimit, bool othersFiled) {
+    // A log of many hosts lists its first sites; the site menu has them all.
+    constexpr std::size_t kListed = 20;
+    QStringList parts;
+    if (!made.empty()) {
+        QString list = Tr(lang::kVhostSitesMade);
+        for (std::size_t i = 0; i < made.size() && i < kListed; ++i)
+            list += QLatin1Char('\n') + Tr(lang::kSiteNumbered).arg(made[i].number) + " : " +
+                    QString::fromLatin1(made[i].host);
+        if (made.size() > kListed)
+            list += QStringLiteral("\n... (+%1)").arg(made.size() - kListed);
+        parts << list;
+    }
+    if (pastLimit > 0)
+        parts << Tr(lang::kVhostPastSiteLimit)
+                     .arg(pastLimit)
+                     .arg(static_cast<qulonglong>(VhostSites::kMaxNewSites));
+    if (othersFiled)
+        parts << Tr(lang::kVhostOtherSitesAnalysed);
+    return parts.join(QStringLiteral("\n\n"));
+}
+
+QString ImportNotesText(const TMyThread& worker) {
+    QStringList notes{DamagedLinesText(worker.fileResults()),
+                      VhostSitesText(worker.newSites(), worker.linesPastSiteLimit(),
+                                     !worker.otherSites().empty())};
+    notes.removeAll(QString());
+    return notes.join(QStringLiteral("\n\n"));
 }
 
 // A format as the dialog's lists show it: the names of its fields in order.

@@ -14,12 +14,20 @@
 
 namespace trafikon {
 
+class TMyThread;
+
 // What the import tells of each file it left out, by name.
 QStringList FileRefusalTexts(const std::vector<RefusedFile>& refused,
                              const std::vector<DamagedFile>& damaged);
 // The import's count of lines without a readable date, then each file that
 // held some with its count; empty when there were none.
 QString DamagedLinesText(const std::vector<FileImportResult>& files);
+// What an import of virtual-host logs tells at its end: the sites made for
+// new hosts, the lines past the limit of sites one import makes, and that
+// the other sites that received lines are being analysed; empty when none.
+QString VhostSitesText(const std::vector<NewSite>& made, long long pastLimit, bool othersFiled);
+// The damaged lines and the virtual-host sites of an import that ended.
+QString ImportNotesText(const TMyThread& worker);
 // A format as the dialog's lists show it: the names of its fields in order.
 QString FieldNames(std::string_view codes);
 // What the tooltip of a listed file and the misfit warning say of the format

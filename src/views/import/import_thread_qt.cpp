@@ -43,6 +43,11 @@ void TMyThread::run() {
         refused_ = summary.refused;
         damaged_ = summary.damaged;
         months_ = summary.months;
+        for (const auto& [site, keys] : summary.otherSiteMonths)
+            if (!keys.empty())
+                otherSites_.push_back(site);
+        newSites_ = summary.newSites;
+        linesPastSiteLimit_ = static_cast<long long>(summary.linesPastSiteLimit);
         damagedLines_ = static_cast<long long>(summary.damagedLines);
         unfiledLines_ = static_cast<long long>(summary.unfiledLines);
         fileResults_ = summary.files;

@@ -48,6 +48,12 @@ class TMyThread : public QThread {
     const std::vector<DamagedFile>& damaged() const { return damaged_; }
     // After the run: the months that received lines.
     const std::vector<std::string>& months() const { return months_; }
+    // After a run with routing: the other sites that received lines, the
+    // sites made for new hosts, the lines of new hosts past the limit of
+    // sites one run makes (filed into the aimed site).
+    const std::vector<int>& otherSites() const { return otherSites_; }
+    const std::vector<NewSite>& newSites() const { return newSites_; }
+    long long linesPastSiteLimit() const { return linesPastSiteLimit_; }
 
   signals:
     void FileInHand(int index);
@@ -69,6 +75,9 @@ class TMyThread : public QThread {
     std::vector<RefusedFile> refused_;
     std::vector<DamagedFile> damaged_;
     std::vector<std::string> months_;
+    std::vector<int> otherSites_;
+    std::vector<NewSite> newSites_;
+    long long linesPastSiteLimit_ = 0;
 };
 
 }  // namespace trafikon

@@ -39,12 +39,8 @@ void VhostFoldWidget::ShowFor(const FieldFormat& shown, const std::vector<LogToI
 
 VhostRouting VhostFoldWidget::Routing(const std::string& programDir,
                                       const std::string& siteDir) const {
-    VhostRouting routing =
-        RoutingInto(programDir, siteDir, VhostFold{CBPort->isChecked(), CBWww->isChecked()});
-    routing.siteMade = [programDir](const std::string& made, const std::string& host) {
-        SaveNewSiteSettings(programDir, made, host);
-    };
-    return routing;
+    return RoutingMakingSites(programDir, siteDir,
+                              VhostFold{CBPort->isChecked(), CBWww->isChecked()});
 }
 
 }  // namespace trafikon

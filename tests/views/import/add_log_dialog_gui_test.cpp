@@ -425,6 +425,12 @@ TEST_F(AddLogDialogTest, VirtualHostLinesGoToTheirSitesFoldedAsTheBoxesSay) {
     EXPECT_EQ(ReadRaw(folder.dir() + "data/3/log-2004-05.log"),
               bare.substr(0, bare.size() - 1) + "\r\n");
     EXPECT_FALSE(FileExists(folder.site() + "log-2004-05.log"));
+    // The end names the sites made; the main window analyses them.
+    EXPECT_EQ(dialog.otherSitesFiled(), (std::vector<int>{2, 3}));
+    ASSERT_FALSE(folder.messages.shown.isEmpty());
+    const QString end = folder.messages.shown.last();
+    EXPECT_TRUE(end.startsWith(Tr(lang::kVhostSitesMade))) << end.toStdString();
+    EXPECT_TRUE(end.contains(Tr(lang::kSiteNumbered).arg(3) + " : example.org"));
 }
 
 TEST_F(AddLogDialogTest, AFileOfUnknownFormatIsNamedBeforeItsImportWithTheFormatShown) {
