@@ -273,6 +273,7 @@ int main(int argc, char** argv) {
     tables.externalReferrers = &m.externalReferrers;
     tables.internalReferrers = &m.internalReferrers;
     tables.status = &m.statuses;
+    tables.month = &m;
 
     LogLineIndex index(m.logPath());
     const bool withLog = argc >= 3;
@@ -310,7 +311,7 @@ int main(int argc, char** argv) {
         int row = ClosestTo(hosts.entries(), 1000000000LL);
         tabs::HostDetail d;
         std::size_t shown = 0;
-        double t = Time([&] { d = hosts.Detail(row, m.files); });
+        double t = Time([&] { d = hosts.Detail(row, m.files, &m); });
         double tl = Time([&] { shown = logLines(d.logLineIds); });
         std::printf(
             "host detail, %lld hits: %zu log lines, %zu pages: %.1f ms + log lines %.1f ms\n",
@@ -320,7 +321,7 @@ int main(int argc, char** argv) {
         int row = ClosestTo(external.entries(), 1000000000LL);
         tabs::ReferrerDetail d;
         std::size_t shown = 0;
-        double t = Time([&] { d = external.Detail(row, m.files); });
+        double t = Time([&] { d = external.Detail(row, m.files, &m); });
         double tl = Time([&] { shown = logLines(d.logLineIds); });
         std::printf(
             "external referrer detail, %lld hits: %zu log lines, %zu pages, %zu queries: "

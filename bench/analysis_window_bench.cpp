@@ -212,7 +212,8 @@ int main(int argc, char** argv) {
                            &month.internalQueries,
                            &month.externalReferrers,
                            &month.internalReferrers,
-                           &month.statuses};
+                           &month.statuses,
+                           &month};
     LogLineIndex index(month.logPath());
     t = Clock::now();
     index.Update();

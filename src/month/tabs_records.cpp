@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "month/tabs_records.h"
 
+#include "month/month_results.h"
 #include "store/result_records.h"
 
 namespace trafikon::tabs {
@@ -50,14 +51,17 @@ NameListResult NamesOf(std::string_view ids, const LineTable& table) {
     return result;
 }
 
-PageDetail ReadPageDetail(std::string_view line, const LineTable& fileTable) {
+PageDetail ReadPageDetail(std::string_view line, const LineTable& fileTable,
+                          const MonthResults* month) {
     PageDetail d;
     d.found = true;
     d.key = ReadField(line, PageField::kKey);
     d.hits = ReadField(line, PageField::kHits);
     d.logLineIds = ReadField(line, PageField::kLogLines);
     d.logLineCount = IdListSize(d.logLineIds);
-    NameListResult pages = NamesOf(ReadField(line, PageField::kFiles), fileTable);
+    const std::string_view files = ReadField(line, PageField::kFiles);
+    NameListResult pages =
+        NamesOf(month ? month->IdListText(files) : std::string(files), fileTable);
     d.pages = std::move(pages.names);
     d.missing = pages.missing;
     d.lastAccess = LastAccessText(ReadField(line, PageField::kLastTime));

@@ -29,11 +29,11 @@ std::vector<int> HostsList::Rows(std::string_view filter, long long minimum) con
     return out;
 }
 
-HostDetail HostsList::Detail(int row, const LineTable& fileTable) const {
+HostDetail HostsList::Detail(int row, const LineTable& fileTable, const MonthResults* month) const {
     HostDetail d;
     if (!table_ || row < 0 || static_cast<std::size_t>(row) >= table_->size())
         return d;
-    return ReadPageDetail((*table_)[static_cast<std::size_t>(row)], fileTable);
+    return ReadPageDetail((*table_)[static_cast<std::size_t>(row)], fileTable, month);
 }
 
 std::string HostCountLabel(std::size_t rows, const TextLookup& texts) {

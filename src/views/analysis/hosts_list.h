@@ -40,7 +40,9 @@ class HostsList {
 
     const std::vector<NameCount>& entries() const { return rows_; }
 
-    HostDetail Detail(int row, const LineTable& fileTable) const;
+    // `month`: the month the table was loaded from, which reads the lists it left in its files.
+    HostDetail Detail(int row, const LineTable& fileTable,
+                      const MonthResults* month = nullptr) const;
 
   private:
     const LineTable* table_ = nullptr;

@@ -64,7 +64,8 @@ void HostsTab::ShowDetail(int listRow) {
     if (!row)
         return;
     const WaitCursor wait;
-    const tabs::HostDetail d = hosts_.Detail(static_cast<int>(row->position), results_.files);
+    const tabs::HostDetail d =
+        hosts_.Detail(static_cast<int>(row->position), results_.files, &results_);
     detail_->ShowLogLines(d.logLineIds, LineNumbering::IndexPlusOne);
     pageList()->model().SetRows(NameRows(d.pages));
     const tabs::HostDetailTexts t = tabs::HostDetailLabels(d, context_.Texts());
