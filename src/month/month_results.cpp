@@ -51,27 +51,41 @@ constexpr std::size_t kShortestLeftList = 32;
 
 // Appends `tail`, the part of a line after its log-line list (starting at
 // `at` in the file), with the values of the id-list fields `lists.first` to
-// `lists.second` that only a detail reads replaced by references. A value is
-// left only when the tags from the first of them to the one after the last
-// come each once in order and the value holds no tag, so that every field
-// still reads as before.
+// `lists.second` that only a detail reads replaced by references. Values are
+// left only when the tail's backslashes are all tags numbered one after the
+// other, so that every field still reads as before.
 void AppendTailLeavingLists(std::string& out, std::string_view tail, std::uint64_t at,
                             ResultFile file, std::pair<int, int> lists) {
-    std::size_t done = 0;
-    std::size_t from = std::string_view::npos;  // start of the value of field f
-    for (int f = lists.first; f <= lists.second + 1; ++f) {
-        const FieldTag tag(f);
-        const std::size_t p = tail.find(tag.view());
-        if (p == std::string_view::npos || (from != std::string_view::npos && p < from) ||
-            tail.find(tag.view(), p + 1) != std::string_view::npos)
-            break;
-        if (from != std::string_view::npos && p - from >= kShortestLeftList &&
-            tail.substr(from, p - from).find('\\') == std::string_view::npos) {
-            out.append(tail.substr(done, from - done));
-            AppendReference(out, file, at + from, p - from);
-            done = p;
+    constexpr std::size_t kMostTags = 16;  // a tail holds a handful
+    std::size_t where[kMostTags];
+    std::size_t count = 0;
+    int first = 0;  // number of the first tag
+    for (std::size_t p = tail.find('\\'); p != std::string_view::npos; p = tail.find('\\', p + 1)) {
+        int number = 0;
+        std::size_t q = p + 1;
+        for (; q < tail.size() && q - p <= 3 && tail[q] >= '0' && tail[q] <= '9'; ++q)
+            number = number * 10 + (tail[q] - '0');
+        if (count == kMostTags || q == p + 1 || tail[p + 1] == '0' || q == tail.size() ||
+            tail[q] != ';' || (count > 0 && number != first + static_cast<int>(count))) {
+            out += tail;
+            return;
         }
-        from = p + tag.view().size();
+        if (count == 0)
+            first = number;
+        where[count++] = p;
+    }
+    std::size_t done = 0;
+    for (int f = std::max(lists.first, first); f <= lists.second; ++f) {
+        const std::size_t k = static_cast<std::size_t>(f - first);
+        if (k + 1 >= count)
+            break;
+        const std::size_t from = tail.find(';', where[k]) + 1;
+        const std::size_t length = where[k + 1] - from;
+        if (length < kShortestLeftList)
+            continue;
+        out.append(tail.substr(done, from - done));
+        AppendReference(out, file, at + from, length);
+        done = where[k + 1];
     }
     out.append(tail.substr(done));
 }
