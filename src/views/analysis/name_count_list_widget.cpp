@@ -13,18 +13,28 @@
 namespace trafikon {
 
 NameCountListWidget::NameCountListWidget(QWidget* parent)
-    : QTreeView(parent), model_(new NameCountModel(this)) {
+    : QTableView(parent), model_(new NameCountModel(this)) {
     setModel(model_);
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // The count fits its widest value, the name takes the rest of the width.
-    UseFittedColumns(this, 0);
+    setItemDelegate(new ElidedTipDelegate(this));
+    FitColumns(horizontalHeader(), 0);
     header()->setSectionsMovable(false);
     SetSortable(true);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] { FitRowHeight(); });
+    connect(model_, &QAbstractItemModel::layoutChanged, this, [this] { FitRowHeight(); });
 
     connect(this, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { emit rowChosen(index.row()); });
@@ -39,6 +49,18 @@ NameCountListWidget::NameCountListWidget(QWidget* parent)
     });
 }
 
+void NameCountListWidget::FitRowHeight() {
+    if (model_->rowCount() > 0)
+        verticalHeader()->setDefaultSectionSize(std::max(1, sizeHintForRow(0)));
+}
+
+QModelIndex NameCountListWidget::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    // Home and End go to the first and last row, as in the other lists.
+    if (action == MoveHome || action == MoveEnd)
+        modifiers |= Qt::ControlModifier;
+    return QTableView::moveCursor(action, modifiers);
+}
+
 void NameCountListWidget::SetSortable(bool on) {
     header()->setSectionsClickable(on);
     header()->disconnect(this);
@@ -49,7 +71,7 @@ void NameCountListWidget::SetSortable(bool on) {
 
 void NameCountListWidget::SetCountColumnShown(bool on) {
     setColumnHidden(1, !on);
-    setHeaderHidden(!on);
+    horizontalHeader()->setVisible(on);
 }
 
 int NameCountListWidget::SelectedRow() const {
@@ -87,7 +109,7 @@ void NameCountListWidget::keyPressEvent(QKeyEvent* event) {
         key = kInsertKey;
     const ListShortcut s = ShortcutFor(key, ctrl, shift);
     if (s == ListShortcut::None) {
-        QTreeView::keyPressEvent(event);
+        QTableView::keyPressEvent(event);
         return;
     }
     event->accept();
@@ -118,7 +140,7 @@ void NameCountListWidget::keyboardSearch(const QString& search) {
         searchText_.clear();
     lastSearchAt_ = now;
     searchText_ += search;
-    const QAbstractItemModel* shown = QTreeView::model();
+    const QAbstractItemModel* shown = QTableView::model();
     const int rows = shown->rowCount();
     if (rows == 0 || searchText_.isEmpty())
         return;
