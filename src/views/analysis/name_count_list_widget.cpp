@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <algorithm>
 #include <cstring>
 
@@ -33,8 +35,7 @@ NameCountListWidget::NameCountListWidget(QWidget* parent)
     FitColumns(horizontalHeader(), 0);
     header()->setSectionsMovable(false);
     SetSortable(true);
-    connect(model_, &QAbstractItemModel::modelReset, this, [this] { FitRowHeight(); });
-    connect(model_, &QAbstractItemModel::layoutChanged, this, [this] { FitRowHeight(); });
+    FitRowHeight();
 
     connect(this, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { emit rowChosen(index.row()); });
@@ -50,8 +51,20 @@ NameCountListWidget::NameCountListWidget(QWidget* parent)
 }
 
 void NameCountListWidget::FitRowHeight() {
-    if (model_->rowCount() > 0)
-        verticalHeader()->setDefaultSectionSize(std::max(1, sizeHintForRow(0)));
+    // What a row of text needs, known before the rows come: a change once
+    // they are there resizes them one by one.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("Xg");
+    const QSize size = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this);
+    verticalHeader()->setDefaultSectionSize(std::max(1, size.height()));
+}
+
+void NameCountListWidget::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        FitRowHeight();
 }
 
 QModelIndex NameCountListWidget::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {

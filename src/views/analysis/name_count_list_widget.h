@@ -48,10 +48,11 @@ class NameCountListWidget : public QTableView {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
   private:
-    void FitRowHeight();  // every row as high as the first one needs
+    void FitRowHeight();  // every row as high as a line of text needs
 
     NameCountModel* model_;
     QString searchText_;
