@@ -451,8 +451,13 @@ void ExpectColumnsFit(QWidget* page, const QString& where) {
     };
     for (QTreeView* view : page->findChildren<QTreeView*>())
         check(view, view->header());
-    for (QTableView* view : page->findChildren<QTableView*>())
+    for (QTableView* view : page->findChildren<QTableView*>()) {
         check(view, view->horizontalHeader());
+        if (view->isVisible() && view->model() && view->model()->rowCount() > 0) {
+            EXPECT_EQ(view->rowHeight(0), static_cast<QAbstractItemView*>(view)->sizeHintForRow(0))
+                << where.toStdString();
+        }
+    }
 }
 
 TEST_F(AnalysisWindowTest, InEnglishAtItsOpeningSizeNothingOverlapsAndNumbersShowWhole) {
