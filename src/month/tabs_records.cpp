@@ -26,16 +26,19 @@ std::string_view NameAt(const LineTable& table, long long index) {
     return ReadField(table[static_cast<std::size_t>(index)], CountedField::kKey);
 }
 
+NameCount ReadNameCount(std::string_view line) {
+    NameCount row;
+    row.name = ReadField(line, CountedField::kKey);
+    row.countText = ReadField(line, CountedField::kHits);
+    row.count = ParseSignedDecimal(row.countText).value_or(0);
+    return row;
+}
+
 std::vector<NameCount> ReadNameCounts(const LineTable& table) {
     std::vector<NameCount> rows;
     rows.reserve(table.size());
-    for (std::string_view line : table) {
-        NameCount row;
-        row.name = ReadField(line, CountedField::kKey);
-        row.countText = ReadField(line, CountedField::kHits);
-        row.count = ParseSignedDecimal(row.countText).value_or(0);
-        rows.push_back(row);
-    }
+    for (std::string_view line : table)
+        rows.push_back(ReadNameCount(line));
     return rows;
 }
 

@@ -42,7 +42,8 @@ struct NameCount {
     long long count = 0;         // its hits as a number, for sorting and thresholds
 };
 
-// Reads the key and the hits of every line of a table.
+// Reads the key and the hits of a line, and of every line of a table.
+NameCount ReadNameCount(std::string_view line);
 std::vector<NameCount> ReadNameCounts(const LineTable& table);
 
 // Each referenced name and the total: positions that fall outside the table

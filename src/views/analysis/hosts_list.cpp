@@ -13,19 +13,24 @@ long long HostMinimum(std::string_view settingText) {
 
 void HostsList::Load(const LineTable& table) {
     table_ = &table;
-    rows_ = ReadNameCounts(table);
 }
 
 void HostsList::Clear() {
     table_ = nullptr;
-    rows_.clear();
+}
+
+std::vector<NameCount> HostsList::entries() const {
+    return table_ ? ReadNameCounts(*table_) : std::vector<NameCount>{};
 }
 
 std::vector<int> HostsList::Rows(std::string_view filter, long long minimum) const {
     std::vector<int> out;
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (rows_[i].count > minimum && Matches(rows_[i].name, filter))
+    const std::size_t n = table_ ? table_->size() : 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const NameCount row = ReadNameCount((*table_)[i]);
+        if (row.count > minimum && Matches(row.name, filter))
             out.push_back(static_cast<int>(i));
+    }
     return out;
 }
 
