@@ -236,7 +236,11 @@ int main(int argc, char** argv) {
                 allCount, tAll, rows.size(), tFilter);
     double tHosts = Time([&] {
         rows = hosts.Rows("", tabs::HostMinimum("40"));
-        listRows = ToListRows(rows, hosts.entries());
+        listRows.clear();  // as the hosts tab does: each entry read from the table
+        for (int r : rows) {
+            const tabs::NameCount e = hosts.Entry(r);
+            listRows.push_back({std::string(e.name), std::string(e.countText), e.count, r});
+        }
     });
     std::printf("hosts above 40: %zu rows %.1f ms\n", rows.size(), tHosts);
     double tRefs = Time([&] {
@@ -273,6 +277,7 @@ int main(int argc, char** argv) {
     tables.externalReferrers = &m.externalReferrers;
     tables.internalReferrers = &m.internalReferrers;
     tables.status = &m.statuses;
+    tables.month = &m;
 
     LogLineIndex index(m.logPath());
     const bool withLog = argc >= 3;
@@ -310,7 +315,7 @@ int main(int argc, char** argv) {
         int row = ClosestTo(hosts.entries(), 1000000000LL);
         tabs::HostDetail d;
         std::size_t shown = 0;
-        double t = Time([&] { d = hosts.Detail(row, m.files); });
+        double t = Time([&] { d = hosts.Detail(row, m.files, &m); });
         double tl = Time([&] { shown = logLines(d.logLineIds); });
         std::printf(
             "host detail, %lld hits: %zu log lines, %zu pages: %.1f ms + log lines %.1f ms\n",
@@ -320,7 +325,7 @@ int main(int argc, char** argv) {
         int row = ClosestTo(external.entries(), 1000000000LL);
         tabs::ReferrerDetail d;
         std::size_t shown = 0;
-        double t = Time([&] { d = external.Detail(row, m.files); });
+        double t = Time([&] { d = external.Detail(row, m.files, &m); });
         double tl = Time([&] { shown = logLines(d.logLineIds); });
         std::printf(
             "external referrer detail, %lld hits: %zu log lines, %zu pages, %zu queries: "

@@ -147,7 +147,11 @@ int main(int argc, char** argv) {
     external.Load(month.externalReferrers, month.externalQueries);
     internal.Load(month.internalReferrers, month.internalQueries);
     auto fileRows = ModelRows(files.Rows(0, ""), files.entries());
-    auto hostRows = ModelRows(hosts.Rows("", 40), hosts.entries());
+    NameCountTable hostRows;  // as the hosts tab makes them: no copy of every entry
+    for (int r : hosts.Rows("", 40)) {
+        const tabs::NameCount e = hosts.Entry(r);
+        hostRows.Add(e.name, e.countText, e.count, r);
+    }
     auto externalRows = ModelRows(external.Rows(""), external.entries());
     auto internalRows = ModelRows(internal.Rows(""), internal.entries());
     NameCountTable browserRows(RecordRows(month.browsers));
@@ -212,7 +216,8 @@ int main(int argc, char** argv) {
                            &month.internalQueries,
                            &month.externalReferrers,
                            &month.internalReferrers,
-                           &month.statuses};
+                           &month.statuses,
+                           &month};
     LogLineIndex index(month.logPath());
     t = Clock::now();
     index.Update();

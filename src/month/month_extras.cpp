@@ -2,6 +2,7 @@
 #include "month/month_extras.h"
 
 #include "store/extra_result_names.h"
+#include "store/line_reader.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -13,7 +14,13 @@ void LoadCountries(const std::string& siteDir, const std::string& key, MonthExtr
     try {
         if (!FileExists(path))
             return;
-        if (ParseCountryFile(ReadTextLines(path), m.countries))
+        // Line by line: a big month's file has a line for each of a million hosts.
+        LineReader reader(path);
+        std::string_view line;
+        bool good = true, first = true;
+        for (; good && reader.Next(line); first = false)
+            good = ParseCountryLine(line, first, m.countries);
+        if (good && !first)
             m.countriesPresent = true;
         else
             m.problems.push_back(path + ": not a countries file");

@@ -36,19 +36,73 @@ bool StandsAlone(std::string_view before) {
            !HasFieldTagFrom(before, kIdListField + 1);
 }
 
-// The line with its id list replaced by a reference to where it lies in `file`.
-void AppendWithReference(std::string& out, const CutLine& line, ResultFile file) {
+void AppendReference(std::string& out, ResultFile file, std::uint64_t offset,
+                     std::uint64_t length) {
     out += '@';
     AppendDecimal(out, file);
     out += ':';
-    AppendDecimal(out, static_cast<long long>(line.listOffset));
+    AppendDecimal(out, static_cast<long long>(offset));
     out += ':';
-    AppendDecimal(out, static_cast<long long>(line.listLength));
+    AppendDecimal(out, static_cast<long long>(length));
+}
+
+// Lists no shorter than this are left in the file by a reference.
+constexpr std::size_t kShortestLeftList = 32;
+
+// Appends `tail`, the part of a line after its log-line list (starting at
+// `at` in the file), with the values of the id-list fields `lists.first` to
+// `lists.second` that only a detail reads replaced by references. Values are
+// left only when the tail's backslashes are all tags numbered one after the
+// other, so that every field still reads as before.
+void AppendTailLeavingLists(std::string& out, std::string_view tail, std::uint64_t at,
+                            ResultFile file, std::pair<int, int> lists) {
+    constexpr std::size_t kMostTags = 16;  // a tail holds a handful
+    std::size_t where[kMostTags];
+    std::size_t count = 0;
+    int first = 0;  // number of the first tag
+    for (std::size_t p = tail.find('\\'); p != std::string_view::npos; p = tail.find('\\', p + 1)) {
+        int number = 0;
+        std::size_t q = p + 1;
+        for (; q < tail.size() && q - p <= 3 && tail[q] >= '0' && tail[q] <= '9'; ++q)
+            number = number * 10 + (tail[q] - '0');
+        if (count == kMostTags || q == p + 1 || tail[p + 1] == '0' || q == tail.size() ||
+            tail[q] != ';' || (count > 0 && number != first + static_cast<int>(count))) {
+            out += tail;
+            return;
+        }
+        if (count == 0)
+            first = number;
+        where[count++] = p;
+    }
+    std::size_t done = 0;
+    for (int f = std::max(lists.first, first); f <= lists.second; ++f) {
+        const std::size_t k = static_cast<std::size_t>(f - first);
+        if (k + 1 >= count)
+            break;
+        const std::size_t from = tail.find(';', where[k]) + 1;
+        const std::size_t length = where[k + 1] - from;
+        if (length < kShortestLeftList)
+            continue;
+        out.append(tail.substr(done, from - done));
+        AppendReference(out, file, at + from, length);
+        done = where[k + 1];
+    }
+    out.append(tail.substr(done));
+}
+
+// The line with its id list replaced by a reference to where it lies in `file`.
+void AppendWithReference(std::string& out, const CutLine& line, ResultFile file,
+                         std::pair<int, int> detailLists) {
+    AppendReference(out, file, line.listOffset, line.listLength);
     if (line.counter.exact()) {
         out += ':';
         AppendDecimal(out, static_cast<long long>(line.counter.entries()));
     }
-    out += line.tail;
+    if (detailLists.first > 0)
+        AppendTailLeavingLists(out, line.tail, line.listOffset + line.listLength, file,
+                               detailLists);
+    else
+        out += line.tail;
 }
 
 // Runs `load` for the result file at `path`, recording what is wrong.
@@ -70,7 +124,7 @@ void Guarded(MonthResults& m, const std::string& path, Load load) {
 // Loads one result file into `table`. The id lists of log lines stay in the
 // file, which is kept open for them.
 void LoadTable(MonthResults& m, ResultFile file, const std::string& path, LineTable& table,
-               std::optional<IdListPlace> place) {
+               std::optional<IdListPlace> place, std::pair<int, int> detailLists) {
     Guarded(m, path, [&] {
         if (!place) {
             LineReader reader(path);
@@ -89,13 +143,17 @@ void LoadTable(MonthResults& m, ResultFile file, const std::string& path, LineTa
                 table.push_back(l.head);
             } else if (!l.cut) {
                 table.push_back(ReadWholeLine(fd, path, l));
-            } else if (l.listLength == 0) {
+            } else if (l.listLength == 0 && (detailLists.first == 0 || !StandsAlone(l.head))) {
                 table.push_back(l.head, l.tail);
+            } else if (l.listLength == 0) {
+                joined.assign(l.head);
+                AppendTailLeavingLists(joined, l.tail, l.listOffset, file, detailLists);
+                table.push_back(joined);
             } else if (place == IdListPlace::kTaggedRecord && !StandsAlone(l.head)) {
                 table.push_back(ReadWholeLine(fd, path, l));
             } else {
                 joined.assign(l.head);
-                AppendWithReference(joined, l, file);
+                AppendWithReference(joined, l, file, detailLists);
                 table.push_back(joined);
             }
         });
@@ -208,6 +266,12 @@ bool MonthResults::ReadIdList(std::string_view field,
     return reader.error().empty();
 }
 
+std::string MonthResults::IdListText(std::string_view field) const {
+    std::string text;
+    ReadIdList(field, [&](std::string_view piece) { text.append(piece); });
+    return text;
+}
+
 IdListReader::IdListReader(const MonthResults& month, std::string_view field)
     : month_(month), inLine_(field) {
     // "@F:OFFSET:LENGTH[:ENTRIES]", as the load writes it; anything else is a list.
@@ -310,18 +374,28 @@ void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthR
     if (!FileExists(m.resultPath(kFilesResult)))
         return;
     m.analysed = true;
-    const std::tuple<ResultFile, LineTable*, std::optional<IdListPlace>> tables[] = {
-        {kExternalQueriesResult, &m.externalQueries, std::nullopt},
-        {kHostsResult, &m.hosts, IdListPlace::kTaggedRecord},
-        {kBrowsersResult, &m.browsers, IdListPlace::kTaggedRecord},
-        {kFilesResult, &m.files, IdListPlace::kTaggedRecord},
-        {kStatusResult, &m.statuses, IdListPlace::kStatusLine},
-        {kExternalReferrersResult, &m.externalReferrers, IdListPlace::kTaggedRecord},
-        {kInternalReferrersResult, &m.internalReferrers, IdListPlace::kTaggedRecord},
-        {kInternalQueriesResult, &m.internalQueries, std::nullopt},
-    };
-    for (const auto& [file, table, place] : tables)
-        LoadTable(m, file, m.resultPath(file), *table, place);
+    // The id lists only a detail reads (a host's or referrer's pages, a
+    // file's hosts, queries and referrers) stay in the files as well.
+    constexpr std::pair<int, int> kNone{0, 0};
+    constexpr std::pair<int, int> kPageLists{FieldNumber(PageField::kFiles),
+                                             FieldNumber(PageField::kFiles)};
+    constexpr std::pair<int, int> kFileLists{FieldNumber(FileField::kHosts),
+                                             FieldNumber(FileField::kInternalPages)};
+    const std::tuple<ResultFile, LineTable*, std::optional<IdListPlace>, std::pair<int, int>>
+        tables[] = {
+            {kExternalQueriesResult, &m.externalQueries, std::nullopt, kNone},
+            {kHostsResult, &m.hosts, IdListPlace::kTaggedRecord, kPageLists},
+            {kBrowsersResult, &m.browsers, IdListPlace::kTaggedRecord, kNone},
+            {kFilesResult, &m.files, IdListPlace::kTaggedRecord, kFileLists},
+            {kStatusResult, &m.statuses, IdListPlace::kStatusLine, kNone},
+            {kExternalReferrersResult, &m.externalReferrers, IdListPlace::kTaggedRecord,
+             kPageLists},
+            {kInternalReferrersResult, &m.internalReferrers, IdListPlace::kTaggedRecord,
+             kPageLists},
+            {kInternalQueriesResult, &m.internalQueries, std::nullopt, kNone},
+        };
+    for (const auto& [file, table, place, lists] : tables)
+        LoadTable(m, file, m.resultPath(file), *table, place, lists);
     if (m.statuses.size() != kStatusLineCount && !m.statuses.empty())
         m.problems.push_back(m.resultPath(kStatusResult) + ": " +
                              std::to_string(m.statuses.size()) + " status lines instead of " +

@@ -8,7 +8,9 @@
 // of ret-) are the bulk of a big month, and only the detail on screen needs
 // one: the load leaves them in their files and keeps in their place a
 // reference "@F:OFFSET:LENGTH[:ENTRIES]" (F the ResultFile, ENTRIES when
-// the list is plain) that ReadIdList and IdListReader follow.
+// the list is plain) that ReadIdList and IdListReader follow. So do the lists
+// only a detail reads (a host's or referrer's pages, a file's hosts, queries
+// and referrers) when they are longer than a reference: IdListText reads one.
 // The files stay open until the next load, so a new analysis renaming new
 // files into place does not change what the window reads.
 //
@@ -111,6 +113,9 @@ struct MonthResults {
     // naming the file and the reason, when its file cannot be read.
     bool ReadIdList(std::string_view field, const std::function<void(std::string_view)>& piece,
                     std::string* error = nullptr) const;
+    // The whole id list of a loaded field, its reference followed (what was
+    // read when its file fails).
+    std::string IdListText(std::string_view field) const;
 
     std::string logPath() const;                    // the stored log of the month
     std::string resultPath(ResultFile file) const;  // one of its result files

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "month/tabs_records.h"
 
+#include "month/month_results.h"
 #include "store/result_records.h"
 
 namespace trafikon::tabs {
@@ -25,16 +26,19 @@ std::string_view NameAt(const LineTable& table, long long index) {
     return ReadField(table[static_cast<std::size_t>(index)], CountedField::kKey);
 }
 
+NameCount ReadNameCount(std::string_view line) {
+    NameCount row;
+    row.name = ReadField(line, CountedField::kKey);
+    row.countText = ReadField(line, CountedField::kHits);
+    row.count = ParseSignedDecimal(row.countText).value_or(0);
+    return row;
+}
+
 std::vector<NameCount> ReadNameCounts(const LineTable& table) {
     std::vector<NameCount> rows;
     rows.reserve(table.size());
-    for (std::string_view line : table) {
-        NameCount row;
-        row.name = ReadField(line, CountedField::kKey);
-        row.countText = ReadField(line, CountedField::kHits);
-        row.count = ParseSignedDecimal(row.countText).value_or(0);
-        rows.push_back(row);
-    }
+    for (std::string_view line : table)
+        rows.push_back(ReadNameCount(line));
     return rows;
 }
 
@@ -50,14 +54,17 @@ NameListResult NamesOf(std::string_view ids, const LineTable& table) {
     return result;
 }
 
-PageDetail ReadPageDetail(std::string_view line, const LineTable& fileTable) {
+PageDetail ReadPageDetail(std::string_view line, const LineTable& fileTable,
+                          const MonthResults* month) {
     PageDetail d;
     d.found = true;
     d.key = ReadField(line, PageField::kKey);
     d.hits = ReadField(line, PageField::kHits);
     d.logLineIds = ReadField(line, PageField::kLogLines);
     d.logLineCount = IdListSize(d.logLineIds);
-    NameListResult pages = NamesOf(ReadField(line, PageField::kFiles), fileTable);
+    const std::string_view files = ReadField(line, PageField::kFiles);
+    NameListResult pages =
+        NamesOf(month ? month->IdListText(files) : std::string(files), fileTable);
     d.pages = std::move(pages.names);
     d.missing = pages.missing;
     d.lastAccess = LastAccessText(ReadField(line, PageField::kLastTime));

@@ -14,6 +14,10 @@
 #include "month/line_table.h"
 #include "store/tagged_record.h"
 
+namespace trafikon {
+struct MonthResults;
+}
+
 namespace trafikon::tabs {
 
 // A language entry by absolute number (the window's texts).
@@ -38,7 +42,8 @@ struct NameCount {
     long long count = 0;         // its hits as a number, for sorting and thresholds
 };
 
-// Reads the key and the hits of every line of a table.
+// Reads the key and the hits of a line, and of every line of a table.
+NameCount ReadNameCount(std::string_view line);
 std::vector<NameCount> ReadNameCounts(const LineTable& table);
 
 // Each referenced name and the total: positions that fall outside the table
@@ -61,7 +66,10 @@ struct PageDetail {
     std::size_t missing = 0;  // page positions outside the file table
 };
 // Reads a record of that layout; its pages are looked up in `fileTable`.
-PageDetail ReadPageDetail(std::string_view line, const LineTable& fileTable);
+// `month`, when given, is the month the line was loaded from: the one that
+// reads the lists it left in its files.
+PageDetail ReadPageDetail(std::string_view line, const LineTable& fileTable,
+                          const MonthResults* month = nullptr);
 
 // The result tables of the loaded month that the details read, each the lines
 // of one result file in file order. Unset tables read as empty.
@@ -73,6 +81,7 @@ struct TabTables {
     const LineTable* externalReferrers = nullptr;  // mot-
     const LineTable* internalReferrers = nullptr;  // mit-
     const LineTable* status = nullptr;             // ret-
+    const MonthResults* month = nullptr;           // reads the lists left in its files
 };
 
 // The table behind a pointer, or an empty one.

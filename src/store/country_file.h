@@ -48,5 +48,8 @@ std::string FormatHostCountry(std::uint32_t record);
 // False when the lines are not a countries file (a host pointing past the
 // records, a line of no known kind).
 bool ParseCountryFile(const Lines& lines, CountryFile& file);
+// Adds line `line` of a countries file (`first` for its first line) to `file`,
+// which starts empty: the file read line by line. False as above.
+bool ParseCountryLine(std::string_view line, bool first, CountryFile& file);
 
 }  // namespace trafikon

@@ -186,5 +186,38 @@ TEST(MonthResultsTest, LinesReadWithoutTheirListsGiveBackTheFileWhateverTheReadB
     EXPECT_LT(m.files[0].size(), 100u);
 }
 
+TEST(MonthResultsTest, ListsOnlyADetailReadsAreReadFromTheFileAsTheyStand) {
+    TempDir dir;
+    AnalysedMonth::Write(dir.path());
+    std::string ids = "-";
+    for (int n = 0; n < 40; ++n)
+        ids += std::to_string(n) + "-";
+    const std::string fileTail = "\\4;1\\5;200\\6;[01/Mar/2004:10:00:00 +0100]\\7;" + ids +
+                                 "\\8;-1-\\9;" + ids + "\\10;" + ids + "\\11;-\\12;-\\13;";
+    const std::string files = "\\1;/a\\2;3\\3;-0-1-2-" + fileTail + "\r\n" + "\\1;/b\\2;0\\3;" +
+                              fileTail + "\r\n" +
+                              // a list holding a tag, and a tag twice: kept as they are
+                              "\\1;/c\\2;1\\3;-3-\\4;1\\5;200\\6;x\\7;" + ids +
+                              "\\5;\\8;\\9;\\10;" + "\\11;\\12;\\13;\r\n";
+    const std::string hosts = "\\1;h.example\\2;2\\3;-0-1-\\4;" + ids + "\\5;[t]\\6;\r\n" +
+                              "\\1;\\4;" + ids + "\\2;1\\3;-1-\\4;" + ids + "\\5;[t]\\6;\r\n";
+    testing::WriteRaw(dir / ResultFileName(kFilesResult, AnalysedMonth::kKey), files);
+    testing::WriteRaw(dir / ResultFileName(kHostsResult, AnalysedMonth::kKey), hosts);
+    MonthResults m;
+    LoadMonthResults(dir.path() + "/", AnalysedMonth::kKey, m);
+    ASSERT_TRUE(m.problems.empty());
+    for (const auto& [loaded, file] :
+         {std::pair{&m.files, kFilesResult}, {&m.hosts, kHostsResult}}) {
+        const Lines whole = ReadTextLines(dir / ResultFileName(file, AnalysedMonth::kKey));
+        ASSERT_EQ(loaded->size(), whole.size());
+        for (std::size_t i = 0; i < whole.size(); ++i)
+            for (int f = 1; f <= 13; ++f)
+                EXPECT_EQ(m.IdListText(ReadField((*loaded)[i], f)), ReadField(whole[i], f))
+                    << i << " " << f;
+    }
+    EXPECT_LT(m.files[0].size(), 150u);
+    EXPECT_LT(m.hosts[0].size(), 60u);
+}
+
 }  // namespace
 }  // namespace trafikon

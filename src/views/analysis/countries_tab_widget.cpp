@@ -141,8 +141,8 @@ void CountriesTab::ShowHostLines(int hostRow) {
     if (!r || r->position < 0 || static_cast<std::size_t>(r->position) >= results_.hosts.size())
         return;
     const WaitCursor wait;
-    const tabs::PageDetail host =
-        tabs::ReadPageDetail(results_.hosts[static_cast<std::size_t>(r->position)], results_.files);
+    const tabs::PageDetail host = tabs::ReadPageDetail(
+        results_.hosts[static_cast<std::size_t>(r->position)], results_.files, &results_);
     detail_->ShowLogLines(host.logLineIds, LineNumbering::IndexPlusOne);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/analysis/files_list.h"
 
+#include "month/month_results.h"
 #include "store/result_records.h"
 #include "text/analysis_entries.h"
 
@@ -80,14 +81,19 @@ FileDetail FilesList::Detail(int row, const TabTables& tables) const {
     d.lastStatus = ReadField(line, FileField::kLastStatus);
     d.lastStatusIsError = IsErrorStatus(d.lastStatus);
     d.lastAccess = LastAccessText(ReadField(line, FileField::kLastTime));
-    AddNames(ReadField(line, FileField::kHosts), TableOrEmpty(tables.hosts), d.hosts, d.missing);
-    AddQueries(ReadField(line, FileField::kExternalQueries), TableOrEmpty(tables.externalQueries),
+    // The lists, read from the month's files when the load left them there.
+    auto list = [&](FileField field) {
+        const std::string_view value = ReadField(line, field);
+        return tables.month ? tables.month->IdListText(value) : std::string(value);
+    };
+    AddNames(list(FileField::kHosts), TableOrEmpty(tables.hosts), d.hosts, d.missing);
+    AddQueries(list(FileField::kExternalQueries), TableOrEmpty(tables.externalQueries),
                d.externalQueries, d.missing);
-    AddQueries(ReadField(line, FileField::kInternalQueries), TableOrEmpty(tables.internalQueries),
+    AddQueries(list(FileField::kInternalQueries), TableOrEmpty(tables.internalQueries),
                d.internalQueries, d.missing);
-    AddNames(ReadField(line, FileField::kExternalPages), TableOrEmpty(tables.externalReferrers),
+    AddNames(list(FileField::kExternalPages), TableOrEmpty(tables.externalReferrers),
              d.externalReferrers, d.missing);
-    AddNames(ReadField(line, FileField::kInternalPages), TableOrEmpty(tables.internalReferrers),
+    AddNames(list(FileField::kInternalPages), TableOrEmpty(tables.internalReferrers),
              d.internalReferrers, d.missing);
     return d;
 }

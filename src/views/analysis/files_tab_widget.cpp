@@ -79,6 +79,7 @@ tabs::TabTables FilesTab::Tables() const {
     t.externalReferrers = &results_.externalReferrers;
     t.internalReferrers = &results_.internalReferrers;
     t.status = &results_.statuses;
+    t.month = &results_;
     return t;
 }
 

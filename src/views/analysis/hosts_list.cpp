@@ -13,27 +13,32 @@ long long HostMinimum(std::string_view settingText) {
 
 void HostsList::Load(const LineTable& table) {
     table_ = &table;
-    rows_ = ReadNameCounts(table);
 }
 
 void HostsList::Clear() {
     table_ = nullptr;
-    rows_.clear();
+}
+
+std::vector<NameCount> HostsList::entries() const {
+    return table_ ? ReadNameCounts(*table_) : std::vector<NameCount>{};
 }
 
 std::vector<int> HostsList::Rows(std::string_view filter, long long minimum) const {
     std::vector<int> out;
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (rows_[i].count > minimum && Matches(rows_[i].name, filter))
+    const std::size_t n = table_ ? table_->size() : 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const NameCount row = ReadNameCount((*table_)[i]);
+        if (row.count > minimum && Matches(row.name, filter))
             out.push_back(static_cast<int>(i));
+    }
     return out;
 }
 
-HostDetail HostsList::Detail(int row, const LineTable& fileTable) const {
+HostDetail HostsList::Detail(int row, const LineTable& fileTable, const MonthResults* month) const {
     HostDetail d;
     if (!table_ || row < 0 || static_cast<std::size_t>(row) >= table_->size())
         return d;
-    return ReadPageDetail((*table_)[static_cast<std::size_t>(row)], fileTable);
+    return ReadPageDetail((*table_)[static_cast<std::size_t>(row)], fileTable, month);
 }
 
 std::string HostCountLabel(std::size_t rows, const TextLookup& texts) {

@@ -38,13 +38,19 @@ class HostsList {
     // whose names contain the filter (case-sensitive).
     std::vector<int> Rows(std::string_view filter, long long minimum) const;
 
-    const std::vector<NameCount>& entries() const { return rows_; }
+    // Key and hits of table row `row` (valid), read from the table: a month's
+    // million hosts keep no copy of them.
+    NameCount Entry(int row) const {
+        return ReadNameCount((*table_)[static_cast<std::size_t>(row)]);
+    }
+    std::vector<NameCount> entries() const;  // of every row, made on demand
 
-    HostDetail Detail(int row, const LineTable& fileTable) const;
+    // `month`: the month the table was loaded from, which reads the lists it left in its files.
+    HostDetail Detail(int row, const LineTable& fileTable,
+                      const MonthResults* month = nullptr) const;
 
   private:
     const LineTable* table_ = nullptr;
-    std::vector<NameCount> rows_;
 };
 
 std::string HostCountLabel(std::size_t rows, const TextLookup& texts);  // "<n> Host ou IP"

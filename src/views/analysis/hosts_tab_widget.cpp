@@ -52,7 +52,8 @@ void HostsTab::Refresh() {
 void HostsTab::FillList(const QString& filter) {
     const long long minimum = tabs::HostMinimum(context_.settings().hostThresholdText());
     std::vector<int> rows = hosts_.Rows(ToCp1252(filter), minimum);
-    NameCountTable shown = TableRows(rows, hosts_.entries(), [this](long long position) {
+    auto entryOf = [this](int row) { return hosts_.Entry(row); };
+    NameCountTable shown = TableRows(rows, entryOf, [this](long long position) {
         return countries_ ? countries_->PlaceOfHost(static_cast<std::size_t>(position))
                           : std::string_view();
     });
@@ -64,7 +65,8 @@ void HostsTab::ShowDetail(int listRow) {
     if (!row)
         return;
     const WaitCursor wait;
-    const tabs::HostDetail d = hosts_.Detail(static_cast<int>(row->position), results_.files);
+    const tabs::HostDetail d =
+        hosts_.Detail(static_cast<int>(row->position), results_.files, &results_);
     detail_->ShowLogLines(d.logLineIds, LineNumbering::IndexPlusOne);
     pageList()->model().SetRows(NameRows(d.pages));
     const tabs::HostDetailTexts t = tabs::HostDetailLabels(d, context_.Texts());

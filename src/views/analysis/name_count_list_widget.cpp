@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <algorithm>
 #include <cstring>
 
@@ -13,18 +15,27 @@
 namespace trafikon {
 
 NameCountListWidget::NameCountListWidget(QWidget* parent)
-    : QTreeView(parent), model_(new NameCountModel(this)) {
+    : QTableView(parent), model_(new NameCountModel(this)) {
     setModel(model_);
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // The count fits its widest value, the name takes the rest of the width.
-    UseFittedColumns(this, 0);
+    setItemDelegate(new ElidedTipDelegate(this));
+    FitColumns(horizontalHeader(), 0);
     header()->setSectionsMovable(false);
     SetSortable(true);
+    FitRowHeight();
 
     connect(this, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { emit rowChosen(index.row()); });
@@ -39,6 +50,30 @@ NameCountListWidget::NameCountListWidget(QWidget* parent)
     });
 }
 
+void NameCountListWidget::FitRowHeight() {
+    // What a row of text needs, known before the rows come: a change once
+    // they are there resizes them one by one.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("Xg");
+    const QSize size = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this);
+    verticalHeader()->setDefaultSectionSize(std::max(1, size.height()));
+}
+
+void NameCountListWidget::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        FitRowHeight();
+}
+
+QModelIndex NameCountListWidget::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    // Home and End go to the first and last row, as in the other lists.
+    if (action == MoveHome || action == MoveEnd)
+        modifiers |= Qt::ControlModifier;
+    return QTableView::moveCursor(action, modifiers);
+}
+
 void NameCountListWidget::SetSortable(bool on) {
     header()->setSectionsClickable(on);
     header()->disconnect(this);
@@ -49,7 +84,7 @@ void NameCountListWidget::SetSortable(bool on) {
 
 void NameCountListWidget::SetCountColumnShown(bool on) {
     setColumnHidden(1, !on);
-    setHeaderHidden(!on);
+    horizontalHeader()->setVisible(on);
 }
 
 int NameCountListWidget::SelectedRow() const {
@@ -87,7 +122,7 @@ void NameCountListWidget::keyPressEvent(QKeyEvent* event) {
         key = kInsertKey;
     const ListShortcut s = ShortcutFor(key, ctrl, shift);
     if (s == ListShortcut::None) {
-        QTreeView::keyPressEvent(event);
+        QTableView::keyPressEvent(event);
         return;
     }
     event->accept();
@@ -118,7 +153,7 @@ void NameCountListWidget::keyboardSearch(const QString& search) {
         searchText_.clear();
     lastSearchAt_ = now;
     searchText_ += search;
-    const QAbstractItemModel* shown = QTreeView::model();
+    const QAbstractItemModel* shown = QTableView::model();
     const int rows = shown->rowCount();
     if (rows == 0 || searchText_.isEmpty())
         return;

@@ -64,12 +64,13 @@ const std::vector<int>& ReferrerList::QueriesOf(int row) const {
     return queriesByRow_[static_cast<std::size_t>(row)];
 }
 
-ReferrerDetail ReferrerList::Detail(int row, const LineTable& fileTable) const {
+ReferrerDetail ReferrerList::Detail(int row, const LineTable& fileTable,
+                                    const MonthResults* month) const {
     ReferrerDetail d;
     if (!referrers_ || row < 0 || static_cast<std::size_t>(row) >= referrers_->size())
         return d;
     static_cast<PageDetail&>(d) =
-        ReadPageDetail((*referrers_)[static_cast<std::size_t>(row)], fileTable);
+        ReadPageDetail((*referrers_)[static_cast<std::size_t>(row)], fileTable, month);
     for (int q : QueriesOf(row)) {
         if (static_cast<std::size_t>(q) >= queries_->size())
             continue;  // the table was replaced after the grouping

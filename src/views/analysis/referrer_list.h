@@ -46,7 +46,9 @@ class ReferrerList {
     // Query records listed under referrer row `row`, in query-table order.
     const std::vector<int>& QueriesOf(int row) const;
 
-    ReferrerDetail Detail(int row, const LineTable& fileTable) const;
+    // `month`: the month the table was loaded from, which reads the lists it left in its files.
+    ReferrerDetail Detail(int row, const LineTable& fileTable,
+                          const MonthResults* month = nullptr) const;
 
   private:
     bool external_;

@@ -98,7 +98,8 @@ void ReferrerTab::ShowDetail(int listRow) {
     if (!row)
         return;
     const WaitCursor wait;
-    tabs::ReferrerDetail d = referrers_.Detail(static_cast<int>(row->position), results_.files);
+    tabs::ReferrerDetail d =
+        referrers_.Detail(static_cast<int>(row->position), results_.files, &results_);
     d.logLineCount = detail_->ShowLogLines(d.logLineIds, LineNumbering::IndexPlusOne);
     pageList()->model().SetRows(NameRows(d.pages));
     std::vector<std::string_view> nodes;

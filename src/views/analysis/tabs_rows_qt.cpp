@@ -16,6 +16,18 @@ NameCountTable TableRows(const std::vector<int>& rows, const std::vector<tabs::N
     return out;
 }
 
+NameCountTable TableRows(const std::vector<int>& rows,
+                         const std::function<tabs::NameCount(int)>& entryOf,
+                         const std::function<std::string_view(long long)>& placeOf) {
+    NameCountTable out;
+    out.reserve(rows.size());
+    for (int r : rows) {
+        const tabs::NameCount e = entryOf(r);
+        out.Add(e.name, e.countText, e.count, r, placeOf ? placeOf(r) : std::string_view());
+    }
+    return out;
+}
+
 NameCountTable NameRows(const std::vector<std::string_view>& names) {
     NameCountTable out;
     out.reserve(names.size());

@@ -15,6 +15,10 @@ namespace trafikon {
 // and the place `placeOf(position)` gives when there is one.
 NameCountTable TableRows(const std::vector<int>& rows, const std::vector<tabs::NameCount>& entries,
                          const std::function<std::string_view(long long)>& placeOf = {});
+// The same with each row's entry given by `entryOf(row)`, for every row in `rows`.
+NameCountTable TableRows(const std::vector<int>& rows,
+                         const std::function<tabs::NameCount(int)>& entryOf,
+                         const std::function<std::string_view(long long)>& placeOf = {});
 // One-column rows (names only), positions 0, 1, 2... in list order.
 NameCountTable NameRows(const std::vector<std::string_view>& names);
 

@@ -438,16 +438,24 @@ void ExpectNoOverlap(QWidget* parent, const QString& where) {
 
 // Columns that fit their contents are at least as wide as their widest value.
 void ExpectColumnsFit(QWidget* page, const QString& where) {
-    for (QTreeView* view : page->findChildren<QTreeView*>()) {
+    auto check = [&](QAbstractItemView* view, QHeaderView* header) {
         if (!view->isVisible() || !view->model() || view->model()->rowCount() == 0)
-            continue;
+            return;
         for (int c = 0; c < view->model()->columnCount(); ++c) {
-            if (view->isColumnHidden(c) ||
-                view->header()->sectionResizeMode(c) != QHeaderView::ResizeToContents)
+            if (header->isSectionHidden(c) ||
+                header->sectionResizeMode(c) != QHeaderView::ResizeToContents)
                 continue;
-            EXPECT_GE(view->columnWidth(c),
-                      static_cast<QAbstractItemView*>(view)->sizeHintForColumn(c))
+            EXPECT_GE(header->sectionSize(c), view->sizeHintForColumn(c))
                 << where.toStdString() << " column " << c;
+        }
+    };
+    for (QTreeView* view : page->findChildren<QTreeView*>())
+        check(view, view->header());
+    for (QTableView* view : page->findChildren<QTableView*>()) {
+        check(view, view->horizontalHeader());
+        if (view->isVisible() && view->model() && view->model()->rowCount() > 0) {
+            EXPECT_EQ(view->rowHeight(0), static_cast<QAbstractItemView*>(view)->sizeHintForRow(0))
+                << where.toStdString();
         }
     }
 }
