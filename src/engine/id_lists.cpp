@@ -10,9 +10,6 @@ namespace trafikon {
 
 namespace {
 
-constexpr std::size_t kRunOutput = std::size_t{1} << 18;  // bytes a run is written by
-constexpr std::size_t kRunInput = std::size_t{1} << 14;   // bytes a run is read by
-constexpr std::size_t kMaxHeader = 10;                    // record step and count
 constexpr std::size_t kMaxValue = 5;
 
 inline std::uint64_t HashPair(std::uint64_t key) {
@@ -25,69 +22,21 @@ inline std::uint64_t HashPair(std::uint64_t key) {
 // Where the reading of each run is, and the numbers of the record being read
 // that were seen already.
 struct IdLists::Reading {
-    struct Cursor {
-        std::uint32_t segment = 0, segmentEnd = 0;  // segments of the run not yet loaded
-        std::uint64_t offset = 0, left = 0;         // of the segment being loaded
-        std::unique_ptr<std::uint8_t[]> buffer;
-        std::size_t pos = 0, len = 0;
-        bool hasEntry = false;
-        std::uint32_t record = 0, count = 0;  // of the entry whose numbers are at pos
-    };
-    std::vector<Cursor> cursors;
+    std::vector<SpillRuns::Cursor> cursors;
     std::uint32_t record = 0;
     std::vector<std::uint64_t> seen;  // one bit a number
 
-    void Ensure(const IdLists& lists, Cursor& c, std::size_t n) {
-        if (c.len - c.pos >= n || c.left == 0)
-            return;
-        std::memmove(c.buffer.get(), c.buffer.get() + c.pos, c.len - c.pos);
-        c.len -= c.pos;
-        c.pos = 0;
-        const auto more =
-            static_cast<std::size_t>(std::min<std::uint64_t>(c.left, kRunInput - c.len));
-        lists.spill_->Read(c.offset, c.buffer.get() + c.len, more);
-        c.offset += more;
-        c.left -= more;
-        c.len += more;
-    }
-    void LoadEntry(const IdLists& lists, Cursor& c) {
-        c.hasEntry = false;
-        while (c.pos == c.len && c.left == 0) {
-            if (c.segment == c.segmentEnd)
-                return;
-            const Segment& s = lists.segments_[c.segment++];
-            c.offset = s.offset;
-            c.left = s.size;
-            c.pos = c.len = 0;
-        }
-        Ensure(lists, c, kMaxHeader);
-        const std::uint8_t* p = c.buffer.get() + c.pos;
-        c.record += static_cast<std::uint32_t>(GetVarint(p));
-        c.count = static_cast<std::uint32_t>(GetVarint(p));
-        c.pos = static_cast<std::size_t>(p - c.buffer.get());
-        c.hasEntry = true;
-    }
-    // Hands the entry's numbers to `out` (or drops them) and loads the next entry.
-    void TakeEntry(const IdLists& lists, Cursor& c, std::vector<std::uint32_t>* out) {
-        for (std::uint32_t k = 0; k < c.count; ++k) {
-            Ensure(lists, c, kMaxValue);
-            const std::uint8_t* p = c.buffer.get() + c.pos;
+    // Hands the entry's numbers to `out` (or drops them) and reads the next entry.
+    static void TakeEntry(SpillRuns::Cursor& c, std::vector<std::uint32_t>* out) {
+        for (std::uint32_t k = 0; k < c.number(); ++k) {
+            c.Ensure(kMaxValue);
+            const std::uint8_t* p = c.data();
             const auto v = static_cast<std::uint32_t>(GetVarint(p));
-            c.pos = static_cast<std::size_t>(p - c.buffer.get());
+            c.SkipTo(p);
             if (out)
                 out->push_back(v);
         }
-        LoadEntry(lists, c);
-    }
-    void Rewind(const IdLists& lists, Cursor& c, std::size_t run) {
-        c.segment = lists.runStarts_[run];
-        c.segmentEnd = run + 1 < lists.runStarts_.size()
-                           ? lists.runStarts_[run + 1]
-                           : static_cast<std::uint32_t>(lists.segments_.size());
-        c.offset = c.left = 0;
-        c.pos = c.len = 0;
-        c.record = 0;
-        LoadEntry(lists, c);
+        c.NextEntry();
     }
     // Keeps the first of each number, in order. The numbers are positions of
     // records, so one bit each tells those seen; only their words are cleared.
@@ -125,44 +74,30 @@ void IdLists::AppendInMemory(std::uint32_t record, std::vector<std::uint32_t>& o
 }
 
 void IdLists::WriteRun() {
-    auto out = std::make_unique_for_overwrite<std::uint8_t[]>(kRunOutput);
-    std::size_t n = 0;
-    const auto first = static_cast<std::uint32_t>(segments_.size());
-    const auto flush = [&] {
-        if (n > 0)
-            segments_.push_back({spill_->Append(out.get(), n), n});
-        n = 0;
-    };
-    std::uint32_t previous = 0;
+    SpillRuns::Writer run(*spill_, runs_);
     std::vector<std::uint32_t> values;
     for (std::uint32_t r = 0; r < ends_.size(); ++r) {
         values.clear();
         AppendInMemory(r, values);
         // A long list goes out as several entries of the same record.
         for (std::size_t i = 0; i < values.size();) {
-            if (n + kMaxHeader + kMaxValue > kRunOutput)
-                flush();
             const std::size_t take =
-                std::min(values.size() - i, (kRunOutput - n - kMaxHeader) / kMaxValue);
-            std::uint8_t* p = PutVarint(out.get() + n, r - previous);
-            p = PutVarint(p, take);
+                std::min(values.size() - i, run.MakeRoom(kMaxValue) / kMaxValue);
+            std::uint8_t* p = run.Begin(r, take);
             for (std::size_t k = 0; k < take; ++k)
                 p = PutVarint(p, values[i + k]);
-            n = static_cast<std::size_t>(p - out.get());
-            previous = r;
+            run.End(p);
             i += take;
         }
     }
-    flush();
-    if (segments_.size() > first)
-        runStarts_.push_back(first);
+    run.Finish();
     ends_.clear();
     chunks_ = 0;  // the pages serve again
     reading_.reset();
 }
 
 void IdLists::Seal() {
-    if (runStarts_.empty())
+    if (runs_.count() == 0)
         return;
     WriteRun();
     decltype(pages_)().swap(pages_);
@@ -171,30 +106,28 @@ void IdLists::Seal() {
 
 void IdLists::List(std::uint32_t record, std::vector<std::uint32_t>& list) const {
     list.clear();
-    if (runStarts_.empty() && !mayRepeat_) {
+    if (runs_.count() == 0 && !mayRepeat_) {
         AppendInMemory(record, list);
         return;
     }
     if (!reading_) {
         reading_ = std::make_unique<Reading>();
-        reading_->cursors.resize(runStarts_.size());
-        for (std::size_t k = 0; k < runStarts_.size(); ++k) {
-            reading_->cursors[k].buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kRunInput);
-            reading_->Rewind(*this, reading_->cursors[k], k);
-        }
+        reading_->cursors.resize(runs_.count());
+        for (std::size_t k = 0; k < runs_.count(); ++k)
+            reading_->cursors[k].Rewind(*spill_, runs_, k);
     } else if (record < reading_->record) {
-        for (std::size_t k = 0; k < runStarts_.size(); ++k)
-            reading_->Rewind(*this, reading_->cursors[k], k);
+        for (std::size_t k = 0; k < runs_.count(); ++k)
+            reading_->cursors[k].Rewind(*spill_, runs_, k);
     }
     Reading& r = *reading_;
     r.record = record;
     int parts = 0;
-    for (Reading::Cursor& c : r.cursors) {
-        while (c.hasEntry && c.record < record)
-            r.TakeEntry(*this, c, nullptr);
-        parts += c.hasEntry && c.record == record;
-        while (c.hasEntry && c.record == record)
-            r.TakeEntry(*this, c, &list);
+    for (SpillRuns::Cursor& c : r.cursors) {
+        while (c.hasEntry() && c.record() < record)
+            Reading::TakeEntry(c, nullptr);
+        parts += c.hasEntry() && c.record() == record;
+        while (c.hasEntry() && c.record() == record)
+            Reading::TakeEntry(c, &list);
     }
     const std::size_t before = list.size();
     AppendInMemory(record, list);

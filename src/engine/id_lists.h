@@ -16,6 +16,7 @@
 
 #include "engine/key_map.h"
 #include "engine/paged_vector.h"
+#include "engine/spill_runs.h"
 #include "store/spill_file.h"
 
 namespace trafikon {
@@ -85,7 +86,7 @@ class IdLists {
     // Writes every list in memory to the spill file as one run and empties
     // them. Throws IoError.
     void WriteRun();
-    std::size_t runCount() const { return runStarts_.size(); }
+    std::size_t runCount() const { return runs_.count(); }
     // After the last Append: lists that went out already send the rest after
     // them and give their memory back. Throws IoError.
     void Seal();
@@ -130,14 +131,10 @@ class IdLists {
     };
     PagedVector<Ends> ends_;
 
-    struct Segment {
-        std::uint64_t offset, size;
-    };
     struct Reading;
     SpillFile* spill_ = nullptr;
     bool mayRepeat_ = false;
-    std::vector<Segment> segments_;         // of the runs, in order
-    std::vector<std::uint32_t> runStarts_;  // first segment of each run
+    SpillRuns runs_;
     mutable std::unique_ptr<Reading> reading_;
 };
 

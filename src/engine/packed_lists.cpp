@@ -8,90 +8,45 @@
 
 namespace trafikon {
 
-namespace {
-
-constexpr std::size_t kRunOutput = std::size_t{1} << 18;  // bytes a run is written by
-constexpr std::size_t kRunInput = std::size_t{1} << 14;   // bytes a run is read by
-constexpr std::size_t kMaxHeader = 10;                    // record step and size
-
-}  // namespace
+namespace {}  // namespace
 
 // Where the reading of each run is, and the full blocks sorted by record.
 struct PackedLists::Reading {
-    struct Cursor {
-        std::uint32_t segment = 0, segmentEnd = 0;  // segments of the run not yet loaded
-        std::uint64_t offset = 0, left = 0;         // of the segment being loaded
-        std::unique_ptr<std::uint8_t[]> buffer;
-        std::size_t pos = 0, len = 0;
-        bool hasEntry = false, taken = false;
-        std::uint32_t record = 0, size = 0;  // of the entry at pos
+    // The entry at a cursor's data() once handed out, to be passed over at
+    // the next Take.
+    struct Run {
+        SpillRuns::Cursor cursor;
+        bool taken = false;
     };
-    std::vector<Cursor> cursors;
+    std::vector<Run> runs;
     std::vector<Block> blocks;
     std::unique_ptr<std::uint8_t[]> blockBuffer;
     std::uint32_t record = 0, epoch = 0;
     std::size_t block = 0, blockEnd = 0;
 
-    // Loads more of the cursor's segment until `n` bytes are at `pos` or
-    // the segment is all loaded.
-    static void Ensure(const PackedLists& lists, Cursor& c, std::size_t n) {
-        if (c.len - c.pos >= n || c.left == 0)
-            return;
-        std::memmove(c.buffer.get(), c.buffer.get() + c.pos, c.len - c.pos);
-        c.len -= c.pos;
-        c.pos = 0;
-        const auto more =
-            static_cast<std::size_t>(std::min<std::uint64_t>(c.left, kRunInput - c.len));
-        lists.spill_.Read(c.offset, c.buffer.get() + c.len, more);
-        c.offset += more;
-        c.left -= more;
-        c.len += more;
+    static void Rewind(const PackedLists& lists, Run& run, std::size_t k) {
+        run.cursor.Rewind(lists.spill_, lists.runs_, k);
+        run.cursor.Ensure(run.cursor.number());
+        run.taken = false;
     }
-    static void LoadEntry(const PackedLists& lists, Cursor& c) {
-        c.hasEntry = false;
-        while (c.pos == c.len && c.left == 0) {
-            if (c.segment == c.segmentEnd)
-                return;
-            const Segment& s = lists.segments_[c.segment++];
-            c.offset = s.offset;
-            c.left = s.size;
-            c.pos = c.len = 0;
-            Ensure(lists, c, kMaxHeader);
-        }
-        Ensure(lists, c, kMaxHeader);
-        const std::uint8_t* p = c.buffer.get() + c.pos;
-        c.record += static_cast<std::uint32_t>(GetVarint(p));
-        c.size = static_cast<std::uint32_t>(GetVarint(p));
-        c.pos = static_cast<std::size_t>(p - c.buffer.get());
-        Ensure(lists, c, c.size);
-        c.hasEntry = true;
-    }
-    static void Rewind(const PackedLists& lists, Cursor& c, std::size_t run) {
-        c.segment = lists.runStarts_[run];
-        c.segmentEnd = run + 1 < lists.runStarts_.size()
-                           ? lists.runStarts_[run + 1]
-                           : static_cast<std::uint32_t>(lists.segments_.size());
-        c.offset = c.left = 0;
-        c.pos = c.len = 0;
-        c.record = 0;
-        c.taken = false;
-        LoadEntry(lists, c);
+    static void Next(Run& run) {
+        run.cursor.Skip(run.cursor.number());
+        run.cursor.NextEntry();
+        run.cursor.Ensure(run.cursor.number());
     }
     // The entry of `wanted` in the run, when it has one.
-    static bool Take(const PackedLists& lists, Cursor& c, std::uint32_t wanted, Piece& piece) {
-        if (c.taken) {
-            c.taken = false;
-            c.pos += c.size;
-            LoadEntry(lists, c);
+    static bool Take(Run& run, std::uint32_t wanted, Piece& piece) {
+        SpillRuns::Cursor& c = run.cursor;
+        if (run.taken) {
+            run.taken = false;
+            Next(run);
         }
-        while (c.hasEntry && c.record < wanted) {
-            c.pos += c.size;
-            LoadEntry(lists, c);
-        }
-        if (!c.hasEntry || c.record != wanted)
+        while (c.hasEntry() && c.record() < wanted)
+            Next(run);
+        if (!c.hasEntry() || c.record() != wanted)
             return false;
-        piece = {c.buffer.get() + c.pos, c.size};
-        c.taken = true;
+        piece = {c.data(), c.number()};
+        run.taken = true;
         return true;
     }
 };
@@ -133,7 +88,7 @@ PackedLists::List& PackedLists::MakeRoom(std::uint32_t record) {
     List& list = At(record);
     if (list.slot != kNone && list.sizeClass == kMaxClass) {
         // The largest buffer is full: it goes to the spill file and starts again.
-        const auto epoch = static_cast<std::uint32_t>(runStarts_.size());
+        const auto epoch = static_cast<std::uint32_t>(runs_.count());
         blocks_.push_back(
             {record, epoch, spill_.Append(SlotBytes(list.slot), list.fill), list.fill});
         list.fill = 0;
@@ -157,35 +112,22 @@ PackedLists::List& PackedLists::MakeRoom(std::uint32_t record) {
 }
 
 void PackedLists::WriteRun() {
-    auto out = std::make_unique_for_overwrite<std::uint8_t[]>(kRunOutput);
-    std::size_t n = 0;
-    const auto first = static_cast<std::uint32_t>(segments_.size());
-    const auto flush = [&] {
-        if (n > 0)
-            segments_.push_back({spill_.Append(out.get(), n), n});
-        n = 0;
-    };
-    std::uint32_t previous = 0;
+    SpillRuns::Writer run(spill_, runs_);
     for (std::uint32_t r = 0; r < listCount_; ++r) {
         List& list = At(r);
         if (list.slot == kNone)
             continue;
         if (list.fill > 0) {
-            if (n + kMaxHeader + list.fill > kRunOutput)
-                flush();
-            std::uint8_t* p = PutVarint(out.get() + n, r - previous);
-            p = PutVarint(p, list.fill);
+            run.MakeRoom(list.fill);
+            std::uint8_t* p = run.Begin(r, list.fill);
             std::memcpy(p, SlotBytes(list.slot), list.fill);
-            n = static_cast<std::size_t>(p - out.get()) + list.fill;
-            previous = r;
+            run.End(p + list.fill);
         }
         list.slot = kNone;
         list.fill = 0;
         list.sizeClass = 0;
     }
-    flush();
-    if (segments_.size() > first)
-        runStarts_.push_back(first);
+    run.Finish();
     for (auto& f : free_)
         f.clear();
     nextUnit_ = 0;  // the pages serve again
@@ -193,7 +135,7 @@ void PackedLists::WriteRun() {
 }
 
 void PackedLists::Seal() {
-    if (runStarts_.empty())
+    if (runs_.count() == 0)
         return;
     WriteRun();
     decltype(pages_)().swap(pages_);
@@ -208,14 +150,12 @@ void PackedLists::StartReading(std::uint32_t record) const {
                          [](const Block& a, const Block& b) { return a.record < b.record; });
         if (!r.blocks.empty())
             r.blockBuffer = std::make_unique_for_overwrite<std::uint8_t[]>(kMaxSlot);
-        r.cursors.resize(runStarts_.size());
-        for (std::size_t k = 0; k < r.cursors.size(); ++k) {
-            r.cursors[k].buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kRunInput);
-            Reading::Rewind(*this, r.cursors[k], k);
-        }
+        r.runs.resize(runs_.count());
+        for (std::size_t k = 0; k < r.runs.size(); ++k)
+            Reading::Rewind(*this, r.runs[k], k);
     } else if (record <= reading_->record) {  // a record read again, or an earlier one
-        for (std::size_t k = 0; k < reading_->cursors.size(); ++k)
-            Reading::Rewind(*this, reading_->cursors[k], k);
+        for (std::size_t k = 0; k < reading_->runs.size(); ++k)
+            Reading::Rewind(*this, reading_->runs[k], k);
     }
     Reading& r = *reading_;
     r.record = record;
@@ -231,7 +171,7 @@ void PackedLists::StartReading(std::uint32_t record) const {
 // entry in the run that closed it, or the buffer in memory for the last.
 bool PackedLists::NextPiece(Piece& piece) const {
     Reading& r = *reading_;
-    const std::size_t runs = runStarts_.size();
+    const std::size_t runs = runs_.count();
     while (r.epoch <= runs) {
         if (r.block < r.blockEnd && r.blocks[r.block].epoch == r.epoch) {
             const Block& b = r.blocks[r.block++];
@@ -241,7 +181,7 @@ bool PackedLists::NextPiece(Piece& piece) const {
         }
         const std::uint32_t epoch = r.epoch++;
         if (epoch < runs) {
-            if (Reading::Take(*this, r.cursors[epoch], r.record, piece))
+            if (Reading::Take(r.runs[epoch], r.record, piece))
                 return true;
         } else if (r.record < listCount_) {
             const List& list = At(r.record);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "engine/key_map.h"
+#include "engine/spill_runs.h"
 #include "engine/varint.h"
 #include "store/spill_file.h"
 #include "store/text_file.h"
@@ -63,7 +64,7 @@ class PackedLists {
         Walk(record, [&](std::uint32_t, std::uint32_t value) { f(value); });
     }
 
-    std::size_t runCount() const { return runStarts_.size(); }
+    std::size_t runCount() const { return runs_.count(); }
     // After the last Append: lists that went out already send the rest after
     // them and give their memory back, for the results to be written in less.
     // Throws IoError.
@@ -112,10 +113,6 @@ class PackedLists {
         std::uint64_t offset;
         std::uint32_t size;
     };
-    // Part of a run, written by one Append; no record straddles two.
-    struct Segment {
-        std::uint64_t offset, size;
-    };
 
     template <typename F>
     void Decode(const std::uint8_t* p, std::size_t size, std::uint32_t& value, F& f) const {
@@ -154,9 +151,8 @@ class PackedLists {
     std::vector<std::unique_ptr<std::uint8_t[]>> pages_;
     std::uint32_t nextUnit_ = 0;  // first free unit
     std::vector<std::uint32_t> free_[kMaxClass + 1];
-    std::vector<Block> blocks_;             // in order of writing
-    std::vector<Segment> segments_;         // of the runs, in order
-    std::vector<std::uint32_t> runStarts_;  // first segment of each run
+    std::vector<Block> blocks_;  // in order of writing
+    SpillRuns runs_;
     mutable std::unique_ptr<Reading> reading_;
 };
 
