@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/time_texts.h"
 
+#include <array>
+#include <cstring>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -14,7 +17,11 @@ namespace {
 constexpr std::string_view kTimestampShape = "[00/Mon/0000:00:00:00 +0000]";
 constexpr std::array<std::uint8_t, 16> kTimestampDigits = {1,  2,  8,  9,  10, 11, 13, 14,
                                                            16, 17, 19, 20, 23, 24, 25, 26};
-constexpr std::array<std::uint8_t, 4> kTimestampKept = {4, 5, 6, 22};  // month, sign
+constexpr std::size_t kMonthAt = 4, kSignAt = 22;
+constexpr std::string_view kMonths = "JanFebMarAprMayJunJulAugSepOctNovDec";
+// A packed slot: the pairs of digits (0 to 99) seven bits each from bit 0,
+// the month's index from bit 56, the sign ("-" set) at bit 60.
+constexpr int kMonthShift = 56, kSignShift = 60;
 
 // Whether the 28 bytes at `t` have the timestamp's shape: digits where it has digits,
 // its other characters but the month and the sign as in kTimestampShape.
@@ -43,42 +50,54 @@ bool HasTimestampShape(const char* t) {
 #endif
 }
 
+// Index of the English month name at `t`, or -1.
+int MonthIndex(const char* t) {
+    for (int m = 0; m < 12; ++m)
+        if (std::memcmp(t, kMonths.data() + 3 * m, 3) == 0)
+            return m;
+    return -1;
+}
+
 }  // namespace
 
 bool TimeTexts::Pack(std::string_view text, Slot& slot) {
     if (text.size() != kTimestampShape.size())
         return false;
     const char* t = text.data();
-    if (!HasTimestampShape(t))
+    if (!HasTimestampShape(t) || (t[kSignAt] != '+' && t[kSignAt] != '-'))
         return false;
-    slot[0] = kPacked;
-    for (std::size_t k = 0; k < 8; ++k)
-        slot[1 + k] = static_cast<char>((t[kTimestampDigits[2 * k]] - '0') << 4 |
-                                        (t[kTimestampDigits[2 * k + 1]] - '0'));
-    for (std::size_t k = 0; k < kTimestampKept.size(); ++k)
-        slot[9 + k] = t[kTimestampKept[k]];
+    const int month = MonthIndex(t + kMonthAt);
+    if (month < 0)
+        return false;
+    Slot packed = kPacked | static_cast<Slot>(month) << kMonthShift |
+                  static_cast<Slot>(t[kSignAt] == '-') << kSignShift;
+    for (std::size_t k = 0; k < 8; ++k) {
+        const auto pair = static_cast<Slot>((t[kTimestampDigits[2 * k]] - '0') * 10 +
+                                            (t[kTimestampDigits[2 * k + 1]] - '0'));
+        packed |= pair << (7 * k);
+    }
+    slot = packed;
     return true;
 }
 
 std::string_view TimeTexts::Get(std::uint32_t i) const {
-    const auto& slot = slots_[i];
-    if (slot[0] == kAside)
-        return long_.at(i);
-    if (slot[0] != kPacked)
-        return std::string_view(slot.data() + 1, static_cast<unsigned char>(slot[0]));
+    const Slot slot = slots_[i];
+    if (slot & kAside)
+        return aside_.Key(static_cast<std::uint32_t>(slot));
+    if (!(slot & kPacked)) {
+        for (std::size_t k = 0; k < kInPlaceBytes; ++k)
+            unpacked_[k] = static_cast<char>(slot >> (8 * k));
+        return std::string_view(unpacked_, (slot >> kLengthShift) & 0xFF);
+    }
     std::memcpy(unpacked_, kTimestampShape.data(), sizeof unpacked_);
     for (std::size_t k = 0; k < 8; ++k) {
-        const auto pair = static_cast<unsigned char>(slot[1 + k]);
-        unpacked_[kTimestampDigits[2 * k]] = static_cast<char>('0' + (pair >> 4));
-        unpacked_[kTimestampDigits[2 * k + 1]] = static_cast<char>('0' + (pair & 15));
+        const auto pair = static_cast<unsigned>((slot >> (7 * k)) & 0x7F);
+        unpacked_[kTimestampDigits[2 * k]] = static_cast<char>('0' + pair / 10);
+        unpacked_[kTimestampDigits[2 * k + 1]] = static_cast<char>('0' + pair % 10);
     }
-    for (std::size_t k = 0; k < kTimestampKept.size(); ++k)
-        unpacked_[kTimestampKept[k]] = slot[9 + k];
+    std::memcpy(unpacked_ + kMonthAt, kMonths.data() + 3 * ((slot >> kMonthShift) & 0xF), 3);
+    unpacked_[kSignAt] = (slot >> kSignShift) & 1 ? '-' : '+';
     return std::string_view(unpacked_, sizeof unpacked_);
-}
-
-void TimeTexts::SetLong(std::uint32_t i, std::string_view text) {
-    long_[i].assign(text);
 }
 
 }  // namespace trafikon

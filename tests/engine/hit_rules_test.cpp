@@ -167,12 +167,23 @@ TEST(HitRulesTest, TimeTextsGiveBackEveryText) {
                                             "[03/May/2004:1a:12:00 +0200]",
                                             "[03/May/2004 10:12:00 +0200]",
                                             "[03/mai/2004:10:12:00 +0200)",
+                                            "[99/Dec/9999:99:99:99 -9999]",
                                             "short time",
+                                            "1234567",
+                                            "-",
                                             "[03/May/2004:10:12:00 +0200] and more",
                                             std::string(200, 'x')};
     TimeTexts times;
     for (const auto& t : texts)
         times.Push(t);
+    std::vector<std::string> months;
+    for (const char* m : {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct",
+                          "Nov", "Dec", "JAN", "Mai"}) {
+        months.push_back(std::string("[01/") + m + "/2026:00:00:00 +0100]");
+        times.Push(months.back());
+    }
+    for (std::uint32_t i = 0; i < months.size(); ++i)
+        EXPECT_EQ(times.Get(static_cast<std::uint32_t>(texts.size()) + i), months[i]) << i;
     for (std::uint32_t i = 0; i < texts.size(); ++i)
         EXPECT_EQ(times.Get(i), texts[i]) << i;
     // Set again with the texts in the other order: packed, aside and in place change places.
