@@ -74,7 +74,9 @@ std::uint32_t KeyMap::Add(std::string_view key, std::uint64_t tag, std::size_t s
     std::memcpy(p, header, headerSize);
     if (!key.empty())
         std::memcpy(p + headerSize, key.data(), key.size());
-    offsets_.push_back(offset);
+    if (position % kSampleEvery == 0)
+        samples_.push_back(offset);
+    ++size_;
     table_[slot] = tag | (offset + 1);
     if (size() * 4 > table_.size() * 3)
         Grow();

@@ -81,10 +81,15 @@ class KeyMap {
         return position;
     }
 
-    std::size_t size() const { return offsets_.size(); }
+    std::size_t size() const { return size_; }
+    // Walks from the nearest position whose key's place is kept: a few keys
+    // read, where a place kept for every key would cost 8 bytes each.
     std::string_view Key(std::uint32_t position) const {
+        std::uint64_t offset = samples_[position / kSampleEvery];
+        for (std::uint32_t k = position % kSampleEvery; k > 0; --k)
+            offset = keys_.After(offset, StoredBytes(offset));
         std::uint32_t unused;
-        return KeyAt(offsets_[position], unused);
+        return KeyAt(offset, unused);
     }
 
   private:
@@ -108,6 +113,12 @@ class KeyMap {
         }
         return std::string_view(p, length);
     }
+    // Bytes of the key stored at `offset`, with its position and length.
+    std::uint64_t StoredBytes(std::uint64_t offset) const {
+        std::uint32_t unused;
+        const std::string_view key = KeyAt(offset, unused);
+        return static_cast<std::uint64_t>(key.data() + key.size() - KeyBytes(offset));
+    }
     bool Holds(std::uint64_t slot, std::string_view key, std::uint32_t& position) const {
         const std::string_view stored = KeyAt((slot & kOffsetMask) - 1, position);
         return stored.size() == key.size() &&
@@ -118,8 +129,10 @@ class KeyMap {
 
     // Each key as its position (4 bytes), its length (one byte, or 0xFF and
     // 4 bytes) and its bytes.
+    static constexpr std::uint32_t kSampleEvery = 8;
     PagedBytes keys_;
-    PagedVector<std::uint64_t> offsets_;  // of each position's key
+    PagedVector<std::uint64_t> samples_;  // where the key of every kSampleEvery-th position is
+    std::uint32_t size_ = 0;
     std::vector<std::uint64_t> table_;
     std::size_t mask_;
 };

@@ -27,6 +27,8 @@ class PagedBytes {
             if (offsetBits < 64 &&
                 pages_.size() >= (std::uint64_t{1} << (offsetBits - kPageBits)) - 1)
                 throw std::length_error("too many bytes for one analysis");
+            if (!pages_.empty())
+                filled_.push_back(used_);
             size_ = std::max(bytes, std::min(kPageBytes, std::uint64_t{4096} << pages_.size()));
             pages_.push_back(std::make_unique_for_overwrite<char[]>(size_));
             used_ = 0;
@@ -40,8 +42,18 @@ class PagedBytes {
         return pages_[offset >> kPageBits].get() + (offset & (kPageBytes - 1));
     }
 
+    // The offset of the piece reserved after the one of `bytes` bytes at
+    // `offset`, when there is one.
+    std::uint64_t After(std::uint64_t offset, std::uint64_t bytes) const {
+        const std::uint64_t page = offset >> kPageBits;
+        const std::uint64_t end = (offset & (kPageBytes - 1)) + bytes;
+        const std::uint64_t filled = page + 1 < pages_.size() ? filled_[page] : used_;
+        return end == filled ? (page + 1) << kPageBits : offset + bytes;
+    }
+
   private:
     std::vector<std::unique_ptr<char[]>> pages_;
+    std::vector<std::uint64_t> filled_;  // bytes used in each page but the last
     std::uint64_t size_ = 0, used_ = 0;  // of the last page
 };
 
