@@ -399,8 +399,7 @@ void MonthAnalysis::AddReferrerHit(const PreparedHit& hit, std::int64_t& pagePos
     if (added) {
         queries.firstPage.push_back(pPos);
         queries.lastTime.Push(time_);
-        queries.firstReferrer.Push(hit.referrer);
-        queries.firstSiteLength.push_back(hit.siteLength);
+        queries.firstReferrerQuery.Push(hit.referrer.substr(hit.page.size()));
     } else {
         queries.lastTime.Set(qPos, time_);
     }

@@ -145,7 +145,8 @@ class PackedTexts {
 // A list of records keyed by text, with the hits of each.
 struct LineRecords {
     KeyMap keys;
-    PagedVector<std::int64_t> hits;
+    // A month has at most 2^32 lines, and each record a hit: 0 stands for 2^32.
+    PagedVector<std::uint32_t> hits;
     std::size_t size() const { return keys.size(); }
 };
 
@@ -168,8 +169,8 @@ struct QueryRecords {
     PagedVector<std::uint32_t> firstPage;  // field 2
     IdLists files;
     TimeTexts lastTime;
-    PackedTexts firstReferrer;
-    PagedVector<std::uint32_t> firstSiteLength;  // for field 7
+    // The referrer of the first hit after its page (firstPage): from its "?" on.
+    PackedTexts firstReferrerQuery;
     std::size_t size() const { return keys.size(); }
 };
 

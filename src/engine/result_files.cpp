@@ -164,7 +164,8 @@ void StartCountedRecord(RecordLine& line, const LineRecords& records, const Pack
     line.Tag(key);
     line.Append(records.keys.Key(i));
     line.Tag(hits);
-    line.Number(records.hits[i]);
+    const std::uint32_t count = records.hits[i];
+    line.Number(count == 0 ? std::int64_t{1} << 32 : count);
     line.Tag(logLines);
     line.LineList(lines, i);
 }
@@ -229,10 +230,15 @@ void WriteFileRecords(const MonthAnalysis& a, const PackedLists& lines, AtomicFi
     }
 }
 
-void WriteQueryRecords(const QueryRecords& records, const PackedLists& siteLengths,
-                       AtomicFileWriter& out) {
+// `pages`: the referring pages of the same kind, which the records' first
+// referrers begin with.
+void WriteQueryRecords(const QueryRecords& records, const PageRecords& pages,
+                       const PackedLists& siteLengths, AtomicFileWriter& out) {
     RecordLine line(out);
+    std::string referrer;
     for (std::uint32_t i = 0; i < records.size(); ++i) {
+        referrer.assign(pages.keys.Key(records.firstPage[i]));
+        referrer.append(records.firstReferrerQuery[i]);
         line.Clear();
         line.Tag(QueryField::kText);
         line.Append(records.keys.Key(i));
@@ -245,10 +251,9 @@ void WriteQueryRecords(const QueryRecords& records, const PackedLists& siteLengt
         line.Tag(QueryField::kLastTime);
         line.Append(records.lastTime.Get(i));
         line.Tag(QueryField::kReferrer);
-        line.Append(records.firstReferrer[i]);
+        line.Append(referrer);
         line.Tag(QueryField::kReferrerSite);
-        line.Append(
-            std::string_view(records.firstReferrer[i]).substr(0, records.firstSiteLength[i]));
+        line.Append(std::string_view(referrer).substr(0, ReferrerSiteLength(referrer)));
         line.Tag(QueryField::kEnd);
         line.End();
     }
@@ -372,10 +377,10 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
             WriteFileRecords(a, a.FileLines(), *files[kFilesResult], written);
             WritePageRecords(a.externalPages, a.PageLines(false), *files[kExternalReferrersResult],
                              &written.externalPages);
-            WriteQueryRecords(a.externalQueries, a.QuerySiteLengths(false),
+            WriteQueryRecords(a.externalQueries, a.externalPages, a.QuerySiteLengths(false),
                               *files[kExternalQueriesResult]);
             WritePageRecords(a.internalPages, a.PageLines(true), *files[kInternalReferrersResult]);
-            WriteQueryRecords(a.internalQueries, a.QuerySiteLengths(true),
+            WriteQueryRecords(a.internalQueries, a.internalPages, a.QuerySiteLengths(true),
                               *files[kInternalQueriesResult]);
         } catch (...) {
             otherError = std::current_exception();
