@@ -81,6 +81,13 @@ class KeyMap {
         return position;
     }
 
+    // Gives back the table that finds positions by key; from then on only
+    // Key and size answer, for the writing of the results.
+    void ForgetIndex() {
+        decltype(table_)().swap(table_);
+        mask_ = 0;
+    }
+
     std::size_t size() const { return size_; }
     // Walks from the nearest position whose key's place is kept: a few keys
     // read, where a place kept for every key would cost 8 bytes each.

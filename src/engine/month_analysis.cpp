@@ -279,6 +279,9 @@ void MonthAnalysis::FinishHits() {
                            &externalQueryFiles_, &internalQueryFiles_})
         pairs->Clear();
     hostSeenStamp_.Release();
+    for (KeyMap* keys : {&files.keys, &hosts.keys, &browsers.keys, &externalPages.keys,
+                         &internalPages.keys, &externalQueries.keys, &internalQueries.keys})
+        keys->ForgetIndex();
     for (PackedLists* lists :
          {&fileLines_, &hostLines_, &browserLines_, &externalPageLines_, &internalPageLines_,
           &statusLines_, &externalQuerySites_, &internalQuerySites_})

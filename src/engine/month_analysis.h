@@ -201,7 +201,8 @@ class MonthAnalysis {
     // cross links, visitors, hits and bytes of the day.
     void AddHit(const PreparedHit& hit, std::uint32_t lineNumber);
     // After the last hit, before the results are written: gives back what
-    // only the counting needed. Throws IoError.
+    // only the counting needed (the pair sets, the key tables' indexes).
+    // Throws IoError.
     void FinishHits();
     // Hints for a hit that AddHit will take a few hits later: its keys' slots
     // in the tables, then, a few hits before it comes, the keys those slots
