@@ -41,7 +41,59 @@ std::uint64_t HashBytes(std::string_view bytes) {
     return Mix(tail ^ 0x589965CC75374CC3ull, h ^ 0x1D8E4E27C47D124Full);
 }
 
+bool PackAddress(std::string_view text, std::uint32_t& address) {
+    const std::size_t n = text.size();
+    if (n < 7 || n > 15)
+        return false;
+    std::uint32_t packed = 0;
+    std::size_t i = 0;
+    for (int part = 0; part < 4; ++part) {
+        if (part > 0 && (i >= n || text[i++] != '.'))
+            return false;
+        const std::size_t start = i;
+        unsigned value = 0;
+        while (i < n && i - start < 3 && text[i] >= '0' && text[i] <= '9')
+            value = value * 10 + static_cast<unsigned>(text[i++] - '0');
+        const std::size_t digits = i - start;
+        if (digits == 0 || value > 255 || (digits > 1 && text[start] == '0'))
+            return false;
+        packed = packed << 8 | value;
+    }
+    if (i != n)
+        return false;
+    address = packed;
+    return true;
+}
+
 KeyMap::KeyMap() : table_(1024), mask_(1023) {}
+
+std::string_view KeyMap::TextOf(const Stored& key, char (&buffer)[16]) {
+    if (!key.address)
+        return std::string_view(key.bytes, key.size);
+    std::uint32_t address;
+    std::memcpy(&address, key.bytes, 4);
+    char* p = buffer;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const unsigned value = address >> shift & 0xFF;
+        if (value >= 100)
+            *p++ = static_cast<char>('0' + value / 100);
+        if (value >= 10)
+            *p++ = static_cast<char>('0' + value / 10 % 10);
+        *p++ = static_cast<char>('0' + value % 10);
+        if (shift > 0)
+            *p++ = '.';
+    }
+    return std::string_view(buffer, static_cast<std::size_t>(p - buffer));
+}
+
+std::string_view KeyMap::Key(std::uint32_t position) const {
+    std::uint64_t offset = samples_[position / kSampleEvery];
+    for (std::uint32_t k = position % kSampleEvery; k > 0; --k)
+        offset = keys_.After(offset, StoredBytes(offset));
+    thread_local char buffer[16];
+    std::uint32_t unused;
+    return TextOf(StoredAt(offset, unused), buffer);
+}
 
 std::int64_t KeyMap::Find(std::string_view key) const {
     const std::uint64_t h = HashBytes(key);
@@ -61,10 +113,16 @@ std::uint32_t KeyMap::Add(std::string_view key, std::uint64_t tag, std::size_t s
     char header[9];
     std::memcpy(header, &position, 4);
     std::size_t headerSize = 5;
-    if (key.size() < 0xFF) {
+    std::uint32_t address;
+    if (packAddresses_ && PackAddress(key, address)) {
+        header[4] = static_cast<char>(kAddressKey);
+        std::memcpy(header + 5, &address, 4);
+        headerSize = 9;
+        key = {};
+    } else if (key.size() < kAddressKey) {
         header[4] = static_cast<char>(key.size());
     } else {
-        header[4] = static_cast<char>(0xFF);
+        header[4] = static_cast<char>(kLongKey);
         const auto length = static_cast<std::uint32_t>(key.size());
         std::memcpy(header + 5, &length, 4);
         headerSize = 9;
@@ -90,7 +148,9 @@ void KeyMap::Grow() {
         if (slot == 0)
             continue;
         std::uint32_t position;
-        const std::uint64_t h = HashBytes(KeyAt((slot & kOffsetMask) - 1, position));
+        char buffer[16];
+        const std::uint64_t h =
+            HashBytes(TextOf(StoredAt((slot & kOffsetMask) - 1, position), buffer));
         std::size_t i = h & mask;
         while (table[i] != 0)
             i = (i + 1) & mask;

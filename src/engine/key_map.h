@@ -19,6 +19,10 @@ namespace trafikon {
 
 std::uint64_t HashBytes(std::string_view bytes);
 
+// The 4 bytes of an IPv4 address written as "192.0.2.1": four numbers up to
+// 255 without leading zeros. False for any other text.
+bool PackAddress(std::string_view text, std::uint32_t& address);
+
 // Asks for the cache line of `p` ahead of its use. Written out for x86-64:
 // the compiler drops a __builtin_prefetch whose address it can see unused.
 inline void PrefetchLine(const void* p) {
@@ -90,14 +94,13 @@ class KeyMap {
 
     std::size_t size() const { return size_; }
     // Walks from the nearest position whose key's place is kept: a few keys
-    // read, where a place kept for every key would cost 8 bytes each.
-    std::string_view Key(std::uint32_t position) const {
-        std::uint64_t offset = samples_[position / kSampleEvery];
-        for (std::uint32_t k = position % kSampleEvery; k > 0; --k)
-            offset = keys_.After(offset, StoredBytes(offset));
-        std::uint32_t unused;
-        return KeyAt(offset, unused);
-    }
+    // read, where a place kept for every key would cost 8 bytes each. The
+    // text of a packed address stays valid until the next Key on this thread.
+    std::string_view Key(std::uint32_t position) const;
+
+    // Keys that are IPv4 addresses as "192.0.2.1" (no leading zeros) are kept
+    // in 4 bytes, and written back the same. Before the first key.
+    void PackAddresses() { packAddresses_ = true; }
 
   private:
     // A slot holds, in one word, where its key is stored (+ 1, 0 for an empty
@@ -106,42 +109,57 @@ class KeyMap {
     // together.
     static constexpr int kOffsetBits = 40;
     static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
+    // The byte after a key's position: its length below kAddressKey; else an
+    // address (4 bytes follow) or a longer key (its length in 4 bytes follows).
+    static constexpr unsigned char kAddressKey = 0xFE, kLongKey = 0xFF;
 
     const char* KeyBytes(std::uint64_t offset) const { return keys_.At(offset); }
-    // The key stored at `offset`, and its position.
-    std::string_view KeyAt(std::uint64_t offset, std::uint32_t& position) const {
+    // The key stored at `offset` as it is stored, and its position.
+    struct Stored {
+        const char* bytes;
+        std::uint32_t size;
+        bool address;
+    };
+    Stored StoredAt(std::uint64_t offset, std::uint32_t& position) const {
         const char* p = KeyBytes(offset);
         std::memcpy(&position, p, 4);
-        std::uint32_t length = static_cast<unsigned char>(p[4]);
-        p += 5;
-        if (length == 0xFF) {
-            std::memcpy(&length, p, 4);
-            p += 4;
-        }
-        return std::string_view(p, length);
+        const auto length = static_cast<unsigned char>(p[4]);
+        if (length < kAddressKey)
+            return {p + 5, length, false};
+        if (length == kAddressKey)
+            return {p + 5, 4, true};
+        std::uint32_t size;
+        std::memcpy(&size, p + 5, 4);
+        return {p + 9, size, false};
     }
+    // The text of a stored key; an address is written out in `buffer`.
+    static std::string_view TextOf(const Stored& key, char (&buffer)[16]);
     // Bytes of the key stored at `offset`, with its position and length.
     std::uint64_t StoredBytes(std::uint64_t offset) const {
         std::uint32_t unused;
-        const std::string_view key = KeyAt(offset, unused);
-        return static_cast<std::uint64_t>(key.data() + key.size() - KeyBytes(offset));
+        const Stored key = StoredAt(offset, unused);
+        return static_cast<std::uint64_t>(key.bytes + key.size - KeyBytes(offset));
     }
     bool Holds(std::uint64_t slot, std::string_view key, std::uint32_t& position) const {
-        const std::string_view stored = KeyAt((slot & kOffsetMask) - 1, position);
-        return stored.size() == key.size() &&
-               (key.empty() || std::memcmp(stored.data(), key.data(), key.size()) == 0);
+        const Stored stored = StoredAt((slot & kOffsetMask) - 1, position);
+        if (stored.address) {
+            std::uint32_t address;
+            return PackAddress(key, address) && std::memcmp(stored.bytes, &address, 4) == 0;
+        }
+        return stored.size == key.size() &&
+               (key.empty() || std::memcmp(stored.bytes, key.data(), key.size()) == 0);
     }
     std::uint32_t Add(std::string_view key, std::uint64_t tag, std::size_t slot);
     void Grow();
 
-    // Each key as its position (4 bytes), its length (one byte, or 0xFF and
-    // 4 bytes) and its bytes.
+    // Each key as its position (4 bytes), its length and its bytes.
     static constexpr std::uint32_t kSampleEvery = 8;
     PagedBytes keys_;
     PagedVector<std::uint64_t> samples_;  // where the key of every kSampleEvery-th position is
     std::uint32_t size_ = 0;
     std::vector<std::uint64_t> table_;
     std::size_t mask_;
+    bool packAddresses_ = false;
 };
 
 }  // namespace trafikon

@@ -229,6 +229,7 @@ MonthAnalysis::MonthAnalysis(SpillFile& spill)
       statusLines_(spill, true, ListBudget()),
       externalQuerySites_(spill, false, ListBudget()),
       internalQuerySites_(spill, false, ListBudget()) {
+    hosts.keys.PackAddresses();
     for (IdLists* lists :
          {&files.hosts, &files.externalQueries, &files.internalQueries, &files.externalPages,
           &files.internalPages, &hosts.files, &externalPages.files, &internalPages.files,

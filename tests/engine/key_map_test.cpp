@@ -8,6 +8,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 namespace trafikon {
 namespace {
@@ -51,6 +52,30 @@ TEST(KeyMapTest, KeysCompareAsBytes) {
         EXPECT_EQ(map.Key(static_cast<std::uint32_t>(i)), keys[i]);
     }
     EXPECT_EQ(map.Find("/INDEX.html"), -1);
+}
+
+// Host keys that are IPv4 addresses are kept packed: every key, packed or
+// not, is found again and written back byte for byte, across table growths.
+TEST(KeyMapTest, PackedAddressesComeBackAsWritten) {
+    KeyMap map;
+    map.PackAddresses();
+    std::vector<std::string> keys = {
+        "0.0.0.0",  "255.255.255.255",    "01.2.3.4", "1.2.3.04", "256.1.1.1", "1.2.3",
+        "1.2.3.4.", "1.2.3.4 ",           "1..2.3",   "::1",      "1.2.3.4x",  "1.2.3.4444",
+        "",         std::string(254, '7')};
+    for (int i = 0; i < 3000; ++i)
+        keys.push_back("10." + std::to_string(i % 7 * 40) + "." + std::to_string(i / 256) + "." +
+                       std::to_string(i % 256));
+    bool added;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(map.FindOrAdd(keys[i], added), i) << keys[i];
+        EXPECT_TRUE(added) << keys[i];
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(map.Find(keys[i]), static_cast<std::int64_t>(i)) << keys[i];
+        EXPECT_EQ(map.Key(static_cast<std::uint32_t>(i)), keys[i]);
+    }
+    EXPECT_EQ(map.Find("10.0.0.00"), -1);
 }
 
 // Linked pairs must give, on both sides, exactly what the text IdLists give
