@@ -19,8 +19,10 @@ constexpr std::array<std::uint8_t, 16> kTimestampDigits = {1,  2,  8,  9,  10, 1
                                                            16, 17, 19, 20, 23, 24, 25, 26};
 constexpr std::size_t kMonthAt = 4, kSignAt = 22;
 constexpr std::string_view kMonths = "JanFebMarAprMayJunJulAugSepOctNovDec";
-// A packed slot: the pairs of digits (0 to 99) seven bits each from bit 0,
-// the month's index from bit 56, the sign ("-" set) at bit 60.
+// A packed timestamp: its pairs of digits (0 to 99) seven bits each, the day,
+// hour, minute and second first, then the year's and the zone's; the month's
+// index from bit 56, the sign ("-" set) at bit 60.
+constexpr std::array<int, 8> kPairShift = {0, 28, 35, 7, 14, 21, 42, 49};
 constexpr int kMonthShift = 56, kSignShift = 60;
 
 // Whether the 28 bytes at `t` have the timestamp's shape: digits where it has digits,
@@ -60,7 +62,7 @@ int MonthIndex(const char* t) {
 
 }  // namespace
 
-bool TimeTexts::Pack(std::string_view text, Slot& slot) {
+bool TimeTexts::Pack(std::string_view text, std::uint64_t& packed) {
     if (text.size() != kTimestampShape.size())
         return false;
     const char* t = text.data();
@@ -69,34 +71,42 @@ bool TimeTexts::Pack(std::string_view text, Slot& slot) {
     const int month = MonthIndex(t + kMonthAt);
     if (month < 0)
         return false;
-    Slot packed = kPacked | static_cast<Slot>(month) << kMonthShift |
-                  static_cast<Slot>(t[kSignAt] == '-') << kSignShift;
+    std::uint64_t p = kPacked | static_cast<std::uint64_t>(month) << kMonthShift |
+                      static_cast<std::uint64_t>(t[kSignAt] == '-') << kSignShift;
     for (std::size_t k = 0; k < 8; ++k) {
-        const auto pair = static_cast<Slot>((t[kTimestampDigits[2 * k]] - '0') * 10 +
-                                            (t[kTimestampDigits[2 * k + 1]] - '0'));
-        packed |= pair << (7 * k);
+        const auto pair = static_cast<std::uint64_t>((t[kTimestampDigits[2 * k]] - '0') * 10 +
+                                                     (t[kTimestampDigits[2 * k + 1]] - '0'));
+        p |= pair << kPairShift[k];
     }
-    slot = packed;
+    packed = p;
     return true;
 }
 
-std::string_view TimeTexts::Get(std::uint32_t i) const {
-    const Slot slot = slots_[i];
-    if (slot & kAside)
-        return aside_.Key(static_cast<std::uint32_t>(slot));
-    if (!(slot & kPacked)) {
-        for (std::size_t k = 0; k < kInPlaceBytes; ++k)
-            unpacked_[k] = static_cast<char>(slot >> (8 * k));
-        return std::string_view(unpacked_, (slot >> kLengthShift) & 0xFF);
+bool TimeTexts::FindRest(std::uint64_t rest) {
+    for (std::uint32_t r = 0; r < kRests; ++r) {
+        if (rests_[r] == 0)
+            rests_[r] = rest;
+        if (rests_[r] == rest) {
+            lastRest_ = r;
+            return true;
+        }
     }
+    return false;
+}
+
+std::string_view TimeTexts::Get(std::uint32_t i) const {
+    const std::uint32_t slot = slots_[i];
+    if (slot & kAside)
+        return aside_.Key(slot & ~kAside);
+    const std::uint64_t packed = rests_[slot >> kDayBits] << kDayBits | (slot & kDayMask);
     std::memcpy(unpacked_, kTimestampShape.data(), sizeof unpacked_);
     for (std::size_t k = 0; k < 8; ++k) {
-        const auto pair = static_cast<unsigned>((slot >> (7 * k)) & 0x7F);
+        const auto pair = static_cast<unsigned>((packed >> kPairShift[k]) & 0x7F);
         unpacked_[kTimestampDigits[2 * k]] = static_cast<char>('0' + pair / 10);
         unpacked_[kTimestampDigits[2 * k + 1]] = static_cast<char>('0' + pair % 10);
     }
-    std::memcpy(unpacked_ + kMonthAt, kMonths.data() + 3 * ((slot >> kMonthShift) & 0xF), 3);
-    unpacked_[kSignAt] = (slot >> kSignShift) & 1 ? '-' : '+';
+    std::memcpy(unpacked_ + kMonthAt, kMonths.data() + 3 * ((packed >> kMonthShift) & 0xF), 3);
+    unpacked_[kSignAt] = (packed >> kSignShift) & 1 ? '-' : '+';
     return std::string_view(unpacked_, sizeof unpacked_);
 }
 

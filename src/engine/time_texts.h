@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -9,27 +10,23 @@
 
 namespace trafikon {
 
-// The time text of each record's last hit, in 8 bytes: a timestamp as logs
-// write it ("[03/May/2004:10:12:00 +0200]") packed as its eight pairs of
-// digits, its month and its sign; a text of up to 7 bytes in place; any other
-// text kept once aside, and its index.
+// The time text of each record's last hit, in 4 bytes. A timestamp as logs
+// write it ("[03/May/2004:10:12:00 +0200]") keeps its day, hour, minute and
+// second there, and the index of the rest (year, month, zone), which a month
+// holds few of, in a short table; any other text is kept once aside, and its
+// index.
 class TimeTexts {
   public:
-    using Slot = std::uint64_t;
     // A time text made ready once for the several lists a hit sets it in.
     struct Ready {
-        Slot slot;
+        // kPacked and the timestamp's parts, the day to the second in the
+        // low kDayBits; 0 for a text kept aside.
+        std::uint64_t packed;
         std::string_view text;  // for a text kept aside
     };
     static Ready Prepare(std::string_view text) {
         Ready r{0, text};
-        if (text.size() <= kInPlaceBytes) {
-            for (std::size_t k = 0; k < text.size(); ++k)
-                r.slot |= static_cast<Slot>(static_cast<unsigned char>(text[k])) << (8 * k);
-            r.slot |= static_cast<Slot>(text.size()) << kLengthShift;
-        } else if (!Pack(text, r.slot)) {
-            r.slot = kAside;
-        }
+        Pack(text, r.packed);
         return r;
     }
 
@@ -38,7 +35,11 @@ class TimeTexts {
         Set(static_cast<std::uint32_t>(slots_.size() - 1), time);
     }
     void Set(std::uint32_t i, const Ready& time) {
-        slots_[i] = time.slot == kAside ? Aside(time.text) : time.slot;
+        const std::uint64_t rest = time.packed >> kDayBits;
+        if (rest != 0 && (rest == rests_[lastRest_] || FindRest(rest)))
+            slots_[i] = lastRest_ << kDayBits | static_cast<std::uint32_t>(time.packed & kDayMask);
+        else
+            slots_[i] = Aside(time.text);
     }
     void Push(std::string_view text) { Push(Prepare(text)); }
     void Set(std::uint32_t i, std::string_view text) { Set(i, Prepare(text)); }
@@ -50,15 +51,21 @@ class TimeTexts {
     std::string_view Get(std::uint32_t i) const;
 
   private:
-    static constexpr std::size_t kInPlaceBytes = 7;
-    static constexpr int kLengthShift = 56;
-    static constexpr Slot kPacked = Slot{1} << 63, kAside = Slot{1} << 62;
-    static bool Pack(std::string_view text, Slot& slot);
-    Slot Aside(std::string_view text) {
+    static constexpr std::uint64_t kPacked = std::uint64_t{1} << 63;
+    static constexpr int kDayBits = 28;
+    static constexpr std::uint32_t kDayMask = (std::uint32_t{1} << kDayBits) - 1;
+    static constexpr std::uint32_t kAside = std::uint32_t{1} << 31;
+    static constexpr std::uint32_t kRests = 8;  // of the slot's bits 28 to 30
+    static bool Pack(std::string_view text, std::uint64_t& packed);
+    // Makes the index of `rest` lastRest_, adding it when there is room.
+    bool FindRest(std::uint64_t rest);
+    std::uint32_t Aside(std::string_view text) {
         bool added;
         return kAside | aside_.FindOrAdd(text, added);
     }
-    PagedVector<Slot> slots_;
+    PagedVector<std::uint32_t> slots_;
+    std::array<std::uint64_t, kRests> rests_{};  // 0 for none yet
+    std::uint32_t lastRest_ = 0;
     KeyMap aside_;  // each text kept aside once, whatever the records showing it
     mutable char unpacked_[28];
 };
