@@ -10,6 +10,7 @@
 #endif
 
 #include "engine/query_decoder.h"
+#include "engine/system_memory.h"
 
 namespace trafikon {
 
@@ -229,6 +230,7 @@ MonthAnalysis::MonthAnalysis(SpillFile& spill)
       statusLines_(spill, true, ListBudget()),
       externalQuerySites_(spill, false, ListBudget()),
       internalQuerySites_(spill, false, ListBudget()) {
+    MapLargeBlocksApart();
     hosts.keys.PackAddresses();
     for (IdLists* lists :
          {&files.hosts, &files.externalQueries, &files.internalQueries, &files.externalPages,
