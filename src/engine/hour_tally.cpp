@@ -29,8 +29,7 @@ int SecondOfTimestamp(std::string_view time) {
     return hour * 3600 + minutes * 60 + (seconds == 60 ? 59 : seconds);
 }
 
-void HourTally::Add(std::string_view time, bool page, bool hasBytes, std::int64_t bytes) {
-    const int hour = HourOfTimestamp(time);
+void HourTally::AddAtHour(int hour, bool page, bool hasBytes, std::int64_t bytes) {
     if (hour < 0)
         return;
     ++counters_.hits[hour];

@@ -9,6 +9,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "engine/hour_tally.h"
 #include "engine/query_decoder.h"
 
 namespace trafikon {
@@ -170,6 +171,9 @@ PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     p.userAgent = hit.userAgent;
     p.statusSlot = StatusSlotOfText(hit.status);
     p.day = DayOfTimestamp(hit.time);
+    p.timeSlot = TimeTexts::Prepare(hit.time).slot;
+    p.secondOfDay = SecondOfTimestamp(hit.time);
+    p.hour = static_cast<std::int8_t>(HourOfTimestamp(hit.time));
     p.hasBytes = ParseLogNumber(hit.bytes, p.bytes);
     p.pathHash = HashBytes(p.path);
     p.sameHost = !first_ && p.host == previousHost_;
@@ -253,7 +257,7 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     }
 
     lastHit_.line = lineNumber;
-    time_ = TimeTexts::Prepare(hit.time);
+    time_ = TimeTexts::Ready{hit.timeSlot, hit.time};
     const std::uint32_t filePos = AddFileHit(hit);
     AddStatusHit(hit, filePos);
     const std::uint32_t hostPos = AddHostHit(hit);

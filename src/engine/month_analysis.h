@@ -62,6 +62,11 @@ struct HitFacts {
     // HashBytes of the keys: path, host, user agent, page, query; 0 for a key
     // the same as the hit before's (sameHost and the like).
     std::uint64_t pathHash = 0, hostHash = 0, agentHash = 0, pageHash = 0, queryHash = 0;
+    // The time t as the records keep it (TimeTexts::Prepare), its second of
+    // the day and its hour (SecondOfTimestamp, HourOfTimestamp; -1 for none).
+    TimeTexts::Slot timeSlot{};
+    std::int32_t secondOfDay = -1;
+    std::int8_t hour = -1;
 };
 
 // What a hit brings, worked out from its own values: the same for any month.
