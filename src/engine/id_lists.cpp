@@ -66,6 +66,20 @@ void IdLists::SpillTo(SpillFile& spill, std::size_t budget) {
     budgetChunks_ = static_cast<std::uint32_t>(std::max<std::size_t>(16, budget / sizeof(Chunk)));
 }
 
+void IdLists::AppendInNewChunk(std::uint32_t record, std::uint32_t value) {
+    if (record >= ends_.size())
+        ends_.resize(record + 1);
+    Ends& ends = ends_[record];
+    const std::uint32_t fresh = NewChunk();
+    if (ends.tail == kNone)
+        ends.head = fresh;
+    else
+        At(ends.tail).next = fresh;
+    ends.tail = fresh;
+    Chunk& c = At(fresh);
+    c.values[c.count++] = value;
+}
+
 void IdLists::AppendInMemory(std::uint32_t record, std::vector<std::uint32_t>& out) const {
     if (record >= ends_.size())
         return;
