@@ -16,11 +16,6 @@ namespace trafikon {
 
 namespace {
 
-constexpr std::string_view kPageExtensions =
-    ".php,.php3,.htm,.html,.xhtml,.jsp,.asp,.cfm,.dhtml,.cgi,.pl";
-constexpr std::string_view kImageExtensions = ".jpeg,.jpg,.gif,.png";
-constexpr std::string_view kArchiveExtensions = ".zip,.exe,.rar";
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -73,34 +68,6 @@ std::string_view RequestPath(std::string_view request) {
         if (s[i] == ' ' || s[i] == '?' || s[i] == '#')
             break;
     return std::string_view(s + start, i - start);
-}
-
-FileType FileTypeOfPath(std::string_view path) {
-    // Only the last five characters are scanned for the dot of an extension.
-    const std::size_t n = path.size();
-    const std::size_t stop = n > 5 ? n - 5 : 0;
-    char ext[5];
-    std::size_t extLen = 0;
-    for (std::size_t i = n; i > stop; --i) {
-        const char c = path[i - 1];
-        if (c == '/')
-            break;
-        if (c == '.') {
-            for (std::size_t k = i - 1; k < n; ++k) {
-                const char e = path[k];
-                ext[extLen++] = (e >= 'A' && e <= 'Z') ? static_cast<char>(e - 'A' + 'a') : e;
-            }
-            break;
-        }
-    }
-    const std::string_view extension(ext, extLen);
-    if (extLen == 0 || kPageExtensions.find(extension) != std::string_view::npos)
-        return kPageFile;
-    if (kImageExtensions.find(extension) != std::string_view::npos)
-        return kImageFile;
-    if (kArchiveExtensions.find(extension) != std::string_view::npos)
-        return kArchiveFile;
-    return kOtherFile;
 }
 
 bool ParseLogNumber(std::string_view text, std::int64_t& value) {

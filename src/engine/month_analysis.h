@@ -22,6 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/file_type.h"
 #include "engine/id_lists.h"
 #include "engine/key_map.h"
 #include "engine/packed_lists.h"
@@ -104,13 +105,8 @@ class HitPreparer {
     int previousPageKind_ = -1;                 // its internal flag, -1 for none
 };
 
-enum FileType : std::uint8_t { kPageFile = 1, kImageFile = 2, kArchiveFile = 3, kOtherFile = 4 };
-
 // Requested path of a request line: without its method, protocol, query and fragment.
 std::string_view RequestPath(std::string_view request);
-// Type of a new file record, from the last five characters of its path (extension
-// compared in lower case).
-FileType FileTypeOfPath(std::string_view path);
 // A number as logs write it: an optional "+" and one or more ASCII digits that
 // fit in signed 64 bits. False for anything else ("-", "-5", "", "12a").
 bool ParseLogNumber(std::string_view text, std::int64_t& value);
