@@ -43,7 +43,7 @@ struct LineBatch {
     bool last = false;
 
     std::string_view Value(const Entry& e, int i) const {
-        return std::string_view(text).substr(e.at[i], e.at[i + 1] - e.at[i]);
+        return std::string_view(text.data() + e.at[i], e.at[i + 1] - e.at[i]);
     }
     PreparedHit Hit(const Entry& e) const;
 };
