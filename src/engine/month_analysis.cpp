@@ -140,7 +140,9 @@ PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     p.day = DayOfTimestamp(hit.time);
     p.timeSlot = TimeTexts::Prepare(hit.time).slot;
     p.secondOfDay = SecondOfTimestamp(hit.time);
-    p.hour = static_cast<std::int8_t>(HourOfTimestamp(hit.time));
+    // A time with a second of the day has an hour, the second's.
+    p.hour = static_cast<std::int8_t>(p.secondOfDay >= 0 ? p.secondOfDay / 3600
+                                                         : HourOfTimestamp(hit.time));
     p.hasBytes = ParseLogNumber(hit.bytes, p.bytes);
     p.pathHash = HashBytes(p.path);
     p.sameHost = !first_ && p.host == previousHost_;
