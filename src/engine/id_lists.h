@@ -45,11 +45,12 @@ class IdLists {
         }
         AppendInNewChunk(record, value);
     }
-    // True when the part in memory of the list of `record` ends with `value`.
+    // Hint for a coming Append or EndsWith: the ends of the list of `record`.
     void Prefetch(std::uint32_t record) const {
         if (record < ends_.size())
             PrefetchLine(&ends_[record]);
     }
+    // True when the part in memory of the list of `record` ends with `value`.
     bool EndsWith(std::uint32_t record, std::uint32_t value) const {
         if (record >= ends_.size() || ends_[record].tail == kNone)
             return false;
