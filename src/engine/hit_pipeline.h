@@ -4,8 +4,8 @@
 // each hit carries a copy of the seven values that the analysis uses, and each
 // malformed line its text, so the caller can ask its question and stop the
 // reading when the answer is to cancel. The reading thread also prepares each
-// hit (path, status slot, day, bytes, referrer kind, decoded query), which
-// depends on nothing but the line. The output is the same as doing all of it
+// hit (path, status slot, day, time of day, bytes, referrer kind, decoded
+// query), which depends on nothing but the line. The output is the same as doing all of it
 // on one thread.
 #pragma once
 
