@@ -36,7 +36,7 @@ class ExtraAnalysis {
     void AddHit(const PreparedHit& hit) {
         const bool page = analysis_.files.type[analysis_.lastHit().file] == kPageFile;
         robots_.Add(hit, page);
-        hours_.Add(hit.time, page, hit.hasBytes, hit.bytes);
+        hours_.AddAtHour(hit.hour, page, hit.hasBytes, hit.bytes);
     }
 
     // How visits are cut (the default: 30 minutes).

@@ -26,7 +26,7 @@ PreparedHit LineBatch::Hit(const Entry& e) const {
     hit.host = Value(e, 3);
     hit.userAgent = Value(e, 4);
     hit.referrer = Value(e, 5);
-    hit.page = hit.referrer.substr(0, e.pageLength);
+    hit.page = std::string_view(hit.referrer.data(), e.pageLength);
     hit.query = Value(e, 6);
     return hit;
 }

@@ -4,8 +4,8 @@
 // each hit carries a copy of the seven values that the analysis uses, and each
 // malformed line its text, so the caller can ask its question and stop the
 // reading when the answer is to cancel. The reading thread also prepares each
-// hit (path, status slot, day, bytes, referrer kind, decoded query), which
-// depends on nothing but the line. The output is the same as doing all of it
+// hit (path, status slot, day, time of day, bytes, referrer kind, decoded
+// query), which depends on nothing but the line. The output is the same as doing all of it
 // on one thread.
 #pragma once
 
@@ -43,7 +43,7 @@ struct LineBatch {
     bool last = false;
 
     std::string_view Value(const Entry& e, int i) const {
-        return std::string_view(text).substr(e.at[i], e.at[i + 1] - e.at[i]);
+        return std::string_view(text.data() + e.at[i], e.at[i + 1] - e.at[i]);
     }
     PreparedHit Hit(const Entry& e) const;
 };

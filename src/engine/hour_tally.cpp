@@ -17,20 +17,17 @@ int SecondOfTimestamp(std::string_view time) {
     const int hour = HourOfTimestamp(time);
     if (hour < 0 || time.size() < 21 || time[15] != ':' || time[18] != ':')
         return -1;
-    int minutes = 0, seconds = 0;
-    for (int i : {16, 17, 19, 20}) {
-        const char c = time[i];
-        if (c < '0' || c > '9')
-            return -1;
-        (i < 19 ? minutes : seconds) = (i < 19 ? minutes : seconds) * 10 + (c - '0');
-    }
+    const auto digit = [&](int i) { return static_cast<unsigned>(time[i]) - '0'; };
+    const unsigned m1 = digit(16), m2 = digit(17), s1 = digit(19), s2 = digit(20);
+    if (m1 > 9 || m2 > 9 || s1 > 9 || s2 > 9)
+        return -1;
+    const auto minutes = static_cast<int>(m1 * 10 + m2), seconds = static_cast<int>(s1 * 10 + s2);
     if (minutes > 59 || seconds > 60)
         return -1;
     return hour * 3600 + minutes * 60 + (seconds == 60 ? 59 : seconds);
 }
 
-void HourTally::Add(std::string_view time, bool page, bool hasBytes, std::int64_t bytes) {
-    const int hour = HourOfTimestamp(time);
+void HourTally::AddAtHour(int hour, bool page, bool hasBytes, std::int64_t bytes) {
     if (hour < 0)
         return;
     ++counters_.hits[hour];

@@ -17,7 +17,11 @@ int SecondOfTimestamp(std::string_view time);
 
 class HourTally {
   public:
-    void Add(std::string_view time, bool page, bool hasBytes, std::int64_t bytes);
+    void Add(std::string_view time, bool page, bool hasBytes, std::int64_t bytes) {
+        AddAtHour(HourOfTimestamp(time), page, hasBytes, bytes);
+    }
+    // The same with the time's HourOfTimestamp worked out beforehand.
+    void AddAtHour(int hour, bool page, bool hasBytes, std::int64_t bytes);
     const HourCounters& counters() const { return counters_; }
 
   private:

@@ -66,6 +66,20 @@ void IdLists::SpillTo(SpillFile& spill, std::size_t budget) {
     budgetChunks_ = static_cast<std::uint32_t>(std::max<std::size_t>(16, budget / sizeof(Chunk)));
 }
 
+void IdLists::AppendInNewChunk(std::uint32_t record, std::uint32_t value) {
+    if (record >= ends_.size())
+        ends_.resize(record + 1);
+    Ends& ends = ends_[record];
+    const std::uint32_t fresh = NewChunk();
+    if (ends.tail == kNone)
+        ends.head = fresh;
+    else
+        At(ends.tail).next = fresh;
+    ends.tail = fresh;
+    Chunk& c = At(fresh);
+    c.values[c.count++] = value;
+}
+
 void IdLists::AppendInMemory(std::uint32_t record, std::vector<std::uint32_t>& out) const {
     if (record >= ends_.size())
         return;
@@ -75,19 +89,25 @@ void IdLists::AppendInMemory(std::uint32_t record, std::vector<std::uint32_t>& o
 
 void IdLists::WriteRun() {
     SpillRuns::Writer run(*spill_, runs_);
-    std::vector<std::uint32_t> values;
     for (std::uint32_t r = 0; r < ends_.size(); ++r) {
-        values.clear();
-        AppendInMemory(r, values);
-        // A long list goes out as several entries of the same record.
-        for (std::size_t i = 0; i < values.size();) {
-            const std::size_t take =
-                std::min(values.size() - i, run.MakeRoom(kMaxValue) / kMaxValue);
+        std::size_t left = 0;
+        for (std::uint32_t c = ends_[r].head; c != kNone; c = At(c).next)
+            left += At(c).count;
+        // Straight from the chunks; a long list goes out as several entries
+        // of the same record.
+        std::uint32_t chunk = ends_[r].head, next = 0;
+        while (left > 0) {
+            const std::size_t take = std::min(left, run.MakeRoom(kMaxValue) / kMaxValue);
             std::uint8_t* p = run.Begin(r, take);
-            for (std::size_t k = 0; k < take; ++k)
-                p = PutVarint(p, values[i + k]);
+            for (std::size_t k = 0; k < take; ++k) {
+                while (next == At(chunk).count) {
+                    chunk = At(chunk).next;
+                    next = 0;
+                }
+                p = PutVarint(p, At(chunk).values[next++]);
+            }
             run.End(p);
-            i += take;
+            left -= take;
         }
     }
     run.Finish();

@@ -32,26 +32,25 @@ class IdLists {
     void SpillTo(SpillFile& spill, std::size_t budget);
 
     void Append(std::uint32_t record, std::uint32_t value) {
-        if (record >= ends_.size())
-            ends_.resize(record + 1);
-        Ends& ends = ends_[record];
-        std::uint32_t t = ends.tail;
-        if (t == kNone || At(t).count == kChunkValues) {
-            const std::uint32_t fresh = NewChunk();
-            if (t == kNone)
-                ends.head = fresh;
-            else
-                At(t).next = fresh;
-            ends.tail = t = fresh;
+        // Most appends go to a list whose last chunk has room.
+        if (record < ends_.size()) {
+            const std::uint32_t t = ends_[record].tail;
+            if (t != kNone) {
+                Chunk& c = At(t);
+                if (c.count != kChunkValues) {
+                    c.values[c.count++] = value;
+                    return;
+                }
+            }
         }
-        Chunk& c = At(t);
-        c.values[c.count++] = value;
+        AppendInNewChunk(record, value);
     }
-    // True when the part in memory of the list of `record` ends with `value`.
+    // Hint for a coming Append or EndsWith: the ends of the list of `record`.
     void Prefetch(std::uint32_t record) const {
         if (record < ends_.size())
             PrefetchLine(&ends_[record]);
     }
+    // True when the part in memory of the list of `record` ends with `value`.
     bool EndsWith(std::uint32_t record, std::uint32_t value) const {
         if (record >= ends_.size() || ends_[record].tail == kNone)
             return false;
@@ -115,6 +114,8 @@ class IdLists {
     static constexpr std::uint32_t kPageChunks = 2048;
     Chunk& At(std::uint32_t c) { return pages_[c / kPageChunks][c % kPageChunks]; }
     const Chunk& At(std::uint32_t c) const { return pages_[c / kPageChunks][c % kPageChunks]; }
+    // Append to a list that is empty or whose last chunk is full.
+    void AppendInNewChunk(std::uint32_t record, std::uint32_t value);
     std::uint32_t NewChunk() {
         if (chunks_ / kPageChunks >= pages_.size())
             pages_.push_back(std::make_unique<Chunk[]>(kPageChunks));

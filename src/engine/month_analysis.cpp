@@ -9,17 +9,13 @@
 #include <emmintrin.h>
 #endif
 
+#include "engine/hour_tally.h"
 #include "engine/query_decoder.h"
 #include "engine/system_memory.h"
 
 namespace trafikon {
 
 namespace {
-
-constexpr std::string_view kPageExtensions =
-    ".php,.php3,.htm,.html,.xhtml,.jsp,.asp,.cfm,.dhtml,.cgi,.pl";
-constexpr std::string_view kImageExtensions = ".jpeg,.jpg,.gif,.png";
-constexpr std::string_view kArchiveExtensions = ".zip,.exe,.rar";
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -73,34 +69,6 @@ std::string_view RequestPath(std::string_view request) {
         if (s[i] == ' ' || s[i] == '?' || s[i] == '#')
             break;
     return std::string_view(s + start, i - start);
-}
-
-FileType FileTypeOfPath(std::string_view path) {
-    // Only the last five characters are scanned for the dot of an extension.
-    const std::size_t n = path.size();
-    const std::size_t stop = n > 5 ? n - 5 : 0;
-    char ext[5];
-    std::size_t extLen = 0;
-    for (std::size_t i = n; i > stop; --i) {
-        const char c = path[i - 1];
-        if (c == '/')
-            break;
-        if (c == '.') {
-            for (std::size_t k = i - 1; k < n; ++k) {
-                const char e = path[k];
-                ext[extLen++] = (e >= 'A' && e <= 'Z') ? static_cast<char>(e - 'A' + 'a') : e;
-            }
-            break;
-        }
-    }
-    const std::string_view extension(ext, extLen);
-    if (extLen == 0 || kPageExtensions.find(extension) != std::string_view::npos)
-        return kPageFile;
-    if (kImageExtensions.find(extension) != std::string_view::npos)
-        return kImageFile;
-    if (kArchiveExtensions.find(extension) != std::string_view::npos)
-        return kArchiveFile;
-    return kOtherFile;
 }
 
 bool ParseLogNumber(std::string_view text, std::int64_t& value) {
@@ -171,6 +139,11 @@ PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     p.userAgent = hit.userAgent;
     p.statusSlot = StatusSlotOfText(hit.status);
     p.day = DayOfTimestamp(hit.time);
+    p.timePacked = TimeTexts::Prepare(hit.time).packed;
+    p.secondOfDay = SecondOfTimestamp(hit.time);
+    // A time with a second of the day has an hour, the second's.
+    p.hour = static_cast<std::int8_t>(p.secondOfDay >= 0 ? p.secondOfDay / 3600
+                                                         : HourOfTimestamp(hit.time));
     p.hasBytes = ParseLogNumber(hit.bytes, p.bytes);
     p.pathHash = HashBytes(p.path);
     p.sameHost = !first_ && p.host == previousHost_;
@@ -256,7 +229,7 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     }
 
     lastHit_.line = lineNumber;
-    time_ = TimeTexts::Prepare(hit.time);
+    time_ = TimeTexts::Ready{hit.timePacked, hit.time};
     const std::uint32_t filePos = AddFileHit(hit);
     AddStatusHit(hit, filePos);
     const std::uint32_t hostPos = AddHostHit(hit);

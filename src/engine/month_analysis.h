@@ -22,6 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/file_type.h"
 #include "engine/id_lists.h"
 #include "engine/key_map.h"
 #include "engine/packed_lists.h"
@@ -62,6 +63,11 @@ struct HitFacts {
     // HashBytes of the keys: path, host, user agent, page, query; 0 for a key
     // the same as the hit before's (sameHost and the like).
     std::uint64_t pathHash = 0, hostHash = 0, agentHash = 0, pageHash = 0, queryHash = 0;
+    // The time t as the records keep it (TimeTexts::Prepare), its second of
+    // the day and its hour (SecondOfTimestamp, HourOfTimestamp; -1 for none).
+    std::uint64_t timePacked = 0;
+    std::int32_t secondOfDay = -1;
+    std::int8_t hour = -1;
 };
 
 // What a hit brings, worked out from its own values: the same for any month.
@@ -99,13 +105,8 @@ class HitPreparer {
     int previousPageKind_ = -1;                 // its internal flag, -1 for none
 };
 
-enum FileType : std::uint8_t { kPageFile = 1, kImageFile = 2, kArchiveFile = 3, kOtherFile = 4 };
-
 // Requested path of a request line: without its method, protocol, query and fragment.
 std::string_view RequestPath(std::string_view request);
-// Type of a new file record, from the last five characters of its path (extension
-// compared in lower case).
-FileType FileTypeOfPath(std::string_view path);
 // A number as logs write it: an optional "+" and one or more ASCII digits that
 // fit in signed 64 bits. False for anything else ("-", "-5", "", "12a").
 bool ParseLogNumber(std::string_view text, std::int64_t& value);

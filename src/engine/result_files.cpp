@@ -12,6 +12,7 @@
 #include <memory>
 #include <span>
 #include <thread>
+#include <utility>
 
 #include "engine/decimal_text.h"
 #include "engine/extra_results.h"
@@ -25,6 +26,36 @@
 namespace trafikon {
 
 namespace {
+
+// Runs a task on a thread of its own; Join() waits for it and rethrows what
+// it threw. A thread left unjoined by an exception is waited for quietly.
+class WorkThread {
+  public:
+    template <typename F>
+    explicit WorkThread(F&& task)
+        : thread_([this, task = std::forward<F>(task)]() mutable {
+              try {
+                  task();
+              } catch (...) {
+                  error_ = std::current_exception();
+              }
+          }) {}
+    ~WorkThread() {
+        if (thread_.joinable())
+            thread_.join();
+    }
+    WorkThread(const WorkThread&) = delete;
+    WorkThread& operator=(const WorkThread&) = delete;
+    void Join() {
+        thread_.join();
+        if (error_)
+            std::rethrow_exception(error_);
+    }
+
+  private:
+    std::exception_ptr error_;
+    std::thread thread_;
+};
 
 // One record line under construction, written to `out` by End(). The line
 // lists of the records can be long (a status of every hit of a month), so they
@@ -369,40 +400,33 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     WrittenRecords written;
     std::vector<std::unique_ptr<AtomicFileWriter>> extraFiles;
 
-    // The file, referrer and query lists are built on a second thread while
-    // this one builds and saves the status, host and browser lists.
-    std::exception_ptr otherError;
-    std::thread other([&] {
-        try {
-            WriteFileRecords(a, a.FileLines(), *files[kFilesResult], written);
-            WritePageRecords(a.externalPages, a.PageLines(false), *files[kExternalReferrersResult],
-                             &written.externalPages);
-            WriteQueryRecords(a.externalQueries, a.externalPages, a.QuerySiteLengths(false),
-                              *files[kExternalQueriesResult]);
-            WritePageRecords(a.internalPages, a.PageLines(true), *files[kInternalReferrersResult]);
-            WriteQueryRecords(a.internalQueries, a.internalPages, a.QuerySiteLengths(true),
-                              *files[kInternalQueriesResult]);
-        } catch (...) {
-            otherError = std::current_exception();
-        }
+    // The file, referrer and query lists are built and synced on a second
+    // thread while this one builds the status, host and browser lists, then
+    // the extra files; a third waits for the disk to take this thread's lists
+    // meanwhile.
+    WorkThread other([&] {
+        WriteFileRecords(a, a.FileLines(), *files[kFilesResult], written);
+        WritePageRecords(a.externalPages, a.PageLines(false), *files[kExternalReferrersResult],
+                         &written.externalPages);
+        WriteQueryRecords(a.externalQueries, a.externalPages, a.QuerySiteLengths(false),
+                          *files[kExternalQueriesResult]);
+        WritePageRecords(a.internalPages, a.PageLines(true), *files[kInternalReferrersResult]);
+        WriteQueryRecords(a.internalQueries, a.internalPages, a.QuerySiteLengths(true),
+                          *files[kInternalQueriesResult]);
+        for (ResultFile f : kOther)
+            files[f]->Sync();
     });
-    try {
-        WriteStatusFile(a, *files[kStatusResult]);
-        WritePageRecords(a.hosts, a.HostLines(), *files[kHostsResult], &written.hosts);
-        WriteBrowserRecords(a.browsers, a.BrowserLines(), *files[kBrowsersResult]);
+    WriteStatusFile(a, *files[kStatusResult]);
+    WritePageRecords(a.hosts, a.HostLines(), *files[kHostsResult], &written.hosts);
+    WriteBrowserRecords(a.browsers, a.BrowserLines(), *files[kBrowsersResult]);
+    WorkThread syncing([&] {
         for (ResultFile f : kHere)
             files[f]->Sync();
-        if (extra)
-            extraFiles = extra->WriteFiles(siteDir, monthKey);
-    } catch (...) {
-        other.join();
-        throw;
-    }
-    other.join();
-    if (otherError)
-        std::rethrow_exception(otherError);
-    for (ResultFile f : kOther)
-        files[f]->Sync();
+    });
+    if (extra)
+        extraFiles = extra->WriteFiles(siteDir, monthKey);
+    syncing.Join();
+    other.Join();
     WriteMonthStats(a, logDateText, written, *monthly);
     monthly->Sync();
     // Everything is on disk before the earlier analysis loses its mark, so a

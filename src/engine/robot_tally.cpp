@@ -4,8 +4,6 @@
 #include <bit>
 #include <limits>
 
-#include "engine/hour_tally.h"
-
 namespace trafikon {
 
 namespace {
@@ -69,8 +67,8 @@ void RobotTally::Add(const PreparedHit& hit, bool page) {
         agentAsked_[agent] = 1;
     }
     // A line whose time cannot be read keeps the time of the line before.
-    if (const int second = SecondOfTimestamp(hit.time); second >= 0)
-        second_ = static_cast<std::uint32_t>((day_ - 1) * 86400 + second);
+    if (hit.secondOfDay >= 0)
+        second_ = static_cast<std::uint32_t>((day_ - 1) * 86400 + hit.secondOfDay);
     hits_.Add({line, agent, host, page, static_cast<std::uint8_t>(day_),
                static_cast<std::uint64_t>(hit.hasBytes ? hit.bytes : 0), second_,
                page ? last.file : 0});

@@ -61,6 +61,30 @@ TEST(HitRulesTest, FileTypeLooksAtTheLastFiveCharactersInLowerCase) {
         EXPECT_EQ(FileTypeOfPath(path), type) << path;
 }
 
+// Every extension of up to four characters after its dot, over the characters
+// of the lists and a few others, is typed as the first list that holds it as
+// a part, the way the rule reads.
+TEST(HitRulesTest, FileTypeIsTheFirstListHoldingTheExtension) {
+    const std::string_view lists[] = {".php,.php3,.htm,.html,.xhtml,.jsp,.asp,.cfm,.dhtml,.cgi,.pl",
+                                      ".jpeg,.jpg,.gif,.png", ".zip,.exe,.rar"};
+    const std::string alphabet = "acdefghijlmnprstxz3,ZQ";
+    std::vector<std::string> extensions = {"."};
+    for (std::size_t from = 0; from < extensions.size(); ++from)
+        if (extensions[from].size() < 5)
+            for (const char c : alphabet)
+                extensions.push_back(extensions[from] + c);
+    for (const std::string& ext : extensions) {
+        std::string lower = ext;
+        for (char& c : lower)
+            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        FileType expected = kOtherFile;
+        for (int k = 2; k >= 0; --k)
+            if (lists[k].find(lower) != std::string_view::npos)
+                expected = static_cast<FileType>(k + 1);
+        ASSERT_EQ(FileTypeOfPath("/f" + ext), expected) << ext;
+    }
+}
+
 TEST(HitRulesTest, MonthlyKindScansTheWholeExtensionCaseSensitively) {
     const std::pair<const char*, StatsKind> cases[] = {
         {"/a.gif", StatsKind::kImage},  {"/b.zip", StatsKind::kArchive},

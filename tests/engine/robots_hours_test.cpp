@@ -7,6 +7,7 @@
 #include "engine/analyse_log.h"
 #include "engine/engine_test_store.h"
 #include "engine/hour_tally.h"
+#include "engine/month_analysis.h"
 #include "engine/robot_signatures.h"
 #include "month/month_extras.h"
 #include "store/extra_result_names.h"
@@ -123,6 +124,32 @@ TEST(HourTallyTest, HourOfBothDateForms) {
     EXPECT_EQ(HourOfTimestamp("[03/May/2004:24:00:00 +0200]"), -1);
     EXPECT_EQ(HourOfTimestamp("[03/May/2004"), -1);
     EXPECT_EQ(HourOfTimestamp(""), -1);
+}
+
+// The reading thread works out the second of the day and the hour once; an
+// hour stays readable when the minutes or seconds are not.
+TEST(HourTallyTest, PreparedHitCarriesSecondAndHour) {
+    const struct {
+        const char* time;
+        int second, hour;
+    } cases[] = {
+        {"[10/Oct/2000:13:55:36 -0700]", 13 * 3600 + 55 * 60 + 36, 13},
+        {"[10/Oct/2000:23:59:60 -0700]", 86399, 23},  // a leap second stays in its day
+        {"[10/Oct/2000:13:5x:36 -0700]", -1, 13},
+        {"[10/Oct/2000:13:55:/6 -0700]", -1, 13},
+        {"[10/Oct/2000:13:60:00 -0700]", -1, 13},
+        {"[10/Oct/2000:24:00:00 -0700]", -1, -1},
+        {"", -1, -1},
+    };
+    HitPreparer preparer("");
+    for (const auto& c : cases) {
+        HitFields fields;
+        fields.time = c.time;
+        const PreparedHit hit = preparer.Prepare(fields);
+        EXPECT_EQ(hit.secondOfDay, c.second) << c.time;
+        EXPECT_EQ(hit.hour, c.hour) << c.time;
+        EXPECT_EQ(SecondOfTimestamp(c.time), c.second) << c.time;
+    }
 }
 
 MonthExtras Analyse(TestStore& store, const std::string& key) {
