@@ -28,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "month/left_in_file.h"
 #include "month/line_table.h"
 #include "store/data_store.h"
 #include "store/month_stats.h"
@@ -85,13 +86,17 @@ struct MonthResults {
     bool analysed = false;  // the lfp- file exists
 
     LineTable externalQueries;    // ori-  QueryRecord lines (external)
-    LineTable hosts;              // hos-  HostRecord lines
+    LineTable hosts;              // hos-  HostRecord lines, up to their log-line lists
     LineTable browsers;           // nav-  BrowserRecord lines
     LineTable files;              // lfp-  FileRecord lines
     LineTable statuses;           // ret-  the 49 StatusLine lines
     LineTable externalReferrers;  // mot-  ReferrerRecord lines (external)
     LineTable internalReferrers;  // mit-  ReferrerRecord lines (internal)
     LineTable internalQueries;    // oit-  QueryRecord lines (internal)
+
+    // The ends of the host lines (pages, last access), left in the hos- file:
+    // WholeLineReader reads a line whole.
+    RecordTails hostTails;
 
     MonthSummary summary;
 
@@ -120,6 +125,11 @@ struct MonthResults {
     std::string logPath() const;                    // the stored log of the month
     std::string resultPath(ResultFile file) const;  // one of its result files
     std::string monthStatsPath() const;             // its mon- file
+
+    // The ends of the lines of `table` left in its file, or null.
+    const RecordTails* TailsOf(const LineTable& table) const {
+        return &table == &hosts && !hostTails.empty() ? &hostTails : nullptr;
+    }
 
     // Line `position` of `table`, or nullopt when it is out of range.
     static std::optional<std::string_view> LineAt(const LineTable& table, long long position);
@@ -167,6 +177,10 @@ class IdListReader {
 // Loads the month `key` from `siteDir` (ending in '/'). When the lfp- file is
 // missing, `analysed` is false and every table stays empty.
 // Tables are loaded in the order ori hos nav lfp ret mot mit oit.
-void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthResults& out);
+// The ends of the host lines are left in a hos- file of `leaveEndsFrom` bytes
+// or more; a smaller one is held whole.
+inline constexpr std::uint64_t kLeaveLineEndsFrom = std::uint64_t(16) << 20;
+void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthResults& out,
+                      std::uint64_t leaveEndsFrom = kLeaveLineEndsFrom);
 
 }  // namespace trafikon

@@ -70,7 +70,7 @@ ReferrerDetail ReferrerList::Detail(int row, const LineTable& fileTable,
     if (!referrers_ || row < 0 || static_cast<std::size_t>(row) >= referrers_->size())
         return d;
     static_cast<PageDetail&>(d) =
-        ReadPageDetail((*referrers_)[static_cast<std::size_t>(row)], fileTable, month);
+        ReadPageDetail(*referrers_, static_cast<std::size_t>(row), fileTable, month);
     for (int q : QueriesOf(row)) {
         if (static_cast<std::size_t>(q) >= queries_->size())
             continue;  // the table was replaced after the grouping
