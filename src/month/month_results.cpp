@@ -323,7 +323,8 @@ void MonthResults::Clear() {
     for (LineTable* t : {&externalQueries, &hosts, &browsers, &files, &statuses, &externalReferrers,
                          &internalReferrers, &internalQueries})
         t->clear();
-    hostTails.Clear();
+    for (RecordTails* t : {&hostTails, &externalReferrerTails, &internalReferrerTails})
+        t->Clear();
     summary = MonthSummary{};
     problems.clear();
     CloseIdListFiles();
@@ -359,7 +360,11 @@ void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthR
         };
     for (const auto& [file, table, place, lists] : tables)
         LoadTable(m, file, m.resultPath(file), *table, place, lists,
-                  table == &m.hosts ? &m.hostTails : nullptr, leaveEndsFrom);
+                  table == &m.hosts               ? &m.hostTails
+                  : table == &m.externalReferrers ? &m.externalReferrerTails
+                  : table == &m.internalReferrers ? &m.internalReferrerTails
+                                                  : nullptr,
+                  leaveEndsFrom);
     if (m.statuses.size() != kStatusLineCount && !m.statuses.empty())
         m.problems.push_back(m.resultPath(kStatusResult) + ": " +
                              std::to_string(m.statuses.size()) + " status lines instead of " +

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lines of a loaded table read whole: the ends the load left in the result
-// file (those of the host lines) read back and joined to the part it kept,
+// file (those of big months' host and referrer lines) read back and joined to the part it kept,
 // the lists only a detail reads still given by references. Lines asked in
 // file order (a report's pass over a million hosts) are read ahead in
 // blocks; others one by one.
