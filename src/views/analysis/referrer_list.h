@@ -5,6 +5,7 @@
 // site it led to, its log lines).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,7 +45,7 @@ class ReferrerList {
     const std::vector<NameCount>& entries() const { return rows_; }
 
     // Query records listed under referrer row `row`, in query-table order.
-    const std::vector<int>& QueriesOf(int row) const;
+    std::vector<int> QueriesOf(int row) const;
 
     // `month`: the month the table was loaded from, which reads the lists it left in its files.
     ReferrerDetail Detail(int row, const LineTable& fileTable,
@@ -55,7 +56,9 @@ class ReferrerList {
     const LineTable* referrers_ = nullptr;
     const LineTable* queries_ = nullptr;
     std::vector<NameCount> rows_;
-    std::vector<std::vector<int>> queriesByRow_;
+    // The queries of row r: queryIds_[queryStarts_[r]] up to queryStarts_[r + 1].
+    std::vector<std::uint32_t> queryStarts_;
+    std::vector<int> queryIds_;
 };
 
 // "<n> Referents Externes" or "<n> Referents Internes"
