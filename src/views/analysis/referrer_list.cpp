@@ -32,13 +32,12 @@ long long CanonicalPosition(std::string_view text) {
 void ReferrerList::Load(const LineTable& referrerTable, const LineTable& queryTable) {
     referrers_ = &referrerTable;
     queries_ = &queryTable;
-    rows_ = ReadNameCounts(referrerTable);
     // Counted, then placed: two small arrays instead of a list a row.
     const auto rowOf = [&](std::size_t q) {
         const long long p = CanonicalPosition(ReadField(queryTable[q], QueryField::kFirstFile));
-        return p >= 0 && static_cast<unsigned long long>(p) < rows_.size() ? p : -1;
+        return p >= 0 && static_cast<unsigned long long>(p) < referrerTable.size() ? p : -1;
     };
-    queryStarts_.assign(rows_.size() + 1, 0);
+    queryStarts_.assign(referrerTable.size() + 1, 0);
     for (std::size_t q = 0; q < queryTable.size(); ++q)
         if (const long long p = rowOf(q); p >= 0)
             ++queryStarts_[static_cast<std::size_t>(p) + 1];
@@ -54,16 +53,19 @@ void ReferrerList::Load(const LineTable& referrerTable, const LineTable& queryTa
 void ReferrerList::Clear() {
     referrers_ = nullptr;
     queries_ = nullptr;
-    rows_.clear();
     queryStarts_.clear();
     queryIds_.clear();
 }
 
+std::vector<NameCount> ReferrerList::entries() const {
+    return referrers_ ? ReadNameCounts(*referrers_) : std::vector<NameCount>{};
+}
+
 std::vector<int> ReferrerList::Rows(std::string_view filter) const {
     std::vector<int> out;
-    out.reserve(rows_.size());
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (Matches(rows_[i].name, filter))
+    const std::size_t n = referrers_ ? referrers_->size() : 0;
+    for (std::size_t i = 0; i < n; ++i)
+        if (Matches(ReadNameCount((*referrers_)[i]).name, filter))
             out.push_back(static_cast<int>(i));
     return out;
 }

@@ -42,7 +42,11 @@ class ReferrerList {
 
     // Table rows (in table order) whose address contains the filter (case-sensitive).
     std::vector<int> Rows(std::string_view filter) const;
-    const std::vector<NameCount>& entries() const { return rows_; }
+    // Address and hits of table row `row` (valid), read from the table.
+    NameCount Entry(int row) const {
+        return ReadNameCount((*referrers_)[static_cast<std::size_t>(row)]);
+    }
+    std::vector<NameCount> entries() const;  // of every row, made on demand
 
     // Query records listed under referrer row `row`, in query-table order.
     std::vector<int> QueriesOf(int row) const;
@@ -55,7 +59,6 @@ class ReferrerList {
     bool external_;
     const LineTable* referrers_ = nullptr;
     const LineTable* queries_ = nullptr;
-    std::vector<NameCount> rows_;
     // The queries of row r: queryIds_[queryStarts_[r]] up to queryStarts_[r + 1].
     std::vector<std::uint32_t> queryStarts_;
     std::vector<int> queryIds_;
