@@ -58,14 +58,14 @@ struct IgnoreMalformed : AnalysisObserver {
     }
 };
 
-// What a list model holds: the rows copied out of the tables.
+// What a list model holds: the rows, their names and counts views into the tables.
 NameCountTable ModelRows(const std::vector<int>& rows,
                          const std::vector<tabs::NameCount>& entries) {
     NameCountTable out;
     out.reserve(rows.size());
     for (int r : rows) {
         const auto& e = entries[std::size_t(r)];
-        out.Add(e.name, e.countText, e.count, r);
+        out.AddBorrowed(e.name, e.countText, e.count, r);
     }
     return out;
 }
@@ -150,10 +150,15 @@ int main(int argc, char** argv) {
     NameCountTable hostRows;  // as the hosts tab makes them: no copy of every entry
     for (int r : hosts.Rows("", 40)) {
         const tabs::NameCount e = hosts.Entry(r);
-        hostRows.Add(e.name, e.countText, e.count, r);
+        hostRows.AddBorrowed(e.name, e.countText, e.count, r);
     }
-    auto externalRows = ModelRows(external.Rows(""), external.entries());
-    auto internalRows = ModelRows(internal.Rows(""), internal.entries());
+    // As the referrer tabs make them: each entry read from the table.
+    NameCountTable externalRows, internalRows;
+    for (auto [list, rows] : {std::pair{&external, &externalRows}, {&internal, &internalRows}})
+        for (int r : list->Rows("")) {
+            const tabs::NameCount e = list->Entry(r);
+            rows->AddBorrowed(e.name, e.countText, e.count, r);
+        }
     NameCountTable browserRows(RecordRows(month.browsers));
     auto statusCounts = tabs::StatusCounts(month.statuses, true);
     auto dayRows = DayRows(month.summary);

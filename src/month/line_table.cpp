@@ -90,6 +90,11 @@ void LineTable::clear() {
     std::vector<std::uint32_t>().swap(lengths_);
 }
 
+void LineTable::ShrinkToFit() {
+    starts_.shrink_to_fit();
+    lengths_.shrink_to_fit();
+}
+
 std::size_t LineTable::memoryBytes() const {
     std::size_t bytes =
         starts_.capacity() * sizeof(std::uint64_t) + lengths_.capacity() * sizeof(std::uint32_t);

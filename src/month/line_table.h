@@ -92,6 +92,8 @@ class LineTable {
     // Replaces line i (its old bytes stay unused until the table is cleared).
     void Replace(std::size_t i, std::string_view line);
     void clear();  // gives the memory back
+    // Gives back what the per-line arrays hold beyond their lines (once loaded).
+    void ShrinkToFit();
 
     // Bytes held: the blocks and the per-line arrays.
     std::size_t memoryBytes() const;

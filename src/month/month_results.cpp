@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <exception>
 #include <functional>
@@ -16,6 +15,7 @@
 
 #include "month/id_list_counter.h"
 #include "month/id_list_cutter.h"
+#include "month/left_in_file.h"
 #include "store/line_reader.h"
 #include "store/month_stats.h"
 #include "store/result_records.h"
@@ -36,68 +36,26 @@ bool StandsAlone(std::string_view before) {
            !HasFieldTagFrom(before, kIdListField + 1);
 }
 
-void AppendReference(std::string& out, ResultFile file, std::uint64_t offset,
-                     std::uint64_t length) {
-    out += '@';
-    AppendDecimal(out, file);
-    out += ':';
-    AppendDecimal(out, static_cast<long long>(offset));
-    out += ':';
-    AppendDecimal(out, static_cast<long long>(length));
-}
-
-// Lists no shorter than this are left in the file by a reference.
-constexpr std::size_t kShortestLeftList = 32;
-
-// Appends `tail`, the part of a line after its log-line list (starting at
-// `at` in the file), with the values of the id-list fields `lists.first` to
-// `lists.second` that only a detail reads replaced by references. Values are
-// left only when the tail's backslashes are all tags numbered one after the
-// other, so that every field still reads as before.
-void AppendTailLeavingLists(std::string& out, std::string_view tail, std::uint64_t at,
-                            ResultFile file, std::pair<int, int> lists) {
-    constexpr std::size_t kMostTags = 16;  // a tail holds a handful
-    std::size_t where[kMostTags];
-    std::size_t count = 0;
-    int first = 0;  // number of the first tag
-    for (std::size_t p = tail.find('\\'); p != std::string_view::npos; p = tail.find('\\', p + 1)) {
-        int number = 0;
-        std::size_t q = p + 1;
-        for (; q < tail.size() && q - p <= 3 && tail[q] >= '0' && tail[q] <= '9'; ++q)
-            number = number * 10 + (tail[q] - '0');
-        if (count == kMostTags || q == p + 1 || tail[p + 1] == '0' || q == tail.size() ||
-            tail[q] != ';' || (count > 0 && number != first + static_cast<int>(count))) {
-            out += tail;
-            return;
-        }
-        if (count == 0)
-            first = number;
-        where[count++] = p;
-    }
-    std::size_t done = 0;
-    for (int f = std::max(lists.first, first); f <= lists.second; ++f) {
-        const std::size_t k = static_cast<std::size_t>(f - first);
-        if (k + 1 >= count)
-            break;
-        const std::size_t from = tail.find(';', where[k]) + 1;
-        const std::size_t length = where[k + 1] - from;
-        if (length < kShortestLeftList)
-            continue;
-        out.append(tail.substr(done, from - done));
-        AppendReference(out, file, at + from, length);
-        done = where[k + 1];
-    }
-    out.append(tail.substr(done));
-}
-
-// The line with its id list replaced by a reference to where it lies in `file`.
+// The line with its id list replaced by a reference to where it lies in
+// `file`; its end is left in the file too when `tails` takes it.
 void AppendWithReference(std::string& out, const CutLine& line, ResultFile file,
-                         std::pair<int, int> detailLists) {
+                         std::pair<int, int> detailLists, RecordTails* tails) {
     AppendReference(out, file, line.listOffset, line.listLength);
     if (line.counter.exact()) {
         out += ':';
         AppendDecimal(out, static_cast<long long>(line.counter.entries()));
     }
+    // The end starts with the tag that closes the list, kept for the list to read.
+    const std::size_t closing = line.tail.starts_with('\\') ? line.tail.find(';') : line.tail.npos;
+    if (tails && closing != line.tail.npos &&
+        line.tail.size() <= std::numeric_limits<std::uint32_t>::max() &&
+        line.listOffset + line.listLength + line.tail.size() == line.lineOffset + line.lineLength) {
+        out.append(line.tail, 0, closing + 1);
+        tails->Add(static_cast<std::uint32_t>(line.tail.size()));
+        return;
+    }
+    if (tails)
+        tails->Add(0);
     if (detailLists.first > 0)
         AppendTailLeavingLists(out, line.tail, line.listOffset + line.listLength, file,
                                detailLists);
@@ -122,9 +80,13 @@ void Guarded(MonthResults& m, const std::string& path, Load load) {
 }
 
 // Loads one result file into `table`. The id lists of log lines stay in the
-// file, which is kept open for them.
+// file, which is kept open for them, and so do the ends of the lines when
+// `tails` is given.
 void LoadTable(MonthResults& m, ResultFile file, const std::string& path, LineTable& table,
-               std::optional<IdListPlace> place, std::pair<int, int> detailLists) {
+               std::optional<IdListPlace> place, std::pair<int, int> detailLists,
+               RecordTails* tails, std::uint64_t leaveEndsFrom) {
+    if (tails)
+        tails->Reset(file, detailLists);
     Guarded(m, path, [&] {
         if (!place) {
             LineReader reader(path);
@@ -137,8 +99,21 @@ void LoadTable(MonthResults& m, ResultFile file, const std::string& path, LineTa
         // analysis renames another into its place meanwhile.
         const int fd = OpenRegularFile(path);
         m.idListFiles[file] = fd;
-        std::string joined;  // reused for every line
+        struct stat st {};
+        if (tails &&
+            (::fstat(fd, &st) != 0 || static_cast<std::uint64_t>(st.st_size) < leaveEndsFrom))
+            tails = nullptr;  // a small file's lines are held whole
+        std::string joined;   // reused for every line
         ReadCuttingIdLists(fd, path, *place, [&](CutLine& l) {
+            if (l.cut && l.listLength > 0 &&
+                (place == IdListPlace::kStatusLine || StandsAlone(l.head))) {
+                joined.assign(l.head);
+                AppendWithReference(joined, l, file, detailLists, tails);
+                table.push_back(joined);
+                return;
+            }
+            if (tails)
+                tails->Add(0);
             if (!l.cut && l.headIsWhole) {
                 table.push_back(l.head);
             } else if (!l.cut) {
@@ -149,15 +124,14 @@ void LoadTable(MonthResults& m, ResultFile file, const std::string& path, LineTa
                 joined.assign(l.head);
                 AppendTailLeavingLists(joined, l.tail, l.listOffset, file, detailLists);
                 table.push_back(joined);
-            } else if (place == IdListPlace::kTaggedRecord && !StandsAlone(l.head)) {
-                table.push_back(ReadWholeLine(fd, path, l));
             } else {
-                joined.assign(l.head);
-                AppendWithReference(joined, l, file, detailLists);
-                table.push_back(joined);
+                table.push_back(ReadWholeLine(fd, path, l));
             }
         });
     });
+    table.ShrinkToFit();
+    if (tails)
+        tails->ShrinkToFit();
 }
 
 void SplitDayValues(MonthResults& m, const MonthStats& stats, int series) {
@@ -274,27 +248,14 @@ std::string MonthResults::IdListText(std::string_view field) const {
 
 IdListReader::IdListReader(const MonthResults& month, std::string_view field)
     : month_(month), inLine_(field) {
-    // "@F:OFFSET:LENGTH[:ENTRIES]", as the load writes it; anything else is a list.
-    long long numbers[4] = {-1, -1, -1, -1};
-    const char* p = field.data();
-    const char* const end = p + field.size();
-    bool reference = !field.empty() && *p == '@';
-    for (int i = 0; reference && i < 4 && p != end; ++i) {
-        ++p;  // past '@' or ':'
-        auto [next, ec] = std::from_chars(p, end, numbers[i]);
-        reference = ec == std::errc() && numbers[i] >= 0 && (next == end || *next == ':');
-        p = next;
-    }
-    reference = reference && p == end && numbers[2] >= 0;
-    if (reference && numbers[0] < kResultFileCount &&
-        month.idListFiles[static_cast<std::size_t>(numbers[0])] >= 0) {
+    const std::optional<ListReference> r = ParseReference(field);
+    if (r && month.idListFiles[static_cast<std::size_t>(r->file)] >= 0) {
         inLine_ = {};
-        file_ = static_cast<int>(numbers[0]);
-        offset_ = static_cast<std::uint64_t>(numbers[1]);
-        left_ = static_cast<std::uint64_t>(numbers[2]);
+        file_ = r->file;
+        offset_ = r->offset;
+        left_ = r->length;
         bytes_ = left_;
-        if (numbers[3] >= 0)
-            entries_ = static_cast<std::size_t>(numbers[3]);
+        entries_ = r->entries;
     }
 }
 
@@ -362,12 +323,15 @@ void MonthResults::Clear() {
     for (LineTable* t : {&externalQueries, &hosts, &browsers, &files, &statuses, &externalReferrers,
                          &internalReferrers, &internalQueries})
         t->clear();
+    for (RecordTails* t : {&hostTails, &externalReferrerTails, &internalReferrerTails})
+        t->Clear();
     summary = MonthSummary{};
     problems.clear();
     CloseIdListFiles();
 }
 
-void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthResults& m) {
+void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthResults& m,
+                      std::uint64_t leaveEndsFrom) {
     m.siteDir = siteDir;
     m.key = key;
     m.Clear();
@@ -395,7 +359,12 @@ void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthR
             {kInternalQueriesResult, &m.internalQueries, std::nullopt, kNone},
         };
     for (const auto& [file, table, place, lists] : tables)
-        LoadTable(m, file, m.resultPath(file), *table, place, lists);
+        LoadTable(m, file, m.resultPath(file), *table, place, lists,
+                  table == &m.hosts               ? &m.hostTails
+                  : table == &m.externalReferrers ? &m.externalReferrerTails
+                  : table == &m.internalReferrers ? &m.internalReferrerTails
+                                                  : nullptr,
+                  leaveEndsFrom);
     if (m.statuses.size() != kStatusLineCount && !m.statuses.empty())
         m.problems.push_back(m.resultPath(kStatusResult) + ": " +
                              std::to_string(m.statuses.size()) + " status lines instead of " +

@@ -11,6 +11,9 @@
 // the list is plain) that ReadIdList and IdListReader follow. So do the lists
 // only a detail reads (a host's or referrer's pages, a file's hosts, queries
 // and referrers) when they are longer than a reference: IdListText reads one.
+// The ends of the host and referrer lines of a big month (their pages and
+// last access) stay in their files as well: the tables hold each line up to
+// the tag after its log-line list, and WholeLineReader reads one whole.
 // The files stay open until the next load, so a new analysis renaming new
 // files into place does not change what the window reads.
 //
@@ -28,6 +31,7 @@
 #include <string_view>
 #include <vector>
 
+#include "month/left_in_file.h"
 #include "month/line_table.h"
 #include "store/data_store.h"
 #include "store/month_stats.h"
@@ -85,13 +89,20 @@ struct MonthResults {
     bool analysed = false;  // the lfp- file exists
 
     LineTable externalQueries;    // ori-  QueryRecord lines (external)
-    LineTable hosts;              // hos-  HostRecord lines
+    LineTable hosts;              // hos-  HostRecord lines (*)
     LineTable browsers;           // nav-  BrowserRecord lines
     LineTable files;              // lfp-  FileRecord lines
     LineTable statuses;           // ret-  the 49 StatusLine lines
-    LineTable externalReferrers;  // mot-  ReferrerRecord lines (external)
-    LineTable internalReferrers;  // mit-  ReferrerRecord lines (internal)
+    LineTable externalReferrers;  // mot-  ReferrerRecord lines (external) (*)
+    LineTable internalReferrers;  // mit-  ReferrerRecord lines (internal) (*)
     LineTable internalQueries;    // oit-  QueryRecord lines (internal)
+    // (*) of a big file, held up to the tag after their log-line lists
+
+    // The ends of the host and referrer lines (pages, last access), left in
+    // their files: WholeLineReader reads a line whole.
+    RecordTails hostTails;
+    RecordTails externalReferrerTails;
+    RecordTails internalReferrerTails;
 
     MonthSummary summary;
 
@@ -120,6 +131,15 @@ struct MonthResults {
     std::string logPath() const;                    // the stored log of the month
     std::string resultPath(ResultFile file) const;  // one of its result files
     std::string monthStatsPath() const;             // its mon- file
+
+    // The ends of the lines of `table` left in its file, or null.
+    const RecordTails* TailsOf(const LineTable& table) const {
+        const RecordTails* tails = &table == &hosts               ? &hostTails
+                                   : &table == &externalReferrers ? &externalReferrerTails
+                                   : &table == &internalReferrers ? &internalReferrerTails
+                                                                  : nullptr;
+        return tails && !tails->empty() ? tails : nullptr;
+    }
 
     // Line `position` of `table`, or nullopt when it is out of range.
     static std::optional<std::string_view> LineAt(const LineTable& table, long long position);
@@ -167,6 +187,10 @@ class IdListReader {
 // Loads the month `key` from `siteDir` (ending in '/'). When the lfp- file is
 // missing, `analysed` is false and every table stays empty.
 // Tables are loaded in the order ori hos nav lfp ret mot mit oit.
-void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthResults& out);
+// The ends of the host and referrer lines are left in a hos-, mot- or mit-
+// file of `leaveEndsFrom` bytes or more; a smaller one is held whole.
+inline constexpr std::uint64_t kLeaveLineEndsFrom = std::uint64_t(16) << 20;
+void LoadMonthResults(const std::string& siteDir, const std::string& key, MonthResults& out,
+                      std::uint64_t leaveEndsFrom = kLeaveLineEndsFrom);
 
 }  // namespace trafikon

@@ -3,7 +3,8 @@
 // growing text, numbers and positions in one small record per row, and the
 // few distinct places (a host's country and city) each stored once. A list
 // of a million hosts costs a few tens of megabytes and no allocation per row;
-// sorting moves the 24-byte records, never the names.
+// sorting moves the 32-byte records, never the names. Rows made from a loaded
+// month's lines may borrow their names and counts instead of copying them.
 #pragma once
 
 #include <cstddef>
@@ -59,13 +60,16 @@ class NameCountTable {
     void reserve(std::size_t rows) { rows_.reserve(rows); }
     void Add(std::string_view name, std::string_view count, long long number, long long position,
              std::string_view place = {});
+    // The same without a copy of the name and the count: they are views into
+    // text that stays in place while the table holds them (the lines of a
+    // loaded month, until its next load). A count far from its name is copied.
+    void AddBorrowed(std::string_view name, std::string_view count, long long number,
+                     long long position, std::string_view place = {});
 
     std::size_t size() const { return rows_.size(); }
     bool empty() const { return rows_.empty(); }
     NameCountView operator[](std::size_t i) const;
-    std::string_view name(std::size_t i) const {
-        return texts_[rows_[i].text].substr(0, rows_[i].nameLength);
-    }
+    std::string_view name(std::size_t i) const { return {rows_[i].name, rows_[i].nameLength}; }
     long long number(std::size_t i) const { return rows_[i].number; }
     std::string_view place(std::size_t i) const { return places_[rows_[i].place]; }
     const_iterator begin() const { return {this, 0}; }
@@ -80,11 +84,15 @@ class NameCountTable {
   private:
     struct Row {
         long long number;
+        const char* name;  // in texts_ or borrowed
         std::int32_t position;
-        std::uint32_t text;        // line of texts_: the name, then the count
-        std::uint32_t nameLength;  // bytes of the name in it
-        std::uint32_t place;       // line of places_
+        std::uint32_t place;  // line of places_
+        std::uint32_t nameLength;
+        std::uint16_t countLength;
+        std::uint8_t countGap;  // bytes between the name and the count
     };
+    std::uint32_t PlaceId(std::string_view place);
+    static std::int32_t KeptPosition(long long position);
     std::vector<Row> rows_;
     LineTable texts_;
     LineTable places_;                                              // line 0 is the empty place

@@ -2,6 +2,7 @@
 #include "month/tabs_records.h"
 
 #include "month/month_results.h"
+#include "month/whole_line_reader.h"
 #include "store/result_records.h"
 
 namespace trafikon::tabs {
@@ -68,6 +69,17 @@ PageDetail ReadPageDetail(std::string_view line, const LineTable& fileTable,
     d.pages = std::move(pages.names);
     d.missing = pages.missing;
     d.lastAccess = LastAccessText(ReadField(line, PageField::kLastTime));
+    return d;
+}
+
+PageDetail ReadPageDetail(const LineTable& table, std::size_t row, const LineTable& fileTable,
+                          const MonthResults* month) {
+    if (!month || !month->TailsOf(table))
+        return ReadPageDetail(table[row], fileTable, month);
+    WholeLineReader reader(*month, table);
+    auto whole = std::make_shared<const std::string>(reader.Line(row));
+    PageDetail d = ReadPageDetail(*whole, fileTable, month);
+    d.wholeLine = std::move(whole);
     return d;
 }
 

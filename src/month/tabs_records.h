@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,12 +65,19 @@ struct PageDetail {
     std::size_t logLineCount = 0;  // its entries, one log-line row each
     std::vector<std::string_view> pages;
     std::size_t missing = 0;  // page positions outside the file table
+    // The line read whole, when its end had to be read from its file: the
+    // views above point into it.
+    std::shared_ptr<const std::string> wholeLine;
 };
 // Reads a record of that layout; its pages are looked up in `fileTable`.
 // `month`, when given, is the month the line was loaded from: the one that
 // reads the lists it left in its files.
 PageDetail ReadPageDetail(std::string_view line, const LineTable& fileTable,
                           const MonthResults* month = nullptr);
+// The same for line `row` (valid) of `table`, read whole from `month` when it
+// is the month's table.
+PageDetail ReadPageDetail(const LineTable& table, std::size_t row, const LineTable& fileTable,
+                          const MonthResults* month);
 
 // The result tables of the loaded month that the details read, each the lines
 // of one result file in file order. Unset tables read as empty.

@@ -10,6 +10,7 @@
 #include "month/month_extras.h"
 #include "month/month_results.h"
 #include "month/status_list.h"
+#include "month/whole_line_reader.h"
 #include "report/json_text.h"
 #include "report/report_date.h"
 #include "report/visits_json.h"
@@ -153,7 +154,14 @@ void Files(JsonOut& j, const MonthResults& m) {
 
 // Hosts and referring pages; `internal` adds that flag (-1: none); `mask`
 // cuts the names, addresses all, to their networks.
-void PageRecords(JsonOut& j, const LineTable& table, int internal, bool mask = false) {
+void PageRecords(JsonOut& j, const MonthResults& m, const LineTable& table, int internal,
+                 bool mask = false) {
+    // The last accesses read once in file order: the ends of the host lines
+    // are in their file.
+    LineTable lastTimes;
+    WholeLineReader whole(m, table);
+    for (std::size_t i = 0; i < table.size(); ++i)
+        lastTimes.push_back(ReadField(whole.Line(i), PageField::kLastTime));
     for (std::size_t i :
          ByHits(table, [](std::string_view l) { return NumberField(l, PageField::kHits); })) {
         std::string_view line = table[i];
@@ -166,7 +174,7 @@ void PageRecords(JsonOut& j, const LineTable& table, int internal, bool mask = f
         j.Key("hits");
         j.Number(NumberField(line, PageField::kHits));
         j.Key("last_time");
-        j.String(ReadField(line, PageField::kLastTime));
+        j.String(lastTimes[i]);
         if (internal >= 0) {
             j.Key("internal");
             j.Bool(internal == 1);
@@ -326,13 +334,13 @@ void WriteMonthJson(const std::string& siteDir, const std::string& key, const st
     Files(j, m);
     j.Key("hosts");
     j.Open('[');
-    PageRecords(j, m.hosts, -1, maskAddresses);
+    PageRecords(j, m, m.hosts, -1, maskAddresses);
     j.Close(']');
     Status(j, m);
     j.Key("referrers");
     j.Open('[');
-    PageRecords(j, m.externalReferrers, 0);
-    PageRecords(j, m.internalReferrers, 1);
+    PageRecords(j, m, m.externalReferrers, 0);
+    PageRecords(j, m, m.internalReferrers, 1);
     j.Close(']');
     j.Key("queries");
     j.Open('[');

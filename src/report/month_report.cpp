@@ -7,6 +7,7 @@
 #include "month/general_lists.h"
 #include "month/robots_list.h"
 #include "month/status_list.h"
+#include "month/whole_line_reader.h"
 #include "report/country_report.h"
 #include "report/report_text.h"
 #include "report/visit_report.h"
@@ -63,12 +64,15 @@ void SortByCount(ReportTable& t, std::size_t column) {
 
 // name, hits, last time of tagged records (hosts and referring pages).
 ReportTable RecordTable(const Builder& b, std::string name, int title, int nameColumn,
-                        const LineTable& records) {
+                        const MonthResults& month, const LineTable& records) {
     ReportTable t = b.Table(std::move(name), title, {nameColumn, 129, 102}, {false, true, false});
-    for (std::string_view line : records)
+    WholeLineReader whole(month, records);  // the host lines' ends are in their file
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::string_view line = whole.Line(i);
         t.rows.push_back({Utf8(ReadField(line, PageField::kKey)),
                           Utf8(ReadField(line, PageField::kHits)),
                           Utf8(ReadField(line, PageField::kLastTime))});
+    }
     SortByCount(t, 1);
     return t;
 }
@@ -210,11 +214,13 @@ MonthReport BuildMonthReport(const MonthResults& month, const MonthExtras& extra
     AddDaysAndHours(r, b, month, extras);
     AddVisits(r, extras, texts);
     r.tables.push_back(FilesTable(b, month));
-    r.tables.push_back(RecordTable(b, "hosts", 116, 99, month.hosts));
+    r.tables.push_back(RecordTable(b, "hosts", 116, 99, month, month.hosts));
     r.tables.push_back(StatusTable(b, month));
-    r.tables.push_back(RecordTable(b, "external-referrers", 118, 97, month.externalReferrers));
+    r.tables.push_back(
+        RecordTable(b, "external-referrers", 118, 97, month, month.externalReferrers));
     r.tables.push_back(QueryTable(b, "external-queries", 153, month.externalQueries));
-    r.tables.push_back(RecordTable(b, "internal-referrers", 119, 98, month.internalReferrers));
+    r.tables.push_back(
+        RecordTable(b, "internal-referrers", 119, 98, month, month.internalReferrers));
     r.tables.push_back(QueryTable(b, "internal-queries", 154, month.internalQueries));
     if (extras.present)
         r.tables.push_back(RobotsTable(b, extras, texts));

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "month/line_table.h"
@@ -77,6 +78,18 @@ TEST(CompactTables, NameCountRowsSortByMovingRecordsAndShareTheirPlaces) {
     rows.Add("negative", "1", 1, -(1LL << 32));
     EXPECT_GT(rows[3].position, 1LL << 30);
     EXPECT_EQ(rows[4].position, -1);
+
+    // Borrowed from a loaded line: no copy; a count far from its name is copied.
+    const std::string line = "\\1;d.example\\2;31\\3;" + std::string(300, 'x') + "9";
+    const std::string_view view = line;
+    rows.AddBorrowed(view.substr(3, 9), view.substr(15, 2), 31, 7, "France, Paris");
+    rows.AddBorrowed(view.substr(3, 9), view.substr(view.size() - 1), 9, 8);
+    EXPECT_EQ(rows[5].name.data(), line.data() + 3);
+    EXPECT_EQ(rows[5].count, "31");
+    EXPECT_EQ(rows[5].place, "France, Paris");
+    EXPECT_EQ(rows[6].name, "d.example");
+    EXPECT_EQ(rows[6].count, "9");
+    EXPECT_NE(rows[6].name.data(), line.data() + 3);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <cstdio>
 
 #include "month/analysed_month_fixture.h"
+#include "month/tabs_records.h"
+#include "month/whole_line_reader.h"
 #include "store/text_file.h"
 #include "support/temp_dir.h"
 
@@ -217,6 +219,45 @@ TEST(MonthResultsTest, ListsOnlyADetailReadsAreReadFromTheFileAsTheyStand) {
     }
     EXPECT_LT(m.files[0].size(), 150u);
     EXPECT_LT(m.hosts[0].size(), 60u);
+}
+
+// A big month's host lines are held up to their log-line list; the rest is
+// read back whole, in file order (read ahead) or not.
+TEST(MonthResultsTest, HostLineEndsLeftInTheFileAreReadBackWhole) {
+    TempDir dir;
+    AnalysedMonth::Write(dir.path());
+    std::string ids = "-";
+    for (int n = 0; n < 40; ++n)
+        ids += std::to_string(n) + "-";
+    std::string hosts;
+    for (int h = 0; h < 300; ++h)
+        hosts += "\\1;h" + std::to_string(h) + "\\2;" + std::to_string(h) + "\\3;" +
+                 (h % 3 ? ids : "-1-") + "\\4;" + (h % 2 ? ids : "-0-") + "\\5;[0" +
+                 std::to_string(h % 10) + "/Mar/2004:10:00:00 +0100]\\6;\r\n";
+    hosts += "\\1;odd\\4;x\\2;1\\3;" + ids + "\\4;" + ids + "\\5;[t]\\6;\r\n";
+    testing::WriteRaw(dir / ResultFileName(kHostsResult, AnalysedMonth::kKey), hosts);
+    MonthResults m;
+    LoadMonthResults(dir.path() + "/", AnalysedMonth::kKey, m, 0);
+    ASSERT_TRUE(m.problems.empty());
+    ASSERT_NE(m.TailsOf(m.hosts), nullptr);
+    const Lines whole = ReadTextLines(dir / ResultFileName(kHostsResult, AnalysedMonth::kKey));
+    ASSERT_EQ(m.hosts.size(), whole.size());
+    EXPECT_EQ(ReadField(m.hosts[1], PageField::kKey), "h1");
+    EXPECT_EQ(m.IdListText(ReadField(m.hosts[1], PageField::kLogLines)), ids);
+    EXPECT_LT(m.hosts[1].size(), 30u);
+    WholeLineReader inOrder(m, m.hosts), backwards(m, m.hosts);
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        const std::size_t j = whole.size() - 1 - i;
+        for (int f = 1; f <= 6; ++f) {
+            EXPECT_EQ(m.IdListText(ReadField(inOrder.Line(i), f)), ReadField(whole[i], f)) << i;
+            EXPECT_EQ(m.IdListText(ReadField(backwards.Line(j), f)), ReadField(whole[j], f)) << j;
+        }
+    }
+    EXPECT_TRUE(inOrder.error().empty());
+    const tabs::PageDetail d = tabs::ReadPageDetail(m.hosts, 5, m.files, &m);
+    EXPECT_EQ(d.key, "h5");
+    EXPECT_EQ(d.lastAccess, "05/Mar/2004:10:00:00 ");
+    EXPECT_EQ(d.pages.size() + d.missing, 40u);
 }
 
 }  // namespace

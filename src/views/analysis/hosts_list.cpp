@@ -38,7 +38,7 @@ HostDetail HostsList::Detail(int row, const LineTable& fileTable, const MonthRes
     HostDetail d;
     if (!table_ || row < 0 || static_cast<std::size_t>(row) >= table_->size())
         return d;
-    return ReadPageDetail((*table_)[static_cast<std::size_t>(row)], fileTable, month);
+    return ReadPageDetail(*table_, static_cast<std::size_t>(row), fileTable, month);
 }
 
 std::string HostCountLabel(std::size_t rows, const TextLookup& texts) {

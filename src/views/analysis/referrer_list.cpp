@@ -32,36 +32,49 @@ long long CanonicalPosition(std::string_view text) {
 void ReferrerList::Load(const LineTable& referrerTable, const LineTable& queryTable) {
     referrers_ = &referrerTable;
     queries_ = &queryTable;
-    rows_ = ReadNameCounts(referrerTable);
-    queriesByRow_.assign(rows_.size(), {});
-    for (std::size_t q = 0; q < queryTable.size(); ++q) {
-        long long p = CanonicalPosition(ReadField(queryTable[q], QueryField::kFirstFile));
-        if (p >= 0 && static_cast<unsigned long long>(p) < queriesByRow_.size())
-            queriesByRow_[static_cast<std::size_t>(p)].push_back(static_cast<int>(q));
-    }
+    // Counted, then placed: two small arrays instead of a list a row.
+    const auto rowOf = [&](std::size_t q) {
+        const long long p = CanonicalPosition(ReadField(queryTable[q], QueryField::kFirstFile));
+        return p >= 0 && static_cast<unsigned long long>(p) < referrerTable.size() ? p : -1;
+    };
+    queryStarts_.assign(referrerTable.size() + 1, 0);
+    for (std::size_t q = 0; q < queryTable.size(); ++q)
+        if (const long long p = rowOf(q); p >= 0)
+            ++queryStarts_[static_cast<std::size_t>(p) + 1];
+    for (std::size_t r = 1; r < queryStarts_.size(); ++r)
+        queryStarts_[r] += queryStarts_[r - 1];
+    queryIds_.assign(queryStarts_.back(), 0);
+    std::vector<std::uint32_t> next(queryStarts_.begin(), queryStarts_.end() - 1);
+    for (std::size_t q = 0; q < queryTable.size(); ++q)
+        if (const long long p = rowOf(q); p >= 0)
+            queryIds_[next[static_cast<std::size_t>(p)]++] = static_cast<int>(q);
 }
 
 void ReferrerList::Clear() {
     referrers_ = nullptr;
     queries_ = nullptr;
-    rows_.clear();
-    queriesByRow_.clear();
+    queryStarts_.clear();
+    queryIds_.clear();
+}
+
+std::vector<NameCount> ReferrerList::entries() const {
+    return referrers_ ? ReadNameCounts(*referrers_) : std::vector<NameCount>{};
 }
 
 std::vector<int> ReferrerList::Rows(std::string_view filter) const {
     std::vector<int> out;
-    out.reserve(rows_.size());
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (Matches(rows_[i].name, filter))
+    const std::size_t n = referrers_ ? referrers_->size() : 0;
+    for (std::size_t i = 0; i < n; ++i)
+        if (Matches(ReadNameCount((*referrers_)[i]).name, filter))
             out.push_back(static_cast<int>(i));
     return out;
 }
 
-const std::vector<int>& ReferrerList::QueriesOf(int row) const {
-    static const std::vector<int> none;
-    if (row < 0 || static_cast<std::size_t>(row) >= queriesByRow_.size())
-        return none;
-    return queriesByRow_[static_cast<std::size_t>(row)];
+std::vector<int> ReferrerList::QueriesOf(int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) + 1 >= queryStarts_.size())
+        return {};
+    const std::size_t r = static_cast<std::size_t>(row);
+    return {queryIds_.begin() + queryStarts_[r], queryIds_.begin() + queryStarts_[r + 1]};
 }
 
 ReferrerDetail ReferrerList::Detail(int row, const LineTable& fileTable,
@@ -70,7 +83,7 @@ ReferrerDetail ReferrerList::Detail(int row, const LineTable& fileTable,
     if (!referrers_ || row < 0 || static_cast<std::size_t>(row) >= referrers_->size())
         return d;
     static_cast<PageDetail&>(d) =
-        ReadPageDetail((*referrers_)[static_cast<std::size_t>(row)], fileTable, month);
+        ReadPageDetail(*referrers_, static_cast<std::size_t>(row), fileTable, month);
     for (int q : QueriesOf(row)) {
         if (static_cast<std::size_t>(q) >= queries_->size())
             continue;  // the table was replaced after the grouping

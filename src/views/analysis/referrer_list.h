@@ -5,6 +5,7 @@
 // site it led to, its log lines).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,10 +42,14 @@ class ReferrerList {
 
     // Table rows (in table order) whose address contains the filter (case-sensitive).
     std::vector<int> Rows(std::string_view filter) const;
-    const std::vector<NameCount>& entries() const { return rows_; }
+    // Address and hits of table row `row` (valid), read from the table.
+    NameCount Entry(int row) const {
+        return ReadNameCount((*referrers_)[static_cast<std::size_t>(row)]);
+    }
+    std::vector<NameCount> entries() const;  // of every row, made on demand
 
     // Query records listed under referrer row `row`, in query-table order.
-    const std::vector<int>& QueriesOf(int row) const;
+    std::vector<int> QueriesOf(int row) const;
 
     // `month`: the month the table was loaded from, which reads the lists it left in its files.
     ReferrerDetail Detail(int row, const LineTable& fileTable,
@@ -54,8 +59,9 @@ class ReferrerList {
     bool external_;
     const LineTable* referrers_ = nullptr;
     const LineTable* queries_ = nullptr;
-    std::vector<NameCount> rows_;
-    std::vector<std::vector<int>> queriesByRow_;
+    // The queries of row r: queryIds_[queryStarts_[r]] up to queryStarts_[r + 1].
+    std::vector<std::uint32_t> queryStarts_;
+    std::vector<int> queryIds_;
 };
 
 // "<n> Referents Externes" or "<n> Referents Internes"

@@ -82,7 +82,8 @@ void ReferrerTab::Refresh() {
 
 void ReferrerTab::FillList(const QString& filter) {
     std::vector<int> rows = referrers_.Rows(ToCp1252(filter));
-    ShowRows(TableRows(rows, referrers_.entries()),
+    auto entryOf = [this](int row) { return referrers_.Entry(row); };
+    ShowRows(TableRows(rows, entryOf),
              FromCp1252(tabs::ReferrerCountLabel(rows.size(), external(), context_.Texts())));
 }
 

@@ -11,7 +11,7 @@ NameCountTable TableRows(const std::vector<int>& rows, const std::vector<tabs::N
         if (r < 0 || static_cast<std::size_t>(r) >= entries.size())
             continue;
         const tabs::NameCount& e = entries[static_cast<std::size_t>(r)];
-        out.Add(e.name, e.countText, e.count, r, placeOf ? placeOf(r) : std::string_view());
+        out.AddBorrowed(e.name, e.countText, e.count, r, placeOf ? placeOf(r) : std::string_view());
     }
     return out;
 }
@@ -23,7 +23,7 @@ NameCountTable TableRows(const std::vector<int>& rows,
     out.reserve(rows.size());
     for (int r : rows) {
         const tabs::NameCount e = entryOf(r);
-        out.Add(e.name, e.countText, e.count, r, placeOf ? placeOf(r) : std::string_view());
+        out.AddBorrowed(e.name, e.countText, e.count, r, placeOf ? placeOf(r) : std::string_view());
     }
     return out;
 }

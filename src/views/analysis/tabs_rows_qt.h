@@ -12,7 +12,9 @@
 namespace trafikon {
 
 // One row per table row: name, count as stored and as a number, table position,
-// and the place `placeOf(position)` gives when there is one.
+// and the place `placeOf(position)` gives when there is one. The names and
+// counts are the views of the entries, not copies: the rows must be replaced
+// before the month's tables are loaded again.
 NameCountTable TableRows(const std::vector<int>& rows, const std::vector<tabs::NameCount>& entries,
                          const std::function<std::string_view(long long)>& placeOf = {});
 // The same with each row's entry given by `entryOf(row)`, for every row in `rows`.
