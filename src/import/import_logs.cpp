@@ -246,6 +246,8 @@ class FileImport {
     void SwitchTo(SitePart& part, const std::string& key, const std::string& path) {
         monthCodes_ = &part.months.MonthFormat(key, lineCodes_, w3c_, path);
         rewrite_ = *monthCodes_ != lineCodes_;
+        if (current_ != nullptr)
+            current_->Rest();
         current_ = &parts_.Writer(part, key);
         part_ = &part;
     }

@@ -57,8 +57,8 @@ class RoutedSites {
 // One site's share of the file in hand.
 struct SitePart {
     SitePart(int number, const std::string& siteDir, ImportedLogBook& book, std::size_t maxOpen,
-             std::size_t bufferBytes)
-        : number(number), dir(siteDir), book(book), months(dir, maxOpen, bufferBytes) {}
+             std::size_t bufferBytes, std::size_t grownBytes)
+        : number(number), dir(siteDir), book(book), months(dir, maxOpen, bufferBytes, grownBytes) {}
     int number;
     std::string dir;
     ImportedLogBook& book;
