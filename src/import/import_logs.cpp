@@ -33,6 +33,21 @@ namespace trafikon {
 
 namespace {
 
+// The first line index whose percentage (ImportPercent) passes `shown`.
+std::uint64_t FirstLineAbove(int shown, std::uint64_t count) {
+    if (shown >= 100)
+        return UINT64_MAX;
+    std::uint64_t low = 0, high = count;
+    while (low < high) {
+        const std::uint64_t mid = low + (high - low) / 2;
+        if (ImportPercent(mid, count) > shown)
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return low;
+}
+
 class FileImport {
   public:
     static constexpr std::uint64_t kLinesBetweenStopChecks = 4096;
@@ -155,6 +170,10 @@ class FileImport {
         std::string_view line;
         std::uint64_t index = 0;
         int shown = -1;
+        // The percentage is worked out again only where it can move: by
+        // bytes, once more bytes were read; by line, at the first line past
+        // the one shown.
+        std::uint64_t bytesSeen = UINT64_MAX, nextLine = 0;
         for (; reader.Next(line); ++index) {
             if (index % kLinesBetweenStopChecks == 0) {
                 if (observer_.StopRequested())
@@ -183,12 +202,16 @@ class FileImport {
                 SkipRest(reader);
                 continue;
             }
-            const int percent = count == 0
-                                    ? ImportPercent(reader.fileBytesRead(), reader.fileSize())
-                                    : ImportPercent(index, count);
-            if (percent > shown) {  // by bytes, then by line: never backwards
-                shown = percent;
-                observer_.Progress(percent);
+            if (count == 0 ? reader.fileBytesRead() != bytesSeen : index >= nextLine) {
+                const int percent =
+                    count == 0 ? ImportPercent(bytesSeen = reader.fileBytesRead(), result_.bytes)
+                               : ImportPercent(index, count);
+                if (percent > shown) {  // by bytes, then by line: never backwards
+                    shown = percent;
+                    observer_.Progress(percent);
+                }
+                if (count != 0)
+                    nextLine = FirstLineAbove(shown, count);
             }
             const bool mayWait = current_ == nullptr && waiting_ == 0;
             if (mayWait)
