@@ -18,12 +18,13 @@ void EndLastLine(DirectAppendFile& file) {
 
 }  // namespace
 
-MonthWriter::MonthWriter(std::string key, const std::string& siteDir, std::size_t bufferBytes,
-                         std::size_t grownBytes)
+MonthWriter::MonthWriter(std::string key, const std::string& siteDir, const MonthWriting& writing)
     : key_(std::move(key)),
       newMonth_(!FileExists(StoredLogPath(siteDir, key_))),
-      log_(StoredLogPath(siteDir, key_), false, bufferBytes, grownBytes),
-      eur_(StoredTimePath(siteDir, key_), newMonth_, bufferBytes / 8, grownBytes / 8) {
+      log_(StoredLogPath(siteDir, key_), false, writing.bufferBytes, writing.grownBytes,
+           writing.direct),
+      eur_(StoredTimePath(siteDir, key_), newMonth_, writing.bufferBytes / 8,
+           writing.grownBytes / 8, writing.direct) {
     EndLastLine(log_);
     EndLastLine(eur_);
 }

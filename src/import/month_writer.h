@@ -12,16 +12,21 @@
 
 namespace trafikon {
 
+// How the files of a month are buffered and written.
+struct MonthWriting {
+    std::size_t bufferBytes = 256 * 1024;  // the lines held before they are written out,
+    std::size_t grownBytes = 1024 * 1024;  // ... up to this while the month stays in hand
+    bool direct = true;  // straight to the disk on a writing thread, else through the cache
+};
+
 class MonthWriter {
   public:
     // Opens both files for appending, creating them when missing. When the
     // stored log does not exist yet, a time file left without it is started
     // afresh. A file whose last line has no line end gets one first, so that
-    // appended lines never join it. Lines are written out once `bufferBytes`
-    // of them are held, up to `grownBytes` while the month stays in hand (an
-    // eighth of it for the time file). Throws IoError.
-    MonthWriter(std::string key, const std::string& siteDir, std::size_t bufferBytes = kFlushAt,
-                std::size_t grownBytes = kGrownFlushAt);
+    // appended lines never join it. The time file's buffers are an eighth
+    // of the stored log's. Throws IoError.
+    MonthWriter(std::string key, const std::string& siteDir, const MonthWriting& writing = {});
     // Destroyed without Close(), it closes without writing what is still buffered.
     MonthWriter(const MonthWriter&) = delete;
     MonthWriter& operator=(const MonthWriter&) = delete;
@@ -46,9 +51,6 @@ class MonthWriter {
     void Close();
 
     const std::string& key() const { return key_; }
-
-    static constexpr std::size_t kFlushAt = 256 * 1024;
-    static constexpr std::size_t kGrownFlushAt = 1024 * 1024;
 
   private:
     std::string key_;

@@ -24,16 +24,10 @@ class OpenMonths {
     static constexpr std::size_t kMaxOpen = 8;
 
     // siteDir must outlive the object. At most `maxOpen` months are open at
-    // once, each buffering up to `bufferBytes`, up to `grownBytes` the month
-    // in hand (month_writer.h).
+    // once, each written as `writing` tells.
     explicit OpenMonths(const std::string& siteDir, std::size_t maxOpen = kMaxOpen,
-                        std::size_t bufferBytes = MonthWriter::kFlushAt,
-                        std::size_t grownBytes = MonthWriter::kGrownFlushAt)
-        : siteDir_(siteDir),
-          journal_(siteDir),
-          maxOpen_(maxOpen),
-          bufferBytes_(bufferBytes),
-          grownBytes_(grownBytes) {}
+                        const MonthWriting& writing = {})
+        : siteDir_(siteDir), journal_(siteDir), maxOpen_(maxOpen), writing_(writing) {}
 
     // The format the lines of month `key` must have: the month's own when it
     // holds lines, else `lineCodes`, which it then takes. Throws
@@ -64,7 +58,8 @@ class OpenMonths {
     const std::string& siteDir_;
     std::map<std::string, FieldFormat> formats_;  // of the months met in the file
     ImportJournal journal_;
-    std::size_t maxOpen_, bufferBytes_, grownBytes_;
+    std::size_t maxOpen_;
+    MonthWriting writing_;
     std::vector<std::unique_ptr<MonthWriter>> open_;  // most recently used first
     std::vector<std::string> touched_;
 };

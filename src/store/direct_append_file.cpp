@@ -124,6 +124,13 @@ void DirectAppendFile::AppendOverflowing(std::string_view bytes) {
 }
 
 void DirectAppendFile::HandOver() {
+    if (align_ == 1) {  // through the cache: written here and now
+        Check(WriteAllAt(fd_, filling_.bytes, used_, base_));
+        lastWritten_ = filling_.bytes[used_ - 1];
+        base_ += used_;
+        used_ = 0;
+        return;
+    }
     if (behind_ == nullptr)
         behind_ = std::make_unique<WriteBehind>(fd_);
     else

@@ -10,12 +10,13 @@
 // buffer always starts at a block boundary of the file: the bytes of a last
 // incomplete block already in the file are read back into it and written
 // again, unchanged, with what follows them. Only the very end of the file,
-// an incomplete block at Close(), is written through the page cache. Where
-// the file system takes no direct writes, every write goes through the page
-// cache. Full buffers are written on a thread of their own while the next
-// one fills (store/write_behind.h), so that the disk and the processor work
-// at once. Either way, Close() returns once the bytes are on the disk
-// (fdatasync): what a finished import stored survives a power cut.
+// an incomplete block at Close(), is written through the page cache. Full
+// buffers are written on a thread of their own while the next one fills
+// (store/write_behind.h), so that the disk and the processor work at once.
+// Where the file system takes no direct writes, or when asked, every write
+// goes through the page cache from the caller's thread. Either way, Close()
+// returns once the bytes are on the disk (fdatasync): what a finished import
+// stored survives a power cut.
 #pragma once
 
 #include <cstddef>
@@ -33,10 +34,10 @@ class DirectAppendFile {
   public:
     // Opens `path` for appending, created when missing, emptied first with
     // `truncate`. Bytes are written out once `bufferBytes` (rounded up to
-    // whole blocks) are held; the buffer doubles at each write, up to
-    // `grownBytes`, as long as the file is filled without a Rest(). With
-    // `direct` false, through the page cache whatever the file system takes.
-    // Throws IoError.
+    // whole blocks) are held; written straight to the disk, the buffer
+    // doubles at each write, up to `grownBytes`, as long as the file is
+    // filled without a Rest(). With `direct` false, through the page cache
+    // whatever the file system takes. Throws IoError.
     DirectAppendFile(std::string path, bool truncate, std::size_t bufferBytes,
                      std::size_t grownBytes, bool direct = true);
     ~DirectAppendFile();  // closes without writing what is still buffered
