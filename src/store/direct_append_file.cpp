@@ -61,6 +61,16 @@ DirectAppendFile::DirectAppendFile(std::string path, bool truncate, std::size_t 
                                    std::size_t grownBytes, bool direct)
     : path_(std::move(path)) {
     fd_ = OpenStoreFileForWriting(path_, O_RDWR | O_CREAT | (truncate ? O_TRUNC : 0));
+    try {
+        Open(bufferBytes, grownBytes, direct);
+    } catch (...) {
+        ::close(fd_);
+        std::free(filling_.bytes);
+        throw;
+    }
+}
+
+void DirectAppendFile::Open(std::size_t bufferBytes, std::size_t grownBytes, bool direct) {
     struct stat st;
     if (::fstat(fd_, &st) != 0)
         ThrowErrno(path_);

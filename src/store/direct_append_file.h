@@ -69,6 +69,7 @@ class DirectAppendFile {
         char* bytes = nullptr;  // aligned to the block
         std::size_t capacity = 0;
     };
+    void Open(std::size_t bufferBytes, std::size_t grownBytes, bool direct);
     void Allocate(Buffer& buffer, std::size_t capacity) const;
     void AppendOverflowing(std::string_view bytes);
     // Hands the whole blocks of the full buffer to the writing thread and
