@@ -223,26 +223,25 @@ class FileImport {
                 continue;
             }
             const std::string& key = dater_->monthKey();
-            if (IsWellFormedMonthKey(key)) {
-                if (current_ == nullptr || current_->key() != key || fieldsChanged_ ||
-                    part != part_) {
+            if (!InHand(key, part)) {  // most lines go to the month in hand
+                if (IsWellFormedMonthKey(key)) {
                     fieldsChanged_ = false;
                     const bool firstMonth = current_ == nullptr;
                     if (firstMonth && waiting_ > 0)
                         FileWaitingLines(path, index, key);
                     SwitchTo(*part, key, path);
-                }
-            } else {
-                ++result_.damagedLines;
-                if (current_ == nullptr) {  // stored later by FileWaitingLines
-                    if (waiting_++ == 0)
-                        firstWaiting_ = index;
-                    SkipRest(reader);
-                    continue;
-                }
-                if (part != part_) {  // the month in hand, in the line's own site
-                    heldKey_ = current_->key();
-                    SwitchTo(*part, heldKey_, path);
+                } else {
+                    ++result_.damagedLines;
+                    if (current_ == nullptr) {  // stored later by FileWaitingLines
+                        if (waiting_++ == 0)
+                            firstWaiting_ = index;
+                        SkipRest(reader);
+                        continue;
+                    }
+                    if (part != part_) {  // the month in hand, in the line's own site
+                        heldKey_ = current_->key();
+                        SwitchTo(*part, heldKey_, path);
+                    }
                 }
             }
             Store(line, dater_->stamp(), reader);
@@ -250,6 +249,15 @@ class FileImport {
         }
         if (shown != 100)
             observer_.Progress(100);
+    }
+
+    // Whether a line of month `key` for site `part` goes to the month in
+    // hand as it is (whose key is well formed: seven characters, compared at once).
+    bool InHand(const std::string& key, const SitePart* part) const {
+        if (current_ == nullptr || part != part_ || fieldsChanged_)
+            return false;
+        const std::string& held = current_->key();
+        return key.size() == 7 && held.size() == 7 && std::memcmp(key.data(), held.data(), 7) == 0;
     }
 
     // The site part a line goes to, by its virtual host when the file is
