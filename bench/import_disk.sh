@@ -5,7 +5,7 @@
 # LOG into a fresh store, in turn, three rounds, each run after a `sync` so
 # that earlier dirty pages do not count. Prints the median wall time,
 # processor time (user + system) and peak memory of each, the ratio of wall
-# times, and what a `sync` right after the import still had to write (an
+# times, and how long a `sync` right after the import still took (an
 # import that makes its lines durable leaves nothing). Several import
 # programs may be given (a build before a change and after it): they run in
 # the same rounds. Needs room on the disk for one copy of LOG and one store.
@@ -14,9 +14,10 @@
 # usage: bench/import_disk.sh LOG [BATCH...]
 #   LOG    the access log (combined format, "h l u t r s b R U")
 #   BATCH  trafikon-batch programs to measure (default: build/trafikon-batch)
+#   ROUNDS (environment) how many rounds, 3 by default
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-[ $# -ge 1 ] || { sed -n 3,16p "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+[ $# -ge 1 ] || { sed -n 3,17p "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
 log="$(realpath "$1")"
 shift
 batches=("$@")
@@ -42,6 +43,7 @@ fresh() { rm -rf "$work/out"; mkdir "$work/out"; sync; }
 
 for round in $(seq "$rounds"); do
   fresh
+  # shellcheck disable=SC2016  # $1 and $2 are the inner shell's
   timed cp sh -c 'cp "$1" "$2/" && sync' sh "$log" "$work/out"
   for i in "${!batches[@]}"; do
     fresh
