@@ -40,7 +40,11 @@ class MonthWriter {
     }
     // The same in steps, for a line that comes in pieces: the pieces, then its end.
     void AppendPiece(std::string_view piece) { log_.Append(piece); }
-    void EndLine(std::string_view stamp) { Append({}, stamp); }
+    void EndLine(std::string_view stamp) {
+        log_.Append("\r\n");
+        eur_.Append(stamp);
+        eur_.Append("\r\n");
+    }
 
     // The month is no longer in hand: its buffers shrink back. Throws IoError.
     void Rest() {

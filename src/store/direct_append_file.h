@@ -44,6 +44,7 @@ class DirectAppendFile {
     DirectAppendFile(const DirectAppendFile&) = delete;
     DirectAppendFile& operator=(const DirectAppendFile&) = delete;
 
+    // `bytes` views memory (never null, even when empty).
     void Append(std::string_view bytes) {
         if (bytes.size() <= filling_.capacity - used_) {
             std::memcpy(filling_.bytes + used_, bytes.data(), bytes.size());
