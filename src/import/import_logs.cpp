@@ -33,6 +33,21 @@ namespace trafikon {
 
 namespace {
 
+// The first line index whose percentage (ImportPercent) passes `shown`.
+std::uint64_t FirstLineAbove(int shown, std::uint64_t count) {
+    if (shown >= 100)
+        return UINT64_MAX;
+    std::uint64_t low = 0, high = count;
+    while (low < high) {
+        const std::uint64_t mid = low + (high - low) / 2;
+        if (ImportPercent(mid, count) > shown)
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return low;
+}
+
 class FileImport {
   public:
     static constexpr std::uint64_t kLinesBetweenStopChecks = 4096;
@@ -155,6 +170,10 @@ class FileImport {
         std::string_view line;
         std::uint64_t index = 0;
         int shown = -1;
+        // The percentage is worked out again only where it can move: by
+        // bytes, once more bytes were read; by line, at the first line past
+        // the one shown.
+        std::uint64_t bytesSeen = UINT64_MAX, nextLine = 0;
         for (; reader.Next(line); ++index) {
             if (index % kLinesBetweenStopChecks == 0) {
                 if (observer_.StopRequested())
@@ -183,12 +202,16 @@ class FileImport {
                 SkipRest(reader);
                 continue;
             }
-            const int percent = count == 0
-                                    ? ImportPercent(reader.fileBytesRead(), reader.fileSize())
-                                    : ImportPercent(index, count);
-            if (percent > shown) {  // by bytes, then by line: never backwards
-                shown = percent;
-                observer_.Progress(percent);
+            if (count == 0 ? reader.fileBytesRead() != bytesSeen : index >= nextLine) {
+                const int percent =
+                    count == 0 ? ImportPercent(bytesSeen = reader.fileBytesRead(), result_.bytes)
+                               : ImportPercent(index, count);
+                if (percent > shown) {  // by bytes, then by line: never backwards
+                    shown = percent;
+                    observer_.Progress(percent);
+                }
+                if (count != 0)
+                    nextLine = FirstLineAbove(shown, count);
             }
             const bool mayWait = current_ == nullptr && waiting_ == 0;
             if (mayWait)
@@ -200,26 +223,25 @@ class FileImport {
                 continue;
             }
             const std::string& key = dater_->monthKey();
-            if (IsWellFormedMonthKey(key)) {
-                if (current_ == nullptr || current_->key() != key || fieldsChanged_ ||
-                    part != part_) {
+            if (!InHand(key, part)) {  // most lines go to the month in hand
+                if (IsWellFormedMonthKey(key)) {
                     fieldsChanged_ = false;
                     const bool firstMonth = current_ == nullptr;
                     if (firstMonth && waiting_ > 0)
                         FileWaitingLines(path, index, key);
                     SwitchTo(*part, key, path);
-                }
-            } else {
-                ++result_.damagedLines;
-                if (current_ == nullptr) {  // stored later by FileWaitingLines
-                    if (waiting_++ == 0)
-                        firstWaiting_ = index;
-                    SkipRest(reader);
-                    continue;
-                }
-                if (part != part_) {  // the month in hand, in the line's own site
-                    heldKey_ = current_->key();
-                    SwitchTo(*part, heldKey_, path);
+                } else {
+                    ++result_.damagedLines;
+                    if (current_ == nullptr) {  // stored later by FileWaitingLines
+                        if (waiting_++ == 0)
+                            firstWaiting_ = index;
+                        SkipRest(reader);
+                        continue;
+                    }
+                    if (part != part_) {  // the month in hand, in the line's own site
+                        heldKey_ = current_->key();
+                        SwitchTo(*part, heldKey_, path);
+                    }
                 }
             }
             Store(line, dater_->stamp(), reader);
@@ -227,6 +249,15 @@ class FileImport {
         }
         if (shown != 100)
             observer_.Progress(100);
+    }
+
+    // Whether a line of month `key` for site `part` goes to the month in
+    // hand as it is (whose key is well formed: seven characters, compared at once).
+    bool InHand(const std::string& key, const SitePart* part) const {
+        if (current_ == nullptr || part != part_ || fieldsChanged_)
+            return false;
+        const std::string& held = current_->key();
+        return key.size() == 7 && held.size() == 7 && std::memcmp(key.data(), held.data(), 7) == 0;
     }
 
     // The site part a line goes to, by its virtual host when the file is
@@ -246,6 +277,8 @@ class FileImport {
     void SwitchTo(SitePart& part, const std::string& key, const std::string& path) {
         monthCodes_ = &part.months.MonthFormat(key, lineCodes_, w3c_, path);
         rewrite_ = *monthCodes_ != lineCodes_;
+        if (current_ != nullptr)
+            current_->Rest();
         current_ = &parts_.Writer(part, key);
         part_ = &part;
     }

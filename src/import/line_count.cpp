@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/line_count.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "import/log_source.h"
 #include "store/line_reader.h"
 
@@ -28,6 +31,9 @@ LineCountAside::LineCountAside(const std::string& path, std::uint64_t size) {
         return;
     }
     thread_ = std::thread([this, path] {
+        // The count only refines the percentage: on a busy machine it gives
+        // way to the import's own reading and writing.
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kCountNice);
         try {
             const std::uint64_t count = CountLines(path, &stop_);
             if (!stop_.load(std::memory_order_relaxed))

@@ -15,12 +15,15 @@ namespace trafikon {
 // early (the result is then meaningless).
 std::uint64_t CountLines(const std::string& path, const std::atomic<bool>* stop = nullptr);
 
-// The line count of a big log, taken on a second thread while the import
-// reads the log: counting first would read every byte twice on one core.
+// The line count of a big log, taken on a second thread of the lowest
+// priority while the import reads the log: counting first would read every
+// byte twice on one core.
 // A log below `kAtOnceBelow` bytes is counted at once, before the reading.
 class LineCountAside {
   public:
     static constexpr std::uint64_t kAtOnceBelow = 32u << 20;
+    // The niceness of the counting thread: the lowest priority.
+    static constexpr int kCountNice = 19;
 
     LineCountAside(const std::string& path, std::uint64_t size);
     ~LineCountAside();

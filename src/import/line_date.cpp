@@ -29,7 +29,7 @@ LineDater::LineDater(std::string_view codes)
     : hasT_(codes.find('t') != std::string_view::npos), splitter_(DatingCodes(codes)) {}
 
 void LineDater::Date(std::string_view line) {
-    splitter_.Split(line);  // a short line leaves its missing fields empty
+    splitter_.SplitInPlace(line);  // a short line leaves its missing fields empty
     const bool datedByT = !splitter_['t'].empty();
     splitter_.CompleteDate();
     key_.clear();

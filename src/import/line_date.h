@@ -28,7 +28,8 @@ class LineDater {
 
     // Splits `line` and completes its date. Afterwards monthKey() holds
     // year + "-" + month number and stamp() the line's DD:hh:mm:ss, both taken
-    // by position from whatever stands at the date positions.
+    // by position from whatever stands at the date positions. The line is not
+    // copied: t() and v() view it, for as long as it stays in place.
     void Date(std::string_view line);
 
     const std::string& monthKey() const { return key_; }

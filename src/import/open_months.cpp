@@ -33,7 +33,7 @@ MonthWriter& OpenMonths::Get(const std::string& key) {
     }
     if (open_.size() >= maxOpen_)
         CloseOldest();
-    open_.insert(open_.begin(), std::make_unique<MonthWriter>(key, siteDir_, bufferBytes_));
+    open_.insert(open_.begin(), std::make_unique<MonthWriter>(key, siteDir_, writing_));
     return *open_.front();
 }
 

@@ -24,10 +24,10 @@ class OpenMonths {
     static constexpr std::size_t kMaxOpen = 8;
 
     // siteDir must outlive the object. At most `maxOpen` months are open at
-    // once, each buffering up to `bufferBytes`.
+    // once, each written as `writing` tells.
     explicit OpenMonths(const std::string& siteDir, std::size_t maxOpen = kMaxOpen,
-                        std::size_t bufferBytes = MonthWriter::kFlushAt)
-        : siteDir_(siteDir), journal_(siteDir), maxOpen_(maxOpen), bufferBytes_(bufferBytes) {}
+                        const MonthWriting& writing = {})
+        : siteDir_(siteDir), journal_(siteDir), maxOpen_(maxOpen), writing_(writing) {}
 
     // The format the lines of month `key` must have: the month's own when it
     // holds lines, else `lineCodes`, which it then takes. Throws
@@ -58,7 +58,8 @@ class OpenMonths {
     const std::string& siteDir_;
     std::map<std::string, FieldFormat> formats_;  // of the months met in the file
     ImportJournal journal_;
-    std::size_t maxOpen_, bufferBytes_;
+    std::size_t maxOpen_;
+    MonthWriting writing_;
     std::vector<std::unique_ptr<MonthWriter>> open_;  // most recently used first
     std::vector<std::string> touched_;
 };

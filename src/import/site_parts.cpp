@@ -22,10 +22,10 @@ FileParts::FileParts(const std::string& aimedDir, ImportedLogBook& aimedBook, Ro
     : routed_(routed) {
     if (routed_ == nullptr)
         aimed_ = std::make_unique<SitePart>(0, aimedDir, aimedBook, OpenMonths::kMaxOpen,
-                                            MonthWriter::kFlushAt);
+                                            MonthWriting{});
     else
         aimed_ = std::make_unique<SitePart>(routed_->routing().aimedSite, aimedDir, aimedBook,
-                                            OpenMonths::kMaxOpen, kRoutedBuffer);
+                                            OpenMonths::kMaxOpen, kRoutedWriting);
     last_ = aimed_.get();
 }
 
@@ -39,7 +39,7 @@ SitePart& FileParts::Of(std::string_view value, const LogToImport& log) {
     if (it == others_.end()) {
         RoutedSites::Site& site = routed_->Of(number);
         auto part = std::make_unique<SitePart>(number, site.dir, site.book, OpenMonths::kMaxOpen,
-                                               kRoutedBuffer);
+                                               kRoutedWriting);
         const LogOpening opening = site.book.Open(log.path, log.whole, log.completeLinesOnly);
         // No source though known: the site holds all of it (or more).
         part->skipBefore = opening.source ? opening.start : opening.knownBefore ? UINT64_MAX : 0;

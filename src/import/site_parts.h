@@ -57,8 +57,8 @@ class RoutedSites {
 // One site's share of the file in hand.
 struct SitePart {
     SitePart(int number, const std::string& siteDir, ImportedLogBook& book, std::size_t maxOpen,
-             std::size_t bufferBytes)
-        : number(number), dir(siteDir), book(book), months(dir, maxOpen, bufferBytes) {}
+             const MonthWriting& writing)
+        : number(number), dir(siteDir), book(book), months(dir, maxOpen, writing) {}
     int number;
     std::string dir;
     ImportedLogBook& book;
@@ -70,9 +70,10 @@ struct SitePart {
 
 class FileParts {
   public:
-    // Months open at once over all the sites of a routed file, and the buffer of each.
+    // Months open at once over all the sites of a routed file, and how each
+    // is written: small buffers, through the cache (no writing thread each).
     static constexpr std::size_t kMaxOpenAll = 64;
-    static constexpr std::size_t kRoutedBuffer = 64 * 1024;
+    static constexpr MonthWriting kRoutedWriting{64 * 1024, 64 * 1024, false};
 
     // The aimed site alone, or, with `routed`, every site of the lines.
     FileParts(const std::string& aimedDir, ImportedLogBook& aimedBook, RoutedSites* routed);

@@ -238,6 +238,21 @@ TEST_F(ImportTest, PercentageCountsCommentLines) {
     EXPECT_EQ(recorder_.files, (std::vector<std::size_t>{0, 1}));
 }
 
+TEST_F(ImportTest, PercentageOfEveryLineIsReportedOnceWhenItRises) {
+    const std::string a = Combined("24/Mar/2002");
+    std::string text = "#a\n#b\n";
+    for (int i = 0; i < 333; ++i)
+        text += a + "\n";
+    Import({Log("a.log", text)});
+    std::vector<int> expected;
+    for (std::uint64_t index = 2; index < 335; ++index)
+        if (const int p = ImportPercent(index, 335); expected.empty() || p > expected.back())
+            expected.push_back(p);
+    if (expected.back() != 100)
+        expected.push_back(100);
+    EXPECT_EQ(recorder_.percents, expected);
+}
+
 TEST_F(ImportTest, BigLogCountedAsideKeepsEveryLineAndAStraightPercentage) {
     // Big enough to be counted on a second thread while it is read.
     const std::string line = Combined("24/Mar/2002") + "\n";
