@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 #include "engine/varint.h"
 
@@ -87,7 +88,32 @@ void IdLists::AppendInMemory(std::uint32_t record, std::vector<std::uint32_t>& o
         out.insert(out.end(), At(c).values, At(c).values + At(c).count);
 }
 
+void IdLists::AppendWaiting() {
+    // Ends asked for far enough ahead, then the chunks they lead to.
+    constexpr std::uint32_t kEndsAhead = 16, kChunksAhead = 8;
+    const std::uint32_t count = soonCount_;
+    soonCount_ = 0;
+    for (std::uint32_t i = 0; i < std::min(count, kEndsAhead); ++i)
+        Prefetch(soon_[i].record);
+    for (std::uint32_t i = 0; i < std::min(count, kChunksAhead); ++i)
+        PrefetchEnd(soon_[i].record);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (i + kEndsAhead < count)
+            Prefetch(soon_[i + kEndsAhead].record);
+        if (i + kChunksAhead < count)
+            PrefetchEnd(soon_[i + kChunksAhead].record);
+        Append(soon_[i].record, soon_[i].value);
+        if (OverBudget())
+            WriteChunks();
+    }
+}
+
 void IdLists::WriteRun() {
+    AppendWaiting();
+    WriteChunks();
+}
+
+void IdLists::WriteChunks() {
     SpillRuns::Writer run(*spill_, runs_);
     for (std::uint32_t r = 0; r < ends_.size(); ++r) {
         std::size_t left = 0;
@@ -117,6 +143,7 @@ void IdLists::WriteRun() {
 }
 
 void IdLists::Seal() {
+    AppendWaiting();
     if (runs_.count() == 0)
         return;
     WriteRun();
@@ -126,6 +153,8 @@ void IdLists::Seal() {
 
 void IdLists::List(std::uint32_t record, std::vector<std::uint32_t>& list) const {
     list.clear();
+    if (soonCount_ != 0)
+        throw std::logic_error("IdLists::List before Seal");
     if (runs_.count() == 0 && !mayRepeat_) {
         AppendInMemory(record, list);
         return;
@@ -177,15 +206,13 @@ void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& lists
         }
     }
     listsOfA.Append(a, b);
-    listsOfB.Append(b, a);
+    listsOfB.AppendSoon(b, a);
     // The set only answers for the lists of `a` in memory: both go together.
     if (listsOfA.OverBudget() || (listsOfA.spills() && pairs.size() > PairSet::kMaxPairs)) {
         listsOfA.WriteRun();
         pairs.Clear();
         listsOfB.MayRepeat();
     }
-    if (listsOfB.OverBudget())
-        listsOfB.WriteRun();
 }
 
 bool PairSet::Insert(std::uint32_t a, std::uint32_t b) {

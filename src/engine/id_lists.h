@@ -45,10 +45,25 @@ class IdLists {
         }
         AppendInNewChunk(record, value);
     }
+    // Append, later: the appends wait in a small buffer, in order, and go in
+    // together, each list's end asked for some appends before it comes. For
+    // lists that are only read once the counting is over (Seal first), where
+    // one append per list end that is not in the caches would wait for memory
+    // each time.
+    void AppendSoon(std::uint32_t record, std::uint32_t value) {
+        soon_[soonCount_++] = {record, value};
+        if (soonCount_ == kSoon)
+            AppendWaiting();
+    }
     // Hint for a coming Append or EndsWith: the ends of the list of `record`.
     void Prefetch(std::uint32_t record) const {
         if (record < ends_.size())
             PrefetchLine(&ends_[record]);
+    }
+    // The next hint, once the ends have come: the last chunk of the list.
+    void PrefetchEnd(std::uint32_t record) const {
+        if (record < ends_.size() && ends_[record].tail != kNone)
+            PrefetchLine(&At(ends_[record].tail));
     }
     // True when the part in memory of the list of `record` ends with `value`.
     bool EndsWith(std::uint32_t record, std::uint32_t value) const {
@@ -82,18 +97,20 @@ class IdLists {
     // The lists may hold a number twice: the other side of their pairs forgot
     // some of them (it went out), so they are listed again.
     void MayRepeat() { mayRepeat_ = true; }
-    // Writes every list in memory to the spill file as one run and empties
-    // them. Throws IoError.
+    // Writes every list in memory (and the appends waiting) to the spill
+    // file as one run and empties them. Throws IoError.
     void WriteRun();
     std::size_t runCount() const { return runs_.count(); }
-    // After the last Append: lists that went out already send the rest after
-    // them and give their memory back. Throws IoError.
+    // After the last Append: the appends waiting go in, and lists that went
+    // out already send the rest after them and give their memory back.
+    // Throws IoError.
     void Seal();
 
     // The whole list of `record`, in place of what `list` held: a buffer used
     // again from record to record allocates only when a list is longer than
     // any before. Reading keeps a position in the runs: one thread at a time
-    // reads, fastest in increasing record order. Throws IoError.
+    // reads, fastest in increasing record order. Appends still waiting are
+    // a misuse (std::logic_error). Throws IoError.
     void List(std::uint32_t record, std::vector<std::uint32_t>& list) const;
     std::vector<std::uint32_t> List(std::uint32_t record) const {
         std::vector<std::uint32_t> list;
@@ -104,7 +121,8 @@ class IdLists {
   private:
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
     static constexpr std::uint32_t kChunkValues = 6;
-    struct Chunk {
+    // Aligned so that a chunk is always within one cache line.
+    struct alignas(32) Chunk {
         std::uint32_t values[kChunkValues];
         std::uint32_t count = 0;
         std::uint32_t next = kNone;
@@ -124,6 +142,16 @@ class IdLists {
         c.next = kNone;
         return chunks_++;
     }
+    // The appends waiting, past the budget checked one by one as they go in.
+    void AppendWaiting();
+    void WriteChunks();
+    struct Pair {
+        std::uint32_t record, value;
+    };
+    static constexpr std::uint32_t kSoon = 256;
+    std::unique_ptr<Pair[]> soon_ = std::make_unique<Pair[]>(kSoon);
+    std::uint32_t soonCount_ = 0;
+
     std::vector<std::unique_ptr<Chunk[]>> pages_;
     std::uint32_t chunks_ = 0;
     std::uint32_t budgetChunks_ = 0xFFFFFFFFu;
@@ -173,7 +201,8 @@ class PairSet {
 
 // Appends `b` to the list of `a` and `a` to the list of `b` when the pair is
 // new; the last entry of a's list is looked at before anything else. Lists
-// past their budget go out, a's with the set.
+// past their budget go out, a's with the set. The lists of `b` take their
+// numbers soon after (AppendSoon): they are read once sealed.
 void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
               std::uint32_t b);
 

@@ -106,6 +106,8 @@ void CheckLinkedPairs(SpillFile* spill) {
             appendIfAbsent(fileText[file], host);
         }
     }
+    hostsFiles.Seal();
+    filesHosts.Seal();
     auto text = [](const std::vector<std::uint32_t>& list) {
         std::string built = "-";
         for (std::uint32_t v : list)
