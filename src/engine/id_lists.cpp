@@ -116,6 +116,10 @@ void IdLists::WriteRun() {
 void IdLists::WriteChunks() {
     SpillRuns::Writer run(*spill_, runs_);
     for (std::uint32_t r = 0; r < ends_.size(); ++r) {
+        // The chunks are where the appends left them: the first of a list
+        // some lists ahead is asked for.
+        if (r + 8 < ends_.size() && ends_[r + 8].head != kNone)
+            PrefetchLine(&At(ends_[r + 8].head));
         std::size_t left = 0;
         for (std::uint32_t c = ends_[r].head; c != kNone; c = At(c).next)
             left += At(c).count;
