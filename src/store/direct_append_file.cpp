@@ -11,6 +11,7 @@
 #include <new>
 #include <utility>
 
+#include "store/positioned_io.h"
 #include "store/store_file_open.h"
 #include "store/text_file.h"
 
@@ -34,18 +35,10 @@ std::size_t DirectWriteBlock(int fd) {
 }
 
 void ReadAt(int fd, char* out, std::size_t size, std::uint64_t offset, const std::string& path) {
-    while (size > 0) {
-        const ssize_t r = ::pread(fd, out, size, static_cast<off_t>(offset));
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r <= 0) {
-            if (r == 0)
-                errno = EIO;  // the file shrank under the store's lock
-            ThrowErrno(path);
-        }
-        out += r;
-        size -= static_cast<std::size_t>(r);
-        offset += static_cast<std::uint64_t>(r);
+    const int error = ReadAllAt(fd, out, size, offset);
+    if (error != 0) {
+        errno = error == kFileEndedFirst ? EIO : error;  // shrunk under the store's lock
+        ThrowErrno(path);
     }
 }
 

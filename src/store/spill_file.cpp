@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "store/positioned_io.h"
 #include "store/text_file.h"
 
 namespace trafikon {
@@ -26,33 +27,22 @@ std::uint64_t SpillFile::Append(const void* data, std::size_t size) {
         ::unlink(path_.c_str());  // the space goes back when the file is closed
     }
     const std::uint64_t at = end_;
-    const auto* p = static_cast<const char*>(data);
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t w = ::pwrite(fd_, p + done, size - done, static_cast<off_t>(at + done));
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowErrno(path_);
-        }
-        done += static_cast<std::size_t>(w);
+    const int error = WriteAllAt(fd_, static_cast<const char*>(data), size, at);
+    if (error != 0) {
+        errno = error;
+        ThrowErrno(path_);
     }
     end_ += size;
     return at;
 }
 
 void SpillFile::Read(std::uint64_t offset, void* data, std::size_t size) const {
-    auto* p = static_cast<char*>(data);
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t r = ::pread(fd_, p + done, size - done, static_cast<off_t>(offset + done));
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r < 0)
-            ThrowErrno(path_);
-        if (r == 0)
-            throw IoError(path_, "read past the end");
-        done += static_cast<std::size_t>(r);
+    const int error = ReadAllAt(fd_, static_cast<char*>(data), size, offset);
+    if (error == kFileEndedFirst)
+        throw IoError(path_, "read past the end");
+    if (error != 0) {
+        errno = error;
+        ThrowErrno(path_);
     }
 }
 

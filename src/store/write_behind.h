@@ -9,13 +9,9 @@
 #include <mutex>
 #include <thread>
 
-namespace trafikon {
+#include "store/positioned_io.h"
 
-// Writes all of `bytes` at `offset` of `fd`, again after an interruption.
-// A direct write (O_DIRECT) that the file system refuses is made through the
-// page cache instead, and so are the later writes of the descriptor.
-// Returns 0, or the errno of the failure.
-int WriteAllAt(int fd, const char* bytes, std::size_t size, std::uint64_t offset);
+namespace trafikon {
 
 class WriteBehind {
   public:
