@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/month_analysis.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstring>
@@ -130,6 +131,44 @@ HitPreparer::HitPreparer(std::string siteUrl)
 
 HitPreparer::~HitPreparer() = default;
 
+void HitPreparer::PrepareTime(std::string_view time, PreparedHit& p) {
+    // Lines one after the other mostly differ in their time of day only: a
+    // timestamp with the date and zone of the last one packed takes its day
+    // and packed date over, and reads its hour, minute and second alone.
+    static_assert(sizeof lastTime_ == 28);
+    const char* t = time.data();
+    if (time.size() == sizeof lastTime_ && lastTimePacked_ != 0 &&
+        std::memcmp(t, lastTime_, 13) == 0 && std::memcmp(t + 21, lastTime_ + 21, 7) == 0 &&
+        t[15] == ':' && t[18] == ':') {
+        const auto digit = [t](int i) { return static_cast<unsigned>(t[i]) - '0'; };
+        const unsigned h1 = digit(13), h2 = digit(14), m1 = digit(16), m2 = digit(17),
+                       s1 = digit(19), s2 = digit(20);
+        if (std::max({h1, h2, m1, m2, s1, s2}) <= 9) {
+            const unsigned hour = h1 * 10 + h2, minute = m1 * 10 + m2, second = s1 * 10 + s2;
+            p.day = lastDay_;
+            p.timePacked = TimeTexts::WithTimeOfDay(lastTimePacked_, hour, minute, second);
+            // The rules of HourOfTimestamp and SecondOfTimestamp.
+            p.hour = static_cast<std::int8_t>(hour < 24 ? static_cast<int>(hour) : -1);
+            p.secondOfDay = hour < 24 && minute <= 59 && second <= 60
+                                ? static_cast<std::int32_t>(hour * 3600 + minute * 60 +
+                                                            (second == 60 ? 59 : second))
+                                : -1;
+            return;
+        }
+    }
+    p.day = DayOfTimestamp(time);
+    p.timePacked = TimeTexts::Prepare(time).packed;
+    p.secondOfDay = SecondOfTimestamp(time);
+    // A time with a second of the day has an hour, the second's.
+    p.hour =
+        static_cast<std::int8_t>(p.secondOfDay >= 0 ? p.secondOfDay / 3600 : HourOfTimestamp(time));
+    if (p.timePacked != 0 && time.size() == sizeof lastTime_) {
+        std::memcpy(lastTime_, t, sizeof lastTime_);
+        lastTimePacked_ = p.timePacked;
+        lastDay_ = p.day;
+    }
+}
+
 PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     PreparedHit p;
     p.path = RequestPath(hit.request);
@@ -138,12 +177,7 @@ PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     p.host = hit.host;
     p.userAgent = hit.userAgent;
     p.statusSlot = StatusSlotOfText(hit.status);
-    p.day = DayOfTimestamp(hit.time);
-    p.timePacked = TimeTexts::Prepare(hit.time).packed;
-    p.secondOfDay = SecondOfTimestamp(hit.time);
-    // A time with a second of the day has an hour, the second's.
-    p.hour = static_cast<std::int8_t>(p.secondOfDay >= 0 ? p.secondOfDay / 3600
-                                                         : HourOfTimestamp(hit.time));
+    PrepareTime(hit.time, p);
     p.hasBytes = ParseLogNumber(hit.bytes, p.bytes);
     p.pathHash = HashBytes(p.path);
     p.sameHost = !first_ && p.host == previousHost_;

@@ -96,6 +96,9 @@ class HitPreparer {
     PreparedHit Prepare(const HitFields& hit);
 
   private:
+    // Sets the day, the packed time, the second of the day and the hour.
+    void PrepareTime(std::string_view time, PreparedHit& p);
+
     std::string siteUrl_;
     std::unique_ptr<QueryDecoder> decoder_;
     std::string query_;
@@ -103,6 +106,10 @@ class HitPreparer {
     std::string previousHost_, previousAgent_;  // of the hit prepared last
     std::string previousPage_;                  // of the last hit, when it had a referrer
     int previousPageKind_ = -1;                 // its internal flag, -1 for none
+    // The last time that packed (TimeTexts::Prepare), and its day.
+    char lastTime_[28] = {};
+    std::uint64_t lastTimePacked_ = 0;
+    int lastDay_ = 0;
 };
 
 // Requested path of a request line: without its method, protocol, query and fragment.

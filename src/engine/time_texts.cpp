@@ -63,6 +63,8 @@ int MonthIndex(const char* t) {
 }  // namespace
 
 bool TimeTexts::Pack(std::string_view text, std::uint64_t& packed) {
+    static_assert(kPairShift[3] == kHourShift && kPairShift[4] == kMinuteShift &&
+                  kPairShift[5] == kSecondShift && kTimeOfDayMask >> kHourShift == 0x1FFFFF);
     if (text.size() != kTimestampShape.size())
         return false;
     const char* t = text.data();

@@ -30,6 +30,14 @@ class TimeTexts {
         return r;
     }
 
+    // `packed` (a timestamp's, not 0) with its hour, minute and second
+    // replaced: two digits each, as the text has them.
+    static std::uint64_t WithTimeOfDay(std::uint64_t packed, unsigned hour, unsigned minute,
+                                       unsigned second) {
+        return (packed & ~kTimeOfDayMask) | std::uint64_t{hour} << kHourShift |
+               std::uint64_t{minute} << kMinuteShift | std::uint64_t{second} << kSecondShift;
+    }
+
     void Push(const Ready& time) {
         slots_.push_back(0);
         Set(static_cast<std::uint32_t>(slots_.size() - 1), time);
@@ -55,6 +63,8 @@ class TimeTexts {
     static constexpr int kDayBits = 28;
     static constexpr std::uint32_t kDayMask = (std::uint32_t{1} << kDayBits) - 1;
     static constexpr std::uint32_t kAside = std::uint32_t{1} << 31;
+    static constexpr int kHourShift = 7, kMinuteShift = 14, kSecondShift = 21;
+    static constexpr std::uint64_t kTimeOfDayMask = std::uint64_t{0x1FFFFF} << kHourShift;
     static constexpr std::uint32_t kRests = 8;  // of the slot's bits 28 to 30
     static bool Pack(std::string_view text, std::uint64_t& packed);
     // Makes the index of `rest` lastRest_, adding it when there is room.

@@ -178,14 +178,20 @@ void LogLineSplitter::CompleteDate() {
     const std::string_view t = values_['t'];
     if (t.size() >= 21) {
         // The usual timestamp, long enough for every part: taken straight.
-        const int number = MonthNumber(t.substr(4, 3));
+        // Its date is that of the line before when its first twelve
+        // characters are, as they mostly are.
         const char* s = t.data();
-        date_[0] = s[8], date_[1] = s[9], date_[2] = s[10], date_[3] = s[11];
-        date_[4] = '-';
-        date_[5] = static_cast<char>('0' + number / 10);
-        date_[6] = static_cast<char>('0' + number % 10);
-        date_[7] = '-';
-        date_[8] = s[1], date_[9] = s[2];
+        if (!dateFromPrefix_ || std::memcmp(s, datePrefix_, sizeof datePrefix_) != 0) {
+            const int number = MonthNumber(t.substr(4, 3));
+            date_[0] = s[8], date_[1] = s[9], date_[2] = s[10], date_[3] = s[11];
+            date_[4] = '-';
+            date_[5] = static_cast<char>('0' + number / 10);
+            date_[6] = static_cast<char>('0' + number % 10);
+            date_[7] = '-';
+            date_[8] = s[1], date_[9] = s[2];
+            std::memcpy(datePrefix_, s, sizeof datePrefix_);
+            dateFromPrefix_ = true;
+        }
         values_['d'] = std::string_view(date_, 10);
         hour_[0] = s[13], hour_[1] = s[14], hour_[2] = ':';
         hour_[3] = s[16], hour_[4] = s[17], hour_[5] = ':';
@@ -193,6 +199,7 @@ void LogLineSplitter::CompleteDate() {
         values_['H'] = std::string_view(hour_, 8);
     } else if (!t.empty()) {
         // Apache timestamp "[24/Mar/2002:01:37:08 +0100]": d and H from it.
+        dateFromPrefix_ = false;
         const int number = MonthNumber(Part(t, 5, 3));
         char* p = date_;
         p = Put(p, Part(t, 9, 4));

@@ -79,6 +79,9 @@ class LogLineSplitter {
     std::string line_;
     // Values made by Complete; their parts are at most a few characters each.
     char time_[40], date_[16], hour_[16];
+    // The first characters of the last timestamp whose date_ was taken straight from it.
+    char datePrefix_[12];
+    bool dateFromPrefix_ = false;
     std::string request_;
 };
 

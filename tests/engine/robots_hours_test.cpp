@@ -139,8 +139,14 @@ TEST(HourTallyTest, PreparedHitCarriesSecondAndHour) {
         {"[10/Oct/2000:13:55:/6 -0700]", -1, 13},
         {"[10/Oct/2000:13:60:00 -0700]", -1, 13},
         {"[10/Oct/2000:24:00:00 -0700]", -1, -1},
+        {"[10/Oct/2000:99:99:99 -0700]", -1, -1},
+        {"[10/Oct/2000:00:00:01 +0700]", 1, 0},
+        {"[11/Oct/2000:00:00:02 +0700]", 2, 0},
         {"", -1, -1},
+        {"[11/Oct/2000:00:00:03 +0700]", 3, 0},
     };
+    // One preparer for all, as the lines of a log come: a time with the date
+    // and zone of the one before is read in part.
     HitPreparer preparer("");
     for (const auto& c : cases) {
         HitFields fields;
@@ -148,6 +154,8 @@ TEST(HourTallyTest, PreparedHitCarriesSecondAndHour) {
         const PreparedHit hit = preparer.Prepare(fields);
         EXPECT_EQ(hit.secondOfDay, c.second) << c.time;
         EXPECT_EQ(hit.hour, c.hour) << c.time;
+        EXPECT_EQ(hit.day, DayOfTimestamp(c.time)) << c.time;
+        EXPECT_EQ(hit.timePacked, TimeTexts::Prepare(c.time).packed) << c.time;
         EXPECT_EQ(SecondOfTimestamp(c.time), c.second) << c.time;
     }
 }

@@ -131,6 +131,11 @@ TEST(LogLineSplitterTest, DateCompletion) {
          "[24/mar/2002:01:37:08 +0100]", "2002-00-24", "01:37:08", "2002-00"},
         {"apache short t", "[24/Mar/20", "", "", "[24/Mar/20", "20-03-24", "::", "20-03"},
         {"apache t of one character", "[", "", "", "[", "-00-", "::", "-00"},
+        // The same date as two lines before, after short texts that set d otherwise.
+        {"apache date seen before", "[24/mar/2002:02:00:00 +0100]", "", "",
+         "[24/mar/2002:02:00:00 +0100]", "2002-00-24", "02:00:00", "2002-00"},
+        {"apache same date", "[24/mar/2002:03:00:00 +0100]", "", "", "[24/mar/2002:03:00:00 +0100]",
+         "2002-00-24", "03:00:00", "2002-00"},
         {"iis", "", "2003-10-08", "00:13:11", "[08/Oct/2003:00:13:11 +0200]", "2003-10-08",
          "00:13:11", "2003-10"},
         {"iis january", "", "2004-01-31", "12:00:01", "[31/Jan/2004:12:00:01 +0200]", "2004-01-31",
@@ -144,9 +149,10 @@ TEST(LogLineSplitterTest, DateCompletion) {
         {"iis short d and H", "", "2003-1", "0", "[/Jan/2003:0:: +0200]", "2003-1", "0", "2003-1"},
         {"iis empty", "", "", "", "[//::: +0200]", "", "", "-"},
     };
+    // One splitter for all, one line after the other, as in a log.
+    LogLineSplitter f{FieldFormat("tdH")};
     for (const Case& c : cases) {
         // Quoted, so that each value is taken as it stands.
-        LogLineSplitter f{FieldFormat("tdH")};
         EXPECT_EQ(SplitAndKey(f, "\"" + c.t + "\" \"" + c.d + "\" \"" + c.h + "\""), c.key)
             << c.name;
         EXPECT_EQ(f['t'], c.outT) << c.name;
