@@ -12,7 +12,10 @@ namespace trafikon {
 
 namespace {
 
-constexpr std::size_t kBatchLines = 2048;
+// A batch holds the lines of one read of kBatchBytes, up to kBatchLines of
+// them (shorter lines cost a copy of the bytes left unread).
+constexpr std::size_t kBatchLines = 4096;
+constexpr std::size_t kBatchBytes = 512 << 10;
 constexpr std::size_t kBatchesInFlight = 4;
 
 }  // namespace
@@ -33,22 +36,33 @@ PreparedHit LineBatch::Hit(const Entry& e) const {
 
 namespace {
 
-// Appends the texts of `hit` to `text` from `start` on, and keeps in `e` where
-// each ends and the rest of the hit.
-void StoreHit(const PreparedHit& hit, std::uint32_t start, std::string& text, LineBatch::Entry& e) {
-    const std::string_view texts[7] = {hit.path,      hit.status,   hit.time, hit.host,
-                                       hit.userAgent, hit.referrer, hit.query};
-    std::size_t total = 0;
-    for (const std::string_view t : texts)
-        total += t.size();
-    text.resize(start + total);
-    char* out = text.data() + start;
-    for (int i = 0; i < 7; ++i) {
-        if (!texts[i].empty())
-            std::memcpy(out, texts[i].data(), texts[i].size());
-        out += texts[i].size();
-        e.at[i + 1] = static_cast<std::uint32_t>(out - text.data());
+// Keeps where value `i` of `e` is: in the line read into the buffer starting
+// at `base`, or else (a value made from the line) copied to `extra`.
+void StoreValue(std::string_view value, std::string_view line, const char* base, std::string& extra,
+                LineBatch::Entry& e, int i) {
+    const auto size = static_cast<std::uint32_t>(value.size());
+    e.size[i] = size;
+    if (size == 0) {
+        e.at[i] = 0;
+        return;
     }
+    if (value.data() >= line.data() && value.data() + size <= line.data() + line.size()) {
+        const auto at = static_cast<std::size_t>(value.data() - base);
+        if (at + size < LineBatch::kExtra) {
+            e.at[i] = static_cast<std::uint32_t>(at);
+            return;
+        }
+    }
+    e.at[i] = LineBatch::kExtra | static_cast<std::uint32_t>(extra.size());
+    extra.append(value);
+}
+
+void StoreHit(const PreparedHit& hit, std::string_view line, const char* base, std::string& extra,
+              LineBatch::Entry& e) {
+    const std::string_view values[7] = {hit.path,      hit.status,   hit.time, hit.host,
+                                        hit.userAgent, hit.referrer, hit.query};
+    for (int i = 0; i < 7; ++i)
+        StoreValue(values[i], line, base, extra, e, i);
     e.pageLength = static_cast<std::uint32_t>(hit.page.size());
     e.facts = hit;
 }
@@ -58,7 +72,7 @@ void StoreHit(const PreparedHit& hit, std::uint32_t start, std::string& text, Li
 HitPipeline::HitPipeline(const std::string& logPath, FieldFormat format, const std::string& siteUrl,
                          LineExclusions* exclusions) {
     // Opened here so that a missing log is reported at once, on the caller's thread.
-    auto reader = std::make_shared<LineReader>(logPath, LineReader::kWholeLines, 4 << 20);
+    auto reader = std::make_shared<LineReader>(logPath, LineReader::kWholeLines, kBatchBytes);
     fileSize_ = reader->fileSize();
     thread_ =
         std::thread([this, reader, format = std::move(format), siteUrl, exclusions]() mutable {
@@ -85,31 +99,43 @@ void HitPipeline::ReadBatches(LineReader& reader, FieldFormat format, const std:
         std::unique_ptr<LineBatch> batch = TakeFree();
         if (!batch)
             return;  // stopped
-        while (batch->entries.size() < kBatchLines && (more = reader.Next(line))) {
+        // The lines stay in the reader's buffer, which the batch takes at its
+        // end: a batch ends where the reader would read again.
+        while (batch->entries.size() < kBatchLines) {
+            const LineReader::Buffered got = reader.NextBuffered(line);
+            if (got == LineReader::Buffered::kEnd) {
+                more = false;
+                break;
+            }
+            if (got == LineReader::Buffered::kNeedsRead) {
+                if (!batch->entries.empty())
+                    break;
+                // No line of the batch is in the buffer yet: read at once.
+                if (!(more = reader.Next(line)))
+                    break;
+            }
             const std::uint64_t number = index++;
             // Comment lines ("#") are not hits, before the first data line and after.
             if (!line.empty() && line[0] == '#')
                 continue;
             LineBatch::Entry& e = batch->entries.emplace_back();
             e.lineNumber = number;
-            const auto start = static_cast<std::uint32_t>(batch->text.size());
-            e.at[0] = start;
-            // The line stays in the reader's buffer until its values are stored.
             if (!splitter.SplitInPlace(line)) {
                 e.malformed = true;
-                batch->text.append(line);
-                e.at[1] = static_cast<std::uint32_t>(batch->text.size());
+                StoreValue(line, line, reader.bufferData(), batch->extra, e, 0);
             } else {
                 splitter.Complete();
                 if (exclusions && exclusions->Excludes(splitter)) {
                     batch->entries.pop_back();
                     continue;
                 }
-                StoreHit(preparer.Prepare(HitFieldsOf(splitter)), start, batch->text, e);
+                StoreHit(preparer.Prepare(HitFieldsOf(splitter)), line, reader.bufferData(),
+                         batch->extra, e);
             }
-            if (batch->text.size() > (std::size_t{1} << 30))
-                break;  // offsets stay within 32 bits even with huge lines
+            if (batch->extra.size() > (std::size_t{1} << 30))
+                break;  // offsets stay within 31 bits even with huge lines
         }
+        reader.TradeBuffer(batch->bytes);
         batch->bytesRead = reader.bytesRead();
         batch->linesRead = index;
         batch->last = !more;
@@ -137,7 +163,7 @@ std::unique_ptr<LineBatch> HitPipeline::TakeFree() {
     if (!free_.empty()) {
         batch = std::move(free_.back());
         free_.pop_back();
-        batch->text.clear();
+        batch->extra.clear();
         batch->entries.clear();
     } else {
         batch = std::make_unique<LineBatch>();

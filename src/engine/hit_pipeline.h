@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reads and splits a stored log on a second thread while the analysis folds
 // the hits in on the calling thread. Lines travel in batches, in file order;
-// each hit carries a copy of the seven values that the analysis uses, and each
-// malformed line its text, so the caller can ask its question and stop the
-// reading when the answer is to cancel. The reading thread also prepares each
+// a batch owns the bytes its lines were read into, and each hit points at the
+// seven values that the analysis uses (values that are not in the line, such
+// as a decoded query, are kept beside), each malformed line at its text, so
+// the caller can ask its question and stop the reading when the answer is to
+// cancel. The reading thread also prepares each
 // hit (path, status slot, day, time of day, bytes, referrer kind, decoded
 // query), which depends on nothing but the line. The output is the same as doing all of it
 // on one thread.
@@ -29,21 +31,26 @@ class LineExclusions;
 class LineReader;
 
 struct LineBatch {
+    // An `at` with this bit set is a place in `extra`, not in `bytes`.
+    static constexpr std::uint32_t kExtra = std::uint32_t{1} << 31;
     struct Entry {
         std::uint64_t lineNumber;
-        std::uint32_t at[8];  // text i is text[at[i], at[i + 1])
+        std::uint32_t at[7], size[7];  // where value i is, and its size
         std::uint32_t pageLength;
-        bool malformed;  // the line ran out of text before a field; text 0 = the line
+        bool malformed;  // the line ran out of text before a field; value 0 = the line
         HitFacts facts;  // of a hit that is not malformed
     };
-    std::string text;
+    std::vector<char> bytes;  // as read from the log: the lines of the batch and more
+    std::string extra;
     std::vector<Entry> entries;
     std::uint64_t bytesRead = 0;  // of the log, after the last line of the batch
     std::uint64_t linesRead = 0;  // lines of the log read so far, comment lines included
     bool last = false;
 
     std::string_view Value(const Entry& e, int i) const {
-        return std::string_view(text.data() + e.at[i], e.at[i + 1] - e.at[i]);
+        const std::uint32_t at = e.at[i];
+        return std::string_view(at & kExtra ? extra.data() + (at & ~kExtra) : bytes.data() + at,
+                                e.size[i]);
     }
     PreparedHit Hit(const Entry& e) const;
 };

@@ -81,6 +81,21 @@ LineReader::LineReader(std::unique_ptr<ByteSource> source, std::size_t maxPiece,
     if (source_->boundedByFileSize() && source_->fileSize() < size)
         size = std::max<std::size_t>(static_cast<std::size_t>(source_->fileSize()) + 1, 4096);
     buf_.resize(size);
+    bufferSize_ = size;
+}
+
+void LineReader::TradeBuffer(std::vector<char>& buffer) {
+    const std::size_t unread = end_ - begin_;
+    if (buffer.size() > 2 * bufferSize_ && unread <= bufferSize_)
+        std::vector<char>(bufferSize_).swap(buffer);  // grown for a very long line once
+    else if (buffer.size() < std::max(bufferSize_, unread))
+        buffer.resize(std::max(bufferSize_, unread));
+    if (unread > 0)
+        std::memcpy(buffer.data(), buf_.data() + begin_, unread);
+    buf_.swap(buffer);
+    begin_ = 0;
+    end_ = unread;
+    crKnown_ = false;
 }
 
 // Moves the unread bytes to the front and reads more; false at end of file.
@@ -105,10 +120,22 @@ bool LineReader::Fill() {
 }
 
 bool LineReader::Next(std::string_view& line) {
+    return Step<true>(line) == Buffered::kLine;
+}
+
+LineReader::Buffered LineReader::NextBuffered(std::string_view& line) {
+    return Step<false>(line);
+}
+
+template <bool kMayRead>
+LineReader::Buffered LineReader::Step(std::string_view& line) {
     if (pendingCr_) {
-        pendingCr_ = false;
-        if (begin_ == end_)
+        if (begin_ == end_) {
+            if (!kMayRead && !eof_)
+                return Buffered::kNeedsRead;
             Fill();
+        }
+        pendingCr_ = false;
         if (begin_ < end_ && buf_[begin_] == '\n') {
             ++begin_;
             ++consumed_;
@@ -143,7 +170,7 @@ bool LineReader::Next(std::string_view& line) {
                     pendingCr_ = true;
                 }
             }
-            return true;
+            return Buffered::kLine;
         }
         scanned = end_ - begin_;
         if (scanned >= maxPiece_) {  // a piece of a very long line
@@ -151,16 +178,18 @@ bool LineReader::Next(std::string_view& line) {
             consumed_ += scanned;
             begin_ = end_;
             partial_ = true;
-            return true;
+            return Buffered::kLine;
         }
+        if (!kMayRead && !eof_)
+            return Buffered::kNeedsRead;
         if (!Fill()) {
             partial_ = false;
             if (begin_ == end_)
-                return false;
+                return Buffered::kEnd;
             line = std::string_view(buf_.data() + begin_, end_ - begin_);
             consumed_ += line.size();
             begin_ = end_;
-            return true;
+            return Buffered::kLine;
         }
     }
 }

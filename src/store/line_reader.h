@@ -105,6 +105,19 @@ class LineReader {
     // The next line without its end; the view stays valid until the next
     // call. False at the end of the file. Throws IoError.
     bool Next(std::string_view& line);
+    // What NextBuffered found.
+    enum class Buffered { kLine, kEnd, kNeedsRead };
+    // Next for a caller that keeps the lines it took from the buffer: the same
+    // while the bytes read hold the next line, kNeedsRead where Next would
+    // read (and move the bytes of the lines returned before).
+    Buffered NextBuffered(std::string_view& line);
+    // The buffer, with the lines returned from it, goes to the caller, and
+    // the reader goes on in `buffer`, its contents replaced by the unread
+    // bytes (it grows to the reader's size when smaller).
+    void TradeBuffer(std::vector<char>& buffer);
+    // Where the buffer starts: a line returned is at an offset from it until
+    // the next read or trade.
+    const char* bufferData() const { return buf_.data(); }
     // The view returned last may be a piece of a longer line: the next call
     // returns what follows it, or false when the file ended with it.
     bool partial() const { return partial_; }
@@ -118,9 +131,12 @@ class LineReader {
     ByteSource& source() const { return *source_; }
 
   private:
+    template <bool kMayRead>
+    Buffered Step(std::string_view& line);
     bool Fill();
     std::unique_ptr<ByteSource> source_;
     std::vector<char> buf_;
+    std::size_t bufferSize_;  // the size asked for
     std::size_t begin_ = 0, end_ = 0;
     std::size_t nextCr_ = 0;  // the first CR at or after where it was sought; end_ if none
     bool crKnown_ = false;
