@@ -120,8 +120,8 @@ void HitPipeline::ReadBatches(LineReader& reader, FieldFormat format, const std:
                 continue;
             LineBatch::Entry& e = batch->entries.emplace_back();
             e.lineNumber = number;
-            if (!splitter.SplitInPlace(line)) {
-                e.malformed = true;
+            e.malformed = !splitter.SplitInPlace(line);
+            if (e.malformed) {
                 StoreValue(line, line, reader.bufferData(), batch->extra, e, 0);
             } else {
                 splitter.Complete();

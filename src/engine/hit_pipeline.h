@@ -34,6 +34,9 @@ struct LineBatch {
     // An `at` with this bit set is a place in `extra`, not in `bytes`.
     static constexpr std::uint32_t kExtra = std::uint32_t{1} << 31;
     struct Entry {
+        // Leaves what the reading thread sets unset: with `= default`, a new
+        // entry would be cleared whole first, for nothing.
+        Entry() {}
         std::uint64_t lineNumber;
         std::uint32_t at[7], size[7];  // where value i is, and its size
         std::uint32_t pageLength;
