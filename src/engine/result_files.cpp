@@ -88,7 +88,7 @@ class RecordLine {
     // The tag of `field`: backslash, number, semicolon.
     template <RecordField F>
     void Tag(F field) {
-        char* p = Space(8);
+        char* p = Space(24);
         *p++ = '\\';
         p = WriteDecimal(p, static_cast<std::uint64_t>(FieldNumber(field)));
         *p++ = ';';
@@ -96,7 +96,7 @@ class RecordLine {
     }
     // "-" followed by each number and a dash: the text form of an IdList.
     void IdList(std::span<const std::uint32_t> list) {
-        char* p = Space(1 + list.size() * 11);
+        char* p = Space(1 + list.size() * 11 + 16);
         *p++ = '-';
         for (std::uint32_t v : list) {
             p = WriteDecimal(p, v);
