@@ -28,14 +28,34 @@ struct IdLists::Reading {
     std::vector<std::uint64_t> seen;  // one bit a number
 
     // Hands the entry's numbers to `out` (or drops them) and reads the next entry.
+    // The numbers are read by batches whose bytes are surely readable: those
+    // of as many numbers of the longest kind, or the rest of the segment,
+    // which an entry never passes.
     static void TakeEntry(SpillRuns::Cursor& c, std::vector<std::uint32_t>* out) {
-        for (std::uint32_t k = 0; k < c.number(); ++k) {
-            c.Ensure(kMaxValue);
+        constexpr std::size_t kBatchBytes = 4096;
+        std::size_t left = c.number();
+        std::size_t at = 0;
+        if (out) {
+            at = out->size();
+            out->resize(at + left);
+        }
+        while (left > 0) {
+            const std::size_t wanted = std::min(left * kMaxValue, kBatchBytes);
+            c.Ensure(wanted);
+            const std::size_t n =
+                c.readable() >= wanted ? std::min(left, c.readable() / kMaxValue) : left;
             const std::uint8_t* p = c.data();
-            const auto v = static_cast<std::uint32_t>(GetVarint(p));
+            if (out) {
+                std::uint32_t* to = out->data() + at;
+                for (std::size_t k = 0; k < n; ++k)
+                    to[k] = static_cast<std::uint32_t>(GetVarint(p));
+                at += n;
+            } else {
+                for (std::size_t k = 0; k < n; ++k)
+                    GetVarint(p);
+            }
             c.SkipTo(p);
-            if (out)
-                out->push_back(v);
+            left -= n;
         }
         c.NextEntry();
     }
