@@ -5,13 +5,14 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "engine/varint.h"
-
 namespace trafikon {
 
 namespace {
 
-constexpr std::size_t kMaxValue = 5;
+// The numbers of a run are written as they are in memory, four bytes each:
+// copied in and out whole, where numbers of variable length would be made and
+// read back a byte at a time.
+constexpr std::size_t kValueBytes = sizeof(std::uint32_t);
 
 inline std::uint64_t HashPair(std::uint64_t key) {
     const unsigned __int128 r = static_cast<unsigned __int128>(key) * 0x9E3779B97F4A7C15ull;
@@ -28,11 +29,9 @@ struct IdLists::Reading {
     std::vector<std::uint64_t> seen;  // one bit a number
 
     // Hands the entry's numbers to `out` (or drops them) and reads the next entry.
-    // The numbers are read by batches whose bytes are surely readable: those
-    // of as many numbers of the longest kind, or the rest of the segment,
-    // which an entry never passes.
+    // The numbers are read by batches that fit the window.
     static void TakeEntry(SpillRuns::Cursor& c, std::vector<std::uint32_t>* out) {
-        constexpr std::size_t kBatchBytes = 4096;
+        constexpr std::size_t kBatch = 1024;
         std::size_t left = c.number();
         std::size_t at = 0;
         if (out) {
@@ -40,21 +39,12 @@ struct IdLists::Reading {
             out->resize(at + left);
         }
         while (left > 0) {
-            const std::size_t wanted = std::min(left * kMaxValue, kBatchBytes);
-            c.Ensure(wanted);
-            const std::size_t n =
-                c.readable() >= wanted ? std::min(left, c.readable() / kMaxValue) : left;
-            const std::uint8_t* p = c.data();
-            if (out) {
-                std::uint32_t* to = out->data() + at;
-                for (std::size_t k = 0; k < n; ++k)
-                    to[k] = static_cast<std::uint32_t>(GetVarint(p));
-                at += n;
-            } else {
-                for (std::size_t k = 0; k < n; ++k)
-                    GetVarint(p);
-            }
-            c.SkipTo(p);
+            const std::size_t n = std::min(left, kBatch);
+            c.Ensure(n * kValueBytes);
+            if (out)
+                std::memcpy(out->data() + at, c.data(), n * kValueBytes);
+            at += n;
+            c.Skip(n * kValueBytes);
             left -= n;
         }
         c.NextEntry();
@@ -147,14 +137,18 @@ void IdLists::WriteChunks() {
         // of the same record.
         std::uint32_t chunk = ends_[r].head, next = 0;
         while (left > 0) {
-            const std::size_t take = std::min(left, run.MakeRoom(kMaxValue) / kMaxValue);
+            const std::size_t take = std::min(left, run.MakeRoom(kValueBytes) / kValueBytes);
             std::uint8_t* p = run.Begin(r, take);
-            for (std::size_t k = 0; k < take; ++k) {
+            for (std::size_t k = 0; k < take;) {
                 while (next == At(chunk).count) {
                     chunk = At(chunk).next;
                     next = 0;
                 }
-                p = PutVarint(p, At(chunk).values[next++]);
+                const std::size_t n = std::min<std::size_t>(At(chunk).count - next, take - k);
+                std::memcpy(p, At(chunk).values + next, n * kValueBytes);
+                p += n * kValueBytes;
+                next += static_cast<std::uint32_t>(n);
+                k += n;
             }
             run.End(p);
             left -= take;

@@ -56,7 +56,6 @@ class SpillRuns {
         // Makes `n` bytes readable at data(), or what the segment has left.
         void Ensure(std::size_t n);
         const std::uint8_t* data() const { return buffer_.get() + pos_; }
-        std::size_t readable() const { return len_ - pos_; }  // bytes at data()
         void Skip(std::size_t n) { pos_ += n; }
         void SkipTo(const std::uint8_t* p) { pos_ = static_cast<std::size_t>(p - buffer_.get()); }
         // Reads the header of the entry at data(), past the content before it.
