@@ -2,18 +2,45 @@
 #include "engine/distinct_keys.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
+#include <utility>
 
 namespace trafikon {
 
 namespace {
 
 constexpr std::size_t kChunkKeys = 4096;
+// Fewer keys are sorted by comparisons: the passes of a radix sort would cost more.
+constexpr std::size_t kRadixKeys = 4096;
 
 }  // namespace
 
 void DistinctKeys::SortUnique() {
-    std::sort(keys_.begin(), keys_.end());
+    const std::size_t n = keys_.size();
+    if (n < kRadixKeys) {
+        std::sort(keys_.begin(), keys_.end());
+    } else {
+        // A byte at a time from the lowest, each pass keeping the order of
+        // the one before; a byte that every key has alike is passed over
+        // (the keys of a month use few of their bits).
+        std::array<std::array<std::size_t, 256>, 8> counts{};
+        for (const std::uint64_t key : keys_)
+            for (int b = 0; b < 8; ++b)
+                ++counts[b][key >> (8 * b) & 255];
+        std::vector<std::uint64_t> sorted(n);
+        for (int b = 0; b < 8; ++b) {
+            std::array<std::size_t, 256>& at = counts[b];
+            if (at[keys_[0] >> (8 * b) & 255] == n)
+                continue;
+            std::size_t start = 0;
+            for (std::size_t& c : at)
+                start += std::exchange(c, start);
+            for (const std::uint64_t key : keys_)
+                sorted[at[key >> (8 * b) & 255]++] = key;
+            keys_.swap(sorted);
+        }
+    }
     keys_.erase(std::unique(keys_.begin(), keys_.end()), keys_.end());
 }
 

@@ -5,13 +5,14 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "engine/varint.h"
-
 namespace trafikon {
 
 namespace {
 
-constexpr std::size_t kMaxValue = 5;
+// The numbers of a run are written as they are in memory, four bytes each:
+// copied in and out whole, where numbers of variable length would be made and
+// read back a byte at a time.
+constexpr std::size_t kValueBytes = sizeof(std::uint32_t);
 
 inline std::uint64_t HashPair(std::uint64_t key) {
     const unsigned __int128 r = static_cast<unsigned __int128>(key) * 0x9E3779B97F4A7C15ull;
@@ -28,14 +29,23 @@ struct IdLists::Reading {
     std::vector<std::uint64_t> seen;  // one bit a number
 
     // Hands the entry's numbers to `out` (or drops them) and reads the next entry.
+    // The numbers are read by batches that fit the window.
     static void TakeEntry(SpillRuns::Cursor& c, std::vector<std::uint32_t>* out) {
-        for (std::uint32_t k = 0; k < c.number(); ++k) {
-            c.Ensure(kMaxValue);
-            const std::uint8_t* p = c.data();
-            const auto v = static_cast<std::uint32_t>(GetVarint(p));
-            c.SkipTo(p);
+        constexpr std::size_t kBatch = 1024;
+        std::size_t left = c.number();
+        std::size_t at = 0;
+        if (out) {
+            at = out->size();
+            out->resize(at + left);
+        }
+        while (left > 0) {
+            const std::size_t n = std::min(left, kBatch);
+            c.Ensure(n * kValueBytes);
             if (out)
-                out->push_back(v);
+                std::memcpy(out->data() + at, c.data(), n * kValueBytes);
+            at += n;
+            c.Skip(n * kValueBytes);
+            left -= n;
         }
         c.NextEntry();
     }
@@ -115,6 +125,13 @@ void IdLists::WriteRun() {
 
 void IdLists::WriteChunks() {
     SpillRuns::Writer run(*spill_, runs_);
+    // The chunks are read through once in the order they lie in memory
+    // before the lists are walked: a walk from chunk to chunk waits for each
+    // one that is not in the caches, where a pass in order streams them in.
+    std::uint32_t counts = 0;
+    for (std::uint32_t c = 0; c < chunks_; c += 64 / sizeof(Chunk))
+        counts += At(c).count;
+    asm volatile("" : : "r"(counts));  // the pass is kept for its effect on the caches
     for (std::uint32_t r = 0; r < ends_.size(); ++r) {
         // The chunks are where the appends left them: the first of a list
         // some lists ahead is asked for.
@@ -127,14 +144,18 @@ void IdLists::WriteChunks() {
         // of the same record.
         std::uint32_t chunk = ends_[r].head, next = 0;
         while (left > 0) {
-            const std::size_t take = std::min(left, run.MakeRoom(kMaxValue) / kMaxValue);
+            const std::size_t take = std::min(left, run.MakeRoom(kValueBytes) / kValueBytes);
             std::uint8_t* p = run.Begin(r, take);
-            for (std::size_t k = 0; k < take; ++k) {
+            for (std::size_t k = 0; k < take;) {
                 while (next == At(chunk).count) {
                     chunk = At(chunk).next;
                     next = 0;
                 }
-                p = PutVarint(p, At(chunk).values[next++]);
+                const std::size_t n = std::min<std::size_t>(At(chunk).count - next, take - k);
+                std::memcpy(p, At(chunk).values + next, n * kValueBytes);
+                p += n * kValueBytes;
+                next += static_cast<std::uint32_t>(n);
+                k += n;
             }
             run.End(p);
             left -= take;

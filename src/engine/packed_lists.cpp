@@ -8,8 +8,6 @@
 
 namespace trafikon {
 
-namespace {}  // namespace
-
 // Where the reading of each run is, and the full blocks sorted by record.
 struct PackedLists::Reading {
     // The entry at a cursor's data() once handed out, to be passed over at
@@ -194,59 +192,16 @@ bool PackedLists::NextPiece(Piece& piece) const {
     return false;
 }
 
-namespace {
-
-// The decimal text of a number that only grows, kept up to date by adding
-// each difference digit by digit: the differences of a line list are mostly
-// small, so this costs a digit or two a number.
-class GrowingDecimal {
-  public:
-    void Add(std::uint32_t difference) {
-        char* q = end_ - 1;
-        std::uint32_t carry = difference;
-        while (carry != 0) {
-            if (q < start_) {
-                *q = '0';
-                start_ = q;
-            }
-            const std::uint32_t sum = static_cast<std::uint32_t>(*q - '0') + carry;
-            *q-- = static_cast<char>('0' + sum % 10);
-            carry = sum / 10;
-        }
-    }
-    // Copies the digits to `p` (which has 16 bytes of room) and returns their end.
-    char* CopyTo(char* p) const {
-        std::memcpy(p, start_, 16);
-        return p + (end_ - start_);
-    }
-
-  private:
-    char digits_[48] = {};
-    char* end_ = digits_ + 24;
-    char* start_ = [this] {
-        end_[-1] = '0';
-        return end_ - 1;
-    }();
-};
-
-}  // namespace
-
 void WriteIdList(const PackedLists& lists, std::uint32_t record, AtomicFileWriter& out) {
     char text[8192];
     char* p = text;
     *p++ = '-';
-    GrowingDecimal decimal;
-    lists.Walk(record, [&](std::uint32_t stored, std::uint32_t value) {
+    lists.ForEach(record, [&](std::uint32_t value) {
         if (p + 24 > text + sizeof text) {
             out.Write(std::string_view(text, static_cast<std::size_t>(p - text)));
             p = text;
         }
-        if (lists.ascending_) {
-            decimal.Add(stored);
-            p = decimal.CopyTo(p);
-        } else {
-            p = WriteDecimal(p, value);
-        }
+        p = WriteDecimal(p, value);
         *p++ = '-';
     });
     out.Write(std::string_view(text, static_cast<std::size_t>(p - text)));

@@ -71,8 +71,6 @@ class PackedLists {
     void Seal();
 
   private:
-    friend void WriteIdList(const PackedLists& lists, std::uint32_t record, AtomicFileWriter& out);
-
     struct Piece {
         const std::uint8_t* bytes = nullptr;
         std::size_t size = 0;

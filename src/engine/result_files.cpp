@@ -88,7 +88,7 @@ class RecordLine {
     // The tag of `field`: backslash, number, semicolon.
     template <RecordField F>
     void Tag(F field) {
-        char* p = Space(8);
+        char* p = Space(24);
         *p++ = '\\';
         p = WriteDecimal(p, static_cast<std::uint64_t>(FieldNumber(field)));
         *p++ = ';';
@@ -96,7 +96,7 @@ class RecordLine {
     }
     // "-" followed by each number and a dash: the text form of an IdList.
     void IdList(std::span<const std::uint32_t> list) {
-        char* p = Space(1 + list.size() * 11);
+        char* p = Space(1 + list.size() * 11 + 16);
         *p++ = '-';
         for (std::uint32_t v : list) {
             p = WriteDecimal(p, v);
@@ -400,10 +400,14 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     WrittenRecords written;
     std::vector<std::unique_ptr<AtomicFileWriter>> extraFiles;
 
-    // The file, referrer and query lists are built and synced on a second
-    // thread while this one builds the status, host and browser lists, then
-    // the extra files; a third waits for the disk to take this thread's lists
-    // meanwhile.
+    // Three threads share the work: the extra files (their tallies read the
+    // month's hits once more) on one, the file, referrer and query lists on
+    // another, while this one builds the status, host and browser lists.
+    // None of them reads what another writes.
+    WorkThread extras([&] {
+        if (extra)
+            extraFiles = extra->WriteFiles(siteDir, monthKey);
+    });
     WorkThread other([&] {
         WriteFileRecords(a, a.FileLines(), *files[kFilesResult], written);
         WritePageRecords(a.externalPages, a.PageLines(false), *files[kExternalReferrersResult],
@@ -419,13 +423,9 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     WriteStatusFile(a, *files[kStatusResult]);
     WritePageRecords(a.hosts, a.HostLines(), *files[kHostsResult], &written.hosts);
     WriteBrowserRecords(a.browsers, a.BrowserLines(), *files[kBrowsersResult]);
-    WorkThread syncing([&] {
-        for (ResultFile f : kHere)
-            files[f]->Sync();
-    });
-    if (extra)
-        extraFiles = extra->WriteFiles(siteDir, monthKey);
-    syncing.Join();
+    for (ResultFile f : kHere)
+        files[f]->Sync();
+    extras.Join();
     other.Join();
     WriteMonthStats(a, logDateText, written, *monthly);
     monthly->Sync();
