@@ -24,7 +24,7 @@ namespace {
 // How many hits ahead the tables' slots, their keys, then the records are
 // asked for (MonthAnalysis::PrefetchSlots): far enough for memory to answer
 // meanwhile.
-constexpr std::size_t kSlotsAhead = 12, kKeysAhead = 6, kRecordsAhead = 2;
+constexpr std::size_t kSlotsAhead = 12, kKeysAhead = 6, kRecordsAhead = 2, kListEndsAhead = 1;
 // The batch's entries are asked for before them.
 constexpr std::size_t kEntriesAhead = 20;
 
@@ -92,8 +92,10 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
             const LineBatch::Entry& e = entries[k];
             if (k + kEntriesAhead < entries.size()) {
                 // Written by the reading thread: on its way from the other core.
+                // Every cache line of the entry: it spans three or four.
                 const auto* ahead = reinterpret_cast<const char*>(&entries[k + kEntriesAhead]);
-                PrefetchLine(ahead);
+                for (std::size_t at = 0; at < sizeof(LineBatch::Entry); at += 64)
+                    PrefetchLine(ahead + at);
                 PrefetchLine(ahead + sizeof(LineBatch::Entry) - 1);
             }
             if (k + kSlotsAhead < entries.size() && !entries[k + kSlotsAhead].malformed)
@@ -102,6 +104,8 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
                 analysis.PrefetchKeys(entries[k + kKeysAhead].facts);
             if (k + kRecordsAhead < entries.size() && !entries[k + kRecordsAhead].malformed)
                 analysis.PrefetchRecords(entries[k + kRecordsAhead].facts);
+            if (k + kListEndsAhead < entries.size() && !entries[k + kListEndsAhead].malformed)
+                analysis.PrefetchListEnds(entries[k + kListEndsAhead].facts);
             if (e.malformed) {
                 if (observer.StopRequested()) {
                     result.stopped = true;

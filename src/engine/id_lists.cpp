@@ -13,11 +13,6 @@ namespace {
 
 constexpr std::size_t kMaxValue = 5;
 
-inline std::uint64_t HashPair(std::uint64_t key) {
-    const unsigned __int128 r = static_cast<unsigned __int128>(key) * 0x9E3779B97F4A7C15ull;
-    return static_cast<std::uint64_t>(r) ^ static_cast<std::uint64_t>(r >> 64);
-}
-
 }  // namespace
 
 // Where the reading of each run is, and the numbers of the record being read
@@ -223,9 +218,9 @@ bool PairSet::Insert(std::uint32_t a, std::uint32_t b) {
     // Filled up to three quarters: pairs are many and the probes short.
     if ((count_ + 1) * 4 > slots_.size() * 3)
         Grow();
-    const std::uint64_t stored = ((static_cast<std::uint64_t>(a) << 32) | b) + 1;
+    const std::uint64_t stored = Stored(a, b);
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = HashPair(stored) & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = Hash(stored) & mask;; i = (i + 1) & mask) {
         if (slots_[i] == 0) {
             slots_[i] = stored;
             ++count_;
@@ -244,7 +239,7 @@ void PairSet::Grow() {
     for (std::uint64_t stored : old) {
         if (stored == 0)
             continue;
-        std::size_t i = HashPair(stored) & mask;
+        std::size_t i = Hash(stored) & mask;
         while (slots_[i] != 0)
             i = (i + 1) & mask;
         slots_[i] = stored;

@@ -60,10 +60,15 @@ class IdLists {
         if (record < ends_.size())
             PrefetchLine(&ends_[record]);
     }
-    // The next hint, once the ends have come: the last chunk of the list.
+    // The next hint, once the ends have come: the first and last chunks of
+    // the list.
     void PrefetchEnd(std::uint32_t record) const {
-        if (record < ends_.size() && ends_[record].tail != kNone)
-            PrefetchLine(&At(ends_[record].tail));
+        if (record < ends_.size() && ends_[record].tail != kNone) {
+            const Ends ends = ends_[record];
+            PrefetchLine(&At(ends.tail));
+            if (ends.head != ends.tail)
+                PrefetchLine(&At(ends.head));
+        }
     }
     // True when the part in memory of the list of `record` ends with `value`.
     bool EndsWith(std::uint32_t record, std::uint32_t value) const {
@@ -181,6 +186,11 @@ class PairSet {
 
     // True when the pair was not in the set (it is now).
     bool Insert(std::uint32_t a, std::uint32_t b);
+    // Hint for a coming Insert of the pair, when the pairs of `a` are in the set.
+    void Prefetch(std::uint32_t a, std::uint32_t b) const {
+        if (InSet(a))
+            PrefetchLine(&slots_[Hash(Stored(a, b)) & (slots_.size() - 1)]);
+    }
     std::size_t size() const { return count_; }
     // Whether the pairs of `a` are in the set.
     bool InSet(std::uint32_t a) const { return a < inSet_.size() && inSet_[a]; }
@@ -193,6 +203,13 @@ class PairSet {
     void Clear();
 
   private:
+    static std::uint64_t Stored(std::uint32_t a, std::uint32_t b) {
+        return ((static_cast<std::uint64_t>(a) << 32) | b) + 1;
+    }
+    static std::uint64_t Hash(std::uint64_t stored) {
+        const unsigned __int128 r = static_cast<unsigned __int128>(stored) * 0x9E3779B97F4A7C15ull;
+        return static_cast<std::uint64_t>(r) ^ static_cast<std::uint64_t>(r >> 64);
+    }
     void Grow();
     std::vector<std::uint64_t> slots_;  // pair + 1, 0 for an empty slot
     std::size_t count_ = 0;

@@ -215,8 +215,14 @@ class MonthAnalysis {
     void PrefetchKeys(const HitFacts& hit) const {
         Prefetch(hit, [](const KeyMap& keys, std::uint64_t hash) { keys.PrefetchKey(hash); });
     }
-    // Last, a hit or two before it comes, the records the keys lead to.
+    // Then, a hit or two before it comes, the records the keys lead to.
     void PrefetchRecords(const HitFacts& hit) const;
+    // Last, once PrefetchRecords brought their ends, the chunks of the lists
+    // that LinkPair searches (a host's, page's or query's files), or the
+    // pair's place in the set of pairs for a long list. The files' own lists
+    // take their numbers later, in batches that ask for their ends
+    // themselves (IdLists::AppendSoon).
+    void PrefetchListEnds(const HitFacts& hit) const;
     // The line numbers of the hits of each record.
     const PackedLists& FileLines() const { return fileLines_; }
     const PackedLists& HostLines() const { return hostLines_; }

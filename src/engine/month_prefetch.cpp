@@ -26,11 +26,6 @@ void MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
         PrefetchAt(files.lastStatus, file);
         files.lastTime.Prefetch(f);
         fileLines_.Prefetch(f);
-        files.hosts.Prefetch(f);
-        if (hit.pageHash != 0 || hit.samePage)
-            (hit.internal ? files.internalPages : files.externalPages).Prefetch(f);
-        if (hit.hasQuery)
-            (hit.internal ? files.internalQueries : files.externalQueries).Prefetch(f);
     }
     if (!hit.sameHost) {
         const std::int64_t host = hosts.keys.GuessPosition(hit.hostHash);
@@ -40,7 +35,7 @@ void MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
             PrefetchAt(hostSeenStamp_, host);
             hosts.lastTime.Prefetch(h);
             hostLines_.Prefetch(h);
-            hosts.files.Prefetch(h);
+            hosts.files.Prefetch(h);  // searched by LinkPair
         }
     }
     if (!hit.sameAgent) {
@@ -69,6 +64,47 @@ void MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
             (hit.internal ? internalQuerySites_ : externalQuerySites_).Prefetch(q);
             queries.files.Prefetch(q);
         }
+    }
+}
+
+void MonthAnalysis::PrefetchListEnds(const HitFacts& hit) const {
+    const std::int64_t file = files.keys.GuessPosition(hit.pathHash);
+    // The list of `a` that LinkPair searches, or the pair in the set.
+    const auto ask = [file](const IdLists& lists, const PairSet& pairs, std::int64_t a) {
+        if (a < 0)
+            return;
+        lists.PrefetchEnd(static_cast<std::uint32_t>(a));
+        if (file >= 0)
+            pairs.Prefetch(static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(file));
+    };
+    if (file >= 0)
+        fileLines_.PrefetchEnd(static_cast<std::uint32_t>(file));
+    if (!hit.sameHost) {
+        const std::int64_t host = hosts.keys.GuessPosition(hit.hostHash);
+        ask(hosts.files, hostFiles_, host);
+        if (host >= 0)
+            hostLines_.PrefetchEnd(static_cast<std::uint32_t>(host));
+    }
+    if (!hit.sameAgent) {
+        const std::int64_t agent = browsers.keys.GuessPosition(hit.agentHash);
+        if (agent >= 0)
+            browserLines_.PrefetchEnd(static_cast<std::uint32_t>(agent));
+    }
+    if (hit.pageHash != 0) {
+        const PageRecords& pages = hit.internal ? internalPages : externalPages;
+        const std::int64_t page = pages.keys.GuessPosition(hit.pageHash);
+        ask(pages.files, hit.internal ? internalPageFiles_ : externalPageFiles_, page);
+        if (page >= 0)
+            (hit.internal ? internalPageLines_ : externalPageLines_)
+                .PrefetchEnd(static_cast<std::uint32_t>(page));
+    }
+    if (hit.hasQuery) {
+        const QueryRecords& queries = hit.internal ? internalQueries : externalQueries;
+        const std::int64_t query = queries.keys.GuessPosition(hit.queryHash);
+        ask(queries.files, hit.internal ? internalQueryFiles_ : externalQueryFiles_, query);
+        if (query >= 0)
+            (hit.internal ? internalQuerySites_ : externalQuerySites_)
+                .PrefetchEnd(static_cast<std::uint32_t>(query));
     }
 }
 
