@@ -75,13 +75,20 @@ class KeyMap {
     }
 
     // The position of the key of hash `hash` when its table slot and key
-    // are at hand, by the hash alone (a guess, for prefetching), or -1.
+    // are at hand, by the hash alone (a guess, for prefetching), or -1. The
+    // rest of a key that goes on past the cache line of its start (up to
+    // three more lines) is asked for, for the comparison of FindOrAdd.
     std::int64_t GuessPosition(std::uint64_t hash) const {
         const std::uint64_t slot = SlotGuess(hash);
         if (slot == 0)
             return -1;
         std::uint32_t position;
-        std::memcpy(&position, KeyBytes((slot & kOffsetMask) - 1), 4);
+        const std::uint64_t offset = (slot & kOffsetMask) - 1;
+        const Stored key = StoredAt(offset, position);
+        const auto first = reinterpret_cast<std::uintptr_t>(KeyBytes(offset)) / 64,
+                   last = reinterpret_cast<std::uintptr_t>(key.bytes + key.size - 1) / 64;
+        for (std::uintptr_t line = first + 1; line <= last && line <= first + 3; ++line)
+            PrefetchLine(reinterpret_cast<const void*>(line * 64));
         return position;
     }
 
