@@ -186,8 +186,6 @@ void IdLists::List(std::uint32_t record, std::vector<std::uint32_t>& list) const
 
 void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
               std::uint32_t b) {
-    if (listsOfA.EndsWith(a, b))
-        return;
     if (pairs.InSet(a)) {
         if (!pairs.Insert(a, b))
             return;

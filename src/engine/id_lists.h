@@ -55,7 +55,7 @@ class IdLists {
         if (soonCount_ == kSoon)
             AppendWaiting();
     }
-    // Hint for a coming Append or EndsWith: the ends of the list of `record`.
+    // Hint for a coming Append or Contains: the ends of the list of `record`.
     void Prefetch(std::uint32_t record) const {
         if (record < ends_.size())
             PrefetchLine(&ends_[record]);
@@ -69,13 +69,6 @@ class IdLists {
             if (ends.head != ends.tail)
                 PrefetchLine(&At(ends.head));
         }
-    }
-    // True when the part in memory of the list of `record` ends with `value`.
-    bool EndsWith(std::uint32_t record, std::uint32_t value) const {
-        if (record >= ends_.size() || ends_[record].tail == kNone)
-            return false;
-        const Chunk& c = At(ends_[record].tail);
-        return c.values[c.count - 1] == value;
     }
     // True when the part in memory of the list of `record` holds `value`;
     // `length` is then or else the number of values looked at (the whole part
@@ -217,8 +210,9 @@ class PairSet {
 };
 
 // Appends `b` to the list of `a` and `a` to the list of `b` when the pair is
-// new; the last entry of a's list is looked at before anything else. Lists
-// past their budget go out, a's with the set. The lists of `b` take their
+// new, which a's list tells while short, the set once long (a repeat of the
+// list's last pair is too rare to look for first). Lists past their budget
+// go out, a's with the set. The lists of `b` take their
 // numbers soon after (AppendSoon): they are read once sealed.
 void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
               std::uint32_t b);
