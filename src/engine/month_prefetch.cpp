@@ -16,8 +16,9 @@ void PrefetchAt(const Values& v, std::int64_t i) {
 
 }  // namespace
 
-void MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
-    const std::int64_t file = files.keys.GuessPosition(hit.pathHash);
+MonthAnalysis::GuessedRecords MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
+    GuessedRecords guessed;
+    const std::int64_t file = guessed.file = files.keys.GuessPosition(hit.pathHash);
     if (file >= 0) {
         const auto f = static_cast<std::uint32_t>(file);
         PrefetchAt(files.hits, file);
@@ -28,7 +29,7 @@ void MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
         fileLines_.Prefetch(f);
     }
     if (!hit.sameHost) {
-        const std::int64_t host = hosts.keys.GuessPosition(hit.hostHash);
+        const std::int64_t host = guessed.host = hosts.keys.GuessPosition(hit.hostHash);
         if (host >= 0) {
             const auto h = static_cast<std::uint32_t>(host);
             PrefetchAt(hosts.hits, host);
@@ -39,14 +40,14 @@ void MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
         }
     }
     if (!hit.sameAgent) {
-        const std::int64_t agent = browsers.keys.GuessPosition(hit.agentHash);
+        const std::int64_t agent = guessed.agent = browsers.keys.GuessPosition(hit.agentHash);
         PrefetchAt(browsers.hits, agent);
         if (agent >= 0)
             browserLines_.Prefetch(static_cast<std::uint32_t>(agent));
     }
     if (hit.pageHash != 0) {
         const PageRecords& pages = hit.internal ? internalPages : externalPages;
-        const std::int64_t page = pages.keys.GuessPosition(hit.pageHash);
+        const std::int64_t page = guessed.page = pages.keys.GuessPosition(hit.pageHash);
         if (page >= 0) {
             const auto p = static_cast<std::uint32_t>(page);
             PrefetchAt(pages.hits, page);
@@ -57,7 +58,7 @@ void MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
     }
     if (hit.hasQuery) {
         const QueryRecords& queries = hit.internal ? internalQueries : externalQueries;
-        const std::int64_t query = queries.keys.GuessPosition(hit.queryHash);
+        const std::int64_t query = guessed.query = queries.keys.GuessPosition(hit.queryHash);
         if (query >= 0) {
             const auto q = static_cast<std::uint32_t>(query);
             queries.lastTime.Prefetch(q);
@@ -65,10 +66,11 @@ void MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
             queries.files.Prefetch(q);
         }
     }
+    return guessed;
 }
 
-void MonthAnalysis::PrefetchListEnds(const HitFacts& hit) const {
-    const std::int64_t file = files.keys.GuessPosition(hit.pathHash);
+void MonthAnalysis::PrefetchListEnds(const HitFacts& hit, const GuessedRecords& guessed) const {
+    const std::int64_t file = guessed.file;
     // The list of `a` that LinkPair searches, or the pair in the set.
     const auto ask = [file](const IdLists& lists, const PairSet& pairs, std::int64_t a) {
         if (a < 0)
@@ -80,19 +82,18 @@ void MonthAnalysis::PrefetchListEnds(const HitFacts& hit) const {
     if (file >= 0)
         fileLines_.PrefetchEnd(static_cast<std::uint32_t>(file));
     if (!hit.sameHost) {
-        const std::int64_t host = hosts.keys.GuessPosition(hit.hostHash);
+        const std::int64_t host = guessed.host;
         ask(hosts.files, hostFiles_, host);
         if (host >= 0)
             hostLines_.PrefetchEnd(static_cast<std::uint32_t>(host));
     }
     if (!hit.sameAgent) {
-        const std::int64_t agent = browsers.keys.GuessPosition(hit.agentHash);
-        if (agent >= 0)
-            browserLines_.PrefetchEnd(static_cast<std::uint32_t>(agent));
+        if (guessed.agent >= 0)
+            browserLines_.PrefetchEnd(static_cast<std::uint32_t>(guessed.agent));
     }
     if (hit.pageHash != 0) {
         const PageRecords& pages = hit.internal ? internalPages : externalPages;
-        const std::int64_t page = pages.keys.GuessPosition(hit.pageHash);
+        const std::int64_t page = guessed.page;
         ask(pages.files, hit.internal ? internalPageFiles_ : externalPageFiles_, page);
         if (page >= 0)
             (hit.internal ? internalPageLines_ : externalPageLines_)
@@ -100,7 +101,7 @@ void MonthAnalysis::PrefetchListEnds(const HitFacts& hit) const {
     }
     if (hit.hasQuery) {
         const QueryRecords& queries = hit.internal ? internalQueries : externalQueries;
-        const std::int64_t query = queries.keys.GuessPosition(hit.queryHash);
+        const std::int64_t query = guessed.query;
         ask(queries.files, hit.internal ? internalQueryFiles_ : externalQueryFiles_, query);
         if (query >= 0)
             (hit.internal ? internalQuerySites_ : externalQuerySites_)
