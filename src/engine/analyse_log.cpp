@@ -24,9 +24,13 @@ namespace {
 // How many hits ahead the tables' slots, their keys, then the records are
 // asked for (MonthAnalysis::PrefetchSlots): far enough for memory to answer
 // meanwhile.
-constexpr std::size_t kSlotsAhead = 12, kKeysAhead = 6, kRecordsAhead = 2;
-// The batch's entries are asked for before them.
-constexpr std::size_t kEntriesAhead = 20;
+constexpr std::size_t kSlotsAhead = 12, kKeysAhead = 6, kRecordsAhead = 3, kListEndsAhead = 1;
+constexpr std::size_t kGuessesKept = 4;
+static_assert(kRecordsAhead - kListEndsAhead < kGuessesKept);
+// The batch's entries are asked for before them, and the texts of the lines
+// (written by the reading thread: on their way from the other core) a few
+// hits ahead, for the comparisons of keys.
+constexpr std::size_t kEntriesAhead = 20, kTextsAhead = 6;
 
 class ProgressReporter {
   public:
@@ -88,12 +92,25 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
             return result;
         }
         const std::vector<LineBatch::Entry>& entries = batch->entries;
+        // Each line's texts start where the line before's end: the texts are
+        // asked for up to the start of the line kTextsAhead hits ahead.
+        std::size_t textAsked = 0;
+        // What PrefetchRecords guessed of the hits until PrefetchListEnds, by
+        // entry.
+        MonthAnalysis::GuessedRecords guessed[kGuessesKept];
         for (std::size_t k = 0; k < entries.size(); ++k) {
             const LineBatch::Entry& e = entries[k];
+            const std::size_t textNeeded = k + kTextsAhead < entries.size()
+                                               ? entries[k + kTextsAhead].at[0]
+                                               : batch->text.size();
+            for (; textAsked < textNeeded; textAsked += 64)
+                PrefetchLine(batch->text.data() + textAsked);
             if (k + kEntriesAhead < entries.size()) {
                 // Written by the reading thread: on its way from the other core.
+                // Every cache line of the entry: it spans three or four.
                 const auto* ahead = reinterpret_cast<const char*>(&entries[k + kEntriesAhead]);
-                PrefetchLine(ahead);
+                for (std::size_t at = 0; at < sizeof(LineBatch::Entry); at += 64)
+                    PrefetchLine(ahead + at);
                 PrefetchLine(ahead + sizeof(LineBatch::Entry) - 1);
             }
             if (k + kSlotsAhead < entries.size() && !entries[k + kSlotsAhead].malformed)
@@ -101,7 +118,11 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
             if (k + kKeysAhead < entries.size() && !entries[k + kKeysAhead].malformed)
                 analysis.PrefetchKeys(entries[k + kKeysAhead].facts);
             if (k + kRecordsAhead < entries.size() && !entries[k + kRecordsAhead].malformed)
-                analysis.PrefetchRecords(entries[k + kRecordsAhead].facts);
+                guessed[(k + kRecordsAhead) % kGuessesKept] =
+                    analysis.PrefetchRecords(entries[k + kRecordsAhead].facts);
+            if (k + kListEndsAhead < entries.size() && !entries[k + kListEndsAhead].malformed)
+                analysis.PrefetchListEnds(entries[k + kListEndsAhead].facts,
+                                          guessed[(k + kListEndsAhead) % kGuessesKept]);
             if (e.malformed) {
                 if (observer.StopRequested()) {
                     result.stopped = true;

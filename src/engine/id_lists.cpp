@@ -14,11 +14,6 @@ namespace {
 // read back a byte at a time.
 constexpr std::size_t kValueBytes = sizeof(std::uint32_t);
 
-inline std::uint64_t HashPair(std::uint64_t key) {
-    const unsigned __int128 r = static_cast<unsigned __int128>(key) * 0x9E3779B97F4A7C15ull;
-    return static_cast<std::uint64_t>(r) ^ static_cast<std::uint64_t>(r >> 64);
-}
-
 }  // namespace
 
 // Where the reading of each run is, and the numbers of the record being read
@@ -212,8 +207,6 @@ void IdLists::List(std::uint32_t record, std::vector<std::uint32_t>& list) const
 
 void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
               std::uint32_t b) {
-    if (listsOfA.EndsWith(a, b))
-        return;
     if (pairs.InSet(a)) {
         if (!pairs.Insert(a, b))
             return;
@@ -244,9 +237,9 @@ bool PairSet::Insert(std::uint32_t a, std::uint32_t b) {
     // Filled up to three quarters: pairs are many and the probes short.
     if ((count_ + 1) * 4 > slots_.size() * 3)
         Grow();
-    const std::uint64_t stored = ((static_cast<std::uint64_t>(a) << 32) | b) + 1;
+    const std::uint64_t stored = Stored(a, b);
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = HashPair(stored) & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = Hash(stored) & mask;; i = (i + 1) & mask) {
         if (slots_[i] == 0) {
             slots_[i] = stored;
             ++count_;
@@ -265,7 +258,7 @@ void PairSet::Grow() {
     for (std::uint64_t stored : old) {
         if (stored == 0)
             continue;
-        std::size_t i = HashPair(stored) & mask;
+        std::size_t i = Hash(stored) & mask;
         while (slots_[i] != 0)
             i = (i + 1) & mask;
         slots_[i] = stored;

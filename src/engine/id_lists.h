@@ -55,22 +55,20 @@ class IdLists {
         if (soonCount_ == kSoon)
             AppendWaiting();
     }
-    // Hint for a coming Append or EndsWith: the ends of the list of `record`.
+    // Hint for a coming Append or Contains: the ends of the list of `record`.
     void Prefetch(std::uint32_t record) const {
         if (record < ends_.size())
             PrefetchLine(&ends_[record]);
     }
-    // The next hint, once the ends have come: the last chunk of the list.
+    // The next hint, once the ends have come: the first and last chunks of
+    // the list.
     void PrefetchEnd(std::uint32_t record) const {
-        if (record < ends_.size() && ends_[record].tail != kNone)
-            PrefetchLine(&At(ends_[record].tail));
-    }
-    // True when the part in memory of the list of `record` ends with `value`.
-    bool EndsWith(std::uint32_t record, std::uint32_t value) const {
-        if (record >= ends_.size() || ends_[record].tail == kNone)
-            return false;
-        const Chunk& c = At(ends_[record].tail);
-        return c.values[c.count - 1] == value;
+        if (record < ends_.size() && ends_[record].tail != kNone) {
+            const Ends ends = ends_[record];
+            PrefetchLine(&At(ends.tail));
+            if (ends.head != ends.tail)
+                PrefetchLine(&At(ends.head));
+        }
     }
     // True when the part in memory of the list of `record` holds `value`;
     // `length` is then or else the number of values looked at (the whole part
@@ -181,6 +179,11 @@ class PairSet {
 
     // True when the pair was not in the set (it is now).
     bool Insert(std::uint32_t a, std::uint32_t b);
+    // Hint for a coming Insert of the pair, when the pairs of `a` are in the set.
+    void Prefetch(std::uint32_t a, std::uint32_t b) const {
+        if (InSet(a))
+            PrefetchLine(&slots_[Hash(Stored(a, b)) & (slots_.size() - 1)]);
+    }
     std::size_t size() const { return count_; }
     // Whether the pairs of `a` are in the set.
     bool InSet(std::uint32_t a) const { return a < inSet_.size() && inSet_[a]; }
@@ -193,6 +196,13 @@ class PairSet {
     void Clear();
 
   private:
+    static std::uint64_t Stored(std::uint32_t a, std::uint32_t b) {
+        return ((static_cast<std::uint64_t>(a) << 32) | b) + 1;
+    }
+    static std::uint64_t Hash(std::uint64_t stored) {
+        const unsigned __int128 r = static_cast<unsigned __int128>(stored) * 0x9E3779B97F4A7C15ull;
+        return static_cast<std::uint64_t>(r) ^ static_cast<std::uint64_t>(r >> 64);
+    }
     void Grow();
     std::vector<std::uint64_t> slots_;  // pair + 1, 0 for an empty slot
     std::size_t count_ = 0;
@@ -200,8 +210,9 @@ class PairSet {
 };
 
 // Appends `b` to the list of `a` and `a` to the list of `b` when the pair is
-// new; the last entry of a's list is looked at before anything else. Lists
-// past their budget go out, a's with the set. The lists of `b` take their
+// new, which a's list tells while short, the set once long (a repeat of the
+// list's last pair is too rare to look for first). Lists past their budget
+// go out, a's with the set. The lists of `b` take their
 // numbers soon after (AppendSoon): they are read once sealed.
 void LinkPair(PairSet& pairs, IdLists& listsOfA, std::uint32_t a, IdLists& listsOfB,
               std::uint32_t b);

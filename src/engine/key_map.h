@@ -69,19 +69,26 @@ class KeyMap {
     // the table has come) the key that the table names.
     void PrefetchSlot(std::uint64_t hash) const { PrefetchLine(&table_[hash & mask_]); }
     void PrefetchKey(std::uint64_t hash) const {
-        const std::uint64_t slot = table_[hash & mask_];
-        if (slot != 0 && (slot & ~kOffsetMask) == hash >> kOffsetBits << kOffsetBits)
+        const std::uint64_t slot = SlotGuess(hash);
+        if (slot != 0)
             PrefetchLine(KeyBytes((slot & kOffsetMask) - 1));
     }
 
     // The position of the key of hash `hash` when its table slot and key
-    // are at hand, by the hash alone (a guess, for prefetching), or -1.
+    // are at hand, by the hash alone (a guess, for prefetching), or -1. The
+    // rest of a key that goes on past the cache line of its start (up to
+    // three more lines) is asked for, for the comparison of FindOrAdd.
     std::int64_t GuessPosition(std::uint64_t hash) const {
-        const std::uint64_t slot = table_[hash & mask_];
-        if (slot == 0 || (slot & ~kOffsetMask) != hash >> kOffsetBits << kOffsetBits)
+        const std::uint64_t slot = SlotGuess(hash);
+        if (slot == 0)
             return -1;
         std::uint32_t position;
-        std::memcpy(&position, KeyBytes((slot & kOffsetMask) - 1), 4);
+        const std::uint64_t offset = (slot & kOffsetMask) - 1;
+        const Stored key = StoredAt(offset, position);
+        const auto first = reinterpret_cast<std::uintptr_t>(KeyBytes(offset)) / 64,
+                   last = reinterpret_cast<std::uintptr_t>(key.bytes + key.size - 1) / 64;
+        for (std::uintptr_t line = first + 1; line <= last && line <= first + 3; ++line)
+            PrefetchLine(reinterpret_cast<const void*>(line * 64));
         return position;
     }
 
@@ -114,6 +121,19 @@ class KeyMap {
     static constexpr unsigned char kAddressKey = 0xFE, kLongKey = 0xFF;
 
     const char* KeyBytes(std::uint64_t offset) const { return keys_.At(offset); }
+    // The first slot on the probe of `hash` with its high bits (most likely
+    // the key's), looked for among the few slots that the probe reads first;
+    // 0 for none.
+    std::uint64_t SlotGuess(std::uint64_t hash) const {
+        const std::uint64_t tag = hash >> kOffsetBits << kOffsetBits;
+        std::size_t i = hash & mask_;
+        for (int probe = 0; probe < 4; ++probe, i = (i + 1) & mask_) {
+            const std::uint64_t slot = table_[i];
+            if (slot == 0 || (slot & ~kOffsetMask) == tag)
+                return slot;
+        }
+        return 0;
+    }
     // The key stored at `offset` as it is stored, and its position.
     struct Stored {
         const char* bytes;

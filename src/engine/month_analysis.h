@@ -222,8 +222,19 @@ class MonthAnalysis {
     void PrefetchKeys(const HitFacts& hit) const {
         Prefetch(hit, [](const KeyMap& keys, std::uint64_t hash) { keys.PrefetchKey(hash); });
     }
-    // Last, a hit or two before it comes, the records the keys lead to.
-    void PrefetchRecords(const HitFacts& hit) const;
+    // Then, a few hits before it comes, the records the keys lead to; gives
+    // the positions it guessed for the keys (-1 for none or not looked at).
+    struct GuessedRecords {
+        std::int64_t file = -1, host = -1, agent = -1, page = -1, query = -1;
+    };
+    GuessedRecords PrefetchRecords(const HitFacts& hit) const;
+    // Last, once PrefetchRecords brought their ends, where the lists of line
+    // numbers take their next numbers, and the chunks of the lists that
+    // LinkPair searches (a host's, page's or query's files) or the pair's
+    // place in the set of pairs for a long list. The files' own lists take
+    // their numbers later, in batches that ask for their ends themselves
+    // (IdLists::AppendSoon).
+    void PrefetchListEnds(const HitFacts& hit, const GuessedRecords& guessed) const;
     // The line numbers of the hits of each record.
     const PackedLists& FileLines() const { return fileLines_; }
     const PackedLists& HostLines() const { return hostLines_; }

@@ -16,8 +16,9 @@ void PrefetchAt(const Values& v, std::int64_t i) {
 
 }  // namespace
 
-void MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
-    const std::int64_t file = files.keys.GuessPosition(hit.pathHash);
+MonthAnalysis::GuessedRecords MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
+    GuessedRecords guessed;
+    const std::int64_t file = guessed.file = files.keys.GuessPosition(hit.pathHash);
     if (file >= 0) {
         const auto f = static_cast<std::uint32_t>(file);
         PrefetchAt(files.hits, file);
@@ -26,32 +27,27 @@ void MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
         PrefetchAt(files.lastStatus, file);
         files.lastTime.Prefetch(f);
         fileLines_.Prefetch(f);
-        files.hosts.Prefetch(f);
-        if (hit.pageHash != 0 || hit.samePage)
-            (hit.internal ? files.internalPages : files.externalPages).Prefetch(f);
-        if (hit.hasQuery)
-            (hit.internal ? files.internalQueries : files.externalQueries).Prefetch(f);
     }
     if (!hit.sameHost) {
-        const std::int64_t host = hosts.keys.GuessPosition(hit.hostHash);
+        const std::int64_t host = guessed.host = hosts.keys.GuessPosition(hit.hostHash);
         if (host >= 0) {
             const auto h = static_cast<std::uint32_t>(host);
             PrefetchAt(hosts.hits, host);
             PrefetchAt(hostSeenStamp_, host);
             hosts.lastTime.Prefetch(h);
             hostLines_.Prefetch(h);
-            hosts.files.Prefetch(h);
+            hosts.files.Prefetch(h);  // searched by LinkPair
         }
     }
     if (!hit.sameAgent) {
-        const std::int64_t agent = browsers.keys.GuessPosition(hit.agentHash);
+        const std::int64_t agent = guessed.agent = browsers.keys.GuessPosition(hit.agentHash);
         PrefetchAt(browsers.hits, agent);
         if (agent >= 0)
             browserLines_.Prefetch(static_cast<std::uint32_t>(agent));
     }
     if (hit.pageHash != 0) {
         const PageRecords& pages = hit.internal ? internalPages : externalPages;
-        const std::int64_t page = pages.keys.GuessPosition(hit.pageHash);
+        const std::int64_t page = guessed.page = pages.keys.GuessPosition(hit.pageHash);
         if (page >= 0) {
             const auto p = static_cast<std::uint32_t>(page);
             PrefetchAt(pages.hits, page);
@@ -62,13 +58,54 @@ void MonthAnalysis::PrefetchRecords(const HitFacts& hit) const {
     }
     if (hit.hasQuery) {
         const QueryRecords& queries = hit.internal ? internalQueries : externalQueries;
-        const std::int64_t query = queries.keys.GuessPosition(hit.queryHash);
+        const std::int64_t query = guessed.query = queries.keys.GuessPosition(hit.queryHash);
         if (query >= 0) {
             const auto q = static_cast<std::uint32_t>(query);
             queries.lastTime.Prefetch(q);
             (hit.internal ? internalQuerySites_ : externalQuerySites_).Prefetch(q);
             queries.files.Prefetch(q);
         }
+    }
+    return guessed;
+}
+
+void MonthAnalysis::PrefetchListEnds(const HitFacts& hit, const GuessedRecords& guessed) const {
+    const std::int64_t file = guessed.file;
+    // The list of `a` that LinkPair searches, or the pair in the set.
+    const auto ask = [file](const IdLists& lists, const PairSet& pairs, std::int64_t a) {
+        if (a < 0)
+            return;
+        lists.PrefetchEnd(static_cast<std::uint32_t>(a));
+        if (file >= 0)
+            pairs.Prefetch(static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(file));
+    };
+    if (file >= 0)
+        fileLines_.PrefetchEnd(static_cast<std::uint32_t>(file));
+    if (!hit.sameHost) {
+        const std::int64_t host = guessed.host;
+        ask(hosts.files, hostFiles_, host);
+        if (host >= 0)
+            hostLines_.PrefetchEnd(static_cast<std::uint32_t>(host));
+    }
+    if (!hit.sameAgent) {
+        if (guessed.agent >= 0)
+            browserLines_.PrefetchEnd(static_cast<std::uint32_t>(guessed.agent));
+    }
+    if (hit.pageHash != 0) {
+        const PageRecords& pages = hit.internal ? internalPages : externalPages;
+        const std::int64_t page = guessed.page;
+        ask(pages.files, hit.internal ? internalPageFiles_ : externalPageFiles_, page);
+        if (page >= 0)
+            (hit.internal ? internalPageLines_ : externalPageLines_)
+                .PrefetchEnd(static_cast<std::uint32_t>(page));
+    }
+    if (hit.hasQuery) {
+        const QueryRecords& queries = hit.internal ? internalQueries : externalQueries;
+        const std::int64_t query = guessed.query;
+        ask(queries.files, hit.internal ? internalQueryFiles_ : externalQueryFiles_, query);
+        if (query >= 0)
+            (hit.internal ? internalQuerySites_ : externalQuerySites_)
+                .PrefetchEnd(static_cast<std::uint32_t>(query));
     }
 }
 

@@ -55,6 +55,11 @@ class PackedLists {
         if (record < listCount_)
             PrefetchLine(&At(record));
     }
+    // The next hint, once the head has come: where the Append writes.
+    void PrefetchEnd(std::uint32_t record) const {
+        if (record < listCount_ && At(record).slot != kNone)
+            PrefetchLine(SlotBytes(At(record).slot) + At(record).fill);
+    }
 
     // Calls f(value) for each number of the list of `record`, in order. Throws
     // IoError when the spill file cannot be read. Reading keeps a position in
