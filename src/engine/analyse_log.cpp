@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/analyse_log.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -92,19 +93,18 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
             return result;
         }
         const std::vector<LineBatch::Entry>& entries = batch->entries;
-        // Each line's texts start where the line before's end: the texts are
-        // asked for up to the start of the line kTextsAhead hits ahead.
+        // The lines lie in the batch's bytes in order: their texts are asked
+        // for up to the end of the line kTextsAhead hits ahead.
         std::size_t textAsked = 0;
         // What PrefetchRecords guessed of the hits until PrefetchListEnds, by
         // entry.
         MonthAnalysis::GuessedRecords guessed[kGuessesKept];
         for (std::size_t k = 0; k < entries.size(); ++k) {
             const LineBatch::Entry& e = entries[k];
-            const std::size_t textNeeded = k + kTextsAhead < entries.size()
-                                               ? entries[k + kTextsAhead].at[0]
-                                               : batch->text.size();
+            const std::size_t textNeeded =
+                batch->BytesEnd(entries[std::min(k + kTextsAhead, entries.size() - 1)]);
             for (; textAsked < textNeeded; textAsked += 64)
-                PrefetchLine(batch->text.data() + textAsked);
+                PrefetchLine(batch->bytes.data() + textAsked);
             if (k + kEntriesAhead < entries.size()) {
                 // Written by the reading thread: on its way from the other core.
                 // Every cache line of the entry: it spans three or four.

@@ -55,6 +55,14 @@ struct LineBatch {
         return std::string_view(at & kExtra ? extra.data() + (at & ~kExtra) : bytes.data() + at,
                                 e.size[i]);
     }
+    // Where the last of the entry's values that lie in `bytes` ends; 0 when none does.
+    std::size_t BytesEnd(const Entry& e) const {
+        std::size_t end = 0;
+        for (int i = 0; i < 7; ++i)
+            if (!(e.at[i] & kExtra) && e.at[i] + std::size_t{e.size[i]} > end)
+                end = e.at[i] + std::size_t{e.size[i]};
+        return end;
+    }
     PreparedHit Hit(const Entry& e) const;
 };
 
