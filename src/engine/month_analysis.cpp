@@ -177,6 +177,7 @@ PreparedHit HitPreparer::Prepare(const HitFields& hit) {
     p.host = hit.host;
     p.userAgent = hit.userAgent;
     p.statusSlot = StatusSlotOfText(hit.status);
+    p.statusHash = HashBytes(hit.status);
     PrepareTime(hit.time, p);
     p.hasBytes = ParseLogNumber(hit.bytes, p.bytes);
     p.pathHash = HashBytes(p.path);
@@ -258,7 +259,7 @@ void MonthAnalysis::AddHit(const PreparedHit& hit, std::uint32_t lineNumber) {
     // Status texts are few: each is kept once, files hold its index.
     if (lastStatus_ == kNoRecord || !SameShortText(hit.status, lastStatusText_)) {
         bool added;
-        lastStatus_ = statusTexts.FindOrAdd(hit.status, added);
+        lastStatus_ = statusTexts.FindOrAdd(hit.status, hit.statusHash, added);
         lastStatusText_.assign(hit.status);
     }
 

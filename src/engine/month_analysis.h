@@ -58,16 +58,18 @@ struct HitFacts {
     // The host, user agent, referring page (of the same kind) are those of the
     // hit prepared just before: the analysis takes their positions again.
     bool sameHost = false, sameAgent = false, samePage = false;
+    // The hour of t (HourOfTimestamp; -1 for none).
+    std::int8_t hour = -1;
     std::int64_t bytes = 0;
-    std::uint32_t siteLength = 0;  // ReferrerSiteLength of R
     // HashBytes of the keys: path, host, user agent, page, query; 0 for a key
-    // the same as the hit before's (sameHost and the like).
+    // the same as the hit before's (sameHost and the like). And of s.
     std::uint64_t pathHash = 0, hostHash = 0, agentHash = 0, pageHash = 0, queryHash = 0;
-    // The time t as the records keep it (TimeTexts::Prepare), its second of
-    // the day and its hour (SecondOfTimestamp, HourOfTimestamp; -1 for none).
+    std::uint64_t statusHash = 0;
+    // The time t as the records keep it (TimeTexts::Prepare) and its second
+    // of the day (SecondOfTimestamp; -1 for none).
     std::uint64_t timePacked = 0;
     std::int32_t secondOfDay = -1;
-    std::int8_t hour = -1;
+    std::uint32_t siteLength = 0;  // ReferrerSiteLength of R
 };
 
 // What a hit brings, worked out from its own values: the same for any month.
