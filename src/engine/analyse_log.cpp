@@ -117,9 +117,12 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
                 analysis.PrefetchSlots(entries[k + kSlotsAhead].facts);
             if (k + kKeysAhead < entries.size() && !entries[k + kKeysAhead].malformed)
                 analysis.PrefetchKeys(entries[k + kKeysAhead].facts);
-            if (k + kRecordsAhead < entries.size() && !entries[k + kRecordsAhead].malformed)
-                guessed[(k + kRecordsAhead) % kGuessesKept] =
-                    analysis.PrefetchRecords(entries[k + kRecordsAhead].facts);
+            if (k + kRecordsAhead < entries.size() && !entries[k + kRecordsAhead].malformed) {
+                const MonthAnalysis::GuessedRecords& g =
+                    guessed[(k + kRecordsAhead) % kGuessesKept] =
+                        analysis.PrefetchRecords(entries[k + kRecordsAhead].facts);
+                extra.Prefetch(g.host);
+            }
             if (k + kListEndsAhead < entries.size() && !entries[k + kListEndsAhead].malformed)
                 analysis.PrefetchListEnds(entries[k + kListEndsAhead].facts,
                                           guessed[(k + kListEndsAhead) % kGuessesKept]);

@@ -39,6 +39,10 @@ class ExtraAnalysis {
         hours_.AddAtHour(hit.hour, page, hit.hasBytes, hit.bytes);
     }
 
+    // Hint for a hit to come a few hits later, from the host at position
+    // `host` (-1 for none guessed).
+    void Prefetch(std::int64_t host) const { robots_.PrefetchHost(host); }
+
     // How visits are cut (the default: 30 minutes).
     void SetVisitRules(const VisitRules& rules) { visitRules_ = rules; }
 

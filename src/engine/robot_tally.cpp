@@ -43,6 +43,7 @@ void RobotTally::Add(const PreparedHit& hit, bool page) {
             signatures_, next == 0 ? std::string_view() : analysis_.browsers.keys.Key(next - 1),
             agentsLogged_);
         agentBrowser_.push_back(agentClass.browser);
+        agentRobot_.push_back(agentClass.match.kind != RobotKind::kPerson);
         agentMatch_.push_back(std::move(agentClass.match));
         agentTime_.Push(std::string_view());
         agentAskedTime_.Push(std::string_view());
@@ -57,7 +58,7 @@ void RobotTally::Add(const PreparedHit& hit, bool page) {
     flags |= HostFlagsOfHit(hit.path, page, agentBrowser_[agent]);
     // Times are kept for robots only: a person's agent needs one once its host
     // asked (and while it does not look like a browser showing pages).
-    if (agentMatch_[agent].kind != RobotKind::kPerson) {
+    if (agentRobot_[agent]) {
         agentTime_.Set(agent, hit.time);
         agentLine_[agent] = line;
     } else if ((flags & kAskedRobotsTxt) &&

@@ -73,6 +73,12 @@ class RobotTally {
     // Call right after `analysis.AddHit(hit, lineNumber)`; `page`: the hit's
     // file is a page.
     void Add(const PreparedHit& hit, bool page);
+    // Hint for a coming Add of a hit from the host at position `host`: its
+    // flags, one byte of many on a busy month.
+    void PrefetchHost(std::int64_t host) const {
+        if (host >= 0 && static_cast<std::size_t>(host) < hostFlags_.size())
+            PrefetchLine(&hostFlags_[static_cast<std::size_t>(host)]);
+    }
 
     // After the last hit: the robots in order of first appearance, the log
     // lines of each (robot i at record i of `lines`; the records' own `lines`
@@ -100,6 +106,7 @@ class RobotTally {
 
     std::vector<RobotMatch> agentMatch_;   // by agent index
     std::vector<char> agentBrowser_;       // by agent index: names a browser
+    std::vector<char> agentRobot_;         // by agent index: matched as a robot, for Add
     std::vector<std::uint8_t> hostFlags_;  // by host position
     // Last hit of each agent: overall, and from a host that had asked for
     // /robots.txt by then (the last visit of the robots found by that rule).
