@@ -102,7 +102,7 @@ AnalysisResult AnalyseLog(const std::string& siteDir, const std::string& monthKe
         for (std::size_t k = 0; k < entries.size(); ++k) {
             const LineBatch::Entry& e = entries[k];
             const std::size_t textNeeded =
-                batch->BytesEnd(entries[std::min(k + kTextsAhead, entries.size() - 1)]);
+                batch->bytesEnds[std::min(k + kTextsAhead, entries.size() - 1)];
             for (; textAsked < textNeeded; textAsked += 64)
                 PrefetchLine(batch->bytes.data() + textAsked);
             if (k + kEntriesAhead < entries.size()) {

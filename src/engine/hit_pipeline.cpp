@@ -132,6 +132,7 @@ void HitPipeline::ReadBatches(LineReader& reader, FieldFormat format, const std:
                 StoreHit(preparer.Prepare(HitFieldsOf(splitter)), line, reader.bufferData(),
                          batch->extra, e);
             }
+            batch->bytesEnds.push_back(static_cast<std::uint32_t>(LineBatch::BytesEnd(e)));
             if (batch->extra.size() > (std::size_t{1} << 30))
                 break;  // offsets stay within 31 bits even with huge lines
         }
@@ -165,9 +166,11 @@ std::unique_ptr<LineBatch> HitPipeline::TakeFree() {
         free_.pop_back();
         batch->extra.clear();
         batch->entries.clear();
+        batch->bytesEnds.clear();
     } else {
         batch = std::make_unique<LineBatch>();
         batch->entries.reserve(kBatchLines);
+        batch->bytesEnds.reserve(kBatchLines);
     }
     return batch;
 }

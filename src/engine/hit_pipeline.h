@@ -46,6 +46,9 @@ struct LineBatch {
     std::vector<char> bytes;  // as read from the log: the lines of the batch and more
     std::string extra;
     std::vector<Entry> entries;
+    // BytesEnd of each entry, apart: the counting reads them a few entries
+    // ahead, sixteen to a cache line.
+    std::vector<std::uint32_t> bytesEnds;
     std::uint64_t bytesRead = 0;  // of the log, after the last line of the batch
     std::uint64_t linesRead = 0;  // lines of the log read so far, comment lines included
     bool last = false;
@@ -56,9 +59,10 @@ struct LineBatch {
                                 e.size[i]);
     }
     // Where the last of the entry's values that lie in `bytes` ends; 0 when none does.
-    std::size_t BytesEnd(const Entry& e) const {
+    // A malformed line has value 0 only.
+    static std::size_t BytesEnd(const Entry& e) {
         std::size_t end = 0;
-        for (int i = 0; i < 7; ++i)
+        for (int i = 0; i < (e.malformed ? 1 : 7); ++i)
             if (!(e.at[i] & kExtra) && e.at[i] + std::size_t{e.size[i]} > end)
                 end = e.at[i] + std::size_t{e.size[i]};
         return end;

@@ -11,6 +11,7 @@
 
 #include "engine/analysed_check.h"
 #include "engine/engine_test_store.h"
+#include "engine/hit_pipeline.h"
 #include "store/month_stats.h"
 #include "store/status_table.h"
 #include "store/tagged_record.h"
@@ -609,6 +610,25 @@ TEST(AnalyseLogTest, MonthlyStatisticsReadTheWrittenLinesBack) {
     EXPECT_EQ(s[kStatProg], "0");
     EXPECT_EQ(s[kStatPage], "1");
     EXPECT_EQ(s[kStatTtPa], "-0 (1)-");  // the image line holds the page marker
+}
+
+// The counting asks for the bytes of the lines ahead up to where each entry
+// ends: a malformed line's end is its text's, whatever the rest of its entry
+// (never written for it) holds.
+TEST(LineBatchTest, MalformedLineEndsWithItsText) {
+    LineBatch::Entry e;
+    for (int i = 0; i < 7; ++i) {
+        e.at[i] = 0x7FFFFF00u;
+        e.size[i] = 0xFFu;
+    }
+    e.malformed = true;
+    e.at[0] = 100;
+    e.size[0] = 20;
+    EXPECT_EQ(LineBatch::BytesEnd(e), 120u);
+    e.at[0] = LineBatch::kExtra | 5;  // kept in `extra`
+    EXPECT_EQ(LineBatch::BytesEnd(e), 0u);
+    e.malformed = false;
+    EXPECT_EQ(LineBatch::BytesEnd(e), 0x7FFFFFFFu);
 }
 
 }  // namespace
