@@ -144,17 +144,17 @@ std::uint32_t KeyMap::Add(std::string_view key, std::uint64_t tag, std::size_t s
 void KeyMap::Grow() {
     std::vector<std::uint64_t> table(table_.size() * 2);
     const std::size_t mask = table.size() - 1;
-    for (const std::uint64_t slot : table_) {
-        if (slot == 0)
-            continue;
+    // The keys are read in the order they are stored, one after the other,
+    // where a walk of the table would read them in no order at all.
+    std::uint64_t offset = size_ == 0 ? 0 : samples_[0];
+    for (std::uint32_t k = 0; k < size_; ++k, offset = keys_.After(offset, StoredBytes(offset))) {
         std::uint32_t position;
         char buffer[16];
-        const std::uint64_t h =
-            HashBytes(TextOf(StoredAt((slot & kOffsetMask) - 1, position), buffer));
+        const std::uint64_t h = HashBytes(TextOf(StoredAt(offset, position), buffer));
         std::size_t i = h & mask;
         while (table[i] != 0)
             i = (i + 1) & mask;
-        table[i] = slot;
+        table[i] = (h >> kOffsetBits << kOffsetBits) | (offset + 1);
     }
     table_.swap(table);
     mask_ = mask;
