@@ -75,10 +75,6 @@ void RobotTally::Add(const PreparedHit& hit, bool page) {
                page ? last.file : 0});
 }
 
-RobotKind RobotTally::KindOf(std::uint32_t agent, std::uint32_t host) const {
-    return HitRobotKind(agentMatch_[agent].kind, agentBrowser_[agent] != 0, hostFlags_[host]);
-}
-
 RobotTally::Results RobotTally::Finish(ClassifiedHits* also) const {
     Results out;
     out.lines = std::make_unique<PackedLists>(analysis_.spill(), true, ListBudget());
@@ -94,10 +90,15 @@ RobotTally::Results RobotTally::Finish(ClassifiedHits* also) const {
     std::vector<std::int64_t> personHits(agentMatch_.size()), robotHits(agentMatch_.size());
     KeyMap names;
     std::string key;
+    // The kinds of the agents side by side, a byte each: read for every hit.
+    std::vector<RobotKind> agentKind(agentMatch_.size());
+    for (std::size_t agent = 0; agent < agentMatch_.size(); ++agent)
+        agentKind[agent] = agentMatch_[agent].kind;
     hits_.ForEach([&](const StreamedHit& hit) {
         const std::uint32_t agent = hit.agent;
         const auto bytes = static_cast<std::int64_t>(hit.bytes);
-        const RobotKind kind = KindOf(agent, hit.host);
+        const RobotKind kind =
+            HitRobotKind(agentKind[agent], agentBrowser_[agent] != 0, hostFlags_[hit.host]);
         const bool robot = kind != RobotKind::kPerson;
         if (also)
             also->Hit(hit, robot);

@@ -98,7 +98,6 @@ class RobotTally {
     static std::uint32_t AgentOf(std::uint32_t position) {
         return position == kNoRecord ? 0 : position + 1;
     }
-    RobotKind KindOf(std::uint32_t agent, std::uint32_t host) const;
 
     RobotSignatures signatures_;
     const MonthAnalysis& analysis_;

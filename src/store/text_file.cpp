@@ -223,6 +223,7 @@ void AtomicFileWriter::Write(std::string_view bytes) {
         Flush();
         if (bytes.size() >= kWriteBuffer) {
             WriteAll(fd_, bytes, path_);
+            Written(bytes.size());
             return;
         }
     }
@@ -231,7 +232,21 @@ void AtomicFileWriter::Write(std::string_view bytes) {
 
 void AtomicFileWriter::Flush() {
     WriteAll(fd_, buffer_, path_);
+    Written(buffer_.size());
     buffer_.clear();
+}
+
+// A big file goes to disk as it is written rather than all at the sync: the
+// disk works while the rest is built, and the sync waits for the last part
+// only. Errors show at the sync.
+void AtomicFileWriter::Written(std::size_t bytes) {
+    constexpr std::uint64_t kWritebackStep = std::uint64_t{4} << 20;
+    written_ += bytes;
+    if (written_ - writeback_ < kWritebackStep)
+        return;
+    ::sync_file_range(fd_, static_cast<off_t>(writeback_),
+                      static_cast<off_t>(written_ - writeback_), SYNC_FILE_RANGE_WRITE);
+    writeback_ = written_;
 }
 
 void AtomicFileWriter::Sync() {

@@ -88,10 +88,13 @@ class AtomicFileWriter {
 
   private:
     void Flush();
+    void Written(std::size_t bytes);
     std::string path_;
     std::string tempPath_;
     int fd_ = -1;
     std::string buffer_;
+    std::uint64_t written_ = 0;    // bytes handed to the file
+    std::uint64_t writeback_ = 0;  // of them, those whose writing to disk was started
     bool committed_ = false;
 };
 
