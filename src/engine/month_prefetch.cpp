@@ -71,41 +71,32 @@ MonthAnalysis::GuessedRecords MonthAnalysis::PrefetchRecords(const HitFacts& hit
 
 void MonthAnalysis::PrefetchListEnds(const HitFacts& hit, const GuessedRecords& guessed) const {
     const std::int64_t file = guessed.file;
-    // The list of `a` that LinkPair searches, or the pair in the set.
-    const auto ask = [file](const IdLists& lists, const PairSet& pairs, std::int64_t a) {
+    // The end of record `a`'s own line list, the list of `a` that LinkPair
+    // searches, or the pair in the set.
+    const auto ask = [file](const PackedLists& own, const IdLists& lists, const PairSet& pairs,
+                            std::int64_t a) {
         if (a < 0)
             return;
+        own.PrefetchEnd(static_cast<std::uint32_t>(a));
         lists.PrefetchEnd(static_cast<std::uint32_t>(a));
         if (file >= 0)
             pairs.Prefetch(static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(file));
     };
     if (file >= 0)
         fileLines_.PrefetchEnd(static_cast<std::uint32_t>(file));
-    if (!hit.sameHost) {
-        const std::int64_t host = guessed.host;
-        ask(hosts.files, hostFiles_, host);
-        if (host >= 0)
-            hostLines_.PrefetchEnd(static_cast<std::uint32_t>(host));
-    }
-    if (!hit.sameAgent) {
-        if (guessed.agent >= 0)
-            browserLines_.PrefetchEnd(static_cast<std::uint32_t>(guessed.agent));
-    }
+    if (!hit.sameHost)
+        ask(hostLines_, hosts.files, hostFiles_, guessed.host);
+    if (!hit.sameAgent && guessed.agent >= 0)
+        browserLines_.PrefetchEnd(static_cast<std::uint32_t>(guessed.agent));
     if (hit.pageHash != 0) {
         const PageRecords& pages = hit.internal ? internalPages : externalPages;
-        const std::int64_t page = guessed.page;
-        ask(pages.files, hit.internal ? internalPageFiles_ : externalPageFiles_, page);
-        if (page >= 0)
-            (hit.internal ? internalPageLines_ : externalPageLines_)
-                .PrefetchEnd(static_cast<std::uint32_t>(page));
+        ask(PageLines(hit.internal), pages.files,
+            hit.internal ? internalPageFiles_ : externalPageFiles_, guessed.page);
     }
     if (hit.hasQuery) {
         const QueryRecords& queries = hit.internal ? internalQueries : externalQueries;
-        const std::int64_t query = guessed.query;
-        ask(queries.files, hit.internal ? internalQueryFiles_ : externalQueryFiles_, query);
-        if (query >= 0)
-            (hit.internal ? internalQuerySites_ : externalQuerySites_)
-                .PrefetchEnd(static_cast<std::uint32_t>(query));
+        ask(QuerySiteLengths(hit.internal), queries.files,
+            hit.internal ? internalQueryFiles_ : externalQueryFiles_, guessed.query);
     }
 }
 
