@@ -9,14 +9,13 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <exception>
 #include <memory>
 #include <span>
-#include <thread>
 #include <utility>
 
 #include "engine/decimal_text.h"
 #include "engine/extra_results.h"
+#include "engine/work_thread.h"
 #include "store/data_store.h"
 #include "store/result_records.h"
 #include "store/status_table.h"
@@ -27,36 +26,6 @@
 namespace trafikon {
 
 namespace {
-
-// Runs a task on a thread of its own; Join() waits for it and rethrows what
-// it threw. A thread left unjoined by an exception is waited for quietly.
-class WorkThread {
-  public:
-    template <typename F>
-    explicit WorkThread(F&& task)
-        : thread_([this, task = std::forward<F>(task)]() mutable {
-              try {
-                  task();
-              } catch (...) {
-                  error_ = std::current_exception();
-              }
-          }) {}
-    ~WorkThread() {
-        if (thread_.joinable())
-            thread_.join();
-    }
-    WorkThread(const WorkThread&) = delete;
-    WorkThread& operator=(const WorkThread&) = delete;
-    void Join() {
-        thread_.join();
-        if (error_)
-            std::rethrow_exception(error_);
-    }
-
-  private:
-    std::exception_ptr error_;
-    std::thread thread_;
-};
 
 // One record line under construction, written to `out` by End(). The line
 // lists of the records can be long (a status of every hit of a month), so they
