@@ -129,11 +129,9 @@ void HitPreparer::PrepareTime(std::string_view time, PreparedHit& p) {
             p.day = lastDay_;
             p.timePacked = TimeTexts::WithTimeOfDay(lastTimePacked_, hour, minute, second);
             // The rules of HourOfTimestamp and SecondOfTimestamp.
-            p.hour = static_cast<std::int8_t>(hour < 24 ? static_cast<int>(hour) : -1);
-            p.secondOfDay = hour < 24 && minute <= 59 && second <= 60
-                                ? static_cast<std::int32_t>(hour * 3600 + minute * 60 +
-                                                            (second == 60 ? 59 : second))
-                                : -1;
+            const int hourOrNone = hour < 24 ? static_cast<int>(hour) : -1;
+            p.hour = static_cast<std::int8_t>(hourOrNone);
+            p.secondOfDay = SecondOfDay(hourOrNone, minute, second);
             return;
         }
     }

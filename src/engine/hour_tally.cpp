@@ -21,10 +21,7 @@ int SecondOfTimestamp(std::string_view time) {
     const unsigned m1 = digit(16), m2 = digit(17), s1 = digit(19), s2 = digit(20);
     if (m1 > 9 || m2 > 9 || s1 > 9 || s2 > 9)
         return -1;
-    const auto minutes = static_cast<int>(m1 * 10 + m2), seconds = static_cast<int>(s1 * 10 + s2);
-    if (minutes > 59 || seconds > 60)
-        return -1;
-    return hour * 3600 + minutes * 60 + (seconds == 60 ? 59 : seconds);
+    return SecondOfDay(hour, m1 * 10 + m2, s1 * 10 + s2);
 }
 
 void HourTally::AddAtHour(int hour, bool page, bool hasBytes, std::int64_t bytes) {

@@ -14,6 +14,14 @@ namespace trafikon {
 int HourOfTimestamp(std::string_view time);
 // Seconds since midnight of the same time text (0 to 86399), or -1.
 int SecondOfTimestamp(std::string_view time);
+// The same from a time's hour (-1: none), minute and second as numbers: -1
+// past 59 minutes or 60 seconds; a leap second counts as the 59th.
+inline int SecondOfDay(int hour, unsigned minute, unsigned second) {
+    if (hour < 0 || minute > 59 || second > 60)
+        return -1;
+    return hour * 3600 + static_cast<int>(minute) * 60 +
+           static_cast<int>(second == 60 ? 59 : second);
+}
 
 class HourTally {
   public:
