@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/result_files.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -276,18 +275,6 @@ std::int64_t Sum(const std::array<std::int64_t, 31>& values) {
     return total;
 }
 
-// Frees the memory the system keeps of the earlier file at `path`, if any,
-// leaving the file itself as it is. Replacing a file frees it anyway, in the
-// renaming, at the very end when nothing else runs; done ahead by a thread
-// that is waiting for the others, the renaming is quick.
-void DropCachedFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-    ::close(fd);
-}
-
 std::string Number(std::int64_t value) {
     std::string text;
     AppendDecimal(text, value);
@@ -407,10 +394,13 @@ void WriteMonthFiles(const MonthAnalysis& a, const std::string& siteDir,
     WriteBrowserRecords(a.browsers, a.BrowserLines(), *files[kBrowsersResult]);
     for (ResultFile f : kHere)
         files[f]->Sync();
+    // The earlier files' cached pages go now, while the other threads still
+    // write: left to the renaming, they would be freed at the very end, when
+    // nothing else runs.
     for (ResultFile f : kHere)
-        DropCachedFile(files[f]->path());
+        DropCachedPages(files[f]->path());
     for (ResultFile f : kOther)
-        DropCachedFile(files[f]->path());
+        DropCachedPages(files[f]->path());
     extras.Join();
     other.Join();
     WriteMonthStats(a, logDateText, written, *monthly);

@@ -35,6 +35,17 @@ std::string TemporaryNameFor(const std::string& path) {
     return dir + "." + name + suffix;
 }
 
+void DropCachedPages(const std::string& path) {
+    int fd = -1;
+    try {
+        fd = OpenRegularFile(path);
+    } catch (const IoError&) {
+        return;  // none, or not a file: nothing of it is cached
+    }
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(fd);
+}
+
 bool FileExists(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);

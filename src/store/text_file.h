@@ -47,6 +47,9 @@ class NotRegularFile : public IoError {
 // else is refused at once with NotRegularFile, never waited on (a FIFO without
 // a writer would block open and read forever). Throws IoError.
 int OpenRegularFile(const std::string& path);
+// Lets the system drop what it caches of the regular file at `path`, if there
+// is one (it is about to be replaced); the file itself stays as it is.
+void DropCachedPages(const std::string& path);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);

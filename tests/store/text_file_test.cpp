@@ -93,6 +93,18 @@ TEST(TextFileTest, AbandonedWriteLeavesTheOldFile) {
     EXPECT_EQ(ReadRaw(dir / "out.tfd"), "old\r\n");
 }
 
+// Dropping a file's cached pages before it is replaced never waits on what
+// sits at its name (a FIFO would block a plain open) and leaves a file as it is.
+TEST(TextFileTest, DroppingCachedPagesLeavesFilesAndPassesOverTheRest) {
+    TempDir dir;
+    WriteTextLines(dir / "out.tfd", {"kept"});
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0644), 0);
+    DropCachedPages(dir / "out.tfd");
+    DropCachedPages(dir / "fifo");
+    DropCachedPages(dir / "missing");
+    EXPECT_EQ(ReadRaw(dir / "out.tfd"), "kept\r\n");
+}
+
 TEST(TextFileTest, FailuresNameTheFileAndTheReason) {
     TempDir dir;
     try {
